@@ -1,0 +1,69 @@
+# Shared settings for every target of the project: warnings, sanitizers, include root.
+
+set(DSP_WARNINGS -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor -Woverloaded-virtual)
+if(DSP_WERROR)
+  list(APPEND DSP_WARNINGS -Werror)
+endif()
+
+if(DSP_SANITIZE)
+  string(REPLACE "," ";" _dsp_sanitizers "${DSP_SANITIZE}")
+  set(_dsp_san_flags)
+  foreach(s IN LISTS _dsp_sanitizers)
+    list(APPEND _dsp_san_flags -fsanitize=${s})
+  endforeach()
+  list(APPEND _dsp_san_flags -fno-omit-frame-pointer)
+  if(DSP_SANITIZE MATCHES "undefined")
+    list(APPEND _dsp_san_flags -fno-sanitize-recover=undefined)
+  endif()
+  # Some optimisation keeps sanitized test runs quick without hiding faults.
+  add_compile_options(-O1)
+  add_compile_options(${_dsp_san_flags})
+  add_link_options(${_dsp_san_flags})
+endif()
+
+# dsp_library(<name> SOURCES <files...> [PUBLIC_DEPS <targets...>] [PRIVATE_DEPS <targets...>])
+# One library per source folder. Headers are included from the project root ("model/Lcmd.h").
+function(dsp_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC_DEPS;PRIVATE_DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE ${DSP_WARNINGS})
+  target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+endfunction()
+
+# dsp_program(<name> SOURCES <files...> DEPS <targets...>)
+function(dsp_program name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE ${DSP_WARNINGS})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+endfunction()
+
+# The environment every test runs in: headless Qt at 96 dpi, no scaling, C locale.
+set(DSP_TEST_ENVIRONMENT
+  QT_QPA_PLATFORM=offscreen
+  QT_ENABLE_HIGHDPI_SCALING=0
+  QT_SCALE_FACTOR=1
+  QT_FONT_DPI=96
+  LC_ALL=C.UTF-8
+)
+
+# dsp_test(<name> SOURCES <files...> DEPS <targets...> [LABELS <labels...>] [MAIN <target>])
+# A GoogleTest program whose cases CTest lists when it runs (so discovery happens inside the
+# test run's network namespace and under its sanitizers).
+function(dsp_test name)
+  cmake_parse_arguments(ARG "" "MAIN" "SOURCES;DEPS;LABELS" ${ARGN})
+  if(NOT ARG_MAIN)
+    set(ARG_MAIN GTest::gtest_main)
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE ${DSP_WARNINGS})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} ${ARG_MAIN} GTest::gtest GTest::gmock)
+  set(props ENVIRONMENT "${DSP_TEST_ENVIRONMENT}" TIMEOUT 300)
+  if(ARG_LABELS)
+    list(APPEND props LABELS "${ARG_LABELS}")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${props})
+endfunction()

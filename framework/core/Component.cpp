@@ -1,0 +1,165 @@
+#include "framework/core/Component.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace dsp {
+
+namespace {
+
+bool sameTextAscii(const std::string& a, const std::string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
+}
+
+}  // namespace
+
+bool IsValidIdent(const std::string& text) {
+    if (text.empty()) return false;
+    auto alpha = [](unsigned char c) { return std::isalpha(c) || c == '_'; };
+    if (!alpha(static_cast<unsigned char>(text[0]))) return false;
+    return std::all_of(text.begin() + 1, text.end(), [&](unsigned char c) {
+        return alpha(c) || std::isdigit(c);
+    });
+}
+
+TComponent::TComponent(TComponent* owner) {
+    if (owner != nullptr) owner->InsertComponent(this);
+}
+
+TComponent::~TComponent() {
+    Destroying();
+    // Tell every component that asked to hear of our end; each answer removes the pair.
+    while (!freeNotifies_.empty()) {
+        TComponent* other = freeNotifies_.back();
+        other->Notification(this, opRemove);
+        // An override that does not pass the news on must not make us loop.
+        dropFreeNotify(other);
+        other->dropFreeNotify(this);
+    }
+    DestroyComponents();
+    if (owner_ != nullptr) owner_->RemoveComponent(this);
+}
+
+void TComponent::SetName(const std::string& name) {
+    if (name == name_) return;
+    if (!name.empty() && !IsValidIdent(name)) {
+        throw EComponentError("Component name \"" + name + "\" is not valid");
+    }
+    if (owner_ != nullptr) {
+        owner_->ValidateRename(this, name_, name);
+    } else {
+        ValidateRename(nullptr, name_, name);
+    }
+    name_ = name;
+}
+
+void TComponent::ValidateRename(TComponent* component, const std::string& currentName,
+                                const std::string& newName) {
+    if (component == nullptr || newName.empty() || sameTextAscii(currentName, newName)) return;
+    TComponent* existing = FindComponent(newName);
+    if (existing != nullptr && existing != component) {
+        throw EComponentError("A component named " + newName + " already exists");
+    }
+}
+
+void TComponent::SetComponentState(TComponentStateItem item, bool on) {
+    if (on) {
+        state_.Include(item);
+    } else {
+        state_.Exclude(item);
+    }
+}
+
+TComponent* TComponent::Components(int index) const {
+    if (index < 0 || index >= ComponentCount()) throw EListError::IndexOutOfBounds(index);
+    return components_[static_cast<std::size_t>(index)];
+}
+
+int TComponent::ComponentIndex() const {
+    if (owner_ == nullptr) return -1;
+    const auto& list = owner_->components_;
+    auto it = std::find(list.begin(), list.end(), this);
+    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+TComponent* TComponent::FindComponent(const std::string& name) const {
+    if (name.empty()) return nullptr;
+    for (TComponent* c : components_) {
+        if (sameTextAscii(c->name_, name)) return c;
+    }
+    return nullptr;
+}
+
+void TComponent::InsertComponent(TComponent* component) {
+    if (component->owner_ != nullptr) component->owner_->removeOwned(component);
+    ValidateRename(component, "", component->name_);
+    insertOwned(component);
+    Notification(component, opInsert);
+}
+
+void TComponent::RemoveComponent(TComponent* component) {
+    Notification(component, opRemove);
+    removeOwned(component);
+}
+
+void TComponent::DestroyComponents() {
+    while (!components_.empty()) {
+        TComponent* last = components_.back();
+        removeOwned(last);
+        delete last;
+    }
+}
+
+void TComponent::FreeNotification(TComponent* component) {
+    if (component == nullptr || component == this) return;
+    // Components of one owner already hear of each other through that owner.
+    if (owner_ == nullptr || component->owner_ != owner_) {
+        if (std::find(freeNotifies_.begin(), freeNotifies_.end(), component) == freeNotifies_.end()) {
+            freeNotifies_.push_back(component);
+            component->FreeNotification(this);
+        }
+    }
+    state_.Include(csFreeNotification);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* component) {
+    dropFreeNotify(component);
+    component->dropFreeNotify(this);
+}
+
+void TComponent::Destroying() { state_.Include(csDestroying); }
+
+void TComponent::Loaded() { state_.Exclude(csLoading); }
+
+void TComponent::Notification(TComponent* component, TOperation operation) {
+    if (operation == opRemove && component != nullptr) RemoveFreeNotification(component);
+    // Walk from the end; a handler may free components while we walk.
+    for (std::size_t i = components_.size(); i-- > 0;) {
+        if (i >= components_.size()) {
+            if (components_.empty()) break;
+            i = components_.size() - 1;
+        }
+        components_[i]->Notification(component, operation);
+    }
+}
+
+void TComponent::insertOwned(TComponent* component) {
+    components_.push_back(component);
+    component->owner_ = this;
+}
+
+void TComponent::removeOwned(TComponent* component) {
+    auto it = std::find(components_.begin(), components_.end(), component);
+    if (it != components_.end()) components_.erase(it);
+    component->owner_ = nullptr;
+}
+
+void TComponent::dropFreeNotify(TComponent* component) {
+    auto it = std::find(freeNotifies_.begin(), freeNotifies_.end(), component);
+    if (it != freeNotifies_.end()) freeNotifies_.erase(it);
+}
+
+}  // namespace dsp

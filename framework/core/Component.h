@@ -1,0 +1,97 @@
+#pragma once
+// TComponent: the owned, named building block of forms. An owner frees the components it owns;
+// components that asked to be told (FreeNotification) hear of each other's destruction.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/core/Object.h"
+#include "framework/core/Set.h"
+
+namespace dsp {
+
+enum TOperation { opInsert, opRemove };
+
+enum TComponentStateItem {
+    csLoading,     // properties are being read from a stream; Loaded follows
+    csReading,     // the component's own properties are being read
+    csWriting,     // the component is being written
+    csDestroying,  // the destructor has begun
+    csDesigning,   // the component is in a designer (never in this program, kept for the rules)
+    csUpdating,
+    csFreeNotification,
+};
+using TComponentState = Set<TComponentStateItem>;
+
+class TComponent : public TPersistent {
+public:
+    explicit TComponent(TComponent* owner);
+    ~TComponent() override;
+
+    TComponent* Owner() const { return owner_; }
+
+    const std::string& Name() const { return name_; }
+    // A valid identifier, unique among the owner's components (compared without case);
+    // EComponentError otherwise. An empty name is always allowed.
+    virtual void SetName(const std::string& name);
+
+    std::intptr_t Tag() const { return tag_; }
+    void SetTag(std::intptr_t tag) { tag_ = tag; }
+
+    const TComponentState& ComponentState() const { return state_; }
+    void SetComponentState(TComponentStateItem item, bool on);
+
+    int ComponentCount() const { return static_cast<int>(components_.size()); }
+    TComponent* Components(int index) const;
+    // This component's position in its owner's list, or -1.
+    int ComponentIndex() const;
+    // The owned component of that name (compared without case), or null.
+    TComponent* FindComponent(const std::string& name) const;
+
+    void InsertComponent(TComponent* component);
+    void RemoveComponent(TComponent* component);
+    // Frees every owned component, last inserted first.
+    void DestroyComponents();
+
+    // Both components are told (Notification with opRemove) when the other is destroyed.
+    void FreeNotification(TComponent* component);
+    void RemoveFreeNotification(TComponent* component);
+
+    // Marks the component as being destroyed; the destructor calls it too, and a derived class
+    // calls it first in its own destructor when its teardown must already see the mark.
+    virtual void Destroying();
+
+    // Ends loading: clears csLoading.
+    virtual void Loaded();
+
+    TPersistent* GetOwner() override { return owner_; }
+    std::string GetNamePath() override { return name_; }
+
+protected:
+    // Told of components inserted into or removed from this component's owner chain, and of
+    // components on the free-notification list being destroyed. The default passes the news on
+    // to every owned component.
+    virtual void Notification(TComponent* component, TOperation operation);
+
+    // Checks a new name; raises EComponentError when it is not a valid identifier or taken.
+    virtual void ValidateRename(TComponent* component, const std::string& currentName,
+                                const std::string& newName);
+
+private:
+    void insertOwned(TComponent* component);
+    void removeOwned(TComponent* component);
+    void dropFreeNotify(TComponent* component);
+
+    TComponent* owner_ = nullptr;
+    std::string name_;
+    std::intptr_t tag_ = 0;
+    TComponentState state_;
+    std::vector<TComponent*> components_;
+    std::vector<TComponent*> freeNotifies_;
+};
+
+// True when text is an identifier: a letter or underscore, then letters, digits and underscores.
+bool IsValidIdent(const std::string& text);
+
+}  // namespace dsp

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Configures and builds the project.
+#   BUILD_DIR      build folder (default: build)
+#   DSP_SANITIZE   empty, "address,undefined" or "thread"
+#   BUILD_TARGETS  space-separated targets to build (default: all)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build_dir=${BUILD_DIR:-build}
+sanitize=${DSP_SANITIZE:-}
+build_type=RelWithDebInfo
+[[ -n $sanitize ]] && build_type=Debug
+
+cmake -S . -B "$build_dir" -G Ninja \
+  -DCMAKE_BUILD_TYPE="$build_type" \
+  -DDSP_SANITIZE="$sanitize" \
+  -DDSP_WERROR=ON \
+  -DDSP_BUILD_BENCH="${DSP_BUILD_BENCH:-ON}" >/dev/null
+
+targets=()
+for t in ${BUILD_TARGETS:-}; do targets+=(--target "$t"); done
+cmake --build "$build_dir" --parallel "$(nproc)" "${targets[@]}"

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/core/Component.h"
+
+namespace dsp {
+namespace {
+
+// Records every notification it hears, and its own destruction, in a shared journal.
+class TWatcher : public TComponent {
+public:
+    TWatcher(TComponent* owner, std::vector<std::string>& journal, std::string label)
+        : TComponent(owner), journal_(journal), label_(std::move(label)) {}
+    ~TWatcher() override { journal_.push_back(label_ + " destroyed"); }
+
+    TComponent* watched = nullptr;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override {
+        TComponent::Notification(component, operation);
+        if (operation == opRemove && component == watched) {
+            journal_.push_back(label_ + " lost " + component->Name());
+            watched = nullptr;
+        }
+    }
+
+private:
+    std::vector<std::string>& journal_;
+    std::string label_;
+};
+
+TEST(ComponentTest, OwnerFreesOwnedComponentsLastFirst) {
+    std::vector<std::string> journal;
+    auto* owner = new TComponent(nullptr);
+    new TWatcher(owner, journal, "a");
+    new TWatcher(owner, journal, "b");
+    ASSERT_EQ(owner->ComponentCount(), 2);
+    delete owner;
+    EXPECT_EQ(journal, (std::vector<std::string>{"b destroyed", "a destroyed"}));
+}
+
+TEST(ComponentTest, FreeingAnOwnedComponentTakesItOutOfTheOwner) {
+    TComponent owner(nullptr);
+    auto* child = new TComponent(&owner);
+    child->SetName("Child");
+    EXPECT_EQ(child->ComponentIndex(), 0);
+    delete child;
+    EXPECT_EQ(owner.ComponentCount(), 0);
+    EXPECT_EQ(owner.FindComponent("Child"), nullptr);
+}
+
+TEST(ComponentTest, NamesAreIdentifiersUniqueWithoutRegardToCase) {
+    TComponent owner(nullptr);
+    auto* a = new TComponent(&owner);
+    auto* b = new TComponent(&owner);
+    a->SetName("lbStatus");
+    EXPECT_EQ(owner.FindComponent("LBSTATUS"), a);
+    EXPECT_THROW(b->SetName("LbStatus"), EComponentError);
+    EXPECT_THROW(b->SetName("1st"), EComponentError);
+    EXPECT_THROW(b->SetName("two words"), EComponentError);
+    EXPECT_EQ(b->Name(), "");
+    b->SetName("lbStatus2");
+    a->SetName("LBSTATUS");  // renaming to itself in other case is allowed
+    EXPECT_EQ(a->Name(), "LBSTATUS");
+}
+
+TEST(ComponentTest, FreeNotificationTellsAComponentOfAnotherOwner) {
+    std::vector<std::string> journal;
+    TComponent formA(nullptr), formB(nullptr);
+    auto* watcher = new TWatcher(&formA, journal, "watcher");
+    auto* target = new TComponent(&formB);
+    target->SetName("Target");
+    watcher->watched = target;
+    target->FreeNotification(watcher);
+    delete target;
+    EXPECT_EQ(journal, std::vector<std::string>{"watcher lost Target"});
+    EXPECT_EQ(watcher->watched, nullptr);
+
+    // The pair is gone on both sides: destroying the watcher later touches nothing freed.
+    auto* second = new TComponent(&formB);
+    second->FreeNotification(watcher);
+    delete watcher;
+    delete second;
+}
+
+TEST(ComponentTest, SiblingsHearOfEachOtherThroughTheirOwner) {
+    std::vector<std::string> journal;
+    TComponent form(nullptr);
+    auto* watcher = new TWatcher(&form, journal, "watcher");
+    auto* sibling = new TComponent(&form);
+    sibling->SetName("Sibling");
+    watcher->watched = sibling;
+    delete sibling;
+    EXPECT_EQ(journal, std::vector<std::string>{"watcher lost Sibling"});
+}
+
+TEST(ComponentTest, StateMarksLoadingUntilLoaded) {
+    TComponent c(nullptr);
+    c.SetComponentState(csLoading, true);
+    EXPECT_TRUE(c.ComponentState().Contains(csLoading));
+    c.Loaded();
+    EXPECT_FALSE(c.ComponentState().Contains(csLoading));
+}
+
+}  // namespace
+}  // namespace dsp

@@ -3,6 +3,7 @@
 #   BUILD_DIR      build folder (default: build)
 #   DSP_SANITIZE   empty, "address,undefined" or "thread"
 #   BUILD_TARGETS  space-separated targets to build (default: all)
+#   JOBS           parallel compile jobs (default: all cores)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,4 +20,4 @@ cmake -S . -B "$build_dir" -G Ninja \
 
 targets=()
 for t in ${BUILD_TARGETS:-}; do targets+=(--target "$t"); done
-cmake --build "$build_dir" --parallel "$(nproc)" "${targets[@]}"
+cmake --build "$build_dir" --parallel "${JOBS:-$(nproc)}" "${targets[@]}"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test inside a private network namespace.
 #   BUILD_DIR, DSP_SANITIZE, BUILD_TARGETS  as for build.sh
+#   JOBS           parallel compile and test jobs (default: all cores)
 #   TEST_LABEL     run only tests with this CTest label
 #   TEST_SUMMARY   name of this pass in the one-line summary
 set -euo pipefail
@@ -22,7 +23,7 @@ trap 'rm -f "$log"' EXIT
 start=$SECONDS
 status=0
 ./scripts/in-private-network.sh \
-  ctest --test-dir "$build_dir" --output-on-failure --timeout 600 -j "$(nproc)" "${label_args[@]}" \
+  ctest --test-dir "$build_dir" --output-on-failure --timeout 600 -j "${JOBS:-$(nproc)}" "${label_args[@]}" \
   | tee "$log" || status=$?
 summary=$(grep -E '^[0-9]+% tests passed' "$log" | tail -n 1 || true)
 echo "${TEST_SUMMARY:-tests}: ${summary:-no test summary} ($((SECONDS - start)) s)"

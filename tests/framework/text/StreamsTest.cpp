@@ -19,7 +19,7 @@ TEST(StreamTest, MemoryStreamReadsWritesAndSeeks) {
     s.WriteBuffer("Compact Interval\r\n");
     EXPECT_EQ(s.Size(), 18);
     s.SetPosition(8);
-    char buffer[8] = {};
+    char buffer[32] = {};
     EXPECT_EQ(s.Read(buffer, 20), 10);  // only what is there
     EXPECT_EQ(std::string(buffer, 8), "Interval");
     EXPECT_THROW(s.ReadBuffer(buffer, 1), EReadError);

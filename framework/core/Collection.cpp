@@ -106,6 +106,7 @@ void TCollection::Assign(TPersistent* source) {
         TPersistent::Assign(source);
         return;
     }
+    if (other == this) return;
     BeginUpdate();
     try {
         Clear();

@@ -15,7 +15,8 @@
 //   p  pointer, 16 upper-case hexadecimal digits
 //   %  a percent sign
 // Widths and text precisions count characters, not bytes. A specifier without an argument, or
-// with an argument of the wrong kind, raises EConvertError. Floating conversions accept integers.
+// with an argument of the wrong kind, raises EConvertError. Floating conversions accept integers;
+// a char argument is a one-character text.
 
 #include <concepts>
 #include <cstdint>

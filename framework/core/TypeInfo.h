@@ -18,7 +18,10 @@
 // pushed to many widgets) walks these lists instead of knowing the classes. A class lists the
 // base class's properties first; a property listed again under the same name (to give it another
 // default, say) keeps its base position. Enumerations used as properties declare their identifiers
-// once with DSP_ENUM_NAMES next to the enumeration.
+// once with DSP_ENUM_NAMES next to the enumeration; one without identifiers counts as an integer.
+// Kinds: bool and named enumerations are tkEnumeration, char tkChar, other integers and unnamed
+// enumerations tkInteger, Set<E> tkSet, floating types tkFloat, std::string tkString, and a
+// pointer to a TPersistent class tkClass.
 
 #include <concepts>
 #include <cstddef>
@@ -240,9 +243,11 @@ constexpr TTypeKind KindOf() {
         return tkChar;
     } else if constexpr (std::is_integral_v<V>) {
         return tkInteger;
-    } else if constexpr (std::is_enum_v<V>) {
-        static_assert(NamedEnum<V>, "declare the enumeration's identifiers with DSP_ENUM_NAMES");
+    } else if constexpr (NamedEnum<V>) {
         return tkEnumeration;
+    } else if constexpr (std::is_enum_v<V>) {
+        // An enumeration without identifiers is a named integer type (a colour, say).
+        return tkInteger;
     } else if constexpr (IsSet<V>::value) {
         static_assert(NamedEnum<typename IsSet<V>::Element>,
                       "declare the set element's identifiers with DSP_ENUM_NAMES");
@@ -264,7 +269,7 @@ template <typename V>
 const TEnumInfo* EnumInfoOf() {
     if constexpr (std::is_same_v<V, bool>) {
         return &BooleanEnumInfo();
-    } else if constexpr (std::is_enum_v<V>) {
+    } else if constexpr (NamedEnum<V>) {
         return &EnumTypeInfo(static_cast<V*>(nullptr));
     } else if constexpr (IsSet<V>::value) {
         return &EnumTypeInfo(static_cast<typename IsSet<V>::Element*>(nullptr));

@@ -188,9 +188,9 @@ private:
                 const double v = floatOf(next());
                 std::string text;
                 if (spec.conversion == 'f') {
-                    text = FloatToStrF(v, ffFixed, 17, spec.precision < 0 ? 2 : spec.precision);
+                    text = FloatToStrF(v, ffFixed, 18, spec.precision < 0 ? 2 : spec.precision);
                 } else if (spec.conversion == 'n') {
-                    text = FloatToStrF(v, ffNumber, 17, spec.precision < 0 ? 2 : spec.precision);
+                    text = FloatToStrF(v, ffNumber, 18, spec.precision < 0 ? 2 : spec.precision);
                 } else if (spec.conversion == 'e') {
                     text = FloatToStrF(v, ffExponent, spec.precision < 0 ? 15 : spec.precision, 3);
                 } else {

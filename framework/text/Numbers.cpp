@@ -180,7 +180,7 @@ std::string FloatToStr(double value) { return FloatToStrF(value, ffGeneral, 15, 
 std::string FloatToStrF(double value, TFloatFormat format, int precision, int digits) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
-    precision = std::clamp(precision, 1, 17);
+    precision = std::clamp(precision, 1, 18);
     switch (format) {
         case ffGeneral: return generalText(value, precision, digits);
         case ffExponent: return exponentFormText(value, precision, digits);

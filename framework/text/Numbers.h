@@ -21,7 +21,7 @@ enum TFloatFormat {
 // infinities read "NAN", "INF" and "-INF".
 std::string FloatToStr(double value);
 
-// precision: significant digits (1 to 17); digits: decimals for ffFixed and ffNumber, the least
+// precision: significant digits (1 to 18, a double holding about 15 of them); digits: decimals for ffFixed and ffNumber, the least
 // number of exponent digits (0 to 4) for ffGeneral and ffExponent. Decimals are rounded with
 // halves away from zero; a value that rounds to zero has no minus sign.
 std::string FloatToStrF(double value, TFloatFormat format, int precision, int digits);

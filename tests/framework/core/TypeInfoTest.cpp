@@ -12,6 +12,9 @@ namespace dsp {
 enum TTestStyle { tsPlain, tsBold, tsRaised };
 DSP_ENUM_NAMES(TTestStyle, "tsPlain", "tsBold", "tsRaised")
 
+// An enumeration without identifiers, as a colour type with far-apart values may be.
+enum TTestColor : int { tcNone = 0x1FFFFFFF, tcRed = 0xFF };
+
 enum TTestSide { tdLeft, tdTop, tdRight, tdBottom };
 DSP_ENUM_NAMES(TTestSide, "tdLeft", "tdTop", "tdRight", "tdBottom")
 using TTestSides = Set<TTestSide>;
@@ -80,12 +83,14 @@ class TDarkGadget : public TGadget {
         return {
             P::Property("Glow", &TDarkGadget::glow, &TDarkGadget::glow).Default(0),
             P::Property("color", &TDarkGadget::Color, &TDarkGadget::SetColor).Default(0),
+            P::Property("Tint", &TDarkGadget::tint, &TDarkGadget::tint).Default(tcNone),
         };
     }
 
 public:
     using TGadget::TGadget;
     int glow = 0;
+    TTestColor tint = tcNone;
 };
 
 // A class without a list of its own has its base class's properties.
@@ -112,10 +117,17 @@ TEST(TypeInfoTest, PropertiesComeInDeclarationOrderBaseClassFirst) {
     std::vector<std::string> darkNames = gadget;
     darkNames[2] = "color";
     darkNames.push_back("Glow");
+    darkNames.push_back("Tint");
     EXPECT_EQ(namesOf(dark.ClassInfo()), darkNames);
     EXPECT_EQ(GetPropInfo(&dark, "COLOR")->Default(), 0);
     EXPECT_EQ(GetPropInfo(&plain, "Color")->Default(), 0xFFFFFF);
     EXPECT_TRUE(dark.ClassInfo().InheritsFrom(TComponent::StaticClassInfo()));
+
+    const TPropInfo* tint = GetPropInfo(&dark, "Tint");
+    EXPECT_EQ(tint->Kind(), tkInteger);
+    EXPECT_TRUE(tint->IsDefaultValue(&dark));
+    tint->SetOrdinal(&dark, tcRed);
+    EXPECT_EQ(dark.tint, tcRed);
     EXPECT_FALSE(TGadget::StaticClassInfo().InheritsFrom(dark.ClassInfo()));
 }
 

@@ -12,7 +12,7 @@ namespace dsp {
 
 namespace {
 
-struct Spec {
+struct Directive {
     bool left = false;
     bool zero = false;
     bool plus = false;
@@ -43,8 +43,8 @@ public:
                 ++i;
                 continue;
             }
-            Spec spec = parse(i);
-            out += convert(spec);
+            Directive directive = parse(i);
+            out += convert(directive);
         }
         return out;
     }
@@ -80,8 +80,8 @@ private:
         return any ? n : -1;
     }
 
-    Spec parse(std::size_t& i) {
-        Spec spec;
+    Directive parse(std::size_t& i) {
+        Directive directive;
         // An argument index: digits followed by ':'.
         std::size_t j = i;
         while (j < format_.size() && format_[j] >= '0' && format_[j] <= '9') ++j;
@@ -92,35 +92,35 @@ private:
         for (; i < format_.size(); ++i) {
             const char c = format_[i];
             if (c == '-') {
-                spec.left = true;
+                directive.left = true;
             } else if (c == '0') {
-                spec.zero = true;
+                directive.zero = true;
             } else if (c == '+') {
-                spec.plus = true;
+                directive.plus = true;
             } else if (c == ' ') {
-                spec.space = true;
+                directive.space = true;
             } else {
                 break;
             }
         }
-        spec.width = number(i);
-        if (spec.width < -1) {  // a negative width from "*" means left-justified
-            spec.left = true;
-            spec.width = -spec.width;
+        directive.width = number(i);
+        if (directive.width < -1) {  // a negative width from "*" means left-justified
+            directive.left = true;
+            directive.width = -directive.width;
         }
         if (i < format_.size() && format_[i] == '.') {
             ++i;
-            spec.precision = std::max(number(i), 0);
+            directive.precision = std::max(number(i), 0);
         }
         if (i >= format_.size()) invalid();
-        spec.conversion = format_[i++];
-        return spec;
+        directive.conversion = format_[i++];
+        return directive;
     }
 
-    static std::string withSign(std::string digits, bool negative, const Spec& spec) {
+    static std::string withSign(std::string digits, bool negative, const Directive& directive) {
         if (negative) return "-" + digits;
-        if (spec.plus) return "+" + digits;
-        if (spec.space) return " " + digits;
+        if (directive.plus) return "+" + digits;
+        if (directive.space) return " " + digits;
         return digits;
     }
 
@@ -150,35 +150,35 @@ private:
         }
     }
 
-    std::string convert(const Spec& spec) {
+    std::string convert(const Directive& directive) {
         std::string body;
         bool numeric = true;
-        switch (spec.conversion) {
+        switch (directive.conversion) {
             case 'd': {
                 const TFormatArg& a = next();
                 if (a.kind() == TFormatArg::Signed) {
                     const std::int64_t v = a.asSigned();
                     std::string digits = std::to_string(v);
                     if (v < 0) digits.erase(0, 1);
-                    body = withSign(minDigits(digits, spec.precision), v < 0, spec);
+                    body = withSign(minDigits(digits, directive.precision), v < 0, directive);
                 } else if (a.kind() == TFormatArg::Unsigned) {
-                    body = withSign(minDigits(std::to_string(a.asUnsigned()), spec.precision),
-                                    false, spec);
+                    body = withSign(minDigits(std::to_string(a.asUnsigned()), directive.precision),
+                                    false, directive);
                 } else {
                     invalid();
                 }
                 break;
             }
             case 'u':
-                body = minDigits(std::to_string(unsignedBits(next())), spec.precision);
+                body = minDigits(std::to_string(unsignedBits(next())), directive.precision);
                 break;
             case 'x':
             case 'X': {
                 std::string hex = IntToHex(static_cast<std::int64_t>(unsignedBits(next())), 0);
-                if (spec.conversion == 'x') {
+                if (directive.conversion == 'x') {
                     for (char& c : hex) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
                 }
-                body = minDigits(hex, spec.precision);
+                body = minDigits(hex, directive.precision);
                 break;
             }
             case 'f':
@@ -187,25 +187,25 @@ private:
             case 'g': {
                 const double v = floatOf(next());
                 std::string text;
-                if (spec.conversion == 'f') {
-                    text = FloatToStrF(v, ffFixed, 18, spec.precision < 0 ? 2 : spec.precision);
-                } else if (spec.conversion == 'n') {
-                    text = FloatToStrF(v, ffNumber, 18, spec.precision < 0 ? 2 : spec.precision);
-                } else if (spec.conversion == 'e') {
-                    text = FloatToStrF(v, ffExponent, spec.precision < 0 ? 15 : spec.precision, 3);
+                if (directive.conversion == 'f') {
+                    text = FloatToStrF(v, ffFixed, 18, directive.precision < 0 ? 2 : directive.precision);
+                } else if (directive.conversion == 'n') {
+                    text = FloatToStrF(v, ffNumber, 18, directive.precision < 0 ? 2 : directive.precision);
+                } else if (directive.conversion == 'e') {
+                    text = FloatToStrF(v, ffExponent, directive.precision < 0 ? 15 : directive.precision, 3);
                 } else {
-                    text = FloatToStrF(v, ffGeneral, spec.precision < 0 ? 15 : spec.precision, 0);
+                    text = FloatToStrF(v, ffGeneral, directive.precision < 0 ? 15 : directive.precision, 0);
                 }
                 const bool negative = !text.empty() && text[0] == '-';
                 if (negative) text.erase(0, 1);
-                body = withSign(text, negative, spec);
+                body = withSign(text, negative, directive);
                 break;
             }
             case 's': {
                 const TFormatArg& a = next();
                 if (a.kind() != TFormatArg::Text) invalid();
                 body = std::string(a.asText());
-                if (spec.precision >= 0) body = Utf8Left(body, static_cast<std::size_t>(spec.precision));
+                if (directive.precision >= 0) body = Utf8Left(body, static_cast<std::size_t>(directive.precision));
                 numeric = false;
                 break;
             }
@@ -218,15 +218,15 @@ private:
             }
             default: invalid();
         }
-        return pad(body, spec, numeric);
+        return pad(body, directive, numeric);
     }
 
-    static std::string pad(std::string body, const Spec& spec, bool numeric) {
+    static std::string pad(std::string body, const Directive& directive, bool numeric) {
         const std::size_t length = Utf8Length(body);
-        if (spec.width < 0 || length >= static_cast<std::size_t>(spec.width)) return body;
-        const std::size_t fill = static_cast<std::size_t>(spec.width) - length;
-        if (spec.left) return body + std::string(fill, ' ');
-        if (spec.zero && numeric) {
+        if (directive.width < 0 || length >= static_cast<std::size_t>(directive.width)) return body;
+        const std::size_t fill = static_cast<std::size_t>(directive.width) - length;
+        if (directive.left) return body + std::string(fill, ' ');
+        if (directive.zero && numeric) {
             const std::size_t signLength =
                 !body.empty() && (body[0] == '-' || body[0] == '+' || body[0] == ' ') ? 1 : 0;
             body.insert(signLength, fill, '0');

@@ -54,6 +54,36 @@ PhaseFold FoldOf(std::int32_t kind, double gainDb) {
 
 bool IsDesignedKind(std::int32_t kind) { return kind >= fkPeak && kind <= fkAllpass2; }
 
+// B = b0 + b1 e^-jw + b2 e^-2jw and A = 1 + a1 e^-jw + a2 e^-2jw at every grid point, summed
+// term by term on the grid's tables exactly as a direct evaluation at the point would sum them.
+// Per point it stores |B|^2 / |A|^2, or for the phase Im(B/A) / Re(B/A), formed from B times the
+// conjugate of A so that the common factor |A|^2 cancels. No library calls, and the arrays are
+// known not to overlap, so the compiler can vectorise the loop; the one logarithm or arctangent
+// per point follows in a second pass.
+template <bool Phase>
+void PolynomialPass(const BiquadCoefficients& c, const double* __restrict cos1,
+                    const double* __restrict sin1, const double* __restrict cos2,
+                    const double* __restrict sin2, double* __restrict out) {
+    const auto [b0, b1, b2, a1, a2] = c;
+    for (std::size_t i = 0; i < CurvePointCount; ++i) {
+        const double br = b0 + b1 * cos1[i] + b2 * cos2[i];
+        const double bi = b1 * sin1[i] + b2 * sin2[i];
+        const double ar = 1.0 + a1 * cos1[i] + a2 * cos2[i];
+        const double ai = a1 * sin1[i] + a2 * sin2[i];
+        if constexpr (Phase) {
+            out[i] = (bi * ar - br * ai) / (br * ar + bi * ai);
+        } else {
+            out[i] = (br * br + bi * bi) / (ar * ar + ai * ai);
+        }
+    }
+}
+
+template <bool Phase>
+void EvaluateOnGrid(const BiquadCoefficients& c, const FrequencyGrid& grid, double* out) {
+    PolynomialPass<Phase>(c, grid.Cos1.data(), grid.Sin1.data(), grid.Cos2.data(),
+                          grid.Sin2.data(), out);
+}
+
 }  // namespace
 
 void FilterCurve::SetFilter(double gainDb, double freqHz, double q, std::int32_t kind) {
@@ -159,45 +189,20 @@ BiquadCoefficients FilterCurve::DesignBiquad() const {
     }
 }
 
-// B and A are summed term by term on the grid's tables, exactly as b0 + b1 e^-jw + b2 e^-2jw
-// would be at each point; the first pass (no library calls, so the compiler can vectorise it)
-// leaves |B|^2 / |A|^2 in Points, the second takes one logarithm per point.
+// 20 log10(|B| / |A|), taken as 10 log10(|B|^2 / |A|^2): one logarithm per point.
 void FilterCurve::ComputeMagnitude(const BiquadCoefficients& c) {
-    const FrequencyGrid& grid = ResponseGrid();
-    const double* __restrict cos1 = grid.Cos1.data();
-    const double* __restrict sin1 = grid.Sin1.data();
-    const double* __restrict cos2 = grid.Cos2.data();
-    const double* __restrict sin2 = grid.Sin2.data();
-    double* __restrict out = Points.data();
-    for (std::size_t i = 0; i < CurvePointCount; ++i) {
-        const double br = c.b0 + c.b1 * cos1[i] + c.b2 * cos2[i];
-        const double bi = c.b1 * sin1[i] + c.b2 * sin2[i];
-        const double ar = 1.0 + c.a1 * cos1[i] + c.a2 * cos2[i];
-        const double ai = c.a1 * sin1[i] + c.a2 * sin2[i];
-        out[i] = (br * br + bi * bi) / (ar * ar + ai * ai);
-    }
-    for (std::size_t i = 0; i < CurvePointCount; ++i) {
-        out[i] = DbPerNeper * std::log(out[i]);
+    EvaluateOnGrid<false>(c, ResponseGrid(), Points.data());
+    for (double& p : Points) {
+        p = DbPerNeper * std::log(p);
     }
 }
 
 // The phase of B/A from the single-argument arctangent of Im(B/A) / Re(B/A), in units where
-// 18 is 180 degrees, folded per kind. The ratio is formed from B times the conjugate of A,
-// whose common factor |A|^2 cancels.
+// 18 is 180 degrees, folded per kind.
 void FilterCurve::ComputePhase(const BiquadCoefficients& c) {
     const FrequencyGrid& grid = ResponseGrid();
-    const double* __restrict cos1 = grid.Cos1.data();
-    const double* __restrict sin1 = grid.Sin1.data();
-    const double* __restrict cos2 = grid.Cos2.data();
-    const double* __restrict sin2 = grid.Sin2.data();
-    double* __restrict out = Points.data();
-    for (std::size_t i = 0; i < CurvePointCount; ++i) {
-        const double br = c.b0 + c.b1 * cos1[i] + c.b2 * cos2[i];
-        const double bi = c.b1 * sin1[i] + c.b2 * sin2[i];
-        const double ar = 1.0 + c.a1 * cos1[i] + c.a2 * cos2[i];
-        const double ai = c.a1 * sin1[i] + c.a2 * sin2[i];
-        out[i] = (bi * ar - br * ai) / (br * ar + bi * ai);
-    }
+    EvaluateOnGrid<true>(c, grid, Points.data());
+    double* out = Points.data();
     const PhaseFold fold = FoldOf(Kind, GainDb);
     for (std::size_t i = 0; i < CurvePointCount; ++i) {
         double v = std::atan(out[i]) * PhaseUnitsPerRadian;

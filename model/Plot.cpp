@@ -22,6 +22,11 @@ double WrapPhase(double s) {
     return s;
 }
 
+// total[i] += points[i] for every point; the arrays never overlap, so the loop vectorises.
+void AddPoints(double* __restrict total, const double* __restrict points) {
+    for (std::size_t i = 0; i < CurvePointCount; ++i) total[i] += points[i];
+}
+
 }  // namespace
 
 Plot::Plot(IResponseView* view) : FView(view), FCurves(CurveSlotCount) {
@@ -65,10 +70,7 @@ void Plot::UpdateTotalCurve(int c) {
     FilterCurve& total = Curve(ChannelTotalSlot);
     total.Points.fill(0.0);
     for (int slot = 0; slot < ChannelTotalSlot; ++slot) {
-        const auto& points = Curve(slot).Points;
-        for (std::size_t i = 0; i < CurvePointCount; ++i) {
-            total.Points[i] += points[i];
-        }
+        AddPoints(total.Points.data(), Curve(slot).Points.data());
     }
     if (FPhaseMode != 0) {
         for (double& s : total.Points) {

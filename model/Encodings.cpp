@@ -51,7 +51,7 @@ int FreqHzToIndex(double hz) {
 }
 
 long double GainIndexToDb(int index) {
-    return static_cast<long double>(index - GainIndex0dB) * 0.1L;
+    return (static_cast<long double>(index) - GainIndex0dB) * 0.1L;
 }
 
 int GainDbToIndex(double db) {

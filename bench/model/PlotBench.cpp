@@ -135,7 +135,11 @@ void AllChannelViewsAfterImage(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(AllChannelViewsAfterImage)->ArgName("phase")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(AllChannelViewsAfterImage)
+    ->ArgName("phase")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace dsp

@@ -56,7 +56,8 @@ TEST_P(CurveAgainstReference, EveryPointOverGainsQsAndFrequencies) {
     // Prototype sections ignore gain and Q but depend on a and b; the others the other way round.
     const std::vector<double> gains =
         prototype ? std::vector<double>{0.0} : std::vector<double>{-12, -3.5, -0.1, 0, 0.1, 6, 12};
-    const std::vector<int> qIndexes = prototype ? std::vector<int>{35} : std::vector<int>{0, 16, 50, 100};
+    const std::vector<int> qIndexes =
+        prototype ? std::vector<int>{35} : std::vector<int>{0, 16, 50, 100};
     const std::vector<std::pair<float, float>> protos =
         prototype ? std::vector<std::pair<float, float>>{{1.0f, 1.0f}, {1.4142f, 0.618f},
                                                          {0.3728f, 0.2087f}, {1.9616f, 0.4772f}}
@@ -165,7 +166,9 @@ TEST(CurveCases, SecondOrderLowPassIsDown3dBAtItsCornerAndFalls12dBPerOctave) {
     FilterCurve lowPass;
     lowPass.SetFilter(0.0, 1000.0, 0.7071, fkLowPass2);
     EXPECT_NEAR(lowPass.Points[PointNear1kHz], -3.01, 0.01);
-    const auto pointAt = [](double hz) { return static_cast<std::size_t>(std::lround(GridPosition(hz))); };
+    const auto pointAt = [](double hz) {
+        return static_cast<std::size_t>(std::lround(GridPosition(hz)));
+    };
     EXPECT_NEAR(lowPass.Points[pointAt(4000)] - lowPass.Points[pointAt(2000)], -12.0, 0.5);
     EXPECT_NEAR(lowPass.Points[pointAt(8000)] - lowPass.Points[pointAt(4000)], -12.0, 0.5);
 }

@@ -91,7 +91,8 @@ void TApplication::ProcessMessages() {
 
 void TApplication::SetTitle(const std::string& title) {
     title_ = title;
-    if (QCoreApplication::instance()) QCoreApplication::setApplicationName(QString::fromStdString(title));
+    if (QCoreApplication::instance())
+        QCoreApplication::setApplicationName(QString::fromStdString(title));
 }
 
 std::string TApplication::ExeName() const {

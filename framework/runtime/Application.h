@@ -53,7 +53,8 @@ public:
     void ShowException(const Exception& e);
 
     // What ShowException shows the message with; tests put their own in place of the message box.
-    using TMessageDisplay = std::function<void(const std::string& caption, const std::string& text)>;
+    using TMessageDisplay =
+        std::function<void(const std::string& caption, const std::string& text)>;
     void SetExceptionDisplay(TMessageDisplay display) { exceptionDisplay_ = std::move(display); }
 
 private:

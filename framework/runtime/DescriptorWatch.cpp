@@ -13,7 +13,8 @@ struct TDescriptorWatch::TImpl {
     std::function<void()> onReady;
 
     TImpl(int descriptor, TDirection direction, std::function<void()> handler)
-        : notifier(descriptor, direction == wdRead ? QSocketNotifier::Read : QSocketNotifier::Write),
+        : notifier(descriptor,
+                   direction == wdRead ? QSocketNotifier::Read : QSocketNotifier::Write),
           onReady(std::move(handler)) {}
 };
 

@@ -42,7 +42,8 @@ TEST(ApplicationTest, TitleDefaultsToTheProgramNameAndNamesTheExceptionBox) {
     Application->SetTitle("WQJ DSP Processor Editor V1.0");
     Application->HandleException(std::make_exception_ptr(EConvertError("'x' is not a number")));
     Application->OnException = saved;
-    EXPECT_EQ(shown, (std::vector<std::string>{"WQJ DSP Processor Editor V1.0: 'x' is not a number"}));
+    EXPECT_EQ(shown, (std::vector<std::string>{
+                         "WQJ DSP Processor Editor V1.0: 'x' is not a number"}));
 }
 
 TEST(ApplicationTest, EscapingExceptionsReachOnExceptionAsFrameworkExceptions) {

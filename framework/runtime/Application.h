@@ -55,6 +55,7 @@ public:
     // What ShowException shows the message with; tests put their own in place of the message box.
     using TMessageDisplay =
         std::function<void(const std::string& caption, const std::string& text)>;
+    const TMessageDisplay& ExceptionDisplay() const { return exceptionDisplay_; }
     void SetExceptionDisplay(TMessageDisplay display) { exceptionDisplay_ = std::move(display); }
 
 private:

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -15,17 +16,21 @@
 namespace dsp {
 namespace {
 
-TEST(ApplicationTest, TerminateFromAWorkerEndsTheLoop) {
-    ASSERT_NE(Application, nullptr);
-    bool ranInLoop = false;
-    PostToMainThread([&] { ranInLoop = true; });
-    auto worker = TThread::CreateAnonymousThread([] { Application->Terminate(); });
-    worker->Start();
-    Application->Run();  // returns once the termination has been taken
-    EXPECT_TRUE(Application->Terminated());
-    EXPECT_TRUE(ranInLoop);
-    EXPECT_TRUE(worker->WaitFor());
-    Application->Run();  // after Terminate, Run returns at once
+// Termination is for good, so it is tried in a process of its own.
+TEST(ApplicationDeathTest, TerminateFromAWorkerEndsTheLoopForGood) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            bool ranInLoop = false;
+            PostToMainThread([&] { ranInLoop = true; });
+            auto worker = TThread::CreateAnonymousThread([] { Application->Terminate(); });
+            worker->Start();
+            Application->Run();  // returns once the termination has been taken
+            const bool ended = Application->Terminated() && ranInLoop && worker->WaitFor();
+            Application->Run();  // after Terminate, Run returns at once
+            std::_Exit(ended ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(ApplicationTest, TitleDefaultsToTheProgramNameAndNamesTheExceptionBox) {
@@ -34,14 +39,18 @@ TEST(ApplicationTest, TitleDefaultsToTheProgramNameAndNamesTheExceptionBox) {
     EXPECT_EQ(Application->Title(), "test_framework_runtime");
 
     std::vector<std::string> shown;
+    const TApplication::TMessageDisplay savedDisplay = Application->ExceptionDisplay();
     Application->SetExceptionDisplay([&](const std::string& caption, const std::string& text) {
         shown.push_back(caption + ": " + text);
     });
-    const TExceptionEvent saved = Application->OnException;
+    const TExceptionEvent savedHandler = Application->OnException;
+    const std::string savedTitle = Application->Title();
     Application->OnException = nullptr;
     Application->SetTitle("WQJ DSP Processor Editor V1.0");
     Application->HandleException(std::make_exception_ptr(EConvertError("'x' is not a number")));
-    Application->OnException = saved;
+    Application->OnException = savedHandler;
+    Application->SetTitle(savedTitle);
+    Application->SetExceptionDisplay(savedDisplay);
     EXPECT_EQ(shown, (std::vector<std::string>{
                          "WQJ DSP Processor Editor V1.0: 'x' is not a number"}));
 }

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "framework/text/Locale.h"
+
 #include "framework/runtime/EventLoop.h"
 #include "framework/runtime/MainThread.h"
 #include "framework/runtime/Thread.h"
@@ -62,6 +64,8 @@ void TApplication::Initialize() {
         new QApplication(argc_, argv_);
         ownsToolkit_ = true;
     }
+    // The toolkit takes the user's numeric locale; numbers in files and edit boxes always use ".".
+    UseCNumericLocale();
     if (auto* gui = qobject_cast<QApplication*>(QCoreApplication::instance())) {
         // Closing a window never ends the program by itself: the program decides when.
         gui->setQuitOnLastWindowClosed(false);

@@ -97,6 +97,7 @@ void TComponent::InsertComponent(TComponent* component) {
     if (component->owner_ != nullptr) component->owner_->removeOwned(component);
     ValidateRename(component, "", component->name_);
     insertOwned(component);
+    if (state_.Contains(csReading)) component->state_.Include(csLoading);
     Notification(component, opInsert);
 }
 
@@ -144,6 +145,26 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
         }
         components_[i]->Notification(component, operation);
     }
+}
+
+void BeginLoading(TComponent& root) {
+    root.SetComponentState(csLoading, true);
+    root.SetComponentState(csReading, true);
+}
+
+namespace {
+
+void callLoaded(TComponent& component) {
+    if (component.ComponentState().Contains(csLoading)) component.Loaded();
+    // Loaded may create or free owned components; walk by index and re-check the count.
+    for (int i = 0; i < component.ComponentCount(); ++i) callLoaded(*component.Components(i));
+}
+
+}  // namespace
+
+void EndLoading(TComponent& root) {
+    root.SetComponentState(csReading, false);
+    callLoaded(root);
 }
 
 void TComponent::insertOwned(TComponent* component) {

@@ -8,6 +8,7 @@
 
 #include "framework/core/Object.h"
 #include "framework/core/Set.h"
+#include "framework/core/TypeInfo.h"
 
 namespace dsp {
 
@@ -25,6 +26,15 @@ enum TComponentStateItem {
 using TComponentState = Set<TComponentStateItem>;
 
 class TComponent : public TPersistent {
+    DSP_PUBLISHED(TComponent, TPersistent) {
+        using P = Published<TComponent>;
+        // The name travels apart from the other properties (it names the object in a saved copy).
+        return {
+            P::Property("Name", &TComponent::Name, &TComponent::SetName).Stored(false),
+            P::Property("Tag", &TComponent::Tag, &TComponent::SetTag).Default(0),
+        };
+    }
+
 public:
     explicit TComponent(TComponent* owner);
     ~TComponent() override;
@@ -49,6 +59,8 @@ public:
     // The owned component of that name (compared without case), or null.
     TComponent* FindComponent(const std::string& name) const;
 
+    // A component inserted into an owner that is being read (csReading) joins the loading: it
+    // carries csLoading until its Loaded.
     void InsertComponent(TComponent* component);
     void RemoveComponent(TComponent* component);
     // Frees every owned component, last inserted first.
@@ -90,6 +102,14 @@ private:
     std::vector<TComponent*> components_;
     std::vector<TComponent*> freeNotifies_;
 };
+
+// Building a form in code stands in for reading it from a form resource. BeginLoading marks the
+// root as being read (csLoading, csReading); every component inserted into it until EndLoading
+// carries csLoading, so setters can tell loading from use. EndLoading clears csReading and calls
+// Loaded on the root and then on every component of its ownership tree that is still loading,
+// owner before owned, in creation order, as a form reader does once all properties are read.
+void BeginLoading(TComponent& root);
+void EndLoading(TComponent& root);
 
 // True when text is an identifier: a letter or underscore, then letters, digits and underscores.
 bool IsValidIdent(const std::string& text);

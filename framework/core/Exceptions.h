@@ -31,6 +31,61 @@ public:
     static EListError IndexOutOfBounds(long long index);
 };
 
+// A string list operation the list's rules forbid: duplicates where none are allowed, inserting
+// into a sorted list, or an index outside the list.
+class EStringListError : public EListError {
+public:
+    using EListError::EListError;
+};
+
+// A floating-point value that cannot become an integer (too large, or not a number).
+class EInvalidOp : public Exception {
+public:
+    EInvalidOp() : Exception("Invalid floating point operation") {}
+    using Exception::Exception;
+};
+
+// A published property that does not exist, cannot be written or is used with the wrong kind.
+class EPropertyError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A value that does not fit a published property (an enumeration or set value outside its type).
+class EPropertyConvertError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// Stream and file errors: "Stream read error", "Stream write error",
+// "Cannot create file \"%s\". %s", "Cannot open file \"%s\". %s".
+class EStreamError : public Exception {
+public:
+    using Exception::Exception;
+};
+class EReadError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+class EWriteError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+class EFCreateError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+class EFOpenError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+
+// An ini file that could not be written.
+class EIniFileException : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // A checked cast to a class the object is not: "Invalid class typecast".
 class EInvalidCast : public Exception {
 public:

@@ -6,6 +6,8 @@
 #include <memory>
 #include <typeinfo>
 
+#include "framework/core/TypeInfo.h"
+
 namespace dsp {
 
 std::string ClassNameOf(const std::type_info& type) {
@@ -19,6 +21,13 @@ std::string ClassNameOf(const std::type_info& type) {
 }
 
 std::string TObject::ClassName() const { return ClassNameOf(typeid(*this)); }
+
+const TClassInfo& TObject::StaticClassInfo() {
+    static const TClassInfo info("TObject", nullptr, nullptr);
+    return info;
+}
+
+const TClassInfo& TObject::ClassInfo() const { return StaticClassInfo(); }
 
 void TPersistent::Assign(TPersistent* source) {
     if (source != nullptr) {

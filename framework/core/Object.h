@@ -4,8 +4,11 @@
 
 #include <functional>
 #include <string>
+#include <typeinfo>
 
 namespace dsp {
+
+class TClassInfo;
 
 class TObject {
 public:
@@ -19,6 +22,11 @@ public:
 
     template <typename T>
     bool InheritsFrom() const { return dynamic_cast<const T*>(this) != nullptr; }
+
+    // The published properties of the object's class (see TypeInfo.h); a class without a list
+    // of its own has its base class's.
+    static const TClassInfo& StaticClassInfo();
+    virtual const TClassInfo& ClassInfo() const;
 };
 
 // Class name of a type, the same text TObject::ClassName gives for an instance of it.

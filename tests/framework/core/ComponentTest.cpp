@@ -106,3 +106,56 @@ TEST(ComponentTest, StateMarksLoadingUntilLoaded) {
 
 }  // namespace
 }  // namespace dsp
+
+namespace dsp {
+namespace {
+
+// Records when Loaded runs and what the component saw while loading.
+class TLoadWatcher : public TComponent {
+public:
+    TLoadWatcher(TComponent* owner, std::vector<std::string>& journal, std::string label)
+        : TComponent(owner), journal_(journal), label_(std::move(label)) {}
+    void Loaded() override {
+        journal_.push_back(label_ + (ComponentState().Contains(csLoading) ? " loaded" : " ?"));
+        TComponent::Loaded();
+    }
+
+private:
+    std::vector<std::string>& journal_;
+    std::string label_;
+};
+
+TEST(ComponentLoadingTest, ComponentsBuiltDuringLoadingAreLoadedOwnerFirst) {
+    std::vector<std::string> journal;
+    TLoadWatcher form(nullptr, journal, "form");
+    BeginLoading(form);
+    auto* panel = new TLoadWatcher(&form, journal, "panel");
+    auto* label = new TLoadWatcher(&form, journal, "label");
+    EXPECT_TRUE(label->ComponentState().Contains(csLoading));
+    // Sub-components a component makes for itself are not read from the form.
+    auto* inner = new TLoadWatcher(panel, journal, "inner");
+    EXPECT_FALSE(inner->ComponentState().Contains(csLoading));
+    EndLoading(form);
+
+    EXPECT_EQ(journal, (std::vector<std::string>{"form loaded", "panel loaded", "label loaded"}));
+    for (const TComponent* c : {static_cast<TComponent*>(&form), static_cast<TComponent*>(panel),
+                                static_cast<TComponent*>(label)}) {
+        EXPECT_FALSE(c->ComponentState().Contains(csLoading));
+        EXPECT_FALSE(c->ComponentState().Contains(csReading));
+    }
+    // After loading, new components are ordinary.
+    auto* later = new TLoadWatcher(&form, journal, "later");
+    EXPECT_FALSE(later->ComponentState().Contains(csLoading));
+}
+
+TEST(ComponentLoadingTest, NameAndTagArePublished) {
+    TComponent c(nullptr);
+    GetPropInfo(&c, "Tag")->SetOrdinal(&c, 7);
+    GetPropInfo(&c, "Name")->SetString(&c, "tmPoll");
+    EXPECT_EQ(c.Tag(), 7);
+    EXPECT_EQ(c.Name(), "tmPoll");
+    EXPECT_THROW(GetPropInfo(&c, "Name")->SetString(&c, "not valid"), EComponentError);
+}
+
+}  // namespace
+}  // namespace dsp

@@ -1,0 +1,250 @@
+#include "framework/text/Format.h"
+
+#include <algorithm>
+#include <cctype>
+#include <limits>
+
+#include "framework/core/Exceptions.h"
+#include "framework/text/Numbers.h"
+#include "framework/text/Utf8.h"
+
+namespace dsp {
+
+namespace {
+
+struct Spec {
+    bool left = false;
+    bool zero = false;
+    bool plus = false;
+    bool space = false;
+    int width = -1;
+    int precision = -1;
+    char conversion = 0;
+};
+
+class Formatter {
+public:
+    Formatter(std::string_view format, std::initializer_list<TFormatArg> args)
+        : format_(format), args_(args.begin()), count_(args.size()) {}
+
+    std::string run() {
+        std::string out;
+        std::size_t i = 0;
+        while (i < format_.size()) {
+            const std::size_t percent = format_.find('%', i);
+            if (percent == std::string_view::npos) {
+                out.append(format_.substr(i));
+                break;
+            }
+            out.append(format_.substr(i, percent - i));
+            i = percent + 1;
+            if (i < format_.size() && format_[i] == '%') {
+                out.push_back('%');
+                ++i;
+                continue;
+            }
+            Spec spec = parse(i);
+            out += convert(spec);
+        }
+        return out;
+    }
+
+private:
+    [[noreturn]] void invalid() const {
+        throw EConvertError("Format '" + std::string(format_) +
+                            "' invalid or incompatible with argument");
+    }
+
+    const TFormatArg& next() {
+        if (argIndex_ >= count_) {
+            throw EConvertError("No argument for format '" + std::string(format_) + "'");
+        }
+        return args_[argIndex_++];
+    }
+
+    int number(std::size_t& i) {
+        if (i < format_.size() && format_[i] == '*') {
+            ++i;
+            const TFormatArg& a = next();
+            if (a.kind() == TFormatArg::Signed) return static_cast<int>(a.asSigned());
+            if (a.kind() == TFormatArg::Unsigned) return static_cast<int>(a.asUnsigned());
+            invalid();
+        }
+        int n = 0;
+        bool any = false;
+        while (i < format_.size() && format_[i] >= '0' && format_[i] <= '9') {
+            n = std::min(n * 10 + (format_[i] - '0'), 100000);
+            ++i;
+            any = true;
+        }
+        return any ? n : -1;
+    }
+
+    Spec parse(std::size_t& i) {
+        Spec spec;
+        // An argument index: digits followed by ':'.
+        std::size_t j = i;
+        while (j < format_.size() && format_[j] >= '0' && format_[j] <= '9') ++j;
+        if (j > i && j < format_.size() && format_[j] == ':') {
+            argIndex_ = static_cast<std::size_t>(std::stoul(std::string(format_.substr(i, j - i))));
+            i = j + 1;
+        }
+        for (; i < format_.size(); ++i) {
+            const char c = format_[i];
+            if (c == '-') {
+                spec.left = true;
+            } else if (c == '0') {
+                spec.zero = true;
+            } else if (c == '+') {
+                spec.plus = true;
+            } else if (c == ' ') {
+                spec.space = true;
+            } else {
+                break;
+            }
+        }
+        spec.width = number(i);
+        if (spec.width < -1) {  // a negative width from "*" means left-justified
+            spec.left = true;
+            spec.width = -spec.width;
+        }
+        if (i < format_.size() && format_[i] == '.') {
+            ++i;
+            spec.precision = std::max(number(i), 0);
+        }
+        if (i >= format_.size()) invalid();
+        spec.conversion = format_[i++];
+        return spec;
+    }
+
+    static std::string withSign(std::string digits, bool negative, const Spec& spec) {
+        if (negative) return "-" + digits;
+        if (spec.plus) return "+" + digits;
+        if (spec.space) return " " + digits;
+        return digits;
+    }
+
+    static std::string minDigits(std::string digits, int precision) {
+        if (precision > static_cast<int>(digits.size())) {
+            digits.insert(0, static_cast<std::size_t>(precision) - digits.size(), '0');
+        }
+        return digits;
+    }
+
+    std::uint64_t unsignedBits(const TFormatArg& a) {
+        if (a.kind() == TFormatArg::Unsigned) return a.asUnsigned();
+        if (a.kind() != TFormatArg::Signed) invalid();
+        const std::int64_t v = a.asSigned();
+        if (v < 0 && v >= std::numeric_limits<std::int32_t>::min()) {
+            return static_cast<std::uint32_t>(static_cast<std::int32_t>(v));
+        }
+        return static_cast<std::uint64_t>(v);
+    }
+
+    double floatOf(const TFormatArg& a) {
+        switch (a.kind()) {
+            case TFormatArg::Float: return a.asFloat();
+            case TFormatArg::Signed: return static_cast<double>(a.asSigned());
+            case TFormatArg::Unsigned: return static_cast<double>(a.asUnsigned());
+            default: invalid();
+        }
+    }
+
+    std::string convert(const Spec& spec) {
+        std::string body;
+        bool numeric = true;
+        switch (spec.conversion) {
+            case 'd': {
+                const TFormatArg& a = next();
+                if (a.kind() == TFormatArg::Signed) {
+                    const std::int64_t v = a.asSigned();
+                    std::string digits = std::to_string(v);
+                    if (v < 0) digits.erase(0, 1);
+                    body = withSign(minDigits(digits, spec.precision), v < 0, spec);
+                } else if (a.kind() == TFormatArg::Unsigned) {
+                    body = withSign(minDigits(std::to_string(a.asUnsigned()), spec.precision),
+                                    false, spec);
+                } else {
+                    invalid();
+                }
+                break;
+            }
+            case 'u':
+                body = minDigits(std::to_string(unsignedBits(next())), spec.precision);
+                break;
+            case 'x':
+            case 'X': {
+                std::string hex = IntToHex(static_cast<std::int64_t>(unsignedBits(next())), 0);
+                if (spec.conversion == 'x') {
+                    for (char& c : hex) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                }
+                body = minDigits(hex, spec.precision);
+                break;
+            }
+            case 'f':
+            case 'n':
+            case 'e':
+            case 'g': {
+                const double v = floatOf(next());
+                std::string text;
+                if (spec.conversion == 'f') {
+                    text = FloatToStrF(v, ffFixed, 17, spec.precision < 0 ? 2 : spec.precision);
+                } else if (spec.conversion == 'n') {
+                    text = FloatToStrF(v, ffNumber, 17, spec.precision < 0 ? 2 : spec.precision);
+                } else if (spec.conversion == 'e') {
+                    text = FloatToStrF(v, ffExponent, spec.precision < 0 ? 15 : spec.precision, 3);
+                } else {
+                    text = FloatToStrF(v, ffGeneral, spec.precision < 0 ? 15 : spec.precision, 0);
+                }
+                const bool negative = !text.empty() && text[0] == '-';
+                if (negative) text.erase(0, 1);
+                body = withSign(text, negative, spec);
+                break;
+            }
+            case 's': {
+                const TFormatArg& a = next();
+                if (a.kind() != TFormatArg::Text) invalid();
+                body = std::string(a.asText());
+                if (spec.precision >= 0) body = Utf8Left(body, static_cast<std::size_t>(spec.precision));
+                numeric = false;
+                break;
+            }
+            case 'p': {
+                const TFormatArg& a = next();
+                if (a.kind() != TFormatArg::Pointer) invalid();
+                body = IntToHex(static_cast<std::int64_t>(a.asPointer()), 16);
+                numeric = false;
+                break;
+            }
+            default: invalid();
+        }
+        return pad(body, spec, numeric);
+    }
+
+    static std::string pad(std::string body, const Spec& spec, bool numeric) {
+        const std::size_t length = Utf8Length(body);
+        if (spec.width < 0 || length >= static_cast<std::size_t>(spec.width)) return body;
+        const std::size_t fill = static_cast<std::size_t>(spec.width) - length;
+        if (spec.left) return body + std::string(fill, ' ');
+        if (spec.zero && numeric) {
+            const std::size_t signLength =
+                !body.empty() && (body[0] == '-' || body[0] == '+' || body[0] == ' ') ? 1 : 0;
+            body.insert(signLength, fill, '0');
+            return body;
+        }
+        return std::string(fill, ' ') + body;
+    }
+
+    std::string_view format_;
+    const TFormatArg* args_;
+    std::size_t count_;
+    std::size_t argIndex_ = 0;
+};
+
+}  // namespace
+
+std::string FormatArgs(std::string_view format, std::initializer_list<TFormatArg> args) {
+    return Formatter(format, args).run();
+}
+
+}  // namespace dsp

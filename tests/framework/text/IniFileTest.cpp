@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/core/Exceptions.h"
+#include "framework/text/IniFile.h"
+#include "framework/text/StringList.h"
+#include "framework/text/WholeFile.h"
+#include "TempFolder.h"
+
+namespace dsp {
+namespace {
+
+class IniFileTest : public ::testing::Test {
+protected:
+    testing::TempFolder folder;
+    std::string file = folder.File("settings.ini");
+};
+
+TEST_F(IniFileTest, ReplacesAKeyInPlaceAndKeepsEverythingElse) {
+    ASSERT_TRUE(WriteWholeFile(file,
+                               "; kept comment\r\n"
+                               "[Fill]\r\n"
+                               "Color=1\r\n"
+                               "Opacity=255\r\n"
+                               "\r\n"
+                               "[Other]\r\n"
+                               "Keep=yes\r\n"));
+    TIniFile ini(file);
+    ini.WriteInteger("fill", "COLOR", -16777201);
+    ini.WriteString("Fill", "Angle", "90");
+    ini.WriteString("New", "Key", "v");
+    EXPECT_EQ(ReadWholeFile(file),
+              "; kept comment\r\n"
+              "[Fill]\r\n"
+              "COLOR=-16777201\r\n"
+              "Opacity=255\r\n"
+              "Angle=90\r\n"
+              "\r\n"
+              "[Other]\r\n"
+              "Keep=yes\r\n"
+              "\r\n"
+              "[New]\r\n"
+              "Key=v\r\n");
+}
+
+TEST_F(IniFileTest, ReadsWithTheProfileRules) {
+    const std::string longValue(40000, 'A');
+    ASSERT_TRUE(WriteWholeFile(file,
+                               "Orphan=1\n"
+                               "[ Fill ]\n"
+                               "  Color =  255  \n"
+                               "Quoted=\"  padded  \"\n"
+                               "Hex=0x1F\n"
+                               "Dollar=$10\n"
+                               "Flag=2\n"
+                               "Word=True\n"
+                               "Ratio=1.5\n"
+                               ";Color=0\n"
+                               "Picture=" + longValue + "\n"
+                               "Color=999\n"
+                               "[fill]\n"
+                               "Late=1\n"));
+    TIniFile ini(file);
+    EXPECT_EQ(ini.ReadInteger("FILL", "color", 0), 255);  // the first key wins
+    EXPECT_EQ(ini.ReadString("Fill", "Quoted", ""), "  padded  ");
+    EXPECT_EQ(ini.ReadInteger("Fill", "Hex", 0), 31);
+    EXPECT_EQ(ini.ReadInteger("Fill", "Dollar", 0), 16);
+    EXPECT_TRUE(ini.ReadBool("Fill", "Flag", false));
+    EXPECT_TRUE(ini.ReadBool("Fill", "Word", true));   // not a number: the fallback
+    EXPECT_FALSE(ini.ReadBool("Fill", "Word", false));
+    EXPECT_EQ(ini.ReadFloat("Fill", "Ratio", 0), 1.5);
+    EXPECT_EQ(ini.ReadString("Fill", "Picture", "").size(), longValue.size());
+    EXPECT_EQ(ini.ReadString("Fill", "Late", "none"), "none");  // only the first section counts
+    EXPECT_EQ(ini.ReadString("Nowhere", "Orphan", "none"), "none");
+    EXPECT_EQ(ini.ReadInteger("Fill", "Missing", -5), -5);
+
+    TStringList keys;
+    ini.ReadSection("Fill", keys);
+    EXPECT_EQ(keys.CommaText(), "Color,Quoted,Hex,Dollar,Flag,Word,Ratio,Picture,Color");
+    TStringList sections;
+    ini.ReadSections(sections);
+    EXPECT_EQ(sections.CommaText(), "Fill,fill");
+}
+
+TEST_F(IniFileTest, EraseAndDeleteAndAMissingFile) {
+    TIniFile ini(file);
+    EXPECT_EQ(ini.ReadString("A", "x", "d"), "d");
+    EXPECT_FALSE(ini.SectionExists("A"));
+    ini.WriteBool("A", "x", true);
+    ini.WriteFloat("A", "y", 0.25);
+    ini.WriteString("B", "z", "line\r\nbreak");
+    EXPECT_TRUE(ini.ValueExists("a", "Y"));
+    EXPECT_EQ(ini.ReadString("A", "y", ""), "0.25");
+    EXPECT_EQ(ini.ReadString("B", "z", ""), "line  break");
+    ini.DeleteKey("A", "x");
+    ini.EraseSection("B");
+    TStringList values;
+    ini.ReadSectionValues("A", values);
+    EXPECT_EQ(values.Text(), "y=0.25\r\n");
+    EXPECT_FALSE(ini.SectionExists("B"));
+
+    TIniFile nowhere(folder.File("no/such/folder.ini"));
+    try {
+        nowhere.WriteString("A", "x", "1");
+        FAIL();
+    } catch (const EIniFileException& e) {
+        EXPECT_EQ(e.Message(), "Unable to write to " + folder.File("no/such/folder.ini"));
+    }
+}
+
+TEST_F(IniFileTest, MemoryIniWritesOnlyOnUpdate) {
+    TMemIniFile ini(file);
+    ini.WriteString("S", "k", "v");
+    EXPECT_FALSE(ReadWholeFile(file).has_value());
+    ini.UpdateFile();
+    TIniFile check(file);
+    EXPECT_EQ(check.ReadString("S", "k", ""), "v");
+}
+
+}  // namespace
+}  // namespace dsp

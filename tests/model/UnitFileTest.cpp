@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "model/Lunitcontrol.h"
+#include "tests/framework/text/TempFolder.h"
+#include "tests/model/RecordingHost.h"
+
+namespace dsp {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Memory = std::array<std::uint8_t, 800>;
+using testing::RecordingHost;
+using testing::TempFolder;
+
+// 800 bytes of device memory that differ from each other and from any other seed's.
+Memory DeviceMemory(std::uint8_t seed) {
+    Memory m;
+    for (std::size_t i = 0; i < m.size(); ++i) m[i] = static_cast<std::uint8_t>(i * 7 + seed);
+    m[0] = 0xFF;  // a stored preset's status byte
+    return m;
+}
+
+// A block reply: the block number, then its 50 bytes.
+Bytes Block(const Memory& m, int b) {
+    Bytes payload(51);
+    payload[0] = static_cast<std::uint8_t>(b);
+    std::copy_n(m.begin() + 50 * b, 50, payload.begin() + 1);
+    return payload;
+}
+
+// The image bytes a settings read gives: the memory's, but for the first two image bytes.
+Bytes ImageAfterRead(const Memory& m, const UnitImage& before) {
+    Bytes image(m.begin(), m.begin() + 798);
+    image[0] = before.PresetStatus;
+    image[1] = before.Reserved;
+    return image;
+}
+
+Bytes ImageBytes(const LUnitControl& model) {
+    const auto bytes = model.GetImage().Bytes();
+    return Bytes(bytes.begin(), bytes.end());
+}
+
+Bytes ReadFile(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class MemoryBlockTest : public ::testing::Test {
+protected:
+    RecordingHost host;
+    LUnitControl model{host};
+};
+
+TEST_F(MemoryBlockTest, SettingsReadReplacesTheImageButItsFirstTwoBytes) {
+    const Memory x = DeviceMemory(3);
+    for (int b = 0; b < 15; ++b) {
+        ASSERT_TRUE(model.ReceiveSettingsBlock(Block(x, b)));
+        EXPECT_TRUE(model.GetImage() == DefaultUnitImage()) << "block " << b;
+    }
+    ASSERT_TRUE(model.ReceiveSettingsBlock(Block(x, 15)));
+    EXPECT_EQ(ImageBytes(model), ImageAfterRead(x, DefaultUnitImage()));
+    EXPECT_TRUE(host.Sent.empty());
+}
+
+TEST_F(MemoryBlockTest, LastBlockCompletesTheImageWhicheverBlocksCameBefore) {
+    const Memory x = DeviceMemory(3);
+    const Memory y = DeviceMemory(100);
+    for (int b = 0; b < 16; ++b) ASSERT_TRUE(model.ReceiveSettingsBlock(Block(x, b)));
+
+    // Block 15 of a new read arrives first: the buffer still holds the older blocks.
+    ASSERT_TRUE(model.ReceiveSettingsBlock(Block(y, 15)));
+    Memory mixed = x;
+    std::copy(y.begin() + 750, y.end(), mixed.begin() + 750);
+    EXPECT_EQ(ImageBytes(model), ImageAfterRead(mixed, DefaultUnitImage()));
+
+    // The rest arrive out of order; nothing changes until the last block comes again.
+    for (int b : {7, 0, 14, 3, 1, 2, 4, 5, 6, 8, 9, 10, 11, 12, 13}) {
+        ASSERT_TRUE(model.ReceiveSettingsBlock(Block(y, b)));
+    }
+    EXPECT_EQ(ImageBytes(model), ImageAfterRead(mixed, DefaultUnitImage()));
+    ASSERT_TRUE(model.ReceiveSettingsBlock(Block(y, 15)));
+    EXPECT_EQ(ImageBytes(model), ImageAfterRead(y, DefaultUnitImage()));
+}
+
+TEST_F(MemoryBlockTest, BlocksThatDoNotFitAreRejectedAndWriteNothing) {
+    const Memory x = DeviceMemory(9);
+    Bytes tooLong = Block(x, 3);
+    tooLong.push_back(0xAA);
+    Bytes pastTheEnd = Block(x, 15);
+    pastTheEnd[0] = 16;
+    const std::vector<std::pair<const char*, Bytes>> bad = {
+        {"empty", {}},
+        {"block 16", pastTheEnd},
+        {"block 255", {255, 1, 2, 3}},
+        {"51 bytes", tooLong},
+    };
+    for (const auto& [name, payload] : bad) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(model.ReceiveSettingsBlock(payload));
+        EXPECT_FALSE(model.ReceivePresetBlock(1, payload));
+    }
+    EXPECT_FALSE(model.ReceivePresetBlock(0, Block(x, 15)));
+    EXPECT_FALSE(model.ReceivePresetBlock(31, Block(x, 15)));
+    EXPECT_TRUE(model.GetImage() == DefaultUnitImage());
+
+    // Nothing of the rejected blocks reached the buffer: block 15 alone leaves the rest zero.
+    ASSERT_TRUE(model.ReceiveSettingsBlock(Block(x, 15)));
+    Memory expected{};
+    std::copy(x.begin() + 750, x.end(), expected.begin() + 750);
+    EXPECT_EQ(ImageBytes(model), ImageAfterRead(expected, DefaultUnitImage()));
+}
+
+TEST_F(MemoryBlockTest, DeviceBlockLongerThanEighteenBytesIsRejected) {
+    EXPECT_FALSE(model.SetDeviceBlock(Bytes(19, 0xEE)));
+    Bytes device(18);
+    for (std::size_t i = 0; i < device.size(); ++i) device[i] = static_cast<std::uint8_t>(i + 1);
+    ASSERT_TRUE(model.SetDeviceBlock(device));
+    const Bytes file = model.EncodeUnitFile();
+    EXPECT_EQ(Bytes(file.begin() + 16, file.begin() + 34), device);
+}
+
+// An upload of presets 1 and 3: device bytes, then each used slot's 16 blocks.
+class UnitFileTest : public MemoryBlockTest {
+protected:
+    void Upload() {
+        Bytes map(30, 0);
+        map[0] = map[2] = 0xFF;
+        ASSERT_TRUE(model.SetPresetMap(map));
+        for (std::size_t i = 0; i < device.size(); ++i) device[i] = static_cast<std::uint8_t>(0xA0 + i);
+        ASSERT_TRUE(model.SetDeviceBlock(device));
+        for (int n : {1, 3}) {
+            for (int b = 0; b < 16; ++b) ASSERT_TRUE(model.ReceivePresetBlock(n, Block(presets[n], b)));
+        }
+    }
+
+    Bytes device = Bytes(18);
+    std::array<Memory, 4> presets{Memory{}, DeviceMemory(11), Memory{}, DeviceMemory(33)};
+    TempFolder folder;
+};
+
+TEST_F(UnitFileTest, UploadOfPresetsOneAndThree) {
+    Upload();
+    host.SaveUnitAnswer = folder.File("backup");
+    ASSERT_EQ(model.WriteUnitFile(), ufWritten);
+    EXPECT_EQ(host.SaveDialogShown, 1);
+
+    const Bytes file = ReadFile(folder.File("backup.unt"));
+    ASSERT_EQ(file.size(), 24034u);
+    EXPECT_EQ(std::string(file.begin(), file.begin() + 16), "*****WQJV010****");
+    EXPECT_EQ(Bytes(file.begin() + 16, file.begin() + 34), device);
+    for (int k = 0; k < 30; ++k) {
+        SCOPED_TRACE(k);
+        const auto record = file.begin() + 34 + 800 * k;
+        EXPECT_EQ(record[798], 0x0D);
+        EXPECT_EQ(record[799], 0x0A);
+        if (k == 0 || k == 2) {
+            EXPECT_EQ(record[0], k + 1);
+            EXPECT_EQ(record[1], 0xFF);
+            // Image bytes 0 to 796 of the preset; its byte 797 is not kept.
+            const Memory& m = presets[static_cast<std::size_t>(k + 1)];
+            EXPECT_TRUE(std::equal(record + 1, record + 798, m.begin()));
+        } else {
+            EXPECT_TRUE(std::all_of(record, record + 798, [](std::uint8_t c) { return c == 0x64; }));
+        }
+    }
+    // The upload does not touch the current image.
+    EXPECT_TRUE(model.GetImage() == DefaultUnitImage());
+}
+
+TEST_F(UnitFileTest, CancelledDialogWritesNothing) {
+    Upload();
+    EXPECT_EQ(model.WriteUnitFile(), ufCancelled);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+}
+
+TEST_F(UnitFileTest, FailureIsReportedAndLeavesTheTargetAsItWas) {
+    Upload();
+    host.SaveUnitAnswer = folder.File("missing/backup.unt");
+    EXPECT_EQ(model.WriteUnitFile(), ufFailed);
+
+    // A target the file cannot replace (here a folder of that name) stays as it was, and no
+    // temporary file is left beside it.
+    std::filesystem::create_directory(folder.File("rig.unt"));
+    host.SaveUnitAnswer = folder.File("rig");
+    EXPECT_EQ(model.WriteUnitFile(), ufFailed);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.File("rig.unt")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(UnitFileNameTest, ChosenNameGetsOneUntEnding) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"backup", "backup.unt"},
+        {"backup.unt", "backup.unt"},
+        {"backup.UNT", "backup.unt"},
+        {"backup.Unt", "backup.Unt.unt"},
+        {"backup.prs", "backup.prs.unt"},
+        {"a.unt.old", "a.unt"},
+        {"stage.b.unt", "stage.b.unt"},
+        {"/home/me/shows.untitled/rig", "/home/me/shows.untitled/rig.unt"},
+        {"/home/me/rig.unt", "/home/me/rig.unt"},
+        {"", ".unt"},
+    };
+    for (const auto& [chosen, written] : cases) {
+        EXPECT_EQ(UnitFileName(chosen), written) << chosen;
+    }
+}
+
+}  // namespace
+}  // namespace dsp

@@ -1,34 +1,47 @@
 #include "tools/sim/ProcessorMemory.h"
 
 #include <algorithm>
+#include <cstddef>
+
+#include "model/UnitImage.h"
 
 namespace dsp::sim {
 
 namespace {
 
-// Image layout (bytes): the settings image as the processor keeps it.
-constexpr int kPresetStatus = 0;
-constexpr int kPresetName = 2;
-constexpr int kPresetNameSize = 14;
-constexpr int kInputMuteMask = 766;
-constexpr int kOutputMuteMask = 768;
-constexpr int kBandBypassMasks = 770;
-constexpr int kTestSignalMode = 788;
-constexpr int kSineIndex = 790;
-constexpr int kDelayUnit = 792;
-constexpr int kInputEqBypassMask = 794;
-constexpr int kOutputEqBypassMask = 796;
-constexpr int kImageBytes = 798;
+// Where the fields lie in the settings image: the editor's image layout.
+constexpr int kPresetStatus = offsetof(UnitImage, PresetStatus);
+constexpr int kPresetName = offsetof(UnitImage, PresetName);
+constexpr int kPresetNameSize = sizeof(PresetNameBytes);
+constexpr int kInputMuteMask = offsetof(UnitImage, InputMuteMask);
+constexpr int kOutputMuteMask = offsetof(UnitImage, OutputMuteMask);
+constexpr int kBandBypassMasks = offsetof(UnitImage, BandBypassMasks);
+constexpr int kTestSignalMode = offsetof(UnitImage, TestSignalMode);
+constexpr int kSineIndex = offsetof(UnitImage, SineIndex);
+constexpr int kDelayUnit = offsetof(UnitImage, DelayUnit);
+constexpr int kInputEqBypassMask = offsetof(UnitImage, InputEqBypassMask);
+constexpr int kOutputEqBypassMask = offsetof(UnitImage, OutputEqBypassMask);
+constexpr int kImageBytes = UnitImageSize;
 
 struct ChannelLayout {
     int gate, bands, crossover, compressor, gain, polarity, delay, linkMask, routing, copyFrom,
         copyTo;
 };
-// Offsets within a channel's record; -1 where the side has no such field.
-constexpr ChannelLayout kInput{8, 16, 64, -1, 70, 72, 74, 76, -1, 8, 76};
-constexpr ChannelLayout kOutput{-1, 16, 10, 70, 78, 80, 82, 84, 8, 10, 84};
-constexpr int kInputBands = 8;
-constexpr int kOutputBands = 9;
+// Offsets within a channel's record; -1 where the side has no such field. A copy takes the
+// record from its first parameter up to (not including) the link mask.
+using In = InputChannelParams;
+using Out = OutputChannelParams;
+constexpr ChannelLayout kInput{offsetof(In, Gate), offsetof(In, Bands), offsetof(In, Crossover),
+                               -1, offsetof(In, Gain), offsetof(In, Polarity), offsetof(In, Delay),
+                               offsetof(In, LinkMask), -1, offsetof(In, Gate),
+                               offsetof(In, LinkMask)};
+constexpr ChannelLayout kOutput{-1, offsetof(Out, Bands), offsetof(Out, Crossover),
+                                offsetof(Out, Compressor), offsetof(Out, Gain),
+                                offsetof(Out, Polarity), offsetof(Out, Delay),
+                                offsetof(Out, LinkMask), offsetof(Out, RoutingMask),
+                                offsetof(Out, Crossover), offsetof(Out, LinkMask)};
+constexpr int kInputBands = InputBandCount;
+constexpr int kOutputBands = OutputBandCount;
 
 bool IsInput(int ch) { return ch >= 0 && ch <= 2; }
 bool IsOutput(int ch) { return ch >= 3 && ch <= 8; }
@@ -47,7 +60,10 @@ ProcessorMemory::ProcessorMemory(const std::vector<std::uint8_t>& defaultImage) 
     for (MemoryImage& p : presets) p = factory_;
 }
 
-int ProcessorMemory::ChannelOffset(int ch) { return IsInput(ch) ? 16 + 78 * ch : 86 * ch - 8; }
+int ProcessorMemory::ChannelOffset(int ch) {
+    return IsInput(ch) ? static_cast<int>(offsetof(UnitImage, Inputs) + sizeof(In) * ch)
+                       : static_cast<int>(offsetof(UnitImage, Outputs) + sizeof(Out) * (ch - 3));
+}
 
 std::uint16_t ProcessorMemory::Word(int offset) const {
     return static_cast<std::uint16_t>(current[offset] | (current[offset + 1] << 8));

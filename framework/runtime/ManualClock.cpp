@@ -7,6 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "framework/runtime/MainThread.h"
+#include "framework/runtime/Thread.h"
+#include "framework/runtime/TimerQueue.h"
+
 namespace dsp {
 namespace {
 
@@ -26,10 +30,12 @@ TManualClock::TManualClock() : now_(std::chrono::hours(1)) {
         std::fputs("TManualClock: a manual clock is already in force\n", stderr);
         std::abort();
     }
+    if (IsMainThread()) TTimerQueue::Instance().ClockChanged();
 }
 
 TManualClock::~TManualClock() {
     currentClock.store(nullptr);
+    if (IsMainThread()) TTimerQueue::Instance().ClockChanged();
 }
 
 TManualClock* TManualClock::Current() {
@@ -43,7 +49,20 @@ TClockTime TManualClock::Now() const {
 
 void TManualClock::Advance(std::chrono::milliseconds by) {
     if (by.count() <= 0) return;
-    MoveTo(Now() + by);
+    const TClockTime target = Now() + by;
+    if (!IsMainThread()) {
+        // Timers belong to the UI thread: they fire there, at its next turn.
+        MoveTo(target);
+        PostToMainThread([] { TTimerQueue::Instance().FireDue(false); });
+        return;
+    }
+    TTimerQueue& timers = TTimerQueue::Instance();
+    while (std::optional<TClockTime> next = timers.NextDue()) {
+        if (*next > target) break;
+        MoveTo(*next);
+        timers.FireDue(false);
+    }
+    MoveTo(target);
 }
 
 void TManualClock::MoveTo(TClockTime time) {

@@ -13,7 +13,7 @@ LChunkLink::~LChunkLink() {
         LChunkLink::CloseLink();
     }
     if (FThread) {
-        FThread->WaitFor();
+        FThread->WaitFor(WaitInfinite, TPendingCalls::Cancel);
         FThread.reset();
     }
 }
@@ -24,10 +24,9 @@ bool LChunkLink::OpenLink() {
     FSendEvent = std::make_unique<TEvent>();
     FReceivedEvent = std::make_unique<TEvent>();
     if (FThread) {  // an earlier worker that ended on its own
-        FThread->WaitFor();
+        FThread->WaitFor(WaitInfinite, TPendingCalls::Cancel);
         FThread.reset();
     }
-    if (FOwner) FOwner->AcceptDeliveries(DeliveryKey());
     try {
         FThread = TThread::CreateAnonymousThread([this] { ThreadProc(); });
         FOpen = true;
@@ -44,10 +43,10 @@ bool LChunkLink::OpenLink() {
 void LChunkLink::CloseLink() {
     if (!FQuitEvent && !FThread) return;  // never opened, or closed already
     if (FQuitEvent) FQuitEvent->SetEvent();
-    // The worker may be waiting for this very thread to take a reply: make it give up.
-    if (FOwner) FOwner->CancelDeliveries(DeliveryKey());
     if (FThread && !FThread->Finished()) {
-        if (!FThread->WaitFor(kStopLimitMs)) {
+        // The worker may be waiting for this very thread to take a reply: the wait cancels
+        // such a call, so the worker drops the reply and ends.
+        if (!FThread->WaitFor(kStopLimitMs, TPendingCalls::Cancel)) {
             NotifyLinkState(lsStopTimeout, 0);
             return;  // the worker still uses the events: they go with the object
         }

@@ -65,9 +65,6 @@ public:
     // The lock over the transmit and receive buffers (recursive).
     TCriticalSection& Lock() { return FLock; }
 
-    // The key under which the owner knows this link's reply deliveries.
-    const void* DeliveryKey() const { return this; }
-
 protected:
     void ThreadProc();
     void DrainReceived();

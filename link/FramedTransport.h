@@ -132,7 +132,7 @@ protected:
         const bool delivered = this->FOwner == nullptr ||
             this->FOwner->SendLinkMessage(
                 ReplyMessage(), reinterpret_cast<std::uintptr_t>(&FAssembler.FrameBuffer()),
-                static_cast<std::intptr_t>(roundTrip), this->DeliveryKey());
+                static_cast<std::intptr_t>(roundTrip));
         // A delivery cancelled by the closing UI thread releases nothing more.
         if (delivered) SendNextQueued();
     }

@@ -23,7 +23,7 @@ LComm::LComm(LLinkOwner* owner) : FOwner(owner) {}
 LComm::~LComm() {
     if (FOpen) LComm::CloseLink();
     if (FThread) {
-        FThread->WaitFor();
+        FThread->WaitFor(WaitInfinite, TPendingCalls::Cancel);
         FThread.reset();
     }
     FPort.Close();
@@ -52,10 +52,9 @@ bool LComm::OpenLink(int port, std::uint32_t baud, std::uint8_t byteSize, std::u
     FQuitEvent = std::make_unique<TEvent>();
     FSendEvent = std::make_unique<TEvent>();
     if (FThread) {
-        FThread->WaitFor();
+        FThread->WaitFor(WaitInfinite, TPendingCalls::Cancel);
         FThread.reset();
     }
-    if (FOwner) FOwner->AcceptDeliveries(DeliveryKey());
     try {
         FThread = TThread::CreateAnonymousThread([this] { ThreadProc(); });
         FOpen = true;
@@ -72,9 +71,10 @@ bool LComm::OpenLink(int port, std::uint32_t baud, std::uint8_t byteSize, std::u
 void LComm::CloseLink() {
     if (!FQuitEvent && !FThread && !FPort.IsOpen()) return;
     if (FQuitEvent) FQuitEvent->SetEvent();
-    if (FOwner) FOwner->CancelDeliveries(DeliveryKey());
     if (FThread && !FThread->Finished()) {
-        if (!FThread->WaitFor(kStopLimitMs)) {
+        // The worker may be waiting for this very thread to take a reply: the wait cancels
+        // such a call, so the worker drops the reply and ends.
+        if (!FThread->WaitFor(kStopLimitMs, TPendingCalls::Cancel)) {
             NotifyLinkState(lsStopTimeout, 0);
             return;
         }

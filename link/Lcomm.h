@@ -65,7 +65,6 @@ public:
     std::uint32_t CurrentBaudRate() const { return FPort.CurrentBaudRate(); }
 
     TCriticalSection& Lock() { return FLock; }
-    const void* DeliveryKey() const { return this; }
 
     // Rewrites done since the last frame went out, counted for every serial link together.
     static std::atomic<std::int8_t> CommResendCount;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/runtime/MainThread.h"
+
 namespace dsp {
 
 class TestLinkOwner::Timer : public LLinkTimer {
@@ -35,71 +37,37 @@ void TestLinkOwner::PostLinkMessage(unsigned msg, std::uintptr_t wParam, std::in
     changed_.notify_all();
 }
 
-bool TestLinkOwner::SendLinkMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam,
-                                    const void* sender) {
+void TestLinkOwner::Handle(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    // The worker waits, so its frame buffer holds still while the reply is handled.
+    const auto* frame = reinterpret_cast<const std::vector<std::uint8_t>*>(wParam);
+    Reply r{msg, *frame, static_cast<std::uint32_t>(lParam)};
+    {
+        std::lock_guard<std::mutex> guard(mutex_);
+        replies_.push_back(r);
+    }
+    if (OnReply) OnReply(r);
+}
+
+bool TestLinkOwner::SendLinkMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
     if (std::this_thread::get_id() == uiThread_) {
-        const auto* frame = reinterpret_cast<const std::vector<std::uint8_t>*>(wParam);
-        Reply r{msg, *frame, static_cast<std::uint32_t>(lParam)};
-        {
-            std::lock_guard<std::mutex> guard(mutex_);
-            replies_.push_back(r);
-        }
-        if (OnReply) OnReply(r);
+        Handle(msg, wParam, lParam);
         return true;
     }
-    std::unique_lock<std::mutex> lock(mutex_);
-    if (cancelled_.count(sender) != 0) return false;
-    Delivery d{msg, wParam, lParam, sender, 0};
-    pending_.push_back(&d);
-    changed_.notify_all();
-    changed_.wait(lock, [&] { return d.state != 0; });
-    return d.state == 1;
-}
-
-void TestLinkOwner::CancelDeliveries(const void* sender) {
-    std::lock_guard<std::mutex> guard(mutex_);
-    cancelled_.insert(sender);
-    for (auto it = pending_.begin(); it != pending_.end();) {
-        if ((*it)->sender == sender) {
-            (*it)->state = 2;
-            it = pending_.erase(it);
-        } else {
-            ++it;
-        }
+    {
+        std::lock_guard<std::mutex> guard(mutex_);
+        ++deliveriesWaiting_;
+        changed_.notify_all();
     }
-    changed_.notify_all();
-}
-
-void TestLinkOwner::AcceptDeliveries(const void* sender) {
+    const bool handled = CallOnMainThread([&] { Handle(msg, wParam, lParam); });
     std::lock_guard<std::mutex> guard(mutex_);
-    cancelled_.erase(sender);
+    --deliveriesWaiting_;
+    return handled;
 }
 
 int TestLinkOwner::Pump() {
     int handled = 0;
-    for (;;) {
-        Delivery* d = nullptr;
-        {
-            std::lock_guard<std::mutex> guard(mutex_);
-            if (pending_.empty()) return handled;
-            d = pending_.front();
-            pending_.pop_front();
-        }
-        // The worker waits, so its frame buffer holds still while the reply is handled.
-        const auto* frame = reinterpret_cast<const std::vector<std::uint8_t>*>(d->wParam);
-        Reply r{d->msg, *frame, static_cast<std::uint32_t>(d->lParam)};
-        {
-            std::lock_guard<std::mutex> guard(mutex_);
-            replies_.push_back(r);
-        }
-        if (OnReply) OnReply(r);
-        {
-            std::lock_guard<std::mutex> guard(mutex_);
-            d->state = 1;
-            changed_.notify_all();
-        }
-        ++handled;
-    }
+    while (CheckSynchronize()) ++handled;
+    return handled;
 }
 
 bool TestLinkOwner::PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
@@ -107,15 +75,14 @@ bool TestLinkOwner::PumpUntil(const std::function<bool()>& done, std::chrono::mi
     while (!done()) {
         if (Pump() > 0) continue;
         if (std::chrono::steady_clock::now() > end) return false;
-        std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait_for(lock, std::chrono::milliseconds(2), [&] { return !pending_.empty(); });
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
     return true;
 }
 
 bool TestLinkOwner::WaitForDelivery(std::chrono::milliseconds limit) {
     std::unique_lock<std::mutex> lock(mutex_);
-    return changed_.wait_for(lock, limit, [&] { return !pending_.empty(); });
+    return changed_.wait_for(lock, limit, [&] { return deliveriesWaiting_ > 0; });
 }
 
 std::vector<TestLinkOwner::Reply> TestLinkOwner::Replies() {

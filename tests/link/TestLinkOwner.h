@@ -1,15 +1,14 @@
 #pragma once
 // A small owner for transports under test. The test's own thread plays the UI thread: posted
-// messages are collected, replies that a worker hands over wait until the test pumps them, and
-// the keep-alive timers fire when the test says so (on the manual clock's time).
+// messages are collected, replies that a worker hands over (a blocking call to the UI thread)
+// wait until the test pumps them, and the keep-alive timers fire when the test says so (on the
+// manual clock's time).
 
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <mutex>
-#include <set>
 #include <thread>
 #include <vector>
 
@@ -39,10 +38,7 @@ public:
     ~TestLinkOwner() override;
 
     void PostLinkMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
-    bool SendLinkMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam,
-                         const void* sender) override;
-    void CancelDeliveries(const void* sender) override;
-    void AcceptDeliveries(const void* sender) override;
+    bool SendLinkMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
     std::unique_ptr<LLinkTimer> CreateTimer(unsigned intervalMs,
                                             std::function<void()> onTimer) override;
 
@@ -64,19 +60,12 @@ public:
 
 private:
     class Timer;
-    struct Delivery {
-        unsigned msg;
-        std::uintptr_t wParam;
-        std::intptr_t lParam;
-        const void* sender;
-        int state;  // 0 waiting, 1 handled, 2 cancelled
-    };
+    void Handle(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);
 
     std::thread::id uiThread_;
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::deque<Delivery*> pending_;
-    std::set<const void*> cancelled_;
+    int deliveriesWaiting_ = 0;
     std::vector<Message> posted_;
     std::vector<Reply> replies_;
     std::vector<Timer*> timers_;

@@ -14,7 +14,8 @@ bool LFrameQueue::AddressesSameTarget(const LFrameBytes& a, const LFrameBytes& b
     std::size_t targetBytes = 0;
     if (code == CommandCode::CM_MCS_PEQ) {
         targetBytes = 2;
-    } else if (code >= CommandCode::CM_MCS_COMP && code <= CommandCode::CM_MCS_GATE) {
+    } else if (code >= CommandCode::CM_MCS_COMP && code <= CommandCode::CM_MCS_GATE &&
+               code != CommandCode::CM_MCS_WORK_MODE) {
         targetBytes = 1;
     }
     for (std::size_t i = 0; i < targetBytes; ++i) {
@@ -38,7 +39,10 @@ LFrameQueue::TQueueAction LFrameQueue::QueueFrame(const LFrameBytes& frame, bool
         queue_.push_back(frame);
         return qaAppended;
     }
-    if (marked_ && code == previousCode && AddressesSameTarget(queue_[*marked_], frame)) {
+    // Only the newest waiting frame may be replaced: a value written over an older one would
+    // overtake the frames behind it, and one of those may set the same parameter.
+    if (marked_ && *marked_ + 1 == queue_.size() && code == previousCode &&
+        AddressesSameTarget(queue_[*marked_], frame)) {
         queue_[*marked_] = frame;
         return qaReplaced;
     }

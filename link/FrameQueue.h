@@ -23,10 +23,10 @@ public:
     };
 
     // Hands a frame over. A frame sent while nothing is awaited goes out at once. Otherwise a
-    // frame that may be replaced (noCoalesce clear) overwrites the marked waiting frame when it
-    // has the code of the frame handed over just before it and of the marked frame, and
-    // addresses the same parameter (AddressesSameTarget); otherwise it is appended and marked.
-    // A frame with noCoalesce set is appended unmarked and is never replaced.
+    // frame that may be replaced (noCoalesce clear) overwrites the marked waiting frame when
+    // that is the newest waiting frame (so the frame handed over just before) and the new frame
+    // sets the same parameter (AddressesSameTarget); otherwise it is appended and marked. A
+    // frame with noCoalesce set is appended unmarked and is never replaced.
     TQueueAction QueueFrame(const LFrameBytes& frame, bool noCoalesce);
 
     // After a reply: the next waiting frame to put in flight (and it leaves the queue), or none,
@@ -45,7 +45,8 @@ public:
 
     // True when two frames of one code set the same parameter: the same channel (payload byte
     // 0) for the channel commands 48 to 62, the same channel and band (bytes 0 and 1) for the
-    // EQ band command 51; commands without a channel have no target and always match.
+    // EQ band command 51; commands without a channel (18, 21, 57, 64 and the others) have no
+    // target and match whenever their codes do.
     static bool AddressesSameTarget(const LFrameBytes& a, const LFrameBytes& b);
     static std::uint8_t CodeOf(const LFrameBytes& frame);
 

@@ -71,13 +71,13 @@ public:
 
     TManualClock clock;
     TestLinkOwner owner;
-    Link link{&owner};
     std::mutex mutex;
     std::vector<Bytes> written;
     Timeline timeline;
     int step = 0;
     std::size_t seenStates = 0;
     int lastReceiver = -1;
+    Link link{&owner};  // last: its worker stops before the rest goes
 };
 
 TEST(UsbLinkTiming, RewritesTwiceThenGivesUpAtTheSeventhTimeOut) {

@@ -62,10 +62,11 @@ public:
         return owner.PumpUntil([&] { return owner.Replies().size() >= n; });
     }
 
+    // The transport goes first: its worker may write until it is stopped.
     TestLinkOwner owner;
-    Transport link{&owner};
     std::mutex mutex;
     std::vector<Bytes> writes;
+    Transport link{&owner};
 };
 
 class NetTransport : public ::testing::Test, public TransportFixture<LNetProc> {

@@ -31,7 +31,8 @@ public:
     // Blocks (in real time, at most `limit`) until at least `count` threads are waiting with a
     // time-out that has not passed yet. A test that steps a worker's time-outs calls it after each
     // Advance, so the next step starts from the worker's next wait and not from the one before.
-    bool WaitForWaiters(int count, std::chrono::milliseconds limit = std::chrono::seconds(10)) const;
+    bool WaitForWaiters(int count,
+                        std::chrono::milliseconds limit = std::chrono::seconds(10)) const;
 
     // For the waits: a thread registers the deadline of its wait and the handle to set when the
     // clock reaches it. Register returns the deadline, now + timeout, taken under the clock's own

@@ -78,7 +78,8 @@ std::optional<TClockTime> TTimerQueue::NextDue() const {
 }
 
 bool TTimerQueue::HasNextTurnTimers() const {
-    return std::any_of(entries_.begin(), entries_.end(), [](const TEntry& e) { return e.nextTurn; });
+    return std::any_of(entries_.begin(), entries_.end(),
+                       [](const TEntry& e) { return e.nextTurn; });
 }
 
 void TTimerQueue::ClockChanged() {

@@ -34,7 +34,9 @@ public:
 
     // Told whenever the set of running timers or their due times change (the event loop then
     // sets its wake-up).
-    void SetScheduleChanged(std::function<void()> handler) { scheduleChanged_ = std::move(handler); }
+    void SetScheduleChanged(std::function<void()> handler) {
+        scheduleChanged_ = std::move(handler);
+    }
 
 private:
     struct TEntry {

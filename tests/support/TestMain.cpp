@@ -1,13 +1,12 @@
-// The main of test programs that need the UI thread's event loop: the host toolkit's application
-// on the offscreen platform at 96 dpi, joined to the runtime.
+// The main of test programs that need the UI thread's event loop: the framework's application on
+// the host toolkit's offscreen platform at 96 dpi. An exception that escapes an event handler
+// fails the running test.
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-
 #include <cstdlib>
 
-#include "framework/runtime/EventLoop.h"
+#include "framework/runtime/Application.h"
 #include "tests/support/UnexpectedExceptions.h"
 
 int main(int argc, char** argv) {
@@ -17,10 +16,8 @@ int main(int argc, char** argv) {
     setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 0);
     setenv("QT_SCALE_FACTOR", "1", 0);
     setenv("QT_FONT_DPI", "96", 0);
-    QApplication application(argc, argv);
-    dsp::AttachEventLoop();
+    dsp::TApplication application;
+    application.Initialize();
     dsp::test::FailOnUnexpectedExceptions();
-    const int result = RUN_ALL_TESTS();
-    dsp::DetachEventLoop();
-    return result;
+    return RUN_ALL_TESTS();
 }

@@ -155,7 +155,8 @@ TEST_F(ManualClockWaitTest, PerformanceCounterFollowsTheClock) {
     const auto sent = PerformanceCounter();
     clock.Advance(std::chrono::milliseconds(1500));
     EXPECT_EQ((PerformanceCounter() - sent) * 1000 / PerformanceFrequency(), 1500);
-    EXPECT_EQ(MonotonicMs(), std::chrono::duration_cast<std::chrono::milliseconds>(clock.Now()).count());
+    EXPECT_EQ(MonotonicMs(),
+              std::chrono::duration_cast<std::chrono::milliseconds>(clock.Now()).count());
 }
 
 }  // namespace

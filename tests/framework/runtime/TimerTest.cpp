@@ -29,7 +29,9 @@ protected:
         timer->SetOnTimer([this, name](TObject*) { Record(name); });
         return timer;
     }
-    void Record(const std::string& name) { journal.push_back(name + "@" + std::to_string(Elapsed())); }
+    void Record(const std::string& name) {
+        journal.push_back(name + "@" + std::to_string(Elapsed()));
+    }
     long long Elapsed() const { return MonotonicMs() - start_; }
 
     TManualClock clock;

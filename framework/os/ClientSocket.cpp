@@ -1,7 +1,5 @@
 #include "framework/os/ClientSocket.h"
 
-#include <QSocketNotifier>
-
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
@@ -13,6 +11,7 @@
 
 #include <vector>
 
+#include "framework/runtime/DescriptorWatch.h"
 #include "framework/runtime/MainThread.h"
 #include "framework/runtime/Thread.h"
 
@@ -21,15 +20,15 @@ namespace dsp {
 // The UI loop's watch on the handle: writable while connecting, readable once connected.
 // A watch that has ended is kept, disabled, until no notification of it is on the stack.
 struct TClientSocket::Watch {
-    std::unique_ptr<QSocketNotifier> readable;
-    std::unique_ptr<QSocketNotifier> writable;
-    std::vector<std::unique_ptr<QSocketNotifier>> retired;
+    std::unique_ptr<TDescriptorWatch> readable;
+    std::unique_ptr<TDescriptorWatch> writable;
+    std::vector<std::unique_ptr<TDescriptorWatch>> retired;
     int depth = 0;  // notifications running
 
     void Retire() {
         for (auto* n : {&readable, &writable}) {
             if (*n) {
-                (*n)->setEnabled(false);
+                (*n)->SetEnabled(false);
                 retired.push_back(std::move(*n));
             }
         }
@@ -42,16 +41,6 @@ struct TClientSocket::Watch {
 namespace {
 
 std::string ErrorText(int code) { return std::strerror(code); }
-
-// Runs an event handler from the UI loop: exceptions go to the application's display.
-template <class F>
-void Guarded(F&& f) {
-    try {
-        f();
-    } catch (...) {
-        HandleUnexpectedException(std::current_exception());
-    }
-}
 
 }  // namespace
 
@@ -164,9 +153,8 @@ void TClientSocket::Connect() {
         return;
     }
     watch_->Sweep();
-    watch_->writable = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Write);
-    QObject::connect(watch_->writable.get(), &QSocketNotifier::activated,
-                     [this] { Notify([this] { OnWritable(); }); });
+    watch_->writable = std::make_unique<TDescriptorWatch>(fd, TDescriptorWatch::wdWrite,
+                                                          [this] { Notify([this] { OnWritable(); }); });
 }
 
 bool TClientSocket::Broken() const {
@@ -175,15 +163,21 @@ bool TClientSocket::Broken() const {
 }
 
 void TClientSocket::Notify(const std::function<void()>& handler) {
-    ++watch_->depth;
-    Guarded(handler);
-    --watch_->depth;
-    watch_->Sweep();
+    // Exceptions go on to the watch, which hands them to the application's display.
+    struct Depth {
+        Watch& w;
+        explicit Depth(Watch& watch) : w(watch) { ++w.depth; }
+        ~Depth() {
+            --w.depth;
+            w.Sweep();
+        }
+    } depth(*watch_);
+    handler();
 }
 
 void TClientSocket::OnWritable() {
     if (!watch_->writable) return;
-    watch_->writable->setEnabled(false);
+    watch_->writable->SetEnabled(false);
     int code = 0;
     socklen_t len = sizeof code;
     int fd = -1;
@@ -201,9 +195,8 @@ void TClientSocket::OnWritable() {
         std::lock_guard<std::mutex> guard(mutex_);
         connected_ = true;
     }
-    watch_->readable = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-    QObject::connect(watch_->readable.get(), &QSocketNotifier::activated,
-                     [this] { Notify([this] { OnReadable(); }); });
+    watch_->readable = std::make_unique<TDescriptorWatch>(fd, TDescriptorWatch::wdRead,
+                                                          [this] { Notify([this] { OnReadable(); }); });
     if (onConnect_) onConnect_(this, &socket_);
 }
 

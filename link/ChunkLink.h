@@ -30,7 +30,8 @@ public:
     static constexpr unsigned kDefaultWaitTimeoutMs = 800;
     static constexpr int kDefaultMaxResends = 2;
     static constexpr unsigned kStopLimitMs = 5000;
-    // Time-outs counted after the rewrites before a reply time-out is reported is one more.
+    // After the rewrites, the time-out that finds more than this many misses already counted
+    // reports the reply time-out (the fifth one after the rewrites).
     static constexpr int kMissesBeforeGiveUp = 3;
 
     explicit LChunkLink(LLinkOwner* owner);

@@ -205,6 +205,15 @@ TEST_F(CanvasText, TextOutFillsTheCellWithASolidBrushAndMovesThePen) {
     EXPECT_GT(InkBounds(clear).Left, 10 - 1);
 }
 
+TEST_F(CanvasText, TextRectClipsToItsRectangleAndFillsItWhenOpaque) {
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(clYellow);
+    canvas->TextRect(Rect(10, 10, 30, 30), 12, 12, "Wide text cut off");
+    EXPECT_EQ(InkBounds(*bitmap), Rect(10, 10, 30, 30));
+    EXPECT_EQ(bitmap->PixelAt(29, 29), 0x00FFFFu);
+    EXPECT_LT(testing::CountPixels(*bitmap, 0x00FFFF), 400) << "some letters are inside";
+}
+
 TEST_F(CanvasText, TextAlignmentPlacesTheTextAroundThePoint) {
     struct Case {
         unsigned align;

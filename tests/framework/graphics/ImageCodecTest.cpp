@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -32,6 +33,19 @@ bool Near(TColorRef a, TColorRef b, int tolerance) {
     return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
            std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void PutBigEndian(Bytes& b, std::size_t at, std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) b[at + static_cast<std::size_t>(i)] = (v >> (8 * (bytes - 1 - i))) & 0xFF;
 }
 
 class TempFolder : public ::testing::Test {
@@ -111,6 +125,17 @@ TEST(JpegImages, BrokenDataIsRefusedWithoutHarm) {
         TJPEGImage broken;
         EXPECT_THROW(broken.LoadFromBytes(bytes), EInvalidGraphic) << name;
     }
+    // A small file that claims an enormous picture is refused before anything is allocated.
+    Bytes huge = data;
+    for (std::size_t i = 0; i + 8 < huge.size(); ++i)
+        if (huge[i] == 0xFF && huge[i + 1] == 0xC0) {
+            PutBigEndian(huge, i + 5, 60000, 2);
+            PutBigEndian(huge, i + 7, 60000, 2);
+            break;
+        }
+    TJPEGImage enormous;
+    EXPECT_THAT([&] { enormous.LoadFromBytes(huge); },
+                ::testing::ThrowsMessage<EInvalidGraphic>(::testing::HasSubstr("too large")));
     // A file cut inside its picture data decodes what is there.
     TBitmap large(64, 64);
     large.Canvas()->GradientFill(Rect(0, 0, 64, 64), clRed, clBlue, GRADIENT_FILL_RECT_H);
@@ -212,10 +237,17 @@ TEST(PngImages, BrokenDataIsRefusedWithoutHarm) {
         {"cut short", Bytes(good.begin(), good.begin() + static_cast<long>(good.size() / 2))},
         {"bad checksum", badCrc},
     };
+    Bytes huge = good;
+    PutBigEndian(huge, 16, 20000, 4);  // width and height in the header chunk
+    PutBigEndian(huge, 20, 20000, 4);
+    PutBigEndian(huge, 29, Crc32(huge.data() + 12, 17), 4);
     for (const auto& [name, bytes] : cases) {
         TPngImage broken;
         EXPECT_THROW(broken.LoadFromBytes(bytes), EInvalidGraphic) << name;
     }
+    TPngImage enormous;
+    EXPECT_THAT([&] { enormous.LoadFromBytes(huge); },
+                ::testing::ThrowsMessage<EInvalidGraphic>(::testing::HasSubstr("too large")));
 }
 
 TEST_F(TempFolder, PicturesPickTheirKindByExtensionOrSignature) {

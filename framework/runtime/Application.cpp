@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "framework/graphics/FontSet.h"
 #include "framework/text/Locale.h"
 
 #include "framework/runtime/EventLoop.h"
@@ -59,6 +60,8 @@ TApplication::~TApplication() {
 void TApplication::Initialize() {
     if (initialized_) return;
     if (!QCoreApplication::instance()) {
+        // Every picture must come out the same on every machine: only the project's fonts.
+        PinFontSet();
         argv0_ = ExeName();
         argv_[0] = argv0_.data();
         new QApplication(argc_, argv_);

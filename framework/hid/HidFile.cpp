@@ -25,6 +25,9 @@ struct HandleEntry {
 struct HandleTable {
     std::mutex lock;
     std::map<THidHandle, std::shared_ptr<HandleEntry>> entries;
+    // Closed handles whose read was still pending: the next wait on them completes the read as
+    // aborted, as it would have had the close come during the wait.
+    std::map<THidHandle, std::shared_ptr<HandleEntry>> aborted;
     THidHandle next = 0x100;
 };
 
@@ -39,6 +42,17 @@ std::shared_ptr<HandleEntry> find(THidHandle handle) {
     auto it = t.entries.find(handle);
     if (it == t.entries.end()) return nullptr;
     return it->second;
+}
+
+// The entry of a closed handle with a read still pending, taken out of the table.
+std::shared_ptr<HandleEntry> takeAborted(THidHandle handle) {
+    HandleTable& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    auto it = t.aborted.find(handle);
+    if (it == t.aborted.end()) return nullptr;
+    auto entry = it->second;
+    t.aborted.erase(it);
+    return entry;
 }
 
 std::shared_ptr<HandleEntry> findOrFail(THidHandle handle) {
@@ -76,6 +90,8 @@ bool HidCloseHandle(THidHandle handle) {
         }
         entry = it->second;
         t.entries.erase(it);
+        std::lock_guard<std::mutex> pending(entry->lock);
+        if (entry->readPending) t.aborted[handle] = entry;
     }
     entry->connection->Interrupt();
     return true;
@@ -163,6 +179,11 @@ std::uint32_t HidWaitForCompletion(THidHandle handle, std::uint32_t ms) {
     std::uint8_t* buffer = nullptr;
     std::uint32_t size = 0;
     bool pending = false;
+    bool closed = false;
+    if (!entry) {
+        entry = takeAborted(handle);
+        closed = entry != nullptr;
+    }
     if (entry) {
         std::lock_guard<std::mutex> guard(entry->lock);
         pending = entry->readPending;
@@ -175,7 +196,9 @@ std::uint32_t HidWaitForCompletion(THidHandle handle, std::uint32_t ms) {
     }
 
     std::uint32_t bytes = 0;
-    const THidReadResult result = entry->connection->Read(buffer, size, int(ms), bytes);
+    THidReadResult result = THidReadResult::Failed;
+    if (closed) HidSetLastError(ERROR_OPERATION_ABORTED);
+    else result = entry->connection->Read(buffer, size, int(ms), bytes);
     if (result == THidReadResult::TimedOut) return 0;
     const std::uint32_t error = result == THidReadResult::Data ? ERROR_SUCCESS : HidGetLastError();
     THidCompletionRoutine completion;
@@ -187,6 +210,7 @@ std::uint32_t HidWaitForCompletion(THidHandle handle, std::uint32_t ms) {
         entry->lastError = error;
         completion = std::move(entry->readCompletion);
     }
+    if (!closed) takeAborted(handle);  // closed while this wait ran: nothing is left to complete
     if (completion) completion(error, bytes);
     return WAIT_IO_COMPLETION;
 }

@@ -10,6 +10,7 @@
 #include "framework/hid/ReportDescriptor.h"
 
 namespace dsp {
+namespace hidservices {
 namespace {
 
 std::shared_ptr<THidConnection> connectionOf(THidHandle handle) {
@@ -185,4 +186,5 @@ bool HidDirectReportsAvailable() { return CurrentHidBackend()->SupportsDirectRep
 
 std::string HidServicesVersion() { return CurrentHidBackend()->VersionText(); }
 
+}  // namespace hidservices
 }  // namespace dsp

@@ -9,6 +9,8 @@
 #include "framework/hid/HidTypes.h"
 
 namespace dsp {
+// The services themselves, reached by name through the built-in HID library.
+namespace hidservices {
 
 // Copies a greeting into the buffer (as far as it fits) and returns its length; a sign of life.
 std::uint32_t HidD_Hello(char* buffer, std::uint32_t bufferLength);
@@ -41,4 +43,5 @@ bool HidDirectReportsAvailable();
 // The backend's name and version.
 std::string HidServicesVersion();
 
+}  // namespace hidservices
 }  // namespace dsp

@@ -7,7 +7,7 @@
 namespace dsp {
 
 std::vector<std::pair<std::string, std::vector<TLibraryExport>>> BuiltinHidLibraries() {
-#define DSP_EXPORT(f) TLibraryExport{#f, ExportAddress(&f)}
+#define DSP_EXPORT(f) TLibraryExport{#f, ExportAddress(&hidservices::f)}
     std::vector<TLibraryExport> hid{
         DSP_EXPORT(HidD_Hello),
         DSP_EXPORT(HidD_GetHidGuid),

@@ -8,6 +8,7 @@
 #include "framework/hid/ReportDescriptor.h"
 
 namespace dsp {
+namespace hidservices {
 namespace {
 
 bool ValidType(HIDP_REPORT_TYPE type) { return type == HidP_Input || type == HidP_Output || type == HidP_Feature; }
@@ -606,4 +607,5 @@ NTSTATUS HidP_InitializeReportForID(HIDP_REPORT_TYPE type, std::uint8_t reportId
     return HIDP_STATUS_SUCCESS;
 }
 
+}  // namespace hidservices
 }  // namespace dsp

@@ -8,6 +8,8 @@
 #include "framework/hid/HidTypes.h"
 
 namespace dsp {
+// The services themselves, reached by name through the built-in HID library.
+namespace hidservices {
 
 NTSTATUS HidP_GetCaps(PHIDP_PREPARSED_DATA data, HIDP_CAPS* caps);
 NTSTATUS HidP_GetLinkCollectionNodes(HIDP_LINK_COLLECTION_NODE* nodes, std::uint32_t* length,
@@ -71,4 +73,5 @@ NTSTATUS HidP_GetExtendedAttributes(HIDP_REPORT_TYPE type, std::uint16_t dataInd
 NTSTATUS HidP_InitializeReportForID(HIDP_REPORT_TYPE type, std::uint8_t reportId, PHIDP_PREPARSED_DATA data,
                                     std::uint8_t* report, std::uint32_t reportLength);
 
+}  // namespace hidservices
 }  // namespace dsp

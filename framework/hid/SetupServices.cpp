@@ -11,6 +11,7 @@
 #include "framework/hid/Utf16.h"
 
 namespace dsp {
+namespace hidservices {
 namespace {
 
 struct InterfaceSnapshot {
@@ -166,4 +167,5 @@ bool SetupDiDestroyDeviceInfoList(HDEVINFO deviceInfoSet) {
     return true;
 }
 
+}  // namespace hidservices
 }  // namespace dsp

@@ -10,6 +10,9 @@ namespace dsp {
 
 inline constexpr std::uint32_t ERROR_INVALID_USER_BUFFER = 1784;
 
+// The services themselves, reached by name through the built-in setup library.
+namespace hidservices {
+
 // A snapshot of the present interfaces of the class (only HID interfaces exist here);
 // InvalidDeviceInfoSet() when it cannot be taken.
 HDEVINFO SetupDiGetClassDevsW(const TGUID* classGuid, const char16_t* enumerator, void* parentWindow,
@@ -32,4 +35,5 @@ bool SetupDiGetDeviceRegistryPropertyW(HDEVINFO deviceInfoSet, SP_DEVINFO_DATA* 
                                        std::uint32_t* requiredSize);
 bool SetupDiDestroyDeviceInfoList(HDEVINFO deviceInfoSet);
 
+}  // namespace hidservices
 }  // namespace dsp

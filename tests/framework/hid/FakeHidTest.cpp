@@ -13,6 +13,8 @@
 namespace dsp {
 namespace {
 
+using namespace hidservices;
+
 class FakeBusTest : public ::testing::Test {
 protected:
     void SetUp() override { previous_ = SetHidBackend(bus_); }

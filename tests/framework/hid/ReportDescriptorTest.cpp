@@ -9,6 +9,8 @@
 namespace dsp {
 namespace {
 
+using namespace hidservices;
+
 // A keyboard (report 1: modifier bits, a reserved byte, a six-key array; LED output bits) and a
 // pointer (report 2: signed 11-bit X and Y, a relative wheel with a null state; a 4-byte feature
 // value array) in two top-level collections.

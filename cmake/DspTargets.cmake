@@ -50,6 +50,8 @@ set(DSP_TEST_ENVIRONMENT
 )
 
 # dsp_test(<name> SOURCES <files...> DEPS <targets...> [LABELS <labels...>] [MAIN <target>])
+# LABELS threads: the program's tests use threads and also run in CI's ThreadSanitizer pass.
+# MAIN test_support_main: a main that starts the framework Application (tests/support).
 # A GoogleTest program whose cases CTest lists when it runs (so discovery happens inside the
 # test run's network namespace and under its sanitizers).
 function(dsp_test name)
@@ -64,6 +66,11 @@ function(dsp_test name)
   set(props ENVIRONMENT "${DSP_TEST_ENVIRONMENT}" TIMEOUT 300)
   if(ARG_LABELS)
     list(APPEND props LABELS "${ARG_LABELS}")
+  endif()
+  # Programs whose tests exercise threads also run under ThreadSanitizer; the target
+  # tests_threads (tests/CMakeLists.txt) builds exactly those.
+  if("threads" IN_LIST ARG_LABELS)
+    set_property(GLOBAL APPEND PROPERTY DSP_THREAD_TEST_PROGRAMS ${name})
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${props})
 endfunction()

@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "framework/core/Exceptions.h"
+#include "framework/runtime/Application.h"
+#include "framework/runtime/MainThread.h"
+#include "framework/runtime/Thread.h"
+#include "tests/support/RunLoop.h"
+#include "tests/support/UnexpectedExceptions.h"
+
+namespace dsp {
+namespace {
+
+TEST(ApplicationTest, TerminateFromAWorkerEndsTheLoop) {
+    ASSERT_NE(Application, nullptr);
+    bool ranInLoop = false;
+    PostToMainThread([&] { ranInLoop = true; });
+    auto worker = TThread::CreateAnonymousThread([] { Application->Terminate(); });
+    worker->Start();
+    Application->Run();  // returns once the termination has been taken
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_TRUE(ranInLoop);
+    EXPECT_TRUE(worker->WaitFor());
+    Application->Run();  // after Terminate, Run returns at once
+}
+
+TEST(ApplicationTest, TitleDefaultsToTheProgramNameAndNamesTheExceptionBox) {
+    const std::filesystem::path exe = Application->ExeName();
+    EXPECT_EQ(exe.filename(), "test_framework_runtime");
+    EXPECT_EQ(Application->Title(), "test_framework_runtime");
+
+    std::vector<std::string> shown;
+    Application->SetExceptionDisplay([&](const std::string& caption, const std::string& text) {
+        shown.push_back(caption + ": " + text);
+    });
+    const TExceptionEvent saved = Application->OnException;
+    Application->OnException = nullptr;
+    Application->SetTitle("WQJ DSP Processor Editor V1.0");
+    Application->HandleException(std::make_exception_ptr(EConvertError("'x' is not a number")));
+    Application->OnException = saved;
+    EXPECT_EQ(shown, (std::vector<std::string>{"WQJ DSP Processor Editor V1.0: 'x' is not a number"}));
+}
+
+TEST(ApplicationTest, EscapingExceptionsReachOnExceptionAsFrameworkExceptions) {
+    test::TUnexpectedExceptionRecorder recorder;
+    PostToMainThread([] { throw EListError::IndexOutOfBounds(3); });
+    PostToMainThread([] { throw std::runtime_error("bad_alloc or the like"); });
+    PostToMainThread([] { throw 42; });
+    ASSERT_TRUE(test::RunLoopUntil([&] { return recorder.Messages().size() == 3; }));
+    EXPECT_EQ(recorder.Messages(), (std::vector<std::string>{"List index out of bounds (3)",
+                                                             "bad_alloc or the like", ""}));
+}
+
+}  // namespace
+}  // namespace dsp

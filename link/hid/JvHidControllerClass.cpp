@@ -282,11 +282,22 @@ bool TJvHidDeviceController::CheckOutByClass(TJvHidDevice*& HidDev, const std::s
     return false;
 }
 
+// A device's name as the name check-outs and counts compare it: a free device is opened for the
+// read (as for the callback operations), since its name could not be read otherwise.
+std::string TJvHidDeviceController::NameOf(TJvHidDevice* HidDev, bool Product) {
+    if (HidDev->IsCheckedOut()) return Product ? HidDev->ProductName() : HidDev->VendorName();
+    HidDev->FIsEnumerated = true;
+    std::string name = Product ? HidDev->ProductName() : HidDev->VendorName();
+    HidDev->FIsEnumerated = false;
+    HidDev->CloseAllHandles();
+    return name;
+}
+
 bool TJvHidDeviceController::CheckOutByProductName(TJvHidDevice*& HidDev, const std::string& ProductName) {
     HidDev = nullptr;
     if (ProductName.empty()) return false;
     for (std::size_t i = 0; i < FList.size(); ++i)
-        if (CheckThisOut(HidDev, i, FList[i]->ProductName() == ProductName)) return true;
+        if (CheckThisOut(HidDev, i, NameOf(FList[i], true) == ProductName)) return true;
     return false;
 }
 
@@ -294,7 +305,7 @@ bool TJvHidDeviceController::CheckOutByVendorName(TJvHidDevice*& HidDev, const s
     HidDev = nullptr;
     if (VendorName.empty()) return false;
     for (std::size_t i = 0; i < FList.size(); ++i)
-        if (CheckThisOut(HidDev, i, FList[i]->VendorName() == VendorName)) return true;
+        if (CheckThisOut(HidDev, i, NameOf(FList[i], false) == VendorName)) return true;
     return false;
 }
 
@@ -341,12 +352,12 @@ std::int32_t TJvHidDeviceController::CountByClass(const std::string& ClassName) 
 
 std::int32_t TJvHidDeviceController::CountByProductName(const std::string& ProductName) {
     return std::int32_t(std::count_if(FList.begin(), FList.end(),
-                                      [&](TJvHidDevice* d) { return plugged(d) && d->ProductName() == ProductName; }));
+                                      [&](TJvHidDevice* d) { return plugged(d) && NameOf(d, true) == ProductName; }));
 }
 
 std::int32_t TJvHidDeviceController::CountByVendorName(const std::string& VendorName) {
     return std::int32_t(std::count_if(FList.begin(), FList.end(),
-                                      [&](TJvHidDevice* d) { return plugged(d) && d->VendorName() == VendorName; }));
+                                      [&](TJvHidDevice* d) { return plugged(d) && NameOf(d, false) == VendorName; }));
 }
 
 std::int32_t TJvHidDeviceController::CountByCallback(const TJvHidCheckCallback& Check) {

@@ -83,6 +83,7 @@ private:
     void DoArrival(TJvHidDevice* HidDev);
     void DoRemoval(TJvHidDevice* HidDev);
     bool DoEnumerate(TJvHidDevice* HidDev, std::int32_t Idx);
+    std::string NameOf(TJvHidDevice* HidDev, bool Product);
     // A device of the list is being destroyed by someone else; the list lets go of it.
     void DeviceDestroyed(TJvHidDevice* HidDev, TJvHidDevice* Replacement);
 

@@ -1,0 +1,162 @@
+// The network transport as the program runs it: a client socket on loopback to the processor
+// simulator, its reads handed to the transport, the transport's replies sent to a window.
+
+#include <gtest/gtest.h>
+
+#include "framework/os/ClientSocket.h"
+#include "framework/runtime/MessageWindow.h"
+#include "link/LinkWindow.h"
+#include "link/Lnet.h"
+#include "model/Lcmd.h"
+#include "tests/support/RunLoop.h"
+#include "tools/sim/SimFrontEnds.h"
+
+namespace dsp {
+namespace {
+
+using namespace std::chrono_literals;
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Request(std::uint8_t code, Bytes payload = {}) {
+    struct Raw : LCmd {
+        Raw(std::uint8_t c, const Bytes& p) : LCmd(1, c) { AppendBytes(p); }
+    };
+    return LCmd::EncodeFrame(Raw(code, payload), FrameMode::Frame);
+}
+Bytes Gain(std::uint8_t ch, std::uint16_t code) {
+    return Request(CommandCode::CM_MCS_GAIN,
+                   {ch, static_cast<std::uint8_t>(code), static_cast<std::uint8_t>(code >> 8)});
+}
+
+class NetLinkAgainstSimulator : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.Start("127.0.0.1", 0));
+        window = AllocateHWnd([this](TMessage& m) {
+            if (m.Msg == WM_LINK_REPLY) {
+                replies.push_back(*reinterpret_cast<const Bytes*>(m.WParam));
+                if (OnReply) OnReply(replies.back());
+            }
+            if (m.Msg == WM_LINK_STATE) states.push_back(static_cast<int>(m.WParam));
+        });
+        owner = std::make_unique<LLinkWindow>(window, nullptr);
+        socket.SetAddress("127.0.0.1");
+        socket.SetPort(server.Port());
+        socket.SetOnRead([this](TObject*, TCustomWinSocket* s) {
+            std::uint8_t buffer[100];
+            const int r = s->ReceiveBuf(buffer, sizeof buffer);
+            reads.push_back(r);
+            if (r > 5 && link) link->PutReceived(buffer, static_cast<std::size_t>(r));
+        });
+        socket.SetOnError([](TObject*, TCustomWinSocket*, TErrorEvent, int& code) { code = 0; });
+        socket.Open();
+        ASSERT_TRUE(test::RunLoopUntil([&] { return socket.Socket()->Connected(); }));
+        link = std::make_unique<LNetProc>(owner.get());
+        link->SetWriteRoutine([this](const std::uint8_t* bytes, std::size_t count) {
+            socket.Socket()->SendBuf(bytes, static_cast<int>(count));
+        });
+        ASSERT_TRUE(link->OpenLink());
+    }
+    void TearDown() override {
+        link.reset();
+        socket.Close();
+        DeallocateHWnd(window);
+        server.Stop();
+    }
+    bool Idle() { return !link->AwaitingReply() && link->WaitingFrames().empty(); }
+
+    sim::ProcessorSimulator processor;
+    sim::SimTcpServer server{processor};
+    TClientSocket socket{nullptr};
+    HWND window{};
+    std::unique_ptr<LLinkWindow> owner;
+    std::unique_ptr<LNetProc> link;
+    std::vector<Bytes> replies;
+    std::vector<int> states;
+    std::vector<int> reads;
+    std::function<void(const Bytes&)> OnReply;
+};
+
+TEST_F(NetLinkAgainstSimulator, TheConnectCommandIsAnswered) {
+    link->QueueFrame(Request(CommandCode::MCS_CONNECT), true);
+    ASSERT_TRUE(test::RunLoopUntil([&] { return replies.size() == 1; }));
+    EXPECT_EQ(replies[0], sim::BuildFrame(1, 0, 16, {}));
+    EXPECT_TRUE(test::RunLoopUntil([&] { return Idle(); }));
+    EXPECT_TRUE(processor.Faults().empty());
+}
+
+TEST_F(NetLinkAgainstSimulator, OneHundredTwentyBytesArriveAsReadsOf100And20) {
+    processor.SetGarbageBeforeReply(Bytes(111, 0x55));  // with the 9-byte reply: 120 at once
+    link->QueueFrame(Request(CommandCode::MCS_CONNECT), true);
+    ASSERT_TRUE(test::RunLoopUntil([&] { return replies.size() == 1; }));
+    EXPECT_EQ(reads, (std::vector<int>{100, 20}));
+    EXPECT_EQ(replies[0], sim::BuildFrame(1, 0, 16, {}));
+}
+
+TEST_F(NetLinkAgainstSimulator, EditsWhileAFrameIsInFlightCollapsePerParameter) {
+    processor.SetReplyDelay(300);
+    link->QueueFrame(Request(CommandCode::MCS_CONNECT), true);
+    for (std::uint16_t v = 0; v < 200; ++v) link->QueueFrame(Gain(3, v), false);
+    EXPECT_EQ(link->WaitingFrames(), std::vector<Bytes>{Gain(3, 199)});
+    ASSERT_TRUE(test::RunLoopUntil([&] { return Idle() && replies.size() == 2; }));
+    EXPECT_EQ(processor.FrameCount(), 2);
+
+    link->QueueFrame(Request(CommandCode::MCS_KEEP_ALIVE), false);
+    for (std::uint16_t v = 0; v < 100; ++v) link->QueueFrame(Gain(3, 100 + v), false);
+    for (std::uint16_t v = 0; v < 100; ++v) link->QueueFrame(Gain(4, 300 + v), false);
+    EXPECT_EQ(link->WaitingFrames(), (std::vector<Bytes>{Gain(3, 199), Gain(4, 399)}));
+    ASSERT_TRUE(test::RunLoopUntil([&] { return Idle() && replies.size() == 5; }));
+    EXPECT_EQ(processor.FrameCount(), 5);
+    const auto memory = processor.Memory();
+    EXPECT_EQ(memory.Word(sim::ProcessorMemory::ChannelOffset(3) + 78), 199);
+    EXPECT_EQ(memory.Word(sim::ProcessorMemory::ChannelOffset(4) + 78), 399);
+    EXPECT_TRUE(processor.Faults().empty());
+}
+
+TEST_F(NetLinkAgainstSimulator, ConnectAndReadBackDrivenByTheReplyHandler) {
+    // As the session does: each reply sends the next request from inside the handler.
+    Bytes image;
+    OnReply = [&](const Bytes& r) {
+        const std::uint8_t code = r[5];
+        if (code == 16) link->QueueFrame(Request(19), true);
+        if (code == 19) link->QueueFrame(Request(34), true);
+        if (code == 34) link->QueueFrame(Request(20), true);
+        if (code == 20) link->QueueFrame(Request(41, {0}), true);
+        if (code == 41) {
+            link->QueueFrame(r[6] < 29 ? Request(41, {static_cast<std::uint8_t>(r[6] + 1)})
+                                       : Request(39, {0}),
+                             true);
+        }
+        if (code == 36) {
+            image.insert(image.end(), r.begin() + 7, r.end() - 3);
+            if (r[6] < 15) link->QueueFrame(Request(39, {static_cast<std::uint8_t>(r[6] + 1)}), true);
+        }
+    };
+    link->QueueFrame(Request(16), true);
+    ASSERT_TRUE(test::RunLoopUntil([&] { return image.size() == 800 && Idle(); }));
+    EXPECT_EQ(replies.size(), 4u + 30u + 16u);
+    const auto memory = processor.Memory();
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), memory.current.begin()));
+    EXPECT_TRUE(processor.Faults().empty());
+    EXPECT_TRUE(states.empty());
+}
+
+TEST_F(NetLinkAgainstSimulator, ClosingWhileTheWorkerWaitsForTheWindow) {
+    link->QueueFrame(Request(16), true);
+    link->QueueFrame(Request(19), true);
+    // The reply comes in, the worker hands it to the window and waits; the UI thread does not
+    // run its loop but closes the transport.
+    const Bytes reply = sim::BuildFrame(1, 0, 16, {});
+    link->PutReceived(reply.data(), reply.size());
+    std::this_thread::sleep_for(50ms);
+    const auto start = std::chrono::steady_clock::now();
+    link->CloseLink();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+    link.reset();
+    test::RunPendingEvents();
+    EXPECT_TRUE(replies.empty());
+    EXPECT_TRUE(states.empty());
+}
+
+}  // namespace
+}  // namespace dsp

@@ -1,0 +1,248 @@
+#include "tools/sim/ProcessorSimulator.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "tools/sim/FactoryImage.h"
+
+namespace dsp::sim {
+
+namespace {
+
+constexpr std::uint8_t kAck = 1;
+constexpr int kLevelReplySize = 37;
+
+// Commands the processor answers with its acknowledgement.
+bool AnsweredByAck(std::uint8_t code) {
+    switch (code) {
+        case 18: case 26: case 32: case 33: case 35: case 36: case 38: case 42:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+ProcessorSimulator::ProcessorSimulator(SimulatorOptions options)
+    : options_(std::move(options)),
+      memory_(options_.factoryImage.empty() ? FactoryImage() : options_.factoryImage),
+      levels_(kLevelReplySize, 0) {
+    if (!options_.lockPassword.empty()) {
+        std::string pw = options_.lockPassword;
+        options_.lockPassword.clear();
+        std::copy_n(pw.begin(), std::min<std::size_t>(4, pw.size()), memory_.password.begin());
+        memory_.locked = true;
+    }
+}
+
+std::vector<SimReply> ProcessorSimulator::Receive(const std::uint8_t* data, std::size_t length) {
+    std::lock_guard<std::mutex> guard(lock_);
+    std::vector<SimFrame> frames;
+    std::vector<std::string> faults;
+    reader_.Feed(data, length, frames, faults);
+    faults_.insert(faults_.end(), faults.begin(), faults.end());
+    std::vector<SimReply> replies;
+    for (const SimFrame& f : frames) replies.push_back(Answer(f));
+    return replies;
+}
+
+void ProcessorSimulator::ResetStream() {
+    std::lock_guard<std::mutex> guard(lock_);
+    reader_.Reset();
+}
+
+SimReply ProcessorSimulator::Answer(const SimFrame& frame) {
+    if (log_) log_("R " + HexBytes(frame.bytes));
+    framesRead_.push_back(frame);
+    ++frameCount_;
+    SimReply reply;
+    reply.delayMs = delayMs_;
+    reply.dropLink = dropAfter_ > 0 && frameCount_ >= dropAfter_;
+
+    std::uint8_t code = frame.code;
+    bool answer = true;
+    std::vector<std::uint8_t> payload = ReplyPayload(frame, code, answer);
+    if (!answer || silent_) return reply;
+    std::vector<std::uint8_t> f = BuildFrame(options_.deviceId, frame.sender, code, payload);
+    if (log_) log_("W " + HexBytes(f));
+    reply.bytes = garbage_;
+    reply.bytes.insert(reply.bytes.end(), f.begin(), f.end());
+    return reply;
+}
+
+std::vector<std::uint8_t> ProcessorSimulator::ReplyPayload(const SimFrame& frame,
+                                                           std::uint8_t& code, bool& answer) {
+    const std::vector<std::uint8_t>& p = frame.payload;
+    std::string fault;
+    auto bad = [&](const std::string& what) { faults_.push_back(what); };
+    auto block = [&](const MemoryImage& image, std::uint8_t b) {
+        std::vector<std::uint8_t> out{b};
+        out.insert(out.end(), image.begin() + kBlockSize * b, image.begin() + kBlockSize * (b + 1));
+        return out;
+    };
+
+    switch (frame.code) {
+        case 4:  // restart: no answer
+            answer = false;
+            return {};
+        case 16:
+            return {};
+        case 19:
+            return std::vector<std::uint8_t>(options_.identity.begin(), options_.identity.end());
+        case 44:
+            return {0, 0, 0, 0, 0, static_cast<std::uint8_t>(memory_.locked ? 1 : 0)};
+        case 34: {
+            std::vector<std::uint8_t> map(kPresetSlots, 0);
+            for (int k = 0; k < kPresetSlots; ++k) map[k] = memory_.presetUsed[k] ? 0xFF : 0;
+            return map;
+        }
+        case 20:
+            return {memory_.presetNumber};
+        case 41: {
+            if (p.empty() || p[0] >= kPresetSlots) {
+                bad("preset name request " + HexBytes(p));
+                return {};
+            }
+            std::vector<std::uint8_t> out{p[0]};
+            const MemoryImage& slot = memory_.presets[p[0]];
+            out.insert(out.end(), slot.begin() + 2, slot.begin() + 16);
+            return out;
+        }
+        case 39:
+            code = 36;
+            if (p.empty() || p[0] >= kBlocks) {
+                bad("settings block request " + HexBytes(p));
+                return {};
+            }
+            return block(memory_.current, p[0]);
+        case 40:
+            if (p.empty() || p[0] >= kBlocks) {
+                bad("preset block request " + HexBytes(p));
+                return {};
+            }
+            return block(memory_.presets[memory_.selectedPreset - 1], p[0]);
+        case 25: {
+            if (p.size() < 3 || p[0] + (p[1] << 8) + p[2] > kDeviceBytes) {
+                bad("device memory read " + HexBytes(p));
+                return {};
+            }
+            const int address = p[0] + (p[1] << 8);
+            return std::vector<std::uint8_t>(memory_.device.begin() + address,
+                                             memory_.device.begin() + address + p[2]);
+        }
+        case 37:
+            if (!memory_.Apply(37, p, fault)) {
+                bad(fault);
+                return {};
+            }
+            return {p[0]};
+        case 45: {
+            if (p.size() < 5 || p[0] != 0) {
+                bad("password check " + HexBytes(p));
+                return {0, 0};
+            }
+            const bool good = std::equal(p.begin() + 1, p.begin() + 5, memory_.password.begin());
+            return {0, static_cast<std::uint8_t>(good ? 1 : 0)};
+        }
+        case 64:
+            return levels_;
+        default:
+            break;
+    }
+    if (!memory_.Apply(frame.code, p, fault)) bad(fault);
+    if (AnsweredByAck(frame.code)) code = kAck;
+    return {};
+}
+
+void ProcessorSimulator::SetSilent(bool silent) {
+    std::lock_guard<std::mutex> guard(lock_);
+    silent_ = silent;
+}
+
+void ProcessorSimulator::SetReplyDelay(int ms) {
+    std::lock_guard<std::mutex> guard(lock_);
+    delayMs_ = ms;
+}
+
+void ProcessorSimulator::SetGarbageBeforeReply(std::vector<std::uint8_t> bytes) {
+    std::lock_guard<std::mutex> guard(lock_);
+    garbage_ = std::move(bytes);
+}
+
+void ProcessorSimulator::SetDeviceId(std::uint8_t id) {
+    std::lock_guard<std::mutex> guard(lock_);
+    options_.deviceId = id;
+}
+
+void ProcessorSimulator::SetIdentity(const std::string& text) {
+    std::lock_guard<std::mutex> guard(lock_);
+    options_.identity = text;
+}
+
+void ProcessorSimulator::SetLock(const std::string& password) {
+    std::lock_guard<std::mutex> guard(lock_);
+    memory_.password.fill(0);
+    std::copy_n(password.begin(), std::min<std::size_t>(4, password.size()),
+                memory_.password.begin());
+    memory_.locked = !password.empty();
+}
+
+void ProcessorSimulator::SetDropAfterFrames(int count) {
+    std::lock_guard<std::mutex> guard(lock_);
+    dropAfter_ = count;
+    frameCount_ = 0;
+}
+
+void ProcessorSimulator::SetLevels(const std::vector<std::uint8_t>& levelReply) {
+    std::lock_guard<std::mutex> guard(lock_);
+    levels_ = levelReply;
+    levels_.resize(kLevelReplySize, 0);
+}
+
+void ProcessorSimulator::PackLevel(std::vector<std::uint8_t>& levelReply, int index, float value) {
+    levelReply.resize(kLevelReplySize, 0);
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    levelReply[3 * index + 1] = static_cast<std::uint8_t>(bits >> 24);
+    levelReply[3 * index] = static_cast<std::uint8_t>(bits >> 16);
+    levelReply[3 * index + 2] = static_cast<std::uint8_t>(bits >> 8);
+}
+
+void ProcessorSimulator::SetLogSink(std::function<void(const std::string&)> sink) {
+    std::lock_guard<std::mutex> guard(lock_);
+    log_ = std::move(sink);
+}
+
+ProcessorMemory ProcessorSimulator::Memory() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return memory_;
+}
+
+void ProcessorSimulator::ChangeMemory(const std::function<void(ProcessorMemory&)>& change) {
+    std::lock_guard<std::mutex> guard(lock_);
+    change(memory_);
+}
+
+std::vector<std::string> ProcessorSimulator::Faults() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return faults_;
+}
+
+std::vector<SimFrame> ProcessorSimulator::FramesRead() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return framesRead_;
+}
+
+int ProcessorSimulator::FrameCount() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return static_cast<int>(framesRead_.size());
+}
+
+void ProcessorSimulator::ClearRecord() {
+    std::lock_guard<std::mutex> guard(lock_);
+    framesRead_.clear();
+    faults_.clear();
+}
+
+}  // namespace dsp::sim

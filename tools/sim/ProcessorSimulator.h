@@ -1,0 +1,92 @@
+#pragma once
+// The processor as the editor meets it: takes the bytes the editor sends, answers each frame
+// once, keeps and changes its memory, and plays the faults a test asks for. Front ends (TCP,
+// pseudo-terminal, HID) move the bytes; this class does not know how.
+
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "tools/sim/ProcessorMemory.h"
+#include "tools/sim/SimFrame.h"
+
+namespace dsp::sim {
+
+struct SimulatorOptions {
+    std::uint8_t deviceId = 1;
+    std::string identity = "WQJ V010";
+    std::string lockPassword;  // non-empty: the operation lock is set with this password
+    // The factory settings; empty: the editor's built-in default image.
+    std::vector<std::uint8_t> factoryImage;
+};
+
+// What to send back for one frame, and how.
+struct SimReply {
+    std::vector<std::uint8_t> bytes;  // empty: no answer
+    int delayMs = 0;                  // wait this long before sending
+    bool dropLink = false;            // close the link after sending
+};
+
+class ProcessorSimulator {
+public:
+    explicit ProcessorSimulator(SimulatorOptions options = {});
+
+    // Bytes from the editor, in any chunks; one reply per complete frame, in order.
+    std::vector<SimReply> Receive(const std::uint8_t* data, std::size_t length);
+    std::vector<SimReply> Receive(const std::vector<std::uint8_t>& bytes) {
+        return Receive(bytes.data(), bytes.size());
+    }
+    // Drops a frame begun but not complete (a new connection starts clean).
+    void ResetStream();
+
+    // Faults to play.
+    void SetSilent(bool silent);                              // answer nothing
+    void SetReplyDelay(int ms);                               // answer late
+    void SetGarbageBeforeReply(std::vector<std::uint8_t> b);  // bytes sent before each answer
+    void SetDeviceId(std::uint8_t id);                        // the ID put into answers
+    void SetIdentity(const std::string& text);
+    void SetLock(const std::string& password);                // empty: lock off
+    void SetDropAfterFrames(int count);                       // 0: never; else after that many
+
+    // The level answer (37 bytes: twelve packed levels and the limit flags).
+    void SetLevels(const std::vector<std::uint8_t>& levelReply);
+    // Packs a level the way the processor sends it.
+    static void PackLevel(std::vector<std::uint8_t>& levelReply, int index, float value);
+
+    // Called with one line per frame read ("R ...") or written ("W ...").
+    void SetLogSink(std::function<void(const std::string&)> sink);
+
+    // A copy of the memory, taken under the lock, and a change made under it.
+    ProcessorMemory Memory() const;
+    void ChangeMemory(const std::function<void(ProcessorMemory&)>& change);
+
+    // Protocol faults of the editor seen so far (wrong check byte, bad frame, bad payload).
+    std::vector<std::string> Faults() const;
+    // Every frame read, in order, and how many.
+    std::vector<SimFrame> FramesRead() const;
+    int FrameCount() const;
+    void ClearRecord();
+
+private:
+    SimReply Answer(const SimFrame& frame);
+    std::vector<std::uint8_t> ReplyPayload(const SimFrame& frame, std::uint8_t& replyCode,
+                                           bool& answer);
+
+    mutable std::mutex lock_;
+    SimulatorOptions options_;
+    ProcessorMemory memory_;
+    StrictFrameReader reader_;
+    std::vector<std::string> faults_;
+    std::vector<SimFrame> framesRead_;
+    int frameCount_ = 0;
+    bool silent_ = false;
+    int delayMs_ = 0;
+    std::vector<std::uint8_t> garbage_;
+    int dropAfter_ = 0;
+    std::vector<std::uint8_t> levels_;
+    std::function<void(const std::string&)> log_;
+};
+
+}  // namespace dsp::sim

@@ -79,8 +79,9 @@ public:
     virtual bool SupportsDirectReports() const = 0;
     // A text naming the backend and its version.
     virtual std::string VersionText() const = 0;
-    // Calls onChange, on any thread, whenever devices may have come or gone; an empty function
-    // stops the calls. Returns false when this backend cannot watch for changes.
+    // Calls onChange whenever devices may have come or gone (on the UI thread for real devices, on
+    // the thread that changed them for the fake bus); an empty function stops the calls. Returns
+    // false when this backend cannot watch for changes.
     virtual bool WatchChanges(std::function<void()> onChange) = 0;
 };
 

@@ -10,10 +10,11 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <mutex>
-#include <thread>
+#include <algorithm>
 
+#include "framework/hid/ReportDescriptor.h"
 #include "framework/hid/Utf16.h"
+#include "framework/runtime/DescriptorWatch.h"
 
 namespace dsp {
 namespace {
@@ -52,7 +53,8 @@ std::string kernelRelease() {
 
 class HidrawConnection : public THidConnection {
 public:
-    HidrawConnection(THidrawNode node, int fd) : node_(std::move(node)), fd_(fd), wake_(eventfd(0, EFD_CLOEXEC)) {}
+    HidrawConnection(THidrawNode node, int fd)
+        : node_(std::move(node)), fd_(fd), wake_(eventfd(0, EFD_CLOEXEC)), inputNumbered_(numberedInput(node_)) {}
     ~HidrawConnection() override {
         if (fd_ >= 0) close(fd_);
         if (wake_ >= 0) close(wake_);
@@ -105,10 +107,14 @@ public:
             if (ready == 0) return THidReadResult::TimedOut;
             if (fds[1].revents != 0) return readFailed(ERROR_OPERATION_ABORTED);
             if (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) return readFailed(ERROR_DEVICE_NOT_CONNECTED);
-            const ssize_t got = read(fd_, buffer, size);
+            // hidraw leaves the report ID out of reports of devices that number none: it is put
+            // back, so that every report starts with its ID.
+            const std::uint32_t skip = inputNumbered_ || size == 0 ? 0 : 1;
+            const ssize_t got = read(fd_, buffer + skip, size - skip);
             if (got < 0 && (errno == EAGAIN || errno == EINTR)) continue;
             if (got < 0) return readFailed(errorFromErrno(errno));
-            bytesRead = std::uint32_t(got);
+            if (skip != 0) buffer[0] = 0;
+            bytesRead = std::uint32_t(got) + skip;
             return THidReadResult::Data;
         }
     }
@@ -142,6 +148,13 @@ public:
     }
 
 private:
+    static bool numberedInput(const THidrawNode& node) {
+        const std::vector<std::uint8_t> descriptor = ReadReportDescriptor(node);
+        auto parsed = ParseReportDescriptor(descriptor.data(), descriptor.size());
+        if (!parsed) return false;
+        const auto& ids = parsed->reportIds[HidP_Input];
+        return std::any_of(ids.begin(), ids.end(), [](std::uint8_t id) { return id != 0; });
+    }
     static THidReadResult readFailed(std::uint32_t error) {
         HidSetLastError(error);
         return THidReadResult::Failed;
@@ -155,6 +168,7 @@ private:
     const THidrawNode node_;
     const int fd_;
     const int wake_;
+    const bool inputNumbered_;
     std::uint32_t bufferCount_ = 64;
 };
 
@@ -217,57 +231,42 @@ public:
 
     std::string VersionText() const override { return "hidraw " + kernelRelease(); }
 
+    // The udev monitor's descriptor is watched from the UI loop, so changes are told on the UI
+    // thread.
     bool WatchChanges(std::function<void()> onChange) override {
         stopWatching();
         if (!onChange) return true;
-        std::lock_guard<std::mutex> guard(lock_);
         if (!udev_) udev_ = BindUdev(settings_.udevLibrary);
         if (!udev_) return false;
         context_ = udev_->udev_new();
         monitor_ = context_ ? udev_->udev_monitor_new_from_netlink(context_, "udev") : nullptr;
-        if (monitor_ == nullptr || udev_->udev_monitor_filter_add_match_subsystem_devtype(monitor_, "hidraw", nullptr) < 0 ||
+        if (monitor_ == nullptr ||
+            udev_->udev_monitor_filter_add_match_subsystem_devtype(monitor_, "hidraw", nullptr) < 0 ||
             udev_->udev_monitor_enable_receiving(monitor_) < 0) {
-            releaseMonitor();
+            stopWatching();
             return false;
         }
-        stop_ = eventfd(0, EFD_CLOEXEC);
-        watcher_ = std::thread([this, onChange = std::move(onChange), fd = udev_->udev_monitor_get_fd(monitor_)] {
-            pollfd fds[2] = {{fd, POLLIN, 0}, {stop_, POLLIN, 0}};
-            while (poll(fds, 2, -1) >= 0 || errno == EINTR) {
-                if (fds[1].revents != 0) return;
-                if ((fds[0].revents & POLLIN) == 0) continue;
+        watch_ = std::make_unique<TDescriptorWatch>(
+            udev_->udev_monitor_get_fd(monitor_), TDescriptorWatch::wdRead, [this, onChange = std::move(onChange)] {
                 if (void* device = udev_->udev_monitor_receive_device(monitor_)) udev_->udev_device_unref(device);
                 onChange();
-            }
-        });
+            });
         return true;
     }
 
 private:
     void stopWatching() {
-        std::lock_guard<std::mutex> guard(lock_);
-        if (watcher_.joinable()) {
-            const std::uint64_t one = 1;
-            (void)!write(stop_, &one, sizeof one);
-            watcher_.join();
-        }
-        if (stop_ >= 0) close(stop_);
-        stop_ = -1;
-        releaseMonitor();
-    }
-    void releaseMonitor() {
+        watch_.reset();
         if (monitor_ != nullptr) udev_->udev_monitor_unref(monitor_);
         if (context_ != nullptr) udev_->udev_unref(context_);
         monitor_ = context_ = nullptr;
     }
 
     const THidrawSettings settings_;
-    std::mutex lock_;
     std::unique_ptr<TUdevApi> udev_;
     void* context_ = nullptr;
     void* monitor_ = nullptr;
-    int stop_ = -1;
-    std::thread watcher_;
+    std::unique_ptr<TDescriptorWatch> watch_;
 };
 
 }  // namespace

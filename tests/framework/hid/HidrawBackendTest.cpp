@@ -35,6 +35,8 @@ protected:
         write(processorHid / "report_descriptor", std::string("\x06\x00\xFF\x09\x01\xA1\x01\xC0", 8));
         const fs::path keyboardHid = root_ / "sys/devices/virtual/misc/uhid/0005:046D:B342.0003";
         write(keyboardHid / "uevent", "HID_ID=0005:0000046D:0000B342\nHID_NAME=Keys K380\nHID_UNIQ=aa:bb:cc\n");
+        write(keyboardHid / "report_descriptor",
+              std::string("\x05\x01\x09\x06\xA1\x01\x85\x01\x75\x08\x95\x01\x81\x02\xC0", 15));
         link(processorHid, "hidraw1");
         link(keyboardHid, "hidraw0");
         link(root_ / "sys/devices/gone", "hidraw2");
@@ -107,27 +109,36 @@ TEST_F(SysfsFixture, BackendListsInterfacesAndOpensThemForQueries) {
     EXPECT_EQ(HidGetLastError(), ERROR_FILE_NOT_FOUND);
 }
 
-// A FIFO stands in for the device node: reading waits for bytes, times out, and wakes when the
-// connection is interrupted.
+// A FIFO stands in for the device node: reading waits for bytes, times out, wakes when the
+// connection is interrupted, and puts back the report ID that hidraw leaves out for devices
+// without numbered reports.
 TEST_F(SysfsFixture, ReadsWaitTimeOutAndWakeOnInterrupt) {
-    const std::string node = settings_.devRoot + "/hidraw1";
-    ASSERT_EQ(::mkfifo(node.c_str(), 0600), 0);
+    struct Case {
+        const char* node;
+        std::vector<std::uint8_t> delivered;  // as hidraw hands it over
+        std::vector<std::uint8_t> read;       // as the reader sees it
+    } cases[] = {
+        {"hidraw1", {0x10, 0x02, 0x05}, {0x00, 0x10, 0x02, 0x05}},
+        {"hidraw0", {0x01, 0x04}, {0x01, 0x04}},
+    };
     auto backend = MakeHidrawBackend(settings_);
-    auto connection = backend->Open(node, kHidAccessRead | kHidAccessWrite);
-    ASSERT_NE(connection, nullptr);
-    std::uint8_t report[8] = {0, 1, 2};
-    std::uint32_t n = 0;
-    ASSERT_TRUE(connection->Write(report, 3, n));
-    std::uint8_t in[8] = {};
-    ASSERT_EQ(connection->Read(in, sizeof in, 1000, n), THidReadResult::Data);
-    EXPECT_EQ(n, 3u);
-    EXPECT_EQ(in[2], 2);
-    EXPECT_EQ(connection->Read(in, sizeof in, 1, n), THidReadResult::TimedOut);
+    for (const Case& c : cases) {
+        const std::string node = settings_.devRoot + "/" + c.node;
+        ASSERT_EQ(::mkfifo(node.c_str(), 0600), 0);
+        auto connection = backend->Open(node, kHidAccessRead | kHidAccessWrite);
+        ASSERT_NE(connection, nullptr) << c.node;
+        std::uint32_t n = 0;
+        ASSERT_TRUE(connection->Write(c.delivered.data(), std::uint32_t(c.delivered.size()), n));
+        std::uint8_t in[8] = {};
+        ASSERT_EQ(connection->Read(in, sizeof in, 1000, n), THidReadResult::Data) << c.node;
+        EXPECT_EQ(std::vector<std::uint8_t>(in, in + n), c.read) << c.node;
+        EXPECT_EQ(connection->Read(in, sizeof in, 1, n), THidReadResult::TimedOut);
 
-    std::thread stopper([&] { connection->Interrupt(); });
-    EXPECT_EQ(connection->Read(in, sizeof in, -1, n), THidReadResult::Failed);
-    EXPECT_EQ(HidGetLastError(), ERROR_OPERATION_ABORTED);
-    stopper.join();
+        std::thread stopper([&] { connection->Interrupt(); });
+        EXPECT_EQ(connection->Read(in, sizeof in, -1, n), THidReadResult::Failed);
+        EXPECT_EQ(HidGetLastError(), ERROR_OPERATION_ABORTED);
+        stopper.join();
+    }
 }
 
 TEST(KernelRelease, ComparesMajorThenMinor) {

@@ -27,12 +27,16 @@ ChangeListeners& listeners() {
 }
 
 void listen(HWND window) {
-    ChangeListeners& l = listeners();
-    std::lock_guard<std::mutex> guard(l.lock);
-    l.windows.insert(window);
-    if (l.windows.size() > 1) return;
-    l.backend = CurrentHidBackend();
-    l.backend->WatchChanges([] {
+    std::shared_ptr<THidBackend> backend;
+    {
+        ChangeListeners& l = listeners();
+        std::lock_guard<std::mutex> guard(l.lock);
+        l.windows.insert(window);
+        if (l.windows.size() > 1) return;
+        backend = l.backend = CurrentHidBackend();
+    }
+    // Outside the lock: the backend calls the watcher under a lock of its own.
+    backend->WatchChanges([] {
         ChangeListeners& all = listeners();
         std::lock_guard<std::mutex> inner(all.lock);
         for (HWND w : all.windows) PostMessage(w, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);

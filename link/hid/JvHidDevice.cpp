@@ -390,8 +390,8 @@ void TJvHidDevice::StopThread() {
 }
 
 bool TJvHidDevice::DoUnplug() {
+    FIsPluggedIn = false;  // first, so that no other thread opens a handle again meanwhile
     CloseAllHandles();
-    FIsPluggedIn = false;
     TJvHidPlugEvent handler = FUnplug;
     FUnplug = nullptr;
     if (!handler) return false;

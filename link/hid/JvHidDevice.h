@@ -142,7 +142,7 @@ public:
     THidHandle HidOverlappedWrite() const { return FHidOverlappedWrite.load(); }
     std::int32_t NumInputBuffers() const { return FNumInputBuffers.load(); }
     void SetNumInputBuffers(std::int32_t Value);
-    std::int32_t NumOverlappedBuffers() const { return FNumOverlappedBuffers; }
+    std::int32_t NumOverlappedBuffers() const { return FNumOverlappedBuffers.load(); }
     void SetNumOverlappedBuffers(std::int32_t Value);
     std::int32_t ThreadSleepTime() const { return FThreadSleepTime.load(); }
     // Takes 10 to 10000 ms; other values are ignored.
@@ -193,7 +193,7 @@ private:
     std::string FSerialNumber;
     std::vector<std::string> FLanguageStrings;
     std::atomic<std::int32_t> FNumInputBuffers{0};
-    std::int32_t FNumOverlappedBuffers = 0;
+    std::atomic<std::int32_t> FNumOverlappedBuffers{0};
     std::atomic<std::int32_t> FThreadSleepTime{100};
     std::vector<HIDP_LINK_COLLECTION_NODE> FLinkCollection;
     std::uint32_t FMaxDataListLength = 0;

@@ -32,9 +32,10 @@ protected:
         previous_ = SetHidBackend(bus_);
         door_.Plug();
         controller_ = std::make_unique<TJvHidDeviceController>(nullptr);
+        hidCtl_ = controller_.get();
         controller_->SetOnEnumerate([this](TJvHidDevice* dev, std::int32_t idx) {
             if (dev->Attributes().VendorID == sim::kProcessorVendorId &&
-                dev->Attributes().ProductID == sim::kProcessorProductId && controller_->CheckOutByIndex(dev, idx))
+                dev->Attributes().ProductID == sim::kProcessorProductId && hidCtl_->CheckOutByIndex(dev, idx))
                 hidDevice_ = dev;
             return true;
         });
@@ -46,10 +47,10 @@ protected:
         controller_->SetDevUnplug([this](TJvHidDevice* dev) {
             if (dev == hidDevice_) {
                 hidDevice_ = nullptr;
-                controller_->CheckIn(dev);
+                hidCtl_->CheckIn(dev);
             }
         });
-        controller_->SetDeviceChangeEvent([this](TObject*) { controller_->Enumerate(); });
+        controller_->SetDeviceChangeEvent([this](TObject*) { hidCtl_->Enumerate(); });
         ASSERT_TRUE(test::RunLoopUntil([this] { return hidDevice_ != nullptr; }));
 
         window_ = AllocateHWnd([this](TMessage& m) {
@@ -82,6 +83,9 @@ protected:
     sim::ProcessorSimulator processor_;
     sim::SimHidDevice door_{processor_, *bus_};
     std::unique_ptr<TJvHidDeviceController> controller_;
+    // What the handlers use: unlike controller_, it still points at the controller while it is
+    // destroyed, when the unplug handler of a checked-out device checks it in.
+    TJvHidDeviceController* hidCtl_ = nullptr;
     std::atomic<TJvHidDevice*> hidDevice_{nullptr};
     HWND window_{};
     std::unique_ptr<LLinkWindow> owner_;

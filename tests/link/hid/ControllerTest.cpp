@@ -19,6 +19,7 @@ protected:
     void SetUp() override {
         FakeHidFixture::SetUp();
         controller_ = std::make_unique<TJvHidDeviceController>(nullptr);
+        hidCtl_ = controller_.get();
     }
     void TearDown() override {
         controller_.reset();
@@ -29,7 +30,7 @@ protected:
         controller_->SetOnEnumerate([this](TJvHidDevice* dev, std::int32_t idx) {
             log_.push_back("enumerate " + std::to_string(idx));
             if (dev->Attributes().VendorID == 0x0168 && dev->Attributes().ProductID == 0x0821 &&
-                controller_->CheckOutByIndex(dev, idx)) {
+                hidCtl_->CheckOutByIndex(dev, idx)) {
                 processor_ = dev;
                 log_.push_back("checked out");
             }
@@ -39,18 +40,21 @@ protected:
             log_.push_back("unplug " + dev->ProductName());
             if (dev->Attributes().VendorID == 0x0168 && dev->Attributes().ProductID == 0x0821) {
                 processor_ = nullptr;
-                controller_->CheckIn(dev);
+                hidCtl_->CheckIn(dev);
             }
         });
         controller_->SetOnRemoval([this](TJvHidDevice* dev) { log_.push_back("removal " + dev->ProductName()); });
         controller_->SetOnArrival([this](TJvHidDevice* dev) { log_.push_back("arrival " + dev->ProductName()); });
         controller_->SetDeviceChangeEvent([this](TObject*) {
             log_.push_back("change");
-            controller_->Enumerate();
+            hidCtl_->Enumerate();
         });
     }
 
     std::unique_ptr<TJvHidDeviceController> controller_;
+    // What the handlers use: unlike controller_, it still points at the controller while it is
+    // destroyed, when the unplug handler of a checked-out device checks it in.
+    TJvHidDeviceController* hidCtl_ = nullptr;
     TJvHidDevice* processor_ = nullptr;
     std::vector<std::string> log_;
 };
@@ -190,7 +194,7 @@ TEST_F(ControllerTest, CheckOutOperationsAndCounts) {
 
     TJvHidDevice* nothing = nullptr;
     controller_->CheckIn(nothing);
-    controller_->CheckIn(dev);
+    hidCtl_->CheckIn(dev);
     EXPECT_EQ(dev, nullptr);
     EXPECT_EQ(controller_->NumCheckedInDevices(), 1);
     TJvHidDevice* refused = nullptr;

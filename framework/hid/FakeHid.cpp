@@ -34,7 +34,7 @@ public:
     }
 
     bool GetAttributes(HIDD_ATTRIBUTES& attributes) override {
-        const TFakeHidDeviceSpec& s = device_->Spec();
+        const TFakeHidDeviceConfig& s = device_->Config();
         if (!s.identifiable) return fail(ERROR_GEN_FAILURE);
         attributes.Size = sizeof(HIDD_ATTRIBUTES);
         attributes.VendorID = s.vendorId;
@@ -44,12 +44,12 @@ public:
     }
     bool GetReportDescriptor(std::vector<std::uint8_t>& descriptor) override {
         if (!usable()) return false;
-        descriptor = device_->Spec().reportDescriptor;
+        descriptor = device_->Config().reportDescriptor;
         return true;
     }
     bool GetString(THidStringKind kind, std::u16string& text) override {
         if (!usable()) return false;
-        const TFakeHidDeviceSpec& s = device_->Spec();
+        const TFakeHidDeviceConfig& s = device_->Config();
         const std::string& value = kind == THidStringKind::Manufacturer ? s.manufacturer
                                    : kind == THidStringKind::Product    ? s.product
                                                                         : s.serialNumber;
@@ -59,7 +59,7 @@ public:
     }
     bool GetIndexedString(std::uint32_t index, std::u16string& text) override {
         if (!usable()) return false;
-        const TFakeHidDeviceSpec& s = device_->Spec();
+        const TFakeHidDeviceConfig& s = device_->Config();
         if (index == 0) {
             text.assign(s.languageIds.begin(), s.languageIds.end());
             return true;
@@ -71,8 +71,8 @@ public:
     }
     bool GetPhysicalDescriptor(std::vector<std::uint8_t>& descriptor) override {
         if (!usable()) return false;
-        if (device_->Spec().physicalDescriptor.empty()) return fail(ERROR_NOT_SUPPORTED);
-        descriptor = device_->Spec().physicalDescriptor;
+        if (device_->Config().physicalDescriptor.empty()) return fail(ERROR_NOT_SUPPORTED);
+        descriptor = device_->Config().physicalDescriptor;
         return true;
     }
     bool GetFeature(std::uint8_t* report, std::uint32_t length) override {
@@ -92,7 +92,7 @@ public:
     }
     bool GetInputReport(std::uint8_t* report, std::uint32_t length) override {
         if (!usable() || report == nullptr || length == 0) return usable() && fail(ERROR_INVALID_PARAMETER);
-        const auto& reports = device_->Spec().inputReports;
+        const auto& reports = device_->Config().inputReports;
         auto found = reports.find(report[0]);
         if (found == reports.end()) return fail(ERROR_INVALID_PARAMETER);
         std::fill_n(report, length, 0);
@@ -167,8 +167,8 @@ private:
     bool disconnected_ = false;
 };
 
-TFakeHidDevice::TFakeHidDevice(TFakeHidDeviceSpec spec, std::string path, std::uint32_t instanceId)
-    : spec_(std::move(spec)), path_(std::move(path)), instanceId_(instanceId), features_(spec_.featureReports) {}
+TFakeHidDevice::TFakeHidDevice(TFakeHidDeviceConfig config, std::string path, std::uint32_t instanceId)
+    : config_(std::move(config)), path_(std::move(path)), instanceId_(instanceId), features_(config_.featureReports) {}
 
 bool TFakeHidDevice::IsPluggedIn() const {
     std::lock_guard<std::mutex> guard(lock_);
@@ -232,12 +232,12 @@ bool TFakeHidDevice::write(const std::uint8_t* report, std::uint32_t length) {
     return true;
 }
 
-std::shared_ptr<TFakeHidDevice> TFakeHidBus::Plug(TFakeHidDeviceSpec spec, bool notify) {
+std::shared_ptr<TFakeHidDevice> TFakeHidBus::Plug(TFakeHidDeviceConfig config, bool notify) {
     std::shared_ptr<TFakeHidDevice> device;
     {
         std::lock_guard<std::mutex> guard(lock_);
         const std::uint32_t id = nextId_++;
-        device = std::make_shared<TFakeHidDevice>(std::move(spec), "fake-hid/" + std::to_string(id), id);
+        device = std::make_shared<TFakeHidDevice>(std::move(config), "fake-hid/" + std::to_string(id), id);
         devices_.push_back(device);
     }
     if (notify) NotifyChanged();
@@ -276,7 +276,7 @@ std::vector<std::shared_ptr<TFakeHidDevice>> TFakeHidBus::Devices() const {
 std::vector<THidInterfaceRecord> TFakeHidBus::EnumerateInterfaces() {
     std::vector<THidInterfaceRecord> records;
     for (const auto& device : Devices()) {
-        const TFakeHidDeviceSpec& s = device->Spec();
+        const TFakeHidDeviceConfig& s = device->Config();
         THidInterfaceRecord r;
         r.path = device->Path();
         r.instanceId = device->InstanceId();
@@ -296,7 +296,7 @@ std::vector<THidInterfaceRecord> TFakeHidBus::EnumerateInterfaces() {
 std::unique_ptr<THidConnection> TFakeHidBus::Open(const std::string& path, unsigned access) {
     for (const auto& device : Devices()) {
         if (device->Path() != path) continue;
-        if (!device->Spec().openable || (access != 0 && !device->Spec().readWrite)) {
+        if (!device->Config().openable || (access != 0 && !device->Config().readWrite)) {
             HidSetLastError(ERROR_ACCESS_DENIED);
             return nullptr;
         }

@@ -4,7 +4,7 @@
 //
 //   auto bus = std::make_shared<TFakeHidBus>();
 //   auto previous = SetHidBackend(bus);
-//   auto device = bus->Plug(spec);
+//   auto device = bus->Plug(config);
 //   device->SetOutputHandler([&](const std::vector<std::uint8_t>& report) { ...
 //       device->SendInputReport(reply); });
 
@@ -20,7 +20,7 @@
 
 namespace dsp {
 
-struct TFakeHidDeviceSpec {
+struct TFakeHidDeviceConfig {
     std::uint16_t vendorId = 0;
     std::uint16_t productId = 0;
     std::uint16_t versionNumber = 0;
@@ -45,9 +45,9 @@ class TFakeHidConnection;
 
 class TFakeHidDevice {
 public:
-    TFakeHidDevice(TFakeHidDeviceSpec spec, std::string path, std::uint32_t instanceId);
+    TFakeHidDevice(TFakeHidDeviceConfig config, std::string path, std::uint32_t instanceId);
 
-    const TFakeHidDeviceSpec& Spec() const { return spec_; }
+    const TFakeHidDeviceConfig& Config() const { return config_; }
     const std::string& Path() const { return path_; }
     std::uint32_t InstanceId() const { return instanceId_; }
     bool IsPluggedIn() const;
@@ -69,7 +69,7 @@ private:
     void unplug();
     bool write(const std::uint8_t* report, std::uint32_t length);
 
-    const TFakeHidDeviceSpec spec_;
+    const TFakeHidDeviceConfig config_;
     const std::string path_;
     const std::uint32_t instanceId_;
     mutable std::mutex lock_;
@@ -83,7 +83,7 @@ private:
 class TFakeHidBus : public THidBackend {
 public:
     // Plugs a device in; its path is "fake-hid/N" with N its identity, counted from 1.
-    std::shared_ptr<TFakeHidDevice> Plug(TFakeHidDeviceSpec spec, bool notify = true);
+    std::shared_ptr<TFakeHidDevice> Plug(TFakeHidDeviceConfig config, bool notify = true);
     // Pulls a device out: its open connections fail from now on.
     void Unplug(const std::shared_ptr<TFakeHidDevice>& device, bool notify = true);
     // Tells the watcher that devices changed.

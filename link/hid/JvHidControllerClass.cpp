@@ -91,6 +91,7 @@ TJvHidDeviceController::~TJvHidDeviceController() {
             delete dev;
         }
     }
+    ReapOrphanedReadThreads();
     if (FHidBound) UnloadSetupApi();
     if (FHidBound) UnloadHid();
 }

@@ -16,6 +16,12 @@ namespace {
 
 constexpr std::uint32_t kStringBufferChars = 254;
 
+// Read threads a device stopped waiting for (UI thread only).
+std::vector<TJvHidDeviceReadThread*>& orphanedThreads() {
+    static auto* threads = new std::vector<TJvHidDeviceReadThread*>;
+    return *threads;
+}
+
 std::string bufferText(const std::vector<char16_t>& buffer) {
     std::u16string text;
     for (char16_t c : buffer) {
@@ -382,11 +388,21 @@ void TJvHidDevice::StopThread() {
     // the data handler checked the device in). It ends when that handler returns; until then it
     // must not touch this device again, and it is freed afterwards.
     FDataThread->FOrphaned = true;
-    TJvHidDeviceReadThread* orphan = FDataThread.release();
-    PostToMainThread([orphan] {
-        orphan->WaitFor(WaitInfinite, TPendingCalls::Serve);
-        delete orphan;
-    });
+    orphanedThreads().push_back(FDataThread.release());
+    PostToMainThread([] { ReapOrphanedReadThreads(); });
+}
+
+void ReapOrphanedReadThreads() {
+    auto& orphans = orphanedThreads();
+    for (auto it = orphans.begin(); it != orphans.end();) {
+        // False at once while the thread still waits for a handler further up this stack.
+        if ((*it)->WaitFor(WaitInfinite, TPendingCalls::Serve)) {
+            delete *it;
+            it = orphans.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 bool TJvHidDevice::DoUnplug() {

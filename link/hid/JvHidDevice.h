@@ -42,6 +42,10 @@ using TJvPhysicalDescriptor = std::vector<std::uint16_t>;
 // that is not 0xFFFF decides, counting its own position when it is 0 and one more otherwise.
 std::size_t CountLanguageIds(const std::vector<std::uint16_t>& words);
 
+// Frees the read threads that their devices had to leave running (see TJvHidDevice::StopThread)
+// once they have ended. UI thread.
+void ReapOrphanedReadThreads();
+
 class TJvHidDevice : public TObject {
 public:
     // Devices come only from their controller.

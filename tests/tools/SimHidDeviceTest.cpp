@@ -53,9 +53,9 @@ protected:
 TEST_F(SimHidDeviceTest, PresentsTheProcessorsIdentity) {
     auto records = bus_->EnumerateInterfaces();
     ASSERT_EQ(records.size(), 1u);
-    const auto& spec = door_.Device()->Spec();
-    EXPECT_EQ(spec.vendorId, 0x0168);
-    EXPECT_EQ(spec.productId, 0x0821);
+    const auto& config = door_.Device()->Config();
+    EXPECT_EQ(config.vendorId, 0x0168);
+    EXPECT_EQ(config.productId, 0x0821);
 }
 
 TEST_F(SimHidDeviceTest, EachFrameIsAnsweredWithOneZeroPaddedReport) {

@@ -14,15 +14,15 @@ const std::vector<std::uint8_t>& ProcessorReportDescriptor() {
     return descriptor;
 }
 
-TFakeHidDeviceSpec ProcessorHidSpec() {
-    TFakeHidDeviceSpec spec;
-    spec.vendorId = kProcessorVendorId;
-    spec.productId = kProcessorProductId;
-    spec.versionNumber = 0x0100;
-    spec.manufacturer = "WQJ";
-    spec.product = "DSP Processor";
-    spec.reportDescriptor = ProcessorReportDescriptor();
-    return spec;
+TFakeHidDeviceConfig ProcessorHidConfig() {
+    TFakeHidDeviceConfig config;
+    config.vendorId = kProcessorVendorId;
+    config.productId = kProcessorProductId;
+    config.versionNumber = 0x0100;
+    config.manufacturer = "WQJ";
+    config.product = "DSP Processor";
+    config.reportDescriptor = ProcessorReportDescriptor();
+    return config;
 }
 
 SimHidDevice::SimHidDevice(ProcessorSimulator& simulator, TFakeHidBus& bus)
@@ -44,7 +44,7 @@ void SimHidDevice::Plug() {
         std::lock_guard<std::mutex> guard(lock_);
         if (device_) return;
         simulator_.ResetStream();
-        device = device_ = bus_.Plug(ProcessorHidSpec(), false);
+        device = device_ = bus_.Plug(ProcessorHidConfig(), false);
     }
     device->SetOutputHandler([this](const std::vector<std::uint8_t>& report) { OnOutputReport(report); });
     bus_.NotifyChanged();

@@ -24,7 +24,7 @@ inline constexpr std::size_t kReportDataBytes = 64;
 // The processor's report descriptor: 64 vendor-defined bytes in and out, no report IDs.
 const std::vector<std::uint8_t>& ProcessorReportDescriptor();
 // The device as the processor presents itself on USB.
-TFakeHidDeviceSpec ProcessorHidSpec();
+TFakeHidDeviceConfig ProcessorHidConfig();
 
 class SimHidDevice {
 public:

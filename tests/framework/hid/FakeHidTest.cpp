@@ -20,8 +20,8 @@ protected:
     void SetUp() override { previous_ = SetHidBackend(bus_); }
     void TearDown() override { SetHidBackend(previous_); }
 
-    static TFakeHidDeviceSpec processor() {
-        TFakeHidDeviceSpec s;
+    static TFakeHidDeviceConfig processor() {
+        TFakeHidDeviceConfig s;
         s.vendorId = 0x0168;
         s.productId = 0x0821;
         s.versionNumber = 0x0100;
@@ -42,7 +42,7 @@ std::string wideBufferText(const char16_t* buffer) { return Utf16ToUtf8(std::u16
 
 TEST_F(FakeBusTest, EnumerationWalksPathsIdentitiesAndProperties) {
     bus_->Plug(processor());
-    TFakeHidDeviceSpec other;
+    TFakeHidDeviceConfig other;
     other.vendorId = 0x046D;
     other.properties[SPDRP_CAPABILITIES] = std::uint32_t(0x84);
     bus_->Plug(other);
@@ -193,9 +193,9 @@ TEST_F(FakeBusTest, UnpluggedDeviceFailsItsConnectionsAndCannotBeOpened) {
 }
 
 TEST_F(FakeBusTest, QueryOnlyDevicesOpenWithoutAccess) {
-    TFakeHidDeviceSpec spec = processor();
-    spec.readWrite = false;
-    auto device = bus_->Plug(spec);
+    TFakeHidDeviceConfig config = processor();
+    config.readWrite = false;
+    auto device = bus_->Plug(config);
     EXPECT_EQ(HidCreateFile(device->Path(), kHidAccessRead | kHidAccessWrite, false), kInvalidHidHandle);
     EXPECT_EQ(HidGetLastError(), ERROR_ACCESS_DENIED);
     THidHandle h = HidCreateFile(device->Path(), 0, false);

@@ -80,8 +80,8 @@ TEST_F(ControllerTest, FirstNotificationCountsAsAChangeEvenWithoutDevices) {
 }
 
 TEST_F(ControllerTest, ProcessorIsCheckedOutAndStaysSoAcrossOtherChanges) {
-    bus_->Plug(test::OtherSpec(0x046D, 0xC077), false);
-    bus_->Plug(test::ProcessorSpec(), false);
+    bus_->Plug(test::OtherConfig(0x046D, 0xC077), false);
+    bus_->Plug(test::ProcessorConfig(), false);
     WireLikeTheMainWindow();
     test::RunPendingEvents();
     ASSERT_NE(processor_, nullptr);
@@ -89,7 +89,7 @@ TEST_F(ControllerTest, ProcessorIsCheckedOutAndStaysSoAcrossOtherChanges) {
     EXPECT_EQ(controller_->NumCheckedInDevices(), 1);
 
     log_.clear();
-    bus_->Plug(test::OtherSpec(0x1234, 0x0001));
+    bus_->Plug(test::OtherConfig(0x1234, 0x0001));
     test::RunPendingEvents();
     EXPECT_EQ(log_, (Log{"arrival Other", "change", "enumerate 0", "enumerate 1", "enumerate 2"}));
     TJvHidDevice* again = nullptr;
@@ -99,8 +99,8 @@ TEST_F(ControllerTest, ProcessorIsCheckedOutAndStaysSoAcrossOtherChanges) {
 }
 
 TEST_F(ControllerTest, UnpluggingTheCheckedOutProcessorChecksItIn) {
-    auto device = bus_->Plug(test::ProcessorSpec(), false);
-    bus_->Plug(test::OtherSpec(0x046D, 0xC077), false);
+    auto device = bus_->Plug(test::ProcessorConfig(), false);
+    bus_->Plug(test::OtherConfig(0x046D, 0xC077), false);
     WireLikeTheMainWindow();
     test::RunPendingEvents();
     ASSERT_NE(processor_, nullptr);
@@ -116,9 +116,9 @@ TEST_F(ControllerTest, UnpluggingTheCheckedOutProcessorChecksItIn) {
 }
 
 TEST_F(ControllerTest, RemovalsRunFromTheEndOfTheList) {
-    auto first = bus_->Plug(test::OtherSpec(1, 1), false);
-    auto second = bus_->Plug(test::OtherSpec(2, 2), false);
-    TFakeHidDeviceSpec third = test::OtherSpec(3, 3);
+    auto first = bus_->Plug(test::OtherConfig(1, 1), false);
+    auto second = bus_->Plug(test::OtherConfig(2, 2), false);
+    TFakeHidDeviceConfig third = test::OtherConfig(3, 3);
     third.product = "Third";
     auto last = bus_->Plug(third, false);
     test::RunPendingEvents();
@@ -133,7 +133,7 @@ TEST_F(ControllerTest, RemovalsRunFromTheEndOfTheList) {
 }
 
 TEST_F(ControllerTest, AnUnpluggedDeviceKeptCheckedOutIsRemovedAgainAtEveryChange) {
-    auto device = bus_->Plug(test::ProcessorSpec(), false);
+    auto device = bus_->Plug(test::ProcessorConfig(), false);
     test::RunPendingEvents();
     TJvHidDevice* held = nullptr;
     ASSERT_TRUE(controller_->CheckOut(held));
@@ -157,16 +157,16 @@ TEST_F(ControllerTest, AnUnpluggedDeviceKeptCheckedOutIsRemovedAgainAtEveryChang
     EXPECT_TRUE(controller_->Devices().empty());
     EXPECT_EQ(controller_->NumUnpluggedDevices(), 0);
     // The device comes back as a new object.
-    bus_->Plug(test::ProcessorSpec(), false);
+    bus_->Plug(test::ProcessorConfig(), false);
     controller_->DeviceChange();
     ASSERT_EQ(controller_->Devices().size(), 1u);
     EXPECT_TRUE(controller_->Devices()[0]->IsPluggedIn());
 }
 
 TEST_F(ControllerTest, CheckOutOperationsAndCounts) {
-    bus_->Plug(test::OtherSpec(0x0168, 0x0001), false);
-    bus_->Plug(test::ProcessorSpec(), false);
-    bus_->Plug(test::OtherSpec(0x0999, 0x0821), false);
+    bus_->Plug(test::OtherConfig(0x0168, 0x0001), false);
+    bus_->Plug(test::ProcessorConfig(), false);
+    bus_->Plug(test::OtherConfig(0x0999, 0x0821), false);
     test::RunPendingEvents();
     TJvHidDevice* dev = reinterpret_cast<TJvHidDevice*>(1);
     for (std::int32_t bad : {-1, 3}) {
@@ -208,8 +208,8 @@ TEST_F(ControllerTest, CheckOutOperationsAndCounts) {
 
 TEST_F(ControllerTest, EnumerateWithoutHandlerOffersOneDevice) {
     EXPECT_EQ(controller_->Enumerate(), 0);
-    bus_->Plug(test::ProcessorSpec(), false);
-    bus_->Plug(test::OtherSpec(5, 5), false);
+    bus_->Plug(test::ProcessorConfig(), false);
+    bus_->Plug(test::OtherConfig(5, 5), false);
     test::RunPendingEvents();
     EXPECT_EQ(controller_->Enumerate(), 1);
     std::vector<std::int32_t> offered;
@@ -222,13 +222,13 @@ TEST_F(ControllerTest, EnumerateWithoutHandlerOffersOneDevice) {
 }
 
 TEST_F(ControllerTest, TheSameChangeHandlerAgainDoesNotEnumerate) {
-    bus_->Plug(test::ProcessorSpec(), false);
+    bus_->Plug(test::ProcessorConfig(), false);
     test::RunPendingEvents();
     int changes = 0;
     TJvHidNotifyEvent handler = [&](TObject*) { ++changes; };
     controller_->SetDeviceChangeEvent(handler);
     changes = 0;  // setting the handler enumerated once
-    bus_->Plug(test::OtherSpec(7, 7), false);
+    bus_->Plug(test::OtherConfig(7, 7), false);
     controller_->SetDeviceChangeEvent(handler);
     EXPECT_EQ(changes, 0);
     EXPECT_EQ(controller_->Devices().size(), 1u);
@@ -243,18 +243,18 @@ TEST_F(ControllerTest, ANotificationDuringAHandlerIsLost) {
     controller_->SetDeviceChangeEvent([&](TObject*) {
         if (!armed || plugged) return;
         plugged = true;
-        bus_->Plug(test::OtherSpec(9, 9));  // its notification arrives while this handler runs
+        bus_->Plug(test::OtherConfig(9, 9));  // its notification arrives while this handler runs
         test::RunPendingEvents();
     });
     armed = true;
-    bus_->Plug(test::ProcessorSpec());
+    bus_->Plug(test::ProcessorConfig());
     test::RunPendingEvents();
     EXPECT_TRUE(plugged);
     EXPECT_EQ(controller_->Devices().size(), 1u);
 }
 
 TEST_F(ControllerTest, DataErrorHandlerReachesListedDevicesOnlyWhenSetAgain) {
-    bus_->Plug(test::ProcessorSpec(), false);
+    bus_->Plug(test::ProcessorConfig(), false);
     int errors = 0;
     TJvHidDataErrorEvent onError = [&](TJvHidDevice*, std::uint32_t) { ++errors; };
     controller_->SetDevDataError(onError);
@@ -268,8 +268,8 @@ TEST_F(ControllerTest, DataErrorHandlerReachesListedDevicesOnlyWhenSetAgain) {
 }
 
 TEST_F(ControllerTest, DevicesTakeTheControllersHandlersButKeepTheirOwn) {
-    bus_->Plug(test::ProcessorSpec(), false);
-    bus_->Plug(test::OtherSpec(3, 3), false);
+    bus_->Plug(test::ProcessorConfig(), false);
+    bus_->Plug(test::OtherConfig(3, 3), false);
     TJvHidPlugEvent first = [](TJvHidDevice*) {};
     controller_->SetDevUnplug(first);
     controller_->SetDevThreadSleepTime(500);
@@ -299,7 +299,7 @@ TEST_F(ControllerTest, VersionTexts) {
 TEST(ControllerWithoutLibraries, StaysEmpty) {
     auto bus = std::make_shared<TFakeHidBus>();
     auto previous = SetHidBackend(bus);
-    bus->Plug(test::ProcessorSpec());
+    bus->Plug(test::ProcessorConfig());
     const auto saved = BuiltinLibraryExports(kSetupLibraryName);
     UnregisterBuiltinLibrary(kSetupLibraryName);
     {

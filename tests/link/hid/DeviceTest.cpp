@@ -42,7 +42,7 @@ protected:
 };
 
 TEST_F(DeviceTest, InputReportsReachTheDataHandlerWithoutTheirIdByte) {
-    auto device = bus_->Plug(test::ProcessorSpec(), false);
+    auto device = bus_->Plug(test::ProcessorConfig(), false);
     List();
     TJvHidDevice* dev = CheckOutFirst();
     ASSERT_TRUE(test::RunLoopUntil([&] { return device->ReadingConnections() > 0; }));
@@ -63,7 +63,7 @@ TEST_F(DeviceTest, InputReportsReachTheDataHandlerWithoutTheirIdByte) {
 }
 
 TEST_F(DeviceTest, ClearingTheDataHandlerStopsReadingAndSettingItStartsAgain) {
-    auto device = bus_->Plug(test::ProcessorSpec(), false);
+    auto device = bus_->Plug(test::ProcessorConfig(), false);
     List();
     TJvHidDevice* dev = CheckOutFirst();
     TJvHidDataEvent handler = dev->OnData();
@@ -80,7 +80,7 @@ TEST_F(DeviceTest, ClearingTheDataHandlerStopsReadingAndSettingItStartsAgain) {
 }
 
 TEST_F(DeviceTest, WritesFromAnotherThreadWhileTheReadThreadReads) {
-    auto device = bus_->Plug(test::ProcessorSpec(), false);
+    auto device = bus_->Plug(test::ProcessorConfig(), false);
     device->SetOutputHandler([&](const std::vector<std::uint8_t>& report) {
         std::vector<std::uint8_t> reply(65, 0);
         reply[1] = report[1];
@@ -104,9 +104,9 @@ TEST_F(DeviceTest, WritesFromAnotherThreadWhileTheReadThreadReads) {
 }
 
 TEST_F(DeviceTest, QueryOnlyDeviceChecksOutWithoutReading) {
-    TFakeHidDeviceSpec spec = test::ProcessorSpec();
-    spec.readWrite = false;
-    auto device = bus_->Plug(spec, false);
+    TFakeHidDeviceConfig config = test::ProcessorConfig();
+    config.readWrite = false;
+    auto device = bus_->Plug(config, false);
     List();
     TJvHidDevice* dev = CheckOutFirst();
     EXPECT_FALSE(dev->HasReadWriteAccess());
@@ -120,20 +120,20 @@ TEST_F(DeviceTest, QueryOnlyDeviceChecksOutWithoutReading) {
 }
 
 TEST_F(DeviceTest, DevicesThatCannotBeOpenedOrIdentifiedAreLeftOut) {
-    TFakeHidDeviceSpec closed = test::ProcessorSpec();
+    TFakeHidDeviceConfig closed = test::ProcessorConfig();
     closed.openable = false;
-    TFakeHidDeviceSpec anonymous = test::ProcessorSpec();
+    TFakeHidDeviceConfig anonymous = test::ProcessorConfig();
     anonymous.identifiable = false;
     bus_->Plug(closed, false);
     bus_->Plug(anonymous, false);
-    bus_->Plug(test::OtherSpec(4, 4), false);
+    bus_->Plug(test::OtherConfig(4, 4), false);
     List();
     ASSERT_EQ(controller_->Devices().size(), 1u);
     EXPECT_EQ(controller_->Devices()[0]->Attributes().VendorID, 4);
 }
 
 TEST_F(DeviceTest, ThreadSleepTimeTakesTenToTenThousand) {
-    bus_->Plug(test::ProcessorSpec(), false);
+    bus_->Plug(test::ProcessorConfig(), false);
     List();
     TJvHidDevice* dev = controller_->Devices()[0];
     struct Case {
@@ -146,10 +146,10 @@ TEST_F(DeviceTest, ThreadSleepTimeTakesTenToTenThousand) {
 }
 
 TEST_F(DeviceTest, StringsComeFromTheDeviceOnceAndOnlyWhileAccessible) {
-    TFakeHidDeviceSpec spec = test::ProcessorSpec();
-    spec.languageIds = {0x0409, 0x1234};
-    spec.indexedStrings[3] = "Interface";
-    auto device = bus_->Plug(spec, false);
+    TFakeHidDeviceConfig config = test::ProcessorConfig();
+    config.languageIds = {0x0409, 0x1234};
+    config.indexedStrings[3] = "Interface";
+    auto device = bus_->Plug(config, false);
     List();
     TJvHidDevice* dev = controller_->Devices()[0];
     EXPECT_EQ(dev->ProductName(), "");  // listed but not accessible
@@ -177,10 +177,10 @@ TEST_F(DeviceTest, SerialNumbersThatCannotBeTrustedReadEmpty) {
         {"serial repeats the language list", {0x0409}, "\xD0\x89", ""},  // U+0409
     };
     for (const Case& c : cases) {
-        TFakeHidDeviceSpec spec = test::ProcessorSpec();
-        spec.languageIds = c.languages;
-        spec.serialNumber = c.serial;
-        auto device = bus_->Plug(spec, false);
+        TFakeHidDeviceConfig config = test::ProcessorConfig();
+        config.languageIds = c.languages;
+        config.serialNumber = c.serial;
+        auto device = bus_->Plug(config, false);
         List();
         TJvHidDevice* dev = CheckOutFirst();
         EXPECT_EQ(dev->SerialNumber(), c.expected) << c.name;
@@ -203,7 +203,7 @@ TEST(LanguageIdCount, LastWordThatIsNotFillDecides) {
 }
 
 TEST_F(DeviceTest, UnplugStepClosesEverythingAndCallsTheHandlerOnce) {
-    auto device = bus_->Plug(test::ProcessorSpec(), false);
+    auto device = bus_->Plug(test::ProcessorConfig(), false);
     List();
     TJvHidDevice* dev = CheckOutFirst();
     std::uint8_t report[65] = {};
@@ -229,7 +229,7 @@ TEST_F(DeviceTest, UnplugStepClosesEverythingAndCallsTheHandlerOnce) {
 }
 
 TEST_F(DeviceTest, CheckInFromTheDataHandlerItselfNeitherHangsNorCrashes) {
-    auto device = bus_->Plug(test::ProcessorSpec(), false);
+    auto device = bus_->Plug(test::ProcessorConfig(), false);
     List();
     TJvHidDevice* dev = CheckOutFirst();
     bool checkedIn = false;
@@ -245,9 +245,9 @@ TEST_F(DeviceTest, CheckInFromTheDataHandlerItselfNeitherHangsNorCrashes) {
 }
 
 TEST_F(DeviceTest, DirectReportsNeedTheirEntries) {
-    TFakeHidDeviceSpec spec = test::ProcessorSpec();
-    spec.inputReports[0] = {0, 0x42};
-    bus_->Plug(spec, false);
+    TFakeHidDeviceConfig config = test::ProcessorConfig();
+    config.inputReports[0] = {0, 0x42};
+    bus_->Plug(config, false);
     List();
     TJvHidDevice* dev = CheckOutFirst();
     std::uint8_t report[65] = {0};
@@ -265,7 +265,7 @@ TEST_F(DeviceTest, DirectReportsNeedTheirEntries) {
 }
 
 TEST_F(DeviceTest, QueriesNeedAnAccessibleDevice) {
-    bus_->Plug(test::ProcessorSpec(), false);
+    bus_->Plug(test::ProcessorConfig(), false);
     List();
     TJvHidDevice* listed = controller_->Devices()[0];
     std::uint8_t report[65] = {};

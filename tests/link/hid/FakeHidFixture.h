@@ -17,8 +17,8 @@ inline const std::vector<std::uint8_t> kProcessorReportDescriptor{
     0x09, 0x03, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x40, 0x91, 0x02,  // 64 output bytes
     0xC0};
 
-inline TFakeHidDeviceSpec ProcessorSpec() {
-    TFakeHidDeviceSpec s;
+inline TFakeHidDeviceConfig ProcessorConfig() {
+    TFakeHidDeviceConfig s;
     s.vendorId = 0x0168;
     s.productId = 0x0821;
     s.versionNumber = 0x0100;
@@ -29,8 +29,8 @@ inline TFakeHidDeviceSpec ProcessorSpec() {
     return s;
 }
 
-inline TFakeHidDeviceSpec OtherSpec(std::uint16_t vendor, std::uint16_t product) {
-    TFakeHidDeviceSpec s = ProcessorSpec();
+inline TFakeHidDeviceConfig OtherConfig(std::uint16_t vendor, std::uint16_t product) {
+    TFakeHidDeviceConfig s = ProcessorConfig();
     s.vendorId = vendor;
     s.productId = product;
     s.product = "Other";

@@ -1,0 +1,37 @@
+#include "framework/hid/HidBackend.h"
+
+#include <mutex>
+
+#include "framework/hid/HidrawBackend.h"
+
+namespace dsp {
+namespace {
+
+std::mutex backendLock;
+std::shared_ptr<THidBackend>& installed() {
+    static auto* backend = new std::shared_ptr<THidBackend>;
+    return *backend;
+}
+
+thread_local std::uint32_t lastError = ERROR_SUCCESS;
+
+}  // namespace
+
+std::shared_ptr<THidBackend> CurrentHidBackend() {
+    std::lock_guard<std::mutex> guard(backendLock);
+    auto& backend = installed();
+    if (!backend) backend = MakeHidrawBackend();
+    return backend;
+}
+
+std::shared_ptr<THidBackend> SetHidBackend(std::shared_ptr<THidBackend> backend) {
+    std::lock_guard<std::mutex> guard(backendLock);
+    auto previous = std::move(installed());
+    installed() = std::move(backend);
+    return previous;
+}
+
+std::uint32_t HidGetLastError() { return lastError; }
+void HidSetLastError(std::uint32_t error) { lastError = error; }
+
+}  // namespace dsp

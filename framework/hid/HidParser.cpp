@@ -1,0 +1,611 @@
+#include "framework/hid/HidParser.h"
+
+#include <algorithm>
+#include <set>
+#include <type_traits>
+#include <vector>
+
+#include "framework/hid/ReportDescriptor.h"
+
+namespace dsp {
+namespace hidservices {
+namespace {
+
+bool ValidType(HIDP_REPORT_TYPE type) { return type == HidP_Input || type == HidP_Output || type == HidP_Feature; }
+
+// Checks a report buffer against the report type's length and report IDs.
+NTSTATUS CheckReport(const THidPreparsedData* pp, HIDP_REPORT_TYPE type, const std::uint8_t* report,
+                     std::uint32_t reportLength) {
+    if (pp == nullptr) return HIDP_STATUS_INVALID_PREPARSED_DATA;
+    if (!ValidType(type)) return HIDP_STATUS_INVALID_REPORT_TYPE;
+    if (pp->reportByteLength[type] == 0) return HIDP_STATUS_REPORT_DOES_NOT_EXIST;
+    if (report == nullptr || reportLength != pp->reportByteLength[type]) return HIDP_STATUS_INVALID_REPORT_LENGTH;
+    if (!pp->HasReportId(type, report[0])) return HIDP_STATUS_INCOMPATIBLE_REPORT_ID;
+    return HIDP_STATUS_SUCCESS;
+}
+
+// Fields are packed little-endian from the first byte after the report ID.
+std::uint32_t ReadBits(const std::uint8_t* report, std::uint32_t offset, std::uint32_t size) {
+    std::uint32_t value = 0;
+    for (std::uint32_t i = 0; i < size && i < 32; ++i) {
+        std::uint32_t bit = offset + i;
+        if ((report[1 + bit / 8] >> (bit % 8)) & 1u) value |= 1u << i;
+    }
+    return value;
+}
+
+void WriteBits(std::uint8_t* report, std::uint32_t offset, std::uint32_t size, std::uint32_t value) {
+    for (std::uint32_t i = 0; i < size; ++i) {
+        std::uint32_t bit = offset + i;
+        std::uint8_t& byte = report[1 + bit / 8];
+        const bool on = i < 32 && ((value >> i) & 1u);
+        byte = on ? std::uint8_t(byte | (1u << (bit % 8))) : std::uint8_t(byte & ~(1u << (bit % 8)));
+    }
+}
+
+std::int32_t SignExtend(std::uint32_t raw, std::uint32_t bits) {
+    if (bits == 0 || bits >= 32) return static_cast<std::int32_t>(raw);
+    const std::uint32_t sign = 1u << (bits - 1);
+    return static_cast<std::int32_t>((raw ^ sign) - sign);
+}
+
+bool UsageIn(const THidCapsEntry& c, USAGE usage) { return usage >= c.usageMin && usage <= c.usageMax; }
+
+bool LinkMatches(const THidCapsEntry& c, std::uint16_t linkCollection) {
+    return linkCollection == 0 || c.linkCollection == linkCollection;
+}
+
+// The usage an array field's value stands for in this capability's span, or false.
+bool ArrayUsage(const THidCapsEntry& c, std::uint32_t raw, USAGE* usage) {
+    const std::int64_t value = c.logicalMin < 0 ? SignExtend(raw, c.bitSize) : std::int64_t(raw);
+    if (value < c.logicalMin || value > c.logicalMax) return false;
+    const std::int64_t index = value - c.logicalMin - c.arrayUsageBase;
+    if (index < 0 || index >= std::int64_t(c.UsageCount())) return false;
+    *usage = USAGE(c.usageMin + index);
+    return true;
+}
+
+std::uint32_t ArrayValueOf(const THidCapsEntry& c, USAGE usage) {
+    return std::uint32_t(c.logicalMin + std::int64_t(c.arrayUsageBase) + (usage - c.usageMin));
+}
+
+// The field value an array uses for "no usage": 0, unless 0 stands for a real usage.
+std::uint32_t ArrayEmptyValue(const THidCapsEntry& c) {
+    USAGE usage = 0;
+    if (!ArrayUsage(c, 0, &usage) || usage == 0) return 0;
+    const std::uint64_t top = c.bitSize >= 32 ? 0xFFFFFFFFull : (1ull << c.bitSize) - 1;
+    if (c.logicalMax >= 0 && std::uint64_t(c.logicalMax) + 1 <= top) return std::uint32_t(c.logicalMax + 1);
+    return std::uint32_t(c.logicalMin - 1);
+}
+
+// Presses or releases one button usage of a capability.
+NTSTATUS SetButton(const THidCapsEntry& c, USAGE usage, std::uint8_t* report, bool on) {
+    if (!c.isArray) {
+        const std::uint32_t field = c.isRange ? std::uint32_t(usage - c.usageMin) : 0;
+        const std::uint32_t offset = c.bitOffset + field * c.bitSize;
+        if (!on && ReadBits(report, offset, 1) == 0) return HIDP_STATUS_BUTTON_NOT_PRESSED;
+        WriteBits(report, offset, 1, on ? 1 : 0);
+        return HIDP_STATUS_SUCCESS;
+    }
+    const std::uint32_t value = ArrayValueOf(c, usage);
+    const std::uint32_t mask = c.bitSize >= 32 ? 0xFFFFFFFFu : (1u << c.bitSize) - 1;
+    for (std::uint32_t i = 0; i < c.reportCount; ++i) {
+        if (ReadBits(report, c.bitOffset + i * c.bitSize, c.bitSize) == (value & mask)) {
+            if (!on) WriteBits(report, c.bitOffset + i * c.bitSize, c.bitSize, ArrayEmptyValue(c));
+            return HIDP_STATUS_SUCCESS;
+        }
+    }
+    if (!on) return HIDP_STATUS_BUTTON_NOT_PRESSED;
+    const std::uint32_t empty = ArrayEmptyValue(c) & mask;
+    for (std::uint32_t i = 0; i < c.reportCount; ++i) {
+        const std::uint32_t offset = c.bitOffset + i * c.bitSize;
+        if (ReadBits(report, offset, c.bitSize) == empty) {
+            WriteBits(report, offset, c.bitSize, value);
+            return HIDP_STATUS_SUCCESS;
+        }
+    }
+    return HIDP_STATUS_BUFFER_TOO_SMALL;
+}
+
+// The pressed usages of one button capability, in field order.
+void PressedUsages(const THidCapsEntry& c, const std::uint8_t* report, std::vector<USAGE>& out) {
+    if (c.isArray) {
+        for (std::uint32_t i = 0; i < c.reportCount; ++i) {
+            USAGE usage;
+            if (ArrayUsage(c, ReadBits(report, c.bitOffset + i * c.bitSize, c.bitSize), &usage) && usage != 0)
+                out.push_back(usage);
+        }
+        return;
+    }
+    if (c.isRange) {
+        for (std::uint32_t i = 0; i < c.reportCount; ++i)
+            if (ReadBits(report, c.bitOffset + i * c.bitSize, 1)) out.push_back(USAGE(c.usageMin + i));
+        return;
+    }
+    for (std::uint32_t i = 0; i < c.reportCount; ++i)
+        if (ReadBits(report, c.bitOffset + i * c.bitSize, 1)) {
+            out.push_back(c.usageMin);
+            return;
+        }
+}
+
+template <typename Caps>
+void FillCommon(const THidPreparsedData& pp, const THidCapsEntry& c, Caps& out) {
+    out.UsagePage = c.usagePage;
+    out.ReportID = c.reportId;
+    out.BitField = c.bitField;
+    out.LinkCollection = c.linkCollection;
+    const HIDP_LINK_COLLECTION_NODE& node = pp.nodes[c.linkCollection];
+    out.LinkUsage = node.LinkUsage;
+    out.LinkUsagePage = node.LinkUsagePage;
+    out.IsRange = c.isRange;
+    out.IsStringRange = c.isStringRange;
+    out.IsDesignatorRange = c.isDesignatorRange;
+    out.IsAbsolute = c.isAbsolute;
+    out.ReportCount = c.reportCount;
+    if (c.isRange) {
+        out.Range = HIDP_RANGE{c.usageMin, c.usageMax, c.stringMin, c.stringMax,
+                               c.designatorMin, c.designatorMax, c.dataIndexMin, c.dataIndexMax};
+    } else {
+        out.NotRange = HIDP_NOT_RANGE{c.usageMin, 0, c.stringMin, 0, c.designatorMin, 0, c.dataIndexMin, 0};
+    }
+}
+
+template <typename Caps>
+NTSTATUS SpecificCaps(bool buttons, HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
+                      USAGE usage, Caps* caps, std::uint16_t* length, PHIDP_PREPARSED_DATA data) {
+    if (data == nullptr) return HIDP_STATUS_INVALID_PREPARSED_DATA;
+    if (!ValidType(type)) return HIDP_STATUS_INVALID_REPORT_TYPE;
+    if (length == nullptr) return HIDP_STATUS_BUFFER_TOO_SMALL;
+    std::vector<Caps> found;
+    for (const THidCapsEntry& c : data->Caps(type)) {
+        if (c.isButton != buttons) continue;
+        if (usagePage != 0 && c.usagePage != usagePage) continue;
+        if (!LinkMatches(c, linkCollection)) continue;
+        if (usage != 0 && !UsageIn(c, usage)) continue;
+        Caps out{};
+        FillCommon(*data, c, out);
+        if constexpr (std::is_same_v<Caps, HIDP_VALUE_CAPS>) {
+            out.HasNull = c.hasNull;
+            out.BitSize = c.bitSize;
+            out.UnitsExp = c.unitsExp;
+            out.Units = c.units;
+            out.LogicalMin = c.logicalMin;
+            out.LogicalMax = c.logicalMax;
+            out.PhysicalMin = c.physicalMin;
+            out.PhysicalMax = c.physicalMax;
+        }
+        found.push_back(out);
+    }
+    const std::size_t room = caps == nullptr ? 0 : *length;
+    std::copy_n(found.begin(), std::min(room, found.size()), caps);
+    if (found.empty()) {
+        *length = 0;
+        return HIDP_STATUS_USAGE_NOT_FOUND;
+    }
+    if (found.size() > room) {
+        *length = std::uint16_t(found.size());
+        return HIDP_STATUS_BUFFER_TOO_SMALL;
+    }
+    *length = std::uint16_t(found.size());
+    return HIDP_STATUS_SUCCESS;
+}
+
+// Finds the button capability of a usage for a report; the status tells why there is none.
+NTSTATUS FindButton(const THidPreparsedData& pp, HIDP_REPORT_TYPE type, USAGE usagePage,
+                    std::uint16_t linkCollection, USAGE usage, std::uint8_t reportId,
+                    const THidCapsEntry** found) {
+    bool otherReport = false;
+    for (const THidCapsEntry& c : pp.Caps(type)) {
+        if (!c.isButton || c.usagePage != usagePage || !LinkMatches(c, linkCollection) || !UsageIn(c, usage))
+            continue;
+        if (c.reportId != reportId) {
+            otherReport = true;
+            continue;
+        }
+        *found = &c;
+        return HIDP_STATUS_SUCCESS;
+    }
+    return otherReport ? HIDP_STATUS_INCOMPATIBLE_REPORT_ID : HIDP_STATUS_USAGE_NOT_FOUND;
+}
+
+NTSTATUS FindValue(const THidPreparsedData& pp, HIDP_REPORT_TYPE type, USAGE usagePage,
+                   std::uint16_t linkCollection, USAGE usage, std::uint8_t reportId,
+                   const THidCapsEntry** found) {
+    bool otherReport = false;
+    for (const THidCapsEntry& c : pp.Caps(type)) {
+        if (c.isButton || c.usagePage != usagePage || !LinkMatches(c, linkCollection) || !UsageIn(c, usage))
+            continue;
+        if (c.reportId != reportId) {
+            otherReport = true;
+            continue;
+        }
+        *found = &c;
+        return HIDP_STATUS_SUCCESS;
+    }
+    return otherReport ? HIDP_STATUS_INCOMPATIBLE_REPORT_ID : HIDP_STATUS_USAGE_NOT_FOUND;
+}
+
+std::uint32_t ValueOffset(const THidCapsEntry& c, USAGE usage) {
+    return c.bitOffset + (c.isRange ? std::uint32_t(usage - c.usageMin) * c.bitSize : 0);
+}
+
+struct Extents {
+    std::int64_t logMin, logMax, phyMin, phyMax;
+};
+
+bool ScalingExtents(const THidCapsEntry& c, Extents* e) {
+    e->logMin = c.logicalMin;
+    e->logMax = c.logicalMax;
+    e->phyMin = c.physicalMin;
+    e->phyMax = c.physicalMax;
+    if (e->phyMin == 0 && e->phyMax == 0) {
+        e->phyMin = e->logMin;
+        e->phyMax = e->logMax;
+    }
+    return e->logMin < e->logMax && e->phyMin < e->phyMax;
+}
+
+std::uint32_t NullValue(const THidCapsEntry& c) {
+    const std::uint64_t top = c.bitSize >= 32 ? 0xFFFFFFFFull : (1ull << c.bitSize) - 1;
+    if (c.logicalMin > 0) return 0;
+    if (std::uint64_t(std::int64_t(c.logicalMax) + 1) <= top && c.logicalMax >= 0) return std::uint32_t(c.logicalMax + 1);
+    return std::uint32_t(c.logicalMin - 1);
+}
+
+NTSTATUS ChangeUsages(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection, USAGE* usageList,
+                      std::uint32_t* usageLength, PHIDP_PREPARSED_DATA data, std::uint8_t* report,
+                      std::uint32_t reportLength, bool on) {
+    NTSTATUS status = CheckReport(data, type, report, reportLength);
+    if (status != HIDP_STATUS_SUCCESS) return status;
+    if (usageLength == nullptr || (usageList == nullptr && *usageLength != 0)) return HIDP_STATUS_BUFFER_TOO_SMALL;
+    for (std::uint32_t i = 0; i < *usageLength; ++i) {
+        if (usageList[i] == 0) continue;
+        const THidCapsEntry* c = nullptr;
+        status = FindButton(*data, type, usagePage, linkCollection, usageList[i], report[0], &c);
+        if (status == HIDP_STATUS_SUCCESS) status = SetButton(*c, usageList[i], report, on);
+        if (status != HIDP_STATUS_SUCCESS) {
+            *usageLength = i;
+            return status;
+        }
+    }
+    return HIDP_STATUS_SUCCESS;
+}
+
+}  // namespace
+
+NTSTATUS HidP_GetCaps(PHIDP_PREPARSED_DATA data, HIDP_CAPS* caps) {
+    if (data == nullptr) return HIDP_STATUS_INVALID_PREPARSED_DATA;
+    *caps = HIDP_CAPS{};
+    caps->Usage = data->nodes[0].LinkUsage;
+    caps->UsagePage = data->nodes[0].LinkUsagePage;
+    caps->InputReportByteLength = data->reportByteLength[HidP_Input];
+    caps->OutputReportByteLength = data->reportByteLength[HidP_Output];
+    caps->FeatureReportByteLength = data->reportByteLength[HidP_Feature];
+    caps->NumberLinkCollectionNodes = std::uint16_t(data->nodes.size());
+    std::uint16_t* counts[3][3] = {
+        {&caps->NumberInputButtonCaps, &caps->NumberInputValueCaps, &caps->NumberInputDataIndices},
+        {&caps->NumberOutputButtonCaps, &caps->NumberOutputValueCaps, &caps->NumberOutputDataIndices},
+        {&caps->NumberFeatureButtonCaps, &caps->NumberFeatureValueCaps, &caps->NumberFeatureDataIndices}};
+    for (int t = 0; t < 3; ++t) {
+        for (const THidCapsEntry& c : data->caps[t]) ++*counts[t][c.isButton ? 0 : 1];
+        *counts[t][2] = data->dataIndexCount[t];
+    }
+    return HIDP_STATUS_SUCCESS;
+}
+
+NTSTATUS HidP_GetLinkCollectionNodes(HIDP_LINK_COLLECTION_NODE* nodes, std::uint32_t* length,
+                                     PHIDP_PREPARSED_DATA data) {
+    if (data == nullptr) return HIDP_STATUS_INVALID_PREPARSED_DATA;
+    const auto count = std::uint32_t(data->nodes.size());
+    const std::uint32_t room = nodes == nullptr ? 0 : *length;
+    std::copy_n(data->nodes.begin(), std::min(room, count), nodes);
+    *length = count;
+    return room < count ? HIDP_STATUS_BUFFER_TOO_SMALL : HIDP_STATUS_SUCCESS;
+}
+
+NTSTATUS HidP_GetSpecificButtonCaps(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
+                                    USAGE usage, HIDP_BUTTON_CAPS* caps, std::uint16_t* length,
+                                    PHIDP_PREPARSED_DATA data) {
+    return SpecificCaps(true, type, usagePage, linkCollection, usage, caps, length, data);
+}
+
+NTSTATUS HidP_GetSpecificValueCaps(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
+                                   USAGE usage, HIDP_VALUE_CAPS* caps, std::uint16_t* length,
+                                   PHIDP_PREPARSED_DATA data) {
+    return SpecificCaps(false, type, usagePage, linkCollection, usage, caps, length, data);
+}
+
+NTSTATUS HidP_GetData(HIDP_REPORT_TYPE type, HIDP_DATA* dataList, std::uint32_t* dataLength,
+                      PHIDP_PREPARSED_DATA data, std::uint8_t* report, std::uint32_t reportLength) {
+    NTSTATUS status = CheckReport(data, type, report, reportLength);
+    if (status != HIDP_STATUS_SUCCESS) return status;
+    if (dataLength == nullptr) return HIDP_STATUS_BUFFER_TOO_SMALL;
+    std::vector<HIDP_DATA> found;
+    auto add = [&found](std::uint16_t index, std::uint32_t raw) {
+        HIDP_DATA d{};
+        d.DataIndex = index;
+        d.RawValue = raw;
+        found.push_back(d);
+    };
+    for (const THidCapsEntry& c : data->Caps(type)) {
+        if (c.reportId != report[0]) continue;
+        if (c.isButton) {
+            std::vector<USAGE> pressed;
+            PressedUsages(c, report, pressed);
+            for (USAGE u : pressed) add(std::uint16_t(c.dataIndexMin + (c.isRange ? u - c.usageMin : 0)), 1);
+        } else if (!c.IsValueArray()) {
+            for (std::uint32_t i = 0; i < (c.isRange ? c.reportCount : 1u); ++i)
+                add(std::uint16_t(c.dataIndexMin + i), ReadBits(report, c.bitOffset + i * c.bitSize, c.bitSize));
+        }
+    }
+    const std::uint32_t room = dataList == nullptr ? 0 : *dataLength;
+    std::copy_n(found.begin(), std::min<std::size_t>(room, found.size()), dataList);
+    *dataLength = std::uint32_t(found.size());
+    return found.size() > room ? HIDP_STATUS_BUFFER_TOO_SMALL : HIDP_STATUS_SUCCESS;
+}
+
+NTSTATUS HidP_SetData(HIDP_REPORT_TYPE type, HIDP_DATA* dataList, std::uint32_t* dataLength,
+                      PHIDP_PREPARSED_DATA data, std::uint8_t* report, std::uint32_t reportLength) {
+    NTSTATUS status = CheckReport(data, type, report, reportLength);
+    if (status != HIDP_STATUS_SUCCESS) return status;
+    if (dataLength == nullptr || (dataList == nullptr && *dataLength != 0)) return HIDP_STATUS_BUFFER_TOO_SMALL;
+    for (std::uint32_t i = 0; i < *dataLength; ++i) {
+        const HIDP_DATA& d = dataList[i];
+        const THidCapsEntry* c = nullptr;
+        for (const THidCapsEntry& candidate : data->Caps(type))
+            if (d.DataIndex >= candidate.dataIndexMin && d.DataIndex <= candidate.dataIndexMax) c = &candidate;
+        if (c == nullptr) status = HIDP_STATUS_DATA_INDEX_NOT_FOUND;
+        else if (c->reportId != report[0]) status = HIDP_STATUS_INCOMPATIBLE_REPORT_ID;
+        else if (c->IsValueArray()) status = HIDP_STATUS_IS_VALUE_ARRAY;
+        else if (c->isButton)
+            status = SetButton(*c, USAGE(c->usageMin + (d.DataIndex - c->dataIndexMin)), report, d.On != 0);
+        else
+            WriteBits(report, c->bitOffset + std::uint32_t(d.DataIndex - c->dataIndexMin) * c->bitSize,
+                      c->bitSize, d.RawValue);
+        if (status == HIDP_STATUS_BUTTON_NOT_PRESSED) status = HIDP_STATUS_SUCCESS;  // already released
+        if (status != HIDP_STATUS_SUCCESS) {
+            *dataLength = i;
+            return status;
+        }
+    }
+    return HIDP_STATUS_SUCCESS;
+}
+
+std::uint32_t HidP_MaxDataListLength(HIDP_REPORT_TYPE type, PHIDP_PREPARSED_DATA data) {
+    if (data == nullptr || !ValidType(type)) return 0;
+    return data->dataIndexCount[type];
+}
+
+NTSTATUS HidP_GetUsages(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
+                        USAGE* usageList, std::uint32_t* usageLength, PHIDP_PREPARSED_DATA data,
+                        std::uint8_t* report, std::uint32_t reportLength) {
+    NTSTATUS status = CheckReport(data, type, report, reportLength);
+    if (status != HIDP_STATUS_SUCCESS) return status;
+    if (usageLength == nullptr) return HIDP_STATUS_BUFFER_TOO_SMALL;
+    std::vector<USAGE> pressed;
+    bool anyButtons = false;
+    for (const THidCapsEntry& c : data->Caps(type)) {
+        if (!c.isButton || c.usagePage != usagePage || !LinkMatches(c, linkCollection)) continue;
+        anyButtons = true;
+        if (c.reportId == report[0]) PressedUsages(c, report, pressed);
+    }
+    if (!anyButtons) return HIDP_STATUS_USAGE_NOT_FOUND;
+    const std::uint32_t room = usageList == nullptr ? 0 : *usageLength;
+    std::copy_n(pressed.begin(), std::min<std::size_t>(room, pressed.size()), usageList);
+    *usageLength = std::uint32_t(pressed.size());
+    return pressed.size() > room ? HIDP_STATUS_BUFFER_TOO_SMALL : HIDP_STATUS_SUCCESS;
+}
+
+NTSTATUS HidP_GetUsagesEx(HIDP_REPORT_TYPE type, std::uint16_t linkCollection, USAGE_AND_PAGE* usageList,
+                          std::uint32_t* usageLength, PHIDP_PREPARSED_DATA data, std::uint8_t* report,
+                          std::uint32_t reportLength) {
+    NTSTATUS status = CheckReport(data, type, report, reportLength);
+    if (status != HIDP_STATUS_SUCCESS) return status;
+    if (usageLength == nullptr) return HIDP_STATUS_BUFFER_TOO_SMALL;
+    std::vector<USAGE_AND_PAGE> pressed;
+    for (const THidCapsEntry& c : data->Caps(type)) {
+        if (!c.isButton || c.reportId != report[0] || !LinkMatches(c, linkCollection)) continue;
+        std::vector<USAGE> usages;
+        PressedUsages(c, report, usages);
+        for (USAGE u : usages) pressed.push_back({u, c.usagePage});
+    }
+    const std::uint32_t room = usageList == nullptr ? 0 : *usageLength;
+    std::copy_n(pressed.begin(), std::min<std::size_t>(room, pressed.size()), usageList);
+    *usageLength = std::uint32_t(pressed.size());
+    return pressed.size() > room ? HIDP_STATUS_BUFFER_TOO_SMALL : HIDP_STATUS_SUCCESS;
+}
+
+NTSTATUS HidP_SetUsages(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
+                        USAGE* usageList, std::uint32_t* usageLength, PHIDP_PREPARSED_DATA data,
+                        std::uint8_t* report, std::uint32_t reportLength) {
+    return ChangeUsages(type, usagePage, linkCollection, usageList, usageLength, data, report, reportLength, true);
+}
+
+NTSTATUS HidP_UnsetUsages(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
+                          USAGE* usageList, std::uint32_t* usageLength, PHIDP_PREPARSED_DATA data,
+                          std::uint8_t* report, std::uint32_t reportLength) {
+    return ChangeUsages(type, usagePage, linkCollection, usageList, usageLength, data, report, reportLength, false);
+}
+
+std::uint32_t HidP_MaxUsageListLength(HIDP_REPORT_TYPE type, USAGE usagePage, PHIDP_PREPARSED_DATA data) {
+    if (data == nullptr || !ValidType(type)) return 0;
+    std::uint32_t total = 0;
+    std::set<std::uint32_t> arrays;
+    for (const THidCapsEntry& c : data->Caps(type)) {
+        if (!c.isButton || (usagePage != 0 && c.usagePage != usagePage)) continue;
+        if (c.isArray) {
+            if (arrays.insert(c.itemId).second) total += c.reportCount;
+        } else {
+            total += c.isRange ? c.reportCount : 1u;
+        }
+    }
+    return total;
+}
+
+NTSTATUS HidP_GetUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection, USAGE usage,
+                            std::uint32_t* usageValue, PHIDP_PREPARSED_DATA data, std::uint8_t* report,
+                            std::uint32_t reportLength) {
+    NTSTATUS status = CheckReport(data, type, report, reportLength);
+    if (status != HIDP_STATUS_SUCCESS) return status;
+    const THidCapsEntry* c = nullptr;
+    status = FindValue(*data, type, usagePage, linkCollection, usage, report[0], &c);
+    if (status != HIDP_STATUS_SUCCESS) return status;
+    if (c->IsValueArray()) return HIDP_STATUS_IS_VALUE_ARRAY;
+    *usageValue = ReadBits(report, ValueOffset(*c, usage), c->bitSize);
+    return HIDP_STATUS_SUCCESS;
+}
+
+NTSTATUS HidP_GetScaledUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
+                                  USAGE usage, std::int32_t* usageValue, PHIDP_PREPARSED_DATA data,
+                                  std::uint8_t* report, std::uint32_t reportLength) {
+    NTSTATUS status = CheckReport(data, type, report, reportLength);
+    if (status != HIDP_STATUS_SUCCESS) return status;
+    const THidCapsEntry* c = nullptr;
+    status = FindValue(*data, type, usagePage, linkCollection, usage, report[0], &c);
+    if (status != HIDP_STATUS_SUCCESS) return status;
+    if (c->IsValueArray()) return HIDP_STATUS_IS_VALUE_ARRAY;
+    Extents e;
+    if (!ScalingExtents(*c, &e)) return HIDP_STATUS_BAD_LOG_PHY_VALUES;
+    const std::uint32_t raw = ReadBits(report, ValueOffset(*c, usage), c->bitSize);
+    const std::int64_t value = c->logicalMin < 0 ? SignExtend(raw, c->bitSize) : std::int64_t(raw);
+    if (value < e.logMin || value > e.logMax)
+        return c->hasNull ? HIDP_STATUS_NULL : HIDP_STATUS_VALUE_OUT_OF_RANGE;
+    *usageValue = std::int32_t(e.phyMin + (value - e.logMin) * (e.phyMax - e.phyMin) / (e.logMax - e.logMin));
+    return HIDP_STATUS_SUCCESS;
+}
+
+NTSTATUS HidP_SetUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection, USAGE usage,
+                            std::uint32_t usageValue, PHIDP_PREPARSED_DATA data, std::uint8_t* report,
+                            std::uint32_t reportLength) {
+    NTSTATUS status = CheckReport(data, type, report, reportLength);
+    if (status != HIDP_STATUS_SUCCESS) return status;
+    const THidCapsEntry* c = nullptr;
+    status = FindValue(*data, type, usagePage, linkCollection, usage, report[0], &c);
+    if (status != HIDP_STATUS_SUCCESS) return status;
+    if (c->IsValueArray()) return HIDP_STATUS_IS_VALUE_ARRAY;
+    WriteBits(report, ValueOffset(*c, usage), c->bitSize, usageValue);
+    return HIDP_STATUS_SUCCESS;
+}
+
+NTSTATUS HidP_SetScaledUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
+                                  USAGE usage, std::int32_t usageValue, PHIDP_PREPARSED_DATA data,
+                                  std::uint8_t* report, std::uint32_t reportLength) {
+    NTSTATUS status = CheckReport(data, type, report, reportLength);
+    if (status != HIDP_STATUS_SUCCESS) return status;
+    const THidCapsEntry* c = nullptr;
+    status = FindValue(*data, type, usagePage, linkCollection, usage, report[0], &c);
+    if (status != HIDP_STATUS_SUCCESS) return status;
+    if (c->IsValueArray()) return HIDP_STATUS_IS_VALUE_ARRAY;
+    Extents e;
+    if (!ScalingExtents(*c, &e)) return HIDP_STATUS_BAD_LOG_PHY_VALUES;
+    const std::uint32_t offset = ValueOffset(*c, usage);
+    if (usageValue < e.phyMin || usageValue > e.phyMax) {
+        if (!c->hasNull) return HIDP_STATUS_VALUE_OUT_OF_RANGE;
+        WriteBits(report, offset, c->bitSize, NullValue(*c));
+        return HIDP_STATUS_SUCCESS;
+    }
+    const std::int64_t raw = e.logMin + (usageValue - e.phyMin) * (e.logMax - e.logMin) / (e.phyMax - e.phyMin);
+    WriteBits(report, offset, c->bitSize, std::uint32_t(raw));
+    return HIDP_STATUS_SUCCESS;
+}
+
+namespace {
+
+NTSTATUS ValueArray(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection, USAGE usage,
+                    std::uint8_t* usageValue, std::uint16_t byteLength, PHIDP_PREPARSED_DATA data,
+                    std::uint8_t* report, std::uint32_t reportLength, bool write) {
+    NTSTATUS status = CheckReport(data, type, report, reportLength);
+    if (status != HIDP_STATUS_SUCCESS) return status;
+    const THidCapsEntry* c = nullptr;
+    status = FindValue(*data, type, usagePage, linkCollection, usage, report[0], &c);
+    if (status != HIDP_STATUS_SUCCESS) return status;
+    if (!c->IsValueArray()) return HIDP_STATUS_NOT_VALUE_ARRAY;
+    const std::uint32_t bits = std::uint32_t(c->bitSize) * c->reportCount;
+    if (usageValue == nullptr || byteLength < (bits + 7) / 8) return HIDP_STATUS_BUFFER_TOO_SMALL;
+    if (!write) std::fill_n(usageValue, (bits + 7) / 8, 0);
+    for (std::uint32_t i = 0; i < bits; ++i) {
+        if (write) {
+            WriteBits(report, c->bitOffset + i, 1, (usageValue[i / 8] >> (i % 8)) & 1u);
+        } else if (ReadBits(report, c->bitOffset + i, 1)) {
+            usageValue[i / 8] = std::uint8_t(usageValue[i / 8] | (1u << (i % 8)));
+        }
+    }
+    return HIDP_STATUS_SUCCESS;
+}
+
+}  // namespace
+
+NTSTATUS HidP_GetUsageValueArray(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
+                                 USAGE usage, std::uint8_t* usageValue, std::uint16_t usageValueByteLength,
+                                 PHIDP_PREPARSED_DATA data, std::uint8_t* report, std::uint32_t reportLength) {
+    return ValueArray(type, usagePage, linkCollection, usage, usageValue, usageValueByteLength, data, report,
+                      reportLength, false);
+}
+
+NTSTATUS HidP_SetUsageValueArray(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
+                                 USAGE usage, std::uint8_t* usageValue, std::uint16_t usageValueByteLength,
+                                 PHIDP_PREPARSED_DATA data, std::uint8_t* report, std::uint32_t reportLength) {
+    return ValueArray(type, usagePage, linkCollection, usage, usageValue, usageValueByteLength, data, report,
+                      reportLength, true);
+}
+
+NTSTATUS HidP_UsageListDifference(USAGE* previousUsageList, USAGE* currentUsageList, USAGE* breakUsageList,
+                                  USAGE* makeUsageList, std::uint32_t usageListLength) {
+    auto listed = [usageListLength](const USAGE* list, USAGE usage) {
+        for (std::uint32_t i = 0; i < usageListLength && list[i] != 0; ++i)
+            if (list[i] == usage) return true;
+        return false;
+    };
+    std::vector<USAGE> breaks, makes;
+    for (std::uint32_t i = 0; i < usageListLength && previousUsageList[i] != 0; ++i)
+        if (!listed(currentUsageList, previousUsageList[i])) breaks.push_back(previousUsageList[i]);
+    for (std::uint32_t i = 0; i < usageListLength && currentUsageList[i] != 0; ++i)
+        if (!listed(previousUsageList, currentUsageList[i])) makes.push_back(currentUsageList[i]);
+    breaks.resize(usageListLength, 0);
+    makes.resize(usageListLength, 0);
+    std::copy(breaks.begin(), breaks.end(), breakUsageList);
+    std::copy(makes.begin(), makes.end(), makeUsageList);
+    return HIDP_STATUS_SUCCESS;
+}
+
+NTSTATUS HidP_GetExtendedAttributes(HIDP_REPORT_TYPE type, std::uint16_t dataIndex, PHIDP_PREPARSED_DATA data,
+                                    HIDP_EXTENDED_ATTRIBUTES* attributes, std::uint32_t* lengthAttributes) {
+    if (data == nullptr) return HIDP_STATUS_INVALID_PREPARSED_DATA;
+    if (!ValidType(type)) return HIDP_STATUS_INVALID_REPORT_TYPE;
+    const bool known = std::any_of(data->Caps(type).begin(), data->Caps(type).end(), [dataIndex](const auto& c) {
+        return dataIndex >= c.dataIndexMin && dataIndex <= c.dataIndexMax;
+    });
+    if (!known) return HIDP_STATUS_DATA_INDEX_NOT_FOUND;
+    if (attributes == nullptr || lengthAttributes == nullptr || *lengthAttributes < sizeof(HIDP_EXTENDED_ATTRIBUTES))
+        return HIDP_STATUS_BUFFER_TOO_SMALL;
+    // The descriptor parser keeps no unknown global items, so there are none to report.
+    *attributes = HIDP_EXTENDED_ATTRIBUTES{};
+    *lengthAttributes = sizeof(HIDP_EXTENDED_ATTRIBUTES);
+    return HIDP_STATUS_SUCCESS;
+}
+
+NTSTATUS HidP_InitializeReportForID(HIDP_REPORT_TYPE type, std::uint8_t reportId, PHIDP_PREPARSED_DATA data,
+                                    std::uint8_t* report, std::uint32_t reportLength) {
+    if (data == nullptr) return HIDP_STATUS_INVALID_PREPARSED_DATA;
+    if (!ValidType(type)) return HIDP_STATUS_INVALID_REPORT_TYPE;
+    if (data->reportByteLength[type] == 0) return HIDP_STATUS_REPORT_DOES_NOT_EXIST;
+    if (report == nullptr || reportLength != data->reportByteLength[type]) return HIDP_STATUS_INVALID_REPORT_LENGTH;
+    if (!data->HasReportId(type, reportId)) return HIDP_STATUS_REPORT_DOES_NOT_EXIST;
+    std::fill_n(report, reportLength, 0);
+    report[0] = reportId;
+    for (const THidCapsEntry& c : data->Caps(type)) {
+        if (c.reportId != reportId) continue;
+        if (c.isArray) {
+            for (std::uint32_t i = 0; i < c.reportCount; ++i)
+                WriteBits(report, c.bitOffset + i * c.bitSize, c.bitSize, ArrayEmptyValue(c));
+        } else if (!c.isButton && c.hasNull) {
+            for (std::uint32_t i = 0; i < c.reportCount; ++i)
+                WriteBits(report, c.bitOffset + i * c.bitSize, c.bitSize, NullValue(c));
+        }
+    }
+    return HIDP_STATUS_SUCCESS;
+}
+
+}  // namespace hidservices
+}  // namespace dsp

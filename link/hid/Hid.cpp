@@ -1,0 +1,247 @@
+#include "link/hid/Hid.h"
+
+#include <type_traits>
+
+#include "framework/hid/HidDeviceServices.h"
+#include "framework/hid/HidLibraries.h"
+#include "framework/hid/HidParser.h"
+
+namespace dsp {
+
+const char* const HidModuleName = kHidLibraryName;
+
+// The entry types must match what the library exports under each name.
+#define DSP_SAME_TYPE(name) \
+    static_assert(std::is_same_v<T##name, decltype(&hidservices::name)>, #name " has another signature")
+DSP_SAME_TYPE(HidD_Hello);
+DSP_SAME_TYPE(HidD_GetHidGuid);
+DSP_SAME_TYPE(HidD_GetPreparsedData);
+DSP_SAME_TYPE(HidD_FreePreparsedData);
+DSP_SAME_TYPE(HidD_GetConfiguration);
+DSP_SAME_TYPE(HidD_SetConfiguration);
+DSP_SAME_TYPE(HidD_FlushQueue);
+DSP_SAME_TYPE(HidD_GetFeature);
+DSP_SAME_TYPE(HidD_SetFeature);
+DSP_SAME_TYPE(HidD_GetNumInputBuffers);
+DSP_SAME_TYPE(HidD_SetNumInputBuffers);
+DSP_SAME_TYPE(HidD_GetAttributes);
+DSP_SAME_TYPE(HidD_GetManufacturerString);
+DSP_SAME_TYPE(HidD_GetProductString);
+DSP_SAME_TYPE(HidD_GetSerialNumberString);
+DSP_SAME_TYPE(HidD_GetPhysicalDescriptor);
+DSP_SAME_TYPE(HidD_GetIndexedString);
+DSP_SAME_TYPE(HidD_GetInputReport);
+DSP_SAME_TYPE(HidD_SetOutputReport);
+DSP_SAME_TYPE(HidP_GetCaps);
+DSP_SAME_TYPE(HidP_GetLinkCollectionNodes);
+DSP_SAME_TYPE(HidP_GetSpecificButtonCaps);
+DSP_SAME_TYPE(HidP_GetSpecificValueCaps);
+DSP_SAME_TYPE(HidP_GetData);
+DSP_SAME_TYPE(HidP_SetData);
+DSP_SAME_TYPE(HidP_MaxDataListLength);
+DSP_SAME_TYPE(HidP_GetUsages);
+DSP_SAME_TYPE(HidP_GetUsagesEx);
+DSP_SAME_TYPE(HidP_SetUsages);
+DSP_SAME_TYPE(HidP_UnsetUsages);
+DSP_SAME_TYPE(HidP_MaxUsageListLength);
+DSP_SAME_TYPE(HidP_GetUsageValue);
+DSP_SAME_TYPE(HidP_GetScaledUsageValue);
+DSP_SAME_TYPE(HidP_GetUsageValueArray);
+DSP_SAME_TYPE(HidP_SetUsageValue);
+DSP_SAME_TYPE(HidP_SetScaledUsageValue);
+DSP_SAME_TYPE(HidP_SetUsageValueArray);
+DSP_SAME_TYPE(HidP_UsageListDifference);
+DSP_SAME_TYPE(HidP_GetExtendedAttributes);
+DSP_SAME_TYPE(HidP_InitializeReportForID);
+#undef DSP_SAME_TYPE
+
+THidD_Hello HidD_Hello = nullptr;
+THidD_GetHidGuid HidD_GetHidGuid = nullptr;
+THidD_GetPreparsedData HidD_GetPreparsedData = nullptr;
+THidD_FreePreparsedData HidD_FreePreparsedData = nullptr;
+THidD_GetConfiguration HidD_GetConfiguration = nullptr;
+THidD_SetConfiguration HidD_SetConfiguration = nullptr;
+THidD_FlushQueue HidD_FlushQueue = nullptr;
+THidD_GetFeature HidD_GetFeature = nullptr;
+THidD_SetFeature HidD_SetFeature = nullptr;
+THidD_GetNumInputBuffers HidD_GetNumInputBuffers = nullptr;
+THidD_SetNumInputBuffers HidD_SetNumInputBuffers = nullptr;
+THidD_GetAttributes HidD_GetAttributes = nullptr;
+THidD_GetManufacturerString HidD_GetManufacturerString = nullptr;
+THidD_GetProductString HidD_GetProductString = nullptr;
+THidD_GetSerialNumberString HidD_GetSerialNumberString = nullptr;
+THidD_GetPhysicalDescriptor HidD_GetPhysicalDescriptor = nullptr;
+THidD_GetIndexedString HidD_GetIndexedString = nullptr;
+THidD_GetInputReport HidD_GetInputReport = nullptr;
+THidD_SetOutputReport HidD_SetOutputReport = nullptr;
+THidP_GetCaps HidP_GetCaps = nullptr;
+THidP_GetLinkCollectionNodes HidP_GetLinkCollectionNodes = nullptr;
+THidP_GetSpecificButtonCaps HidP_GetSpecificButtonCaps = nullptr;
+THidP_GetSpecificValueCaps HidP_GetSpecificValueCaps = nullptr;
+THidP_GetData HidP_GetData = nullptr;
+THidP_SetData HidP_SetData = nullptr;
+THidP_MaxDataListLength HidP_MaxDataListLength = nullptr;
+THidP_GetUsages HidP_GetUsages = nullptr;
+THidP_GetButtons HidP_GetButtons = nullptr;
+THidP_GetUsagesEx HidP_GetUsagesEx = nullptr;
+THidP_GetButtonsEx HidP_GetButtonsEx = nullptr;
+THidP_SetUsages HidP_SetUsages = nullptr;
+THidP_SetButtons HidP_SetButtons = nullptr;
+THidP_UnsetUsages HidP_UnsetUsages = nullptr;
+THidP_UnsetButtons HidP_UnsetButtons = nullptr;
+THidP_MaxUsageListLength HidP_MaxUsageListLength = nullptr;
+THidP_MaxButtonListLength HidP_MaxButtonListLength = nullptr;
+THidP_GetUsageValue HidP_GetUsageValue = nullptr;
+THidP_GetScaledUsageValue HidP_GetScaledUsageValue = nullptr;
+THidP_GetUsageValueArray HidP_GetUsageValueArray = nullptr;
+THidP_SetUsageValue HidP_SetUsageValue = nullptr;
+THidP_SetScaledUsageValue HidP_SetScaledUsageValue = nullptr;
+THidP_SetUsageValueArray HidP_SetUsageValueArray = nullptr;
+THidP_UsageListDifference HidP_UsageListDifference = nullptr;
+THidP_GetExtendedAttributes HidP_GetExtendedAttributes = nullptr;
+THidP_InitializeReportForID HidP_InitializeReportForID = nullptr;
+
+namespace {
+
+TModuleHandle hidModule = nullptr;
+
+template <typename F>
+void bind(F& entry, const char* name, bool& accu) {
+    entry = reinterpret_cast<F>(GetModuleSymbolEx(hidModule, name, accu));
+}
+
+// Whether the library can ask devices for input reports and send output reports outside the
+// report stream; the two entries that do so are bound only then.
+bool offersDirectReports() {
+    using TQuery = bool (*)();
+    auto query = reinterpret_cast<TQuery>(GetModuleSymbol(hidModule, "HidDirectReportsAvailable"));
+    return query != nullptr && query();
+}
+
+}  // namespace
+
+bool LoadHid() {
+    if (!LoadModule(hidModule, HidModuleName)) return false;
+    bool accu = true;
+    bind(HidD_Hello, "HidD_Hello", accu);
+    bind(HidD_GetHidGuid, "HidD_GetHidGuid", accu);
+    bind(HidD_GetPreparsedData, "HidD_GetPreparsedData", accu);
+    bind(HidD_FreePreparsedData, "HidD_FreePreparsedData", accu);
+    bind(HidD_GetConfiguration, "HidD_GetConfiguration", accu);
+    bind(HidD_SetConfiguration, "HidD_SetConfiguration", accu);
+    bind(HidD_FlushQueue, "HidD_FlushQueue", accu);
+    bind(HidD_GetFeature, "HidD_GetFeature", accu);
+    bind(HidD_SetFeature, "HidD_SetFeature", accu);
+    bind(HidD_GetNumInputBuffers, "HidD_GetNumInputBuffers", accu);
+    bind(HidD_SetNumInputBuffers, "HidD_SetNumInputBuffers", accu);
+    bind(HidD_GetAttributes, "HidD_GetAttributes", accu);
+    bind(HidD_GetManufacturerString, "HidD_GetManufacturerString", accu);
+    bind(HidD_GetProductString, "HidD_GetProductString", accu);
+    bind(HidD_GetSerialNumberString, "HidD_GetSerialNumberString", accu);
+    bind(HidD_GetPhysicalDescriptor, "HidD_GetPhysicalDescriptor", accu);
+    bind(HidD_GetIndexedString, "HidD_GetIndexedString", accu);
+    if (offersDirectReports()) {
+        bind(HidD_GetInputReport, "HidD_GetInputReport", accu);
+        bind(HidD_SetOutputReport, "HidD_SetOutputReport", accu);
+    } else {
+        HidD_GetInputReport = nullptr;
+        HidD_SetOutputReport = nullptr;
+    }
+    bind(HidP_GetCaps, "HidP_GetCaps", accu);
+    bind(HidP_GetLinkCollectionNodes, "HidP_GetLinkCollectionNodes", accu);
+    bind(HidP_GetSpecificButtonCaps, "HidP_GetSpecificButtonCaps", accu);
+    bind(HidP_GetSpecificValueCaps, "HidP_GetSpecificValueCaps", accu);
+    bind(HidP_GetData, "HidP_GetData", accu);
+    bind(HidP_SetData, "HidP_SetData", accu);
+    bind(HidP_MaxDataListLength, "HidP_MaxDataListLength", accu);
+    bind(HidP_GetUsages, "HidP_GetUsages", accu);
+    bind(HidP_GetButtons, "HidP_GetUsages", accu);
+    bind(HidP_GetUsagesEx, "HidP_GetUsagesEx", accu);
+    bind(HidP_GetButtonsEx, "HidP_GetUsagesEx", accu);
+    bind(HidP_SetUsages, "HidP_SetUsages", accu);
+    bind(HidP_SetButtons, "HidP_SetUsages", accu);
+    bind(HidP_UnsetUsages, "HidP_UnsetUsages", accu);
+    bind(HidP_UnsetButtons, "HidP_UnsetUsages", accu);
+    bind(HidP_MaxUsageListLength, "HidP_MaxUsageListLength", accu);
+    bind(HidP_MaxButtonListLength, "HidP_MaxUsageListLength", accu);
+    bind(HidP_GetUsageValue, "HidP_GetUsageValue", accu);
+    bind(HidP_GetScaledUsageValue, "HidP_GetScaledUsageValue", accu);
+    bind(HidP_GetUsageValueArray, "HidP_GetUsageValueArray", accu);
+    bind(HidP_SetUsageValue, "HidP_SetUsageValue", accu);
+    bind(HidP_SetScaledUsageValue, "HidP_SetScaledUsageValue", accu);
+    bind(HidP_SetUsageValueArray, "HidP_SetUsageValueArray", accu);
+    bind(HidP_UsageListDifference, "HidP_UsageListDifference", accu);
+    // The report-descriptor parser of this platform always has the extended attributes and the
+    // report initialisation.
+    bind(HidP_GetExtendedAttributes, "HidP_GetExtendedAttributes", accu);
+    bind(HidP_InitializeReportForID, "HidP_InitializeReportForID", accu);
+    if (!accu) UnloadHid();
+    return accu;
+}
+
+void UnloadHid() {
+    UnloadModule(hidModule);
+    HidD_Hello = nullptr;
+    HidD_GetHidGuid = nullptr;
+    HidD_GetPreparsedData = nullptr;
+    HidD_FreePreparsedData = nullptr;
+    HidD_GetConfiguration = nullptr;
+    HidD_SetConfiguration = nullptr;
+    HidD_FlushQueue = nullptr;
+    HidD_GetFeature = nullptr;
+    HidD_SetFeature = nullptr;
+    HidD_GetNumInputBuffers = nullptr;
+    HidD_SetNumInputBuffers = nullptr;
+    HidD_GetAttributes = nullptr;
+    HidD_GetManufacturerString = nullptr;
+    HidD_GetProductString = nullptr;
+    HidD_GetSerialNumberString = nullptr;
+    HidD_GetPhysicalDescriptor = nullptr;
+    HidD_GetIndexedString = nullptr;
+    HidD_GetInputReport = nullptr;
+    HidD_SetOutputReport = nullptr;
+    HidP_GetCaps = nullptr;
+    HidP_GetLinkCollectionNodes = nullptr;
+    HidP_GetSpecificButtonCaps = nullptr;
+    HidP_GetSpecificValueCaps = nullptr;
+    HidP_GetData = nullptr;
+    HidP_SetData = nullptr;
+    HidP_MaxDataListLength = nullptr;
+    HidP_GetUsages = nullptr;
+    HidP_GetButtons = nullptr;
+    HidP_GetUsagesEx = nullptr;
+    HidP_GetButtonsEx = nullptr;
+    HidP_SetUsages = nullptr;
+    HidP_SetButtons = nullptr;
+    HidP_UnsetUsages = nullptr;
+    HidP_UnsetButtons = nullptr;
+    HidP_MaxUsageListLength = nullptr;
+    HidP_MaxButtonListLength = nullptr;
+    HidP_GetUsageValue = nullptr;
+    HidP_GetScaledUsageValue = nullptr;
+    HidP_GetUsageValueArray = nullptr;
+    HidP_SetUsageValue = nullptr;
+    HidP_SetScaledUsageValue = nullptr;
+    HidP_SetUsageValueArray = nullptr;
+    HidP_UsageListDifference = nullptr;
+    HidP_GetExtendedAttributes = nullptr;
+    HidP_InitializeReportForID = nullptr;
+}
+
+bool IsHidLoaded() { return hidModule != nullptr; }
+
+NTSTATUS HidP_GetButtonCaps_(HIDP_REPORT_TYPE ReportType, HIDP_BUTTON_CAPS* ButtonCaps,
+                             std::uint16_t* ButtonCapsLength, PHIDP_PREPARSED_DATA PreparsedData) {
+    return HidP_GetSpecificButtonCaps(ReportType, 0, 0, 0, ButtonCaps, ButtonCapsLength, PreparsedData);
+}
+
+NTSTATUS HidP_GetValueCaps_(HIDP_REPORT_TYPE ReportType, HIDP_VALUE_CAPS* ValueCaps, std::uint16_t* ValueCapsLength,
+                            PHIDP_PREPARSED_DATA PreparsedData) {
+    return HidP_GetSpecificValueCaps(ReportType, 0, 0, 0, ValueCaps, ValueCapsLength, PreparsedData);
+}
+
+bool HidP_IsSameUsageAndPage_(const USAGE_AND_PAGE& u1, const USAGE_AND_PAGE& u2) {
+    return u1.Usage == u2.Usage && u1.UsagePage == u2.UsagePage;
+}
+
+}  // namespace dsp

@@ -1,0 +1,463 @@
+#include "link/hid/JvHidControllerClass.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <mutex>
+#include <set>
+
+#include "framework/hid/HidBackend.h"
+#include "framework/runtime/Messages.h"
+#include "link/hid/Hid.h"
+#include "link/hid/SetupApi.h"
+
+namespace dsp {
+namespace {
+
+// Every controller window hears of device changes through one watch on the HID backend.
+struct ChangeListeners {
+    std::mutex lock;
+    std::set<HWND> windows;
+    std::shared_ptr<THidBackend> backend;
+};
+
+ChangeListeners& listeners() {
+    static auto* l = new ChangeListeners;
+    return *l;
+}
+
+void listen(HWND window) {
+    std::shared_ptr<THidBackend> backend;
+    {
+        ChangeListeners& l = listeners();
+        std::lock_guard<std::mutex> guard(l.lock);
+        l.windows.insert(window);
+        if (l.windows.size() > 1) return;
+        backend = l.backend = CurrentHidBackend();
+    }
+    // Outside the lock: the backend calls the watcher under a lock of its own.
+    backend->WatchChanges([] {
+        ChangeListeners& all = listeners();
+        std::lock_guard<std::mutex> inner(all.lock);
+        for (HWND w : all.windows) PostMessage(w, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
+    });
+}
+
+void stopListening(HWND window) {
+    std::shared_ptr<THidBackend> backend;
+    {
+        ChangeListeners& l = listeners();
+        std::lock_guard<std::mutex> guard(l.lock);
+        l.windows.erase(window);
+        if (!l.windows.empty()) return;
+        backend = std::move(l.backend);
+    }
+    if (backend) backend->WatchChanges(nullptr);  // outside the lock: it waits for a running call
+}
+
+bool plugged(const TJvHidDevice* d) { return d->IsPluggedIn(); }
+
+}  // namespace
+
+TJvHidDeviceController::TJvHidDeviceController(TComponent* AOwner) : TComponent(AOwner) {
+    if (LoadSetupApi()) FHidBound = LoadHid();
+    if (FHidBound) {
+        HidD_GetHidGuid(&FHidGuid);
+        FHWnd = AllocateHWnd([this](TMessage& Msg) { EventPipe(Msg); });
+        listen(FHWnd);
+        // The first enumeration runs once the message loop runs, after the form has loaded.
+        PostMessage(FHWnd, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, -1);
+    } else {
+        FHidGuid = kHidInterfaceGuid;
+    }
+}
+
+TJvHidDeviceController::~TJvHidDeviceController() {
+    FDeviceChangeEvent = nullptr;
+    FDevUnplugEvent = nullptr;
+    FEnumerateEvent = nullptr;
+    if (FHidBound) {
+        stopListening(FHWnd);
+        DeallocateHWnd(FHWnd);
+    }
+    // Taken one by one: an unplug handler may check its device in, which destroys it.
+    while (!FList.empty()) {
+        TJvHidDevice* dev = FList.front();
+        FList.erase(FList.begin());
+        dev->FMyController = nullptr;
+        if (dev->IsCheckedOut()) {
+            if (!dev->DoUnplug()) delete dev;  // a handler that keeps it gets no further use of it
+        } else {
+            delete dev;
+        }
+    }
+    ReapOrphanedReadThreads();
+    if (FHidBound) UnloadSetupApi();
+    if (FHidBound) UnloadHid();
+}
+
+void TJvHidDeviceController::EventPipe(TMessage& Msg) {
+    if (Msg.Msg == WM_DEVICECHANGE && Msg.WParam == DBT_DEVNODES_CHANGED && !FInDeviceChange) {
+        FLParam = std::int32_t(Msg.LParam);
+        FInDeviceChange = true;
+        try {
+            DeviceChange();
+        } catch (...) {
+            FInDeviceChange = false;
+            throw;
+        }
+        FInDeviceChange = false;
+    }
+}
+
+std::vector<TJvHidDevice*> TJvHidDeviceController::EnumerateHidInterfaces() {
+    std::vector<TJvHidDevice*> found;
+    if (!FHidBound) return found;
+    HDEVINFO set = SetupDiGetClassDevsW(&FHidGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    if (set == InvalidDeviceInfoSet()) return found;
+    SP_DEVICE_INTERFACE_DATA item;
+    for (std::uint32_t index = 0; SetupDiEnumDeviceInterfaces(set, nullptr, &FHidGuid, index, &item); ++index) {
+        std::uint32_t needed = 0;
+        SP_DEVINFO_DATA info;
+        if (SetupDiGetDeviceInterfaceDetail(set, &item, nullptr, 0, &needed, nullptr) || needed == 0 ||
+            HidGetLastError() != ERROR_INSUFFICIENT_BUFFER)
+            continue;
+        std::vector<std::uint8_t> buffer(needed, 0);
+        auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(buffer.data());
+        detail->cbSize = kDeviceInterfaceDetailDataASize;
+        if (!SetupDiGetDeviceInterfaceDetail(set, &item, detail, needed, nullptr, &info)) continue;
+        const std::string path(reinterpret_cast<const char*>(buffer.data()) +
+                               offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath));
+        try {
+            auto pnp = std::make_unique<TJvHidPnPInfo>(set, info, path);
+            found.push_back(new TJvHidDevice(std::move(pnp), this));
+        } catch (const EControllerError&) {
+            // A device that cannot be opened or identified is tried again at the next change.
+        }
+    }
+    SetupDiDestroyDeviceInfoList(set);
+    return found;
+}
+
+void TJvHidDeviceController::DeviceChange() {
+    bool changed = FLParam == -1;
+    std::vector<TJvHidDevice*> fresh = EnumerateHidInterfaces();
+
+    // Removal pass, from the end of the list backwards.
+    for (std::size_t i = FList.size(); i-- > 0;) {
+        if (i >= FList.size()) continue;  // a handler shortened the list
+        TJvHidDevice* dev = FList[i];
+        const bool stillPresent = plugged(dev) && std::any_of(fresh.begin(), fresh.end(), [dev](TJvHidDevice* n) {
+                                      return n->PnPInfo().DeviceID() == dev->PnPInfo().DeviceID();
+                                  });
+        if (stillPresent) continue;
+        changed = true;
+        if (dev->DoUnplug()) continue;  // the unplug handler checked it in
+        DoRemoval(dev);
+        if (!dev->IsCheckedOut()) {
+            auto at = std::find(FList.begin(), FList.end(), dev);
+            if (at != FList.end()) FList.erase(at);
+            dev->FMyController = nullptr;
+            delete dev;
+        }
+    }
+
+    // Duplicate pass: a listed, plugged-in device keeps its object.
+    for (TJvHidDevice*& n : fresh) {
+        const bool listed = std::any_of(FList.begin(), FList.end(), [n](TJvHidDevice* dev) {
+            return plugged(dev) && dev->PnPInfo().DeviceID() == n->PnPInfo().DeviceID();
+        });
+        if (!listed) continue;
+        n->FMyController = nullptr;
+        delete n;
+        n = nullptr;
+    }
+
+    // Arrival pass.
+    for (TJvHidDevice* n : fresh) {
+        if (n == nullptr) continue;
+        FList.push_back(n);
+        changed = true;
+        DoArrival(n);
+    }
+
+    FNumCheckedInDevices = FNumCheckedOutDevices = FNumUnpluggedDevices = 0;
+    for (TJvHidDevice* dev : FList) {
+        if (dev->IsCheckedOut()) ++FNumCheckedOutDevices;
+        else ++FNumCheckedInDevices;
+        if (!dev->IsPluggedIn()) ++FNumUnpluggedDevices;
+    }
+    FNumCheckedOutDevices -= FNumUnpluggedDevices;
+
+    if (changed && FDeviceChangeEvent) FDeviceChangeEvent(this);
+}
+
+void TJvHidDeviceController::DeviceDestroyed(TJvHidDevice* HidDev, TJvHidDevice* Replacement) {
+    auto at = std::find(FList.begin(), FList.end(), HidDev);
+    if (at == FList.end()) {
+        delete Replacement;
+        return;
+    }
+    if (Replacement != nullptr) {
+        *at = Replacement;
+        if (HidDev->IsCheckedOut()) {
+            --FNumCheckedOutDevices;
+            ++FNumCheckedInDevices;
+        }
+        return;
+    }
+    FList.erase(at);
+    if (!HidDev->IsPluggedIn()) --FNumUnpluggedDevices;
+    else if (HidDev->IsCheckedOut()) --FNumCheckedOutDevices;
+    else --FNumCheckedInDevices;
+}
+
+void TJvHidDeviceController::DoArrival(TJvHidDevice* HidDev) {
+    if (!FArrivalEvent) return;
+    HidDev->FIsEnumerated = true;
+    FArrivalEvent(HidDev);
+    HidDev->FIsEnumerated = false;
+}
+
+void TJvHidDeviceController::DoRemoval(TJvHidDevice* HidDev) {
+    if (!FRemovalEvent) return;
+    HidDev->FIsEnumerated = true;
+    FRemovalEvent(HidDev);
+    HidDev->FIsEnumerated = false;
+}
+
+bool TJvHidDeviceController::DoEnumerate(TJvHidDevice* HidDev, std::int32_t Idx) {
+    if (!FEnumerateEvent) return false;
+    HidDev->FIsEnumerated = true;
+    const bool goOn = FEnumerateEvent(HidDev, Idx);
+    HidDev->FIsEnumerated = false;
+    if (!HidDev->IsCheckedOut()) HidDev->CloseAllHandles();
+    return goOn;
+}
+
+std::int32_t TJvHidDeviceController::Enumerate() {
+    std::int32_t offered = 0;
+    for (std::size_t i = 0; i < FList.size(); ++i) {
+        TJvHidDevice* dev = FList[i];
+        if (!dev->IsPluggedIn()) continue;
+        ++offered;
+        if (!DoEnumerate(dev, std::int32_t(i))) break;
+    }
+    return offered;
+}
+
+bool TJvHidDeviceController::CheckThisOut(TJvHidDevice*& HidDev, std::size_t Idx, bool Check) {
+    TJvHidDevice* dev = FList[Idx];
+    if (!Check || dev->IsCheckedOut()) return false;
+    HidDev = dev;
+    dev->FIsCheckedOut = true;
+    ++FNumCheckedOutDevices;
+    --FNumCheckedInDevices;
+    dev->StartThread();
+    return true;
+}
+
+bool TJvHidDeviceController::CheckOut(TJvHidDevice*& HidDev) {
+    HidDev = nullptr;
+    for (std::size_t i = 0; i < FList.size(); ++i)
+        if (CheckThisOut(HidDev, i, true)) return true;
+    return false;
+}
+
+bool TJvHidDeviceController::CheckOutByIndex(TJvHidDevice*& HidDev, std::int32_t Idx) {
+    HidDev = nullptr;
+    if (Idx < 0 || std::size_t(Idx) >= FList.size()) return false;
+    return CheckThisOut(HidDev, std::size_t(Idx), true);
+}
+
+bool TJvHidDeviceController::CheckOutByID(TJvHidDevice*& HidDev, std::int32_t Vid, std::int32_t Pid) {
+    HidDev = nullptr;
+    for (std::size_t i = 0; i < FList.size(); ++i) {
+        const HIDD_ATTRIBUTES& a = FList[i]->Attributes();
+        if (CheckThisOut(HidDev, i, a.VendorID == Vid && (Pid == -1 || a.ProductID == Pid))) return true;
+    }
+    return false;
+}
+
+bool TJvHidDeviceController::CheckOutByClass(TJvHidDevice*& HidDev, const std::string& ClassName) {
+    HidDev = nullptr;
+    if (ClassName.empty()) return false;
+    for (std::size_t i = 0; i < FList.size(); ++i)
+        if (CheckThisOut(HidDev, i, FList[i]->PnPInfo().ClassDescr == ClassName)) return true;
+    return false;
+}
+
+// A device's name as the name check-outs and counts compare it: a free device is opened for the
+// read (as for the callback operations), since its name could not be read otherwise.
+std::string TJvHidDeviceController::NameOf(TJvHidDevice* HidDev, bool Product) {
+    if (HidDev->IsCheckedOut()) return Product ? HidDev->ProductName() : HidDev->VendorName();
+    HidDev->FIsEnumerated = true;
+    std::string name = Product ? HidDev->ProductName() : HidDev->VendorName();
+    HidDev->FIsEnumerated = false;
+    HidDev->CloseAllHandles();
+    return name;
+}
+
+bool TJvHidDeviceController::CheckOutByProductName(TJvHidDevice*& HidDev, const std::string& ProductName) {
+    HidDev = nullptr;
+    if (ProductName.empty()) return false;
+    for (std::size_t i = 0; i < FList.size(); ++i)
+        if (CheckThisOut(HidDev, i, NameOf(FList[i], true) == ProductName)) return true;
+    return false;
+}
+
+bool TJvHidDeviceController::CheckOutByVendorName(TJvHidDevice*& HidDev, const std::string& VendorName) {
+    HidDev = nullptr;
+    if (VendorName.empty()) return false;
+    for (std::size_t i = 0; i < FList.size(); ++i)
+        if (CheckThisOut(HidDev, i, NameOf(FList[i], false) == VendorName)) return true;
+    return false;
+}
+
+bool TJvHidDeviceController::CheckOutByCallback(TJvHidDevice*& HidDev, const TJvHidCheckCallback& Check) {
+    HidDev = nullptr;
+    for (std::size_t i = 0; i < FList.size(); ++i) {
+        TJvHidDevice* dev = FList[i];
+        if (dev->IsCheckedOut()) continue;
+        dev->FIsEnumerated = true;
+        const bool accepted = Check(dev);
+        dev->FIsEnumerated = false;
+        if (CheckThisOut(HidDev, i, accepted)) return true;
+        dev->CloseAllHandles();
+    }
+    return false;
+}
+
+void TJvHidDeviceController::CheckIn(TJvHidDevice*& HidDev) {
+    if (HidDev == nullptr) return;
+    TJvHidDevice* dev = HidDev;
+    HidDev = nullptr;
+    dev->StopThread();
+    dev->CloseAllHandles();
+    if (dev->IsPluggedIn()) {
+        dev->FIsCheckedOut = false;
+        --FNumCheckedOutDevices;
+        ++FNumCheckedInDevices;
+    } else {
+        delete dev;
+    }
+}
+
+std::int32_t TJvHidDeviceController::CountByID(std::int32_t Vid, std::int32_t Pid) {
+    return std::int32_t(std::count_if(FList.begin(), FList.end(), [&](TJvHidDevice* d) {
+        return plugged(d) && d->Attributes().VendorID == Vid && (Pid == -1 || d->Attributes().ProductID == Pid);
+    }));
+}
+
+std::int32_t TJvHidDeviceController::CountByClass(const std::string& ClassName) {
+    return std::int32_t(std::count_if(FList.begin(), FList.end(), [&](TJvHidDevice* d) {
+        return plugged(d) && d->PnPInfo().ClassDescr == ClassName;
+    }));
+}
+
+std::int32_t TJvHidDeviceController::CountByProductName(const std::string& ProductName) {
+    return std::int32_t(std::count_if(FList.begin(), FList.end(),
+                                      [&](TJvHidDevice* d) { return plugged(d) && NameOf(d, true) == ProductName; }));
+}
+
+std::int32_t TJvHidDeviceController::CountByVendorName(const std::string& VendorName) {
+    return std::int32_t(std::count_if(FList.begin(), FList.end(),
+                                      [&](TJvHidDevice* d) { return plugged(d) && NameOf(d, false) == VendorName; }));
+}
+
+std::int32_t TJvHidDeviceController::CountByCallback(const TJvHidCheckCallback& Check) {
+    std::int32_t count = 0;
+    for (TJvHidDevice* dev : FList) {
+        if (!plugged(dev)) continue;
+        dev->FIsEnumerated = true;
+        if (Check(dev)) ++count;
+        dev->FIsEnumerated = false;
+        if (!dev->IsCheckedOut()) dev->CloseAllHandles();
+    }
+    return count;
+}
+
+std::string TJvHidDeviceController::HidVersion() {
+    TModuleHandle module = nullptr;
+    if (!LoadModule(module, HidModuleName)) return {};
+    using TVersionText = std::string (*)();
+    auto version = reinterpret_cast<TVersionText>(GetModuleSymbol(module, "HidServicesVersion"));
+    std::string text = version != nullptr ? version() : std::string();
+    UnloadModule(module);
+    return text;
+}
+
+void TJvHidDeviceController::SetDeviceChangeEvent(const TJvHidNotifyEvent& Event) {
+    if (Event == FDeviceChangeEvent) return;
+    FDeviceChangeEvent = Event;
+    if (!ComponentState().Contains(csLoading)) DeviceChange();
+}
+
+void TJvHidDeviceController::SetDevData(const TJvHidDataEvent& Event) {
+    if (Event == FDevDataEvent) return;
+    for (TJvHidDevice* dev : FList)
+        if (dev->OnData() == FDevDataEvent) dev->SetDataEvent(Event);
+    FDevDataEvent = Event;
+}
+
+void TJvHidDeviceController::SetDevDataError(const TJvHidDataErrorEvent& Event) {
+    if (Event == FDevDataErrorEvent) return;
+    for (TJvHidDevice* dev : FList)
+        if (dev->OnDataError() == FDevDataErrorEvent) dev->SetOnDataError(Event);
+    FDevDataErrorEvent = Event;
+}
+
+void TJvHidDeviceController::SetDevUnplug(const TJvHidPlugEvent& Event) {
+    if (Event == FDevUnplugEvent) return;
+    for (TJvHidDevice* dev : FList)
+        if (dev->OnUnplug() == FDevUnplugEvent) dev->SetOnUnplug(Event);
+    FDevUnplugEvent = Event;
+}
+
+void TJvHidDeviceController::SetDevThreadSleepTime(std::int32_t Value) {
+    if (Value == FDevThreadSleepTime) return;
+    for (TJvHidDevice* dev : FList)
+        if (dev->ThreadSleepTime() == FDevThreadSleepTime) dev->SetThreadSleepTime(Value);
+    FDevThreadSleepTime = Value;
+}
+
+std::string HidErrorString(NTSTATUS Code) {
+    const bool isError = ((Code >> 16) & 0xFF) == 0x11 && (Code & 0xC0000000u) != 0;
+    if (!isError) return {};
+    static const std::map<NTSTATUS, const char*> messages{
+        {HIDP_STATUS_NULL, "device not plugged in"},
+        {HIDP_STATUS_INVALID_PREPARSED_DATA, "invalid preparsed data"},
+        {HIDP_STATUS_INVALID_REPORT_TYPE, "invalid report type"},
+        {HIDP_STATUS_INVALID_REPORT_LENGTH, "invalid report length"},
+        {HIDP_STATUS_USAGE_NOT_FOUND, "usage not found"},
+        {HIDP_STATUS_VALUE_OUT_OF_RANGE, "value out of range"},
+        {HIDP_STATUS_BAD_LOG_PHY_VALUES, "bad logical or physical values"},
+        {HIDP_STATUS_BUFFER_TOO_SMALL, "buffer too small"},
+        {HIDP_STATUS_INTERNAL_ERROR, "internal error"},
+        {HIDP_STATUS_I8042_TRANS_UNKNOWN, "8042 key translation impossible"},
+        {HIDP_STATUS_INCOMPATIBLE_REPORT_ID, "incompatible report ID"},
+        {HIDP_STATUS_NOT_VALUE_ARRAY, "not a value array"},
+        {HIDP_STATUS_IS_VALUE_ARRAY, "is a value array"},
+        {HIDP_STATUS_DATA_INDEX_NOT_FOUND, "data index not found"},
+        {HIDP_STATUS_DATA_INDEX_OUT_OF_RANGE, "data index out of range"},
+        {HIDP_STATUS_BUTTON_NOT_PRESSED, "button not pressed"},
+        {HIDP_STATUS_REPORT_DOES_NOT_EXIST, "report does not exist"},
+        {HIDP_STATUS_NOT_IMPLEMENTED, "not implemented"},
+    };
+    auto found = messages.find(Code);
+    if (found != messages.end()) return std::string("HID Error: ") + found->second;
+    char unknown[40];
+    std::snprintf(unknown, sizeof unknown, "unknown HID error %x", unsigned(Code));
+    return std::string("HID Error: ") + unknown;
+}
+
+void HidError(NTSTATUS Code) {
+    std::string text = HidErrorString(Code);
+    if (!text.empty()) throw EHidClientError(text);
+}
+
+void HidCheck(NTSTATUS Code) {
+    if (Code != HIDP_STATUS_SUCCESS) HidError(Code);
+}
+
+}  // namespace dsp

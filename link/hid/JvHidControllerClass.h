@@ -1,0 +1,119 @@
+#pragma once
+// The USB HID device library: the controller component that finds HID devices and keeps one
+// TJvHidDevice for each present interface, hears when devices come and go, and lends devices out
+// (check-out, check-in); and the texts and exceptions of the report parser's statuses.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/core/Component.h"
+#include "framework/hid/HidTypes.h"
+#include "framework/runtime/MessageWindow.h"
+#include "link/hid/JvHidDevice.h"
+#include "link/hid/JvHidEvents.h"
+
+namespace dsp {
+
+class TJvHidDeviceController : public TComponent {
+public:
+    explicit TJvHidDeviceController(TComponent* AOwner);
+    ~TJvHidDeviceController() override;
+
+    // Enumerates afresh and compares with the list: unplug and OnRemoval for devices gone,
+    // OnArrival for new ones, OnDeviceChange once when anything changed.
+    void DeviceChange();
+    // Offers every plugged-in device to OnEnumerate until it answers false; the count offered.
+    std::int32_t Enumerate();
+
+    bool CheckOut(TJvHidDevice*& HidDev);
+    bool CheckOutByIndex(TJvHidDevice*& HidDev, std::int32_t Idx);
+    // Pid -1 takes any product of the vendor.
+    bool CheckOutByID(TJvHidDevice*& HidDev, std::int32_t Vid, std::int32_t Pid);
+    bool CheckOutByClass(TJvHidDevice*& HidDev, const std::string& ClassName);
+    bool CheckOutByProductName(TJvHidDevice*& HidDev, const std::string& ProductName);
+    bool CheckOutByVendorName(TJvHidDevice*& HidDev, const std::string& VendorName);
+    bool CheckOutByCallback(TJvHidDevice*& HidDev, const TJvHidCheckCallback& Check);
+    // Returns a checked-out device: an unplugged one is destroyed. HidDev becomes null.
+    void CheckIn(TJvHidDevice*& HidDev);
+
+    std::int32_t CountByID(std::int32_t Vid, std::int32_t Pid);
+    std::int32_t CountByClass(const std::string& ClassName);
+    std::int32_t CountByProductName(const std::string& ProductName);
+    std::int32_t CountByVendorName(const std::string& VendorName);
+    std::int32_t CountByCallback(const TJvHidCheckCallback& Check);
+
+    // The version of the platform's HID layer.
+    std::string HidVersion();
+
+    const TGUID& HidGuid() const { return FHidGuid; }
+    std::int32_t NumCheckedInDevices() const { return FNumCheckedInDevices; }
+    std::int32_t NumCheckedOutDevices() const { return FNumCheckedOutDevices; }
+    std::int32_t NumUnpluggedDevices() const { return FNumUnpluggedDevices; }
+    std::int32_t DevThreadSleepTime() const { return FDevThreadSleepTime; }
+    void SetDevThreadSleepTime(std::int32_t Value);
+    const std::string& Version() const { return FVersion; }
+    void SetVersion(const std::string& Value) { FDummy = Value; }
+
+    const TJvHidPlugEvent& OnArrival() const { return FArrivalEvent; }
+    void SetOnArrival(const TJvHidPlugEvent& Event) { FArrivalEvent = Event; }
+    const TJvHidNotifyEvent& OnDeviceChange() const { return FDeviceChangeEvent; }
+    // A different handler is stored and, unless the form is loading, re-enumerates at once.
+    void SetDeviceChangeEvent(const TJvHidNotifyEvent& Event);
+    const TJvHidEnumerateEvent& OnEnumerate() const { return FEnumerateEvent; }
+    void SetOnEnumerate(const TJvHidEnumerateEvent& Event) { FEnumerateEvent = Event; }
+    const TJvHidDataEvent& OnDeviceData() const { return FDevDataEvent; }
+    void SetDevData(const TJvHidDataEvent& Event);
+    const TJvHidDataErrorEvent& OnDeviceDataError() const { return FDevDataErrorEvent; }
+    void SetDevDataError(const TJvHidDataErrorEvent& Event);
+    const TJvHidPlugEvent& OnDeviceUnplug() const { return FDevUnplugEvent; }
+    void SetDevUnplug(const TJvHidPlugEvent& Event);
+    const TJvHidPlugEvent& OnRemoval() const { return FRemovalEvent; }
+    void SetOnRemoval(const TJvHidPlugEvent& Event) { FRemovalEvent = Event; }
+
+    // The devices listed now, in order of arrival.
+    const std::vector<TJvHidDevice*>& Devices() const { return FList; }
+
+private:
+    friend class TJvHidDevice;
+
+    void EventPipe(TMessage& Msg);
+    std::vector<TJvHidDevice*> EnumerateHidInterfaces();
+    bool CheckThisOut(TJvHidDevice*& HidDev, std::size_t Idx, bool Check);
+    void DoArrival(TJvHidDevice* HidDev);
+    void DoRemoval(TJvHidDevice* HidDev);
+    bool DoEnumerate(TJvHidDevice* HidDev, std::int32_t Idx);
+    std::string NameOf(TJvHidDevice* HidDev, bool Product);
+    // A device of the list is being destroyed by someone else; the list lets go of it.
+    void DeviceDestroyed(TJvHidDevice* HidDev, TJvHidDevice* Replacement);
+
+    TGUID FHidGuid;
+    TJvHidPlugEvent FArrivalEvent;
+    TJvHidNotifyEvent FDeviceChangeEvent;
+    TJvHidEnumerateEvent FEnumerateEvent;
+    TJvHidDataEvent FDevDataEvent;
+    TJvHidDataErrorEvent FDevDataErrorEvent;
+    TJvHidPlugEvent FDevUnplugEvent;
+    TJvHidPlugEvent FRemovalEvent;
+    std::int32_t FDevThreadSleepTime = 100;
+    std::string FVersion = "1.0.34";
+    std::string FDummy;
+    std::vector<TJvHidDevice*> FList;
+    std::int32_t FNumCheckedInDevices = 0;
+    std::int32_t FNumCheckedOutDevices = 0;
+    std::int32_t FNumUnpluggedDevices = 0;
+    bool FInDeviceChange = false;
+    std::int32_t FLParam = 0;
+    HWND FHWnd{};
+    bool FHidBound = false;
+};
+
+// Parser statuses: a code is an error when bits 16 to 23 hold 0x11 and bit 30 or 31 is set.
+// "HID Error: " and the code's message, or empty for a code that is no error.
+std::string HidErrorString(NTSTATUS Code);
+// Raises EHidClientError with HidErrorString when the code is an error.
+void HidError(NTSTATUS Code);
+// HidError for every code but success.
+void HidCheck(NTSTATUS Code);
+
+}  // namespace dsp

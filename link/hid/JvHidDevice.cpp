@@ -1,0 +1,467 @@
+#include "link/hid/JvHidDevice.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "framework/hid/Utf16.h"
+#include "framework/runtime/MainThread.h"
+#include "link/hid/Hid.h"
+#include "link/hid/JvHidControllerClass.h"
+#include "framework/hid/LanguageNames.h"
+
+namespace dsp {
+namespace {
+
+constexpr std::uint32_t kStringBufferChars = 254;
+
+// Read threads a device stopped waiting for (UI thread only).
+std::vector<TJvHidDeviceReadThread*>& orphanedThreads() {
+    static auto* threads = new std::vector<TJvHidDeviceReadThread*>;
+    return *threads;
+}
+
+std::string bufferText(const std::vector<char16_t>& buffer) {
+    std::u16string text;
+    for (char16_t c : buffer) {
+        if (c == 0) break;
+        text.push_back(c);
+    }
+    return Utf16ToUtf8(text);
+}
+
+}  // namespace
+
+std::size_t CountLanguageIds(const std::vector<std::uint16_t>& words) {
+    for (std::size_t i = words.size(); i-- > 0;) {
+        if (words[i] == 0xFFFF) continue;
+        return words[i] == 0 ? i : i + 1;
+    }
+    return 0;
+}
+
+TJvHidDevice::TJvHidDevice() { throw EControllerError("Direct creation of a TJvHidDevice object is not allowed"); }
+
+TJvHidDevice::TJvHidDevice(std::unique_ptr<TJvHidPnPInfo> PnPInfo, TJvHidDeviceController* Controller)
+    : FMyController(Controller), FPnPInfo(std::move(PnPInfo)) {
+    try {
+        if (FMyController != nullptr) {
+            SetDataEvent(FMyController->FDevDataEvent);
+            FUnplug = FMyController->FDevUnplugEvent;
+        }
+        // Opened as OpenFile does, whatever the device's state.
+        if (!OpenInto(FHidFileHandle, kHidAccessRead | kHidAccessWrite, false)) {
+            if (!OpenInto(FHidFileHandle, 0, false)) throw EControllerError("device cannot be opened");
+        } else {
+            FHasReadWriteAccess = true;
+        }
+        FAttributes.Size = sizeof(HIDD_ATTRIBUTES);
+        if (HidD_GetAttributes == nullptr || !HidD_GetAttributes(FHidFileHandle, &FAttributes))
+            throw EControllerError("device cannot be identified");
+        CloseFile();
+    } catch (...) {
+        FMyController = nullptr;  // a half-built device belongs to no list
+        CloseAllHandles();
+        throw;
+    }
+}
+
+TJvHidDevice::~TJvHidDevice() {
+    if (FDestroyedFlag != nullptr) *FDestroyedFlag = true;
+    const TJvHidDataEvent savedData = FData;
+    const TJvHidPlugEvent savedUnplug = FUnplug;
+    SetDataEvent(nullptr);
+    FUnplug = nullptr;
+    CloseAllHandles();
+    if (PHIDP_PREPARSED_DATA data = FPreparsedData.exchange(nullptr); data != nullptr && HidD_FreePreparsedData != nullptr)
+        HidD_FreePreparsedData(data);
+
+    if (FMyController == nullptr) return;
+    TJvHidDeviceController* controller = FMyController;
+    FMyController = nullptr;
+    TJvHidDevice* replacement = nullptr;
+    if (IsPluggedIn()) {
+        // Someone destroyed a listed device: a fresh object takes its place in the list.
+        try {
+            replacement = new TJvHidDevice(std::move(FPnPInfo), controller);
+            replacement->SetDataEvent(savedData);
+            replacement->FUnplug = savedUnplug;
+            replacement->FThreadSleepTime = FThreadSleepTime.load();
+        } catch (const EControllerError&) {
+            replacement = nullptr;
+        }
+    }
+    controller->DeviceDestroyed(this, replacement);
+}
+
+bool TJvHidDevice::IsAccessible() const { return FIsPluggedIn && (FIsCheckedOut || FIsEnumerated); }
+
+bool TJvHidDevice::CheckOut() {
+    if (FMyController == nullptr || !IsPluggedIn() || IsCheckedOut()) return false;
+    FIsCheckedOut = true;
+    ++FMyController->FNumCheckedOutDevices;
+    --FMyController->FNumCheckedInDevices;
+    StartThread();
+    return true;
+}
+
+bool TJvHidDevice::OpenInto(std::atomic<THidHandle>& slot, unsigned access, bool overlapped) {
+    if (slot.load() != kInvalidHidHandle) return true;
+    THidHandle opened = HidCreateFile(FPnPInfo->DevicePath(), access, overlapped);
+    if (opened == kInvalidHidHandle) return false;
+    THidHandle expected = kInvalidHidHandle;
+    if (!slot.compare_exchange_strong(expected, opened)) HidCloseHandle(opened);  // another thread was quicker
+    return true;
+}
+
+bool TJvHidDevice::OpenFile() {
+    if (IsAccessible() && FHidFileHandle.load() == kInvalidHidHandle) {
+        FHasReadWriteAccess = OpenInto(FHidFileHandle, kHidAccessRead | kHidAccessWrite, false);
+        if (!FHasReadWriteAccess) OpenInto(FHidFileHandle, 0, false);
+        const THidHandle handle = FHidFileHandle.load();
+        if (handle != kInvalidHidHandle) {
+            if (FNumInputBuffers != 0 && HidD_SetNumInputBuffers != nullptr)
+                HidD_SetNumInputBuffers(handle, std::uint32_t(FNumInputBuffers.load()));
+            std::uint32_t count = 0;
+            if (HidD_GetNumInputBuffers != nullptr && HidD_GetNumInputBuffers(handle, &count))
+                FNumInputBuffers = std::int32_t(count);
+        }
+    }
+    return FHidFileHandle.load() != kInvalidHidHandle;
+}
+
+bool TJvHidDevice::OpenFileEx(TJvHidOpenExMode Mode) {
+    if (!IsAccessible()) return false;
+    if (Mode == omhRead) {
+        const bool wasOpen = FHidOverlappedRead.load() != kInvalidHidHandle;
+        if (!wasOpen && OpenInto(FHidOverlappedRead, kHidAccessRead, true)) {
+            const THidHandle handle = FHidOverlappedRead.load();
+            if (FNumOverlappedBuffers != 0 && HidD_SetNumInputBuffers != nullptr)
+                HidD_SetNumInputBuffers(handle, std::uint32_t(FNumOverlappedBuffers));
+            std::uint32_t count = 0;
+            if (HidD_GetNumInputBuffers != nullptr && HidD_GetNumInputBuffers(handle, &count))
+                FNumOverlappedBuffers = std::int32_t(count);
+        }
+        return FHidOverlappedRead.load() != kInvalidHidHandle;
+    }
+    OpenInto(FHidOverlappedWrite, kHidAccessWrite, true);
+    return FHidOverlappedWrite.load() != kInvalidHidHandle;
+}
+
+void TJvHidDevice::CloseFile() {
+    const THidHandle handle = FHidFileHandle.exchange(kInvalidHidHandle);
+    if (handle != kInvalidHidHandle) HidCloseHandle(handle);
+    FNumInputBuffers = 0;
+}
+
+void TJvHidDevice::CloseFileEx(TJvHidOpenExMode Mode) {
+    std::atomic<THidHandle>& slot = Mode == omhRead ? FHidOverlappedRead : FHidOverlappedWrite;
+    const THidHandle handle = slot.exchange(kInvalidHidHandle);
+    if (handle != kInvalidHidHandle) HidCloseHandle(handle);
+    if (Mode == omhRead) FNumOverlappedBuffers = 0;
+}
+
+void TJvHidDevice::CloseAllHandles() {
+    CloseFile();
+    CloseFileEx(omhRead);
+    CloseFileEx(omhWrite);
+}
+
+bool TJvHidDevice::CancelIO(TJvHidOpenExMode Mode) {
+    const THidHandle handle = Mode == omhRead ? FHidOverlappedRead.load() : FHidOverlappedWrite.load();
+    return handle != kInvalidHidHandle && HidCancelIo(handle);
+}
+
+std::string TJvHidDevice::VendorName() {
+    if (FVendorName.empty() && OpenFile()) {
+        std::vector<char16_t> buffer(kStringBufferChars, 0);
+        if (HidD_GetManufacturerString(FHidFileHandle, buffer.data(), std::uint32_t(buffer.size() * 2)))
+            FVendorName = bufferText(buffer);
+        CloseFile();
+    }
+    return FVendorName;
+}
+
+std::string TJvHidDevice::ProductName() {
+    if (FProductName.empty() && OpenFile()) {
+        std::vector<char16_t> buffer(kStringBufferChars, 0);
+        if (HidD_GetProductString(FHidFileHandle, buffer.data(), std::uint32_t(buffer.size() * 2)))
+            FProductName = bufferText(buffer);
+        CloseFile();
+    }
+    return FProductName;
+}
+
+// String 0 of the device: its language IDs, in a buffer filled with 0xFFFF beforehand.
+std::vector<std::uint16_t> TJvHidDevice::ReadLanguageWords() {
+    std::vector<char16_t> buffer(kStringBufferChars, 0xFFFF);
+    if (!HidD_GetIndexedString(FHidFileHandle, 0, buffer.data(), std::uint32_t(buffer.size() * 2))) return {};
+    return std::vector<std::uint16_t>(buffer.begin(), buffer.end());
+}
+
+std::string TJvHidDevice::SerialNumber() {
+    if (FSerialNumber.empty() && OpenFile()) {
+        std::vector<char16_t> serial(kStringBufferChars, 0);
+        if (HidD_GetSerialNumberString(FHidFileHandle, serial.data(), std::uint32_t(serial.size() * 2))) {
+            const std::vector<std::uint16_t> languages = ReadLanguageWords();
+            const std::size_t count = CountLanguageIds(languages);
+            // A device without language IDs has no string to trust; some answer the serial
+            // request with the language list itself.
+            bool differs = false;
+            for (std::size_t i = 0; i < count; ++i) differs = differs || serial[i] != languages[i];
+            if (count > 0 && differs) FSerialNumber = bufferText(serial);
+        }
+        CloseFile();
+    }
+    return FSerialNumber;
+}
+
+std::string TJvHidDevice::GetDeviceStringUnicode(std::uint8_t Idx) {
+    if (Idx == 0 || !OpenFile()) return {};
+    std::vector<char16_t> buffer(kStringBufferChars, 0);
+    if (!HidD_GetIndexedString(FHidFileHandle, Idx, buffer.data(), std::uint32_t(buffer.size() * 2))) return {};
+    return bufferText(buffer);
+}
+
+std::string TJvHidDevice::GetDeviceStringAnsi(std::uint8_t Idx) { return GetDeviceStringUnicode(Idx); }
+
+const std::vector<std::string>& TJvHidDevice::LanguageStrings() {
+    if (FLanguageStrings.empty() && OpenFile()) {
+        const std::vector<std::uint16_t> words = ReadLanguageWords();
+        const std::size_t count = CountLanguageIds(words);
+        for (std::size_t i = 0; i < count; ++i) {
+            std::string name = LanguageName(words[i]);
+            if (name.empty()) {
+                char unknown[32];
+                std::snprintf(unknown, sizeof unknown, "unknown Locale ID $%.4x", unsigned(words[i]));
+                name = unknown;
+            }
+            FLanguageStrings.push_back(name.substr(0, 255));
+        }
+        CloseFile();
+    }
+    return FLanguageStrings;
+}
+
+const TJvPhysicalDescriptor& TJvHidDevice::PhysicalDescriptor() {
+    if (FPhysicalDescriptor.empty() && OpenFile()) {
+        std::vector<std::uint16_t> buffer(2048, 0);
+        for (std::uint32_t words = 0; words <= buffer.size(); ++words) {
+            if (HidD_GetPhysicalDescriptor(FHidFileHandle, buffer.data(), words * 2)) {
+                FPhysicalDescriptor.assign(buffer.begin(), buffer.begin() + words);
+                break;
+            }
+            if (HidGetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
+        }
+        CloseFile();
+    }
+    return FPhysicalDescriptor;
+}
+
+HIDD_CONFIGURATION TJvHidDevice::Configuration() {
+    HIDD_CONFIGURATION config{};
+    if (OpenFile()) HidD_GetConfiguration(FHidFileHandle, &config, sizeof config);
+    return config;
+}
+
+void TJvHidDevice::SetConfiguration(const HIDD_CONFIGURATION& Config) {
+    if (OpenFile()) HidD_SetConfiguration(FHidFileHandle, &Config, sizeof Config);
+}
+
+PHIDP_PREPARSED_DATA TJvHidDevice::PreparsedData() {
+    if (FPreparsedData.load() == nullptr && OpenFile()) {
+        PHIDP_PREPARSED_DATA fetched = nullptr;
+        if (HidD_GetPreparsedData != nullptr && HidD_GetPreparsedData(FHidFileHandle, &fetched)) {
+            PHIDP_PREPARSED_DATA expected = nullptr;
+            if (!FPreparsedData.compare_exchange_strong(expected, fetched)) HidD_FreePreparsedData(fetched);
+        }
+        CloseFile();
+    }
+    return FPreparsedData.load();
+}
+
+HIDP_CAPS TJvHidDevice::GetCaps() {
+    HIDP_CAPS caps{};
+    if (PHIDP_PREPARSED_DATA data = PreparsedData(); data != nullptr && HidP_GetCaps != nullptr) HidP_GetCaps(data, &caps);
+    return caps;
+}
+
+bool TJvHidDevice::ReadFile(void* Report, std::uint32_t ToRead, std::uint32_t& BytesRead) {
+    BytesRead = 0;
+    return OpenFile() && HidReadFile(FHidFileHandle, Report, ToRead, &BytesRead);
+}
+
+bool TJvHidDevice::WriteFile(const void* Report, std::uint32_t ToWrite, std::uint32_t& BytesWritten) {
+    BytesWritten = 0;
+    return OpenFile() && HidWriteFile(FHidFileHandle, Report, ToWrite, &BytesWritten);
+}
+
+bool TJvHidDevice::ReadFileEx(void* Report, std::uint32_t ToRead, THidCompletionRoutine CallBack) {
+    return OpenFileEx(omhRead) && HidReadFileEx(FHidOverlappedRead, Report, ToRead, std::move(CallBack));
+}
+
+bool TJvHidDevice::WriteFileEx(const void* Report, std::uint32_t ToWrite, THidCompletionRoutine CallBack) {
+    return OpenFileEx(omhWrite) && HidWriteFileEx(FHidOverlappedWrite, Report, ToWrite, std::move(CallBack));
+}
+
+std::uint32_t TJvHidDevice::HidOverlappedReadResult() {
+    std::uint32_t bytes = 0;
+    const THidHandle handle = FHidOverlappedRead.load();
+    if (handle == kInvalidHidHandle || !HidGetOverlappedResult(handle, &bytes)) return 0;
+    return bytes;
+}
+
+std::uint32_t TJvHidDevice::HidOverlappedWriteResult() {
+    std::uint32_t bytes = 0;
+    const THidHandle handle = FHidOverlappedWrite.load();
+    if (handle == kInvalidHidHandle || !HidGetOverlappedResult(handle, &bytes)) return 0;
+    return bytes;
+}
+
+bool TJvHidDevice::GetFeature(void* Report, std::uint32_t Size) {
+    return OpenFile() && HidD_GetFeature(FHidFileHandle, Report, Size);
+}
+
+bool TJvHidDevice::SetFeature(void* Report, std::uint32_t Size) {
+    return OpenFile() && HidD_SetFeature(FHidFileHandle, Report, Size);
+}
+
+bool TJvHidDevice::FlushQueue() { return OpenFile() && HidD_FlushQueue(FHidFileHandle); }
+
+bool TJvHidDevice::GetInputReport(void* Report, std::uint32_t Size) {
+    return HidD_GetInputReport != nullptr && OpenFile() && HidD_GetInputReport(FHidFileHandle, Report, Size);
+}
+
+bool TJvHidDevice::SetOutputReport(void* Report, std::uint32_t Size) {
+    return HidD_SetOutputReport != nullptr && OpenFile() && HidD_SetOutputReport(FHidFileHandle, Report, Size);
+}
+
+bool TJvHidDevice::DeviceIoControl(std::uint32_t IoControlCode, const void* InBuffer, std::uint32_t InSize,
+                                   void* OutBuffer, std::uint32_t OutSize, std::uint32_t& BytesReturned) {
+    BytesReturned = 0;
+    return OpenFile() &&
+           HidDeviceIoControl(FHidFileHandle, IoControlCode, InBuffer, InSize, OutBuffer, OutSize, &BytesReturned);
+}
+
+void TJvHidDevice::SetNumInputBuffers(std::int32_t Value) {
+    if (Value == FNumInputBuffers || !OpenFile()) return;
+    HidD_SetNumInputBuffers(FHidFileHandle, std::uint32_t(Value));
+    std::uint32_t count = 0;
+    if (HidD_GetNumInputBuffers(FHidFileHandle, &count)) FNumInputBuffers = std::int32_t(count);
+}
+
+void TJvHidDevice::SetNumOverlappedBuffers(std::int32_t Value) {
+    if (Value == FNumOverlappedBuffers || !OpenFileEx(omhRead)) return;
+    HidD_SetNumInputBuffers(FHidOverlappedRead, std::uint32_t(Value));
+    std::uint32_t count = 0;
+    if (HidD_GetNumInputBuffers(FHidOverlappedRead, &count)) FNumOverlappedBuffers = std::int32_t(count);
+}
+
+void TJvHidDevice::SetThreadSleepTime(std::int32_t Value) {
+    if (Value >= 10 && Value <= 10000) FThreadSleepTime = Value;
+}
+
+void TJvHidDevice::SetDataEvent(const TJvHidDataEvent& DataEvent) {
+    if (!DataEvent) StopThread();
+    FData = DataEvent;
+    StartThread();
+}
+
+void TJvHidDevice::StartThread() {
+    if (!FData || !IsPluggedIn() || !IsCheckedOut() || !HasReadWriteAccess() || FDataThread) return;
+    // The read handle opens here, on the UI thread, so that the thread starts on a handle that is
+    // already in place.
+    OpenFileEx(omhRead);
+    FDataThread.reset(new TJvHidDeviceReadThread(this));
+    FDataThread->Start();
+}
+
+void TJvHidDevice::StopThread() {
+    if (!FDataThread) return;
+    FDataThread->Terminate();
+    if (FDataThread->WaitFor(WaitInfinite, TPendingCalls::Serve)) {
+        FDataThread.reset();
+        return;
+    }
+    // The thread waits for a handler that runs further up this thread's stack (a modal loop in
+    // the data handler checked the device in). It ends when that handler returns; until then it
+    // must not touch this device again, and it is freed afterwards.
+    FDataThread->FOrphaned = true;
+    orphanedThreads().push_back(FDataThread.release());
+    PostToMainThread([] { ReapOrphanedReadThreads(); });
+}
+
+void ReapOrphanedReadThreads() {
+    auto& orphans = orphanedThreads();
+    for (auto it = orphans.begin(); it != orphans.end();) {
+        // False at once while the thread still waits for a handler further up this stack.
+        if ((*it)->WaitFor(WaitInfinite, TPendingCalls::Serve)) {
+            delete *it;
+            it = orphans.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+bool TJvHidDevice::DoUnplug() {
+    FIsPluggedIn = false;  // first, so that no other thread opens a handle again meanwhile
+    CloseAllHandles();
+    TJvHidPlugEvent handler = FUnplug;
+    FUnplug = nullptr;
+    if (!handler) return false;
+    bool destroyed = false;
+    FDestroyedFlag = &destroyed;
+    handler(this);  // may check this device in, which destroys it
+    if (!destroyed) FDestroyedFlag = nullptr;
+    return destroyed;
+}
+
+TJvHidDeviceReadThread::TJvHidDeviceReadThread(bool) {
+    throw EControllerError("Direct creation of a TJvDeviceReadThread object is not allowed");
+}
+
+TJvHidDeviceReadThread::TJvHidDeviceReadThread(TJvHidDevice* Dev) : Device(Dev) {
+    NumBytesRead = 0;
+    Report.assign(Device->GetCaps().InputReportByteLength, 0);
+}
+
+TJvHidDeviceReadThread::~TJvHidDeviceReadThread() { Stop(); }
+
+void TJvHidDeviceReadThread::DoData() {
+    if (FOrphaned || Terminated() || NumBytesRead == 0) return;
+    TJvHidDataEvent handler = Device->FData;
+    if (handler) handler(Device, Report[0], Report.data() + 1, std::uint16_t(NumBytesRead - 1));
+}
+
+void TJvHidDeviceReadThread::DoDataError() {
+    if (FOrphaned) return;
+    TJvHidDataErrorEvent handler = Device->FDataError;
+    if (handler) handler(Device, FErr);
+}
+
+void TJvHidDeviceReadThread::Execute() {
+    std::uint32_t sleepResult = WAIT_IO_COMPLETION;
+    while (!Terminated()) {
+        sleepResult = WAIT_IO_COMPLETION;
+        std::fill(Report.begin(), Report.end(), 0);
+        if (!Device->ReadFileEx(Report.data(), std::uint32_t(Report.size()), [](std::uint32_t, std::uint32_t) {})) {
+            FErr = HidGetLastError();
+            Synchronize([this] { DoDataError(); });
+            // Pause a slice before trying again, rather than spin against a device that is gone.
+            for (std::int32_t waited = 0; !Terminated() && waited < Device->ThreadSleepTime(); waited += 10)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            continue;
+        }
+        do {
+            sleepResult = HidWaitForCompletion(Device->HidOverlappedRead(), std::uint32_t(Device->ThreadSleepTime()));
+        } while (sleepResult != WAIT_IO_COMPLETION && !Terminated());
+        if (Terminated()) break;
+        NumBytesRead = Device->HidOverlappedReadResult();
+        if (NumBytesRead > 0) Synchronize([this] { DoData(); });
+    }
+    if (sleepResult != WAIT_IO_COMPLETION && !FOrphaned) Device->CancelIO(omhRead);
+}
+
+}  // namespace dsp

@@ -39,6 +39,17 @@ QString NameFilter(const TFileFilter& f) {
     return Q(f.Description) + " (" + patterns.join(' ') + ")";
 }
 
+// The 1-based index of the filter the dialog reports; with the details hidden the toolkit
+// reports the description alone. 0 when it is none of them.
+int ChosenFilterIndex(const std::vector<TFileFilter>& filters, const QStringList& shown,
+                      const QString& selected) {
+    const int exact = static_cast<int>(shown.indexOf(selected));
+    if (exact >= 0) return exact + 1;
+    for (std::size_t i = 0; i < filters.size(); ++i)
+        if (Q(filters[i].Description) == selected) return static_cast<int>(i) + 1;
+    return 0;
+}
+
 QFont ToQFont(const TLogFont& f) {
     QFont font(Q(f.lfFaceName));
     // A negative height is the character height, a positive one the cell height; the toolkit's
@@ -141,8 +152,7 @@ public:
         if (dialog.exec() != QDialog::Accepted) return answer;
         answer.Accepted = true;
         for (const QString& name : dialog.selectedFiles()) answer.FileNames.push_back(S(name));
-        const int chosen = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
-        answer.FilterIndex = chosen >= 0 ? chosen + 1 : 0;
+        answer.FilterIndex = ChosenFilterIndex(request.Filters, filters, dialog.selectedNameFilter());
         return answer;
     }
 

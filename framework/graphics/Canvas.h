@@ -161,8 +161,8 @@ public:
     void SetSurface(const TCanvasSurface* surface);
     const TCanvasSurface* Surface() const;
     bool HandleAllocated() const;
-    // The surface's resolution (always 96 pixels per inch), size, colour depth (32, or 1 for a
-    // monochrome surface) and colour count (-1: full colour); 0 for anything else.
+    // The surface's resolution (96 pixels per inch but for a printer's page), size, colour depth
+    // (32, or 1 for a monochrome surface) and colour count (-1: full colour); 0 for anything else.
     int DeviceCaps(int index) const;
 
     // ---- device state

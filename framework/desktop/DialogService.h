@@ -9,6 +9,7 @@
 
 #include "framework/desktop/MessageBox.h"
 #include "framework/desktop/ModalResult.h"
+#include "framework/desktop/Printers.h"
 #include "framework/graphics/Colors.h"
 #include "framework/graphics/Font.h"
 #include "framework/runtime/MessageWindow.h"
@@ -67,6 +68,23 @@ struct TFontDialogAnswer {
     TColorRef Color = 0;
 };
 
+struct TPrintDialogRequest {
+    HWND Owner{};
+    std::vector<std::string> Printers;
+    int PrinterIndex = 0;
+    TPrinterOrientation Orientation = poPortrait;
+    int Copies = 1;
+    std::string FileName;  // where the PDF printer writes
+};
+
+struct TPrintDialogAnswer {
+    bool Accepted = false;
+    int PrinterIndex = 0;
+    TPrinterOrientation Orientation = poPortrait;
+    int Copies = 1;
+    std::string FileName;  // the file chosen for the PDF printer; empty: unchanged
+};
+
 struct TMessageBoxRequest {
     HWND Owner{};
     std::string Caption;
@@ -82,6 +100,7 @@ public:
     virtual TFileDialogAnswer RunFileDialog(const TFileDialogRequest& request) = 0;
     virtual TColorDialogAnswer RunColorDialog(const TColorDialogRequest& request) = 0;
     virtual TFontDialogAnswer RunFontDialog(const TFontDialogRequest& request) = 0;
+    virtual TPrintDialogAnswer RunPrintDialog(const TPrintDialogRequest& request) = 0;
     // The modal result of the button pressed; closing the box counts as Cancel where there is
     // one, else as the only or default button.
     virtual TModalResult RunMessageBox(const TMessageBoxRequest& request) = 0;

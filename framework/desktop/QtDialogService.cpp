@@ -6,6 +6,9 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QWidget>
 
@@ -185,6 +188,44 @@ public:
             answer.Font.lfStrikeOut = request.Font.lfStrikeOut;
         }
         answer.Color = request.Color;  // the toolkit's font dialog offers no colour
+        return answer;
+    }
+
+    TPrintDialogAnswer RunPrintDialog(const TPrintDialogRequest& request) override {
+        TPrintDialogAnswer answer;
+        answer.PrinterIndex = request.PrinterIndex;
+        answer.Orientation = request.Orientation;
+        answer.Copies = request.Copies;
+        if (!HaveWidgets()) return answer;
+        const auto indexOf = [&](const std::string& name) {
+            const auto it = std::find(request.Printers.begin(), request.Printers.end(), name);
+            return it == request.Printers.end() ? -1 : static_cast<int>(it - request.Printers.begin());
+        };
+        const bool pdf = request.PrinterIndex >= 0 &&
+                         request.PrinterIndex < static_cast<int>(request.Printers.size()) &&
+                         request.Printers[static_cast<std::size_t>(request.PrinterIndex)] == kPdfPrinterName;
+        QPrinter printer;
+        if (pdf) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(Q(request.FileName.empty() ? "document.pdf" : request.FileName));
+        } else if (request.PrinterIndex >= 0 && request.PrinterIndex < static_cast<int>(request.Printers.size())) {
+            printer.setPrinterName(Q(request.Printers[static_cast<std::size_t>(request.PrinterIndex)]));
+        }
+        printer.setPageOrientation(request.Orientation == poLandscape ? QPageLayout::Landscape
+                                                                      : QPageLayout::Portrait);
+        printer.setCopyCount(request.Copies);
+        QPrintDialog dialog(&printer, DialogParent(request.Owner));
+        if (dialog.exec() != QDialog::Accepted) return answer;
+        answer.Accepted = true;
+        if (printer.outputFormat() == QPrinter::PdfFormat) {
+            answer.PrinterIndex = indexOf(kPdfPrinterName);
+            answer.FileName = S(printer.outputFileName());
+        } else if (const int index = indexOf(S(printer.printerName())); index >= 0) {
+            answer.PrinterIndex = index;
+        }
+        answer.Orientation =
+            printer.pageLayout().orientation() == QPageLayout::Landscape ? poLandscape : poPortrait;
+        answer.Copies = printer.copyCount();
         return answer;
     }
 

@@ -11,6 +11,7 @@ const char* NameOf(TScriptedDialogKind kind) {
         case sdFile: return "a file dialog";
         case sdColor: return "a colour dialog";
         case sdFont: return "a font dialog";
+        case sdPrint: return "a print dialog";
         case sdMessageBox: return "a message box";
         case sdAny: return "a cancel";
     }
@@ -46,6 +47,18 @@ void TScriptedDialogs::AnswerFont(const TLogFont& font, TColorRef color) {
     a.Accepted = true;
     a.Font = font;
     a.Color = color;
+    Queue(std::move(a));
+}
+
+void TScriptedDialogs::AnswerPrint(int printerIndex, TPrinterOrientation orientation, int copies,
+                                   const std::string& fileName) {
+    Answer a;
+    a.Kind = sdPrint;
+    a.Accepted = true;
+    a.PrinterIndex = printerIndex;
+    a.Orientation = orientation;
+    a.Copies = copies;
+    if (!fileName.empty()) a.FileNames = {fileName};
     Queue(std::move(a));
 }
 
@@ -103,6 +116,24 @@ TFontDialogAnswer TScriptedDialogs::RunFontDialog(const TFontDialogRequest& requ
     answer.Accepted = a.Accepted;
     answer.Font = a.Accepted ? a.Font : request.Font;
     answer.Color = a.Accepted ? a.Color : request.Color;
+    return answer;
+}
+
+TPrintDialogAnswer TScriptedDialogs::RunPrintDialog(const TPrintDialogRequest& request) {
+    printRequests_.push_back(request);
+    const Answer a = Take(sdPrint, "");
+    TPrintDialogAnswer answer;
+    answer.Accepted = a.Accepted;
+    answer.PrinterIndex = request.PrinterIndex;
+    answer.Orientation = request.Orientation;
+    answer.Copies = request.Copies;
+    if (!a.Accepted) return answer;
+    if (a.PrinterIndex < 0 || a.PrinterIndex >= static_cast<int>(request.Printers.size()))
+        throw EScriptedDialogError("the printer chosen is not one the dialog offers");
+    answer.PrinterIndex = a.PrinterIndex;
+    answer.Orientation = a.Orientation;
+    answer.Copies = a.Copies;
+    if (!a.FileNames.empty()) answer.FileName = a.FileNames.front();
     return answer;
 }
 

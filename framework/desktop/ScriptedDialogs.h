@@ -19,7 +19,7 @@ public:
     using Exception::Exception;
 };
 
-enum TScriptedDialogKind { sdFile, sdColor, sdFont, sdMessageBox, sdAny };
+enum TScriptedDialogKind { sdFile, sdColor, sdFont, sdPrint, sdMessageBox, sdAny };
 
 class TScriptedDialogs : public TDialogService {
 public:
@@ -35,6 +35,10 @@ public:
     void AnswerFile(const std::string& fileName, int filterIndex = 0) { AnswerFiles({fileName}, filterIndex); }
     void AnswerColor(TColorRef color);
     void AnswerFont(const TLogFont& font, TColorRef color);
+    // The print dialog confirmed with this printer (an index into the request's list);
+    // fileName is the file chosen for the PDF printer.
+    void AnswerPrint(int printerIndex, TPrinterOrientation orientation, int copies = 1,
+                     const std::string& fileName = {});
     void AnswerButton(TModalResult result);
     // The next dialog, of whatever kind, is cancelled (a message box answers mrCancel and must
     // offer Cancel).
@@ -47,11 +51,13 @@ public:
     const std::vector<TFileDialogRequest>& FileDialogs() const { return fileRequests_; }
     const std::vector<TColorDialogRequest>& ColorDialogs() const { return colorRequests_; }
     const std::vector<TFontDialogRequest>& FontDialogs() const { return fontRequests_; }
+    const std::vector<TPrintDialogRequest>& PrintDialogs() const { return printRequests_; }
     const std::vector<TMessageBoxRequest>& MessageBoxes() const { return messageRequests_; }
 
     TFileDialogAnswer RunFileDialog(const TFileDialogRequest& request) override;
     TColorDialogAnswer RunColorDialog(const TColorDialogRequest& request) override;
     TFontDialogAnswer RunFontDialog(const TFontDialogRequest& request) override;
+    TPrintDialogAnswer RunPrintDialog(const TPrintDialogRequest& request) override;
     TModalResult RunMessageBox(const TMessageBoxRequest& request) override;
 
 private:
@@ -63,6 +69,9 @@ private:
         TColorRef Color = 0;
         TLogFont Font;
         TModalResult Result = mrNone;
+        int PrinterIndex = 0;
+        TPrinterOrientation Orientation = poPortrait;
+        int Copies = 1;
     };
     // The next answer, which must be for a dialog of this kind (or a cancel).
     Answer Take(TScriptedDialogKind kind, const std::string& what);
@@ -75,6 +84,7 @@ private:
     std::vector<TFileDialogRequest> fileRequests_;
     std::vector<TColorDialogRequest> colorRequests_;
     std::vector<TFontDialogRequest> fontRequests_;
+    std::vector<TPrintDialogRequest> printRequests_;
     std::vector<TMessageBoxRequest> messageRequests_;
 };
 

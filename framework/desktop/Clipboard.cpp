@@ -38,7 +38,8 @@ QClipboard* HostClipboard() {
 }
 
 QString MimeOfRegistered(const std::string& name) {
-    return QStringLiteral("application/x-dsp-format; name=\"%1\"").arg(QString::fromStdString(name));
+    return QStringLiteral("application/x-dsp-format; name=\"%1\"")
+        .arg(QString::fromStdString(name));
 }
 
 // The MIME type of a picture file, by its first bytes; empty for kinds other programs do not know.
@@ -50,7 +51,8 @@ QString PictureFileMime(const std::vector<std::uint8_t>& data) {
 }
 
 QByteArray ToBytes(const std::vector<std::uint8_t>& data) {
-    return QByteArray(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
+    return QByteArray(reinterpret_cast<const char*>(data.data()),
+                      static_cast<qsizetype>(data.size()));
 }
 
 std::vector<std::uint8_t> FromBytes(const QByteArray& bytes) {
@@ -77,7 +79,8 @@ TClipboardFormat RegisterClipboardFormat(const std::string& name) {
     const std::string key = UpperCase(name);
     const auto it = r.byName.find(key);
     if (it != r.byName.end()) return it->second;
-    const TClipboardFormat format = kFirstRegistered + static_cast<TClipboardFormat>(r.byName.size());
+    const TClipboardFormat format =
+        kFirstRegistered + static_cast<TClipboardFormat>(r.byName.size());
     r.byName.emplace(key, format);
     r.names.emplace(format, name);
     return format;

@@ -13,7 +13,8 @@ std::vector<std::string> SplitAt(const std::string& text, char separator) {
     std::string::size_type start = 0;
     while (true) {
         const auto end = text.find(separator, start);
-        parts.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        parts.push_back(
+            text.substr(start, end == std::string::npos ? std::string::npos : end - start));
         if (end == std::string::npos) break;
         start = end + 1;
     }

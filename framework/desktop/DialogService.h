@@ -32,7 +32,7 @@ struct TFileDialogRequest {
     std::string InitialDir;  // empty: the current directory
     std::string FileName;    // the name proposed
     std::vector<TFileFilter> Filters;
-    int FilterIndex = 1;     // 1-based, within Filters
+    int FilterIndex = 1;  // 1-based, within Filters
     bool AllowMultiSelect = false;
     bool FileMustExist = false;
 };

@@ -30,13 +30,13 @@ std::string TOpenDialog::BoxCaption() const {
 bool TOpenDialog::Acceptable(const std::string& name, HWND owner) const {
     const std::string folder = ExtractFileDir(name);
     if (options_.Contains(ofPathMustExist) && !folder.empty() && !DirectoryExists(folder)) {
-        MessageBox(owner, name + "\nPath does not exist.\nCheck the path and try again.", BoxCaption(),
-                   MB_OK | MB_ICONEXCLAMATION);
+        MessageBox(owner, name + "\nPath does not exist.\nCheck the path and try again.",
+                   BoxCaption(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     if (Kind() == fdOpen && options_.Contains(ofFileMustExist) && !FileExists(name)) {
-        MessageBox(owner, name + "\nFile not found.\nCheck the file name and try again.", BoxCaption(),
-                   MB_OK | MB_ICONEXCLAMATION);
+        MessageBox(owner, name + "\nFile not found.\nCheck the file name and try again.",
+                   BoxCaption(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     if (Kind() == fdSave && options_.Contains(ofOverwritePrompt) && FileExists(name)) {
@@ -91,7 +91,8 @@ bool TOpenDialog::Execute(HWND owner) {
     for (const std::string& name : chosen) files_->Add(name);
     if (chosenFilter > 0) filterIndex_ = chosenFilter;
     const std::string ext = ExtractFileExt(fileName_);
-    const bool different = !defaultExt_.empty() && !SameText(ext.empty() ? ext : ext.substr(1), defaultExt_);
+    const bool different =
+        !defaultExt_.empty() && !SameText(ext.empty() ? ext : ext.substr(1), defaultExt_);
     if (different) {
         options_.Include(ofExtensionDifferent);
     } else {

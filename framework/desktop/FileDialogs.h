@@ -19,13 +19,13 @@ namespace dsp {
 enum TOpenOption {
     ofReadOnly,
     ofOverwritePrompt,
-    ofHideReadOnly,        // kept for the forms that set it; the dialogs show no read-only box
+    ofHideReadOnly,  // kept for the forms that set it; the dialogs show no read-only box
     ofNoChangeDir,
     ofAllowMultiSelect,
     ofExtensionDifferent,  // set by Execute: the chosen extension is not DefaultExt
     ofPathMustExist,
     ofFileMustExist,
-    ofEnableSizing,        // kept for the forms that set it; the dialogs can always be sized
+    ofEnableSizing,  // kept for the forms that set it; the dialogs can always be sized
 };
 using TOpenOptions = Set<TOpenOption>;
 

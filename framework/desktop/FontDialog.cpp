@@ -4,7 +4,8 @@
 
 namespace dsp {
 
-TFontDialog::TFontDialog(TComponent* owner) : TCommonDialog(owner), font_(std::make_unique<TFont>()) {}
+TFontDialog::TFontDialog(TComponent* owner)
+    : TCommonDialog(owner), font_(std::make_unique<TFont>()) {}
 
 TFontDialog::~TFontDialog() = default;
 

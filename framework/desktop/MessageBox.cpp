@@ -9,10 +9,12 @@ namespace dsp {
 
 namespace {
 
-constexpr TMsgDlgBtn kButtonOrder[] = {mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry,
-                                       mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp, mbClose};
+constexpr TMsgDlgBtn kButtonOrder[] = {mbYes,    mbNo,  mbOK,      mbCancel,   mbAbort, mbRetry,
+                                       mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp,  mbClose};
 
-std::string ApplicationTitle() { return Application != nullptr ? Application->Title() : std::string(); }
+std::string ApplicationTitle() {
+    return Application != nullptr ? Application->Title() : std::string();
+}
 
 std::string CaptionOf(TMsgDlgType type) {
     switch (type) {
@@ -96,7 +98,8 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
     }
     // A default button beyond the last one falls back to the first, as the system box does.
     const int defaultButton = static_cast<int>((flags >> 8) & 0x0Fu);
-    request.DefaultButton = defaultButton < static_cast<int>(request.Buttons.size()) ? defaultButton : 0;
+    request.DefaultButton =
+        defaultButton < static_cast<int>(request.Buttons.size()) ? defaultButton : 0;
     return DialogService().RunMessageBox(request);
 }
 

@@ -42,8 +42,8 @@ void TMetafile::Clear() {
     Changed();
 }
 
-void TMetafile::TakeRecording(std::shared_ptr<const TMetafileData> data, const std::string& createdBy,
-                              const std::string& description) {
+void TMetafile::TakeRecording(std::shared_ptr<const TMetafileData> data,
+                              const std::string& createdBy, const std::string& description) {
     data_ = std::move(data);
     width_ = data_->Width;
     height_ = data_->Height;

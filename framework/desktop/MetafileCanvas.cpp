@@ -81,7 +81,8 @@ std::shared_ptr<const QImage> CopySource(const TCanvas* source, int sx, int sy, 
     const TCanvasSurface s = CurrentSurface(*source);
     if (s.image == nullptr) return nullptr;
     const QRect part(sw >= 0 ? sx : sx + sw, sh >= 0 ? sy : sy + sh, std::abs(sw), std::abs(sh));
-    const QImage pixels = s.image->copy(part.translated(s.origin)).convertToFormat(QImage::Format_RGB32);
+    const QImage pixels =
+        s.image->copy(part.translated(s.origin)).convertToFormat(QImage::Format_RGB32);
     return std::make_shared<const QImage>(
         pixels.mirrored((sw < 0) != (destWidth < 0), (sh < 0) != (destHeight < 0)));
 }
@@ -115,7 +116,8 @@ namespace {
 // Adds a record in the canvas's current state; coordinates still to be filled in.
 TMetaRecord& Note(TMetafileData& data, const TCanvas& canvas, TMetaOp op) {
     TMetaState state = CaptureState(canvas);
-    if (data.States.empty() || !(data.States.back() == state)) data.States.push_back(std::move(state));
+    if (data.States.empty() || !(data.States.back() == state))
+        data.States.push_back(std::move(state));
     TMetaRecord& r = data.Records.emplace_back();
     r.Op = op;
     r.State = static_cast<int>(data.States.size()) - 1;
@@ -143,7 +145,9 @@ std::vector<TPoint> ToPicture(const TCanvas& canvas, const std::vector<TPoint>& 
 
 TMetafileCanvas::TMetafileCanvas(TMetafile* metafile, const std::string& createdBy,
                                  const std::string& description)
-    : metafile_(metafile), createdBy_(createdBy), description_(description),
+    : metafile_(metafile),
+      createdBy_(createdBy),
+      description_(description),
       recorder_(std::make_unique<Recorder>()) {
     const int width = metafile != nullptr ? std::max(1, metafile->Width()) : 1;
     const int height = metafile != nullptr ? std::max(1, metafile->Height()) : 1;
@@ -157,7 +161,8 @@ TMetafileCanvas::TMetafileCanvas(TMetafile* metafile, const std::string& created
 
 TMetafileCanvas::~TMetafileCanvas() {
     SetSurface(nullptr);
-    if (metafile_ != nullptr) metafile_->TakeRecording(std::move(recorder_->data), createdBy_, description_);
+    if (metafile_ != nullptr)
+        metafile_->TakeRecording(std::move(recorder_->data), createdBy_, description_);
 }
 
 void TMetafileCanvas::SetPixels(int x, int y, TColor color) {
@@ -187,7 +192,9 @@ void TMetafileCanvas::Polyline(const std::vector<TPoint>& points) {
 
 void TMetafileCanvas::Rectangle(int left, int top, int right, int bottom) {
     TOutermost outer(recorder_->depth);
-    if (outer) Note(*recorder_->data, *this, TMetaOp::Rectangle).R = ToPicture(*this, Rect(left, top, right, bottom));
+    if (outer)
+        Note(*recorder_->data, *this, TMetaOp::Rectangle).R =
+            ToPicture(*this, Rect(left, top, right, bottom));
     TCanvas::Rectangle(left, top, right, bottom);
 }
 
@@ -205,7 +212,9 @@ void TMetafileCanvas::RoundRect(int left, int top, int right, int bottom, int co
 
 void TMetafileCanvas::Ellipse(int left, int top, int right, int bottom) {
     TOutermost outer(recorder_->depth);
-    if (outer) Note(*recorder_->data, *this, TMetaOp::Ellipse).R = ToPicture(*this, Rect(left, top, right, bottom));
+    if (outer)
+        Note(*recorder_->data, *this, TMetaOp::Ellipse).R =
+            ToPicture(*this, Rect(left, top, right, bottom));
     TCanvas::Ellipse(left, top, right, bottom);
 }
 
@@ -324,8 +333,8 @@ bool TMetafileCanvas::BitBlt(int x, int y, int width, int height, const TCanvas*
     return TCanvas::BitBlt(x, y, width, height, source, sx, sy, rop);
 }
 
-bool TMetafileCanvas::StretchBlt(int x, int y, int width, int height, const TCanvas* source,
-                                 int sx, int sy, int sw, int sh, TCopyMode rop) {
+bool TMetafileCanvas::StretchBlt(int x, int y, int width, int height, const TCanvas* source, int sx,
+                                 int sy, int sw, int sh, TCopyMode rop) {
     TOutermost outer(recorder_->depth);
     if (outer) {
         TMetaRecord& r = Note(*recorder_->data, *this, TMetaOp::Image);

@@ -78,9 +78,9 @@ struct TMetaRecord {
     std::string Text;
     std::shared_ptr<const QImage> Image;  // 32-bit pixels of a blit's source
     bool ImageMonochrome = false;
-    TColorRef ImageBkColor = 0xFFFFFF;    // the source canvas's background colour
+    TColorRef ImageBkColor = 0xFFFFFF;  // the source canvas's background colour
     std::shared_ptr<const QImage> Mask;
-    std::shared_ptr<TGraphic> Graphic;    // a copy of the picture drawn
+    std::shared_ptr<TGraphic> Graphic;  // a copy of the picture drawn
 };
 
 struct TMetafileData {

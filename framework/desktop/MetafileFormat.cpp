@@ -227,7 +227,8 @@ std::size_t PointsNeeded(TMetaOp op) {
 }  // namespace
 
 bool IsMetafileData(const std::vector<std::uint8_t>& bytes) {
-    return bytes.size() >= sizeof kSignature && std::memcmp(bytes.data(), kSignature, sizeof kSignature) == 0;
+    return bytes.size() >= sizeof kSignature &&
+           std::memcmp(bytes.data(), kSignature, sizeof kSignature) == 0;
 }
 
 std::vector<std::uint8_t> EncodeMetafile(const TMetafileData& data, const std::string& createdBy,
@@ -278,7 +279,8 @@ TDecodedMetafile DecodeMetafile(const std::vector<std::uint8_t>& bytes) {
     auto data = std::make_shared<TMetafileData>();
     data->Width = r.I32();
     data->Height = r.I32();
-    if (data->Width <= 0 || data->Height <= 0 || data->Width > kMaxImageSide || data->Height > kMaxImageSide)
+    if (data->Width <= 0 || data->Height <= 0 || data->Width > kMaxImageSide ||
+        data->Height > kMaxImageSide)
         Bad();
     const std::size_t states = r.Count(64);
     for (std::size_t i = 0; i < states; ++i) data->States.push_back(ReadState(r));

@@ -19,7 +19,9 @@ namespace {
 class TPlayer {
 public:
     TPlayer(const TMetafileData& data, TCanvas& canvas, const TRect& r)
-        : data_(data), canvas_(canvas), r_(r),
+        : data_(data),
+          canvas_(canvas),
+          r_(r),
           sx_(static_cast<double>(r.Width()) / data.Width),
           sy_(static_cast<double>(r.Height()) / data.Height) {}
 
@@ -88,7 +90,8 @@ private:
             for (int y = 0; y < p.Height; ++y)
                 for (int x = 0; x < p.Width; ++x)
                     patternBitmap_->Canvas()->SetPixels(
-                        x, y, static_cast<TColor>(p.Pixels[static_cast<std::size_t>(y * p.Width + x)]));
+                        x, y,
+                        static_cast<TColor>(p.Pixels[static_cast<std::size_t>(y * p.Width + x)]));
             if (p.Monochrome) patternBitmap_->SetMonochrome(true);
             brush->SetBitmap(patternBitmap_.get());
         } else {
@@ -175,7 +178,9 @@ private:
                 canvas_.PatBlt(b.Left, b.Top, b.Width(), b.Height(), r.Flags);
                 break;
             }
-            case TMetaOp::Gradient: canvas_.GradientFill(R(r.R), r.Color1, r.Color2, r.Flags); break;
+            case TMetaOp::Gradient:
+                canvas_.GradientFill(R(r.R), r.Color1, r.Color2, r.Flags);
+                break;
             case TMetaOp::FocusRect: canvas_.DrawFocusRect(R(r.R)); break;
             case TMetaOp::InvertRect: canvas_.InvertRect(R(r.R)); break;
             case TMetaOp::Edge: {
@@ -188,7 +193,9 @@ private:
                 canvas_.DrawText(r.Text, b, r.Flags);
                 break;
             }
-            case TMetaOp::TextOut: canvas_.TextOut(X(r.Points[0].X), Y(r.Points[0].Y), r.Text); break;
+            case TMetaOp::TextOut:
+                canvas_.TextOut(X(r.Points[0].X), Y(r.Points[0].Y), r.Text);
+                break;
             case TMetaOp::TextRect:
                 canvas_.TextRect(R(r.R), X(r.Points[0].X), Y(r.Points[0].Y), r.Text);
                 break;
@@ -234,7 +241,8 @@ private:
 }  // namespace
 
 void PlayMetafile(const TMetafileData& data, TCanvas& canvas, const TRect& r) {
-    if (data.Width <= 0 || data.Height <= 0 || data.Records.empty() || IsRectEmpty(NormalizeRect(r)))
+    if (data.Width <= 0 || data.Height <= 0 || data.Records.empty() ||
+        IsRectEmpty(NormalizeRect(r)))
         return;
     TPlayer(data, canvas, r).Play();
 }

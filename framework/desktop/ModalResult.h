@@ -6,25 +6,25 @@ namespace dsp {
 
 using TModalResult = int;
 
-constexpr TModalResult mrNone = 0;
-constexpr TModalResult mrOk = 1;
-constexpr TModalResult mrCancel = 2;
-constexpr TModalResult mrAbort = 3;
-constexpr TModalResult mrRetry = 4;
-constexpr TModalResult mrIgnore = 5;
-constexpr TModalResult mrYes = 6;
-constexpr TModalResult mrNo = 7;
-constexpr TModalResult mrAll = 8;
-constexpr TModalResult mrNoToAll = 9;
-constexpr TModalResult mrYesToAll = 10;
-constexpr TModalResult mrClose = 11;
+inline constexpr TModalResult mrNone = 0;
+inline constexpr TModalResult mrOk = 1;
+inline constexpr TModalResult mrCancel = 2;
+inline constexpr TModalResult mrAbort = 3;
+inline constexpr TModalResult mrRetry = 4;
+inline constexpr TModalResult mrIgnore = 5;
+inline constexpr TModalResult mrYes = 6;
+inline constexpr TModalResult mrNo = 7;
+inline constexpr TModalResult mrClose = 8;
+inline constexpr TModalResult mrAll = 12;
+inline constexpr TModalResult mrNoToAll = 13;
+inline constexpr TModalResult mrYesToAll = 14;
 
-constexpr int IDOK = mrOk;
-constexpr int IDCANCEL = mrCancel;
-constexpr int IDABORT = mrAbort;
-constexpr int IDRETRY = mrRetry;
-constexpr int IDIGNORE = mrIgnore;
-constexpr int IDYES = mrYes;
-constexpr int IDNO = mrNo;
+inline constexpr int IDOK = mrOk;
+inline constexpr int IDCANCEL = mrCancel;
+inline constexpr int IDABORT = mrAbort;
+inline constexpr int IDRETRY = mrRetry;
+inline constexpr int IDIGNORE = mrIgnore;
+inline constexpr int IDYES = mrYes;
+inline constexpr int IDNO = mrNo;
 
 }  // namespace dsp

@@ -9,7 +9,8 @@ bool TPrintDialog::Execute(HWND owner) {
     TPrinter& printer = *Printer();
     TPrintDialogRequest request;
     request.Owner = owner;
-    for (int i = 0; i < printer.Printers()->Count(); ++i) request.Printers.push_back(printer.Printers()->Strings(i));
+    for (int i = 0; i < printer.Printers()->Count(); ++i)
+        request.Printers.push_back(printer.Printers()->Strings(i));
     request.PrinterIndex = printer.PrinterIndex();
     request.Orientation = printer.Orientation();
     request.Copies = copies_;
@@ -21,7 +22,8 @@ bool TPrintDialog::Execute(HWND owner) {
         printer.SetOrientation(answer.Orientation);
         SetCopies(answer.Copies);
         printer.SetCopies(copies_);
-        if (!answer.FileName.empty() && printer.IsPdfPrinter()) printer.SetFileName(answer.FileName);
+        if (!answer.FileName.empty() && printer.IsPdfPrinter())
+            printer.SetFileName(answer.FileName);
     }
     DoClose();
     return answer.Accepted;

@@ -45,9 +45,9 @@ struct TPrinter::Impl {
     // The resolution the pages are drawn at.
     int Resolution();
     QPageLayout Layout();
-    QSize PagePixels();      // the printable area
+    QSize PagePixels();  // the printable area
     QSize PaperPixels();
-    QPoint OffsetPixels();   // the printable area's corner on the paper
+    QPoint OffsetPixels();  // the printable area's corner on the paper
 
     void StartPage();
     void FlushPage();

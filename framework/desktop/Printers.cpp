@@ -37,7 +37,8 @@ TStringList& TPrinter::Impl::List() {
     if (!printers) {
         printers = std::make_unique<TStringList>();
         if (HaveGui())
-            for (const QString& name : QPrinterInfo::availablePrinterNames()) printers->Add(name.toStdString());
+            for (const QString& name : QPrinterInfo::availablePrinterNames())
+                printers->Add(name.toStdString());
         printers->Add(kPdfPrinterName);
     }
     return *printers;
@@ -70,7 +71,8 @@ QPageLayout TPrinter::Impl::Layout() {
     QMarginsF margins(pdfMargin, pdfMargin, pdfMargin, pdfMargin);
     if (!PdfSelected() && HaveGui()) {
         // The margins the printer cannot print on, for this paper.
-        QPrinter printer(QPrinterInfo::printerInfo(Q(List().Strings(index))), QPrinter::HighResolution);
+        QPrinter printer(QPrinterInfo::printerInfo(Q(List().Strings(index))),
+                         QPrinter::HighResolution);
         printer.setPageSize(QPageSize(paper));
         printer.setPageOrientation(ToQt(orientation));
         margins = printer.pageLayout().minimumMargins();
@@ -107,7 +109,9 @@ double MarginToInches(double value, QPageLayout::Unit unit) {
     return value;
 }
 
-int Pixels(double inches, int resolution) { return static_cast<int>(std::lround(inches * resolution)); }
+int Pixels(double inches, int resolution) {
+    return static_cast<int>(std::lround(inches * resolution));
+}
 
 }  // namespace
 
@@ -134,7 +138,8 @@ QSize TPrinter::Impl::PagePixels() {
     const QPoint offset = OffsetPixels();
     const int right = Pixels(MarginToInches(m.right(), layout.units()), dpi);
     const int bottom = Pixels(MarginToInches(m.bottom(), layout.units()), dpi);
-    return {std::max(0, paper.width() - offset.x() - right), std::max(0, paper.height() - offset.y() - bottom)};
+    return {std::max(0, paper.width() - offset.x() - right),
+            std::max(0, paper.height() - offset.y() - bottom)};
 }
 
 void TPrinter::Impl::StartPage() {
@@ -163,7 +168,9 @@ void TPrinter::Impl::EndJob() {
 
 // ---- TPrinter
 
-TPrinter::TPrinter() : impl_(std::make_unique<Impl>()) { impl_->canvas = std::make_unique<TCanvas>(); }
+TPrinter::TPrinter() : impl_(std::make_unique<Impl>()) {
+    impl_->canvas = std::make_unique<TCanvas>();
+}
 
 TPrinter::~TPrinter() {
     if (impl_->printing) impl_->canvas->SetSurface(nullptr);
@@ -267,8 +274,12 @@ int TPrinter::DeviceCaps(int index) const {
         case PHYSICALHEIGHT: return d.PaperPixels().height();
         case PHYSICALOFFSETX: return d.OffsetPixels().x();
         case PHYSICALOFFSETY: return d.OffsetPixels().y();
-        case HORZSIZE: return static_cast<int>(std::lround(d.Layout().paintRect(QPageLayout::Millimeter).width()));
-        case VERTSIZE: return static_cast<int>(std::lround(d.Layout().paintRect(QPageLayout::Millimeter).height()));
+        case HORZSIZE:
+            return static_cast<int>(
+                std::lround(d.Layout().paintRect(QPageLayout::Millimeter).width()));
+        case VERTSIZE:
+            return static_cast<int>(
+                std::lround(d.Layout().paintRect(QPageLayout::Millimeter).height()));
         case BITSPIXEL: return 32;
         case PLANES: return 1;
         case NUMCOLORS: return -1;

@@ -20,9 +20,9 @@ class TCanvas;
 enum TPrinterOrientation { poPortrait, poLandscape };
 
 // Device capabilities of the printer besides those of Canvas.h (LOGPIXELSX, HORZRES, ...).
-constexpr int HORZSIZE = 4;           // printable width in millimetres
+constexpr int HORZSIZE = 4;  // printable width in millimetres
 constexpr int VERTSIZE = 6;
-constexpr int PHYSICALWIDTH = 110;    // the paper in pixels
+constexpr int PHYSICALWIDTH = 110;  // the paper in pixels
 constexpr int PHYSICALHEIGHT = 111;
 constexpr int PHYSICALOFFSETX = 112;  // the printable area's corner on the paper, pixels
 constexpr int PHYSICALOFFSETY = 113;
@@ -89,7 +89,7 @@ public:
     bool GetDeviceMode(TDeviceMode& mode) const;
 
     // ---- the device
-    int PageWidth() const;   // the printable area, pixels
+    int PageWidth() const;  // the printable area, pixels
     int PageHeight() const;
     int DeviceCaps(int index) const;
 

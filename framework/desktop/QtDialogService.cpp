@@ -67,9 +67,10 @@ QFont ToQFont(const TLogFont& f) {
 
 TLogFont FromQFont(const QFont& font, TLogFont base) {
     base.lfFaceName = S(font.family());
-    const int pixels = font.pixelSize() > 0
-                           ? font.pixelSize()
-                           : static_cast<int>(std::lround(font.pointSizeF() * kScreenPixelsPerInch / 72.0));
+    const int pixels =
+        font.pixelSize() > 0
+            ? font.pixelSize()
+            : static_cast<int>(std::lround(font.pointSizeF() * kScreenPixelsPerInch / 72.0));
     base.lfHeight = -pixels;
     base.lfWeight = font.bold() ? FW_BOLD : FW_NORMAL;
     base.lfItalic = font.italic();
@@ -130,7 +131,8 @@ public:
     TFileDialogAnswer RunFileDialog(const TFileDialogRequest& request) override {
         TFileDialogAnswer answer;
         if (!HaveWidgets()) return answer;
-        const QString dir = request.InitialDir.empty() ? QDir::currentPath() : Q(request.InitialDir);
+        const QString dir =
+            request.InitialDir.empty() ? QDir::currentPath() : Q(request.InitialDir);
         QFileDialog dialog(DialogParent(request.Owner), Q(request.Title), dir);
         const bool save = request.Kind == fdSave;
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -139,7 +141,8 @@ public:
         } else if (request.AllowMultiSelect) {
             dialog.setFileMode(QFileDialog::ExistingFiles);
         } else {
-            dialog.setFileMode(request.FileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+            dialog.setFileMode(request.FileMustExist ? QFileDialog::ExistingFile
+                                                     : QFileDialog::AnyFile);
         }
         // Overwriting is confirmed through the message-box seam, after the default extension.
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
@@ -155,17 +158,19 @@ public:
         if (dialog.exec() != QDialog::Accepted) return answer;
         answer.Accepted = true;
         for (const QString& name : dialog.selectedFiles()) answer.FileNames.push_back(S(name));
-        answer.FilterIndex = ChosenFilterIndex(request.Filters, filters, dialog.selectedNameFilter());
+        answer.FilterIndex =
+            ChosenFilterIndex(request.Filters, filters, dialog.selectedNameFilter());
         return answer;
     }
 
     TColorDialogAnswer RunColorDialog(const TColorDialogRequest& request) override {
         TColorDialogAnswer answer;
         if (!HaveWidgets()) return answer;
-        const int customCount = std::min(static_cast<int>(request.CustomColors.size()),
-                                         QColorDialog::customCount());
+        const int customCount =
+            std::min(static_cast<int>(request.CustomColors.size()), QColorDialog::customCount());
         for (int i = 0; i < customCount; ++i)
-            QColorDialog::setCustomColor(i, ToQColor(request.CustomColors[static_cast<std::size_t>(i)]));
+            QColorDialog::setCustomColor(
+                i, ToQColor(request.CustomColors[static_cast<std::size_t>(i)]));
         QColorDialog dialog(ToQColor(request.Color), DialogParent(request.Owner));
         if (dialog.exec() != QDialog::Accepted) return answer;
         answer.Accepted = true;
@@ -199,17 +204,22 @@ public:
         if (!HaveWidgets()) return answer;
         const auto indexOf = [&](const std::string& name) {
             const auto it = std::find(request.Printers.begin(), request.Printers.end(), name);
-            return it == request.Printers.end() ? -1 : static_cast<int>(it - request.Printers.begin());
+            return it == request.Printers.end() ? -1
+                                                : static_cast<int>(it - request.Printers.begin());
         };
-        const bool pdf = request.PrinterIndex >= 0 &&
-                         request.PrinterIndex < static_cast<int>(request.Printers.size()) &&
-                         request.Printers[static_cast<std::size_t>(request.PrinterIndex)] == kPdfPrinterName;
+        const bool pdf =
+            request.PrinterIndex >= 0 &&
+            request.PrinterIndex < static_cast<int>(request.Printers.size()) &&
+            request.Printers[static_cast<std::size_t>(request.PrinterIndex)] == kPdfPrinterName;
         QPrinter printer;
         if (pdf) {
             printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(Q(request.FileName.empty() ? "document.pdf" : request.FileName));
-        } else if (request.PrinterIndex >= 0 && request.PrinterIndex < static_cast<int>(request.Printers.size())) {
-            printer.setPrinterName(Q(request.Printers[static_cast<std::size_t>(request.PrinterIndex)]));
+            printer.setOutputFileName(
+                Q(request.FileName.empty() ? "document.pdf" : request.FileName));
+        } else if (request.PrinterIndex >= 0 &&
+                   request.PrinterIndex < static_cast<int>(request.Printers.size())) {
+            printer.setPrinterName(
+                Q(request.Printers[static_cast<std::size_t>(request.PrinterIndex)]));
         }
         printer.setPageOrientation(request.Orientation == poLandscape ? QPageLayout::Landscape
                                                                       : QPageLayout::Portrait);
@@ -230,13 +240,14 @@ public:
     }
 
     TModalResult RunMessageBox(const TMessageBoxRequest& request) override {
-        const int defaultIndex =
-            request.Buttons.empty() ? -1
-                                    : std::clamp(request.DefaultButton, 0,
-                                                 static_cast<int>(request.Buttons.size()) - 1);
+        const int defaultIndex = request.Buttons.empty()
+                                     ? -1
+                                     : std::clamp(request.DefaultButton, 0,
+                                                  static_cast<int>(request.Buttons.size()) - 1);
         const TModalResult fallback =
-            defaultIndex >= 0 ? ModalResultOf(request.Buttons[static_cast<std::size_t>(defaultIndex)])
-                              : mrOk;
+            defaultIndex >= 0
+                ? ModalResultOf(request.Buttons[static_cast<std::size_t>(defaultIndex)])
+                : mrOk;
         if (!HaveWidgets()) {
             std::fprintf(stderr, "%s: %s\n", request.Caption.c_str(), request.Text.c_str());
             return fallback;
@@ -251,7 +262,8 @@ public:
             if (b == mbCancel) cancel = button;
         }
         if (defaultIndex >= 0)
-            box.setDefaultButton(static_cast<QPushButton*>(buttons[static_cast<std::size_t>(defaultIndex)]));
+            box.setDefaultButton(
+                static_cast<QPushButton*>(buttons[static_cast<std::size_t>(defaultIndex)]));
         if (cancel != nullptr) {
             box.setEscapeButton(cancel);
         } else if (buttons.size() == 1) {

@@ -75,12 +75,14 @@ void TScriptedDialogs::Cancel() { Queue(Answer{}); }
 TScriptedDialogs::Answer TScriptedDialogs::Take(TScriptedDialogKind kind, const std::string& what) {
     NoteShown(kind);
     if (answers_.empty())
-        throw EScriptedDialogError(std::string(NameOf(kind)) + " was shown with no answer queued: " + what);
+        throw EScriptedDialogError(std::string(NameOf(kind)) +
+                                   " was shown with no answer queued: " + what);
     Answer a = std::move(answers_.front());
     answers_.pop_front();
     if (a.Kind != kind && a.Kind != sdAny)
-        throw EScriptedDialogError(std::string(NameOf(kind)) + " was shown, but the next answer is " +
-                                   NameOf(a.Kind) + "'s: " + what);
+        throw EScriptedDialogError(std::string(NameOf(kind)) +
+                                   " was shown, but the next answer is " + NameOf(a.Kind) +
+                                   "'s: " + what);
     return a;
 }
 

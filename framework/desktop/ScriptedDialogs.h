@@ -32,7 +32,9 @@ public:
     // A file dialog confirmed with these names (full paths or names as typed); filterIndex 0
     // keeps the filter the dialog proposed.
     void AnswerFiles(std::vector<std::string> fileNames, int filterIndex = 0);
-    void AnswerFile(const std::string& fileName, int filterIndex = 0) { AnswerFiles({fileName}, filterIndex); }
+    void AnswerFile(const std::string& fileName, int filterIndex = 0) {
+        AnswerFiles({fileName}, filterIndex);
+    }
     void AnswerColor(TColorRef color);
     void AnswerFont(const TLogFont& font, TColorRef color);
     // The print dialog confirmed with this printer (an index into the request's list);

@@ -19,8 +19,7 @@ TEST(ColorDialog, OpensOnTheRgbOfASystemColourAndReturnsPlainRgb) {
     dialogs.Cancel();
     EXPECT_FALSE(dialog.Execute());
     EXPECT_EQ(dialog.Color(), static_cast<TColor>(RGB(10, 20, 30)));
-    EXPECT_EQ(dialogs.ColorDialogs().at(1).CustomColors,
-              std::vector<TColorRef>(16, 0xFFFFFF));
+    EXPECT_EQ(dialogs.ColorDialogs().at(1).CustomColors, std::vector<TColorRef>(16, 0xFFFFFF));
 }
 
 TEST(FontDialog, TheChosenFontIsCopiedIntoFont) {

@@ -143,7 +143,8 @@ TEST(OpenDialog, SeveralFilesAreChosenOnlyWithMultiSelect) {
     EXPECT_TRUE(dialogs.FileDialogs()[0].AllowMultiSelect);
     EXPECT_EQ(dialog.FileName(), names[0]);
     ASSERT_EQ(dialog.Files()->Count(), 3);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(dialog.Files()->Strings(i), names[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(dialog.Files()->Strings(i), names[static_cast<std::size_t>(i)]);
 
     dialog.SetOptions(dialog.Options() - TOpenOptions{ofAllowMultiSelect});
     dialogs.AnswerFiles(names);
@@ -157,7 +158,8 @@ TEST(OpenDialog, AMissingFileIsReportedAndTheDialogShownAgain) {
     TScriptedDialogs dialogs;
     TOpenDialog dialog(nullptr);
     dialog.SetDefaultExt("prs");
-    dialog.SetOptions(dialog.Options() + TOpenOptions{ofFileMustExist, ofPathMustExist, ofNoChangeDir});
+    dialog.SetOptions(dialog.Options() +
+                      TOpenOptions{ofFileMustExist, ofPathMustExist, ofNoChangeDir});
 
     dialogs.AnswerFile(folder.File("missing"));
     dialogs.AnswerButton(mrOk);
@@ -169,8 +171,9 @@ TEST(OpenDialog, AMissingFileIsReportedAndTheDialogShownAgain) {
     ASSERT_EQ(dialogs.MessageBoxes().size(), 2u);
     EXPECT_EQ(dialogs.MessageBoxes()[0].Text,
               folder.File("missing.prs") + "\nFile not found.\nCheck the file name and try again.");
-    EXPECT_EQ(dialogs.MessageBoxes()[1].Text,
-              folder.File("nowhere/x.prs") + "\nPath does not exist.\nCheck the path and try again.");
+    EXPECT_EQ(
+        dialogs.MessageBoxes()[1].Text,
+        folder.File("nowhere/x.prs") + "\nPath does not exist.\nCheck the path and try again.");
     EXPECT_TRUE(dialogs.FileDialogs()[0].FileMustExist);
 
     // An existing file without extension is opened as it is.

@@ -18,7 +18,10 @@ TEST(MessageBox, FlagsChooseButtonsIconAndDefault) {
         {MB_OK, {mbOK}, mtCustom, 0},
         {MB_OK | MB_ICONINFORMATION, {mbOK}, mtInformation, 0},
         {MB_OKCANCEL | MB_ICONERROR | MB_DEFBUTTON2, {mbOK, mbCancel}, mtError, 1},
-        {MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON3, {mbYes, mbNo, mbCancel}, mtConfirmation, 2},
+        {MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON3,
+         {mbYes, mbNo, mbCancel},
+         mtConfirmation,
+         2},
         {MB_YESNO | MB_ICONWARNING, {mbYes, mbNo}, mtWarning, 0},
         {MB_ABORTRETRYIGNORE, {mbAbort, mbRetry, mbIgnore}, mtCustom, 0},
         {MB_RETRYCANCEL | MB_DEFBUTTON3, {mbRetry, mbCancel}, mtCustom, 0},  // no third button

@@ -21,7 +21,8 @@ TRect Ink(const TBitmap& b, TColorRef background = 0xFFFFFF) {
         for (int x = 0; x < b.Width(); ++x)
             if (b.PixelAt(x, y) != background) {
                 any = true;
-                r = {std::min(r.Left, x), std::min(r.Top, y), std::max(r.Right, x + 1), std::max(r.Bottom, y + 1)};
+                r = {std::min(r.Left, x), std::min(r.Top, y), std::max(r.Right, x + 1),
+                     std::max(r.Bottom, y + 1)};
             }
     return any ? r : TRect{};
 }
@@ -187,7 +188,6 @@ TEST(Metafile, PensAndFontsGrowWithThePicture) {
     EXPECT_EQ(column(*once, 30, 0, 8), 1);
     EXPECT_EQ(column(*thrice, 90, 0, 24), 3);   // the solid line is three pixels thick
     EXPECT_EQ(column(*thrice, 93, 24, 40), 1);  // the dashed one stays one pixel
-    TBitmap onceText, thriceText;
     const TRect textOnce = IntersectRect(Ink(*once), Rect(0, 12, 60, 40));
     const TRect textThrice = IntersectRect(Ink(*thrice), Rect(0, 36, 180, 120));
     EXPECT_NEAR(textThrice.Height(), 3 * textOnce.Height(), 3);
@@ -285,8 +285,9 @@ TEST(Metafile, DamagedDataIsRefusedAtEveryLength) {
     const std::vector<std::uint8_t> bytes = metafile.SaveToBytes();
     for (std::size_t n = 0; n < bytes.size(); n += 1 + n / 64) {
         TMetafile loaded;
-        EXPECT_THROW(loaded.LoadFromBytes({bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n)}),
-                     EInvalidGraphic)
+        EXPECT_THROW(
+            loaded.LoadFromBytes({bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n)}),
+            EInvalidGraphic)
             << n;
         EXPECT_TRUE(loaded.Empty());
     }

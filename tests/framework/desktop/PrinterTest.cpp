@@ -43,8 +43,8 @@ protected:
     }
     static int PdfPages(const std::string& pdfText) {
         const std::regex page("/Type\\s*/Page[^s]");
-        return static_cast<int>(std::distance(std::sregex_iterator(pdfText.begin(), pdfText.end(), page),
-                                              std::sregex_iterator()));
+        return static_cast<int>(std::distance(
+            std::sregex_iterator(pdfText.begin(), pdfText.end(), page), std::sregex_iterator()));
     }
 
     test::TTempFolder folder;

@@ -45,13 +45,20 @@ TEST(Screen, TheBusyCursorOverridesEveryWindowUntilItIsResetToDefault) {
 
 TEST(Cursors, StockShapesBecomeTheToolkitsShapes) {
     const std::pair<TCursor, Qt::CursorShape> cases[] = {
-        {crDefault, Qt::ArrowCursor},      {crArrow, Qt::ArrowCursor},
-        {crHandPoint, Qt::PointingHandCursor}, {crCross, Qt::CrossCursor},
-        {crSizeWE, Qt::SizeHorCursor},     {crSizeNS, Qt::SizeVerCursor},
-        {crSizeNWSE, Qt::SizeFDiagCursor}, {crSizeNESW, Qt::SizeBDiagCursor},
-        {crSizeAll, Qt::SizeAllCursor},    {crDrag, Qt::DragMoveCursor},
-        {crHourGlass, Qt::WaitCursor},     {crIBeam, Qt::IBeamCursor},
-        {crNone, Qt::BlankCursor},         {-5, Qt::ArrowCursor},
+        {crDefault, Qt::ArrowCursor},
+        {crArrow, Qt::ArrowCursor},
+        {crHandPoint, Qt::PointingHandCursor},
+        {crCross, Qt::CrossCursor},
+        {crSizeWE, Qt::SizeHorCursor},
+        {crSizeNS, Qt::SizeVerCursor},
+        {crSizeNWSE, Qt::SizeFDiagCursor},
+        {crSizeNESW, Qt::SizeBDiagCursor},
+        {crSizeAll, Qt::SizeAllCursor},
+        {crDrag, Qt::DragMoveCursor},
+        {crHourGlass, Qt::WaitCursor},
+        {crIBeam, Qt::IBeamCursor},
+        {crNone, Qt::BlankCursor},
+        {-5, Qt::ArrowCursor},
         {-300, Qt::ArrowCursor},
     };
     for (const auto& [cursor, shape] : cases) EXPECT_EQ(ToQCursor(cursor).shape(), shape) << cursor;

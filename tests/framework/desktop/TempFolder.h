@@ -12,7 +12,8 @@ namespace dsp::test {
 class TTempFolder {
 public:
     TTempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "dsp-desktop-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "dsp-desktop-XXXXXX").string();
         path_ = mkdtemp(pattern.data()) ? pattern : std::string();
         previousDir_ = std::filesystem::current_path();
     }

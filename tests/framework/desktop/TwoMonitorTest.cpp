@@ -21,10 +21,10 @@ TEST(TwoMonitors, PointsFindTheirMonitorOrTheNearestOne) {
         int monitor;
     };
     const Case cases[] = {
-        {{0, 0}, 0},       {{1023, 767}, 0}, {{1024, 0}, 1},  {{1500, 599}, 1},
-        {{1500, 700}, 1},  // below the right monitor, inside neither
-        {{1010, 760}, 0},  // beside the left monitor's corner
-        {{-300, 300}, 0},  {{5000, -10}, 1},
+        {{0, 0}, 0},      {{1023, 767}, 0}, {{1024, 0}, 1},
+        {{1500, 599}, 1}, {{1500, 700}, 1},  // below the right monitor, inside neither
+        {{1010, 760}, 0},                    // beside the left monitor's corner
+        {{-300, 300}, 0}, {{5000, -10}, 1},
     };
     for (const Case& c : cases) {
         const TMonitor* m = Screen->MonitorFromPoint(c.point);

@@ -14,7 +14,7 @@ packages=(
   # network namespace for the test run
   util-linux iproute2
   # platform host and pictures
-  qt6-base-dev libgl-dev libjpeg-dev libpng-dev zlib1g-dev libudev-dev
+  qt6-base-dev libgl-dev libjpeg-dev libpng-dev zlib1g-dev libudev-dev libfontconfig-dev
   # the pinned fonts every rendering uses
   fontconfig fonts-liberation fonts-dejavu-core fonts-noto-cjk
 )

@@ -133,6 +133,24 @@ void FollowNativeGeometry(TWinControl& control, TWindowHost& host, QEvent::Type 
     }
 }
 
+// The control under the mouse: the innermost one showing at that point of the control's form,
+// windowless ones included; null outside the form's client area.
+TControl* ControlUnderMouse(TWinControl& control, TPoint pos) {
+    TCustomForm* form = GetParentForm(&control);
+    if (form == nullptr) return &control;
+    TPoint p = form->ScreenToClient(control.ClientToScreen(pos));
+    if (!PtInRect(form->ClientRect(), p)) return nullptr;
+    TWinControl* parent = form;
+    for (;;) {
+        TControl* child = parent->ControlAtPos(p, true, true);
+        if (child == nullptr) return parent;
+        p = {p.X - child->Left(), p.Y - child->Top()};
+        auto* windowed = dynamic_cast<TWinControl*>(child);
+        if (windowed == nullptr) return child;
+        parent = windowed;
+    }
+}
+
 }  // namespace
 
 const QKeyEvent* CurrentKeyEvent() { return currentKeyEvent; }
@@ -193,8 +211,7 @@ void DeliverMouseEvent(TWinControl& control, QMouseEvent* event) {
     const unsigned keys = MouseKeys(event->buttons(), event->modifiers());
     receiver->Perform(msg, keys, PointToLParam(p));
     if (msg == WM_MOUSEMOVE && FindControl(control.Window().handle) == &control) {
-        TControl* over = control.ControlAtPos(pos, true);
-        SetMouseControl(over != nullptr ? over : &control);
+        SetMouseControl(ControlUnderMouse(control, pos));
     }
 }
 

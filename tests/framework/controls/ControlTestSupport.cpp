@@ -1,6 +1,10 @@
 #include "tests/framework/controls/ControlTestSupport.h"
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include "framework/controls/WindowHost.h"
@@ -61,6 +65,60 @@ void PaintPending(TWinControl& control) {
 void ShowAndPaint(TCustomForm& form) {
     form.Show();
     PaintPending(form);
+}
+
+void SendMouse(TWinControl& control, int type, int x, int y, int button, int buttons,
+               int modifiers) {
+    QWidget* widget = HostWidget(control);
+    if (widget == nullptr) return;
+    const QPointF local(x, y);
+    QMouseEvent event(static_cast<QEvent::Type>(type), local, widget->mapToGlobal(local),
+                      static_cast<Qt::MouseButton>(button), Qt::MouseButtons(buttons),
+                      Qt::KeyboardModifiers(modifiers));
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+void Click(TWinControl& control, int x, int y) {
+    SendMouse(control, QEvent::MouseButtonPress, x, y, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(control, QEvent::MouseButtonRelease, x, y, Qt::LeftButton, Qt::NoButton);
+}
+
+void SendWheel(TWinControl& control, int x, int y, int delta, int modifiers) {
+    QWidget* widget = HostWidget(control);
+    if (widget == nullptr) return;
+    const QPointF local(x, y);
+    QWheelEvent event(local, widget->mapToGlobal(local), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::KeyboardModifiers(modifiers), Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+void SendKeyPress(TWinControl& anyShown, int qtKey, const std::string& text, int modifiers) {
+    QWidget* widget = HostWidget(anyShown);
+    if (widget == nullptr) return;
+    QKeyEvent event(QEvent::KeyPress, qtKey, Qt::KeyboardModifiers(modifiers),
+                    QString::fromStdString(text));
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+void SendKeyRelease(TWinControl& anyShown, int qtKey, int modifiers) {
+    QWidget* widget = HostWidget(anyShown);
+    if (widget == nullptr) return;
+    QKeyEvent event(QEvent::KeyRelease, qtKey, Qt::KeyboardModifiers(modifiers));
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+void SendKey(TWinControl& anyShown, int qtKey, const std::string& text, int modifiers) {
+    SendKeyPress(anyShown, qtKey, text, modifiers);
+    SendKeyRelease(anyShown, qtKey, modifiers);
+}
+
+void Type(TWinControl& anyShown, const std::string& text) {
+    for (const QChar ch : QString::fromStdString(text)) {
+        const int key = ch.isLetter() ? Qt::Key_A + (ch.toUpper().unicode() - 'A')
+                        : ch.isDigit() ? Qt::Key_0 + (ch.unicode() - '0')
+                                       : Qt::Key_unknown;
+        SendKey(anyShown, key, QString(ch).toStdString());
+    }
 }
 
 TColorRef PixelOf(const TBitmap& bitmap, int x, int y) { return bitmap.PixelAt(x, y); }

@@ -61,6 +61,19 @@ TColorRef PixelOf(const TBitmap& bitmap, int x, int y);
 // The colour of a pixel the control shows now, read from its native window.
 TColorRef ShownPixel(TWinControl& control, int x, int y);
 
+// Input as the host toolkit hands it to a control's native window (the control must show).
+void SendMouse(TWinControl& control, int type, int x, int y, int button, int buttons,
+               int modifiers = 0);
+void Click(TWinControl& control, int x, int y);
+void SendWheel(TWinControl& control, int x, int y, int delta, int modifiers = 0);
+// A key pressed and released; text is what the key types (empty for none).
+void SendKey(TWinControl& anyShown, int qtKey, const std::string& text = "", int modifiers = 0);
+void SendKeyPress(TWinControl& anyShown, int qtKey, const std::string& text = "",
+                  int modifiers = 0);
+void SendKeyRelease(TWinControl& anyShown, int qtKey, int modifiers = 0);
+// Types text into the focused control, one key per character.
+void Type(TWinControl& anyShown, const std::string& text);
+
 // Places a control in a parent.
 template <typename T>
 T* Place(T* control, TWinControl* parent, int left, int top, int width, int height) {

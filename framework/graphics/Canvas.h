@@ -122,6 +122,15 @@ constexpr unsigned BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
 constexpr unsigned BF_MIDDLE = 0x800;
 constexpr unsigned BF_ADJUST = 0x2000;
 
+// Device capabilities.
+constexpr int HORZRES = 8;
+constexpr int VERTRES = 10;
+constexpr int BITSPIXEL = 12;
+constexpr int PLANES = 14;
+constexpr int NUMCOLORS = 24;
+constexpr int LOGPIXELSX = 88;
+constexpr int LOGPIXELSY = 90;
+
 // The pixel value Pixels gives outside the surface or the clip region.
 constexpr TColor CLR_INVALID = -1;
 
@@ -150,6 +159,9 @@ public:
     void SetSurface(const TCanvasSurface* surface);
     const TCanvasSurface* Surface() const;
     bool HandleAllocated() const;
+    // The surface's resolution (always 96 pixels per inch), size, colour depth (32, or 1 for a
+    // monochrome surface) and colour count (-1: full colour); 0 for anything else.
+    int DeviceCaps(int index) const;
 
     // ---- device state
     int SaveDC();

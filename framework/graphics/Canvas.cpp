@@ -132,6 +132,7 @@ TCanvasSurface CurrentSurface(const TCanvas& canvas) {
     s.origin = impl.Offset();
     s.clip = impl.EffectiveClip();
     s.monochrome = impl.surface.monochrome;
+    s.pixelsPerInch = impl.surface.pixelsPerInch;
     return s;
 }
 
@@ -192,7 +193,9 @@ int TCanvas::DeviceCaps(int index) const {
     const bool mono = d.hasSurface && d.surface.monochrome;
     switch (index) {
         case LOGPIXELSX:
-        case LOGPIXELSY: return kScreenPixelsPerInch;
+        case LOGPIXELSY:
+            return d.hasSurface && d.surface.pixelsPerInch > 0 ? d.surface.pixelsPerInch
+                                                                : kScreenPixelsPerInch;
         case HORZRES: return d.Drawable() ? d.surface.image->width() : 0;
         case VERTRES: return d.Drawable() ? d.surface.image->height() : 0;
         case BITSPIXEL: return mono ? 1 : 32;

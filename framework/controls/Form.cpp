@@ -2,8 +2,6 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QGuiApplication>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -13,6 +11,7 @@
 #include "framework/controls/KeyMap.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/desktop/Screen.h"
 #include "framework/runtime/Application.h"
 
 namespace dsp {
@@ -33,16 +32,6 @@ struct TFormRegistry {
 TFormRegistry& Registry() {
     static auto* registry = new TFormRegistry;
     return *registry;
-}
-
-TSize ScreenSize() {
-    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        if (QScreen* screen = gui->primaryScreen()) {
-            const QRect r = screen->geometry();
-            return {r.width(), r.height()};
-        }
-    }
-    return {1024, 768};
 }
 
 }  // namespace
@@ -172,12 +161,14 @@ void TCustomForm::SetMenuBarHeight(int value) {
 
 void TCustomForm::ApplyPosition() {
     TRect area{0, 0, 0, 0};
-    const TSize screen = ScreenSize();
+    const TRect screen = Rect(0, 0, Screen->Width(), Screen->Height());
     const TCustomForm* over = nullptr;
     switch (position_) {
         case poScreenCenter:
+            area = screen;
+            break;
         case poDesktopCenter:
-            area = Rect(0, 0, screen.cx, screen.cy);
+            area = Screen->DesktopRect();
             break;
         case poMainFormCenter:
             over = MainForm();
@@ -192,7 +183,7 @@ void TCustomForm::ApplyPosition() {
     if (over != nullptr && over != this) {
         area = over->BoundsRect();
     } else if (IsRectEmpty(area)) {
-        area = Rect(0, 0, screen.cx, screen.cy);
+        area = screen;
     }
     SetBounds(area.Left + (area.Width() - Width()) / 2, area.Top + (area.Height() - Height()) / 2,
               Width(), Height());

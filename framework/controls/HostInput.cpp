@@ -10,6 +10,7 @@
 #include "framework/controls/KeyMapQt.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/desktop/CursorQt.h"
 
 namespace dsp {
 
@@ -29,31 +30,6 @@ public:
 private:
     const QKeyEvent* previous_;
 };
-
-Qt::CursorShape CursorShapeOf(TCursor cursor) {
-    switch (cursor) {
-        case crNone: return Qt::BlankCursor;
-        case crCross: return Qt::CrossCursor;
-        case crIBeam: return Qt::IBeamCursor;
-        case crSizeNESW: return Qt::SizeBDiagCursor;
-        case crSizeNS: return Qt::SizeVerCursor;
-        case crSizeNWSE: return Qt::SizeFDiagCursor;
-        case crSizeWE: return Qt::SizeHorCursor;
-        case crUpArrow: return Qt::UpArrowCursor;
-        case crHourGlass: return Qt::WaitCursor;
-        case crDrag:
-        case crMultiDrag: return Qt::DragCopyCursor;
-        case crNoDrop:
-        case crNo: return Qt::ForbiddenCursor;
-        case crHSplit: return Qt::SplitHCursor;
-        case crVSplit: return Qt::SplitVCursor;
-        case crAppStart: return Qt::BusyCursor;
-        case crHelp: return Qt::WhatsThisCursor;
-        case crHandPoint: return Qt::PointingHandCursor;
-        case crSizeAll: return Qt::SizeAllCursor;
-        default: return Qt::ArrowCursor;
-    }
-}
 
 // A control takes input when its form does and it and its parents are enabled.
 bool TakesInput(const TControl& control) {
@@ -160,7 +136,7 @@ void ApplyHostCursor(TControl& control) {
     TWinControl* holder = windowed != nullptr ? windowed : control.Parent();
     if (holder == nullptr || holder->Window().host == nullptr) return;
     const TCursor cursor = control.Cursor() != crDefault ? control.Cursor() : holder->Cursor();
-    holder->Window().host->setCursor(QCursor(CursorShapeOf(cursor)));
+    holder->Window().host->setCursor(ToQCursor(cursor));
 }
 
 void SetMouseControl(TControl* control) {

@@ -15,6 +15,7 @@
 #include "framework/controls/Form.h"
 #include "framework/controls/HostInput.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/desktop/DialogParentQt.h"
 #include "framework/runtime/MainThread.h"
 
 namespace dsp {
@@ -46,6 +47,16 @@ Qt::WindowFlags FormWindowFlags(const TCustomForm& form) {
 bool IsSizeable(const TCustomForm& form) {
     return form.BorderStyle() == bsSizeable || form.BorderStyle() == bsSizeToolWin;
 }
+
+// Dialogs shown over a window find its native window through its handle.
+const bool kDialogParentsResolved = [] {
+    SetWindowWidgetResolver([](HWND handle) -> QWidget* {
+        TWinControl* control = FindControl(handle);
+        QWidget* host = control != nullptr ? control->Window().host : nullptr;
+        return host != nullptr ? host->window() : nullptr;
+    });
+    return true;
+}();
 
 }  // namespace
 

@@ -52,7 +52,7 @@ void TFocusModel::ActivateForm(TCustomForm* form) {
     history_.push_back(form);
     if (form->Window().host != nullptr) {
         RaiseNativeWindow(form->Window().host);
-        form->Window().host->activateWindow();
+        form->Window().host->window()->activateWindow();
     }
     form->active_ = true;
     if (form->activeControl_ == nullptr) {

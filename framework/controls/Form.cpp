@@ -69,7 +69,7 @@ void RunApplication() {
 
 // ---- construction
 
-TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
+TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner) {
     visible_ = false;
     SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption,
                      csDoubleClicks});
@@ -114,18 +114,27 @@ TRect TCustomForm::FrameInsets() const {
     return {frame, frame + caption + menuBarHeight_, frame, frame};
 }
 
-TRect TCustomForm::GetClientRect() const {
+TRect TCustomForm::ClientRectWithoutBars() const {
     const TRect f = FrameInsets();
     return Rect(0, 0, std::max(Width() - f.Left - f.Right, 0),
                 std::max(Height() - f.Top - f.Bottom, 0));
 }
 
 TSize TCustomForm::WindowClientSize() const {
-    const TRect r = GetClientRect();
+    const TRect r = ClientRectWithoutBars();
     return {r.Width(), r.Height()};
 }
 
 void TCustomForm::SetClientSize(int width, int height) {
+    const TRect f = FrameInsets();
+    // The scroll bars that show stay and keep their part.
+    const int bars = VertScrollBar()->IsScrollBarVisible() ? kScrollBarSize : 0;
+    const int barsBelow = HorzScrollBar()->IsScrollBarVisible() ? kScrollBarSize : 0;
+    SetBounds(Left(), Top(), width + bars + f.Left + f.Right,
+              height + barsBelow + f.Top + f.Bottom);
+}
+
+void TCustomForm::SetWindowClientSize(int width, int height) {
     const TRect f = FrameInsets();
     SetBounds(Left(), Top(), width + f.Left + f.Right, height + f.Top + f.Bottom);
 }
@@ -138,7 +147,7 @@ TPoint TCustomForm::ClientOrigin() const {
 void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
     if (borderStyle_ == value) return;
     borderStyle_ = value;
-    Window().Invalidate(QRegion(0, 0, ClientWidth(), ClientHeight()), true);
+    Window().Invalidate(QRegion(0, 0, WindowClientSize().cx, WindowClientSize().cy), true);
     if (Window().host != nullptr) {
         UpdateFormHost(*this);
         PlaceHost(Window());
@@ -400,6 +409,12 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
         entering->Perform(CM_ENTER);
         if (model.FocusCount() != count) return false;
     }
+    // Every scrolling parent brings the focused control into view.
+    for (TWinControl* p = control->Parent(); p != nullptr; p = p->Parent()) {
+        if (auto* scrolling = dynamic_cast<TScrollingWinControl*>(p)) {
+            if (!ComponentState().Contains(csLoading)) scrolling->ScrollInView(control);
+        }
+    }
     Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
     return true;
 }
@@ -454,10 +469,10 @@ void TCustomForm::Dispatch(TMessage& message) {
                 }
                 formState_.Include(fsShowing);
                 DoShow();
-                TWinControl::Dispatch(message);
+                TScrollingWinControl::Dispatch(message);
             } else {
                 DoHide();
-                TWinControl::Dispatch(message);
+                TScrollingWinControl::Dispatch(message);
                 formState_.Exclude(fsShowing);
                 FocusModel().FormHidden(this);
             }
@@ -487,10 +502,10 @@ void TCustomForm::Dispatch(TMessage& message) {
                     return;
                 }
             }
-            TWinControl::Dispatch(message);
+            TScrollingWinControl::Dispatch(message);
             return;
         case CM_TEXTCHANGED:
-            TWinControl::Dispatch(message);
+            TScrollingWinControl::Dispatch(message);
             if (Window().host != nullptr) UpdateFormHost(*this);
             return;
         case WM_CLOSE:
@@ -500,7 +515,7 @@ void TCustomForm::Dispatch(TMessage& message) {
             delete this;
             return;
         default:
-            TWinControl::Dispatch(message);
+            TScrollingWinControl::Dispatch(message);
             return;
     }
 }

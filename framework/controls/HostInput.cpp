@@ -3,6 +3,8 @@
 #include <QCursor>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 #include "framework/controls/FocusModel.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/InputState.h"
@@ -92,19 +94,21 @@ void DeliverWheel(TWinControl& control, QWheelEvent* event) {
 }
 
 // A top-level window the window manager moved or resized: the form follows.
-void FollowNativeGeometry(TWinControl& control, TWindowHost& host, QEvent::Type type) {
-    auto* form = dynamic_cast<TCustomForm*>(&control);
-    if (form == nullptr || !host.isWindow() || !host.isVisible() || host.Placing()) return;
+void FollowNativeGeometry(TCustomForm& form, TFormFrame& frame, QEvent::Type type) {
+    if (!frame.isVisible() || frame.Placing()) return;
+    const int menu = form.MenuBarHeight();
     if (type == QEvent::Resize) {
-        if (host.width() != form->ClientWidth() || host.height() != form->ClientHeight()) {
-            form->SetClientSize(host.width(), host.height());
+        const int height = std::max(frame.height() - menu, 0);
+        const TSize client = form.WindowClientSize();
+        if (frame.width() != client.cx || height != client.cy) {
+            form.SetWindowClientSize(frame.width(), height);
         }
     } else {
-        const TPoint origin = form->ClientOrigin();
-        const int dx = host.x() - origin.X;
-        const int dy = host.y() - origin.Y;
+        const TPoint origin = form.ClientOrigin();
+        const int dx = frame.x() - origin.X;
+        const int dy = frame.y() + menu - origin.Y;
         if (dx != 0 || dy != 0) {
-            form->SetBounds(form->Left() + dx, form->Top() + dy, form->Width(), form->Height());
+            form.SetBounds(form.Left() + dx, form.Top() + dy, form.Width(), form.Height());
         }
     }
 }
@@ -234,7 +238,7 @@ void DeliverKeyEvent(TWinControl& target, QKeyEvent* event) {
     }
 }
 
-bool HandleHostEvent(TWinControl& control, TWindowHost& host, QEvent* event) {
+bool HandleHostEvent(TWinControl& control, TWindowHost&, QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
@@ -254,24 +258,26 @@ bool HandleHostEvent(TWinControl& control, TWindowHost& host, QEvent* event) {
                             static_cast<QKeyEvent*>(event));
             return true;
         }
+        default:
+            return false;
+    }
+}
+
+bool HandleFrameEvent(TCustomForm& form, TFormFrame& frame, QEvent* event) {
+    switch (event->type()) {
         case QEvent::Leave:
-            if (host.isWindow()) {
-                if (const TControl* over = Input().mouseControl;
-                    over != nullptr && GetParentForm(over) == GetParentForm(&control)) {
-                    SetMouseControl(nullptr);
-                }
+            if (const TControl* over = Input().mouseControl;
+                over != nullptr && GetParentForm(over) == &form) {
+                SetMouseControl(nullptr);
             }
             return false;
         case QEvent::Close:
-            if (host.isWindow()) {
-                event->ignore();
-                control.Perform(WM_CLOSE);
-                return true;
-            }
-            return false;
+            event->ignore();
+            form.Perform(WM_CLOSE);
+            return true;
         case QEvent::Resize:
         case QEvent::Move:
-            FollowNativeGeometry(control, host, event->type());
+            FollowNativeGeometry(form, frame, event->type());
             return false;
         default:
             return false;

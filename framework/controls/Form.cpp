@@ -59,6 +59,23 @@ void FormCreated(TCustomForm* form) {
 
 }  // namespace detail
 
+namespace {
+
+void SendToWindows(TWinControl& control, unsigned msg) {
+    if (!control.HandleAllocated()) return;
+    control.Perform(msg);
+    // A handler may add or remove children: walk a copy.
+    const std::vector<TWinControl*> children = control.WinControls();
+    for (TWinControl* child : children) SendToWindows(*child, msg);
+}
+
+}  // namespace
+
+void BroadcastThemeChanged() {
+    const std::vector<TCustomForm*> forms = Registry().forms;
+    for (TCustomForm* form : forms) SendToWindows(*form, WM_THEMECHANGED);
+}
+
 void RunApplication() {
     if (Application == nullptr) return;
     if (TCustomForm* main = MainForm(); main != nullptr && Application->ShowMainForm()) {

@@ -214,6 +214,10 @@ TCustomForm* MainForm();
 void SetMainForm(TCustomForm* form);
 // The control that holds the keyboard focus, or null.
 TWinControl* FocusedWindow();
+// Tells every form, and every windowed control on it that has its window, that the system's
+// visual theme changed (WM_THEMECHANGED); the toolkit's theme changes come this way.
+void BroadcastThemeChanged();
+
 // Whether a form takes input now (a modal form shown after it bars it).
 bool FormTakesInput(const TCustomForm* form);
 

@@ -275,6 +275,14 @@ bool HandleFrameEvent(TCustomForm& form, TFormFrame& frame, QEvent* event) {
             event->ignore();
             form.Perform(WM_CLOSE);
             return true;
+        case QEvent::ThemeChange:
+            // Every top-level window hears it; the first shown form tells them all.
+            for (int i = 0; i < FormCount(); ++i) {
+                if (Forms(i)->Window().frame == nullptr) continue;
+                if (Forms(i) == &form) BroadcastThemeChanged();
+                break;
+            }
+            return false;
         case QEvent::Resize:
         case QEvent::Move:
             FollowNativeGeometry(form, frame, event->type());

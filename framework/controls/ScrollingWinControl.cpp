@@ -81,33 +81,29 @@ void TScrollingWinControl::AlignControls(TControl* control, TRect& rect) {
 }
 
 int TScrollingWinControl::AutoRange(TScrollBarKind kind) const {
+    // The far edge of the children placed from the near edge (aligned to it, or anchored to
+    // it alone), plus what the children aligned to the far edge take.
     const bool horizontal = kind == sbHorizontal;
     const int scrolled = horizontal ? horz_->position_ : vert_->position_;
+    const TAlign nearAlign = horizontal ? alLeft : alTop;
+    const TAlign farAlign = horizontal ? alRight : alBottom;
+    const TAnchorKind nearAnchor = horizontal ? akLeft : akTop;
+    const TAnchors axis = horizontal ? TAnchors{akLeft, akRight} : TAnchors{akTop, akBottom};
     int range = 0;
     int aligned = 0;
     for (int i = 0; i < ControlCount(); ++i) {
         const TControl* c = Controls(i);
         if (!c->Visible()) continue;
-        switch (c->Align()) {
-            case alNone:
-            case alCustom:
-                range = std::max(range, horizontal ? c->Left() + c->Width() + scrolled
-                                                   : c->Top() + c->Height() + scrolled);
-                break;
-            case alLeft:
-            case alRight:
-                if (horizontal) aligned += c->Width();
-                break;
-            case alTop:
-            case alBottom:
-                if (!horizontal) aligned += c->Height();
-                break;
-            default:
-                break;
+        const TAlign align = c->Align();
+        if (align == nearAlign ||
+            (align == alNone && c->Anchors() * axis == TAnchors{nearAnchor})) {
+            range = std::max(range, horizontal ? c->Left() + c->Width() + scrolled
+                                               : c->Top() + c->Height() + scrolled);
+        } else if (align == farAlign) {
+            aligned += horizontal ? c->Width() : c->Height();
         }
     }
-    const int total = range + aligned;
-    return total > 0 ? total + (horizontal ? horz_->margin_ : vert_->margin_) : 0;
+    return range + aligned + (horizontal ? horz_->margin_ : vert_->margin_);
 }
 
 void TScrollingWinControl::UpdateScrollBars() {

@@ -79,6 +79,33 @@ TEST(ScrollTest, AlignedChildrenFillTheScrolledArea) {
     EXPECT_EQ(header->Left(), -50);
 }
 
+TEST(ScrollTest, RangesCountChildrenPlacedFromTheNearEdgeAndAddThoseAlignedToTheFar) {
+    struct Case {
+        TAlign align;
+        TAnchors anchors;
+        int horizontal;
+        int vertical;
+    };
+    // One child at (150, 60), 100 x 50, in a client area of 200 x 100.
+    const Case cases[] = {
+        {alNone, {akLeft, akTop}, 250, 110},
+        {alNone, {akRight, akBottom}, 0, 0},             // follows the far edges
+        {alNone, {akLeft, akRight, akTop}, 0, 110},      // stretches with the width
+        {alRight, {}, 100, 0},
+        {alBottom, {}, 0, 50},
+    };
+    for (const Case& c : cases) {
+        auto form = MakeForm(200, 100);
+        form->Show();
+        auto* child = Place(new TProbeControl(form.get()), form.get(), 150, 60, 100, 50);
+        child->SetAlign(c.align);
+        if (c.align == alNone) child->SetAnchors(c.anchors);
+        form->Realign();
+        EXPECT_EQ(form->HorzScrollBar()->Range(), c.horizontal) << c.align;
+        EXPECT_EQ(form->VertScrollBar()->Range(), c.vertical) << c.align;
+    }
+}
+
 TEST(FormFrameTest, AMenuBarTakesItsHeightFromTheClientArea) {
     auto form = MakeForm(300, 200);
     const int outerHeight = form->Height();

@@ -38,7 +38,11 @@ TScrollingWinControl::TScrollingWinControl(TComponent* owner)
       vert_(std::make_unique<TControlScrollBar>(*this, sbVertical)),
       widgets_(std::make_unique<TScrollBarWidgets>()) {}
 
-TScrollingWinControl::~TScrollingWinControl() = default;
+TScrollingWinControl::~TScrollingWinControl() {
+    // The toolkit's bars call back into this object: they go before it does.
+    delete widgets_->horz.data();
+    delete widgets_->vert.data();
+}
 
 void TScrollingWinControl::SetAutoScroll(bool value) {
     if (autoScroll_ == value) return;

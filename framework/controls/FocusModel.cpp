@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/controls/Form.h"
+#include "framework/controls/HintControl.h"
 #include "framework/controls/InputState.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
@@ -20,6 +21,7 @@ TInputState& Input() {
 }
 
 void ForgetControl(const TControl* control) {
+    HintControlGone(control);
     TInputState& input = Input();
     if (input.captureControl == control) input.captureControl = nullptr;
     if (input.mouseControl == control) input.mouseControl = nullptr;

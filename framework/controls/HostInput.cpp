@@ -7,6 +7,7 @@
 
 #include "framework/controls/FocusModel.h"
 #include "framework/controls/Form.h"
+#include "framework/controls/HintControl.h"
 #include "framework/controls/InputState.h"
 #include "framework/controls/KeyMap.h"
 #include "framework/controls/KeyMapQt.h"
@@ -176,6 +177,7 @@ void DeliverMouseEvent(TWinControl& control, QMouseEvent* event) {
     if (!TakesInput(control)) return;
     if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
         msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK) {
+        HintInputPressed();
         ActivateOnClick(control);
     }
     // While a control holds the capture it receives every mouse message, in its parent's
@@ -191,7 +193,9 @@ void DeliverMouseEvent(TWinControl& control, QMouseEvent* event) {
     const unsigned keys = MouseKeys(event->buttons(), event->modifiers());
     receiver->Perform(msg, keys, PointToLParam(p));
     if (msg == WM_MOUSEMOVE && FindControl(control.Window().handle) == &control) {
-        SetMouseControl(ControlUnderMouse(control, pos));
+        TControl* over = ControlUnderMouse(control, pos);
+        SetMouseControl(over);
+        HintMouseMoved(Input().mouseControl, control.ClientToScreen(pos));
     }
 }
 
@@ -212,6 +216,7 @@ void DeliverKeyEvent(TWinControl& target, QKeyEvent* event) {
     }
     const bool wasDown = virtualKey != 0 && GetKeyState(virtualKey) < 0;
     SetKeyState(virtualKey, true);
+    HintInputPressed();
     if (!TakesInput(target)) return;
     const LPARAM data = MakeKeyData(alt, wasDown || event->isAutoRepeat(), false);
     const HWND handle = target.Handle();
@@ -269,6 +274,7 @@ bool HandleFrameEvent(TCustomForm& form, TFormFrame& frame, QEvent* event) {
             if (const TControl* over = Input().mouseControl;
                 over != nullptr && GetParentForm(over) == &form) {
                 SetMouseControl(nullptr);
+                HintMouseMoved(nullptr, {});
             }
             return false;
         case QEvent::Close:

@@ -111,6 +111,11 @@ void CreateHost(TWindowImpl& window) {
     }
     auto* host = new TWindowHost(control, parentWidget);
     window.host = host;
+    if (form == nullptr && control.Parent() == nullptr) {
+        // A window of its own that is not a form (a hint): no frame, no activation.
+        host->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
+        host->setAttribute(Qt::WA_ShowWithoutActivating);
+    }
     host->setVisible(false);
     if (form != nullptr) {
         if (window.menuBarFactory) window.menuBar = window.menuBarFactory(window.frame);

@@ -90,12 +90,28 @@ CharClass classOf(char32_t c) {
     return CharClass::Other;
 }
 
+// CR LF and lone CR become LF.
+std::u32string normalised(std::u32string chars) {
+    std::u32string out;
+    out.reserve(chars.size());
+    for (std::size_t i = 0; i < chars.size(); ++i) {
+        if (chars[i] == U'\r') {
+            out.push_back(U'\n');
+            if (i + 1 < chars.size() && chars[i + 1] == U'\n') ++i;
+        } else {
+            out.push_back(chars[i]);
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string EditBuffer::Text() const { return CharsToUtf8(text_); }
 
 void EditBuffer::SetText(std::string_view utf8) {
-    text_ = Utf8ToChars(utf8);
+    text_ = normalised(Utf8ToChars(utf8));
+    changed();
     caret_ = anchor_ = 0;
     hasUndo_ = false;
     undoText_.clear();
@@ -119,13 +135,14 @@ void EditBuffer::MoveCaret(int pos, bool extend) {
 }
 
 void EditBuffer::remember() {
+    changed();
     hasUndo_ = true;
     undoText_ = text_;
     undoCaret_ = caret_;
 }
 
 bool EditBuffer::Insert(std::string_view utf8, int maxLength) {
-    std::u32string chars = Utf8ToChars(utf8);
+    std::u32string chars = normalised(Utf8ToChars(utf8));
     if (maxLength > 0) {
         const int room = maxLength - (Length() - SelLength());
         if (room <= 0) return false;
@@ -140,7 +157,7 @@ bool EditBuffer::Insert(std::string_view utf8, int maxLength) {
 }
 
 void EditBuffer::ReplaceSelection(std::string_view utf8) {
-    const std::u32string chars = Utf8ToChars(utf8);
+    const std::u32string chars = normalised(Utf8ToChars(utf8));
     remember();
     const int start = SelStart();
     text_.replace(start, SelLength(), chars);
@@ -176,11 +193,42 @@ bool EditBuffer::DeleteForward() {
 
 bool EditBuffer::Undo() {
     if (!hasUndo_) return false;
+    changed();
     std::swap(text_, undoText_);
     std::swap(caret_, undoCaret_);
     caret_ = clamp(caret_);
     anchor_ = caret_;
     return true;
+}
+
+const std::vector<int>& EditBuffer::lineStarts() const {
+    if (lineStarts_.empty()) {
+        lineStarts_.push_back(0);
+        for (int i = 0; i < Length(); ++i)
+            if (text_[i] == U'\n') lineStarts_.push_back(i + 1);
+    }
+    return lineStarts_;
+}
+
+int EditBuffer::LineCount() const { return static_cast<int>(lineStarts().size()); }
+
+int EditBuffer::LineStart(int line) const {
+    const auto& starts = lineStarts();
+    if (line <= 0) return 0;
+    if (line >= static_cast<int>(starts.size())) return Length();
+    return starts[line];
+}
+
+int EditBuffer::LineLength(int line) const {
+    if (line < 0 || line >= LineCount()) return 0;
+    const int end = line + 1 < LineCount() ? LineStart(line + 1) - 1 : Length();
+    return end - LineStart(line);
+}
+
+int EditBuffer::LineOf(int pos) const {
+    const auto& starts = lineStarts();
+    pos = clamp(pos);
+    return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin()) - 1;
 }
 
 int EditBuffer::PreviousWordStart(int pos) const {

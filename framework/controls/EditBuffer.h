@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dsp {
 
@@ -20,7 +21,8 @@ public:
     std::string Text() const;
     int Length() const { return static_cast<int>(text_.size()); }
 
-    // Replaces the text as the program does; caret at 0, no selection, undo forgotten.
+    // Replaces the text as the program does; caret at 0, no selection, undo forgotten. Line
+    // breaks become LF.
     void SetText(std::string_view utf8);
 
     int Caret() const { return caret_; }
@@ -51,6 +53,13 @@ public:
     // Swaps the text with the one before the last change.
     bool Undo();
 
+    // Lines, for multi-line text (LF separates them; CR LF and lone CR come in as LF).
+    int LineCount() const;
+    int LineStart(int line) const;
+    // Characters of the line without its line break.
+    int LineLength(int line) const;
+    int LineOf(int pos) const;
+
     // Word boundaries for Ctrl+Left/Right and double clicks: the start of the word at or before
     // pos, and the start of the next word after pos.
     int PreviousWordStart(int pos) const;
@@ -61,6 +70,8 @@ public:
 private:
     void remember();
     int clamp(int pos) const;
+    void changed() { lineStarts_.clear(); }
+    const std::vector<int>& lineStarts() const;
 
     std::u32string text_;
     int caret_ = 0;
@@ -68,6 +79,7 @@ private:
     bool hasUndo_ = false;
     std::u32string undoText_;
     int undoCaret_ = 0;
+    mutable std::vector<int> lineStarts_;  // empty until asked for after a change
 };
 
 // Bytes that are not UTF-8 pass through both conversions unchanged.

@@ -86,3 +86,26 @@ TEST(StdEditBuffer, StrayBytesSurviveTheRoundTrip) {
 
 }  // namespace
 }  // namespace dsp
+
+namespace dsp {
+namespace {
+
+TEST(StdEditBuffer, LinesOfMultiLineText) {
+    EditBuffer b;
+    b.SetText("Memo\r\nsecond\rthird\n");
+    EXPECT_EQ(b.Text(), "Memo\nsecond\nthird\n");
+    EXPECT_EQ(b.LineCount(), 4);
+    EXPECT_EQ(b.LineStart(1), 5);
+    EXPECT_EQ(b.LineLength(1), 6);
+    EXPECT_EQ(b.LineLength(3), 0);
+    EXPECT_EQ(b.LineOf(4), 0);   // the line break belongs to its line
+    EXPECT_EQ(b.LineOf(5), 1);
+    EXPECT_EQ(b.LineOf(99), 3);
+    b.MoveCaret(4, false);
+    b.Insert("!\r\nnew", 0);
+    EXPECT_EQ(b.LineCount(), 5);
+    EXPECT_EQ(b.LineLength(1), 3);
+}
+
+}  // namespace
+}  // namespace dsp

@@ -79,11 +79,10 @@ void TBitmap::SetMonochrome(bool value) {
     Impl& d = *impl_;
     if (value == d.monochrome) return;
     if (value) {
-        const QRgb back = raster::ToQRgb(d.canvas->BkColor()) & 0xFFFFFFu;
         for (int y = 0; y < d.image.height(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(d.image.scanLine(y));
             for (int x = 0; x < d.image.width(); ++x)
-                line[x] = (line[x] & 0xFFFFFFu) == back ? kWhite : 0xFF000000u;
+                line[x] = (line[x] & 0xFFFFFFu) == 0xFFFFFFu ? kWhite : 0xFF000000u;
         }
         d.format = pf1bit;
     } else if (d.format == pf1bit) {

@@ -31,8 +31,7 @@ public:
     void SetSize(int width, int height) override;
 
     bool Monochrome() const;
-    // Making a bitmap monochrome turns the pixels of the canvas's background colour white and
-    // all others black.
+    // Making a bitmap monochrome keeps its white pixels white and turns all others black.
     void SetMonochrome(bool value);
     TPixelFormat PixelFormat() const;
     void SetPixelFormat(TPixelFormat value);

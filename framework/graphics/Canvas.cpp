@@ -31,10 +31,20 @@ QRegion TCanvas::Impl::BaseClip() const {
     return surface.clip ? surface.clip->intersected(all) : all;
 }
 
-QRegion TCanvas::Impl::EffectiveClip() const {
-    QRegion region = BaseClip();
-    if (clip) region &= *clip;
-    return region;
+const QRegion& TCanvas::Impl::EffectiveClip() const {
+    const QSize size = Drawable() ? surface.image->size() : QSize();
+    if (!clipCache || clipCache->imageSize != size) {
+        QRegion region = BaseClip();
+        if (clip) region &= *clip;
+        const QRect bounds = Drawable() ? surface.image->rect() : QRect();
+        clipCache = ClipCache{size, region, raster::VisibleRects(region, bounds)};
+    }
+    return clipCache->region;
+}
+
+raster::Writer::Rects TCanvas::Impl::EffectiveRects() const {
+    EffectiveClip();
+    return clipCache->rects;
 }
 
 void TCanvas::Impl::Realize() const {
@@ -55,7 +65,7 @@ void TCanvas::Impl::Realize() const {
 }
 
 raster::Writer TCanvas::Impl::MakeWriter() const {
-    return raster::Writer(*surface.image, EffectiveClip(), surface.monochrome);
+    return raster::Writer(*surface.image, EffectiveRects(), surface.monochrome);
 }
 
 raster::Paint TCanvas::Impl::SolidPaint(TColorRef color) const {
@@ -95,6 +105,7 @@ void TCanvas::Impl::Apply(const DeviceState& state) {
     viewport = state.viewport;
     window = state.window;
     clip = state.clip;
+    ClipChanged();
     textColor = state.textColor;
     textNone = state.textNone;
     bkColor = state.bkColor;
@@ -121,6 +132,7 @@ TCanvasSurface CurrentSurface(const TCanvas& canvas) {
     s.origin = impl.Offset();
     s.clip = impl.EffectiveClip();
     s.monochrome = impl.surface.monochrome;
+    s.pixelsPerInch = impl.surface.pixelsPerInch;
     return s;
 }
 
@@ -163,6 +175,7 @@ void TCanvas::SetSurface(const TCanvasSurface* surface) {
     d.viewport = {};
     d.window = {};
     d.clip.reset();
+    d.ClipChanged();
     d.saved.clear();
     d.textAlign = TA_LEFT | TA_TOP;
     d.polyFill = ALTERNATE;
@@ -174,6 +187,23 @@ void TCanvas::SetSurface(const TCanvasSurface* surface) {
 const TCanvasSurface* TCanvas::Surface() const { return impl_->hasSurface ? &impl_->surface : nullptr; }
 
 bool TCanvas::HandleAllocated() const { return impl_->Drawable(); }
+
+int TCanvas::DeviceCaps(int index) const {
+    const Impl& d = *impl_;
+    const bool mono = d.hasSurface && d.surface.monochrome;
+    switch (index) {
+        case LOGPIXELSX:
+        case LOGPIXELSY:
+            return d.hasSurface && d.surface.pixelsPerInch > 0 ? d.surface.pixelsPerInch
+                                                                : kScreenPixelsPerInch;
+        case HORZRES: return d.Drawable() ? d.surface.image->width() : 0;
+        case VERTRES: return d.Drawable() ? d.surface.image->height() : 0;
+        case BITSPIXEL: return mono ? 1 : 32;
+        case PLANES: return 1;
+        case NUMCOLORS: return mono ? 2 : -1;
+        default: return 0;
+    }
+}
 
 int TCanvas::SaveDC() {
     impl_->Realize();
@@ -273,6 +303,7 @@ TRegionKind TCanvas::ExcludeClipRect(int left, int top, int right, int bottom) {
     const TRect r = NormalizeRect({left, top, right, bottom});
     if (!IsRectEmpty(r)) current -= QRegion(d.ToDevice(r));
     d.clip = current;
+    d.ClipChanged();
     return KindOf(d.EffectiveClip());
 }
 
@@ -282,6 +313,7 @@ TRegionKind TCanvas::IntersectClipRect(int left, int top, int right, int bottom)
     const TRect r = NormalizeRect({left, top, right, bottom});
     current &= IsRectEmpty(r) ? QRegion() : QRegion(d.ToDevice(r));
     d.clip = current;
+    d.ClipChanged();
     return KindOf(d.EffectiveClip());
 }
 
@@ -292,6 +324,7 @@ TRegionKind TCanvas::SelectClipRgn(const TRegion* region) {
     } else {
         d.clip = region->Data().region.translated(d.surface.origin);
     }
+    d.ClipChanged();
     return KindOf(d.EffectiveClip());
 }
 

@@ -9,6 +9,8 @@
 // - blits mix source, destination and brush by raster operation codes, and convert between
 //   monochrome and colour by the text and background colours.
 // Colours of clNone draw nothing. A canvas without a surface measures text but draws nothing.
+// The drawing calls are virtual so that a canvas can also record what is drawn on it (the
+// metafile canvas of the desktop services); drawing through the canvas keeps that working.
 
 #include <cstdint>
 #include <functional>
@@ -122,6 +124,15 @@ constexpr unsigned BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
 constexpr unsigned BF_MIDDLE = 0x800;
 constexpr unsigned BF_ADJUST = 0x2000;
 
+// Device capabilities.
+constexpr int HORZRES = 8;
+constexpr int VERTRES = 10;
+constexpr int BITSPIXEL = 12;
+constexpr int PLANES = 14;
+constexpr int NUMCOLORS = 24;
+constexpr int LOGPIXELSX = 88;
+constexpr int LOGPIXELSY = 90;
+
 // The pixel value Pixels gives outside the surface or the clip region.
 constexpr TColor CLR_INVALID = -1;
 
@@ -150,6 +161,9 @@ public:
     void SetSurface(const TCanvasSurface* surface);
     const TCanvasSurface* Surface() const;
     bool HandleAllocated() const;
+    // The surface's resolution (96 pixels per inch but for a printer's page), size, colour depth
+    // (32, or 1 for a monochrome surface) and colour count (-1: full colour); 0 for anything else.
+    int DeviceCaps(int index) const;
 
     // ---- device state
     int SaveDC();
@@ -184,72 +198,74 @@ public:
 
     // ---- pixels
     TColor Pixels(int x, int y) const;
-    void SetPixels(int x, int y, TColor color);
+    virtual void SetPixels(int x, int y, TColor color);
 
     // ---- lines (pen)
     void MoveTo(int x, int y);
-    void LineTo(int x, int y);
+    virtual void LineTo(int x, int y);
     // Lines through the points; the last point is left out.
-    void Polyline(const std::vector<TPoint>& points);
+    virtual void Polyline(const std::vector<TPoint>& points);
 
     // ---- shapes (pen outline, brush inside; the box's right and bottom are exclusive)
-    void Rectangle(int left, int top, int right, int bottom);
+    virtual void Rectangle(int left, int top, int right, int bottom);
     void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
-    void RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight);
-    void Ellipse(int left, int top, int right, int bottom);
+    virtual void RoundRect(int left, int top, int right, int bottom, int cornerWidth,
+                           int cornerHeight);
+    virtual void Ellipse(int left, int top, int right, int bottom);
     void Ellipse(const TRect& r) { Ellipse(r.Left, r.Top, r.Right, r.Bottom); }
     // Filled by the alternate rule (or the winding rule after SetPolyFillMode), outlined by
     // the pen through every point and back to the first.
-    void Polygon(const std::vector<TPoint>& points);
+    virtual void Polygon(const std::vector<TPoint>& points);
     TPolyFillMode PolyFillMode() const;
     void SetPolyFillMode(TPolyFillMode mode);
 
     // ---- brush fills (no pen, no mix mode)
-    void FillRect(const TRect& r);
-    void FrameRect(const TRect& r);  // one pixel wide, in the brush
+    virtual void FillRect(const TRect& r);
+    virtual void FrameRect(const TRect& r);  // one pixel wide, in the brush
     // Fills the region (device coordinates) with the brush.
-    void FillRgn(const TRegion& region);
-    bool PatBlt(int x, int y, int width, int height, TCopyMode rop);
+    virtual void FillRgn(const TRegion& region);
+    virtual bool PatBlt(int x, int y, int width, int height, TCopyMode rop);
     // Colours go linearly from start at the first column (or row) towards stop at the far edge.
-    void GradientFill(const TRect& r, TColor start, TColor stop, unsigned mode);
+    virtual void GradientFill(const TRect& r, TColor start, TColor stop, unsigned mode);
 
     // ---- special frames
     // The dotted focus frame: every other pixel of the one-pixel frame inverted, so that drawing
     // it twice restores the pixels.
-    void DrawFocusRect(const TRect& r);
-    void InvertRect(const TRect& r);
+    virtual void DrawFocusRect(const TRect& r);
+    virtual void InvertRect(const TRect& r);
     // A two-ring 3-D edge in the system colours; with BF_ADJUST r shrinks to the inside.
-    bool DrawEdge(TRect& r, unsigned edge, unsigned flags);
+    virtual bool DrawEdge(TRect& r, unsigned edge, unsigned flags);
 
     // ---- text (font, text colour; background by the background mode)
     // Draws text formatted into r; returns the height of the text (with DT_VCENTER or DT_BOTTOM
     // on a single line: the offset from r.Top to the bottom of the text). DT_CALCRECT only
     // measures: r's right and bottom become those of the text. modifiedText (optional) receives
     // the text as shown when ellipses shortened it.
-    int DrawText(const std::string& text, TRect& r, unsigned format,
-                 std::string* modifiedText = nullptr);
+    virtual int DrawText(const std::string& text, TRect& r, unsigned format,
+                         std::string* modifiedText = nullptr);
     // Writes the text at (x, y) by the text alignment; the pen position moves behind the text.
-    void TextOut(int x, int y, const std::string& text);
+    virtual void TextOut(int x, int y, const std::string& text);
     // Writes the text at (x, y) clipped to r; an opaque background fills r first.
-    void TextRect(const TRect& r, int x, int y, const std::string& text);
+    virtual void TextRect(const TRect& r, int x, int y, const std::string& text);
     TSize TextExtent(const std::string& text) const;
     int TextWidth(const std::string& text) const;
     int TextHeight(const std::string& text) const;
 
     // ---- blits (logical coordinates on both canvases)
-    bool BitBlt(int x, int y, int width, int height, const TCanvas* source, int sx, int sy,
-                TCopyMode rop);
+    virtual bool BitBlt(int x, int y, int width, int height, const TCanvas* source, int sx,
+                        int sy, TCopyMode rop);
     // Nearest-pixel scaling; a negative width or height mirrors.
-    bool StretchBlt(int x, int y, int width, int height, const TCanvas* source, int sx, int sy,
-                    int sw, int sh, TCopyMode rop);
+    virtual bool StretchBlt(int x, int y, int width, int height, const TCanvas* source, int sx,
+                            int sy, int sw, int sh, TCopyMode rop);
     // Copies source's part into dest where the monochrome mask is black and leaves the
     // destination alone where it is white; the mask is read at maskOrigin plus the offset
     // within the source part.
-    void TransparentStretchBlt(const TRect& dest, const TCanvas* source, const TRect& sourceRect,
-                               const TCanvas* mask, TPoint maskOrigin);
-    void CopyRect(const TRect& dest, const TCanvas* source, const TRect& sourceRect);
-    void Draw(int x, int y, TGraphic* graphic);
-    void StretchDraw(const TRect& r, TGraphic* graphic);
+    virtual void TransparentStretchBlt(const TRect& dest, const TCanvas* source,
+                                       const TRect& sourceRect, const TCanvas* mask,
+                                       TPoint maskOrigin);
+    virtual void CopyRect(const TRect& dest, const TCanvas* source, const TRect& sourceRect);
+    virtual void Draw(int x, int y, TGraphic* graphic);
+    virtual void StretchDraw(const TRect& r, TGraphic* graphic);
 
     // ---- change notification and locking
     TNotifyEvent OnChange;

@@ -34,6 +34,12 @@ struct TCanvas::Impl {
     QPoint window;
     std::optional<QRegion> clip;  // the clip region, image coordinates
     std::vector<DeviceState> saved;
+    struct ClipCache {
+        QSize imageSize;
+        QRegion region;
+        raster::Writer::Rects rects;
+    };
+    mutable std::optional<ClipCache> clipCache;
 
     // Text and background colours follow the font and brush lazily, as the drawing calls need them.
     mutable TColorRef textColor = 0;
@@ -53,7 +59,11 @@ struct TCanvas::Impl {
     QPoint ToDevice(int x, int y) const;
     QRect ToDevice(const TRect& r) const;
     QRegion BaseClip() const;
-    QRegion EffectiveClip() const;
+    // The visible part of the image now: the surface's clip and the clip region, inside the
+    // image. Kept until the clip, the surface or the image's size changes.
+    const QRegion& EffectiveClip() const;
+    raster::Writer::Rects EffectiveRects() const;
+    void ClipChanged() { clipCache.reset(); }
     // Applies the pending effects of brush and font changes on the background and text colours.
     void Realize() const;
     raster::Writer MakeWriter() const;

@@ -39,17 +39,29 @@ QFont BaseFont(const std::string& name, int weight, TFontStyles style, TFontPitc
     return font;
 }
 
+// Cell height (ascent plus descent, rounded up as the canvas rounds them) at an em size.
+int CellHeight(const QFont& base, int pixelSize) {
+    QFont probe(base);
+    probe.setPixelSize(pixelSize);
+    const QFontMetricsF metrics(probe);
+    return static_cast<int>(std::ceil(metrics.ascent() - 0.01)) +
+           static_cast<int>(std::ceil(metrics.descent() - 0.01));
+}
+
 // The em size in pixels for a framework height: a negative height is the em size itself, a
-// positive one the whole cell (ascent plus descent), 0 the default of 8 points.
+// positive one the whole cell (the largest em size whose cell fits), 0 the default of 8 points.
 int PixelSizeFor(const QFont& base, int height) {
     if (height < 0) return std::min(-height, 4000);
     if (height == 0) return 11;
+    const int target = std::min(height, 4000);
     QFont probe(base);
     probe.setPixelSize(1000);
     const QFontMetricsF metrics(probe);
     const double cell = metrics.ascent() + metrics.descent();
-    if (cell <= 0) return height;
-    return std::clamp(static_cast<int>(std::lround(height * 1000.0 / cell)), 1, 4000);
+    int size = cell <= 0 ? target : std::clamp(static_cast<int>(std::lround(target * 1000.0 / cell)), 1, 4000);
+    while (size > 1 && CellHeight(base, size) > target) --size;
+    while (size < 4000 && CellHeight(base, size + 1) <= target) ++size;
+    return size;
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ namespace dsp::jpeg {
 
 namespace {
 
-constexpr unsigned long long kMaxPixels = 1ULL << 28;
+constexpr unsigned long long kMaxPixels = 1ULL << 26;  // 8192 x 8192: far beyond any picture of the program
 
 // libjpeg reports fatal errors through error_exit, which must not return: it jumps back to the
 // entry point with the message. The functions that set the jump point hold only plain data, so

@@ -13,7 +13,7 @@ namespace dsp::png {
 
 namespace {
 
-constexpr unsigned long long kMaxPixels = 1ULL << 28;
+constexpr unsigned long long kMaxPixels = 1ULL << 26;  // 8192 x 8192: far beyond any picture of the program
 constexpr std::size_t kMessageSize = 256;
 
 // libpng reports fatal errors by a long jump back to the entry point; the functions that set
@@ -82,7 +82,7 @@ bool DecodeInto(Source* source, QImage* image) {
         return false;
     }
     png_set_read_fn(png, source, ReadData);
-    png_set_user_limits(png, 65535, 65535);
+    png_set_user_limits(png, 32767, 32767);
     png_read_info(png, info);
     const png_uint_32 width = png_get_image_width(png, info);
     const png_uint_32 height = png_get_image_height(png, info);

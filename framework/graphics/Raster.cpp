@@ -409,14 +409,19 @@ bool Paint::At(int x, int y, QRgb& out) const {
     return false;
 }
 
-Writer::Writer(QImage& image, const QRegion& clip, bool monochrome)
-    : image_(image), monochrome_(monochrome) {
-    const QRegion visible = clip.intersected(image.rect());
-    rects_.assign(visible.begin(), visible.end());
+std::shared_ptr<const std::vector<QRect>> VisibleRects(const QRegion& region, const QRect& bounds) {
+    const QRegion visible = region.intersected(bounds);
+    return std::make_shared<const std::vector<QRect>>(visible.begin(), visible.end());
 }
 
+Writer::Writer(QImage& image, const QRegion& clip, bool monochrome)
+    : image_(image), rects_(VisibleRects(clip, image.rect())), monochrome_(monochrome) {}
+
+Writer::Writer(QImage& image, Rects rects, bool monochrome)
+    : image_(image), rects_(std::move(rects)), monochrome_(monochrome) {}
+
 bool Writer::Visible(int x, int y) const {
-    for (const QRect& r : rects_)
+    for (const QRect& r : *rects_)
         if (r.contains(x, y)) return true;
     return false;
 }
@@ -444,7 +449,7 @@ void Writer::PaintPixel(int x, int y) {
 
 void Writer::FillSpan(int y, int x0, int x1) {
     if (paint_.kind == Paint::None || x0 >= x1) return;
-    for (const QRect& r : rects_) {
+    for (const QRect& r : *rects_) {
         if (y < r.top() || y > r.bottom()) continue;
         const int a = std::max(x0, r.left());
         const int b = std::min(x1, r.right() + 1);

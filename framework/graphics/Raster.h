@@ -8,6 +8,7 @@
 #include <QRgb>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 #include "framework/graphics/Brush.h"
@@ -63,6 +64,8 @@ SpanList WideLineSpans(QPoint a, QPoint b, int width, const QRect& bounds);
 SpanList UnionSpans(SpanList spans);
 
 QRegion RegionFromSpans(const SpanList& spans);
+// The rectangles of the part of region inside bounds.
+std::shared_ptr<const std::vector<QRect>> VisibleRects(const QRegion& region, const QRect& bounds);
 
 // ---- colours
 
@@ -125,7 +128,10 @@ struct Paint {
 // Writes pixels into a 32-bit image, inside a clip region (device coordinates).
 class Writer {
 public:
+    using Rects = std::shared_ptr<const std::vector<QRect>>;
     Writer(QImage& image, const QRegion& clip, bool monochrome);
+    // rects: the visible parts of the image, already inside its bounds.
+    Writer(QImage& image, Rects rects, bool monochrome);
 
     void SetPaint(const Paint& paint, int rop2 = R2_COPYPEN) {
         paint_ = paint;
@@ -138,13 +144,13 @@ public:
     bool Visible(int x, int y) const;
     QRgb Get(int x, int y) const;
     bool Monochrome() const { return monochrome_; }
-    const std::vector<QRect>& ClipRects() const { return rects_; }
+    const std::vector<QRect>& ClipRects() const { return *rects_; }
 
 private:
     void Put(QRgb* line, int x, int y, QRgb color, int rop2);
 
     QImage& image_;
-    std::vector<QRect> rects_;
+    Rects rects_;
     bool monochrome_;
     Paint paint_;
     int rop2_ = R2_COPYPEN;

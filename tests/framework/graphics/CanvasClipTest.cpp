@@ -150,6 +150,9 @@ TEST_F(CanvasClipping, ACanvasWithoutSurfaceMeasuresButDrawsNothing) {
     EXPECT_EQ(loose.Pixels(0, 0), CLR_INVALID);
     EXPECT_GT(loose.TextWidth("abc"), 0);
     EXPECT_FALSE(loose.HandleAllocated());
+    EXPECT_EQ(loose.DeviceCaps(LOGPIXELSY), 96);
+    EXPECT_EQ(loose.DeviceCaps(NUMCOLORS), -1);
+    EXPECT_EQ(canvas->DeviceCaps(HORZRES), 6);
 }
 
 TEST_F(CanvasClipping, HugeCoordinatesAreClampedInsteadOfOverflowing) {

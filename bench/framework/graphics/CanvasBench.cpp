@@ -1,0 +1,88 @@
+// What the classic pixel rules cost next to drawing straight with the host toolkit on the same
+// image: each pair runs the same work both ways, so their times read as a ratio.
+
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+#include <vector>
+
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/BitmapQt.h"
+
+namespace dsp {
+namespace {
+
+constexpr int kSize = 512;
+
+// A response curve of 4096 points across the page, as the response view draws it.
+std::vector<TPoint> Curve() {
+    std::vector<TPoint> points;
+    for (int i = 0; i < 4096; ++i)
+        points.push_back({i * kSize / 4096, kSize / 2 + static_cast<int>(100 * std::sin(i / 300.0))});
+    return points;
+}
+
+void CurveCanvas(benchmark::State& state) {
+    TBitmap b(kSize, kSize);
+    b.Canvas()->Pen()->SetWidth(static_cast<int>(state.range(0)));
+    const auto points = Curve();
+    for (auto _ : state) {
+        b.Canvas()->MoveTo(points[0].X, points[0].Y);
+        for (const TPoint& p : points) b.Canvas()->LineTo(p.X, p.Y);
+        benchmark::DoNotOptimize(b.PixelAt(0, 0));
+    }
+}
+BENCHMARK(CurveCanvas)->Arg(1)->Arg(2);
+
+void CurveQPainter(benchmark::State& state) {
+    QImage image(kSize, kSize, QImage::Format_RGB32);
+    const auto points = Curve();
+    QPen pen(Qt::black, static_cast<int>(state.range(0)), Qt::SolidLine, Qt::RoundCap);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        painter.setPen(pen);
+        for (std::size_t i = 1; i < points.size(); ++i)
+            painter.drawLine(points[i - 1].X, points[i - 1].Y, points[i].X, points[i].Y);
+        painter.end();
+        benchmark::DoNotOptimize(image.pixel(0, 0));
+    }
+}
+BENCHMARK(CurveQPainter)->Arg(1)->Arg(2);
+
+void FillCanvas(benchmark::State& state) {
+    TBitmap b(kSize, kSize);
+    b.Canvas()->Brush()->SetColor(clBtnFace);
+    for (auto _ : state) b.Canvas()->FillRect(Rect(0, 0, kSize, kSize));
+}
+BENCHMARK(FillCanvas);
+
+void FillQImage(benchmark::State& state) {
+    QImage image(kSize, kSize, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        painter.fillRect(0, 0, kSize, kSize, QColor(212, 208, 200));
+    }
+}
+BENCHMARK(FillQImage);
+
+void PixelsCanvas(benchmark::State& state) {
+    TBitmap b(64, 64);
+    for (auto _ : state)
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) b.Canvas()->SetPixels(x, y, static_cast<TColor>(x * y));
+}
+BENCHMARK(PixelsCanvas);
+
+void PixelsQImage(benchmark::State& state) {
+    QImage image(64, 64, QImage::Format_RGB32);
+    for (auto _ : state)
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) image.setPixel(x, y, static_cast<QRgb>(x * y));
+}
+BENCHMARK(PixelsQImage);
+
+}  // namespace
+}  // namespace dsp

@@ -1,0 +1,34 @@
+#include "framework/controls/CustomControl.h"
+
+#include "framework/controls/PaintBinding.h"
+
+namespace dsp {
+
+TCustomControl::TCustomControl(TComponent* owner)
+    : TWinControl(owner), canvas_(std::make_unique<TControlCanvas>(*this)) {}
+
+TCustomControl::~TCustomControl() = default;
+
+TCanvas* TCustomControl::Canvas() const {
+    canvas_->BindOutsidePaint();
+    return canvas_.get();
+}
+
+void TCustomControl::PaintWindow(TCanvas& canvas) {
+    TPaintBinding binding(*canvas_, canvas);
+    Paint();
+}
+
+void TCustomControl::Dispatch(TMessage& message) {
+    if (message.Msg == WM_PAINT) {
+        TControlState state = ControlState();
+        SetControlState(state.Include(csCustomPaint));
+        TWinControl::Dispatch(message);
+        state = ControlState();
+        SetControlState(state.Exclude(csCustomPaint));
+        return;
+    }
+    TWinControl::Dispatch(message);
+}
+
+}  // namespace dsp

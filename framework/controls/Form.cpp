@@ -1,0 +1,517 @@
+#include "framework/controls/Form.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
+
+#include "framework/controls/ControlErrors.h"
+#include "framework/controls/FocusModel.h"
+#include "framework/controls/InputState.h"
+#include "framework/controls/KeyMap.h"
+#include "framework/controls/WindowHost.h"
+#include "framework/controls/WindowImpl.h"
+#include "framework/runtime/Application.h"
+
+namespace dsp {
+
+namespace {
+
+// The classic frame at 96 dots per inch: border widths and caption heights.
+constexpr int kSizingFrame = 4;
+constexpr int kFixedFrame = 3;
+constexpr int kCaptionHeight = 19;
+constexpr int kToolCaptionHeight = 15;
+
+struct TFormRegistry {
+    std::vector<TCustomForm*> forms;  // in creation order
+    TCustomForm* mainForm = nullptr;
+};
+
+TFormRegistry& Registry() {
+    static auto* registry = new TFormRegistry;
+    return *registry;
+}
+
+TSize ScreenSize() {
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        if (QScreen* screen = gui->primaryScreen()) {
+            const QRect r = screen->geometry();
+            return {r.width(), r.height()};
+        }
+    }
+    return {1024, 768};
+}
+
+}  // namespace
+
+// ---- the forms of the application
+
+int FormCount() { return static_cast<int>(Registry().forms.size()); }
+
+TCustomForm* Forms(int index) {
+    if (index < 0 || index >= FormCount()) throw EListError::IndexOutOfBounds(index);
+    return Registry().forms[static_cast<std::size_t>(index)];
+}
+
+TCustomForm* MainForm() { return Registry().mainForm; }
+void SetMainForm(TCustomForm* form) { Registry().mainForm = form; }
+
+namespace detail {
+
+TComponent* FormOwner() { return Application; }
+
+void FormCreated(TCustomForm* form) {
+    if (Registry().mainForm == nullptr) Registry().mainForm = form;
+    form->AfterConstruction();
+}
+
+}  // namespace detail
+
+void RunApplication() {
+    if (Application == nullptr) return;
+    if (TCustomForm* main = MainForm(); main != nullptr && Application->ShowMainForm()) {
+        main->Show();
+    }
+    Application->Run();
+}
+
+// ---- construction
+
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
+    visible_ = false;
+    SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption,
+                     csDoubleClicks});
+    SetColor(clBtnFace);
+    SetBounds(0, 0, 320, 240);
+    Registry().forms.push_back(this);
+}
+
+TCustomForm::~TCustomForm() {
+    Destroying();
+    if (OnDestroy) OnDestroy(this);
+    auto& forms = Registry().forms;
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    if (Registry().mainForm == this) Registry().mainForm = nullptr;
+    FocusModel().FormGone(this);
+}
+
+void TCustomForm::AfterConstruction() {
+    if (created_) return;
+    created_ = true;
+    HandleNeeded();
+    DoCreate();
+}
+
+void TCustomForm::DoCreate() {
+    if (OnCreate) OnCreate(this);
+}
+
+// ---- frame and place
+
+TRect TCustomForm::FrameInsets() const {
+    int frame = 0;
+    int caption = 0;
+    switch (borderStyle_) {
+        case bsNone: break;
+        case bsSingle:
+        case bsDialog: frame = kFixedFrame; caption = kCaptionHeight; break;
+        case bsSizeable: frame = kSizingFrame; caption = kCaptionHeight; break;
+        case bsToolWindow: frame = kFixedFrame; caption = kToolCaptionHeight; break;
+        case bsSizeToolWin: frame = kSizingFrame; caption = kToolCaptionHeight; break;
+    }
+    return {frame, frame + caption + menuBarHeight_, frame, frame};
+}
+
+TRect TCustomForm::GetClientRect() const {
+    const TRect f = FrameInsets();
+    return Rect(0, 0, std::max(Width() - f.Left - f.Right, 0),
+                std::max(Height() - f.Top - f.Bottom, 0));
+}
+
+TSize TCustomForm::WindowClientSize() const {
+    const TRect r = GetClientRect();
+    return {r.Width(), r.Height()};
+}
+
+void TCustomForm::SetClientSize(int width, int height) {
+    const TRect f = FrameInsets();
+    SetBounds(Left(), Top(), width + f.Left + f.Right, height + f.Top + f.Bottom);
+}
+
+TPoint TCustomForm::ClientOrigin() const {
+    const TRect f = FrameInsets();
+    return {Left() + f.Left, Top() + f.Top};
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
+    if (borderStyle_ == value) return;
+    borderStyle_ = value;
+    Window().Invalidate(QRegion(0, 0, ClientWidth(), ClientHeight()), true);
+    if (Window().host != nullptr) {
+        UpdateFormHost(*this);
+        PlaceHost(Window());
+    }
+    Realign();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons value) {
+    if (borderIcons_ == value) return;
+    borderIcons_ = value;
+    if (Window().host != nullptr) UpdateFormHost(*this);
+}
+
+void TCustomForm::SetMenuBarHeight(int value) {
+    if (menuBarHeight_ == value) return;
+    menuBarHeight_ = std::max(value, 0);
+    if (Window().host != nullptr) PlaceHost(Window());
+    Realign();
+}
+
+void TCustomForm::ApplyPosition() {
+    TRect area{0, 0, 0, 0};
+    const TSize screen = ScreenSize();
+    const TCustomForm* over = nullptr;
+    switch (position_) {
+        case poScreenCenter:
+        case poDesktopCenter:
+            area = Rect(0, 0, screen.cx, screen.cy);
+            break;
+        case poMainFormCenter:
+            over = MainForm();
+            break;
+        case poOwnerFormCenter:
+            over = dynamic_cast<const TCustomForm*>(Owner());
+            if (over == nullptr) over = MainForm();
+            break;
+        default:
+            return;
+    }
+    if (over != nullptr && over != this) {
+        area = over->BoundsRect();
+    } else if (IsRectEmpty(area)) {
+        area = Rect(0, 0, screen.cx, screen.cy);
+    }
+    SetBounds(area.Left + (area.Width() - Width()) / 2, area.Top + (area.Height() - Height()) / 2,
+              Width(), Height());
+}
+
+std::unique_ptr<TBitmap> TCustomForm::RenderToImage() {
+    const TSize size = WindowClientSize();
+    auto bitmap = std::make_unique<TBitmap>(size.cx, size.cy);
+    PaintTo(*bitmap->Canvas(), 0, 0);
+    return bitmap;
+}
+
+// ---- showing and closing
+
+void TCustomForm::Show() {
+    SetVisible(true);
+    RaiseNativeWindow(Window().host);
+    if (FormTakesInput(this)) FocusModel().ActivateForm(this);
+}
+
+void TCustomForm::Hide() { SetVisible(false); }
+
+void TCustomForm::DoShow() {
+    if (OnShow) OnShow(this);
+}
+
+void TCustomForm::DoHide() {
+    if (OnHide) OnHide(this);
+}
+
+bool TCustomForm::CloseQuery() {
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TCustomForm::DoClose(TCloseAction& action) {
+    if (OnClose) OnClose(this, action);
+}
+
+void TCustomForm::Close() {
+    if (formState_.Contains(fsModal)) {
+        modalResult_ = mrCancel;
+        return;
+    }
+    if (!CloseQuery()) return;
+    TCloseAction action = caHide;
+    DoClose(action);
+    if (action == caNone) return;
+    if (MainForm() == this && Application != nullptr) {
+        Application->Terminate();
+    } else if (action == caHide || action == caMinimize) {
+        Hide();
+    } else {
+        Release();
+    }
+}
+
+void TCustomForm::Release() { PostMessage(Handle(), CM_RELEASE, 0, 0); }
+
+void TCustomForm::CloseModal() {
+    TCloseAction action = caNone;
+    if (CloseQuery()) {
+        action = caHide;
+        DoClose(action);
+    }
+    if (action == caNone) {
+        modalResult_ = mrNone;
+    } else if (action == caFree) {
+        Release();
+    }
+}
+
+TModalResult TCustomForm::ShowModal() {
+    if (Visible() || !Enabled() || formState_.Contains(fsModal)) {
+        throw EInvalidOperation("Cannot make a visible window modal");
+    }
+    if (TControl* capture = Input().captureControl) capture->SetMouseCapture(false);
+    formState_.Include(fsModal);
+    TCustomForm* previous = ActiveForm();
+    // Every form shown now is barred from input while this one is modal; forms shown later
+    // are not.
+    std::vector<TCustomForm*> barred;
+    for (TCustomForm* form : Registry().forms) {
+        if (form != this && form->Visible()) {
+            ++form->modalBarred_;
+            barred.push_back(form);
+        }
+    }
+    auto unbar = [&] {
+        for (TCustomForm* form : barred) {
+            if (std::find(Registry().forms.begin(), Registry().forms.end(), form) !=
+                Registry().forms.end()) {
+                --form->modalBarred_;
+            }
+        }
+        barred.clear();
+    };
+    modalResult_ = mrNone;
+    try {
+        Show();
+        while (modalResult_ == mrNone) {
+            if (Application != nullptr && Application->Terminated()) {
+                modalResult_ = mrCancel;
+                break;
+            }
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            if (modalResult_ != mrNone) CloseModal();
+        }
+    } catch (...) {
+        unbar();
+        formState_.Exclude(fsModal);
+        Hide();
+        throw;
+    }
+    unbar();
+    // The form that was active before takes the focus back, then this one goes.
+    if (previous != nullptr && previous != this && previous->Showing() &&
+        FormTakesInput(previous)) {
+        FocusModel().ActivateForm(previous);
+    }
+    Hide();
+    formState_.Exclude(fsModal);
+    return modalResult_;
+}
+
+bool FormTakesInput(const TCustomForm* form) {
+    return form != nullptr && form->modalBarred_ == 0 && form->Enabled();
+}
+
+// ---- focus
+
+void TCustomForm::SetActiveControl(TWinControl* control) {
+    if (activeControl_ == control) return;
+    const bool loading = ComponentState().Contains(csLoading);
+    if (control != nullptr &&
+        (control == this || GetParentForm(control) != this || (!loading && !control->CanFocus()))) {
+        throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    }
+    activeControl_ = control;
+    if (!loading && active_) SetWindowFocus();
+}
+
+void TCustomForm::FocusControl(TWinControl* control) {
+    const bool wasActive = active_;
+    SetActiveControl(control);
+    if (!wasActive) SetFocus();
+}
+
+void TCustomForm::SetFocus() {
+    if (active_) return;
+    if (!Visible() || !Enabled()) {
+        throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    }
+    FocusModel().ActivateForm(this);
+}
+
+void TCustomForm::SetWindowFocus() {
+    TWinControl* target =
+        activeControl_ != nullptr && activeControl_->Showing() ? activeControl_ : this;
+    FocusModel().FocusWindow(target);
+}
+
+void TCustomForm::DefocusControl(TWinControl* control, bool removing) {
+    if (control == nullptr) return;
+    if (removing && control->ContainsControl(focusedControl_)) {
+        focusedControl_ = control->Parent();
+    }
+    if (control->ContainsControl(activeControl_)) {
+        activeControl_ = nullptr;
+        if (active_) SetWindowFocus();
+    }
+}
+
+bool TCustomForm::SetFocusedControl(TWinControl* control) {
+    TFocusModel& model = FocusModel();
+    const int count = model.FocusCount();
+    activeControl_ = control != this ? control : nullptr;
+    TControlState state = control->ControlState();
+    if (state.Contains(csFocusing)) return false;
+    control->SetControlState(state.Include(csFocusing));
+    struct TFocusingMark {
+        TWinControl* control;
+        ~TFocusingMark() {
+            TControlState s = control->ControlState();
+            control->SetControlState(s.Exclude(csFocusing));
+        }
+    } mark{control};
+    // The focus comes from another form: that one is deactivated, this one activated.
+    if (model.FocusedForm() != this) {
+        if (TCustomForm* old = model.FocusedForm()) {
+            model.SetFocusedForm(nullptr);
+            old->Perform(CM_DEACTIVATE);
+            if (model.FocusCount() != count) return false;
+        }
+        model.SetFocusedForm(this);
+        Perform(CM_ACTIVATE);
+        if (model.FocusCount() != count) return false;
+    }
+    if (focusedControl_ == nullptr) focusedControl_ = this;
+    if (focusedControl_ == control) return true;
+    // Leave the controls that do not hold the new one, innermost first...
+    while (focusedControl_ != nullptr && !focusedControl_->ContainsControl(control)) {
+        TWinControl* leaving = focusedControl_;
+        focusedControl_ = focusedControl_->Parent();
+        leaving->Perform(CM_EXIT);
+        if (model.FocusCount() != count) return false;
+    }
+    // ...then enter those that hold it, outermost first.
+    while (focusedControl_ != control) {
+        TWinControl* entering = control;
+        while (entering->Parent() != focusedControl_) entering = entering->Parent();
+        focusedControl_ = entering;
+        entering->Perform(CM_ENTER);
+        if (model.FocusCount() != count) return false;
+    }
+    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+    return true;
+}
+
+bool TCustomForm::IsShortCut(TKeyCode key, TShiftState shift) {
+    bool handled = false;
+    if (OnShortCut) OnShortCut(key, shift, handled);
+    if (handled) return true;
+    // A handler may add or remove handlers: walk a copy.
+    const auto handlers = shortCutHandlers_;
+    for (const auto& entry : handlers) {
+        if (entry.second(key, shift)) return true;
+    }
+    return false;
+}
+
+void TCustomForm::AddShortCutHandler(const void* owner, TShortCutHandler handler) {
+    RemoveShortCutHandler(owner);
+    shortCutHandlers_.emplace_back(owner, std::move(handler));
+}
+
+void TCustomForm::RemoveShortCutHandler(const void* owner) {
+    std::erase_if(shortCutHandlers_, [owner](const auto& entry) { return entry.first == owner; });
+}
+
+void TCustomForm::Activate() {
+    if (OnActivate) OnActivate(this);
+}
+
+void TCustomForm::Deactivate() {
+    if (OnDeactivate) OnDeactivate(this);
+}
+
+void TCustomForm::MouseWheelHandler(TMessage& message) {
+    if (focusedControl_ != nullptr && focusedControl_ != this) {
+        message.Result =
+            focusedControl_->Perform(CM_MOUSEWHEEL, message.WParam, message.LParam);
+    } else {
+        message.Result = Perform(CM_MOUSEWHEEL, message.WParam, message.LParam);
+    }
+}
+
+// ---- messages
+
+void TCustomForm::Dispatch(TMessage& message) {
+    switch (message.Msg) {
+        case CM_SHOWINGCHANGED:
+            if (Showing()) {
+                if (!positioned_) {
+                    positioned_ = true;
+                    ApplyPosition();
+                }
+                formState_.Include(fsShowing);
+                DoShow();
+                TWinControl::Dispatch(message);
+            } else {
+                DoHide();
+                TWinControl::Dispatch(message);
+                formState_.Exclude(fsShowing);
+                FocusModel().FormHidden(this);
+            }
+            return;
+        case CM_ACTIVATE:
+            active_ = true;
+            Activate();
+            return;
+        case CM_DEACTIVATE:
+            active_ = false;
+            Deactivate();
+            return;
+        case CM_DIALOGKEY:
+            if (GetKeyState(VK_MENU) >= 0) {
+                const auto key = static_cast<int>(message.WParam);
+                if (key == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
+                    SelectNext(activeControl_, GetKeyState(VK_SHIFT) >= 0, true);
+                    message.Result = 1;
+                    return;
+                }
+                if (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) {
+                    if (activeControl_ != nullptr && activeControl_->Parent() != nullptr) {
+                        activeControl_->Parent()->SelectNext(
+                            activeControl_, key == VK_RIGHT || key == VK_DOWN, false);
+                        message.Result = 1;
+                    }
+                    return;
+                }
+            }
+            TWinControl::Dispatch(message);
+            return;
+        case CM_TEXTCHANGED:
+            TWinControl::Dispatch(message);
+            if (Window().host != nullptr) UpdateFormHost(*this);
+            return;
+        case WM_CLOSE:
+            Close();
+            return;
+        case CM_RELEASE:
+            delete this;
+            return;
+        default:
+            TWinControl::Dispatch(message);
+            return;
+    }
+}
+
+}  // namespace dsp

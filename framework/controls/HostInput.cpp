@@ -1,0 +1,305 @@
+#include "framework/controls/HostInput.h"
+
+#include <QCursor>
+#include <QWheelEvent>
+
+#include "framework/controls/FocusModel.h"
+#include "framework/controls/Form.h"
+#include "framework/controls/InputState.h"
+#include "framework/controls/KeyMap.h"
+#include "framework/controls/KeyMapQt.h"
+#include "framework/controls/WindowHost.h"
+#include "framework/controls/WindowImpl.h"
+
+namespace dsp {
+
+namespace {
+
+const QKeyEvent* currentKeyEvent = nullptr;
+
+class TCurrentKeyEvent {
+public:
+    explicit TCurrentKeyEvent(const QKeyEvent* event) : previous_(currentKeyEvent) {
+        currentKeyEvent = event;
+    }
+    ~TCurrentKeyEvent() { currentKeyEvent = previous_; }
+    TCurrentKeyEvent(const TCurrentKeyEvent&) = delete;
+    TCurrentKeyEvent& operator=(const TCurrentKeyEvent&) = delete;
+
+private:
+    const QKeyEvent* previous_;
+};
+
+Qt::CursorShape CursorShapeOf(TCursor cursor) {
+    switch (cursor) {
+        case crNone: return Qt::BlankCursor;
+        case crCross: return Qt::CrossCursor;
+        case crIBeam: return Qt::IBeamCursor;
+        case crSizeNESW: return Qt::SizeBDiagCursor;
+        case crSizeNS: return Qt::SizeVerCursor;
+        case crSizeNWSE: return Qt::SizeFDiagCursor;
+        case crSizeWE: return Qt::SizeHorCursor;
+        case crUpArrow: return Qt::UpArrowCursor;
+        case crHourGlass: return Qt::WaitCursor;
+        case crDrag:
+        case crMultiDrag: return Qt::DragCopyCursor;
+        case crNoDrop:
+        case crNo: return Qt::ForbiddenCursor;
+        case crHSplit: return Qt::SplitHCursor;
+        case crVSplit: return Qt::SplitVCursor;
+        case crAppStart: return Qt::BusyCursor;
+        case crHelp: return Qt::WhatsThisCursor;
+        case crHandPoint: return Qt::PointingHandCursor;
+        case crSizeAll: return Qt::SizeAllCursor;
+        default: return Qt::ArrowCursor;
+    }
+}
+
+// A control takes input when its form does and it and its parents are enabled.
+bool TakesInput(const TControl& control) {
+    for (const TControl* c = &control; c != nullptr; c = c->Parent()) {
+        if (!c->Enabled()) return false;
+    }
+    const TCustomForm* form = GetParentForm(&control);
+    return form != nullptr && FormTakesInput(form);
+}
+
+unsigned MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    unsigned keys = 0;
+    if (buttons & Qt::LeftButton) keys |= MK_LBUTTON;
+    if (buttons & Qt::RightButton) keys |= MK_RBUTTON;
+    if (buttons & Qt::MiddleButton) keys |= MK_MBUTTON;
+    if (modifiers & Qt::ShiftModifier) keys |= MK_SHIFT;
+    if (modifiers & Qt::ControlModifier) keys |= MK_CONTROL;
+    return keys;
+}
+
+// The message of a button event, and the virtual key of the button.
+bool ButtonMessage(const QMouseEvent& event, unsigned& msg, int& virtualKey) {
+    unsigned base = 0;
+    switch (event.button()) {
+        case Qt::LeftButton: base = WM_LBUTTONDOWN; virtualKey = VK_LBUTTON; break;
+        case Qt::RightButton: base = WM_RBUTTONDOWN; virtualKey = VK_RBUTTON; break;
+        case Qt::MiddleButton: base = WM_MBUTTONDOWN; virtualKey = VK_MBUTTON; break;
+        default: return false;
+    }
+    switch (event.type()) {
+        case QEvent::MouseButtonPress: msg = base; break;
+        case QEvent::MouseButtonRelease: msg = base + 1; break;
+        case QEvent::MouseButtonDblClick: msg = base + 2; break;
+        default: return false;
+    }
+    return true;
+}
+
+// A click in a form that is not active activates it first.
+void ActivateOnClick(TWinControl& control) {
+    TCustomForm* form = GetParentForm(&control);
+    if (form != nullptr && ActiveForm() != form && form->Showing()) {
+        FocusModel().ActivateForm(form);
+    }
+}
+
+void DeliverWheel(TWinControl& control, QWheelEvent* event) {
+    event->accept();
+    SyncModifierKeys(event->modifiers());
+    if (!TakesInput(control)) return;
+    const int delta = event->angleDelta().y() != 0 ? event->angleDelta().y()
+                                                   : event->angleDelta().x();
+    if (delta == 0) return;
+    const QPointF position = event->position();
+    const TPoint screen = control.ClientToScreen(
+        {static_cast<int>(position.x()), static_cast<int>(position.y())});
+    const unsigned keys = MouseKeys(event->buttons(), event->modifiers());
+    control.Perform(WM_MOUSEWHEEL, MakeWParam(static_cast<int>(keys), delta),
+                    PointToLParam(screen));
+}
+
+// A top-level window the window manager moved or resized: the form follows.
+void FollowNativeGeometry(TWinControl& control, TWindowHost& host, QEvent::Type type) {
+    auto* form = dynamic_cast<TCustomForm*>(&control);
+    if (form == nullptr || !host.isWindow() || !host.isVisible() || host.Placing()) return;
+    if (type == QEvent::Resize) {
+        if (host.width() != form->ClientWidth() || host.height() != form->ClientHeight()) {
+            form->SetClientSize(host.width(), host.height());
+        }
+    } else {
+        const TPoint origin = form->ClientOrigin();
+        const int dx = host.x() - origin.X;
+        const int dy = host.y() - origin.Y;
+        if (dx != 0 || dy != 0) {
+            form->SetBounds(form->Left() + dx, form->Top() + dy, form->Width(), form->Height());
+        }
+    }
+}
+
+// The control under the mouse: the innermost one showing at that point of the control's form,
+// windowless ones included; null outside the form's client area.
+TControl* ControlUnderMouse(TWinControl& control, TPoint pos) {
+    TCustomForm* form = GetParentForm(&control);
+    if (form == nullptr) return &control;
+    TPoint p = form->ScreenToClient(control.ClientToScreen(pos));
+    if (!PtInRect(form->ClientRect(), p)) return nullptr;
+    TWinControl* parent = form;
+    for (;;) {
+        TControl* child = parent->ControlAtPos(p, true, true);
+        if (child == nullptr) return parent;
+        p = {p.X - child->Left(), p.Y - child->Top()};
+        auto* windowed = dynamic_cast<TWinControl*>(child);
+        if (windowed == nullptr) return child;
+        parent = windowed;
+    }
+}
+
+}  // namespace
+
+const QKeyEvent* CurrentKeyEvent() { return currentKeyEvent; }
+
+void ApplyHostCursor(TControl& control) {
+    auto* windowed = dynamic_cast<TWinControl*>(&control);
+    TWinControl* holder = windowed != nullptr ? windowed : control.Parent();
+    if (holder == nullptr || holder->Window().host == nullptr) return;
+    const TCursor cursor = control.Cursor() != crDefault ? control.Cursor() : holder->Cursor();
+    holder->Window().host->setCursor(QCursor(CursorShapeOf(cursor)));
+}
+
+void SetMouseControl(TControl* control) {
+    TInputState& input = Input();
+    TControl* old = input.mouseControl;
+    if (old == control) return;
+    input.mouseControl = control;
+    if (old != nullptr) {
+        old->Perform(CM_MOUSELEAVE);
+        // The cursor of a windowless control was shown on its parent's window.
+        if (Input().mouseControl != old && dynamic_cast<TWinControl*>(old) == nullptr &&
+            old->Parent() != nullptr) {
+            ApplyHostCursor(*old->Parent());
+        }
+    }
+    if (control != nullptr && Input().mouseControl == control) {
+        control->Perform(CM_MOUSEENTER);
+        if (Input().mouseControl == control) ApplyHostCursor(*control);
+    }
+}
+
+void DeliverMouseEvent(TWinControl& control, QMouseEvent* event) {
+    event->accept();
+    SyncModifierKeys(event->modifiers());
+    const TPoint pos{static_cast<int>(event->position().x()),
+                     static_cast<int>(event->position().y())};
+    unsigned msg = WM_MOUSEMOVE;
+    int virtualKey = 0;
+    if (event->type() != QEvent::MouseMove) {
+        if (!ButtonMessage(*event, msg, virtualKey)) return;
+        SetKeyState(virtualKey, event->type() != QEvent::MouseButtonRelease);
+    }
+    if (!TakesInput(control)) return;
+    if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
+        msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK) {
+        ActivateOnClick(control);
+    }
+    // While a control holds the capture it receives every mouse message, in its parent's
+    // coordinates when it is windowless (the parent hands it on).
+    TWinControl* receiver = &control;
+    TPoint p = pos;
+    if (TControl* capture = Input().captureControl) {
+        auto* windowed = dynamic_cast<TWinControl*>(capture);
+        receiver = windowed != nullptr ? windowed : capture->Parent();
+        if (receiver == nullptr) receiver = &control;
+        p = receiver->ScreenToClient(control.ClientToScreen(pos));
+    }
+    const unsigned keys = MouseKeys(event->buttons(), event->modifiers());
+    receiver->Perform(msg, keys, PointToLParam(p));
+    if (msg == WM_MOUSEMOVE && FindControl(control.Window().handle) == &control) {
+        SetMouseControl(ControlUnderMouse(control, pos));
+    }
+}
+
+void DeliverKeyEvent(TWinControl& target, QKeyEvent* event) {
+    event->accept();
+    TCurrentKeyEvent current(event);
+    SyncModifierKeys(event->modifiers());
+    const int virtualKey = VirtualKeyOf(*event);
+    const bool alt = (event->modifiers() & Qt::AltModifier) != 0;
+    if (event->type() == QEvent::KeyRelease) {
+        // Held keys repeat their key-down only, as the platform's keyboard does.
+        if (event->isAutoRepeat()) return;
+        SetKeyState(virtualKey, false);
+        if (virtualKey == 0 || !TakesInput(target)) return;
+        target.Perform(alt ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(virtualKey),
+                       MakeKeyData(alt, true, true));
+        return;
+    }
+    const bool wasDown = virtualKey != 0 && GetKeyState(virtualKey) < 0;
+    SetKeyState(virtualKey, true);
+    if (!TakesInput(target)) return;
+    const LPARAM data = MakeKeyData(alt, wasDown || event->isAutoRepeat(), false);
+    const HWND handle = target.Handle();
+    auto alive = [&] { return FindControl(handle) == &target; };
+    if (virtualKey != 0) {
+        // A dialog key (Tab, arrows, Enter, Escape) or shortcut taken by the form gives no
+        // key-down and no character.
+        if (target.Perform(alt ? CN_SYSKEYDOWN : CN_KEYDOWN, static_cast<WPARAM>(virtualKey),
+                           data) != 0) {
+            return;
+        }
+        if (!alive()) return;
+        target.Perform(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(virtualKey), data);
+    }
+    const QString text = event->text();
+    for (const QChar ch : text) {
+        const char16_t unit = ch.unicode();
+        if (unit == 0x7F || !alive()) continue;
+        if (alt) {
+            target.Perform(CN_SYSCHAR, unit, data);
+        } else if (target.Perform(CN_CHAR, unit, data) == 0 && alive()) {
+            target.Perform(WM_CHAR, unit, data);
+        }
+    }
+}
+
+bool HandleHostEvent(TWinControl& control, TWindowHost& host, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            DeliverMouseEvent(control, static_cast<QMouseEvent*>(event));
+            return true;
+        case QEvent::Wheel:
+            DeliverWheel(control, static_cast<QWheelEvent*>(event));
+            return true;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: {
+            // Keys go to the window that has the framework's focus, whichever native window
+            // the toolkit gave them to.
+            TWinControl* target = FocusedWindow();
+            DeliverKeyEvent(target != nullptr ? *target : control,
+                            static_cast<QKeyEvent*>(event));
+            return true;
+        }
+        case QEvent::Leave:
+            if (host.isWindow()) {
+                if (const TControl* over = Input().mouseControl;
+                    over != nullptr && GetParentForm(over) == GetParentForm(&control)) {
+                    SetMouseControl(nullptr);
+                }
+            }
+            return false;
+        case QEvent::Close:
+            if (host.isWindow()) {
+                event->ignore();
+                control.Perform(WM_CLOSE);
+                return true;
+            }
+            return false;
+        case QEvent::Resize:
+        case QEvent::Move:
+            FollowNativeGeometry(control, host, event->type());
+            return false;
+        default:
+            return false;
+    }
+}
+
+}  // namespace dsp

@@ -1,0 +1,24 @@
+#pragma once
+// Framework-internal: who holds the mouse and the keyboard. UI thread only.
+
+namespace dsp {
+
+class TControl;
+class TWinControl;
+
+struct TInputState {
+    // The control that receives every mouse message while it holds the capture.
+    TControl* captureControl = nullptr;
+    // The control the mouse is over (entered and not yet left).
+    TControl* mouseControl = nullptr;
+    // The window that has the keyboard focus.
+    TWinControl* focusedWindow = nullptr;
+};
+
+TInputState& Input();
+
+// A control that goes away (or stops showing) lets go of the mouse and the focus, without
+// messages.
+void ForgetControl(const TControl* control);
+
+}  // namespace dsp

@@ -1,0 +1,10 @@
+#pragma once
+// Framework-internal: the dialog service that shows the host toolkit's dialogs.
+
+#include "framework/desktop/DialogService.h"
+
+namespace dsp {
+
+TDialogService& QtDialogService();
+
+}  // namespace dsp

@@ -1,0 +1,274 @@
+// The paint cycle: what is painted when, where the pixels go, and what a control that does not
+// show costs.
+
+#include <gtest/gtest.h>
+
+#include "framework/controls/WindowHost.h"
+#include "framework/controls/WindowImpl.h"
+#include "tests/framework/controls/ControlTestSupport.h"
+#include "tests/support/RunLoop.h"
+
+namespace dsp {
+namespace {
+
+using test::MakeForm;
+using test::PaintPending;
+using test::Place;
+using test::ShowAndPaint;
+using test::TEventLog;
+using test::TProbeControl;
+using test::TProbeGraphic;
+
+// A windowed control whose erase paints its parent's background into its own pixels, the way
+// a transparent panel does, and whose Paint adds a green square in its middle.
+class TTransparentBox : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+
+protected:
+    void Dispatch(TMessage& message) override {
+        if (message.Msg == WM_ERASEBKGND && Parent() != nullptr) {
+            TCanvas* dc = MessageCanvas(message);
+            const int saved = dc->SaveDC();
+            dc->OffsetViewportOrg(-Left(), -Top());
+            dc->IntersectClipRect(0, 0, Parent()->ClientWidth(), Parent()->ClientHeight());
+            Parent()->Perform(WM_ERASEBKGND, CanvasParam(dc), 0);
+            Parent()->Perform(WM_PRINTCLIENT, CanvasParam(dc), PRF_CLIENT);
+            dc->RestoreDC(saved);
+            message.Result = 1;
+            return;
+        }
+        TCustomControl::Dispatch(message);
+    }
+    void Paint() override {
+        Canvas()->Brush()->SetColor(clLime);
+        Canvas()->FillRect(Bounds(Width() / 2 - 2, Height() / 2 - 2, 4, 4));
+    }
+};
+
+// A parent that paints its left half red and its right half blue.
+class TTwoToneParent : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+
+protected:
+    void Paint() override {
+        Canvas()->Brush()->SetColor(clRed);
+        Canvas()->FillRect(Rect(0, 0, Width() / 2, Height()));
+        Canvas()->Brush()->SetColor(clBlue);
+        Canvas()->FillRect(Rect(Width() / 2, 0, Width(), Height()));
+    }
+};
+
+class PaintCycleTest : public ::testing::Test {
+protected:
+    std::unique_ptr<TForm> form = MakeForm(200, 150, clWhite);
+};
+
+TEST_F(PaintCycleTest, WindowlessChildIsPaintedOnlyWhereTheClipMeetsIt) {
+    auto* left = Place(new TProbeGraphic(form.get()), form.get(), 10, 10, 20, 20);
+    auto* right = Place(new TProbeGraphic(form.get()), form.get(), 150, 10, 20, 20);
+    ShowAndPaint(*form);
+    ASSERT_EQ(left->Paints, 1);
+    ASSERT_EQ(right->Paints, 1);
+
+    struct Case {
+        TRect invalid;
+        int leftPaints;
+        int rightPaints;
+    };
+    const Case cases[] = {
+        {Rect(0, 0, 40, 40), 1, 0},      // covers the left child
+        {Rect(25, 25, 26, 26), 1, 0},    // one pixel of it
+        {Rect(30, 10, 150, 30), 0, 0},   // the gap between the two: touches neither
+        {Rect(160, 0, 200, 15), 0, 1},   // part of the right child
+        {Rect(0, 0, 200, 150), 1, 1},    // everything
+    };
+    for (const Case& c : cases) {
+        left->Paints = 0;
+        right->Paints = 0;
+        form->InvalidateRect(&c.invalid, true);
+        form->Update();
+        EXPECT_EQ(left->Paints, c.leftPaints) << c.invalid.Left << "," << c.invalid.Top;
+        EXPECT_EQ(right->Paints, c.rightPaints) << c.invalid.Left << "," << c.invalid.Top;
+    }
+
+    // Invalidating a windowless control marks its own area on the parent, and nothing else.
+    left->Paints = 0;
+    right->Paints = 0;
+    right->Invalidate();
+    form->Update();
+    EXPECT_EQ(left->Paints, 0);
+    EXPECT_EQ(right->Paints, 1);
+
+    // A hidden one is not painted at all.
+    right->Hide();
+    right->Paints = 0;
+    form->Repaint();
+    EXPECT_EQ(right->Paints, 0);
+}
+
+TEST_F(PaintCycleTest, MarksMadeBeforeAPaintArePaintedOnce) {
+    auto* box = Place(new TProbeControl(form.get()), form.get(), 10, 10, 50, 50);
+    ShowAndPaint(*form);
+    box->Paints = 0;
+    for (int i = 0; i < 5; ++i) box->Invalidate();
+    PaintPending(*form);
+    EXPECT_EQ(box->Paints, 1);
+    PaintPending(*form);
+    EXPECT_EQ(box->Paints, 1) << "nothing waits any more";
+
+    // The native window's own paint runs the cycle too, once.
+    box->Invalidate();
+    box->Invalidate();
+    ASSERT_TRUE(test::RunLoopUntil([&] { return box->Paints == 2; }));
+    test::RunPendingEvents();
+    EXPECT_EQ(box->Paints, 2);
+}
+
+TEST_F(PaintCycleTest, EraseFillsWithColorUnlessTheControlIsOpaque) {
+    auto* box = Place(new TProbeControl(form.get()), form.get(), 10, 10, 40, 30);
+    box->SetColor(clYellow);
+    ShowAndPaint(*form);
+    auto image = form->RenderToImage();
+    EXPECT_EQ(test::PixelOf(*image, 20, 20), ResolveColor(clYellow));
+    EXPECT_EQ(test::PixelOf(*image, 5, 5), ResolveColor(clWhite));
+    EXPECT_EQ(test::ShownPixel(*box, 5, 5), ResolveColor(clYellow));
+
+    box->Erases = 0;
+    box->Invalidate();
+    box->Update();
+    EXPECT_EQ(box->Erases, 1);
+
+    // An opaque control paints all of itself: marking it asks for no erase.
+    box->SetControlStyle(box->ControlStyle() + TControlStyle{csOpaque});
+    box->Erases = 0;
+    box->Paints = 0;
+    box->Invalidate();
+    box->Update();
+    EXPECT_EQ(box->Erases, 0);
+    EXPECT_EQ(box->Paints, 1);
+}
+
+TEST_F(PaintCycleTest, TransparentChildShowsItsParentsPixels) {
+    auto* parent = Place(new TTwoToneParent(form.get()), form.get(), 20, 20, 160, 100);
+    auto* box = Place(new TTransparentBox(form.get()), parent, 40, 30, 80, 40);
+    ShowAndPaint(*form);
+
+    // Left part of the box over the red half, right part over the blue half, the box's own
+    // green square in its middle; read from the pixels as they show and from a rendering.
+    struct Sample {
+        int x;
+        int y;
+        TColor expected;
+    };
+    const Sample inBox[] = {{2, 2, clRed}, {30, 20, clRed}, {41, 5, clBlue},
+                            {78, 38, clBlue}, {40, 20, clLime}};
+    for (const Sample& s : inBox) {
+        EXPECT_EQ(test::ShownPixel(*box, s.x, s.y), ResolveColor(s.expected))
+            << s.x << "," << s.y;
+    }
+    auto image = form->RenderToImage();
+    for (const Sample& s : inBox) {
+        EXPECT_EQ(test::PixelOf(*image, 20 + 40 + s.x, 20 + 30 + s.y), ResolveColor(s.expected))
+            << s.x << "," << s.y;
+    }
+}
+
+TEST_F(PaintCycleTest, DrawingOutsideAPaintShowsWithoutRepainting) {
+    auto* box = Place(new TProbeControl(form.get()), form.get(), 10, 10, 40, 30);
+    box->Fill = clYellow;
+    ShowAndPaint(*form);
+    test::RunPendingEvents();
+    const int paints = box->Paints;
+
+    box->Canvas()->Brush()->SetColor(clNavy);
+    box->Canvas()->FillRect(Rect(0, 0, 10, 10));
+    test::RunPendingEvents();
+    EXPECT_EQ(test::ShownPixel(*box, 5, 5), ResolveColor(clNavy));
+    EXPECT_EQ(test::ShownPixel(*box, 20, 20), ResolveColor(clYellow));
+    EXPECT_EQ(box->Paints, paints) << "drawing outside a paint does not run one";
+
+    // The next paint of that area paints over it.
+    box->Invalidate();
+    box->Update();
+    EXPECT_EQ(test::ShownPixel(*box, 5, 5), ResolveColor(clYellow));
+}
+
+TEST_F(PaintCycleTest, WindowlessCanvasOutsideAPaintDrawsOnTheParentClippedToTheControl) {
+    auto* label = Place(new TProbeGraphic(form.get()), form.get(), 30, 30, 20, 20);
+    label->Fill = clWhite;
+    ShowAndPaint(*form);
+    label->Canvas()->Brush()->SetColor(clPurple);
+    label->Canvas()->FillRect(Rect(-10, -10, 100, 100));
+    EXPECT_EQ(test::ShownPixel(*form, 35, 35), ResolveColor(clPurple));
+    EXPECT_EQ(test::ShownPixel(*form, 29, 35), ResolveColor(clWhite)) << "clipped to the control";
+    EXPECT_EQ(test::ShownPixel(*form, 50, 35), ResolveColor(clWhite)) << "clipped to the control";
+}
+
+TEST_F(PaintCycleTest, OpaqueWindowlessRepaintDoesNotRepaintTheParent) {
+    auto* parent = Place(new TProbeControl(form.get()), form.get(), 0, 0, 200, 150);
+    auto* graphic = Place(new TProbeGraphic(form.get()), parent, 10, 10, 20, 20);
+    graphic->SetControlStyle(graphic->ControlStyle() + TControlStyle{csOpaque});
+    ShowAndPaint(*form);
+    parent->Paints = 0;
+    graphic->Paints = 0;
+    graphic->Fill = clTeal;
+    graphic->Repaint();
+    EXPECT_EQ(graphic->Paints, 1);
+    EXPECT_EQ(parent->Paints, 0);
+    EXPECT_EQ(test::ShownPixel(*parent, 15, 15), ResolveColor(clTeal));
+}
+
+TEST_F(PaintCycleTest, ControlsThatDoNotShowCostNoWindowNoPixelsNoHandle) {
+    auto* hiddenPanel = Place(new TProbeControl(form.get()), form.get(), 0, 0, 100, 100);
+    hiddenPanel->Hide();
+    std::vector<TProbeControl*> rows;
+    for (int i = 0; i < 50; ++i) {
+        rows.push_back(Place(new TProbeControl(form.get()), hiddenPanel, 0, i * 2, 100, 2));
+    }
+    auto* shown = Place(new TProbeControl(form.get()), form.get(), 100, 0, 50, 50);
+    ShowAndPaint(*form);
+
+    EXPECT_NE(HostWidget(*shown), nullptr);
+    EXPECT_FALSE(shown->Window().surface.isNull());
+    EXPECT_EQ(HostWidget(*hiddenPanel), nullptr);
+    EXPECT_FALSE(hiddenPanel->HandleAllocated());
+    for (TProbeControl* row : rows) {
+        EXPECT_FALSE(row->HandleAllocated());
+        EXPECT_EQ(row->Paints, 0);
+    }
+
+    // Showing it makes windows and pixels at the first paint; hiding it again drops the
+    // pixels but keeps the handles.
+    hiddenPanel->Show();
+    EXPECT_TRUE(rows.back()->HandleAllocated());
+    EXPECT_TRUE(rows.back()->Window().surface.isNull()) << "pixels wait for the first paint";
+    PaintPending(*form);
+    EXPECT_EQ(rows.back()->Paints, 1);
+    EXPECT_FALSE(rows.back()->Window().surface.isNull());
+    hiddenPanel->Hide();
+    EXPECT_TRUE(rows.back()->Window().surface.isNull());
+    EXPECT_TRUE(rows.back()->HandleAllocated());
+}
+
+TEST_F(PaintCycleTest, RenderToImagePaintsChildrenInZOrder) {
+    auto* bottom = Place(new TProbeControl(form.get()), form.get(), 10, 10, 50, 50);
+    auto* top = Place(new TProbeControl(form.get()), form.get(), 30, 30, 50, 50);
+    auto* graphic = Place(new TProbeGraphic(form.get()), form.get(), 0, 0, 200, 5);
+    bottom->Fill = clRed;
+    top->Fill = clBlue;
+    graphic->Fill = clGreen;
+    auto image = form->RenderToImage();  // works before the form shows
+    EXPECT_EQ(test::PixelOf(*image, 35, 35), ResolveColor(clBlue));
+    EXPECT_EQ(test::PixelOf(*image, 15, 15), ResolveColor(clRed));
+    EXPECT_EQ(test::PixelOf(*image, 100, 2), ResolveColor(clGreen));
+    EXPECT_EQ(test::PixelOf(*image, 100, 100), ResolveColor(clWhite));
+
+    top->SendToBack();
+    image = form->RenderToImage();
+    EXPECT_EQ(test::PixelOf(*image, 35, 35), ResolveColor(clRed));
+}
+
+}  // namespace
+}  // namespace dsp

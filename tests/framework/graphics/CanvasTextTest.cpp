@@ -1,0 +1,283 @@
+#include <gtest/gtest.h>
+
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/FontSet.h"
+#include "tests/framework/graphics/PixelMap.h"
+
+namespace dsp {
+namespace {
+
+using testing::InkBounds;
+
+// A white 200 x 60 bitmap with a clear brush, written in the default font (Tahoma, 8 points).
+class CanvasText : public ::testing::Test {
+protected:
+    void SetUp() override {
+        bitmap = std::make_unique<TBitmap>(200, 60);
+        canvas = bitmap->Canvas();
+        canvas->Brush()->SetStyle(bsClear);
+        h = canvas->TextHeight("Yy");
+    }
+    int Calc(const std::string& text, TRect& r, unsigned format) {
+        return canvas->DrawText(text, r, format | DT_CALCRECT);
+    }
+    std::unique_ptr<TBitmap> bitmap;
+    TCanvas* canvas = nullptr;
+    int h = 0;
+};
+
+TEST_F(CanvasText, ThePinnedFontsGiveFixedMetrics) {
+    // Tahoma is drawn with DejaVu Sans and Arial with Liberation Sans, at the same sizes on
+    // every machine.
+    EXPECT_EQ(SubstituteFontFamily("Tahoma"), "DejaVu Sans");
+    EXPECT_EQ(SubstituteFontFamily("ARIAL"), "Liberation Sans");
+    EXPECT_EQ(SubstituteFontFamily("Times New Roman"), "Liberation Serif");
+    EXPECT_EQ(SubstituteFontFamily("\xe5\xae\x8b\xe4\xbd\x93"), "Noto Sans CJK SC");
+    EXPECT_EQ(SubstituteFontFamily("No Such Face"), "DejaVu Sans");
+    EXPECT_EQ(h, 14);
+    EXPECT_EQ(canvas->TextWidth("Hello"), 28);
+    canvas->Font()->SetName("Arial");
+    canvas->Font()->SetHeight(-12);
+    EXPECT_EQ(canvas->TextHeight("Yy"), 14);
+    EXPECT_EQ(canvas->TextExtent("Hello"), (TSize{29, 14}));
+}
+
+TEST_F(CanvasText, FontHeightAndSizeFollowTheScreenResolution) {
+    TFont font;
+    EXPECT_EQ(font.Height(), -11);
+    EXPECT_EQ(font.Size(), 8);
+    font.SetSize(10);
+    EXPECT_EQ(font.Height(), -13);
+    // A positive height is the whole cell: the font is chosen so that the cell fits.
+    for (int cell : {12, 14, 17, 30}) {
+        canvas->Font()->SetHeight(cell);
+        EXPECT_LE(canvas->TextHeight("Yy"), cell);
+        EXPECT_GE(canvas->TextHeight("Yy"), cell - 2);
+    }
+}
+
+TEST_F(CanvasText, CalcRectMeasuresOneOrManyLines) {
+    TRect r = Rect(5, 5, 5, 5);
+    EXPECT_EQ(Calc("Hello", r, DT_SINGLELINE), h);
+    EXPECT_EQ(r, Rect(5, 5, 5 + canvas->TextWidth("Hello"), 5 + h));
+    r = Rect(0, 0, 100, 0);
+    EXPECT_EQ(Calc("one\r\nthree\nfive\rx", r, 0), 4 * h);
+    EXPECT_EQ(r.Right, canvas->TextWidth("three"));
+    r = Rect(0, 0, 100, 0);
+    EXPECT_EQ(Calc("one\r\nthree", r, DT_SINGLELINE), h);
+    EXPECT_EQ(r.Right, canvas->TextWidth("onethree"));
+    r = Rect(0, 0, 100, 100);
+    EXPECT_EQ(Calc("", r, 0), 0);
+    EXPECT_EQ(r, Rect(0, 0, 0, 0));
+}
+
+TEST_F(CanvasText, WordBreakSplitsBetweenWordsAndKeepsLongWordsWhole) {
+    const int width = canvas->TextWidth("one two");
+    TRect r = Rect(0, 0, width, 0);
+    EXPECT_EQ(Calc("one two three", r, DT_WORDBREAK), 2 * h);
+    EXPECT_EQ(r.Right, width);
+    r = Rect(0, 0, canvas->TextWidth("one"), 0);
+    EXPECT_EQ(Calc("one extraordinarily two", r, DT_WORDBREAK), 3 * h);
+    EXPECT_EQ(r.Right, canvas->TextWidth("extraordinarily"));
+    r = Rect(0, 0, width, 0);
+    EXPECT_EQ(Calc("one two three", r, DT_WORDBREAK | DT_SINGLELINE), h) << "single line wins";
+}
+
+TEST_F(CanvasText, VerticalCentreAndBottomApplyOnlyToSingleLines) {
+    TRect r = Rect(0, 0, 200, 40);
+    const int centred = canvas->DrawText("Xx", r, DT_SINGLELINE | DT_VCENTER);
+    EXPECT_EQ(centred, (40 - h) / 2 + h) << "the offset from the top to the text's bottom";
+    const TRect ink = InkBounds(*bitmap);
+    EXPECT_GE(ink.Top, (40 - h) / 2);
+    EXPECT_LE(ink.Bottom, (40 - h) / 2 + h);
+
+    TBitmap other(200, 40);
+    other.Canvas()->Brush()->SetStyle(bsClear);
+    r = Rect(0, 0, 200, 40);
+    EXPECT_EQ(other.Canvas()->DrawText("Xx", r, DT_VCENTER | DT_BOTTOM), h);
+    EXPECT_LE(InkBounds(other).Bottom, h);
+
+    TBitmap bottom(200, 40);
+    bottom.Canvas()->Brush()->SetStyle(bsClear);
+    r = Rect(0, 0, 200, 40);
+    EXPECT_EQ(bottom.Canvas()->DrawText("Xx", r, DT_SINGLELINE | DT_BOTTOM), 40);
+    EXPECT_GE(InkBounds(bottom).Top, 40 - h);
+}
+
+TEST_F(CanvasText, PrefixesAreHiddenAndUnderlineTheirCharacter) {
+    TRect r;
+    Calc("&File", r, DT_SINGLELINE);
+    EXPECT_EQ(r.Right, canvas->TextWidth("File"));
+    r = {};
+    Calc("&File", r, DT_SINGLELINE | DT_NOPREFIX);
+    EXPECT_EQ(r.Right, canvas->TextWidth("&File"));
+    r = {};
+    Calc("Save && quit&", r, DT_SINGLELINE);
+    EXPECT_EQ(r.Right, canvas->TextWidth("Save & quit"));
+
+    auto inkOf = [](const std::string& text, unsigned format) {
+        TBitmap b(60, 30);
+        b.Canvas()->Brush()->SetStyle(bsClear);
+        TRect box = Rect(0, 0, 60, 30);
+        b.Canvas()->DrawText(text, box, format | DT_SINGLELINE);
+        return InkBounds(b);
+    };
+    const TRect plain = inkOf("W", 0);
+    const TRect marked = inkOf("&W", 0);
+    EXPECT_GT(marked.Bottom, plain.Bottom) << "the underline lies below the letter";
+    EXPECT_EQ(inkOf("&W", DT_HIDEPREFIX), plain);
+}
+
+TEST_F(CanvasText, EllipsesShortenTooLongLinesToFit) {
+    const int width = 70;
+    struct Case {
+        const char* text;
+        unsigned flag;
+    };
+    for (const Case& c : {Case{"The quick brown fox jumps", DT_END_ELLIPSIS},
+                          Case{"The quick brown fox jumps", DT_WORD_ELLIPSIS},
+                          Case{"C:\\presets\\stage\\left.prs", DT_PATH_ELLIPSIS}}) {
+        TRect r = Rect(0, 0, width, 20);
+        std::string shown;
+        canvas->DrawText(c.text, r, DT_SINGLELINE | DT_MODIFYSTRING | c.flag, &shown);
+        EXPECT_LE(canvas->TextWidth(shown), width) << shown;
+        EXPECT_NE(shown.find("..."), std::string::npos) << shown;
+        EXPECT_LE(InkBounds(*bitmap).Right, width);
+        if (c.flag == DT_END_ELLIPSIS) {
+            EXPECT_EQ(shown.substr(0, 5), "The q");
+        } else if (c.flag == DT_WORD_ELLIPSIS) {
+            EXPECT_EQ(shown, "The quick...");
+        } else {
+            EXPECT_EQ(shown.substr(shown.size() - 9), "\\left.prs");
+        }
+    }
+    TRect wide = Rect(0, 0, 190, 20);
+    std::string shown;
+    canvas->DrawText("Short", wide, DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING, &shown);
+    EXPECT_EQ(shown, "Short");
+}
+
+TEST_F(CanvasText, HorizontalAlignmentAndClipping) {
+    TRect r = Rect(20, 0, 180, 20);
+    canvas->DrawText("Mm", r, DT_SINGLELINE | DT_RIGHT);
+    EXPECT_LE(InkBounds(*bitmap).Right, 180);
+    EXPECT_GE(InkBounds(*bitmap).Right, 180 - 3);
+
+    TBitmap centred(200, 20);
+    centred.Canvas()->Brush()->SetStyle(bsClear);
+    r = Rect(20, 0, 180, 20);
+    centred.Canvas()->DrawText("Mm", r, DT_SINGLELINE | DT_CENTER);
+    const TRect ink = InkBounds(centred);
+    EXPECT_NEAR((ink.Left + ink.Right) / 2.0, 100.0, 2.0);
+
+    TBitmap clipped(200, 20);
+    clipped.Canvas()->Brush()->SetStyle(bsClear);
+    r = Rect(0, 0, 10, 20);
+    clipped.Canvas()->DrawText("Wide text here", r, DT_SINGLELINE);
+    EXPECT_LE(InkBounds(clipped).Right, 10);
+    r = Rect(0, 0, 10, 20);
+    clipped.Canvas()->DrawText("Wide text here", r, DT_SINGLELINE | DT_NOCLIP);
+    EXPECT_GT(InkBounds(clipped).Right, 40);
+}
+
+TEST_F(CanvasText, ExpandedTabsJumpToTabStops) {
+    TRect plain;
+    Calc("a\tb", plain, DT_SINGLELINE);
+    TRect expanded;
+    Calc("a\tb", expanded, DT_SINGLELINE | DT_EXPANDTABS);
+    EXPECT_GT(expanded.Right, plain.Right);
+    EXPECT_GE(expanded.Right, 8 * canvas->TextWidth("x") - 8);
+}
+
+TEST_F(CanvasText, TextOutFillsTheCellWithASolidBrushAndMovesThePen) {
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(clYellow);
+    canvas->TextOut(10, 5, "Hi");
+    const int w = canvas->TextWidth("Hi");
+    EXPECT_EQ(canvas->PenPos(), (TPoint{10 + w, 5}));
+    EXPECT_EQ(testing::InkBounds(*bitmap), Rect(10, 5, 10 + w, 5 + h));
+    EXPECT_EQ(bitmap->PixelAt(10, 5), 0x00FFFFu);
+    // With a clear brush only the letters are drawn.
+    TBitmap clear(40, 20);
+    clear.Canvas()->Brush()->SetStyle(bsClear);
+    clear.Canvas()->TextOut(10, 5, "Hi");
+    EXPECT_EQ(testing::CountPixels(clear, 0x00FFFF), 0);
+    EXPECT_GT(InkBounds(clear).Left, 10 - 1);
+}
+
+TEST_F(CanvasText, TextRectClipsToItsRectangleAndFillsItWhenOpaque) {
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(clYellow);
+    canvas->TextRect(Rect(10, 10, 30, 30), 12, 12, "Wide text cut off");
+    EXPECT_EQ(InkBounds(*bitmap), Rect(10, 10, 30, 30));
+    EXPECT_EQ(bitmap->PixelAt(29, 29), 0x00FFFFu);
+    EXPECT_LT(testing::CountPixels(*bitmap, 0x00FFFF), 400) << "some letters are inside";
+}
+
+TEST_F(CanvasText, TextAlignmentPlacesTheTextAroundThePoint) {
+    struct Case {
+        unsigned align;
+        const char* name;
+    };
+    for (const Case& c : {Case{TA_RIGHT, "right"}, Case{TA_CENTER, "centre"}, Case{TA_BOTTOM, "bottom"},
+                          Case{TA_BASELINE, "baseline"}}) {
+        TBitmap b(120, 60);
+        b.Canvas()->Brush()->SetStyle(bsClear);
+        b.Canvas()->SetTextAlign(c.align);
+        b.Canvas()->TextOut(60, 30, "Mm");
+        const TRect ink = InkBounds(b);
+        const int w = b.Canvas()->TextWidth("Mm");
+        switch (c.align) {
+            case TA_RIGHT: EXPECT_LE(ink.Right, 60) << c.name; EXPECT_GE(ink.Left, 60 - w) << c.name; break;
+            case TA_CENTER: EXPECT_NEAR((ink.Left + ink.Right) / 2.0, 60, 2) << c.name; break;
+            case TA_BOTTOM: EXPECT_LE(ink.Bottom, 30) << c.name; break;
+            case TA_BASELINE: EXPECT_EQ(ink.Bottom, 30) << c.name; break;
+        }
+    }
+}
+
+TEST_F(CanvasText, RotatedFontsWriteAlongTheirAngle) {
+    TBitmap b(60, 120);
+    b.Canvas()->Brush()->SetStyle(bsClear);
+    b.Canvas()->Font()->SetOrientation(900);  // reads upwards from the point
+    b.Canvas()->TextOut(20, 100, "Rotated");
+    const TRect ink = InkBounds(b);
+    const int w = b.Canvas()->TextWidth("Rotated");
+    EXPECT_GT(ink.Height(), ink.Width());
+    EXPECT_GE(ink.Left, 20);
+    EXPECT_LE(ink.Right, 20 + h);
+    EXPECT_LE(ink.Bottom, 100 + 1);
+    EXPECT_GE(ink.Top, 100 - w - 1);
+
+    TLogFont lf = b.Canvas()->Font()->LogFont();
+    EXPECT_EQ(lf.lfEscapement, 900);
+    lf.lfEscapement = 2700;  // downwards
+    b.Canvas()->Font()->SetLogFont(lf);
+    TBitmap down(60, 120);
+    down.Canvas()->Brush()->SetStyle(bsClear);
+    down.Canvas()->SetFont(b.Canvas()->Font());
+    down.Canvas()->TextOut(40, 10, "Rotated");
+    const TRect inkDown = InkBounds(down);
+    EXPECT_LE(inkDown.Right, 40 + 1);
+    EXPECT_GE(inkDown.Top, 10 - 1);
+    EXPECT_GT(inkDown.Height(), inkDown.Width());
+}
+
+TEST_F(CanvasText, NoneColouredTextDrawsNothing) {
+    canvas->Font()->SetColor(clNone);
+    canvas->TextOut(0, 0, "Invisible");
+    TRect r = Rect(0, 20, 200, 40);
+    canvas->DrawText("Invisible", r, 0);
+    EXPECT_EQ(InkBounds(*bitmap), TRect{});
+}
+
+TEST_F(CanvasText, ChineseTextIsDrawnWithTheChineseFont) {
+    const std::string zhong = "\xe4\xb8\xad";  // a Chinese character
+    EXPECT_EQ(canvas->TextWidth(zhong + zhong), 2 * canvas->TextWidth(zhong));
+    EXPECT_GE(canvas->TextWidth(zhong), 10);
+    canvas->TextOut(0, 0, zhong);
+    EXPECT_FALSE(IsRectEmpty(InkBounds(*bitmap)));
+}
+
+}  // namespace
+}  // namespace dsp

@@ -17,7 +17,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/controls/EditBuffer.h"
+#include "framework/controls/EditField.h"
 #include "framework/controls/StdControlTypes.h"
 #include "framework/controls/WinControl.h"
 
@@ -63,7 +63,7 @@ public:
     explicit TCustomEdit(TComponent* owner);
     ~TCustomEdit() override;
 
-    TAlignment Alignment() const { return alignment_; }
+    TAlignment Alignment() const { return field_.alignment; }
     void SetAlignment(TAlignment value);
     bool AutoSelect() const { return autoSelect_; }
     void SetAutoSelect(bool value) { autoSelect_ = value; }
@@ -71,55 +71,55 @@ public:
     void SetAutoSize(bool value);
     TBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle value);
-    TEditCharCase CharCase() const { return charCase_; }
+    TEditCharCase CharCase() const { return field_.charCase; }
     // Also turns the text there is.
     void SetCharCase(TEditCharCase value);
-    bool HideSelection() const { return hideSelection_; }
+    bool HideSelection() const { return field_.hideSelection; }
     void SetHideSelection(bool value);
-    int MaxLength() const { return maxLength_; }
-    void SetMaxLength(int value) { maxLength_ = value < 0 ? 0 : value; }
-    bool NumbersOnly() const { return numbersOnly_; }
-    void SetNumbersOnly(bool value) { numbersOnly_ = value; }
+    int MaxLength() const { return field_.maxLength; }
+    void SetMaxLength(int value) { field_.maxLength = value < 0 ? 0 : value; }
+    bool NumbersOnly() const { return field_.numbersOnly; }
+    void SetNumbersOnly(bool value) { field_.numbersOnly = value; }
     bool OEMConvert() const { return oemConvert_; }
     void SetOEMConvert(bool value) { oemConvert_ = value; }
-    char16_t PasswordChar() const { return passwordChar_; }
+    char16_t PasswordChar() const { return field_.passwordChar; }
     void SetPasswordChar(char16_t value);
-    bool ReadOnly() const { return readOnly_; }
+    bool ReadOnly() const { return field_.readOnly; }
     void SetReadOnly(bool value);
     TImeMode ImeMode() const { return imeMode_; }
     void SetImeMode(TImeMode value) { imeMode_ = value; }
     const std::string& ImeName() const { return imeName_; }
     void SetImeName(const std::string& value) { imeName_ = value; }
-    // Shown grey while the box is empty.
-    const std::string& TextHint() const { return textHint_; }
+    // Shown grey while the box is empty and has not the focus.
+    const std::string& TextHint() const { return field_.textHint; }
     void SetTextHint(const std::string& value);
 
     // Selection, in characters.
-    int SelStart() const { return buffer_.SelStart(); }
-    void SetSelStart(int value);
-    int SelLength() const { return buffer_.SelLength(); }
-    void SetSelLength(int value);
-    std::string SelText() const { return buffer_.SelText(); }
-    // Replaces the selection as the program does (no length limit).
+    int SelStart() const { return field_.Buffer().SelStart(); }
+    void SetSelStart(int value) { field_.SetSelection(value, 0); }
+    int SelLength() const { return field_.Buffer().SelLength(); }
+    void SetSelLength(int value) { field_.SetSelection(SelStart(), value); }
+    std::string SelText() const { return field_.Buffer().SelText(); }
+    // Replaces the selection as the program does (no length limit); raises OnChange.
     void SetSelText(const std::string& value);
-    void SelectAll();
-    void ClearSelection();
+    void SelectAll() { field_.SelectAll(); }
+    void ClearSelection() { field_.DeleteSelection(); }
     void Clear() { SetText(""); }
-    int GetTextLen() const { return buffer_.Length(); }
+    int GetTextLen() const { return field_.Buffer().Length(); }
 
-    void CopyToClipboard();
-    void CutToClipboard();
-    void PasteFromClipboard();
-    bool CanUndo() const { return buffer_.CanUndo(); }
-    void Undo();
-    void ClearUndo();
+    void CopyToClipboard() { field_.Copy(); }
+    void CutToClipboard() { field_.Cut(); }
+    void PasteFromClipboard() { field_.Paste(); }
+    bool CanUndo() const { return field_.Buffer().CanUndo(); }
+    void Undo() { field_.Undo(); }
+    void ClearUndo() { field_.ClearUndo(); }
 
     // Set by every change the user makes, cleared when the program sets Text.
     bool Modified() const { return modified_; }
     void SetModified(bool value) { modified_ = value; }
 
     // Caret position in characters.
-    int CaretPos() const { return buffer_.Caret(); }
+    int CaretPos() const { return field_.Buffer().Caret(); }
 
     TNotifyEvent OnChange;
 
@@ -130,7 +130,6 @@ protected:
     void DefaultHandler(TMessage& message) override;
     void PaintWindow(TCanvas& canvas) override;
     void DoEnter() override;
-    void DoExit() override;
 
     // The area the text scrolls in, in client coordinates.
     virtual TRect TextRect() const;
@@ -138,43 +137,20 @@ protected:
     int AutoHeight() const;
     void AdjustHeight();
 
-    const EditBuffer& Buffer() const { return buffer_; }
-
-    // Editing as the user does it: each returns whether the text changed (then OnChange ran).
-    bool TypeText(const std::string& text);
-    bool HandleEditKey(unsigned key, TShiftState shift);
-    bool HandleChar(char16_t ch);
+    TEditField& Field() { return field_; }
+    const TEditField& Field() const { return field_; }
 
 private:
-    std::string shownText() const;
-    std::string caseFolded(const std::string& text) const;
-    void userChanged();
-    void changedByProgram();
-    int xOfChar(int index) const;
-    int charAtX(int x) const;
-    void scrollToCaret();
-    void caretMoved();
-    void invalidateText();
+    void layoutField();
 
-    EditBuffer buffer_;
-    TAlignment alignment_ = taLeftJustify;
+    TEditField field_;
     bool autoSelect_ = true;
     bool autoSize_ = true;
     TBorderStyle borderStyle_ = bsSingle;
-    TEditCharCase charCase_ = ecNormal;
-    bool hideSelection_ = true;
-    int maxLength_ = 0;
-    bool numbersOnly_ = false;
     bool oemConvert_ = false;
-    char16_t passwordChar_ = 0;
-    bool readOnly_ = false;
     TImeMode imeMode_ = imDontCare;
     std::string imeName_;
-    std::string textHint_;
     bool modified_ = false;
-    bool selecting_ = false;       // the left button is held to select
-    char16_t pendingSurrogate_ = 0;
-    int scrollX_ = 0;              // pixels scrolled to the left
 };
 
 class TEdit : public TCustomEdit {

@@ -156,6 +156,11 @@ void DrawSunkenField(TCanvas& canvas, TRect& r) {
     canvas.DrawEdge(r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
 }
 
+void Frame3D(TCanvas& canvas, TRect& r, TColor topColor, TColor bottomColor, int width) {
+    KeepDrawingObjects keep(canvas);
+    for (int i = 0; i < width && !IsRectEmpty(r); ++i) r = ring(canvas, r, topColor, bottomColor);
+}
+
 void DrawButtonFace(TCanvas& canvas, TRect& r, bool down, bool defaultRing) {
     KeepDrawingObjects keep(canvas);
     if (defaultRing) r = ring(canvas, r, clWindowFrame, clWindowFrame);

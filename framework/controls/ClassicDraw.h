@@ -19,6 +19,10 @@ enum class TArrowDirection { Up, Down, Left, Right };
 // The sunken two-pixel frame of an edit field; r shrinks to the inside.
 void DrawSunkenField(TCanvas& canvas, TRect& r);
 
+// Rings of one pixel, `width` times: the top and left sides in topColor, the bottom and right in
+// bottomColor. r shrinks to the inside.
+void Frame3D(TCanvas& canvas, TRect& r, TColor topColor, TColor bottomColor, int width);
+
 // A push button's frame and face in clBtnFace: raised, or pressed (a dark ring and a shadow
 // ring). A default button gets a black ring outside. r shrinks to the face.
 void DrawButtonFace(TCanvas& canvas, TRect& r, bool down, bool defaultRing);

@@ -3,12 +3,12 @@
 // button faces, sunken fields, arrow, check and radio glyphs, scroll bars and focus frames.
 // Sizes are those of a 96-dpi screen.
 
+#include "framework/controls/ScrollingWinControl.h"  // kScrollBarSize
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Geometry.h"
 
 namespace dsp {
 
-constexpr int kScrollBarSize = 16;   // width of a vertical bar, height of a horizontal one
 constexpr int kMinThumbSize = 8;
 constexpr int kCheckBoxSize = 13;
 constexpr int kRadioSize = 12;

@@ -5,6 +5,7 @@
 
 #include "framework/controls/ControlErrors.h"
 #include "framework/controls/Form.h"
+#include "framework/controls/HostInput.h"
 #include "framework/controls/InputState.h"
 #include "framework/controls/KeyMap.h"
 #include "framework/controls/WinControl.h"
@@ -414,6 +415,13 @@ void TControl::Dispatch(TMessage& message) {
         }
         case CM_HITTEST:
             message.Result = HTCLIENT;
+            return;
+        case CM_CURSORCHANGED:
+            // A windowed control shows its cursor at once; a windowless one while the mouse
+            // is over it.
+            if (dynamic_cast<TWinControl*>(this) != nullptr || Input().mouseControl == this) {
+                ApplyHostCursor(*this);
+            }
             return;
         default:
             DefaultHandler(message);

@@ -225,6 +225,7 @@ protected:
 private:
     friend class TWinControl;
     friend class TCustomForm;
+    friend class TScrollingWinControl;
     void FontChanged();
     // Records where the control stands against its parent's edges, for the anchors.
     void UpdateAnchorRules();

@@ -6,6 +6,8 @@
 #include "framework/core/Object.h"
 #include "framework/core/Set.h"
 #include "framework/core/TypeInfo.h"
+#include "framework/desktop/Cursors.h"
+#include "framework/desktop/ModalResult.h"
 #include "framework/graphics/Geometry.h"
 
 namespace dsp {
@@ -78,46 +80,6 @@ enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bs
 DSP_ENUM_NAMES(TFormBorderStyle, "bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow",
                "bsSizeToolWin")
 using TBorderStyle = TFormBorderStyle;
-
-// Mouse cursors: built-in shapes are negative, 0 is the default of the control.
-using TCursor = int;
-inline constexpr TCursor crDefault = 0;
-inline constexpr TCursor crNone = -1;
-inline constexpr TCursor crArrow = -2;
-inline constexpr TCursor crCross = -3;
-inline constexpr TCursor crIBeam = -4;
-inline constexpr TCursor crSizeNESW = -6;
-inline constexpr TCursor crSizeNS = -7;
-inline constexpr TCursor crSizeNWSE = -8;
-inline constexpr TCursor crSizeWE = -9;
-inline constexpr TCursor crUpArrow = -10;
-inline constexpr TCursor crHourGlass = -11;
-inline constexpr TCursor crDrag = -12;
-inline constexpr TCursor crNoDrop = -13;
-inline constexpr TCursor crHSplit = -14;
-inline constexpr TCursor crVSplit = -15;
-inline constexpr TCursor crMultiDrag = -16;
-inline constexpr TCursor crNo = -18;
-inline constexpr TCursor crAppStart = -19;
-inline constexpr TCursor crHelp = -20;
-inline constexpr TCursor crHandPoint = -21;
-inline constexpr TCursor crSizeAll = -22;
-inline constexpr TCursor crSize = crSizeAll;
-
-// Results of modal forms and the buttons that close them.
-using TModalResult = int;
-inline constexpr TModalResult mrNone = 0;
-inline constexpr TModalResult mrOk = 1;
-inline constexpr TModalResult mrCancel = 2;
-inline constexpr TModalResult mrAbort = 3;
-inline constexpr TModalResult mrRetry = 4;
-inline constexpr TModalResult mrIgnore = 5;
-inline constexpr TModalResult mrYes = 6;
-inline constexpr TModalResult mrNo = 7;
-inline constexpr TModalResult mrClose = 8;
-inline constexpr TModalResult mrAll = 12;
-inline constexpr TModalResult mrNoToAll = 13;
-inline constexpr TModalResult mrYesToAll = 14;
 
 // Virtual-key code (see KeyMap.h) as the key events hand it over; a handler sets it to 0 to
 // consume the key.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/controls/Form.h"
+#include "framework/controls/HintControl.h"
 #include "framework/controls/InputState.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
@@ -20,6 +21,7 @@ TInputState& Input() {
 }
 
 void ForgetControl(const TControl* control) {
+    HintControlGone(control);
     TInputState& input = Input();
     if (input.captureControl == control) input.captureControl = nullptr;
     if (input.mouseControl == control) input.mouseControl = nullptr;
@@ -52,7 +54,7 @@ void TFocusModel::ActivateForm(TCustomForm* form) {
     history_.push_back(form);
     if (form->Window().host != nullptr) {
         RaiseNativeWindow(form->Window().host);
-        form->Window().host->activateWindow();
+        form->Window().host->window()->activateWindow();
     }
     form->active_ = true;
     if (form->activeControl_ == nullptr) {

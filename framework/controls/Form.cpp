@@ -2,8 +2,6 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QGuiApplication>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -13,6 +11,7 @@
 #include "framework/controls/KeyMap.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/desktop/Screen.h"
 #include "framework/runtime/Application.h"
 
 namespace dsp {
@@ -33,16 +32,6 @@ struct TFormRegistry {
 TFormRegistry& Registry() {
     static auto* registry = new TFormRegistry;
     return *registry;
-}
-
-TSize ScreenSize() {
-    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        if (QScreen* screen = gui->primaryScreen()) {
-            const QRect r = screen->geometry();
-            return {r.width(), r.height()};
-        }
-    }
-    return {1024, 768};
 }
 
 }  // namespace
@@ -70,6 +59,23 @@ void FormCreated(TCustomForm* form) {
 
 }  // namespace detail
 
+namespace {
+
+void SendToWindows(TWinControl& control, unsigned msg) {
+    if (!control.HandleAllocated()) return;
+    control.Perform(msg);
+    // A handler may add or remove children: walk a copy.
+    const std::vector<TWinControl*> children = control.WinControls();
+    for (TWinControl* child : children) SendToWindows(*child, msg);
+}
+
+}  // namespace
+
+void BroadcastThemeChanged() {
+    const std::vector<TCustomForm*> forms = Registry().forms;
+    for (TCustomForm* form : forms) SendToWindows(*form, WM_THEMECHANGED);
+}
+
 void RunApplication() {
     if (Application == nullptr) return;
     if (TCustomForm* main = MainForm(); main != nullptr && Application->ShowMainForm()) {
@@ -80,7 +86,7 @@ void RunApplication() {
 
 // ---- construction
 
-TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
+TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner) {
     visible_ = false;
     SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption,
                      csDoubleClicks});
@@ -125,18 +131,27 @@ TRect TCustomForm::FrameInsets() const {
     return {frame, frame + caption + menuBarHeight_, frame, frame};
 }
 
-TRect TCustomForm::GetClientRect() const {
+TRect TCustomForm::ClientRectWithoutBars() const {
     const TRect f = FrameInsets();
     return Rect(0, 0, std::max(Width() - f.Left - f.Right, 0),
                 std::max(Height() - f.Top - f.Bottom, 0));
 }
 
 TSize TCustomForm::WindowClientSize() const {
-    const TRect r = GetClientRect();
+    const TRect r = ClientRectWithoutBars();
     return {r.Width(), r.Height()};
 }
 
 void TCustomForm::SetClientSize(int width, int height) {
+    const TRect f = FrameInsets();
+    // The scroll bars that show stay and keep their part.
+    const int bars = VertScrollBar()->IsScrollBarVisible() ? kScrollBarSize : 0;
+    const int barsBelow = HorzScrollBar()->IsScrollBarVisible() ? kScrollBarSize : 0;
+    SetBounds(Left(), Top(), width + bars + f.Left + f.Right,
+              height + barsBelow + f.Top + f.Bottom);
+}
+
+void TCustomForm::SetWindowClientSize(int width, int height) {
     const TRect f = FrameInsets();
     SetBounds(Left(), Top(), width + f.Left + f.Right, height + f.Top + f.Bottom);
 }
@@ -149,7 +164,7 @@ TPoint TCustomForm::ClientOrigin() const {
 void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
     if (borderStyle_ == value) return;
     borderStyle_ = value;
-    Window().Invalidate(QRegion(0, 0, ClientWidth(), ClientHeight()), true);
+    Window().Invalidate(QRegion(0, 0, WindowClientSize().cx, WindowClientSize().cy), true);
     if (Window().host != nullptr) {
         UpdateFormHost(*this);
         PlaceHost(Window());
@@ -172,12 +187,14 @@ void TCustomForm::SetMenuBarHeight(int value) {
 
 void TCustomForm::ApplyPosition() {
     TRect area{0, 0, 0, 0};
-    const TSize screen = ScreenSize();
+    const TRect screen = Rect(0, 0, Screen->Width(), Screen->Height());
     const TCustomForm* over = nullptr;
     switch (position_) {
         case poScreenCenter:
+            area = screen;
+            break;
         case poDesktopCenter:
-            area = Rect(0, 0, screen.cx, screen.cy);
+            area = Screen->DesktopRect();
             break;
         case poMainFormCenter:
             over = MainForm();
@@ -192,7 +209,7 @@ void TCustomForm::ApplyPosition() {
     if (over != nullptr && over != this) {
         area = over->BoundsRect();
     } else if (IsRectEmpty(area)) {
-        area = Rect(0, 0, screen.cx, screen.cy);
+        area = screen;
     }
     SetBounds(area.Left + (area.Width() - Width()) / 2, area.Top + (area.Height() - Height()) / 2,
               Width(), Height());
@@ -409,6 +426,12 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
         entering->Perform(CM_ENTER);
         if (model.FocusCount() != count) return false;
     }
+    // Every scrolling parent brings the focused control into view.
+    for (TWinControl* p = control->Parent(); p != nullptr; p = p->Parent()) {
+        if (auto* scrolling = dynamic_cast<TScrollingWinControl*>(p)) {
+            if (!ComponentState().Contains(csLoading)) scrolling->ScrollInView(control);
+        }
+    }
     Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
     return true;
 }
@@ -463,10 +486,10 @@ void TCustomForm::Dispatch(TMessage& message) {
                 }
                 formState_.Include(fsShowing);
                 DoShow();
-                TWinControl::Dispatch(message);
+                TScrollingWinControl::Dispatch(message);
             } else {
                 DoHide();
-                TWinControl::Dispatch(message);
+                TScrollingWinControl::Dispatch(message);
                 formState_.Exclude(fsShowing);
                 FocusModel().FormHidden(this);
             }
@@ -496,10 +519,10 @@ void TCustomForm::Dispatch(TMessage& message) {
                     return;
                 }
             }
-            TWinControl::Dispatch(message);
+            TScrollingWinControl::Dispatch(message);
             return;
         case CM_TEXTCHANGED:
-            TWinControl::Dispatch(message);
+            TScrollingWinControl::Dispatch(message);
             if (Window().host != nullptr) UpdateFormHost(*this);
             return;
         case WM_CLOSE:
@@ -509,7 +532,7 @@ void TCustomForm::Dispatch(TMessage& message) {
             delete this;
             return;
         default:
-            TWinControl::Dispatch(message);
+            TScrollingWinControl::Dispatch(message);
             return;
     }
 }

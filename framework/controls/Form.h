@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "framework/controls/ControlTypes.h"
+#include "framework/controls/ScrollingWinControl.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/Bitmap.h"
 
@@ -54,8 +55,8 @@ using TShortCutEvent = std::function<void(TKeyCode key, TShiftState shift, bool&
 // A handler of shortcut keys added to a form (its menus): true when it took the key.
 using TShortCutHandler = std::function<bool(TKeyCode key, TShiftState shift)>;
 
-class TCustomForm : public TWinControl {
-    DSP_PUBLISHED(TCustomForm, TWinControl) {
+class TCustomForm : public TScrollingWinControl {
+    DSP_PUBLISHED(TCustomForm, TScrollingWinControl) {
         using P = Published<TCustomForm>;
         return {
             P::Property("Visible", &TCustomForm::Visible, &TCustomForm::SetVisible)
@@ -66,8 +67,6 @@ class TCustomForm : public TWinControl {
                 .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize}),
             P::Property("Position", &TCustomForm::Position, &TCustomForm::SetPosition)
                 .Default(poDefaultPosOnly),
-            P::Property("AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll)
-                .Default(true),
             P::Property("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
                 .Default(false),
             P::Property("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth)
@@ -130,12 +129,14 @@ public:
     void SetBorderIcons(TBorderIcons value);
     TPosition Position() const { return position_; }
     void SetPosition(TPosition value) { position_ = value; }
-    bool AutoScroll() const { return autoScroll_; }
-    void SetAutoScroll(bool value) { autoScroll_ = value; }
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool value) { keyPreview_ = value; }
     void SetClientSize(int width, int height) override;
+    // Resizes the form so that its native client window (the client area with the scroll
+    // bars) gets the given size.
+    void SetWindowClientSize(int width, int height);
     TPoint ClientOrigin() const override;
+    TSize WindowClientSize() const override;
     // The height of the menu bar in the frame (0 without one).
     int MenuBarHeight() const { return menuBarHeight_; }
     void SetMenuBarHeight(int value);
@@ -162,9 +163,8 @@ public:
 
 protected:
     void Dispatch(TMessage& message) override;
-    TRect GetClientRect() const override;
+    TRect ClientRectWithoutBars() const override;
     bool IsTopLevelWindow() const override { return true; }
-    TSize WindowClientSize() const override;
     void MouseWheelHandler(TMessage& message) override;
     virtual void DoCreate();
     virtual void DoShow();
@@ -185,7 +185,6 @@ private:
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
     TPosition position_ = poDefaultPosOnly;
-    bool autoScroll_ = true;
     bool keyPreview_ = false;
     bool active_ = false;
     bool positioned_ = false;
@@ -215,6 +214,10 @@ TCustomForm* MainForm();
 void SetMainForm(TCustomForm* form);
 // The control that holds the keyboard focus, or null.
 TWinControl* FocusedWindow();
+// Tells every form, and every windowed control on it that has its window, that the system's
+// visual theme changed (WM_THEMECHANGED); the toolkit's theme changes come this way.
+void BroadcastThemeChanged();
+
 // Whether a form takes input now (a modal form shown after it bars it).
 bool FormTakesInput(const TCustomForm* form);
 

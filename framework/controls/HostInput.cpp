@@ -3,13 +3,17 @@
 #include <QCursor>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 #include "framework/controls/FocusModel.h"
 #include "framework/controls/Form.h"
+#include "framework/controls/HintControl.h"
 #include "framework/controls/InputState.h"
 #include "framework/controls/KeyMap.h"
 #include "framework/controls/KeyMapQt.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/desktop/CursorQt.h"
 
 namespace dsp {
 
@@ -29,31 +33,6 @@ public:
 private:
     const QKeyEvent* previous_;
 };
-
-Qt::CursorShape CursorShapeOf(TCursor cursor) {
-    switch (cursor) {
-        case crNone: return Qt::BlankCursor;
-        case crCross: return Qt::CrossCursor;
-        case crIBeam: return Qt::IBeamCursor;
-        case crSizeNESW: return Qt::SizeBDiagCursor;
-        case crSizeNS: return Qt::SizeVerCursor;
-        case crSizeNWSE: return Qt::SizeFDiagCursor;
-        case crSizeWE: return Qt::SizeHorCursor;
-        case crUpArrow: return Qt::UpArrowCursor;
-        case crHourGlass: return Qt::WaitCursor;
-        case crDrag:
-        case crMultiDrag: return Qt::DragCopyCursor;
-        case crNoDrop:
-        case crNo: return Qt::ForbiddenCursor;
-        case crHSplit: return Qt::SplitHCursor;
-        case crVSplit: return Qt::SplitVCursor;
-        case crAppStart: return Qt::BusyCursor;
-        case crHelp: return Qt::WhatsThisCursor;
-        case crHandPoint: return Qt::PointingHandCursor;
-        case crSizeAll: return Qt::SizeAllCursor;
-        default: return Qt::ArrowCursor;
-    }
-}
 
 // A control takes input when its form does and it and its parents are enabled.
 bool TakesInput(const TControl& control) {
@@ -116,19 +95,21 @@ void DeliverWheel(TWinControl& control, QWheelEvent* event) {
 }
 
 // A top-level window the window manager moved or resized: the form follows.
-void FollowNativeGeometry(TWinControl& control, TWindowHost& host, QEvent::Type type) {
-    auto* form = dynamic_cast<TCustomForm*>(&control);
-    if (form == nullptr || !host.isWindow() || !host.isVisible() || host.Placing()) return;
+void FollowNativeGeometry(TCustomForm& form, TFormFrame& frame, QEvent::Type type) {
+    if (!frame.isVisible() || frame.Placing()) return;
+    const int menu = form.MenuBarHeight();
     if (type == QEvent::Resize) {
-        if (host.width() != form->ClientWidth() || host.height() != form->ClientHeight()) {
-            form->SetClientSize(host.width(), host.height());
+        const int height = std::max(frame.height() - menu, 0);
+        const TSize client = form.WindowClientSize();
+        if (frame.width() != client.cx || height != client.cy) {
+            form.SetWindowClientSize(frame.width(), height);
         }
     } else {
-        const TPoint origin = form->ClientOrigin();
-        const int dx = host.x() - origin.X;
-        const int dy = host.y() - origin.Y;
+        const TPoint origin = form.ClientOrigin();
+        const int dx = frame.x() - origin.X;
+        const int dy = frame.y() + menu - origin.Y;
         if (dx != 0 || dy != 0) {
-            form->SetBounds(form->Left() + dx, form->Top() + dy, form->Width(), form->Height());
+            form.SetBounds(form.Left() + dx, form.Top() + dy, form.Width(), form.Height());
         }
     }
 }
@@ -160,7 +141,7 @@ void ApplyHostCursor(TControl& control) {
     TWinControl* holder = windowed != nullptr ? windowed : control.Parent();
     if (holder == nullptr || holder->Window().host == nullptr) return;
     const TCursor cursor = control.Cursor() != crDefault ? control.Cursor() : holder->Cursor();
-    holder->Window().host->setCursor(QCursor(CursorShapeOf(cursor)));
+    holder->Window().host->setCursor(ToQCursor(cursor));
 }
 
 void SetMouseControl(TControl* control) {
@@ -196,6 +177,7 @@ void DeliverMouseEvent(TWinControl& control, QMouseEvent* event) {
     if (!TakesInput(control)) return;
     if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
         msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK) {
+        HintInputPressed();
         ActivateOnClick(control);
     }
     // While a control holds the capture it receives every mouse message, in its parent's
@@ -211,7 +193,9 @@ void DeliverMouseEvent(TWinControl& control, QMouseEvent* event) {
     const unsigned keys = MouseKeys(event->buttons(), event->modifiers());
     receiver->Perform(msg, keys, PointToLParam(p));
     if (msg == WM_MOUSEMOVE && FindControl(control.Window().handle) == &control) {
-        SetMouseControl(ControlUnderMouse(control, pos));
+        TControl* over = ControlUnderMouse(control, pos);
+        SetMouseControl(over);
+        HintMouseMoved(Input().mouseControl, control.ClientToScreen(pos));
     }
 }
 
@@ -232,6 +216,7 @@ void DeliverKeyEvent(TWinControl& target, QKeyEvent* event) {
     }
     const bool wasDown = virtualKey != 0 && GetKeyState(virtualKey) < 0;
     SetKeyState(virtualKey, true);
+    HintInputPressed();
     if (!TakesInput(target)) return;
     const LPARAM data = MakeKeyData(alt, wasDown || event->isAutoRepeat(), false);
     const HWND handle = target.Handle();
@@ -258,7 +243,7 @@ void DeliverKeyEvent(TWinControl& target, QKeyEvent* event) {
     }
 }
 
-bool HandleHostEvent(TWinControl& control, TWindowHost& host, QEvent* event) {
+bool HandleHostEvent(TWinControl& control, TWindowHost&, QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
@@ -278,24 +263,35 @@ bool HandleHostEvent(TWinControl& control, TWindowHost& host, QEvent* event) {
                             static_cast<QKeyEvent*>(event));
             return true;
         }
+        default:
+            return false;
+    }
+}
+
+bool HandleFrameEvent(TCustomForm& form, TFormFrame& frame, QEvent* event) {
+    switch (event->type()) {
         case QEvent::Leave:
-            if (host.isWindow()) {
-                if (const TControl* over = Input().mouseControl;
-                    over != nullptr && GetParentForm(over) == GetParentForm(&control)) {
-                    SetMouseControl(nullptr);
-                }
+            if (const TControl* over = Input().mouseControl;
+                over != nullptr && GetParentForm(over) == &form) {
+                SetMouseControl(nullptr);
+                HintMouseMoved(nullptr, {});
             }
             return false;
         case QEvent::Close:
-            if (host.isWindow()) {
-                event->ignore();
-                control.Perform(WM_CLOSE);
-                return true;
+            event->ignore();
+            form.Perform(WM_CLOSE);
+            return true;
+        case QEvent::ThemeChange:
+            // Every top-level window hears it; the first shown form tells them all.
+            for (int i = 0; i < FormCount(); ++i) {
+                if (Forms(i)->Window().frame == nullptr) continue;
+                if (Forms(i) == &form) BroadcastThemeChanged();
+                break;
             }
             return false;
         case QEvent::Resize:
         case QEvent::Move:
-            FollowNativeGeometry(control, host, event->type());
+            FollowNativeGeometry(form, frame, event->type());
             return false;
         default:
             return false;

@@ -16,8 +16,13 @@ class TControl;
 class TWinControl;
 class TWindowHost;
 
+class TCustomForm;
+class TFormFrame;
+
 // Handles an event of a control's native window; true when it was taken.
 bool HandleHostEvent(TWinControl& control, TWindowHost& host, QEvent* event);
+// Handles an event of a form's top-level window; true when it was taken.
+bool HandleFrameEvent(TCustomForm& form, TFormFrame& frame, QEvent* event);
 
 // Key events of a native widget embedded in a control (a text editor) go through this too:
 // it sends the key messages to target. While they are handled, CurrentKeyEvent gives the

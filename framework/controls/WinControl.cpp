@@ -384,7 +384,16 @@ void TWinControl::Dispatch(TMessage& message) {
             return;
         case CM_ENABLEDCHANGED:
             if (!Enabled() && Parent() != nullptr) RemoveFocus(false);
+            if (HandleAllocated()) Perform(WM_ENABLE, Enabled() ? 1 : 0, 0);
             TControl::Dispatch(message);
+            return;
+        case CM_INVALIDATE:
+            if (HandleAllocated()) {
+                if (Parent() != nullptr) Parent()->Perform(CM_INVALIDATE, 1, 0);
+                if (message.WParam == 0) {
+                    InvalidateRect(nullptr, !ControlStyle().Contains(csOpaque));
+                }
+            }
             return;
         case CM_COLORCHANGED:
             brush_->SetColor(Color());

@@ -71,6 +71,9 @@ public:
     // Destroys the window (children first) and, when the control shows, makes it again.
     void RecreateWnd();
     bool Showing() const override;
+    // The size of the window's own client area (its pixels, scroll bars included): the whole
+    // control, or what a form's frame leaves of it.
+    virtual TSize WindowClientSize() const { return {Width(), Height()}; }
 
     // ---- painting
     void Invalidate() override;
@@ -169,9 +172,6 @@ protected:
     void UpdateControlState();
     // True for a window without a parent that shows on its own (a form).
     virtual bool IsTopLevelWindow() const { return false; }
-    // The size of the window's own client area (its pixels): the whole control, or what a
-    // form's frame leaves of it.
-    virtual TSize WindowClientSize() const { return {Width(), Height()}; }
     void Loaded() override;
 
 private:

@@ -10,7 +10,9 @@
 
 namespace dsp {
 
-void TWinControl::Invalidate() { InvalidateRect(nullptr, !ControlStyle().Contains(csOpaque)); }
+// Goes through CM_INVALIDATE, so that a control (and each of its parents, told with WParam 1)
+// can react to being marked for painting.
+void TWinControl::Invalidate() { Perform(CM_INVALIDATE, 0, 0); }
 
 void TWinControl::InvalidateRect(const TRect* rect, bool erase) {
     if (!window_->showing) return;

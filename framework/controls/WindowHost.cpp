@@ -15,6 +15,7 @@
 #include "framework/controls/Form.h"
 #include "framework/controls/HostInput.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/desktop/DialogParentQt.h"
 #include "framework/runtime/MainThread.h"
 
 namespace dsp {
@@ -46,6 +47,16 @@ Qt::WindowFlags FormWindowFlags(const TCustomForm& form) {
 bool IsSizeable(const TCustomForm& form) {
     return form.BorderStyle() == bsSizeable || form.BorderStyle() == bsSizeToolWin;
 }
+
+// Dialogs shown over a window find its native window through its handle.
+const bool kDialogParentsResolved = [] {
+    SetWindowWidgetResolver([](HWND handle) -> QWidget* {
+        TWinControl* control = FindControl(handle);
+        QWidget* host = control != nullptr ? control->Window().host : nullptr;
+        return host != nullptr ? host->window() : nullptr;
+    });
+    return true;
+}();
 
 }  // namespace
 
@@ -90,16 +101,27 @@ void CreateHost(TWindowImpl& window) {
     if (window.host != nullptr) return;
     TWinControl& control = window.control;
     QWidget* parentWidget = nullptr;
-    if (TWinControl* parent = control.Parent()) {
+    auto* form = dynamic_cast<TCustomForm*>(&control);
+    if (form != nullptr) {
+        window.frame = new TFormFrame(*form);
+        parentWidget = window.frame;
+    } else if (TWinControl* parent = control.Parent()) {
         parentWidget = parent->Window().host;
         if (parentWidget == nullptr) return;
     }
     auto* host = new TWindowHost(control, parentWidget);
     window.host = host;
-    if (auto* form = dynamic_cast<TCustomForm*>(&control)) {
-        UpdateFormHost(*form);
+    if (form == nullptr && control.Parent() == nullptr) {
+        // A window of its own that is not a form (a hint): no frame, no activation.
+        host->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
+        host->setAttribute(Qt::WA_ShowWithoutActivating);
     }
     host->setVisible(false);
+    if (form != nullptr) {
+        if (window.menuBarFactory) window.menuBar = window.menuBarFactory(window.frame);
+        UpdateFormHost(*form);
+        host->setVisible(true);  // shown and hidden with its frame
+    }
     PlaceHost(window);
     RestackHost(window);
     ApplyHostCursor(control);
@@ -112,8 +134,12 @@ void DestroyHost(TWindowImpl& window) {
     }
     if (window.host == nullptr) return;
     TWindowHost* host = window.host;
+    QWidget* frame = window.frame;
     window.host = nullptr;
+    window.frame = nullptr;
+    window.menuBar = nullptr;
     delete host;
+    delete frame;
 }
 
 void PlaceHost(TWindowImpl& window) {
@@ -121,20 +147,27 @@ void PlaceHost(TWindowImpl& window) {
     if (host == nullptr) return;
     TWinControl& control = window.control;
     struct TPlacing {
-        TWindowHost* host;
-        ~TPlacing() { host->EndPlacing(); }
-    } placing{host};
-    host->BeginPlacing();
-    if (auto* form = dynamic_cast<TCustomForm*>(&control)) {
-        const TPoint origin = form->ClientOrigin();
-        const QSize size(form->ClientWidth(), form->ClientHeight());
-        host->setGeometry(QRect(QPoint(origin.X, origin.Y), size));
-        if (!IsSizeable(*form)) {
-            host->setFixedSize(size);
-        } else {
-            host->setMinimumSize(0, 0);
-            host->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        TFormFrame* frame;
+        ~TPlacing() {
+            if (frame != nullptr) frame->EndPlacing();
         }
+    } placing{static_cast<TFormFrame*>(window.frame)};
+    if (placing.frame != nullptr) placing.frame->BeginPlacing();
+    if (auto* form = dynamic_cast<TCustomForm*>(&control); form != nullptr && window.frame) {
+        const TPoint origin = form->ClientOrigin();
+        const int menu = form->MenuBarHeight();
+        const TSize size = form->WindowClientSize();
+        const QSize client(size.cx, size.cy);
+        const QSize outer(client.width(), client.height() + menu);
+        window.frame->setGeometry(QRect(QPoint(origin.X, origin.Y - menu), outer));
+        if (!IsSizeable(*form)) {
+            window.frame->setFixedSize(outer);
+        } else {
+            window.frame->setMinimumSize(0, 0);
+            window.frame->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        }
+        if (window.menuBar != nullptr) window.menuBar->setGeometry(0, 0, client.width(), menu);
+        host->setGeometry(0, menu, client.width(), client.height());
         return;
     }
     host->setGeometry(control.Left(), control.Top(), control.Width(), control.Height());
@@ -145,11 +178,12 @@ void ShowHost(TWindowImpl& window, bool show) {
         if (window.host == nullptr) CreateHost(window);
         if (window.host == nullptr) return;
         PlaceHost(window);
-        const TSize size = {window.host->width(), window.host->height()};
-        window.Invalidate(QRegion(0, 0, size.cx, size.cy), true);
-        window.host->setVisible(true);
+        window.Invalidate(QRegion(window.host->rect()), true);
+        (window.frame != nullptr ? window.frame : window.host)->setVisible(true);
     } else {
-        if (window.host != nullptr) window.host->setVisible(false);
+        if (window.host != nullptr) {
+            (window.frame != nullptr ? window.frame : window.host)->setVisible(false);
+        }
         window.DropSurface();
     }
 }
@@ -172,6 +206,7 @@ void RestackHost(TWindowImpl& window) {
 
 void RaiseNativeWindow(QWidget* widget) {
     if (widget == nullptr) return;
+    widget = widget->window();
     // The headless platform keeps no stacking of top-level windows and says so at each try.
     if (widget->isWindow() && QGuiApplication::platformName() == QLatin1String("offscreen")) {
         return;
@@ -180,15 +215,46 @@ void RaiseNativeWindow(QWidget* widget) {
 }
 
 void UpdateFormHost(TCustomForm& form) {
-    TWindowHost* host = form.Window().host;
-    if (host == nullptr) return;
+    QWidget* frame = form.Window().frame;
+    if (frame == nullptr) return;
     const Qt::WindowFlags flags = FormWindowFlags(form);
-    if (host->windowFlags() != flags) {
-        const bool visible = host->isVisible();
-        host->setWindowFlags(flags);
-        if (visible) host->show();
+    if (frame->windowFlags() != flags) {
+        const bool visible = frame->isVisible();
+        frame->setWindowFlags(flags);
+        if (visible) frame->show();
     }
-    host->setWindowTitle(QString::fromStdString(form.Caption()));
+    frame->setWindowTitle(QString::fromStdString(form.Caption()));
+}
+
+void SetFormMenuBar(TCustomForm& form, std::function<QWidget*(QWidget* frame)> factory,
+                    int height) {
+    TWindowImpl& window = form.Window();
+    delete window.menuBar;
+    window.menuBar = nullptr;
+    window.menuBarFactory = std::move(factory);
+    if (window.frame != nullptr && window.menuBarFactory) {
+        window.menuBar = window.menuBarFactory(window.frame);
+        if (window.menuBar != nullptr) window.menuBar->show();
+    }
+    form.SetMenuBarHeight(window.menuBarFactory ? height : 0);
+    PlaceHost(window);
+}
+
+TFormFrame::TFormFrame(TCustomForm& form) : QWidget(nullptr, Qt::Window), form_(form) {
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+TFormFrame::~TFormFrame() = default;
+
+bool TFormFrame::event(QEvent* event) {
+    try {
+        if (HandleFrameEvent(form_, *this, event)) return true;
+    } catch (...) {
+        HandleUnexpectedException(std::current_exception());
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 QWidget* HostWidget(const TWinControl& control) { return control.Window().host; }

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 namespace dsp {
 
 class TCustomForm;
@@ -18,10 +20,6 @@ public:
     ~TWindowHost() override;
 
     TWinControl& Control() const { return control_; }
-    // True while the framework itself moves or resizes the native window.
-    bool Placing() const { return placing_ > 0; }
-    void BeginPlacing() { ++placing_; }
-    void EndPlacing() { --placing_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -29,11 +27,35 @@ protected:
 
 private:
     TWinControl& control_;
+};
+
+// The top-level window of a form: its menu bar, if any, above the form's client window. It
+// hands closing, moving and resizing by the window manager on to the form.
+class TFormFrame : public QWidget {
+public:
+    explicit TFormFrame(TCustomForm& form);
+    ~TFormFrame() override;
+    // True while the framework itself moves or resizes the window.
+    bool Placing() const { return placing_ > 0; }
+    void BeginPlacing() { ++placing_; }
+    void EndPlacing() { --placing_; }
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    TCustomForm& form_;
     int placing_ = 0;
 };
 
+// Gives a form a menu bar of the given height: the factory makes the bar's widget inside the
+// form's frame, now if the frame exists and again whenever it is made. A null factory removes
+// the bar.
+void SetFormMenuBar(TCustomForm& form, std::function<QWidget*(QWidget* frame)> factory,
+                    int height);
+
 // Makes the control's native window (hidden) inside its parent's, in its z-order place;
-// a form's is a top-level window.
+// a form's inside its frame, a top-level window.
 void CreateHost(TWindowImpl& window);
 void DestroyHost(TWindowImpl& window);
 // Places the native window where the control stands.

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QRegion>
 
+#include <functional>
 #include <optional>
 
 #include "framework/controls/WinControl.h"
@@ -25,6 +26,11 @@ struct TWindowImpl {
     // The native window, made when the control first shows; owned by the parent's native
     // window (a form's by this state).
     TWindowHost* host = nullptr;
+    // A form's top-level window, holding its menu bar and its client window (host).
+    QWidget* frame = nullptr;
+    // Makes a form's menu bar inside the frame, whenever the frame is made.
+    std::function<QWidget*(QWidget* frame)> menuBarFactory;
+    QWidget* menuBar = nullptr;
     bool showing = false;
     // The window's pixels (client area), made at the first paint.
     QImage surface;

@@ -68,6 +68,19 @@ TEST(FormTest, OuterSizeIncludesTheFrameOfTheBorderStyle) {
     }
 }
 
+TEST(FormTest, ResizeRaisesOnResizeOncePerChangeOfSize) {
+    auto form = MakeForm(100, 60);
+    int resizes = 0;
+    form->OnResize = [&](TObject*) { ++resizes; };
+    form->SetClientSize(120, 60);
+    form->SetClientSize(120, 60);
+    form->SetBounds(10, 10, form->Width(), form->Height());
+    EXPECT_EQ(resizes, 1) << "moving is no resize";
+    form->Show();
+    form->SetWidth(form->Width() + 1);
+    EXPECT_EQ(resizes, 2);
+}
+
 TEST(FormTest, ScreenCenterPlacesTheFormInTheMiddleAtItsFirstShow) {
     auto form = MakeForm(100, 60);
     form->SetPosition(poScreenCenter);

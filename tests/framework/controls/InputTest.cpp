@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QEvent>
+#include <QWidget>
 
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/WindowHost.h"
 #include "tests/framework/controls/ControlTestSupport.h"
 
 namespace dsp {
@@ -225,6 +228,18 @@ TEST_F(InputTest, KeyPreviewLetsTheFormSeeKeysFirstAndConsumeThem) {
     test::SendKey(*panel, Qt::Key_F1);
     test::SendKey(*panel, Qt::Key_F2);
     EXPECT_EQ(keys, (TEventLog{"form 112", "edit 112", "form 113"}));
+}
+
+TEST_F(InputTest, CursorsShowOnTheNativeWindowWindowlessOnesWhileTheMouseIsOverThem) {
+    auto shape = [this] { return HostWidget(*panel)->cursor().shape(); };
+    panel->SetCursor(crHandPoint);
+    EXPECT_EQ(shape(), Qt::PointingHandCursor);
+    label->SetCursor(crCross);
+    EXPECT_EQ(shape(), Qt::PointingHandCursor) << "the mouse is not over the label";
+    test::SendMouse(*panel, QEvent::MouseMove, 25, 25, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(shape(), Qt::CrossCursor);
+    test::SendMouse(*panel, QEvent::MouseMove, 80, 70, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(shape(), Qt::PointingHandCursor);
 }
 
 TEST(KeyMapTest, ToolkitKeysBecomeTheVirtualKeysTheHandlersCompare) {

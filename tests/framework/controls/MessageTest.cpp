@@ -198,6 +198,39 @@ TEST(ControlMessageTest, FreeingAParentFreesItsChildren) {
     EXPECT_EQ(form->ControlCount(), 0);
 }
 
+TEST(ControlMessageTest, InvalidatingTellsTheParentsAndThemeChangesReachEveryWindow) {
+    TEventLog log;
+    auto form = MakeForm(100, 100);
+    auto* outer = Place(new TProbeControl(form.get(), &log), form.get(), 0, 0, 50, 50);
+    auto* inner = Place(new TProbeControl(form.get(), &log), outer, 0, 0, 20, 20);
+    auto* hidden = Place(new TProbeControl(form.get(), &log), outer, 0, 0, 20, 20);
+    outer->SetName("outer");
+    inner->SetName("inner");
+    hidden->SetName("hidden");
+    hidden->Hide();
+    form->Show();
+    auto record = [&log](TProbeControl* c) {
+        c->SetWindowProc([&log, c, original = c->WindowProc()](TMessage& m) {
+            if (m.Msg == CM_INVALIDATE) {
+                log.push_back(c->Name() + ":invalidate " + std::to_string(m.WParam));
+            }
+            original(m);
+        });
+        c->Watched = {WM_THEMECHANGED};
+    };
+    record(outer);
+    record(inner);
+    record(hidden);
+    inner->Invalidate();
+    EXPECT_EQ(log, (TEventLog{"inner:invalidate 0", "outer:invalidate 1"}));
+
+    log.clear();
+    BroadcastThemeChanged();
+    const std::string theme = ":" + std::to_string(WM_THEMECHANGED);
+    EXPECT_EQ(log, (TEventLog{"outer" + theme, "inner" + theme}))
+        << "windows not made yet hear nothing";
+}
+
 TEST(ControlAlignTest, AlignedChildrenFillTheClientAreaFromItsEdges) {
     auto form = MakeForm(200, 100);
     auto* top = Place(new TProbeControl(form.get()), form.get(), 0, 0, 10, 20);

@@ -2,7 +2,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <regex>
 
 #include "framework/desktop/Metafile.h"
 #include "framework/desktop/PrintDialog.h"
@@ -41,10 +40,17 @@ protected:
         std::ifstream in(name, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
+    // The page objects of a PDF: "/Type /Page", not "/Type /Pages".
     static int PdfPages(const std::string& pdfText) {
-        const std::regex page("/Type\\s*/Page[^s]");
-        return static_cast<int>(std::distance(
-            std::sregex_iterator(pdfText.begin(), pdfText.end(), page), std::sregex_iterator()));
+        int pages = 0;
+        for (auto at = pdfText.find("/Type"); at != std::string::npos;
+             at = pdfText.find("/Type", at + 1)) {
+            auto p = pdfText.find_first_not_of(" \r\n", at + 5);
+            if (p != std::string::npos && pdfText.compare(p, 5, "/Page") == 0 &&
+                (p + 5 >= pdfText.size() || pdfText[p + 5] != 's'))
+                ++pages;
+        }
+        return pages;
     }
 
     test::TTempFolder folder;

@@ -1,0 +1,186 @@
+// Builds a form as large as the editor's main window (about 3,000 windowed controls, most of
+// them hidden on pages and in the rows of nine band tables beyond their eighth or ninth row,
+// and about 200 windowless ones), shows it and paints it the first time. Reports the time of
+// one build-show-paint, and as counters the windows made, the native windows and pixels that
+// exist afterwards and the growth of the process's resident memory.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "framework/controls/CustomControl.h"
+#include "framework/controls/Form.h"
+#include "framework/controls/GraphicControl.h"
+#include "framework/controls/WindowHost.h"
+#include "framework/controls/WindowImpl.h"
+#include "framework/graphics/FontSet.h"
+#include "framework/runtime/Application.h"
+
+namespace dsp {
+namespace {
+
+constexpr int kPages = 14;
+constexpr int kWindowedPerPage = 54;
+constexpr int kWindowlessPerPage = 14;
+constexpr int kTables = 9;
+constexpr int kRows = 50;
+constexpr int kShownRows = 9;
+constexpr int kControlsPerRow = 5;
+
+void EnsureApplication() {
+    static bool started = [] {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        setenv("QT_FONT_DPI", "96", 0);
+        PinFontSet();
+        auto* application = new TApplication();
+        application->Initialize();
+        return true;
+    }();
+    (void)started;
+}
+
+// A box that paints a frame and a caption, as the widgets do.
+class TBox : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+
+protected:
+    void Paint() override {
+        TCanvas* canvas = Canvas();
+        canvas->Brush()->SetColor(Color());
+        canvas->Pen()->SetColor(clGray);
+        canvas->Rectangle(ClientRect());
+        canvas->TextOut(3, 3, Caption());
+    }
+};
+
+class TMark : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+
+protected:
+    void Paint() override {
+        Canvas()->Brush()->SetColor(clNavy);
+        Canvas()->FillRect(ClientRect());
+    }
+};
+
+template <typename T>
+T* Add(TComponent* owner, TWinControl* parent, int left, int top, int width, int height) {
+    auto* control = new T(owner);
+    control->SetParent(parent);
+    control->SetBounds(left, top, width, height);
+    return control;
+}
+
+std::unique_ptr<TForm> BuildMainWindow() {
+    auto form = std::make_unique<TForm>(nullptr);
+    TForm* owner = form.get();
+    BeginLoading(*form);
+    form->SetBounds(0, 0, 1118, 720);
+    form->SetCaption("Main window");
+    TBox* tablePages[kTables] = {};
+    for (int p = 0; p < kPages; ++p) {
+        auto* page = Add<TBox>(owner, form.get(), 0, 20, 1100, 600);
+        page->SetVisible(p < 2);
+        for (int i = 0; i < kWindowedPerPage; ++i) {
+            auto* box = Add<TBox>(owner, page, 10 + (i % 9) * 120, 10 + (i / 9) * 60, 110, 50);
+            box->SetCaption("Box " + std::to_string(i));
+        }
+        for (int i = 0; i < kWindowlessPerPage; ++i) {
+            Add<TMark>(owner, page, 10 + i * 70, 570, 60, 20);
+        }
+        if (p == 0 || (p >= 2 && p < 2 + kTables - 1)) tablePages[p == 0 ? 0 : p - 1] = page;
+    }
+    for (TBox* page : tablePages) {
+        auto* table = Add<TBox>(owner, page, 550, 300, 536, 270);
+        for (int r = 0; r < kRows; ++r) {
+            for (int c = 0; c < kControlsPerRow; ++c) {
+                auto* cell = Add<TBox>(owner, table, 40 + c * 100, 23 + r * 26, 93, 22);
+                cell->SetVisible(r < kShownRows);
+            }
+        }
+    }
+    EndLoading(*form);
+    form->AfterConstruction();
+    return form;
+}
+
+void PaintAll(TWinControl& control) {
+    control.Update();
+    for (TWinControl* child : control.WinControls()) PaintAll(*child);
+}
+
+struct TCensus {
+    int windowed = 0;
+    int handles = 0;
+    int nativeWindows = 0;
+    long long surfaceBytes = 0;
+};
+
+void Count(TWinControl& control, TCensus& census) {
+    ++census.windowed;
+    if (control.HandleAllocated()) ++census.handles;
+    if (HostWidget(control) != nullptr) ++census.nativeWindows;
+    census.surfaceBytes += control.Window().surface.sizeInBytes();
+    for (TWinControl* child : control.WinControls()) Count(*child, census);
+}
+
+double ResidentMegabytes() {
+    long pages = 0;
+    long resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(f);
+    }
+    return static_cast<double>(resident) * 4096.0 / (1024.0 * 1024.0);
+}
+
+void BM_MainWindowBuildShowFirstPaint(benchmark::State& state) {
+    EnsureApplication();
+    TCensus census;
+    double residentGrowth = 0;
+    for (auto _ : state) {
+        const double before = ResidentMegabytes();
+        auto form = BuildMainWindow();
+        form->Show();
+        PaintAll(*form);
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        census = TCensus{};
+        Count(*form, census);
+        // The first build grows the process most; later ones reuse what the first freed.
+        residentGrowth = std::max(residentGrowth, ResidentMegabytes() - before);
+        form.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["windowed"] = census.windowed;
+    state.counters["handles"] = census.handles;
+    state.counters["native_windows"] = census.nativeWindows;
+    state.counters["pixels_MB"] = static_cast<double>(census.surfaceBytes) / (1024.0 * 1024.0);
+    state.counters["rss_growth_MB"] = residentGrowth;
+}
+BENCHMARK(BM_MainWindowBuildShowFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Building alone, for comparison with the whole: what showing and painting add.
+void BM_MainWindowBuildOnly(benchmark::State& state) {
+    EnsureApplication();
+    for (auto _ : state) {
+        auto form = BuildMainWindow();
+        state.PauseTiming();
+        form.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_MainWindowBuildOnly)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+}  // namespace dsp

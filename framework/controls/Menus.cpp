@@ -52,6 +52,14 @@ TPopupMenu::TPopupPresenter& popupPresenter() {
 
 }  // namespace
 
+TShortCut ShortCut(TKeyCode key, TShiftState shift) {
+    TShortCut result = static_cast<TShortCut>(key & 0xFF);
+    if (shift.Contains(ssShift)) result |= scShift;
+    if (shift.Contains(ssCtrl)) result |= scCtrl;
+    if (shift.Contains(ssAlt)) result |= scAlt;
+    return result;
+}
+
 std::string ShortCutToText(TShortCut shortCut) {
     const std::string key = keyText(static_cast<std::uint8_t>(shortCut & 0xFF));
     if (key.empty()) return {};
@@ -252,7 +260,17 @@ void TMenu::ItemChanged() {
     // Items that leave while their form is being freed tell no handler of it.
     const bool dying = ComponentState().Contains(csDestroying) ||
                        (Owner() != nullptr && Owner()->ComponentState().Contains(csDestroying));
-    if (OnChange && !dying) OnChange(this);
+    if (dying) return;
+    for (const auto& [owner, listener] : std::vector(listeners_)) listener();
+    if (OnChange) OnChange(this);
+}
+
+void TMenu::AddChangeListener(const void* owner, std::function<void()> listener) {
+    listeners_.emplace_back(owner, std::move(listener));
+}
+
+void TMenu::RemoveChangeListener(const void* owner) {
+    std::erase_if(listeners_, [owner](const auto& entry) { return entry.first == owner; });
 }
 
 void TMenu::Notification(TComponent* component, TOperation operation) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/controls/ControlTypes.h"
 #include "framework/core/Component.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/TypeInfo.h"
@@ -31,6 +32,9 @@ constexpr TShortCut scNone = 0;
 constexpr TShortCut scShift = 0x2000;
 constexpr TShortCut scCtrl = 0x4000;
 constexpr TShortCut scAlt = 0x8000;
+
+// The shortcut of a key with its modifiers (Shift, Ctrl, Alt).
+TShortCut ShortCut(TKeyCode key, TShiftState shift);
 
 // "Ctrl+S", "Shift+F10", "Del"; an empty text for scNone.
 std::string ShortCutToText(TShortCut shortCut);
@@ -167,9 +171,12 @@ public:
     // Raised after any item of the menu changed (the shown menu follows at its next showing).
     TNotifyEvent OnChange;
 
-    // Internal: counts changes, so that whoever shows the menu knows when to rebuild it.
+    // Internal: counts changes, so that whoever shows the menu knows when to rebuild it, and
+    // tells those who show it.
     unsigned ChangeCount() const { return changeCount_; }
     void ItemChanged();
+    void AddChangeListener(const void* owner, std::function<void()> listener);
+    void RemoveChangeListener(const void* owner);
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
@@ -177,6 +184,7 @@ protected:
 private:
     TMenuItem* items_;
     unsigned changeCount_ = 0;
+    std::vector<std::pair<const void*, std::function<void()>>> listeners_;
 };
 
 class TMainMenu : public TMenu {

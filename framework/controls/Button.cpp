@@ -162,15 +162,21 @@ void TButton::PaintWindow(TCanvas& canvas) {
     const bool focused = Focused();
     DrawButtonFace(canvas, r, Pressed(), (active_ || focused) && Enabled());
     canvas.SetFont(Font());
-    unsigned flags = DT_CENTER | (WordWrap() ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER);
-    TRect text = InflateRect(ClientRect(), -4, -4);
+    TRect content = InflateRect(ClientRect(), -4, -4);
+    if (Pressed()) content = OffsetRect(content, 1, 1);
+    PaintContent(canvas, content);
+    if (focused) canvas.DrawFocusRect(InflateRect(ClientRect(), -4, -4));
+}
+
+void TButton::PaintContent(TCanvas& canvas, const TRect& content) {
+    const unsigned flags = DT_CENTER | (WordWrap() ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER);
+    TRect text = content;
     if (WordWrap()) {
         TRect measured = text;
         canvas.DrawText(Caption(), measured, flags | DT_CALCRECT);
         const int dy = (text.Height() - measured.Height()) / 2;
         text.Top += dy;
     }
-    if (Pressed()) text = OffsetRect(text, 1, 1);
     canvas.Brush()->SetStyle(bsClear);
     if (Enabled()) {
         canvas.Font()->SetColor(Font()->Color());
@@ -179,7 +185,6 @@ void TButton::PaintWindow(TCanvas& canvas) {
         DrawDisabledText(canvas, Caption(), text, flags);
     }
     canvas.Brush()->SetStyle(bsSolid);
-    if (focused) canvas.DrawFocusRect(InflateRect(ClientRect(), -4, -4));
 }
 
 // ---- TCustomCheckBox

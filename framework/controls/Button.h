@@ -91,6 +91,8 @@ protected:
     void UserClick() override { Click(); }
     void Dispatch(TMessage& message) override;
     void PaintWindow(TCanvas& canvas) override;
+    // Draws what the face shows (the caption) inside content, moved by a pixel while pressed.
+    virtual void PaintContent(TCanvas& canvas, const TRect& content);
 
 private:
     void updateActive(const TWinControl* focused);

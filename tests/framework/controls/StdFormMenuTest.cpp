@@ -10,6 +10,7 @@
 #include "framework/controls/Edit.h"
 #include "framework/controls/FormMenu.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/PopupBinding.h"
 #include "framework/controls/WindowHost.h"
 #include "tests/framework/controls/ControlTestSupport.h"
 #include "tests/support/RunLoop.h"
@@ -105,6 +106,33 @@ TEST_F(StdFormMenu, AFreedMenuLeavesTheForm) {
     test::RunPendingEvents();
     EXPECT_EQ(FormMenu(*form), nullptr);
     EXPECT_EQ(form->MenuBarHeight(), 0);
+}
+
+TEST_F(StdFormMenu, ARightClickShowsTheControlsContextMenu) {
+    auto* edit = Place(new TEdit(form.get()), form.get(), 10, 10, 100, 21);
+    auto* popup = new TPopupMenu(form.get());
+    TMenuItem* copy = Item("&Copy");
+    popup->Items()->Add(copy);
+    SetPopupMenu(*edit, popup);
+    EXPECT_EQ(GetPopupMenu(*edit), popup);
+    TPoint shownAt;
+    TPopupMenu::SetPresenter([&](TPopupMenu& menu, int x, int y) {
+        shownAt = {x, y};
+        EXPECT_EQ(menu.PopupComponent(), edit);
+        return copy;
+    });
+    form->Show();
+    test::SendMouse(*edit, QEvent::MouseButtonPress, 5, 6, Qt::RightButton, Qt::RightButton);
+    test::SendMouse(*edit, QEvent::MouseButtonRelease, 5, 6, Qt::RightButton, Qt::NoButton);
+    EXPECT_EQ(shownAt, edit->ClientToScreen({5, 6}));
+    EXPECT_EQ(clicks, std::vector<std::string>{"&Copy"});
+    popup->SetAutoPopup(false);
+    test::SendMouse(*edit, QEvent::MouseButtonRelease, 5, 6, Qt::RightButton, Qt::NoButton);
+    EXPECT_EQ(clicks.size(), 1u);
+    delete popup;
+    test::SendMouse(*edit, QEvent::MouseButtonRelease, 5, 6, Qt::RightButton, Qt::NoButton);
+    EXPECT_EQ(GetPopupMenu(*edit), nullptr);
+    TPopupMenu::SetPresenter(nullptr);
 }
 
 }  // namespace

@@ -276,7 +276,12 @@ void TCustomComboBox::ListChosen(int index) {
     closing_ = false;
     buttonDown_ = false;
     Invalidate();
-    if (index >= 0) UserSelect(index);
+    if (index >= 0) {
+        SelEndOk();
+        UserSelect(index);
+    } else {
+        SelEndCancel();
+    }
     CloseUp();
 }
 

@@ -154,6 +154,9 @@ protected:
     virtual void Select();
     virtual void DropDown();
     virtual void CloseUp();
+    // The dropped list closes with a line chosen (before its text shows) or without one.
+    virtual void SelEndOk() {}
+    virtual void SelEndCancel() {}
     virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
     virtual void MeasureItem(int index, int& height);
     // Shows a line chosen by the user: text, OnClick, OnSelect.

@@ -96,7 +96,8 @@ void DrawButtonGlyph(TCanvas& canvas, const TBitmap* glyph, int numGlyphs, TButt
             for (int px = 0; px < size.cx; ++px) {
                 const TColorRef c = glyph->PixelAt(px, py);
                 if (c == key) continue;
-                const int luminance = (GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11) / 100;
+                const int luminance =
+                    (GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11) / 100;
                 if (luminance < 192) canvas.SetPixels(x + px + d, y + py + d, color);
             }
     }

@@ -219,7 +219,9 @@ void DrawRadioGlyph(TCanvas& canvas, int x, int y, bool checked, bool enabled, b
                 case 'd': color = checked ? dot : inside; break;
                 default: break;
             }
-            if (color != clNone) fill(canvas, Rect(x + col, y + row, x + col + 1, y + row + 1), color);
+            if (color != clNone) {
+                fill(canvas, Rect(x + col, y + row, x + col + 1, y + row + 1), color);
+            }
         }
 }
 

@@ -34,8 +34,9 @@ bool ownerDrawn(TComboBoxStyle style) {
 
 TCustomComboBox::TCustomComboBox(TComponent* owner)
     : TWinControl(owner),
-      items_(std::make_unique<TItemStrings>(
-          [this](TItemChange change, int index, int other) { itemsChanged(change, index, other); })),
+      items_(std::make_unique<TItemStrings>([this](TItemChange change, int index, int other) {
+          itemsChanged(change, index, other);
+      })),
       canvas_(std::make_unique<TControlCanvas>(*this)),
       field_(*this, *Font()) {
     TControlStyle style = ControlStyle() + TControlStyle{csSetCaption, csCaptureMouse};

@@ -187,7 +187,9 @@ void TCustomEdit::DefaultHandler(TMessage& message) {
             field_.DoubleClick(LParamToPoint(message.LParam).X);
             return;
         case WM_MOUSEMOVE:
-            if ((message.WParam & MK_LBUTTON) != 0) field_.MouseMove(LParamToPoint(message.LParam).X);
+            if ((message.WParam & MK_LBUTTON) != 0) {
+                field_.MouseMove(LParamToPoint(message.LParam).X);
+            }
             return;
         case WM_LBUTTONUP:
         case WM_CAPTURECHANGED:

@@ -228,7 +228,8 @@ int EditBuffer::LineLength(int line) const {
 int EditBuffer::LineOf(int pos) const {
     const auto& starts = lineStarts();
     pos = clamp(pos);
-    return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin()) - 1;
+    const auto after = std::upper_bound(starts.begin(), starts.end(), pos);
+    return static_cast<int>(after - starts.begin()) - 1;
 }
 
 int EditBuffer::PreviousWordStart(int pos) const {

@@ -76,8 +76,11 @@ public:
     ~TFormMenuBinding() override {
         *alive_ = false;
         if (menu_ != nullptr) menu_->RemoveChangeListener(this);
+        // While the form is being freed it is a form no longer: it takes its handlers and its
+        // bar with it.
+        if (Owner() == nullptr || Owner()->ComponentState().Contains(csDestroying)) return;
         form_.RemoveShortCutHandler(this);
-        if (!form_.ComponentState().Contains(csDestroying)) SetFormMenuBar(form_, nullptr, 0);
+        SetFormMenuBar(form_, nullptr, 0);
     }
 
     TMainMenu* Menu() const { return menu_; }

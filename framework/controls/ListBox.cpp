@@ -26,8 +26,9 @@ int fontLineHeight(const TFont* font) {
 
 TCustomListBox::TCustomListBox(TComponent* owner)
     : TWinControl(owner),
-      items_(std::make_unique<TItemStrings>(
-          [this](TItemChange change, int index, int other) { itemsChanged(change, index, other); })),
+      items_(std::make_unique<TItemStrings>([this](TItemChange change, int index, int other) {
+          itemsChanged(change, index, other);
+      })),
       canvas_(std::make_unique<TControlCanvas>(*this)) {
     // OnClick comes from the user's selection, not from any press and release.
     TControlStyle style = ControlStyle();

@@ -48,7 +48,8 @@ class TMenuItem : public TComponent {
     DSP_PUBLISHED(TMenuItem, TComponent) {
         using P = Published<TMenuItem>;
         return {
-            P::Property("AutoCheck", &TMenuItem::AutoCheck, &TMenuItem::SetAutoCheck).Default(false),
+            P::Property("AutoCheck", &TMenuItem::AutoCheck, &TMenuItem::SetAutoCheck)
+                .Default(false),
             P::Property("Break", &TMenuItem::Break, &TMenuItem::SetBreak).Default(mbNone),
             P::Property("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption),
             P::Property("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked).Default(false),

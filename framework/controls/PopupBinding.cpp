@@ -17,7 +17,9 @@ public:
     }
 
     ~TPopupBinding() override {
-        if (!control_.ComponentState().Contains(csDestroying)) control_.SetWindowProc(previous_);
+        // A control being freed needs its window procedure no more (and is no control now).
+        if (Owner() == nullptr || Owner()->ComponentState().Contains(csDestroying)) return;
+        control_.SetWindowProc(previous_);
     }
 
     TPopupMenu* Menu() const { return menu_; }

@@ -213,8 +213,8 @@ void TSpeedButton::Paint() {
     canvas.SetFont(Font());
     const std::string caption = Caption();
     const TSize text = caption.empty() ? TSize{} : canvas.TextExtent(caption);
-    const TGlyphPlacement place = PlaceGlyphAndText(ClientRect(), GlyphSize(glyph_.get(), numGlyphs_),
-                                                    text, layout_, margin_, spacing_);
+    const TGlyphPlacement place = PlaceGlyphAndText(
+        ClientRect(), GlyphSize(glyph_.get(), numGlyphs_), text, layout_, margin_, spacing_);
     const int shift = sunken ? 1 : 0;
     DrawButtonGlyph(canvas, glyph_.get(), numGlyphs_, state, place.glyph.X + shift,
                     place.glyph.Y + shift);

@@ -433,7 +433,8 @@ void TCustomTreeView::DefaultHandler(TMessage& message) {
             TTreeNode* node = GetNodeAt(p.X, p.Y);
             if (node == nullptr) return;
             const auto rows = shownNodes();
-            const int row = static_cast<int>(std::find(rows.begin(), rows.end(), node) - rows.begin());
+            const auto at = std::find(rows.begin(), rows.end(), node);
+            const int row = static_cast<int>(at - rows.begin());
             if (showButtons_ && node->HasChildren() &&
                 PtInRect(InflateRect(buttonRect(node, row), 2, 2), p)) {
                 node->SetExpanded(!node->Expanded());

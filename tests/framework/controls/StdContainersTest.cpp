@@ -113,7 +113,9 @@ protected:
             allow = n->Text() != "Y";
         };
         tree->OnChange = [this](TObject*, TTreeNode* n) { log.push_back("change " + n->Text()); };
-        tree->OnExpanded = [this](TObject*, TTreeNode* n) { log.push_back("expanded " + n->Text()); };
+        tree->OnExpanded = [this](TObject*, TTreeNode* n) {
+            log.push_back("expanded " + n->Text());
+        };
     }
 
     std::unique_ptr<TForm> form = MakeForm(300, 200);

@@ -25,7 +25,9 @@ protected:
         list->SetStyle(lbOwnerDrawFixed);
         list->SetItemHeight(16);
         for (int i = 0; i < 20; ++i) list->Items()->Add("line " + std::to_string(i));
-        list->OnClick = [this](TObject*) { log.push_back("click " + std::to_string(list->ItemIndex())); };
+        list->OnClick = [this](TObject*) {
+            log.push_back("click " + std::to_string(list->ItemIndex()));
+        };
     }
 
     std::unique_ptr<TForm> form = MakeForm(300, 200);

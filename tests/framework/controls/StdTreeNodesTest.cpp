@@ -51,7 +51,8 @@ TEST_F(StdTreeNodes, OrderLevelsAndShownRows) {
     EXPECT_EQ(legend->GetPrev(), channels);
     EXPECT_EQ(visible(), (std::vector<std::string>{"Plot", "Legend"}));
     y->MakeVisible();
-    EXPECT_EQ(visible(), (std::vector<std::string>{"Plot", "Axes", "X", "Y", "Channels", "Legend"}));
+    EXPECT_EQ(visible(),
+              (std::vector<std::string>{"Plot", "Axes", "X", "Y", "Channels", "Legend"}));
     EXPECT_EQ(legend->GetPrevVisible(), channels);
     axes->Collapse(false);
     EXPECT_EQ(channels->GetPrevVisible(), axes);

@@ -85,6 +85,18 @@ TEST(StdLabels, AutoSizeKeepsTheRightEdgeOfARightJustifiedLabel) {
     EXPECT_LT(label->Width(), width);
 }
 
+TEST(StdLabels, AWrappedLabelGrowsDownwardsWithinItsWidth) {
+    auto form = MakeForm(300, 100);
+    auto* label = Place(new TLabel(form.get()), form.get(), 10, 10, 60, 20);
+    label->SetCaption("Hid Data");
+    const int oneLine = label->Height();
+    label->SetWordWrap(true);
+    label->SetBounds(10, 10, 60, 20);
+    label->SetCaption("one two three four five six");
+    EXPECT_LE(label->Width(), 60);
+    EXPECT_GE(label->Height(), 3 * oneLine);
+}
+
 TEST(StdLabels, TransparencyLayoutAndTheAcceleratorCharacter) {
     auto form = MakeForm(300, 100, clRed);
     auto* label = Place(new TLabel(form.get()), form.get(), 10, 10, 80, 40);

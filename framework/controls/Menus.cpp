@@ -252,7 +252,9 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(this))
 
 TMenu::~TMenu() {
     Destroying();
-    // The root is one of this menu's own components; it goes with them.
+    // The root is one of this menu's own components and goes with them, after this destructor:
+    // its items must not tell a menu that is no more.
+    if (items_ != nullptr) items_->menu_ = nullptr;
 }
 
 void TMenu::ItemChanged() {

@@ -1,0 +1,230 @@
+#include "framework/controls/ComboPopup.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <exception>
+
+#include "framework/controls/ClassicDraw.h"
+#include "framework/controls/ComboBox.h"
+#include "framework/controls/HostInput.h"
+#include "framework/controls/ScrollTracker.h"
+#include "framework/graphics/CanvasQt.h"
+#include "framework/runtime/MainThread.h"
+
+namespace dsp {
+
+namespace {
+
+// Runs a step of the popup's event handling; an exception goes to the application's display.
+template <typename F>
+void guarded(F&& f) {
+    try {
+        f();
+    } catch (...) {
+        HandleUnexpectedException(std::current_exception());
+    }
+}
+
+TPoint pointOf(const QMouseEvent* event) {
+    return {static_cast<int>(event->position().x()), static_cast<int>(event->position().y())};
+}
+
+}  // namespace
+
+TComboPopup::TComboPopup(TCustomComboBox& combo)
+    : QWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint), combo_(&combo) {
+    setAttribute(Qt::WA_NoMouseReplay);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    scroll_ = std::make_unique<TScrollTracker>(
+        true, [this] { return barRect(); },
+        [this] {
+            const int count = combo_ != nullptr ? combo_->Items()->Count() : 0;
+            return TScrollBarState{0, std::max(count - 1, 0), rows_,
+                                   combo_ != nullptr ? combo_->TopIndex() : 0};
+        },
+        [this](int position) {
+            if (combo_ == nullptr) return;
+            combo_->SetTopIndex(position);
+            Refresh();
+        });
+}
+
+TComboPopup::~TComboPopup() = default;
+
+void TComboPopup::Detach() { combo_ = nullptr; }
+
+void TComboPopup::layout() {
+    const int count = combo_->Items()->Count();
+    rows_ = std::clamp(count, 1, combo_->DropDownCount());
+}
+
+bool TComboPopup::hasBar() const {
+    return combo_ != nullptr && combo_->Items()->Count() > rows_;
+}
+
+TRect TComboPopup::rowsRect() const {
+    TRect r = Rect(1, 1, width() - 1, height() - 1);
+    if (hasBar()) r.Right -= kScrollBarSize;
+    return r;
+}
+
+TRect TComboPopup::barRect() const {
+    if (!hasBar()) return {};
+    return Rect(width() - 1 - kScrollBarSize, 1, width() - 1, height() - 1);
+}
+
+void TComboPopup::Open(TPoint screenTopLeft, int width) {
+    layout();
+    int height = 2;
+    const int top = combo_->TopIndex();
+    for (int i = 0; i < rows_; ++i) height += combo_->ListRowHeight(top + i);
+    setGeometry(screenTopLeft.X, screenTopLeft.Y, width, height);
+    image_ = QImage(width, height, QImage::Format_RGB32);
+    show();
+    Refresh();
+}
+
+int TComboPopup::RowAt(TPoint p) const {
+    if (combo_ == nullptr) return -1;
+    const TRect r = rowsRect();
+    if (!PtInRect(r, p)) return -1;
+    int y = r.Top;
+    for (int i = combo_->TopIndex(); i < combo_->Items()->Count(); ++i) {
+        y += combo_->ListRowHeight(i);
+        if (p.Y < y) return i;
+    }
+    return -1;
+}
+
+void TComboPopup::SetHot(int index) {
+    if (combo_ == nullptr) return;
+    const int count = combo_->Items()->Count();
+    if (count == 0) {
+        hot_ = -1;
+        Refresh();
+        return;
+    }
+    index = std::clamp(index, 0, count - 1);
+    hot_ = index;
+    if (index < combo_->TopIndex()) combo_->SetTopIndex(index);
+    if (index >= combo_->TopIndex() + rows_) combo_->SetTopIndex(index - rows_ + 1);
+    Refresh();
+}
+
+void TComboPopup::Refresh() {
+    if (combo_ == nullptr || image_.isNull()) return;
+    TCanvasSurface surface;
+    surface.image = &image_;
+    TCanvas dc;
+    dc.SetSurface(&surface);
+    dc.Brush()->SetColor(clWindowFrame);
+    dc.FrameRect(Rect(0, 0, width(), height()));
+    const TRect area = rowsRect();
+    dc.Brush()->SetColor(combo_->Color());
+    dc.FillRect(area);
+    dc.IntersectClipRect(area.Left, area.Top, area.Right, area.Bottom);
+    int y = area.Top;
+    for (int i = combo_->TopIndex(); i < combo_->Items()->Count() && y < area.Bottom; ++i) {
+        const TRect line = Rect(area.Left, y, area.Right, y + combo_->ListRowHeight(i));
+        y = line.Bottom;
+        TOwnerDrawState state;
+        if (i == hot_) state = TOwnerDrawState{odSelected, odFocused};
+        combo_->DrawListItem(dc, i, line, state);
+    }
+    dc.SelectClipRgn(nullptr);
+    if (hasBar()) {
+        const int count = combo_->Items()->Count();
+        DrawScrollBar(dc, barRect(), true, {0, count - 1, rows_, combo_->TopIndex()}, true,
+                      scroll_->Pressed());
+    }
+    update();
+}
+
+void TComboPopup::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    for (const QRect& r : event->region()) painter.drawImage(r.topLeft(), image_, r);
+}
+
+void TComboPopup::mousePressEvent(QMouseEvent* event) {
+    guarded([&] {
+        if (combo_ == nullptr) return;
+        const TPoint p = pointOf(event);
+        if (!rect().contains(QPoint(p.X, p.Y))) {
+            // Outside the list: it closes without a choice.
+            combo_->ListChosen(-1);
+            return;
+        }
+        if (scroll_->MouseDown(p)) {
+            Refresh();
+            return;
+        }
+        pressedInList_ = true;
+        const int row = RowAt(p);
+        if (row >= 0) SetHot(row);
+    });
+}
+
+void TComboPopup::mouseMoveEvent(QMouseEvent* event) {
+    guarded([&] {
+        if (combo_ == nullptr) return;
+        const TPoint p = pointOf(event);
+        if (scroll_->Tracking()) {
+            scroll_->MouseMove(p);
+            Refresh();
+            return;
+        }
+        const int row = RowAt(p);
+        if (row >= 0 && row != hot_) SetHot(row);
+    });
+}
+
+void TComboPopup::mouseReleaseEvent(QMouseEvent* event) {
+    guarded([&] {
+        if (combo_ == nullptr) return;
+        if (scroll_->Tracking()) {
+            scroll_->MouseUp();
+            Refresh();
+            return;
+        }
+        const int row = RowAt(pointOf(event));
+        // A release on a line chooses it (also after pressing on the combo and dragging here).
+        if (row >= 0) combo_->ListChosen(row);
+        pressedInList_ = false;
+    });
+}
+
+void TComboPopup::wheelEvent(QWheelEvent* event) {
+    guarded([&] {
+        if (combo_ == nullptr) return;
+        const int notches = event->angleDelta().y() / 120;
+        combo_->SetTopIndex(combo_->TopIndex() - 3 * notches);
+        Refresh();
+    });
+}
+
+void TComboPopup::keyPressEvent(QKeyEvent* event) {
+    guarded([&] {
+        if (combo_ != nullptr) DeliverKeyEvent(*combo_, event);
+    });
+}
+
+void TComboPopup::keyReleaseEvent(QKeyEvent* event) {
+    guarded([&] {
+        if (combo_ != nullptr) DeliverKeyEvent(*combo_, event);
+    });
+}
+
+void TComboPopup::hideEvent(QHideEvent*) {
+    // Hidden by the toolkit (a click elsewhere): the combo closes its list.
+    guarded([&] {
+        if (combo_ != nullptr) combo_->ListClosed();
+    });
+}
+
+}  // namespace dsp

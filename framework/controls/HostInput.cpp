@@ -1,6 +1,7 @@
 #include "framework/controls/HostInput.h"
 
 #include <QCursor>
+#include <QInputMethodEvent>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -132,6 +133,29 @@ TControl* ControlUnderMouse(TWinControl& control, TPoint pos) {
     }
 }
 
+void DeliverCharacters(TWinControl& target, const QString& text, bool alt, LPARAM data) {
+    const HWND handle = target.Handle();
+    auto alive = [&] { return FindControl(handle) == &target; };
+    for (const QChar ch : text) {
+        const char16_t unit = ch.unicode();
+        if (unit == 0x7F || !alive()) continue;
+        if (alt) {
+            target.Perform(CN_SYSCHAR, unit, data);
+        } else if (target.Perform(CN_CHAR, unit, data) == 0 && alive()) {
+            target.Perform(WM_CHAR, unit, data);
+        }
+    }
+}
+
+void DeliverInputMethodEvent(TWinControl& target, QInputMethodEvent* event) {
+    // An input method (Chinese names, say) hands over whole composed text; the framework's
+    // controls take it as the characters a keyboard would have typed.
+    event->accept();
+    if (event->commitString().isEmpty() || !TakesInput(target)) return;
+    HintInputPressed();
+    DeliverCharacters(target, event->commitString(), false, MakeKeyData(false, false, false));
+}
+
 }  // namespace
 
 const QKeyEvent* CurrentKeyEvent() { return currentKeyEvent; }
@@ -231,16 +255,7 @@ void DeliverKeyEvent(TWinControl& target, QKeyEvent* event) {
         if (!alive()) return;
         target.Perform(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(virtualKey), data);
     }
-    const QString text = event->text();
-    for (const QChar ch : text) {
-        const char16_t unit = ch.unicode();
-        if (unit == 0x7F || !alive()) continue;
-        if (alt) {
-            target.Perform(CN_SYSCHAR, unit, data);
-        } else if (target.Perform(CN_CHAR, unit, data) == 0 && alive()) {
-            target.Perform(WM_CHAR, unit, data);
-        }
-    }
+    DeliverCharacters(target, event->text(), alt, data);
 }
 
 bool HandleHostEvent(TWinControl& control, TWindowHost&, QEvent* event) {
@@ -261,6 +276,12 @@ bool HandleHostEvent(TWinControl& control, TWindowHost&, QEvent* event) {
             TWinControl* target = FocusedWindow();
             DeliverKeyEvent(target != nullptr ? *target : control,
                             static_cast<QKeyEvent*>(event));
+            return true;
+        }
+        case QEvent::InputMethod: {
+            TWinControl* target = FocusedWindow();
+            DeliverInputMethodEvent(target != nullptr ? *target : control,
+                                    static_cast<QInputMethodEvent*>(event));
             return true;
         }
         default:

@@ -68,6 +68,8 @@ TWindowHost::TWindowHost(TWinControl& control, QWidget* parent)
     setAutoFillBackground(false);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
+    // The focused control's window takes composed text from an input method.
+    setAttribute(Qt::WA_InputMethodEnabled);
 }
 
 TWindowHost::~TWindowHost() = default;

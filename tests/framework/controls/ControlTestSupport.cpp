@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -119,6 +120,14 @@ void Type(TWinControl& anyShown, const std::string& text) {
                                        : Qt::Key_unknown;
         SendKey(anyShown, key, QString(ch).toStdString());
     }
+}
+
+void CommitComposedText(TWinControl& focused, const std::string& text) {
+    QWidget* widget = HostWidget(focused);
+    if (widget == nullptr) return;
+    QInputMethodEvent event;
+    event.setCommitString(QString::fromStdString(text));
+    QCoreApplication::sendEvent(widget, &event);
 }
 
 TColorRef PixelOf(const TBitmap& bitmap, int x, int y) { return bitmap.PixelAt(x, y); }

@@ -73,6 +73,8 @@ void SendKeyPress(TWinControl& anyShown, int qtKey, const std::string& text = ""
 void SendKeyRelease(TWinControl& anyShown, int qtKey, int modifiers = 0);
 // Types text into the focused control, one key per character.
 void Type(TWinControl& anyShown, const std::string& text);
+// Text composed by an input method and committed to the focused control's native window.
+void CommitComposedText(TWinControl& focused, const std::string& text);
 
 // Places a control in a parent.
 template <typename T>

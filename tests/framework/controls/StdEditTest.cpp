@@ -83,6 +83,19 @@ TEST_F(StdEdit, MaxLengthLimitsTypingButNeverTextSetByTheProgram) {
     EXPECT_EQ(edit->Text(), "aXYd");
 }
 
+TEST_F(StdEdit, TextComposedByAnInputMethodIsTypedAndKeepsTheTypingRules) {
+    form->Show();
+    edit->SetFocus();
+    test::CommitComposedText(*edit, "\u4E2D\u6587");
+    EXPECT_EQ(edit->Text(), "\u4E2D\u6587");
+    EXPECT_EQ(log, (TEventLog{"edit:enter", "edit:change", "edit:change"}));
+
+    edit->SetMaxLength(3);
+    test::CommitComposedText(*edit, "\u540D\u79F0");
+    EXPECT_EQ(edit->Text(), "\u4E2D\u6587\u540D") << "MaxLength still limits what is typed";
+    EXPECT_EQ(beeps, 1);
+}
+
 TEST_F(StdEdit, KeyDownSeesVirtualKeysBeforeTheBoxActs) {
     form->Show();
     edit->SetFocus();

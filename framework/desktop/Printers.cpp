@@ -151,6 +151,8 @@ void TPrinter::Impl::StartPage() {
     surface.image = &page;
     surface.pixelsPerInch = Resolution();
     canvas->SetSurface(&surface);
+    // Point sizes on the page mean points on paper.
+    canvas->Font()->SetPixelsPerInch(Resolution());
 }
 
 void TPrinter::Impl::FlushPage() {

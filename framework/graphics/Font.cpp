@@ -86,9 +86,16 @@ void TFont::SetHeight(int value) {
     Changed();
 }
 
-int TFont::Size() const { return -MulDiv(height_, 72, kScreenPixelsPerInch); }
+int TFont::Size() const { return -MulDiv(height_, 72, pixelsPerInch_); }
 
-void TFont::SetSize(int points) { SetHeight(-MulDiv(points, kScreenPixelsPerInch, 72)); }
+void TFont::SetSize(int points) { SetHeight(-MulDiv(points, pixelsPerInch_, 72)); }
+
+void TFont::SetPixelsPerInch(int value) {
+    if (value <= 0 || value == pixelsPerInch_) return;
+    const int points = Size();
+    pixelsPerInch_ = value;
+    SetSize(points);
+}
 
 void TFont::SetStyle(TFontStyles value) {
     if (value == style_) return;
@@ -167,7 +174,10 @@ void TFont::Assign(TPersistent* source) {
     if (auto* other = dynamic_cast<TFont*>(source)) {
         if (other == this) return;
         name_ = other->name_;
-        height_ = other->height_;
+        // A font taken from a device of another resolution keeps its size in points.
+        height_ = other->pixelsPerInch_ == pixelsPerInch_
+                      ? other->height_
+                      : -MulDiv(other->Size(), pixelsPerInch_, 72);
         style_ = other->style_;
         color_ = other->color_;
         charset_ = other->charset_;
@@ -176,7 +186,8 @@ void TFont::Assign(TPersistent* source) {
         orientation_ = other->orientation_;
         weight_ = other->weight_;
         width_ = other->width_;
-        resource_ = other->resource_;  // same description, same toolkit font
+        // The same description shares the toolkit font.
+        resource_ = height_ == other->height_ ? other->resource_ : nullptr;
         TGraphicsObject::Changed();
         return;
     }

@@ -80,7 +80,10 @@ public:
     // Angle of the text in tenths of a degree, counter-clockwise (900 reads upwards).
     int Orientation() const { return escapement_; }
     void SetOrientation(int tenthsOfDegree);
-    int PixelsPerInch() const { return kScreenPixelsPerInch; }
+    // The resolution Size is reckoned at: the screen's, or a printer page's for the font of
+    // its canvas. Changing it keeps the size in points, so text keeps its size on paper.
+    int PixelsPerInch() const { return pixelsPerInch_; }
+    void SetPixelsPerInch(int value);
 
     // The whole description at once (the colour stays). A weight of at least FW_BOLD counts
     // as bold.
@@ -98,6 +101,7 @@ protected:
 private:
     std::string name_ = "Tahoma";
     int height_ = -11;
+    int pixelsPerInch_ = kScreenPixelsPerInch;
     TFontStyles style_;
     TColor color_ = clWindowText;
     TFontCharset charset_ = DEFAULT_CHARSET;

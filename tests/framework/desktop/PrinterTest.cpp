@@ -122,6 +122,8 @@ TEST_F(PrinterTest, AJobWritesEveryPageIntoThePdfFile) {
     TCanvas& c = *p.Canvas();
     EXPECT_EQ(c.DeviceCaps(LOGPIXELSX), 300);
     EXPECT_EQ(c.DeviceCaps(HORZRES), p.PageWidth());
+    c.Font()->SetSize(10);
+    EXPECT_EQ(c.Font()->Height(), -42) << "points on the page are points on paper";
     c.Brush()->SetColor(clRed);
     c.FillRect(Rect(100, 100, 400, 300));
     EXPECT_EQ(c.Pixels(150, 150), clRed);

@@ -64,6 +64,21 @@ TEST(GraphicsObjects, AssignCopiesSettingsAndRefusesOtherKinds) {
     EXPECT_THROW(pen.Assign(&a), EConvertError);
 }
 
+TEST(GraphicsObjects, AFontKeepsItsPointSizeAcrossResolutions) {
+    TFont page;
+    page.SetSize(10);
+    page.SetPixelsPerInch(300);  // the font of a printer page's canvas
+    EXPECT_EQ(page.Size(), 10);
+    EXPECT_EQ(page.Height(), -42);
+
+    TFont screen;
+    screen.SetSize(12);
+    page.Assign(&screen);  // a screen font drawn on paper stays 12 points
+    EXPECT_EQ(page.Size(), 12);
+    EXPECT_EQ(page.Height(), -50);
+    EXPECT_EQ(page.PixelsPerInch(), 300);
+}
+
 TEST(GraphicsObjects, LogFontsCarryTheWholeDescription) {
     TFont font;
     font.SetStyle({fsBold, fsStrikeOut});

@@ -391,12 +391,7 @@ void TCustomListBox::PaintWindow(TCanvas& dc) {
         }
         canvas.RestoreDC(saved);
     }
-    const TRect bar = scrollBarRect();
-    if (!IsRectEmpty(bar)) {
-        DrawScrollBar(dc, bar, true,
-                      {0, std::max(Count() - 1, 0), std::max(VisibleCount(), 1), topIndex_},
-                      Enabled(), scroll_->Pressed());
-    }
+    scroll_->Paint(dc, Enabled());
 }
 
 // ---- input
@@ -521,12 +516,11 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
             return;
         }
         case WM_MOUSEMOVE: {
-            const TPoint p = LParamToPoint(message.LParam);
-            if (scroll_->Tracking()) {
-                scroll_->MouseMove(p);
+            if (scroll_->TrackMessage(message)) {
                 Invalidate();
                 return;
             }
+            const TPoint p = LParamToPoint(message.LParam);
             if (dragPending_ && (std::abs(p.X - dragStart_.X) >= kDragThreshold ||
                                  std::abs(p.Y - dragStart_.Y) >= kDragThreshold)) {
                 mouseSelecting_ = false;
@@ -546,13 +540,9 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
             return;
         }
         case WM_LBUTTONUP: {
-            const TPoint p = LParamToPoint(message.LParam);
-            if (scroll_->Tracking()) {
-                scroll_->MouseUp();
-                Invalidate();
-            }
+            if (scroll_->TrackMessage(message)) Invalidate();
             if (dragging_) {
-                endDrag(p, true);
+                endDrag(LParamToPoint(message.LParam), true);
                 SetCursor(crDefault);
             }
             dragPending_ = false;

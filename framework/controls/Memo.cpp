@@ -502,12 +502,7 @@ void TCustomMemo::PaintWindow(TCanvas& canvas) {
     }
     canvas.RestoreDC(saved);
     canvas.Brush()->SetStyle(bsSolid);
-    const TRect bar = verticalBar();
-    if (!IsRectEmpty(bar)) {
-        DrawScrollBar(canvas, bar, true,
-                      {0, std::max(RowCount() - 1, 0), VisibleRows(), topRow_}, Enabled(),
-                      scroll_->Pressed());
-    }
+    scroll_->Paint(canvas, Enabled());
 }
 
 // ---- messages
@@ -606,25 +601,17 @@ void TCustomMemo::DefaultHandler(TMessage& message) {
             caretMoved();
             return;
         }
-        case WM_MOUSEMOVE: {
-            const TPoint p = LParamToPoint(message.LParam);
-            if (scroll_->Tracking()) {
-                scroll_->MouseMove(p);
-                return;
-            }
+        case WM_MOUSEMOVE:
+            if (scroll_->TrackMessage(message)) return;
             if (selecting_ && (message.WParam & MK_LBUTTON) != 0) {
-                buffer_.MoveCaret(posAt(p), true);
+                buffer_.MoveCaret(posAt(LParamToPoint(message.LParam)), true);
                 makeCaretVisible();
                 caretMoved();
             }
             return;
-        }
         case WM_LBUTTONUP:
         case WM_CAPTURECHANGED:
-            if (scroll_->Tracking()) {
-                scroll_->MouseUp();
-                Invalidate();
-            }
+            if (scroll_->TrackMessage(message)) Invalidate();
             selecting_ = false;
             return;
         default:

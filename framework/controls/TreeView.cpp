@@ -334,12 +334,7 @@ void TCustomTreeView::PaintWindow(TCanvas& canvas) {
         if (node->Selected() && focused) canvas.DrawFocusRect(label);
     }
     canvas.RestoreDC(saved);
-    const TRect bar = scrollBarRect();
-    if (!IsRectEmpty(bar)) {
-        DrawScrollBar(canvas, bar, true,
-                      {0, std::max(static_cast<int>(rows.size()) - 1, 0), VisibleRows(), topRow_},
-                      Enabled(), scroll_->Pressed());
-    }
+    scroll_->Paint(canvas, Enabled());
 }
 
 // ---- input
@@ -451,17 +446,9 @@ void TCustomTreeView::DefaultHandler(TMessage& message) {
             return;
         }
         case WM_MOUSEMOVE:
-            if (scroll_->Tracking()) {
-                scroll_->MouseMove(LParamToPoint(message.LParam));
-                Invalidate();
-            }
-            return;
         case WM_LBUTTONUP:
         case WM_CAPTURECHANGED:
-            if (scroll_->Tracking()) {
-                scroll_->MouseUp();
-                Invalidate();
-            }
+            if (scroll_->TrackMessage(message)) Invalidate();
             return;
         default:
             TWinControl::DefaultHandler(message);

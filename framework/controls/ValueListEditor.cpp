@@ -313,13 +313,7 @@ void TValueListEditor::PaintWindow(TCanvas& canvas) {
         drawCell(1, row);
     }
     canvas.RestoreDC(saved);
-    const TRect bar = scrollBarRect();
-    if (!IsRectEmpty(bar)) {
-        DrawScrollBar(canvas, bar, true,
-                      {FixedRows(), std::max(RowCount() - 1, FixedRows()),
-                       std::max(VisibleRowCount(), 1), topRow_},
-                      Enabled(), scroll_->Pressed());
-    }
+    scroll_->Paint(canvas, Enabled());
 }
 
 // ---- input
@@ -396,17 +390,9 @@ void TValueListEditor::DefaultHandler(TMessage& message) {
             return;
         }
         case WM_MOUSEMOVE:
-            if (scroll_->Tracking()) {
-                scroll_->MouseMove(LParamToPoint(message.LParam));
-                Invalidate();
-            }
-            return;
         case WM_LBUTTONUP:
         case WM_CAPTURECHANGED:
-            if (scroll_->Tracking()) {
-                scroll_->MouseUp();
-                Invalidate();
-            }
+            if (scroll_->TrackMessage(message)) Invalidate();
             return;
         default:
             TWinControl::DefaultHandler(message);

@@ -156,6 +156,14 @@ void DrawSunkenField(TCanvas& canvas, TRect& r) {
     canvas.DrawEdge(r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
 }
 
+TRect FieldInside(const TRect& client, TBorderStyle border) {
+    return border == bsSingle ? InflateRect(client, -kEditBorder, -kEditBorder) : client;
+}
+
+TRect RightScrollBar(const TRect& area) {
+    return Rect(area.Right - kScrollBarSize, area.Top, area.Right, area.Bottom);
+}
+
 void Frame3D(TCanvas& canvas, TRect& r, TColor topColor, TColor bottomColor, int width) {
     KeepDrawingObjects keep(canvas);
     for (int i = 0; i < width && !IsRectEmpty(r); ++i) r = ring(canvas, r, topColor, bottomColor);

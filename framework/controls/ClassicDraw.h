@@ -18,6 +18,10 @@ enum class TArrowDirection { Up, Down, Left, Right };
 
 // The sunken two-pixel frame of an edit field; r shrinks to the inside.
 void DrawSunkenField(TCanvas& canvas, TRect& r);
+// The inside of a client area: within the sunken frame when the border is single.
+TRect FieldInside(const TRect& client, TBorderStyle border);
+// The place of a vertical scroll bar along the right edge of an area.
+TRect RightScrollBar(const TRect& area);
 
 // Rings of one pixel, `width` times: the top and left sides in topColor, the bottom and right in
 // bottomColor. r shrinks to the inside.

@@ -335,8 +335,7 @@ void TCustomComboBox::DrawListItem(TCanvas& dc, int index, const TRect& rect,
 
 TRect TCustomComboBox::ButtonRect() const {
     if (style_ == csSimple) return {};
-    const TRect r = InflateRect(ClientRect(), -kEditBorder, -kEditBorder);
-    return Rect(r.Right - kScrollBarSize, r.Top, r.Right, r.Bottom);
+    return RightScrollBar(InflateRect(ClientRect(), -kEditBorder, -kEditBorder));
 }
 
 TRect TCustomComboBox::EditRect() const {

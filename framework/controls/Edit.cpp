@@ -87,9 +87,7 @@ void TCustomEdit::Change() {
 // ---- geometry
 
 TRect TCustomEdit::TextRect() const {
-    TRect r = Rect(0, 0, Width(), Height());
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
-    return InflateRect(r, -1, 0);
+    return InflateRect(FieldInside(Rect(0, 0, Width(), Height()), borderStyle_), -1, 0);
 }
 
 void TCustomEdit::layoutField() { field_.SetRect(TextRect()); }

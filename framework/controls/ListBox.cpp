@@ -243,15 +243,13 @@ int TCustomListBox::rowsFrom(int top, int height) const {
 }
 
 TRect TCustomListBox::ItemsRect() const {
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
+    TRect r = FieldInside(ClientRect(), borderStyle_);
     if (needsScrollBar()) r.Right -= kScrollBarSize;
     return r;
 }
 
 bool TCustomListBox::needsScrollBar() const {
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
+    const TRect r = FieldInside(ClientRect(), borderStyle_);
     if (style_ != lbOwnerDrawVariable) {
         return static_cast<long long>(Count()) * ItemHeight() > r.Height();
     }
@@ -265,9 +263,7 @@ bool TCustomListBox::needsScrollBar() const {
 
 TRect TCustomListBox::scrollBarRect() const {
     if (!needsScrollBar()) return {};
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
-    return Rect(r.Right - kScrollBarSize, r.Top, r.Right, r.Bottom);
+    return RightScrollBar(FieldInside(ClientRect(), borderStyle_));
 }
 
 int TCustomListBox::VisibleCount() const { return rowsFrom(topIndex_, ItemsRect().Height()); }

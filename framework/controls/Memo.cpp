@@ -212,8 +212,7 @@ void TCustomMemo::SetCaretPos(TPoint value) {
 // ---- rows
 
 TRect TCustomMemo::textRect() const {
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
+    TRect r = FieldInside(ClientRect(), borderStyle_);
     if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) r.Right -= kScrollBarSize;
     if ((scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) && !wordWrap_) {
         r.Bottom -= kScrollBarSize;
@@ -223,9 +222,7 @@ TRect TCustomMemo::textRect() const {
 
 TRect TCustomMemo::verticalBar() const {
     if (scrollBars_ != ssVertical && scrollBars_ != ssBoth) return {};
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
-    return Rect(r.Right - kScrollBarSize, r.Top, r.Right, r.Bottom);
+    return RightScrollBar(FieldInside(ClientRect(), borderStyle_));
 }
 
 int TCustomMemo::lineHeight() const { return measuring(Font()).TextHeight("Wg"); }

@@ -156,23 +156,19 @@ int TCustomTreeView::RowHeight() const {
 }
 
 TRect TCustomTreeView::itemsRect() const {
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
+    TRect r = FieldInside(ClientRect(), borderStyle_);
     if (needsScrollBar()) r.Right -= kScrollBarSize;
     return r;
 }
 
 bool TCustomTreeView::needsScrollBar() const {
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
-    return static_cast<int>(shownNodes().size()) * RowHeight() > r.Height();
+    const int height = FieldInside(ClientRect(), borderStyle_).Height();
+    return static_cast<int>(shownNodes().size()) * RowHeight() > height;
 }
 
 TRect TCustomTreeView::scrollBarRect() const {
     if (!needsScrollBar()) return {};
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
-    return Rect(r.Right - kScrollBarSize, r.Top, r.Right, r.Bottom);
+    return RightScrollBar(FieldInside(ClientRect(), borderStyle_));
 }
 
 int TCustomTreeView::VisibleRows() const {

@@ -160,23 +160,18 @@ void TValueListEditor::DeleteRow(int row) {
 // ---- geometry
 
 TRect TValueListEditor::gridRect() const {
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
+    TRect r = FieldInside(ClientRect(), borderStyle_);
     if (needsScrollBar()) r.Right -= kScrollBarSize;
     return r;
 }
 
 bool TValueListEditor::needsScrollBar() const {
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
-    return RowCount() * defaultRowHeight_ > r.Height();
+    return RowCount() * defaultRowHeight_ > FieldInside(ClientRect(), borderStyle_).Height();
 }
 
 TRect TValueListEditor::scrollBarRect() const {
     if (!needsScrollBar()) return {};
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
-    return Rect(r.Right - kScrollBarSize, r.Top, r.Right, r.Bottom);
+    return RightScrollBar(FieldInside(ClientRect(), borderStyle_));
 }
 
 int TValueListEditor::columnWidth(int col) const {

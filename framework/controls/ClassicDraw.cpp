@@ -246,6 +246,17 @@ void DrawDisabledText(TCanvas& canvas, const std::string& text, TRect r, unsigne
     canvas.Brush()->SetStyle(style);
 }
 
+void DrawCaptionText(TCanvas& canvas, const std::string& text, TRect r, unsigned format,
+                     bool enabled) {
+    canvas.Brush()->SetStyle(bsClear);
+    if (enabled) {
+        canvas.DrawText(text, r, format);
+    } else {
+        DrawDisabledText(canvas, text, r, format);
+    }
+    canvas.Brush()->SetStyle(bsSolid);
+}
+
 // ---- scroll bars
 
 int ScrollMaxPosition(const TScrollBarState& s) {

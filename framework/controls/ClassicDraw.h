@@ -53,6 +53,10 @@ void DrawRadioGlyph(TCanvas& canvas, int x, int y, bool checked, bool enabled, b
 // Text grey and embossed as the classic look shows disabled captions: clBtnHighlight one pixel
 // down and right, clBtnShadow on top. Uses DrawText with the format given.
 void DrawDisabledText(TCanvas& canvas, const std::string& text, TRect r, unsigned format);
+// A control's caption over what is drawn already (the brush is clear while it draws and solid
+// afterwards): in the canvas font, or as disabled text.
+void DrawCaptionText(TCanvas& canvas, const std::string& text, TRect r, unsigned format,
+                     bool enabled);
 
 // ---- scroll bars
 

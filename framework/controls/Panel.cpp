@@ -79,13 +79,7 @@ void TCustomPanel::SetBorderStyle(TBorderStyle value) {
 void TCustomPanel::SetParentBackground(bool value) {
     if (parentBackground_ == value) return;
     parentBackground_ = value;
-    TControlStyle style = ControlStyle();
-    if (value) {
-        style.Exclude(csOpaque);
-    } else {
-        style.Include(csOpaque);
-    }
-    SetControlStyle(style);
+    SetOpaque(*this, !value);
     Invalidate();
 }
 

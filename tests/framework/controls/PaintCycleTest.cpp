@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/controls/StdControlSupport.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
 #include "tests/framework/controls/ControlTestSupport.h"
@@ -28,13 +29,7 @@ public:
 protected:
     void Dispatch(TMessage& message) override {
         if (message.Msg == WM_ERASEBKGND && Parent() != nullptr) {
-            TCanvas* dc = MessageCanvas(message);
-            const int saved = dc->SaveDC();
-            dc->OffsetViewportOrg(-Left(), -Top());
-            dc->IntersectClipRect(0, 0, Parent()->ClientWidth(), Parent()->ClientHeight());
-            Parent()->Perform(WM_ERASEBKGND, CanvasParam(dc), 0);
-            Parent()->Perform(WM_PRINTCLIENT, CanvasParam(dc), PRF_CLIENT);
-            dc->RestoreDC(saved);
+            PaintParentBackground(*this, *MessageCanvas(message));
             message.Result = 1;
             return;
         }

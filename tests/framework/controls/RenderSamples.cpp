@@ -13,6 +13,7 @@
 #include "framework/controls/CustomControl.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/GraphicControl.h"
+#include "framework/controls/StdControlSupport.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/graphics/FontSet.h"
 #include "framework/graphics/PngImage.h"
@@ -63,12 +64,7 @@ public:
 protected:
     void Dispatch(TMessage& message) override {
         if (message.Msg == WM_ERASEBKGND && Parent() != nullptr) {
-            TCanvas* dc = MessageCanvas(message);
-            const int saved = dc->SaveDC();
-            dc->OffsetViewportOrg(-Left(), -Top());
-            Parent()->Perform(WM_ERASEBKGND, CanvasParam(dc), 0);
-            Parent()->Perform(WM_PRINTCLIENT, CanvasParam(dc), PRF_CLIENT);
-            dc->RestoreDC(saved);
+            PaintParentBackground(*this, *MessageCanvas(message));
             message.Result = 1;
             return;
         }

@@ -105,14 +105,8 @@ void DrawButtonGlyph(TCanvas& canvas, const TBitmap* glyph, int numGlyphs, TButt
 
 void DrawButtonCaption(TCanvas& canvas, const std::string& caption, TRect rect, bool enabled) {
     if (caption.empty()) return;
-    const unsigned flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
     const TBrushStyle style = canvas.Brush()->Style();
-    canvas.Brush()->SetStyle(bsClear);
-    if (enabled) {
-        canvas.DrawText(caption, rect, flags);
-    } else {
-        DrawDisabledText(canvas, caption, rect, flags);
-    }
+    DrawCaptionText(canvas, caption, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE, enabled);
     canvas.Brush()->SetStyle(style);
 }
 

@@ -214,13 +214,18 @@ NTSTATUS FindCaps(bool buttons, const THidPreparsedData& pp, HIDP_REPORT_TYPE ty
     return otherReport ? HIDP_STATUS_INCOMPATIBLE_REPORT_ID : HIDP_STATUS_USAGE_NOT_FOUND;
 }
 
-// Checks the report, then finds the value capability of a usage for it.
-NTSTATUS FindValueInReport(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
-                           USAGE usage, PHIDP_PREPARSED_DATA data, const std::uint8_t* report,
-                           std::uint32_t reportLength, const THidCapsEntry** found) {
-    const NTSTATUS status = CheckReport(data, type, report, reportLength);
+// Checks the report, then finds the value capability of a usage for it: a value array where
+// one is wanted, a single value otherwise.
+NTSTATUS FindValueInReport(bool valueArray, HIDP_REPORT_TYPE type, USAGE usagePage,
+                           std::uint16_t linkCollection, USAGE usage, PHIDP_PREPARSED_DATA data,
+                           const std::uint8_t* report, std::uint32_t reportLength,
+                           const THidCapsEntry** found) {
+    NTSTATUS status = CheckReport(data, type, report, reportLength);
     if (status != HIDP_STATUS_SUCCESS) return status;
-    return FindCaps(false, *data, type, usagePage, linkCollection, usage, report[0], found);
+    status = FindCaps(false, *data, type, usagePage, linkCollection, usage, report[0], found);
+    if (status != HIDP_STATUS_SUCCESS) return status;
+    if ((*found)->IsValueArray() == valueArray) return HIDP_STATUS_SUCCESS;
+    return valueArray ? HIDP_STATUS_NOT_VALUE_ARRAY : HIDP_STATUS_IS_VALUE_ARRAY;
 }
 
 std::uint32_t ValueOffset(const THidCapsEntry& c, USAGE usage) {
@@ -431,10 +436,9 @@ NTSTATUS HidP_GetUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_
                             std::uint32_t* usageValue, PHIDP_PREPARSED_DATA data, std::uint8_t* report,
                             std::uint32_t reportLength) {
     const THidCapsEntry* c = nullptr;
-    const NTSTATUS status = FindValueInReport(type, usagePage, linkCollection, usage, data, report,
-                                              reportLength, &c);
+    const NTSTATUS status = FindValueInReport(false, type, usagePage, linkCollection, usage, data,
+                                              report, reportLength, &c);
     if (status != HIDP_STATUS_SUCCESS) return status;
-    if (c->IsValueArray()) return HIDP_STATUS_IS_VALUE_ARRAY;
     *usageValue = ReadBits(report, ValueOffset(*c, usage), c->bitSize);
     return HIDP_STATUS_SUCCESS;
 }
@@ -443,10 +447,9 @@ NTSTATUS HidP_GetScaledUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::u
                                   USAGE usage, std::int32_t* usageValue, PHIDP_PREPARSED_DATA data,
                                   std::uint8_t* report, std::uint32_t reportLength) {
     const THidCapsEntry* c = nullptr;
-    const NTSTATUS status = FindValueInReport(type, usagePage, linkCollection, usage, data, report,
-                                              reportLength, &c);
+    const NTSTATUS status = FindValueInReport(false, type, usagePage, linkCollection, usage, data,
+                                              report, reportLength, &c);
     if (status != HIDP_STATUS_SUCCESS) return status;
-    if (c->IsValueArray()) return HIDP_STATUS_IS_VALUE_ARRAY;
     Extents e;
     if (!ScalingExtents(*c, &e)) return HIDP_STATUS_BAD_LOG_PHY_VALUES;
     const std::uint32_t raw = ReadBits(report, ValueOffset(*c, usage), c->bitSize);
@@ -461,10 +464,9 @@ NTSTATUS HidP_SetUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_
                             std::uint32_t usageValue, PHIDP_PREPARSED_DATA data, std::uint8_t* report,
                             std::uint32_t reportLength) {
     const THidCapsEntry* c = nullptr;
-    const NTSTATUS status = FindValueInReport(type, usagePage, linkCollection, usage, data, report,
-                                              reportLength, &c);
+    const NTSTATUS status = FindValueInReport(false, type, usagePage, linkCollection, usage, data,
+                                              report, reportLength, &c);
     if (status != HIDP_STATUS_SUCCESS) return status;
-    if (c->IsValueArray()) return HIDP_STATUS_IS_VALUE_ARRAY;
     WriteBits(report, ValueOffset(*c, usage), c->bitSize, usageValue);
     return HIDP_STATUS_SUCCESS;
 }
@@ -473,10 +475,9 @@ NTSTATUS HidP_SetScaledUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::u
                                   USAGE usage, std::int32_t usageValue, PHIDP_PREPARSED_DATA data,
                                   std::uint8_t* report, std::uint32_t reportLength) {
     const THidCapsEntry* c = nullptr;
-    const NTSTATUS status = FindValueInReport(type, usagePage, linkCollection, usage, data, report,
-                                              reportLength, &c);
+    const NTSTATUS status = FindValueInReport(false, type, usagePage, linkCollection, usage, data,
+                                              report, reportLength, &c);
     if (status != HIDP_STATUS_SUCCESS) return status;
-    if (c->IsValueArray()) return HIDP_STATUS_IS_VALUE_ARRAY;
     Extents e;
     if (!ScalingExtents(*c, &e)) return HIDP_STATUS_BAD_LOG_PHY_VALUES;
     const std::uint32_t offset = ValueOffset(*c, usage);
@@ -496,10 +497,9 @@ NTSTATUS ValueArray(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCo
                     std::uint8_t* usageValue, std::uint16_t byteLength, PHIDP_PREPARSED_DATA data,
                     std::uint8_t* report, std::uint32_t reportLength, bool write) {
     const THidCapsEntry* c = nullptr;
-    const NTSTATUS status = FindValueInReport(type, usagePage, linkCollection, usage, data, report,
-                                              reportLength, &c);
+    const NTSTATUS status = FindValueInReport(true, type, usagePage, linkCollection, usage, data,
+                                              report, reportLength, &c);
     if (status != HIDP_STATUS_SUCCESS) return status;
-    if (!c->IsValueArray()) return HIDP_STATUS_NOT_VALUE_ARRAY;
     const std::uint32_t bits = std::uint32_t(c->bitSize) * c->reportCount;
     if (usageValue == nullptr || byteLength < (bits + 7) / 8) return HIDP_STATUS_BUFFER_TOO_SMALL;
     if (!write) std::fill_n(usageValue, (bits + 7) / 8, 0);

@@ -12,10 +12,10 @@
 #include "framework/controls/CustomControl.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/GraphicControl.h"
-#include "framework/controls/StdControlSupport.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/graphics/PngImage.h"
 #include "tests/framework/controls/SampleProgram.h"
+#include "tests/framework/controls/SeeThroughControl.h"
 
 namespace dsp {
 namespace {
@@ -55,19 +55,11 @@ protected:
 };
 
 // A frameless box that shows its parent's pixels under a caption.
-class TTransparentBox : public TCustomControl {
+class TTransparentBox : public test::TSeeThroughControl {
 public:
-    using TCustomControl::TCustomControl;
+    using TSeeThroughControl::TSeeThroughControl;
 
 protected:
-    void Dispatch(TMessage& message) override {
-        if (message.Msg == WM_ERASEBKGND && Parent() != nullptr) {
-            PaintParentBackground(*this, *MessageCanvas(message));
-            message.Result = 1;
-            return;
-        }
-        TCustomControl::Dispatch(message);
-    }
     void Paint() override {
         TCanvas* c = Canvas();
         c->Brush()->SetStyle(bsClear);

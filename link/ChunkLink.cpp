@@ -12,10 +12,7 @@ LChunkLink::~LChunkLink() {
         // The virtual close of a derived class is gone by now; stop the worker here.
         LChunkLink::CloseLink();
     }
-    if (FThread) {
-        FThread->WaitFor(WaitInfinite, TPendingCalls::Cancel);
-        FThread.reset();
-    }
+    FWorker.Join();
 }
 
 bool LChunkLink::OpenLink() {
@@ -23,40 +20,23 @@ bool LChunkLink::OpenLink() {
     FQuitEvent = std::make_unique<TEvent>();
     FSendEvent = std::make_unique<TEvent>();
     FReceivedEvent = std::make_unique<TEvent>();
-    if (FThread) {  // an earlier worker that ended on its own
-        FThread->WaitFor(WaitInfinite, TPendingCalls::Cancel);
-        FThread.reset();
-    }
-    try {
-        FThread = TThread::CreateAnonymousThread([this] { ThreadProc(); });
-        FOpen = true;
-        FThread->Start();
-    } catch (...) {
-        FOpen = false;
-        FThread.reset();
-        CloseHandles();
-        return false;
-    }
-    return true;
+    if (FWorker.Start([this] { ThreadProc(); }, FOpen)) return true;
+    CloseHandles();
+    return false;
 }
 
 void LChunkLink::CloseLink() {
-    if (!FQuitEvent && !FThread) return;  // never opened, or closed already
+    if (!FQuitEvent && !FWorker.Exists()) return;  // never opened, or closed already
     if (FQuitEvent) FQuitEvent->SetEvent();
-    if (FThread && !FThread->Finished()) {
-        // The worker may be waiting for this very thread to take a reply: the wait cancels
-        // such a call, so the worker drops the reply and ends.
-        if (!FThread->WaitFor(kStopLimitMs, TPendingCalls::Cancel)) {
-            NotifyLinkState(lsStopTimeout, 0);
-            return;  // the worker still uses the events: they go with the object
-        }
+    if (!FWorker.WaitStopped(kStopLimitMs)) {
+        NotifyLinkState(lsStopTimeout, 0);
+        return;  // the worker still uses the events: they go with the object
     }
     CloseHandles();
 }
 
 void LChunkLink::CloseHandles() {
-    if (FThread && !FThread->Finished()) return;
-    FThread.reset();
+    if (!FWorker.Release()) return;
     FReceivedEvent.reset();
     FSendEvent.reset();
     FQuitEvent.reset();

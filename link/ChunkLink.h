@@ -15,9 +15,9 @@
 
 #include "framework/runtime/CriticalSection.h"
 #include "framework/runtime/Event.h"
-#include "framework/runtime/Thread.h"
 #include "link/LinkMessages.h"
 #include "link/LinkOwner.h"
+#include "link/LinkWorker.h"
 
 namespace dsp {
 
@@ -75,7 +75,7 @@ protected:
     LLinkOwner* FOwner;
     TCriticalSection FLock;
     std::int8_t FResendCount = 0;  // worker thread only
-    std::unique_ptr<TThread> FThread;
+    LLinkWorker FWorker;
     std::atomic<bool> FOpen{false};
     std::unique_ptr<TEvent> FQuitEvent;
     std::unique_ptr<TEvent> FSendEvent;

@@ -22,10 +22,7 @@ LComm::LComm(LLinkOwner* owner) : FOwner(owner) {}
 
 LComm::~LComm() {
     if (FOpen) LComm::CloseLink();
-    if (FThread) {
-        FThread->WaitFor(WaitInfinite, TPendingCalls::Cancel);
-        FThread.reset();
-    }
+    FWorker.Join();
     FPort.Close();
 }
 
@@ -51,40 +48,23 @@ bool LComm::OpenLink(int port, std::uint32_t baud, std::uint8_t byteSize, std::u
     }
     FQuitEvent = std::make_unique<TEvent>();
     FSendEvent = std::make_unique<TEvent>();
-    if (FThread) {
-        FThread->WaitFor(WaitInfinite, TPendingCalls::Cancel);
-        FThread.reset();
-    }
-    try {
-        FThread = TThread::CreateAnonymousThread([this] { ThreadProc(); });
-        FOpen = true;
-        FThread->Start();
-    } catch (...) {
-        FOpen = false;
-        FThread.reset();
-        CloseHandles();
-        return false;
-    }
-    return true;
+    if (FWorker.Start([this] { ThreadProc(); }, FOpen)) return true;
+    CloseHandles();
+    return false;
 }
 
 void LComm::CloseLink() {
-    if (!FQuitEvent && !FThread && !FPort.IsOpen()) return;
+    if (!FQuitEvent && !FWorker.Exists() && !FPort.IsOpen()) return;
     if (FQuitEvent) FQuitEvent->SetEvent();
-    if (FThread && !FThread->Finished()) {
-        // The worker may be waiting for this very thread to take a reply: the wait cancels
-        // such a call, so the worker drops the reply and ends.
-        if (!FThread->WaitFor(kStopLimitMs, TPendingCalls::Cancel)) {
-            NotifyLinkState(lsStopTimeout, 0);
-            return;
-        }
+    if (!FWorker.WaitStopped(kStopLimitMs)) {
+        NotifyLinkState(lsStopTimeout, 0);
+        return;
     }
     CloseHandles();
 }
 
 void LComm::CloseHandles() {
-    if (FThread && !FThread->Finished()) return;
-    FThread.reset();
+    if (!FWorker.Release()) return;
     FSendEvent.reset();
     FQuitEvent.reset();
     std::lock_guard<TCriticalSection> guard(FLock);

@@ -15,10 +15,10 @@
 #include "framework/os/SerialPort.h"
 #include "framework/runtime/CriticalSection.h"
 #include "framework/runtime/Event.h"
-#include "framework/runtime/Thread.h"
 #include "link/FramedTransport.h"
 #include "link/LinkMessages.h"
 #include "link/LinkOwner.h"
+#include "link/LinkWorker.h"
 
 namespace dsp {
 
@@ -78,7 +78,7 @@ protected:
 
     LLinkOwner* FOwner;
     TCriticalSection FLock;
-    std::unique_ptr<TThread> FThread;
+    LLinkWorker FWorker;
     std::atomic<bool> FOpen{false};
     SerialPort FPort;
     std::unique_ptr<TEvent> FQuitEvent;

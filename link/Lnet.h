@@ -3,7 +3,7 @@
 // each frame through the owner's socket routine; socket reads reach it through PutReceived.
 
 #include "link/ChunkLink.h"
-#include "link/FramedTransport.h"
+#include "link/ChunkTransport.h"
 
 namespace dsp {
 
@@ -13,17 +13,9 @@ public:
     ~LNet() override;
 };
 
-// The network transport: raw 64-byte units until the first frame is handed over, then frames;
-// the keep-alive sets a 5000 ms wait.
-class LNetProc : public LFramedTransport<LNet> {
+class LNetProc : public LChunkTransport<LNet> {
 public:
-    static constexpr unsigned kKeepAliveWaitMs = 5000;
-
-    explicit LNetProc(LLinkOwner* owner, int deviceId = 1);
-    ~LNetProc() override;
-
-    bool OpenLink() override;
-    void CloseLink() override;
+    using LChunkTransport<LNet>::LChunkTransport;
 };
 
 }  // namespace dsp

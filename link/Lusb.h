@@ -3,7 +3,7 @@
 // the owner's HID report routine; input reports reach it through PutReceived.
 
 #include "link/ChunkLink.h"
-#include "link/FramedTransport.h"
+#include "link/ChunkTransport.h"
 
 namespace dsp {
 
@@ -13,18 +13,9 @@ public:
     ~LUsb() override;
 };
 
-// The USB transport: raw 64-byte units until the first frame is handed over, then frames; the
-// keep-alive sets a 5000 ms wait.
-class LUsbProc : public LFramedTransport<LUsb> {
+class LUsbProc : public LChunkTransport<LUsb> {
 public:
-    static constexpr unsigned kKeepAliveWaitMs = 5000;
-
-    explicit LUsbProc(LLinkOwner* owner, int deviceId = 1);
-    ~LUsbProc() override;
-
-    // The keep-alive timer is created first, then the link opens.
-    bool OpenLink() override;
-    void CloseLink() override;
+    using LChunkTransport<LUsb>::LChunkTransport;
 };
 
 }  // namespace dsp

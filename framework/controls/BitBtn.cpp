@@ -1,6 +1,5 @@
 #include "framework/controls/BitBtn.h"
 
-#include <algorithm>
 #include <array>
 
 #include "framework/controls/Form.h"
@@ -117,31 +116,6 @@ void TBitBtn::SetKind(TBitBtnKind value) {
     Invalidate();
 }
 
-void TBitBtn::SetLayout(TButtonLayout value) {
-    if (layout_ == value) return;
-    layout_ = value;
-    Invalidate();
-}
-
-void TBitBtn::SetMargin(int value) {
-    if (margin_ == value || value < -1) return;
-    margin_ = value;
-    Invalidate();
-}
-
-void TBitBtn::SetNumGlyphs(int value) {
-    value = std::clamp(value, 1, 4);
-    if (numGlyphs_ == value) return;
-    numGlyphs_ = value;
-    Invalidate();
-}
-
-void TBitBtn::SetSpacing(int value) {
-    if (spacing_ == value) return;
-    spacing_ = value;
-    Invalidate();
-}
-
 void TBitBtn::Click() {
     if (kind_ == bkClose) {
         if (TCustomForm* form = GetParentForm(this)) {
@@ -154,14 +128,9 @@ void TBitBtn::Click() {
 }
 
 void TBitBtn::PaintContent(TCanvas& canvas, const TRect& content) {
-    const std::string caption = Caption();
-    const TSize text = caption.empty() ? TSize{} : canvas.TextExtent(caption);
-    const TGlyphPlacement place = PlaceGlyphAndText(content, GlyphSize(glyph_.get(), numGlyphs_),
-                                                    text, layout_, margin_, spacing_);
     const TButtonState state = !Enabled() ? bsDisabled : Pressed() ? bsDown : bsUp;
-    DrawButtonGlyph(canvas, glyph_.get(), numGlyphs_, state, place.glyph.X, place.glyph.Y);
     canvas.Font()->SetColor(Font()->Color());
-    DrawButtonCaption(canvas, caption, place.text, Enabled());
+    settings_.Draw(canvas, content, glyph_.get(), state, Caption(), Enabled());
 }
 
 }  // namespace dsp

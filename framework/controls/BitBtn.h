@@ -40,14 +40,14 @@ public:
     void SetGlyph(TBitmap* value);
     TBitBtnKind Kind() const { return kind_; }
     void SetKind(TBitBtnKind value);
-    TButtonLayout Layout() const { return layout_; }
-    void SetLayout(TButtonLayout value);
-    int Margin() const { return margin_; }
-    void SetMargin(int value);
-    int NumGlyphs() const { return numGlyphs_; }
-    void SetNumGlyphs(int value);
-    int Spacing() const { return spacing_; }
-    void SetSpacing(int value);
+    TButtonLayout Layout() const { return settings_.Layout(); }
+    void SetLayout(TButtonLayout value) { changed(settings_.SetLayout(value)); }
+    int Margin() const { return settings_.Margin(); }
+    void SetMargin(int value) { changed(settings_.SetMargin(value)); }
+    int NumGlyphs() const { return settings_.NumGlyphs(); }
+    void SetNumGlyphs(int value) { changed(settings_.SetNumGlyphs(value)); }
+    int Spacing() const { return settings_.Spacing(); }
+    void SetSpacing(int value) { changed(settings_.SetSpacing(value)); }
     // Kept for the forms; every style draws in the classic look.
     TButtonStyle Style() const { return style_; }
     void SetStyle(TButtonStyle value) { style_ = value; }
@@ -59,12 +59,13 @@ protected:
     void PaintContent(TCanvas& canvas, const TRect& content) override;
 
 private:
+    void changed(bool repaint) {
+        if (repaint) Invalidate();
+    }
+
     std::unique_ptr<TBitmap> glyph_;
     TBitBtnKind kind_ = bkCustom;
-    TButtonLayout layout_ = blGlyphLeft;
-    int margin_ = -1;
-    int numGlyphs_ = 1;
-    int spacing_ = 4;
+    TGlyphSettings settings_;
     TButtonStyle style_ = bsAutoDetect;
 };
 

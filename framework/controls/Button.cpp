@@ -177,14 +177,8 @@ void TButton::PaintContent(TCanvas& canvas, const TRect& content) {
         const int dy = (text.Height() - measured.Height()) / 2;
         text.Top += dy;
     }
-    canvas.Brush()->SetStyle(bsClear);
-    if (Enabled()) {
-        canvas.Font()->SetColor(Font()->Color());
-        canvas.DrawText(Caption(), text, flags);
-    } else {
-        DrawDisabledText(canvas, Caption(), text, flags);
-    }
-    canvas.Brush()->SetStyle(bsSolid);
+    canvas.Font()->SetColor(Font()->Color());
+    DrawCaptionText(canvas, Caption(), text, flags, Enabled());
 }
 
 // ---- TCustomCheckBox
@@ -242,14 +236,8 @@ void TCustomCheckBox::PaintWindow(TCanvas& canvas) {
     const int dy = (text.Height() - measured.Height()) / 2;
     text.Top += dy;
     measured = OffsetRect(measured, 0, dy);
-    canvas.Brush()->SetStyle(bsClear);
-    if (Enabled()) {
-        canvas.Font()->SetColor(Font()->Color());
-        canvas.DrawText(Caption(), text, flags);
-    } else {
-        DrawDisabledText(canvas, Caption(), text, flags);
-    }
-    canvas.Brush()->SetStyle(bsSolid);
+    canvas.Font()->SetColor(Font()->Color());
+    DrawCaptionText(canvas, Caption(), text, flags, Enabled());
     if (Focused()) {
         measured = InflateRect(measured, 1, 1);
         measured.Right = std::min(measured.Right, client.Right);

@@ -105,15 +105,45 @@ void DrawButtonGlyph(TCanvas& canvas, const TBitmap* glyph, int numGlyphs, TButt
 
 void DrawButtonCaption(TCanvas& canvas, const std::string& caption, TRect rect, bool enabled) {
     if (caption.empty()) return;
-    const unsigned flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
     const TBrushStyle style = canvas.Brush()->Style();
-    canvas.Brush()->SetStyle(bsClear);
-    if (enabled) {
-        canvas.DrawText(caption, rect, flags);
-    } else {
-        DrawDisabledText(canvas, caption, rect, flags);
-    }
+    DrawCaptionText(canvas, caption, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE, enabled);
     canvas.Brush()->SetStyle(style);
+}
+
+bool TGlyphSettings::SetLayout(TButtonLayout value) {
+    if (layout_ == value) return false;
+    layout_ = value;
+    return true;
+}
+
+bool TGlyphSettings::SetMargin(int value) {
+    if (margin_ == value || value < -1) return false;
+    margin_ = value;
+    return true;
+}
+
+bool TGlyphSettings::SetNumGlyphs(int value) {
+    value = std::clamp(value, 1, 4);
+    if (numGlyphs_ == value) return false;
+    numGlyphs_ = value;
+    return true;
+}
+
+bool TGlyphSettings::SetSpacing(int value) {
+    if (spacing_ == value) return false;
+    spacing_ = value;
+    return true;
+}
+
+void TGlyphSettings::Draw(TCanvas& canvas, const TRect& client, const TBitmap* glyph,
+                          TButtonState state, const std::string& caption, bool enabled,
+                          int shift) const {
+    const TSize text = caption.empty() ? TSize{} : canvas.TextExtent(caption);
+    const TGlyphPlacement place = PlaceGlyphAndText(client, GlyphSize(glyph, numGlyphs_), text,
+                                                    layout_, margin_, spacing_);
+    DrawButtonGlyph(canvas, glyph, numGlyphs_, state, place.glyph.X + shift,
+                    place.glyph.Y + shift);
+    DrawButtonCaption(canvas, caption, OffsetRect(place.text, shift, shift), enabled);
 }
 
 }  // namespace dsp

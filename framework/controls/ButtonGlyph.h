@@ -39,4 +39,29 @@ void DrawButtonGlyph(TCanvas& canvas, const TBitmap* glyph, int numGlyphs, TButt
 // Draws a caption as a button shows it: the font's colour, or grey and embossed when disabled.
 void DrawButtonCaption(TCanvas& canvas, const std::string& caption, TRect rect, bool enabled);
 
+// How a speed button or a bitmap button places its glyph and caption (see PlaceGlyphAndText).
+// Each setter tells whether the setting changed, so that the button repaints.
+class TGlyphSettings {
+public:
+    TButtonLayout Layout() const { return layout_; }
+    bool SetLayout(TButtonLayout value);
+    int Margin() const { return margin_; }
+    bool SetMargin(int value);  // below -1: ignored
+    int NumGlyphs() const { return numGlyphs_; }
+    bool SetNumGlyphs(int value);  // kept within 1 to 4
+    int Spacing() const { return spacing_; }
+    bool SetSpacing(int value);
+
+    // Draws the picture for the state and the caption in the canvas font, placed in client and
+    // moved right and down by shift pixels.
+    void Draw(TCanvas& canvas, const TRect& client, const TBitmap* glyph, TButtonState state,
+              const std::string& caption, bool enabled, int shift = 0) const;
+
+private:
+    TButtonLayout layout_ = blGlyphLeft;
+    int margin_ = -1;
+    int numGlyphs_ = 1;
+    int spacing_ = 4;
+};
+
 }  // namespace dsp

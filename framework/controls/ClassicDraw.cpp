@@ -156,6 +156,14 @@ void DrawSunkenField(TCanvas& canvas, TRect& r) {
     canvas.DrawEdge(r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
 }
 
+TRect FieldInside(const TRect& client, TBorderStyle border) {
+    return border == bsSingle ? InflateRect(client, -kEditBorder, -kEditBorder) : client;
+}
+
+TRect RightScrollBar(const TRect& area) {
+    return Rect(area.Right - kScrollBarSize, area.Top, area.Right, area.Bottom);
+}
+
 void Frame3D(TCanvas& canvas, TRect& r, TColor topColor, TColor bottomColor, int width) {
     KeepDrawingObjects keep(canvas);
     for (int i = 0; i < width && !IsRectEmpty(r); ++i) r = ring(canvas, r, topColor, bottomColor);
@@ -236,6 +244,17 @@ void DrawDisabledText(TCanvas& canvas, const std::string& text, TRect r, unsigne
     canvas.DrawText(text, r, format);
     canvas.Font()->SetColor(original);
     canvas.Brush()->SetStyle(style);
+}
+
+void DrawCaptionText(TCanvas& canvas, const std::string& text, TRect r, unsigned format,
+                     bool enabled) {
+    canvas.Brush()->SetStyle(bsClear);
+    if (enabled) {
+        canvas.DrawText(text, r, format);
+    } else {
+        DrawDisabledText(canvas, text, r, format);
+    }
+    canvas.Brush()->SetStyle(bsSolid);
 }
 
 // ---- scroll bars

@@ -18,6 +18,10 @@ enum class TArrowDirection { Up, Down, Left, Right };
 
 // The sunken two-pixel frame of an edit field; r shrinks to the inside.
 void DrawSunkenField(TCanvas& canvas, TRect& r);
+// The inside of a client area: within the sunken frame when the border is single.
+TRect FieldInside(const TRect& client, TBorderStyle border);
+// The place of a vertical scroll bar along the right edge of an area.
+TRect RightScrollBar(const TRect& area);
 
 // Rings of one pixel, `width` times: the top and left sides in topColor, the bottom and right in
 // bottomColor. r shrinks to the inside.
@@ -49,6 +53,10 @@ void DrawRadioGlyph(TCanvas& canvas, int x, int y, bool checked, bool enabled, b
 // Text grey and embossed as the classic look shows disabled captions: clBtnHighlight one pixel
 // down and right, clBtnShadow on top. Uses DrawText with the format given.
 void DrawDisabledText(TCanvas& canvas, const std::string& text, TRect r, unsigned format);
+// A control's caption over what is drawn already (the brush is clear while it draws and solid
+// afterwards): in the canvas font, or as disabled text.
+void DrawCaptionText(TCanvas& canvas, const std::string& text, TRect r, unsigned format,
+                     bool enabled);
 
 // ---- scroll bars
 

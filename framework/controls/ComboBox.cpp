@@ -335,8 +335,7 @@ void TCustomComboBox::DrawListItem(TCanvas& dc, int index, const TRect& rect,
 
 TRect TCustomComboBox::ButtonRect() const {
     if (style_ == csSimple) return {};
-    const TRect r = InflateRect(ClientRect(), -kEditBorder, -kEditBorder);
-    return Rect(r.Right - kScrollBarSize, r.Top, r.Right, r.Bottom);
+    return RightScrollBar(InflateRect(ClientRect(), -kEditBorder, -kEditBorder));
 }
 
 TRect TCustomComboBox::EditRect() const {
@@ -623,11 +622,7 @@ void TCustomComboBox::DefaultHandler(TMessage& message) {
                 return;
             }
             if (IsEditable() && !PtInRect(ButtonRect(), p)) {
-                if (message.Msg == WM_LBUTTONDBLCLK) {
-                    field_.DoubleClick(p.X);
-                } else {
-                    field_.MouseDown(p.X, (message.WParam & MK_SHIFT) != 0);
-                }
+                field_.MouseMessage(message);
                 return;
             }
             buttonDown_ = true;
@@ -636,13 +631,11 @@ void TCustomComboBox::DefaultHandler(TMessage& message) {
             return;
         }
         case WM_MOUSEMOVE:
-            if (IsEditable() && (message.WParam & MK_LBUTTON) != 0) {
-                field_.MouseMove(LParamToPoint(message.LParam).X);
-            }
+            if (IsEditable()) field_.MouseMessage(message);
             return;
         case WM_LBUTTONUP:
         case WM_CAPTURECHANGED:
-            field_.MouseUp();
+            field_.MouseMessage(message);
             if (buttonDown_) {
                 buttonDown_ = false;
                 Invalidate();

@@ -138,11 +138,7 @@ void TComboPopup::Refresh() {
         combo_->DrawListItem(dc, i, line, state);
     }
     dc.SelectClipRgn(nullptr);
-    if (hasBar()) {
-        const int count = combo_->Items()->Count();
-        DrawScrollBar(dc, barRect(), true, {0, count - 1, rows_, combo_->TopIndex()}, true,
-                      scroll_->Pressed());
-    }
+    scroll_->Paint(dc, true);
     update();
 }
 

@@ -87,9 +87,7 @@ void TCustomEdit::Change() {
 // ---- geometry
 
 TRect TCustomEdit::TextRect() const {
-    TRect r = Rect(0, 0, Width(), Height());
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
-    return InflateRect(r, -1, 0);
+    return InflateRect(FieldInside(Rect(0, 0, Width(), Height()), borderStyle_), -1, 0);
 }
 
 void TCustomEdit::layoutField() { field_.SetRect(TextRect()); }
@@ -181,19 +179,13 @@ void TCustomEdit::DefaultHandler(TMessage& message) {
             return;
         case WM_LBUTTONDOWN:
             if (!Focused() && CanFocus()) SetFocus();
-            field_.MouseDown(LParamToPoint(message.LParam).X, (message.WParam & MK_SHIFT) != 0);
+            field_.MouseMessage(message);
             return;
         case WM_LBUTTONDBLCLK:
-            field_.DoubleClick(LParamToPoint(message.LParam).X);
-            return;
         case WM_MOUSEMOVE:
-            if ((message.WParam & MK_LBUTTON) != 0) {
-                field_.MouseMove(LParamToPoint(message.LParam).X);
-            }
-            return;
         case WM_LBUTTONUP:
         case WM_CAPTURECHANGED:
-            field_.MouseUp();
+            field_.MouseMessage(message);
             return;
         default:
             TWinControl::DefaultHandler(message);

@@ -251,6 +251,20 @@ void TEditField::DoubleClick(int x) {
     caretMoved();
 }
 
+void TEditField::MouseMessage(const TMessage& message) {
+    const int x = LParamToPoint(message.LParam).X;
+    switch (message.Msg) {
+        case WM_LBUTTONDOWN: MouseDown(x, (message.WParam & MK_SHIFT) != 0); return;
+        case WM_LBUTTONDBLCLK: DoubleClick(x); return;
+        case WM_MOUSEMOVE:
+            if ((message.WParam & MK_LBUTTON) != 0) MouseMove(x);
+            return;
+        case WM_LBUTTONUP:
+        case WM_CAPTURECHANGED: MouseUp(); return;
+        default: return;
+    }
+}
+
 void TEditField::FocusLost() {
     selecting_ = false;
     pendingSurrogate_ = 0;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "framework/controls/ControlMessages.h"
 #include "framework/controls/EditBuffer.h"
 #include "framework/controls/StdControlTypes.h"
 #include "framework/graphics/Canvas.h"
@@ -69,6 +70,10 @@ public:
     void MouseMove(int x);
     void MouseUp();
     void DoubleClick(int x);
+    // A mouse message of the control, taken as the calls above: a press places the caret
+    // (Shift extends the selection), a double click selects a word, a move with the left
+    // button held selects on, the release or the capture lost ends the selecting.
+    void MouseMessage(const TMessage& message);
     void FocusLost();
 
     // ---- showing

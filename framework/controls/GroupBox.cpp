@@ -54,13 +54,7 @@ void TCustomGroupBox::Paint() {
         canvas.DrawEdge(frame, EDGE_ETCHED, BF_RECT);
     }
     if (caption.empty()) return;
-    canvas.Brush()->SetStyle(bsClear);
-    if (Enabled()) {
-        canvas.DrawText(caption, text, DT_SINGLELINE | DT_LEFT);
-    } else {
-        DrawDisabledText(canvas, caption, text, DT_SINGLELINE | DT_LEFT);
-    }
-    canvas.Brush()->SetStyle(bsSolid);
+    DrawCaptionText(canvas, caption, text, DT_SINGLELINE | DT_LEFT, Enabled());
 }
 
 void TCustomGroupBox::Dispatch(TMessage& message) {

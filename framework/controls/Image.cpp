@@ -1,6 +1,7 @@
 #include "framework/controls/Image.h"
 
 #include "framework/controls/ControlErrors.h"
+#include "framework/controls/StdControlSupport.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 
@@ -30,13 +31,7 @@ void TImage::pictureChanged() {
     const TRect d = DestRect();
     const bool covers = picture_->Graphic() != nullptr && !transparent_ && d.Left <= 0 &&
                         d.Top <= 0 && d.Right >= Width() && d.Bottom >= Height();
-    TControlStyle style = ControlStyle();
-    if (covers) {
-        style.Include(csOpaque);
-    } else {
-        style.Exclude(csOpaque);
-    }
-    SetControlStyle(style);
+    SetOpaque(*this, covers);
     if (!drawing_) Invalidate();
 }
 

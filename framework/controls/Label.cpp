@@ -105,13 +105,7 @@ void TCustomLabel::SetWordWrap(bool value) {
 
 void TCustomLabel::SetTransparent(bool value) {
     if (Transparent() == value) return;
-    TControlStyle style = ControlStyle();
-    if (value) {
-        style.Exclude(csOpaque);
-    } else {
-        style.Include(csOpaque);
-    }
-    SetControlStyle(style);
+    SetOpaque(*this, !value);
     Invalidate();
 }
 

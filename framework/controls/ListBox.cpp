@@ -243,15 +243,13 @@ int TCustomListBox::rowsFrom(int top, int height) const {
 }
 
 TRect TCustomListBox::ItemsRect() const {
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
+    TRect r = FieldInside(ClientRect(), borderStyle_);
     if (needsScrollBar()) r.Right -= kScrollBarSize;
     return r;
 }
 
 bool TCustomListBox::needsScrollBar() const {
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
+    const TRect r = FieldInside(ClientRect(), borderStyle_);
     if (style_ != lbOwnerDrawVariable) {
         return static_cast<long long>(Count()) * ItemHeight() > r.Height();
     }
@@ -265,9 +263,7 @@ bool TCustomListBox::needsScrollBar() const {
 
 TRect TCustomListBox::scrollBarRect() const {
     if (!needsScrollBar()) return {};
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
-    return Rect(r.Right - kScrollBarSize, r.Top, r.Right, r.Bottom);
+    return RightScrollBar(FieldInside(ClientRect(), borderStyle_));
 }
 
 int TCustomListBox::VisibleCount() const { return rowsFrom(topIndex_, ItemsRect().Height()); }
@@ -391,12 +387,7 @@ void TCustomListBox::PaintWindow(TCanvas& dc) {
         }
         canvas.RestoreDC(saved);
     }
-    const TRect bar = scrollBarRect();
-    if (!IsRectEmpty(bar)) {
-        DrawScrollBar(dc, bar, true,
-                      {0, std::max(Count() - 1, 0), std::max(VisibleCount(), 1), topIndex_},
-                      Enabled(), scroll_->Pressed());
-    }
+    scroll_->Paint(dc, Enabled());
 }
 
 // ---- input
@@ -521,12 +512,11 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
             return;
         }
         case WM_MOUSEMOVE: {
-            const TPoint p = LParamToPoint(message.LParam);
-            if (scroll_->Tracking()) {
-                scroll_->MouseMove(p);
+            if (scroll_->TrackMessage(message)) {
                 Invalidate();
                 return;
             }
+            const TPoint p = LParamToPoint(message.LParam);
             if (dragPending_ && (std::abs(p.X - dragStart_.X) >= kDragThreshold ||
                                  std::abs(p.Y - dragStart_.Y) >= kDragThreshold)) {
                 mouseSelecting_ = false;
@@ -546,13 +536,9 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
             return;
         }
         case WM_LBUTTONUP: {
-            const TPoint p = LParamToPoint(message.LParam);
-            if (scroll_->Tracking()) {
-                scroll_->MouseUp();
-                Invalidate();
-            }
+            if (scroll_->TrackMessage(message)) Invalidate();
             if (dragging_) {
-                endDrag(p, true);
+                endDrag(LParamToPoint(message.LParam), true);
                 SetCursor(crDefault);
             }
             dragPending_ = false;

@@ -212,8 +212,7 @@ void TCustomMemo::SetCaretPos(TPoint value) {
 // ---- rows
 
 TRect TCustomMemo::textRect() const {
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
+    TRect r = FieldInside(ClientRect(), borderStyle_);
     if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) r.Right -= kScrollBarSize;
     if ((scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) && !wordWrap_) {
         r.Bottom -= kScrollBarSize;
@@ -223,9 +222,7 @@ TRect TCustomMemo::textRect() const {
 
 TRect TCustomMemo::verticalBar() const {
     if (scrollBars_ != ssVertical && scrollBars_ != ssBoth) return {};
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
-    return Rect(r.Right - kScrollBarSize, r.Top, r.Right, r.Bottom);
+    return RightScrollBar(FieldInside(ClientRect(), borderStyle_));
 }
 
 int TCustomMemo::lineHeight() const { return measuring(Font()).TextHeight("Wg"); }
@@ -502,12 +499,7 @@ void TCustomMemo::PaintWindow(TCanvas& canvas) {
     }
     canvas.RestoreDC(saved);
     canvas.Brush()->SetStyle(bsSolid);
-    const TRect bar = verticalBar();
-    if (!IsRectEmpty(bar)) {
-        DrawScrollBar(canvas, bar, true,
-                      {0, std::max(RowCount() - 1, 0), VisibleRows(), topRow_}, Enabled(),
-                      scroll_->Pressed());
-    }
+    scroll_->Paint(canvas, Enabled());
 }
 
 // ---- messages
@@ -606,25 +598,17 @@ void TCustomMemo::DefaultHandler(TMessage& message) {
             caretMoved();
             return;
         }
-        case WM_MOUSEMOVE: {
-            const TPoint p = LParamToPoint(message.LParam);
-            if (scroll_->Tracking()) {
-                scroll_->MouseMove(p);
-                return;
-            }
+        case WM_MOUSEMOVE:
+            if (scroll_->TrackMessage(message)) return;
             if (selecting_ && (message.WParam & MK_LBUTTON) != 0) {
-                buffer_.MoveCaret(posAt(p), true);
+                buffer_.MoveCaret(posAt(LParamToPoint(message.LParam)), true);
                 makeCaretVisible();
                 caretMoved();
             }
             return;
-        }
         case WM_LBUTTONUP:
         case WM_CAPTURECHANGED:
-            if (scroll_->Tracking()) {
-                scroll_->MouseUp();
-                Invalidate();
-            }
+            if (scroll_->TrackMessage(message)) Invalidate();
             selecting_ = false;
             return;
         default:

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "framework/controls/MenuQt.h"
+#include "framework/controls/StdControlSupport.h"
 #include "framework/text/StrUtils.h"
 
 namespace dsp {
@@ -27,22 +28,6 @@ std::string keyText(std::uint8_t key) {
     for (const auto& k : kKeyNames)
         if (k.key == key) return k.name;
     return {};
-}
-
-// A caption without its accelerator marks: "&Open" reads "Open", "&&" reads "&".
-std::string plainCaption(const std::string& caption) {
-    std::string out;
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&') {
-            if (i + 1 < caption.size() && caption[i + 1] == '&') {
-                out += '&';
-                ++i;
-            }
-            continue;
-        }
-        out += caption[i];
-    }
-    return out;
 }
 
 TPopupMenu::TPopupPresenter& popupPresenter() {
@@ -227,9 +212,9 @@ int TMenuItem::IndexOf(const TMenuItem* item) const {
 }
 
 TMenuItem* TMenuItem::Find(const std::string& caption) const {
-    const std::string wanted = plainCaption(caption);
+    const std::string wanted = StripAccelerators(caption);
     for (TMenuItem* item : items_)
-        if (SameText(plainCaption(item->caption_), wanted)) return item;
+        if (SameText(StripAccelerators(item->caption_), wanted)) return item;
     return nullptr;
 }
 

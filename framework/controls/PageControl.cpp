@@ -290,14 +290,8 @@ void TPageControl::PaintWindow(TCanvas& canvas) {
         canvas.SetPixels(r.Right - 2, r.Top + 1, cl3DDkShadow);
         TRect text = Rect(r.Left, r.Top + (selected ? 0 : 1), r.Right, r.Bottom);
         const unsigned flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-        canvas.Brush()->SetStyle(bsClear);
         canvas.Font()->SetColor(Font()->Color());
-        if (Enabled()) {
-            canvas.DrawText(tabs[i]->Caption(), text, flags);
-        } else {
-            DrawDisabledText(canvas, tabs[i]->Caption(), text, flags);
-        }
-        canvas.Brush()->SetStyle(bsSolid);
+        DrawCaptionText(canvas, tabs[i]->Caption(), text, flags, Enabled());
         if (selected && Focused()) canvas.DrawFocusRect(InflateRect(text, -3, -3));
     }
 }

@@ -79,13 +79,7 @@ void TCustomPanel::SetBorderStyle(TBorderStyle value) {
 void TCustomPanel::SetParentBackground(bool value) {
     if (parentBackground_ == value) return;
     parentBackground_ = value;
-    TControlStyle style = ControlStyle();
-    if (value) {
-        style.Exclude(csOpaque);
-    } else {
-        style.Include(csOpaque);
-    }
-    SetControlStyle(style);
+    SetOpaque(*this, !value);
     Invalidate();
 }
 
@@ -135,19 +129,13 @@ void TCustomPanel::Paint() {
     }
     if (!showCaption_ || Caption().empty()) return;
     canvas.SetFont(Font());
-    canvas.Brush()->SetStyle(bsClear);
     unsigned flags = DT_EXPANDTABS | DT_SINGLELINE | AlignmentTextFlag(alignment_);
     switch (verticalAlignment_) {
         case taAlignTop: flags |= DT_TOP; break;
         case taAlignBottom: flags |= DT_BOTTOM; break;
         default: flags |= DT_VCENTER; break;
     }
-    if (Enabled()) {
-        canvas.DrawText(Caption(), r, flags);
-    } else {
-        DrawDisabledText(canvas, Caption(), r, flags);
-    }
-    canvas.Brush()->SetStyle(bsSolid);
+    DrawCaptionText(canvas, Caption(), r, flags, Enabled());
 }
 
 void TCustomPanel::Dispatch(TMessage& message) {

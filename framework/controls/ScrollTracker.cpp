@@ -88,4 +88,20 @@ void TScrollTracker::MouseUp() {
     if (timer_) timer_->SetEnabled(false);
 }
 
+bool TScrollTracker::TrackMessage(const TMessage& message) {
+    if (!Tracking()) return false;
+    switch (message.Msg) {
+        case WM_MOUSEMOVE: MouseMove(LParamToPoint(message.LParam)); return true;
+        case WM_LBUTTONUP:
+        case WM_CAPTURECHANGED: MouseUp(); return true;
+        default: return false;
+    }
+}
+
+void TScrollTracker::Paint(TCanvas& canvas, bool enabled) const {
+    const TRect bar = bar_();
+    if (IsRectEmpty(bar)) return;
+    DrawScrollBar(canvas, bar, vertical_, state_(), enabled, Pressed());
+}
+
 }  // namespace dsp

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "framework/controls/ClassicDraw.h"
+#include "framework/controls/ControlMessages.h"
 
 namespace dsp {
 
@@ -38,8 +39,15 @@ public:
     void MouseMove(TPoint p);
     void MouseUp();
     bool Tracking() const { return part_ != TScrollPart::None; }
+    // The messages that follow a press on the bar: the mouse moving while the bar holds it
+    // (WM_MOUSEMOVE), and the release or the capture lost (WM_LBUTTONUP, WM_CAPTURECHANGED),
+    // which let it go. True when the bar held the mouse; the control then repaints the bar.
+    bool TrackMessage(const TMessage& message);
     // The part held down and shown pressed.
     TScrollPart Pressed() const { return over_ ? part_ : TScrollPart::None; }
+
+    // Draws the bar where it lies, as it shows now; nothing when it has no room.
+    void Paint(TCanvas& canvas, bool enabled) const;
 
 private:
     void step();

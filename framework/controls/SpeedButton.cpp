@@ -1,6 +1,5 @@
 #include "framework/controls/SpeedButton.h"
 
-#include <algorithm>
 
 #include "framework/controls/ClassicDraw.h"
 #include "framework/controls/WinControl.h"
@@ -77,31 +76,6 @@ void TSpeedButton::SetGroupIndex(int value) {
     groupIndex_ = value;
     if (down_ && value == 0) down_ = false;
     if (down_) releaseGroup();
-    Invalidate();
-}
-
-void TSpeedButton::SetLayout(TButtonLayout value) {
-    if (layout_ == value) return;
-    layout_ = value;
-    Invalidate();
-}
-
-void TSpeedButton::SetMargin(int value) {
-    if (margin_ == value || value < -1) return;
-    margin_ = value;
-    Invalidate();
-}
-
-void TSpeedButton::SetNumGlyphs(int value) {
-    value = std::clamp(value, 1, 4);
-    if (numGlyphs_ == value) return;
-    numGlyphs_ = value;
-    Invalidate();
-}
-
-void TSpeedButton::SetSpacing(int value) {
-    if (spacing_ == value) return;
-    spacing_ = value;
     Invalidate();
 }
 
@@ -211,14 +185,8 @@ void TSpeedButton::Paint() {
         canvas.Brush()->SetBitmap(nullptr);
     }
     canvas.SetFont(Font());
-    const std::string caption = Caption();
-    const TSize text = caption.empty() ? TSize{} : canvas.TextExtent(caption);
-    const TGlyphPlacement place = PlaceGlyphAndText(
-        ClientRect(), GlyphSize(glyph_.get(), numGlyphs_), text, layout_, margin_, spacing_);
-    const int shift = sunken ? 1 : 0;
-    DrawButtonGlyph(canvas, glyph_.get(), numGlyphs_, state, place.glyph.X + shift,
-                    place.glyph.Y + shift);
-    DrawButtonCaption(canvas, caption, OffsetRect(place.text, shift, shift), Enabled());
+    settings_.Draw(canvas, ClientRect(), glyph_.get(), state, Caption(), Enabled(),
+                   sunken ? 1 : 0);
 }
 
 }  // namespace dsp

@@ -50,14 +50,14 @@ public:
     void SetGlyph(TBitmap* value);
     int GroupIndex() const { return groupIndex_; }
     void SetGroupIndex(int value);
-    TButtonLayout Layout() const { return layout_; }
-    void SetLayout(TButtonLayout value);
-    int Margin() const { return margin_; }
-    void SetMargin(int value);
-    int NumGlyphs() const { return numGlyphs_; }
-    void SetNumGlyphs(int value);
-    int Spacing() const { return spacing_; }
-    void SetSpacing(int value);
+    TButtonLayout Layout() const { return settings_.Layout(); }
+    void SetLayout(TButtonLayout value) { changed(settings_.SetLayout(value)); }
+    int Margin() const { return settings_.Margin(); }
+    void SetMargin(int value) { changed(settings_.SetMargin(value)); }
+    int NumGlyphs() const { return settings_.NumGlyphs(); }
+    void SetNumGlyphs(int value) { changed(settings_.SetNumGlyphs(value)); }
+    int Spacing() const { return settings_.Spacing(); }
+    void SetSpacing(int value) { changed(settings_.SetSpacing(value)); }
     // A flat button lets its parent show around its face.
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool value);
@@ -75,16 +75,16 @@ protected:
 
 private:
     void releaseGroup();
+    void changed(bool repaint) {
+        if (repaint) Invalidate();
+    }
 
     std::unique_ptr<TBitmap> glyph_;
     bool allowAllUp_ = false;
     bool down_ = false;
     bool flat_ = false;
     int groupIndex_ = 0;
-    TButtonLayout layout_ = blGlyphLeft;
-    int margin_ = -1;
-    int numGlyphs_ = 1;
-    int spacing_ = 4;
+    TGlyphSettings settings_;
     bool transparent_ = true;
     bool pressed_ = false;   // held with the mouse and over the button
     bool tracking_ = false;  // the left button went down on it

@@ -46,6 +46,16 @@ void PaintParentBackground(TControl& control, TCanvas& canvas) {
     canvas.RestoreDC(saved);
 }
 
+void SetOpaque(TControl& control, bool opaque) {
+    TControlStyle style = control.ControlStyle();
+    if (opaque) {
+        style.Include(csOpaque);
+    } else {
+        style.Exclude(csOpaque);
+    }
+    control.SetControlStyle(style);
+}
+
 char16_t AcceleratorOf(const std::string& caption) {
     const QString text = QString::fromStdString(caption);
     for (qsizetype i = 0; i + 1 < text.size(); ++i) {

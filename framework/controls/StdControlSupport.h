@@ -1,6 +1,6 @@
 #pragma once
 // Small services the standard controls share: the warning beep, painting a parent's background
-// into a control, and one text of the form's accelerator characters.
+// into a control or letting it show, and one text of the form's accelerator characters.
 
 #include <functional>
 #include <string>
@@ -18,6 +18,8 @@ void SetBeepHandler(std::function<void()> handler);
 // (whose origin is the control's top-left corner): the parent's erase and client painting
 // through WM_ERASEBKGND and WM_PRINTCLIENT. Nothing without a parent.
 void PaintParentBackground(TControl& control, TCanvas& canvas);
+// Marks a control opaque (it paints all of itself) or lets its parent show through.
+void SetOpaque(TControl& control, bool opaque);
 
 // The accelerator character of a caption: the character after a single "&", upper-cased;
 // 0 when there is none ("&&" is a plain ampersand).

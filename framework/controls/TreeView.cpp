@@ -156,23 +156,19 @@ int TCustomTreeView::RowHeight() const {
 }
 
 TRect TCustomTreeView::itemsRect() const {
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
+    TRect r = FieldInside(ClientRect(), borderStyle_);
     if (needsScrollBar()) r.Right -= kScrollBarSize;
     return r;
 }
 
 bool TCustomTreeView::needsScrollBar() const {
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
-    return static_cast<int>(shownNodes().size()) * RowHeight() > r.Height();
+    const int height = FieldInside(ClientRect(), borderStyle_).Height();
+    return static_cast<int>(shownNodes().size()) * RowHeight() > height;
 }
 
 TRect TCustomTreeView::scrollBarRect() const {
     if (!needsScrollBar()) return {};
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
-    return Rect(r.Right - kScrollBarSize, r.Top, r.Right, r.Bottom);
+    return RightScrollBar(FieldInside(ClientRect(), borderStyle_));
 }
 
 int TCustomTreeView::VisibleRows() const {
@@ -334,12 +330,7 @@ void TCustomTreeView::PaintWindow(TCanvas& canvas) {
         if (node->Selected() && focused) canvas.DrawFocusRect(label);
     }
     canvas.RestoreDC(saved);
-    const TRect bar = scrollBarRect();
-    if (!IsRectEmpty(bar)) {
-        DrawScrollBar(canvas, bar, true,
-                      {0, std::max(static_cast<int>(rows.size()) - 1, 0), VisibleRows(), topRow_},
-                      Enabled(), scroll_->Pressed());
-    }
+    scroll_->Paint(canvas, Enabled());
 }
 
 // ---- input
@@ -451,17 +442,9 @@ void TCustomTreeView::DefaultHandler(TMessage& message) {
             return;
         }
         case WM_MOUSEMOVE:
-            if (scroll_->Tracking()) {
-                scroll_->MouseMove(LParamToPoint(message.LParam));
-                Invalidate();
-            }
-            return;
         case WM_LBUTTONUP:
         case WM_CAPTURECHANGED:
-            if (scroll_->Tracking()) {
-                scroll_->MouseUp();
-                Invalidate();
-            }
+            if (scroll_->TrackMessage(message)) Invalidate();
             return;
         default:
             TWinControl::DefaultHandler(message);

@@ -160,23 +160,18 @@ void TValueListEditor::DeleteRow(int row) {
 // ---- geometry
 
 TRect TValueListEditor::gridRect() const {
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
+    TRect r = FieldInside(ClientRect(), borderStyle_);
     if (needsScrollBar()) r.Right -= kScrollBarSize;
     return r;
 }
 
 bool TValueListEditor::needsScrollBar() const {
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
-    return RowCount() * defaultRowHeight_ > r.Height();
+    return RowCount() * defaultRowHeight_ > FieldInside(ClientRect(), borderStyle_).Height();
 }
 
 TRect TValueListEditor::scrollBarRect() const {
     if (!needsScrollBar()) return {};
-    TRect r = ClientRect();
-    if (borderStyle_ == bsSingle) r = InflateRect(r, -kEditBorder, -kEditBorder);
-    return Rect(r.Right - kScrollBarSize, r.Top, r.Right, r.Bottom);
+    return RightScrollBar(FieldInside(ClientRect(), borderStyle_));
 }
 
 int TValueListEditor::columnWidth(int col) const {
@@ -313,13 +308,7 @@ void TValueListEditor::PaintWindow(TCanvas& canvas) {
         drawCell(1, row);
     }
     canvas.RestoreDC(saved);
-    const TRect bar = scrollBarRect();
-    if (!IsRectEmpty(bar)) {
-        DrawScrollBar(canvas, bar, true,
-                      {FixedRows(), std::max(RowCount() - 1, FixedRows()),
-                       std::max(VisibleRowCount(), 1), topRow_},
-                      Enabled(), scroll_->Pressed());
-    }
+    scroll_->Paint(canvas, Enabled());
 }
 
 // ---- input
@@ -396,17 +385,9 @@ void TValueListEditor::DefaultHandler(TMessage& message) {
             return;
         }
         case WM_MOUSEMOVE:
-            if (scroll_->Tracking()) {
-                scroll_->MouseMove(LParamToPoint(message.LParam));
-                Invalidate();
-            }
-            return;
         case WM_LBUTTONUP:
         case WM_CAPTURECHANGED:
-            if (scroll_->Tracking()) {
-                scroll_->MouseUp();
-                Invalidate();
-            }
+            if (scroll_->TrackMessage(message)) Invalidate();
             return;
         default:
             TWinControl::DefaultHandler(message);

@@ -25,49 +25,34 @@ TScriptedDialogs::TScriptedDialogs() { previous_ = SetDialogService(this); }
 TScriptedDialogs::~TScriptedDialogs() { SetDialogService(previous_); }
 
 void TScriptedDialogs::AnswerFiles(std::vector<std::string> fileNames, int filterIndex) {
-    Answer a;
-    a.Kind = sdFile;
-    a.Accepted = true;
-    a.FileNames = std::move(fileNames);
-    a.FilterIndex = filterIndex;
-    Queue(std::move(a));
+    Queue({.Kind = sdFile,
+           .Accepted = true,
+           .FileNames = std::move(fileNames),
+           .FilterIndex = filterIndex});
 }
 
 void TScriptedDialogs::AnswerColor(TColorRef color) {
-    Answer a;
-    a.Kind = sdColor;
-    a.Accepted = true;
-    a.Color = color;
-    Queue(std::move(a));
+    Queue({.Kind = sdColor, .Accepted = true, .Color = color});
 }
 
 void TScriptedDialogs::AnswerFont(const TLogFont& font, TColorRef color) {
-    Answer a;
-    a.Kind = sdFont;
-    a.Accepted = true;
-    a.Font = font;
-    a.Color = color;
-    Queue(std::move(a));
+    Queue({.Kind = sdFont, .Accepted = true, .Color = color, .Font = font});
 }
 
 void TScriptedDialogs::AnswerPrint(int printerIndex, TPrinterOrientation orientation, int copies,
                                    const std::string& fileName) {
-    Answer a;
-    a.Kind = sdPrint;
-    a.Accepted = true;
-    a.PrinterIndex = printerIndex;
-    a.Orientation = orientation;
-    a.Copies = copies;
-    if (!fileName.empty()) a.FileNames = {fileName};
-    Queue(std::move(a));
+    std::vector<std::string> fileNames;
+    if (!fileName.empty()) fileNames = {fileName};
+    Queue({.Kind = sdPrint,
+           .Accepted = true,
+           .FileNames = std::move(fileNames),
+           .PrinterIndex = printerIndex,
+           .Orientation = orientation,
+           .Copies = copies});
 }
 
 void TScriptedDialogs::AnswerButton(TModalResult result) {
-    Answer a;
-    a.Kind = sdMessageBox;
-    a.Accepted = true;
-    a.Result = result;
-    Queue(std::move(a));
+    Queue({.Kind = sdMessageBox, .Accepted = true, .Result = result});
 }
 
 void TScriptedDialogs::Cancel() { Queue(Answer{}); }

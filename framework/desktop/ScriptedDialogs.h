@@ -66,10 +66,10 @@ private:
     struct Answer {
         TScriptedDialogKind Kind = sdAny;
         bool Accepted = false;
-        std::vector<std::string> FileNames;
+        std::vector<std::string> FileNames{};
         int FilterIndex = 0;
         TColorRef Color = 0;
-        TLogFont Font;
+        TLogFont Font{};
         TModalResult Result = mrNone;
         int PrinterIndex = 0;
         TPrinterOrientation Orientation = poPortrait;

@@ -15,6 +15,22 @@ namespace {
 using raster::Span;
 using raster::SpanList;
 
+// The spans of a device rectangle, its right and bottom pixels included.
+SpanList BoxSpans(const QRect& box) {
+    return raster::ShapeSpans(
+        raster::RectShape(box.left(), box.top(), box.right() + 1, box.bottom() + 1));
+}
+
+// The one-pixel ring along the inside of a device rectangle.
+SpanList BoxOutline(const QRect& box) {
+    SpanList outline;
+    SpanList interior;
+    raster::SplitOutline(
+        raster::RectShape(box.left(), box.top(), box.right() + 1, box.bottom() + 1), outline,
+        interior);
+    return outline;
+}
+
 // Run lengths (on, off, on, off, ...) of the pen styles, in pixels.
 const std::vector<int>* DashRuns(TPenStyle style) {
     static const std::vector<int> dash{18, 6};
@@ -284,8 +300,7 @@ void TCanvas::FillRect(const TRect& r) {
     TCanvasChange change(*this);
     raster::Writer w = d.MakeWriter();
     w.SetPaint(d.BrushPaint());
-    const QRect box = d.ToDevice(r);
-    w.Fill(raster::ShapeSpans(raster::RectShape(box.left(), box.top(), box.right() + 1, box.bottom() + 1)));
+    w.Fill(BoxSpans(d.ToDevice(r)));
 }
 
 void TCanvas::FrameRect(const TRect& r) {
@@ -294,12 +309,7 @@ void TCanvas::FrameRect(const TRect& r) {
     TCanvasChange change(*this);
     raster::Writer w = d.MakeWriter();
     w.SetPaint(d.BrushPaint());
-    const QRect box = d.ToDevice(r);
-    SpanList outline;
-    SpanList interior;
-    raster::SplitOutline(raster::RectShape(box.left(), box.top(), box.right() + 1, box.bottom() + 1),
-                         outline, interior);
-    w.Fill(outline);
+    w.Fill(BoxOutline(d.ToDevice(r)));
 }
 
 void TCanvas::FillRgn(const TRegion& region) {
@@ -353,7 +363,7 @@ void TCanvas::GradientFill(const TRect& r, TColor start, TColor stop, unsigned m
     paint.length = paint.horizontal ? box.width() : box.height();
     raster::Writer w = d.MakeWriter();
     w.SetPaint(paint);
-    w.Fill(raster::ShapeSpans(raster::RectShape(box.left(), box.top(), box.right() + 1, box.bottom() + 1)));
+    w.Fill(BoxSpans(box));
 }
 
 void TCanvas::DrawFocusRect(const TRect& r) {
@@ -361,12 +371,7 @@ void TCanvas::DrawFocusRect(const TRect& r) {
     if (!d.Drawable() || IsRectEmpty(r)) return;
     TCanvasChange change(*this);
     raster::Writer w = d.MakeWriter();
-    const QRect box = d.ToDevice(r);
-    SpanList outline;
-    SpanList interior;
-    raster::SplitOutline(raster::RectShape(box.left(), box.top(), box.right() + 1, box.bottom() + 1),
-                         outline, interior);
-    for (const Span& s : outline)
+    for (const Span& s : BoxOutline(d.ToDevice(r)))
         for (int x = s.x0; x < s.x1; ++x)
             if (((x + s.y) & 1) == 0) w.PutPixel(x, s.y, 0xFFFFFFFFu, raster::R2_XORPEN);
 }
@@ -377,8 +382,7 @@ void TCanvas::InvertRect(const TRect& r) {
     TCanvasChange change(*this);
     raster::Writer w = d.MakeWriter();
     w.SetPaint(d.SolidPaint(0), raster::R2_NOT);
-    const QRect box = d.ToDevice(r);
-    w.Fill(raster::ShapeSpans(raster::RectShape(box.left(), box.top(), box.right() + 1, box.bottom() + 1)));
+    w.Fill(BoxSpans(d.ToDevice(r)));
 }
 
 bool TCanvas::DrawEdge(TRect& r, unsigned edge, unsigned flags) {

@@ -36,11 +36,15 @@ struct Errors {
 
 void IgnoreMessage(j_common_ptr) {}
 
-void InstallErrors(Errors& errors) {
+// Clears the state of a decompressor or compressor and sends its errors to `errors`.
+template <typename Info>
+void InstallErrors(Info& info, Errors& errors) {
+    std::memset(&info, 0, sizeof info);
     jpeg_std_error(&errors.manager);
     errors.manager.error_exit = ErrorExit;
     errors.manager.output_message = IgnoreMessage;
     errors.message[0] = '\0';
+    info.err = &errors.manager;
 }
 
 void ReadRows(j_decompress_ptr info, QImage* image) {
@@ -78,9 +82,7 @@ bool DecodeInto(const std::uint8_t* data, std::size_t size, QImage* image, int* 
                 char* message) {
     jpeg_decompress_struct info;
     Errors errors;
-    std::memset(&info, 0, sizeof info);
-    InstallErrors(errors);
-    info.err = &errors.manager;
+    InstallErrors(info, errors);
     if (setjmp(errors.jump)) {
         std::strcpy(message, errors.message);
         jpeg_destroy_decompress(&info);
@@ -138,9 +140,7 @@ bool EncodeInto(const QImage* image, const EncodeOptions* options, unsigned char
                 unsigned long* size, char* message) {
     jpeg_compress_struct info;
     Errors errors;
-    std::memset(&info, 0, sizeof info);
-    InstallErrors(errors);
-    info.err = &errors.manager;
+    InstallErrors(info, errors);
     if (setjmp(errors.jump)) {
         std::strcpy(message, errors.message);
         jpeg_destroy_compress(&info);

@@ -55,6 +55,16 @@ bool LinkMatches(const THidCapsEntry& c, std::uint16_t linkCollection) {
     return linkCollection == 0 || c.linkCollection == linkCollection;
 }
 
+// Copies what was found into the caller's list as far as it has room and sets the length to
+// how many there are; the buffer is too small when they do not all fit.
+template <typename T, typename Length>
+NTSTATUS CopyOut(const std::vector<T>& found, T* list, Length* length) {
+    const std::size_t room = list == nullptr ? 0 : *length;
+    std::copy_n(found.begin(), std::min(room, found.size()), list);
+    *length = Length(found.size());
+    return found.size() > room ? HIDP_STATUS_BUFFER_TOO_SMALL : HIDP_STATUS_SUCCESS;
+}
+
 // The usage an array field's value stands for in this capability's span, or false.
 bool ArrayUsage(const THidCapsEntry& c, std::uint32_t raw, USAGE* usage) {
     const std::int64_t value = c.logicalMin < 0 ? SignExtend(raw, c.bitSize) : std::int64_t(raw);
@@ -177,27 +187,22 @@ NTSTATUS SpecificCaps(bool buttons, HIDP_REPORT_TYPE type, USAGE usagePage, std:
         }
         found.push_back(out);
     }
-    const std::size_t room = caps == nullptr ? 0 : *length;
-    std::copy_n(found.begin(), std::min(room, found.size()), caps);
     if (found.empty()) {
         *length = 0;
         return HIDP_STATUS_USAGE_NOT_FOUND;
     }
-    if (found.size() > room) {
-        *length = std::uint16_t(found.size());
-        return HIDP_STATUS_BUFFER_TOO_SMALL;
-    }
-    *length = std::uint16_t(found.size());
-    return HIDP_STATUS_SUCCESS;
+    return CopyOut(found, caps, length);
 }
 
-// Finds the button capability of a usage for a report; the status tells why there is none.
-NTSTATUS FindButton(const THidPreparsedData& pp, HIDP_REPORT_TYPE type, USAGE usagePage,
-                    std::uint16_t linkCollection, USAGE usage, std::uint8_t reportId,
-                    const THidCapsEntry** found) {
+// Finds the button (or value) capability of a usage for a report; the status tells why there
+// is none.
+NTSTATUS FindCaps(bool buttons, const THidPreparsedData& pp, HIDP_REPORT_TYPE type,
+                  USAGE usagePage, std::uint16_t linkCollection, USAGE usage,
+                  std::uint8_t reportId, const THidCapsEntry** found) {
     bool otherReport = false;
     for (const THidCapsEntry& c : pp.Caps(type)) {
-        if (!c.isButton || c.usagePage != usagePage || !LinkMatches(c, linkCollection) || !UsageIn(c, usage))
+        if (c.isButton != buttons || c.usagePage != usagePage ||
+            !LinkMatches(c, linkCollection) || !UsageIn(c, usage))
             continue;
         if (c.reportId != reportId) {
             otherReport = true;
@@ -209,21 +214,18 @@ NTSTATUS FindButton(const THidPreparsedData& pp, HIDP_REPORT_TYPE type, USAGE us
     return otherReport ? HIDP_STATUS_INCOMPATIBLE_REPORT_ID : HIDP_STATUS_USAGE_NOT_FOUND;
 }
 
-NTSTATUS FindValue(const THidPreparsedData& pp, HIDP_REPORT_TYPE type, USAGE usagePage,
-                   std::uint16_t linkCollection, USAGE usage, std::uint8_t reportId,
-                   const THidCapsEntry** found) {
-    bool otherReport = false;
-    for (const THidCapsEntry& c : pp.Caps(type)) {
-        if (c.isButton || c.usagePage != usagePage || !LinkMatches(c, linkCollection) || !UsageIn(c, usage))
-            continue;
-        if (c.reportId != reportId) {
-            otherReport = true;
-            continue;
-        }
-        *found = &c;
-        return HIDP_STATUS_SUCCESS;
-    }
-    return otherReport ? HIDP_STATUS_INCOMPATIBLE_REPORT_ID : HIDP_STATUS_USAGE_NOT_FOUND;
+// Checks the report, then finds the value capability of a usage for it: a value array where
+// one is wanted, a single value otherwise.
+NTSTATUS FindValueInReport(bool valueArray, HIDP_REPORT_TYPE type, USAGE usagePage,
+                           std::uint16_t linkCollection, USAGE usage, PHIDP_PREPARSED_DATA data,
+                           const std::uint8_t* report, std::uint32_t reportLength,
+                           const THidCapsEntry** found) {
+    NTSTATUS status = CheckReport(data, type, report, reportLength);
+    if (status != HIDP_STATUS_SUCCESS) return status;
+    status = FindCaps(false, *data, type, usagePage, linkCollection, usage, report[0], found);
+    if (status != HIDP_STATUS_SUCCESS) return status;
+    if ((*found)->IsValueArray() == valueArray) return HIDP_STATUS_SUCCESS;
+    return valueArray ? HIDP_STATUS_NOT_VALUE_ARRAY : HIDP_STATUS_IS_VALUE_ARRAY;
 }
 
 std::uint32_t ValueOffset(const THidCapsEntry& c, USAGE usage) {
@@ -262,7 +264,7 @@ NTSTATUS ChangeUsages(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t link
     for (std::uint32_t i = 0; i < *usageLength; ++i) {
         if (usageList[i] == 0) continue;
         const THidCapsEntry* c = nullptr;
-        status = FindButton(*data, type, usagePage, linkCollection, usageList[i], report[0], &c);
+        status = FindCaps(true, *data, type, usagePage, linkCollection, usageList[i], report[0], &c);
         if (status == HIDP_STATUS_SUCCESS) status = SetButton(*c, usageList[i], report, on);
         if (status != HIDP_STATUS_SUCCESS) {
             *usageLength = i;
@@ -297,11 +299,7 @@ NTSTATUS HidP_GetCaps(PHIDP_PREPARSED_DATA data, HIDP_CAPS* caps) {
 NTSTATUS HidP_GetLinkCollectionNodes(HIDP_LINK_COLLECTION_NODE* nodes, std::uint32_t* length,
                                      PHIDP_PREPARSED_DATA data) {
     if (data == nullptr) return HIDP_STATUS_INVALID_PREPARSED_DATA;
-    const auto count = std::uint32_t(data->nodes.size());
-    const std::uint32_t room = nodes == nullptr ? 0 : *length;
-    std::copy_n(data->nodes.begin(), std::min(room, count), nodes);
-    *length = count;
-    return room < count ? HIDP_STATUS_BUFFER_TOO_SMALL : HIDP_STATUS_SUCCESS;
+    return CopyOut(data->nodes, nodes, length);
 }
 
 NTSTATUS HidP_GetSpecificButtonCaps(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
@@ -339,10 +337,7 @@ NTSTATUS HidP_GetData(HIDP_REPORT_TYPE type, HIDP_DATA* dataList, std::uint32_t*
                 add(std::uint16_t(c.dataIndexMin + i), ReadBits(report, c.bitOffset + i * c.bitSize, c.bitSize));
         }
     }
-    const std::uint32_t room = dataList == nullptr ? 0 : *dataLength;
-    std::copy_n(found.begin(), std::min<std::size_t>(room, found.size()), dataList);
-    *dataLength = std::uint32_t(found.size());
-    return found.size() > room ? HIDP_STATUS_BUFFER_TOO_SMALL : HIDP_STATUS_SUCCESS;
+    return CopyOut(found, dataList, dataLength);
 }
 
 NTSTATUS HidP_SetData(HIDP_REPORT_TYPE type, HIDP_DATA* dataList, std::uint32_t* dataLength,
@@ -391,10 +386,7 @@ NTSTATUS HidP_GetUsages(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t li
         if (c.reportId == report[0]) PressedUsages(c, report, pressed);
     }
     if (!anyButtons) return HIDP_STATUS_USAGE_NOT_FOUND;
-    const std::uint32_t room = usageList == nullptr ? 0 : *usageLength;
-    std::copy_n(pressed.begin(), std::min<std::size_t>(room, pressed.size()), usageList);
-    *usageLength = std::uint32_t(pressed.size());
-    return pressed.size() > room ? HIDP_STATUS_BUFFER_TOO_SMALL : HIDP_STATUS_SUCCESS;
+    return CopyOut(pressed, usageList, usageLength);
 }
 
 NTSTATUS HidP_GetUsagesEx(HIDP_REPORT_TYPE type, std::uint16_t linkCollection, USAGE_AND_PAGE* usageList,
@@ -410,10 +402,7 @@ NTSTATUS HidP_GetUsagesEx(HIDP_REPORT_TYPE type, std::uint16_t linkCollection, U
         PressedUsages(c, report, usages);
         for (USAGE u : usages) pressed.push_back({u, c.usagePage});
     }
-    const std::uint32_t room = usageList == nullptr ? 0 : *usageLength;
-    std::copy_n(pressed.begin(), std::min<std::size_t>(room, pressed.size()), usageList);
-    *usageLength = std::uint32_t(pressed.size());
-    return pressed.size() > room ? HIDP_STATUS_BUFFER_TOO_SMALL : HIDP_STATUS_SUCCESS;
+    return CopyOut(pressed, usageList, usageLength);
 }
 
 NTSTATUS HidP_SetUsages(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
@@ -446,12 +435,10 @@ std::uint32_t HidP_MaxUsageListLength(HIDP_REPORT_TYPE type, USAGE usagePage, PH
 NTSTATUS HidP_GetUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection, USAGE usage,
                             std::uint32_t* usageValue, PHIDP_PREPARSED_DATA data, std::uint8_t* report,
                             std::uint32_t reportLength) {
-    NTSTATUS status = CheckReport(data, type, report, reportLength);
-    if (status != HIDP_STATUS_SUCCESS) return status;
     const THidCapsEntry* c = nullptr;
-    status = FindValue(*data, type, usagePage, linkCollection, usage, report[0], &c);
+    const NTSTATUS status = FindValueInReport(false, type, usagePage, linkCollection, usage, data,
+                                              report, reportLength, &c);
     if (status != HIDP_STATUS_SUCCESS) return status;
-    if (c->IsValueArray()) return HIDP_STATUS_IS_VALUE_ARRAY;
     *usageValue = ReadBits(report, ValueOffset(*c, usage), c->bitSize);
     return HIDP_STATUS_SUCCESS;
 }
@@ -459,12 +446,10 @@ NTSTATUS HidP_GetUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_
 NTSTATUS HidP_GetScaledUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
                                   USAGE usage, std::int32_t* usageValue, PHIDP_PREPARSED_DATA data,
                                   std::uint8_t* report, std::uint32_t reportLength) {
-    NTSTATUS status = CheckReport(data, type, report, reportLength);
-    if (status != HIDP_STATUS_SUCCESS) return status;
     const THidCapsEntry* c = nullptr;
-    status = FindValue(*data, type, usagePage, linkCollection, usage, report[0], &c);
+    const NTSTATUS status = FindValueInReport(false, type, usagePage, linkCollection, usage, data,
+                                              report, reportLength, &c);
     if (status != HIDP_STATUS_SUCCESS) return status;
-    if (c->IsValueArray()) return HIDP_STATUS_IS_VALUE_ARRAY;
     Extents e;
     if (!ScalingExtents(*c, &e)) return HIDP_STATUS_BAD_LOG_PHY_VALUES;
     const std::uint32_t raw = ReadBits(report, ValueOffset(*c, usage), c->bitSize);
@@ -478,12 +463,10 @@ NTSTATUS HidP_GetScaledUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::u
 NTSTATUS HidP_SetUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection, USAGE usage,
                             std::uint32_t usageValue, PHIDP_PREPARSED_DATA data, std::uint8_t* report,
                             std::uint32_t reportLength) {
-    NTSTATUS status = CheckReport(data, type, report, reportLength);
-    if (status != HIDP_STATUS_SUCCESS) return status;
     const THidCapsEntry* c = nullptr;
-    status = FindValue(*data, type, usagePage, linkCollection, usage, report[0], &c);
+    const NTSTATUS status = FindValueInReport(false, type, usagePage, linkCollection, usage, data,
+                                              report, reportLength, &c);
     if (status != HIDP_STATUS_SUCCESS) return status;
-    if (c->IsValueArray()) return HIDP_STATUS_IS_VALUE_ARRAY;
     WriteBits(report, ValueOffset(*c, usage), c->bitSize, usageValue);
     return HIDP_STATUS_SUCCESS;
 }
@@ -491,12 +474,10 @@ NTSTATUS HidP_SetUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_
 NTSTATUS HidP_SetScaledUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
                                   USAGE usage, std::int32_t usageValue, PHIDP_PREPARSED_DATA data,
                                   std::uint8_t* report, std::uint32_t reportLength) {
-    NTSTATUS status = CheckReport(data, type, report, reportLength);
-    if (status != HIDP_STATUS_SUCCESS) return status;
     const THidCapsEntry* c = nullptr;
-    status = FindValue(*data, type, usagePage, linkCollection, usage, report[0], &c);
+    const NTSTATUS status = FindValueInReport(false, type, usagePage, linkCollection, usage, data,
+                                              report, reportLength, &c);
     if (status != HIDP_STATUS_SUCCESS) return status;
-    if (c->IsValueArray()) return HIDP_STATUS_IS_VALUE_ARRAY;
     Extents e;
     if (!ScalingExtents(*c, &e)) return HIDP_STATUS_BAD_LOG_PHY_VALUES;
     const std::uint32_t offset = ValueOffset(*c, usage);
@@ -515,12 +496,10 @@ namespace {
 NTSTATUS ValueArray(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection, USAGE usage,
                     std::uint8_t* usageValue, std::uint16_t byteLength, PHIDP_PREPARSED_DATA data,
                     std::uint8_t* report, std::uint32_t reportLength, bool write) {
-    NTSTATUS status = CheckReport(data, type, report, reportLength);
-    if (status != HIDP_STATUS_SUCCESS) return status;
     const THidCapsEntry* c = nullptr;
-    status = FindValue(*data, type, usagePage, linkCollection, usage, report[0], &c);
+    const NTSTATUS status = FindValueInReport(true, type, usagePage, linkCollection, usage, data,
+                                              report, reportLength, &c);
     if (status != HIDP_STATUS_SUCCESS) return status;
-    if (!c->IsValueArray()) return HIDP_STATUS_NOT_VALUE_ARRAY;
     const std::uint32_t bits = std::uint32_t(c->bitSize) * c->reportCount;
     if (usageValue == nullptr || byteLength < (bits + 7) / 8) return HIDP_STATUS_BUFFER_TOO_SMALL;
     if (!write) std::fill_n(usageValue, (bits + 7) / 8, 0);

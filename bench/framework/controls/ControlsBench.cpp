@@ -10,21 +10,23 @@
 #include <QCoreApplication>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 
+#include "bench/framework/controls/BenchForms.h"
 #include "framework/controls/CustomControl.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/GraphicControl.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
-#include "framework/graphics/FontSet.h"
-#include "framework/runtime/Application.h"
 
 namespace dsp {
 namespace {
+
+using bench::Add;
+using bench::EnsureApplication;
+using bench::PaintAll;
+using bench::ResidentMegabytes;
 
 constexpr int kPages = 14;
 constexpr int kWindowedPerPage = 54;
@@ -33,18 +35,6 @@ constexpr int kTables = 9;
 constexpr int kRows = 50;
 constexpr int kShownRows = 9;
 constexpr int kControlsPerRow = 5;
-
-void EnsureApplication() {
-    static bool started = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        setenv("QT_FONT_DPI", "96", 0);
-        PinFontSet();
-        auto* application = new TApplication();
-        application->Initialize();
-        return true;
-    }();
-    (void)started;
-}
 
 // A box that paints a frame and a caption, as the widgets do.
 class TBox : public TCustomControl {
@@ -71,14 +61,6 @@ protected:
         Canvas()->FillRect(ClientRect());
     }
 };
-
-template <typename T>
-T* Add(TComponent* owner, TWinControl* parent, int left, int top, int width, int height) {
-    auto* control = new T(owner);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
 
 std::unique_ptr<TForm> BuildMainWindow() {
     auto form = std::make_unique<TForm>(nullptr);
@@ -113,11 +95,6 @@ std::unique_ptr<TForm> BuildMainWindow() {
     return form;
 }
 
-void PaintAll(TWinControl& control) {
-    control.Update();
-    for (TWinControl* child : control.WinControls()) PaintAll(*child);
-}
-
 struct TCensus {
     int windowed = 0;
     int handles = 0;
@@ -131,16 +108,6 @@ void Count(TWinControl& control, TCensus& census) {
     if (HostWidget(control) != nullptr) ++census.nativeWindows;
     census.surfaceBytes += control.Window().surface.sizeInBytes();
     for (TWinControl* child : control.WinControls()) Count(*child, census);
-}
-
-double ResidentMegabytes() {
-    long pages = 0;
-    long resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-        std::fclose(f);
-    }
-    return static_cast<double>(resident) * 4096.0 / (1024.0 * 1024.0);
 }
 
 void BM_MainWindowBuildShowFirstPaint(benchmark::State& state) {

@@ -11,11 +11,10 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 
+#include "bench/framework/controls/BenchForms.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/Edit.h"
@@ -24,34 +23,17 @@
 #include "framework/controls/Label.h"
 #include "framework/controls/UpDown.h"
 #include "framework/controls/WindowHost.h"
-#include "framework/graphics/FontSet.h"
-#include "framework/runtime/Application.h"
 
 namespace dsp {
 namespace {
 
+using bench::Add;
+using bench::EnsureApplication;
+using bench::PaintAll;
+using bench::ResidentMegabytes;
+
 constexpr int kTables = 9;
 constexpr int kRows = 50;
-
-void EnsureApplication() {
-    static bool started = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        setenv("QT_FONT_DPI", "96", 0);
-        PinFontSet();
-        auto* application = new TApplication();
-        application->Initialize();
-        return true;
-    }();
-    (void)started;
-}
-
-template <typename T>
-T* Add(TComponent* owner, TWinControl* parent, int left, int top, int width, int height) {
-    auto* control = new T(owner);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
 
 std::unique_ptr<TForm> BuildTables() {
     auto form = std::make_unique<TForm>(nullptr);
@@ -94,21 +76,6 @@ std::unique_ptr<TForm> BuildTables() {
     EndLoading(*form);
     form->AfterConstruction();
     return form;
-}
-
-void PaintAll(TWinControl& control) {
-    control.Update();
-    for (TWinControl* child : control.WinControls()) PaintAll(*child);
-}
-
-double ResidentMegabytes() {
-    long pages = 0;
-    long resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-        std::fclose(f);
-    }
-    return static_cast<double>(resident) * 4096.0 / (1024.0 * 1024.0);
 }
 
 int CountControls(const TWinControl& control) {

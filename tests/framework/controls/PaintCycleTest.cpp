@@ -6,6 +6,7 @@
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
 #include "tests/framework/controls/ControlTestSupport.h"
+#include "tests/framework/controls/SeeThroughControl.h"
 #include "tests/support/RunLoop.h"
 
 namespace dsp {
@@ -19,27 +20,12 @@ using test::TEventLog;
 using test::TProbeControl;
 using test::TProbeGraphic;
 
-// A windowed control whose erase paints its parent's background into its own pixels, the way
-// a transparent panel does, and whose Paint adds a green square in its middle.
-class TTransparentBox : public TCustomControl {
+// A control that shows its parent's pixels, with a green square in its middle.
+class TTransparentBox : public test::TSeeThroughControl {
 public:
-    using TCustomControl::TCustomControl;
+    using TSeeThroughControl::TSeeThroughControl;
 
 protected:
-    void Dispatch(TMessage& message) override {
-        if (message.Msg == WM_ERASEBKGND && Parent() != nullptr) {
-            TCanvas* dc = MessageCanvas(message);
-            const int saved = dc->SaveDC();
-            dc->OffsetViewportOrg(-Left(), -Top());
-            dc->IntersectClipRect(0, 0, Parent()->ClientWidth(), Parent()->ClientHeight());
-            Parent()->Perform(WM_ERASEBKGND, CanvasParam(dc), 0);
-            Parent()->Perform(WM_PRINTCLIENT, CanvasParam(dc), PRF_CLIENT);
-            dc->RestoreDC(saved);
-            message.Result = 1;
-            return;
-        }
-        TCustomControl::Dispatch(message);
-    }
     void Paint() override {
         Canvas()->Brush()->SetColor(clLime);
         Canvas()->FillRect(Bounds(Width() / 2 - 2, Height() / 2 - 2, 4, 4));

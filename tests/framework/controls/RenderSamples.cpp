@@ -7,16 +7,15 @@
 #include <QWidget>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "framework/controls/CustomControl.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/GraphicControl.h"
 #include "framework/controls/WindowHost.h"
-#include "framework/graphics/FontSet.h"
 #include "framework/graphics/PngImage.h"
-#include "framework/runtime/Application.h"
+#include "tests/framework/controls/SampleProgram.h"
+#include "tests/framework/controls/SeeThroughControl.h"
 
 namespace dsp {
 namespace {
@@ -56,24 +55,11 @@ protected:
 };
 
 // A frameless box that shows its parent's pixels under a caption.
-class TTransparentBox : public TCustomControl {
+class TTransparentBox : public test::TSeeThroughControl {
 public:
-    using TCustomControl::TCustomControl;
+    using TSeeThroughControl::TSeeThroughControl;
 
 protected:
-    void Dispatch(TMessage& message) override {
-        if (message.Msg == WM_ERASEBKGND && Parent() != nullptr) {
-            TCanvas* dc = MessageCanvas(message);
-            const int saved = dc->SaveDC();
-            dc->OffsetViewportOrg(-Left(), -Top());
-            Parent()->Perform(WM_ERASEBKGND, CanvasParam(dc), 0);
-            Parent()->Perform(WM_PRINTCLIENT, CanvasParam(dc), PRF_CLIENT);
-            dc->RestoreDC(saved);
-            message.Result = 1;
-            return;
-        }
-        TCustomControl::Dispatch(message);
-    }
     void Paint() override {
         TCanvas* c = Canvas();
         c->Brush()->SetStyle(bsClear);
@@ -145,15 +131,4 @@ int Run(const std::string& folder) {
 }  // namespace
 }  // namespace dsp
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
-        return 2;
-    }
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    setenv("QT_FONT_DPI", "96", 0);
-    dsp::PinFontSet();
-    dsp::TApplication application;
-    application.Initialize();
-    return dsp::Run(argv[1]);
-}
+int main(int argc, char** argv) { return dsp::test::RunSampleProgram(argc, argv, dsp::Run); }

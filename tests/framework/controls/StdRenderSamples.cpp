@@ -8,7 +8,6 @@
 #include <QWidget>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "framework/controls/BitBtn.h"
@@ -32,9 +31,8 @@
 #include "framework/controls/UpDown.h"
 #include "framework/controls/ValueListEditor.h"
 #include "framework/controls/WindowHost.h"
-#include "framework/graphics/FontSet.h"
 #include "framework/graphics/PngImage.h"
-#include "framework/runtime/Application.h"
+#include "tests/framework/controls/SampleProgram.h"
 
 namespace dsp {
 namespace {
@@ -222,15 +220,4 @@ int Run(const std::string& folder) {
 }  // namespace
 }  // namespace dsp
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
-        return 2;
-    }
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    setenv("QT_FONT_DPI", "96", 0);
-    dsp::PinFontSet();
-    dsp::TApplication application;
-    application.Initialize();
-    return dsp::Run(argv[1]);
-}
+int main(int argc, char** argv) { return dsp::test::RunSampleProgram(argc, argv, dsp::Run); }

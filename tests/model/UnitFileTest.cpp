@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "model/Lunitcontrol.h"
-#include "tests/framework/text/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/model/RecordingHost.h"
 
 namespace dsp {
@@ -18,7 +18,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using Memory = std::array<std::uint8_t, 800>;
 using testing::RecordingHost;
-using testing::TempFolder;
+using test::TTempFolder;
 
 // 800 bytes of device memory that differ from each other and from any other seed's.
 Memory DeviceMemory(std::uint8_t seed) {
@@ -144,7 +144,7 @@ protected:
 
     Bytes device = Bytes(18);
     std::array<Memory, 4> presets{Memory{}, DeviceMemory(11), Memory{}, DeviceMemory(33)};
-    TempFolder folder;
+    TTempFolder folder;
 };
 
 TEST_F(UnitFileTest, UploadOfPresetsOneAndThree) {

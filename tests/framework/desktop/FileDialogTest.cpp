@@ -5,7 +5,7 @@
 #include "framework/desktop/FileDialogs.h"
 #include "framework/desktop/ScriptedDialogs.h"
 #include "framework/text/FileNames.h"
-#include "tests/framework/desktop/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace dsp {
 namespace {

@@ -3,7 +3,7 @@
 #include "framework/desktop/Metafile.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Picture.h"
-#include "tests/framework/desktop/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace dsp {
 namespace {

@@ -9,7 +9,7 @@
 #include "framework/desktop/ScriptedDialogs.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/text/FileNames.h"
-#include "tests/framework/desktop/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace dsp {
 namespace {

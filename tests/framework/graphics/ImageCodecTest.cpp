@@ -6,12 +6,12 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
 #include "framework/graphics/PngImage.h"
 #include "tests/framework/graphics/PixelMap.h"
+#include "tests/support/TempFolder.h"
 
 namespace dsp {
 namespace {
@@ -50,15 +50,8 @@ void PutBigEndian(Bytes& b, std::size_t at, std::uint32_t v, int bytes) {
 
 class TempFolder : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("dsp-graphics-" + std::to_string(getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-    std::string File(const std::string& name) const { return (folder / name).string(); }
-    std::filesystem::path folder;
+    std::string File(const std::string& name) const { return folder.File(name); }
+    test::TTempFolder folder;
 };
 
 TEST(JpegImages, CompressAndDecodeKeepTheColoursCloseAndTheSize) {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "framework/text/FileNames.h"
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace dsp {
 namespace {
@@ -40,7 +40,7 @@ TEST(FileNamesTest, PartsOfAName) {
 }
 
 TEST(FileNamesTest, FoldersAndTheProgramsOwnPlace) {
-    testing::TempFolder folder;
+    test::TTempFolder folder;
     const std::string deep = folder.File("x/y/z");
     EXPECT_TRUE(ForceDirectories(deep));
     EXPECT_TRUE(DirectoryExists(deep));

@@ -7,14 +7,14 @@
 #include "framework/text/IniFile.h"
 #include "framework/text/StringList.h"
 #include "framework/text/WholeFile.h"
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace dsp {
 namespace {
 
 class IniFileTest : public ::testing::Test {
 protected:
-    testing::TempFolder folder;
+    test::TTempFolder folder;
     std::string file = folder.File("settings.ini");
 };
 

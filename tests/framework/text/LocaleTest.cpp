@@ -9,14 +9,14 @@
 #include "framework/text/FormatFloat.h"
 #include "framework/text/Locale.h"
 #include "framework/text/Numbers.h"
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace dsp {
 namespace {
 
 // Switches LC_NUMERIC to a locale with a decimal comma: an installed one, or one compiled into
 // the test's folder from the system's locale sources.
-bool useDecimalCommaLocale(const testing::TempFolder& folder) {
+bool useDecimalCommaLocale(const test::TTempFolder& folder) {
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"}) {
         if (std::setlocale(LC_NUMERIC, name) != nullptr) return true;
     }
@@ -30,7 +30,7 @@ bool useDecimalCommaLocale(const testing::TempFolder& folder) {
 }
 
 TEST(LocaleTest, NumbersIgnoreTheUsersLocale) {
-    testing::TempFolder folder;
+    test::TTempFolder folder;
     if (!useDecimalCommaLocale(folder)) GTEST_SKIP() << "no locale with a decimal comma";
     ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     EXPECT_EQ(FloatToStr(1.5), "1.5");

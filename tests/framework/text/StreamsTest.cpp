@@ -9,7 +9,7 @@
 #include "framework/core/Exceptions.h"
 #include "framework/text/Streams.h"
 #include "framework/text/WholeFile.h"
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace dsp {
 namespace {
@@ -47,7 +47,7 @@ TEST(StreamTest, LoadFromStreamTakesTheWholeSourceWhateverItsPosition) {
 }
 
 TEST(StreamTest, FileStreamCreatesOpensAndReportsFailures) {
-    testing::TempFolder folder;
+    test::TTempFolder folder;
     const std::string file = folder.File("data.bin");
     {
         TFileStream out(file, fmCreate);
@@ -73,7 +73,7 @@ TEST(StreamTest, FileStreamCreatesOpensAndReportsFailures) {
 }
 
 TEST(WholeFileTest, ReplacesTheTargetWholeAndKeepsItsPermissions) {
-    testing::TempFolder folder;
+    test::TTempFolder folder;
     const std::string file = folder.File("preset.prs");
     ASSERT_TRUE(WriteWholeFile(file, "old content"));
     ::chmod(file.c_str(), 0640);
@@ -90,7 +90,7 @@ TEST(WholeFileTest, ReplacesTheTargetWholeAndKeepsItsPermissions) {
 }
 
 TEST(WholeFileTest, FollowsASymbolicLinkInsteadOfReplacingIt) {
-    testing::TempFolder folder;
+    test::TTempFolder folder;
     const std::string target = folder.File("real.unt");
     const std::string link = folder.File("link.unt");
     ASSERT_TRUE(WriteWholeFile(target, "a"));
@@ -101,7 +101,7 @@ TEST(WholeFileTest, FollowsASymbolicLinkInsteadOfReplacingIt) {
 }
 
 TEST(WholeFileTest, AFailureIsReportedAndLeavesTheTargetAlone) {
-    testing::TempFolder folder;
+    test::TTempFolder folder;
     std::string error;
     EXPECT_FALSE(WriteWholeFile(folder.File("missing/unit.unt"), "x", &error));
     EXPECT_FALSE(error.empty());

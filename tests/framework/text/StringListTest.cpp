@@ -6,7 +6,7 @@
 #include "framework/core/Exceptions.h"
 #include "framework/text/StringList.h"
 #include "framework/text/WholeFile.h"
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace dsp {
 namespace {
@@ -177,7 +177,7 @@ TEST(StringListTest, ChangeEventsComeOncePerBatch) {
 }
 
 TEST(StringListTest, FilesUseCrLfAndLoadAnyLineBreak) {
-    testing::TempFolder folder;
+    test::TTempFolder folder;
     const std::string file = folder.File("lines.txt");
     TStringList list;
     list.Add("File Type = Plot Config");

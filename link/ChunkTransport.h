@@ -15,8 +15,7 @@ public:
     static constexpr unsigned kKeepAliveWaitMs = 5000;
 
     explicit LChunkTransport(LLinkOwner* owner, int deviceId = 1)
-        : LFramedTransport<Link>(owner, LFrameAssembler::amChunked, kKeepAliveWaitMs,
-                                 deviceId) {}
+        : LFramedTransport<Link>(owner, LFrameAssembler::amChunked, kKeepAliveWaitMs, deviceId) {}
 
     bool OpenLink() override {
         this->StartKeepAlive();

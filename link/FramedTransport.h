@@ -129,7 +129,8 @@ protected:
                 std::clamp<std::int64_t>(ms, 0, static_cast<std::int64_t>(kMaxRoundTripMs)));
         }
         LogReply(FAssembler.FrameBuffer());
-        const bool delivered = this->FOwner == nullptr ||
+        const bool delivered =
+            this->FOwner == nullptr ||
             this->FOwner->SendLinkMessage(
                 ReplyMessage(), reinterpret_cast<std::uintptr_t>(&FAssembler.FrameBuffer()),
                 static_cast<std::intptr_t>(roundTrip));
@@ -161,12 +162,12 @@ private:
 
     std::atomic<bool> FFramed{false};
     std::atomic<bool> FPaused{false};
-    LFrameAssembler FAssembler;       // worker thread only
-    LFrameQueue FQueue;               // under the link's lock
+    LFrameAssembler FAssembler;  // worker thread only
+    LFrameQueue FQueue;          // under the link's lock
     std::unique_ptr<LLinkTimer> FKeepAliveTimer;
     unsigned FKeepAliveWaitMs;
     std::atomic<int> FKeepAliveDeviceId;
-    std::int64_t FSendTime = 0;       // under the link's lock
+    std::int64_t FSendTime = 0;  // under the link's lock
     std::int64_t FCounterFrequency = 0;
 };
 

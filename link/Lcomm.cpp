@@ -129,11 +129,12 @@ bool LComm::ReadAvailable() {
 void LComm::ThreadProc() {
     for (;;) {
         short readiness = 0;
-        const int r = WaitForMultiple(
-            {TWaitable::Readable(FPort.EventHandle()), *FSendEvent, *FQuitEvent}, FWaitTimeout,
-            &readiness);
+        const int r =
+            WaitForMultiple({TWaitable::Readable(FPort.EventHandle()), *FSendEvent, *FQuitEvent},
+                            FWaitTimeout, &readiness);
         if (r == 0) {
-            if (SerialPort::ClassifyReadiness(readiness) == SerialPort::peError || !ReadAvailable()) {
+            if (SerialPort::ClassifyReadiness(readiness) == SerialPort::peError ||
+                !ReadAvailable()) {
                 int sender = 0;
                 {
                     std::lock_guard<TCriticalSection> guard(FLock);

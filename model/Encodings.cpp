@@ -26,8 +26,8 @@ double ToDouble(long double x) { return static_cast<double>(x); }
 // digits (the C library's "%.15g", always with "."), or -1 when that text has no decimal point.
 int FirstDecimalDigitOfText(double x) {
     char text[64];
-    const auto result = std::to_chars(text, text + sizeof text - 1, x,
-                                      std::chars_format::general, 15);
+    const auto result =
+        std::to_chars(text, text + sizeof text - 1, x, std::chars_format::general, 15);
     *result.ptr = '\0';
     const char* point = std::strchr(text, '.');
     if (point == nullptr || point[1] < '0' || point[1] > '9') return -1;
@@ -43,8 +43,8 @@ double FreqIndexToHz(int index) {
 
 int FreqHzToIndex(double hz) {
     const long double step = FreqStep;
-    const double a = ToDouble(std::log(static_cast<long double>(hz) * 0.001L) / std::log(step) +
-                              FreqIndex1kHz);
+    const double a =
+        ToDouble(std::log(static_cast<long double>(hz) * 0.001L) / std::log(step) + FreqIndex1kHz);
     const int n = Trunc(a);
     if (a - n > 0.5 && n < INT_MAX) return n + 1;
     return n;
@@ -72,14 +72,10 @@ int QValueToIndex(double q) {
 int DelayToSamples(double value, int unit) {
     const long double v = value;
     switch (unit) {
-    case duMilliseconds:
-        return Trunc(v * SamplesPerMs);
-    case duMetres:
-        return Trunc(v * SamplesPerMs * 1000 / SpeedOfSound);
-    case duFeet:
-        return Trunc(v * SamplesPerMs * 1000 / SpeedOfSound * 0.30480370641307L);
-    default:
-        return 0;
+        case duMilliseconds: return Trunc(v * SamplesPerMs);
+        case duMetres: return Trunc(v * SamplesPerMs * 1000 / SpeedOfSound);
+        case duFeet: return Trunc(v * SamplesPerMs * 1000 / SpeedOfSound * 0.30480370641307L);
+        default: return 0;
     }
 }
 

@@ -21,9 +21,9 @@ BiquadCoefficients Normalised(double d, double b0, double b1, double b2, double 
 // turn so that the curve runs without a jump where the section's phase leaves that range.
 enum class PhaseFold {
     None,
-    LiftNegative,     // v < 0: v + 18
-    DropPositive,     // v > 0: v - 18
-    Allpass2,         // v > 0: v - 18; then above the centre frequency: v + 18
+    LiftNegative,  // v < 0: v + 18
+    DropPositive,  // v > 0: v - 18
+    Allpass2,      // v > 0: v - 18; then above the centre frequency: v + 18
 };
 
 PhaseFold FoldOf(std::int32_t kind, double gainDb) {
@@ -31,14 +31,11 @@ PhaseFold FoldOf(std::int32_t kind, double gainDb) {
         case fkHighPass2:
         case fkAllpass1:
         case fkHighPassProto2:
-        case fkHighPassProto2b:
-            return PhaseFold::LiftNegative;
+        case fkHighPassProto2b: return PhaseFold::LiftNegative;
         case fkLowPass2:
         case fkLowPassProto2:
-        case fkLowPassProto2b:
-            return PhaseFold::DropPositive;
-        case fkAllpass2:
-            return PhaseFold::Allpass2;
+        case fkLowPassProto2b: return PhaseFold::DropPositive;
+        case fkAllpass2: return PhaseFold::Allpass2;
         case fkLowShelf:
             if (gainDb > 0) return PhaseFold::DropPositive;
             if (gainDb < 0) return PhaseFold::LiftNegative;
@@ -47,8 +44,7 @@ PhaseFold FoldOf(std::int32_t kind, double gainDb) {
             if (gainDb > 0) return PhaseFold::LiftNegative;
             if (gainDb < 0) return PhaseFold::DropPositive;
             return PhaseFold::None;
-        default:
-            return PhaseFold::None;
+        default: return PhaseFold::None;
     }
 }
 
@@ -80,8 +76,8 @@ void PolynomialPass(const BiquadCoefficients& c, const double* __restrict cos1,
 
 template <bool Phase>
 void EvaluateOnGrid(const BiquadCoefficients& c, const FrequencyGrid& grid, double* out) {
-    PolynomialPass<Phase>(c, grid.Cos1.data(), grid.Sin1.data(), grid.Cos2.data(),
-                          grid.Sin2.data(), out);
+    PolynomialPass<Phase>(c, grid.Cos1.data(), grid.Sin1.data(), grid.Cos2.data(), grid.Sin2.data(),
+                          out);
 }
 
 }  // namespace
@@ -154,18 +150,14 @@ BiquadCoefficients FilterCurve::DesignBiquad() const {
             return {(K2 + K / Q + 1) / d1, 2 * (K2 - 1) / d1, (K2 + 1 - K / Q) / d1,
                     2 * (K2 / V - 1) / d2, (K2 / V + 1 - sqrtInvV * K / Q) / d2};
         }
-        case fkHighPass2:
-            return Normalised(K2 + K / Q + 1, 1, -2, 1, 2 * (K2 - 1), K2 + 1 - K / Q);
+        case fkHighPass2: return Normalised(K2 + K / Q + 1, 1, -2, 1, 2 * (K2 - 1), K2 + 1 - K / Q);
         case fkLowPass2:
             return Normalised(K2 + K / Q + 1, K2, 2 * K2, K2, 2 * (K2 - 1), K2 + 1 - K / Q);
         case fkBandPass2:
             return Normalised(Q * K2 + K + Q, 2 * K, 0, -2 * K, 2 * Q * (K2 - 1), Q * K2 + Q - K);
-        case fkAllpass1:
-            return {(1 - K) / (1 + K), -1, 0, (K - 1) / (1 + K), 0};
-        case fkLowPass1:
-            return Normalised(K + 1, K, K, 0, K - 1, 0);
-        case fkHighPass1:
-            return Normalised(K + 1, -1, 1, 0, K - 1, 0);
+        case fkAllpass1: return {(1 - K) / (1 + K), -1, 0, (K - 1) / (1 + K), 0};
+        case fkLowPass1: return Normalised(K + 1, K, K, 0, K - 1, 0);
+        case fkHighPass1: return Normalised(K + 1, -1, 1, 0, K - 1, 0);
         case fkLowPassProto1: {
             const double u = K / a;
             return Normalised(u + 1, u, u, 0, u - 1, 0);
@@ -175,8 +167,7 @@ BiquadCoefficients FilterCurve::DesignBiquad() const {
         case fkLowPassProto2b:
             return Normalised(K2 / b + (a / b) * K + 1, K2 / b, 2 * K2 / b, K2 / b,
                               2 * (K2 / b - 1), K2 / b + 1 - (a / b) * K);
-        case fkHighPassProto1:
-            return Normalised(a * K + 1, 1, -1, 0, a * K - 1, 0);
+        case fkHighPassProto1: return Normalised(a * K + 1, 1, -1, 0, a * K - 1, 0);
         case fkHighPassProto2:
             return Normalised(K2 + a * K + 1, 1, -2, 1, 2 * (K2 - 1), K2 + 1 - a * K);
         case fkHighPassProto2b:
@@ -184,8 +175,7 @@ BiquadCoefficients FilterCurve::DesignBiquad() const {
         case fkAllpass2:
             return Normalised(K2 + K / Q + 1, K2 + 1 - K / Q, 2 * (K2 - 1), K2 + K / Q + 1,
                               2 * (K2 - 1), K2 + 1 - K / Q);
-        default:
-            return {};
+        default: return {};
     }
 }
 
@@ -207,8 +197,7 @@ void FilterCurve::ComputePhase(const BiquadCoefficients& c) {
     for (std::size_t i = 0; i < CurvePointCount; ++i) {
         double v = std::atan(out[i]) * PhaseUnitsPerRadian;
         switch (fold) {
-            case PhaseFold::None:
-                break;
+            case PhaseFold::None: break;
             case PhaseFold::LiftNegative:
                 if (v < 0) v += 18;
                 break;

@@ -198,8 +198,8 @@ CM_MCS_READ_EEPROM::CM_MCS_READ_EEPROM(std::uint8_t id, std::uint16_t address, s
 }
 CM_MCS_READ_EEPROM::~CM_MCS_READ_EEPROM() = default;
 
-CM_MCS_WRITE_EEPROM::CM_MCS_WRITE_EEPROM(std::uint8_t id, std::uint16_t address,
-                                         std::uint8_t count, std::span<const std::uint8_t> data)
+CM_MCS_WRITE_EEPROM::CM_MCS_WRITE_EEPROM(std::uint8_t id, std::uint16_t address, std::uint8_t count,
+                                         std::span<const std::uint8_t> data)
     : LCmd(id, CommandCode::CM_MCS_WRITE_EEPROM) {
     Append16(address);
     Append(count);

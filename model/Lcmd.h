@@ -23,7 +23,7 @@ namespace dsp {
 // Command codes: every code the editor sends or acts on. Codes that have a record class of their
 // own carry the class's name.
 namespace CommandCode {
-inline constexpr std::uint8_t MCS_ACK = 1;                   // acknowledgement, from the processor
+inline constexpr std::uint8_t MCS_ACK = 1;  // acknowledgement, from the processor
 inline constexpr std::uint8_t CM_MCS_MCU_RESET = 4;
 inline constexpr std::uint8_t MCS_CONNECT = 16;
 inline constexpr std::uint8_t MCS_DISCONNECT = 17;
@@ -33,18 +33,18 @@ inline constexpr std::uint8_t MCS_GET_PRESET_NUMBER = 20;
 inline constexpr std::uint8_t CM_MCS_DELAYUNIT = 21;
 inline constexpr std::uint8_t CM_MCS_READ_EEPROM = 25;
 inline constexpr std::uint8_t CM_MCS_WRITE_EEPROM = 26;
-inline constexpr std::uint8_t MCS_RECALL_PRESET = 32;        // preset number 0 to 30
-inline constexpr std::uint8_t MCS_STORE_PRESET = 33;         // preset number 1 to 30
+inline constexpr std::uint8_t MCS_RECALL_PRESET = 32;  // preset number 0 to 30
+inline constexpr std::uint8_t MCS_STORE_PRESET = 33;   // preset number 1 to 30
 inline constexpr std::uint8_t MCS_GET_PRESET_MAP = 34;
 inline constexpr std::uint8_t MCS_FACTORY_RESET = 35;
-inline constexpr std::uint8_t MCS_SELECT_PRESET = 36;        // preset number 1 to 30
+inline constexpr std::uint8_t MCS_SELECT_PRESET = 36;  // preset number 1 to 30
 inline constexpr std::uint8_t CM_MCS_DOWNLOAD = 37;
 inline constexpr std::uint8_t CM_MCS_PRESETNAME = 38;
 inline constexpr std::uint8_t MCS_READ_SETTINGS_BLOCK = 39;  // block 0 to 15; answered by code 36
 inline constexpr std::uint8_t MCS_READ_PRESET_BLOCK = 40;    // block 0 to 15
 inline constexpr std::uint8_t MCS_GET_PRESET_NAME = 41;      // slot index 0 to 29
 inline constexpr std::uint8_t MCS_COPY_CHANNEL = 42;         // source channel, target channel
-inline constexpr std::uint8_t MCS_GET_STATUS = 44;           // no payload; reply byte 5 != 0: locked
+inline constexpr std::uint8_t MCS_GET_STATUS = 44;  // no payload; reply byte 5 != 0: locked
 inline constexpr std::uint8_t CM_MCS_PASS_SUBMIT = 45;
 inline constexpr std::uint8_t CM_MCS_SET_LOCK = 47;
 inline constexpr std::uint8_t CM_MCS_COMP = 48;
@@ -57,8 +57,8 @@ inline constexpr std::uint8_t CM_MCS_POLARITY = 54;
 inline constexpr std::uint8_t CM_MCS_DELAY = 56;
 inline constexpr std::uint8_t CM_MCS_WORK_MODE = 57;
 inline constexpr std::uint8_t CM_MCS_MATRIX = 58;
-inline constexpr std::uint8_t MCS_SET_LINK = 59;             // channel, low byte of the link mask
-inline constexpr std::uint8_t MCS_SET_EQ_BYPASS = 60;        // channel, 1 bypassed or 0
+inline constexpr std::uint8_t MCS_SET_LINK = 59;       // channel, low byte of the link mask
+inline constexpr std::uint8_t MCS_SET_EQ_BYPASS = 60;  // channel, 1 bypassed or 0
 inline constexpr std::uint8_t CM_MCS_CHANNEL_NAME = 61;
 inline constexpr std::uint8_t CM_MCS_GATE = 62;
 inline constexpr std::uint8_t MCS_GET_LEVELS = 64;
@@ -71,12 +71,12 @@ inline constexpr std::uint8_t STX = 0x02;
 inline constexpr std::uint8_t ETX = 0x03;
 inline constexpr std::size_t SenderIndex = 2;
 inline constexpr std::size_t ReceiverIndex = 3;
-inline constexpr std::size_t LengthIndex = 4;   // Length: the code byte and the payload
+inline constexpr std::size_t LengthIndex = 4;  // Length: the code byte and the payload
 inline constexpr std::size_t CodeIndex = 5;
 inline constexpr std::size_t PayloadIndex = 6;
-inline constexpr std::size_t Overhead = 8;      // frame size = Length + Overhead
-inline constexpr std::size_t MinSize = 9;       // an empty payload: Length 1
-inline constexpr std::uint8_t EditorId = 0;     // sender ID of every frame from the editor
+inline constexpr std::size_t Overhead = 8;   // frame size = Length + Overhead
+inline constexpr std::size_t MinSize = 9;    // an empty payload: Length 1
+inline constexpr std::uint8_t EditorId = 0;  // sender ID of every frame from the editor
 }  // namespace Frame
 
 // Modes of LCmd::EncodeFrame and of the parse constructor.

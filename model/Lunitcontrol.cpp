@@ -167,8 +167,8 @@ void LUnitControl::SetPeqBand(int ch, int band, const PeqBandParams& peq, std::u
         FImage.Band(c, band) = peq;
         SetBit(FImage.BandBypassMasks[static_cast<std::size_t>(c)], bit, bypass != 0);
     });
-    Send(CM_MCS_PEQ(DeviceId(), static_cast<std::uint8_t>(ch), static_cast<std::uint8_t>(band),
-                    peq, bypass),
+    Send(CM_MCS_PEQ(DeviceId(), static_cast<std::uint8_t>(ch), static_cast<std::uint8_t>(band), peq,
+                    bypass),
          false);
     FHost.MarkCurveDirty(ch);
 }

@@ -59,10 +59,8 @@ void Plot::DrawBandMarker(int n, double gainDb, int type) {
     const FilterCurve& curve = Curve(n);
     // The colour table ends with the high-pass handle (slot 10); the low-pass handle and any
     // later slot take that last colour rather than reading past the table.
-    const std::size_t colourIndex =
-        std::min(static_cast<std::size_t>(n), BandColours.size() - 1);
-    FView->DrawBlock(gainDb, GridPosition(curve.FreqHz), BandColours[colourIndex], n, false,
-                     type);
+    const std::size_t colourIndex = std::min(static_cast<std::size_t>(n), BandColours.size() - 1);
+    FView->DrawBlock(gainDb, GridPosition(curve.FreqHz), BandColours[colourIndex], n, false, type);
     FView->SetBlockParameter(n, curve.FreqHz, curve.GainDb, curve.Qf, curve.Kind);
 }
 
@@ -101,8 +99,8 @@ void Plot::ShowSelectedBand(int kind, int n, double gainDb, double q, bool on) {
     if (n < 0) n = 0;
     if (!IsSlot(n)) return;
     const FilterCurve& curve = Curve(n);
-    FView->DrawParam(kind, gainDb, GridPosition(curve.FreqHz), static_cast<float>(curve.FreqHz),
-                     q, SelectedBandColour);
+    FView->DrawParam(kind, gainDb, GridPosition(curve.FreqHz), static_cast<float>(curve.FreqHz), q,
+                     SelectedBandColour);
     FView->DrawCurveFill(kind, curve.Points.data(), PointCount);
     FView->SetCurveDisplay(true);
 }

@@ -58,8 +58,7 @@ struct BesselSection {
 
 // Bessel prototypes by order (row 0 unused): section 0 is the first-order one, 1 to 4 the
 // second-order ones.
-inline constexpr std::array<std::array<BesselSection, CrossoverSectionCount>,
-                            MaxCrossoverOrder + 1>
+inline constexpr std::array<std::array<BesselSection, CrossoverSectionCount>, MaxCrossoverOrder + 1>
     BesselCoefficients = {{
         {{{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}},
         {{{1.0f, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}},
@@ -69,11 +68,7 @@ inline constexpr std::array<std::array<BesselSection, CrossoverSectionCount>,
         {{{0.6656f, 0}, {1.1402f, 0.4128f}, {0.6216f, 0.3245f}, {0, 0}, {0, 0}}},
         {{{0, 0}, {1.2217f, 0.3887f}, {0.9686f, 0.3505f}, {0.5131f, 0.2756f}, {0, 0}}},
         {{{0.5937f, 0}, {1.0944f, 0.3395f}, {0.8304f, 0.3011f}, {0.4332f, 0.2381f}, {0, 0}}},
-        {{{0, 0},
-          {1.1112f, 0.3126f},
-          {0.9754f, 0.2979f},
-          {0.7202f, 0.2621f},
-          {0.3728f, 0.2087f}}},
+        {{{0, 0}, {1.1112f, 0.3126f}, {0.9754f, 0.2979f}, {0.7202f, 0.2621f}, {0.3728f, 0.2087f}}},
     }};
 
 // Marker colours by marker slot: the EQ bands 0 to 8, then 9 and the high-pass handle 10.

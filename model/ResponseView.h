@@ -13,17 +13,17 @@ using ViewColour = std::int32_t;
 
 // How a view draws the points of a curve. The calculator always draws lines.
 enum TMyPlotStyle : std::int32_t {
-    mpsLine = 0,                  // a line through the points
-    mpsFilledSquares = 1,         // a square per point, filled in the curve's colour
-    mpsBackgroundSquares = 2,     // a square per point, filled with the view's background
-    mpsLineFilledSquares = 3,     // the line and the filled squares
-    mpsLineBackgroundSquares = 4, // the line and the background-filled squares
+    mpsLine = 0,                   // a line through the points
+    mpsFilledSquares = 1,          // a square per point, filled in the curve's colour
+    mpsBackgroundSquares = 2,      // a square per point, filled with the view's background
+    mpsLineFilledSquares = 3,      // the line and the filled squares
+    mpsLineBackgroundSquares = 4,  // the line and the background-filled squares
 };
 
 // Marker shapes the calculator asks for.
-inline constexpr int BlockBand = 1;           // a numbered EQ band marker
-inline constexpr int BlockLowPassHandle = 2;  // the low-pass handle, "LPF"
-inline constexpr int BlockHighPassHandle = 3; // the high-pass handle, "HPF"
+inline constexpr int BlockBand = 1;            // a numbered EQ band marker
+inline constexpr int BlockLowPassHandle = 2;   // the low-pass handle, "LPF"
+inline constexpr int BlockHighPassHandle = 3;  // the high-pass handle, "HPF"
 
 class IResponseView {
 public:
@@ -39,8 +39,7 @@ public:
 
     // Places marker slot n (0 to 49) at curve position x and value y and draws it in the given
     // shape type (1 band, 2 low-pass handle, 3 high-pass handle).
-    virtual void DrawBlock(double y, double x, ViewColour colour, int n, bool hidden,
-                           int type) = 0;
+    virtual void DrawBlock(double y, double x, ViewColour colour, int n, bool hidden, int type) = 0;
     // The caption data of marker slot n: frequency, gain, Q and filter kind. Returns n.
     virtual int SetBlockParameter(int n, double freqHz, double gainDb, double q, int kind) = 0;
 

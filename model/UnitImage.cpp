@@ -13,6 +13,7 @@ namespace dsp {
 // crossover 0/300 off, bands at frequency indexes 31 63 95 127 158 190 222 253 285, compressor
 // ratio 0, knee 0, attack 49, release 499, threshold 220, gain code 280, link mask = own bit;
 // masks, test signal, sine index, delay unit 0; then CR LF.
+// clang-format off
 const std::array<std::uint8_t, DefaultImageTableSize> DefaultImageTable = {
     0x00, 0x00, 0x44, 0x65, 0x66, 0x61, 0x75, 0x6C, 0x74, 0x20, 0x50, 0x72, 0x65, 0x73, 0x65, 0x74,  // 0
     0x49, 0x6E, 0x41, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x63, 0x00, 0x63, 0x00, 0x00, 0x00,  // 16
@@ -65,6 +66,7 @@ const std::array<std::uint8_t, DefaultImageTableSize> DefaultImageTable = {
     0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // 768
     0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x0D, 0x0A,  // 784
 };
+// clang-format on
 
 UnitImage DefaultUnitImage() {
     return UnitImage::FromBytes(
@@ -91,7 +93,7 @@ int UnitImage::BandCount(int ch) {
 }
 
 // The mutable accessors share the const ones' code.
-#define DSP_CHANNEL_FIELD(Type, Method, field)                                      \
+#define DSP_CHANNEL_FIELD(Type, Method, field)                                     \
     const Type& UnitImage::Method(int ch) const {                                  \
         CheckChannel(ch);                                                          \
         return IsInput(ch) ? Inputs[ch].field : Outputs[ch - InputCount].field;    \

@@ -38,8 +38,8 @@ private:
     std::uint8_t bytes_[2];
 };
 
-using ChannelNameBytes = std::array<std::uint8_t, 8>;   // zero padded 8-bit characters
-using PresetNameBytes = std::array<std::uint8_t, 14>;   // zero padded, no terminator at 14
+using ChannelNameBytes = std::array<std::uint8_t, 8>;  // zero padded 8-bit characters
+using PresetNameBytes = std::array<std::uint8_t, 14>;  // zero padded, no terminator at 14
 
 // One EQ band (6 bytes): Gain is the EQ gain index (0 to 240, 120 = 0 dB), Freq the frequency
 // index (0 to 300), Q the Q index (0 to 100), Type a PeqType (0 to 6).
@@ -122,8 +122,8 @@ struct UnitImage {
     PresetNameBytes PresetName;
     std::array<InputChannelParams, InputCount> Inputs;
     std::array<OutputChannelParams, OutputCount> Outputs;
-    Le16 InputMuteMask;                           // bit i: input i muted
-    Le16 OutputMuteMask;                          // bit j: output j + 1 muted
+    Le16 InputMuteMask;                              // bit i: input i muted
+    Le16 OutputMuteMask;                             // bit j: output j + 1 muted
     std::array<Le16, ChannelCount> BandBypassMasks;  // by channel index; bit b: band b bypassed
     Le16 TestSignalMode;      // 0 analog input, 1 pink noise, 2 white noise, 3 sine
     Le16 SineIndex;           // 0 to 30, third-octave series from 20 Hz
@@ -186,7 +186,8 @@ static_assert(offsetof(GateParams, Release) == 2 && offsetof(GateParams, Hold) =
 static_assert(offsetof(CompressorParams, Knee) == 1 && offsetof(CompressorParams, Attack) == 2 &&
               offsetof(CompressorParams, Release) == 4 &&
               offsetof(CompressorParams, Threshold) == 6);
-static_assert(offsetof(InputChannelParams, Gate) == 8 && offsetof(InputChannelParams, Bands) == 16 &&
+static_assert(offsetof(InputChannelParams, Gate) == 8 &&
+              offsetof(InputChannelParams, Bands) == 16 &&
               offsetof(InputChannelParams, Crossover) == 64 &&
               offsetof(InputChannelParams, Gain) == 70 &&
               offsetof(InputChannelParams, Polarity) == 72 &&
@@ -204,8 +205,8 @@ static_assert(offsetof(UnitImage, PresetName) == 2 && offsetof(UnitImage, Inputs
               offsetof(UnitImage, Outputs) == 250 && offsetof(UnitImage, InputMuteMask) == 766 &&
               offsetof(UnitImage, OutputMuteMask) == 768 &&
               offsetof(UnitImage, BandBypassMasks) == 770 &&
-              offsetof(UnitImage, TestSignalMode) == 788 &&
-              offsetof(UnitImage, SineIndex) == 790 && offsetof(UnitImage, DelayUnit) == 792 &&
+              offsetof(UnitImage, TestSignalMode) == 788 && offsetof(UnitImage, SineIndex) == 790 &&
+              offsetof(UnitImage, DelayUnit) == 792 &&
               offsetof(UnitImage, InputEqBypassMask) == 794 &&
               offsetof(UnitImage, OutputEqBypassMask) == 796);
 

@@ -12,7 +12,13 @@ sanitize=${DSP_SANITIZE:-}
 build_type=RelWithDebInfo
 [[ -n $sanitize ]] && build_type=Debug
 
-cmake -S . -B "$build_dir" -G Ninja \
+launcher=()
+# A compiler cache pays off on developer machines that rebuild often; CI starts clean without one.
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+
+cmake -S . -B "$build_dir" -G Ninja "${launcher[@]}" \
   -DCMAKE_BUILD_TYPE="$build_type" \
   -DDSP_SANITIZE="$sanitize" \
   -DDSP_WERROR=ON \

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   # toolchain
-  g++ cmake ninja-build pkg-config git
+  g++ cmake ninja-build pkg-config git clang-format
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # fuzzing and sanitizer runtimes (clang's libFuzzer)

@@ -131,8 +131,9 @@ void BM_ReplyToNextFrame(benchmark::State& state) {
     std::atomic<int> writes{0};
     std::atomic<std::int64_t> lastWriteNs{0};
     link.SetWriteRoutine([&](const std::uint8_t*, std::size_t) {
-        lastWriteNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                          Clock::now().time_since_epoch()).count();
+        lastWriteNs =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch())
+                .count();
         ++writes;
     });
     link.OpenLink();

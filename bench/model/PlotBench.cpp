@@ -36,10 +36,10 @@ public:
 
 // Band settings that cover the kinds and ranges bands take.
 const reference::Section Bands[] = {
-    {fkPeak, 6.0, 1000.0, 1.0},        {fkPeak, -12.0, 40.3, 128.0},
-    {fkLowShelf, 4.5, 101.5, 0.71},    {fkHighShelf, -7.0, 10079.0, 0.4},
-    {fkLowPass2, 0.0, 14254.0, 3.0},   {fkHighPass2, 0.0, 19.69, 0.71},
-    {fkAllpass1, 0.0, 758.0, 3.0},     {fkAllpass2, 0.0, 3325.0, 12.0},
+    {fkPeak, 6.0, 1000.0, 1.0},      {fkPeak, -12.0, 40.3, 128.0},
+    {fkLowShelf, 4.5, 101.5, 0.71},  {fkHighShelf, -7.0, 10079.0, 0.4},
+    {fkLowPass2, 0.0, 14254.0, 3.0}, {fkHighPass2, 0.0, 19.69, 0.71},
+    {fkAllpass1, 0.0, 758.0, 3.0},   {fkAllpass2, 0.0, 3325.0, 12.0},
     {fkPeak, 2.5, 20159.0, 40.0},
 };
 
@@ -128,8 +128,8 @@ void AllChannelViewsAfterImage(benchmark::State& state) {
                 plot.Curve(b).SetFilter(s.gainDb, s.freqHz, s.q, s.kind);
                 plot.DrawBandMarker(b, s.gainDb, BlockBand);
             }
-            DesignCrossover(plot, true, 8, 80.0);     // Butterworth 48 dB: four sections
-            DesignCrossover(plot, false, 16, 2000.0); // Bessel 48 dB: four sections
+            DesignCrossover(plot, true, 8, 80.0);      // Butterworth 48 dB: four sections
+            DesignCrossover(plot, false, 16, 2000.0);  // Bessel 48 dB: four sections
             plot.UpdateTotalCurve(ch);
         }
         benchmark::ClobberMemory();

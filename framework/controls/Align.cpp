@@ -125,8 +125,7 @@ void TWinControl::AlignControls(TControl* control, TRect& rect) {
                 left = rect.Right - width;
                 rect.Right -= width;
                 break;
-            default:
-                break;
+            default: break;
         }
         c->anchorMove_ = true;
         c->SetBounds(left, top, width, height);

@@ -50,9 +50,7 @@ void DrawKindGlyph(TBitmap& target, TBitBtnKind kind) {
     c.FillRect(Rect(0, 0, 18, 18));
     switch (kind) {
         case bkOK:
-        case bkYes:
-            line(c, clGreen, 3, {{3, 9}, {7, 13}, {15, 4}});
-            break;
+        case bkYes: line(c, clGreen, 3, {{3, 9}, {7, 13}, {15, 4}}); break;
         case bkCancel:
         case bkNo:
         case bkAbort:
@@ -84,8 +82,7 @@ void DrawKindGlyph(TBitmap& target, TBitBtnKind kind) {
             line(c, clGreen, 2, {{2, 9}, {5, 12}, {10, 5}});
             line(c, clGreen, 2, {{8, 9}, {11, 12}, {16, 5}});
             break;
-        default:
-            break;
+        default: break;
     }
     // The bottom-left pixel names the transparent colour.
     c.SetPixels(0, 17, kGlyphGround);

@@ -35,12 +35,8 @@ void TButtonControl::SetPressed(bool value) {
 
 void TButtonControl::Dispatch(TMessage& message) {
     switch (message.Msg) {
-        case CM_TEXTCHANGED:
-            Invalidate();
-            return;
-        default:
-            TWinControl::Dispatch(message);
-            return;
+        case CM_TEXTCHANGED: Invalidate(); return;
+        default: TWinControl::Dispatch(message); return;
     }
 }
 
@@ -85,17 +81,13 @@ void TButtonControl::DefaultHandler(TMessage& message) {
                 UserClick();
             }
             return;
-        case WM_SETFOCUS:
-            Invalidate();
-            return;
+        case WM_SETFOCUS: Invalidate(); return;
         case WM_KILLFOCUS:
             spaceDown_ = false;
             if (!tracking_) SetPressed(false);
             Invalidate();
             return;
-        default:
-            TWinControl::DefaultHandler(message);
-            return;
+        default: TWinControl::DefaultHandler(message); return;
     }
 }
 
@@ -116,8 +108,8 @@ void TButton::SetDefault(bool value) {
 }
 
 void TButton::updateActive(const TWinControl* focused) {
-    const bool active = focused == this ||
-                        (default_ && dynamic_cast<const TButton*>(focused) == nullptr);
+    const bool active =
+        focused == this || (default_ && dynamic_cast<const TButton*>(focused) == nullptr);
     if (active == active_) return;
     active_ = active;
     Invalidate();
@@ -151,9 +143,7 @@ void TButton::Dispatch(TMessage& message) {
         case CM_FOCUSCHANGED:
             updateActive(reinterpret_cast<const TWinControl*>(message.LParam));
             return;
-        default:
-            TButtonControl::Dispatch(message);
-            return;
+        default: TButtonControl::Dispatch(message); return;
     }
 }
 
@@ -213,7 +203,7 @@ void TCustomCheckBox::Toggle() {
 int TCustomCheckBox::GlyphSize() const { return kCheckBoxSize; }
 
 void TCustomCheckBox::DrawGlyph(TCanvas& canvas, int x, int y) {
-    const TCheckGlyphState glyph = state_ == cbChecked   ? TCheckGlyphState::Checked
+    const TCheckGlyphState glyph = state_ == cbChecked  ? TCheckGlyphState::Checked
                                    : state_ == cbGrayed ? TCheckGlyphState::Grayed
                                                         : TCheckGlyphState::Unchecked;
     DrawCheckGlyph(canvas, x, y, glyph, Enabled(), Pressed());
@@ -254,9 +244,7 @@ void TCustomCheckBox::Dispatch(TMessage& message) {
                 message.Result = 1;
             }
             return;
-        default:
-            TButtonControl::Dispatch(message);
-            return;
+        default: TButtonControl::Dispatch(message); return;
     }
 }
 

@@ -65,8 +65,7 @@ class TButton : public TButtonControl {
         return {
             P::Property("Cancel", &TButton::Cancel, &TButton::SetCancel).Default(false),
             P::Property("Default", &TButton::IsDefault, &TButton::SetDefault).Default(false),
-            P::Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult)
-                .Default(0),
+            P::Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult).Default(0),
         };
     }
 
@@ -111,8 +110,7 @@ class TCustomCheckBox : public TButtonControl {
     DSP_PUBLISHED(TCustomCheckBox, TButtonControl) {
         using P = Published<TCustomCheckBox>;
         return {
-            P::Property("Alignment", &TCustomCheckBox::Alignment,
-                        &TCustomCheckBox::SetAlignment)
+            P::Property("Alignment", &TCustomCheckBox::Alignment, &TCustomCheckBox::SetAlignment)
                 .Default(taRightJustify),
             P::Property("AllowGrayed", &TCustomCheckBox::AllowGrayed,
                         &TCustomCheckBox::SetAllowGrayed)

@@ -139,10 +139,9 @@ void TGlyphSettings::Draw(TCanvas& canvas, const TRect& client, const TBitmap* g
                           TButtonState state, const std::string& caption, bool enabled,
                           int shift) const {
     const TSize text = caption.empty() ? TSize{} : canvas.TextExtent(caption);
-    const TGlyphPlacement place = PlaceGlyphAndText(client, GlyphSize(glyph, numGlyphs_), text,
-                                                    layout_, margin_, spacing_);
-    DrawButtonGlyph(canvas, glyph, numGlyphs_, state, place.glyph.X + shift,
-                    place.glyph.Y + shift);
+    const TGlyphPlacement place =
+        PlaceGlyphAndText(client, GlyphSize(glyph, numGlyphs_), text, layout_, margin_, spacing_);
+    DrawButtonGlyph(canvas, glyph, numGlyphs_, state, place.glyph.X + shift, place.glyph.Y + shift);
     DrawButtonCaption(canvas, caption, OffsetRect(place.text, shift, shift), enabled);
 }
 

@@ -89,15 +89,13 @@ void triangle(TCanvas& canvas, const TRect& r, TArrowDirection direction, TColor
                 canvas.FillRect(Rect(x0 + i, y0 + i, x0 + i + len, y0 + i + 1));
                 break;
             case TArrowDirection::Up:
-                canvas.FillRect(
-                    Rect(x0 + i, y0 + depth - 1 - i, x0 + i + len, y0 + depth - i));
+                canvas.FillRect(Rect(x0 + i, y0 + depth - 1 - i, x0 + i + len, y0 + depth - i));
                 break;
             case TArrowDirection::Right:
                 canvas.FillRect(Rect(x0 + i, y0 + i, x0 + i + 1, y0 + i + len));
                 break;
             case TArrowDirection::Left:
-                canvas.FillRect(
-                    Rect(x0 + depth - 1 - i, y0 + i, x0 + depth - i, y0 + i + len));
+                canvas.FillRect(Rect(x0 + depth - 1 - i, y0 + i, x0 + depth - i, y0 + i + len));
                 break;
         }
     }
@@ -282,8 +280,8 @@ TScrollBarGeometry ScrollBarGeometry(const TRect& r, bool vertical, const TScrol
     const int range = s.max - s.min + 1;
     const int maxPos = ScrollMaxPosition(s);
     if (maxPos <= s.min || track < kMinThumbSize) return g;
-    int thumb = s.page > 0 ? static_cast<int>(static_cast<long long>(track) * s.page / range)
-                           : thickness;
+    int thumb =
+        s.page > 0 ? static_cast<int>(static_cast<long long>(track) * s.page / range) : thickness;
     thumb = std::clamp(thumb, kMinThumbSize, track);
     const int pos = std::clamp(s.position, s.min, maxPos);
     const int offset =

@@ -12,7 +12,7 @@ namespace dsp {
 constexpr int kMinThumbSize = 8;
 constexpr int kCheckBoxSize = 13;
 constexpr int kRadioSize = 12;
-constexpr int kEditBorder = 2;       // the sunken frame of edits, lists and combo boxes
+constexpr int kEditBorder = 2;  // the sunken frame of edits, lists and combo boxes
 
 enum class TArrowDirection { Up, Down, Left, Right };
 

@@ -105,8 +105,7 @@ void TCustomComboBox::itemsChanged(TItemChange change, int index, int) {
         case TItemChange::Changed:
             if (index == itemIndex_) showItemText();
             break;
-        default:
-            break;
+        default: break;
     }
     topIndex_ = std::clamp(topIndex_, 0, std::max(items_->Count() - 1, 0));
     if (popup_) popup_->Refresh();
@@ -481,12 +480,8 @@ void TCustomComboBox::keyDown(unsigned key, TShiftState shift) {
                 return;
             }
             break;
-        case VK_PRIOR:
-            stepSelection(-(dropDownCount_ - 1));
-            return;
-        case VK_NEXT:
-            stepSelection(dropDownCount_ - 1);
-            return;
+        case VK_PRIOR: stepSelection(-(dropDownCount_ - 1)); return;
+        case VK_NEXT: stepSelection(dropDownCount_ - 1); return;
         case VK_HOME:
         case VK_END:
             if (!IsEditable()) {
@@ -494,8 +489,7 @@ void TCustomComboBox::keyDown(unsigned key, TShiftState shift) {
                 return;
             }
             break;
-        default:
-            break;
+        default: break;
     }
     if (IsEditable()) field_.Key(key, shift.Contains(ssShift), shift.Contains(ssCtrl));
 }
@@ -543,9 +537,7 @@ void TCustomComboBox::Dispatch(TMessage& message) {
             SetDroppedDown(false);
             TWinControl::Dispatch(message);
             return;
-        default:
-            TWinControl::Dispatch(message);
-            return;
+        default: TWinControl::Dispatch(message); return;
     }
 }
 
@@ -641,9 +633,7 @@ void TCustomComboBox::DefaultHandler(TMessage& message) {
                 Invalidate();
             }
             return;
-        default:
-            TWinControl::DefaultHandler(message);
-            return;
+        default: TWinControl::DefaultHandler(message); return;
     }
 }
 

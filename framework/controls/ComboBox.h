@@ -48,8 +48,7 @@ class TCustomComboBox : public TWinControl {
             P::Property("DropDownCount", &TCustomComboBox::DropDownCount,
                         &TCustomComboBox::SetDropDownCount)
                 .Default(8),
-            P::Property("ItemHeight", &TCustomComboBox::ItemHeight,
-                        &TCustomComboBox::SetItemHeight)
+            P::Property("ItemHeight", &TCustomComboBox::ItemHeight, &TCustomComboBox::SetItemHeight)
                 .Default(16),
             P::Property("Items", &TCustomComboBox::Items, &TCustomComboBox::SetItems),
             P::Property("ItemIndex", &TCustomComboBox::ItemIndex, &TCustomComboBox::SetItemIndex)

@@ -64,9 +64,7 @@ void TComboPopup::layout() {
     rows_ = std::clamp(count, 1, combo_->DropDownCount());
 }
 
-bool TComboPopup::hasBar() const {
-    return combo_ != nullptr && combo_->Items()->Count() > rows_;
-}
+bool TComboPopup::hasBar() const { return combo_ != nullptr && combo_->Items()->Count() > rows_; }
 
 TRect TComboPopup::rowsRect() const {
     TRect r = Rect(1, 1, width() - 1, height() - 1);

@@ -62,8 +62,8 @@ TControl::~TControl() {
 void TControl::SetParent(TWinControl* parent) {
     if (parent_ == parent) return;
     if (parent == this) throw EInvalidOperation("A control cannot have itself as its parent");
-    if (auto* self = dynamic_cast<TWinControl*>(this); self != nullptr && parent != nullptr &&
-                                                       self->ContainsControl(parent)) {
+    if (auto* self = dynamic_cast<TWinControl*>(this);
+        self != nullptr && parent != nullptr && self->ContainsControl(parent)) {
         throw EInvalidOperation("A control cannot have one of its children as its parent");
     }
     if (parent_ != nullptr) parent_->RemoveControl(this);
@@ -271,8 +271,7 @@ void TControl::SetCursor(TCursor value) {
 void TControl::InvalidateControl(bool isVisible, bool isOpaque) {
     if (!isVisible || parent_ == nullptr) return;
     const TRect r = BoundsRect();
-    parent_->InvalidateRect(&r,
-                            !(isOpaque || parent_->ControlStyle().Contains(csOpaque)));
+    parent_->InvalidateRect(&r, !(isOpaque || parent_->ControlStyle().Contains(csOpaque)));
 }
 
 void TControl::Invalidate() { InvalidateControl(visible_, controlStyle_.Contains(csOpaque)); }
@@ -330,11 +329,8 @@ void TControl::WndProc(TMessage& message) {
             switch (message.Msg) {
                 case WM_LBUTTONDBLCLK:
                 case WM_RBUTTONDBLCLK:
-                case WM_MBUTTONDBLCLK:
-                    message.Msg -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
-                    break;
-                default:
-                    break;
+                case WM_MBUTTONDBLCLK: message.Msg -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN; break;
+                default: break;
             }
         }
         if (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK) {
@@ -373,9 +369,7 @@ void TControl::Dispatch(TMessage& message) {
             return;
         case CM_ENABLEDCHANGED:
         case CM_COLORCHANGED:
-        case CM_FONTCHANGED:
-            Invalidate();
-            return;
+        case CM_FONTCHANGED: Invalidate(); return;
         case CM_VISIBLECHANGED:
             InvalidateControl(true, visible_ && controlStyle_.Contains(csOpaque));
             return;
@@ -413,9 +407,7 @@ void TControl::Dispatch(TMessage& message) {
             }
             return;
         }
-        case CM_HITTEST:
-            message.Result = HTCLIENT;
-            return;
+        case CM_HITTEST: message.Result = HTCLIENT; return;
         case CM_CURSORCHANGED:
             // A windowed control shows its cursor at once; a windowless one while the mouse
             // is over it.
@@ -423,9 +415,7 @@ void TControl::Dispatch(TMessage& message) {
                 ApplyHostCursor(*this);
             }
             return;
-        default:
-            DefaultHandler(message);
-            return;
+        default: DefaultHandler(message); return;
     }
 }
 
@@ -443,15 +433,13 @@ void TControl::DefaultHandler(TMessage& message) {
                 message.Result = 1;
             }
             return;
-        default:
-            return;
+        default: return;
     }
 }
 
 // ---- mouse
 
-void TControl::HandleMouseButton(TMessage& message, TMouseButton button, bool down,
-                                 bool isDouble) {
+void TControl::HandleMouseButton(TMessage& message, TMouseButton button, bool down, bool isDouble) {
     DefaultHandler(message);
     const TPoint p = LParamToPoint(message.LParam);
     TShiftState shift = KeysToShiftState(LoWord(message.WParam));

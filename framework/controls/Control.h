@@ -50,8 +50,7 @@ class TControl : public TComponent {
             P::Property("Hint", &TControl::Hint, &TControl::SetHint),
             P::Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
                 .Stored(&TControl::IsShowHintStored),
-            P::Property("ParentShowHint", &TControl::ParentShowHint,
-                        &TControl::SetParentShowHint)
+            P::Property("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint)
                 .Default(true),
             P::Property("Cursor", &TControl::Cursor, &TControl::SetCursor).Default(crDefault),
         };

@@ -13,8 +13,7 @@
 namespace dsp {
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
-DSP_ENUM_NAMES(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient",
-               "alCustom")
+DSP_ENUM_NAMES(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom")
 
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
 DSP_ENUM_NAMES(TAnchorKind, "akLeft", "akTop", "akRight", "akBottom")
@@ -25,16 +24,16 @@ enum TControlStyleItem {
     csAcceptsControls,  // may be the parent of other controls
     csCaptureMouse,     // takes the mouse capture while a button is held on it
     csDesignInteractive,
-    csClickEvents,      // a press and release inside it raises OnClick
+    csClickEvents,  // a press and release inside it raises OnClick
     csFramed,
-    csSetCaption,       // takes its name as caption at design time
-    csOpaque,           // paints its whole area: no erase before its paint
-    csDoubleClicks,     // receives double clicks; otherwise a double click is a second press
+    csSetCaption,    // takes its name as caption at design time
+    csOpaque,        // paints its whole area: no erase before its paint
+    csDoubleClicks,  // receives double clicks; otherwise a double click is a second press
     csFixedWidth,
     csFixedHeight,
     csNoDesignVisible,
     csReplicatable,
-    csNoStdEvents,      // the mouse events (OnMouseDown, ...) are not raised
+    csNoStdEvents,  // the mouse events (OnMouseDown, ...) are not raised
     csDisplayDragImage,
     csReflector,
     csActionClient,
@@ -55,14 +54,14 @@ using TControlStyle = Set<TControlStyleItem>;
 // What a control is doing now.
 enum TControlStateItem {
     csLButtonDown,
-    csClicked,          // pressed with csClickEvents: the release may click
+    csClicked,  // pressed with csClickEvents: the release may click
     csPalette,
     csReadingState,
     csAlignmentNeeded,  // an alignment waits until aligning is enabled again
     csFocusing,
-    csCreating,         // the window is being created
+    csCreating,  // the window is being created
     csPaintCopy,
-    csCustomPaint,      // painting through Paint (a custom control)
+    csCustomPaint,  // painting through Paint (a custom control)
     csDestroyingHandle,
     csDocking,
 };

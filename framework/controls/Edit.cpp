@@ -132,9 +132,7 @@ void TCustomEdit::Dispatch(TMessage& message) {
             layoutField();
             TWinControl::Dispatch(message);
             return;
-        default:
-            TWinControl::Dispatch(message);
-            return;
+        default: TWinControl::Dispatch(message); return;
     }
 }
 
@@ -157,18 +155,14 @@ void TCustomEdit::DefaultHandler(TMessage& message) {
                 if (differs) Change();
             }
             return;
-        case WM_GETDLGCODE:
-            message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
-            return;
+        case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;
         case WM_KEYDOWN: {
             const TShiftState shift = KeyDataToShiftState(message.LParam);
             field_.Key(static_cast<unsigned>(message.WParam), shift.Contains(ssShift),
                        shift.Contains(ssCtrl));
             return;
         }
-        case WM_CHAR:
-            field_.Char(static_cast<char16_t>(message.WParam));
-            return;
+        case WM_CHAR: field_.Char(static_cast<char16_t>(message.WParam)); return;
         case WM_SETFOCUS:
             field_.UpdateCaret();
             Invalidate();
@@ -184,12 +178,8 @@ void TCustomEdit::DefaultHandler(TMessage& message) {
         case WM_LBUTTONDBLCLK:
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP:
-        case WM_CAPTURECHANGED:
-            field_.MouseMessage(message);
-            return;
-        default:
-            TWinControl::DefaultHandler(message);
-            return;
+        case WM_CAPTURECHANGED: field_.MouseMessage(message); return;
+        default: TWinControl::DefaultHandler(message); return;
     }
 }
 

@@ -49,8 +49,7 @@ class TCustomEdit : public TWinControl {
                 .Default(false),
             P::Property("OEMConvert", &TCustomEdit::OEMConvert, &TCustomEdit::SetOEMConvert)
                 .Default(false),
-            P::Property("PasswordChar", &TCustomEdit::PasswordChar,
-                        &TCustomEdit::SetPasswordChar)
+            P::Property("PasswordChar", &TCustomEdit::PasswordChar, &TCustomEdit::SetPasswordChar)
                 .Default(0),
             P::Property("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly)
                 .Default(false),

@@ -186,18 +186,17 @@ bool TEditField::Key(unsigned key, bool shift, bool ctrl) {
             if (ctrl) Copy();
             if (shift) Paste();
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 
 bool TEditField::Char(char16_t ch) {
     switch (ch) {
-        case 1: SelectAll(); return true;   // Ctrl+A
-        case 3: Copy(); return true;        // Ctrl+C
-        case 22: Paste(); return true;      // Ctrl+V
-        case 24: Cut(); return true;        // Ctrl+X
-        case 26: Undo(); return true;       // Ctrl+Z
+        case 1: SelectAll(); return true;  // Ctrl+A
+        case 3: Copy(); return true;       // Ctrl+C
+        case 22: Paste(); return true;     // Ctrl+V
+        case 24: Cut(); return true;       // Ctrl+X
+        case 26: Undo(); return true;      // Ctrl+Z
         case 8:
             if (readOnly) {
                 MessageBeep();

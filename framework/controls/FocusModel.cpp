@@ -66,7 +66,8 @@ void TFocusModel::ActivateForm(TCustomForm* form) {
 void TFocusModel::FormHidden(TCustomForm* form) {
     history_.erase(std::remove(history_.begin(), history_.end(), form), history_.end());
     TWinControl* focused = Input().focusedWindow;
-    const bool hadFocus = focusedForm_ == form || (focused != nullptr && GetParentForm(focused) == form);
+    const bool hadFocus =
+        focusedForm_ == form || (focused != nullptr && GetParentForm(focused) == form);
     form->active_ = false;
     if (!hadFocus) return;
     for (auto it = history_.rbegin(); it != history_.rend(); ++it) {

@@ -88,8 +88,8 @@ void RunApplication() {
 
 TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner) {
     visible_ = false;
-    SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption,
-                     csDoubleClicks});
+    SetControlStyle(
+        {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks});
     SetColor(clBtnFace);
     SetBounds(0, 0, 320, 240);
     Registry().forms.push_back(this);
@@ -123,10 +123,22 @@ TRect TCustomForm::FrameInsets() const {
     switch (borderStyle_) {
         case bsNone: break;
         case bsSingle:
-        case bsDialog: frame = kFixedFrame; caption = kCaptionHeight; break;
-        case bsSizeable: frame = kSizingFrame; caption = kCaptionHeight; break;
-        case bsToolWindow: frame = kFixedFrame; caption = kToolCaptionHeight; break;
-        case bsSizeToolWin: frame = kSizingFrame; caption = kToolCaptionHeight; break;
+        case bsDialog:
+            frame = kFixedFrame;
+            caption = kCaptionHeight;
+            break;
+        case bsSizeable:
+            frame = kSizingFrame;
+            caption = kCaptionHeight;
+            break;
+        case bsToolWindow:
+            frame = kFixedFrame;
+            caption = kToolCaptionHeight;
+            break;
+        case bsSizeToolWin:
+            frame = kSizingFrame;
+            caption = kToolCaptionHeight;
+            break;
     }
     return {frame, frame + caption + menuBarHeight_, frame, frame};
 }
@@ -190,21 +202,14 @@ void TCustomForm::ApplyPosition() {
     const TRect screen = Rect(0, 0, Screen->Width(), Screen->Height());
     const TCustomForm* over = nullptr;
     switch (position_) {
-        case poScreenCenter:
-            area = screen;
-            break;
-        case poDesktopCenter:
-            area = Screen->DesktopRect();
-            break;
-        case poMainFormCenter:
-            over = MainForm();
-            break;
+        case poScreenCenter: area = screen; break;
+        case poDesktopCenter: area = Screen->DesktopRect(); break;
+        case poMainFormCenter: over = MainForm(); break;
         case poOwnerFormCenter:
             over = dynamic_cast<const TCustomForm*>(Owner());
             if (over == nullptr) over = MainForm();
             break;
-        default:
-            return;
+        default: return;
     }
     if (over != nullptr && over != this) {
         area = over->BoundsRect();
@@ -467,8 +472,7 @@ void TCustomForm::Deactivate() {
 
 void TCustomForm::MouseWheelHandler(TMessage& message) {
     if (focusedControl_ != nullptr && focusedControl_ != this) {
-        message.Result =
-            focusedControl_->Perform(CM_MOUSEWHEEL, message.WParam, message.LParam);
+        message.Result = focusedControl_->Perform(CM_MOUSEWHEEL, message.WParam, message.LParam);
     } else {
         message.Result = Perform(CM_MOUSEWHEEL, message.WParam, message.LParam);
     }
@@ -525,15 +529,9 @@ void TCustomForm::Dispatch(TMessage& message) {
             TScrollingWinControl::Dispatch(message);
             if (Window().host != nullptr) UpdateFormHost(*this);
             return;
-        case WM_CLOSE:
-            Close();
-            return;
-        case CM_RELEASE:
-            delete this;
-            return;
-        default:
-            TScrollingWinControl::Dispatch(message);
-            return;
+        case WM_CLOSE: Close(); return;
+        case CM_RELEASE: delete this; return;
+        default: TScrollingWinControl::Dispatch(message); return;
     }
 }
 

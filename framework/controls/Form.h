@@ -59,8 +59,7 @@ class TCustomForm : public TScrollingWinControl {
     DSP_PUBLISHED(TCustomForm, TScrollingWinControl) {
         using P = Published<TCustomForm>;
         return {
-            P::Property("Visible", &TCustomForm::Visible, &TCustomForm::SetVisible)
-                .Default(false),
+            P::Property("Visible", &TCustomForm::Visible, &TCustomForm::SetVisible).Default(false),
             P::Property("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle)
                 .Default(bsSizeable),
             P::Property("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons)
@@ -71,8 +70,7 @@ class TCustomForm : public TScrollingWinControl {
                 .Default(false),
             P::Property("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth)
                 .Stored(false),
-            P::Property("ClientHeight", &TCustomForm::ClientHeight,
-                        &TCustomForm::SetClientHeight)
+            P::Property("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight)
                 .Stored(false),
         };
     }

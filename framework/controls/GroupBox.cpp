@@ -7,9 +7,8 @@
 namespace dsp {
 
 TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) {
-    SetControlStyle(ControlStyle() +
-                    TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption,
-                                  csDoubleClicks, csReplicatable});
+    SetControlStyle(ControlStyle() + TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents,
+                                                   csSetCaption, csDoubleClicks, csReplicatable});
     SetBounds(0, 0, 185, 105);
 }
 
@@ -67,9 +66,7 @@ void TCustomGroupBox::Dispatch(TMessage& message) {
             }
             TCustomControl::Dispatch(message);
             return;
-        case CM_TEXTCHANGED:
-            Invalidate();
-            return;
+        case CM_TEXTCHANGED: Invalidate(); return;
         case CM_FONTCHANGED:
             TCustomControl::Dispatch(message);
             Realign();
@@ -83,9 +80,7 @@ void TCustomGroupBox::Dispatch(TMessage& message) {
             }
             TCustomControl::Dispatch(message);
             return;
-        default:
-            TCustomControl::Dispatch(message);
-            return;
+        default: TCustomControl::Dispatch(message); return;
     }
 }
 

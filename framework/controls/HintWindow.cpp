@@ -175,9 +175,7 @@ void HintMouseMoved(TControl* control, TPoint screen) {
     s.showTimer->SetEnabled(true);
 }
 
-void HintInputPressed() {
-    CancelHint();
-}
+void HintInputPressed() { CancelHint(); }
 
 void HintWindowGone(const THintWindow* window) {
     THintState& s = State();

@@ -33,9 +33,9 @@ protected:
 // What CM_HINTSHOW hands the control (in LParam) before its hint shows.
 struct THintInfo {
     TControl* HintControl = nullptr;
-    TPoint CursorPos;     // in the control's client coordinates
-    TRect CursorRect;     // the area in which the mouse may move without hiding the hint
-    TPoint HintPos;       // screen position of the hint window's top-left corner
+    TPoint CursorPos;  // in the control's client coordinates
+    TRect CursorRect;  // the area in which the mouse may move without hiding the hint
+    TPoint HintPos;    // screen position of the hint window's top-left corner
     int HintMaxWidth = 0;
     TColor HintColor = clInfoBk;
     std::string HintStr;

@@ -58,9 +58,18 @@ unsigned MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
 bool ButtonMessage(const QMouseEvent& event, unsigned& msg, int& virtualKey) {
     unsigned base = 0;
     switch (event.button()) {
-        case Qt::LeftButton: base = WM_LBUTTONDOWN; virtualKey = VK_LBUTTON; break;
-        case Qt::RightButton: base = WM_RBUTTONDOWN; virtualKey = VK_RBUTTON; break;
-        case Qt::MiddleButton: base = WM_MBUTTONDOWN; virtualKey = VK_MBUTTON; break;
+        case Qt::LeftButton:
+            base = WM_LBUTTONDOWN;
+            virtualKey = VK_LBUTTON;
+            break;
+        case Qt::RightButton:
+            base = WM_RBUTTONDOWN;
+            virtualKey = VK_RBUTTON;
+            break;
+        case Qt::MiddleButton:
+            base = WM_MBUTTONDOWN;
+            virtualKey = VK_MBUTTON;
+            break;
         default: return false;
     }
     switch (event.type()) {
@@ -84,12 +93,12 @@ void DeliverWheel(TWinControl& control, QWheelEvent* event) {
     event->accept();
     SyncModifierKeys(event->modifiers());
     if (!TakesInput(control)) return;
-    const int delta = event->angleDelta().y() != 0 ? event->angleDelta().y()
-                                                   : event->angleDelta().x();
+    const int delta =
+        event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
     if (delta == 0) return;
     const QPointF position = event->position();
-    const TPoint screen = control.ClientToScreen(
-        {static_cast<int>(position.x()), static_cast<int>(position.y())});
+    const TPoint screen =
+        control.ClientToScreen({static_cast<int>(position.x()), static_cast<int>(position.y())});
     const unsigned keys = MouseKeys(event->buttons(), event->modifiers());
     control.Perform(WM_MOUSEWHEEL, MakeWParam(static_cast<int>(keys), delta),
                     PointToLParam(screen));
@@ -266,16 +275,13 @@ bool HandleHostEvent(TWinControl& control, TWindowHost&, QEvent* event) {
         case QEvent::MouseMove:
             DeliverMouseEvent(control, static_cast<QMouseEvent*>(event));
             return true;
-        case QEvent::Wheel:
-            DeliverWheel(control, static_cast<QWheelEvent*>(event));
-            return true;
+        case QEvent::Wheel: DeliverWheel(control, static_cast<QWheelEvent*>(event)); return true;
         case QEvent::KeyPress:
         case QEvent::KeyRelease: {
             // Keys go to the window that has the framework's focus, whichever native window
             // the toolkit gave them to.
             TWinControl* target = FocusedWindow();
-            DeliverKeyEvent(target != nullptr ? *target : control,
-                            static_cast<QKeyEvent*>(event));
+            DeliverKeyEvent(target != nullptr ? *target : control, static_cast<QKeyEvent*>(event));
             return true;
         }
         case QEvent::InputMethod: {
@@ -284,8 +290,7 @@ bool HandleHostEvent(TWinControl& control, TWindowHost&, QEvent* event) {
                                     static_cast<QInputMethodEvent*>(event));
             return true;
         }
-        default:
-            return false;
+        default: return false;
     }
 }
 
@@ -311,11 +316,8 @@ bool HandleFrameEvent(TCustomForm& form, TFormFrame& frame, QEvent* event) {
             }
             return false;
         case QEvent::Resize:
-        case QEvent::Move:
-            FollowNativeGeometry(form, frame, event->type());
-            return false;
-        default:
-            return false;
+        case QEvent::Move: FollowNativeGeometry(form, frame, event->type()); return false;
+        default: return false;
     }
 }
 

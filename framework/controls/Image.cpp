@@ -7,16 +7,13 @@
 
 namespace dsp {
 
-TImage::TImage(TComponent* owner)
-    : TGraphicControl(owner), picture_(std::make_unique<TPicture>()) {
+TImage::TImage(TComponent* owner) : TGraphicControl(owner), picture_(std::make_unique<TPicture>()) {
     SetControlStyle(ControlStyle() + TControlStyle{csReplicatable});
     picture_->OnChange = [this](TObject*) { pictureChanged(); };
     SetBounds(0, 0, 105, 105);
 }
 
-TImage::~TImage() {
-    picture_->OnChange = nullptr;
-}
+TImage::~TImage() { picture_->OnChange = nullptr; }
 
 void TImage::SetPicture(TPicture* value) {
     if (value != picture_.get()) picture_->Assign(value);
@@ -100,9 +97,7 @@ TCanvas* TImage::Canvas() const {
         throw EInvalidOperation("Can only modify an image if it contains a bitmap");
     }
     // Drawing on the bitmap shows at once.
-    bitmap->Canvas()->OnChange = [this](TObject*) {
-        const_cast<TImage*>(this)->Invalidate();
-    };
+    bitmap->Canvas()->OnChange = [this](TObject*) { const_cast<TImage*>(this)->Invalidate(); };
     return bitmap->Canvas();
 }
 

@@ -60,9 +60,8 @@ void TItemStrings::SetSorted(bool value) {
     if (sorted_ == value) return;
     sorted_ = value;
     if (!sorted_ || items_.size() < 2) return;
-    std::stable_sort(items_.begin(), items_.end(), [](const Item& a, const Item& b) {
-        return CompareText(a.text, b.text) < 0;
-    });
+    std::stable_sort(items_.begin(), items_.end(),
+                     [](const Item& a, const Item& b) { return CompareText(a.text, b.text) < 0; });
     notify(TItemChange::Cleared, -1);
 }
 

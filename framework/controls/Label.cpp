@@ -157,9 +157,7 @@ void TCustomLabel::Dispatch(TMessage& message) {
                 message.Result = 1;
             }
             return;
-        default:
-            TGraphicControl::Dispatch(message);
-            return;
+        default: TGraphicControl::Dispatch(message); return;
     }
 }
 

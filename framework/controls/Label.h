@@ -30,15 +30,12 @@ class TCustomLabel : public TGraphicControl {
                 .Default(epNone),
             P::Property("FocusControl", &TCustomLabel::FocusControl,
                         &TCustomLabel::SetFocusControl),
-            P::Property("GlowSize", &TCustomLabel::GlowSize, &TCustomLabel::SetGlowSize)
-                .Default(0),
-            P::Property("Layout", &TCustomLabel::Layout, &TCustomLabel::SetLayout)
-                .Default(tlTop),
+            P::Property("GlowSize", &TCustomLabel::GlowSize, &TCustomLabel::SetGlowSize).Default(0),
+            P::Property("Layout", &TCustomLabel::Layout, &TCustomLabel::SetLayout).Default(tlTop),
             P::Property("ShowAccelChar", &TCustomLabel::ShowAccelChar,
                         &TCustomLabel::SetShowAccelChar)
                 .Default(true),
-            P::Property("Transparent", &TCustomLabel::Transparent,
-                        &TCustomLabel::SetTransparent)
+            P::Property("Transparent", &TCustomLabel::Transparent, &TCustomLabel::SetTransparent)
                 .Default(false),
             P::Property("WordWrap", &TCustomLabel::WordWrap, &TCustomLabel::SetWordWrap)
                 .Default(false),

@@ -90,8 +90,7 @@ void TCustomListBox::itemsChanged(TItemChange change, int index, int other) {
             }
             break;
         case TItemChange::Changed:
-        case TItemChange::EndUpdate:
-            break;
+        case TItemChange::EndUpdate: break;
     }
     topIndex_ = std::clamp(topIndex_, 0, maxTopIndex());
     if (items_->UpdateCount() == 0) Invalidate();
@@ -382,8 +381,8 @@ void TCustomListBox::PaintWindow(TCanvas& dc) {
             if (state.Contains(odFocused)) canvas.DrawFocusRect(line);
         }
         if (focused && itemIndex_ < 0 && Count() > 0) {
-            canvas.DrawFocusRect(Rect(area.Left, area.Top, area.Right,
-                                      area.Top + lineHeight(topIndex_)));
+            canvas.DrawFocusRect(
+                Rect(area.Left, area.Top, area.Right, area.Top + lineHeight(topIndex_)));
         }
         canvas.RestoreDC(saved);
     }
@@ -471,9 +470,7 @@ void TCustomListBox::Dispatch(TMessage& message) {
             TWinControl::Dispatch(message);
             topIndex_ = std::clamp(topIndex_, 0, maxTopIndex());
             return;
-        default:
-            TWinControl::Dispatch(message);
-            return;
+        default: TWinControl::Dispatch(message); return;
     }
 }
 
@@ -482,13 +479,9 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
         case WM_PAINT:
             if (TCanvas* dc = MessageCanvas(message)) PaintWindow(*dc);
             return;
-        case WM_GETDLGCODE:
-            message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
-            return;
+        case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;
         case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            Invalidate();
-            return;
+        case WM_KILLFOCUS: Invalidate(); return;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             if (CanFocus() && !Focused()) SetFocus();
@@ -554,12 +547,8 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
         case WM_KEYDOWN:
             clickKey(static_cast<unsigned>(message.WParam), KeyDataToShiftState(message.LParam));
             return;
-        case WM_CHAR:
-            typeSearch(static_cast<char16_t>(message.WParam));
-            return;
-        default:
-            TWinControl::DefaultHandler(message);
-            return;
+        case WM_CHAR: typeSearch(static_cast<char16_t>(message.WParam)); return;
+        default: TWinControl::DefaultHandler(message); return;
     }
 }
 

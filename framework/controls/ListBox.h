@@ -44,8 +44,8 @@ enum TOwnerDrawStateItem {
 };
 using TOwnerDrawState = Set<TOwnerDrawStateItem>;
 
-using TDrawItemEvent = std::function<void(TWinControl* control, int index, TRect rect,
-                                          TOwnerDrawState state)>;
+using TDrawItemEvent =
+    std::function<void(TWinControl* control, int index, TRect rect, TOwnerDrawState state)>;
 using TMeasureItemEvent = std::function<void(TWinControl* control, int index, int& height)>;
 
 class TCustomListBox : public TWinControl {
@@ -60,8 +60,7 @@ class TCustomListBox : public TWinControl {
             P::Property("ExtendedSelect", &TCustomListBox::ExtendedSelect,
                         &TCustomListBox::SetExtendedSelect)
                 .Default(true),
-            P::Property("ItemHeight", &TCustomListBox::ItemHeight,
-                        &TCustomListBox::SetItemHeight)
+            P::Property("ItemHeight", &TCustomListBox::ItemHeight, &TCustomListBox::SetItemHeight)
                 .Default(13),
             P::Property("Items", &TCustomListBox::Items, &TCustomListBox::SetItems),
             P::Property("MultiSelect", &TCustomListBox::MultiSelect,

@@ -275,8 +275,7 @@ int TCustomMemo::rowOf(int pos) const {
     for (int i = static_cast<int>(r.size()) - 1; i >= 0; --i) {
         if (pos >= r[i].start) {
             // A position at the end of a wrapped row belongs to the next row.
-            if (pos == r[i].end && i + 1 < static_cast<int>(r.size()) &&
-                r[i + 1].start == pos) {
+            if (pos == r[i].end && i + 1 < static_cast<int>(r.size()) && r[i + 1].start == pos) {
                 return i + 1;
             }
             return i;
@@ -394,12 +393,8 @@ void TCustomMemo::keyDown(unsigned key, TShiftState shift) {
         case VK_DOWN: moveVertically(1, extend); return;
         case VK_PRIOR: moveVertically(-VisibleRows(), extend); return;
         case VK_NEXT: moveVertically(VisibleRows(), extend); return;
-        case VK_LEFT:
-            move(ctrl ? buffer_.PreviousWordStart(caret) : caret - 1);
-            return;
-        case VK_RIGHT:
-            move(ctrl ? buffer_.NextWordStart(caret) : caret + 1);
-            return;
+        case VK_LEFT: move(ctrl ? buffer_.PreviousWordStart(caret) : caret - 1); return;
+        case VK_RIGHT: move(ctrl ? buffer_.NextWordStart(caret) : caret + 1); return;
         case VK_HOME: move(ctrl ? 0 : row.start); return;
         case VK_END: move(ctrl ? buffer_.Length() : row.end); return;
         case VK_DELETE:
@@ -523,9 +518,7 @@ void TCustomMemo::Dispatch(TMessage& message) {
             rowsChanged();
             TWinControl::Dispatch(message);
             return;
-        default:
-            TWinControl::Dispatch(message);
-            return;
+        default: TWinControl::Dispatch(message); return;
     }
 }
 
@@ -566,12 +559,8 @@ void TCustomMemo::DefaultHandler(TMessage& message) {
         case WM_KEYDOWN:
             keyDown(static_cast<unsigned>(message.WParam), KeyDataToShiftState(message.LParam));
             return;
-        case WM_CHAR:
-            charTyped(static_cast<char16_t>(message.WParam));
-            return;
-        case WM_SETFOCUS:
-            caretMoved();
-            return;
+        case WM_CHAR: charTyped(static_cast<char16_t>(message.WParam)); return;
+        case WM_SETFOCUS: caretMoved(); return;
         case WM_KILLFOCUS:
             selecting_ = false;
             CaretRelease(*this);
@@ -611,9 +600,7 @@ void TCustomMemo::DefaultHandler(TMessage& message) {
             if (scroll_->TrackMessage(message)) Invalidate();
             selecting_ = false;
             return;
-        default:
-            TWinControl::DefaultHandler(message);
-            return;
+        default: TWinControl::DefaultHandler(message); return;
     }
 }
 

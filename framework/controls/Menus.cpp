@@ -17,9 +17,9 @@ struct KeyName {
 };
 
 constexpr KeyName kKeyNames[] = {
-    {0x08, "BkSp"}, {0x09, "Tab"},   {0x0D, "Enter"}, {0x1B, "Esc"},   {0x20, "Space"},
-    {0x21, "PgUp"}, {0x22, "PgDn"},  {0x23, "End"},   {0x24, "Home"},  {0x25, "Left"},
-    {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"},  {0x2D, "Ins"},   {0x2E, "Del"},
+    {0x08, "BkSp"}, {0x09, "Tab"},   {0x0D, "Enter"}, {0x1B, "Esc"},  {0x20, "Space"},
+    {0x21, "PgUp"}, {0x22, "PgDn"},  {0x23, "End"},   {0x24, "Home"}, {0x25, "Left"},
+    {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"},  {0x2D, "Ins"},  {0x2E, "Del"},
 };
 
 std::string keyText(std::uint8_t key) {
@@ -309,8 +309,8 @@ void TPopupMenu::SetPresenter(TPopupPresenter presenter) {
 
 void TPopupMenu::Popup(int x, int y) {
     if (OnPopup) OnPopup(this);
-    TMenuItem* chosen = popupPresenter() ? popupPresenter()(*this, x, y)
-                                         : ExecNativePopupMenu(*this, x, y);
+    TMenuItem* chosen =
+        popupPresenter() ? popupPresenter()(*this, x, y) : ExecNativePopupMenu(*this, x, y);
     if (chosen != nullptr && chosen->Enabled()) chosen->Click();
 }
 

@@ -55,8 +55,7 @@ class TMenuItem : public TComponent {
             P::Property("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked).Default(false),
             P::Property("Default", &TMenuItem::IsDefault, &TMenuItem::SetDefault).Default(false),
             P::Property("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled).Default(true),
-            P::Property("GroupIndex", &TMenuItem::GroupIndex, &TMenuItem::SetGroupIndex)
-                .Default(0),
+            P::Property("GroupIndex", &TMenuItem::GroupIndex, &TMenuItem::SetGroupIndex).Default(0),
             P::Property("Hint", &TMenuItem::Hint, &TMenuItem::SetHint),
             P::Property("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex)
                 .Default(-1),

@@ -13,9 +13,9 @@ namespace dsp {
 
 namespace {
 
-constexpr int kTabPadding = 6;   // beside a caption
-constexpr int kFrame = 4;        // between the frame's edge and the pages
-constexpr int kSelectedRise = 2; // the chosen tab stands this much higher and wider
+constexpr int kTabPadding = 6;    // beside a caption
+constexpr int kFrame = 4;         // between the frame's edge and the pages
+constexpr int kSelectedRise = 2;  // the chosen tab stands this much higher and wider
 
 int textWidth(const TFont* font, const std::string& text) {
     TCanvas measure;
@@ -234,8 +234,8 @@ TRect TPageControl::TabRect(int tabIndex) const {
     for (int i = 0; i < tabIndex; ++i) {
         x += tabWidth_ > 0 ? tabWidth_ : textWidth(Font(), tabs[i]->Caption()) + 2 * kTabPadding;
     }
-    const int w = tabWidth_ > 0 ? tabWidth_
-                                : textWidth(Font(), tabs[tabIndex]->Caption()) + 2 * kTabPadding;
+    const int w =
+        tabWidth_ > 0 ? tabWidth_ : textWidth(Font(), tabs[tabIndex]->Caption()) + 2 * kTabPadding;
     return Rect(x, kSelectedRise, x + w, rowHeight());
 }
 
@@ -314,9 +314,7 @@ void TPageControl::Dispatch(TMessage& message) {
             TWinControl::Dispatch(message);
             Realign();
             return;
-        default:
-            TWinControl::Dispatch(message);
-            return;
+        default: TWinControl::Dispatch(message); return;
     }
 }
 
@@ -334,21 +332,15 @@ void TPageControl::DefaultHandler(TMessage& message) {
             UserSelect(visibleTabs()[tab]);
             return;
         }
-        case WM_GETDLGCODE:
-            message.Result = DLGC_WANTARROWS;
-            return;
+        case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS; return;
         case WM_KEYDOWN:
             if (message.WParam == VK_LEFT || message.WParam == VK_RIGHT) {
                 SelectNextPage(message.WParam == VK_RIGHT);
             }
             return;
         case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            Invalidate();
-            return;
-        default:
-            TWinControl::DefaultHandler(message);
-            return;
+        case WM_KILLFOCUS: Invalidate(); return;
+        default: TWinControl::DefaultHandler(message); return;
     }
 }
 

@@ -20,8 +20,7 @@ class TTabSheet : public TWinControl {
         return {
             P::Property("ImageIndex", &TTabSheet::ImageIndex, &TTabSheet::SetImageIndex)
                 .Default(-1),
-            P::Property("PageIndex", &TTabSheet::PageIndex, &TTabSheet::SetPageIndex)
-                .Stored(false),
+            P::Property("PageIndex", &TTabSheet::PageIndex, &TTabSheet::SetPageIndex).Stored(false),
             P::Property("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible)
                 .Default(true),
         };
@@ -64,8 +63,7 @@ class TPageControl : public TWinControl {
             P::Property("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage),
             P::Property("TabHeight", &TPageControl::TabHeight, &TPageControl::SetTabHeight)
                 .Default(0),
-            P::Property("TabWidth", &TPageControl::TabWidth, &TPageControl::SetTabWidth)
-                .Default(0),
+            P::Property("TabWidth", &TPageControl::TabWidth, &TPageControl::SetTabWidth).Default(0),
         };
     }
 

@@ -10,9 +10,18 @@ namespace {
 
 void bevelColors(TBevelCut cut, TColor face, TColor& top, TColor& bottom) {
     switch (cut) {
-        case bvLowered: top = clBtnShadow; bottom = clBtnHighlight; break;
-        case bvRaised: top = clBtnHighlight; bottom = clBtnShadow; break;
-        default: top = face; bottom = face; break;
+        case bvLowered:
+            top = clBtnShadow;
+            bottom = clBtnHighlight;
+            break;
+        case bvRaised:
+            top = clBtnHighlight;
+            bottom = clBtnShadow;
+            break;
+        default:
+            top = face;
+            bottom = face;
+            break;
     }
 }
 
@@ -148,12 +157,8 @@ void TCustomPanel::Dispatch(TMessage& message) {
             }
             TCustomControl::Dispatch(message);
             return;
-        case CM_TEXTCHANGED:
-            Invalidate();
-            return;
-        default:
-            TCustomControl::Dispatch(message);
-            return;
+        case CM_TEXTCHANGED: Invalidate(); return;
+        default: TCustomControl::Dispatch(message); return;
     }
 }
 

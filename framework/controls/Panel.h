@@ -27,8 +27,7 @@ class TCustomPanel : public TCustomControl {
                 .Default(0),
             P::Property("FullRepaint", &TCustomPanel::FullRepaint, &TCustomPanel::SetFullRepaint)
                 .Default(true),
-            P::Property("Locked", &TCustomPanel::Locked, &TCustomPanel::SetLocked)
-                .Default(false),
+            P::Property("Locked", &TCustomPanel::Locked, &TCustomPanel::SetLocked).Default(false),
             P::Property("ParentBackground", &TCustomPanel::ParentBackground,
                         &TCustomPanel::SetParentBackground)
                 .Default(false),

@@ -6,8 +6,8 @@
 namespace dsp {
 
 TScrollBox::TScrollBox(TComponent* owner) : TScrollingWinControl(owner) {
-    SetControlStyle(ControlStyle() + TControlStyle{csAcceptsControls, csCaptureMouse,
-                                                   csClickEvents, csSetCaption, csDoubleClicks});
+    SetControlStyle(ControlStyle() + TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents,
+                                                   csSetCaption, csDoubleClicks});
     SetBounds(0, 0, 185, 41);
     SetParentColor(false);
     SetColor(clBtnFace);

@@ -9,8 +9,7 @@ constexpr unsigned kFirstRepeat = 400;
 constexpr unsigned kNextRepeat = 50;
 }  // namespace
 
-TScrollTracker::TScrollTracker(bool vertical, TBarRect bar, TStateSource state,
-                               TScrollTo scrollTo)
+TScrollTracker::TScrollTracker(bool vertical, TBarRect bar, TStateSource state, TScrollTo scrollTo)
     : vertical_(vertical),
       bar_(std::move(bar)),
       state_(std::move(state)),

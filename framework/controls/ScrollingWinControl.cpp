@@ -169,8 +169,7 @@ void TScrollingWinControl::ScrollBy(int dx, int dy) {
 }
 
 void TScrollingWinControl::ScrollInView(TControl* control) {
-    if (control == nullptr || !control->Visible() || !ContainsControl(control) ||
-        control == this) {
+    if (control == nullptr || !control->Visible() || !ContainsControl(control) || control == this) {
         return;
     }
     TRect r = control->ClientRect();

@@ -30,8 +30,7 @@ class TControlScrollBar : public TPersistent {
                 .Default(0),
             P::Property("Range", &TControlScrollBar::Range, &TControlScrollBar::SetRange)
                 .Default(0),
-            P::Property("Position", &TControlScrollBar::Position,
-                        &TControlScrollBar::SetPosition)
+            P::Property("Position", &TControlScrollBar::Position, &TControlScrollBar::SetPosition)
                 .Default(0),
             P::Property("Visible", &TControlScrollBar::Visible, &TControlScrollBar::SetVisible)
                 .Default(true),

@@ -48,17 +48,11 @@ void TShape::Paint() {
     }
     switch (shape_) {
         case stRectangle:
-        case stSquare:
-            canvas.Rectangle(x, y, x + w, y + h);
-            break;
+        case stSquare: canvas.Rectangle(x, y, x + w, y + h); break;
         case stRoundRect:
-        case stRoundSquare:
-            canvas.RoundRect(x, y, x + w, y + h, side / 4, side / 4);
-            break;
+        case stRoundSquare: canvas.RoundRect(x, y, x + w, y + h, side / 4, side / 4); break;
         case stEllipse:
-        case stCircle:
-            canvas.Ellipse(x, y, x + w, y + h);
-            break;
+        case stCircle: canvas.Ellipse(x, y, x + w, y + h); break;
     }
 }
 

@@ -12,8 +12,8 @@
 namespace dsp {
 
 enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
-DSP_ENUM_NAMES(TShapeType, "stRectangle", "stSquare", "stRoundRect", "stRoundSquare",
-               "stEllipse", "stCircle")
+DSP_ENUM_NAMES(TShapeType, "stRectangle", "stSquare", "stRoundRect", "stRoundSquare", "stEllipse",
+               "stCircle")
 
 class TShape : public TGraphicControl {
     DSP_PUBLISHED(TShape, TGraphicControl) {

@@ -1,6 +1,5 @@
 #include "framework/controls/SpeedButton.h"
 
-
 #include "framework/controls/ClassicDraw.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/Canvas.h"
@@ -139,16 +138,12 @@ void TSpeedButton::Dispatch(TMessage& message) {
             }
             TGraphicControl::Dispatch(message);
             return;
-        case CM_TEXTCHANGED:
-            Invalidate();
-            return;
+        case CM_TEXTCHANGED: Invalidate(); return;
         case CM_ENABLEDCHANGED:
             pressed_ = tracking_ = false;
             TGraphicControl::Dispatch(message);
             return;
-        default:
-            TGraphicControl::Dispatch(message);
-            return;
+        default: TGraphicControl::Dispatch(message); return;
     }
 }
 
@@ -185,8 +180,7 @@ void TSpeedButton::Paint() {
         canvas.Brush()->SetBitmap(nullptr);
     }
     canvas.SetFont(Font());
-    settings_.Draw(canvas, ClientRect(), glyph_.get(), state, Caption(), Enabled(),
-                   sunken ? 1 : 0);
+    settings_.Draw(canvas, ClientRect(), glyph_.get(), state, Caption(), Enabled(), sunken ? 1 : 0);
 }
 
 }  // namespace dsp

@@ -28,10 +28,8 @@ class TSpeedButton : public TGraphicControl {
             P::Property("Margin", &TSpeedButton::Margin, &TSpeedButton::SetMargin).Default(-1),
             P::Property("NumGlyphs", &TSpeedButton::NumGlyphs, &TSpeedButton::SetNumGlyphs)
                 .Default(1),
-            P::Property("Spacing", &TSpeedButton::Spacing, &TSpeedButton::SetSpacing)
-                .Default(4),
-            P::Property("Transparent", &TSpeedButton::Transparent,
-                        &TSpeedButton::SetTransparent)
+            P::Property("Spacing", &TSpeedButton::Spacing, &TSpeedButton::SetSpacing).Default(4),
+            P::Property("Transparent", &TSpeedButton::Transparent, &TSpeedButton::SetTransparent)
                 .Default(true),
         };
     }

@@ -29,8 +29,20 @@ DSP_ENUM_NAMES(TBevelCut, "bvNone", "bvLowered", "bvRaised", "bvSpace")
 using TBevelWidth = int;
 
 // How an input method may be used in an edit; kept for the forms, the platform decides.
-enum TImeMode { imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata,
-                imKata, imChinese, imSHanguel, imHanguel };
+enum TImeMode {
+    imDisable,
+    imClose,
+    imOpen,
+    imDontCare,
+    imSAlpha,
+    imAlpha,
+    imHira,
+    imSKata,
+    imKata,
+    imChinese,
+    imSHanguel,
+    imHanguel
+};
 DSP_ENUM_NAMES(TImeMode, "imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha", "imAlpha",
                "imHira", "imSKata", "imKata", "imChinese", "imSHanguel", "imHanguel")
 

@@ -208,24 +208,16 @@ TTreeNode* TTreeNodes::attach(TTreeNode* node, TTreeNode* relative, TNodeAttachM
     switch (mode) {
         case naAdd:
         case naAddFirst:
-        case naInsert:
-            parent = relative != nullptr ? relative->parent_ : nullptr;
-            break;
+        case naInsert: parent = relative != nullptr ? relative->parent_ : nullptr; break;
         case naAddChild:
-        case naAddChildFirst:
-            parent = relative;
-            break;
+        case naAddChildFirst: parent = relative; break;
     }
     std::vector<TTreeNode*>& list = parent != nullptr ? parent->children_ : roots_;
     switch (mode) {
         case naAdd:
-        case naAddChild:
-            at = list.size();
-            break;
+        case naAddChild: at = list.size(); break;
         case naAddFirst:
-        case naAddChildFirst:
-            at = 0;
-            break;
+        case naAddChildFirst: at = 0; break;
         case naInsert:
             at = relative != nullptr ? static_cast<std::size_t>(relative->Index()) : list.size();
             break;

@@ -308,9 +308,8 @@ void TCustomTreeView::PaintWindow(TCanvas& canvas) {
         }
         int x = levelX(level) + 2;
         if (images_ != nullptr) {
-            const int index = node->Selected() && node->SelectedIndex() >= 0
-                                  ? node->SelectedIndex()
-                                  : node->ImageIndex();
+            const int index = node->Selected() && node->SelectedIndex() >= 0 ? node->SelectedIndex()
+                                                                             : node->ImageIndex();
             if (index >= 0) images_->Draw(&canvas, x, y + (h - images_->Height()) / 2, index);
             x += images_->Width() + 2;
         }
@@ -322,7 +321,7 @@ void TCustomTreeView::PaintWindow(TCanvas& canvas) {
         canvas.Brush()->SetColor(selected ? (focused ? clHighlight : clBtnFace) : Color());
         if (selected) canvas.FillRect(label);
         canvas.Brush()->SetStyle(bsClear);
-        canvas.Font()->SetColor(!Enabled()         ? clGrayText
+        canvas.Font()->SetColor(!Enabled()            ? clGrayText
                                 : selected && focused ? clHighlightText
                                                       : Font()->Color());
         canvas.TextOut(x + 2, y + (h - text.cy) / 2, node->Text());
@@ -396,16 +395,10 @@ void TCustomTreeView::DefaultHandler(TMessage& message) {
         case WM_PAINT:
             if (TCanvas* dc = MessageCanvas(message)) PaintWindow(*dc);
             return;
-        case WM_GETDLGCODE:
-            message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
-            return;
+        case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;
         case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            Invalidate();
-            return;
-        case WM_KEYDOWN:
-            keyDown(static_cast<unsigned>(message.WParam));
-            return;
+        case WM_KILLFOCUS: Invalidate(); return;
+        case WM_KEYDOWN: keyDown(static_cast<unsigned>(message.WParam)); return;
         case WM_CHAR: {
             const auto ch = static_cast<char16_t>(message.WParam);
             if (ch == u'+') keyDown(VK_ADD);
@@ -446,9 +439,7 @@ void TCustomTreeView::DefaultHandler(TMessage& message) {
         case WM_CAPTURECHANGED:
             if (scroll_->TrackMessage(message)) Invalidate();
             return;
-        default:
-            TWinControl::DefaultHandler(message);
-            return;
+        default: TWinControl::DefaultHandler(message); return;
     }
 }
 

@@ -39,8 +39,7 @@ class TCustomTreeView : public TWinControl, private TTreeNodesListener {
                 .Default(19),
             P::Property("ReadOnly", &TCustomTreeView::ReadOnly, &TCustomTreeView::SetReadOnly)
                 .Default(false),
-            P::Property("RowSelect", &TCustomTreeView::RowSelect,
-                        &TCustomTreeView::SetRowSelect)
+            P::Property("RowSelect", &TCustomTreeView::RowSelect, &TCustomTreeView::SetRowSelect)
                 .Default(false),
             P::Property("ShowButtons", &TCustomTreeView::ShowButtons,
                         &TCustomTreeView::SetShowButtons)

@@ -293,9 +293,7 @@ void TCustomUpDown::DefaultHandler(TMessage& message) {
                 Invalidate();
             }
             return;
-        case WM_GETDLGCODE:
-            message.Result = DLGC_WANTARROWS;
-            return;
+        case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS; return;
         case WM_KEYDOWN:
             if (arrowKeys_ && (message.WParam == VK_UP || message.WParam == VK_RIGHT)) {
                 Step(btNext);
@@ -303,9 +301,7 @@ void TCustomUpDown::DefaultHandler(TMessage& message) {
                 Step(btPrev);
             }
             return;
-        default:
-            TWinControl::DefaultHandler(message);
-            return;
+        default: TWinControl::DefaultHandler(message); return;
     }
 }
 

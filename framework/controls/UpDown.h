@@ -37,8 +37,7 @@ class TCustomUpDown : public TWinControl {
     DSP_PUBLISHED(TCustomUpDown, TWinControl) {
         using P = Published<TCustomUpDown>;
         return {
-            P::Property("AlignButton", &TCustomUpDown::AlignButton,
-                        &TCustomUpDown::SetAlignButton)
+            P::Property("AlignButton", &TCustomUpDown::AlignButton, &TCustomUpDown::SetAlignButton)
                 .Default(udRight),
             P::Property("ArrowKeys", &TCustomUpDown::ArrowKeys, &TCustomUpDown::SetArrowKeys)
                 .Default(true),
@@ -47,8 +46,7 @@ class TCustomUpDown : public TWinControl {
                 .Default(1),
             P::Property("Max", &TCustomUpDown::Max, &TCustomUpDown::SetMax).Default(100),
             P::Property("Min", &TCustomUpDown::Min, &TCustomUpDown::SetMin).Default(0),
-            P::Property("Orientation", &TCustomUpDown::Orientation,
-                        &TCustomUpDown::SetOrientation)
+            P::Property("Orientation", &TCustomUpDown::Orientation, &TCustomUpDown::SetOrientation)
                 .Default(udVertical),
             P::Property("Position", &TCustomUpDown::Position, &TCustomUpDown::SetPosition)
                 .Default(0),

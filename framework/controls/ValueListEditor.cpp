@@ -270,14 +270,14 @@ void TValueListEditor::PaintWindow(TCanvas& canvas) {
         if (IsRectEmpty(cell)) return;
         const bool fixed = row < FixedRows() || col < FixedCols();
         const bool current = row == row_ && (col == col_ || options_.Contains(goRowSelect));
-        const bool highlighted = current && !fixed &&
-                                 (focused || options_.Contains(goDrawFocusSelected));
+        const bool highlighted =
+            current && !fixed && (focused || options_.Contains(goDrawFocusSelected));
         TRect inner = cell;
         if (fixed) {
             canvas.Brush()->SetColor(fixedColor_);
             canvas.FillRect(cell);
-            const bool lines = options_.Contains(goFixedVertLine) ||
-                               options_.Contains(goFixedHorzLine);
+            const bool lines =
+                options_.Contains(goFixedVertLine) || options_.Contains(goFixedHorzLine);
             if (lines) canvas.DrawEdge(inner, BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
         } else {
             canvas.Brush()->SetColor(highlighted ? clHighlight : Color());
@@ -291,7 +291,7 @@ void TValueListEditor::PaintWindow(TCanvas& canvas) {
             }
         }
         canvas.Brush()->SetStyle(bsClear);
-        canvas.Font()->SetColor(!Enabled()   ? clGrayText
+        canvas.Font()->SetColor(!Enabled()    ? clGrayText
                                 : highlighted ? clHighlightText
                                               : Font()->Color());
         TRect text = InflateRect(inner, -kCellMargin, 0);
@@ -319,14 +319,22 @@ void TValueListEditor::keyDown(unsigned key) {
     const int last = RowCount() - 1;
     if (last < first) return;
     switch (key) {
-        case VK_UP: if (row_ > first) MoveTo(col_, row_ - 1); return;
-        case VK_DOWN: if (row_ < last) MoveTo(col_, row_ + 1); return;
+        case VK_UP:
+            if (row_ > first) MoveTo(col_, row_ - 1);
+            return;
+        case VK_DOWN:
+            if (row_ < last) MoveTo(col_, row_ + 1);
+            return;
         case VK_PRIOR: MoveTo(col_, std::max(row_ - page, first)); return;
         case VK_NEXT: MoveTo(col_, std::min(row_ + page, last)); return;
         case VK_HOME: MoveTo(col_, first); return;
         case VK_END: MoveTo(col_, last); return;
-        case VK_LEFT: if (col_ > FixedCols()) MoveTo(col_ - 1, row_); return;
-        case VK_RIGHT: if (col_ < 1) MoveTo(col_ + 1, row_); return;
+        case VK_LEFT:
+            if (col_ > FixedCols()) MoveTo(col_ - 1, row_);
+            return;
+        case VK_RIGHT:
+            if (col_ < 1) MoveTo(col_ + 1, row_);
+            return;
         default: return;
     }
 }
@@ -353,16 +361,10 @@ void TValueListEditor::DefaultHandler(TMessage& message) {
         case WM_PAINT:
             if (TCanvas* dc = MessageCanvas(message)) PaintWindow(*dc);
             return;
-        case WM_GETDLGCODE:
-            message.Result = DLGC_WANTARROWS;
-            return;
+        case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS; return;
         case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            Invalidate();
-            return;
-        case WM_KEYDOWN:
-            keyDown(static_cast<unsigned>(message.WParam));
-            return;
+        case WM_KILLFOCUS: Invalidate(); return;
+        case WM_KEYDOWN: keyDown(static_cast<unsigned>(message.WParam)); return;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             if (CanFocus() && !Focused()) SetFocus();
@@ -389,9 +391,7 @@ void TValueListEditor::DefaultHandler(TMessage& message) {
         case WM_CAPTURECHANGED:
             if (scroll_->TrackMessage(message)) Invalidate();
             return;
-        default:
-            TWinControl::DefaultHandler(message);
-            return;
+        default: TWinControl::DefaultHandler(message); return;
     }
 }
 

@@ -34,9 +34,9 @@ enum TGridOption {
     goThumbTracking,
 };
 DSP_ENUM_NAMES(TGridOption, "goFixedVertLine", "goFixedHorzLine", "goVertLine", "goHorzLine",
-               "goRangeSelect", "goDrawFocusSelected", "goRowSizing", "goColSizing",
-               "goRowMoving", "goColMoving", "goEditing", "goTabs", "goRowSelect",
-               "goAlwaysShowEditor", "goThumbTracking")
+               "goRangeSelect", "goDrawFocusSelected", "goRowSizing", "goColSizing", "goRowMoving",
+               "goColMoving", "goEditing", "goTabs", "goRowSelect", "goAlwaysShowEditor",
+               "goThumbTracking")
 using TGridOptions = Set<TGridOption>;
 
 enum TDisplayOption { doColumnTitles, doAutoColResize, doKeyColFixed };
@@ -161,8 +161,8 @@ private:
     std::unique_ptr<TScrollTracker> scroll_;
     TDisplayOptions displayOptions_{doColumnTitles, doAutoColResize, doKeyColFixed};
     TKeyOptions keyOptions_;
-    TGridOptions options_{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine,
-                          goDrawFocusSelected, goThumbTracking};
+    TGridOptions options_{goFixedVertLine, goFixedHorzLine,     goVertLine,
+                          goHorzLine,      goDrawFocusSelected, goThumbTracking};
     TBorderStyle borderStyle_ = bsSingle;
     int defaultRowHeight_ = 18;
     TColor fixedColor_ = clBtnFace;

@@ -42,8 +42,8 @@ TWinControl::~TWinControl() {
     if (Parent() != nullptr) Parent()->RemoveControl(this);
     // The children go with their parent, topmost first.
     while (!winControls_.empty() || !controls_.empty()) {
-        TControl* child = !winControls_.empty() ? static_cast<TControl*>(winControls_.back())
-                                                : controls_.back();
+        TControl* child =
+            !winControls_.empty() ? static_cast<TControl*>(winControls_.back()) : controls_.back();
         RemoveControl(child);
         delete child;
     }
@@ -69,8 +69,7 @@ bool TWinControl::ContainsControl(const TControl* control) const {
     return control == this;
 }
 
-TControl* TWinControl::ControlAtPos(TPoint pos, bool allowDisabled,
-                                    bool allowWinControls) const {
+TControl* TWinControl::ControlAtPos(TPoint pos, bool allowDisabled, bool allowWinControls) const {
     auto hit = [&](TControl* control) {
         if (!control->Visible() || (!control->Enabled() && !allowDisabled)) return false;
         const TRect r = control->BoundsRect();
@@ -299,8 +298,7 @@ void TWinControl::DoWindowPosChanged(TMessage& message) {
     const auto* pos = reinterpret_cast<const TWindowPos*>(message.LParam);
     if (pos == nullptr) return;
     const bool moved = !(pos->flags & SWP_NOMOVE) && (pos->x != left_ || pos->y != top_);
-    const bool resized =
-        !(pos->flags & SWP_NOSIZE) && (pos->cx != width_ || pos->cy != height_);
+    const bool resized = !(pos->flags & SWP_NOSIZE) && (pos->cx != width_ || pos->cy != height_);
     if (!moved && !resized) return;
     const QRect oldArea(0, 0, width_, height_);
     if (moved) {
@@ -336,9 +334,9 @@ void TWinControl::WndProc(TMessage& message) {
         }
         if (target != nullptr && target != this) {
             const TPoint p = LParamToPoint(message.LParam);
-            message.Result = target->Perform(message.Msg, message.WParam,
-                                             PointToLParam({p.X - target->Left(),
-                                                            p.Y - target->Top()}));
+            message.Result =
+                target->Perform(message.Msg, message.WParam,
+                                PointToLParam({p.X - target->Left(), p.Y - target->Top()}));
             return;
         }
     }
@@ -360,24 +358,18 @@ void TWinControl::Dispatch(TMessage& message) {
                 Update();
             }
             return;
-        case WM_ERASEBKGND:
-            DoEraseBackground(message);
-            return;
+        case WM_ERASEBKGND: DoEraseBackground(message); return;
         case WM_PRINTCLIENT:
             if (TCanvas* dc = MessageCanvas(message)) {
                 if (!(message.LParam & PRF_CHECKVISIBLE) || Visible()) PaintHandler(*dc);
             }
             return;
-        case WM_WINDOWPOSCHANGED:
-            DoWindowPosChanged(message);
-            return;
+        case WM_WINDOWPOSCHANGED: DoWindowPosChanged(message); return;
         case WM_SIZE:
             Realign();
             if (!ComponentState().Contains(csLoading)) Resize();
             return;
-        case CM_SHOWINGCHANGED:
-            ShowHost(*window_, window_->showing);
-            return;
+        case CM_SHOWINGCHANGED: ShowHost(*window_, window_->showing); return;
         case CM_VISIBLECHANGED:
             if (!Visible() && Parent() != nullptr) RemoveFocus(false);
             UpdateControlState();
@@ -408,9 +400,7 @@ void TWinControl::Dispatch(TMessage& message) {
             TControl::Dispatch(message);
             NotifyControls(CM_PARENTSHOWHINTCHANGED);
             return;
-        default:
-            TControl::Dispatch(message);
-            return;
+        default: TControl::Dispatch(message); return;
     }
 }
 

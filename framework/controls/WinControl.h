@@ -34,8 +34,7 @@ class TWinControl : public TControl {
         using P = Published<TWinControl>;
         return {
             P::Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder),
-            P::Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
-                .Default(false),
+            P::Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(false),
             P::Property("DoubleBuffered", &TWinControl::DoubleBuffered,
                         &TWinControl::SetDoubleBuffered)
                 .Default(false),
@@ -192,7 +191,7 @@ private:
     bool DoKeyPress(TMessage& message);
     void DoEraseBackground(TMessage& message);
 
-    std::vector<TControl*> controls_;       // windowless children, z-order bottom to top
+    std::vector<TControl*> controls_;        // windowless children, z-order bottom to top
     std::vector<TWinControl*> winControls_;  // windowed children, z-order bottom to top
     std::vector<TWinControl*> tabList_;      // windowed children in tab order
     std::unique_ptr<TWindowImpl> window_;

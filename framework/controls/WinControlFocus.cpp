@@ -84,15 +84,15 @@ void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
     }
 }
 
-TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward,
-                                          bool checkTabStop, bool checkParent) const {
+TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, bool checkTabStop,
+                                          bool checkParent) const {
     std::vector<TWinControl*> list;
     GetTabOrderList(list);
     if (list.empty()) return nullptr;
     const auto count = static_cast<int>(list.size());
     const auto found = std::find(list.begin(), list.end(), current);
-    int start = found == list.end() ? (goForward ? count - 1 : 0)
-                                    : static_cast<int>(found - list.begin());
+    int start =
+        found == list.end() ? (goForward ? count - 1 : 0) : static_cast<int>(found - list.begin());
     int i = start;
     do {
         i = goForward ? (i + 1) % count : (i + count - 1) % count;
@@ -124,8 +124,8 @@ bool TWinControl::DispatchKeyboard(TMessage& message) {
             }
             TCustomForm* form = GetParentForm(this);
             const int key = static_cast<int>(message.WParam);
-            if (form != nullptr && form->IsShortCut(static_cast<TKeyCode>(key),
-                                                    KeyDataToShiftState(message.LParam))) {
+            if (form != nullptr &&
+                form->IsShortCut(static_cast<TKeyCode>(key), KeyDataToShiftState(message.LParam))) {
                 return true;
             }
             const LRESULT mask = DialogCodeFor(key);
@@ -176,19 +176,12 @@ bool TWinControl::DispatchKeyboard(TMessage& message) {
             DefaultHandler(message);
             return true;
         }
-        case CM_ENTER:
-            DoEnter();
-            return true;
-        case CM_EXIT:
-            DoExit();
-            return true;
+        case CM_ENTER: DoEnter(); return true;
+        case CM_EXIT: DoExit(); return true;
         case CM_DIALOGKEY:
         case CM_DIALOGCHAR:
-        case CM_FOCUSCHANGED:
-            Broadcast(message);
-            return true;
-        default:
-            return false;
+        case CM_FOCUSCHANGED: Broadcast(message); return true;
+        default: return false;
     }
 }
 

@@ -35,7 +35,8 @@ Qt::WindowFlags FormWindowFlags(const TCustomForm& form) {
     if (form.BorderStyle() != bsNone) {
         flags |= Qt::WindowTitleHint | Qt::CustomizeWindowHint;
         const TBorderIcons icons = form.BorderIcons();
-        if (icons.Contains(biSystemMenu)) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (icons.Contains(biSystemMenu))
+            flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
         if (icons.Contains(biMinimize)) flags |= Qt::WindowMinimizeButtonHint;
         if (icons.Contains(biMaximize) && form.BorderStyle() == bsSizeable) {
             flags |= Qt::WindowMaximizeButtonHint;

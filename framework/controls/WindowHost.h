@@ -51,8 +51,7 @@ private:
 // Gives a form a menu bar of the given height: the factory makes the bar's widget inside the
 // form's frame, now if the frame exists and again whenever it is made. A null factory removes
 // the bar.
-void SetFormMenuBar(TCustomForm& form, std::function<QWidget*(QWidget* frame)> factory,
-                    int height);
+void SetFormMenuBar(TCustomForm& form, std::function<QWidget*(QWidget* frame)> factory, int height);
 
 // Makes the control's native window (hidden) inside its parent's, in its z-order place;
 // a form's inside its frame, a top-level window.

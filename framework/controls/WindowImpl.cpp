@@ -114,8 +114,8 @@ void FlushControl(TControl& control) {
     if (auto* windowed = dynamic_cast<TWinControl*>(&control)) {
         windowed->Window().Flush();
     } else if (TWinControl* parent = control.Parent()) {
-        parent->Window().Flush(QRegion(control.Left(), control.Top(), control.Width(),
-                                       control.Height()));
+        parent->Window().Flush(
+            QRegion(control.Left(), control.Top(), control.Width(), control.Height()));
     }
 }
 

@@ -20,9 +20,8 @@ bool IsValidIdent(const std::string& text) {
     if (text.empty()) return false;
     auto alpha = [](unsigned char c) { return std::isalpha(c) || c == '_'; };
     if (!alpha(static_cast<unsigned char>(text[0]))) return false;
-    return std::all_of(text.begin() + 1, text.end(), [&](unsigned char c) {
-        return alpha(c) || std::isdigit(c);
-    });
+    return std::all_of(text.begin() + 1, text.end(),
+                       [&](unsigned char c) { return alpha(c) || std::isdigit(c); });
 }
 
 TComponent::TComponent(TComponent* owner) {
@@ -118,7 +117,8 @@ void TComponent::FreeNotification(TComponent* component) {
     if (component == nullptr || component == this) return;
     // Components of one owner already hear of each other through that owner.
     if (owner_ == nullptr || component->owner_ != owner_) {
-        if (std::find(freeNotifies_.begin(), freeNotifies_.end(), component) == freeNotifies_.end()) {
+        if (std::find(freeNotifies_.begin(), freeNotifies_.end(), component) ==
+            freeNotifies_.end()) {
             freeNotifies_.push_back(component);
             component->FreeNotification(this);
         }

@@ -21,7 +21,9 @@ public:
     std::string ClassName() const;
 
     template <typename T>
-    bool InheritsFrom() const { return dynamic_cast<const T*>(this) != nullptr; }
+    bool InheritsFrom() const {
+        return dynamic_cast<const T*>(this) != nullptr;
+    }
 
     // The published properties of the object's class (see TypeInfo.h); a class without a list
     // of its own has its base class's.

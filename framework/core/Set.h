@@ -23,15 +23,30 @@ public:
 
     constexpr bool Contains(E e) const { return (bits_ & bit(e)) != 0; }
     constexpr bool Empty() const { return bits_ == 0; }
-    constexpr Set& Include(E e) { bits_ |= bit(e); return *this; }
-    constexpr Set& Exclude(E e) { bits_ &= ~bit(e); return *this; }
+    constexpr Set& Include(E e) {
+        bits_ |= bit(e);
+        return *this;
+    }
+    constexpr Set& Exclude(E e) {
+        bits_ &= ~bit(e);
+        return *this;
+    }
 
     constexpr Set operator+(Set o) const { return FromBits(bits_ | o.bits_); }
     constexpr Set operator-(Set o) const { return FromBits(bits_ & ~o.bits_); }
     constexpr Set operator*(Set o) const { return FromBits(bits_ & o.bits_); }
-    constexpr Set& operator+=(Set o) { bits_ |= o.bits_; return *this; }
-    constexpr Set& operator-=(Set o) { bits_ &= ~o.bits_; return *this; }
-    constexpr Set& operator*=(Set o) { bits_ &= o.bits_; return *this; }
+    constexpr Set& operator+=(Set o) {
+        bits_ |= o.bits_;
+        return *this;
+    }
+    constexpr Set& operator-=(Set o) {
+        bits_ &= ~o.bits_;
+        return *this;
+    }
+    constexpr Set& operator*=(Set o) {
+        bits_ &= o.bits_;
+        return *this;
+    }
     constexpr bool operator==(const Set&) const = default;
     // Subset test, as the framework's "<=" on sets.
     constexpr bool operator<=(Set o) const { return (bits_ & ~o.bits_) == 0; }

@@ -39,9 +39,7 @@ bool TPropInfo::IsOrdinal() const {
     return kind_ == tkInteger || kind_ == tkChar || kind_ == tkEnumeration || kind_ == tkSet;
 }
 
-bool TPropInfo::HasSetter() const {
-    return setOrdinal || setFloat || setString || setObject;
-}
+bool TPropInfo::HasSetter() const { return setOrdinal || setFloat || setString || setObject; }
 
 bool TPropInfo::IsDefaultValue(const TObject* instance) const {
     return IsOrdinal() && default_.has_value() && GetOrdinal(instance) == *default_;

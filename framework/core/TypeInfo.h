@@ -58,10 +58,10 @@ const TEnumInfo& BooleanEnumInfo();
 // Declares the identifiers of an enumeration of namespace dsp, next to the enumeration:
 //     enum TFrameStyle { fsNone, fsFlat };
 //     DSP_ENUM_NAMES(TFrameStyle, "fsNone", "fsFlat")
-#define DSP_ENUM_NAMES(Enum, ...)                                          \
-    inline const ::dsp::TEnumInfo& EnumTypeInfo(Enum*) {                   \
-        static const ::dsp::TEnumInfo info{#Enum, {__VA_ARGS__}};          \
-        return info;                                                       \
+#define DSP_ENUM_NAMES(Enum, ...)                                 \
+    inline const ::dsp::TEnumInfo& EnumTypeInfo(Enum*) {          \
+        static const ::dsp::TEnumInfo info{#Enum, {__VA_ARGS__}}; \
+        return info;                                              \
     }
 
 template <typename E>
@@ -203,14 +203,14 @@ const TPropInfo* GetPropInfo(const TObject* instance, std::string_view name);
 
 // Opens a public section in which a class lists its published properties; write the body of the
 // listing function right after it.
-#define DSP_PUBLISHED(Class, Base)                                                       \
-public:                                                                                  \
-    static const ::dsp::TClassInfo& StaticClassInfo() {                                  \
-        static const ::dsp::TClassInfo info(#Class, &Base::StaticClassInfo(),            \
-                                            &Class::PublishedProperties);                \
-        return info;                                                                     \
-    }                                                                                    \
-    const ::dsp::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }   \
+#define DSP_PUBLISHED(Class, Base)                                                    \
+public:                                                                               \
+    static const ::dsp::TClassInfo& StaticClassInfo() {                               \
+        static const ::dsp::TClassInfo info(#Class, &Base::StaticClassInfo(),         \
+                                            &Class::PublishedProperties);             \
+        return info;                                                                  \
+    }                                                                                 \
+    const ::dsp::TClassInfo& ClassInfo() const override { return StaticClassInfo(); } \
     static std::vector<::dsp::TPropInfo> PublishedProperties()
 
 namespace detail {

@@ -65,8 +65,7 @@ std::unique_ptr<TBitmap> BitmapOf(TGraphic& graphic) {
     try {
         bitmap->Assign(&graphic);
         return bitmap;
-    } catch (const EConvertError&) {
-    }
+    } catch (const EConvertError&) {}
     bitmap->SetSize(graphic.Width(), graphic.Height());
     bitmap->Canvas()->StretchDraw(Rect(0, 0, graphic.Width(), graphic.Height()), &graphic);
     return bitmap;

@@ -4,8 +4,8 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPainter>
 #include <QPagedPaintDevice>
+#include <QPainter>
 
 #include <memory>
 #include <string>

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdlib>
 #include <limits>
-#include <bit>
 #include <string>
 
 namespace dsp::bmp {
@@ -119,10 +119,14 @@ Decoded Decode(const std::vector<std::uint8_t>& data) {
     if (width <= 0 || height <= 0 || static_cast<long long>(width) * height > kMaxPixels) Invalid();
     const bool bitFields = compression == BI_BITFIELDS || compression == BI_ALPHABITFIELDS;
     switch (bpp) {
-        case 1: case 4: case 8: case 24:
+        case 1:
+        case 4:
+        case 8:
+        case 24:
             if (compression != BI_RGB) Invalid();
             break;
-        case 16: case 32:
+        case 16:
+        case 32:
             if (compression != BI_RGB && !bitFields) Invalid();
             break;
         default: Invalid();
@@ -163,8 +167,9 @@ Decoded Decode(const std::vector<std::uint8_t>& data) {
                     const int bitPos = x * bpp;
                     const int byte = src[bitPos / 8];
                     const int index = (byte >> (8 - bpp - bitPos % 8)) & ((1 << bpp) - 1);
-                    p = index < static_cast<int>(palette.size()) ? palette[static_cast<std::size_t>(index)]
-                                                                 : 0xFF000000u;
+                    p = index < static_cast<int>(palette.size())
+                            ? palette[static_cast<std::size_t>(index)]
+                            : 0xFF000000u;
                     break;
                 }
                 case 16: {
@@ -174,7 +179,8 @@ Decoded Decode(const std::vector<std::uint8_t>& data) {
                 }
                 case 24: p = qRgb(src[3 * x + 2], src[3 * x + 1], src[3 * x]); break;
                 case 32: {
-                    const std::uint32_t v = src[4 * x] | (src[4 * x + 1] << 8) | (src[4 * x + 2] << 16) |
+                    const std::uint32_t v = src[4 * x] | (src[4 * x + 1] << 8) |
+                                            (src[4 * x + 2] << 16) |
                                             (std::uint32_t{src[4 * x + 3]} << 24);
                     p = qRgb(red.Get(v), green.Get(v), blue.Get(v));
                     break;
@@ -237,7 +243,8 @@ std::vector<std::uint8_t> Encode(const QImage& image, int bitsPerPixel) {
             const QRgb p = src[x];
             switch (bpp) {
                 case 1:
-                    if ((p & 0xFFFFFFu) == 0xFFFFFFu) dst[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+                    if ((p & 0xFFFFFFu) == 0xFFFFFFu)
+                        dst[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
                     break;
                 case 24:
                     dst[3 * x] = static_cast<std::uint8_t>(qBlue(p));

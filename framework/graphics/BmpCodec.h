@@ -11,8 +11,8 @@
 namespace dsp::bmp {
 
 struct Decoded {
-    QImage image;              // Format_RGB32
-    bool monochrome = false;   // one bit per pixel with a black and white palette
+    QImage image;             // Format_RGB32
+    bool monochrome = false;  // one bit per pixel with a black and white palette
     TPixelFormat format = pf24bit;
 };
 

@@ -25,7 +25,8 @@ void TBrush::SetBitmap(TBitmap* value) {
         pattern_.Monochrome = value->Monochrome();
         pattern_.Pixels.reserve(static_cast<std::size_t>(pattern_.Width) * pattern_.Height);
         for (int y = 0; y < pattern_.Height; ++y)
-            for (int x = 0; x < pattern_.Width; ++x) pattern_.Pixels.push_back(value->PixelAt(x, y));
+            for (int x = 0; x < pattern_.Width; ++x)
+                pattern_.Pixels.push_back(value->PixelAt(x, y));
     }
     Changed();
 }

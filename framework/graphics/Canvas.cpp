@@ -98,7 +98,8 @@ raster::Paint TCanvas::Impl::BrushPaint() const {
 }
 
 TCanvas::Impl::DeviceState TCanvas::Impl::Capture() const {
-    return {viewport, window, clip, textColor, textNone, bkColor, bkMode, textAlign, penPos, polyFill};
+    return {viewport, window, clip,      textColor, textNone,
+            bkColor,  bkMode, textAlign, penPos,    polyFill};
 }
 
 void TCanvas::Impl::Apply(const DeviceState& state) {
@@ -184,7 +185,9 @@ void TCanvas::SetSurface(const TCanvasSurface* surface) {
     d.Realize();
 }
 
-const TCanvasSurface* TCanvas::Surface() const { return impl_->hasSurface ? &impl_->surface : nullptr; }
+const TCanvasSurface* TCanvas::Surface() const {
+    return impl_->hasSurface ? &impl_->surface : nullptr;
+}
 
 bool TCanvas::HandleAllocated() const { return impl_->Drawable(); }
 
@@ -195,7 +198,7 @@ int TCanvas::DeviceCaps(int index) const {
         case LOGPIXELSX:
         case LOGPIXELSY:
             return d.hasSurface && d.surface.pixelsPerInch > 0 ? d.surface.pixelsPerInch
-                                                                : kScreenPixelsPerInch;
+                                                               : kScreenPixelsPerInch;
         case HORZRES: return d.Drawable() ? d.surface.image->width() : 0;
         case VERTRES: return d.Drawable() ? d.surface.image->height() : 0;
         case BITSPIXEL: return mono ? 1 : 32;
@@ -356,7 +359,8 @@ TColor TCanvas::Pixels(int x, int y) const {
     if (!impl_->Drawable()) return CLR_INVALID;
     const QPoint p = impl_->ToDevice(x, y);
     if (!impl_->EffectiveClip().contains(p)) return CLR_INVALID;
-    const QRgb pixel = reinterpret_cast<const QRgb*>(impl_->surface.image->constScanLine(p.y()))[p.x()];
+    const QRgb pixel =
+        reinterpret_cast<const QRgb*>(impl_->surface.image->constScanLine(p.y()))[p.x()];
     return static_cast<TColor>(raster::FromQRgb(pixel));
 }
 

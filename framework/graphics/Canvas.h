@@ -178,9 +178,9 @@ public:
     TColorRef TextColor() const;
     TColorRef SetTextColor(TColor color);  // until the font changes; returns the previous
     TColorRef BkColor() const;
-    TColorRef SetBkColor(TColor color);    // until the brush changes; returns the previous
+    TColorRef SetBkColor(TColor color);  // until the brush changes; returns the previous
     int BkMode() const;
-    int SetBkMode(int mode);               // TRANSPARENT or OPAQUE, until the brush changes
+    int SetBkMode(int mode);  // TRANSPARENT or OPAQUE, until the brush changes
     unsigned TextAlign() const;
     unsigned SetTextAlign(unsigned align);
 
@@ -252,8 +252,8 @@ public:
     int TextHeight(const std::string& text) const;
 
     // ---- blits (logical coordinates on both canvases)
-    virtual bool BitBlt(int x, int y, int width, int height, const TCanvas* source, int sx,
-                        int sy, TCopyMode rop);
+    virtual bool BitBlt(int x, int y, int width, int height, const TCanvas* source, int sx, int sy,
+                        TCopyMode rop);
     // Nearest-pixel scaling; a negative width or height mirrors.
     virtual bool StretchBlt(int x, int y, int width, int height, const TCanvas* source, int sx,
                             int sy, int sw, int sh, TCopyMode rop);

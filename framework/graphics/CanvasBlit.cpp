@@ -21,7 +21,7 @@ bool IsWhite(QRgb p) { return (p & 0xFFFFFFu) == 0xFFFFFFu; }
 struct Axis {
     int destStart = 0;  // first destination pixel (device)
     int destCount = 0;
-    int srcStart = 0;   // first source pixel (device)
+    int srcStart = 0;  // first source pixel (device)
     int srcCount = 0;
     bool mirror = false;
 
@@ -54,17 +54,22 @@ struct SourceReader {
 
     bool Raw(int x, int y, QRgb& out) const {
         if (!bounds.contains(x, y)) return false;
-        out = reinterpret_cast<const QRgb*>(image->constScanLine(y - bounds.top()))[x - bounds.left()];
+        out = reinterpret_cast<const QRgb*>(
+            image->constScanLine(y - bounds.top()))[x - bounds.left()];
         return true;
     }
 
     bool Read(int x, int y, QRgb& out) const {
         if (!bounds.contains(x, y)) return false;
-        const QRgb p =
-            reinterpret_cast<const QRgb*>(image->constScanLine(y - bounds.top()))[x - bounds.left()] | kBlack;
-        if (monoToColour) out = IsWhite(p) ? backColour : textColour;
-        else if (colourToMono) out = (p & 0xFFFFFFu) == (sourceBack & 0xFFFFFFu) ? kWhite : kBlack;
-        else out = p;
+        const QRgb p = reinterpret_cast<const QRgb*>(
+                           image->constScanLine(y - bounds.top()))[x - bounds.left()] |
+                       kBlack;
+        if (monoToColour)
+            out = IsWhite(p) ? backColour : textColour;
+        else if (colourToMono)
+            out = (p & 0xFFFFFFu) == (sourceBack & 0xFFFFFFu) ? kWhite : kBlack;
+        else
+            out = p;
         return true;
     }
 };
@@ -129,15 +134,18 @@ void Blit(const TCanvas::Impl& d, const Axis& ax, const Axis& ay, const TCanvas:
                     const QPoint m(maskOrigin.x() + j, maskOrigin.y() + k);
                     const QImage& mi = *mask->surface.image;
                     if (!mi.rect().contains(m)) continue;
-                    if (IsWhite(reinterpret_cast<const QRgb*>(mi.constScanLine(m.y()))[m.x()])) continue;
+                    if (IsWhite(reinterpret_cast<const QRgb*>(mi.constScanLine(m.y()))[m.x()]))
+                        continue;
                 }
                 QRgb sp = 0;
-                if (key && reader.Raw(sx, sy, sp) && (sp & 0xFFFFFFu) == (*key & 0xFFFFFFu)) continue;
+                if (key && reader.Raw(sx, sy, sp) && (sp & 0xFFFFFFu) == (*key & 0xFFFFFFu))
+                    continue;
                 if (usesSource && !reader.Read(sx, sy, sp)) continue;
                 QRgb pp = 0;
                 if (usesPattern && !pattern.At(x, y, pp)) continue;
                 if (w.Monochrome()) pp = raster::Quantize(pp);
-                const QRgb result = index == 0xCC ? sp : raster::ApplyRop3(index, pp, sp, w.Get(x, y));
+                const QRgb result =
+                    index == 0xCC ? sp : raster::ApplyRop3(index, pp, sp, w.Get(x, y));
                 w.PutPixel(x, y, result, raster::R2_COPYPEN);
             }
         }
@@ -157,7 +165,8 @@ bool TCanvas::StretchBlt(int x, int y, int width, int height, const TCanvas* sou
     const Impl& s = *source->impl_;
     const QPoint dp = d.ToDevice(x, y);
     const QPoint sp = s.ToDevice(sx, sy);
-    Blit(d, Axis(dp.x(), width, sp.x(), sw), Axis(dp.y(), height, sp.y(), sh), s, index, nullptr, {});
+    Blit(d, Axis(dp.x(), width, sp.x(), sw), Axis(dp.y(), height, sp.y(), sh), s, index, nullptr,
+         {});
     return true;
 }
 
@@ -166,8 +175,9 @@ bool TCanvas::BitBlt(int x, int y, int width, int height, const TCanvas* source,
     return StretchBlt(x, y, width, height, source, sx, sy, width, height, rop);
 }
 
-void TCanvas::TransparentStretchBlt(const TRect& dest, const TCanvas* source, const TRect& sourceRect,
-                                    const TCanvas* mask, TPoint maskOrigin) {
+void TCanvas::TransparentStretchBlt(const TRect& dest, const TCanvas* source,
+                                    const TRect& sourceRect, const TCanvas* mask,
+                                    TPoint maskOrigin) {
     Impl& d = *impl_;
     if (!d.Drawable() || source == nullptr || mask == nullptr || !source->impl_->Drawable() ||
         !mask->impl_->Drawable())
@@ -190,8 +200,8 @@ void DrawKeyed(TCanvas& dest, const TRect& r, const TCanvas& source, int width, 
     TCanvasChange change(dest);
     const QPoint dp = d.ToDevice(r.Left, r.Top);
     const QPoint sp = s.ToDevice(0, 0);
-    Blit(d, Axis(dp.x(), r.Width(), sp.x(), width), Axis(dp.y(), r.Height(), sp.y(), height), s, 0xCC,
-         nullptr, {}, raster::ToQRgb(key));
+    Blit(d, Axis(dp.x(), r.Width(), sp.x(), width), Axis(dp.y(), r.Height(), sp.y(), height), s,
+         0xCC, nullptr, {}, raster::ToQRgb(key));
 }
 
 void TCanvas::CopyRect(const TRect& dest, const TCanvas* source, const TRect& sourceRect) {

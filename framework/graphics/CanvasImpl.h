@@ -54,7 +54,9 @@ struct TCanvas::Impl {
     TPolyFillMode polyFill = ALTERNATE;
     int dashPhase = 0;  // position in the pen style, carried from one LineTo to the next
 
-    bool Drawable() const { return hasSurface && surface.image != nullptr && !surface.image->isNull(); }
+    bool Drawable() const {
+        return hasSurface && surface.image != nullptr && !surface.image->isNull();
+    }
     QPoint Offset() const { return surface.origin + viewport - window; }
     QPoint ToDevice(int x, int y) const;
     QRect ToDevice(const TRect& r) const;

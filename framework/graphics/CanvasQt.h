@@ -13,11 +13,11 @@
 namespace dsp {
 
 struct TCanvasSurface {
-    QImage* image = nullptr;       // 32-bit pixels, not owned
-    QPoint origin;                 // image position of logical (0, 0) before the viewport origin
-    std::optional<QRegion> clip;   // image coordinates; none: the whole image
-    bool monochrome = false;       // every pixel black or white
-    int pixelsPerInch = 0;         // the device's resolution; 0: the screen's
+    QImage* image = nullptr;      // 32-bit pixels, not owned
+    QPoint origin;                // image position of logical (0, 0) before the viewport origin
+    std::optional<QRegion> clip;  // image coordinates; none: the whole image
+    bool monochrome = false;      // every pixel black or white
+    int pixelsPerInch = 0;        // the device's resolution; 0: the screen's
 };
 
 // The surface as the canvas uses it now: origin moved by the viewport and window origins, clip

@@ -63,8 +63,7 @@ bool DashOn(const std::vector<int>& runs, int step) {
 // Draws with the canvas pen in device coordinates.
 class PenDrawer {
 public:
-    explicit PenDrawer(const TCanvas::Impl& d)
-        : d_(d), writer_(d.MakeWriter()), rop2_(d.Rop2()) {
+    explicit PenDrawer(const TCanvas::Impl& d) : d_(d), writer_(d.MakeWriter()), rop2_(d.Rop2()) {
         const TPen& pen = *d.pen;
         none_ = pen.Style() == psClear || pen.Color() == clNone;
         color_ = raster::ToQRgb(ResolveColor(pen.Color()));
@@ -142,7 +141,8 @@ public:
             return;
         }
         int phase = 0;
-        for (std::size_t i = 0; i < segments; ++i) Thin(points[i], points[(i + 1) % points.size()], phase);
+        for (std::size_t i = 0; i < segments; ++i)
+            Thin(points[i], points[(i + 1) % points.size()], phase);
     }
 
 private:
@@ -229,9 +229,9 @@ void DrawShape(const TCanvas::Impl& d, ShapeKind kind, QRect box, int cw, int ch
         const int grow = inside ? 0 : w;
         const raster::RowShape outer =
             MakeShape(kind, l - lo, t - lo, r + hi, b + hi, cw + grow, ch + grow);
-        const raster::RowShape inner = MakeShape(kind, l - lo + w, t - lo + w, r + hi - w,
-                                                 b + hi - w, std::max(0, cw + grow - 2 * w),
-                                                 std::max(0, ch + grow - 2 * w));
+        const raster::RowShape inner =
+            MakeShape(kind, l - lo + w, t - lo + w, r + hi - w, b + hi - w,
+                      std::max(0, cw + grow - 2 * w), std::max(0, ch + grow - 2 * w));
         pen.FillBrush(raster::ShapeSpans(inner));
         pen.FillSpans(raster::Ring(outer, inner));
         return;
@@ -343,7 +343,8 @@ bool TCanvas::PatBlt(int x, int y, int width, int height, TCopyMode rop) {
                 QRgb p = 0;
                 if (usesPattern && !paint.At(px, py, p)) continue;
                 if (w.Monochrome()) p = raster::Quantize(p);
-                w.PutPixel(px, py, raster::ApplyRop3(index, p, 0, w.Get(px, py)), raster::R2_COPYPEN);
+                w.PutPixel(px, py, raster::ApplyRop3(index, p, 0, w.Get(px, py)),
+                           raster::R2_COPYPEN);
             }
     }
     return true;
@@ -414,10 +415,12 @@ bool TCanvas::DrawEdge(TRect& r, unsigned edge, unsigned flags) {
             const QRect b = d.ToDevice(inside);
             const int l = b.left(), t = b.top(), rr = b.right(), bb = b.bottom();
             w.SetPaint(d.SolidPaint(ResolveColor(ul)));
-            if (flags & BF_LEFT) for (int y = t; y <= bb; ++y) w.FillSpan(y, l, l + 1);
+            if (flags & BF_LEFT)
+                for (int y = t; y <= bb; ++y) w.FillSpan(y, l, l + 1);
             if (flags & BF_TOP) w.FillSpan(t, l, rr + 1);
             w.SetPaint(d.SolidPaint(ResolveColor(lr)));
-            if (flags & BF_RIGHT) for (int y = t; y <= bb; ++y) w.FillSpan(y, rr, rr + 1);
+            if (flags & BF_RIGHT)
+                for (int y = t; y <= bb; ++y) w.FillSpan(y, rr, rr + 1);
             if (flags & BF_BOTTOM) w.FillSpan(bb, l, rr + 1);
         }
         if (flags & BF_LEFT) ++inside.Left;

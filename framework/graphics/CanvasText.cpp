@@ -40,13 +40,15 @@ public:
             raster::Writer w(image, clip_, d_.surface.monochrome);
             w.SetPaint(d_.SolidPaint(d_.bkColor));
             const QRect box = transform.mapRect(cell);
-            for (int y = box.top(); y <= box.bottom(); ++y) w.FillSpan(y, box.left(), box.right() + 1);
+            for (int y = box.top(); y <= box.bottom(); ++y)
+                w.FillSpan(y, box.left(), box.right() + 1);
         }
         {
             QPainter painter(&image);
             painter.setClipRegion(clip_);
             painter.setTransform(transform);
-            if (opaque && font_.escapement != 0) painter.fillRect(cell, QColor(raster::ToQRgb(d_.bkColor)));
+            if (opaque && font_.escapement != 0)
+                painter.fillRect(cell, QColor(raster::ToQRgb(d_.bkColor)));
             if (!d_.textNone) {
                 const QColor color(raster::ToQRgb(d_.textColor));
                 painter.setPen(color);
@@ -55,12 +57,14 @@ public:
                 if (underline >= 0 && metrics != nullptr && underline < text.size()) {
                     const int x0 = metrics->horizontalAdvance(text.left(underline));
                     const int x1 = metrics->horizontalAdvance(text.left(underline + 1));
-                    painter.fillRect(QRect(x0, font_.ascent + font_.underlinePos, x1 - x0, font_.lineWidth),
-                                     color);
+                    painter.fillRect(
+                        QRect(x0, font_.ascent + font_.underlinePos, x1 - x0, font_.lineWidth),
+                        color);
                 }
             }
         }
-        if (d_.surface.monochrome) Quantize(transform.mapRect(cell.adjusted(-font_.height, -1, font_.height, 1)));
+        if (d_.surface.monochrome)
+            Quantize(transform.mapRect(cell.adjusted(-font_.height, -1, font_.height, 1)));
     }
 
 private:
@@ -81,7 +85,8 @@ private:
 
 }  // namespace
 
-int TCanvas::DrawText(const std::string& text, TRect& r, unsigned format, std::string* modifiedText) {
+int TCanvas::DrawText(const std::string& text, TRect& r, unsigned format,
+                      std::string* modifiedText) {
     Impl& d = *impl_;
     d.Realize();
     const TFontResource& font = d.font->Resource();
@@ -124,9 +129,12 @@ int TCanvas::DrawText(const std::string& text, TRect& r, unsigned format, std::s
 
     const bool singleLine = (format & DT_SINGLELINE) != 0;
     int top = r.Top;
-    if (singleLine && (format & DT_VCENTER)) top = FloorDiv2(r.Top + r.Bottom - lineHeight);
-    else if (singleLine && (format & DT_BOTTOM)) top = r.Bottom - lineHeight;
-    const int result = (singleLine && (format & (DT_VCENTER | DT_BOTTOM))) ? top + lineHeight - r.Top : total;
+    if (singleLine && (format & DT_VCENTER))
+        top = FloorDiv2(r.Top + r.Bottom - lineHeight);
+    else if (singleLine && (format & DT_BOTTOM))
+        top = r.Bottom - lineHeight;
+    const int result =
+        (singleLine && (format & (DT_VCENTER | DT_BOTTOM))) ? top + lineHeight - r.Top : total;
 
     if (!d.Drawable()) return result;
     TCanvasChange change(*this);
@@ -140,15 +148,18 @@ int TCanvas::DrawText(const std::string& text, TRect& r, unsigned format, std::s
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const text::Line& line = lines[i];
         int x = r.Left;
-        if (format & DT_CENTER) x = FloorDiv2(r.Left + r.Right - line.width);
-        else if (format & DT_RIGHT) x = r.Right - line.width;
+        if (format & DT_CENTER)
+            x = FloorDiv2(r.Left + r.Right - line.width);
+        else if (format & DT_RIGHT)
+            x = r.Right - line.width;
         const int y = top + static_cast<int>(i) * lineHeight;
         const QPoint origin = d.ToDevice(x, y);
         int consumed = 0;  // characters of the line before the current run (tabs count one)
         for (const auto& [offset, run] : layout.Runs(line.text)) {
             const int end = consumed + static_cast<int>(run.size());
-            const int underline =
-                (line.underline >= consumed && line.underline < end) ? line.underline - consumed : -1;
+            const int underline = (line.underline >= consumed && line.underline < end)
+                                      ? line.underline - consumed
+                                      : -1;
             painter.Write(origin, offset, 0, run, metrics.horizontalAdvance(run), opaque, underline,
                           &metrics);
             consumed = end + 1;
@@ -171,14 +182,19 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
     TCanvasChange change(*this);
     const TFontResource& font = d.font->Resource();
     int dx = 0;
-    if ((align & TA_CENTER) == TA_CENTER) dx = -width / 2;
-    else if ((align & TA_CENTER) == TA_RIGHT) dx = -width;
+    if ((align & TA_CENTER) == TA_CENTER)
+        dx = -width / 2;
+    else if ((align & TA_CENTER) == TA_RIGHT)
+        dx = -width;
     int dy = 0;
-    if ((align & TA_BASELINE) == TA_BASELINE) dy = -font.ascent;
-    else if ((align & TA_BASELINE) == TA_BOTTOM) dy = -font.height;
+    if ((align & TA_BASELINE) == TA_BASELINE)
+        dy = -font.ascent;
+    else if ((align & TA_BASELINE) == TA_BOTTOM)
+        dy = -font.height;
     TextPainter(d, d.EffectiveClip())
-        .Write(d.ToDevice(x, y), dx, dy, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-               width, d.bkMode == OPAQUE);
+        .Write(d.ToDevice(x, y), dx, dy,
+               QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), width,
+               d.bkMode == OPAQUE);
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
@@ -194,16 +210,21 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
         raster::Writer w(*d.surface.image, clip, d.surface.monochrome);
         w.SetPaint(d.SolidPaint(d.bkColor));
         const QRect box = d.ToDevice(n);
-        for (int py = box.top(); py <= box.bottom(); ++py) w.FillSpan(py, box.left(), box.right() + 1);
+        for (int py = box.top(); py <= box.bottom(); ++py)
+            w.FillSpan(py, box.left(), box.right() + 1);
     }
     const TFontResource& font = d.font->Resource();
     const int width = TextWidth(text);
     int dx = 0;
-    if ((d.textAlign & TA_CENTER) == TA_CENTER) dx = -width / 2;
-    else if ((d.textAlign & TA_CENTER) == TA_RIGHT) dx = -width;
+    if ((d.textAlign & TA_CENTER) == TA_CENTER)
+        dx = -width / 2;
+    else if ((d.textAlign & TA_CENTER) == TA_RIGHT)
+        dx = -width;
     int dy = 0;
-    if ((d.textAlign & TA_BASELINE) == TA_BASELINE) dy = -font.ascent;
-    else if ((d.textAlign & TA_BASELINE) == TA_BOTTOM) dy = -font.height;
+    if ((d.textAlign & TA_BASELINE) == TA_BASELINE)
+        dy = -font.ascent;
+    else if ((d.textAlign & TA_BASELINE) == TA_BOTTOM)
+        dy = -font.height;
     TextPainter(d, clip).Write(d.ToDevice(x, y), dx, dy,
                                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
                                width, false);

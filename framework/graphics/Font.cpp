@@ -58,7 +58,9 @@ int PixelSizeFor(const QFont& base, int height) {
     probe.setPixelSize(1000);
     const QFontMetricsF metrics(probe);
     const double cell = metrics.ascent() + metrics.descent();
-    int size = cell <= 0 ? target : std::clamp(static_cast<int>(std::lround(target * 1000.0 / cell)), 1, 4000);
+    int size = cell <= 0
+                   ? target
+                   : std::clamp(static_cast<int>(std::lround(target * 1000.0 / cell)), 1, 4000);
     while (size > 1 && CellHeight(base, size) > target) --size;
     while (size < 4000 && CellHeight(base, size + 1) <= target) ++size;
     return size;

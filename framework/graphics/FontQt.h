@@ -14,10 +14,10 @@ struct TFontResource {
     int height = 0;           // cell height: ascent + descent
     int externalLeading = 0;  // extra space between lines
     int aveCharWidth = 0;
-    int underlinePos = 0;     // below the baseline
-    int strikeOutPos = 0;     // above the baseline
-    int lineWidth = 1;        // thickness of underline and strike-out
-    int escapement = 0;       // tenths of a degree counter-clockwise
+    int underlinePos = 0;  // below the baseline
+    int strikeOutPos = 0;  // above the baseline
+    int lineWidth = 1;     // thickness of underline and strike-out
+    int escapement = 0;    // tenths of a degree counter-clockwise
 };
 
 }  // namespace dsp

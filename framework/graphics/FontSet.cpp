@@ -55,9 +55,10 @@ constexpr std::array<Substitution, 30> kSubstitutions = {{
 
 // Families that are installed and may be asked for by their own names.
 constexpr std::array<const char*, 10> kInstalledFamilies = {
-    "DejaVu Sans",     "DejaVu Sans Mono", "DejaVu Serif",         "Liberation Sans",
-    "Liberation Sans Narrow", "Liberation Serif", "Liberation Mono", "Noto Sans CJK SC",
-    "Noto Serif CJK SC", "Noto Sans CJK TC",
+    "DejaVu Sans",      "DejaVu Sans Mono",       "DejaVu Serif",
+    "Liberation Sans",  "Liberation Sans Narrow", "Liberation Serif",
+    "Liberation Mono",  "Noto Sans CJK SC",       "Noto Serif CJK SC",
+    "Noto Sans CJK TC",
 };
 
 std::string Lower(std::string_view text) {

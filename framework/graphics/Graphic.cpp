@@ -23,7 +23,9 @@ void TGraphic::Changed() {
 
 void TGraphic::LoadFromFile(const std::string& fileName) { LoadFromBytes(ReadFileBytes(fileName)); }
 
-void TGraphic::SaveToFile(const std::string& fileName) const { WriteFileBytes(fileName, SaveToBytes()); }
+void TGraphic::SaveToFile(const std::string& fileName) const {
+    WriteFileBytes(fileName, SaveToBytes());
+}
 
 std::vector<std::uint8_t> ReadFileBytes(const std::string& fileName) {
     std::ifstream in(fileName, std::ios::binary);
@@ -31,7 +33,8 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& fileName) {
         const int code = errno;
         throw EOSError("Cannot open file \"" + fileName + "\". " + std::strerror(code), code);
     }
-    std::vector<std::uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::uint8_t> data((std::istreambuf_iterator<char>(in)),
+                                   std::istreambuf_iterator<char>());
     if (in.bad()) throw EOSError("Cannot read file \"" + fileName + "\"", EIO);
     return data;
 }
@@ -42,7 +45,8 @@ void WriteFileBytes(const std::string& fileName, const std::vector<std::uint8_t>
         const int code = errno;
         throw EOSError("Cannot create file \"" + fileName + "\". " + std::strerror(code), code);
     }
-    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    out.write(reinterpret_cast<const char*>(data.data()),
+              static_cast<std::streamsize>(data.size()));
     out.close();
     if (!out) throw EOSError("Cannot write file \"" + fileName + "\"", EIO);
 }

@@ -70,7 +70,8 @@ int TImageList::Add(TBitmap* image, TBitmap* mask) {
     const QImage* maskPixels = mask != nullptr ? &mask->Internal().image : nullptr;
     const int index = AddPieces(impl_->images, pixels, width_, height_, [&](int x, int y) {
         if (maskPixels == nullptr || !maskPixels->valid(x, y)) return false;
-        return (reinterpret_cast<const QRgb*>(maskPixels->constScanLine(y))[x] & 0xFFFFFFu) == 0xFFFFFFu;
+        return (reinterpret_cast<const QRgb*>(maskPixels->constScanLine(y))[x] & 0xFFFFFFu) ==
+               0xFFFFFFu;
     });
     if (index >= 0) Changed();
     return index;
@@ -84,7 +85,8 @@ int TImageList::AddMasked(TBitmap* image, TColor maskColor) {
     const bool keyed = maskColor != clNone && maskColor != clDefault;
     const QRgb key = raster::ToQRgb(ResolveColor(maskColor)) & 0xFFFFFFu;
     const int index = AddPieces(impl_->images, pixels, width_, height_, [&](int x, int y) {
-        return keyed && (reinterpret_cast<const QRgb*>(pixels.constScanLine(y))[x] & 0xFFFFFFu) == key;
+        return keyed &&
+               (reinterpret_cast<const QRgb*>(pixels.constScanLine(y))[x] & 0xFFFFFFu) == key;
     });
     if (index >= 0) Changed();
     return index;
@@ -110,7 +112,8 @@ bool TImageList::GetBitmap(int index, TBitmap* image) const {
     for (int y = 0; y < piece.height(); ++y) {
         const auto* src = reinterpret_cast<const QRgb*>(piece.constScanLine(y));
         auto* dst = reinterpret_cast<QRgb*>(plain.scanLine(y));
-        for (int x = 0; x < piece.width(); ++x) dst[x] = qAlpha(src[x]) ? (src[x] | 0xFF000000u) : back;
+        for (int x = 0; x < piece.width(); ++x)
+            dst[x] = qAlpha(src[x]) ? (src[x] | 0xFF000000u) : back;
     }
     image->Internal().image = std::move(plain);
     image->Internal().monochrome = false;
@@ -131,7 +134,8 @@ void TImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) co
             const auto* src = reinterpret_cast<const QRgb*>(piece.constScanLine(py));
             for (int px = 0; px < piece.width(); ++px) {
                 QRgb colour;
-                if (colourOf(src[px], colour)) w.PutPixel(origin.x() + px, origin.y() + py, colour, raster::R2_COPYPEN);
+                if (colourOf(src[px], colour))
+                    w.PutPixel(origin.x() + px, origin.y() + py, colour, raster::R2_COPYPEN);
             }
         }
     };

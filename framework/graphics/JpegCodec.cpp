@@ -2,9 +2,9 @@
 
 // libjpeg's header needs size_t and FILE declared first.
 #include <algorithm>
+#include <csetjmp>
 #include <cstddef>
 #include <cstdio>
-#include <csetjmp>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -17,7 +17,8 @@ namespace dsp::jpeg {
 
 namespace {
 
-constexpr unsigned long long kMaxPixels = 1ULL << 26;  // 8192 x 8192: far beyond any picture of the program
+constexpr unsigned long long kMaxPixels =
+    1ULL << 26;  // 8192 x 8192: far beyond any picture of the program
 
 // libjpeg reports fatal errors through error_exit, which must not return: it jumps back to the
 // entry point with the message. The functions that set the jump point hold only plain data, so
@@ -102,10 +103,10 @@ bool DecodeInto(const std::uint8_t* data, std::size_t size, QImage* image, int* 
         jpeg_destroy_decompress(&info);
         return true;
     }
-    info.out_color_space =
-        (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK) ? JCS_CMYK
-        : info.jpeg_color_space == JCS_GRAYSCALE                                 ? JCS_GRAYSCALE
-                                                                                 : JCS_RGB;
+    info.out_color_space = (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK)
+                               ? JCS_CMYK
+                           : info.jpeg_color_space == JCS_GRAYSCALE ? JCS_GRAYSCALE
+                                                                    : JCS_RGB;
     info.dct_method = JDCT_ISLOW;
     jpeg_start_decompress(&info);
     *image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
@@ -125,7 +126,8 @@ void WriteRows(j_compress_ptr info, const QImage* image) {
     JSAMPARRAY row = (*info->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE,
                                                 info->image_width * 3, 1);
     while (info->next_scanline < info->image_height) {
-        const auto* src = reinterpret_cast<const QRgb*>(image->constScanLine(static_cast<int>(info->next_scanline)));
+        const auto* src = reinterpret_cast<const QRgb*>(
+            image->constScanLine(static_cast<int>(info->next_scanline)));
         JSAMPLE* dst = row[0];
         for (JDIMENSION x = 0; x < info->image_width; ++x) {
             dst[3 * x] = static_cast<JSAMPLE>(qRed(src[x]));

@@ -9,10 +9,10 @@
 namespace dsp::jpeg {
 
 struct EncodeOptions {
-    int quality = 90;           // 1 to 100
+    int quality = 90;  // 1 to 100
     bool progressive = false;
     bool grayscale = false;
-    bool bestQuality = true;    // the accurate transform rather than the fast one
+    bool bestQuality = true;  // the accurate transform rather than the fast one
 };
 
 // Size from the header alone; false when the data is not a readable JPEG header.

@@ -105,8 +105,10 @@ void TJPEGImage::Assign(TPersistent* source) {
 void TJPEGImage::AssignTo(TPersistent* dest) {
     if (auto* bitmap = dynamic_cast<TBitmap*>(dest)) {
         Decode();
-        if (bitmap_) bitmap->Assign(bitmap_.get());
-        else bitmap->Assign(nullptr);
+        if (bitmap_)
+            bitmap->Assign(bitmap_.get());
+        else
+            bitmap->Assign(nullptr);
         return;
     }
     TGraphic::AssignTo(dest);

@@ -48,7 +48,7 @@ protected:
 private:
     void Decode();
 
-    std::vector<std::uint8_t> data_;  // the file, when there is one
+    std::vector<std::uint8_t> data_;   // the file, when there is one
     std::unique_ptr<TBitmap> bitmap_;  // the pixels, when decoded or assigned
     int width_ = 0;
     int height_ = 0;

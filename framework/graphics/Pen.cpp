@@ -46,8 +46,8 @@ void TPen::Assign(TPersistent* source) {
 
 int PenModeToRop2(TPenMode mode) {
     // Each code is one more than the four-bit truth table of (P, D) -> result, indexed P*2 + D.
-    static constexpr std::array<int, 16> kCodes = {1, 16, 11, 6, 13, 4, 14, 5,
-                                                   12, 3, 15, 2, 9, 8, 7, 10};
+    static constexpr std::array<int, 16> kCodes = {1,  16, 11, 6, 13, 4, 14, 5,
+                                                   12, 3,  15, 2, 9,  8, 7,  10};
     return kCodes[static_cast<std::size_t>(mode) & 15];
 }
 

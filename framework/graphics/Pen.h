@@ -10,13 +10,13 @@ namespace dsp {
 
 enum TPenStyle {
     psSolid,
-    psDash,        // 18 pixels on, 6 off
-    psDot,         // 3 on, 3 off
-    psDashDot,     // 9 on, 6 off, 3 on, 6 off
-    psDashDotDot,  // 9 on, 3 off, 3 on, 3 off, 3 on, 3 off
-    psClear,       // no line at all
-    psInsideFrame, // a wide outline of a closed shape stays inside its rectangle
-    psAlternate,   // every other pixel
+    psDash,         // 18 pixels on, 6 off
+    psDot,          // 3 on, 3 off
+    psDashDot,      // 9 on, 6 off, 3 on, 6 off
+    psDashDotDot,   // 9 on, 3 off, 3 on, 3 off, 3 on, 3 off
+    psClear,        // no line at all
+    psInsideFrame,  // a wide outline of a closed shape stays inside its rectangle
+    psAlternate,    // every other pixel
 };
 
 // How the pen's colour P mixes with the pixel D it lands on.

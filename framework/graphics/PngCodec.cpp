@@ -13,7 +13,8 @@ namespace dsp::png {
 
 namespace {
 
-constexpr unsigned long long kMaxPixels = 1ULL << 26;  // 8192 x 8192: far beyond any picture of the program
+constexpr unsigned long long kMaxPixels =
+    1ULL << 26;  // 8192 x 8192: far beyond any picture of the program
 constexpr std::size_t kMessageSize = 256;
 
 // libpng reports fatal errors by a long jump back to the entry point; the functions that set
@@ -65,8 +66,8 @@ void KeepMessage(png_structp png, png_const_charp text) {
 void IgnoreWarning(png_structp, png_const_charp) {}
 
 bool DecodeInto(Source* source, QImage* image) {
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, source->message, KeepMessage,
-                                             IgnoreWarning);
+    png_structp png =
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, source->message, KeepMessage, IgnoreWarning);
     if (png == nullptr) {
         std::strcpy(source->message, "out of memory");
         return false;
@@ -86,9 +87,11 @@ bool DecodeInto(Source* source, QImage* image) {
     png_read_info(png, info);
     const png_uint_32 width = png_get_image_width(png, info);
     const png_uint_32 height = png_get_image_height(png, info);
-    if (static_cast<unsigned long long>(width) * height > kMaxPixels) png_error(png, "picture too large");
+    if (static_cast<unsigned long long>(width) * height > kMaxPixels)
+        png_error(png, "picture too large");
     const int colorType = png_get_color_type(png, info);
-    const bool alpha = (colorType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS);
+    const bool alpha =
+        (colorType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS);
     png_set_expand(png);
     png_set_strip_16(png);
     png_set_gray_to_rgb(png);
@@ -96,7 +99,8 @@ bool DecodeInto(Source* source, QImage* image) {
     png_set_bgr(png);  // B, G, R, A in memory: a 32-bit ARGB value on this machine
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
-    if (png_get_rowbytes(png, info) != static_cast<png_size_t>(width) * 4) png_error(png, "unexpected layout");
+    if (png_get_rowbytes(png, info) != static_cast<png_size_t>(width) * 4)
+        png_error(png, "unexpected layout");
     *image = QImage(static_cast<int>(width), static_cast<int>(height),
                     alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (image->isNull()) png_error(png, "out of memory");
@@ -109,8 +113,8 @@ bool DecodeInto(Source* source, QImage* image) {
 }
 
 bool EncodeInto(const QImage* image, int level, Sink* sink) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, sink->message, KeepMessage,
-                                              IgnoreWarning);
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, sink->message, KeepMessage, IgnoreWarning);
     if (png == nullptr) {
         std::strcpy(sink->message, "out of memory");
         return false;
@@ -150,7 +154,8 @@ QImage Decode(const std::vector<std::uint8_t>& data) {
         throw EInvalidGraphic("PNG error: not a PNG picture");
     Source source{data.data(), data.size(), 0, {}};
     QImage image;
-    if (!DecodeInto(&source, &image)) throw EInvalidGraphic(std::string("PNG error: ") + source.message);
+    if (!DecodeInto(&source, &image))
+        throw EInvalidGraphic(std::string("PNG error: ") + source.message);
     return image;
 }
 

@@ -53,7 +53,8 @@ void TPngImage::Draw(TCanvas* canvas, const TRect& r) {
         for (const QRect& part : clip.intersected(target.normalized())) {
             for (int y = part.top(); y <= part.bottom(); ++y) {
                 auto* line = reinterpret_cast<QRgb*>(d.surface.image->scanLine(y));
-                for (int x = part.left(); x <= part.right(); ++x) line[x] = raster::Quantize(line[x]);
+                for (int x = part.left(); x <= part.right(); ++x)
+                    line[x] = raster::Quantize(line[x]);
             }
         }
     }

@@ -349,9 +349,8 @@ SpanList WideLineSpans(QPoint a, QPoint b, int width, const QRect& bounds) {
 }
 
 SpanList UnionSpans(SpanList spans) {
-    std::sort(spans.begin(), spans.end(), [](const Span& l, const Span& r) {
-        return l.y != r.y ? l.y < r.y : l.x0 < r.x0;
-    });
+    std::sort(spans.begin(), spans.end(),
+              [](const Span& l, const Span& r) { return l.y != r.y ? l.y < r.y : l.x0 < r.x0; });
     SpanList merged;
     for (const Span& s : spans) {
         if (s.x0 >= s.x1) continue;
@@ -391,8 +390,7 @@ bool Paint::At(int x, int y, QRgb& out) const {
         case Pattern: {
             const int px = PositiveMod(x, pattern->Width);
             const int py = PositiveMod(y, pattern->Height);
-            const TColorRef c =
-                pattern->Pixels[static_cast<std::size_t>(py) * pattern->Width + px];
+            const TColorRef c = pattern->Pixels[static_cast<std::size_t>(py) * pattern->Width + px];
             out = pattern->Monochrome ? ((c & 0xFFFFFF) == 0 ? fore : back) : ToQRgb(c);
             return true;
         }

@@ -110,9 +110,9 @@ enum { R2_COPYPEN = 13, R2_NOT = 6, R2_XORPEN = 7 };
 // What a fill lays down at each device pixel.
 struct Paint {
     enum Kind { None, Solid, Hatch, Pattern, Gradient } kind = None;
-    QRgb fore = 0xFF000000u;          // solid colour, hatch lines, monochrome pattern's black
-    bool backOpaque = false;          // hatch gaps drawn in back
-    QRgb back = 0xFFFFFFFFu;          // hatch gaps, monochrome pattern's white
+    QRgb fore = 0xFF000000u;  // solid colour, hatch lines, monochrome pattern's black
+    bool backOpaque = false;  // hatch gaps drawn in back
+    QRgb back = 0xFFFFFFFFu;  // hatch gaps, monochrome pattern's white
     TBrushStyle hatch = bsHorizontal;
     const TBrushPattern* pattern = nullptr;
     // Gradient: fore at position origin, going towards back at origin + length, along x

@@ -37,7 +37,9 @@ bool TRegion::Contains(int x, int y) const { return data_->region.contains(QPoin
 
 void TRegion::Offset(int dx, int dy) { data_->region.translate(dx, dy); }
 
-bool TRegion::operator==(const TRegion& other) const { return data_->region == other.data_->region; }
+bool TRegion::operator==(const TRegion& other) const {
+    return data_->region == other.data_->region;
+}
 
 TRegion CreateRectRgn(int left, int top, int right, int bottom) {
     const TRect r = NormalizeRect({left, top, right, bottom});
@@ -45,7 +47,9 @@ TRegion CreateRectRgn(int left, int top, int right, int bottom) {
     return RegionFromQt(QRegion(r.Left, r.Top, r.Width(), r.Height()));
 }
 
-TRegion CreateRectRgnIndirect(const TRect& r) { return CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom); }
+TRegion CreateRectRgnIndirect(const TRect& r) {
+    return CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom);
+}
 
 TRegion CreateEllipticRgn(int left, int top, int right, int bottom) {
     const TRect r = NormalizeRect({left, top, right, bottom});
@@ -56,8 +60,8 @@ TRegion CreateEllipticRgn(int left, int top, int right, int bottom) {
 TRegion CreateRoundRectRgn(int left, int top, int right, int bottom, int cornerWidth,
                            int cornerHeight) {
     const TRect r = NormalizeRect({left, top, right, bottom});
-    return RegionFromQt(raster::RegionFromSpans(raster::ShapeSpans(raster::RoundRectShape(
-        r.Left, r.Top, r.Right, r.Bottom, cornerWidth, cornerHeight))));
+    return RegionFromQt(raster::RegionFromSpans(raster::ShapeSpans(
+        raster::RoundRectShape(r.Left, r.Top, r.Right, r.Bottom, cornerWidth, cornerHeight))));
 }
 
 TRegion CreatePolygonRgn(const std::vector<TPoint>& points, TPolyFillMode mode) {

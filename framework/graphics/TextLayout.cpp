@@ -115,13 +115,15 @@ QString Layout::WordEllipsis(const QString& s) const {
     for (int k = static_cast<int>(s.size()) - 1; k > 0; --k) {
         if (s[k] != QLatin1Char(' ')) continue;
         const QString candidate = TrimRight(s.left(k)) + kEllipsis;
-        if (!TrimRight(s.left(k)).isEmpty() && Width(candidate) <= options_.maxWidth) return candidate;
+        if (!TrimRight(s.left(k)).isEmpty() && Width(candidate) <= options_.maxWidth)
+            return candidate;
     }
     return EndEllipsis(s);
 }
 
 QString Layout::PathEllipsis(const QString& s) const {
-    const qsizetype sep = std::max(s.lastIndexOf(QLatin1Char('\\')), s.lastIndexOf(QLatin1Char('/')));
+    const qsizetype sep =
+        std::max(s.lastIndexOf(QLatin1Char('\\')), s.lastIndexOf(QLatin1Char('/')));
     if (sep >= 0) {
         const QString head = s.left(sep);
         const QString tail = s.mid(sep);

@@ -17,8 +17,8 @@ struct Line {
 
 struct Options {
     unsigned format = 0;
-    int maxWidth = 0;     // the rectangle's width, for word breaks and ellipses
-    int tabWidth = 64;    // pixels between tab stops
+    int maxWidth = 0;   // the rectangle's width, for word breaks and ellipses
+    int tabWidth = 64;  // pixels between tab stops
 };
 
 class Layout {

@@ -33,7 +33,9 @@ struct TLibraryExport {
 };
 
 template <typename F>
-void* ExportAddress(F* function) { return reinterpret_cast<void*>(function); }
+void* ExportAddress(F* function) {
+    return reinterpret_cast<void*>(function);
+}
 
 // Makes a library of that name available to LoadLibrary (replacing one of the same name) or
 // takes it away again. Libraries already loaded keep their exports until freed.

@@ -76,40 +76,49 @@ public:
         return true;
     }
     bool GetFeature(std::uint8_t* report, std::uint32_t length) override {
-        if (!usable() || report == nullptr || length == 0) return usable() && fail(ERROR_INVALID_PARAMETER);
+        if (!usable() || report == nullptr || length == 0)
+            return usable() && fail(ERROR_INVALID_PARAMETER);
         std::lock_guard<std::mutex> guard(device_->lock_);
         auto found = device_->features_.find(report[0]);
         if (found == device_->features_.end()) return fail(ERROR_INVALID_PARAMETER);
         std::fill_n(report, length, 0);
-        std::copy_n(found->second.begin(), std::min<std::size_t>(length, found->second.size()), report);
+        std::copy_n(found->second.begin(), std::min<std::size_t>(length, found->second.size()),
+                    report);
         return true;
     }
     bool SetFeature(const std::uint8_t* report, std::uint32_t length) override {
-        if (!usable() || report == nullptr || length == 0) return usable() && fail(ERROR_INVALID_PARAMETER);
+        if (!usable() || report == nullptr || length == 0)
+            return usable() && fail(ERROR_INVALID_PARAMETER);
         std::lock_guard<std::mutex> guard(device_->lock_);
         device_->features_[report[0]].assign(report, report + length);
         return true;
     }
     bool GetInputReport(std::uint8_t* report, std::uint32_t length) override {
-        if (!usable() || report == nullptr || length == 0) return usable() && fail(ERROR_INVALID_PARAMETER);
+        if (!usable() || report == nullptr || length == 0)
+            return usable() && fail(ERROR_INVALID_PARAMETER);
         const auto& reports = device_->Config().inputReports;
         auto found = reports.find(report[0]);
         if (found == reports.end()) return fail(ERROR_INVALID_PARAMETER);
         std::fill_n(report, length, 0);
-        std::copy_n(found->second.begin(), std::min<std::size_t>(length, found->second.size()), report);
+        std::copy_n(found->second.begin(), std::min<std::size_t>(length, found->second.size()),
+                    report);
         return true;
     }
     bool SetOutputReport(const std::uint8_t* report, std::uint32_t length) override {
-        if (!usable() || report == nullptr || length == 0) return usable() && fail(ERROR_INVALID_PARAMETER);
+        if (!usable() || report == nullptr || length == 0)
+            return usable() && fail(ERROR_INVALID_PARAMETER);
         return device_->write(report, length) || fail(ERROR_DEVICE_NOT_CONNECTED);
     }
 
-    THidReadResult Read(std::uint8_t* buffer, std::uint32_t size, int timeoutMs, std::uint32_t& bytesRead) override {
+    THidReadResult Read(std::uint8_t* buffer, std::uint32_t size, int timeoutMs,
+                        std::uint32_t& bytesRead) override {
         bytesRead = 0;
         std::unique_lock<std::mutex> guard(lock_);
         auto stop = [this] { return !queue_.empty() || interrupted_ || disconnected_; };
-        if (timeoutMs < 0) ready_.wait(guard, stop);
-        else if (!ready_.wait_for(guard, std::chrono::milliseconds(timeoutMs), stop)) return THidReadResult::TimedOut;
+        if (timeoutMs < 0)
+            ready_.wait(guard, stop);
+        else if (!ready_.wait_for(guard, std::chrono::milliseconds(timeoutMs), stop))
+            return THidReadResult::TimedOut;
         if (interrupted_) return readFailed(ERROR_OPERATION_ABORTED);
         if (queue_.empty()) return readFailed(ERROR_DEVICE_NOT_CONNECTED);
         const std::vector<std::uint8_t> report = std::move(queue_.front());
@@ -118,7 +127,8 @@ public:
         std::copy_n(report.begin(), bytesRead, buffer);
         return THidReadResult::Data;
     }
-    bool Write(const std::uint8_t* report, std::uint32_t length, std::uint32_t& bytesWritten) override {
+    bool Write(const std::uint8_t* report, std::uint32_t length,
+               std::uint32_t& bytesWritten) override {
         bytesWritten = 0;
         if (report == nullptr || length == 0) return fail(ERROR_INVALID_PARAMETER);
         if (!device_->write(report, length)) return fail(ERROR_DEVICE_NOT_CONNECTED);
@@ -167,8 +177,12 @@ private:
     bool disconnected_ = false;
 };
 
-TFakeHidDevice::TFakeHidDevice(TFakeHidDeviceConfig config, std::string path, std::uint32_t instanceId)
-    : config_(std::move(config)), path_(std::move(path)), instanceId_(instanceId), features_(config_.featureReports) {}
+TFakeHidDevice::TFakeHidDevice(TFakeHidDeviceConfig config, std::string path,
+                               std::uint32_t instanceId)
+    : config_(std::move(config)),
+      path_(std::move(path)),
+      instanceId_(instanceId),
+      features_(config_.featureReports) {}
 
 bool TFakeHidDevice::IsPluggedIn() const {
     std::lock_guard<std::mutex> guard(lock_);
@@ -182,7 +196,8 @@ void TFakeHidDevice::SendInputReport(const std::vector<std::uint8_t>& report) {
         if (c->Access() & kHidAccessRead) c->Push(report);
 }
 
-void TFakeHidDevice::SetOutputHandler(std::function<void(const std::vector<std::uint8_t>&)> handler) {
+void TFakeHidDevice::SetOutputHandler(
+    std::function<void(const std::vector<std::uint8_t>&)> handler) {
     std::lock_guard<std::mutex> guard(lock_);
     outputHandler_ = std::move(handler);
 }
@@ -199,8 +214,9 @@ int TFakeHidDevice::OpenConnections() const {
 
 int TFakeHidDevice::ReadingConnections() const {
     std::lock_guard<std::mutex> guard(lock_);
-    return int(std::count_if(connections_.begin(), connections_.end(),
-                             [](TFakeHidConnection* c) { return (c->Access() & kHidAccessRead) != 0; }));
+    return int(std::count_if(connections_.begin(), connections_.end(), [](TFakeHidConnection* c) {
+        return (c->Access() & kHidAccessRead) != 0;
+    }));
 }
 
 void TFakeHidDevice::attach(TFakeHidConnection* connection) {
@@ -210,7 +226,8 @@ void TFakeHidDevice::attach(TFakeHidConnection* connection) {
 
 void TFakeHidDevice::detach(TFakeHidConnection* connection) {
     std::lock_guard<std::mutex> guard(lock_);
-    connections_.erase(std::remove(connections_.begin(), connections_.end(), connection), connections_.end());
+    connections_.erase(std::remove(connections_.begin(), connections_.end(), connection),
+                       connections_.end());
 }
 
 void TFakeHidDevice::unplug() {
@@ -237,7 +254,8 @@ std::shared_ptr<TFakeHidDevice> TFakeHidBus::Plug(TFakeHidDeviceConfig config, b
     {
         std::lock_guard<std::mutex> guard(lock_);
         const std::uint32_t id = nextId_++;
-        device = std::make_shared<TFakeHidDevice>(std::move(config), "fake-hid/" + std::to_string(id), id);
+        device = std::make_shared<TFakeHidDevice>(std::move(config),
+                                                  "fake-hid/" + std::to_string(id), id);
         devices_.push_back(device);
     }
     if (notify) NotifyChanged();
@@ -281,7 +299,8 @@ std::vector<THidInterfaceRecord> TFakeHidBus::EnumerateInterfaces() {
         r.path = device->Path();
         r.instanceId = device->InstanceId();
         char hardwareId[40];
-        std::snprintf(hardwareId, sizeof hardwareId, "HID\\VID_%04X&PID_%04X", s.vendorId, s.productId);
+        std::snprintf(hardwareId, sizeof hardwareId, "HID\\VID_%04X&PID_%04X", s.vendorId,
+                      s.productId);
         r.properties[SPDRP_CLASS] = std::string("HIDClass");
         r.properties[SPDRP_HARDWAREID] = std::vector<std::string>{hardwareId};
         r.properties[SPDRP_ENUMERATOR_NAME] = std::string("HID");

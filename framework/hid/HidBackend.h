@@ -55,8 +55,10 @@ public:
     virtual bool SetOutputReport(const std::uint8_t* report, std::uint32_t length) = 0;
 
     // Waits up to timeoutMs (negative: without limit) for the next input report.
-    virtual THidReadResult Read(std::uint8_t* buffer, std::uint32_t size, int timeoutMs, std::uint32_t& bytesRead) = 0;
-    virtual bool Write(const std::uint8_t* report, std::uint32_t length, std::uint32_t& bytesWritten) = 0;
+    virtual THidReadResult Read(std::uint8_t* buffer, std::uint32_t size, int timeoutMs,
+                                std::uint32_t& bytesRead) = 0;
+    virtual bool Write(const std::uint8_t* report, std::uint32_t length,
+                       std::uint32_t& bytesWritten) = 0;
     // Ends a Read that waits now and every later one: the connection is being closed.
     virtual void Interrupt() = 0;
     // Drops the input reports that wait to be read.

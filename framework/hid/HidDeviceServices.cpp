@@ -32,7 +32,8 @@ bool copyString(const std::u16string& text, void* buffer, std::uint32_t bufferLe
 bool readString(THidHandle handle, THidStringKind kind, void* buffer, std::uint32_t bufferLength) {
     auto connection = connectionOf(handle);
     std::u16string text;
-    return connection && connection->GetString(kind, text) && copyString(text, buffer, bufferLength);
+    return connection && connection->GetString(kind, text) &&
+           copyString(text, buffer, bufferLength);
 }
 
 }  // namespace
@@ -60,7 +61,8 @@ bool HidD_GetPreparsedData(THidHandle handle, PHIDP_PREPARSED_DATA* preparsedDat
     auto connection = connectionOf(handle);
     std::vector<std::uint8_t> descriptor;
     if (!connection || !connection->GetReportDescriptor(descriptor)) return false;
-    std::unique_ptr<THidPreparsedData> parsed = ParseReportDescriptor(descriptor.data(), descriptor.size());
+    std::unique_ptr<THidPreparsedData> parsed =
+        ParseReportDescriptor(descriptor.data(), descriptor.size());
     if (!parsed) {
         HidSetLastError(ERROR_INVALID_DATA);
         return false;
@@ -75,7 +77,8 @@ bool HidD_FreePreparsedData(PHIDP_PREPARSED_DATA preparsedData) {
     return true;
 }
 
-bool HidD_GetConfiguration(THidHandle handle, HIDD_CONFIGURATION* configuration, std::uint32_t length) {
+bool HidD_GetConfiguration(THidHandle handle, HIDD_CONFIGURATION* configuration,
+                           std::uint32_t length) {
     auto connection = connectionOf(handle);
     if (!connection) return false;
     if (configuration == nullptr || length < sizeof(HIDD_CONFIGURATION)) {
@@ -87,7 +90,8 @@ bool HidD_GetConfiguration(THidHandle handle, HIDD_CONFIGURATION* configuration,
     return true;
 }
 
-bool HidD_SetConfiguration(THidHandle handle, const HIDD_CONFIGURATION* configuration, std::uint32_t length) {
+bool HidD_SetConfiguration(THidHandle handle, const HIDD_CONFIGURATION* configuration,
+                           std::uint32_t length) {
     auto connection = connectionOf(handle);
     if (!connection) return false;
     if (configuration == nullptr || length < sizeof(HIDD_CONFIGURATION)) {
@@ -104,12 +108,14 @@ bool HidD_FlushQueue(THidHandle handle) {
 
 bool HidD_GetFeature(THidHandle handle, void* reportBuffer, std::uint32_t reportBufferLength) {
     auto connection = connectionOf(handle);
-    return connection && connection->GetFeature(static_cast<std::uint8_t*>(reportBuffer), reportBufferLength);
+    return connection &&
+           connection->GetFeature(static_cast<std::uint8_t*>(reportBuffer), reportBufferLength);
 }
 
 bool HidD_SetFeature(THidHandle handle, void* reportBuffer, std::uint32_t reportBufferLength) {
     auto connection = connectionOf(handle);
-    return connection && connection->SetFeature(static_cast<std::uint8_t*>(reportBuffer), reportBufferLength);
+    return connection &&
+           connection->SetFeature(static_cast<std::uint8_t*>(reportBuffer), reportBufferLength);
 }
 
 bool HidD_GetNumInputBuffers(THidHandle handle, std::uint32_t* numberBuffers) {
@@ -166,20 +172,24 @@ bool HidD_GetPhysicalDescriptor(THidHandle handle, void* buffer, std::uint32_t b
     return true;
 }
 
-bool HidD_GetIndexedString(THidHandle handle, std::uint32_t stringIndex, void* buffer, std::uint32_t bufferLength) {
+bool HidD_GetIndexedString(THidHandle handle, std::uint32_t stringIndex, void* buffer,
+                           std::uint32_t bufferLength) {
     auto connection = connectionOf(handle);
     std::u16string text;
-    return connection && connection->GetIndexedString(stringIndex, text) && copyString(text, buffer, bufferLength);
+    return connection && connection->GetIndexedString(stringIndex, text) &&
+           copyString(text, buffer, bufferLength);
 }
 
 bool HidD_GetInputReport(THidHandle handle, void* reportBuffer, std::uint32_t reportBufferLength) {
     auto connection = connectionOf(handle);
-    return connection && connection->GetInputReport(static_cast<std::uint8_t*>(reportBuffer), reportBufferLength);
+    return connection &&
+           connection->GetInputReport(static_cast<std::uint8_t*>(reportBuffer), reportBufferLength);
 }
 
 bool HidD_SetOutputReport(THidHandle handle, void* reportBuffer, std::uint32_t reportBufferLength) {
     auto connection = connectionOf(handle);
-    return connection && connection->SetOutputReport(static_cast<std::uint8_t*>(reportBuffer), reportBufferLength);
+    return connection && connection->SetOutputReport(static_cast<std::uint8_t*>(reportBuffer),
+                                                     reportBufferLength);
 }
 
 bool HidDirectReportsAvailable() { return CurrentHidBackend()->SupportsDirectReports(); }

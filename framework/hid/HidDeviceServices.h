@@ -19,8 +19,10 @@ void HidD_GetHidGuid(TGUID* hidGuid);
 bool HidD_GetPreparsedData(THidHandle handle, PHIDP_PREPARSED_DATA* preparsedData);
 bool HidD_FreePreparsedData(PHIDP_PREPARSED_DATA preparsedData);
 // The configuration holds the size of the input report queue.
-bool HidD_GetConfiguration(THidHandle handle, HIDD_CONFIGURATION* configuration, std::uint32_t length);
-bool HidD_SetConfiguration(THidHandle handle, const HIDD_CONFIGURATION* configuration, std::uint32_t length);
+bool HidD_GetConfiguration(THidHandle handle, HIDD_CONFIGURATION* configuration,
+                           std::uint32_t length);
+bool HidD_SetConfiguration(THidHandle handle, const HIDD_CONFIGURATION* configuration,
+                           std::uint32_t length);
 bool HidD_FlushQueue(THidHandle handle);
 bool HidD_GetFeature(THidHandle handle, void* reportBuffer, std::uint32_t reportBufferLength);
 bool HidD_SetFeature(THidHandle handle, void* reportBuffer, std::uint32_t reportBufferLength);
@@ -34,7 +36,8 @@ bool HidD_GetProductString(THidHandle handle, void* buffer, std::uint32_t buffer
 bool HidD_GetSerialNumberString(THidHandle handle, void* buffer, std::uint32_t bufferLength);
 // Fails with ERROR_INSUFFICIENT_BUFFER while the buffer is too small for the whole descriptor.
 bool HidD_GetPhysicalDescriptor(THidHandle handle, void* buffer, std::uint32_t bufferLength);
-bool HidD_GetIndexedString(THidHandle handle, std::uint32_t stringIndex, void* buffer, std::uint32_t bufferLength);
+bool HidD_GetIndexedString(THidHandle handle, std::uint32_t stringIndex, void* buffer,
+                           std::uint32_t bufferLength);
 bool HidD_GetInputReport(THidHandle handle, void* reportBuffer, std::uint32_t reportBufferLength);
 bool HidD_SetOutputReport(THidHandle handle, void* reportBuffer, std::uint32_t reportBufferLength);
 

@@ -111,13 +111,15 @@ bool HidReadFile(THidHandle handle, void* buffer, std::uint32_t toRead, std::uin
         return false;
     }
     std::uint32_t got = 0;
-    if (entry->connection->Read(static_cast<std::uint8_t*>(buffer), toRead, -1, got) != THidReadResult::Data)
+    if (entry->connection->Read(static_cast<std::uint8_t*>(buffer), toRead, -1, got) !=
+        THidReadResult::Data)
         return false;
     if (bytesRead != nullptr) *bytesRead = got;
     return true;
 }
 
-bool HidWriteFile(THidHandle handle, const void* buffer, std::uint32_t toWrite, std::uint32_t* bytesWritten) {
+bool HidWriteFile(THidHandle handle, const void* buffer, std::uint32_t toWrite,
+                  std::uint32_t* bytesWritten) {
     auto entry = findOrFail(handle);
     if (bytesWritten != nullptr) *bytesWritten = 0;
     if (!entry) return false;
@@ -126,20 +128,22 @@ bool HidWriteFile(THidHandle handle, const void* buffer, std::uint32_t toWrite, 
         return false;
     }
     std::uint32_t written = 0;
-    if (!entry->connection->Write(static_cast<const std::uint8_t*>(buffer), toWrite, written)) return false;
+    if (!entry->connection->Write(static_cast<const std::uint8_t*>(buffer), toWrite, written))
+        return false;
     if (bytesWritten != nullptr) *bytesWritten = written;
     return true;
 }
 
-bool HidDeviceIoControl(THidHandle handle, std::uint32_t, const void*, std::uint32_t, void*, std::uint32_t,
-                        std::uint32_t* bytesReturned) {
+bool HidDeviceIoControl(THidHandle handle, std::uint32_t, const void*, std::uint32_t, void*,
+                        std::uint32_t, std::uint32_t* bytesReturned) {
     if (bytesReturned != nullptr) *bytesReturned = 0;
     if (!findOrFail(handle)) return false;
     HidSetLastError(ERROR_NOT_SUPPORTED);
     return false;
 }
 
-bool HidReadFileEx(THidHandle handle, void* buffer, std::uint32_t toRead, THidCompletionRoutine completion) {
+bool HidReadFileEx(THidHandle handle, void* buffer, std::uint32_t toRead,
+                   THidCompletionRoutine completion) {
     auto entry = findOrFail(handle);
     if (!entry) return false;
     if (!entry->overlapped || (entry->access & kHidAccessRead) == 0) {
@@ -160,7 +164,8 @@ bool HidReadFileEx(THidHandle handle, void* buffer, std::uint32_t toRead, THidCo
     return true;
 }
 
-bool HidWriteFileEx(THidHandle handle, const void* buffer, std::uint32_t toWrite, THidCompletionRoutine completion) {
+bool HidWriteFileEx(THidHandle handle, const void* buffer, std::uint32_t toWrite,
+                    THidCompletionRoutine completion) {
     auto entry = findOrFail(handle);
     if (!entry) return false;
     if (!entry->overlapped || (entry->access & kHidAccessWrite) == 0) {
@@ -168,7 +173,8 @@ bool HidWriteFileEx(THidHandle handle, const void* buffer, std::uint32_t toWrite
         return false;
     }
     std::uint32_t written = 0;
-    const bool ok = entry->connection->Write(static_cast<const std::uint8_t*>(buffer), toWrite, written);
+    const bool ok =
+        entry->connection->Write(static_cast<const std::uint8_t*>(buffer), toWrite, written);
     if (!ok) return false;
     if (completion) completion(ERROR_SUCCESS, written);
     return true;
@@ -197,8 +203,10 @@ std::uint32_t HidWaitForCompletion(THidHandle handle, std::uint32_t ms) {
 
     std::uint32_t bytes = 0;
     THidReadResult result = THidReadResult::Failed;
-    if (closed) HidSetLastError(ERROR_OPERATION_ABORTED);
-    else result = entry->connection->Read(buffer, size, int(ms), bytes);
+    if (closed)
+        HidSetLastError(ERROR_OPERATION_ABORTED);
+    else
+        result = entry->connection->Read(buffer, size, int(ms), bytes);
     if (result == THidReadResult::TimedOut) return 0;
     const std::uint32_t error = result == THidReadResult::Data ? ERROR_SUCCESS : HidGetLastError();
     THidCompletionRoutine completion;

@@ -21,7 +21,8 @@ bool HidCloseHandle(THidHandle handle);
 
 // Waits for the next input report and copies up to toRead bytes of it.
 bool HidReadFile(THidHandle handle, void* buffer, std::uint32_t toRead, std::uint32_t* bytesRead);
-bool HidWriteFile(THidHandle handle, const void* buffer, std::uint32_t toWrite, std::uint32_t* bytesWritten);
+bool HidWriteFile(THidHandle handle, const void* buffer, std::uint32_t toWrite,
+                  std::uint32_t* bytesWritten);
 // Device control codes have no meaning for these devices: always false with ERROR_NOT_SUPPORTED.
 bool HidDeviceIoControl(THidHandle handle, std::uint32_t ioControlCode, const void* inBuffer,
                         std::uint32_t inSize, void* outBuffer, std::uint32_t outSize,
@@ -33,9 +34,11 @@ using THidCompletionRoutine = std::function<void(std::uint32_t error, std::uint3
 // Starts reading the next input report into buffer, which must stay valid until the read
 // completes or is cancelled; the read makes progress while the same thread waits in
 // HidWaitForCompletion. One read may be pending per handle.
-bool HidReadFileEx(THidHandle handle, void* buffer, std::uint32_t toRead, THidCompletionRoutine completion);
+bool HidReadFileEx(THidHandle handle, void* buffer, std::uint32_t toRead,
+                   THidCompletionRoutine completion);
 // Writes at once and then reports completion.
-bool HidWriteFileEx(THidHandle handle, const void* buffer, std::uint32_t toWrite, THidCompletionRoutine completion);
+bool HidWriteFileEx(THidHandle handle, const void* buffer, std::uint32_t toWrite,
+                    THidCompletionRoutine completion);
 
 // What HidWaitForCompletion returns when the pending operation completed during the wait.
 inline constexpr std::uint32_t WAIT_IO_COMPLETION = 0xC0;

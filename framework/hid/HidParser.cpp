@@ -11,7 +11,9 @@ namespace dsp {
 namespace hidservices {
 namespace {
 
-bool ValidType(HIDP_REPORT_TYPE type) { return type == HidP_Input || type == HidP_Output || type == HidP_Feature; }
+bool ValidType(HIDP_REPORT_TYPE type) {
+    return type == HidP_Input || type == HidP_Output || type == HidP_Feature;
+}
 
 // Checks a report buffer against the report type's length and report IDs.
 NTSTATUS CheckReport(const THidPreparsedData* pp, HIDP_REPORT_TYPE type, const std::uint8_t* report,
@@ -19,7 +21,8 @@ NTSTATUS CheckReport(const THidPreparsedData* pp, HIDP_REPORT_TYPE type, const s
     if (pp == nullptr) return HIDP_STATUS_INVALID_PREPARSED_DATA;
     if (!ValidType(type)) return HIDP_STATUS_INVALID_REPORT_TYPE;
     if (pp->reportByteLength[type] == 0) return HIDP_STATUS_REPORT_DOES_NOT_EXIST;
-    if (report == nullptr || reportLength != pp->reportByteLength[type]) return HIDP_STATUS_INVALID_REPORT_LENGTH;
+    if (report == nullptr || reportLength != pp->reportByteLength[type])
+        return HIDP_STATUS_INVALID_REPORT_LENGTH;
     if (!pp->HasReportId(type, report[0])) return HIDP_STATUS_INCOMPATIBLE_REPORT_ID;
     return HIDP_STATUS_SUCCESS;
 }
@@ -34,12 +37,14 @@ std::uint32_t ReadBits(const std::uint8_t* report, std::uint32_t offset, std::ui
     return value;
 }
 
-void WriteBits(std::uint8_t* report, std::uint32_t offset, std::uint32_t size, std::uint32_t value) {
+void WriteBits(std::uint8_t* report, std::uint32_t offset, std::uint32_t size,
+               std::uint32_t value) {
     for (std::uint32_t i = 0; i < size; ++i) {
         std::uint32_t bit = offset + i;
         std::uint8_t& byte = report[1 + bit / 8];
         const bool on = i < 32 && ((value >> i) & 1u);
-        byte = on ? std::uint8_t(byte | (1u << (bit % 8))) : std::uint8_t(byte & ~(1u << (bit % 8)));
+        byte =
+            on ? std::uint8_t(byte | (1u << (bit % 8))) : std::uint8_t(byte & ~(1u << (bit % 8)));
     }
 }
 
@@ -49,7 +54,9 @@ std::int32_t SignExtend(std::uint32_t raw, std::uint32_t bits) {
     return static_cast<std::int32_t>((raw ^ sign) - sign);
 }
 
-bool UsageIn(const THidCapsEntry& c, USAGE usage) { return usage >= c.usageMin && usage <= c.usageMax; }
+bool UsageIn(const THidCapsEntry& c, USAGE usage) {
+    return usage >= c.usageMin && usage <= c.usageMax;
+}
 
 bool LinkMatches(const THidCapsEntry& c, std::uint16_t linkCollection) {
     return linkCollection == 0 || c.linkCollection == linkCollection;
@@ -84,7 +91,8 @@ std::uint32_t ArrayEmptyValue(const THidCapsEntry& c) {
     USAGE usage = 0;
     if (!ArrayUsage(c, 0, &usage) || usage == 0) return 0;
     const std::uint64_t top = c.bitSize >= 32 ? 0xFFFFFFFFull : (1ull << c.bitSize) - 1;
-    if (c.logicalMax >= 0 && std::uint64_t(c.logicalMax) + 1 <= top) return std::uint32_t(c.logicalMax + 1);
+    if (c.logicalMax >= 0 && std::uint64_t(c.logicalMax) + 1 <= top)
+        return std::uint32_t(c.logicalMax + 1);
     return std::uint32_t(c.logicalMin - 1);
 }
 
@@ -122,14 +130,16 @@ void PressedUsages(const THidCapsEntry& c, const std::uint8_t* report, std::vect
     if (c.isArray) {
         for (std::uint32_t i = 0; i < c.reportCount; ++i) {
             USAGE usage;
-            if (ArrayUsage(c, ReadBits(report, c.bitOffset + i * c.bitSize, c.bitSize), &usage) && usage != 0)
+            if (ArrayUsage(c, ReadBits(report, c.bitOffset + i * c.bitSize, c.bitSize), &usage) &&
+                usage != 0)
                 out.push_back(usage);
         }
         return;
     }
     if (c.isRange) {
         for (std::uint32_t i = 0; i < c.reportCount; ++i)
-            if (ReadBits(report, c.bitOffset + i * c.bitSize, 1)) out.push_back(USAGE(c.usageMin + i));
+            if (ReadBits(report, c.bitOffset + i * c.bitSize, 1))
+                out.push_back(USAGE(c.usageMin + i));
         return;
     }
     for (std::uint32_t i = 0; i < c.reportCount; ++i)
@@ -154,16 +164,18 @@ void FillCommon(const THidPreparsedData& pp, const THidCapsEntry& c, Caps& out) 
     out.IsAbsolute = c.isAbsolute;
     out.ReportCount = c.reportCount;
     if (c.isRange) {
-        out.Range = HIDP_RANGE{c.usageMin, c.usageMax, c.stringMin, c.stringMax,
+        out.Range = HIDP_RANGE{c.usageMin,      c.usageMax,      c.stringMin,    c.stringMax,
                                c.designatorMin, c.designatorMax, c.dataIndexMin, c.dataIndexMax};
     } else {
-        out.NotRange = HIDP_NOT_RANGE{c.usageMin, 0, c.stringMin, 0, c.designatorMin, 0, c.dataIndexMin, 0};
+        out.NotRange =
+            HIDP_NOT_RANGE{c.usageMin, 0, c.stringMin, 0, c.designatorMin, 0, c.dataIndexMin, 0};
     }
 }
 
 template <typename Caps>
-NTSTATUS SpecificCaps(bool buttons, HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
-                      USAGE usage, Caps* caps, std::uint16_t* length, PHIDP_PREPARSED_DATA data) {
+NTSTATUS SpecificCaps(bool buttons, HIDP_REPORT_TYPE type, USAGE usagePage,
+                      std::uint16_t linkCollection, USAGE usage, Caps* caps, std::uint16_t* length,
+                      PHIDP_PREPARSED_DATA data) {
     if (data == nullptr) return HIDP_STATUS_INVALID_PREPARSED_DATA;
     if (!ValidType(type)) return HIDP_STATUS_INVALID_REPORT_TYPE;
     if (length == nullptr) return HIDP_STATUS_BUFFER_TOO_SMALL;
@@ -196,13 +208,13 @@ NTSTATUS SpecificCaps(bool buttons, HIDP_REPORT_TYPE type, USAGE usagePage, std:
 
 // Finds the button (or value) capability of a usage for a report; the status tells why there
 // is none.
-NTSTATUS FindCaps(bool buttons, const THidPreparsedData& pp, HIDP_REPORT_TYPE type,
-                  USAGE usagePage, std::uint16_t linkCollection, USAGE usage,
-                  std::uint8_t reportId, const THidCapsEntry** found) {
+NTSTATUS FindCaps(bool buttons, const THidPreparsedData& pp, HIDP_REPORT_TYPE type, USAGE usagePage,
+                  std::uint16_t linkCollection, USAGE usage, std::uint8_t reportId,
+                  const THidCapsEntry** found) {
     bool otherReport = false;
     for (const THidCapsEntry& c : pp.Caps(type)) {
-        if (c.isButton != buttons || c.usagePage != usagePage ||
-            !LinkMatches(c, linkCollection) || !UsageIn(c, usage))
+        if (c.isButton != buttons || c.usagePage != usagePage || !LinkMatches(c, linkCollection) ||
+            !UsageIn(c, usage))
             continue;
         if (c.reportId != reportId) {
             otherReport = true;
@@ -251,20 +263,23 @@ bool ScalingExtents(const THidCapsEntry& c, Extents* e) {
 std::uint32_t NullValue(const THidCapsEntry& c) {
     const std::uint64_t top = c.bitSize >= 32 ? 0xFFFFFFFFull : (1ull << c.bitSize) - 1;
     if (c.logicalMin > 0) return 0;
-    if (std::uint64_t(std::int64_t(c.logicalMax) + 1) <= top && c.logicalMax >= 0) return std::uint32_t(c.logicalMax + 1);
+    if (std::uint64_t(std::int64_t(c.logicalMax) + 1) <= top && c.logicalMax >= 0)
+        return std::uint32_t(c.logicalMax + 1);
     return std::uint32_t(c.logicalMin - 1);
 }
 
-NTSTATUS ChangeUsages(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection, USAGE* usageList,
-                      std::uint32_t* usageLength, PHIDP_PREPARSED_DATA data, std::uint8_t* report,
-                      std::uint32_t reportLength, bool on) {
+NTSTATUS ChangeUsages(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
+                      USAGE* usageList, std::uint32_t* usageLength, PHIDP_PREPARSED_DATA data,
+                      std::uint8_t* report, std::uint32_t reportLength, bool on) {
     NTSTATUS status = CheckReport(data, type, report, reportLength);
     if (status != HIDP_STATUS_SUCCESS) return status;
-    if (usageLength == nullptr || (usageList == nullptr && *usageLength != 0)) return HIDP_STATUS_BUFFER_TOO_SMALL;
+    if (usageLength == nullptr || (usageList == nullptr && *usageLength != 0))
+        return HIDP_STATUS_BUFFER_TOO_SMALL;
     for (std::uint32_t i = 0; i < *usageLength; ++i) {
         if (usageList[i] == 0) continue;
         const THidCapsEntry* c = nullptr;
-        status = FindCaps(true, *data, type, usagePage, linkCollection, usageList[i], report[0], &c);
+        status =
+            FindCaps(true, *data, type, usagePage, linkCollection, usageList[i], report[0], &c);
         if (status == HIDP_STATUS_SUCCESS) status = SetButton(*c, usageList[i], report, on);
         if (status != HIDP_STATUS_SUCCESS) {
             *usageLength = i;
@@ -287,8 +302,10 @@ NTSTATUS HidP_GetCaps(PHIDP_PREPARSED_DATA data, HIDP_CAPS* caps) {
     caps->NumberLinkCollectionNodes = std::uint16_t(data->nodes.size());
     std::uint16_t* counts[3][3] = {
         {&caps->NumberInputButtonCaps, &caps->NumberInputValueCaps, &caps->NumberInputDataIndices},
-        {&caps->NumberOutputButtonCaps, &caps->NumberOutputValueCaps, &caps->NumberOutputDataIndices},
-        {&caps->NumberFeatureButtonCaps, &caps->NumberFeatureValueCaps, &caps->NumberFeatureDataIndices}};
+        {&caps->NumberOutputButtonCaps, &caps->NumberOutputValueCaps,
+         &caps->NumberOutputDataIndices},
+        {&caps->NumberFeatureButtonCaps, &caps->NumberFeatureValueCaps,
+         &caps->NumberFeatureDataIndices}};
     for (int t = 0; t < 3; ++t) {
         for (const THidCapsEntry& c : data->caps[t]) ++*counts[t][c.isButton ? 0 : 1];
         *counts[t][2] = data->dataIndexCount[t];
@@ -302,15 +319,16 @@ NTSTATUS HidP_GetLinkCollectionNodes(HIDP_LINK_COLLECTION_NODE* nodes, std::uint
     return CopyOut(data->nodes, nodes, length);
 }
 
-NTSTATUS HidP_GetSpecificButtonCaps(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
-                                    USAGE usage, HIDP_BUTTON_CAPS* caps, std::uint16_t* length,
+NTSTATUS HidP_GetSpecificButtonCaps(HIDP_REPORT_TYPE type, USAGE usagePage,
+                                    std::uint16_t linkCollection, USAGE usage,
+                                    HIDP_BUTTON_CAPS* caps, std::uint16_t* length,
                                     PHIDP_PREPARSED_DATA data) {
     return SpecificCaps(true, type, usagePage, linkCollection, usage, caps, length, data);
 }
 
-NTSTATUS HidP_GetSpecificValueCaps(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
-                                   USAGE usage, HIDP_VALUE_CAPS* caps, std::uint16_t* length,
-                                   PHIDP_PREPARSED_DATA data) {
+NTSTATUS HidP_GetSpecificValueCaps(HIDP_REPORT_TYPE type, USAGE usagePage,
+                                   std::uint16_t linkCollection, USAGE usage, HIDP_VALUE_CAPS* caps,
+                                   std::uint16_t* length, PHIDP_PREPARSED_DATA data) {
     return SpecificCaps(false, type, usagePage, linkCollection, usage, caps, length, data);
 }
 
@@ -331,10 +349,12 @@ NTSTATUS HidP_GetData(HIDP_REPORT_TYPE type, HIDP_DATA* dataList, std::uint32_t*
         if (c.isButton) {
             std::vector<USAGE> pressed;
             PressedUsages(c, report, pressed);
-            for (USAGE u : pressed) add(std::uint16_t(c.dataIndexMin + (c.isRange ? u - c.usageMin : 0)), 1);
+            for (USAGE u : pressed)
+                add(std::uint16_t(c.dataIndexMin + (c.isRange ? u - c.usageMin : 0)), 1);
         } else if (!c.IsValueArray()) {
             for (std::uint32_t i = 0; i < (c.isRange ? c.reportCount : 1u); ++i)
-                add(std::uint16_t(c.dataIndexMin + i), ReadBits(report, c.bitOffset + i * c.bitSize, c.bitSize));
+                add(std::uint16_t(c.dataIndexMin + i),
+                    ReadBits(report, c.bitOffset + i * c.bitSize, c.bitSize));
         }
     }
     return CopyOut(found, dataList, dataLength);
@@ -344,21 +364,29 @@ NTSTATUS HidP_SetData(HIDP_REPORT_TYPE type, HIDP_DATA* dataList, std::uint32_t*
                       PHIDP_PREPARSED_DATA data, std::uint8_t* report, std::uint32_t reportLength) {
     NTSTATUS status = CheckReport(data, type, report, reportLength);
     if (status != HIDP_STATUS_SUCCESS) return status;
-    if (dataLength == nullptr || (dataList == nullptr && *dataLength != 0)) return HIDP_STATUS_BUFFER_TOO_SMALL;
+    if (dataLength == nullptr || (dataList == nullptr && *dataLength != 0))
+        return HIDP_STATUS_BUFFER_TOO_SMALL;
     for (std::uint32_t i = 0; i < *dataLength; ++i) {
         const HIDP_DATA& d = dataList[i];
         const THidCapsEntry* c = nullptr;
         for (const THidCapsEntry& candidate : data->Caps(type))
-            if (d.DataIndex >= candidate.dataIndexMin && d.DataIndex <= candidate.dataIndexMax) c = &candidate;
-        if (c == nullptr) status = HIDP_STATUS_DATA_INDEX_NOT_FOUND;
-        else if (c->reportId != report[0]) status = HIDP_STATUS_INCOMPATIBLE_REPORT_ID;
-        else if (c->IsValueArray()) status = HIDP_STATUS_IS_VALUE_ARRAY;
+            if (d.DataIndex >= candidate.dataIndexMin && d.DataIndex <= candidate.dataIndexMax)
+                c = &candidate;
+        if (c == nullptr)
+            status = HIDP_STATUS_DATA_INDEX_NOT_FOUND;
+        else if (c->reportId != report[0])
+            status = HIDP_STATUS_INCOMPATIBLE_REPORT_ID;
+        else if (c->IsValueArray())
+            status = HIDP_STATUS_IS_VALUE_ARRAY;
         else if (c->isButton)
-            status = SetButton(*c, USAGE(c->usageMin + (d.DataIndex - c->dataIndexMin)), report, d.On != 0);
+            status = SetButton(*c, USAGE(c->usageMin + (d.DataIndex - c->dataIndexMin)), report,
+                               d.On != 0);
         else
-            WriteBits(report, c->bitOffset + std::uint32_t(d.DataIndex - c->dataIndexMin) * c->bitSize,
+            WriteBits(report,
+                      c->bitOffset + std::uint32_t(d.DataIndex - c->dataIndexMin) * c->bitSize,
                       c->bitSize, d.RawValue);
-        if (status == HIDP_STATUS_BUTTON_NOT_PRESSED) status = HIDP_STATUS_SUCCESS;  // already released
+        if (status == HIDP_STATUS_BUTTON_NOT_PRESSED)
+            status = HIDP_STATUS_SUCCESS;  // already released
         if (status != HIDP_STATUS_SUCCESS) {
             *dataLength = i;
             return status;
@@ -389,8 +417,9 @@ NTSTATUS HidP_GetUsages(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t li
     return CopyOut(pressed, usageList, usageLength);
 }
 
-NTSTATUS HidP_GetUsagesEx(HIDP_REPORT_TYPE type, std::uint16_t linkCollection, USAGE_AND_PAGE* usageList,
-                          std::uint32_t* usageLength, PHIDP_PREPARSED_DATA data, std::uint8_t* report,
+NTSTATUS HidP_GetUsagesEx(HIDP_REPORT_TYPE type, std::uint16_t linkCollection,
+                          USAGE_AND_PAGE* usageList, std::uint32_t* usageLength,
+                          PHIDP_PREPARSED_DATA data, std::uint8_t* report,
                           std::uint32_t reportLength) {
     NTSTATUS status = CheckReport(data, type, report, reportLength);
     if (status != HIDP_STATUS_SUCCESS) return status;
@@ -408,16 +437,19 @@ NTSTATUS HidP_GetUsagesEx(HIDP_REPORT_TYPE type, std::uint16_t linkCollection, U
 NTSTATUS HidP_SetUsages(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
                         USAGE* usageList, std::uint32_t* usageLength, PHIDP_PREPARSED_DATA data,
                         std::uint8_t* report, std::uint32_t reportLength) {
-    return ChangeUsages(type, usagePage, linkCollection, usageList, usageLength, data, report, reportLength, true);
+    return ChangeUsages(type, usagePage, linkCollection, usageList, usageLength, data, report,
+                        reportLength, true);
 }
 
 NTSTATUS HidP_UnsetUsages(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
                           USAGE* usageList, std::uint32_t* usageLength, PHIDP_PREPARSED_DATA data,
                           std::uint8_t* report, std::uint32_t reportLength) {
-    return ChangeUsages(type, usagePage, linkCollection, usageList, usageLength, data, report, reportLength, false);
+    return ChangeUsages(type, usagePage, linkCollection, usageList, usageLength, data, report,
+                        reportLength, false);
 }
 
-std::uint32_t HidP_MaxUsageListLength(HIDP_REPORT_TYPE type, USAGE usagePage, PHIDP_PREPARSED_DATA data) {
+std::uint32_t HidP_MaxUsageListLength(HIDP_REPORT_TYPE type, USAGE usagePage,
+                                      PHIDP_PREPARSED_DATA data) {
     if (data == nullptr || !ValidType(type)) return 0;
     std::uint32_t total = 0;
     std::set<std::uint32_t> arrays;
@@ -432,9 +464,9 @@ std::uint32_t HidP_MaxUsageListLength(HIDP_REPORT_TYPE type, USAGE usagePage, PH
     return total;
 }
 
-NTSTATUS HidP_GetUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection, USAGE usage,
-                            std::uint32_t* usageValue, PHIDP_PREPARSED_DATA data, std::uint8_t* report,
-                            std::uint32_t reportLength) {
+NTSTATUS HidP_GetUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
+                            USAGE usage, std::uint32_t* usageValue, PHIDP_PREPARSED_DATA data,
+                            std::uint8_t* report, std::uint32_t reportLength) {
     const THidCapsEntry* c = nullptr;
     const NTSTATUS status = FindValueInReport(false, type, usagePage, linkCollection, usage, data,
                                               report, reportLength, &c);
@@ -443,8 +475,9 @@ NTSTATUS HidP_GetUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_
     return HIDP_STATUS_SUCCESS;
 }
 
-NTSTATUS HidP_GetScaledUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
-                                  USAGE usage, std::int32_t* usageValue, PHIDP_PREPARSED_DATA data,
+NTSTATUS HidP_GetScaledUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage,
+                                  std::uint16_t linkCollection, USAGE usage,
+                                  std::int32_t* usageValue, PHIDP_PREPARSED_DATA data,
                                   std::uint8_t* report, std::uint32_t reportLength) {
     const THidCapsEntry* c = nullptr;
     const NTSTATUS status = FindValueInReport(false, type, usagePage, linkCollection, usage, data,
@@ -456,13 +489,14 @@ NTSTATUS HidP_GetScaledUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::u
     const std::int64_t value = c->logicalMin < 0 ? SignExtend(raw, c->bitSize) : std::int64_t(raw);
     if (value < e.logMin || value > e.logMax)
         return c->hasNull ? HIDP_STATUS_NULL : HIDP_STATUS_VALUE_OUT_OF_RANGE;
-    *usageValue = std::int32_t(e.phyMin + (value - e.logMin) * (e.phyMax - e.phyMin) / (e.logMax - e.logMin));
+    *usageValue =
+        std::int32_t(e.phyMin + (value - e.logMin) * (e.phyMax - e.phyMin) / (e.logMax - e.logMin));
     return HIDP_STATUS_SUCCESS;
 }
 
-NTSTATUS HidP_SetUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection, USAGE usage,
-                            std::uint32_t usageValue, PHIDP_PREPARSED_DATA data, std::uint8_t* report,
-                            std::uint32_t reportLength) {
+NTSTATUS HidP_SetUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
+                            USAGE usage, std::uint32_t usageValue, PHIDP_PREPARSED_DATA data,
+                            std::uint8_t* report, std::uint32_t reportLength) {
     const THidCapsEntry* c = nullptr;
     const NTSTATUS status = FindValueInReport(false, type, usagePage, linkCollection, usage, data,
                                               report, reportLength, &c);
@@ -471,8 +505,9 @@ NTSTATUS HidP_SetUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_
     return HIDP_STATUS_SUCCESS;
 }
 
-NTSTATUS HidP_SetScaledUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
-                                  USAGE usage, std::int32_t usageValue, PHIDP_PREPARSED_DATA data,
+NTSTATUS HidP_SetScaledUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage,
+                                  std::uint16_t linkCollection, USAGE usage,
+                                  std::int32_t usageValue, PHIDP_PREPARSED_DATA data,
                                   std::uint8_t* report, std::uint32_t reportLength) {
     const THidCapsEntry* c = nullptr;
     const NTSTATUS status = FindValueInReport(false, type, usagePage, linkCollection, usage, data,
@@ -486,16 +521,18 @@ NTSTATUS HidP_SetScaledUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::u
         WriteBits(report, offset, c->bitSize, NullValue(*c));
         return HIDP_STATUS_SUCCESS;
     }
-    const std::int64_t raw = e.logMin + (usageValue - e.phyMin) * (e.logMax - e.logMin) / (e.phyMax - e.phyMin);
+    const std::int64_t raw =
+        e.logMin + (usageValue - e.phyMin) * (e.logMax - e.logMin) / (e.phyMax - e.phyMin);
     WriteBits(report, offset, c->bitSize, std::uint32_t(raw));
     return HIDP_STATUS_SUCCESS;
 }
 
 namespace {
 
-NTSTATUS ValueArray(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection, USAGE usage,
-                    std::uint8_t* usageValue, std::uint16_t byteLength, PHIDP_PREPARSED_DATA data,
-                    std::uint8_t* report, std::uint32_t reportLength, bool write) {
+NTSTATUS ValueArray(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
+                    USAGE usage, std::uint8_t* usageValue, std::uint16_t byteLength,
+                    PHIDP_PREPARSED_DATA data, std::uint8_t* report, std::uint32_t reportLength,
+                    bool write) {
     const THidCapsEntry* c = nullptr;
     const NTSTATUS status = FindValueInReport(true, type, usagePage, linkCollection, usage, data,
                                               report, reportLength, &c);
@@ -515,22 +552,27 @@ NTSTATUS ValueArray(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCo
 
 }  // namespace
 
-NTSTATUS HidP_GetUsageValueArray(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
-                                 USAGE usage, std::uint8_t* usageValue, std::uint16_t usageValueByteLength,
-                                 PHIDP_PREPARSED_DATA data, std::uint8_t* report, std::uint32_t reportLength) {
-    return ValueArray(type, usagePage, linkCollection, usage, usageValue, usageValueByteLength, data, report,
-                      reportLength, false);
+NTSTATUS HidP_GetUsageValueArray(HIDP_REPORT_TYPE type, USAGE usagePage,
+                                 std::uint16_t linkCollection, USAGE usage,
+                                 std::uint8_t* usageValue, std::uint16_t usageValueByteLength,
+                                 PHIDP_PREPARSED_DATA data, std::uint8_t* report,
+                                 std::uint32_t reportLength) {
+    return ValueArray(type, usagePage, linkCollection, usage, usageValue, usageValueByteLength,
+                      data, report, reportLength, false);
 }
 
-NTSTATUS HidP_SetUsageValueArray(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
-                                 USAGE usage, std::uint8_t* usageValue, std::uint16_t usageValueByteLength,
-                                 PHIDP_PREPARSED_DATA data, std::uint8_t* report, std::uint32_t reportLength) {
-    return ValueArray(type, usagePage, linkCollection, usage, usageValue, usageValueByteLength, data, report,
-                      reportLength, true);
+NTSTATUS HidP_SetUsageValueArray(HIDP_REPORT_TYPE type, USAGE usagePage,
+                                 std::uint16_t linkCollection, USAGE usage,
+                                 std::uint8_t* usageValue, std::uint16_t usageValueByteLength,
+                                 PHIDP_PREPARSED_DATA data, std::uint8_t* report,
+                                 std::uint32_t reportLength) {
+    return ValueArray(type, usagePage, linkCollection, usage, usageValue, usageValueByteLength,
+                      data, report, reportLength, true);
 }
 
-NTSTATUS HidP_UsageListDifference(USAGE* previousUsageList, USAGE* currentUsageList, USAGE* breakUsageList,
-                                  USAGE* makeUsageList, std::uint32_t usageListLength) {
+NTSTATUS HidP_UsageListDifference(USAGE* previousUsageList, USAGE* currentUsageList,
+                                  USAGE* breakUsageList, USAGE* makeUsageList,
+                                  std::uint32_t usageListLength) {
     auto listed = [usageListLength](const USAGE* list, USAGE usage) {
         for (std::uint32_t i = 0; i < usageListLength && list[i] != 0; ++i)
             if (list[i] == usage) return true;
@@ -548,15 +590,18 @@ NTSTATUS HidP_UsageListDifference(USAGE* previousUsageList, USAGE* currentUsageL
     return HIDP_STATUS_SUCCESS;
 }
 
-NTSTATUS HidP_GetExtendedAttributes(HIDP_REPORT_TYPE type, std::uint16_t dataIndex, PHIDP_PREPARSED_DATA data,
-                                    HIDP_EXTENDED_ATTRIBUTES* attributes, std::uint32_t* lengthAttributes) {
+NTSTATUS HidP_GetExtendedAttributes(HIDP_REPORT_TYPE type, std::uint16_t dataIndex,
+                                    PHIDP_PREPARSED_DATA data, HIDP_EXTENDED_ATTRIBUTES* attributes,
+                                    std::uint32_t* lengthAttributes) {
     if (data == nullptr) return HIDP_STATUS_INVALID_PREPARSED_DATA;
     if (!ValidType(type)) return HIDP_STATUS_INVALID_REPORT_TYPE;
-    const bool known = std::any_of(data->Caps(type).begin(), data->Caps(type).end(), [dataIndex](const auto& c) {
-        return dataIndex >= c.dataIndexMin && dataIndex <= c.dataIndexMax;
-    });
+    const bool known =
+        std::any_of(data->Caps(type).begin(), data->Caps(type).end(), [dataIndex](const auto& c) {
+            return dataIndex >= c.dataIndexMin && dataIndex <= c.dataIndexMax;
+        });
     if (!known) return HIDP_STATUS_DATA_INDEX_NOT_FOUND;
-    if (attributes == nullptr || lengthAttributes == nullptr || *lengthAttributes < sizeof(HIDP_EXTENDED_ATTRIBUTES))
+    if (attributes == nullptr || lengthAttributes == nullptr ||
+        *lengthAttributes < sizeof(HIDP_EXTENDED_ATTRIBUTES))
         return HIDP_STATUS_BUFFER_TOO_SMALL;
     // The descriptor parser keeps no unknown global items, so there are none to report.
     *attributes = HIDP_EXTENDED_ATTRIBUTES{};
@@ -564,12 +609,14 @@ NTSTATUS HidP_GetExtendedAttributes(HIDP_REPORT_TYPE type, std::uint16_t dataInd
     return HIDP_STATUS_SUCCESS;
 }
 
-NTSTATUS HidP_InitializeReportForID(HIDP_REPORT_TYPE type, std::uint8_t reportId, PHIDP_PREPARSED_DATA data,
-                                    std::uint8_t* report, std::uint32_t reportLength) {
+NTSTATUS HidP_InitializeReportForID(HIDP_REPORT_TYPE type, std::uint8_t reportId,
+                                    PHIDP_PREPARSED_DATA data, std::uint8_t* report,
+                                    std::uint32_t reportLength) {
     if (data == nullptr) return HIDP_STATUS_INVALID_PREPARSED_DATA;
     if (!ValidType(type)) return HIDP_STATUS_INVALID_REPORT_TYPE;
     if (data->reportByteLength[type] == 0) return HIDP_STATUS_REPORT_DOES_NOT_EXIST;
-    if (report == nullptr || reportLength != data->reportByteLength[type]) return HIDP_STATUS_INVALID_REPORT_LENGTH;
+    if (report == nullptr || reportLength != data->reportByteLength[type])
+        return HIDP_STATUS_INVALID_REPORT_LENGTH;
     if (!data->HasReportId(type, reportId)) return HIDP_STATUS_REPORT_DOES_NOT_EXIST;
     std::fill_n(report, reportLength, 0);
     report[0] = reportId;

@@ -15,12 +15,13 @@ NTSTATUS HidP_GetCaps(PHIDP_PREPARSED_DATA data, HIDP_CAPS* caps);
 NTSTATUS HidP_GetLinkCollectionNodes(HIDP_LINK_COLLECTION_NODE* nodes, std::uint32_t* length,
                                      PHIDP_PREPARSED_DATA data);
 // A usage page, link collection or usage of 0 matches every one.
-NTSTATUS HidP_GetSpecificButtonCaps(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
-                                    USAGE usage, HIDP_BUTTON_CAPS* caps, std::uint16_t* length,
+NTSTATUS HidP_GetSpecificButtonCaps(HIDP_REPORT_TYPE type, USAGE usagePage,
+                                    std::uint16_t linkCollection, USAGE usage,
+                                    HIDP_BUTTON_CAPS* caps, std::uint16_t* length,
                                     PHIDP_PREPARSED_DATA data);
-NTSTATUS HidP_GetSpecificValueCaps(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
-                                   USAGE usage, HIDP_VALUE_CAPS* caps, std::uint16_t* length,
-                                   PHIDP_PREPARSED_DATA data);
+NTSTATUS HidP_GetSpecificValueCaps(HIDP_REPORT_TYPE type, USAGE usagePage,
+                                   std::uint16_t linkCollection, USAGE usage, HIDP_VALUE_CAPS* caps,
+                                   std::uint16_t* length, PHIDP_PREPARSED_DATA data);
 
 NTSTATUS HidP_GetData(HIDP_REPORT_TYPE type, HIDP_DATA* dataList, std::uint32_t* dataLength,
                       PHIDP_PREPARSED_DATA data, std::uint8_t* report, std::uint32_t reportLength);
@@ -31,8 +32,9 @@ std::uint32_t HidP_MaxDataListLength(HIDP_REPORT_TYPE type, PHIDP_PREPARSED_DATA
 NTSTATUS HidP_GetUsages(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
                         USAGE* usageList, std::uint32_t* usageLength, PHIDP_PREPARSED_DATA data,
                         std::uint8_t* report, std::uint32_t reportLength);
-NTSTATUS HidP_GetUsagesEx(HIDP_REPORT_TYPE type, std::uint16_t linkCollection, USAGE_AND_PAGE* usageList,
-                          std::uint32_t* usageLength, PHIDP_PREPARSED_DATA data, std::uint8_t* report,
+NTSTATUS HidP_GetUsagesEx(HIDP_REPORT_TYPE type, std::uint16_t linkCollection,
+                          USAGE_AND_PAGE* usageList, std::uint32_t* usageLength,
+                          PHIDP_PREPARSED_DATA data, std::uint8_t* report,
                           std::uint32_t reportLength);
 NTSTATUS HidP_SetUsages(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
                         USAGE* usageList, std::uint32_t* usageLength, PHIDP_PREPARSED_DATA data,
@@ -41,37 +43,47 @@ NTSTATUS HidP_UnsetUsages(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t 
                           USAGE* usageList, std::uint32_t* usageLength, PHIDP_PREPARSED_DATA data,
                           std::uint8_t* report, std::uint32_t reportLength);
 // A usage page of 0 counts the buttons of every page.
-std::uint32_t HidP_MaxUsageListLength(HIDP_REPORT_TYPE type, USAGE usagePage, PHIDP_PREPARSED_DATA data);
+std::uint32_t HidP_MaxUsageListLength(HIDP_REPORT_TYPE type, USAGE usagePage,
+                                      PHIDP_PREPARSED_DATA data);
 
-NTSTATUS HidP_GetUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection, USAGE usage,
-                            std::uint32_t* usageValue, PHIDP_PREPARSED_DATA data, std::uint8_t* report,
-                            std::uint32_t reportLength);
-NTSTATUS HidP_GetScaledUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
-                                  USAGE usage, std::int32_t* usageValue, PHIDP_PREPARSED_DATA data,
+NTSTATUS HidP_GetUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
+                            USAGE usage, std::uint32_t* usageValue, PHIDP_PREPARSED_DATA data,
+                            std::uint8_t* report, std::uint32_t reportLength);
+NTSTATUS HidP_GetScaledUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage,
+                                  std::uint16_t linkCollection, USAGE usage,
+                                  std::int32_t* usageValue, PHIDP_PREPARSED_DATA data,
                                   std::uint8_t* report, std::uint32_t reportLength);
-NTSTATUS HidP_GetUsageValueArray(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
-                                 USAGE usage, std::uint8_t* usageValue, std::uint16_t usageValueByteLength,
-                                 PHIDP_PREPARSED_DATA data, std::uint8_t* report, std::uint32_t reportLength);
-NTSTATUS HidP_SetUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection, USAGE usage,
-                            std::uint32_t usageValue, PHIDP_PREPARSED_DATA data, std::uint8_t* report,
-                            std::uint32_t reportLength);
-NTSTATUS HidP_SetScaledUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
-                                  USAGE usage, std::int32_t usageValue, PHIDP_PREPARSED_DATA data,
+NTSTATUS HidP_GetUsageValueArray(HIDP_REPORT_TYPE type, USAGE usagePage,
+                                 std::uint16_t linkCollection, USAGE usage,
+                                 std::uint8_t* usageValue, std::uint16_t usageValueByteLength,
+                                 PHIDP_PREPARSED_DATA data, std::uint8_t* report,
+                                 std::uint32_t reportLength);
+NTSTATUS HidP_SetUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
+                            USAGE usage, std::uint32_t usageValue, PHIDP_PREPARSED_DATA data,
+                            std::uint8_t* report, std::uint32_t reportLength);
+NTSTATUS HidP_SetScaledUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage,
+                                  std::uint16_t linkCollection, USAGE usage,
+                                  std::int32_t usageValue, PHIDP_PREPARSED_DATA data,
                                   std::uint8_t* report, std::uint32_t reportLength);
-NTSTATUS HidP_SetUsageValueArray(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
-                                 USAGE usage, std::uint8_t* usageValue, std::uint16_t usageValueByteLength,
-                                 PHIDP_PREPARSED_DATA data, std::uint8_t* report, std::uint32_t reportLength);
+NTSTATUS HidP_SetUsageValueArray(HIDP_REPORT_TYPE type, USAGE usagePage,
+                                 std::uint16_t linkCollection, USAGE usage,
+                                 std::uint8_t* usageValue, std::uint16_t usageValueByteLength,
+                                 PHIDP_PREPARSED_DATA data, std::uint8_t* report,
+                                 std::uint32_t reportLength);
 
 // Usages in the previous list but not the current one are breaks, the reverse are makes; the
 // lists hold up to length usages and end early at a 0.
-NTSTATUS HidP_UsageListDifference(USAGE* previousUsageList, USAGE* currentUsageList, USAGE* breakUsageList,
-                                  USAGE* makeUsageList, std::uint32_t usageListLength);
+NTSTATUS HidP_UsageListDifference(USAGE* previousUsageList, USAGE* currentUsageList,
+                                  USAGE* breakUsageList, USAGE* makeUsageList,
+                                  std::uint32_t usageListLength);
 
-NTSTATUS HidP_GetExtendedAttributes(HIDP_REPORT_TYPE type, std::uint16_t dataIndex, PHIDP_PREPARSED_DATA data,
-                                    HIDP_EXTENDED_ATTRIBUTES* attributes, std::uint32_t* lengthAttributes);
+NTSTATUS HidP_GetExtendedAttributes(HIDP_REPORT_TYPE type, std::uint16_t dataIndex,
+                                    PHIDP_PREPARSED_DATA data, HIDP_EXTENDED_ATTRIBUTES* attributes,
+                                    std::uint32_t* lengthAttributes);
 // Clears a report of the type to its resting state (no buttons, null values) and sets its ID.
-NTSTATUS HidP_InitializeReportForID(HIDP_REPORT_TYPE type, std::uint8_t reportId, PHIDP_PREPARSED_DATA data,
-                                    std::uint8_t* report, std::uint32_t reportLength);
+NTSTATUS HidP_InitializeReportForID(HIDP_REPORT_TYPE type, std::uint8_t reportId,
+                                    PHIDP_PREPARSED_DATA data, std::uint8_t* report,
+                                    std::uint32_t reportLength);
 
 }  // namespace hidservices
 }  // namespace dsp

@@ -8,9 +8,9 @@
 #include <sys/utsname.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <algorithm>
 
 #include "framework/hid/ReportDescriptor.h"
 #include "framework/hid/Utf16.h"
@@ -54,7 +54,10 @@ std::string kernelRelease() {
 class HidrawConnection : public THidConnection {
 public:
     HidrawConnection(THidrawNode node, int fd)
-        : node_(std::move(node)), fd_(fd), wake_(eventfd(0, EFD_CLOEXEC)), inputNumbered_(numberedInput(node_)) {}
+        : node_(std::move(node)),
+          fd_(fd),
+          wake_(eventfd(0, EFD_CLOEXEC)),
+          inputNumbered_(numberedInput(node_)) {}
     ~HidrawConnection() override {
         if (fd_ >= 0) close(fd_);
         if (wake_ >= 0) close(wake_);
@@ -80,8 +83,12 @@ public:
         return true;
     }
     // hidraw reaches neither arbitrary string descriptors nor physical descriptors.
-    bool GetIndexedString(std::uint32_t, std::u16string&) override { return fail(ERROR_NOT_SUPPORTED); }
-    bool GetPhysicalDescriptor(std::vector<std::uint8_t>&) override { return fail(ERROR_NOT_SUPPORTED); }
+    bool GetIndexedString(std::uint32_t, std::u16string&) override {
+        return fail(ERROR_NOT_SUPPORTED);
+    }
+    bool GetPhysicalDescriptor(std::vector<std::uint8_t>&) override {
+        return fail(ERROR_NOT_SUPPORTED);
+    }
 
     bool GetFeature(std::uint8_t* report, std::uint32_t length) override {
         return control(HIDIOCGFEATURE(length), report, length);
@@ -96,7 +103,8 @@ public:
         return control(HIDIOCSOUTPUT(length), const_cast<std::uint8_t*>(report), length);
     }
 
-    THidReadResult Read(std::uint8_t* buffer, std::uint32_t size, int timeoutMs, std::uint32_t& bytesRead) override {
+    THidReadResult Read(std::uint8_t* buffer, std::uint32_t size, int timeoutMs,
+                        std::uint32_t& bytesRead) override {
         bytesRead = 0;
         if (fd_ < 0) return readFailed(ERROR_ACCESS_DENIED);
         pollfd fds[2] = {{fd_, POLLIN, 0}, {wake_, POLLIN, 0}};
@@ -106,7 +114,8 @@ public:
             if (ready < 0) return readFailed(errorFromErrno(errno));
             if (ready == 0) return THidReadResult::TimedOut;
             if (fds[1].revents != 0) return readFailed(ERROR_OPERATION_ABORTED);
-            if (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) return readFailed(ERROR_DEVICE_NOT_CONNECTED);
+            if (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL))
+                return readFailed(ERROR_DEVICE_NOT_CONNECTED);
             // hidraw leaves the report ID out of reports of devices that number none: it is put
             // back, so that every report starts with its ID.
             const std::uint32_t skip = inputNumbered_ || size == 0 ? 0 : 1;
@@ -118,7 +127,8 @@ public:
             return THidReadResult::Data;
         }
     }
-    bool Write(const std::uint8_t* report, std::uint32_t length, std::uint32_t& bytesWritten) override {
+    bool Write(const std::uint8_t* report, std::uint32_t length,
+               std::uint32_t& bytesWritten) override {
         bytesWritten = 0;
         if (fd_ < 0) return fail(ERROR_ACCESS_DENIED);
         ssize_t done;
@@ -136,8 +146,8 @@ public:
         if (fd_ < 0) return fail(ERROR_ACCESS_DENIED);
         std::uint8_t scratch[4096];
         pollfd p{fd_, POLLIN, 0};
-        while (poll(&p, 1, 0) > 0 && (p.revents & POLLIN) && read(fd_, scratch, sizeof scratch) > 0) {
-        }
+        while (poll(&p, 1, 0) > 0 && (p.revents & POLLIN) &&
+               read(fd_, scratch, sizeof scratch) > 0) {}
         return true;
     }
     // The kernel keeps its own queue for each open node; the count is kept for those who ask.
@@ -179,12 +189,14 @@ public:
 
     std::vector<THidInterfaceRecord> EnumerateInterfaces() override {
         std::vector<THidInterfaceRecord> records;
-        for (const THidrawNode& node : ScanHidrawNodes(settings_.sysHidrawRoot, settings_.devRoot)) {
+        for (const THidrawNode& node :
+             ScanHidrawNodes(settings_.sysHidrawRoot, settings_.devRoot)) {
             THidInterfaceRecord r;
             r.path = node.devnode;
             r.instanceId = node.sequence;
             char hardwareId[40];
-            std::snprintf(hardwareId, sizeof hardwareId, "HID\\VID_%04X&PID_%04X", node.vendorId, node.productId);
+            std::snprintf(hardwareId, sizeof hardwareId, "HID\\VID_%04X&PID_%04X", node.vendorId,
+                          node.productId);
             r.properties[SPDRP_CLASS] = std::string("HIDClass");
             r.properties[SPDRP_HARDWAREID] = std::vector<std::string>{hardwareId};
             r.properties[SPDRP_ENUMERATOR_NAME] = std::string("HID");
@@ -227,7 +239,9 @@ public:
     }
 
     // Input and output reports outside the report stream came with Linux 5.11.
-    bool SupportsDirectReports() const override { return KernelReleaseAtLeast(kernelRelease(), 5, 11); }
+    bool SupportsDirectReports() const override {
+        return KernelReleaseAtLeast(kernelRelease(), 5, 11);
+    }
 
     std::string VersionText() const override { return "hidraw " + kernelRelease(); }
 
@@ -241,14 +255,17 @@ public:
         context_ = udev_->udev_new();
         monitor_ = context_ ? udev_->udev_monitor_new_from_netlink(context_, "udev") : nullptr;
         if (monitor_ == nullptr ||
-            udev_->udev_monitor_filter_add_match_subsystem_devtype(monitor_, "hidraw", nullptr) < 0 ||
+            udev_->udev_monitor_filter_add_match_subsystem_devtype(monitor_, "hidraw", nullptr) <
+                0 ||
             udev_->udev_monitor_enable_receiving(monitor_) < 0) {
             stopWatching();
             return false;
         }
         watch_ = std::make_unique<TDescriptorWatch>(
-            udev_->udev_monitor_get_fd(monitor_), TDescriptorWatch::wdRead, [this, onChange = std::move(onChange)] {
-                if (void* device = udev_->udev_monitor_receive_device(monitor_)) udev_->udev_device_unref(device);
+            udev_->udev_monitor_get_fd(monitor_), TDescriptorWatch::wdRead,
+            [this, onChange = std::move(onChange)] {
+                if (void* device = udev_->udev_monitor_receive_device(monitor_))
+                    udev_->udev_device_unref(device);
                 onChange();
             });
         return true;

@@ -124,11 +124,23 @@ bool Parser::localItem(unsigned tag, const ItemValue& v) {
             return true;
         }
         case 0x3: locals_.designatorMin = locals_.designatorMax = std::uint16_t(v.raw); return true;
-        case 0x4: locals_.designatorMin = std::uint16_t(v.raw); locals_.designatorRange = true; return true;
-        case 0x5: locals_.designatorMax = std::uint16_t(v.raw); locals_.designatorRange = true; return true;
+        case 0x4:
+            locals_.designatorMin = std::uint16_t(v.raw);
+            locals_.designatorRange = true;
+            return true;
+        case 0x5:
+            locals_.designatorMax = std::uint16_t(v.raw);
+            locals_.designatorRange = true;
+            return true;
         case 0x7: locals_.stringMin = locals_.stringMax = std::uint16_t(v.raw); return true;
-        case 0x8: locals_.stringMin = std::uint16_t(v.raw); locals_.stringRange = true; return true;
-        case 0x9: locals_.stringMax = std::uint16_t(v.raw); locals_.stringRange = true; return true;
+        case 0x8:
+            locals_.stringMin = std::uint16_t(v.raw);
+            locals_.stringRange = true;
+            return true;
+        case 0x9:
+            locals_.stringMax = std::uint16_t(v.raw);
+            locals_.stringRange = true;
+            return true;
         case 0xA:  // delimiter: 1 opens an alias set, 0 closes it
             if (v.raw == 1) {
                 ++locals_.delimiterDepth;
@@ -182,7 +194,8 @@ void Parser::openCollection(std::uint8_t kind) {
             p.FirstChild = index;
         } else {
             std::uint16_t sibling = p.FirstChild;
-            while (data_->nodes[sibling].NextSibling != 0) sibling = data_->nodes[sibling].NextSibling;
+            while (data_->nodes[sibling].NextSibling != 0)
+                sibling = data_->nodes[sibling].NextSibling;
             data_->nodes[sibling].NextSibling = index;
         }
         ++p.NumberOfChildren;
@@ -196,7 +209,8 @@ bool Parser::field(HIDP_REPORT_TYPE type, std::uint16_t flags) {
     const std::uint32_t count = globals_.reportCount;
     typeUsed_[type] = true;
     auto& ids = data_->reportIds[type];
-    if (std::find(ids.begin(), ids.end(), globals_.reportId) == ids.end()) ids.push_back(globals_.reportId);
+    if (std::find(ids.begin(), ids.end(), globals_.reportId) == ids.end())
+        ids.push_back(globals_.reportId);
     std::uint32_t& bits = bitCounters_[{type, globals_.reportId}];
     const std::uint32_t offset = bits;
     if (size > 0xFFFF || count > 0xFFFF || std::uint64_t(size) * count > 8u * 0xFFFE)
@@ -305,7 +319,10 @@ std::unique_ptr<THidPreparsedData> Parser::Run(const std::uint8_t* bytes, std::s
     while (ok && pos < size) {
         const std::uint8_t prefix = bytes[pos++];
         if (prefix == 0xFE) {  // long item: skipped whole
-            if (pos + 2 > size) { ok = fail("truncated long item"); break; }
+            if (pos + 2 > size) {
+                ok = fail("truncated long item");
+                break;
+            }
             std::size_t length = bytes[pos];
             pos += 2 + length;
             if (pos > size) ok = fail("truncated long item");
@@ -313,16 +330,22 @@ std::unique_ptr<THidPreparsedData> Parser::Run(const std::uint8_t* bytes, std::s
         }
         unsigned dataSize = prefix & 0x03;
         if (dataSize == 3) dataSize = 4;
-        if (pos + dataSize > size) { ok = fail("truncated item"); break; }
+        if (pos + dataSize > size) {
+            ok = fail("truncated item");
+            break;
+        }
         ItemValue v;
         v.size = dataSize;
         for (unsigned i = 0; i < dataSize; ++i) v.raw |= std::uint32_t(bytes[pos + i]) << (8 * i);
         pos += dataSize;
         const unsigned type = (prefix >> 2) & 0x03;
         const unsigned tag = prefix >> 4;
-        if (type == itMain) ok = mainItem(tag, v);
-        else if (type == itGlobal) ok = globalItem(tag, v);
-        else if (type == itLocal) ok = localItem(tag, v);
+        if (type == itMain)
+            ok = mainItem(tag, v);
+        else if (type == itGlobal)
+            ok = globalItem(tag, v);
+        else if (type == itLocal)
+            ok = localItem(tag, v);
     }
     if (!ok) {
         if (reason != nullptr) *reason = error_;
@@ -341,8 +364,8 @@ std::unique_ptr<THidPreparsedData> Parser::Run(const std::uint8_t* bytes, std::s
 
 }  // namespace
 
-std::unique_ptr<THidPreparsedData> ParseReportDescriptor(const std::uint8_t* bytes, std::size_t size,
-                                                         std::string* reason) {
+std::unique_ptr<THidPreparsedData> ParseReportDescriptor(const std::uint8_t* bytes,
+                                                         std::size_t size, std::string* reason) {
     return Parser().Run(bytes, size, reason);
 }
 

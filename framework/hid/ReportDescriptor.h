@@ -57,7 +57,8 @@ struct THidPreparsedData {
 };
 
 // Parses a report descriptor; null with a reason when it is malformed.
-std::unique_ptr<THidPreparsedData> ParseReportDescriptor(const std::uint8_t* bytes, std::size_t size,
+std::unique_ptr<THidPreparsedData> ParseReportDescriptor(const std::uint8_t* bytes,
+                                                         std::size_t size,
                                                          std::string* reason = nullptr);
 
 }  // namespace dsp

@@ -76,14 +76,16 @@ HDEVINFO SetupDiGetClassDevsW(const TGUID* classGuid, const char16_t*, void*, st
         return InvalidDeviceInfoSet();
     }
     auto* snapshot = new InterfaceSnapshot;
-    if (*classGuid == kHidInterfaceGuid) snapshot->interfaces = CurrentHidBackend()->EnumerateInterfaces();
+    if (*classGuid == kHidInterfaceGuid)
+        snapshot->interfaces = CurrentHidBackend()->EnumerateInterfaces();
     std::lock_guard<std::mutex> guard(setsLock);
     liveSets().insert(snapshot);
     return snapshot;
 }
 
-bool SetupDiEnumDeviceInterfaces(HDEVINFO deviceInfoSet, SP_DEVINFO_DATA*, const TGUID* interfaceClassGuid,
-                                 std::uint32_t memberIndex, SP_DEVICE_INTERFACE_DATA* deviceInterfaceData) {
+bool SetupDiEnumDeviceInterfaces(HDEVINFO deviceInfoSet, SP_DEVINFO_DATA*,
+                                 const TGUID* interfaceClassGuid, std::uint32_t memberIndex,
+                                 SP_DEVICE_INTERFACE_DATA* deviceInterfaceData) {
     InterfaceSnapshot* snapshot = snapshotOf(deviceInfoSet);
     if (snapshot == nullptr) return false;
     if (deviceInterfaceData == nullptr || interfaceClassGuid == nullptr) {
@@ -100,14 +102,17 @@ bool SetupDiEnumDeviceInterfaces(HDEVINFO deviceInfoSet, SP_DEVINFO_DATA*, const
     return true;
 }
 
-bool SetupDiGetDeviceInterfaceDetailA(HDEVINFO deviceInfoSet, SP_DEVICE_INTERFACE_DATA* deviceInterfaceData,
-                                      SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, std::uint32_t detailSize,
-                                      std::uint32_t* requiredSize, SP_DEVINFO_DATA* deviceInfoData) {
+bool SetupDiGetDeviceInterfaceDetailA(HDEVINFO deviceInfoSet,
+                                      SP_DEVICE_INTERFACE_DATA* deviceInterfaceData,
+                                      SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail,
+                                      std::uint32_t detailSize, std::uint32_t* requiredSize,
+                                      SP_DEVINFO_DATA* deviceInfoData) {
     if (deviceInterfaceData == nullptr) {
         HidSetLastError(ERROR_INVALID_PARAMETER);
         return false;
     }
-    const THidInterfaceRecord* record = recordAt(snapshotOf(deviceInfoSet), deviceInterfaceData->Reserved);
+    const THidInterfaceRecord* record =
+        recordAt(snapshotOf(deviceInfoSet), deviceInterfaceData->Reserved);
     if (record == nullptr) return false;
     constexpr std::uint32_t pathOffset = offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath);
     const auto needed = std::uint32_t(pathOffset + record->path.size() + 1);
@@ -120,7 +125,8 @@ bool SetupDiGetDeviceInterfaceDetailA(HDEVINFO deviceInfoSet, SP_DEVICE_INTERFAC
         HidSetLastError(ERROR_INVALID_USER_BUFFER);
         return false;
     }
-    std::memcpy(reinterpret_cast<char*>(detail) + pathOffset, record->path.c_str(), record->path.size() + 1);
+    std::memcpy(reinterpret_cast<char*>(detail) + pathOffset, record->path.c_str(),
+                record->path.size() + 1);
     if (deviceInfoData != nullptr) {
         deviceInfoData->ClassGuid = kHidInterfaceGuid;
         deviceInfoData->DevInst = record->instanceId;
@@ -131,13 +137,15 @@ bool SetupDiGetDeviceInterfaceDetailA(HDEVINFO deviceInfoSet, SP_DEVICE_INTERFAC
 
 bool SetupDiGetDeviceRegistryPropertyW(HDEVINFO deviceInfoSet, SP_DEVINFO_DATA* deviceInfoData,
                                        std::uint32_t property, std::uint32_t* propertyRegDataType,
-                                       std::uint8_t* propertyBuffer, std::uint32_t propertyBufferSize,
+                                       std::uint8_t* propertyBuffer,
+                                       std::uint32_t propertyBufferSize,
                                        std::uint32_t* requiredSize) {
     if (deviceInfoData == nullptr) {
         HidSetLastError(ERROR_INVALID_PARAMETER);
         return false;
     }
-    const THidInterfaceRecord* record = recordAt(snapshotOf(deviceInfoSet), deviceInfoData->Reserved);
+    const THidInterfaceRecord* record =
+        recordAt(snapshotOf(deviceInfoSet), deviceInfoData->Reserved);
     if (record == nullptr) return false;
     auto found = record->properties.find(property);
     if (found == record->properties.end()) {

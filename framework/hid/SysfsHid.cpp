@@ -45,8 +45,8 @@ long nodeNumber(const std::string& name) {
 
 }  // namespace
 
-std::optional<THidrawNode> ReadHidrawNode(const std::string& sysHidrawRoot, const std::string& devRoot,
-                                          const std::string& name) {
+std::optional<THidrawNode> ReadHidrawNode(const std::string& sysHidrawRoot,
+                                          const std::string& devRoot, const std::string& name) {
     std::error_code ec;
     const fs::path link = fs::path(sysHidrawRoot) / name / "device";
     const fs::path hidDir = fs::canonical(link, ec);
@@ -83,7 +83,8 @@ std::optional<THidrawNode> ReadHidrawNode(const std::string& sysHidrawRoot, cons
 
     // The USB device sits a few folders up (HID device, USB interface, USB device).
     fs::path up = hidDir.parent_path();
-    for (int level = 0; level < 4 && !up.empty() && up != up.root_path(); ++level, up = up.parent_path()) {
+    for (int level = 0; level < 4 && !up.empty() && up != up.root_path();
+         ++level, up = up.parent_path()) {
         if (!fs::exists(up / "idVendor", ec)) continue;
         node.manufacturer = readLine(up / "manufacturer");
         node.product = readLine(up / "product");
@@ -96,22 +97,26 @@ std::optional<THidrawNode> ReadHidrawNode(const std::string& sysHidrawRoot, cons
     return node;
 }
 
-std::vector<THidrawNode> ScanHidrawNodes(const std::string& sysHidrawRoot, const std::string& devRoot) {
+std::vector<THidrawNode> ScanHidrawNodes(const std::string& sysHidrawRoot,
+                                         const std::string& devRoot) {
     std::vector<THidrawNode> nodes;
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(sysHidrawRoot, ec)) {
         const std::string name = entry.path().filename().string();
         if (name.rfind("hidraw", 0) != 0) continue;
-        if (auto node = ReadHidrawNode(sysHidrawRoot, devRoot, name)) nodes.push_back(std::move(*node));
+        if (auto node = ReadHidrawNode(sysHidrawRoot, devRoot, name))
+            nodes.push_back(std::move(*node));
     }
-    std::sort(nodes.begin(), nodes.end(),
-              [](const THidrawNode& a, const THidrawNode& b) { return nodeNumber(a.name) < nodeNumber(b.name); });
+    std::sort(nodes.begin(), nodes.end(), [](const THidrawNode& a, const THidrawNode& b) {
+        return nodeNumber(a.name) < nodeNumber(b.name);
+    });
     return nodes;
 }
 
 std::vector<std::uint8_t> ReadReportDescriptor(const THidrawNode& node) {
     std::ifstream in(fs::path(node.hidDir) / "report_descriptor", std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in),
+                                     std::istreambuf_iterator<char>());
 }
 
 }  // namespace dsp

@@ -27,8 +27,10 @@ std::u16string Utf8ToUtf16(const std::string& text) {
             bool valid = i + length <= text.size();
             for (std::size_t k = 1; valid && k < length; ++k) {
                 const auto next = static_cast<unsigned char>(text[i + k]);
-                if ((next >> 6) != 0x2) valid = false;
-                else cp = (cp << 6) | (next & 0x3F);
+                if ((next >> 6) != 0x2)
+                    valid = false;
+                else
+                    cp = (cp << 6) | (next & 0x3F);
             }
             if (!valid) {
                 cp = 0xFFFD;
@@ -51,7 +53,8 @@ std::string Utf16ToUtf8(const std::u16string& text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         std::uint32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {

@@ -1,13 +1,13 @@
 #include "framework/os/ClientSocket.h"
 
 #include <arpa/inet.h>
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 #include <vector>
 
@@ -67,8 +67,8 @@ int TCustomWinSocket::SendBuf(const void* buffer, int count) {
     {
         std::lock_guard<std::mutex> guard(s.mutex_);
         if (!s.connected_ || s.broken_ || count <= 0) return 0;
-        const ssize_t n = ::send(s.fd_, buffer, static_cast<std::size_t>(count),
-                                 MSG_NOSIGNAL | MSG_DONTWAIT);
+        const ssize_t n =
+            ::send(s.fd_, buffer, static_cast<std::size_t>(count), MSG_NOSIGNAL | MSG_DONTWAIT);
         if (n >= 0) return static_cast<int>(n);
         if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) return 0;
         code = errno;
@@ -153,8 +153,8 @@ void TClientSocket::Connect() {
         return;
     }
     watch_->Sweep();
-    watch_->writable = std::make_unique<TDescriptorWatch>(fd, TDescriptorWatch::wdWrite,
-                                                          [this] { Notify([this] { OnWritable(); }); });
+    watch_->writable = std::make_unique<TDescriptorWatch>(
+        fd, TDescriptorWatch::wdWrite, [this] { Notify([this] { OnWritable(); }); });
 }
 
 bool TClientSocket::Broken() const {
@@ -195,8 +195,8 @@ void TClientSocket::OnWritable() {
         std::lock_guard<std::mutex> guard(mutex_);
         connected_ = true;
     }
-    watch_->readable = std::make_unique<TDescriptorWatch>(fd, TDescriptorWatch::wdRead,
-                                                          [this] { Notify([this] { OnReadable(); }); });
+    watch_->readable = std::make_unique<TDescriptorWatch>(
+        fd, TDescriptorWatch::wdRead, [this] { Notify([this] { OnReadable(); }); });
     if (onConnect_) onConnect_(this, &socket_);
 }
 

@@ -1,11 +1,11 @@
 #include "framework/os/PseudoTerminal.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
 
 namespace dsp {
 

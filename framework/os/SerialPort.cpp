@@ -1,12 +1,12 @@
 #include "framework/os/SerialPort.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
+#include <cerrno>
 
 namespace dsp {
 
@@ -19,7 +19,7 @@ struct RateCode {
 
 // The rates from 1200 to 128000 that a termios line takes.
 constexpr RateCode kRates[] = {
-    {1200, B1200},   {1800, B1800},   {2400, B2400},   {4800, B4800},   {9600, B9600},
+    {1200, B1200},   {1800, B1800},   {2400, B2400},   {4800, B4800},     {9600, B9600},
     {19200, B19200}, {38400, B38400}, {57600, B57600}, {115200, B115200},
 };
 

@@ -12,10 +12,10 @@ class SerialPort {
 public:
     // What a wait for a port event found.
     enum PortEvent {
-        peNone,      // nothing happened within the time given
-        peData,      // bytes are waiting
-        peError,     // error or hang-up on the line: the port is of no further use
-        peWaitFailed // the wait itself failed
+        peNone,       // nothing happened within the time given
+        peData,       // bytes are waiting
+        peError,      // error or hang-up on the line: the port is of no further use
+        peWaitFailed  // the wait itself failed
     };
 
     SerialPort() = default;

@@ -92,9 +92,7 @@ void TApplication::Terminate() {
     if (QCoreApplication::instance()) QCoreApplication::exit(0);
 }
 
-void TApplication::ProcessMessages() {
-    ProcessPendingEvents();
-}
+void TApplication::ProcessMessages() { ProcessPendingEvents(); }
 
 void TApplication::SetTitle(const std::string& title) {
     title_ = title;

@@ -14,9 +14,7 @@ std::int64_t MonotonicMs() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(MonotonicTime()).count();
 }
 
-std::int64_t PerformanceCounter() {
-    return MonotonicTime().count();
-}
+std::int64_t PerformanceCounter() { return MonotonicTime().count(); }
 
 std::int64_t PerformanceFrequency() {
     return std::chrono::duration_cast<TClockTime>(std::chrono::seconds(1)).count();

@@ -34,16 +34,10 @@ TDescriptorWatch::TDescriptorWatch(int descriptor, TDirection direction,
 
 TDescriptorWatch::~TDescriptorWatch() = default;
 
-bool TDescriptorWatch::Enabled() const {
-    return impl_->notifier.isEnabled();
-}
+bool TDescriptorWatch::Enabled() const { return impl_->notifier.isEnabled(); }
 
-void TDescriptorWatch::SetEnabled(bool value) {
-    impl_->notifier.setEnabled(value);
-}
+void TDescriptorWatch::SetEnabled(bool value) { impl_->notifier.setEnabled(value); }
 
-int TDescriptorWatch::Descriptor() const {
-    return static_cast<int>(impl_->notifier.socket());
-}
+int TDescriptorWatch::Descriptor() const { return static_cast<int>(impl_->notifier.socket()); }
 
 }  // namespace dsp

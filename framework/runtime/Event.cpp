@@ -82,9 +82,7 @@ short PollEventsOf(const TWaitable& handle) {
 
 TEvent::TEvent(TEventReset reset) : handle_(NewEventHandle()), reset_(reset) {}
 
-TEvent::~TEvent() {
-    ::close(handle_);
-}
+TEvent::~TEvent() { ::close(handle_); }
 
 void TEvent::SetEvent() {
     const std::uint64_t one = 1;
@@ -92,25 +90,17 @@ void TEvent::SetEvent() {
     [[maybe_unused]] auto written = ::write(handle_, &one, sizeof one);
 }
 
-void TEvent::ResetEvent() {
-    TakeSignal(handle_);
-}
+void TEvent::ResetEvent() { TakeSignal(handle_); }
 
-bool TEvent::WaitFor(unsigned timeoutMs) {
-    return WaitForMultiple({*this}, timeoutMs) == 0;
-}
+bool TEvent::WaitFor(unsigned timeoutMs) { return WaitForMultiple({*this}, timeoutMs) == 0; }
 
 TWaitable::TWaitable(const TEvent& event)
     : kind_(event.IsManualReset() ? TKind::ManualEvent : TKind::AutoEvent),
       descriptor_(event.Handle()) {}
 
-TWaitable TWaitable::Readable(int descriptor) {
-    return TWaitable(TKind::Readable, descriptor);
-}
+TWaitable TWaitable::Readable(int descriptor) { return TWaitable(TKind::Readable, descriptor); }
 
-TWaitable TWaitable::Writable(int descriptor) {
-    return TWaitable(TKind::Writable, descriptor);
-}
+TWaitable TWaitable::Writable(int descriptor) { return TWaitable(TKind::Writable, descriptor); }
 
 int WaitForMultiple(std::span<const TWaitable> handles, unsigned timeoutMs, short* readiness) {
     for (const TWaitable& handle : handles) {
@@ -135,10 +125,10 @@ int WaitForMultiple(std::span<const TWaitable> handles, unsigned timeoutMs, shor
             if (manual->Passed()) pollTimeout = 0;
         } else if (!infinite) {
             const auto left = deadline - MonotonicTime();
-            pollTimeout = left <= TClockTime::zero()
-                              ? 0
-                              : static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left)
-                                                     .count());
+            pollTimeout =
+                left <= TClockTime::zero()
+                    ? 0
+                    : static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
         }
         const int ready = ::poll(polled.data(), polled.size(), pollTimeout);
         if (ready < 0) {
@@ -150,15 +140,14 @@ int WaitForMultiple(std::span<const TWaitable> handles, unsigned timeoutMs, shor
             if (found == 0) continue;
             if (found & POLLNVAL) return wrFailed;
             switch (handles[i].Kind()) {
-            case TWaitable::TKind::AutoEvent:
-                if (!TakeSignal(handles[i].Descriptor())) continue;  // another wait took it
-                break;
-            case TWaitable::TKind::ManualEvent:
-                break;
-            case TWaitable::TKind::Readable:
-            case TWaitable::TKind::Writable:
-                if (readiness) *readiness = found;
-                break;
+                case TWaitable::TKind::AutoEvent:
+                    if (!TakeSignal(handles[i].Descriptor())) continue;  // another wait took it
+                    break;
+                case TWaitable::TKind::ManualEvent: break;
+                case TWaitable::TKind::Readable:
+                case TWaitable::TKind::Writable:
+                    if (readiness) *readiness = found;
+                    break;
             }
             return static_cast<int>(i);
         }

@@ -44,9 +44,8 @@ bool TMainThreadQueue::Call(std::function<void()> work, std::uint64_t window,
     items_.push_back({std::move(work), call});
     wake_.SetEvent();
     if (frame) frame->callWaiting->SetEvent();
-    callEnded_.wait(lock, [&] {
-        return call->state == TCall::Done || call->state == TCall::Cancelled;
-    });
+    callEnded_.wait(lock,
+                    [&] { return call->state == TCall::Done || call->state == TCall::Cancelled; });
     return call->state == TCall::Done;
 }
 
@@ -154,8 +153,7 @@ void TMainThreadQueue::TWaitScope::ServeCall() {
 bool TMainThreadQueue::TWaitScope::WorkerBlockedByCaller() const {
     TMainThreadQueue& queue = Instance();
     std::lock_guard lock(queue.mutex_);
-    return std::find(queue.running_.begin(), queue.running_.end(), worker_) !=
-           queue.running_.end();
+    return std::find(queue.running_.begin(), queue.running_.end(), worker_) != queue.running_.end();
 }
 
 // ---- MainThread.h ----

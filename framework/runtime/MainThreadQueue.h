@@ -1,12 +1,12 @@
 #pragma once
 // The queue behind MainThread.h, message windows and TThread: the runtime's own use only.
 
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <condition_variable>
 #include <thread>
 #include <vector>
 

@@ -38,9 +38,7 @@ TManualClock::~TManualClock() {
     if (IsMainThread()) TTimerQueue::Instance().ClockChanged();
 }
 
-TManualClock* TManualClock::Current() {
-    return currentClock.load(std::memory_order_acquire);
-}
+TManualClock* TManualClock::Current() { return currentClock.load(std::memory_order_acquire); }
 
 TClockTime TManualClock::Now() const {
     std::lock_guard lock(mutex_);
@@ -77,8 +75,7 @@ void TManualClock::MoveTo(TClockTime time) {
 
 TClockTime TManualClock::RegisterWaiter(TClockTime timeout, int wakeHandle, TWaiterId& id) {
     std::lock_guard lock(mutex_);
-    const TClockTime deadline =
-        timeout == TClockTime::max() ? TClockTime::max() : now_ + timeout;
+    const TClockTime deadline = timeout == TClockTime::max() ? TClockTime::max() : now_ + timeout;
     id.value = nextWaiterId_++;
     waiters_.push_back({id.value, deadline, wakeHandle});
     waitersChanged_.notify_all();

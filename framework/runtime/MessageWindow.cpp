@@ -60,9 +60,7 @@ bool Deliver(HWND window, TMessage& message) {
 
 }  // namespace
 
-HWND AllocateHWnd(TWndMethod method) {
-    return TWindowRegistry::Instance().Add(std::move(method));
-}
+HWND AllocateHWnd(TWndMethod method) { return TWindowRegistry::Instance().Add(std::move(method)); }
 
 void DeallocateHWnd(HWND window) {
     if (window == HWND{}) return;
@@ -70,9 +68,7 @@ void DeallocateHWnd(HWND window) {
     TMainThreadQueue::Instance().CancelCallsFor(static_cast<std::uint64_t>(window));
 }
 
-bool IsWindow(HWND window) {
-    return TWindowRegistry::Instance().Find(window) != nullptr;
-}
+bool IsWindow(HWND window) { return TWindowRegistry::Instance().Find(window) != nullptr; }
 
 bool PostMessage(HWND window, unsigned msg, WPARAM wParam, LPARAM lParam) {
     if (!IsWindow(window)) return false;

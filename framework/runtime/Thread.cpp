@@ -31,15 +31,11 @@ private:
 
 }  // namespace
 
-bool IsMainThread() {
-    return ::syscall(SYS_gettid) == ::getpid();
-}
+bool IsMainThread() { return ::syscall(SYS_gettid) == ::getpid(); }
 
 TThread::TThread() = default;
 
-TThread::~TThread() {
-    Stop();
-}
+TThread::~TThread() { Stop(); }
 
 void TThread::Stop() {
     if (!started_) return;
@@ -95,14 +91,9 @@ bool TThread::WaitFor(unsigned timeoutMs, TPendingCalls calls) {
             left = static_cast<unsigned>(remaining.count());
         }
         switch (WaitForMultiple({finishedEvent_, scope.CallWaiting()}, left)) {
-        case 0:
-            Join();
-            return true;
-        case 1:
-            scope.ServeCall();
-            break;
-        default:
-            return false;
+            case 0: Join(); return true;
+            case 1: scope.ServeCall(); break;
+            default: return false;
         }
     }
 }

@@ -6,9 +6,7 @@ namespace dsp {
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {}
 
-TTimer::~TTimer() {
-    TTimerQueue::Instance().Disarm(this);
-}
+TTimer::~TTimer() { TTimerQueue::Instance().Disarm(this); }
 
 void TTimer::SetEnabled(bool value) {
     if (value == enabled_) return;

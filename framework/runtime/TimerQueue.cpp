@@ -27,8 +27,7 @@ void TTimerQueue::Disarm(TTimer* timer) {
     if (std::erase_if(entries_, [&](const TEntry& e) { return e.timer == timer; }) > 0) Changed();
 }
 
-TTimerQueue::TEntry* TTimerQueue::Find(TTimer* timer, std::uint64_t serial,
-                                       std::uint64_t fired) {
+TTimerQueue::TEntry* TTimerQueue::Find(TTimer* timer, std::uint64_t serial, std::uint64_t fired) {
     auto found = std::find_if(entries_.begin(), entries_.end(), [&](const TEntry& e) {
         return e.timer == timer && e.serial == serial && e.fired == fired;
     });

@@ -24,8 +24,9 @@ const char* const kLongDays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                  "Thursday", "Friday", "Saturday"};
 const char* const kShortMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-const char* const kLongMonths[] = {"January", "February", "March",     "April",   "May",      "June",
-                                   "July",    "August",   "September", "October", "November", "December"};
+const char* const kLongMonths[] = {"January",   "February", "March",    "April",
+                                   "May",       "June",     "July",     "August",
+                                   "September", "October",  "November", "December"};
 constexpr const char* kShortDateFormat = "m/d/yyyy";
 constexpr const char* kLongDateFormat = "dddd, mmmm d, yyyy";
 constexpr const char* kShortTimeFormat = "h:nn AMPM";
@@ -87,12 +88,14 @@ TNowFunction& nowFunction() {
 TDateTime systemNow() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        now.time_since_epoch()).count() % 1000;
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000;
     std::tm local{};
     localtime_r(&seconds, &local);
     return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
-           EncodeTime(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59), static_cast<int>(ms));
+           EncodeTime(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59),
+                      static_cast<int>(ms));
 }
 
 }  // namespace
@@ -215,7 +218,9 @@ public:
                     }
                     break;
                 case 'Y': number(count <= 2 ? year_ % 100 : year_, count <= 2 ? 2 : 4); break;
-                case 'H': number(twelveHour(format.substr(i + count)) ? hour12() : hour_, count); break;
+                case 'H':
+                    number(twelveHour(format.substr(i + count)) ? hour12() : hour_, count);
+                    break;
                 case 'N': number(minute_, count); break;
                 case 'S': number(second_, count); break;
                 case 'Z': number(ms_, count <= 2 ? 1 : 3); break;

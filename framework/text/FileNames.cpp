@@ -17,7 +17,8 @@ std::size_t lastSlash(std::string_view name) { return name.rfind('/'); }
 
 std::string ExtractFilePath(std::string_view fileName) {
     const auto slash = lastSlash(fileName);
-    return slash == std::string_view::npos ? std::string() : std::string(fileName.substr(0, slash + 1));
+    return slash == std::string_view::npos ? std::string()
+                                           : std::string(fileName.substr(0, slash + 1));
 }
 
 std::string ExtractFileDir(std::string_view fileName) {

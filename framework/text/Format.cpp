@@ -176,7 +176,8 @@ private:
             case 'X': {
                 std::string hex = IntToHex(static_cast<std::int64_t>(unsignedBits(next())), 0);
                 if (directive.conversion == 'x') {
-                    for (char& c : hex) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                    for (char& c : hex)
+                        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
                 }
                 body = minDigits(hex, directive.precision);
                 break;
@@ -188,13 +189,17 @@ private:
                 const double v = floatOf(next());
                 std::string text;
                 if (directive.conversion == 'f') {
-                    text = FloatToStrF(v, ffFixed, 18, directive.precision < 0 ? 2 : directive.precision);
+                    text = FloatToStrF(v, ffFixed, 18,
+                                       directive.precision < 0 ? 2 : directive.precision);
                 } else if (directive.conversion == 'n') {
-                    text = FloatToStrF(v, ffNumber, 18, directive.precision < 0 ? 2 : directive.precision);
+                    text = FloatToStrF(v, ffNumber, 18,
+                                       directive.precision < 0 ? 2 : directive.precision);
                 } else if (directive.conversion == 'e') {
-                    text = FloatToStrF(v, ffExponent, directive.precision < 0 ? 15 : directive.precision, 3);
+                    text = FloatToStrF(v, ffExponent,
+                                       directive.precision < 0 ? 15 : directive.precision, 3);
                 } else {
-                    text = FloatToStrF(v, ffGeneral, directive.precision < 0 ? 15 : directive.precision, 0);
+                    text = FloatToStrF(v, ffGeneral,
+                                       directive.precision < 0 ? 15 : directive.precision, 0);
                 }
                 const bool negative = !text.empty() && text[0] == '-';
                 if (negative) text.erase(0, 1);
@@ -205,7 +210,8 @@ private:
                 const TFormatArg& a = next();
                 if (a.kind() != TFormatArg::Text) invalid();
                 body = std::string(a.asText());
-                if (directive.precision >= 0) body = Utf8Left(body, static_cast<std::size_t>(directive.precision));
+                if (directive.precision >= 0)
+                    body = Utf8Left(body, static_cast<std::size_t>(directive.precision));
                 numeric = false;
                 break;
             }

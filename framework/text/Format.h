@@ -34,13 +34,14 @@ public:
     template <std::signed_integral T>
     TFormatArg(T v) : kind_(Signed), signed_(v) {}
     template <std::unsigned_integral T>
-        requires(!std::same_as<T, bool>)
-    TFormatArg(T v) : kind_(Unsigned), unsigned_(v) {}
+    requires(!std::same_as<T, bool>) TFormatArg(T v) : kind_(Unsigned), unsigned_(v) {}
     template <typename E>
-        requires std::is_enum_v<E>
-    TFormatArg(E v) : kind_(Signed), signed_(static_cast<std::int64_t>(v)) {}
+    requires std::is_enum_v<E> TFormatArg(E v)
+        : kind_(Signed), signed_(static_cast<std::int64_t>(v)) {}
     TFormatArg(bool) = delete;
-    TFormatArg(char c) : kind_(Text), char_(c), isChar_(true) { text_ = std::string_view(&char_, 1); }
+    TFormatArg(char c) : kind_(Text), char_(c), isChar_(true) {
+        text_ = std::string_view(&char_, 1);
+    }
     TFormatArg(double v) : kind_(Float), float_(v) {}
     TFormatArg(float v) : kind_(Float), float_(v) {}
     TFormatArg(const char* v) : kind_(Text), text_(v == nullptr ? "" : v) {}
@@ -49,8 +50,13 @@ public:
     TFormatArg(const void* v) : kind_(Pointer), pointer_(reinterpret_cast<std::uintptr_t>(v)) {}
 
     TFormatArg(const TFormatArg& other)
-        : kind_(other.kind_), signed_(other.signed_), unsigned_(other.unsigned_),
-          float_(other.float_), text_(other.text_), char_(other.char_), isChar_(other.isChar_),
+        : kind_(other.kind_),
+          signed_(other.signed_),
+          unsigned_(other.unsigned_),
+          float_(other.float_),
+          text_(other.text_),
+          char_(other.char_),
+          isChar_(other.isChar_),
           pointer_(other.pointer_) {
         if (isChar_) text_ = std::string_view(&char_, 1);
     }

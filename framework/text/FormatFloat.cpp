@@ -75,8 +75,10 @@ Picture parse(std::string_view section) {
         }
         const bool digit = c == '0' || c == '#';
         if (digit && !p.scientific) {
-            if (!seenPlaceholder) p.prefix = pending;
-            else p.suffix += pending;
+            if (!seenPlaceholder)
+                p.prefix = pending;
+            else
+                p.suffix += pending;
             pending.clear();
             seenPlaceholder = true;
             if (afterPoint) {
@@ -152,7 +154,8 @@ std::string render(const Picture& p, double magnitude, bool& isZero) {
         integer.insert(0, static_cast<std::size_t>(p.minInteger) - integer.size(), '0');
     }
     if (p.grouped) integer = detail::GroupThousands(integer, ',');
-    const std::string fraction = trimDecimals(detail::FractionDigits(d, p.maxDecimals), p.minDecimals);
+    const std::string fraction =
+        trimDecimals(detail::FractionDigits(d, p.maxDecimals), p.minDecimals);
     return integer + (fraction.empty() ? "" : "." + fraction);
 }
 

@@ -44,7 +44,8 @@ std::string convert(const char* to, const char* from, std::string_view input, Ch
         std::size_t inLeft = rest.size();
         char* outPtr = buffer;
         std::size_t outLeft = sizeof buffer;
-        const std::size_t result = iconv(static_cast<iconv_t>(cd.get()), &in, &inLeft, &outPtr, &outLeft);
+        const std::size_t result =
+            iconv(static_cast<iconv_t>(cd.get()), &in, &inLeft, &outPtr, &outLeft);
         const int error = errno;
         out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
         rest = rest.substr(rest.size() - inLeft);
@@ -60,7 +61,9 @@ std::string convert(const char* to, const char* from, std::string_view input, Ch
 
 }  // namespace
 
-std::string Utf8ToGbk(std::string_view utf8) { return convert("GBK", "UTF-8", utf8, utf8CharLength); }
+std::string Utf8ToGbk(std::string_view utf8) {
+    return convert("GBK", "UTF-8", utf8, utf8CharLength);
+}
 
 std::string GbkToUtf8(std::string_view gbk) { return convert("UTF-8", "GBK", gbk, oneByte); }
 

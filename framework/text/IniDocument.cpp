@@ -87,7 +87,8 @@ bool IniDocument::HasSection(std::string_view section) const {
     return findSection(section).has_value();
 }
 
-std::optional<std::string> IniDocument::Value(std::string_view section, std::string_view key) const {
+std::optional<std::string> IniDocument::Value(std::string_view section,
+                                              std::string_view key) const {
     auto range = findSection(section);
     if (!range) return std::nullopt;
     auto line = findKey(*range, key);

@@ -23,7 +23,8 @@ public:
     bool SectionExists(std::string_view section);
     bool ValueExists(std::string_view section, std::string_view name);
 
-    std::string ReadString(std::string_view section, std::string_view name, std::string_view fallback);
+    std::string ReadString(std::string_view section, std::string_view name,
+                           std::string_view fallback);
     void WriteString(std::string_view section, std::string_view name, std::string_view value);
     // Decimal, or hexadecimal behind "$" or "0x"; the fallback for anything else.
     int ReadInteger(std::string_view section, std::string_view name, int fallback);

@@ -143,7 +143,8 @@ std::optional<std::int64_t> parseInt(std::string_view text, std::int64_t min, st
     if (p < text.size() && text[p] == '$') {
         base = 16;
         ++p;
-    } else if (p + 1 < text.size() && text[p] == '0' && (text[p + 1] == 'x' || text[p + 1] == 'X')) {
+    } else if (p + 1 < text.size() && text[p] == '0' &&
+               (text[p + 1] == 'x' || text[p + 1] == 'X')) {
         base = 16;
         p += 2;
     }
@@ -213,7 +214,9 @@ std::optional<int> TryStrToInt(std::string_view text) {
     return static_cast<int>(*v);
 }
 
-int StrToIntDef(std::string_view text, int fallback) { return TryStrToInt(text).value_or(fallback); }
+int StrToIntDef(std::string_view text, int fallback) {
+    return TryStrToInt(text).value_or(fallback);
+}
 
 std::int64_t StrToInt64(std::string_view text) {
     if (auto v = TryStrToInt64(text)) return *v;
@@ -234,7 +237,8 @@ std::string IntToHex(std::int64_t value, int digits) {
     auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, bits, 16);
     std::string s(buffer, ptr);
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (static_cast<int>(s.size()) < digits) s.insert(0, static_cast<std::size_t>(digits) - s.size(), '0');
+    if (static_cast<int>(s.size()) < digits)
+        s.insert(0, static_cast<std::size_t>(digits) - s.size(), '0');
     return s;
 }
 

@@ -63,7 +63,8 @@ void SetPropText(TObject* instance, const TPropInfo& property, std::string_view 
     switch (property.Kind()) {
         case tkInteger: property.SetOrdinal(instance, StrToInt64(Trim(text))); return;
         case tkChar:
-            if (text.size() != 1) throw EConvertError("'" + std::string(text) + "' is not a character");
+            if (text.size() != 1)
+                throw EConvertError("'" + std::string(text) + "' is not a character");
             property.SetOrdinal(instance, static_cast<unsigned char>(text[0]));
             return;
         case tkEnumeration: {

@@ -54,7 +54,8 @@ std::string TStream::ReadRest() {
 }
 
 std::int64_t TMemoryStream::Read(void* buffer, std::int64_t count) {
-    const std::int64_t n = std::clamp<std::int64_t>(Size() - position_, 0, std::max<std::int64_t>(count, 0));
+    const std::int64_t n =
+        std::clamp<std::int64_t>(Size() - position_, 0, std::max<std::int64_t>(count, 0));
     if (n > 0) std::memcpy(buffer, data_.data() + position_, static_cast<std::size_t>(n));
     position_ += n;
     return n;

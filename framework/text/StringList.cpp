@@ -26,7 +26,8 @@ int TStringList::Add(const std::string& text) {
     int index = Count();
     if (sorted_ && Find(text, index)) {
         if (duplicates_ == dupIgnore) return index;
-        if (duplicates_ == dupError) throw EStringListError("String list does not allow duplicates");
+        if (duplicates_ == dupError)
+            throw EStringListError("String list does not allow duplicates");
     }
     insertItem(index, text, nullptr);
     return index;

@@ -150,7 +150,9 @@ void TStrings::SetText(std::string_view text) {
 
 std::string TStrings::DelimitedText() const { return joinDelimited(delimiter_, quoteChar_); }
 
-void TStrings::SetDelimitedText(std::string_view text) { splitDelimited(text, delimiter_, quoteChar_); }
+void TStrings::SetDelimitedText(std::string_view text) {
+    splitDelimited(text, delimiter_, quoteChar_);
+}
 
 std::string TStrings::CommaText() const { return joinDelimited(',', '"'); }
 

@@ -112,7 +112,8 @@ bool WriteWholeFile(const std::string& fileName, std::string_view bytes, std::st
 bool WriteWholeFile(const std::string& fileName, const std::vector<std::uint8_t>& bytes,
                     std::string* error) {
     return WriteWholeFile(
-        fileName, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), error);
+        fileName, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+        error);
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& fileName, std::string* error) {

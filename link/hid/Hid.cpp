@@ -11,8 +11,9 @@ namespace dsp {
 const char* const HidModuleName = kHidLibraryName;
 
 // The entry types must match what the library exports under each name.
-#define DSP_SAME_TYPE(name) \
-    static_assert(std::is_same_v<T##name, decltype(&hidservices::name)>, #name " has another signature")
+#define DSP_SAME_TYPE(name)                                              \
+    static_assert(std::is_same_v<T##name, decltype(&hidservices::name)>, \
+                  #name " has another signature")
 DSP_SAME_TYPE(HidD_Hello);
 DSP_SAME_TYPE(HidD_GetHidGuid);
 DSP_SAME_TYPE(HidD_GetPreparsedData);
@@ -232,12 +233,14 @@ bool IsHidLoaded() { return hidModule != nullptr; }
 
 NTSTATUS HidP_GetButtonCaps_(HIDP_REPORT_TYPE ReportType, HIDP_BUTTON_CAPS* ButtonCaps,
                              std::uint16_t* ButtonCapsLength, PHIDP_PREPARSED_DATA PreparsedData) {
-    return HidP_GetSpecificButtonCaps(ReportType, 0, 0, 0, ButtonCaps, ButtonCapsLength, PreparsedData);
+    return HidP_GetSpecificButtonCaps(ReportType, 0, 0, 0, ButtonCaps, ButtonCapsLength,
+                                      PreparsedData);
 }
 
-NTSTATUS HidP_GetValueCaps_(HIDP_REPORT_TYPE ReportType, HIDP_VALUE_CAPS* ValueCaps, std::uint16_t* ValueCapsLength,
-                            PHIDP_PREPARSED_DATA PreparsedData) {
-    return HidP_GetSpecificValueCaps(ReportType, 0, 0, 0, ValueCaps, ValueCapsLength, PreparsedData);
+NTSTATUS HidP_GetValueCaps_(HIDP_REPORT_TYPE ReportType, HIDP_VALUE_CAPS* ValueCaps,
+                            std::uint16_t* ValueCapsLength, PHIDP_PREPARSED_DATA PreparsedData) {
+    return HidP_GetSpecificValueCaps(ReportType, 0, 0, 0, ValueCaps, ValueCapsLength,
+                                     PreparsedData);
 }
 
 bool HidP_IsSameUsageAndPage_(const USAGE_AND_PAGE& u1, const USAGE_AND_PAGE& u2) {

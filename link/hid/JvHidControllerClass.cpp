@@ -113,14 +113,16 @@ void TJvHidDeviceController::EventPipe(TMessage& Msg) {
 std::vector<TJvHidDevice*> TJvHidDeviceController::EnumerateHidInterfaces() {
     std::vector<TJvHidDevice*> found;
     if (!FHidBound) return found;
-    HDEVINFO set = SetupDiGetClassDevsW(&FHidGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    HDEVINFO set =
+        SetupDiGetClassDevsW(&FHidGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
     if (set == InvalidDeviceInfoSet()) return found;
     SP_DEVICE_INTERFACE_DATA item;
-    for (std::uint32_t index = 0; SetupDiEnumDeviceInterfaces(set, nullptr, &FHidGuid, index, &item); ++index) {
+    for (std::uint32_t index = 0;
+         SetupDiEnumDeviceInterfaces(set, nullptr, &FHidGuid, index, &item); ++index) {
         std::uint32_t needed = 0;
         SP_DEVINFO_DATA info;
-        if (SetupDiGetDeviceInterfaceDetail(set, &item, nullptr, 0, &needed, nullptr) || needed == 0 ||
-            HidGetLastError() != ERROR_INSUFFICIENT_BUFFER)
+        if (SetupDiGetDeviceInterfaceDetail(set, &item, nullptr, 0, &needed, nullptr) ||
+            needed == 0 || HidGetLastError() != ERROR_INSUFFICIENT_BUFFER)
             continue;
         std::vector<std::uint8_t> buffer(needed, 0);
         auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(buffer.data());
@@ -147,9 +149,10 @@ void TJvHidDeviceController::DeviceChange() {
     for (std::size_t i = FList.size(); i-- > 0;) {
         if (i >= FList.size()) continue;  // a handler shortened the list
         TJvHidDevice* dev = FList[i];
-        const bool stillPresent = plugged(dev) && std::any_of(fresh.begin(), fresh.end(), [dev](TJvHidDevice* n) {
-                                      return n->PnPInfo().DeviceID() == dev->PnPInfo().DeviceID();
-                                  });
+        const bool stillPresent =
+            plugged(dev) && std::any_of(fresh.begin(), fresh.end(), [dev](TJvHidDevice* n) {
+                return n->PnPInfo().DeviceID() == dev->PnPInfo().DeviceID();
+            });
         if (stillPresent) continue;
         changed = true;
         if (dev->DoUnplug()) continue;  // the unplug handler checked it in
@@ -183,8 +186,10 @@ void TJvHidDeviceController::DeviceChange() {
 
     FNumCheckedInDevices = FNumCheckedOutDevices = FNumUnpluggedDevices = 0;
     for (TJvHidDevice* dev : FList) {
-        if (dev->IsCheckedOut()) ++FNumCheckedOutDevices;
-        else ++FNumCheckedInDevices;
+        if (dev->IsCheckedOut())
+            ++FNumCheckedOutDevices;
+        else
+            ++FNumCheckedInDevices;
         if (!dev->IsPluggedIn()) ++FNumUnpluggedDevices;
     }
     FNumCheckedOutDevices -= FNumUnpluggedDevices;
@@ -207,9 +212,12 @@ void TJvHidDeviceController::DeviceDestroyed(TJvHidDevice* HidDev, TJvHidDevice*
         return;
     }
     FList.erase(at);
-    if (!HidDev->IsPluggedIn()) --FNumUnpluggedDevices;
-    else if (HidDev->IsCheckedOut()) --FNumCheckedOutDevices;
-    else --FNumCheckedInDevices;
+    if (!HidDev->IsPluggedIn())
+        --FNumUnpluggedDevices;
+    else if (HidDev->IsCheckedOut())
+        --FNumCheckedOutDevices;
+    else
+        --FNumCheckedInDevices;
 }
 
 void TJvHidDeviceController::DoArrival(TJvHidDevice* HidDev) {
@@ -270,11 +278,13 @@ bool TJvHidDeviceController::CheckOutByIndex(TJvHidDevice*& HidDev, std::int32_t
     return CheckThisOut(HidDev, std::size_t(Idx), true);
 }
 
-bool TJvHidDeviceController::CheckOutByID(TJvHidDevice*& HidDev, std::int32_t Vid, std::int32_t Pid) {
+bool TJvHidDeviceController::CheckOutByID(TJvHidDevice*& HidDev, std::int32_t Vid,
+                                          std::int32_t Pid) {
     HidDev = nullptr;
     for (std::size_t i = 0; i < FList.size(); ++i) {
         const HIDD_ATTRIBUTES& a = FList[i]->Attributes();
-        if (CheckThisOut(HidDev, i, a.VendorID == Vid && (Pid == -1 || a.ProductID == Pid))) return true;
+        if (CheckThisOut(HidDev, i, a.VendorID == Vid && (Pid == -1 || a.ProductID == Pid)))
+            return true;
     }
     return false;
 }
@@ -298,7 +308,8 @@ std::string TJvHidDeviceController::NameOf(TJvHidDevice* HidDev, bool Product) {
     return name;
 }
 
-bool TJvHidDeviceController::CheckOutByProductName(TJvHidDevice*& HidDev, const std::string& ProductName) {
+bool TJvHidDeviceController::CheckOutByProductName(TJvHidDevice*& HidDev,
+                                                   const std::string& ProductName) {
     HidDev = nullptr;
     if (ProductName.empty()) return false;
     for (std::size_t i = 0; i < FList.size(); ++i)
@@ -306,7 +317,8 @@ bool TJvHidDeviceController::CheckOutByProductName(TJvHidDevice*& HidDev, const 
     return false;
 }
 
-bool TJvHidDeviceController::CheckOutByVendorName(TJvHidDevice*& HidDev, const std::string& VendorName) {
+bool TJvHidDeviceController::CheckOutByVendorName(TJvHidDevice*& HidDev,
+                                                  const std::string& VendorName) {
     HidDev = nullptr;
     if (VendorName.empty()) return false;
     for (std::size_t i = 0; i < FList.size(); ++i)
@@ -314,7 +326,8 @@ bool TJvHidDeviceController::CheckOutByVendorName(TJvHidDevice*& HidDev, const s
     return false;
 }
 
-bool TJvHidDeviceController::CheckOutByCallback(TJvHidDevice*& HidDev, const TJvHidCheckCallback& Check) {
+bool TJvHidDeviceController::CheckOutByCallback(TJvHidDevice*& HidDev,
+                                                const TJvHidCheckCallback& Check) {
     HidDev = nullptr;
     for (std::size_t i = 0; i < FList.size(); ++i) {
         TJvHidDevice* dev = FList[i];
@@ -345,7 +358,8 @@ void TJvHidDeviceController::CheckIn(TJvHidDevice*& HidDev) {
 
 std::int32_t TJvHidDeviceController::CountByID(std::int32_t Vid, std::int32_t Pid) {
     return std::int32_t(std::count_if(FList.begin(), FList.end(), [&](TJvHidDevice* d) {
-        return plugged(d) && d->Attributes().VendorID == Vid && (Pid == -1 || d->Attributes().ProductID == Pid);
+        return plugged(d) && d->Attributes().VendorID == Vid &&
+               (Pid == -1 || d->Attributes().ProductID == Pid);
     }));
 }
 
@@ -356,13 +370,15 @@ std::int32_t TJvHidDeviceController::CountByClass(const std::string& ClassName) 
 }
 
 std::int32_t TJvHidDeviceController::CountByProductName(const std::string& ProductName) {
-    return std::int32_t(std::count_if(FList.begin(), FList.end(),
-                                      [&](TJvHidDevice* d) { return plugged(d) && NameOf(d, true) == ProductName; }));
+    return std::int32_t(std::count_if(FList.begin(), FList.end(), [&](TJvHidDevice* d) {
+        return plugged(d) && NameOf(d, true) == ProductName;
+    }));
 }
 
 std::int32_t TJvHidDeviceController::CountByVendorName(const std::string& VendorName) {
-    return std::int32_t(std::count_if(FList.begin(), FList.end(),
-                                      [&](TJvHidDevice* d) { return plugged(d) && NameOf(d, false) == VendorName; }));
+    return std::int32_t(std::count_if(FList.begin(), FList.end(), [&](TJvHidDevice* d) {
+        return plugged(d) && NameOf(d, false) == VendorName;
+    }));
 }
 
 std::int32_t TJvHidDeviceController::CountByCallback(const TJvHidCheckCallback& Check) {

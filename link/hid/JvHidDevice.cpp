@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <thread>
 
+#include "framework/hid/LanguageNames.h"
 #include "framework/hid/Utf16.h"
 #include "framework/runtime/MainThread.h"
 #include "link/hid/Hid.h"
 #include "link/hid/JvHidControllerClass.h"
-#include "framework/hid/LanguageNames.h"
 
 namespace dsp {
 namespace {
@@ -41,9 +41,12 @@ std::size_t CountLanguageIds(const std::vector<std::uint16_t>& words) {
     return 0;
 }
 
-TJvHidDevice::TJvHidDevice() { throw EControllerError("Direct creation of a TJvHidDevice object is not allowed"); }
+TJvHidDevice::TJvHidDevice() {
+    throw EControllerError("Direct creation of a TJvHidDevice object is not allowed");
+}
 
-TJvHidDevice::TJvHidDevice(std::unique_ptr<TJvHidPnPInfo> PnPInfo, TJvHidDeviceController* Controller)
+TJvHidDevice::TJvHidDevice(std::unique_ptr<TJvHidPnPInfo> PnPInfo,
+                           TJvHidDeviceController* Controller)
     : FMyController(Controller), FPnPInfo(std::move(PnPInfo)) {
     try {
         if (FMyController != nullptr) {
@@ -52,7 +55,8 @@ TJvHidDevice::TJvHidDevice(std::unique_ptr<TJvHidPnPInfo> PnPInfo, TJvHidDeviceC
         }
         // Opened as OpenFile does, whatever the device's state.
         if (!OpenInto(FHidFileHandle, kHidAccessRead | kHidAccessWrite, false)) {
-            if (!OpenInto(FHidFileHandle, 0, false)) throw EControllerError("device cannot be opened");
+            if (!OpenInto(FHidFileHandle, 0, false))
+                throw EControllerError("device cannot be opened");
         } else {
             FHasReadWriteAccess = true;
         }
@@ -74,7 +78,8 @@ TJvHidDevice::~TJvHidDevice() {
     SetDataEvent(nullptr);
     FUnplug = nullptr;
     CloseAllHandles();
-    if (PHIDP_PREPARSED_DATA data = FPreparsedData.exchange(nullptr); data != nullptr && HidD_FreePreparsedData != nullptr)
+    if (PHIDP_PREPARSED_DATA data = FPreparsedData.exchange(nullptr);
+        data != nullptr && HidD_FreePreparsedData != nullptr)
         HidD_FreePreparsedData(data);
 
     if (FMyController == nullptr) return;
@@ -111,7 +116,8 @@ bool TJvHidDevice::OpenInto(std::atomic<THidHandle>& slot, unsigned access, bool
     THidHandle opened = HidCreateFile(FPnPInfo->DevicePath(), access, overlapped);
     if (opened == kInvalidHidHandle) return false;
     THidHandle expected = kInvalidHidHandle;
-    if (!slot.compare_exchange_strong(expected, opened)) HidCloseHandle(opened);  // another thread was quicker
+    if (!slot.compare_exchange_strong(expected, opened))
+        HidCloseHandle(opened);  // another thread was quicker
     return true;
 }
 
@@ -169,14 +175,16 @@ void TJvHidDevice::CloseAllHandles() {
 }
 
 bool TJvHidDevice::CancelIO(TJvHidOpenExMode Mode) {
-    const THidHandle handle = Mode == omhRead ? FHidOverlappedRead.load() : FHidOverlappedWrite.load();
+    const THidHandle handle =
+        Mode == omhRead ? FHidOverlappedRead.load() : FHidOverlappedWrite.load();
     return handle != kInvalidHidHandle && HidCancelIo(handle);
 }
 
 std::string TJvHidDevice::VendorName() {
     if (FVendorName.empty() && OpenFile()) {
         std::vector<char16_t> buffer(kStringBufferChars, 0);
-        if (HidD_GetManufacturerString(FHidFileHandle, buffer.data(), std::uint32_t(buffer.size() * 2)))
+        if (HidD_GetManufacturerString(FHidFileHandle, buffer.data(),
+                                       std::uint32_t(buffer.size() * 2)))
             FVendorName = bufferText(buffer);
         CloseFile();
     }
@@ -196,14 +204,16 @@ std::string TJvHidDevice::ProductName() {
 // String 0 of the device: its language IDs, in a buffer filled with 0xFFFF beforehand.
 std::vector<std::uint16_t> TJvHidDevice::ReadLanguageWords() {
     std::vector<char16_t> buffer(kStringBufferChars, 0xFFFF);
-    if (!HidD_GetIndexedString(FHidFileHandle, 0, buffer.data(), std::uint32_t(buffer.size() * 2))) return {};
+    if (!HidD_GetIndexedString(FHidFileHandle, 0, buffer.data(), std::uint32_t(buffer.size() * 2)))
+        return {};
     return std::vector<std::uint16_t>(buffer.begin(), buffer.end());
 }
 
 std::string TJvHidDevice::SerialNumber() {
     if (FSerialNumber.empty() && OpenFile()) {
         std::vector<char16_t> serial(kStringBufferChars, 0);
-        if (HidD_GetSerialNumberString(FHidFileHandle, serial.data(), std::uint32_t(serial.size() * 2))) {
+        if (HidD_GetSerialNumberString(FHidFileHandle, serial.data(),
+                                       std::uint32_t(serial.size() * 2))) {
             const std::vector<std::uint16_t> languages = ReadLanguageWords();
             const std::size_t count = CountLanguageIds(languages);
             // A device without language IDs has no string to trust; some answer the serial
@@ -220,11 +230,15 @@ std::string TJvHidDevice::SerialNumber() {
 std::string TJvHidDevice::GetDeviceStringUnicode(std::uint8_t Idx) {
     if (Idx == 0 || !OpenFile()) return {};
     std::vector<char16_t> buffer(kStringBufferChars, 0);
-    if (!HidD_GetIndexedString(FHidFileHandle, Idx, buffer.data(), std::uint32_t(buffer.size() * 2))) return {};
+    if (!HidD_GetIndexedString(FHidFileHandle, Idx, buffer.data(),
+                               std::uint32_t(buffer.size() * 2)))
+        return {};
     return bufferText(buffer);
 }
 
-std::string TJvHidDevice::GetDeviceStringAnsi(std::uint8_t Idx) { return GetDeviceStringUnicode(Idx); }
+std::string TJvHidDevice::GetDeviceStringAnsi(std::uint8_t Idx) {
+    return GetDeviceStringUnicode(Idx);
+}
 
 const std::vector<std::string>& TJvHidDevice::LanguageStrings() {
     if (FLanguageStrings.empty() && OpenFile()) {
@@ -234,7 +248,8 @@ const std::vector<std::string>& TJvHidDevice::LanguageStrings() {
             std::string name = LanguageName(words[i]);
             if (name.empty()) {
                 char unknown[32];
-                std::snprintf(unknown, sizeof unknown, "unknown Locale ID $%.4x", unsigned(words[i]));
+                std::snprintf(unknown, sizeof unknown, "unknown Locale ID $%.4x",
+                              unsigned(words[i]));
                 name = unknown;
             }
             FLanguageStrings.push_back(name.substr(0, 255));
@@ -274,7 +289,8 @@ PHIDP_PREPARSED_DATA TJvHidDevice::PreparsedData() {
         PHIDP_PREPARSED_DATA fetched = nullptr;
         if (HidD_GetPreparsedData != nullptr && HidD_GetPreparsedData(FHidFileHandle, &fetched)) {
             PHIDP_PREPARSED_DATA expected = nullptr;
-            if (!FPreparsedData.compare_exchange_strong(expected, fetched)) HidD_FreePreparsedData(fetched);
+            if (!FPreparsedData.compare_exchange_strong(expected, fetched))
+                HidD_FreePreparsedData(fetched);
         }
         CloseFile();
     }
@@ -283,7 +299,8 @@ PHIDP_PREPARSED_DATA TJvHidDevice::PreparsedData() {
 
 HIDP_CAPS TJvHidDevice::GetCaps() {
     HIDP_CAPS caps{};
-    if (PHIDP_PREPARSED_DATA data = PreparsedData(); data != nullptr && HidP_GetCaps != nullptr) HidP_GetCaps(data, &caps);
+    if (PHIDP_PREPARSED_DATA data = PreparsedData(); data != nullptr && HidP_GetCaps != nullptr)
+        HidP_GetCaps(data, &caps);
     return caps;
 }
 
@@ -292,17 +309,21 @@ bool TJvHidDevice::ReadFile(void* Report, std::uint32_t ToRead, std::uint32_t& B
     return OpenFile() && HidReadFile(FHidFileHandle, Report, ToRead, &BytesRead);
 }
 
-bool TJvHidDevice::WriteFile(const void* Report, std::uint32_t ToWrite, std::uint32_t& BytesWritten) {
+bool TJvHidDevice::WriteFile(const void* Report, std::uint32_t ToWrite,
+                             std::uint32_t& BytesWritten) {
     BytesWritten = 0;
     return OpenFile() && HidWriteFile(FHidFileHandle, Report, ToWrite, &BytesWritten);
 }
 
 bool TJvHidDevice::ReadFileEx(void* Report, std::uint32_t ToRead, THidCompletionRoutine CallBack) {
-    return OpenFileEx(omhRead) && HidReadFileEx(FHidOverlappedRead, Report, ToRead, std::move(CallBack));
+    return OpenFileEx(omhRead) &&
+           HidReadFileEx(FHidOverlappedRead, Report, ToRead, std::move(CallBack));
 }
 
-bool TJvHidDevice::WriteFileEx(const void* Report, std::uint32_t ToWrite, THidCompletionRoutine CallBack) {
-    return OpenFileEx(omhWrite) && HidWriteFileEx(FHidOverlappedWrite, Report, ToWrite, std::move(CallBack));
+bool TJvHidDevice::WriteFileEx(const void* Report, std::uint32_t ToWrite,
+                               THidCompletionRoutine CallBack) {
+    return OpenFileEx(omhWrite) &&
+           HidWriteFileEx(FHidOverlappedWrite, Report, ToWrite, std::move(CallBack));
 }
 
 std::uint32_t TJvHidDevice::HidOverlappedReadResult() {
@@ -330,18 +351,21 @@ bool TJvHidDevice::SetFeature(void* Report, std::uint32_t Size) {
 bool TJvHidDevice::FlushQueue() { return OpenFile() && HidD_FlushQueue(FHidFileHandle); }
 
 bool TJvHidDevice::GetInputReport(void* Report, std::uint32_t Size) {
-    return HidD_GetInputReport != nullptr && OpenFile() && HidD_GetInputReport(FHidFileHandle, Report, Size);
+    return HidD_GetInputReport != nullptr && OpenFile() &&
+           HidD_GetInputReport(FHidFileHandle, Report, Size);
 }
 
 bool TJvHidDevice::SetOutputReport(void* Report, std::uint32_t Size) {
-    return HidD_SetOutputReport != nullptr && OpenFile() && HidD_SetOutputReport(FHidFileHandle, Report, Size);
+    return HidD_SetOutputReport != nullptr && OpenFile() &&
+           HidD_SetOutputReport(FHidFileHandle, Report, Size);
 }
 
-bool TJvHidDevice::DeviceIoControl(std::uint32_t IoControlCode, const void* InBuffer, std::uint32_t InSize,
-                                   void* OutBuffer, std::uint32_t OutSize, std::uint32_t& BytesReturned) {
+bool TJvHidDevice::DeviceIoControl(std::uint32_t IoControlCode, const void* InBuffer,
+                                   std::uint32_t InSize, void* OutBuffer, std::uint32_t OutSize,
+                                   std::uint32_t& BytesReturned) {
     BytesReturned = 0;
-    return OpenFile() &&
-           HidDeviceIoControl(FHidFileHandle, IoControlCode, InBuffer, InSize, OutBuffer, OutSize, &BytesReturned);
+    return OpenFile() && HidDeviceIoControl(FHidFileHandle, IoControlCode, InBuffer, InSize,
+                                            OutBuffer, OutSize, &BytesReturned);
 }
 
 void TJvHidDevice::SetNumInputBuffers(std::int32_t Value) {
@@ -355,7 +379,8 @@ void TJvHidDevice::SetNumOverlappedBuffers(std::int32_t Value) {
     if (Value == FNumOverlappedBuffers || !OpenFileEx(omhRead)) return;
     HidD_SetNumInputBuffers(FHidOverlappedRead, std::uint32_t(Value));
     std::uint32_t count = 0;
-    if (HidD_GetNumInputBuffers(FHidOverlappedRead, &count)) FNumOverlappedBuffers = std::int32_t(count);
+    if (HidD_GetNumInputBuffers(FHidOverlappedRead, &count))
+        FNumOverlappedBuffers = std::int32_t(count);
 }
 
 void TJvHidDevice::SetThreadSleepTime(std::int32_t Value) {
@@ -446,16 +471,19 @@ void TJvHidDeviceReadThread::Execute() {
     while (!Terminated()) {
         sleepResult = WAIT_IO_COMPLETION;
         std::fill(Report.begin(), Report.end(), 0);
-        if (!Device->ReadFileEx(Report.data(), std::uint32_t(Report.size()), [](std::uint32_t, std::uint32_t) {})) {
+        if (!Device->ReadFileEx(Report.data(), std::uint32_t(Report.size()),
+                                [](std::uint32_t, std::uint32_t) {})) {
             FErr = HidGetLastError();
             Synchronize([this] { DoDataError(); });
             // Pause a slice before trying again, rather than spin against a device that is gone.
-            for (std::int32_t waited = 0; !Terminated() && waited < Device->ThreadSleepTime(); waited += 10)
+            for (std::int32_t waited = 0; !Terminated() && waited < Device->ThreadSleepTime();
+                 waited += 10)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             continue;
         }
         do {
-            sleepResult = HidWaitForCompletion(Device->HidOverlappedRead(), std::uint32_t(Device->ThreadSleepTime()));
+            sleepResult = HidWaitForCompletion(Device->HidOverlappedRead(),
+                                               std::uint32_t(Device->ThreadSleepTime()));
         } while (sleepResult != WAIT_IO_COMPLETION && !Terminated());
         if (Terminated()) break;
         NumBytesRead = Device->HidOverlappedReadResult();

@@ -88,8 +88,8 @@ public:
     bool FlushQueue();
     bool GetInputReport(void* Report, std::uint32_t Size);
     bool SetOutputReport(void* Report, std::uint32_t Size);
-    bool DeviceIoControl(std::uint32_t IoControlCode, const void* InBuffer, std::uint32_t InSize, void* OutBuffer,
-                         std::uint32_t OutSize, std::uint32_t& BytesReturned);
+    bool DeviceIoControl(std::uint32_t IoControlCode, const void* InBuffer, std::uint32_t InSize,
+                         void* OutBuffer, std::uint32_t OutSize, std::uint32_t& BytesReturned);
 
     // Report-descriptor queries: each returns the parser's status, 0x80110001 when the device is
     // not accessible.
@@ -97,31 +97,43 @@ public:
     NTSTATUS GetSpecificButtonCaps(HIDP_BUTTON_CAPS* ButtonCaps, std::uint16_t& Count);
     NTSTATUS GetValueCaps(HIDP_VALUE_CAPS* ValueCaps, std::uint16_t& Count);
     NTSTATUS GetSpecificValueCaps(HIDP_VALUE_CAPS* ValueCaps, std::uint16_t& Count);
-    NTSTATUS GetData(HIDP_DATA* DataList, std::uint32_t& DataLength, std::uint8_t* Report, std::uint32_t ReportLength);
-    NTSTATUS SetData(HIDP_DATA* DataList, std::uint32_t& DataLength, std::uint8_t* Report, std::uint32_t ReportLength);
-    NTSTATUS GetUsages(USAGE* UsageList, std::uint32_t& UsageLength, std::uint8_t* Report, std::uint32_t ReportLength);
-    NTSTATUS GetButtons(USAGE* UsageList, std::uint32_t& UsageLength, std::uint8_t* Report, std::uint32_t ReportLength);
-    NTSTATUS GetUsagesEx(USAGE_AND_PAGE* UsageList, std::uint32_t& UsageLength, std::uint8_t* Report,
+    NTSTATUS GetData(HIDP_DATA* DataList, std::uint32_t& DataLength, std::uint8_t* Report,
+                     std::uint32_t ReportLength);
+    NTSTATUS SetData(HIDP_DATA* DataList, std::uint32_t& DataLength, std::uint8_t* Report,
+                     std::uint32_t ReportLength);
+    NTSTATUS GetUsages(USAGE* UsageList, std::uint32_t& UsageLength, std::uint8_t* Report,
+                       std::uint32_t ReportLength);
+    NTSTATUS GetButtons(USAGE* UsageList, std::uint32_t& UsageLength, std::uint8_t* Report,
+                        std::uint32_t ReportLength);
+    NTSTATUS GetUsagesEx(USAGE_AND_PAGE* UsageList, std::uint32_t& UsageLength,
+                         std::uint8_t* Report, std::uint32_t ReportLength);
+    NTSTATUS GetButtonsEx(USAGE_AND_PAGE* UsageList, std::uint32_t& UsageLength,
+                          std::uint8_t* Report, std::uint32_t ReportLength);
+    NTSTATUS SetUsages(USAGE* UsageList, std::uint32_t& UsageLength, std::uint8_t* Report,
+                       std::uint32_t ReportLength);
+    NTSTATUS SetButtons(USAGE* UsageList, std::uint32_t& UsageLength, std::uint8_t* Report,
+                        std::uint32_t ReportLength);
+    NTSTATUS UnsetUsages(USAGE* UsageList, std::uint32_t& UsageLength, std::uint8_t* Report,
                          std::uint32_t ReportLength);
-    NTSTATUS GetButtonsEx(USAGE_AND_PAGE* UsageList, std::uint32_t& UsageLength, std::uint8_t* Report,
-                          std::uint32_t ReportLength);
-    NTSTATUS SetUsages(USAGE* UsageList, std::uint32_t& UsageLength, std::uint8_t* Report, std::uint32_t ReportLength);
-    NTSTATUS SetButtons(USAGE* UsageList, std::uint32_t& UsageLength, std::uint8_t* Report, std::uint32_t ReportLength);
-    NTSTATUS UnsetUsages(USAGE* UsageList, std::uint32_t& UsageLength, std::uint8_t* Report, std::uint32_t ReportLength);
     NTSTATUS UnsetButtons(USAGE* UsageList, std::uint32_t& UsageLength, std::uint8_t* Report,
                           std::uint32_t ReportLength);
-    NTSTATUS GetUsageValue(std::uint32_t& UsageValue, std::uint8_t* Report, std::uint32_t ReportLength);
-    NTSTATUS GetScaledUsageValue(std::int32_t& UsageValue, std::uint8_t* Report, std::uint32_t ReportLength);
-    NTSTATUS SetUsageValue(std::uint32_t UsageValue, std::uint8_t* Report, std::uint32_t ReportLength);
-    NTSTATUS SetScaledUsageValue(std::int32_t UsageValue, std::uint8_t* Report, std::uint32_t ReportLength);
-    NTSTATUS GetUsageValueArray(std::uint8_t* UsageValue, std::uint16_t UsageValueByteLength, std::uint8_t* Report,
-                                std::uint32_t ReportLength);
-    NTSTATUS SetUsageValueArray(std::uint8_t* UsageValue, std::uint16_t UsageValueByteLength, std::uint8_t* Report,
-                                std::uint32_t ReportLength);
+    NTSTATUS GetUsageValue(std::uint32_t& UsageValue, std::uint8_t* Report,
+                           std::uint32_t ReportLength);
+    NTSTATUS GetScaledUsageValue(std::int32_t& UsageValue, std::uint8_t* Report,
+                                 std::uint32_t ReportLength);
+    NTSTATUS SetUsageValue(std::uint32_t UsageValue, std::uint8_t* Report,
+                           std::uint32_t ReportLength);
+    NTSTATUS SetScaledUsageValue(std::int32_t UsageValue, std::uint8_t* Report,
+                                 std::uint32_t ReportLength);
+    NTSTATUS GetUsageValueArray(std::uint8_t* UsageValue, std::uint16_t UsageValueByteLength,
+                                std::uint8_t* Report, std::uint32_t ReportLength);
+    NTSTATUS SetUsageValueArray(std::uint8_t* UsageValue, std::uint16_t UsageValueByteLength,
+                                std::uint8_t* Report, std::uint32_t ReportLength);
     NTSTATUS GetExtendedAttributes(HIDP_REPORT_TYPE ReportType, std::uint16_t DataIndex,
-                                   HIDP_EXTENDED_ATTRIBUTES* Attributes, std::uint32_t& LengthAttributes);
-    NTSTATUS InitializeReportForID(HIDP_REPORT_TYPE ReportType, std::uint8_t ReportID, std::uint8_t* Report,
-                                   std::uint32_t ReportLength);
+                                   HIDP_EXTENDED_ATTRIBUTES* Attributes,
+                                   std::uint32_t& LengthAttributes);
+    NTSTATUS InitializeReportForID(HIDP_REPORT_TYPE ReportType, std::uint8_t ReportID,
+                                   std::uint8_t* Report, std::uint32_t ReportLength);
     HIDP_LINK_COLLECTION_NODE GetLinkCollectionNode(std::uint16_t Idx);
 
     std::uint32_t MaxDataListLength() const { return FMaxDataListLength; }

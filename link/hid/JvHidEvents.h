@@ -64,8 +64,8 @@ using TJvHidPlugEvent = THidEvent<void(TJvHidDevice* HidDev)>;
 // A device offered by Enumerate with its list index; true to go on.
 using TJvHidEnumerateEvent = THidEvent<bool(TJvHidDevice* HidDev, std::int32_t Idx)>;
 // An input report: its ID, the bytes after the ID and their count; Data is valid during the call only.
-using TJvHidDataEvent =
-    THidEvent<void(TJvHidDevice* HidDev, std::uint8_t ReportID, const std::uint8_t* Data, std::uint16_t Size)>;
+using TJvHidDataEvent = THidEvent<void(TJvHidDevice* HidDev, std::uint8_t ReportID,
+                                       const std::uint8_t* Data, std::uint16_t Size)>;
 // A read that could not be started, with the platform's error code.
 using TJvHidDataErrorEvent = THidEvent<void(TJvHidDevice* HidDev, std::uint32_t Error)>;
 // A test a device must pass to be checked out or counted.

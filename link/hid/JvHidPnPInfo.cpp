@@ -20,24 +20,25 @@ bool readProperty(HDEVINFO handle, const SP_DEVINFO_DATA& data, std::uint32_t pr
     if (SetupDiGetDeviceRegistryPropertyW == nullptr) return false;
     SP_DEVINFO_DATA record = data;
     std::uint32_t type = 0;
-    return SetupDiGetDeviceRegistryPropertyW(handle, &record, prop, &type, static_cast<std::uint8_t*>(buffer), size,
-                                             nullptr);
+    return SetupDiGetDeviceRegistryPropertyW(handle, &record, prop, &type,
+                                             static_cast<std::uint8_t*>(buffer), size, nullptr);
 }
 
 }  // namespace
 
-std::string TJvHidPnPInfo::GetRegistryPropertyString(HDEVINFO PnPHandle, const SP_DEVINFO_DATA& DevData,
+std::string TJvHidPnPInfo::GetRegistryPropertyString(HDEVINFO PnPHandle,
+                                                     const SP_DEVINFO_DATA& DevData,
                                                      std::uint32_t Prop) {
     std::vector<char16_t> buffer(1024, 0);
-    if (!readProperty(PnPHandle, DevData, Prop, buffer.data(), std::uint32_t(buffer.size() * sizeof(char16_t))))
+    if (!readProperty(PnPHandle, DevData, Prop, buffer.data(),
+                      std::uint32_t(buffer.size() * sizeof(char16_t))))
         return {};
     buffer.back() = 0;
     return Utf16ToUtf8(wideText(buffer));
 }
 
-std::vector<std::string> TJvHidPnPInfo::GetRegistryPropertyStringList(HDEVINFO PnPHandle,
-                                                                      const SP_DEVINFO_DATA& DevData,
-                                                                      std::uint32_t Prop) {
+std::vector<std::string> TJvHidPnPInfo::GetRegistryPropertyStringList(
+    HDEVINFO PnPHandle, const SP_DEVINFO_DATA& DevData, std::uint32_t Prop) {
     std::vector<char16_t> buffer(32768 / sizeof(char16_t), 0);
     std::vector<std::string> list;
     if (!readProperty(PnPHandle, DevData, Prop, buffer.data(), 32768)) return list;
@@ -50,18 +51,24 @@ std::vector<std::string> TJvHidPnPInfo::GetRegistryPropertyStringList(HDEVINFO P
     return list;
 }
 
-std::uint32_t TJvHidPnPInfo::GetRegistryPropertyDWord(HDEVINFO PnPHandle, const SP_DEVINFO_DATA& DevData,
+std::uint32_t TJvHidPnPInfo::GetRegistryPropertyDWord(HDEVINFO PnPHandle,
+                                                      const SP_DEVINFO_DATA& DevData,
                                                       std::uint32_t Prop) {
     std::uint32_t value = 0;
     if (!readProperty(PnPHandle, DevData, Prop, &value, sizeof value)) return 0;
     return value;
 }
 
-TJvHidPnPInfo::TJvHidPnPInfo(HDEVINFO APnPHandle, const SP_DEVINFO_DATA& ADevData, const std::string& ADevicePath)
+TJvHidPnPInfo::TJvHidPnPInfo(HDEVINFO APnPHandle, const SP_DEVINFO_DATA& ADevData,
+                             const std::string& ADevicePath)
     : FDeviceID(ADevData.DevInst), FDevicePath(ADevicePath) {
     auto text = [&](std::uint32_t p) { return GetRegistryPropertyString(APnPHandle, ADevData, p); };
-    auto list = [&](std::uint32_t p) { return GetRegistryPropertyStringList(APnPHandle, ADevData, p); };
-    auto number = [&](std::uint32_t p) { return GetRegistryPropertyDWord(APnPHandle, ADevData, p); };
+    auto list = [&](std::uint32_t p) {
+        return GetRegistryPropertyStringList(APnPHandle, ADevData, p);
+    };
+    auto number = [&](std::uint32_t p) {
+        return GetRegistryPropertyDWord(APnPHandle, ADevData, p);
+    };
     Capabilities = number(SPDRP_CAPABILITIES);
     ClassDescr = text(SPDRP_CLASS);
     ClassGUID = text(SPDRP_CLASSGUID);

@@ -15,7 +15,8 @@ namespace dsp {
 class TJvHidPnPInfo : public TObject {
 public:
     // Reads the properties of the device the record names from the interface set.
-    TJvHidPnPInfo(HDEVINFO APnPHandle, const SP_DEVINFO_DATA& ADevData, const std::string& ADevicePath);
+    TJvHidPnPInfo(HDEVINFO APnPHandle, const SP_DEVINFO_DATA& ADevData,
+                  const std::string& ADevicePath);
 
     std::uint32_t DeviceID() const { return FDeviceID; }
     const std::string& DevicePath() const { return FDevicePath; }
@@ -50,9 +51,11 @@ public:
     // Readers of one property: empty text, an empty list or 0 when it cannot be read.
     static std::string GetRegistryPropertyString(HDEVINFO PnPHandle, const SP_DEVINFO_DATA& DevData,
                                                  std::uint32_t Prop);
-    static std::vector<std::string> GetRegistryPropertyStringList(HDEVINFO PnPHandle, const SP_DEVINFO_DATA& DevData,
+    static std::vector<std::string> GetRegistryPropertyStringList(HDEVINFO PnPHandle,
+                                                                  const SP_DEVINFO_DATA& DevData,
                                                                   std::uint32_t Prop);
-    static std::uint32_t GetRegistryPropertyDWord(HDEVINFO PnPHandle, const SP_DEVINFO_DATA& DevData,
+    static std::uint32_t GetRegistryPropertyDWord(HDEVINFO PnPHandle,
+                                                  const SP_DEVINFO_DATA& DevData,
                                                   std::uint32_t Prop);
 
 private:

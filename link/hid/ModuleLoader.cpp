@@ -40,21 +40,24 @@ void* GetModuleSymbolEx(TModuleHandle module, const std::string& symbolName, boo
     return symbol;
 }
 
-bool ReadModuleData(TModuleHandle module, const std::string& symbolName, void* buffer, std::size_t size) {
+bool ReadModuleData(TModuleHandle module, const std::string& symbolName, void* buffer,
+                    std::size_t size) {
     void* symbol = GetModuleSymbol(module, symbolName);
     if (symbol == nullptr) return false;
     std::memcpy(buffer, symbol, size);
     return true;
 }
 
-bool WriteModuleData(TModuleHandle module, const std::string& symbolName, const void* buffer, std::size_t size) {
+bool WriteModuleData(TModuleHandle module, const std::string& symbolName, const void* buffer,
+                     std::size_t size) {
     void* symbol = GetModuleSymbol(module, symbolName);
     if (symbol == nullptr) return false;
     std::memcpy(symbol, buffer, size);
     return true;
 }
 
-TModuleLoader::TModuleLoader(const std::string& ADLLName, TModuleLoadMethods LoadMethods) : FDLLName(ADLLName) {
+TModuleLoader::TModuleLoader(const std::string& ADLLName, TModuleLoadMethods LoadMethods)
+    : FDLLName(ADLLName) {
     Load(LoadMethods);
 }
 
@@ -86,7 +89,8 @@ bool TModuleLoader::GetExportedSymbol(const std::string& AName, void* Buffer, st
     return true;
 }
 
-bool TModuleLoader::SetExportedSymbol(const std::string& AName, const void* Buffer, std::size_t Size) {
+bool TModuleLoader::SetExportedSymbol(const std::string& AName, const void* Buffer,
+                                      std::size_t Size) {
     void* symbol = nullptr;
     if (!GetProcedure(AName, symbol)) return false;
     std::memcpy(symbol, Buffer, Size);

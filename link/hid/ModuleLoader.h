@@ -32,8 +32,10 @@ void* GetModuleSymbol(TModuleHandle module, const std::string& symbolName);
 // As GetModuleSymbol; accu stays true only while every lookup so far succeeded.
 void* GetModuleSymbolEx(TModuleHandle module, const std::string& symbolName, bool& accu);
 // Copies size bytes out of or into an exported variable; false, copying nothing, when it is not exported.
-bool ReadModuleData(TModuleHandle module, const std::string& symbolName, void* buffer, std::size_t size);
-bool WriteModuleData(TModuleHandle module, const std::string& symbolName, const void* buffer, std::size_t size);
+bool ReadModuleData(TModuleHandle module, const std::string& symbolName, void* buffer,
+                    std::size_t size);
+bool WriteModuleData(TModuleHandle module, const std::string& symbolName, const void* buffer,
+                     std::size_t size);
 
 // A library loaded for the lifetime of the object. Failures reach only Error, which does nothing
 // unless a subclass overrides it (the constructor's own load reports to this class's Error).

@@ -10,12 +10,14 @@ namespace dsp {
 const char* const SetupApiModuleName = kSetupLibraryName;
 
 static_assert(std::is_same_v<TSetupDiGetClassDevsW, decltype(&hidservices::SetupDiGetClassDevsW)>);
-static_assert(std::is_same_v<TSetupDiEnumDeviceInterfaces, decltype(&hidservices::SetupDiEnumDeviceInterfaces)>);
-static_assert(
-    std::is_same_v<TSetupDiGetDeviceInterfaceDetailA, decltype(&hidservices::SetupDiGetDeviceInterfaceDetailA)>);
-static_assert(
-    std::is_same_v<TSetupDiGetDeviceRegistryPropertyW, decltype(&hidservices::SetupDiGetDeviceRegistryPropertyW)>);
-static_assert(std::is_same_v<TSetupDiDestroyDeviceInfoList, decltype(&hidservices::SetupDiDestroyDeviceInfoList)>);
+static_assert(std::is_same_v<TSetupDiEnumDeviceInterfaces,
+                             decltype(&hidservices::SetupDiEnumDeviceInterfaces)>);
+static_assert(std::is_same_v<TSetupDiGetDeviceInterfaceDetailA,
+                             decltype(&hidservices::SetupDiGetDeviceInterfaceDetailA)>);
+static_assert(std::is_same_v<TSetupDiGetDeviceRegistryPropertyW,
+                             decltype(&hidservices::SetupDiGetDeviceRegistryPropertyW)>);
+static_assert(std::is_same_v<TSetupDiDestroyDeviceInfoList,
+                             decltype(&hidservices::SetupDiDestroyDeviceInfoList)>);
 
 TSetupDiGetClassDevsW SetupDiGetClassDevsW = nullptr;
 TSetupDiEnumDeviceInterfaces SetupDiEnumDeviceInterfaces = nullptr;

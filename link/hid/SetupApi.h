@@ -11,21 +11,23 @@ namespace dsp {
 
 extern const char* const SetupApiModuleName;
 
-using TSetupDiGetClassDevsW = HDEVINFO (*)(const TGUID* ClassGuid, const char16_t* Enumerator, void* hwndParent,
-                                          std::uint32_t Flags);
-using TSetupDiEnumDeviceInterfaces = bool (*)(HDEVINFO DeviceInfoSet, SP_DEVINFO_DATA* DeviceInfoData,
-                                              const TGUID* InterfaceClassGuid, std::uint32_t MemberIndex,
+using TSetupDiGetClassDevsW = HDEVINFO (*)(const TGUID* ClassGuid, const char16_t* Enumerator,
+                                           void* hwndParent, std::uint32_t Flags);
+using TSetupDiEnumDeviceInterfaces = bool (*)(HDEVINFO DeviceInfoSet,
+                                              SP_DEVINFO_DATA* DeviceInfoData,
+                                              const TGUID* InterfaceClassGuid,
+                                              std::uint32_t MemberIndex,
                                               SP_DEVICE_INTERFACE_DATA* DeviceInterfaceData);
-using TSetupDiGetDeviceInterfaceDetailA = bool (*)(HDEVINFO DeviceInfoSet,
-                                                   SP_DEVICE_INTERFACE_DATA* DeviceInterfaceData,
-                                                   SP_DEVICE_INTERFACE_DETAIL_DATA_A* DeviceInterfaceDetailData,
-                                                   std::uint32_t DeviceInterfaceDetailDataSize,
-                                                   std::uint32_t* RequiredSize, SP_DEVINFO_DATA* DeviceInfoData);
+using TSetupDiGetDeviceInterfaceDetailA =
+    bool (*)(HDEVINFO DeviceInfoSet, SP_DEVICE_INTERFACE_DATA* DeviceInterfaceData,
+             SP_DEVICE_INTERFACE_DETAIL_DATA_A* DeviceInterfaceDetailData,
+             std::uint32_t DeviceInterfaceDetailDataSize, std::uint32_t* RequiredSize,
+             SP_DEVINFO_DATA* DeviceInfoData);
 using TSetupDiGetDeviceInterfaceDetail = TSetupDiGetDeviceInterfaceDetailA;
-using TSetupDiGetDeviceRegistryPropertyW = bool (*)(HDEVINFO DeviceInfoSet, SP_DEVINFO_DATA* DeviceInfoData,
-                                                    std::uint32_t Property, std::uint32_t* PropertyRegDataType,
-                                                    std::uint8_t* PropertyBuffer, std::uint32_t PropertyBufferSize,
-                                                    std::uint32_t* RequiredSize);
+using TSetupDiGetDeviceRegistryPropertyW =
+    bool (*)(HDEVINFO DeviceInfoSet, SP_DEVINFO_DATA* DeviceInfoData, std::uint32_t Property,
+             std::uint32_t* PropertyRegDataType, std::uint8_t* PropertyBuffer,
+             std::uint32_t PropertyBufferSize, std::uint32_t* RequiredSize);
 using TSetupDiDestroyDeviceInfoList = bool (*)(HDEVINFO DeviceInfoSet);
 
 extern TSetupDiGetClassDevsW SetupDiGetClassDevsW;

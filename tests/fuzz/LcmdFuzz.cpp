@@ -105,7 +105,8 @@ void CheckRecordClass(FuzzedDataProvider& in) {
     for (auto& b : presetName) b = u8();
     const std::string password = in.ConsumeRandomLengthString(8);
     const std::uint8_t count = u8();
-    const Bytes blob = in.ConsumeBytes<std::uint8_t>(in.ConsumeIntegralInRange<std::size_t>(0, 300));
+    const Bytes blob =
+        in.ConsumeBytes<std::uint8_t>(in.ConsumeIntegralInRange<std::size_t>(0, 300));
 
     const auto check = [](const LCmd& record, std::uint8_t code, std::size_t size) {
         Check(record.GetCode() == code);
@@ -114,38 +115,38 @@ void CheckRecordClass(FuzzedDataProvider& in) {
     };
     namespace cc = CommandCode;
     switch (in.ConsumeIntegralInRange<int>(0, 22)) {
-    case 0: check(CM_MCS_COMP(id, ch, comp), cc::CM_MCS_COMP, 9); break;
-    case 1: check(CM_MCS_GATE(id, ch, gate), cc::CM_MCS_GATE, 9); break;
-    case 2: {
-        const CM_MCS_POLARITY record(id, ch, in.ConsumeIntegral<int>());
-        check(record, cc::CM_MCS_POLARITY, 2);
-        Check(record.GetData()[1] <= 1);
-        break;
-    }
-    case 3: check(CM_MCS_PEQ(id, ch, u8(), peq, u8()), cc::CM_MCS_PEQ, 9); break;
-    case 4: check(CM_MCS_HIGH_PASS(id, ch, u16(), u8()), cc::CM_MCS_HIGH_PASS, 4); break;
-    case 5: check(CM_MCS_LOW_PASS(id, ch, u16(), u8()), cc::CM_MCS_LOW_PASS, 4); break;
-    case 6: check(CM_MCS_GAIN(id, ch, u16()), cc::CM_MCS_GAIN, 3); break;
-    case 7: check(CM_MCS_DELAY(id, ch, u16()), cc::CM_MCS_DELAY, 3); break;
-    case 8: check(CM_MCS_DELAYUNIT(id, ch), cc::CM_MCS_DELAYUNIT, 1); break;
-    case 9: check(CM_MCS_MATRIX(id, ch, u16()), cc::CM_MCS_MATRIX, 2); break;
-    case 10: check(CM_MCS_MUTE(id, ch, u8()), cc::CM_MCS_MUTE, 2); break;
-    case 11: check(CM_MCS_CHANNEL_NAME(id, ch, channelName), cc::CM_MCS_CHANNEL_NAME, 9); break;
-    case 12: check(CM_MCS_PRESETNAME(id, presetName), cc::CM_MCS_PRESETNAME, 14); break;
-    case 13: check(CM_MCS_READ_EEPROM(id, u16(), count), cc::CM_MCS_READ_EEPROM, 3); break;
-    case 14:
-        check(CM_MCS_WRITE_EEPROM(id, u16(), count, blob), cc::CM_MCS_WRITE_EEPROM, 3u + count);
-        break;
-    case 15:
-        check(CM_MCS_DOWNLOAD(id, ch, u8(), count, blob), cc::CM_MCS_DOWNLOAD, 2u + count);
-        break;
-    case 16: check(CM_MCS_MCU_RESET(id), cc::CM_MCS_MCU_RESET, 0); break;
-    case 17: check(CM_MCS_SET_LOCK(id, password), cc::CM_MCS_SET_LOCK, 4); break;
-    case 18: check(CM_MCS_PASS_SUBMIT(id, password), cc::CM_MCS_PASS_SUBMIT, 5); break;
-    case 19: check(CM_MCS_WORK_MODE(id, ch, u8()), cc::CM_MCS_WORK_MODE, 2); break;
-    case 20: check(CM_MCS_CMD(id, ch), ch, 0); break;
-    case 21: check(CM_MCS_CMD(id, ch, u8()), ch, 1); break;
-    default: check(CM_MCS_CMD(id, ch, u8(), u8()), ch, 2); break;
+        case 0: check(CM_MCS_COMP(id, ch, comp), cc::CM_MCS_COMP, 9); break;
+        case 1: check(CM_MCS_GATE(id, ch, gate), cc::CM_MCS_GATE, 9); break;
+        case 2: {
+            const CM_MCS_POLARITY record(id, ch, in.ConsumeIntegral<int>());
+            check(record, cc::CM_MCS_POLARITY, 2);
+            Check(record.GetData()[1] <= 1);
+            break;
+        }
+        case 3: check(CM_MCS_PEQ(id, ch, u8(), peq, u8()), cc::CM_MCS_PEQ, 9); break;
+        case 4: check(CM_MCS_HIGH_PASS(id, ch, u16(), u8()), cc::CM_MCS_HIGH_PASS, 4); break;
+        case 5: check(CM_MCS_LOW_PASS(id, ch, u16(), u8()), cc::CM_MCS_LOW_PASS, 4); break;
+        case 6: check(CM_MCS_GAIN(id, ch, u16()), cc::CM_MCS_GAIN, 3); break;
+        case 7: check(CM_MCS_DELAY(id, ch, u16()), cc::CM_MCS_DELAY, 3); break;
+        case 8: check(CM_MCS_DELAYUNIT(id, ch), cc::CM_MCS_DELAYUNIT, 1); break;
+        case 9: check(CM_MCS_MATRIX(id, ch, u16()), cc::CM_MCS_MATRIX, 2); break;
+        case 10: check(CM_MCS_MUTE(id, ch, u8()), cc::CM_MCS_MUTE, 2); break;
+        case 11: check(CM_MCS_CHANNEL_NAME(id, ch, channelName), cc::CM_MCS_CHANNEL_NAME, 9); break;
+        case 12: check(CM_MCS_PRESETNAME(id, presetName), cc::CM_MCS_PRESETNAME, 14); break;
+        case 13: check(CM_MCS_READ_EEPROM(id, u16(), count), cc::CM_MCS_READ_EEPROM, 3); break;
+        case 14:
+            check(CM_MCS_WRITE_EEPROM(id, u16(), count, blob), cc::CM_MCS_WRITE_EEPROM, 3u + count);
+            break;
+        case 15:
+            check(CM_MCS_DOWNLOAD(id, ch, u8(), count, blob), cc::CM_MCS_DOWNLOAD, 2u + count);
+            break;
+        case 16: check(CM_MCS_MCU_RESET(id), cc::CM_MCS_MCU_RESET, 0); break;
+        case 17: check(CM_MCS_SET_LOCK(id, password), cc::CM_MCS_SET_LOCK, 4); break;
+        case 18: check(CM_MCS_PASS_SUBMIT(id, password), cc::CM_MCS_PASS_SUBMIT, 5); break;
+        case 19: check(CM_MCS_WORK_MODE(id, ch, u8()), cc::CM_MCS_WORK_MODE, 2); break;
+        case 20: check(CM_MCS_CMD(id, ch), ch, 0); break;
+        case 21: check(CM_MCS_CMD(id, ch, u8()), ch, 1); break;
+        default: check(CM_MCS_CMD(id, ch, u8(), u8()), ch, 2); break;
     }
 }
 

@@ -18,7 +18,8 @@ Bytes F(std::uint8_t code, Bytes payload = {}) {
 }
 
 Bytes Gain(std::uint8_t ch, std::uint16_t code) {
-    return F(CommandCode::CM_MCS_GAIN, {ch, static_cast<std::uint8_t>(code), static_cast<std::uint8_t>(code >> 8)});
+    return F(CommandCode::CM_MCS_GAIN,
+             {ch, static_cast<std::uint8_t>(code), static_cast<std::uint8_t>(code >> 8)});
 }
 Bytes Peq(std::uint8_t ch, std::uint8_t band, std::uint8_t gain) {
     return F(CommandCode::CM_MCS_PEQ, {ch, band, gain, 0, 170, 0, 35, 0, 0});
@@ -74,20 +75,22 @@ TEST_P(ReplaceTarget, ReplacesOnlyTheSameParameter) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReplaceTarget,
-    ::testing::Values(
-        TargetCase{"same_gain_channel", Gain(4, 10), Gain(4, 11), true},
-        TargetCase{"other_gain_channel", Gain(4, 10), Gain(5, 10), false},
-        TargetCase{"same_band", Peq(0, 2, 100), Peq(0, 2, 130), true},
-        TargetCase{"other_band_same_channel", Peq(0, 2, 100), Peq(0, 3, 100), false},
-        TargetCase{"same_band_other_channel", Peq(0, 2, 100), Peq(1, 2, 100), false},
-        TargetCase{"other_command_same_channel", Gain(3, 1), F(CommandCode::CM_MCS_DELAY, {3, 1, 0}), false},
-        TargetCase{"compressor_same_channel", F(48, {5, 1, 2, 3, 0, 4, 0, 5, 0}), F(48, {5, 9, 2, 3, 0, 4, 0, 5, 0}), true},
-        TargetCase{"gate_other_channel", F(62, {0, 1, 0, 2, 0, 3, 0, 4, 0}), F(62, {1, 1, 0, 2, 0, 3, 0, 4, 0}), false},
-        TargetCase{"level_polls", F(64), F(64), true},
-        TargetCase{"keep_alives", F(18), F(18), true},
-        TargetCase{"delay_unit", F(21, {0}), F(21, {2}), true},
-        TargetCase{"work_mode", F(57, {1, 0}), F(57, {3, 12}), true},
-        TargetCase{"poll_then_keep_alive", F(64), F(18), false}),
+    ::testing::Values(TargetCase{"same_gain_channel", Gain(4, 10), Gain(4, 11), true},
+                      TargetCase{"other_gain_channel", Gain(4, 10), Gain(5, 10), false},
+                      TargetCase{"same_band", Peq(0, 2, 100), Peq(0, 2, 130), true},
+                      TargetCase{"other_band_same_channel", Peq(0, 2, 100), Peq(0, 3, 100), false},
+                      TargetCase{"same_band_other_channel", Peq(0, 2, 100), Peq(1, 2, 100), false},
+                      TargetCase{"other_command_same_channel", Gain(3, 1),
+                                 F(CommandCode::CM_MCS_DELAY, {3, 1, 0}), false},
+                      TargetCase{"compressor_same_channel", F(48, {5, 1, 2, 3, 0, 4, 0, 5, 0}),
+                                 F(48, {5, 9, 2, 3, 0, 4, 0, 5, 0}), true},
+                      TargetCase{"gate_other_channel", F(62, {0, 1, 0, 2, 0, 3, 0, 4, 0}),
+                                 F(62, {1, 1, 0, 2, 0, 3, 0, 4, 0}), false},
+                      TargetCase{"level_polls", F(64), F(64), true},
+                      TargetCase{"keep_alives", F(18), F(18), true},
+                      TargetCase{"delay_unit", F(21, {0}), F(21, {2}), true},
+                      TargetCase{"work_mode", F(57, {1, 0}), F(57, {3, 12}), true},
+                      TargetCase{"poll_then_keep_alive", F(64), F(18), false}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(Busy, AMarkMovesToTheNewestReplaceableFrame) {
@@ -105,7 +108,8 @@ TEST_F(Busy, AFrameAfterAnUnreplaceableOneNeverReplacesAcrossIt) {
     q.QueueFrame(F(CommandCode::CM_MCS_DELAY, {3, 1, 0}), false);
     q.QueueFrame(Gain(3, 5), true);
     q.QueueFrame(Gain(3, 6), false);
-    EXPECT_EQ(Waiting(), (std::vector<Bytes>{F(CommandCode::CM_MCS_DELAY, {3, 1, 0}), Gain(3, 5), Gain(3, 6)}));
+    EXPECT_EQ(Waiting(), (std::vector<Bytes>{F(CommandCode::CM_MCS_DELAY, {3, 1, 0}), Gain(3, 5),
+                                             Gain(3, 6)}));
 }
 
 TEST_F(Busy, AnEditAfterAnUnreplaceableOneOfItsKindIsNotMovedBeforeIt) {
@@ -145,7 +149,8 @@ TEST_F(Busy, TheMarkFollowsItsFrameAsFramesLeave) {
 
 TEST_F(Busy, TwoHundredEditsOfOneChannelThenAnotherLeaveOneEach) {
     for (int i = 0; i < 200; ++i) q.QueueFrame(Gain(3, static_cast<std::uint16_t>(i)), false);
-    for (int i = 0; i < 200; ++i) q.QueueFrame(Gain(4, static_cast<std::uint16_t>(1000 + i)), false);
+    for (int i = 0; i < 200; ++i)
+        q.QueueFrame(Gain(4, static_cast<std::uint16_t>(1000 + i)), false);
     EXPECT_EQ(Waiting(), (std::vector<Bytes>{Gain(3, 199), Gain(4, 1199)}));
 }
 
@@ -158,7 +163,8 @@ TEST_F(Busy, ClearDropsWaitingFramesButNotTheFrameInFlight) {
 }
 
 TEST(FrameQueue, FramesTooShortToNameATargetAreNotMerged) {
-    EXPECT_FALSE(LFrameQueue::AddressesSameTarget({0x10, 0x02, 0, 1, 1, 52}, {0x10, 0x02, 0, 1, 1, 52}));
+    EXPECT_FALSE(
+        LFrameQueue::AddressesSameTarget({0x10, 0x02, 0, 1, 1, 52}, {0x10, 0x02, 0, 1, 1, 52}));
     EXPECT_TRUE(LFrameQueue::AddressesSameTarget(F(64), F(64)));
 }
 

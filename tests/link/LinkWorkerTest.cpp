@@ -24,7 +24,7 @@ const Bytes kGain = {0x10, 0x02, 0x00, 0x07, 0x04, 0x34, 0x03, 0x18, 0x01, 0x10,
 
 // What a worker did, by time-out step: frames written and link states posted.
 struct Timeline {
-    std::vector<int> writesAt;       // step at which each write happened (0: before any)
+    std::vector<int> writesAt;  // step at which each write happened (0: before any)
     std::vector<int> replyTimeoutsAt;
 };
 
@@ -98,7 +98,8 @@ TEST(NetLinkTiming, AnAnswerDoesNotStopTheRewritesNorTheGiveUp) {
     const Bytes ack = {0x10, 0x02, 0x01, 0x00, 0x01, 0x01, 0x10, 0x03, 0x12};
     t.link.PutReceived(ack.data(), ack.size());  // within the first wait
     // The base link posts each byte: wait until the worker has taken them all.
-    for (int i = 0; i < 5000 && t.owner.Posted().size() < ack.size(); ++i) std::this_thread::sleep_for(1ms);
+    for (int i = 0; i < 5000 && t.owner.Posted().size() < ack.size(); ++i)
+        std::this_thread::sleep_for(1ms);
     ASSERT_EQ(t.owner.Posted().size(), ack.size());
     EXPECT_EQ(t.owner.Posted()[0].msg, WM_LINK_RXBYTE);
     for (int i = 0; i < 7; ++i) t.Step();

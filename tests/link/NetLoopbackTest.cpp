@@ -123,13 +123,14 @@ TEST_F(NetLinkAgainstSimulator, ConnectAndReadBackDrivenByTheReplyHandler) {
         if (code == 34) link->QueueFrame(Request(20), true);
         if (code == 20) link->QueueFrame(Request(41, {0}), true);
         if (code == 41) {
-            link->QueueFrame(r[6] < 29 ? Request(41, {static_cast<std::uint8_t>(r[6] + 1)})
-                                       : Request(39, {0}),
-                             true);
+            link->QueueFrame(
+                r[6] < 29 ? Request(41, {static_cast<std::uint8_t>(r[6] + 1)}) : Request(39, {0}),
+                true);
         }
         if (code == 36) {
             image.insert(image.end(), r.begin() + 7, r.end() - 3);
-            if (r[6] < 15) link->QueueFrame(Request(39, {static_cast<std::uint8_t>(r[6] + 1)}), true);
+            if (r[6] < 15)
+                link->QueueFrame(Request(39, {static_cast<std::uint8_t>(r[6] + 1)}), true);
         }
     };
     link->QueueFrame(Request(16), true);

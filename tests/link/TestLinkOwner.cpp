@@ -9,7 +9,9 @@ namespace dsp {
 class TestLinkOwner::Timer : public LLinkTimer {
 public:
     Timer(TestLinkOwner& owner, unsigned intervalMs, std::function<void()> onTimer)
-        : owner_(owner), interval_(std::chrono::milliseconds(intervalMs)), onTimer_(std::move(onTimer)) {
+        : owner_(owner),
+          interval_(std::chrono::milliseconds(intervalMs)),
+          onTimer_(std::move(onTimer)) {
         Restart();
     }
     ~Timer() override {
@@ -114,7 +116,8 @@ void TestLinkOwner::FireDueTimers() {
     for (;;) {
         Timer* next = nullptr;
         for (Timer* t : timers_) {
-            if (t->active_ && t->due_ <= MonotonicTime() && (!next || t->due_ < next->due_)) next = t;
+            if (t->active_ && t->due_ <= MonotonicTime() && (!next || t->due_ < next->due_))
+                next = t;
         }
         if (!next) return;
         next->due_ += next->interval_;
@@ -123,8 +126,8 @@ void TestLinkOwner::FireDueTimers() {
 }
 
 int TestLinkOwner::ActiveTimers() {
-    return static_cast<int>(std::count_if(timers_.begin(), timers_.end(),
-                                          [](Timer* t) { return t->active_; }));
+    return static_cast<int>(
+        std::count_if(timers_.begin(), timers_.end(), [](Timer* t) { return t->active_; }));
 }
 
 }  // namespace dsp

@@ -17,7 +17,8 @@ namespace {
 using namespace std::chrono_literals;
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes Frame(std::uint8_t code, Bytes payload = {}, std::uint8_t sender = 0, std::uint8_t receiver = 1) {
+Bytes Frame(std::uint8_t code, Bytes payload = {}, std::uint8_t sender = 0,
+            std::uint8_t receiver = 1) {
     Bytes f;
     f.reserve(payload.size() + 9);
     for (std::uint8_t b : {std::uint8_t{0x10}, std::uint8_t{0x02}, sender, receiver,
@@ -102,7 +103,8 @@ TEST_F(NetTransport, OneFrameInFlightTheRestInTurn) {
 TEST_F(NetTransport, AWaitingEditCollapsesAndGoesOutAfterTheReply) {
     link.QueueFrame(Frame(64), false);
     ASSERT_TRUE(WaitForWrites(1));
-    for (std::uint8_t v = 1; v <= 3; ++v) link.QueueFrame(Frame(0x33, {4, 2, v}), false);  // one EQ band
+    for (std::uint8_t v = 1; v <= 3; ++v)
+        link.QueueFrame(Frame(0x33, {4, 2, v}), false);  // one EQ band
     EXPECT_EQ(link.WaitingFrames(), std::vector<Bytes>{Frame(0x33, {4, 2, 3})});
     Answer(Reply(64, Bytes(37, 0)));
     ASSERT_TRUE(WaitForWrites(2));
@@ -115,7 +117,8 @@ TEST_F(NetTransport, FramesOfTheReplyHandlerFollowAtOnce) {
     // The handler asks for the next name as the session does; the worker is still waiting in
     // the delivery, so the request is queued and goes out when the handler returns.
     owner.OnReply = [&](const TestLinkOwner::Reply& r) {
-        if (r.frame[5] == 41 && r.frame[6] < 2) link.QueueFrame(Frame(41, {static_cast<std::uint8_t>(r.frame[6] + 1)}), true);
+        if (r.frame[5] == 41 && r.frame[6] < 2)
+            link.QueueFrame(Frame(41, {static_cast<std::uint8_t>(r.frame[6] + 1)}), true);
     };
     link.QueueFrame(Frame(41, {0}), true);
     for (std::uint8_t s = 0; s < 3; ++s) {

@@ -35,15 +35,17 @@ protected:
         hidCtl_ = controller_.get();
         controller_->SetOnEnumerate([this](TJvHidDevice* dev, std::int32_t idx) {
             if (dev->Attributes().VendorID == sim::kProcessorVendorId &&
-                dev->Attributes().ProductID == sim::kProcessorProductId && hidCtl_->CheckOutByIndex(dev, idx))
+                dev->Attributes().ProductID == sim::kProcessorProductId &&
+                hidCtl_->CheckOutByIndex(dev, idx))
                 hidDevice_ = dev;
             return true;
         });
-        controller_->SetDevData([this](TJvHidDevice*, std::uint8_t, const std::uint8_t* data, std::uint16_t size) {
-            // One frame per report: its length byte says how much of the report it fills.
-            const std::size_t n = size > 4 ? std::min<std::size_t>(data[4] + 8u, size) : size;
-            if (link_) link_->PutReceived(data, n);
-        });
+        controller_->SetDevData(
+            [this](TJvHidDevice*, std::uint8_t, const std::uint8_t* data, std::uint16_t size) {
+                // One frame per report: its length byte says how much of the report it fills.
+                const std::size_t n = size > 4 ? std::min<std::size_t>(data[4] + 8u, size) : size;
+                if (link_) link_->PutReceived(data, n);
+            });
         controller_->SetDevUnplug([this](TJvHidDevice* dev) {
             if (dev == hidDevice_) {
                 hidDevice_ = nullptr;
@@ -54,7 +56,8 @@ protected:
         ASSERT_TRUE(test::RunLoopUntil([this] { return hidDevice_ != nullptr; }));
 
         window_ = AllocateHWnd([this](TMessage& m) {
-            if (m.Msg == WM_LINK_REPLY) replies_.push_back(*reinterpret_cast<const Bytes*>(m.WParam));
+            if (m.Msg == WM_LINK_REPLY)
+                replies_.push_back(*reinterpret_cast<const Bytes*>(m.WParam));
             if (m.Msg == WM_LINK_STATE) states_.push_back(static_cast<int>(m.WParam));
         });
         owner_ = std::make_unique<LLinkWindow>(window_, nullptr);

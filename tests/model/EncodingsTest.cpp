@@ -19,10 +19,13 @@ TEST(EncodingsTest, FrequencyIndexAndHertz) {
     EXPECT_NEAR(FreqIndexToHz(300), 20159, 1);
 
     // The frequencies the default image's bands stand for.
-    struct Case { int index; double hz; };
-    const Case defaults[] = {{41, 50.8},  {71, 101.5},  {101, 203},   {140, 500},  {240, 5040},
-                             {270, 10079}, {31, 40.3},  {63, 84.4},   {95, 177},   {127, 370},
-                             {158, 758},  {190, 1587},  {222, 3325},  {253, 6805}, {285, 14254}};
+    struct Case {
+        int index;
+        double hz;
+    };
+    const Case defaults[] = {{41, 50.8},   {71, 101.5}, {101, 203},  {140, 500},  {240, 5040},
+                             {270, 10079}, {31, 40.3},  {63, 84.4},  {95, 177},   {127, 370},
+                             {158, 758},   {190, 1587}, {222, 3325}, {253, 6805}, {285, 14254}};
     for (const Case& c : defaults) {
         EXPECT_NEAR(FreqIndexToHz(c.index), c.hz, c.hz * 0.002) << c.index;
     }
@@ -38,15 +41,18 @@ TEST(EncodingsTest, FrequencyRoundsToTheNearestIndexAndTruncatesBelowZero) {
     EXPECT_EQ(FreqHzToIndex(1000 * std::pow(step, 0.6)), 171);
     EXPECT_EQ(FreqHzToIndex(1000 * std::pow(step, -0.6)), 169);
     // Below index 0 the value truncates toward zero instead of rounding.
-    EXPECT_EQ(FreqHzToIndex(19.42), 0);   // index -0.68
-    EXPECT_EQ(FreqHzToIndex(10), -29);    // index -29.4
-    EXPECT_EQ(FreqHzToIndex(9.7), -30);   // index -30.7: still toward zero
+    EXPECT_EQ(FreqHzToIndex(19.42), 0);  // index -0.68
+    EXPECT_EQ(FreqHzToIndex(10), -29);   // index -29.4
+    EXPECT_EQ(FreqHzToIndex(9.7), -30);  // index -30.7: still toward zero
 }
 
 TEST(EncodingsTest, EqGainIndexAndDecibels) {
-    struct Case { double db; int index; };
-    const Case cases[] = {{-12, 0}, {12, 240}, {0, 120}, {-0.05, 120}, {-0.15, 119},
-                          {0.3, 123}, {-0.3, 117}, {1.2, 132}, {-6.5, 55}, {0.05, 120}};
+    struct Case {
+        double db;
+        int index;
+    };
+    const Case cases[] = {{-12, 0},   {12, 240},   {0, 120},   {-0.05, 120}, {-0.15, 119},
+                          {0.3, 123}, {-0.3, 117}, {1.2, 132}, {-6.5, 55},   {0.05, 120}};
     for (const Case& c : cases) EXPECT_EQ(GainDbToIndex(c.db), c.index) << c.db;
 
     EXPECT_EQ(GainIndexToDb(120), 0.0L);
@@ -59,7 +65,10 @@ TEST(EncodingsTest, EqGainIndexAndDecibels) {
 }
 
 TEST(EncodingsTest, QValueToIndex) {
-    struct Case { double q; int index; };
+    struct Case {
+        double q;
+        int index;
+    };
     const Case cases[] = {{3.0, 35}, {0.4, 0}, {128, 100}, {140, 100}, {136, 101}, {200, 106}};
     for (const Case& c : cases) EXPECT_EQ(QValueToIndex(c.q), c.index) << c.q;
     EXPECT_LT(QValueToIndex(0.37), 0);
@@ -127,7 +136,8 @@ TEST(EncodingsTest, NameTables) {
     EXPECT_EQ(RatioNames[RatioLimiter], "Limit");
     EXPECT_EQ(RatioValues[13], 10.0);
     EXPECT_EQ(RatioValues[RatioLimiter], 20.1);
-    for (std::size_t i = 1; i < RatioValues.size(); ++i) EXPECT_LT(RatioValues[i - 1], RatioValues[i]);
+    for (std::size_t i = 1; i < RatioValues.size(); ++i)
+        EXPECT_LT(RatioValues[i - 1], RatioValues[i]);
 
     for (std::string_view name : PeqTypeNames) EXPECT_EQ(name.size(), 12u) << name;
     EXPECT_EQ(PeqTypeNames[ptPeak], " Peak       ");

@@ -129,8 +129,8 @@ TEST(CrossoverTables, BandTypesDrawWithTheirFilterKinds) {
         PeqType type;
         std::int32_t kind;
     } cases[] = {
-        {ptPeak, fkPeak},           {ptLowShelf, fkLowShelf}, {ptHighShelf, fkHighShelf},
-        {ptLowPass, fkLowPass2},    {ptHighPass, fkHighPass2}, {ptAllpass1, fkAllpass1},
+        {ptPeak, fkPeak},         {ptLowShelf, fkLowShelf},  {ptHighShelf, fkHighShelf},
+        {ptLowPass, fkLowPass2},  {ptHighPass, fkHighPass2}, {ptAllpass1, fkAllpass1},
         {ptAllpass2, fkAllpass2},
     };
     for (const auto& c : cases) EXPECT_EQ(PeqKindTable[c.type], c.kind) << int(c.type);

@@ -59,8 +59,10 @@ TEST_P(CurveAgainstReference, EveryPointOverGainsQsAndFrequencies) {
     const std::vector<int> qIndexes =
         prototype ? std::vector<int>{35} : std::vector<int>{0, 16, 50, 100};
     const std::vector<std::pair<float, float>> protos =
-        prototype ? std::vector<std::pair<float, float>>{{1.0f, 1.0f}, {1.4142f, 0.618f},
-                                                         {0.3728f, 0.2087f}, {1.9616f, 0.4772f}}
+        prototype ? std::vector<std::pair<float, float>>{{1.0f, 1.0f},
+                                                         {1.4142f, 0.618f},
+                                                         {0.3728f, 0.2087f},
+                                                         {1.9616f, 0.4772f}}
                   : std::vector<std::pair<float, float>>{{0.0f, 0.0f}};
     const int freqIndexes[] = {0, 37, 101, 170, 233, 281, 300};  // 19.7 Hz to 20.16 kHz
 
@@ -68,8 +70,12 @@ TEST_P(CurveAgainstReference, EveryPointOverGainsQsAndFrequencies) {
         for (int qIndex : qIndexes) {
             for (auto [a, b] : protos) {
                 for (int freqIndex : freqIndexes) {
-                    const reference::Section s{kind, gain, FreqIndexToHz(freqIndex),
-                                               QTable[static_cast<std::size_t>(qIndex)], a, b};
+                    const reference::Section s{kind,
+                                               gain,
+                                               FreqIndexToHz(freqIndex),
+                                               QTable[static_cast<std::size_t>(qIndex)],
+                                               a,
+                                               b};
                     EXPECT_TRUE(MatchesReference(s, false));
                     EXPECT_TRUE(MatchesReference(s, true));
                 }
@@ -88,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(EveryKind, CurveAgainstReference, testing::Range(1, 18)
 // design formulas against the filters they stand for, independently of how they are written.
 TEST(CurveAtCorner, MagnitudeIsThePrototypesValueAtItsCorner) {
     const double q = 0.71;
-    const double v = std::pow(10.0, 7.5 / 20);         // 7.5 dB
+    const double v = std::pow(10.0, 7.5 / 20);           // 7.5 dB
     const double shelf = q * q * (v - 1) * (v - 1) + v;  // |H(j)|^2 of either shelf
     const float protoA = 0.7743f;
     const float protoB = 0.389f;
@@ -141,9 +147,9 @@ TEST(CurveAtCorner, PhaseIsThePrototypesPhaseAtItsCorner) {
         double phase;  // 18 = 180 degrees
     };
     const Case cases[] = {
-        {fkPeak, 6, 0},          {fkPeak, -6, 0},        {fkBandPass2, 0, 0},
-        {fkLowPass2, 0, -9},     {fkHighPass2, 0, 9},    {fkLowPass1, 0, -4.5},
-        {fkHighPass1, 0, 4.5},   {fkAllpass1, 0, 9},     {fkLowPassProto2, 0, -9},
+        {fkPeak, 6, 0},           {fkPeak, -6, 0},     {fkBandPass2, 0, 0},
+        {fkLowPass2, 0, -9},      {fkHighPass2, 0, 9}, {fkLowPass1, 0, -4.5},
+        {fkHighPass1, 0, 4.5},    {fkAllpass1, 0, 9},  {fkLowPassProto2, 0, -9},
         {fkHighPassProto2, 0, 9},
     };
     for (const Case& c : cases) {

@@ -35,24 +35,21 @@ Coefficients Design(const Section& s) {
     const bool cut = s.gainDb < 0;
     switch (s.kind) {
         case 1:
-            if (!cut) return Row(K2 + K / Q + 1,
-                                 K2 + V * K / Q + 1, 2 * (K2 - 1), K2 + 1 - V * K / Q,
-                                 2 * (K2 - 1), K2 + 1 - K / Q);
-            return Row(K2 + V * K / Q + 1,
-                       K2 + K / Q + 1, 2 * (K2 - 1), K2 + 1 - K / Q,
+            if (!cut)
+                return Row(K2 + K / Q + 1, K2 + V * K / Q + 1, 2 * (K2 - 1), K2 + 1 - V * K / Q,
+                           2 * (K2 - 1), K2 + 1 - K / Q);
+            return Row(K2 + V * K / Q + 1, K2 + K / Q + 1, 2 * (K2 - 1), K2 + 1 - K / Q,
                        2 * (K2 - 1), K2 + 1 - V * K / Q);
         case 2:
-            if (!cut) return Row(K2 + K / Q + 1,
-                                 V * K2 + rV * K / Q + 1, 2 * (V * K2 - 1),
-                                 V * K2 + 1 - rV * K / Q,
-                                 2 * (K2 - 1), K2 + 1 - K / Q);
-            return Row(V * K2 + rV * K / Q + 1,
-                       K2 + K / Q + 1, 2 * (K2 - 1), K2 + 1 - K / Q,
+            if (!cut)
+                return Row(K2 + K / Q + 1, V * K2 + rV * K / Q + 1, 2 * (V * K2 - 1),
+                           V * K2 + 1 - rV * K / Q, 2 * (K2 - 1), K2 + 1 - K / Q);
+            return Row(V * K2 + rV * K / Q + 1, K2 + K / Q + 1, 2 * (K2 - 1), K2 + 1 - K / Q,
                        2 * (V * K2 - 1), V * K2 + 1 - rV * K / Q);
         case 3:
-            if (!cut) return Row(K2 + K / Q + 1,
-                                 K2 + rV * K / Q + V, 2 * (K2 - V), K2 + V - rV * K / Q,
-                                 2 * (K2 - 1), K2 + 1 - K / Q);
+            if (!cut)
+                return Row(K2 + K / Q + 1, K2 + rV * K / Q + V, 2 * (K2 - V), K2 + V - rV * K / Q,
+                           2 * (K2 - 1), K2 + 1 - K / Q);
             {
                 const double d1 = K2 + rV * K / Q + V;
                 const double d2 = K2 / V + std::sqrt(1 / V) * K / Q + 1;
@@ -70,25 +67,30 @@ Coefficients Design(const Section& s) {
             return Row(u + 1, u, u, 0, u - 1, 0);
         }
         case 12: return Row(K2 + a * K + 1, K2, 2 * K2, K2, 2 * (K2 - 1), K2 + 1 - a * K);
-        case 13: return Row(K2 / b + (a / b) * K + 1,
-                            K2 / b, 2 * K2 / b, K2 / b,
-                            2 * (K2 / b - 1), K2 / b + 1 - (a / b) * K);
+        case 13:
+            return Row(K2 / b + (a / b) * K + 1, K2 / b, 2 * K2 / b, K2 / b, 2 * (K2 / b - 1),
+                       K2 / b + 1 - (a / b) * K);
         case 14: return Row(a * K + 1, 1, -1, 0, a * K - 1, 0);
         case 15: return Row(K2 + a * K + 1, 1, -2, 1, 2 * (K2 - 1), K2 + 1 - a * K);
         case 16: return Row(b * K2 + a * K + 1, 1, -2, 1, 2 * (b * K2 - 1), b * K2 + 1 - a * K);
-        case 17: return Row(K2 + K / Q + 1,
-                            K2 + 1 - K / Q, 2 * (K2 - 1), K2 + K / Q + 1,
-                            2 * (K2 - 1), K2 + 1 - K / Q);
+        case 17:
+            return Row(K2 + K / Q + 1, K2 + 1 - K / Q, 2 * (K2 - 1), K2 + K / Q + 1, 2 * (K2 - 1),
+                       K2 + 1 - K / Q);
         default: return {1, 0, 0, 0, 0};  // 10 and anything unknown: unity
     }
 }
 
 double Fold(const Section& s, double v, double f) {
     switch (s.kind) {
-        case 4: case 7: case 15: case 16:
+        case 4:
+        case 7:
+        case 15:
+        case 16:
             if (v < 0) v += 18;
             break;
-        case 5: case 12: case 13:
+        case 5:
+        case 12:
+        case 13:
             if (v > 0) v -= 18;
             break;
         case 17:
@@ -103,8 +105,7 @@ double Fold(const Section& s, double v, double f) {
             if (s.gainDb > 0 && v < 0) v += 18;
             if (s.gainDb < 0 && v > 0) v -= 18;
             break;
-        default:
-            break;
+        default: break;
     }
     return v;
 }

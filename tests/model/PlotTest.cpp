@@ -73,7 +73,7 @@ TEST_F(PlotTest, BandMarkerSitsAtTheCurvesFrequencyWithTheGivenGainAndCarriesThe
         std::int32_t kind;
         double markerGain;  // a bypassed band keeps its marker at its own gain
         int type;
-        double x;           // position on the 4096-point axis
+        double x;  // position on the 4096-point axis
         ViewColour colour;
     };
     const Case cases[] = {
@@ -110,9 +110,9 @@ TEST_F(PlotTest, BandMarkerSitsAtTheCurvesFrequencyWithTheGivenGainAndCarriesThe
 }
 
 TEST_F(PlotTest, TotalIsTheSumOfBandsAndCrossoverTotalsDrawnInTheChannelColour) {
-    for (int n = 0; n <= 11; ++n) FillSlot(n, n + 1);  // 1 + 2 + ... + 12 = 78
-    FillSlot(Plot::ChannelTotalSlot, 1000.0);             // the old total does not count
-    for (int n = 13; n < 27; ++n) FillSlot(n, 1000.0);    // nor sections and overlays
+    for (int n = 0; n <= 11; ++n) FillSlot(n, n + 1);   // 1 + 2 + ... + 12 = 78
+    FillSlot(Plot::ChannelTotalSlot, 1000.0);           // the old total does not count
+    for (int n = 13; n < 27; ++n) FillSlot(n, 1000.0);  // nor sections and overlays
 
     const struct {
         int c;
@@ -148,9 +148,9 @@ TEST_F(PlotTest, TotalInPhaseModeWrapsEverySumIntoHalfATurnEachWay) {
         double phase;
         double magnitude;
     } cases[] = {
-        {0, 0, 0},         {18, 18, 18},        {-18, -18, -18},  {20, -16, 20},
-        {-20, 16, -20},    {54, 18, 54},        {60, -12, 60},    {-100, 8, -100},
-        {100, -8, 100},    {216, 0, 216},       {-210, 6, -210},
+        {0, 0, 0},      {18, 18, 18},  {-18, -18, -18}, {20, -16, 20},
+        {-20, 16, -20}, {54, 18, 54},  {60, -12, 60},   {-100, 8, -100},
+        {100, -8, 100}, {216, 0, 216}, {-210, 6, -210},
     };
     for (std::uint8_t mode : {1, 0}) {
         plot.SetPhaseMode(mode);

@@ -70,15 +70,16 @@ TEST(PresetFileTest, DefaultFileSendsTheGoldenSequenceEvenWhileAnImageIsShown) {
     }
 
     EXPECT_EQ(host.Sent.front().Bytes,
-              (Bytes{0x10, 0x02, 0x00, 0x01, 0x0F, 0x26, 'D', 'e', 'f', 'a', 'u', 'l',
+              (Bytes{0x10, 0x02, 0x00, 0x01, 0x0F, 0x26, 'D', 'e', 'f',  'a',  'u', 'l',
                      't',  ' ',  'P',  'r',  'e',  's',  'e', 't', 0x10, 0x03, 0x67}));
     // Out6, band 8: gain 120, frequency 285, Q 35, peak, not bypassed.
-    EXPECT_EQ(host.Sent.back().Bytes, (Bytes{0x10, 0x02, 0x00, 0x01, 0x0A, 0x33, 0x08, 0x08, 0x78,
-                                             0x00, 0x1D, 0x01, 0x23, 0x00, 0x00, 0x10, 0x03, 0x7E}));
+    EXPECT_EQ(host.Sent.back().Bytes,
+              (Bytes{0x10, 0x02, 0x00, 0x01, 0x0A, 0x33, 0x08, 0x08, 0x78, 0x00, 0x1D, 0x01, 0x23,
+                     0x00, 0x00, 0x10, 0x03, 0x7E}));
     // A few values of the default image on the way.
-    EXPECT_EQ(host.Sent[1 + 24 + 5].Payload(), (Bytes{3, 0x18, 0x01}));  // Out1 gain 280
+    EXPECT_EQ(host.Sent[1 + 24 + 5].Payload(), (Bytes{3, 0x18, 0x01}));    // Out1 gain 280
     EXPECT_EQ(host.Sent[1 + 24 + 9 * 4 + 8].Payload(), (Bytes{7, 0x10}));  // Out5 link mask
-    EXPECT_EQ(host.Sent[1 + 24 + 9 * 2 + 1].Payload(), (Bytes{5, 4}));  // Out3 routed from InC
+    EXPECT_EQ(host.Sent[1 + 24 + 9 * 2 + 1].Payload(), (Bytes{5, 4}));     // Out3 routed from InC
     EXPECT_TRUE(model.GetImage() == DefaultUnitImage());
 }
 

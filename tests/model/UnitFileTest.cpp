@@ -9,16 +9,16 @@
 #include <vector>
 
 #include "model/Lunitcontrol.h"
-#include "tests/support/TempFolder.h"
 #include "tests/model/RecordingHost.h"
+#include "tests/support/TempFolder.h"
 
 namespace dsp {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using Memory = std::array<std::uint8_t, 800>;
-using testing::RecordingHost;
 using test::TTempFolder;
+using testing::RecordingHost;
 
 // 800 bytes of device memory that differ from each other and from any other seed's.
 Memory DeviceMemory(std::uint8_t seed) {
@@ -135,10 +135,12 @@ protected:
         Bytes map(30, 0);
         map[0] = map[2] = 0xFF;
         ASSERT_TRUE(model.SetPresetMap(map));
-        for (std::size_t i = 0; i < device.size(); ++i) device[i] = static_cast<std::uint8_t>(0xA0 + i);
+        for (std::size_t i = 0; i < device.size(); ++i)
+            device[i] = static_cast<std::uint8_t>(0xA0 + i);
         ASSERT_TRUE(model.SetDeviceBlock(device));
         for (int n : {1, 3}) {
-            for (int b = 0; b < 16; ++b) ASSERT_TRUE(model.ReceivePresetBlock(n, Block(presets[n], b)));
+            for (int b = 0; b < 16; ++b)
+                ASSERT_TRUE(model.ReceivePresetBlock(n, Block(presets[n], b)));
         }
     }
 
@@ -169,7 +171,8 @@ TEST_F(UnitFileTest, UploadOfPresetsOneAndThree) {
             const Memory& m = presets[static_cast<std::size_t>(k + 1)];
             EXPECT_TRUE(std::equal(record + 1, record + 798, m.begin()));
         } else {
-            EXPECT_TRUE(std::all_of(record, record + 798, [](std::uint8_t c) { return c == 0x64; }));
+            EXPECT_TRUE(
+                std::all_of(record, record + 798, [](std::uint8_t c) { return c == 0x64; }));
         }
     }
     // The upload does not touch the current image.

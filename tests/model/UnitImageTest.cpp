@@ -58,13 +58,13 @@ std::vector<std::uint8_t> GoldenDefaultTable() {
             word(base + 18 + 6 * b, outputFreqs[b]);
             t[base + 20 + 6 * b] = 35;
         }
-        t[base + 70] = 0;          // ratio
-        t[base + 71] = 0;          // knee
-        word(base + 72, 49);       // attack
-        word(base + 74, 499);      // release
-        word(base + 76, 220);      // threshold
-        word(base + 78, 280);      // gain
-        word(base + 84, 1 << j);   // link mask
+        t[base + 70] = 0;         // ratio
+        t[base + 71] = 0;         // knee
+        word(base + 72, 49);      // attack
+        word(base + 74, 499);     // release
+        word(base + 76, 220);     // threshold
+        word(base + 78, 280);     // gain
+        word(base + 84, 1 << j);  // link mask
     }
     t[798] = '\r';
     t[799] = '\n';
@@ -131,8 +131,8 @@ TEST(UnitImageTest, TypedFieldsSitAtTheirOffsets) {
         {"InA.Band0.Q", 36, [](UnitImage& m) { m.Inputs[0].Bands[0].Q = 0xA5; }, false},
         {"InA.Band0.Type", 37, [](UnitImage& m) { m.Inputs[0].Bands[0].Type = 0xA5; }, false},
         {"InA.Band7.Gain", 74, [](UnitImage& m) { m.Inputs[0].Bands[7].Gain = 0x1234; }, true},
-        {"InA.HighPassFreq", 80,
-         [](UnitImage& m) { m.Inputs[0].Crossover.HighPassFreq = 0x1234; }, true},
+        {"InA.HighPassFreq", 80, [](UnitImage& m) { m.Inputs[0].Crossover.HighPassFreq = 0x1234; },
+         true},
         {"InA.LowPassFreq", 82, [](UnitImage& m) { m.Inputs[0].Crossover.LowPassFreq = 0x1234; },
          true},
         {"InA.HighPassSlope", 84, [](UnitImage& m) { m.Inputs[0].Crossover.HighPassSlope = 0xA5; },

@@ -17,8 +17,6 @@ bool RunLoopUntil(const std::function<bool()>& condition, std::chrono::milliseco
     return true;
 }
 
-void RunPendingEvents() {
-    QCoreApplication::processEvents();
-}
+void RunPendingEvents() { QCoreApplication::processEvents(); }
 
 }  // namespace dsp::test

@@ -48,8 +48,6 @@ TUnexpectedExceptionRecorder::TUnexpectedExceptionRecorder() {
         [this](std::exception_ptr exception) { messages_.push_back(MessageOf(exception)); });
 }
 
-TUnexpectedExceptionRecorder::~TUnexpectedExceptionRecorder() {
-    FailOnUnexpectedExceptions();
-}
+TUnexpectedExceptionRecorder::~TUnexpectedExceptionRecorder() { FailOnUnexpectedExceptions(); }
 
 }  // namespace dsp::test

@@ -115,7 +115,8 @@ TEST_F(DspSimProgram, TakesItsIdentityAndIdFromTheCommandLine) {
     LoopbackClient client;
     ASSERT_TRUE(client.Connect(Port()));
     client.Send(EditorFrame(19, {}, 7));
-    EXPECT_EQ(client.ReadFrame(5000), BuildFrame(7, 0, 19, {'X', 'Y', 'Z', ' ', 'V', '9', '9', '9'}));
+    EXPECT_EQ(client.ReadFrame(5000),
+              BuildFrame(7, 0, 19, {'X', 'Y', 'Z', ' ', 'V', '9', '9', '9'}));
     client.Send(EditorFrame(44, {}, 7));
     Bytes status = client.ReadFrame(5000);
     ASSERT_GE(status.size(), 8u + 6u);

@@ -48,7 +48,8 @@ public:
                 return f;
             }
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                end - std::chrono::steady_clock::now()).count();
+                                  end - std::chrono::steady_clock::now())
+                                  .count();
             if (left <= 0) return {};
             pollfd p{fd_, POLLIN, 0};
             if (::poll(&p, 1, static_cast<int>(left)) <= 0) return {};

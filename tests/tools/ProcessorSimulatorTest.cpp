@@ -55,13 +55,10 @@ INSTANTIATE_TEST_SUITE_P(
         ReplyCase{"preset_block", 40, {15}, 40, {}, 51},
         ReplyCase{"download", 37, Concat({2, 4}, Repeat(50, 0x64)), 37, {2}, -1},
         ReplyCase{"password", 45, {0, 0, 0, 0, 0}, 45, {0, 1}, -1},
-        ReplyCase{"levels", 64, {}, 64, {}, 37},
-        ReplyCase{"keep_alive", 18, {}, 1, {}, -1},
+        ReplyCase{"levels", 64, {}, 64, {}, 37}, ReplyCase{"keep_alive", 18, {}, 1, {}, -1},
         ReplyCase{"device_write", 26, {1, 0, 2, 7, 8}, 1, {}, -1},
-        ReplyCase{"recall", 32, {0}, 1, {}, -1},
-        ReplyCase{"store", 33, {1}, 1, {}, -1},
-        ReplyCase{"factory_reset", 35, {}, 1, {}, -1},
-        ReplyCase{"select", 36, {1}, 1, {}, -1},
+        ReplyCase{"recall", 32, {0}, 1, {}, -1}, ReplyCase{"store", 33, {1}, 1, {}, -1},
+        ReplyCase{"factory_reset", 35, {}, 1, {}, -1}, ReplyCase{"select", 36, {1}, 1, {}, -1},
         ReplyCase{"preset_name_set", 38, Text("Stage left    "), 1, {}, -1},
         ReplyCase{"copy", 42, {3, 4}, 1, {}, -1},
         ReplyCase{"gain_echo", 52, {3, 0x18, 1}, 52, {}, -1},
@@ -97,7 +94,8 @@ TEST(Simulator, ConnectSequenceReadsBackTheFactoryImage) {
 TEST(Simulator, AnswersEveryFrameOnceWhateverTheChunks) {
     ProcessorSimulator sim;
     Bytes stream;
-    for (int i = 0; i < 40; ++i) stream = Concat(stream, EditorFrame(i % 2 ? 64 : 52, i % 2 ? Bytes{} : Bytes{3, 0x18, 1}));
+    for (int i = 0; i < 40; ++i)
+        stream = Concat(stream, EditorFrame(i % 2 ? 64 : 52, i % 2 ? Bytes{} : Bytes{3, 0x18, 1}));
     int answers = 0;
     for (std::size_t at = 0; at < stream.size(); at += 7) {
         const std::size_t n = std::min<std::size_t>(7, stream.size() - at);
@@ -114,15 +112,15 @@ protected:
 };
 
 TEST_F(SimulatorMemory, EditsFollowTheLinkGroup) {
-    Ask(sim, 59, {0, 0b011});           // InA linked with InB
-    Ask(sim, 52, {0, 0x10, 0x01});      // gain of InA
-    Ask(sim, 53, {1, 1});               // mute InB (its own mask: only itself)
+    Ask(sim, 59, {0, 0b011});       // InA linked with InB
+    Ask(sim, 52, {0, 0x10, 0x01});  // gain of InA
+    Ask(sim, 53, {1, 1});           // mute InB (its own mask: only itself)
     EXPECT_EQ(Word(Channel(0) + 70), 0x110);
     EXPECT_EQ(Word(Channel(1) + 70), 0x110);
     EXPECT_EQ(Word(Channel(2) + 70), 0);
     EXPECT_EQ(Word(766), 0b010);
-    Ask(sim, 59, {3, 0b100});           // Out1's mask names only Out3
-    Ask(sim, 56, {3, 0x20, 0x03});      // delay of Out1 goes to Out3 alone
+    Ask(sim, 59, {3, 0b100});       // Out1's mask names only Out3
+    Ask(sim, 56, {3, 0x20, 0x03});  // delay of Out1 goes to Out3 alone
     EXPECT_EQ(Word(Channel(3) + 82), 0);
     EXPECT_EQ(Word(Channel(5) + 82), 0x320);
 }
@@ -140,8 +138,8 @@ TEST_F(SimulatorMemory, EqBandCarriesItsBypassBit) {
 }
 
 TEST_F(SimulatorMemory, CrossoverHalvesStayApart) {
-    Ask(sim, 50, {6, 60, 0, 7});   // high-pass of Out4
-    Ask(sim, 49, {6, 0x20, 1, 9}); // low-pass of Out4
+    Ask(sim, 50, {6, 60, 0, 7});    // high-pass of Out4
+    Ask(sim, 49, {6, 0x20, 1, 9});  // low-pass of Out4
     const int x = Channel(6) + 10;
     EXPECT_EQ(Word(x), 60);
     EXPECT_EQ(Word(x + 2), 0x120);
@@ -160,9 +158,10 @@ TEST_F(SimulatorMemory, CopyKeepsNameRoutingAndLinks) {
     EXPECT_EQ(m.Word(768) & (1 << 3), 1 << 3);
     EXPECT_EQ(m.Word(796) & (1 << 3), 1 << 3);
     EXPECT_EQ(m.Word(770 + 2 * 6), 1);
-    EXPECT_EQ(std::string(m.current.begin() + Channel(6), m.current.begin() + Channel(6) + 4), "Out4");
-    EXPECT_EQ(m.Word(Channel(6) + 8), 1);      // routing of Out4 stays InA
-    EXPECT_EQ(m.Word(Channel(6) + 84), 1 << 3); // its own link bit
+    EXPECT_EQ(std::string(m.current.begin() + Channel(6), m.current.begin() + Channel(6) + 4),
+              "Out4");
+    EXPECT_EQ(m.Word(Channel(6) + 8), 1);        // routing of Out4 stays InA
+    EXPECT_EQ(m.Word(Channel(6) + 84), 1 << 3);  // its own link bit
 }
 
 TEST_F(SimulatorMemory, StoreRecallAndPresetReads) {

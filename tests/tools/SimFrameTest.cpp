@@ -8,7 +8,8 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 TEST(SimFrame, BuildsTheFramesTheEditorKnows) {
-    EXPECT_EQ(BuildFrame(0, 1, 18, {}), (Bytes{0x10, 0x02, 0x00, 0x01, 0x01, 0x12, 0x10, 0x03, 0x13}));
+    EXPECT_EQ(BuildFrame(0, 1, 18, {}),
+              (Bytes{0x10, 0x02, 0x00, 0x01, 0x01, 0x12, 0x10, 0x03, 0x13}));
     EXPECT_EQ(BuildFrame(0, 1, 0x34, {0x03, 0x18, 0x01}),
               (Bytes{0x10, 0x02, 0x00, 0x01, 0x04, 0x34, 0x03, 0x18, 0x01, 0x10, 0x03, 0x2A}));
     EXPECT_EQ(BuildFrame(0, 1, 0x3B, {0x07, 0x10}),
@@ -49,13 +50,16 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, StrictReading,
     ::testing::Values(
         ReadCase{"one", BuildFrame(0, 1, 16, {}), 1, 0},
-        ReadCase{"two_back_to_back", Join({BuildFrame(0, 1, 16, {}), BuildFrame(0, 1, 52, {3, 1, 2})}), 2, 0},
+        ReadCase{"two_back_to_back",
+                 Join({BuildFrame(0, 1, 16, {}), BuildFrame(0, 1, 52, {3, 1, 2})}), 2, 0},
         ReadCase{"dle_in_payload", BuildFrame(0, 1, 59, {0x10, 0x10, 0x03}), 1, 0},
         ReadCase{"wrong_check", WithCheck(BuildFrame(0, 1, 52, {3, 0x18, 1}), 0x00), 0, 1},
-        ReadCase{"wrong_check_then_good", Join({WithCheck(BuildFrame(0, 1, 16, {}), 0x55), BuildFrame(0, 1, 16, {})}), 1, 1},
+        ReadCase{"wrong_check_then_good",
+                 Join({WithCheck(BuildFrame(0, 1, 16, {}), 0x55), BuildFrame(0, 1, 16, {})}), 1, 1},
         ReadCase{"stray_before", Join({Bytes{0x55, 0x41}, BuildFrame(0, 1, 16, {})}), 1, 1},
         ReadCase{"length_zero", Bytes{0x10, 0x02, 0x00, 0x01, 0x00, 0x10, 0x03, 0x00}, 0, 2},
-        ReadCase{"no_end_markers", Bytes{0x10, 0x02, 0x00, 0x01, 0x01, 0x12, 0x11, 0x03, 0x13}, 0, 1}),
+        ReadCase{"no_end_markers", Bytes{0x10, 0x02, 0x00, 0x01, 0x01, 0x12, 0x11, 0x03, 0x13}, 0,
+                 1}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(StrictReading, JoinsChunksAndKeepsTheFields) {

@@ -69,7 +69,7 @@ TEST_F(SimHidDeviceTest, EachFrameIsAnsweredWithOneZeroPaddedReport) {
     const Bytes block = ReadReport();
     EXPECT_EQ(block[0], 0);
     EXPECT_EQ(block[1 + 5], 36);
-    EXPECT_EQ(block[1 + 4], 52);  // the longest frame there is: 60 of the 64 bytes
+    EXPECT_EQ(block[1 + 4], 52);               // the longest frame there is: 60 of the 64 bytes
     EXPECT_TRUE(processor_.Faults().empty());  // the padding never reached the simulator
     EXPECT_EQ(processor_.FrameCount(), 2);
 }
@@ -80,7 +80,8 @@ TEST_F(SimHidDeviceTest, ADroppedLinkPullsTheDeviceOut) {
     processor_.SetDropAfterFrames(1);
     Write(EditorFrame(16));
     ReadReport();
-    for (int i = 0; i < 5000 && changes.load() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    for (int i = 0; i < 5000 && changes.load() == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     EXPECT_FALSE(door_.IsPluggedIn());
     EXPECT_TRUE(bus_->EnumerateInterfaces().empty());
     EXPECT_EQ(changes.load(), 1);

@@ -31,15 +31,21 @@ struct ChannelLayout {
 // record from its first parameter up to (not including) the link mask.
 using In = InputChannelParams;
 using Out = OutputChannelParams;
-constexpr ChannelLayout kInput{offsetof(In, Gate), offsetof(In, Bands), offsetof(In, Crossover),
-                               -1, offsetof(In, Gain), offsetof(In, Polarity), offsetof(In, Delay),
-                               offsetof(In, LinkMask), -1, offsetof(In, Gate),
-                               offsetof(In, LinkMask)};
-constexpr ChannelLayout kOutput{-1, offsetof(Out, Bands), offsetof(Out, Crossover),
-                                offsetof(Out, Compressor), offsetof(Out, Gain),
-                                offsetof(Out, Polarity), offsetof(Out, Delay),
-                                offsetof(Out, LinkMask), offsetof(Out, RoutingMask),
-                                offsetof(Out, Crossover), offsetof(Out, LinkMask)};
+constexpr ChannelLayout kInput{
+    offsetof(In, Gate),     offsetof(In, Bands), offsetof(In, Crossover), -1, offsetof(In, Gain),
+    offsetof(In, Polarity), offsetof(In, Delay), offsetof(In, LinkMask),  -1, offsetof(In, Gate),
+    offsetof(In, LinkMask)};
+constexpr ChannelLayout kOutput{-1,
+                                offsetof(Out, Bands),
+                                offsetof(Out, Crossover),
+                                offsetof(Out, Compressor),
+                                offsetof(Out, Gain),
+                                offsetof(Out, Polarity),
+                                offsetof(Out, Delay),
+                                offsetof(Out, LinkMask),
+                                offsetof(Out, RoutingMask),
+                                offsetof(Out, Crossover),
+                                offsetof(Out, LinkMask)};
 constexpr int kInputBands = InputBandCount;
 constexpr int kOutputBands = OutputBandCount;
 
@@ -76,7 +82,8 @@ void ProcessorMemory::SetWord(int offset, std::uint16_t value) {
 
 void ProcessorMemory::SetBit(int offset, int bit, bool on) {
     std::uint16_t w = Word(offset);
-    w = on ? static_cast<std::uint16_t>(w | (1u << bit)) : static_cast<std::uint16_t>(w & ~(1u << bit));
+    w = on ? static_cast<std::uint16_t>(w | (1u << bit))
+           : static_cast<std::uint16_t>(w & ~(1u << bit));
     SetWord(offset, w);
 }
 
@@ -257,9 +264,7 @@ bool ProcessorMemory::Apply(std::uint8_t code, const std::vector<std::uint8_t>& 
             presetNumber = static_cast<std::uint8_t>(n);
             return true;
         }
-        case 35:
-            FactoryReset();
-            return true;
+        case 35: FactoryReset(); return true;
         case 26: {  // device memory write
             if (!need(3)) return false;
             const int address = Le16(p, 0), count = p[2];
@@ -297,8 +302,7 @@ bool ProcessorMemory::Apply(std::uint8_t code, const std::vector<std::uint8_t>& 
             std::copy_n(p.begin(), 4, password.begin());
             locked = std::any_of(password.begin(), password.end(), [](auto b) { return b != 0; });
             return true;
-        default:
-            return true;
+        default: return true;
     }
 }
 

@@ -27,8 +27,8 @@ public:
     std::array<MemoryImage, kPresetSlots> presets{};
     std::array<bool, kPresetSlots> presetUsed{};
     std::array<std::uint8_t, kDeviceBytes> device{};
-    std::uint8_t presetNumber = 0;      // 0 factory preset, 1 to 30 user presets
-    std::uint8_t selectedPreset = 1;    // the user preset that block reads (40) come from
+    std::uint8_t presetNumber = 0;    // 0 factory preset, 1 to 30 user presets
+    std::uint8_t selectedPreset = 1;  // the user preset that block reads (40) come from
     std::array<std::uint8_t, 4> password{};
     bool locked = false;
 

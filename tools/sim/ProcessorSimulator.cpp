@@ -15,10 +15,15 @@ constexpr int kLevelReplySize = 37;
 // Commands the processor answers with its acknowledgement.
 bool AnsweredByAck(std::uint8_t code) {
     switch (code) {
-        case 18: case 26: case 32: case 33: case 35: case 36: case 38: case 42:
-            return true;
-        default:
-            return false;
+        case 18:
+        case 26:
+        case 32:
+        case 33:
+        case 35:
+        case 36:
+        case 38:
+        case 42: return true;
+        default: return false;
     }
 }
 
@@ -86,19 +91,16 @@ std::vector<std::uint8_t> ProcessorSimulator::ReplyPayload(const SimFrame& frame
         case 4:  // restart: no answer
             answer = false;
             return {};
-        case 16:
-            return {};
+        case 16: return {};
         case 19:
             return std::vector<std::uint8_t>(options_.identity.begin(), options_.identity.end());
-        case 44:
-            return {0, 0, 0, 0, 0, static_cast<std::uint8_t>(memory_.locked ? 1 : 0)};
+        case 44: return {0, 0, 0, 0, 0, static_cast<std::uint8_t>(memory_.locked ? 1 : 0)};
         case 34: {
             std::vector<std::uint8_t> map(kPresetSlots, 0);
             for (int k = 0; k < kPresetSlots; ++k) map[k] = memory_.presetUsed[k] ? 0xFF : 0;
             return map;
         }
-        case 20:
-            return {memory_.presetNumber};
+        case 20: return {memory_.presetNumber};
         case 41: {
             if (p.empty() || p[0] >= kPresetSlots) {
                 bad("preset name request " + HexBytes(p));
@@ -145,10 +147,8 @@ std::vector<std::uint8_t> ProcessorSimulator::ReplyPayload(const SimFrame& frame
             const bool good = std::equal(p.begin() + 1, p.begin() + 5, memory_.password.begin());
             return {0, static_cast<std::uint8_t>(good ? 1 : 0)};
         }
-        case 64:
-            return levels_;
-        default:
-            break;
+        case 64: return levels_;
+        default: break;
     }
     if (!memory_.Apply(frame.code, p, fault)) bad(fault);
     if (AnsweredByAck(frame.code)) code = kAck;

@@ -47,8 +47,8 @@ public:
     void SetGarbageBeforeReply(std::vector<std::uint8_t> b);  // bytes sent before each answer
     void SetDeviceId(std::uint8_t id);                        // the ID put into answers
     void SetIdentity(const std::string& text);
-    void SetLock(const std::string& password);                // empty: lock off
-    void SetDropAfterFrames(int count);                       // 0: never; else after that many
+    void SetLock(const std::string& password);  // empty: lock off
+    void SetDropAfterFrames(int count);         // 0: never; else after that many
 
     // The level answer (37 bytes: twelve packed levels and the limit flags).
     void SetLevels(const std::vector<std::uint8_t>& levelReply);

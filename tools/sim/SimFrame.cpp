@@ -66,8 +66,8 @@ void StrictFrameReader::Feed(const std::uint8_t* data, std::size_t length,
             faults.push_back("frame without DLE ETX at its end: " + HexBytes(buffer_));
         } else if (check != buffer_[n - 1]) {
             char text[64];
-            std::snprintf(text, sizeof text, "wrong check byte (%02X, expected %02X): ",
-                          buffer_[n - 1], check);
+            std::snprintf(text, sizeof text,
+                          "wrong check byte (%02X, expected %02X): ", buffer_[n - 1], check);
             faults.push_back(text + HexBytes(buffer_));
         } else {
             SimFrame f;

@@ -6,11 +6,13 @@
 namespace dsp::sim {
 
 const std::vector<std::uint8_t>& ProcessorReportDescriptor() {
+    // clang-format off
     static const std::vector<std::uint8_t> descriptor{
         0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01,                                      // vendor page, application
         0x09, 0x02, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x40, 0x81, 0x02,  // 64 bytes in
         0x09, 0x03, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x40, 0x91, 0x02,  // 64 bytes out
         0xC0};
+    // clang-format on
     return descriptor;
 }
 
@@ -46,7 +48,8 @@ void SimHidDevice::Plug() {
         simulator_.ResetStream();
         device = device_ = bus_.Plug(ProcessorHidConfig(), false);
     }
-    device->SetOutputHandler([this](const std::vector<std::uint8_t>& report) { OnOutputReport(report); });
+    device->SetOutputHandler(
+        [this](const std::vector<std::uint8_t>& report) { OnOutputReport(report); });
     bus_.NotifyChanged();
 }
 
@@ -95,7 +98,8 @@ void SimHidDevice::SendLoop() {
         pending_.pop_front();
         std::shared_ptr<TFakeHidDevice> device = device_;
         guard.unlock();
-        if (reply.delayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(reply.delayMs));
+        if (reply.delayMs > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(reply.delayMs));
         // One report per 64 bytes: a reply frame fits one, bytes sent before it take their own.
         for (std::size_t at = 0; device && at < reply.bytes.size(); at += kReportDataBytes) {
             std::vector<std::uint8_t> input(1 + kReportDataBytes, 0);

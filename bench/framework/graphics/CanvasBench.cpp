@@ -21,7 +21,8 @@ constexpr int kSize = 512;
 std::vector<TPoint> Curve() {
     std::vector<TPoint> points;
     for (int i = 0; i < 4096; ++i)
-        points.push_back({i * kSize / 4096, kSize / 2 + static_cast<int>(100 * std::sin(i / 300.0))});
+        points.push_back(
+            {i * kSize / 4096, kSize / 2 + static_cast<int>(100 * std::sin(i / 300.0))});
     return points;
 }
 

@@ -88,8 +88,8 @@ void SendWheel(TWinControl& control, int x, int y, int delta, int modifiers) {
     QWidget* widget = HostWidget(control);
     if (widget == nullptr) return;
     const QPointF local(x, y);
-    QWheelEvent event(local, widget->mapToGlobal(local), QPoint(), QPoint(0, delta),
-                      Qt::NoButton, Qt::KeyboardModifiers(modifiers), Qt::NoScrollPhase, false);
+    QWheelEvent event(local, widget->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::KeyboardModifiers(modifiers), Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(widget, &event);
 }
 
@@ -115,7 +115,7 @@ void SendKey(TWinControl& anyShown, int qtKey, const std::string& text, int modi
 
 void Type(TWinControl& anyShown, const std::string& text) {
     for (const QChar ch : QString::fromStdString(text)) {
-        const int key = ch.isLetter() ? Qt::Key_A + (ch.toUpper().unicode() - 'A')
+        const int key = ch.isLetter()  ? Qt::Key_A + (ch.toUpper().unicode() - 'A')
                         : ch.isDigit() ? Qt::Key_0 + (ch.unicode() - '0')
                                        : Qt::Key_unknown;
         SendKey(anyShown, key, QString(ch).toStdString());

@@ -38,8 +38,8 @@ protected:
         e4 = Make("e4", p2, 5, 40, 80, 20, true);
     }
 
-    TProbeControl* Make(const std::string& name, TWinControl* parent, int l, int t, int w,
-                        int h, bool tabStop) {
+    TProbeControl* Make(const std::string& name, TWinControl* parent, int l, int t, int w, int h,
+                        bool tabStop) {
         auto* control = Place(new TProbeControl(form.get()), parent, l, t, w, h);
         control->SetName(name);
         control->SetTabStop(tabStop);

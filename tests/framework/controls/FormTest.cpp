@@ -53,7 +53,7 @@ TEST(FormTest, OuterSizeIncludesTheFrameOfTheBorderStyle) {
         int extraHeight;
     };
     const Case cases[] = {
-        {bsSizeable, 8, 27}, {bsSingle, 6, 25}, {bsDialog, 6, 25},
+        {bsSizeable, 8, 27},   {bsSingle, 6, 25}, {bsDialog, 6, 25},
         {bsToolWindow, 6, 21}, {bsNone, 0, 0},
     };
     for (const Case& c : cases) {
@@ -194,8 +194,8 @@ TEST(FormTest, ModalLoopKeepsTimersAndMessagesRunning) {
     ASSERT_TRUE(test::RunLoopUntil([&] { return messages == 3; }));
     EXPECT_FALSE(dialog->Visible());
     EXPECT_EQ(ActiveForm(), owner.get()) << "the form active before is active again";
-    EXPECT_EQ(log, (TEventLog{"dialog:show", "dialog:activate", "dialog:close",
-                              "dialog:deactivate", "dialog:hide"}));
+    EXPECT_EQ(log, (TEventLog{"dialog:show", "dialog:activate", "dialog:close", "dialog:deactivate",
+                              "dialog:hide"}));
 }
 
 TEST(FormTest, CloseOfAModalFormEndsItsLoopWithCancelUnlessOnCloseRefuses) {

@@ -12,11 +12,11 @@
 namespace dsp {
 namespace {
 
+using std::chrono::milliseconds;
 using test::MakeForm;
 using test::Place;
 using test::TProbeControl;
 using test::TProbeGraphic;
-using std::chrono::milliseconds;
 
 class HintTest : public ::testing::Test {
 protected:

@@ -123,14 +123,13 @@ TEST_F(InputTest, HitTestDecidesWhichWindowlessChildIsUnderTheMouse) {
 TEST_F(InputTest, DoubleClickNeedsTheDoubleClickStyle) {
     auto dbl = [&] {
         test::Click(*panel, 1, 1);
-        test::SendMouse(*panel, QEvent::MouseButtonDblClick, 1, 1, Qt::LeftButton,
-                        Qt::LeftButton);
+        test::SendMouse(*panel, QEvent::MouseButtonDblClick, 1, 1, Qt::LeftButton, Qt::LeftButton);
         test::SendMouse(*panel, QEvent::MouseButtonRelease, 1, 1, Qt::LeftButton, Qt::NoButton);
     };
     dbl();
-    EXPECT_EQ(log, (TEventLog{"panel:down left 1,1", "panel:click", "panel:up left 1,1",
-                              "panel:dblclick", "panel:down left 1,1 double",
-                              "panel:up left 1,1"}));
+    EXPECT_EQ(
+        log, (TEventLog{"panel:down left 1,1", "panel:click", "panel:up left 1,1", "panel:dblclick",
+                        "panel:down left 1,1 double", "panel:up left 1,1"}));
     log.clear();
     panel->SetControlStyle(panel->ControlStyle() - TControlStyle{csDoubleClicks});
     dbl();
@@ -249,26 +248,41 @@ TEST(KeyMapTest, ToolkitKeysBecomeTheVirtualKeysTheHandlersCompare) {
         int virtualKey;
     };
     const Case cases[] = {
-        {Qt::Key_Return, 0, 13},         {Qt::Key_Enter, Qt::KeypadModifier, 13},
-        {Qt::Key_Shift, 0, 16},          {Qt::Key_Control, 0, 17},
-        {Qt::Key_Alt, 0, 18},            {Qt::Key_Escape, 0, 27},
-        {Qt::Key_PageUp, 0, 33},         {Qt::Key_PageDown, 0, 34},
-        {Qt::Key_End, 0, 35},            {Qt::Key_Home, 0, 36},
-        {Qt::Key_Left, 0, 37},           {Qt::Key_Up, 0, 38},
-        {Qt::Key_Right, 0, 39},          {Qt::Key_Down, 0, 40},
-        {Qt::Key_Delete, 0, 46},         {Qt::Key_Backspace, 0, 8},
-        {Qt::Key_Tab, 0, 9},             {Qt::Key_Backtab, Qt::ShiftModifier, 9},
-        {Qt::Key_0, 0, '0'},             {Qt::Key_9, 0, '9'},
+        {Qt::Key_Return, 0, 13},
+        {Qt::Key_Enter, Qt::KeypadModifier, 13},
+        {Qt::Key_Shift, 0, 16},
+        {Qt::Key_Control, 0, 17},
+        {Qt::Key_Alt, 0, 18},
+        {Qt::Key_Escape, 0, 27},
+        {Qt::Key_PageUp, 0, 33},
+        {Qt::Key_PageDown, 0, 34},
+        {Qt::Key_End, 0, 35},
+        {Qt::Key_Home, 0, 36},
+        {Qt::Key_Left, 0, 37},
+        {Qt::Key_Up, 0, 38},
+        {Qt::Key_Right, 0, 39},
+        {Qt::Key_Down, 0, 40},
+        {Qt::Key_Delete, 0, 46},
+        {Qt::Key_Backspace, 0, 8},
+        {Qt::Key_Tab, 0, 9},
+        {Qt::Key_Backtab, Qt::ShiftModifier, 9},
+        {Qt::Key_0, 0, '0'},
+        {Qt::Key_9, 0, '9'},
         {Qt::Key_ParenLeft, Qt::ShiftModifier, '9'},
-        {Qt::Key_A, 0, 'A'},             {Qt::Key_Z, Qt::ShiftModifier, 'Z'},
+        {Qt::Key_A, 0, 'A'},
+        {Qt::Key_Z, Qt::ShiftModifier, 'Z'},
         {Qt::Key_5, Qt::KeypadModifier, 101},
         {Qt::Key_Plus, Qt::KeypadModifier, 107},
         {Qt::Key_Minus, Qt::KeypadModifier, 109},
         {Qt::Key_Period, Qt::KeypadModifier, 110},
-        {Qt::Key_Equal, 0, 187},         {Qt::Key_Plus, Qt::ShiftModifier, 187},
-        {Qt::Key_Minus, 0, 189},         {Qt::Key_Underscore, Qt::ShiftModifier, 189},
-        {Qt::Key_Comma, 0, 188},         {Qt::Key_Period, 0, 190},
-        {Qt::Key_F1, 0, 112},            {Qt::Key_F12, 0, 123},
+        {Qt::Key_Equal, 0, 187},
+        {Qt::Key_Plus, Qt::ShiftModifier, 187},
+        {Qt::Key_Minus, 0, 189},
+        {Qt::Key_Underscore, Qt::ShiftModifier, 189},
+        {Qt::Key_Comma, 0, 188},
+        {Qt::Key_Period, 0, 190},
+        {Qt::Key_F1, 0, 112},
+        {Qt::Key_F12, 0, 123},
     };
     auto form = MakeForm(50, 50);
     auto* edit = Place(new TProbeControl(form.get()), form.get(), 0, 0, 50, 50);

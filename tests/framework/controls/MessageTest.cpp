@@ -173,8 +173,8 @@ TEST(ControlMessageTest, TextGoesThroughTheMessagesAndAnnouncesChanges) {
     control->SetCaption("one");
     control->SetCaption("one");
     EXPECT_EQ(control->Text(), "one");
-    EXPECT_EQ(log, (TEventLog{"c:" + std::to_string(WM_SETTEXT),
-                              "c:" + std::to_string(CM_TEXTCHANGED)}));
+    EXPECT_EQ(
+        log, (TEventLog{"c:" + std::to_string(WM_SETTEXT), "c:" + std::to_string(CM_TEXTCHANGED)}));
 }
 
 TEST(ControlMessageTest, AParentCannotBeItsOwnChild) {

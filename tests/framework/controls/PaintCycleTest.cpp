@@ -64,11 +64,11 @@ TEST_F(PaintCycleTest, WindowlessChildIsPaintedOnlyWhereTheClipMeetsIt) {
         int rightPaints;
     };
     const Case cases[] = {
-        {Rect(0, 0, 40, 40), 1, 0},      // covers the left child
-        {Rect(25, 25, 26, 26), 1, 0},    // one pixel of it
-        {Rect(30, 10, 150, 30), 0, 0},   // the gap between the two: touches neither
-        {Rect(160, 0, 200, 15), 0, 1},   // part of the right child
-        {Rect(0, 0, 200, 150), 1, 1},    // everything
+        {Rect(0, 0, 40, 40), 1, 0},     // covers the left child
+        {Rect(25, 25, 26, 26), 1, 0},   // one pixel of it
+        {Rect(30, 10, 150, 30), 0, 0},  // the gap between the two: touches neither
+        {Rect(160, 0, 200, 15), 0, 1},  // part of the right child
+        {Rect(0, 0, 200, 150), 1, 1},   // everything
     };
     for (const Case& c : cases) {
         left->Paints = 0;
@@ -148,11 +148,10 @@ TEST_F(PaintCycleTest, TransparentChildShowsItsParentsPixels) {
         int y;
         TColor expected;
     };
-    const Sample inBox[] = {{2, 2, clRed}, {30, 20, clRed}, {41, 5, clBlue},
-                            {78, 38, clBlue}, {40, 20, clLime}};
+    const Sample inBox[] = {
+        {2, 2, clRed}, {30, 20, clRed}, {41, 5, clBlue}, {78, 38, clBlue}, {40, 20, clLime}};
     for (const Sample& s : inBox) {
-        EXPECT_EQ(test::ShownPixel(*box, s.x, s.y), ResolveColor(s.expected))
-            << s.x << "," << s.y;
+        EXPECT_EQ(test::ShownPixel(*box, s.x, s.y), ResolveColor(s.expected)) << s.x << "," << s.y;
     }
     auto image = form->RenderToImage();
     for (const Sample& s : inBox) {

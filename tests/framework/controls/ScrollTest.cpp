@@ -89,8 +89,8 @@ TEST(ScrollTest, RangesCountChildrenPlacedFromTheNearEdgeAndAddThoseAlignedToThe
     // One child at (150, 60), 100 x 50, in a client area of 200 x 100.
     const Case cases[] = {
         {alNone, {akLeft, akTop}, 250, 110},
-        {alNone, {akRight, akBottom}, 0, 0},             // follows the far edges
-        {alNone, {akLeft, akRight, akTop}, 0, 110},      // stretches with the width
+        {alNone, {akRight, akBottom}, 0, 0},         // follows the far edges
+        {alNone, {akLeft, akRight, akTop}, 0, 110},  // stretches with the width
         {alRight, {}, 100, 0},
         {alBottom, {}, 0, 50},
     };
@@ -112,7 +112,8 @@ TEST(FormFrameTest, AMenuBarTakesItsHeightFromTheClientArea) {
     const TPoint origin = form->ClientOrigin();
     form->Show();
     QWidget* bar = nullptr;
-    SetFormMenuBar(*form, [&bar](QWidget* frame) { return bar = new QWidget(frame); }, 19);
+    SetFormMenuBar(
+        *form, [&bar](QWidget* frame) { return bar = new QWidget(frame); }, 19);
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(form->Height(), outerHeight);
     EXPECT_EQ(form->ClientHeight(), 200 - 19);

@@ -64,10 +64,10 @@ TEST_F(StdButtons, UserClickStepsTheStateWithOneClick) {
 }
 
 TEST_F(StdButtons, CheckingARadioButtonUnchecksItsSiblingsQuietly) {
-    auto* analog = Logged(Place(new TRadioButton(form.get()), form.get(), 10, 10, 100, 17),
-                          "analog", log);
-    auto* sine = Logged(Place(new TRadioButton(form.get()), form.get(), 10, 30, 100, 17),
-                        "sine", log);
+    auto* analog =
+        Logged(Place(new TRadioButton(form.get()), form.get(), 10, 10, 100, 17), "analog", log);
+    auto* sine =
+        Logged(Place(new TRadioButton(form.get()), form.get(), 10, 30, 100, 17), "sine", log);
     analog->SetChecked(true);
     EXPECT_EQ(log, TEventLog{"analog:click"});
     sine->SetChecked(true);

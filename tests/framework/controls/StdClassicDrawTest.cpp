@@ -15,12 +15,12 @@ TEST(StdScrollBar, ThumbFollowsPageAndPosition) {
         int thumbTop, thumbBottom;
     };
     const Case cases[] = {
-        {{0, 99, 50, 0}, 16, 58},     // half the range visible: half the track
-        {{0, 99, 50, 50}, 58, 100},   // at the largest position: at the end
-        {{0, 99, 50, 80}, 58, 100},   // beyond it: still at the end
-        {{0, 999, 1, 0}, 16, 24},     // a tiny page: the smallest thumb
-        {{0, 100, 0, 50}, 50, 66},    // no page: a square thumb in the middle
-        {{0, 9, 10, 0}, 0, 0},        // everything visible: no thumb
+        {{0, 99, 50, 0}, 16, 58},    // half the range visible: half the track
+        {{0, 99, 50, 50}, 58, 100},  // at the largest position: at the end
+        {{0, 99, 50, 80}, 58, 100},  // beyond it: still at the end
+        {{0, 999, 1, 0}, 16, 24},    // a tiny page: the smallest thumb
+        {{0, 100, 0, 50}, 50, 66},   // no page: a square thumb in the middle
+        {{0, 9, 10, 0}, 0, 0},       // everything visible: no thumb
     };
     for (const Case& c : cases) {
         const TScrollBarGeometry g = ScrollBarGeometry(kBar, true, c.state);
@@ -56,10 +56,10 @@ TEST(StdClassicGlyphs, CheckMarkAndDisabledLook) {
     DrawCheckGlyph(*bmp.Canvas(), 2, 2, TCheckGlyphState::Checked, true, false);
     const TColorRef window = GetSysColor(COLOR_WINDOW);
     const TColorRef text = GetSysColor(COLOR_WINDOWTEXT);
-    EXPECT_EQ(bmp.PixelAt(2, 2), GetSysColor(COLOR_BTNSHADOW));   // sunken frame
-    EXPECT_EQ(bmp.PixelAt(4, 4), window);                          // inside
-    EXPECT_EQ(bmp.PixelAt(2 + 3 + 6, 2 + 3), text);                // tip of the mark
-    EXPECT_EQ(bmp.PixelAt(2 + 3 + 2, 2 + 3 + 6), text);            // foot of the mark
+    EXPECT_EQ(bmp.PixelAt(2, 2), GetSysColor(COLOR_BTNSHADOW));  // sunken frame
+    EXPECT_EQ(bmp.PixelAt(4, 4), window);                        // inside
+    EXPECT_EQ(bmp.PixelAt(2 + 3 + 6, 2 + 3), text);              // tip of the mark
+    EXPECT_EQ(bmp.PixelAt(2 + 3 + 2, 2 + 3 + 6), text);          // foot of the mark
     DrawCheckGlyph(*bmp.Canvas(), 2, 2, TCheckGlyphState::Checked, false, false);
     EXPECT_EQ(bmp.PixelAt(4, 4), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(bmp.PixelAt(2 + 3 + 6, 2 + 3), GetSysColor(COLOR_BTNSHADOW));

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMouseEvent>
-#include <QCoreApplication>
 
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/ComboPopup.h"

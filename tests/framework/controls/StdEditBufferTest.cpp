@@ -28,11 +28,14 @@ TEST(StdEditBuffer, TypingStopsAtMaximumButReplacesSelection) {
     };
     const Case cases[] = {
         {"abc", 3, 0, "d", 4, "abcd", 4},
-        {"abcd", 4, 0, "e", 4, "abcd", 4},       // full: refused
-        {"abcd", 1, 2, "X", 4, "aXd", 2},        // selection makes room
-        {"ab", 2, 0, "cdef", 4, "abcd", 4},      // a paste is cut to what fits
-        {"ab", 1, 0, "\xE4\xB8\xAD", 3, "a\xE4\xB8\xAD" "b", 2},  // characters, not bytes
-        {"ab", 0, 0, "xyz", 0, "xyzab", 3},      // 0: no limit
+        {"abcd", 4, 0, "e", 4, "abcd", 4},   // full: refused
+        {"abcd", 1, 2, "X", 4, "aXd", 2},    // selection makes room
+        {"ab", 2, 0, "cdef", 4, "abcd", 4},  // a paste is cut to what fits
+        {"ab", 1, 0, "\xE4\xB8\xAD", 3,
+         "a\xE4\xB8\xAD"
+         "b",
+         2},                                 // characters, not bytes
+        {"ab", 0, 0, "xyz", 0, "xyzab", 3},  // 0: no limit
     };
     for (const Case& c : cases) {
         EditBuffer b;
@@ -79,7 +82,9 @@ TEST(StdEditBuffer, WordsForControlArrowsAndDoubleClick) {
 }
 
 TEST(StdEditBuffer, StrayBytesSurviveTheRoundTrip) {
-    const std::string text = "a\xFF" "b\xE4\xB8";  // a stray byte and a cut character
+    const std::string text =
+        "a\xFF"
+        "b\xE4\xB8";  // a stray byte and a cut character
     EXPECT_EQ(Utf8ToChars(text).size(), 5u);
     EXPECT_EQ(CharsToUtf8(Utf8ToChars(text)), text);
 }
@@ -98,7 +103,7 @@ TEST(StdEditBuffer, LinesOfMultiLineText) {
     EXPECT_EQ(b.LineStart(1), 5);
     EXPECT_EQ(b.LineLength(1), 6);
     EXPECT_EQ(b.LineLength(3), 0);
-    EXPECT_EQ(b.LineOf(4), 0);   // the line break belongs to its line
+    EXPECT_EQ(b.LineOf(4), 0);  // the line break belongs to its line
     EXPECT_EQ(b.LineOf(5), 1);
     EXPECT_EQ(b.LineOf(99), 3);
     b.MoveCaret(4, false);

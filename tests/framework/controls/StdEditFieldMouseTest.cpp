@@ -33,9 +33,7 @@ void PrintTo(const FieldCase& c, std::ostream* os) { *os << c.name; }
 
 const FieldCase kCases[] = {
     {"Edit",
-     [](TForm& form) -> TWinControl* {
-         return Place(new TEdit(&form), &form, 10, 10, 150, 22);
-     },
+     [](TForm& form) -> TWinControl* { return Place(new TEdit(&form), &form, 10, 10, 150, 22); },
      [](TWinControl* c) { return static_cast<TEdit*>(c)->SelStart(); },
      [](TWinControl* c) { return static_cast<TEdit*>(c)->SelLength(); }},
     {"DropDownCombo",

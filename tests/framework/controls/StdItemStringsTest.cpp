@@ -37,9 +37,8 @@ TEST(StdItemStrings, PrefixSearchGoesRoundAndIgnoresCase) {
         int expected;
     };
     const Case cases[] = {
-        {"b", -1, 0},  {"bl", -1, 1},   {"b", 0, 1},   {"b", 2, 0},   // wraps to the top
-        {"bw -1", -1, 2}, {"x", -1, -1}, {"", -1, -1},
-        {"\xC3\xA4r", -1, 3},  // case beyond ASCII
+        {"b", -1, 0},     {"bl", -1, 1}, {"b", 0, 1},  {"b", 2, 0},           // wraps to the top
+        {"bw -1", -1, 2}, {"x", -1, -1}, {"", -1, -1}, {"\xC3\xA4r", -1, 3},  // case beyond ASCII
     };
     for (const Case& c : cases)
         EXPECT_EQ(FindItemPrefix(items, c.prefix, c.after), c.expected) << c.prefix << c.after;

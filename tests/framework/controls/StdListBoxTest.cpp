@@ -94,8 +94,7 @@ TEST_F(StdListBox, ALineDraggedInsideTheListIsDroppedThere) {
     };
     form->Show();
     test::SendMouse(*list, QEvent::MouseButtonPress, 20, 5, Qt::LeftButton, Qt::LeftButton);
-    test::SendMouse(*list, QEvent::MouseMove, 20, 30,
-                    Qt::NoButton, Qt::LeftButton);
+    test::SendMouse(*list, QEvent::MouseMove, 20, 30, Qt::NoButton, Qt::LeftButton);
     EXPECT_TRUE(list->Dragging());
     test::SendMouse(*list, QEvent::MouseMove, 20, 50, Qt::NoButton, Qt::LeftButton);
     test::SendMouse(*list, QEvent::MouseButtonRelease, 20, 50, Qt::LeftButton, Qt::NoButton);

@@ -130,8 +130,11 @@ TEST(StdShortCut, TextRoundTrip) {
         const char* text;
     };
     const Case cases[] = {
-        {scCtrl | 'S', "Ctrl+S"},      {scShift | 0x79, "Shift+F10"}, {0x2E, "Del"},
-        {scShift | scCtrl | scAlt | '1', "Shift+Ctrl+Alt+1"},        {scNone, ""},
+        {scCtrl | 'S', "Ctrl+S"},
+        {scShift | 0x79, "Shift+F10"},
+        {0x2E, "Del"},
+        {scShift | scCtrl | scAlt | '1', "Shift+Ctrl+Alt+1"},
+        {scNone, ""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ShortCutToText(c.shortCut), c.text);

@@ -30,9 +30,7 @@ protected:
             buttons.push_back(b);
         }
     }
-    void ClickButton(int i) {
-        test::Click(*panel, buttons[i]->Left() + 5, buttons[i]->Top() + 5);
-    }
+    void ClickButton(int i) { test::Click(*panel, buttons[i]->Left() + 5, buttons[i]->Top() + 5); }
     std::vector<bool> downs() const {
         std::vector<bool> d;
         for (auto* b : buttons) d.push_back(b->Down());

@@ -36,7 +36,8 @@ class TGadget : public TComponent {
     DSP_PUBLISHED(TGadget, TComponent) {
         using P = Published<TGadget>;
         return {
-            P::Property("Color", &TGadget::Color, &TGadget::SetColor).Default(0xFFFFFF)
+            P::Property("Color", &TGadget::Color, &TGadget::SetColor)
+                .Default(0xFFFFFF)
                 .Stored(&TGadget::IsColorStored),
             P::Property("ParentColor", &TGadget::parentColor, &TGadget::parentColor).Default(false),
             P::Property("Style", &TGadget::style, &TGadget::style).Default(tsPlain),
@@ -106,7 +107,7 @@ std::vector<std::string> namesOf(const TClassInfo& info) {
 }
 
 TEST(TypeInfoTest, PropertiesComeInDeclarationOrderBaseClassFirst) {
-    const std::vector<std::string> gadget{"Name",  "Tag",     "Color", "ParentColor", "Style",
+    const std::vector<std::string> gadget{"Name",  "Tag",   "Color",   "ParentColor", "Style",
                                           "Sides", "Ratio", "Caption", "Font",        "Version"};
     EXPECT_EQ(namesOf(TGadget::StaticClassInfo()), gadget);
     TPlainGadget plain(nullptr);
@@ -137,10 +138,10 @@ TEST(TypeInfoTest, KindsAndValuesByKind) {
         const char* name;
         TTypeKind kind;
     };
-    for (const Case& c : {Case{"Tag", tkInteger}, Case{"ParentColor", tkEnumeration},
-                          Case{"Style", tkEnumeration}, Case{"Sides", tkSet},
-                          Case{"Ratio", tkFloat}, Case{"Caption", tkString},
-                          Case{"Font", tkClass}}) {
+    for (const Case& c :
+         {Case{"Tag", tkInteger}, Case{"ParentColor", tkEnumeration}, Case{"Style", tkEnumeration},
+          Case{"Sides", tkSet}, Case{"Ratio", tkFloat}, Case{"Caption", tkString},
+          Case{"Font", tkClass}}) {
         ASSERT_NE(GetPropInfo(&g, c.name), nullptr) << c.name;
         EXPECT_EQ(GetPropInfo(&g, c.name)->Kind(), c.kind) << c.name;
     }

@@ -15,13 +15,12 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     const std::string config = "/tmp/dsp-two-monitors-" + std::to_string(getpid()) + ".json";
     if (FILE* f = std::fopen(config.c_str(), "w")) {
-        std::fputs(
-            R"({"screens": [)"
-            R"({"name": "left", "x": 0, "y": 0, "width": 1024, "height": 768,)"
-            R"( "logicalDpi": 96},)"
-            R"({"name": "right", "x": 1024, "y": 0, "width": 800, "height": 600,)"
-            R"( "logicalDpi": 96}]})",
-            f);
+        std::fputs(R"({"screens": [)"
+                   R"({"name": "left", "x": 0, "y": 0, "width": 1024, "height": 768,)"
+                   R"( "logicalDpi": 96},)"
+                   R"({"name": "right", "x": 1024, "y": 0, "width": 800, "height": 600,)"
+                   R"( "logicalDpi": 96}]})",
+                   f);
         std::fclose(f);
     }
     setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).c_str(), 1);

@@ -47,7 +47,8 @@ Bytes MakeBmp(int width, int height, int bpp, std::uint32_t compression, const B
 }
 
 // Palette entries blue, green, red, 0.
-const Bytes kPalette = {0, 0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 0, 255, 0, 0, 0};  // black white red blue
+const Bytes kPalette = {0, 0, 0,   0, 255, 255, 255, 0,
+                        0, 0, 255, 0, 255, 0,   0,   0};  // black white red blue
 
 TEST(BitmapFiles, ReadsTheCommonPixelLayouts) {
     struct Case {
@@ -58,8 +59,10 @@ TEST(BitmapFiles, ReadsTheCommonPixelLayouts) {
         // 2 x 2, bottom-up: the first row in the file is the bottom row.
         {"8-bit palette", MakeBmp(2, 2, 8, 0, kPalette, {2, 3, 0, 0, 0, 1, 0, 0}, 4)},
         {"4-bit palette", MakeBmp(2, 2, 4, 0, kPalette, {0x23, 0, 0, 0, 0x01, 0, 0, 0}, 4)},
-        {"24-bit top-down", MakeBmp(2, -2, 24, 0, {}, {0, 0, 0, 255, 255, 255, 0, 0, 0, 0, 255, 255, 0, 0, 0, 0})},
-        {"32-bit", MakeBmp(2, 2, 32, 0, {}, {0, 0, 255, 9, 255, 0, 0, 9, 0, 0, 0, 9, 255, 255, 255, 9})},
+        {"24-bit top-down",
+         MakeBmp(2, -2, 24, 0, {}, {0, 0, 0, 255, 255, 255, 0, 0, 0, 0, 255, 255, 0, 0, 0, 0})},
+        {"32-bit",
+         MakeBmp(2, 2, 32, 0, {}, {0, 0, 255, 9, 255, 0, 0, 9, 0, 0, 0, 9, 255, 255, 255, 9})},
         {"16-bit 5-6-5", MakeBmp(2, 2, 16, 3, {0, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0},
                                  {0x00, 0xF8, 0x1F, 0x00, 0x00, 0x00, 0xFF, 0xFF})},
     };

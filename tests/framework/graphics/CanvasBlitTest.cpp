@@ -11,11 +11,14 @@ using Rows = std::vector<std::string>;
 
 std::unique_ptr<TBitmap> FromRows(const Rows& rows) {
     const testing::Legend& legend = testing::DefaultLegend();
-    auto b = std::make_unique<TBitmap>(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
+    auto b =
+        std::make_unique<TBitmap>(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
     for (std::size_t y = 0; y < rows.size(); ++y)
         for (std::size_t x = 0; x < rows[y].size(); ++x)
             for (const auto& [colour, ch] : legend)
-                if (ch == rows[y][x]) b->Canvas()->SetPixels(static_cast<int>(x), static_cast<int>(y), static_cast<TColor>(colour));
+                if (ch == rows[y][x])
+                    b->Canvas()->SetPixels(static_cast<int>(x), static_cast<int>(y),
+                                           static_cast<TColor>(colour));
     return b;
 }
 
@@ -39,19 +42,19 @@ TEST_P(RopTruthTable, MixesSourceAndDestination) {
     EXPECT_EQ(Map(*dest), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rops, RopTruthTable,
-    ::testing::Values(RopCase{"SRCCOPY", SRCCOPY, {"#.", "#."}}, RopCase{"SRCAND", SRCAND, {"##", "#."}},
-                      RopCase{"SRCPAINT", SRCPAINT, {"#.", ".."}},
-                      RopCase{"SRCINVERT", SRCINVERT, {"#.", ".#"}},
-                      RopCase{"NOTSRCCOPY", NOTSRCCOPY, {".#", ".#"}},
-                      RopCase{"SRCERASE", SRCERASE, {"#.", "##"}},
-                      RopCase{"MERGEPAINT", MERGEPAINT, {".#", ".."}},
-                      RopCase{"DSTINVERT", DSTINVERT, {"..", "##"}},
-                      RopCase{"PATINVERT", PATINVERT, {"..", "##"}},
-                      RopCase{"BLACKNESS", BLACKNESS, {"##", "##"}},
-                      RopCase{"WHITENESS", WHITENESS, {"..", ".."}}),
-    [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rops, RopTruthTable,
+                         ::testing::Values(RopCase{"SRCCOPY", SRCCOPY, {"#.", "#."}},
+                                           RopCase{"SRCAND", SRCAND, {"##", "#."}},
+                                           RopCase{"SRCPAINT", SRCPAINT, {"#.", ".."}},
+                                           RopCase{"SRCINVERT", SRCINVERT, {"#.", ".#"}},
+                                           RopCase{"NOTSRCCOPY", NOTSRCCOPY, {".#", ".#"}},
+                                           RopCase{"SRCERASE", SRCERASE, {"#.", "##"}},
+                                           RopCase{"MERGEPAINT", MERGEPAINT, {".#", ".."}},
+                                           RopCase{"DSTINVERT", DSTINVERT, {"..", "##"}},
+                                           RopCase{"PATINVERT", PATINVERT, {"..", "##"}},
+                                           RopCase{"BLACKNESS", BLACKNESS, {"##", "##"}},
+                                           RopCase{"WHITENESS", WHITENESS, {"..", ".."}}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(CanvasBlits, RopsWorkBitwiseOnColours) {
     auto dest = FromRows({"bb"});

@@ -80,10 +80,10 @@ TEST(CanvasLines, StyledPensDashOnePixelLinesAndGapsFollowTheBrush) {
     };
     // A solid brush makes the gaps opaque in the background (brush) colour, a clear brush
     // leaves them alone.
-    for (const Case& c : {Case{psDot, bsClear, "###...###...###."},
-                          Case{psDot, bsSolid, "###rrr###rrr###r"},
-                          Case{psAlternate, bsClear, "#.#.#.#.#.#.#.#."},
-                          Case{psDashDot, bsClear, "#########......#"}}) {
+    for (const Case& c :
+         {Case{psDot, bsClear, "###...###...###."}, Case{psDot, bsSolid, "###rrr###rrr###r"},
+          Case{psAlternate, bsClear, "#.#.#.#.#.#.#.#."},
+          Case{psDashDot, bsClear, "#########......#"}}) {
         TBitmap b(16, 1);
         TCanvas* canvas = b.Canvas();
         canvas->Brush()->SetColor(clRed);

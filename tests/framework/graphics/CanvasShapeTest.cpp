@@ -62,7 +62,8 @@ TEST_F(CanvasShapes, InsideFramePensKeepWideOutlinesInsideTheBox) {
 }
 
 TEST_F(CanvasShapes, EllipsesStayInsideTheirBoxAndAreSymmetric) {
-    for (const TRect box : {Rect(0, 0, 7, 7), Rect(1, 2, 11, 7), Rect(0, 0, 6, 6), Rect(2, 1, 3, 9)}) {
+    for (const TRect box :
+         {Rect(0, 0, 7, 7), Rect(1, 2, 11, 7), Rect(0, 0, 6, 6), Rect(2, 1, 3, 9)}) {
         TBitmap b(12, 10);
         b.Canvas()->Brush()->SetColor(clRed);
         b.Canvas()->Ellipse(box);
@@ -73,7 +74,8 @@ TEST_F(CanvasShapes, EllipsesStayInsideTheirBoxAndAreSymmetric) {
                 static_cast<std::size_t>(box.Left), static_cast<std::size_t>(box.Width()));
             EXPECT_EQ(row, std::string(row.rbegin(), row.rend())) << "row " << y;
             EXPECT_EQ(row, rows[static_cast<std::size_t>(box.Top + box.Bottom - 1 - y)].substr(
-                               static_cast<std::size_t>(box.Left), static_cast<std::size_t>(box.Width())));
+                               static_cast<std::size_t>(box.Left),
+                               static_cast<std::size_t>(box.Width())));
         }
     }
 }
@@ -82,14 +84,16 @@ TEST_F(CanvasShapes, SmallEllipseHasAClosedOutlineAroundItsInside) {
     TBitmap b(7, 7);
     b.Canvas()->Brush()->SetColor(clRed);
     b.Canvas()->Ellipse(0, 0, 7, 7);
-    EXPECT_EQ(Map(b), (Rows{"..###..", ".#rrr#.", "#rrrrr#", "#rrrrr#", "#rrrrr#", ".#rrr#.", "..###.."}));
+    EXPECT_EQ(Map(b),
+              (Rows{"..###..", ".#rrr#.", "#rrrrr#", "#rrrrr#", "#rrrrr#", ".#rrr#.", "..###.."}));
 }
 
 TEST_F(CanvasShapes, RoundRectCutsItsCornersByTheCornerEllipse) {
     TBitmap b(8, 6);
     b.Canvas()->Brush()->SetColor(clRed);
     b.Canvas()->RoundRect(0, 0, 8, 6, 4, 4);
-    EXPECT_EQ(Map(b), (Rows{".######.", "#rrrrrr#", "#rrrrrr#", "#rrrrrr#", "#rrrrrr#", ".######."}));
+    EXPECT_EQ(Map(b),
+              (Rows{".######.", "#rrrrrr#", "#rrrrrr#", "#rrrrrr#", "#rrrrrr#", ".######."}));
     // Corners as large as the box make an ellipse; corners of 0 a rectangle.
     TBitmap e(8, 6), f(8, 6);
     e.Canvas()->RoundRect(0, 0, 8, 6, 8, 6);

@@ -219,8 +219,8 @@ TEST_F(CanvasText, TextAlignmentPlacesTheTextAroundThePoint) {
         unsigned align;
         const char* name;
     };
-    for (const Case& c : {Case{TA_RIGHT, "right"}, Case{TA_CENTER, "centre"}, Case{TA_BOTTOM, "bottom"},
-                          Case{TA_BASELINE, "baseline"}}) {
+    for (const Case& c : {Case{TA_RIGHT, "right"}, Case{TA_CENTER, "centre"},
+                          Case{TA_BOTTOM, "bottom"}, Case{TA_BASELINE, "baseline"}}) {
         TBitmap b(120, 60);
         b.Canvas()->Brush()->SetStyle(bsClear);
         b.Canvas()->SetTextAlign(c.align);
@@ -228,7 +228,10 @@ TEST_F(CanvasText, TextAlignmentPlacesTheTextAroundThePoint) {
         const TRect ink = InkBounds(b);
         const int w = b.Canvas()->TextWidth("Mm");
         switch (c.align) {
-            case TA_RIGHT: EXPECT_LE(ink.Right, 60) << c.name; EXPECT_GE(ink.Left, 60 - w) << c.name; break;
+            case TA_RIGHT:
+                EXPECT_LE(ink.Right, 60) << c.name;
+                EXPECT_GE(ink.Left, 60 - w) << c.name;
+                break;
             case TA_CENTER: EXPECT_NEAR((ink.Left + ink.Right) / 2.0, 60, 2) << c.name; break;
             case TA_BOTTOM: EXPECT_LE(ink.Bottom, 30) << c.name; break;
             case TA_BASELINE: EXPECT_EQ(ink.Bottom, 30) << c.name; break;

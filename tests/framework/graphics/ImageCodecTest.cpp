@@ -45,7 +45,8 @@ std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
 }
 
 void PutBigEndian(Bytes& b, std::size_t at, std::uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) b[at + static_cast<std::size_t>(i)] = (v >> (8 * (bytes - 1 - i))) & 0xFF;
+    for (int i = 0; i < bytes; ++i)
+        b[at + static_cast<std::size_t>(i)] = (v >> (8 * (bytes - 1 - i))) & 0xFF;
 }
 
 class TempFolder : public ::testing::Test {
@@ -94,14 +95,16 @@ TEST(JpegImages, QualityProgressiveAndGreyscaleSettingsShapeTheFile) {
     EXPECT_NE(progressive, encode(75, false, false));
     // A progressive file starts its frame with the progressive marker (FF C2).
     bool sof2 = false;
-    for (std::size_t i = 0; i + 1 < progressive.size(); ++i) sof2 |= progressive[i] == 0xFF && progressive[i + 1] == 0xC2;
+    for (std::size_t i = 0; i + 1 < progressive.size(); ++i)
+        sof2 |= progressive[i] == 0xFF && progressive[i + 1] == 0xC2;
     EXPECT_TRUE(sof2);
     TJPEGImage grey;
     grey.LoadFromBytes(encode(75, false, true));
     const TColorRef p = grey.Bitmap()->PixelAt(40, 20);
     EXPECT_EQ(GetRValue(p), GetGValue(p));
     EXPECT_EQ(GetGValue(p), GetBValue(p));
-    EXPECT_EQ(encode(75, true, false), progressive) << "the same picture and settings give the same bytes";
+    EXPECT_EQ(encode(75, true, false), progressive)
+        << "the same picture and settings give the same bytes";
 }
 
 TEST(JpegImages, BrokenDataIsRefusedWithoutHarm) {
@@ -160,8 +163,8 @@ TEST(PngImages, RoundTripKeepsPixelsAndAlphaExactly) {
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x) {
             const QRgb p = source.pixel(x, y);
-            EXPECT_EQ(again.PixelWithAlpha(x, y),
-                      (static_cast<std::uint32_t>(qAlpha(p)) << 24) | RGB(qRed(p), qGreen(p), qBlue(p)))
+            EXPECT_EQ(again.PixelWithAlpha(x, y), (static_cast<std::uint32_t>(qAlpha(p)) << 24) |
+                                                      RGB(qRed(p), qGreen(p), qBlue(p)))
                 << x << "," << y;
         }
 }
@@ -250,8 +253,10 @@ TEST_F(TempFolder, PicturesPickTheirKindByExtensionOrSignature) {
         picture.SetGraphic(blocks.get());
         if (std::string(name) != "a.bmp") {
             std::unique_ptr<TGraphic> other;
-            if (std::string(name) == "b.PNG") other = std::make_unique<TPngImage>();
-            else other = std::make_unique<TJPEGImage>();
+            if (std::string(name) == "b.PNG")
+                other = std::make_unique<TPngImage>();
+            else
+                other = std::make_unique<TJPEGImage>();
             other->Assign(blocks.get());
             picture.SetGraphic(other.get());
         }

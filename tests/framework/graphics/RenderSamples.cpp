@@ -35,7 +35,8 @@ void Shapes(const std::string& folder) {
     c->Rectangle(280, 10, 340, 50);
     c->Pen()->SetWidth(1);
     c->Pen()->SetStyle(psSolid);
-    const TBrushStyle hatches[] = {bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross};
+    const TBrushStyle hatches[] = {bsHorizontal, bsVertical, bsFDiagonal,
+                                   bsBDiagonal,  bsCross,    bsDiagCross};
     for (int i = 0; i < 6; ++i) {
         c->Brush()->SetStyle(hatches[i]);
         c->Brush()->SetColor(clMaroon);
@@ -73,7 +74,8 @@ void Text(const std::string& folder) {
     c->Brush()->SetColor(clWindow);
     c->FillRect(Rect(0, 0, 420, 320));
     c->Brush()->SetStyle(bsClear);
-    const char* faces[] = {"Tahoma", "Arial", "Times New Roman", "Verdana", "MS Sans Serif", "Courier New"};
+    const char* faces[] = {"Tahoma",  "Arial",         "Times New Roman",
+                           "Verdana", "MS Sans Serif", "Courier New"};
     int y = 4;
     for (const char* face : faces) {
         c->Font()->SetName(face);
@@ -107,7 +109,8 @@ void Text(const std::string& folder) {
                 DT_SINGLELINE | DT_PATH_ELLIPSIS);
     s = Rect(214, y + 48, 414, y + 68);
     c->Rectangle(s);
-    c->DrawText("End ellipsis cuts this text at its end when too long", s, DT_SINGLELINE | DT_END_ELLIPSIS);
+    c->DrawText("End ellipsis cuts this text at its end when too long", s,
+                DT_SINGLELINE | DT_END_ELLIPSIS);
     y += 80;
     c->Font()->SetColor(clBlue);
     for (int angle : {900, 2700, 450}) {

@@ -12,7 +12,8 @@ int answer() { return 42; }
 int counter = 7;
 
 TEST(DynamicLibrary, BuiltinLibrariesExportFunctionsAndVariables) {
-    RegisterBuiltinLibrary("test-builtin", {{"answer", ExportAddress(&answer)}, {"counter", &counter}});
+    RegisterBuiltinLibrary("test-builtin",
+                           {{"answer", ExportAddress(&answer)}, {"counter", &counter}});
     TLibraryHandle library = LoadLibrary("test-builtin");
     ASSERT_NE(library, nullptr);
     auto* f = reinterpret_cast<int (*)()>(LibrarySymbol(library, "answer"));

@@ -49,7 +49,8 @@ TEST_F(FakeBusTest, EnumerationWalksPathsIdentitiesAndProperties) {
 
     TGUID guid;
     HidD_GetHidGuid(&guid);
-    HDEVINFO set = SetupDiGetClassDevsW(&guid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    HDEVINFO set =
+        SetupDiGetClassDevsW(&guid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
     ASSERT_NE(set, InvalidDeviceInfoSet());
     SP_DEVICE_INTERFACE_DATA item;
     std::vector<std::string> paths;
@@ -61,7 +62,8 @@ TEST_F(FakeBusTest, EnumerationWalksPathsIdentitiesAndProperties) {
         std::vector<std::uint8_t> buffer(needed);
         auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(buffer.data());
         detail->cbSize = 8;
-        EXPECT_FALSE(SetupDiGetDeviceInterfaceDetailA(set, &item, detail, needed, nullptr, nullptr));
+        EXPECT_FALSE(
+            SetupDiGetDeviceInterfaceDetailA(set, &item, detail, needed, nullptr, nullptr));
         detail->cbSize = kDeviceInterfaceDetailDataASize;
         SP_DEVINFO_DATA info;
         ASSERT_TRUE(SetupDiGetDeviceInterfaceDetailA(set, &item, detail, needed, nullptr, &info));
@@ -72,26 +74,31 @@ TEST_F(FakeBusTest, EnumerationWalksPathsIdentitiesAndProperties) {
         std::uint32_t type = 0;
         if (i == 0) {
             ASSERT_TRUE(SetupDiGetDeviceRegistryPropertyW(set, &info, SPDRP_DEVICEDESC, &type,
-                                                          reinterpret_cast<std::uint8_t*>(text), sizeof text, nullptr));
+                                                          reinterpret_cast<std::uint8_t*>(text),
+                                                          sizeof text, nullptr));
             EXPECT_EQ(type, REG_SZ);
             EXPECT_EQ(wideBufferText(text), "DSP 3x6");
             ASSERT_TRUE(SetupDiGetDeviceRegistryPropertyW(set, &info, SPDRP_HARDWAREID, &type,
-                                                          reinterpret_cast<std::uint8_t*>(text), sizeof text, nullptr));
+                                                          reinterpret_cast<std::uint8_t*>(text),
+                                                          sizeof text, nullptr));
             EXPECT_EQ(type, REG_MULTI_SZ);
             EXPECT_EQ(wideBufferText(text), "HID\\VID_0168&PID_0821");
             EXPECT_EQ(text[22], u'\0');  // the list ends with an empty string
             std::uint32_t needed2 = 0;
             EXPECT_FALSE(SetupDiGetDeviceRegistryPropertyW(set, &info, SPDRP_DEVICEDESC, &type,
-                                                           reinterpret_cast<std::uint8_t*>(text), 4, &needed2));
+                                                           reinterpret_cast<std::uint8_t*>(text), 4,
+                                                           &needed2));
             EXPECT_EQ(HidGetLastError(), ERROR_INSUFFICIENT_BUFFER);
             EXPECT_EQ(needed2, 16u);
             EXPECT_FALSE(SetupDiGetDeviceRegistryPropertyW(set, &info, SPDRP_FRIENDLYNAME, &type,
-                                                           reinterpret_cast<std::uint8_t*>(text), sizeof text, nullptr));
+                                                           reinterpret_cast<std::uint8_t*>(text),
+                                                           sizeof text, nullptr));
             EXPECT_EQ(HidGetLastError(), ERROR_INVALID_DATA);
         } else {
             std::uint32_t number = 0;
             ASSERT_TRUE(SetupDiGetDeviceRegistryPropertyW(set, &info, SPDRP_CAPABILITIES, &type,
-                                                          reinterpret_cast<std::uint8_t*>(&number), 4, nullptr));
+                                                          reinterpret_cast<std::uint8_t*>(&number),
+                                                          4, nullptr));
             EXPECT_EQ(type, REG_DWORD);
             EXPECT_EQ(number, 0x84u);
         }
@@ -166,7 +173,8 @@ TEST_F(FakeBusTest, ClosingAHandleEndsAWaitOnAnotherThread) {
     THidHandle h = HidCreateFile(device->Path(), kHidAccessRead, true);
     std::uint8_t buffer[4];
     std::atomic<std::uint32_t> error{0};
-    ASSERT_TRUE(HidReadFileEx(h, buffer, sizeof buffer, [&](std::uint32_t e, std::uint32_t) { error = e; }));
+    ASSERT_TRUE(HidReadFileEx(h, buffer, sizeof buffer,
+                              [&](std::uint32_t e, std::uint32_t) { error = e; }));
     std::atomic<std::uint32_t> waited{0};
     // Whether the close comes before the wait or during it, the wait ends with the read aborted.
     std::thread reader([&] { waited = HidWaitForCompletion(h, 60000); });
@@ -196,7 +204,8 @@ TEST_F(FakeBusTest, QueryOnlyDevicesOpenWithoutAccess) {
     TFakeHidDeviceConfig config = processor();
     config.readWrite = false;
     auto device = bus_->Plug(config);
-    EXPECT_EQ(HidCreateFile(device->Path(), kHidAccessRead | kHidAccessWrite, false), kInvalidHidHandle);
+    EXPECT_EQ(HidCreateFile(device->Path(), kHidAccessRead | kHidAccessWrite, false),
+              kInvalidHidHandle);
     EXPECT_EQ(HidGetLastError(), ERROR_ACCESS_DENIED);
     THidHandle h = HidCreateFile(device->Path(), 0, false);
     ASSERT_NE(h, kInvalidHidHandle);

@@ -20,8 +20,9 @@ namespace fs = std::filesystem;
 class SysfsFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() / ("hidraw-fixture-" + std::to_string(::getpid()) + "-" +
-                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root_ = fs::temp_directory_path() /
+                ("hidraw-fixture-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root_);
         const fs::path usb = root_ / "sys/devices/pci0000:00/usb1/1-2";
         const fs::path processorHid = usb / "1-2:1.0/0003:0168:0821.000A";
@@ -31,10 +32,13 @@ protected:
         write(usb / "serial", "0042\n");
         write(usb / "bcdDevice", "0102\n");
         write(processorHid / "uevent",
-              "DRIVER=hid-generic\nHID_ID=0003:00000168:00000821\nHID_NAME=WQJ DSP 3x6\nHID_PHYS=usb-0000:00:14.0-2/input0\n");
-        write(processorHid / "report_descriptor", std::string("\x06\x00\xFF\x09\x01\xA1\x01\xC0", 8));
+              "DRIVER=hid-generic\nHID_ID=0003:00000168:00000821\nHID_NAME=WQJ DSP "
+              "3x6\nHID_PHYS=usb-0000:00:14.0-2/input0\n");
+        write(processorHid / "report_descriptor",
+              std::string("\x06\x00\xFF\x09\x01\xA1\x01\xC0", 8));
         const fs::path keyboardHid = root_ / "sys/devices/virtual/misc/uhid/0005:046D:B342.0003";
-        write(keyboardHid / "uevent", "HID_ID=0005:0000046D:0000B342\nHID_NAME=Keys K380\nHID_UNIQ=aa:bb:cc\n");
+        write(keyboardHid / "uevent",
+              "HID_ID=0005:0000046D:0000B342\nHID_NAME=Keys K380\nHID_UNIQ=aa:bb:cc\n");
         write(keyboardHid / "report_descriptor",
               std::string("\x05\x01\x09\x06\xA1\x01\x85\x01\x75\x08\x95\x01\x81\x02\xC0", 15));
         link(processorHid, "hidraw1");
@@ -87,7 +91,8 @@ TEST_F(SysfsFixture, BackendListsInterfacesAndOpensThemForQueries) {
     EXPECT_EQ(r.instanceId, 0x0Au);
     EXPECT_EQ(std::get<std::string>(r.properties.at(SPDRP_DEVICEDESC)), "WQJ DSP 3x6");
     EXPECT_EQ(std::get<std::string>(r.properties.at(SPDRP_MFG)), "WQJ");
-    EXPECT_EQ(std::get<std::vector<std::string>>(r.properties.at(SPDRP_HARDWAREID))[0], "HID\\VID_0168&PID_0821");
+    EXPECT_EQ(std::get<std::vector<std::string>>(r.properties.at(SPDRP_HARDWAREID))[0],
+              "HID\\VID_0168&PID_0821");
 
     auto query = backend->Open(r.path, 0);
     ASSERT_NE(query, nullptr);
@@ -147,7 +152,8 @@ TEST(KernelRelease, ComparesMajorThenMinor) {
         bool atLeast511;
     } cases[] = {{"5.10.0-28-amd64", false}, {"5.11.0", true}, {"6.1.0-18-amd64", true},
                  {"4.19.0", false},          {"10.0", true},   {"garbage", false}};
-    for (const Case& c : cases) EXPECT_EQ(KernelReleaseAtLeast(c.release, 5, 11), c.atLeast511) << c.release;
+    for (const Case& c : cases)
+        EXPECT_EQ(KernelReleaseAtLeast(c.release, 5, 11), c.atLeast511) << c.release;
 }
 
 TEST(UdevBinding, AllFunctionsOrNone) {

@@ -20,7 +20,8 @@ protected:
         ASSERT_TRUE(listener.Listen("127.0.0.1", 0));
         socket.SetAddress("127.0.0.1");
         socket.SetPort(listener.Port());
-        socket.SetOnConnecting([&](TObject*, TCustomWinSocket*) { events.push_back("connecting"); });
+        socket.SetOnConnecting(
+            [&](TObject*, TCustomWinSocket*) { events.push_back("connecting"); });
         socket.SetOnConnect([&](TObject*, TCustomWinSocket* s) {
             events.push_back("connect " + s->RemoteAddress());
         });
@@ -30,7 +31,8 @@ protected:
             reads.push_back(r);
             received.insert(received.end(), buffer, buffer + std::max(r, 0));
         });
-        socket.SetOnDisconnect([&](TObject*, TCustomWinSocket*) { events.push_back("disconnect"); });
+        socket.SetOnDisconnect(
+            [&](TObject*, TCustomWinSocket*) { events.push_back("disconnect"); });
         socket.SetOnError([&](TObject*, TCustomWinSocket*, TErrorEvent e, int& code) {
             errors.push_back(e);
             code = 0;
@@ -75,7 +77,8 @@ TEST_F(ClientSocketOnLoopback, SendsFromAWorkerThread) {
     ConnectAndAccept();
     const Bytes frame = {0x10, 0x02, 0x00, 0x01, 0x01, 0x10, 0x10, 0x03, 0x03};
     int sent = 0;
-    std::thread worker([&] { sent = socket.Socket()->SendBuf(frame.data(), static_cast<int>(frame.size())); });
+    std::thread worker(
+        [&] { sent = socket.Socket()->SendBuf(frame.data(), static_cast<int>(frame.size())); });
     worker.join();
     EXPECT_EQ(sent, 9);
     Bytes got;

@@ -51,8 +51,8 @@ TEST(ApplicationTest, TitleDefaultsToTheProgramNameAndNamesTheExceptionBox) {
     Application->OnException = savedHandler;
     Application->SetTitle(savedTitle);
     Application->SetExceptionDisplay(savedDisplay);
-    EXPECT_EQ(shown, (std::vector<std::string>{
-                         "WQJ DSP Processor Editor V1.0: 'x' is not a number"}));
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{"WQJ DSP Processor Editor V1.0: 'x' is not a number"}));
 }
 
 TEST(ApplicationTest, EscapingExceptionsReachOnExceptionAsFrameworkExceptions) {

@@ -69,9 +69,8 @@ TEST(MainThreadTest, NestedLoopOfQueuedWorkServesAWorkersCall) {
         nestedLoopSawIt = RunLoopUntil([&] { return called.load(); });
         outerDone = true;
     });
-    auto worker = TThread::CreateAnonymousThread([&] {
-        TThread::Synchronize([&] { called = true; });
-    });
+    auto worker =
+        TThread::CreateAnonymousThread([&] { TThread::Synchronize([&] { called = true; }); });
     worker->Start();
     ASSERT_TRUE(RunLoopUntil([&] { return outerDone.load(); }));
     EXPECT_TRUE(nestedLoopSawIt.load());

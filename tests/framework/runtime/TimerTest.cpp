@@ -49,17 +49,22 @@ struct TRestartCase {
 
 TEST_F(TimerTest, WhatRestartsARunningTimer) {
     const TRestartCase cases[] = {
-        {"enabling an enabled timer", [](TTimer& t) { t.SetEnabled(true); },
+        {"enabling an enabled timer",
+         [](TTimer& t) { t.SetEnabled(true); },
          {"t@300", "t@600", "t@900"}},
-        {"setting the same interval", [](TTimer& t) { t.SetInterval(300); },
+        {"setting the same interval",
+         [](TTimer& t) { t.SetInterval(300); },
          {"t@300", "t@600", "t@900"}},
-        {"disabling and enabling", [](TTimer& t) { t.SetEnabled(false); t.SetEnabled(true); },
+        {"disabling and enabling",
+         [](TTimer& t) {
+             t.SetEnabled(false);
+             t.SetEnabled(true);
+         },
          {"t@500", "t@800"}},
-        {"setting another interval", [](TTimer& t) { t.SetInterval(400); },
-         {"t@600", "t@1000"}},
-        {"setting the handler", [this](TTimer& t) {
-             t.SetOnTimer([this](TObject*) { Record("t"); });
-         }, {"t@500", "t@800"}},
+        {"setting another interval", [](TTimer& t) { t.SetInterval(400); }, {"t@600", "t@1000"}},
+        {"setting the handler",
+         [this](TTimer& t) { t.SetOnTimer([this](TObject*) { Record("t"); }); },
+         {"t@500", "t@800"}},
         {"setting interval 0", [](TTimer& t) { t.SetInterval(0); }, {}},
         {"removing the handler", [](TTimer& t) { t.SetOnTimer(nullptr); }, {}},
         {"disabling", [](TTimer& t) { t.SetEnabled(false); }, {}},

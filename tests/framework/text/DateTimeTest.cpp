@@ -14,9 +14,9 @@ TEST(DateTimeTest, DaysCountFromTheLastDaysOf1899) {
         double value;
     };
     const Case cases[] = {
-        {1899, 12, 30, 0},     {1899, 12, 31, 1},   {1900, 1, 1, 2},      {1899, 12, 29, -1},
-        {1900, 3, 1, 61},      {2000, 2, 29, 36585}, {2024, 1, 1, 45292}, {1, 1, 1, -693593},
-        {9999, 12, 31, 2958465},
+        {1899, 12, 30, 0},   {1899, 12, 31, 1},  {1900, 1, 1, 2},
+        {1899, 12, 29, -1},  {1900, 3, 1, 61},   {2000, 2, 29, 36585},
+        {2024, 1, 1, 45292}, {1, 1, 1, -693593}, {9999, 12, 31, 2958465},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(EncodeDate(c.year, c.month, c.day), c.value) << c.year << "-" << c.month;
@@ -24,14 +24,19 @@ TEST(DateTimeTest, DaysCountFromTheLastDaysOf1899) {
         DecodeDate(c.value, y, m, d);
         EXPECT_EQ((std::array<int, 3>{y, m, d}), (std::array<int, 3>{c.year, c.month, c.day}));
     }
-    EXPECT_EQ(DayOfWeek(0), 7);          // a Saturday
-    EXPECT_EQ(DayOfWeek(45292), 2);      // 1 January 2024, a Monday
+    EXPECT_EQ(DayOfWeek(0), 7);      // a Saturday
+    EXPECT_EQ(DayOfWeek(45292), 2);  // 1 January 2024, a Monday
     EXPECT_EQ(DayOfWeek(-1), 6);
 }
 
 TEST(DateTimeTest, EncodingRefusesImpossibleDatesAndTimes) {
-    for (auto [y, m, d] : {std::array<int, 3>{2023, 2, 29}, {1900, 2, 29}, {2024, 13, 1},
-                           {2024, 4, 31}, {0, 1, 1}, {10000, 1, 1}, {2024, 1, 0}}) {
+    for (auto [y, m, d] : {std::array<int, 3>{2023, 2, 29},
+                           {1900, 2, 29},
+                           {2024, 13, 1},
+                           {2024, 4, 31},
+                           {0, 1, 1},
+                           {10000, 1, 1},
+                           {2024, 1, 0}}) {
         EXPECT_THROW(EncodeDate(y, m, d), EConvertError) << y << "-" << m << "-" << d;
     }
     EXPECT_NO_THROW(EncodeDate(2000, 2, 29));

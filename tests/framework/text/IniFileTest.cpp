@@ -58,17 +58,19 @@ TEST_F(IniFileTest, ReadsWithTheProfileRules) {
                                "Word=True\n"
                                "Ratio=1.5\n"
                                ";Color=0\n"
-                               "Picture=" + longValue + "\n"
-                               "Color=999\n"
-                               "[fill]\n"
-                               "Late=1\n"));
+                               "Picture=" +
+                                   longValue +
+                                   "\n"
+                                   "Color=999\n"
+                                   "[fill]\n"
+                                   "Late=1\n"));
     TIniFile ini(file);
     EXPECT_EQ(ini.ReadInteger("FILL", "color", 0), 255);  // the first key wins
     EXPECT_EQ(ini.ReadString("Fill", "Quoted", ""), "  padded  ");
     EXPECT_EQ(ini.ReadInteger("Fill", "Hex", 0), 31);
     EXPECT_EQ(ini.ReadInteger("Fill", "Dollar", 0), 16);
     EXPECT_TRUE(ini.ReadBool("Fill", "Flag", false));
-    EXPECT_TRUE(ini.ReadBool("Fill", "Word", true));   // not a number: the fallback
+    EXPECT_TRUE(ini.ReadBool("Fill", "Word", true));  // not a number: the fallback
     EXPECT_FALSE(ini.ReadBool("Fill", "Word", false));
     EXPECT_EQ(ini.ReadFloat("Fill", "Ratio", 0), 1.5);
     EXPECT_EQ(ini.ReadString("Fill", "Picture", "").size(), longValue.size());

@@ -20,8 +20,8 @@ bool useDecimalCommaLocale(const test::TTempFolder& folder) {
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"}) {
         if (std::setlocale(LC_NUMERIC, name) != nullptr) return true;
     }
-    const std::string compile = "localedef -i de_DE -f UTF-8 '" + folder.File("de_DE.UTF-8") +
-                                "' >/dev/null 2>&1";
+    const std::string compile =
+        "localedef -i de_DE -f UTF-8 '" + folder.File("de_DE.UTF-8") + "' >/dev/null 2>&1";
     if (std::system(compile.c_str()) != 0) return false;
     ::setenv("LOCPATH", folder.Path().c_str(), 1);
     const bool ok = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;

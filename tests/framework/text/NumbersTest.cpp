@@ -57,9 +57,9 @@ TEST(NumberParsingTest, StrToFloatAcceptsTheFrameworksShapeOnly) {
         double value;
     };
     const Case good[] = {
-        {"1.5", 1.5},      {"  -2", -2},     {"+3.25", 3.25}, {".5", 0.5},     {"5.", 5},
-        {"1e3", 1000},     {"1.5E-2", 0.015}, {"2.5 ", 2.5},  {"\t7", 7},      {"1e-400", 0},
-        {"0012.50", 12.5},
+        {"1.5", 1.5}, {"  -2", -2},  {"+3.25", 3.25},   {".5", 0.5},
+        {"5.", 5},    {"1e3", 1000}, {"1.5E-2", 0.015}, {"2.5 ", 2.5},
+        {"\t7", 7},   {"1e-400", 0}, {"0012.50", 12.5},
     };
     for (const Case& c : good) EXPECT_DOUBLE_EQ(StrToFloat(c.text), c.value) << c.text;
 
@@ -69,7 +69,8 @@ TEST(NumberParsingTest, StrToFloatAcceptsTheFrameworksShapeOnly) {
             StrToFloat(bad);
             ADD_FAILURE() << "accepted '" << bad << "'";
         } catch (const EConvertError& e) {
-            EXPECT_EQ(e.Message(), "'" + std::string(bad) + "' is not a valid floating point value");
+            EXPECT_EQ(e.Message(),
+                      "'" + std::string(bad) + "' is not a valid floating point value");
         }
         EXPECT_EQ(StrToFloatDef(bad, -7), -7);
     }
@@ -81,15 +82,21 @@ TEST(NumberParsingTest, StrToIntRangesAndRadixes) {
         int value;
     };
     const Case good[] = {
-        {"42", 42},       {"  -17", -17},      {"+8", 8},
-        {"$FF", 255},     {"0x1f", 31},        {"-$10", -16},
-        {"2147483647", 2147483647}, {"-2147483648", std::numeric_limits<int>::min()},
-        {"$FFFFFFFF", -1}, {"0x80000000", std::numeric_limits<int>::min()},
+        {"42", 42},
+        {"  -17", -17},
+        {"+8", 8},
+        {"$FF", 255},
+        {"0x1f", 31},
+        {"-$10", -16},
+        {"2147483647", 2147483647},
+        {"-2147483648", std::numeric_limits<int>::min()},
+        {"$FFFFFFFF", -1},
+        {"0x80000000", std::numeric_limits<int>::min()},
     };
     for (const Case& c : good) EXPECT_EQ(StrToInt(c.text), c.value) << c.text;
 
-    for (const char* bad : {"", "12 ", "1.0", "2147483648", "-2147483649", "$", "0x", "$1FFFFFFFF",
-                            "- 1", "ten"}) {
+    for (const char* bad :
+         {"", "12 ", "1.0", "2147483648", "-2147483649", "$", "0x", "$1FFFFFFFF", "- 1", "ten"}) {
         EXPECT_THROW(StrToInt(bad), EConvertError) << bad;
         EXPECT_EQ(StrToIntDef(bad, 99), 99) << bad;
     }
@@ -110,8 +117,16 @@ TEST(RoundingTest, RoundTakesHalvesToEvenTruncCutsTowardZero) {
         std::int64_t trunc;
     };
     const Case cases[] = {
-        {0.5, 0, 0},   {1.5, 2, 1},   {2.5, 2, 2},     {3.5, 4, 3},     {-0.5, 0, 0},
-        {-1.5, -2, -1}, {-2.5, -2, -2}, {2.4999999, 2, 2}, {2.5000001, 3, 2}, {-2.7, -3, -2},
+        {0.5, 0, 0},
+        {1.5, 2, 1},
+        {2.5, 2, 2},
+        {3.5, 4, 3},
+        {-0.5, 0, 0},
+        {-1.5, -2, -1},
+        {-2.5, -2, -2},
+        {2.4999999, 2, 2},
+        {2.5000001, 3, 2},
+        {-2.7, -3, -2},
         {1e15 + 0.5, 1000000000000000, 1000000000000000},
     };
     for (const Case& c : cases) {

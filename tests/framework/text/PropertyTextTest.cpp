@@ -123,7 +123,8 @@ TEST(PropertyTextTest, TextFormsOfEveryKind) {
     }
     EXPECT_THROW(SetPropTextByPath(&plot, "FrameStyle", "fkWavy"), EPropertyConvertError);
     EXPECT_THROW(SetPropTextByPath(&plot, "FrameStyle", "7"), EPropertyConvertError);
-    EXPECT_THROW(SetPropTextByPath(&plot, "FrameSides", "[sdLeft,sdMiddle]"), EPropertyConvertError);
+    EXPECT_THROW(SetPropTextByPath(&plot, "FrameSides", "[sdLeft,sdMiddle]"),
+                 EPropertyConvertError);
     EXPECT_THROW(SetPropTextByPath(&plot, "Tag", "4x"), EConvertError);
     EXPECT_THROW(SetPropTextByPath(&plot, "XAxis.Min", "1,5"), EConvertError);
     EXPECT_THROW(GetPropTextByPath(&plot, "XAxis"), EPropertyError);

@@ -85,7 +85,8 @@ TEST(WholeFileTest, ReplacesTheTargetWholeAndKeepsItsPermissions) {
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     // No temporary file is left behind.
     int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder.Path())) ++entries;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder.Path()))
+        ++entries;
     EXPECT_EQ(entries, 1);
 }
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/hid/HidLibraries.h"
 #include "framework/hid/DynamicLibrary.h"
+#include "framework/hid/HidLibraries.h"
 #include "link/hid/JvHidControllerClass.h"
 #include "tests/link/hid/FakeHidFixture.h"
 #include "tests/support/RunLoop.h"
@@ -43,8 +43,10 @@ protected:
                 hidCtl_->CheckIn(dev);
             }
         });
-        controller_->SetOnRemoval([this](TJvHidDevice* dev) { log_.push_back("removal " + dev->ProductName()); });
-        controller_->SetOnArrival([this](TJvHidDevice* dev) { log_.push_back("arrival " + dev->ProductName()); });
+        controller_->SetOnRemoval(
+            [this](TJvHidDevice* dev) { log_.push_back("removal " + dev->ProductName()); });
+        controller_->SetOnArrival(
+            [this](TJvHidDevice* dev) { log_.push_back("arrival " + dev->ProductName()); });
         controller_->SetDeviceChangeEvent([this](TObject*) {
             log_.push_back("change");
             hidCtl_->Enumerate();
@@ -122,8 +124,12 @@ TEST_F(ControllerTest, RemovalsRunFromTheEndOfTheList) {
     third.product = "Third";
     auto last = bus_->Plug(third, false);
     test::RunPendingEvents();
-    controller_->SetDevUnplug([this](TJvHidDevice* dev) { log_.push_back("unplug " + std::to_string(dev->Attributes().VendorID)); });
-    controller_->SetOnRemoval([this](TJvHidDevice* dev) { log_.push_back("removal " + std::to_string(dev->Attributes().VendorID)); });
+    controller_->SetDevUnplug([this](TJvHidDevice* dev) {
+        log_.push_back("unplug " + std::to_string(dev->Attributes().VendorID));
+    });
+    controller_->SetOnRemoval([this](TJvHidDevice* dev) {
+        log_.push_back("removal " + std::to_string(dev->Attributes().VendorID));
+    });
     bus_->Unplug(first, false);
     bus_->Unplug(last, false);
     controller_->DeviceChange();
@@ -177,7 +183,9 @@ TEST_F(ControllerTest, CheckOutOperationsAndCounts) {
     EXPECT_EQ(controller_->CountByID(0x0168, 0x0821), 1);
     EXPECT_EQ(controller_->CountByProductName("Other"), 2);
     EXPECT_EQ(controller_->CountByClass("HIDClass"), 3);
-    EXPECT_EQ(controller_->CountByCallback([](TJvHidDevice* d) { return d->Attributes().ProductID == 0x0821; }), 2);
+    EXPECT_EQ(controller_->CountByCallback(
+                  [](TJvHidDevice* d) { return d->Attributes().ProductID == 0x0821; }),
+              2);
 
     ASSERT_TRUE(controller_->CheckOutByID(dev, 0x0168, -1));
     EXPECT_EQ(dev->Attributes().ProductID, 0x0001);  // the first free device of the vendor

@@ -22,9 +22,10 @@ class DeviceTest : public test::FakeHidFixture {
 protected:
     void List() {
         controller_ = std::make_unique<TJvHidDeviceController>(nullptr);
-        controller_->SetDevData([this](TJvHidDevice*, std::uint8_t id, const std::uint8_t* data, std::uint16_t size) {
-            received_.push_back({id, std::vector<std::uint8_t>(data, data + size)});
-        });
+        controller_->SetDevData(
+            [this](TJvHidDevice*, std::uint8_t id, const std::uint8_t* data, std::uint16_t size) {
+                received_.push_back({id, std::vector<std::uint8_t>(data, data + size)});
+            });
         EXPECT_TRUE(test::RunLoopUntil([this] { return !controller_->Devices().empty(); }));
     }
     void TearDown() override {
@@ -50,7 +51,7 @@ TEST_F(DeviceTest, InputReportsReachTheDataHandlerWithoutTheirIdByte) {
     report[0] = 0;
     report[1] = 0x10;
     report[5] = 3;
-    device->SendInputReport({});      // a read of no bytes is dropped
+    device->SendInputReport({});  // a read of no bytes is dropped
     device->SendInputReport(report);
     ASSERT_TRUE(test::RunLoopUntil([&] { return !received_.empty(); }));
     ASSERT_EQ(received_.size(), 1u);
@@ -72,7 +73,8 @@ TEST_F(DeviceTest, ClearingTheDataHandlerStopsReadingAndSettingItStartsAgain) {
     test::RunPendingEvents();
     EXPECT_TRUE(received_.empty());
     dev->SetDataEvent(handler);
-    ASSERT_TRUE(test::RunLoopUntil([&] { return received_.size() == 1; }));  // the report waited in the queue
+    ASSERT_TRUE(test::RunLoopUntil(
+        [&] { return received_.size() == 1; }));  // the report waited in the queue
     device->SendInputReport(std::vector<std::uint8_t>(65, 2));
     ASSERT_TRUE(test::RunLoopUntil([&] { return received_.size() == 2; }));
     EXPECT_EQ(received_[1].data[0], 2);
@@ -160,7 +162,8 @@ TEST_F(DeviceTest, StringsComeFromTheDeviceOnceAndOnlyWhileAccessible) {
     EXPECT_EQ(dev->SerialNumber(), "0001");
     EXPECT_EQ(dev->GetDeviceStringUnicode(0), "");
     EXPECT_EQ(dev->GetDeviceStringAnsi(3), "Interface");
-    EXPECT_EQ(dev->LanguageStrings(), (std::vector<std::string>{"English (United States)", "unknown Locale ID $1234"}));
+    EXPECT_EQ(dev->LanguageStrings(),
+              (std::vector<std::string>{"English (United States)", "unknown Locale ID $1234"}));
     controller_->CheckIn(dev);
     EXPECT_EQ(controller_->Devices()[0]->ProductName(), "DSP Processor");  // cached
 }
@@ -195,8 +198,10 @@ TEST(LanguageIdCount, LastWordThatIsNotFillDecides) {
         std::vector<std::uint16_t> words;
         std::size_t count;
     } cases[] = {
-        {{0x0409, 0, 0xFFFF, 0xFFFF}, 1}, {{0x0409, 0x0407, 0xFFFF}, 2},
-        {{0xFFFF, 0xFFFF}, 0},            {{0, 0xFFFF}, 0},
+        {{0x0409, 0, 0xFFFF, 0xFFFF}, 1},
+        {{0x0409, 0x0407, 0xFFFF}, 2},
+        {{0xFFFF, 0xFFFF}, 0},
+        {{0, 0xFFFF}, 0},
         {{0x0409, 0x0407}, 2},
     };
     for (const Case& c : cases) EXPECT_EQ(CountLanguageIds(c.words), c.count);

@@ -13,8 +13,9 @@ class ModuleLoaderTest : public ::testing::Test {
 protected:
     void SetUp() override {
         exportedCounter = 11;
-        RegisterBuiltinLibrary("module-loader-test",
-                               {{"Counter", &exportedCounter}, {"Function", ExportAddress(&exportedFunction)}});
+        RegisterBuiltinLibrary(
+            "module-loader-test",
+            {{"Counter", &exportedCounter}, {"Function", ExportAddress(&exportedFunction)}});
     }
     void TearDown() override { UnregisterBuiltinLibrary("module-loader-test"); }
 };
@@ -28,7 +29,8 @@ TEST_F(ModuleLoaderTest, LoadsOnlyIntoAnEmptyHandle) {
     UnloadModule(module);
     EXPECT_EQ(module, nullptr);
     UnloadModule(module);
-    EXPECT_FALSE(LoadModuleEx(module, "no-such-library", ModuleLoadFlags({ltDontResolveDllReferences})));
+    EXPECT_FALSE(
+        LoadModuleEx(module, "no-such-library", ModuleLoadFlags({ltDontResolveDllReferences})));
     EXPECT_EQ(GetModuleSymbol(nullptr, "Counter"), nullptr);
 }
 
@@ -104,13 +106,19 @@ TEST_F(ModuleLoaderTest, AvailabilityOfLibrariesAndNames) {
         const char* name;
         bool available;
     } cases[] = {
-        {"module-loader-test", "", true},       {"module-loader-test", "Function", true},
-        {"module-loader-test", "Nope", false},  {"libm.so.6", "", true},
-        {"libm.so.6", "cos", true},             {"libm.so.6", "dsp_nothing", false},
+        {"module-loader-test", "", true},
+        {"module-loader-test", "Function", true},
+        {"module-loader-test", "Nope", false},
+        {"libm.so.6", "", true},
+        {"libm.so.6", "cos", true},
+        {"libm.so.6", "dsp_nothing", false},
         {"no-such-library.so", "", false},
     };
-    for (const Case& c : cases) EXPECT_EQ(TModuleLoader::IsAvaliable(c.library, c.name), c.available) << c.library << " " << c.name;
-    EXPECT_EQ(ModuleLoadFlags({ltDontResolveDllReferences, ltLoadAsDataFile, ltAlteredSearchPath}), 11u);
+    for (const Case& c : cases)
+        EXPECT_EQ(TModuleLoader::IsAvaliable(c.library, c.name), c.available)
+            << c.library << " " << c.name;
+    EXPECT_EQ(ModuleLoadFlags({ltDontResolveDllReferences, ltLoadAsDataFile, ltAlteredSearchPath}),
+              11u);
     EXPECT_EQ(ModuleLoadFlags({}), 0u);
 }
 

@@ -3,7 +3,9 @@
 // components that asked to be told (FreeNotification) hear of each other's destruction.
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/core/Object.h"
@@ -56,7 +58,8 @@ public:
     TComponent* Components(int index) const;
     // This component's position in its owner's list, or -1.
     int ComponentIndex() const;
-    // The owned component of that name (compared without case), or null.
+    // The owned component of that name (compared without case), or null. An owner of many
+    // components finds them through an index of their names.
     TComponent* FindComponent(const std::string& name) const;
 
     // A component inserted into an owner that is being read (csReading) joins the loading: it
@@ -94,6 +97,9 @@ private:
     void insertOwned(TComponent* component);
     void removeOwned(TComponent* component);
     void dropFreeNotify(TComponent* component);
+    // The index of the owned components' names (lower-case keys), kept once it exists.
+    void indexName(TComponent* component);
+    void unindexName(TComponent* component, const std::string& name);
 
     TComponent* owner_ = nullptr;
     std::string name_;
@@ -101,6 +107,11 @@ private:
     TComponentState state_;
     std::vector<TComponent*> components_;
     std::vector<TComponent*> freeNotifies_;
+    struct TNameEntry {
+        TComponent* first;  // the first of the components of this name, in list order
+        int count;
+    };
+    mutable std::unique_ptr<std::unordered_map<std::string, TNameEntry>> nameIndex_;
 };
 
 // Building a form in code stands in for reading it from a form resource. BeginLoading marks the

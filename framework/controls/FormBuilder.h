@@ -5,9 +5,9 @@
 //     TFormBuilder build(*this);
 //     auto* page = build.Add<TPanel>("pnGainInA", this, 0, 20, 400, 300);
 //     page->SetColor(clBlack);
-//     auto* fader = build.Add<TTrackBar>("isGainInA", page, 10, 10, 30, 200);
-//     fader->SetPosition(280);  // a stored property: its change event finds no handler yet
-//     build.Handle(fader->OnChange, this, &TfmMain::isGainInAChange);
+//     auto* mute = build.Add<TCheckBox>("cbMuteInA", page, 10, 10, 80, 17);
+//     build.Handle(mute->OnClick, this, &TfmMain::cbMuteInAClick);
+//     mute->SetChecked(true);  // a stored property: its click event finds no handler yet
 //     build.Finish();
 //
 // The rules, those of a form reader:

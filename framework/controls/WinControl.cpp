@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "framework/controls/ControlErrors.h"
+#include "framework/controls/Docking.h"
 #include "framework/controls/InputState.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
@@ -117,6 +118,7 @@ void TWinControl::InsertControl(TControl* control) {
 
 void TWinControl::RemoveControl(TControl* control) {
     if (control == nullptr || control->parent_ != this) return;
+    if (control->hostDockSite_ == this) forgetDockClient(control);
     const bool destroying = ComponentState().Contains(csDestroying);
     if (!destroying) Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(control), 0);
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) {

@@ -117,7 +117,8 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
 
 void TComponent::indexName(TComponent* component) {
     if (component->name_.empty()) return;
-    auto [it, added] = nameIndex_->try_emplace(lowerAscii(component->name_), component, 0);
+    auto [it, added] =
+        nameIndex_->try_emplace(lowerAscii(component->name_), TNameEntry{component, 0});
     ++it->second.count;
     // A twin name (only a class that relaxes the renaming rule makes one) keeps the first in
     // list order as the one found.

@@ -4,7 +4,8 @@
 # dsp_resources(<name> GENERATOR <program target> [ARGS <arguments...>])
 #
 # Runs the generator at build time as `<program> [arguments...] <folder>`, in a fresh folder
-# under the build tree. The generator writes its files there and lists them in
+# under the build tree and, as every run of a program here, inside a private network namespace
+# (scripts/in-private-network.sh). The generator writes its files there and lists them in
 # <folder>/resources.txt, one line per resource:
 #     <resource name> <BITMAP or RCDATA> <file name within the folder>
 # A generated source then embeds every file (one assembler .incbin each; the files' SHA-256
@@ -26,7 +27,8 @@ function(dsp_resources name)
     OUTPUT ${source}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${folder}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
-    COMMAND ${ARG_GENERATOR} ${ARG_ARGS} ${folder}
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/in-private-network.sh
+            $<TARGET_FILE:${ARG_GENERATOR}> ${ARG_ARGS} ${folder}
     COMMAND ${CMAKE_COMMAND} -DFOLDER=${folder} -DOUTPUT=${source} -DTABLE=${name}
             -P ${_DSP_EMBED_SCRIPT}
     DEPENDS ${ARG_GENERATOR} ${_DSP_EMBED_SCRIPT}

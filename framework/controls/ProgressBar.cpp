@@ -56,7 +56,10 @@ void TProgressBar::StepIt() {
     SetPosition(next > max_ ? min_ : static_cast<int>(std::max<long long>(next, min_)));
 }
 
-void TProgressBar::StepBy(int delta) { SetPosition(position_ + delta); }
+void TProgressBar::StepBy(int delta) {
+    const long long next = static_cast<long long>(position_) + delta;
+    SetPosition(static_cast<int>(std::clamp<long long>(next, min_, std::max(min_, max_))));
+}
 
 void TProgressBar::SetSmooth(bool value) {
     if (smooth_ == value) return;
@@ -94,8 +97,9 @@ TRect TProgressBar::DoneRect() const {
     const bool vertical = orientation_ == pbVertical;
     const int length = vertical ? inner.Height() : inner.Width();
     if (max_ <= min_ || length <= 0 || IsRectEmpty(inner)) return {};
-    const int done =
-        static_cast<int>(static_cast<long long>(length) * (position_ - min_) / (max_ - min_));
+    const long long span = static_cast<long long>(max_) - min_;
+    const int done = static_cast<int>(static_cast<long long>(length) *
+                                      (static_cast<long long>(position_) - min_) / span);
     if (done <= 0) return {};
     int extent = done;
     if (!smooth_) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,18 @@ TEST(StdProgressBar, StepItStartsAgainAndStepByStopsAtTheEnds) {
     EXPECT_EQ(bar.Position(), 25);
     bar.StepBy(-100);
     EXPECT_EQ(bar.Position(), 0);
+
+    // The widest range there is: no arithmetic overflows on the way.
+    bar.SetRange(INT_MIN, INT_MAX);
+    bar.SetStep(INT_MAX);
+    bar.SetPosition(INT_MAX - 1);
+    bar.StepIt();
+    EXPECT_EQ(bar.Position(), INT_MIN);
+    bar.StepBy(INT_MIN);
+    EXPECT_EQ(bar.Position(), INT_MIN);
+    bar.SetPosition(0);
+    EXPECT_EQ(bar.DoneRect().Width(), 78)
+        << "half of 146 pixels, to the end of the 8-pixel block that starts at 70";
 }
 
 TEST(StdProgressBar, BlocksSmoothBarsAndUprightBarsDrawTheirPart) {

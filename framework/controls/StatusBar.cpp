@@ -120,11 +120,16 @@ TRect TStatusBar::PanelRect(int index) const {
     const int bottom = ClientHeight();
     if (index < 0) return Rect(0, kTopGap, std::max(0, right), bottom);
     if (index >= panels_->Count()) return {};
-    int left = 0;
-    for (int i = 0; i < index; ++i) left += panels_->Items(i)->Width() + kPartGap;
-    if (left >= right) return {};
+    long long start = 0;
+    for (int i = 0; i < index && start < right; ++i) {
+        start += panels_->Items(i)->Width() + kPartGap;
+    }
+    if (start >= right) return {};
+    const int left = static_cast<int>(start);
     const bool last = index == panels_->Count() - 1;
-    const int panelRight = last ? right : std::min(right, left + panels_->Items(index)->Width());
+    const int panelRight =
+        last ? right
+             : static_cast<int>(std::min<long long>(right, start + panels_->Items(index)->Width()));
     return Rect(left, kTopGap, std::max(left, panelRight), bottom);
 }
 

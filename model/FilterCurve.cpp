@@ -17,37 +17,6 @@ BiquadCoefficients Normalised(double d, double b0, double b1, double b2, double 
     return {b0 / d, b1 / d, b2 / d, a1 / d, a2 / d};
 }
 
-// How a kind's phase, taken from the single-argument arctangent (-9 to 9), is moved by half a
-// turn so that the curve runs without a jump where the section's phase leaves that range.
-enum class PhaseFold {
-    None,
-    LiftNegative,  // v < 0: v + 18
-    DropPositive,  // v > 0: v - 18
-    Allpass2,      // v > 0: v - 18; then above the centre frequency: v + 18
-};
-
-PhaseFold FoldOf(std::int32_t kind, double gainDb) {
-    switch (kind) {
-        case fkHighPass2:
-        case fkAllpass1:
-        case fkHighPassProto2:
-        case fkHighPassProto2b: return PhaseFold::LiftNegative;
-        case fkLowPass2:
-        case fkLowPassProto2:
-        case fkLowPassProto2b: return PhaseFold::DropPositive;
-        case fkAllpass2: return PhaseFold::Allpass2;
-        case fkLowShelf:
-            if (gainDb > 0) return PhaseFold::DropPositive;
-            if (gainDb < 0) return PhaseFold::LiftNegative;
-            return PhaseFold::None;
-        case fkHighShelf:
-            if (gainDb > 0) return PhaseFold::LiftNegative;
-            if (gainDb < 0) return PhaseFold::DropPositive;
-            return PhaseFold::None;
-        default: return PhaseFold::None;
-    }
-}
-
 bool IsDesignedKind(std::int32_t kind) { return kind >= fkPeak && kind <= fkAllpass2; }
 
 // B = b0 + b1 e^-jw + b2 e^-2jw and A = 1 + a1 e^-jw + a2 e^-2jw at every grid point, summed
@@ -81,6 +50,51 @@ void EvaluateOnGrid(const BiquadCoefficients& c, const FrequencyGrid& grid, doub
 }
 
 }  // namespace
+
+ComplexValue ComplexAdd(double re1, double im1, double re2, double im2) {
+    return {re1 + re2, im1 + im2};
+}
+
+double ComplexMagnitude(double re, double im) { return std::hypot(re, im); }
+
+PhaseFold PhaseFoldOf(std::int32_t kind, double gainDb) {
+    switch (kind) {
+        case fkHighPass2:
+        case fkAllpass1:
+        case fkHighPassProto2:
+        case fkHighPassProto2b: return PhaseFold::LiftNegative;
+        case fkLowPass2:
+        case fkLowPassProto2:
+        case fkLowPassProto2b: return PhaseFold::DropPositive;
+        case fkAllpass2: return PhaseFold::Allpass2;
+        case fkLowShelf:
+            if (gainDb > 0) return PhaseFold::DropPositive;
+            if (gainDb < 0) return PhaseFold::LiftNegative;
+            return PhaseFold::None;
+        case fkHighShelf:
+            if (gainDb > 0) return PhaseFold::LiftNegative;
+            if (gainDb < 0) return PhaseFold::DropPositive;
+            return PhaseFold::None;
+        default: return PhaseFold::None;
+    }
+}
+
+double FoldPhase(PhaseFold fold, double v, double freqHz, double centreHz) {
+    switch (fold) {
+        case PhaseFold::None: break;
+        case PhaseFold::LiftNegative:
+            if (v < 0) v += 18;
+            break;
+        case PhaseFold::DropPositive:
+            if (v > 0) v -= 18;
+            break;
+        case PhaseFold::Allpass2:
+            if (v > 0) v -= 18;
+            if (freqHz > centreHz) v += 18;
+            break;
+    }
+    return v;
+}
 
 void FilterCurve::SetFilter(double gainDb, double freqHz, double q, std::int32_t kind) {
     GainDb = gainDb;
@@ -193,23 +207,10 @@ void FilterCurve::ComputePhase(const BiquadCoefficients& c) {
     const FrequencyGrid& grid = ResponseGrid();
     EvaluateOnGrid<true>(c, grid, Points.data());
     double* out = Points.data();
-    const PhaseFold fold = FoldOf(Kind, GainDb);
+    const PhaseFold fold = PhaseFoldOf(Kind, GainDb);
     for (std::size_t i = 0; i < CurvePointCount; ++i) {
-        double v = std::atan(out[i]) * PhaseUnitsPerRadian;
-        switch (fold) {
-            case PhaseFold::None: break;
-            case PhaseFold::LiftNegative:
-                if (v < 0) v += 18;
-                break;
-            case PhaseFold::DropPositive:
-                if (v > 0) v -= 18;
-                break;
-            case PhaseFold::Allpass2:
-                if (v > 0) v -= 18;
-                if (grid.FreqHz[i] > FreqHz) v += 18;
-                break;
-        }
-        out[i] = v;
+        const double v = std::atan(out[i]) * PhaseUnitsPerRadian;
+        out[i] = FoldPhase(fold, v, grid.FreqHz[i], FreqHz);
     }
 }
 

@@ -226,6 +226,28 @@ TEST(CurveCases, UnknownKindsAreFlatWhateverCameBefore) {
     }
 }
 
+TEST(ComplexHelpers, AddSumsPartByPart) {
+    const ComplexValue sum = ComplexAdd(1.5, -2.0, -0.25, 4.0);
+    EXPECT_EQ(sum.re, 1.25);
+    EXPECT_EQ(sum.im, 2.0);
+}
+
+TEST(ComplexHelpers, MagnitudeHoldsWhereTheSquaresWouldOverflowOrVanish) {
+    struct Case {
+        double re;
+        double im;
+        double magnitude;
+    };
+    const Case cases[] = {
+        {3.0, 4.0, 5.0},          {-3.0, -4.0, 5.0},     {0.0, -2.5, 2.5},
+        {0.0, 0.0, 0.0},          {3e200, 4e200, 5e200},  // the squares overflow
+        {3e-200, 4e-200, 5e-200},                         // the squares underflow to 0
+    };
+    for (const Case& c : cases) {
+        EXPECT_DOUBLE_EQ(ComplexMagnitude(c.re, c.im), c.magnitude) << c.re << " + j " << c.im;
+    }
+}
+
 TEST(CurveCases, SetSectionKeepsTheValuesItWasGiven) {
     FilterCurve curve;
     curve.SetSection(-3.0, 250.0, 0.05, fkLowPassProto2b, 0.9754f, 0.2979f);

@@ -1,6 +1,7 @@
 #include "model/FilterCurve.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "model/Constants.h"
@@ -55,7 +56,16 @@ ComplexValue ComplexAdd(double re1, double im1, double re2, double im2) {
     return {re1 + re2, im1 + im2};
 }
 
-double ComplexMagnitude(double re, double im) { return std::hypot(re, im); }
+double ComplexMagnitude(double re, double im) {
+    const double squares = re * re + im * im;
+    if (squares >= std::numeric_limits<double>::min() &&
+        squares <= std::numeric_limits<double>::max()) {
+        return std::sqrt(squares);
+    }
+    // The squares overflowed or lost their precision below the normal range (or a part is not
+    // finite): the library's scaled form.
+    return std::hypot(re, im);
+}
 
 PhaseFold PhaseFoldOf(std::int32_t kind, double gainDb) {
     switch (kind) {

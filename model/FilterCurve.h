@@ -49,8 +49,8 @@ struct ComplexValue {
 
 // (re1 + j im1) + (re2 + j im2).
 ComplexValue ComplexAdd(double re1, double im1, double re2, double im2);
-// sqrt(re^2 + im^2), without overflow or underflow in the squares: finite and non-zero wherever
-// the magnitude itself is.
+// sqrt(re^2 + im^2); where the squares would overflow or fall below the normal range, the same
+// value without that loss: finite and non-zero wherever the magnitude itself is.
 double ComplexMagnitude(double re, double im);
 
 // How a kind's phase, taken from the single-argument arctangent (-9 to 9), is moved by half a

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "bench/model/ReferenceKernel.h"
+#include "model/CurveKernel.h"
 #include "model/Encodings.h"
 #include "model/FilterCurve.h"
 #include "model/FrequencyGrid.h"
@@ -118,6 +119,8 @@ double LargestDifference(const double* x, const double* y) {
 
 // Which instruction sets the two vectorised sides run on, in the run's context.
 const bool kContextAdded = [] {
+    benchmark::AddCustomContext("curve_instruction_set",
+                                CurveInstructionSetName(ChosenCurveInstructionSet()));
     benchmark::AddCustomContext("reference_instruction_set", bench::ReferenceInstructionSet());
     return true;
 }();

@@ -41,6 +41,18 @@ namespace hn = hwy::HWY_NAMESPACE;
 using D = hn::ScalableTag<double>;
 using V = hn::Vec<D>;
 
+// Whether the logarithm and arctangent are taken in vectors. On the x86 targets of one or two
+// lanes, which have no conversion between 64-bit integers and doubles, the vector functions lose
+// to the C library's scalar ones (measured: a curve 18 us against 21 us on SSE4, 22 us against
+// 36 us without vectors); there the vector pass only stores the ratios or tangents, and the
+// scalar functions follow in a pass of their own.
+#if HWY_TARGET == HWY_SCALAR || HWY_TARGET == HWY_EMU128 || HWY_TARGET == HWY_SSSE3 || \
+    HWY_TARGET == HWY_SSE4
+constexpr bool kVectorMath = false;
+#else
+constexpr bool kVectorMath = true;
+#endif
+
 // The five coefficients, once per curve in every lane.
 struct Coefficients {
     V b0, b1, b2, a1, a2, one;
@@ -68,19 +80,37 @@ HWY_INLINE Sums Evaluate(D d, const Coefficients& k, const FrequencyGrid& grid, 
             hn::Add(hn::Mul(k.a1, sin1), hn::Mul(k.a2, sin2))};
 }
 
+// |B|^2 / |A|^2, whose one logarithm gives 20 log10(|B| / |A|).
+HWY_INLINE V PowerRatio(const Sums& s) {
+    return hn::Div(hn::Add(hn::Mul(s.br, s.br), hn::Mul(s.bi, s.bi)),
+                   hn::Add(hn::Mul(s.ar, s.ar), hn::Mul(s.ai, s.ai)));
+}
+
+// Im(B/A) / Re(B/A), from B times the conjugate of A: the common |A|^2 cancels.
+HWY_INLINE V Tangent(const Sums& s) {
+    return hn::Div(hn::Sub(hn::Mul(s.bi, s.ar), hn::Mul(s.br, s.ai)),
+                   hn::Add(hn::Mul(s.br, s.ar), hn::Mul(s.bi, s.ai)));
+}
+
 void MagnitudeDb(const BiquadCoefficients& c, const FrequencyGrid& grid, double* HWY_RESTRICT out) {
     const D d;
     const std::size_t n = hn::Lanes(d);  // a power of two, so it divides the 4096 points
     const Coefficients k = Broadcast(d, c);
+    if constexpr (!kVectorMath) {
+        for (std::size_t i = 0; i < CurvePointCount; i += n) {
+            hn::StoreU(PowerRatio(Evaluate(d, k, grid, i)), d, out + i);
+        }
+        for (std::size_t i = 0; i < CurvePointCount; ++i) {
+            out[i] = curve_kernel::kDbPerNeper * std::log(out[i]);
+        }
+        return;
+    }
     const V scale = hn::Set(d, curve_kernel::kDbPerNeper);
     const V smallest = hn::Set(d, curve_kernel::kSmallestNormal);
     const V largest = hn::Set(d, curve_kernel::kLargestFinite);
     HWY_ALIGN double ratios[hn::MaxLanes(D())];
     for (std::size_t i = 0; i < CurvePointCount; i += n) {
-        const Sums s = Evaluate(d, k, grid, i);
-        // |B|^2 / |A|^2: one logarithm per point for 20 log10(|B| / |A|).
-        const V ratio = hn::Div(hn::Add(hn::Mul(s.br, s.br), hn::Mul(s.bi, s.bi)),
-                                hn::Add(hn::Mul(s.ar, s.ar), hn::Mul(s.ai, s.ai)));
+        const V ratio = PowerRatio(Evaluate(d, k, grid, i));
         hn::StoreU(hn::Mul(scale, hn::Log(d, ratio)), d, out + i);
         const auto normal = hn::And(hn::Ge(ratio, smallest), hn::Le(ratio, largest));
         if (HWY_UNLIKELY(!hn::AllTrue(d, normal))) {
@@ -102,6 +132,16 @@ void FoldedPhase(const BiquadCoefficients& c, double centreHz, const FrequencyGr
     const D d;
     const std::size_t n = hn::Lanes(d);
     const Coefficients k = Broadcast(d, c);
+    if constexpr (!kVectorMath) {
+        for (std::size_t i = 0; i < CurvePointCount; i += n) {
+            hn::StoreU(Tangent(Evaluate(d, k, grid, i)), d, out + i);
+        }
+        for (std::size_t i = 0; i < CurvePointCount; ++i) {
+            out[i] = FoldPhase(Fold, std::atan(out[i]) * curve_kernel::kPhaseUnitsPerRadian,
+                               grid.FreqHz[i], centreHz);
+        }
+        return;
+    }
     const V units = hn::Set(d, curve_kernel::kPhaseUnitsPerRadian);
     const V zero = hn::Zero(d);
     const V halfTurn = hn::Set(d, 18.0);
@@ -110,10 +150,7 @@ void FoldedPhase(const BiquadCoefficients& c, double centreHz, const FrequencyGr
     HWY_ALIGN double tangents[hn::MaxLanes(D())];
     HWY_ALIGN double angles[hn::MaxLanes(D())];
     for (std::size_t i = 0; i < CurvePointCount; i += n) {
-        const Sums s = Evaluate(d, k, grid, i);
-        // Im(B/A) / Re(B/A) from B times the conjugate of A: the common |A|^2 cancels.
-        const V tangent = hn::Div(hn::Sub(hn::Mul(s.bi, s.ar), hn::Mul(s.br, s.ai)),
-                                  hn::Add(hn::Mul(s.br, s.ar), hn::Mul(s.bi, s.ai)));
+        const V tangent = Tangent(Evaluate(d, k, grid, i));
         V angle = hn::Atan(d, tangent);
         if (HWY_UNLIKELY(!hn::AllTrue(d, hn::Lt(hn::Abs(tangent), infinity)))) {
             // An infinite or undefined tangent: the library's scalar arctangent says what it is.

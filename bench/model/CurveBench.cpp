@@ -7,6 +7,8 @@
 // benchmark alone and compiled for the best instruction set of the machine. The time column is
 // the calculator's; the counters give each side's time per curve on its own and the ratios.
 //
+// CurveOnInstructionSet gives the calculator's time on each instruction set the processor runs.
+//
 // ImageCurveArithmetic is the curve arithmetic of showing a whole image: for each of the nine
 // channels, each with settings of its own, its bands, both crossover filters section by section,
 // the crossover totals and the channel total. Nothing is drawn.
@@ -18,6 +20,7 @@
 #include <cstdint>
 #include <memory>
 #include <numbers>
+#include <string>
 #include <vector>
 
 #include "bench/model/ReferenceKernel.h"
@@ -192,6 +195,35 @@ void Curve(benchmark::State& state) {
     state.counters["project/reference"] = ratio(project, kernel);
 }
 BENCHMARK(Curve)->ArgName("phase")->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// The calculator's curve on each instruction set this processor runs, forced in turn: what a
+// machine without the best of them gets.
+void CurveOnInstructionSet(benchmark::State& state, CurveInstructionSet set) {
+    RestrictCurveInstructionSet(set);
+    FilterCurve curve;
+    curve.ShowPhase = state.range(0) != 0 ? 1 : 0;
+    std::size_t next = 0;
+    for (auto _ : state) {
+        SetCurve(curve, kSettings[next]);
+        next = (next + 1) % std::size(kSettings);
+        curve.ComputeResponse();
+        benchmark::DoNotOptimize(curve.Points.data());
+        benchmark::ClobberMemory();
+    }
+    RestrictCurveInstructionSet(0);
+}
+
+const bool kEachInstructionSetRegistered = [] {
+    for (const CurveInstructionSet set : CurveInstructionSets()) {
+        const std::string name = "CurveOnInstructionSet/" + CurveInstructionSetName(set);
+        benchmark::RegisterBenchmark(name.c_str(), CurveOnInstructionSet, set)
+            ->ArgName("phase")
+            ->Arg(0)
+            ->Arg(1)
+            ->Unit(benchmark::kMicrosecond);
+    }
+    return true;
+}();
 
 // One crossover filter as the channel strip builds it: its sections into slots 13 to 17 and
 // their sum into the filter's total (a Linkwitz-Riley filter is its Butterworth half twice).

@@ -12,7 +12,7 @@ namespace {
 constexpr int kGrabberBars = 2;  // raised bars along a grabber
 constexpr int kCloseBox = 11;    // the close box at the grabber's far end
 
-void eraseFrom(std::vector<TControl*>& list, TControl* control) {
+void EraseFrom(std::vector<TControl*>& list, TControl* control) {
     list.erase(std::remove(list.begin(), list.end(), control), list.end());
 }
 
@@ -22,12 +22,12 @@ void eraseFrom(std::vector<TControl*>& list, TControl* control) {
 
 TDockTree::TDockTree(TWinControl* dockSite) : dockSite_(dockSite) {
     oldWndProc_ = dockSite_->WindowProc();
-    dockSite_->SetWindowProc([this](TMessage& message) { siteMessage(message); });
+    dockSite_->SetWindowProc([this](TMessage& message) { SiteMessage(message); });
 }
 
 TDockTree::~TDockTree() { dockSite_->SetWindowProc(oldWndProc_); }
 
-void TDockTree::siteMessage(TMessage& message) {
+void TDockTree::SiteMessage(TMessage& message) {
     oldWndProc_(message);
     switch (message.Msg) {
         case WM_PAINT:
@@ -49,7 +49,7 @@ bool TDockTree::GrabbersAtLeft() const {
 }
 
 void TDockTree::InsertControl(TControl* control, TAlign insertAt, TControl* dropControl) {
-    eraseFrom(clients_, control);
+    EraseFrom(clients_, control);
     auto at = std::find(clients_.begin(), clients_.end(), dropControl);
     if (at != clients_.end() && (insertAt == alRight || insertAt == alBottom)) ++at;
     clients_.insert(at, control);
@@ -57,7 +57,7 @@ void TDockTree::InsertControl(TControl* control, TAlign insertAt, TControl* drop
 }
 
 void TDockTree::RemoveControl(TControl* control) {
-    eraseFrom(clients_, control);
+    EraseFrom(clients_, control);
     ResetBounds(true);
 }
 
@@ -141,16 +141,16 @@ TDockFloatForm::TDockFloatForm(TComponent* owner) : TForm(owner) {
 void TWinControl::SetDockSite(bool value) {
     if (dockSite_ == value) return;
     dockSite_ = value;
-    updateDockManager();
+    UpdateDockManager();
 }
 
 void TWinControl::SetUseDockManager(bool value) {
     if (useDockManager_ == value) return;
     useDockManager_ = value;
-    updateDockManager();
+    UpdateDockManager();
 }
 
-void TWinControl::updateDockManager() {
+void TWinControl::UpdateDockManager() {
     const bool wanted = dockSite_ && useDockManager_;
     if (wanted && !dockManager_) {
         dockManager_ = CreateDockManager();
@@ -193,9 +193,9 @@ bool TWinControl::DoUnDock(TWinControl* newTarget, TControl* client) {
     return allow;
 }
 
-void TWinControl::forgetDockClient(TControl* control) {
+void TWinControl::ForgetDockClient(TControl* control) {
     control->hostDockSite_ = nullptr;
-    eraseFrom(dockClients_, control);
+    EraseFrom(dockClients_, control);
     if (dockManager_) dockManager_->RemoveControl(control);
 }
 
@@ -205,7 +205,7 @@ bool TControl::Floating() const { return dynamic_cast<TDockFloatForm*>(hostDockS
 
 namespace {
 
-void releaseEmptyFloatForm(TWinControl* host) {
+void ReleaseEmptyFloatForm(TWinControl* host) {
     auto* form = dynamic_cast<TDockFloatForm*>(host);
     if (form == nullptr || form->DockClientCount() > 0) return;
     form->Hide();
@@ -225,7 +225,7 @@ bool TControl::ManualDock(TWinControl* newDockSite, TControl* dropControl, TAlig
         undockWidth_ = width_;
         undockHeight_ = height_;
     }
-    if (old != nullptr) old->forgetDockClient(this);
+    if (old != nullptr) old->ForgetDockClient(this);
     TDragDockObject source;
     source.Control = this;
     source.DockRect = Bounds(0, 0, UndockWidth(), UndockHeight());
@@ -234,7 +234,7 @@ bool TControl::ManualDock(TWinControl* newDockSite, TControl* dropControl, TAlig
     newDockSite->dockClients_.push_back(this);
     hostDockSite_ = newDockSite;
     newDockSite->DockDrop(source, 0, 0);
-    releaseEmptyFloatForm(old);
+    ReleaseEmptyFloatForm(old);
     if (OnEndDock) OnEndDock(this, newDockSite, 0, 0);
     return true;
 }
@@ -251,7 +251,7 @@ bool TControl::ManualFloat(const TRect& screenPos) {
         undockWidth_ = width_;
         undockHeight_ = height_;
     }
-    if (old != nullptr) old->forgetDockClient(this);
+    if (old != nullptr) old->ForgetDockClient(this);
     auto* form = new TDockFloatForm(this);
     form->SetCaption(Caption());
     form->SetBounds(screenPos.Left, screenPos.Top, form->Width(), form->Height());

@@ -55,7 +55,7 @@ protected:
     bool GrabbersAtLeft() const;
 
 private:
-    void siteMessage(TMessage& message);
+    void SiteMessage(TMessage& message);
 
     TWinControl* dockSite_;
     TWndMethod oldWndProc_;

@@ -24,9 +24,9 @@ TProgressBar::TProgressBar(TComponent* owner) : TWinControl(owner) {
 
 TProgressBar::~TProgressBar() = default;
 
-int TProgressBar::clamped(int value) const { return std::clamp(value, min_, std::max(min_, max_)); }
+int TProgressBar::Clamped(int value) const { return std::clamp(value, min_, std::max(min_, max_)); }
 
-void TProgressBar::changed() { Invalidate(); }
+void TProgressBar::DrawingChanged() { Invalidate(); }
 
 void TProgressBar::SetRange(int min, int max) {
     const bool loading = ComponentState().Contains(csLoading);
@@ -36,8 +36,8 @@ void TProgressBar::SetRange(int min, int max) {
     if (min == min_ && max == max_) return;
     min_ = min;
     max_ = max;
-    if (!loading) position_ = clamped(position_);
-    changed();
+    if (!loading) position_ = Clamped(position_);
+    DrawingChanged();
 }
 
 void TProgressBar::SetMin(int value) { SetRange(value, max_); }
@@ -45,10 +45,10 @@ void TProgressBar::SetMin(int value) { SetRange(value, max_); }
 void TProgressBar::SetMax(int value) { SetRange(min_, value); }
 
 void TProgressBar::SetPosition(int value) {
-    if (!ComponentState().Contains(csLoading)) value = clamped(value);
+    if (!ComponentState().Contains(csLoading)) value = Clamped(value);
     if (value == position_) return;
     position_ = value;
-    changed();
+    DrawingChanged();
 }
 
 void TProgressBar::StepIt() {
@@ -64,32 +64,32 @@ void TProgressBar::StepBy(int delta) {
 void TProgressBar::SetSmooth(bool value) {
     if (smooth_ == value) return;
     smooth_ = value;
-    changed();
+    DrawingChanged();
 }
 
 void TProgressBar::SetOrientation(TProgressBarOrientation value) {
     if (orientation_ == value) return;
     orientation_ = value;
     if (!ComponentState().Contains(csLoading)) SetBounds(Left(), Top(), Height(), Width());
-    changed();
+    DrawingChanged();
 }
 
 void TProgressBar::SetBarColor(TColor value) {
     if (barColor_ == value) return;
     barColor_ = value;
-    changed();
+    DrawingChanged();
 }
 
 void TProgressBar::SetBackgroundColor(TColor value) {
     if (backgroundColor_ == value) return;
     backgroundColor_ = value;
-    changed();
+    DrawingChanged();
 }
 
 void TProgressBar::Loaded() {
     TWinControl::Loaded();
     if (max_ < min_) max_ = min_;
-    position_ = clamped(position_);
+    position_ = Clamped(position_);
 }
 
 TRect TProgressBar::DoneRect() const {

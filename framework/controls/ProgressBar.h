@@ -75,8 +75,8 @@ protected:
     void Loaded() override;
 
 private:
-    void changed();
-    int clamped(int value) const;
+    void DrawingChanged();
+    int Clamped(int value) const;
 
     int min_ = 0;
     int max_ = 100;

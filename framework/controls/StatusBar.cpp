@@ -113,10 +113,10 @@ bool TStatusBar::ShowsSizeGrip() const {
            (form->BorderStyle() == bsSizeable || form->BorderStyle() == bsSizeToolWin);
 }
 
-int TStatusBar::partsRight() const { return ClientWidth() - (ShowsSizeGrip() ? kGripWidth : 0); }
+int TStatusBar::PartsRight() const { return ClientWidth() - (ShowsSizeGrip() ? kGripWidth : 0); }
 
 TRect TStatusBar::PanelRect(int index) const {
-    const int right = partsRight();
+    const int right = PartsRight();
     const int bottom = ClientHeight();
     if (index < 0) return Rect(0, kTopGap, std::max(0, right), bottom);
     if (index >= panels_->Count()) return {};
@@ -133,7 +133,7 @@ TRect TStatusBar::PanelRect(int index) const {
     return Rect(left, kTopGap, std::max(left, panelRight), bottom);
 }
 
-void TStatusBar::paintBox(TCanvas& canvas, TRect r, TStatusPanelBevel bevel) {
+void TStatusBar::PaintBox(TCanvas& canvas, TRect r, TStatusPanelBevel bevel) {
     switch (bevel) {
         case pbLowered: Frame3D(canvas, r, clBtnShadow, clBtnHighlight, 1); break;
         case pbRaised: Frame3D(canvas, r, clBtnHighlight, clBtnShadow, 1); break;
@@ -141,7 +141,7 @@ void TStatusBar::paintBox(TCanvas& canvas, TRect r, TStatusPanelBevel bevel) {
     }
 }
 
-void TStatusBar::paintText(TCanvas& canvas, const std::string& text, TRect r,
+void TStatusBar::PaintText(TCanvas& canvas, const std::string& text, TRect r,
                            TAlignment alignment) {
     if (text.empty()) return;
     r = InflateRect(r, -(1 + kTextInset), -1);
@@ -153,7 +153,7 @@ void TStatusBar::paintText(TCanvas& canvas, const std::string& text, TRect r,
     canvas.Brush()->SetStyle(bsSolid);
 }
 
-void TStatusBar::paintSizeGrip(TCanvas& canvas) {
+void TStatusBar::PaintSizeGrip(TCanvas& canvas) {
     // Diagonal ridges in the bottom-right corner: per ridge one highlight line above two
     // shadow lines, each line from the bottom edge to the right edge.
     const int right = ClientWidth();
@@ -182,25 +182,25 @@ void TStatusBar::Paint() {
     canvas.FillRect(ClientRect());
     if (simplePanel_) {
         const TRect r = PanelRect(-1);
-        paintBox(canvas, r, pbLowered);
-        paintText(canvas, simpleText_, r, taLeftJustify);
+        PaintBox(canvas, r, pbLowered);
+        PaintText(canvas, simpleText_, r, taLeftJustify);
     } else {
         for (int i = 0; i < panels_->Count(); ++i) {
             const TRect r = PanelRect(i);
             if (IsRectEmpty(r)) break;
             TStatusPanel* panel = panels_->Items(i);
-            paintBox(canvas, r, panel->Bevel());
+            PaintBox(canvas, r, panel->Bevel());
             const int saved = canvas.SaveDC();
             canvas.IntersectClipRect(r.Left, r.Top, r.Right, r.Bottom);
             if (panel->Style() == psOwnerDraw) {
                 DrawPanel(panel, InflateRect(r, -1, -1));
             } else {
-                paintText(canvas, panel->Text(), r, panel->Alignment());
+                PaintText(canvas, panel->Text(), r, panel->Alignment());
             }
             canvas.RestoreDC(saved);
         }
     }
-    if (ShowsSizeGrip()) paintSizeGrip(canvas);
+    if (ShowsSizeGrip()) PaintSizeGrip(canvas);
 }
 
 void TStatusBar::Dispatch(TMessage& message) {

@@ -123,10 +123,10 @@ protected:
 
 private:
     friend class TStatusPanels;
-    void paintBox(TCanvas& canvas, TRect r, TStatusPanelBevel bevel);
-    void paintText(TCanvas& canvas, const std::string& text, TRect r, TAlignment alignment);
-    void paintSizeGrip(TCanvas& canvas);
-    int partsRight() const;
+    void PaintBox(TCanvas& canvas, TRect r, TStatusPanelBevel bevel);
+    void PaintText(TCanvas& canvas, const std::string& text, TRect r, TAlignment alignment);
+    void PaintSizeGrip(TCanvas& canvas);
+    int PartsRight() const;
 
     std::unique_ptr<TStatusPanels> panels_;
     bool simplePanel_ = false;

@@ -118,7 +118,7 @@ void TWinControl::InsertControl(TControl* control) {
 
 void TWinControl::RemoveControl(TControl* control) {
     if (control == nullptr || control->parent_ != this) return;
-    if (control->hostDockSite_ == this) forgetDockClient(control);
+    if (control->hostDockSite_ == this) ForgetDockClient(control);
     const bool destroying = ComponentState().Contains(csDestroying);
     if (!destroying) Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(control), 0);
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) {

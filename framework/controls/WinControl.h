@@ -211,8 +211,8 @@ private:
     bool DoKeyUp(TMessage& message);
     bool DoKeyPress(TMessage& message);
     void DoEraseBackground(TMessage& message);
-    void updateDockManager();
-    void forgetDockClient(TControl* control);
+    void UpdateDockManager();
+    void ForgetDockClient(TControl* control);
 
     std::vector<TControl*> controls_;        // windowless children, z-order bottom to top
     std::vector<TWinControl*> winControls_;  // windowed children, z-order bottom to top

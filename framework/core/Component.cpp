@@ -17,7 +17,7 @@ bool sameTextAscii(const std::string& a, const std::string& b) {
 // Owners with fewer components find them by walking the list.
 constexpr std::size_t kIndexFrom = 16;
 
-std::string lowerAscii(const std::string& text) {
+std::string LowerAscii(const std::string& text) {
     std::string out = text;
     for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return out;
@@ -64,8 +64,8 @@ void TComponent::SetName(const std::string& name) {
     const std::string old = name_;
     name_ = name;
     if (owner_ != nullptr && owner_->nameIndex_) {
-        owner_->unindexName(this, old);
-        owner_->indexName(this);
+        owner_->UnindexName(this, old);
+        owner_->IndexName(this);
     }
 }
 
@@ -103,10 +103,10 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
     if (!nameIndex_ && components_.size() >= kIndexFrom) {
         auto* self = const_cast<TComponent*>(this);
         nameIndex_ = std::make_unique<std::unordered_map<std::string, TNameEntry>>();
-        for (TComponent* c : components_) self->indexName(c);
+        for (TComponent* c : components_) self->IndexName(c);
     }
     if (nameIndex_) {
-        auto it = nameIndex_->find(lowerAscii(name));
+        auto it = nameIndex_->find(LowerAscii(name));
         return it == nameIndex_->end() ? nullptr : it->second.first;
     }
     for (TComponent* c : components_) {
@@ -115,10 +115,10 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
     return nullptr;
 }
 
-void TComponent::indexName(TComponent* component) {
+void TComponent::IndexName(TComponent* component) {
     if (component->name_.empty()) return;
     auto [it, added] =
-        nameIndex_->try_emplace(lowerAscii(component->name_), TNameEntry{component, 0});
+        nameIndex_->try_emplace(LowerAscii(component->name_), TNameEntry{component, 0});
     ++it->second.count;
     // A twin name (only a class that relaxes the renaming rule makes one) keeps the first in
     // list order as the one found.
@@ -127,9 +127,9 @@ void TComponent::indexName(TComponent* component) {
     }
 }
 
-void TComponent::unindexName(TComponent* component, const std::string& name) {
+void TComponent::UnindexName(TComponent* component, const std::string& name) {
     if (name.empty()) return;
-    auto it = nameIndex_->find(lowerAscii(name));
+    auto it = nameIndex_->find(LowerAscii(name));
     if (it == nameIndex_->end()) return;
     if (--it->second.count == 0) {
         nameIndex_->erase(it);
@@ -222,14 +222,14 @@ void EndLoading(TComponent& root) {
 void TComponent::insertOwned(TComponent* component) {
     components_.push_back(component);
     component->owner_ = this;
-    if (nameIndex_) indexName(component);
+    if (nameIndex_) IndexName(component);
 }
 
 void TComponent::removeOwned(TComponent* component) {
     auto it = std::find(components_.begin(), components_.end(), component);
     if (it != components_.end()) components_.erase(it);
     component->owner_ = nullptr;
-    if (nameIndex_) unindexName(component, component->name_);
+    if (nameIndex_) UnindexName(component, component->name_);
 }
 
 void TComponent::dropFreeNotify(TComponent* component) {

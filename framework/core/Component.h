@@ -98,8 +98,8 @@ private:
     void removeOwned(TComponent* component);
     void dropFreeNotify(TComponent* component);
     // The index of the owned components' names (lower-case keys), kept once it exists.
-    void indexName(TComponent* component);
-    void unindexName(TComponent* component, const std::string& name);
+    void IndexName(TComponent* component);
+    void UnindexName(TComponent* component, const std::string& name);
 
     TComponent* owner_ = nullptr;
     std::string name_;

@@ -17,7 +17,7 @@ std::vector<TTable>& tables() {
     return value;
 }
 
-bool sameName(const char* a, const std::string& b) {
+bool SameName(const char* a, const std::string& b) {
     if (std::strlen(a) != b.size()) return false;
     for (std::size_t i = 0; i < b.size(); ++i) {
         if (std::tolower(static_cast<unsigned char>(a[i])) !=
@@ -39,7 +39,7 @@ const TResourceEntry* FindResource(HINSTANCE instance, const std::string& name, 
     for (const TTable& table : tables()) {
         for (std::size_t i = 0; i < table.count; ++i) {
             const TResourceEntry& entry = table.entries[i];
-            if (entry.type == type && sameName(entry.name, name)) return &entry;
+            if (entry.type == type && SameName(entry.name, name)) return &entry;
         }
     }
     return nullptr;

@@ -14,7 +14,7 @@ namespace dsp::artwork {
 
 namespace {
 
-std::vector<TPictureDef> joinFamilies() {
+std::vector<TPictureDef> JoinFamilies() {
     std::vector<TPictureDef> all;
     for (auto family : {ButtonPictures, PlotToolbarPictures, DialogPictures}) {
         for (TPictureDef& picture : family()) all.push_back(std::move(picture));
@@ -32,7 +32,7 @@ std::vector<TPictureDef> joinFamilies() {
 }  // namespace
 
 const std::vector<TPictureDef>& AllPictures() {
-    static const std::vector<TPictureDef> all = joinFamilies();
+    static const std::vector<TPictureDef> all = JoinFamilies();
     return all;
 }
 
@@ -76,7 +76,7 @@ std::vector<std::uint8_t> RenderFile(const TPictureDef& picture) {
 
 namespace {
 
-void writeFile(const std::string& path, std::string_view bytes) {
+void WriteOrThrow(const std::string& path, std::string_view bytes) {
     std::string error;
     if (!WriteWholeFile(path, bytes, &error))
         throw Exception("Cannot write " + path + ": " + error);
@@ -89,12 +89,12 @@ int WriteArtwork(const std::string& folder) {
     for (const TPictureDef& picture : AllPictures()) {
         const std::string file = FileNameOf(picture);
         const std::vector<std::uint8_t> bytes = RenderFile(picture);
-        writeFile(folder + "/" + file,
-                  std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        WriteOrThrow(folder + "/" + file,
+                     std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         const bool bitmap = ResourceTypeOf(picture.kind) == RT_BITMAP;
         list += picture.name + (bitmap ? " BITMAP " : " RCDATA ") + file + "\n";
     }
-    writeFile(folder + "/resources.txt", list);
+    WriteOrThrow(folder + "/resources.txt", list);
     return static_cast<int>(AllPictures().size());
 }
 

@@ -31,7 +31,7 @@ const TFaceColours kPageFaces[] = {
      static_cast<TColor>(RGB(146, 88, 18)), false},
 };
 
-void drawFace(TBitmap& picture, const TRect& frame, const TFaceColours& face) {
+void DrawFace(TBitmap& picture, const TRect& frame, const TFaceColours& face) {
     TCanvas& c = *picture.Canvas();
     VerticalGradient(picture, frame, face.top, face.bottom);
     if (face.shine) {
@@ -46,10 +46,10 @@ void drawFace(TBitmap& picture, const TRect& frame, const TFaceColours& face) {
     KeyOutside(picture, frame, face.outline, kKey);
 }
 
-std::unique_ptr<TBitmap> stateStrip(int frameWidth, int frameHeight, const TFaceColours* faces) {
+std::unique_ptr<TBitmap> StateStrip(int frameWidth, int frameHeight, const TFaceColours* faces) {
     auto picture = NewPicture(frameWidth * 4, frameHeight, kKey);
     for (int i = 0; i < 4; ++i) {
-        drawFace(*picture, Bounds(i * frameWidth, 0, frameWidth, frameHeight), faces[i]);
+        DrawFace(*picture, Bounds(i * frameWidth, 0, frameWidth, frameHeight), faces[i]);
     }
     return picture;
 }
@@ -59,7 +59,7 @@ std::unique_ptr<TBitmap> stateStrip(int frameWidth, int frameHeight, const TFace
 std::vector<TPictureDef> ButtonPictures() {
     return {
         // The main window's page buttons (InA ... Out6, and the function pages): 64 x 24.
-        {"BTN_PAGE", TFileKind::Bitmap, [] { return stateStrip(64, 24, kPageFaces); }},
+        {"BTN_PAGE", TFileKind::Bitmap, [] { return StateStrip(64, 24, kPageFaces); }},
     };
 }
 

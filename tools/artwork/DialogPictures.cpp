@@ -11,7 +11,7 @@ namespace {
 // Behind the connect and scan dialog (its client area, 359 x 150): a deep blue that lightens
 // downwards, fine diagonal lines, and a lighter band where the scan text and the progress bar
 // sit.
-std::unique_ptr<TBitmap> scanBackground() {
+std::unique_ptr<TBitmap> ScanBackground() {
     constexpr int kWidth = 359;
     constexpr int kHeight = 150;
     auto picture = NewPicture(kWidth, kHeight, clNavy);
@@ -36,7 +36,7 @@ std::unique_ptr<TBitmap> scanBackground() {
 
 // The program's icon, 32 x 32: a dark rounded square with the letters "DSP" and a row of three
 // and a row of six level bars, the processor's inputs and outputs.
-std::unique_ptr<TBitmap> mainIcon() {
+std::unique_ptr<TBitmap> MainIcon() {
     const TColor frame = static_cast<TColor>(RGB(10, 20, 40));
     auto picture = NewPicture(32, 32, frame);
     TCanvas& c = *picture->Canvas();
@@ -62,8 +62,8 @@ std::unique_ptr<TBitmap> mainIcon() {
 
 std::vector<TPictureDef> DialogPictures() {
     return {
-        {"SCAN_BACKGROUND", TFileKind::Jpeg, scanBackground},
-        {"MAINICON", TFileKind::Png, mainIcon},
+        {"SCAN_BACKGROUND", TFileKind::Jpeg, ScanBackground},
+        {"MAINICON", TFileKind::Png, MainIcon},
     };
 }
 

@@ -10,7 +10,7 @@ namespace {
 
 constexpr TColor kKey = clTeal;
 
-std::unique_ptr<TBitmap> glyphPicture(int size) {
+std::unique_ptr<TBitmap> GlyphPicture(int size) {
     auto picture = NewPicture(size, size, kKey);
     picture->SetPixelFormat(pf4bit);
     return picture;
@@ -18,8 +18,8 @@ std::unique_ptr<TBitmap> glyphPicture(int size) {
 
 // Scrolling the axes: a cross of two shafts, two pixels thick, with an arrow head at each of
 // the four ends. Each head is drawn row by row, so that it stays pixel-exact at both sizes.
-std::unique_ptr<TBitmap> scrollGlyph(int size) {
-    auto picture = glyphPicture(size);
+std::unique_ptr<TBitmap> ScrollGlyph(int size) {
+    auto picture = GlyphPicture(size);
     TCanvas& c = *picture->Canvas();
     const int mid = size / 2;
     const int edge = size <= 16 ? 1 : 2;   // from the picture's edge to a tip
@@ -43,8 +43,8 @@ std::unique_ptr<TBitmap> scrollGlyph(int size) {
 
 std::vector<TPictureDef> PlotToolbarPictures() {
     return {
-        {"SCROLL", TFileKind::Bitmap, [] { return scrollGlyph(24); }},
-        {"SMALLSCROLL", TFileKind::Bitmap, [] { return scrollGlyph(16); }},
+        {"SCROLL", TFileKind::Bitmap, [] { return ScrollGlyph(24); }},
+        {"SMALLSCROLL", TFileKind::Bitmap, [] { return ScrollGlyph(16); }},
     };
 }
 

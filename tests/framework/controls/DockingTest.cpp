@@ -57,47 +57,48 @@ protected:
     }
 };
 
-struct DockFixture : ::testing::Test {
-    std::unique_ptr<TForm> form = MakeForm(400, 300);
-    TPanel* site = nullptr;
-    TPanel* a = nullptr;
-    TPanel* b = nullptr;
-    TEventLog log;
+class DockFixture : public ::testing::Test {
+protected:
+    std::unique_ptr<TForm> form_ = MakeForm(400, 300);
+    TPanel* site_ = nullptr;
+    TPanel* a_ = nullptr;
+    TPanel* b_ = nullptr;
+    TEventLog log_;
 
     void SetUp() override {
-        site = Place(new TPanel(form.get()), form.get(), 0, 0, 160, 200);
-        site->SetAlign(alLeft);
-        site->SetBevelOuter(bvNone);
-        site->SetDockSite(true);
-        site->SetUseDockManager(true);
-        site->OnDockDrop = [this](TObject*, TDragDockObject* source, int, int) {
-            log.push_back("drop " + source->Control->Name());
+        site_ = Place(new TPanel(form_.get()), form_.get(), 0, 0, 160, 200);
+        site_->SetAlign(alLeft);
+        site_->SetBevelOuter(bvNone);
+        site_->SetDockSite(true);
+        site_->SetUseDockManager(true);
+        site_->OnDockDrop = [this](TObject*, TDragDockObject* source, int, int) {
+            log_.push_back("drop " + source->Control->Name());
         };
-        site->OnUnDock = [this](TObject*, TControl* client, TWinControl* target, bool&) {
-            log.push_back("undock " + client->Name() + (target ? " to site" : " to float"));
+        site_->OnUnDock = [this](TObject*, TControl* client, TWinControl* target, bool&) {
+            log_.push_back("undock " + client->Name() + (target ? " to site" : " to float"));
         };
-        a = Place(new TPanel(form.get()), form.get(), 200, 10, 120, 80);
-        a->SetName("A");
-        b = Place(new TPanel(form.get()), form.get(), 200, 100, 100, 60);
-        b->SetName("B");
-        for (TPanel* p : {a, b}) {
+        a_ = Place(new TPanel(form_.get()), form_.get(), 200, 10, 120, 80);
+        a_->SetName("A");
+        b_ = Place(new TPanel(form_.get()), form_.get(), 200, 100, 100, 60);
+        b_->SetName("B");
+        for (TPanel* p : {a_, b_}) {
             p->SetDragKind(dkDock);
             p->OnEndDock = [this, p](TObject*, TObject* target, int, int) {
-                log.push_back("end " + p->Name() + (target == site ? " in site" : " floating"));
+                log_.push_back("end " + p->Name() + (target == site_ ? " in site" : " floating"));
             };
         }
-        form->Show();
+        form_->Show();
     }
 };
 
 TEST_F(DockFixture, ASiteMakesItsManagerWhenItIsOneThatUsesOne) {
-    TCaptionPanel panel(form.get());
+    TCaptionPanel panel(form_.get());
     panel.SetDockSite(true);
     EXPECT_EQ(panel.DockManager(), nullptr) << "UseDockManager is off";
     panel.SetUseDockManager(true);
     ASSERT_NE(dynamic_cast<TCaptionDockManager*>(panel.DockManager()), nullptr);
     EXPECT_EQ(panel.managersMade, 1);
-    panel.SetParent(form.get());
+    panel.SetParent(form_.get());
     panel.Repaint();
     EXPECT_GT(panel.paints, 0) << "the manager's window procedure sees the paints";
     panel.SetDockSite(false);
@@ -106,26 +107,26 @@ TEST_F(DockFixture, ASiteMakesItsManagerWhenItIsOneThatUsesOne) {
     panel.Repaint();
     EXPECT_EQ(panel.paints, paints) << "the window procedure is the panel's own again";
 
-    EXPECT_NE(dynamic_cast<TDockTree*>(site->DockManager()), nullptr) << "the default manager";
-    TPanel plain(form.get());
-    EXPECT_THROW(a->ManualDock(&plain), EInvalidOperation);
+    EXPECT_NE(dynamic_cast<TDockTree*>(site_->DockManager()), nullptr) << "the default manager";
+    TPanel plain(form_.get());
+    EXPECT_THROW(a_->ManualDock(&plain), EInvalidOperation);
 }
 
 TEST_F(DockFixture, DockedControlsShareTheSiteBelowTheirGrabbers) {
-    ASSERT_TRUE(a->ManualDock(site));
-    EXPECT_EQ(a->Parent(), site);
-    EXPECT_EQ(a->HostDockSite(), site);
-    EXPECT_FALSE(a->Floating());
-    EXPECT_EQ(a->BoundsRect(), Rect(0, 12, 160, 300)) << "the whole site, less the grabber";
-    ASSERT_TRUE(b->ManualDock(site, a, alTop));
-    EXPECT_EQ(site->DockClientCount(), 2);
-    EXPECT_EQ(site->DockManager()->Clients(), (std::vector<TControl*>{b, a})) << "b above a";
-    EXPECT_EQ(b->BoundsRect(), Rect(0, 12, 160, 150));
-    EXPECT_EQ(a->BoundsRect(), Rect(0, 162, 160, 300));
-    EXPECT_EQ(log, (TEventLog{"drop A", "end A in site", "drop B", "end B in site"}));
+    ASSERT_TRUE(a_->ManualDock(site_));
+    EXPECT_EQ(a_->Parent(), site_);
+    EXPECT_EQ(a_->HostDockSite(), site_);
+    EXPECT_FALSE(a_->Floating());
+    EXPECT_EQ(a_->BoundsRect(), Rect(0, 12, 160, 300)) << "the whole site, less the grabber";
+    ASSERT_TRUE(b_->ManualDock(site_, a_, alTop));
+    EXPECT_EQ(site_->DockClientCount(), 2);
+    EXPECT_EQ(site_->DockManager()->Clients(), (std::vector<TControl*>{b_, a_})) << "b above a";
+    EXPECT_EQ(b_->BoundsRect(), Rect(0, 12, 160, 150));
+    EXPECT_EQ(a_->BoundsRect(), Rect(0, 162, 160, 300));
+    EXPECT_EQ(log_, (TEventLog{"drop A", "end A in site", "drop B", "end B in site"}));
 
     // The grabbers show above each control.
-    auto image = form->RenderToImage();
+    auto image = form_->RenderToImage();
     bool raised = false;
     for (int x = 0; x < 160 && !raised; ++x) {
         raised = image->PixelAt(x, 152) == GetSysColor(COLOR_BTNHIGHLIGHT);
@@ -133,63 +134,63 @@ TEST_F(DockFixture, DockedControlsShareTheSiteBelowTheirGrabbers) {
     EXPECT_TRUE(raised) << "the bars of a's grabber";
 
     // The site grows: the shares follow.
-    site->SetWidth(200);
-    EXPECT_EQ(a->Width(), 200);
+    site_->SetWidth(200);
+    EXPECT_EQ(a_->Width(), 200);
 
-    delete b;
-    EXPECT_EQ(site->DockClientCount(), 1);
-    EXPECT_EQ(a->BoundsRect(), Rect(0, 12, 200, 300));
+    delete b_;
+    EXPECT_EQ(site_->DockClientCount(), 1);
+    EXPECT_EQ(a_->BoundsRect(), Rect(0, 12, 200, 300));
 }
 
 TEST_F(DockFixture, AControlFloatsOutInAFormOfItsOwnAndDocksBack) {
-    ASSERT_TRUE(a->ManualDock(site));
-    log.clear();
-    ASSERT_TRUE(a->ManualFloat(Rect(500, 300, 700, 450)));
-    EXPECT_TRUE(a->Floating());
-    EXPECT_EQ(site->DockClientCount(), 0);
-    auto* host = dynamic_cast<TDockFloatForm*>(a->Parent());
+    ASSERT_TRUE(a_->ManualDock(site_));
+    log_.clear();
+    ASSERT_TRUE(a_->ManualFloat(Rect(500, 300, 700, 450)));
+    EXPECT_TRUE(a_->Floating());
+    EXPECT_EQ(site_->DockClientCount(), 0);
+    auto* host = dynamic_cast<TDockFloatForm*>(a_->Parent());
     ASSERT_NE(host, nullptr);
-    EXPECT_EQ(a->HostDockSite(), host);
+    EXPECT_EQ(a_->HostDockSite(), host);
     EXPECT_EQ(host->ClientWidth(), 200);
     EXPECT_EQ(host->ClientHeight(), 150);
-    EXPECT_EQ(a->BoundsRect(), Rect(0, 0, 200, 150));
+    EXPECT_EQ(a_->BoundsRect(), Rect(0, 0, 200, 150));
     EXPECT_TRUE(host->Visible());
-    EXPECT_EQ(log, (TEventLog{"undock A to float", "end A floating"}));
+    EXPECT_EQ(log_, (TEventLog{"undock A to float", "end A floating"}));
 
-    log.clear();
-    ASSERT_TRUE(a->ManualDock(site));
-    EXPECT_EQ(a->Parent(), site);
-    EXPECT_EQ(log, (TEventLog{"drop A", "end A in site"}));
+    log_.clear();
+    ASSERT_TRUE(a_->ManualDock(site_));
+    EXPECT_EQ(a_->Parent(), site_);
+    EXPECT_EQ(log_, (TEventLog{"drop A", "end A in site"}));
     EXPECT_FALSE(host->Visible());
-    test::RunLoopUntil([&] { return a->ComponentCount() == 0; });
-    EXPECT_EQ(a->ComponentCount(), 0) << "the empty float form went";
+    test::RunLoopUntil([&] { return a_->ComponentCount() == 0; });
+    EXPECT_EQ(a_->ComponentCount(), 0) << "the empty float form went";
 
     // Undocked, a control floats at the size it had before it first docked.
-    ASSERT_TRUE(b->ManualFloat(Bounds(50, 50, b->UndockWidth(), b->UndockHeight())));
-    EXPECT_EQ(b->Width(), 100);
-    EXPECT_EQ(b->Height(), 60);
+    ASSERT_TRUE(b_->ManualFloat(Bounds(50, 50, b_->UndockWidth(), b_->UndockHeight())));
+    EXPECT_EQ(b_->Width(), 100);
+    EXPECT_EQ(b_->Height(), 60);
 }
 
 TEST_F(DockFixture, ASiteMayRefuseToLetAControlGo) {
-    ASSERT_TRUE(a->ManualDock(site));
-    site->OnUnDock = [](TObject*, TControl*, TWinControl*, bool& allow) { allow = false; };
-    TPanel other(form.get());
-    other.SetParent(form.get());
+    ASSERT_TRUE(a_->ManualDock(site_));
+    site_->OnUnDock = [](TObject*, TControl*, TWinControl*, bool& allow) { allow = false; };
+    TPanel other(form_.get());
+    other.SetParent(form_.get());
     other.SetDockSite(true);
-    log.clear();
-    EXPECT_FALSE(a->ManualFloat(Rect(0, 0, 50, 50)));
-    EXPECT_FALSE(a->ManualDock(&other));
-    EXPECT_EQ(a->HostDockSite(), site);
-    EXPECT_EQ(site->DockClientCount(), 1);
-    EXPECT_TRUE(log.empty());
+    log_.clear();
+    EXPECT_FALSE(a_->ManualFloat(Rect(0, 0, 50, 50)));
+    EXPECT_FALSE(a_->ManualDock(&other));
+    EXPECT_EQ(a_->HostDockSite(), site_);
+    EXPECT_EQ(site_->DockClientCount(), 1);
+    EXPECT_TRUE(log_.empty());
 
     // Without a manager a site keeps the control at its place, aligned as asked.
-    site->OnUnDock = nullptr;
-    ASSERT_TRUE(a->ManualDock(&other, nullptr, alClient));
+    site_->OnUnDock = nullptr;
+    ASSERT_TRUE(a_->ManualDock(&other, nullptr, alClient));
     EXPECT_EQ(other.DockManager(), nullptr);
-    EXPECT_EQ(a->Align(), alClient);
-    EXPECT_EQ(site->DockClientCount(), 0);
-    EXPECT_EQ(other.DockClients(0), a);
+    EXPECT_EQ(a_->Align(), alClient);
+    EXPECT_EQ(site_->DockClientCount(), 0);
+    EXPECT_EQ(other.DockClients(0), a_);
 }
 
 }  // namespace

@@ -78,10 +78,9 @@ std::map<std::string, TComponentFactory>& registry() {
 }
 
 std::string valueTypeName(TValueType type) {
-    static const char* const names[] = {"end of list", "list",   "integer", "integer", "integer",
-                                        "float",       "string", "ident",   "False",   "True",
-                                        "binary",      "set",    "nil",     "collection",
-                                        "integer"};
+    static const char* const names[] = {
+        "end of list", "list", "integer", "integer", "integer", "float",      "string", "ident",
+        "False",       "True", "binary",  "set",     "nil",     "collection", "integer"};
     return type <= vaInt64 ? names[type] : "unknown";
 }
 
@@ -295,11 +294,11 @@ std::string TWriter::referencePath(TComponent* component) const {
     std::string path;
     for (TComponent* c = component; c != root_; c = c->Owner()) {
         if (c == nullptr || c->Name().empty()) {
-            throw EWriteError("Cannot write a reference to " +
-                              (component->Name().empty() ? component->ClassName()
-                                                         : component->Name()) +
-                              ": it is not a named part of " +
-                              (root_ != nullptr ? root_->ClassName() : std::string("the stream")));
+            throw EWriteError(
+                "Cannot write a reference to " +
+                (component->Name().empty() ? component->ClassName() : component->Name()) +
+                ": it is not a named part of " +
+                (root_ != nullptr ? root_->ClassName() : std::string("the stream")));
         }
         path = path.empty() ? c->Name() : c->Name() + "." + path;
     }
@@ -505,9 +504,7 @@ void TReader::SkipValue() {
     const TValueType type = ReadValue();
     unsigned char buffer[4];
     switch (type) {
-        case vaNull:
-            stream_.Seek(-1, soCurrent);
-            fail("Expected a value, found end of list");
+        case vaNull: stream_.Seek(-1, soCurrent); fail("Expected a value, found end of list");
         case vaList:
             while (!EndOfList()) SkipValue();
             ReadValue();
@@ -524,8 +521,7 @@ void TReader::SkipValue() {
             break;
         case vaIdent: readShortString(); break;
         case vaSet:
-            while (!readShortString().empty()) {
-            }
+            while (!readShortString().empty()) {}
             break;
         case vaFalse:
         case vaTrue:
@@ -585,51 +581,51 @@ void TReader::ReadProperty(TPersistent& instance) {
 void TReader::readPropValue(TPersistent& instance, const TPropInfo& property,
                             const std::string& where) {
     switch (property.Kind()) {
-            case tkInteger:
-            case tkChar: property.SetOrdinal(&instance, ReadInt64()); break;
-            case tkEnumeration: {
-                const TValueType type = NextValue();
-                long long value;
-                if (type == vaTrue || type == vaFalse) {
-                    value = ReadBoolean() ? 1 : 0;
-                } else if (type == vaIdent) {
-                    const std::string ident = ReadIdent();
-                    value = property.EnumInfo()->ValueOf(ident);
-                    if (value < 0) fail("Invalid value " + ident);
-                } else {
-                    value = ReadInt64();
-                }
-                property.SetOrdinal(&instance, value);
-                break;
+        case tkInteger:
+        case tkChar: property.SetOrdinal(&instance, ReadInt64()); break;
+        case tkEnumeration: {
+            const TValueType type = NextValue();
+            long long value;
+            if (type == vaTrue || type == vaFalse) {
+                value = ReadBoolean() ? 1 : 0;
+            } else if (type == vaIdent) {
+                const std::string ident = ReadIdent();
+                value = property.EnumInfo()->ValueOf(ident);
+                if (value < 0) fail("Invalid value " + ident);
+            } else {
+                value = ReadInt64();
             }
-            case tkSet: {
-                const long long bits = NextValue() == vaSet
-                                           ? static_cast<long long>(ReadSet(*property.EnumInfo()))
-                                           : ReadInt64();
-                property.SetOrdinal(&instance, bits);
-                break;
+            property.SetOrdinal(&instance, value);
+            break;
+        }
+        case tkSet: {
+            const long long bits = NextValue() == vaSet
+                                       ? static_cast<long long>(ReadSet(*property.EnumInfo()))
+                                       : ReadInt64();
+            property.SetOrdinal(&instance, bits);
+            break;
+        }
+        case tkFloat: property.SetFloat(&instance, ReadFloat()); break;
+        case tkString: property.SetString(&instance, ReadString()); break;
+        case tkClass: {
+            const TValueType type = NextValue();
+            if (type == vaCollection) {
+                auto* collection = dynamic_cast<TCollection*>(property.GetObject(&instance));
+                if (collection == nullptr) fail("Property does not hold a collection");
+                ReadCollection(*collection);
+            } else if (type == vaIdent) {
+                if (!property.HasSetter()) fail("Property is read-only");
+                fixups_.push_back(
+                    {&instance, &property, ReadIdent(), componentPath_ + "." + where});
+            } else if (type == vaNil) {
+                ReadValue();
+                property.SetObject(&instance, nullptr);
+            } else {
+                fail("Invalid value for an object property: " + valueTypeName(type));
             }
-            case tkFloat: property.SetFloat(&instance, ReadFloat()); break;
-            case tkString: property.SetString(&instance, ReadString()); break;
-            case tkClass: {
-                const TValueType type = NextValue();
-                if (type == vaCollection) {
-                    auto* collection = dynamic_cast<TCollection*>(property.GetObject(&instance));
-                    if (collection == nullptr) fail("Property does not hold a collection");
-                    ReadCollection(*collection);
-                } else if (type == vaIdent) {
-                    if (!property.HasSetter()) fail("Property is read-only");
-                    fixups_.push_back(
-                        {&instance, &property, ReadIdent(), componentPath_ + "." + where});
-                } else if (type == vaNil) {
-                    ReadValue();
-                    property.SetObject(&instance, nullptr);
-                } else {
-                    fail("Invalid value for an object property: " + valueTypeName(type));
-                }
-                break;
-            }
-            default: fail("Property of a kind the form stream does not hold");
+            break;
+        }
+        default: fail("Property of a kind the form stream does not hold");
     }
 }
 
@@ -778,8 +774,8 @@ void TReader::abandonRead() {
     // Free what this reader created, each through its topmost created owner.
     for (std::size_t i = created_.size(); i-- > 0;) {
         TComponent* component = created_[i];
-        const bool ownerCreated = std::find(created_.begin(), created_.end(),
-                                            component->Owner()) != created_.end();
+        const bool ownerCreated =
+            std::find(created_.begin(), created_.end(), component->Owner()) != created_.end();
         if (ownerCreated) continue;
         loaded_.erase(std::remove_if(loaded_.begin(), loaded_.end(),
                                      [&](TComponent* c) {

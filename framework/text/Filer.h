@@ -43,14 +43,14 @@ class TWriter;
 
 // The tag in front of every value.
 enum TValueType : std::uint8_t {
-    vaNull,        // end of a list
-    vaList,        // values up to vaNull
-    vaInt8,        // integers in the fewest bytes that hold them, little-endian
+    vaNull,  // end of a list
+    vaList,  // values up to vaNull
+    vaInt8,  // integers in the fewest bytes that hold them, little-endian
     vaInt16,
     vaInt32,
-    vaDouble,      // IEEE 754 binary64
-    vaString,      // 32-bit length and UTF-8 bytes
-    vaIdent,       // an identifier: 8-bit length and bytes
+    vaDouble,  // IEEE 754 binary64
+    vaString,  // 32-bit length and UTF-8 bytes
+    vaIdent,   // an identifier: 8-bit length and bytes
     vaFalse,
     vaTrue,
     vaBinary,      // 32-bit length and bytes
@@ -209,7 +209,7 @@ private:
     TComponent* resolve(const std::string& path) const;
 
     std::string componentPath_;  // names of the components being read, for messages
-    std::string definedName_;  // the name a defined property must have to be read now
+    std::string definedName_;    // the name a defined property must have to be read now
     bool definedDone_ = false;
     int depth_ = 0;
     std::vector<TComponent*> loaded_;   // components read, in reading order

@@ -28,7 +28,8 @@ class TSampleFont : public TPersistent {
         return {
             P::Property("Name", &TSampleFont::name, &TSampleFont::name),
             P::Property("Size", &TSampleFont::size, &TSampleFont::size).Default(8),
-            P::Property("Styles", &TSampleFont::styles, &TSampleFont::styles).Default(TSampleShades{}),
+            P::Property("Styles", &TSampleFont::styles, &TSampleFont::styles)
+                .Default(TSampleShades{}),
         };
     }
 

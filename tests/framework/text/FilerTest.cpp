@@ -202,17 +202,29 @@ TEST_F(FilerTest, PropertiesEqualToTheirStreamingDefaultAreNotWritten) {
              w.SetCount(0);
          },
          {"Letter", "Items"}},
-        {"ordinal off its default", [](TSampleWidget& w) { w.SetCount(1); },
+        {"ordinal off its default",
+         [](TSampleWidget& w) { w.SetCount(1); },
          {"Count", "Letter", "Items"}},
-        {"float 0 and empty text", [](TSampleWidget& w) { w.ratio = 0.0; w.caption = ""; },
+        {"float 0 and empty text",
+         [](TSampleWidget& w) {
+             w.ratio = 0.0;
+             w.caption = "";
+         },
          {"Letter", "Items"}},
-        {"float and text", [](TSampleWidget& w) { w.ratio = -0.5; w.caption = "c"; },
+        {"float and text",
+         [](TSampleWidget& w) {
+             w.ratio = -0.5;
+             w.caption = "c";
+         },
          {"Letter", "Ratio", "Caption", "Items"}},
-        {"Boolean off its default True", [](TSampleWidget& w) { w.enabled = false; },
+        {"Boolean off its default True",
+         [](TSampleWidget& w) { w.enabled = false; },
          {"Letter", "Enabled", "Items"}},
-        {"set", [](TSampleWidget& w) { w.shades = TSampleShades{shDark}; },
+        {"set",
+         [](TSampleWidget& w) { w.shades = TSampleShades{shDark}; },
          {"Letter", "Shades", "Items"}},
-        {"nested object", [](TSampleWidget& w) { w.Font()->size = 9; },
+        {"nested object",
+         [](TSampleWidget& w) { w.Font()->size = 9; },
          {"Letter", "Font.Size", "Items"}},
         {"string list and defined properties",
          [](TSampleWidget& w) {
@@ -305,14 +317,15 @@ TEST_F(FilerTest, MalformedStreamsAreRefusedWithTheirPlaceNamed) {
         StreamBuilder b;
         b.Header("TSampleWidget");
         b.Name("Caption.Length").W().WriteInteger(1);
-        cases.push_back({"path through a text", b.Bytes(), "Property Caption.Length does not exist"});
+        cases.push_back(
+            {"path through a text", b.Bytes(), "Property Caption.Length does not exist"});
     }
     {
         StreamBuilder b;
         b.Header("TSampleWidget");
         b.Name("Count").W().WriteString("12");
-        cases.push_back({"wrong value type", b.Bytes(),
-                         "TSampleWidget.Count: Expected integer, found string"});
+        cases.push_back(
+            {"wrong value type", b.Bytes(), "TSampleWidget.Count: Expected integer, found string"});
     }
     {
         StreamBuilder b;
@@ -381,7 +394,8 @@ TEST_F(FilerTest, MalformedStreamsAreRefusedWithTheirPlaceNamed) {
         StreamBuilder b;
         b.Header("TSampleWidget");
         b.Byte(vaNull).Name("TSampleWidget").Name("Made").Name("Count").W().WriteString("x");
-        cases.push_back({"error inside a child", b.Bytes(), "Error reading TSampleWidget.Made.Count"});
+        cases.push_back(
+            {"error inside a child", b.Bytes(), "Error reading TSampleWidget.Made.Count"});
     }
 
     for (const Case& c : cases) {
@@ -390,7 +404,7 @@ TEST_F(FilerTest, MalformedStreamsAreRefusedWithTheirPlaceNamed) {
         auto* kept = new TSampleWidget(&target);
         kept->SetName("Kept");
         auto streamOwned = StreamOf(c.bytes);
-    TMemoryStream& stream = *streamOwned;
+        TMemoryStream& stream = *streamOwned;
         try {
             ReadComponentStream(stream, target);
             ADD_FAILURE() << c.what << ": no error";
@@ -405,7 +419,7 @@ TEST_F(FilerTest, MalformedStreamsAreRefusedWithTheirPlaceNamed) {
 
         // Read into a fresh object, the target is not touched at all.
         auto againOwned = StreamOf(c.bytes);
-    TMemoryStream& again = *againOwned;
+        TMemoryStream& again = *againOwned;
         EXPECT_THROW(ReadFreshComponent<TSampleWidget>(again), EReadError) << c.what;
     }
 }
@@ -425,7 +439,7 @@ TEST_F(FilerTest, EveryTruncationOfAValidStreamIsRefused) {
     for (std::size_t length = 0; length < bytes.size(); ++length) {
         TSampleWidget target(nullptr);
         auto streamOwned = StreamOf({bytes.begin(), bytes.begin() + static_cast<long>(length)});
-    TMemoryStream& stream = *streamOwned;
+        TMemoryStream& stream = *streamOwned;
         EXPECT_THROW(ReadComponentStream(stream, target), EReadError) << length;
         EXPECT_EQ(target.ComponentCount(), 0) << length;
     }
@@ -534,10 +548,17 @@ TEST_F(FilerTest, ValuesKeepTheirExactBitsInTheFewestBytes) {
         std::size_t size;
     };
     const std::vector<IntCase> ints = {
-        {0, 2},          {127, 2},        {-128, 2},
-        {128, 3},        {-129, 3},       {32767, 3},
-        {32768, 5},      {-32769, 5},     {std::numeric_limits<std::int32_t>::min(), 5},
-        {1LL << 31, 9},  {std::numeric_limits<long long>::min(), 9},
+        {0, 2},
+        {127, 2},
+        {-128, 2},
+        {128, 3},
+        {-129, 3},
+        {32767, 3},
+        {32768, 5},
+        {-32769, 5},
+        {std::numeric_limits<std::int32_t>::min(), 5},
+        {1LL << 31, 9},
+        {std::numeric_limits<long long>::min(), 9},
         {std::numeric_limits<long long>::max(), 9},
     };
     for (const IntCase& c : ints) {

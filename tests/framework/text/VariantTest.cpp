@@ -25,8 +25,8 @@ TEST(VariantTest, ScalarsConvertByTheFrameworksTextRules) {
     };
     const std::vector<Case> cases = {
         {"integer", TVariant(42), 42, 42, "42", true},
-        {"64-bit integer", TVariant(-(1LL << 40)), -(1LL << 40), -1099511627776.0,
-         "-1099511627776", true},
+        {"64-bit integer", TVariant(-(1LL << 40)), -(1LL << 40), -1099511627776.0, "-1099511627776",
+         true},
         {"float, half rounds to even", TVariant(2.5), 2, 2.5, "2.5", true},
         {"float, other half", TVariant(3.5), 4, 3.5, "3.5", true},
         {"negative half", TVariant(-2.5), -2, -2.5, "-2.5", true},
@@ -156,9 +156,9 @@ TEST(VariantTest, ArrayCreationRefusesImpossibleShapes) {
     EXPECT_THROW(VarArrayCreate({0}, varDouble), EVariantError);
     EXPECT_THROW(VarArrayCreate({5, 3}, varDouble), EVariantError);
     EXPECT_THROW(VarArrayCreate({0, 99999, 0, 99999}, varDouble), EVariantError);
-    EXPECT_THROW(VarArrayCreate({std::numeric_limits<int>::min(), std::numeric_limits<int>::max()},
-                                varByte),
-                 EVariantError);
+    EXPECT_THROW(
+        VarArrayCreate({std::numeric_limits<int>::min(), std::numeric_limits<int>::max()}, varByte),
+        EVariantError);
     EXPECT_THROW(VarArrayCreate({0, 1}, varNull), EVariantError);
 }
 
@@ -177,7 +177,8 @@ TEST(VariantTest, ByteArraysCarryRawBytes) {
     EXPECT_THROW(VarArrayToBytes(VarArrayOf({1})), EVariantError);
 
     // Converting element by element to another element type.
-    const TVariant doubles = VarAsType(VarArrayOf({TVariant(1), TVariant("2.5")}), varArray | varDouble);
+    const TVariant doubles =
+        VarAsType(VarArrayOf({TVariant(1), TVariant("2.5")}), varArray | varDouble);
     EXPECT_EQ(doubles[1], TVariant(2.5));
     EXPECT_EQ(VarAsType(doubles, varArray | varVariant)[0], TVariant(1.0));
 }

@@ -8,12 +8,12 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
 #include <map>
 
 #include "framework/runtime/DescriptorWatch.h"
@@ -99,8 +99,8 @@ bool waitFor(int fd, short events, long long deadlineMs) {
 bool validAppId(const std::string& id) {
     if (id.empty() || id.size() > 64) return false;
     for (char c : id) {
-        const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                        c == '.' || c == '_' || c == '-';
+        const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                        (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-';
         if (!ok) return false;
     }
     return id != "." && id != "..";

@@ -697,9 +697,7 @@ void TReader::readComponentRecord(TComponent& component) {
     DepthGuard guard(depth_, [this] { fail("Components nest too deeply"); });
     component.SetComponentState(csLoading, true);
     component.SetComponentState(csReading, true);
-    if (std::find(loaded_.begin(), loaded_.end(), &component) == loaded_.end()) {
-        loaded_.push_back(&component);
-    }
+    if (loadedSet_.insert(&component).second) loaded_.push_back(&component);
     const std::string name = component.Name().empty() ? component.ClassName() : component.Name();
     Restore<std::string> path(componentPath_);
     componentPath_ = componentPath_.empty() ? name : componentPath_ + "." + name;
@@ -765,6 +763,7 @@ void TReader::finishRead() {
     // Loaded runs once for every component read, owner before owned, after everything is set.
     std::vector<TComponent*> loaded;
     loaded.swap(loaded_);
+    loadedSet_.clear();
     for (TComponent* component : loaded) component->SetComponentState(csReading, false);
     for (TComponent* component : loaded) component->Loaded();
 }
@@ -791,6 +790,7 @@ void TReader::abandonRead() {
     // What was read into existing components stays; none of them may stay loading.
     std::vector<TComponent*> loaded;
     loaded.swap(loaded_);
+    loadedSet_.clear();
     for (TComponent* component : loaded) component->SetComponentState(csReading, false);
     for (TComponent* component : loaded) {
         try {
@@ -832,21 +832,23 @@ std::unique_ptr<TComponent> TReader::ReadNewRootComponent() {
     if (factory == nullptr) fail("Class " + className + " not found");
     std::unique_ptr<TComponent> component((*factory)(nullptr));
     root_ = component.get();
+    // On failure the new root goes with the unique pointer, without a Loaded.
+    auto abandon = [&] {
+        loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), component.get()), loaded_.end());
+        abandonRead();
+    };
     try {
         if (!name.empty()) component->SetName(name);
         readComponentRecord(*component);
         finishRead();
     } catch (const EReadError&) {
-        loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), component.get()), loaded_.end());
-        abandonRead();
+        abandon();
         throw;
     } catch (const Exception& e) {
-        loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), component.get()), loaded_.end());
-        abandonRead();
+        abandon();
         throw EReadError(e.Message());
     } catch (...) {
-        loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), component.get()), loaded_.end());
-        abandonRead();
+        abandon();
         throw;
     }
     return component;

@@ -28,6 +28,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "framework/core/Component.h"
@@ -212,7 +213,8 @@ private:
     std::string definedName_;    // the name a defined property must have to be read now
     bool definedDone_ = false;
     int depth_ = 0;
-    std::vector<TComponent*> loaded_;   // components read, in reading order
+    std::vector<TComponent*> loaded_;  // components read, in reading order
+    std::unordered_set<TComponent*> loadedSet_;
     std::vector<TComponent*> created_;  // components the reader created
     std::vector<Fixup> fixups_;
 };

@@ -58,8 +58,7 @@ void ReadNew(const std::uint8_t* data, std::size_t size) {
     try {
         std::unique_ptr<TComponent> component = ReadNewComponentStream(*stream);
         Check(component != nullptr);
-    } catch (const EReadError&) {
-    }
+    } catch (const EReadError&) {}
 }
 
 void SkipOneValue(const std::uint8_t* data, std::size_t size) {
@@ -68,8 +67,7 @@ void SkipOneValue(const std::uint8_t* data, std::size_t size) {
     try {
         reader.SkipValue();
         Check(stream->Position() <= stream->Size());
-    } catch (const EReadError&) {
-    }
+    } catch (const EReadError&) {}
 }
 
 }  // namespace

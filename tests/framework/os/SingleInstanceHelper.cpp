@@ -41,15 +41,16 @@ int main(int argc, char** argv) {
     switch (role) {
         case dsp::TInstanceRole::First: std::printf("first\n"); break;
         case dsp::TInstanceRole::Second: std::printf("second\n"); break;
-        case dsp::TInstanceRole::None: std::printf("none %s\n", instance.ErrorText().c_str()); break;
+        case dsp::TInstanceRole::None:
+            std::printf("none %s\n", instance.ErrorText().c_str());
+            break;
     }
     std::fflush(stdout);
     if (role != dsp::TInstanceRole::First) return role == dsp::TInstanceRole::Second ? 1 : 2;
 
     if (mode == "hold") {
         char c;
-        while (::read(0, &c, 1) > 0) {
-        }
+        while (::read(0, &c, 1) > 0) {}
     } else if (mode == "serve") {
         ::alarm(20);  // a test that never hands over must not leave this running
         application.Run();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <exception>
 #include <limits>
 #include <map>
 #include <mutex>
@@ -15,9 +16,11 @@ namespace dsp {
 
 namespace {
 
-// Lists, collections, nested objects and components together may nest this deep; a deeper stream
-// is refused rather than allowed to exhaust the stack.
-constexpr int kMaxDepth = 64;
+// Lists, collections, properties and components together may nest this deep in a stream that is
+// read; a deeper one is refused rather than allowed to exhaust the stack. Writing stops well
+// before it, so that whatever is written can be read.
+constexpr int kMaxDepth = 128;
+constexpr int kMaxWriteDepth = 48;
 
 template <typename T>
 void putLittleEndian(unsigned char* out, T value) {
@@ -282,7 +285,7 @@ void TWriter::writeObjectProperty(TPersistent& instance, const TPropInfo& proper
         WriteCollection(*collection);
         return;
     }
-    if (std::count(propPath_.begin(), propPath_.end(), '.') >= kMaxDepth) {
+    if (std::count(propPath_.begin(), propPath_.end(), '.') >= kMaxWriteDepth) {
         throw EWriteError("Objects nest too deeply to be written: " + propPath_);
     }
     Restore<std::string> path(propPath_);
@@ -353,6 +356,14 @@ void TWriter::WriteComponent(TComponent& component) {
     } writing(component);
 
     if (root_ == nullptr) root_ = &component;
+    if (++componentDepth_ > kMaxWriteDepth) {
+        --componentDepth_;
+        throw EWriteError("Components nest too deeply to be written: " + component.Name());
+    }
+    struct Leave {
+        int& depth;
+        ~Leave() { --depth; }
+    } leave{componentDepth_};
     writeShortString(component.ClassName());
     writeShortString(component.Name());
     {
@@ -615,8 +626,8 @@ void TReader::readPropValue(TPersistent& instance, const TPropInfo& property,
                 ReadCollection(*collection);
             } else if (type == vaIdent) {
                 if (!property.HasSetter()) fail("Property is read-only");
-                fixups_.push_back(
-                    {&instance, &property, ReadIdent(), componentPath_ + "." + where});
+                fixups_.push_back({&instance, &property, ReadIdent(), componentPath_ + "." + where,
+                                   collections_});
             } else if (type == vaNil) {
                 ReadValue();
                 property.SetObject(&instance, nullptr);
@@ -672,6 +683,13 @@ void TReader::DefineBinaryProperty(const std::string& name, const TStreamProc& r
 void TReader::ReadCollection(TCollection& collection) {
     DepthGuard guard(depth_, [this] { fail("Collections nest too deeply"); });
     CheckValue(vaCollection);
+    // References read into items that are about to be freed must not be set later.
+    fixups_.erase(std::remove_if(fixups_.begin(), fixups_.end(),
+                                 [&](const Fixup& f) {
+                                     return std::find(f.within.begin(), f.within.end(),
+                                                      &collection) != f.within.end();
+                                 }),
+                  fixups_.end());
     struct Update {
         TCollection& c;
         explicit Update(TCollection& collection) : c(collection) { c.BeginUpdate(); }
@@ -680,6 +698,11 @@ void TReader::ReadCollection(TCollection& collection) {
         ~Update() { c.EndUpdate(); }
     } update(collection);
     collection.Clear();
+    collections_.push_back(&collection);
+    struct Pop {
+        std::vector<TCollection*>& stack;
+        ~Pop() { stack.pop_back(); }
+    } pop{collections_};
     for (int index = 0; !EndOfList(); ++index) {
         try {
             ReadListBegin();
@@ -765,7 +788,16 @@ void TReader::finishRead() {
     loaded.swap(loaded_);
     loadedSet_.clear();
     for (TComponent* component : loaded) component->SetComponentState(csReading, false);
-    for (TComponent* component : loaded) component->Loaded();
+    // One failing Loaded does not keep the others loading; its error is reported afterwards.
+    std::exception_ptr failure;
+    for (TComponent* component : loaded) {
+        try {
+            component->Loaded();
+        } catch (...) {
+            if (!failure) failure = std::current_exception();
+        }
+    }
+    if (failure) std::rethrow_exception(failure);
 }
 
 void TReader::abandonRead() {

@@ -138,6 +138,7 @@ private:
     std::string referencePath(TComponent* component) const;
 
     std::string propPath_;  // dotted prefix of the object whose properties are being written
+    int componentDepth_ = 0;
 };
 
 class TReader : public TFiler {
@@ -194,6 +195,7 @@ private:
         const TPropInfo* property;
         std::string path;
         std::string where;
+        std::vector<TCollection*> within;  // collections whose items hold the instance
     };
 
     void readSignature();
@@ -217,6 +219,7 @@ private:
     std::unordered_set<TComponent*> loadedSet_;
     std::vector<TComponent*> created_;  // components the reader created
     std::vector<Fixup> fixups_;
+    std::vector<TCollection*> collections_;  // collections being read, outermost first
 };
 
 // ---- the component stream as a whole

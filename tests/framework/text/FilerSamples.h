@@ -46,6 +46,7 @@ class TSampleItem : public TCollectionItem {
             P::Property("Caption", &TSampleItem::caption, &TSampleItem::caption),
             P::Property("Value", &TSampleItem::value, &TSampleItem::value),
             P::Property("Shade", &TSampleItem::shade, &TSampleItem::shade).Default(shLight),
+            P::Property("Link", &TSampleItem::link, &TSampleItem::link),
         };
     }
 
@@ -54,6 +55,7 @@ public:
     std::string caption;
     double value = 0;
     TSampleShade shade = shLight;
+    TComponent* link = nullptr;
 };
 
 class TSampleWidget : public TComponent {

@@ -115,7 +115,8 @@ TEST_F(FilerTest, ComponentTreeRoundTripsWithEveryKindOfValue) {
     first->caption = "first";
     first->value = 1.5;
     first->shade = shDark;
-    static_cast<TSampleItem*>(root.Items()->Add())->value = -0.25;
+    auto* second = static_cast<TSampleItem*>(root.Items()->Add());
+    second->value = -0.25;
     root.Lines()->SetText("alpha\r\n\r\ngamma\r\n");
     root.secret = 42;
     root.blob = {0, 1, 2, 255};
@@ -132,6 +133,7 @@ TEST_F(FilerTest, ComponentTreeRoundTripsWithEveryKindOfValue) {
     root.buddy = left;
     left->buddy = inner;  // read before Inner exists
     inner->buddy = &root;
+    second->link = inner;
 
     const std::vector<std::uint8_t> bytes = Write(root);
     auto streamOwned = StreamOf(bytes);
@@ -171,6 +173,7 @@ TEST_F(FilerTest, ComponentTreeRoundTripsWithEveryKindOfValue) {
     EXPECT_EQ(copy->buddy, copyLeft);
     EXPECT_EQ(copyLeft->buddy, copyInner);
     EXPECT_EQ(copyInner->buddy, copy.get());
+    EXPECT_EQ(copy->Item(1)->link, copyInner);
 
     // Every component read was loading while its setters ran and heard Loaded exactly once.
     EXPECT_TRUE(copy->countSetWhileLoading);
@@ -587,6 +590,56 @@ TEST_F(FilerTest, ValuesKeepTheirExactBitsInTheFewestBytes) {
     stream.SetPosition(0);
     TReader reader(stream);
     EXPECT_THROW(reader.ReadInteger(), EReadError);
+}
+
+TEST_F(FilerTest, AReferenceIsNeverSetOnAnItemThatWasReadAgain) {
+    // The first Items value links its item to the root; the second replaces that item.
+    StreamBuilder b;
+    b.Header("TSampleWidget").Name("Items").Byte(vaCollection).Byte(vaList).Name("Link");
+    b.W().WriteIdent("");
+    b.Byte(vaNull).Byte(vaNull);
+    b.Name("Items").Byte(vaCollection).Byte(vaList).Byte(vaNull).Byte(vaNull);
+    b.Byte(vaNull).Byte(vaNull);
+    TSampleWidget target(nullptr);
+    auto stream = StreamOf(b.Bytes());
+    ReadComponentStream(*stream, target);
+    ASSERT_EQ(target.Items()->Count(), 1);
+    EXPECT_EQ(target.Item(0)->link, nullptr);
+}
+
+// Fails in Loaded, as a component that finds its settings inconsistent might.
+class TFailsToLoad : public TComponent {
+public:
+    using TComponent::TComponent;
+    void Loaded() override {
+        TComponent::Loaded();
+        throw EComponentError("cannot start");
+    }
+};
+
+TEST_F(FilerTest, OneFailingLoadedLeavesNoOtherComponentLoading) {
+    RegisterClass<TFailsToLoad>();
+    TSampleWidget source(nullptr);
+    (new TFailsToLoad(&source))->SetName("Bad");
+    (new TSampleWidget(&source))->SetName("Good");
+    auto stream = StreamOf(Write(source));
+
+    TSampleWidget target(nullptr);
+    try {
+        ReadComponentStream(*stream, target);
+        FAIL() << "Loaded failed silently";
+    } catch (const EReadError& e) {
+        EXPECT_THAT(e.Message(), HasSubstr("cannot start"));
+    }
+    auto* good = dynamic_cast<TSampleWidget*>(target.FindComponent("Good"));
+    ASSERT_NE(good, nullptr);
+    EXPECT_EQ(good->loadedCalls, 1);
+    EXPECT_EQ(target.loadedCalls, 1);
+    for (TComponent* c : {static_cast<TComponent*>(&target), target.FindComponent("Bad"),
+                          static_cast<TComponent*>(good)}) {
+        EXPECT_FALSE(c->ComponentState().Contains(csLoading)) << c->Name();
+    }
+    UnRegisterClass("TFailsToLoad");
 }
 
 TEST_F(FilerTest, ReferencesMustStayInsideTheWrittenTree) {

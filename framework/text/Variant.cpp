@@ -189,6 +189,7 @@ std::optional<TDateTime> parseDateTimeText(std::string_view text) {
 TVariant::TVariant(int value) : type_(varInteger), value_(static_cast<long long>(value)) {}
 TVariant::TVariant(long long value) : type_(varInt64), value_(value) {}
 TVariant::TVariant(unsigned char value) : type_(varByte), value_(static_cast<long long>(value)) {}
+TVariant::TVariant(unsigned value) : type_(varLongWord), value_(static_cast<long long>(value)) {}
 TVariant::TVariant(double value) : type_(varDouble), value_(value) {}
 TVariant::TVariant(bool value) : type_(varBoolean), value_(value) {}
 TVariant::TVariant(const char* text) : type_(varOleStr), value_(std::string(text)) {}

@@ -88,6 +88,7 @@ public:
     TVariant(long long value);
     TVariant(long value) : TVariant(static_cast<long long>(value)) {}
     TVariant(unsigned char value);
+    TVariant(unsigned value);  // varLongWord
     TVariant(double value);
     TVariant(bool value);
     TVariant(const char* text);

@@ -49,6 +49,8 @@ TEST(VariantTest, ScalarsConvertByTheFrameworksTextRules) {
     EXPECT_EQ(VarType(TVariant("x")), varOleStr);
     EXPECT_EQ(VarType(TVariant(1)), varInteger);
     EXPECT_EQ(VarType(TVariant(1.0)), varDouble);
+    EXPECT_EQ(VarType(TVariant(4000000000U)), varLongWord);
+    EXPECT_EQ(TVariant(4000000000U).AsInt64(), 4000000000LL);
 }
 
 TEST(VariantTest, ImpossibleConversionsRaiseTheirOwnErrors) {

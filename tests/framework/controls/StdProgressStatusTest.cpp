@@ -11,6 +11,8 @@
 #include "framework/controls/StatusBar.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/runtime/SystemInfo.h"
+#include "framework/text/Filer.h"
+#include "framework/text/Streams.h"
 #include "tests/framework/controls/ControlTestSupport.h"
 
 namespace dsp {
@@ -235,6 +237,51 @@ TEST(StdStatusBar, PanelsCopyFromAnotherBar) {
     EXPECT_EQ(b.Panels()->Items(0)->Width(), 70);
     EXPECT_EQ(b.Panels()->Items(0)->Alignment(), taCenter);
     EXPECT_EQ(b.Panels()->Items(1)->Text(), "Two");
+}
+
+TEST(StdStatusBar, BarsTravelInAFormStreamWithTheirPanels) {
+    auto form = MakeForm(300, 100);
+    TStatusBar bar(form.get());
+    bar.SetSimplePanel(true);
+    bar.SetSimpleText("SID_LOAD_PRESET");
+    bar.SetSizeGrip(false);
+    TStatusPanel* first = bar.Panels()->Add();
+    first->SetText("Online");
+    first->SetWidth(80);
+    first->SetBevel(pbRaised);
+    TStatusPanel* second = bar.Panels()->Add();
+    second->SetAlignment(taRightJustify);
+    second->SetStyle(psOwnerDraw);
+    TProgressBar progress(form.get());
+    progress.SetRange(-5, 16);
+    progress.SetPosition(9);
+    progress.SetSmooth(true);
+    progress.SetBarColor(clRed);
+
+    TMemoryStream stream;
+    WriteComponentStream(stream, bar);
+    WriteComponentStream(stream, progress);
+    stream.SetPosition(0);
+    TStatusBar barCopy(form.get());
+    barCopy.Panels()->Add()->SetText("dropped on reading");
+    ReadComponentStream(stream, barCopy);
+    TProgressBar progressCopy(form.get());
+    ReadComponentStream(stream, progressCopy);
+
+    EXPECT_TRUE(barCopy.SimplePanel());
+    EXPECT_EQ(barCopy.SimpleText(), "SID_LOAD_PRESET");
+    EXPECT_FALSE(barCopy.SizeGrip());
+    ASSERT_EQ(barCopy.Panels()->Count(), 2);
+    EXPECT_EQ(barCopy.Panels()->Items(0)->Text(), "Online");
+    EXPECT_EQ(barCopy.Panels()->Items(0)->Width(), 80);
+    EXPECT_EQ(barCopy.Panels()->Items(0)->Bevel(), pbRaised);
+    EXPECT_EQ(barCopy.Panels()->Items(1)->Alignment(), taRightJustify);
+    EXPECT_EQ(barCopy.Panels()->Items(1)->Style(), psOwnerDraw);
+    EXPECT_EQ(progressCopy.Min(), -5);
+    EXPECT_EQ(progressCopy.Max(), 16);
+    EXPECT_EQ(progressCopy.Position(), 9);
+    EXPECT_TRUE(progressCopy.Smooth());
+    EXPECT_EQ(progressCopy.BarColor(), clRed);
 }
 
 TEST(SystemAnswers, AgreeWithWhatTheControlsAndCanvasesDo) {

@@ -495,8 +495,7 @@ Status GdipResetClip(GpGraphics* graphics);
 Status GdipDrawLine(GpGraphics* graphics, GpPen* pen, REAL x1, REAL y1, REAL x2, REAL y2);
 Status GdipDrawArc(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width, REAL height,
                    REAL startAngle, REAL sweepAngle);
-Status GdipDrawRectangle(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width,
-                         REAL height);
+Status GdipDrawRectangle(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width, REAL height);
 Status GdipDrawEllipse(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width, REAL height);
 Status GdipDrawEllipseI(GpGraphics* graphics, GpPen* pen, INT x, INT y, INT width, INT height);
 Status GdipDrawPath(GpGraphics* graphics, GpPen* pen, GpPath* path);
@@ -569,8 +568,7 @@ Status GdipSetPenEndCap(GpPen* pen, LineCap endCap);
 // ---- brushes
 Status GdipDeleteBrush(GpBrush* brush);
 Status GdipCreateSolidFill(ARGB color, GpSolidFill** brush);
-Status GdipCreateHatchBrush(HatchStyle hatchStyle, ARGB foreColor, ARGB backColor,
-                            GpHatch** brush);
+Status GdipCreateHatchBrush(HatchStyle hatchStyle, ARGB foreColor, ARGB backColor, GpHatch** brush);
 Status GdipGetHatchStyle(GpHatch* brush, HatchStyle* hatchStyle);
 Status GdipGetHatchForegroundColor(GpHatch* brush, ARGB* color);
 Status GdipGetHatchBackgroundColor(GpHatch* brush, ARGB* color);
@@ -591,8 +589,8 @@ Status GdipSetTextureWrapMode(GpTexture* brush, WrapMode wrapMode);
 Status GdipGetTextureWrapMode(GpTexture* brush, WrapMode* wrapMode);
 // A new image (the caller disposes of it) holding the texture's picture.
 Status GdipGetTextureImage(GpTexture* brush, GpImage** image);
-Status GdipCreateLineBrush(const GpPointF* point1, const GpPointF* point2, ARGB color1,
-                           ARGB color2, WrapMode wrapMode, GpLineGradient** lineGradient);
+Status GdipCreateLineBrush(const GpPointF* point1, const GpPointF* point2, ARGB color1, ARGB color2,
+                           WrapMode wrapMode, GpLineGradient** lineGradient);
 Status GdipCreateLineBrushI(const GpPoint* point1, const GpPoint* point2, ARGB color1, ARGB color2,
                             WrapMode wrapMode, GpLineGradient** lineGradient);
 Status GdipCreateLineBrushFromRect(const GpRectF* rect, ARGB color1, ARGB color2,
@@ -615,8 +613,7 @@ Status GdipGetPathGradientCenterColor(GpPathGradient* brush, ARGB* color);
 Status GdipSetPathGradientCenterColor(GpPathGradient* brush, ARGB color);
 Status GdipGetPathGradientPointCount(GpPathGradient* brush, INT* count);
 Status GdipGetPathGradientSurroundColorCount(GpPathGradient* brush, INT* count);
-Status GdipGetPathGradientSurroundColorsWithCount(GpPathGradient* brush, ARGB* colors,
-                                                  INT* count);
+Status GdipGetPathGradientSurroundColorsWithCount(GpPathGradient* brush, ARGB* colors, INT* count);
 Status GdipSetPathGradientSurroundColorsWithCount(GpPathGradient* brush, const ARGB* colors,
                                                   INT* count);
 Status GdipGetPathGradientCenterPoint(GpPathGradient* brush, GpPointF* point);
@@ -697,8 +694,8 @@ Status GdipCreateBitmapFromStream(IStream* stream, GpBitmap** bitmap);
 Status GdipCreateBitmapFromStreamICM(IStream* stream, GpBitmap** bitmap);
 // A bitmap of the given size and format, transparent black; stride and scan0 must be 0 and null
 // (the bitmap keeps its own pixels).
-Status GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelFormat format,
-                                 BYTE* scan0, GpBitmap** bitmap);
+Status GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelFormat format, BYTE* scan0,
+                                 GpBitmap** bitmap);
 Status GdipDisposeImage(GpImage* image);
 Status GdipGetImageWidth(GpImage* image, UINT* width);
 Status GdipGetImageHeight(GpImage* image, UINT* height);

@@ -28,7 +28,7 @@ std::atomic<ULONG_PTR> nextToken{1};
 // Where one drawing call draws.
 struct Target {
     QImage* image = nullptr;
-    QPoint offset;  // image position of the graphics' (0, 0)
+    QPoint offset;                // image position of the graphics' (0, 0)
     std::optional<QRegion> clip;  // image coordinates
 };
 
@@ -97,9 +97,7 @@ int FromLinear(double c) {
 // interpolate in linear light.
 QGradientStops Stops(const GpBrush& b, ARGB c1, ARGB c2, bool reverse) {
     QGradientStops stops;
-    auto add = [&](double pos, ARGB c) {
-        stops.append({reverse ? 1.0 - pos : pos, ToQColor(c)});
-    };
+    auto add = [&](double pos, ARGB c) { stops.append({reverse ? 1.0 - pos : pos, ToQColor(c)}); };
     if (b.blend.size() >= 2) {
         for (const auto& [pos, c] : b.blend) add(pos, c);
     } else if (b.gamma && c1 != c2) {
@@ -111,8 +109,8 @@ QGradientStops Stops(const GpBrush& b, ARGB c1, ARGB c2, bool reverse) {
                 const double z = ToLinear((c2 >> shift) & 0xFF);
                 return FromLinear(a + (z - a) * f);
             };
-            const int alpha = static_cast<int>(std::lround(((c1 >> 24) & 0xFF) * (1 - f) +
-                                                           ((c2 >> 24) & 0xFF) * f));
+            const int alpha = static_cast<int>(
+                std::lround(((c1 >> 24) & 0xFF) * (1 - f) + ((c2 >> 24) & 0xFF) * f));
             add(f, (static_cast<ARGB>(alpha) << 24) | (static_cast<ARGB>(mix(16)) << 16) |
                        (static_cast<ARGB>(mix(8)) << 8) | static_cast<ARGB>(mix(0)));
         }
@@ -127,12 +125,9 @@ QGradientStops Stops(const GpBrush& b, ARGB c1, ARGB c2, bool reverse) {
 
 QGradient::Spread Spread(WrapMode wrap) {
     switch (wrap) {
-        case WrapModeTile:
-            return QGradient::RepeatSpread;
-        case WrapModeClamp:
-            return QGradient::PadSpread;
-        default:
-            return QGradient::ReflectSpread;
+        case WrapModeTile: return QGradient::RepeatSpread;
+        case WrapModeClamp: return QGradient::PadSpread;
+        default: return QGradient::ReflectSpread;
     }
 }
 
@@ -168,8 +163,8 @@ QColor PathGradientColor(const GpBrush& b, double t, ARGB surround) {
             const auto& [p1, c1] = stops[i];
             const double f = p1 > p0 ? (t - p0) / (p1 - p0) : 1.0;
             auto mix = [&](int shift) {
-                return static_cast<int>(std::lround(((c0 >> shift) & 0xFF) * (1 - f) +
-                                                    ((c1 >> shift) & 0xFF) * f));
+                return static_cast<int>(
+                    std::lround(((c0 >> shift) & 0xFF) * (1 - f) + ((c1 >> shift) & 0xFF) * f));
             };
             return QColor(mix(16), mix(8), mix(0), mix(24));
         }
@@ -244,20 +239,11 @@ QPen MakePen(const GpPen& pen, const QTransform& world, bool antiAliased) {
     q.setJoinStyle(Qt::MiterJoin);
     q.setMiterLimit(10);
     switch (pen.dash) {
-        case DashStyleDash:
-            q.setDashPattern({3, 1});
-            break;
-        case DashStyleDot:
-            q.setDashPattern({1, 1});
-            break;
-        case DashStyleDashDot:
-            q.setDashPattern({3, 1, 1, 1});
-            break;
-        case DashStyleDashDotDot:
-            q.setDashPattern({3, 1, 1, 1, 1, 1});
-            break;
-        default:
-            break;
+        case DashStyleDash: q.setDashPattern({3, 1}); break;
+        case DashStyleDot: q.setDashPattern({1, 1}); break;
+        case DashStyleDashDot: q.setDashPattern({3, 1, 1, 1}); break;
+        case DashStyleDashDotDot: q.setDashPattern({3, 1, 1, 1, 1, 1}); break;
+        default: break;
     }
     return q;
 }
@@ -387,7 +373,8 @@ TextBlock LayOut(const QString& text, const QFont& font, double pixelSize, const
     block.ascent = metrics.ascent();
     const bool wrap = layout.width() > 0 && (flags & StringFormatFlagsNoWrap) == 0;
     const double lineWidth = std::max(1.0, layout.width() - 2 * block.pad);
-    const QStringList paragraphs = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
+    const QStringList paragraphs =
+        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
     for (const QString& paragraph : paragraphs) {
         QTextLayout tl(paragraph, font);
         QTextOption option;
@@ -400,8 +387,8 @@ TextBlock LayOut(const QString& text, const QFont& font, double pixelSize, const
             QTextLine line = tl.createLine();
             if (!line.isValid()) break;
             line.setLineWidth(wrap ? lineWidth : 1e7);
-            block.lines.push_back({paragraph.mid(line.textStart(), line.textLength()),
-                                   line.naturalTextWidth()});
+            block.lines.push_back(
+                {paragraph.mid(line.textStart(), line.textLength()), line.naturalTextWidth()});
             block.fitted += line.textLength();
         }
         tl.endLayout();
@@ -412,12 +399,9 @@ TextBlock LayOut(const QString& text, const QFont& font, double pixelSize, const
 
 double AlignOffset(StringAlignment align, double available, double used) {
     switch (align) {
-        case StringAlignmentCenter:
-            return (available - used) / 2;
-        case StringAlignmentFar:
-            return available - used;
-        default:
-            return 0;
+        case StringAlignmentCenter: return (available - used) / 2;
+        case StringAlignmentFar: return available - used;
+        default: return 0;
     }
 }
 
@@ -427,8 +411,7 @@ QColor ToQColor(ARGB c) { return QColor::fromRgba(c); }
 
 std::optional<QBrush> ToQBrush(const GpBrush& b) {
     switch (b.kind) {
-        case BrushKind::Solid:
-            return QBrush(ToQColor(b.color));
+        case BrushKind::Solid: return QBrush(ToQColor(b.color));
         case BrushKind::Hatch: {
             QImage tile(8, 8, QImage::Format_ARGB32_Premultiplied);
             const auto pattern = HatchPattern(b.hatch);
@@ -453,7 +436,8 @@ std::optional<QBrush> ToQBrush(const GpBrush& b) {
             return q;
         }
         case BrushKind::PathGradient: {
-            if (!b.ellipse || b.ellipse->width() <= 0 || b.ellipse->height() <= 0) return std::nullopt;
+            if (!b.ellipse || b.ellipse->width() <= 0 || b.ellipse->height() <= 0)
+                return std::nullopt;
             // Over one ellipse a path gradient is a radial gradient of the unit circle, its focal
             // point the centre point, stretched onto the ellipse.
             const QRectF e = *b.ellipse;
@@ -496,8 +480,7 @@ Status GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input,
 
 void GdiplusShutdown(ULONG_PTR /*token*/) {
     int n = startups.load();
-    while (n > 0 && !startups.compare_exchange_weak(n, n - 1)) {
-    }
+    while (n > 0 && !startups.compare_exchange_weak(n, n - 1)) {}
 }
 
 void* GdipAlloc(std::size_t size) {
@@ -772,10 +755,9 @@ Status GdipDrawImageI(GpGraphics* graphics, GpImage* image, INT x, INT y) {
 Status GdipDrawImageRect(GpGraphics* graphics, GpImage* image, REAL x, REAL y, REAL width,
                          REAL height) {
     if (image == nullptr) return InvalidParameter;
-    return GdipDrawImageRectRect(graphics, image, x, y, width, height, 0, 0,
-                                 static_cast<REAL>(image->image.width()),
-                                 static_cast<REAL>(image->image.height()), UnitPixel, nullptr,
-                                 nullptr, nullptr);
+    return GdipDrawImageRectRect(
+        graphics, image, x, y, width, height, 0, 0, static_cast<REAL>(image->image.width()),
+        static_cast<REAL>(image->image.height()), UnitPixel, nullptr, nullptr, nullptr);
 }
 
 Status GdipDrawImageRectRect(GpGraphics* graphics, GpImage* image, REAL dstx, REAL dsty,
@@ -797,11 +779,10 @@ Status GdipDrawImageRectRect(GpGraphics* graphics, GpImage* image, REAL dstx, RE
                           std::abs(dstheight - srcheight) < 1e-4 &&
                           graphics->world.type() <= QTransform::TxTranslate;
     p->setRenderHint(QPainter::SmoothPixmapTransform, !unscaled);
-    p->drawImage(target.normalized(),
-                 dstwidth < 0 || dstheight < 0
-                     ? picture.mirrored(dstwidth < 0, dstheight < 0)
-                     : picture,
-                 source);
+    p->drawImage(
+        target.normalized(),
+        dstwidth < 0 || dstheight < 0 ? picture.mirrored(dstwidth < 0, dstheight < 0) : picture,
+        source);
     return Ok;
 }
 
@@ -856,8 +837,8 @@ Status GdipDrawString(GpGraphics* graphics, const char* string, INT length, cons
     const QFont qfont = EffectiveFont(*font, graphics->textHint);
     const TextBlock block = LayOut(text, qfont, font->pixelSize, layout, f.flags);
     CallPainter p(*graphics, t, false);
-    const bool clipped = layout.width() > 0 && layout.height() > 0 &&
-                         (f.flags & StringFormatFlagsNoClip) == 0;
+    const bool clipped =
+        layout.width() > 0 && layout.height() > 0 && (f.flags & StringFormatFlagsNoClip) == 0;
     if (clipped) p->setClipRect(layout, Qt::IntersectClip);
     const bool aa = font->font.styleStrategy() != QFont::NoAntialias &&
                     graphics->textHint != TextRenderingHintSingleBitPerPixel &&
@@ -870,8 +851,8 @@ Status GdipDrawString(GpGraphics* graphics, const char* string, INT length, cons
     double y = layout.y() + AlignOffset(f.lineAlign, std::max(0.0, layout.height()), total);
     for (const LaidLine& line : block.lines) {
         const double used = line.width + 2 * block.pad;
-        const double x = layout.x() + block.pad +
-                         AlignOffset(f.align, std::max(0.0, layout.width()), used);
+        const double x =
+            layout.x() + block.pad + AlignOffset(f.align, std::max(0.0, layout.width()), used);
         p->drawText(QPointF(x, y + block.ascent), line.text);
         y += block.lineHeight;
     }

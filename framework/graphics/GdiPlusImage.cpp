@@ -58,10 +58,10 @@ const GUID EncoderQuality = {
 std::array<std::uint8_t, 8> HatchPattern(HatchStyle style) {
     // Ordered-dither thresholds for the percentage patterns.
     static constexpr int kBayer[8][8] = {
-        {0, 32, 8, 40, 2, 34, 10, 42},   {48, 16, 56, 24, 50, 18, 58, 26},
-        {12, 44, 4, 36, 14, 46, 6, 38},  {60, 28, 52, 20, 62, 30, 54, 22},
-        {3, 35, 11, 43, 1, 33, 9, 41},   {51, 19, 59, 27, 49, 17, 57, 25},
-        {15, 47, 7, 39, 13, 45, 5, 37},  {63, 31, 55, 23, 61, 29, 53, 21}};
+        {0, 32, 8, 40, 2, 34, 10, 42},  {48, 16, 56, 24, 50, 18, 58, 26},
+        {12, 44, 4, 36, 14, 46, 6, 38}, {60, 28, 52, 20, 62, 30, 54, 22},
+        {3, 35, 11, 43, 1, 33, 9, 41},  {51, 19, 59, 27, 49, 17, 57, 25},
+        {15, 47, 7, 39, 13, 45, 5, 37}, {63, 31, 55, 23, 61, 29, 53, 21}};
     static constexpr int kPercent[] = {5, 10, 20, 25, 30, 40, 50, 60, 70, 75, 80, 90};
     using Rows = std::array<std::uint8_t, 8>;
     auto byRule = [](auto rule) {
@@ -77,16 +77,11 @@ std::array<std::uint8_t, 8> HatchPattern(HatchStyle style) {
         return byRule([&](int x, int y) { return kBayer[y][x] < lit; });
     }
     switch (style) {
-        case HatchStyleHorizontal:
-            return byRule([](int, int y) { return y == 0; });
-        case HatchStyleVertical:
-            return byRule([](int x, int) { return x == 0; });
-        case HatchStyleForwardDiagonal:
-            return byRule([](int x, int y) { return x == y; });
-        case HatchStyleBackwardDiagonal:
-            return byRule([](int x, int y) { return x == 7 - y; });
-        case HatchStyleCross:
-            return byRule([](int x, int y) { return x == 0 || y == 0; });
+        case HatchStyleHorizontal: return byRule([](int, int y) { return y == 0; });
+        case HatchStyleVertical: return byRule([](int x, int) { return x == 0; });
+        case HatchStyleForwardDiagonal: return byRule([](int x, int y) { return x == y; });
+        case HatchStyleBackwardDiagonal: return byRule([](int x, int y) { return x == 7 - y; });
+        case HatchStyleCross: return byRule([](int x, int y) { return x == 0 || y == 0; });
         case HatchStyleDiagonalCross:
             return byRule([](int x, int y) { return x == y || x == 7 - y; });
         case HatchStyleLightDownwardDiagonal:
@@ -101,18 +96,12 @@ std::array<std::uint8_t, 8> HatchPattern(HatchStyle style) {
             return byRule([&](int x, int y) { return mod(x - y, 8) < 3; });
         case HatchStyleWideUpwardDiagonal:
             return byRule([&](int x, int y) { return mod(x + y, 8) < 3; });
-        case HatchStyleLightVertical:
-            return byRule([](int x, int) { return x % 4 == 0; });
-        case HatchStyleLightHorizontal:
-            return byRule([](int, int y) { return y % 4 == 0; });
-        case HatchStyleNarrowVertical:
-            return byRule([](int x, int) { return x % 2 == 0; });
-        case HatchStyleNarrowHorizontal:
-            return byRule([](int, int y) { return y % 2 == 0; });
-        case HatchStyleDarkVertical:
-            return byRule([](int x, int) { return x % 4 < 2; });
-        case HatchStyleDarkHorizontal:
-            return byRule([](int, int y) { return y % 4 < 2; });
+        case HatchStyleLightVertical: return byRule([](int x, int) { return x % 4 == 0; });
+        case HatchStyleLightHorizontal: return byRule([](int, int y) { return y % 4 == 0; });
+        case HatchStyleNarrowVertical: return byRule([](int x, int) { return x % 2 == 0; });
+        case HatchStyleNarrowHorizontal: return byRule([](int, int y) { return y % 2 == 0; });
+        case HatchStyleDarkVertical: return byRule([](int x, int) { return x % 4 < 2; });
+        case HatchStyleDarkHorizontal: return byRule([](int, int y) { return y % 4 < 2; });
         case HatchStyleDashedDownwardDiagonal:
             return byRule([&](int x, int y) { return y < 4 && mod(x - y, 4) == 0; });
         case HatchStyleDashedUpwardDiagonal:
@@ -121,46 +110,29 @@ std::array<std::uint8_t, 8> HatchPattern(HatchStyle style) {
             return byRule([](int x, int y) { return (y == 0 && x < 4) || (y == 4 && x >= 4); });
         case HatchStyleDashedVertical:
             return byRule([](int x, int y) { return (x == 0 && y < 4) || (x == 4 && y >= 4); });
-        case HatchStyleSmallConfetti:
-            return {0x80, 0x04, 0x40, 0x02, 0x20, 0x01, 0x10, 0x08};
-        case HatchStyleLargeConfetti:
-            return {0xB1, 0x30, 0x03, 0x1B, 0xD8, 0xC0, 0x0C, 0x8D};
-        case HatchStyleZigZag:
-            return {0x81, 0x42, 0x24, 0x18, 0x81, 0x42, 0x24, 0x18};
-        case HatchStyleWave:
-            return {0x00, 0x18, 0xA4, 0x03, 0x00, 0x18, 0xA4, 0x03};
-        case HatchStyleDiagonalBrick:
-            return {0x01, 0x02, 0x04, 0x08, 0x18, 0x24, 0x42, 0x81};
-        case HatchStyleHorizontalBrick:
-            return {0xFF, 0x80, 0x80, 0x80, 0xFF, 0x08, 0x08, 0x08};
-        case HatchStyleWeave:
-            return {0x88, 0x54, 0x22, 0x45, 0x88, 0x14, 0x22, 0x51};
-        case HatchStylePlaid:
-            return {0xAA, 0x55, 0xAA, 0x55, 0xF0, 0xF0, 0xF0, 0xF0};
-        case HatchStyleDivot:
-            return {0x00, 0x10, 0x08, 0x10, 0x00, 0x01, 0x80, 0x01};
-        case HatchStyleDottedGrid:
-            return {0xAA, 0x00, 0x80, 0x00, 0x80, 0x00, 0x80, 0x00};
-        case HatchStyleDottedDiamond:
-            return {0x80, 0x00, 0x22, 0x00, 0x08, 0x00, 0x22, 0x00};
-        case HatchStyleShingle:
-            return {0x03, 0x84, 0x48, 0x30, 0x0C, 0x02, 0x01, 0x01};
-        case HatchStyleTrellis:
-            return {0xFF, 0x66, 0xFF, 0x99, 0xFF, 0x66, 0xFF, 0x99};
-        case HatchStyleSphere:
-            return {0x77, 0x89, 0x8F, 0x8F, 0x77, 0x98, 0xF8, 0xF8};
+        case HatchStyleSmallConfetti: return {0x80, 0x04, 0x40, 0x02, 0x20, 0x01, 0x10, 0x08};
+        case HatchStyleLargeConfetti: return {0xB1, 0x30, 0x03, 0x1B, 0xD8, 0xC0, 0x0C, 0x8D};
+        case HatchStyleZigZag: return {0x81, 0x42, 0x24, 0x18, 0x81, 0x42, 0x24, 0x18};
+        case HatchStyleWave: return {0x00, 0x18, 0xA4, 0x03, 0x00, 0x18, 0xA4, 0x03};
+        case HatchStyleDiagonalBrick: return {0x01, 0x02, 0x04, 0x08, 0x18, 0x24, 0x42, 0x81};
+        case HatchStyleHorizontalBrick: return {0xFF, 0x80, 0x80, 0x80, 0xFF, 0x08, 0x08, 0x08};
+        case HatchStyleWeave: return {0x88, 0x54, 0x22, 0x45, 0x88, 0x14, 0x22, 0x51};
+        case HatchStylePlaid: return {0xAA, 0x55, 0xAA, 0x55, 0xF0, 0xF0, 0xF0, 0xF0};
+        case HatchStyleDivot: return {0x00, 0x10, 0x08, 0x10, 0x00, 0x01, 0x80, 0x01};
+        case HatchStyleDottedGrid: return {0xAA, 0x00, 0x80, 0x00, 0x80, 0x00, 0x80, 0x00};
+        case HatchStyleDottedDiamond: return {0x80, 0x00, 0x22, 0x00, 0x08, 0x00, 0x22, 0x00};
+        case HatchStyleShingle: return {0x03, 0x84, 0x48, 0x30, 0x0C, 0x02, 0x01, 0x01};
+        case HatchStyleTrellis: return {0xFF, 0x66, 0xFF, 0x99, 0xFF, 0x66, 0xFF, 0x99};
+        case HatchStyleSphere: return {0x77, 0x89, 0x8F, 0x8F, 0x77, 0x98, 0xF8, 0xF8};
         case HatchStyleSmallGrid:
             return byRule([](int x, int y) { return x % 4 == 0 || y % 4 == 0; });
         case HatchStyleSmallCheckerBoard:
             return byRule([](int x, int y) { return (x / 2 + y / 2) % 2 == 0; });
         case HatchStyleLargeCheckerBoard:
             return byRule([](int x, int y) { return (x / 4 + y / 4) % 2 == 0; });
-        case HatchStyleOutlinedDiamond:
-            return {0x41, 0x22, 0x14, 0x08, 0x14, 0x22, 0x41, 0x80};
-        case HatchStyleSolidDiamond:
-            return {0x10, 0x38, 0x7C, 0xFE, 0x7C, 0x38, 0x10, 0x00};
-        default:
-            return {};
+        case HatchStyleOutlinedDiamond: return {0x41, 0x22, 0x14, 0x08, 0x14, 0x22, 0x41, 0x80};
+        case HatchStyleSolidDiamond: return {0x10, 0x38, 0x7C, 0xFE, 0x7C, 0x38, 0x10, 0x00};
+        default: return {};
     }
 }
 
@@ -178,20 +150,13 @@ bool StartsWith(const std::vector<std::uint8_t>& b, std::initializer_list<int> s
 
 PixelFormat FromBitmapFormat(TPixelFormat format) {
     switch (format) {
-        case pf1bit:
-            return PixelFormat1bppIndexed;
-        case pf4bit:
-            return PixelFormat4bppIndexed;
-        case pf8bit:
-            return PixelFormat8bppIndexed;
-        case pf15bit:
-            return PixelFormat16bppRGB555;
-        case pf16bit:
-            return PixelFormat16bppRGB565;
-        case pf32bit:
-            return PixelFormat32bppRGB;
-        default:
-            return PixelFormat24bppRGB;
+        case pf1bit: return PixelFormat1bppIndexed;
+        case pf4bit: return PixelFormat4bppIndexed;
+        case pf8bit: return PixelFormat8bppIndexed;
+        case pf15bit: return PixelFormat16bppRGB555;
+        case pf16bit: return PixelFormat16bppRGB565;
+        case pf32bit: return PixelFormat32bppRGB;
+        default: return PixelFormat24bppRGB;
     }
 }
 
@@ -315,8 +280,8 @@ Status Encode(GpImage* image, const CLSID* clsid, const EncoderParameters* param
                 for (UINT i = 0; i < params->Count; ++i) {
                     const EncoderParameter& p = list[i];
                     if (p.Guid == EncoderQuality && p.NumberOfValues >= 1 && p.Value != nullptr)
-                        options.quality =
-                            std::clamp(static_cast<int>(*static_cast<const UINT*>(p.Value)), 1, 100);
+                        options.quality = std::clamp(
+                            static_cast<int>(*static_cast<const UINT*>(p.Value)), 1, 100);
                 }
             out = jpeg::Encode(plain, options);
         } else if (*clsid == EncoderGif || *clsid == EncoderTiff) {
@@ -415,8 +380,8 @@ Status GdipCreateBitmapFromStreamICM(IStream* stream, GpBitmap** bitmap) {
     return LoadStream(stream, bitmap);
 }
 
-Status GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelFormat format,
-                                 BYTE* scan0, GpBitmap** bitmap) {
+Status GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelFormat format, BYTE* scan0,
+                                 GpBitmap** bitmap) {
     if (bitmap == nullptr) return InvalidParameter;
     *bitmap = nullptr;
     if (width <= 0 || height <= 0 || width > 1 << 15 || height > 1 << 15) return InvalidParameter;
@@ -425,8 +390,8 @@ Status GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelFormat 
     if (scan0 != nullptr && (depth != 32 && depth != 24)) return NotImplemented;
     auto b = std::make_unique<GpImage>();
     const bool alpha = (format & PixelFormatAlpha) != 0;
-    b->image = QImage(width, height,
-                      alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    b->image =
+        QImage(width, height, alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     if (b->image.isNull()) return OutOfMemory;
     b->image.fill(alpha ? Qt::transparent : Qt::black);
     b->pixelFormat = format;

@@ -43,8 +43,8 @@ void StartOrJoin(GpPath& p, QPointF pt) {
 // geometric angle theta from the centre, unwrapped to stay near theta.
 double ParametricAngle(double theta, double a, double b) {
     if (a <= 0 || b <= 0 || a == b) return theta;
-    const double t = std::atan2(a * std::sin(theta * kDegrees), b * std::cos(theta * kDegrees)) /
-                     kDegrees;
+    const double t =
+        std::atan2(a * std::sin(theta * kDegrees), b * std::cos(theta * kDegrees)) / kDegrees;
     return t + 360.0 * std::round((theta - t) / 360.0);
 }
 
@@ -171,7 +171,8 @@ Status SetBlend(std::vector<std::pair<REAL, ARGB>>& blend, const ARGB* colors,
                 const REAL* positions, INT count) {
     if (colors == nullptr || positions == nullptr || count < 2) return InvalidParameter;
     blend.clear();
-    for (INT i = 0; i < count; ++i) blend.emplace_back(std::clamp(positions[i], 0.0f, 1.0f), colors[i]);
+    for (INT i = 0; i < count; ++i)
+        blend.emplace_back(std::clamp(positions[i], 0.0f, 1.0f), colors[i]);
     return Ok;
 }
 
@@ -185,9 +186,7 @@ QPainterPath Materialize(const GpRegion& r) {
 
 void CombineInto(GpRegion& target, const GpRegion& other, CombineMode mode) {
     switch (mode) {
-        case CombineModeReplace:
-            target = other;
-            return;
+        case CombineModeReplace: target = other; return;
         case CombineModeIntersect:
             if (target.infinite) {
                 target = other;
@@ -224,18 +223,12 @@ void CombineInto(GpRegion& target, const GpRegion& other, CombineMode mode) {
 REAL PixelsPerUnit(Unit unit) {
     switch (unit) {
         case UnitWorld:
-        case UnitPixel:
-            return 1.0f;
-        case UnitPoint:
-            return 96.0f / 72.0f;
-        case UnitInch:
-            return 96.0f;
-        case UnitDocument:
-            return 96.0f / 300.0f;
-        case UnitMillimeter:
-            return 96.0f / 25.4f;
-        case UnitDisplay:
-            break;
+        case UnitPixel: return 1.0f;
+        case UnitPoint: return 96.0f / 72.0f;
+        case UnitInch: return 96.0f;
+        case UnitDocument: return 96.0f / 300.0f;
+        case UnitMillimeter: return 96.0f / 25.4f;
+        case UnitDisplay: break;
     }
     return 0.0f;
 }
@@ -595,21 +588,11 @@ Status GdipGetPenBrushFill(GpPen* pen, GpBrush** brush) {
 Status GdipGetPenFillType(GpPen* pen, PenType* type) {
     if (pen == nullptr || type == nullptr) return InvalidParameter;
     switch (pen->brush->kind) {
-        case BrushKind::Solid:
-            *type = PenTypeSolidColor;
-            break;
-        case BrushKind::Hatch:
-            *type = PenTypeHatchFill;
-            break;
-        case BrushKind::Texture:
-            *type = PenTypeTextureFill;
-            break;
-        case BrushKind::PathGradient:
-            *type = PenTypePathGradient;
-            break;
-        case BrushKind::Linear:
-            *type = PenTypeLinearGradient;
-            break;
+        case BrushKind::Solid: *type = PenTypeSolidColor; break;
+        case BrushKind::Hatch: *type = PenTypeHatchFill; break;
+        case BrushKind::Texture: *type = PenTypeTextureFill; break;
+        case BrushKind::PathGradient: *type = PenTypePathGradient; break;
+        case BrushKind::Linear: *type = PenTypeLinearGradient; break;
     }
     return Ok;
 }
@@ -784,8 +767,8 @@ Status GdipGetTextureImage(GpTexture* brush, GpImage** image) {
     return Ok;
 }
 
-Status GdipCreateLineBrush(const GpPointF* point1, const GpPointF* point2, ARGB color1,
-                           ARGB color2, WrapMode wrapMode, GpLineGradient** lineGradient) {
+Status GdipCreateLineBrush(const GpPointF* point1, const GpPointF* point2, ARGB color1, ARGB color2,
+                           WrapMode wrapMode, GpLineGradient** lineGradient) {
     if (point1 == nullptr || point2 == nullptr) return InvalidParameter;
     const QPointF a(point1->X, point1->Y);
     const QPointF b(point2->X, point2->Y);
@@ -821,16 +804,16 @@ Status GdipCreateLineBrushFromRectWithAngle(const GpRectF* rect, ARGB color1, AR
                                             REAL angle, BOOL isAngleScalable, WrapMode wrapMode,
                                             GpLineGradient** lineGradient) {
     if (rect == nullptr) return InvalidParameter;
-    return LineFromAngle(QRectF(rect->X, rect->Y, rect->Width, rect->Height), color1, color2,
-                         angle, isAngleScalable, wrapMode, lineGradient);
+    return LineFromAngle(QRectF(rect->X, rect->Y, rect->Width, rect->Height), color1, color2, angle,
+                         isAngleScalable, wrapMode, lineGradient);
 }
 
 Status GdipCreateLineBrushFromRectWithAngleI(const GpRect* rect, ARGB color1, ARGB color2,
                                              REAL angle, BOOL isAngleScalable, WrapMode wrapMode,
                                              GpLineGradient** lineGradient) {
     if (rect == nullptr) return InvalidParameter;
-    return LineFromAngle(QRectF(rect->X, rect->Y, rect->Width, rect->Height), color1, color2,
-                         angle, isAngleScalable, wrapMode, lineGradient);
+    return LineFromAngle(QRectF(rect->X, rect->Y, rect->Width, rect->Height), color1, color2, angle,
+                         isAngleScalable, wrapMode, lineGradient);
 }
 
 Status GdipSetLineGammaCorrection(GpLineGradient* brush, BOOL useGammaCorrection) {
@@ -882,9 +865,7 @@ Status GdipCreatePathGradientFromPath(const GpPath* path, GpPathGradient** brush
 }
 
 namespace {
-bool IsPathGradient(const GpBrush* b) {
-    return b != nullptr && b->kind == BrushKind::PathGradient;
-}
+bool IsPathGradient(const GpBrush* b) { return b != nullptr && b->kind == BrushKind::PathGradient; }
 }  // namespace
 
 Status GdipGetPathGradientCenterColor(GpPathGradient* brush, ARGB* color) {
@@ -911,8 +892,7 @@ Status GdipGetPathGradientSurroundColorCount(GpPathGradient* brush, INT* count) 
     return Ok;
 }
 
-Status GdipGetPathGradientSurroundColorsWithCount(GpPathGradient* brush, ARGB* colors,
-                                                  INT* count) {
+Status GdipGetPathGradientSurroundColorsWithCount(GpPathGradient* brush, ARGB* colors, INT* count) {
     if (!IsPathGradient(brush) || colors == nullptr || count == nullptr) return InvalidParameter;
     const INT have = static_cast<INT>(brush->surround.size());
     if (*count < have) return InsufficientBuffer;
@@ -987,7 +967,7 @@ Status GdipCreateRegionPath(GpPath* path, GpRegion** region) {
     *region = new GpRegion;
     (*region)->path = path->path;
     (*region)->path.setFillRule(path->fillMode == FillModeWinding ? Qt::WindingFill
-                                                                   : Qt::OddEvenFill);
+                                                                  : Qt::OddEvenFill);
     return Ok;
 }
 
@@ -1143,9 +1123,8 @@ Status Generic(GpFontFamily** out, const char* face) {
     static GpFontFamily sans{"Microsoft Sans Serif",
                              QString::fromStdString(SubstituteFontFamily("Microsoft Sans Serif")),
                              true};
-    static GpFontFamily serif{"Times New Roman",
-                              QString::fromStdString(SubstituteFontFamily("Times New Roman")),
-                              true};
+    static GpFontFamily serif{
+        "Times New Roman", QString::fromStdString(SubstituteFontFamily("Times New Roman")), true};
     static GpFontFamily mono{"Courier New",
                              QString::fromStdString(SubstituteFontFamily("Courier New")), true};
     const std::string f = face;

@@ -43,7 +43,7 @@ enum class BrushKind { Solid, Hatch, Texture, Linear, PathGradient };
 
 struct GpBrush {
     BrushKind kind = BrushKind::Solid;
-    ARGB color = 0;  // solid; hatch foreground
+    ARGB color = 0;      // solid; hatch foreground
     ARGB backColor = 0;  // hatch background
     HatchStyle hatch = HatchStyleHorizontal;
     WrapMode wrap = WrapModeTile;
@@ -74,8 +74,8 @@ struct GpPen {
 };
 
 struct GpFontFamily {
-    std::string name;  // as asked for
-    QString family;    // the installed family that draws it
+    std::string name;     // as asked for
+    QString family;       // the installed family that draws it
     bool shared = false;  // one of the generic families, never deleted
 };
 
@@ -114,9 +114,7 @@ struct ColorAdjustment {
     std::optional<REAL> gamma;
     std::optional<std::pair<ARGB, ARGB>> colorKey;
     std::vector<ColorMap> remap;
-    bool Any() const {
-        return noOp || matrix || threshold || gamma || colorKey || !remap.empty();
-    }
+    bool Any() const { return noOp || matrix || threshold || gamma || colorKey || !remap.empty(); }
 };
 
 struct GpImageAttributes {

@@ -38,7 +38,8 @@ Owned<T> Make(F create) {
 }
 
 Owned<GpGraphics> On(TBitmap& bitmap, bool antiAlias) {
-    auto g = Make<GpGraphics>([&](GpGraphics** p) { return GdipCreateFromHDC(bitmap.Canvas(), p); });
+    auto g =
+        Make<GpGraphics>([&](GpGraphics** p) { return GdipCreateFromHDC(bitmap.Canvas(), p); });
     if (antiAlias) GdipSetSmoothingMode(g.get(), SmoothingModeAntiAlias);
     return g;
 }
@@ -97,8 +98,8 @@ TEST(GdiPlusPixels, OnePixelPensAlongIntegerLinesAreCrispWithAndWithoutSmoothing
         GdipDrawRectangle(On(r, antiAlias).get(), PenOf(kBlack).get(), 1, 1, 4, 3);
         for (int y = 0; y < 6; ++y)
             for (int x = 0; x < 7; ++x) {
-                const bool edge = (x == 1 || x == 5 || y == 1 || y == 4) && x >= 1 && x <= 5 &&
-                                  y >= 1 && y <= 4;
+                const bool edge =
+                    (x == 1 || x == 5 || y == 1 || y == 4) && x >= 1 && x <= 5 && y >= 1 && y <= 4;
                 EXPECT_EQ(Gray(r, x, y) < 20, edge) << antiAlias << " " << x << "," << y;
                 EXPECT_EQ(Gray(r, x, y) == 255, !edge) << antiAlias << " " << x << "," << y;
             }
@@ -225,8 +226,8 @@ TEST(GdiPlusPixels, PathGradientOverAnEllipseShadesFromTheCentrePointOutward) {
     // Any other outline is shaded along the rays from the centre point as well.
     auto square = NewPath();
     GdipAddPathRectangle(square.get(), 0, 0, 20, 20);
-    auto general = Make<GpBrush>(
-        [&](GpBrush** p) { return GdipCreatePathGradientFromPath(square.get(), p); });
+    auto general =
+        Make<GpBrush>([&](GpBrush** p) { return GdipCreatePathGradientFromPath(square.get(), p); });
     GdipSetPathGradientCenterColor(general.get(), kBlack);
     GdipSetPathGradientSurroundColorsWithCount(general.get(), &white, &one);
     TBitmap s(21, 21);
@@ -239,12 +240,11 @@ TEST(GdiPlusPixels, PathGradientOverAnEllipseShadesFromTheCentrePointOutward) {
 
 TEST(GdiPlusPixels, HatchBrushesPaintTheirPatternInTheTwoColours) {
     TBitmap b(8, 8);
-    auto brush = Make<GpBrush>([](GpBrush** p) {
-        return GdipCreateHatchBrush(HatchStyleCross, kBlack, 0xFFFFFFFF, p);
-    });
+    auto brush = Make<GpBrush>(
+        [](GpBrush** p) { return GdipCreateHatchBrush(HatchStyleCross, kBlack, 0xFFFFFFFF, p); });
     GdipFillRectangle(On(b, false).get(), brush.get(), 0, 0, 8, 8);
-    EXPECT_EQ(Map(b), (Rows{"########", "#.......", "#.......", "#.......", "#.......",
-                            "#.......", "#.......", "#......."}));
+    EXPECT_EQ(Map(b), (Rows{"########", "#.......", "#.......", "#.......", "#.......", "#.......",
+                            "#.......", "#......."}));
     GpBrush* bad = nullptr;
     EXPECT_EQ(GdipCreateHatchBrush(HatchStyleTotal, kBlack, kBlack, &bad), InvalidParameter);
     EXPECT_EQ(bad, nullptr);
@@ -294,8 +294,8 @@ TEST(GdiPlusImages, DecodedPicturesKeepTheirFormatSizeAndPixels) {
 TEST(GdiPlusImages, ColourKeysMakeMatchingPixelsTransparent) {
     IStream stream{BmpFile(4, 3, clLime, clTeal)};
     auto image = Make<GpImage>([&](GpImage** p) { return GdipLoadImageFromStream(&stream, p); });
-    auto attributes = Make<GpImageAttributes>(
-        [](GpImageAttributes** p) { return GdipCreateImageAttributes(p); });
+    auto attributes =
+        Make<GpImageAttributes>([](GpImageAttributes** p) { return GdipCreateImageAttributes(p); });
     GdipSetImageAttributesColorKeys(attributes.get(), ColorAdjustTypeDefault, 1, 0xFF008080,
                                     0xFF008080);
     TBitmap b(4, 3);
@@ -369,9 +369,8 @@ TEST(GdiPlusImages, BitmapsOfTheLayerTakeDrawingAndGiveTheirPixelsBack) {
 }
 
 TEST(GdiPlusText, MeasuredBoxesHoldTheDrawnInkWithTheDefaultPadding) {
-    auto family = Make<GpFontFamily>([](GpFontFamily** p) {
-        return GdipCreateFontFamilyFromName("Tahoma", nullptr, p);
-    });
+    auto family = Make<GpFontFamily>(
+        [](GpFontFamily** p) { return GdipCreateFontFamilyFromName("Tahoma", nullptr, p); });
     auto font = Make<GpFont>([&](GpFont** p) {
         return GdipCreateFont(family.get(), 12, FontStyleRegular, UnitPixel, p);
     });
@@ -410,8 +409,8 @@ TEST(GdiPlusStatus, NullHandlesAndUnsupportedCallsAnswerWithoutDrawing) {
     EXPECT_EQ(GdipFillRectangle(g.get(), nullptr, 0, 0, 4, 4), InvalidParameter);
     EXPECT_EQ(GdipDrawPath(g.get(), PenOf(kBlack).get(), nullptr), InvalidParameter);
     EXPECT_EQ(GdipFillRectangle(nullptr, Solid(kBlack).get(), 0, 0, 4, 4), InvalidParameter);
-    auto attributes = Make<GpImageAttributes>(
-        [](GpImageAttributes** p) { return GdipCreateImageAttributes(p); });
+    auto attributes =
+        Make<GpImageAttributes>([](GpImageAttributes** p) { return GdipCreateImageAttributes(p); });
     EXPECT_EQ(GdipSetImageAttributesOutputChannel(attributes.get(), ColorAdjustTypeDefault, 1,
                                                   ColorChannelFlagsC),
               NotImplemented);
@@ -447,7 +446,8 @@ TEST(GdiPlusMatrix, OrdersAndRotationsFollowTheRowVectorConvention) {
     GdipTransformMatrixPoints(m.get(), &p, 1);
     EXPECT_NEAR(p.X, 0, 1e-4);
     EXPECT_NEAR(p.Y, 11, 1e-4);
-    auto singular = Make<GpMatrix>([](GpMatrix** q) { return GdipCreateMatrix2(1, 2, 2, 4, 0, 0, q); });
+    auto singular =
+        Make<GpMatrix>([](GpMatrix** q) { return GdipCreateMatrix2(1, 2, 2, 4, 0, 0, q); });
     EXPECT_EQ(GdipInvertMatrix(singular.get()), InvalidParameter);
 }
 

@@ -55,10 +55,10 @@ void* TGdiplusBase::operator new(std::size_t size) {
 
 void TGdiplusBase::operator delete(void* p) { GdipFree(p); }
 
-#define DSP_RECORD(Class, field)                    \
-    Status Class::RecordStatus(Status status) {     \
-        if (status != Ok) field = status;           \
-        return status;                              \
+#define DSP_RECORD(Class, field)                \
+    Status Class::RecordStatus(Status status) { \
+        if (status != Ok) field = status;       \
+        return status;                          \
     }
 
 DSP_RECORD(TGPRegion, lastResult)
@@ -74,7 +74,9 @@ DSP_RECORD(TGPGraphics, lastResult)
 
 // ---- TGPRegion
 
-TGPRegion::TGPRegion(const TGPRectF& rect) { lastResult = GdipCreateRegionRect(&rect, &nativeRegion); }
+TGPRegion::TGPRegion(const TGPRectF& rect) {
+    lastResult = GdipCreateRegionRect(&rect, &nativeRegion);
+}
 
 TGPRegion::TGPRegion(TGPGraphicsPath* path) {
     lastResult = GdipCreateRegionPath(path ? path->nativePath : nullptr, &nativeRegion);
@@ -88,13 +90,15 @@ Status TGPRegion::Exclude(TGPGraphicsPath* path) {
 }
 
 Status TGPRegion::Union(TGPRegion* region) {
-    return RecordStatus(GdipCombineRegionRegion(nativeRegion, region ? region->nativeRegion : nullptr,
-                                                CombineModeUnion));
+    return RecordStatus(GdipCombineRegionRegion(
+        nativeRegion, region ? region->nativeRegion : nullptr, CombineModeUnion));
 }
 
 // ---- TGPImageAttributes
 
-TGPImageAttributes::TGPImageAttributes() { lastResult = GdipCreateImageAttributes(&nativeImageAttr); }
+TGPImageAttributes::TGPImageAttributes() {
+    lastResult = GdipCreateImageAttributes(&nativeImageAttr);
+}
 
 TGPImageAttributes::TGPImageAttributes(GpImageAttributes* imageAttr, Status status)
     : nativeImageAttr(imageAttr), lastResult(status) {}
@@ -115,8 +119,8 @@ Status TGPImageAttributes::Reset(ColorAdjustType type_) {
 }
 Status TGPImageAttributes::SetColorMatrix(const ColorMatrix& colorMatrix, ColorMatrixFlags mode,
                                           ColorAdjustType type_) {
-    return RecordStatus(GdipSetImageAttributesColorMatrix(nativeImageAttr, type_, 1, &colorMatrix,
-                                                          nullptr, mode));
+    return RecordStatus(
+        GdipSetImageAttributesColorMatrix(nativeImageAttr, type_, 1, &colorMatrix, nullptr, mode));
 }
 Status TGPImageAttributes::ClearColorMatrix(ColorAdjustType type_) {
     return RecordStatus(GdipSetImageAttributesColorMatrix(nativeImageAttr, type_, 0, nullptr,
@@ -156,8 +160,7 @@ Status TGPImageAttributes::SetColorKey(ARGB colorLow, ARGB colorHigh, ColorAdjus
 Status TGPImageAttributes::ClearColorKey(ColorAdjustType type_) {
     return RecordStatus(GdipSetImageAttributesColorKeys(nativeImageAttr, type_, 0, 0, 0));
 }
-Status TGPImageAttributes::SetOutputChannel(ColorChannelFlags channelFlags,
-                                            ColorAdjustType type_) {
+Status TGPImageAttributes::SetOutputChannel(ColorChannelFlags channelFlags, ColorAdjustType type_) {
     return RecordStatus(
         GdipSetImageAttributesOutputChannel(nativeImageAttr, type_, 1, channelFlags));
 }
@@ -174,8 +177,7 @@ Status TGPImageAttributes::ClearOutputChannelColorProfile(ColorAdjustType type_)
     return RecordStatus(
         GdipSetImageAttributesOutputChannelColorProfile(nativeImageAttr, type_, 0, nullptr));
 }
-Status TGPImageAttributes::SetRemapTable(UINT mapSize, const ColorMap* map,
-                                         ColorAdjustType type_) {
+Status TGPImageAttributes::SetRemapTable(UINT mapSize, const ColorMap* map, ColorAdjustType type_) {
     return RecordStatus(GdipSetImageAttributesRemapTable(nativeImageAttr, type_, 1, mapSize, map));
 }
 Status TGPImageAttributes::ClearRemapTable(ColorAdjustType type_) {
@@ -234,8 +236,8 @@ TGPFontFamily* TGPFontFamily::GenericMonospace() {
 }
 
 TGPFont::TGPFont(TGPFontFamily* family, REAL emSize, INT style, Unit unit_) {
-    lastResult = GdipCreateFont(family ? family->nativeFamily : nullptr, emSize, style, unit_,
-                                &nativeFont);
+    lastResult =
+        GdipCreateFont(family ? family->nativeFamily : nullptr, emSize, style, unit_, &nativeFont);
 }
 
 TGPFont::TGPFont(const std::string& familyName, REAL emSize, INT style, Unit unit_,
@@ -303,30 +305,28 @@ TGPTextureBrush::TGPTextureBrush(TGPImage* image, WrapMode wrapMode, const TGPRe
 TGPTextureBrush::TGPTextureBrush(TGPImage* image, const TGPRectF& dstRect,
                                  TGPImageAttributes* imageAttributes)
     : TGPBrush(Empty{}) {
-    lastResult = GdipCreateTextureIA(Native(image),
-                                     imageAttributes ? imageAttributes->nativeImageAttr : nullptr,
-                                     dstRect.X, dstRect.Y, dstRect.Width, dstRect.Height,
-                                     &nativeBrush);
+    lastResult = GdipCreateTextureIA(
+        Native(image), imageAttributes ? imageAttributes->nativeImageAttr : nullptr, dstRect.X,
+        dstRect.Y, dstRect.Width, dstRect.Height, &nativeBrush);
 }
 TGPTextureBrush::TGPTextureBrush(TGPImage* image, const TGPRect& dstRect,
                                  TGPImageAttributes* imageAttributes)
     : TGPBrush(Empty{}) {
-    lastResult = GdipCreateTextureIAI(Native(image),
-                                      imageAttributes ? imageAttributes->nativeImageAttr : nullptr,
-                                      dstRect.X, dstRect.Y, dstRect.Width, dstRect.Height,
-                                      &nativeBrush);
+    lastResult = GdipCreateTextureIAI(
+        Native(image), imageAttributes ? imageAttributes->nativeImageAttr : nullptr, dstRect.X,
+        dstRect.Y, dstRect.Width, dstRect.Height, &nativeBrush);
 }
 TGPTextureBrush::TGPTextureBrush(TGPImage* image, WrapMode wrapMode, REAL dstX, REAL dstY,
                                  REAL dstWidth, REAL dstHeight)
     : TGPBrush(Empty{}) {
-    lastResult = GdipCreateTexture2(Native(image), wrapMode, dstX, dstY, dstWidth, dstHeight,
-                                    &nativeBrush);
+    lastResult =
+        GdipCreateTexture2(Native(image), wrapMode, dstX, dstY, dstWidth, dstHeight, &nativeBrush);
 }
 TGPTextureBrush::TGPTextureBrush(TGPImage* image, WrapMode wrapMode, INT dstX, INT dstY,
                                  INT dstWidth, INT dstHeight)
     : TGPBrush(Empty{}) {
-    lastResult = GdipCreateTexture2I(Native(image), wrapMode, dstX, dstY, dstWidth, dstHeight,
-                                     &nativeBrush);
+    lastResult =
+        GdipCreateTexture2I(Native(image), wrapMode, dstX, dstY, dstWidth, dstHeight, &nativeBrush);
 }
 Status TGPTextureBrush::ResetTransform() {
     return RecordStatus(GdipResetTextureTransform(nativeBrush));
@@ -357,14 +357,12 @@ TGPImage* TGPTextureBrush::GetImage() {
 TGPLinearGradientBrush::TGPLinearGradientBrush(const TGPPointF& point1, const TGPPointF& point2,
                                                ARGB color1, ARGB color2)
     : TGPBrush(Empty{}) {
-    lastResult =
-        GdipCreateLineBrush(&point1, &point2, color1, color2, WrapModeTile, &nativeBrush);
+    lastResult = GdipCreateLineBrush(&point1, &point2, color1, color2, WrapModeTile, &nativeBrush);
 }
 TGPLinearGradientBrush::TGPLinearGradientBrush(const TGPPoint& point1, const TGPPoint& point2,
                                                ARGB color1, ARGB color2)
     : TGPBrush(Empty{}) {
-    lastResult =
-        GdipCreateLineBrushI(&point1, &point2, color1, color2, WrapModeTile, &nativeBrush);
+    lastResult = GdipCreateLineBrushI(&point1, &point2, color1, color2, WrapModeTile, &nativeBrush);
 }
 TGPLinearGradientBrush::TGPLinearGradientBrush(const TGPRectF& rect, ARGB color1, ARGB color2,
                                                LinearGradientMode mode)
@@ -381,14 +379,14 @@ TGPLinearGradientBrush::TGPLinearGradientBrush(const TGPRect& rect, ARGB color1,
 TGPLinearGradientBrush::TGPLinearGradientBrush(const TGPRectF& rect, ARGB color1, ARGB color2,
                                                REAL angle, bool isAngleScalable)
     : TGPBrush(Empty{}) {
-    lastResult = GdipCreateLineBrushFromRectWithAngle(&rect, color1, color2, angle,
-                                                      isAngleScalable, WrapModeTile, &nativeBrush);
+    lastResult = GdipCreateLineBrushFromRectWithAngle(&rect, color1, color2, angle, isAngleScalable,
+                                                      WrapModeTile, &nativeBrush);
 }
 TGPLinearGradientBrush::TGPLinearGradientBrush(const TGPRect& rect, ARGB color1, ARGB color2,
                                                REAL angle, bool isAngleScalable)
     : TGPBrush(Empty{}) {
-    lastResult = GdipCreateLineBrushFromRectWithAngleI(
-        &rect, color1, color2, angle, isAngleScalable, WrapModeTile, &nativeBrush);
+    lastResult = GdipCreateLineBrushFromRectWithAngleI(&rect, color1, color2, angle,
+                                                       isAngleScalable, WrapModeTile, &nativeBrush);
 }
 Status TGPLinearGradientBrush::SetGammaCorrection(bool useGammaCorrection) {
     return RecordStatus(GdipSetLineGammaCorrection(nativeBrush, useGammaCorrection));
@@ -427,8 +425,7 @@ Status TGPPathGradientBrush::GetSurroundColors(ARGB* colors, INT& count) {
 }
 Status TGPPathGradientBrush::SetSurroundColors(const ARGB* colors, INT& count) {
     const INT points = GetPointCount();
-    if (colors == nullptr || count > points || points <= 0)
-        return RecordStatus(InvalidParameter);
+    if (colors == nullptr || count > points || points <= 0) return RecordStatus(InvalidParameter);
     INT count1 = count;
     RecordStatus(GdipSetPathGradientSurroundColorsWithCount(nativeBrush, colors, &count1));
     if (lastResult == Ok) count = count1;
@@ -465,8 +462,7 @@ TGPPen::TGPPen(ARGB color, REAL width) {
     lastResult = GdipCreatePen1(color, width, UnitWorld, &nativePen);
 }
 TGPPen::TGPPen(TGPBrush* brush, REAL width) {
-    lastResult =
-        GdipCreatePen2(brush ? brush->nativeBrush : nullptr, width, UnitWorld, &nativePen);
+    lastResult = GdipCreatePen2(brush ? brush->nativeBrush : nullptr, width, UnitWorld, &nativePen);
 }
 TGPPen::~TGPPen() { GdipDeletePen(nativePen); }
 Status TGPPen::SetBrush(TGPBrush* brush) {
@@ -475,23 +471,12 @@ Status TGPPen::SetBrush(TGPBrush* brush) {
 TGPBrush* TGPPen::GetBrush() {
     TGPBrush* brush = nullptr;
     switch (GetPenType()) {
-        case PenTypeSolidColor:
-            brush = new TGPSolidBrush();
-            break;
-        case PenTypeHatchFill:
-            brush = new TGPHatchBrush();
-            break;
-        case PenTypeTextureFill:
-            brush = new TGPTextureBrush();
-            break;
-        case PenTypePathGradient:
-            brush = new TGPBrush();
-            break;
-        case PenTypeLinearGradient:
-            brush = new TGPLinearGradientBrush();
-            break;
-        default:
-            return nullptr;
+        case PenTypeSolidColor: brush = new TGPSolidBrush(); break;
+        case PenTypeHatchFill: brush = new TGPHatchBrush(); break;
+        case PenTypeTextureFill: brush = new TGPTextureBrush(); break;
+        case PenTypePathGradient: brush = new TGPBrush(); break;
+        case PenTypeLinearGradient: brush = new TGPLinearGradientBrush(); break;
+        default: return nullptr;
     }
     GpBrush* fill = nullptr;
     RecordStatus(GdipGetPenBrushFill(nativePen, &fill));
@@ -589,8 +574,7 @@ Status TGPGraphicsPath::AddRectangle(const TGPRectF& rect) {
     return RecordStatus(GdipAddPathRectangle(nativePath, rect.X, rect.Y, rect.Width, rect.Height));
 }
 Status TGPGraphicsPath::AddRectangle(const TGPRect& rect) {
-    return RecordStatus(
-        GdipAddPathRectangleI(nativePath, rect.X, rect.Y, rect.Width, rect.Height));
+    return RecordStatus(GdipAddPathRectangleI(nativePath, rect.X, rect.Y, rect.Width, rect.Height));
 }
 Status TGPGraphicsPath::AddArc(const TGPRectF& rect, REAL startAngle, REAL sweepAngle) {
     return AddArc(rect.X, rect.Y, rect.Width, rect.Height, startAngle, sweepAngle);
@@ -632,8 +616,8 @@ Status TGPGraphicsPath::AddBezier(const TGPPoint& pt1, const TGPPoint& pt2, cons
     return AddBezier(F(pt1.X), F(pt1.Y), F(pt2.X), F(pt2.Y), F(pt3.X), F(pt3.Y), F(pt4.X),
                      F(pt4.Y));
 }
-Status TGPGraphicsPath::AddBezier(const TGPPointF& pt1, const TGPPointF& pt2,
-                                  const TGPPointF& pt3, const TGPPointF& pt4) {
+Status TGPGraphicsPath::AddBezier(const TGPPointF& pt1, const TGPPointF& pt2, const TGPPointF& pt3,
+                                  const TGPPointF& pt4) {
     return AddBezier(pt1.X, pt1.Y, pt2.X, pt2.Y, pt3.X, pt3.Y, pt4.X, pt4.Y);
 }
 Status TGPGraphicsPath::AddBezier(REAL x1, REAL y1, REAL x2, REAL y2, REAL x3, REAL y3, REAL x4,
@@ -682,12 +666,16 @@ bool TGPImage::HasPalette() { return (GetPixelFormat() & PixelFormatIndexed) != 
 TGPImageFormat TGPImage::GetFormat() {
     GUID format;
     RecordStatus(GdipGetImageRawFormat(nativeImage, &format));
-    const std::pair<const GUID*, TGPImageFormat> table[] = {
-        {&ImageFormatMemoryBMP, ifMemoryBMP}, {&ImageFormatBMP, ifBMP},
-        {&ImageFormatEMF, ifEMF},             {&ImageFormatWMF, ifWMF},
-        {&ImageFormatJPEG, ifJPEG},           {&ImageFormatPNG, ifPNG},
-        {&ImageFormatGIF, ifGIF},             {&ImageFormatTIFF, ifTIFF},
-        {&ImageFormatEXIF, ifEXIF},           {&ImageFormatIcon, ifIcon}};
+    const std::pair<const GUID*, TGPImageFormat> table[] = {{&ImageFormatMemoryBMP, ifMemoryBMP},
+                                                            {&ImageFormatBMP, ifBMP},
+                                                            {&ImageFormatEMF, ifEMF},
+                                                            {&ImageFormatWMF, ifWMF},
+                                                            {&ImageFormatJPEG, ifJPEG},
+                                                            {&ImageFormatPNG, ifPNG},
+                                                            {&ImageFormatGIF, ifGIF},
+                                                            {&ImageFormatTIFF, ifTIFF},
+                                                            {&ImageFormatEXIF, ifEXIF},
+                                                            {&ImageFormatIcon, ifIcon}};
     for (const auto& [guid, kind] : table)
         if (format == *guid) return kind;
     return ifUndefined;
@@ -695,8 +683,8 @@ TGPImageFormat TGPImage::GetFormat() {
 TGPImage* TGPImage::GetThumbnailImage(UINT thumbWidth, UINT thumbHeight,
                                       GetThumbnailImageAbort callback, void* callbackData) {
     GpImage* thumb = nullptr;
-    RecordStatus(
-        GdipGetImageThumbnail(nativeImage, thumbWidth, thumbHeight, &thumb, callback, callbackData));
+    RecordStatus(GdipGetImageThumbnail(nativeImage, thumbWidth, thumbHeight, &thumb, callback,
+                                       callbackData));
     return new TGPImage(thumb, lastResult);
 }
 Status TGPImage::Save(const std::string& filename, const CLSID& clsidEncoder,
@@ -942,13 +930,12 @@ Status TGPGraphics::DrawEllipse(TGPPen* pen, const TGPRect& rect) {
 Status TGPGraphics::DrawEllipse(TGPPen* pen, INT x, INT y, INT width, INT height) {
     return RecordStatus(GdipDrawEllipseI(nativeGraphics, Native(pen), x, y, width, height));
 }
-Status TGPGraphics::DrawArc(TGPPen* pen, REAL x, REAL y, REAL width, REAL height,
-                            REAL startAngle, REAL sweepAngle) {
+Status TGPGraphics::DrawArc(TGPPen* pen, REAL x, REAL y, REAL width, REAL height, REAL startAngle,
+                            REAL sweepAngle) {
     return RecordStatus(
         GdipDrawArc(nativeGraphics, Native(pen), x, y, width, height, startAngle, sweepAngle));
 }
-Status TGPGraphics::DrawArc(TGPPen* pen, const TGPRectF& rect, REAL startAngle,
-                            REAL sweepAngle) {
+Status TGPGraphics::DrawArc(TGPPen* pen, const TGPRectF& rect, REAL startAngle, REAL sweepAngle) {
     return DrawArc(pen, rect.X, rect.Y, rect.Width, rect.Height, startAngle, sweepAngle);
 }
 Status TGPGraphics::DrawLine(TGPPen* pen, REAL x1, REAL y1, REAL x2, REAL y2) {
@@ -990,15 +977,12 @@ Status TGPGraphics::ExcludeClip(const TGPRectF& rect) {
     return RecordStatus(GdipSetClipRect(nativeGraphics, rect.X, rect.Y, rect.Width, rect.Height,
                                         CombineModeExclude));
 }
-Status TGPGraphics::ExcludeClip(TGPRegion* region) {
-    return SetClip(region, CombineModeExclude);
-}
+Status TGPGraphics::ExcludeClip(TGPRegion* region) { return SetClip(region, CombineModeExclude); }
 Status TGPGraphics::ResetClip() { return RecordStatus(GdipResetClip(nativeGraphics)); }
 
 Status TGPGraphics::MeasureString(const std::string& string_, INT length, TGPFont* font,
                                   const TGPRectF& layoutRect, TGPStringFormat* stringFormat,
-                                  TGPRectF& boundingBox, INT* codepointsFitted,
-                                  INT* linesFilled) {
+                                  TGPRectF& boundingBox, INT* codepointsFitted, INT* linesFilled) {
     return RecordStatus(GdipMeasureString(nativeGraphics, string_.c_str(), length,
                                           font ? font->nativeFont : nullptr, &layoutRect,
                                           stringFormat ? stringFormat->nativeFormat : nullptr,
@@ -1017,10 +1001,9 @@ Status TGPGraphics::MeasureString(const std::string& string_, INT length, TGPFon
 Status TGPGraphics::DrawString(const std::string& string_, INT length, TGPFont* font,
                                const TGPRectF& layoutRect, TGPStringFormat* stringFormat,
                                TGPBrush* brush) {
-    return RecordStatus(GdipDrawString(nativeGraphics, string_.c_str(), length,
-                                       font ? font->nativeFont : nullptr, &layoutRect,
-                                       stringFormat ? stringFormat->nativeFormat : nullptr,
-                                       Native(brush)));
+    return RecordStatus(GdipDrawString(
+        nativeGraphics, string_.c_str(), length, font ? font->nativeFont : nullptr, &layoutRect,
+        stringFormat ? stringFormat->nativeFormat : nullptr, Native(brush)));
 }
 Status TGPGraphics::DrawString(const std::string& string_, INT length, TGPFont* font,
                                const TGPPointF& origin, TGPBrush* brush) {
@@ -1051,8 +1034,7 @@ TGPFont* TGPGraphics::MakeFont(TFont* aFont) {
 int TGPGraphics::TextWidth(const std::string& string_, TFont* font) {
     TGPFont* f = MakeFont(font);
     TGPRectF box;
-    MeasureString(string_, static_cast<INT>(string_.size()), f, TGPRectF{0, 0, 10000, 10000},
-                  box);
+    MeasureString(string_, static_cast<INT>(string_.size()), f, TGPRectF{0, 0, 10000, 10000}, box);
     delete f;
     return RoundHalfEven(box.Width);
 }
@@ -1060,8 +1042,7 @@ int TGPGraphics::TextWidth(const std::string& string_, TFont* font) {
 int TGPGraphics::TextHeight(const std::string& string_, TFont* font) {
     TGPFont* f = MakeFont(font);
     TGPRectF box;
-    MeasureString(string_, static_cast<INT>(string_.size()), f, TGPRectF{0, 0, 10000, 10000},
-                  box);
+    MeasureString(string_, static_cast<INT>(string_.size()), f, TGPRectF{0, 0, 10000, 10000}, box);
     delete f;
     return RoundHalfEven(box.Height);
 }
@@ -1161,8 +1142,8 @@ void FillShapeWithStyle(const FillShapeParams& p) {
         case gtForwardDiagonal:
         case gtBackwardDiagonal: {
             const LinearGradientMode mode =
-                p.GradientType == gtVertical     ? LinearGradientModeVertical
-                : p.GradientType == gtHorizontal ? LinearGradientModeHorizontal
+                p.GradientType == gtVertical          ? LinearGradientModeVertical
+                : p.GradientType == gtHorizontal      ? LinearGradientModeHorizontal
                 : p.GradientType == gtForwardDiagonal ? LinearGradientModeForwardDiagonal
                                                       : LinearGradientModeBackwardDiagonal;
             TGPLinearGradientBrush brush(grown, first, second, mode);
@@ -1194,11 +1175,11 @@ void FillShapeWithStyle(const FillShapeParams& p) {
             break;
         case gtRadial:
         case gtPath:
-        case gtNone:
-            break;
+        case gtNone: break;
     }
     if (p.BorderColor != clNone) {
-        TGPPen pen(ColorToArgbWithAlpha(p.Opacity, p.BorderColor), static_cast<REAL>(p.BorderWidth));
+        TGPPen pen(ColorToArgbWithAlpha(p.Opacity, p.BorderColor),
+                   static_cast<REAL>(p.BorderWidth));
         pen.SetDashStyle(p.BorderStyle);
         if (p.UsePath) {
             g->DrawPath(&pen, p.Path);

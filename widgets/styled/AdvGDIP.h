@@ -241,16 +241,14 @@ public:
                            ARGB color2);
     TGPLinearGradientBrush(const TGPPoint& point1, const TGPPoint& point2, ARGB color1,
                            ARGB color2);
-    TGPLinearGradientBrush(const TGPRectF& rect, ARGB color1, ARGB color2,
-                           LinearGradientMode mode);
+    TGPLinearGradientBrush(const TGPRectF& rect, ARGB color1, ARGB color2, LinearGradientMode mode);
     TGPLinearGradientBrush(const TGPRect& rect, ARGB color1, ARGB color2, LinearGradientMode mode);
     TGPLinearGradientBrush(const TGPRectF& rect, ARGB color1, ARGB color2, REAL angle,
                            bool isAngleScalable = false);
     TGPLinearGradientBrush(const TGPRect& rect, ARGB color1, ARGB color2, REAL angle,
                            bool isAngleScalable = false);
     Status SetGammaCorrection(bool useGammaCorrection);
-    Status SetInterpolationColors(const ARGB* presetColors, const REAL* blendPositions,
-                                  INT count);
+    Status SetInterpolationColors(const ARGB* presetColors, const REAL* blendPositions, INT count);
 
 private:
     friend class TGPPen;
@@ -271,8 +269,7 @@ public:
     Status SetCenterPoint(const TGPPoint& point);
     Status SetWrapMode(WrapMode wrapMode);
     Status SetGammaCorrection(bool useGammaCorrection);
-    Status SetInterpolationColors(const ARGB* presetColors, const REAL* blendPositions,
-                                  INT count);
+    Status SetInterpolationColors(const ARGB* presetColors, const REAL* blendPositions, INT count);
 };
 
 class TGPPen : public TGdiplusBase {
@@ -482,9 +479,8 @@ public:
     Status DrawImage(TGPImage* image, REAL x, REAL y, REAL width, REAL height);
     Status DrawImage(TGPImage* image, const TGPRectF& rect);
     Status DrawImage(TGPImage* image, INT x, INT y);
-    Status DrawImage(TGPImage* image, const TGPRectF& destRect, REAL srcx, REAL srcy,
-                     REAL srcwidth, REAL srcheight, Unit srcUnit,
-                     TGPImageAttributes* imageAttributes = nullptr,
+    Status DrawImage(TGPImage* image, const TGPRectF& destRect, REAL srcx, REAL srcy, REAL srcwidth,
+                     REAL srcheight, Unit srcUnit, TGPImageAttributes* imageAttributes = nullptr,
                      DrawImageAbort callback = nullptr, void* callbackData = nullptr);
     // The integer form converts to floats; the float form rounds the rectangle to whole pixels
     // (halves to even) first.

@@ -157,9 +157,9 @@ TPictureHeaderSize TiffHeader(THeaderReader& r) {
         std::uint8_t e[12];
         if (!r.Bytes(e, 12)) break;
         const int tag = e[0] | (e[1] << 8);
-        const auto value = static_cast<std::int32_t>(
-            static_cast<std::uint32_t>(e[8]) | (e[9] << 8) | (e[10] << 16) |
-            (static_cast<std::uint32_t>(e[11]) << 24));
+        const auto value =
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(e[8]) | (e[9] << 8) |
+                                      (e[10] << 16) | (static_cast<std::uint32_t>(e[11]) << 24));
         const std::int64_t magnitude = value < 0 ? -static_cast<std::int64_t>(value) : value;
         if (tag == 256) {
             width = magnitude;
@@ -299,7 +299,8 @@ void TAdvGDIPPicture::Assign(TPersistent* source) {
     }
     auto take = [&](const std::vector<std::uint8_t>& bytes) {
         FDatastream->Clear();
-        if (!bytes.empty()) FDatastream->WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+        if (!bytes.empty())
+            FDatastream->WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
         FDatastream->SetPosition(0);
         FIsEmpty = bytes.empty();
         Changed();
@@ -393,8 +394,7 @@ void TAdvGDIPPicture::GDIPDraw(TGPGraphics* graphics, const TRect& rect) {
             graphics->DrawImageRect(image.get(), rect.Left, rect.Top, rect.Right - rect.Left,
                                     rect.Bottom - rect.Top);
         }
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
 }
 
 void TAdvGDIPPicture::GDIPDraw(TGPGraphics* graphics, const TGPRectF& rect) {
@@ -425,8 +425,7 @@ void TAdvGDIPPicture::GDIPDraw(TGPGraphics* graphics, const TGPRectF& rect) {
                 graphics->DrawImageRect(image.get(), rect);
             }
         }
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
     FDrawing = false;
 }
 
@@ -437,8 +436,7 @@ void TAdvGDIPPicture::FillRect(TGPGraphics* graphics, const TGPRectF& r) {
         if (!image) return;
         TGPTextureBrush brush(image.get(), WrapModeTile);
         graphics->FillRectangle(&brush, r);
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
 }
 
 void TAdvGDIPPicture::FillPath(TGPGraphics* graphics, TGPGraphicsPath* path) {
@@ -448,8 +446,7 @@ void TAdvGDIPPicture::FillPath(TGPGraphics* graphics, TGPGraphicsPath* path) {
         if (!image) return;
         TGPTextureBrush brush(image.get(), WrapModeTile);
         graphics->FillPath(&brush, path);
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
 }
 
 }  // namespace dsp

@@ -14,7 +14,7 @@ namespace dsp {
 namespace {
 
 constexpr std::uint32_t kProgressBarVersion = 0x01020000;  // 1.2.0.0
-constexpr TColor kCornerColor = 0xFF00FF;                   // fuchsia: left out when drawn
+constexpr TColor kCornerColor = 0xFF00FF;                  // fuchsia: left out when drawn
 
 // Nearest integer, halves to even.
 int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
@@ -32,7 +32,9 @@ void FillStripedGradient(TCanvas* canvas, TColor from, TColor to, bool acrossX, 
     const auto t = static_cast<TColorRef>(ColorToRGB(to));
     const double h = static_cast<double>(acrossX ? r.Width() : r.Height()) / steps;
     for (int n = 0; n < steps; ++n) {
-        auto mix = [&](int a, int b) { return a + Round(static_cast<double>(n) * (b - a) / steps); };
+        auto mix = [&](int a, int b) {
+            return a + Round(static_cast<double>(n) * (b - a) / steps);
+        };
         const TColor c = static_cast<TColor>(RGB(mix(GetRValue(f), GetRValue(t)),
                                                  mix(GetGValue(f), GetGValue(t)),
                                                  mix(GetBValue(f), GetBValue(t))));
@@ -87,8 +89,7 @@ bool PlausibleFormat(const std::string& format) {
 }
 
 void DrawZoneBackgrounds(TCanvas* canvas, const TRect& r, const TGaugeSettings& s, int length) {
-    if (s.Level0BkColor == clNone && s.Level1BkColor == clNone && s.Level2BkColor == clNone)
-        return;
+    if (s.Level0BkColor == clNone && s.Level1BkColor == clNone && s.Level2BkColor == clNone) return;
     const int w1 = Round(s.Level1Perc / 100.0 * length);
     const int w2 = Round(length * (s.Level2Perc - s.Level1Perc) / 100.0);
     const int w3 = length - w1 - w2;
@@ -109,8 +110,8 @@ void DrawZoneBackgrounds(TCanvas* canvas, const TRect& r, const TGaugeSettings& 
     if (s.Level2BkColor != clNone) FillRectColor(canvas, z2, s.Level2BkColor);
 }
 
-void DrawBlocks(TCanvas* canvas, const TRect& r, const TGaugeSettings& s, int length,
-                TColor color, TColor colorTo) {
+void DrawBlocks(TCanvas* canvas, const TRect& r, const TGaugeSettings& s, int length, TColor color,
+                TColor colorTo) {
     const bool vertical = s.Orientation == goVertical;
     if (s.CompletionSmooth) {
         const int u = Round(s.Position / 100.0 * length);
@@ -149,7 +150,8 @@ void DrawBlocks(TCanvas* canvas, const TRect& r, const TGaugeSettings& s, int le
 void DrawStacked(TCanvas* canvas, const TRect& r, const TGaugeSettings& s, int length) {
     const bool vertical = s.Orientation == goVertical;
     const bool last0 = s.Position < s.Level1Perc;
-    const int l0 = last0 ? Round(s.Position / 100.0 * length) : Round(s.Level1Perc / 100.0 * length);
+    const int l0 =
+        last0 ? Round(s.Position / 100.0 * length) : Round(s.Level1Perc / 100.0 * length);
     const TRect z0 = vertical ? Rect(r.Left + 1, r.Bottom - l0 + 1, r.Right - 1, r.Bottom - 2)
                               : Rect(r.Left + 2, r.Top + 1, r.Left + l0, r.Bottom - 1);
     FillPiece(canvas, z0, s.Level0Color, s.Level0ColorTo, s);
@@ -161,8 +163,8 @@ void DrawStacked(TCanvas* canvas, const TRect& r, const TGaugeSettings& s, int l
                               : Rect(z0.Right, r.Top + 1, z0.Right + l1, r.Bottom - 1);
     FillPiece(canvas, z1, s.Level1Color, s.Level1ColorTo, s);
     if (last1) return;
-    const int l2 = s.Position == 100 ? length - l0 - l1
-                                     : Round(length * (s.Position - s.Level2Perc) / 100.0);
+    const int l2 =
+        s.Position == 100 ? length - l0 - l1 : Round(length * (s.Position - s.Level2Perc) / 100.0);
     const TRect z2 = vertical ? Rect(r.Left + 1, z1.Top - 1 - l2, r.Right - 1, z1.Top - 1)
                               : Rect(z1.Right, r.Top + 1, z1.Right + l2, r.Bottom - 1);
     FillPiece(canvas, z2, s.Level2Color, s.Level2ColorTo, s);

@@ -150,24 +150,19 @@ public:
         using B = TAdvProgressBar;
         return {
             P::Property("Level0Color", &B::Level0Color, &B::SetLevel0Color).Default(0x00FF00),
-            P::Property("Level0ColorTo", &B::Level0ColorTo, &B::SetLevel0ColorTo)
-                .Default(0xE1FFE1),
+            P::Property("Level0ColorTo", &B::Level0ColorTo, &B::SetLevel0ColorTo).Default(0xE1FFE1),
             P::Property("Level1Color", &B::Level1Color, &B::SetLevel1Color).Default(0x00FFFF),
-            P::Property("Level1ColorTo", &B::Level1ColorTo, &B::SetLevel1ColorTo)
-                .Default(0xCAFFFF),
+            P::Property("Level1ColorTo", &B::Level1ColorTo, &B::SetLevel1ColorTo).Default(0xCAFFFF),
             P::Property("Level2Color", &B::Level2Color, &B::SetLevel2Color).Default(0x53A9FF),
-            P::Property("Level2ColorTo", &B::Level2ColorTo, &B::SetLevel2ColorTo)
-                .Default(0xA8D3FF),
+            P::Property("Level2ColorTo", &B::Level2ColorTo, &B::SetLevel2ColorTo).Default(0xA8D3FF),
             P::Property("Level3Color", &B::Level3Color, &B::SetLevel3Color).Default(0x0000FF),
-            P::Property("Level3ColorTo", &B::Level3ColorTo, &B::SetLevel3ColorTo)
-                .Default(0xCACAFF),
+            P::Property("Level3ColorTo", &B::Level3ColorTo, &B::SetLevel3ColorTo).Default(0xCACAFF),
             P::Property("Level1Perc", &B::Level1Perc, &B::SetLevel1Perc).Default(70),
             P::Property("Level2Perc", &B::Level2Perc, &B::SetLevel2Perc).Default(90),
             P::Property("BorderColor", &B::BorderColor, &B::SetBorderColor).Default(clGray),
             P::Property("ShowBorder", &B::ShowBorder, &B::SetShowBorder).Default(true),
             P::Property("Stacked", &B::Stacked, &B::SetStacked).Default(false),
-            P::Property("ShowPercentage", &B::ShowPercentage, &B::SetShowPercentage)
-                .Default(true),
+            P::Property("ShowPercentage", &B::ShowPercentage, &B::SetShowPercentage).Default(true),
             P::Property("Font", &B::Font, &B::SetFont),
             P::Property("CompletionSmooth", &B::CompletionSmooth, &B::SetCompletionSmooth)
                 .Default(false),

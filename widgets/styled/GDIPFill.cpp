@@ -18,16 +18,11 @@ REAL F(double v) { return static_cast<REAL>(v); }
 // The rounding of one part of a two-part body.
 TFillRoundingType PartRounding(TFillRoundingType type, bool lower) {
     switch (type) {
-        case rtNone:
-            return rtNone;
-        case rtTop:
-            return lower ? rtNone : rtTop;
-        case rtBottom:
-            return lower ? rtBottom : rtNone;
-        case rtBoth:
-            return lower ? rtBottom : rtTop;
-        default:
-            return type;
+        case rtNone: return rtNone;
+        case rtTop: return lower ? rtNone : rtTop;
+        case rtBottom: return lower ? rtBottom : rtNone;
+        case rtBoth: return lower ? rtBottom : rtTop;
+        default: return type;
     }
 }
 
@@ -173,8 +168,8 @@ TGPRectF TGDIPFill::Fill(TGPGraphics* g, const TGPRectF& r, std::uint8_t aBorder
                 }
             } else {
                 FillRadialGradient(g, TGPRectF{x, y + h - 2 * s, w, 2 * s},
-                                   ColorToArgbWithAlpha(0, FShadowColor), rtBottom, FRounding,
-                                   true, ColorToArgbWithAlpha(255, FShadowColor));
+                                   ColorToArgbWithAlpha(0, FShadowColor), rtBottom, FRounding, true,
+                                   ColorToArgbWithAlpha(255, FShadowColor));
                 h -= s;
             }
         }
@@ -459,8 +454,8 @@ std::pair<double, double> FitPictureSize(TPictureMode mode, double w, double h, 
 }
 
 void DrawFillPicture(TGPGraphics* g, bool aspectRatio, TPictureMode aspectMode, int customTop,
-                     int customLeft, const TRect& box, int h, int w,
-                     TFillPicturePosition position, TAdvGDIPPicture* picture) {
+                     int customLeft, const TRect& box, int h, int w, TFillPicturePosition position,
+                     TAdvGDIPPicture* picture) {
     if (g == nullptr || picture == nullptr || picture->Empty()) return;
     const int bw = box.Right - box.Left;
     const int bh = box.Bottom - box.Top;
@@ -468,26 +463,13 @@ void DrawFillPicture(TGPGraphics* g, bool aspectRatio, TPictureMode aspectMode, 
     const int cy = box.Top + (bh - h) / 2;
     TRect target;
     switch (position) {
-        case ppTopLeft:
-            target = Bounds(box.Left, box.Top, w, h);
-            break;
-        case ppTopCenter:
-            target = Bounds(cx, box.Top, w, h);
-            break;
-        case ppTopRight:
-            target = Bounds(box.Right - w, box.Top, w, h);
-            break;
-        case ppBottomLeft:
-            target = Bounds(box.Left, box.Bottom - h, w, h);
-            break;
-        case ppBottomCenter:
-            target = Bounds(cx, box.Bottom - h, w, h);
-            break;
-        case ppBottomRight:
-            target = Bounds(box.Right - w, box.Bottom - h, w, h);
-            break;
-        case ppTiled:
-            return;  // the body's texture brush tiles it
+        case ppTopLeft: target = Bounds(box.Left, box.Top, w, h); break;
+        case ppTopCenter: target = Bounds(cx, box.Top, w, h); break;
+        case ppTopRight: target = Bounds(box.Right - w, box.Top, w, h); break;
+        case ppBottomLeft: target = Bounds(box.Left, box.Bottom - h, w, h); break;
+        case ppBottomCenter: target = Bounds(cx, box.Bottom - h, w, h); break;
+        case ppBottomRight: target = Bounds(box.Right - w, box.Bottom - h, w, h); break;
+        case ppTiled: return;  // the body's texture brush tiles it
         case ppStretched: {
             double fw = bw;
             double fh = bh;
@@ -496,18 +478,10 @@ void DrawFillPicture(TGPGraphics* g, bool aspectRatio, TPictureMode aspectMode, 
                             Round(fw), Round(fh));
             break;
         }
-        case ppCenterLeft:
-            target = Bounds(box.Left, cy, w, h);
-            break;
-        case ppCenterCenter:
-            target = Bounds(cx, cy, w, h);
-            break;
-        case ppCenterRight:
-            target = Bounds(box.Right - w, cy, w, h);
-            break;
-        case ppCustom:
-            target = Bounds(customLeft, customTop, w, h);
-            break;
+        case ppCenterLeft: target = Bounds(box.Left, cy, w, h); break;
+        case ppCenterCenter: target = Bounds(cx, cy, w, h); break;
+        case ppCenterRight: target = Bounds(box.Right - w, cy, w, h); break;
+        case ppCustom: target = Bounds(customLeft, customTop, w, h); break;
     }
     picture->GDIPDraw(g, target);
 }

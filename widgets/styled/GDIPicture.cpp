@@ -96,7 +96,8 @@ void TGDIPPicture::Assign(TPersistent* source) {
     if (auto* same = dynamic_cast<TGDIPPicture*>(graphic)) {
         if (same != this) take(same->FDatastream->Bytes());
         FIsEmpty = FDatastream->Size() == 0;
-    } else if (auto* bitmap = dynamic_cast<TBitmap*>(graphic); bitmap != nullptr && !bitmap->Empty()) {
+    } else if (auto* bitmap = dynamic_cast<TBitmap*>(graphic);
+               bitmap != nullptr && !bitmap->Empty()) {
         take(bitmap->SaveToBytes());
     }
     GetImageSizes();
@@ -141,8 +142,7 @@ void TGDIPPicture::DrawImage(TGPGraphics* graphics, int x, int y) {
     try {
         if (std::unique_ptr<TGPImage> image = DecodePictureData(*FDatastream))
             graphics->DrawImage(image.get(), x, y);
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
 }
 
 void TGDIPPicture::DrawImageRect(TGPGraphics* graphics, int x, int y, int w, int h) {
@@ -150,8 +150,7 @@ void TGDIPPicture::DrawImageRect(TGPGraphics* graphics, int x, int y, int w, int
     try {
         if (std::unique_ptr<TGPImage> image = DecodePictureData(*FDatastream))
             graphics->DrawImageRect(image.get(), x, y, w, h);
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
 }
 
 }  // namespace dsp

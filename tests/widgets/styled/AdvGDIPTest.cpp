@@ -13,8 +13,10 @@ TEST(AdvGDIPColours, FrameworkColoursBecomeOpaqueArgb) {
         ARGB argb;
     };
     const Case cases[] = {
-        {clRed, 0xFFFF0000},    {clBlue, 0xFF0000FF},
-        {clNone, 0xFFFFFFFF},   {0x123456, 0xFF563412},
+        {clRed, 0xFFFF0000},
+        {clBlue, 0xFF0000FF},
+        {clNone, 0xFFFFFFFF},
+        {0x123456, 0xFF563412},
         {clBtnFace, 0xFFD4D0C8}};  // system colours resolve through the classic table
     for (const Case& c : cases) EXPECT_EQ(ColorToArgb(c.color), c.argb) << std::hex << c.color;
     EXPECT_EQ(ColorToArgbWithAlpha(128, clBlack), 0x80000000u);

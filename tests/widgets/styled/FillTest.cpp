@@ -69,9 +69,10 @@ TEST(GDIPFill, RoundingTypesRoundOnlyTheirCorners) {
         TFillRoundingType type;
         bool topLeft, topRight, bottomLeft, bottomRight;  // corner rounded
     };
-    const Case cases[] = {{rtNone, false, false, false, false}, {rtTop, true, true, false, false},
-                          {rtBottom, false, false, true, true}, {rtBoth, true, true, true, true},
-                          {rtLeft, true, false, true, false},   {rtRight, false, true, false, true}};
+    const Case cases[] = {
+        {rtNone, false, false, false, false}, {rtTop, true, true, false, false},
+        {rtBottom, false, false, true, true}, {rtBoth, true, true, true, true},
+        {rtLeft, true, false, true, false},   {rtRight, false, true, false, true}};
     for (const Case& c : cases) {
         auto b = Surface(30, 20, clRed);
         TGPGraphics g(b->Canvas());
@@ -212,18 +213,13 @@ TEST(GDIPFillPlacement, PicturesLandByPosition) {
         TFillPicturePosition position;
         TRect ink;
     };
-    const Case cases[] = {{ppTopLeft, Rect(0, 0, 300, 100)},
-                          {ppTopCenter, Rect(170, 0, 470, 100)},
-                          {ppTopRight, Rect(340, 0, 640, 100)},
-                          {ppBottomLeft, Rect(0, 300, 300, 400)},
-                          {ppBottomCenter, Rect(170, 300, 470, 400)},
-                          {ppBottomRight, Rect(340, 300, 640, 400)},
-                          {ppCenterLeft, Rect(0, 150, 300, 250)},
-                          {ppCenterCenter, Rect(170, 150, 470, 250)},
-                          {ppCenterRight, Rect(340, 150, 640, 250)},
-                          {ppCustom, Rect(7, 9, 307, 109)},
-                          {ppStretched, Rect(0, 0, 640, 400)},
-                          {ppTiled, TRect{}}};
+    const Case cases[] = {
+        {ppTopLeft, Rect(0, 0, 300, 100)},          {ppTopCenter, Rect(170, 0, 470, 100)},
+        {ppTopRight, Rect(340, 0, 640, 100)},       {ppBottomLeft, Rect(0, 300, 300, 400)},
+        {ppBottomCenter, Rect(170, 300, 470, 400)}, {ppBottomRight, Rect(340, 300, 640, 400)},
+        {ppCenterLeft, Rect(0, 150, 300, 250)},     {ppCenterCenter, Rect(170, 150, 470, 250)},
+        {ppCenterRight, Rect(340, 150, 640, 250)},  {ppCustom, Rect(7, 9, 307, 109)},
+        {ppStretched, Rect(0, 0, 640, 400)},        {ppTiled, TRect{}}};
     for (const Case& c : cases) {
         TBitmap b(640, 400);
         TGPGraphics g(b.Canvas());
@@ -245,12 +241,10 @@ TEST(GDIPFillPlacement, FitPictureSizeKeepsProportions) {
         double w, h, bw, bh;
         std::pair<double, double> fit;
     };
-    const Case cases[] = {{pmNormal, 40, 20, 100, 100, {40, 20}},
-                          {pmStretch, 40, 20, 100, 100, {100, 50}},
-                          {pmNormal, 200, 50, 100, 100, {100, 25}},
-                          {pmStretch, 20, 40, 100, 100, {50, 100}},
-                          {pmStretch, 0, 40, 100, 100, {0, 0}},
-                          {pmStretch, 20, 40, 100, -1, {0, 0}}};
+    const Case cases[] = {
+        {pmNormal, 40, 20, 100, 100, {40, 20}},   {pmStretch, 40, 20, 100, 100, {100, 50}},
+        {pmNormal, 200, 50, 100, 100, {100, 25}}, {pmStretch, 20, 40, 100, 100, {50, 100}},
+        {pmStretch, 0, 40, 100, 100, {0, 0}},     {pmStretch, 20, 40, 100, -1, {0, 0}}};
     for (const Case& c : cases)
         EXPECT_EQ(FitPictureSize(c.mode, c.w, c.h, c.bw, c.bh), c.fit) << c.w << "x" << c.h;
 }

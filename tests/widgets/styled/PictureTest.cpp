@@ -246,9 +246,8 @@ TEST(PictureHeaders, SizesComeFromTheHeadersAlone) {
         {"tiff", ".TIFF", tiff, 640, 480},
         {"tiff with a short directory", ".TIFF", shortDirectory, 640, 0},
         {"tif extension", ".TIF", tiff, 0, 0},
-        {"gif", ".GIF",
-         Jpeg({'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF,
-               0x21, 0x2C, 0, 0, 0, 0, 33, 0, 44, 0, 0, 0}),
+        {"gif", ".GIF", Jpeg({'G',  'I',  'F',  '8',  '9',  'a', 1, 0, 1, 0,  0x80, 0,  0, 0, 0, 0,
+                              0xFF, 0xFF, 0xFF, 0x21, 0x2C, 0,   0, 0, 0, 33, 0,    44, 0, 0, 0}),
          33, 44},
         {"not a picture", ".PNG", Jpeg({1, 2, 3}), 0, 0},
     };

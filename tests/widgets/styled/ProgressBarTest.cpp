@@ -54,9 +54,8 @@ TEST(GaugeBar, BlocksAreSevenPixelsWithTwoPixelGaps) {
         int full = 0;
         for (const auto& [start, length] : runs) full += length == 7;
         EXPECT_EQ(full, c.fullBlocks) << c.percent;
-        const int last = runs.empty() || (c.fullBlocks > 0 && runs.back().second == 7)
-                             ? 0
-                             : runs.back().second;
+        const int last =
+            runs.empty() || (c.fullBlocks > 0 && runs.back().second == 7) ? 0 : runs.back().second;
         EXPECT_EQ(last, c.lastBlock) << c.percent;
         if (!runs.empty()) {
             EXPECT_EQ(runs.front().first, 2) << c.percent;

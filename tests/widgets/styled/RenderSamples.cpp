@@ -52,8 +52,8 @@ void Shapes(TBitmap& b, int top) {
     g.FillRectangle(&black, 280.0f, top + 18.0f, 600, 80);
     std::vector<TGPPoint> pts;
     for (int i = 0; i < 600; ++i)
-        pts.push_back({280 + i, top + 60 - static_cast<int>(30 * std::sin(i / 40.0) *
-                                                             std::exp(-i / 400.0))});
+        pts.push_back(
+            {280 + i, top + 60 - static_cast<int>(30 * std::sin(i / 40.0) * std::exp(-i / 400.0))});
     TGPGraphicsPath curve;
     curve.AddCurve(pts.data(), static_cast<INT>(pts.size()), 0.5f);
     curve.AddLine(879.0f, top + 60.0f, 879.0f, top + 97.0f);
@@ -176,8 +176,9 @@ void Pictures(TBitmap& b, int top) {
 
 void Bars(TBitmap& b, int top) {
     TCanvas* c = b.Canvas();
-    Label(c, 10, top, "Level progress bars (431 x 41): 0, 2, 30, 69, 70, 90, 100 %; stacked; "
-                      "smooth; vertical; infinite");
+    Label(c, 10, top,
+          "Level progress bars (431 x 41): 0, 2, 30, 69, 70, 90, 100 %; stacked; "
+          "smooth; vertical; infinite");
     TFont font;
     font.SetName("Verdana");
     font.SetHeight(-13);
@@ -273,8 +274,7 @@ int main(int argc, char** argv) {
     std::cout << file << "\n";
     // The fills' row four times enlarged, to judge edges pixel by pixel.
     dsp::TBitmap zoom(4 * 480, 4 * 60);
-    zoom.Canvas()->StretchBlt(0, 0, 4 * 480, 4 * 60, sheet.Canvas(), 0, 125, 480, 60,
-                              dsp::SRCCOPY);
+    zoom.Canvas()->StretchBlt(0, 0, 4 * 480, 4 * 60, sheet.Canvas(), 0, 125, 480, 60, dsp::SRCCOPY);
     dsp::TPngImage zoomed;
     zoomed.Assign(&zoom);
     const std::string zoomFile = std::string(argv[1]) + "/styled_samples_zoom.png";

@@ -29,7 +29,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         dsp::HexTextToStream(text, out);
         if (out.Size() != static_cast<std::int64_t>(text.size() / 2)) __builtin_trap();
         if (dsp::StreamToHexText(out).size() != text.size() / 2 * 2) __builtin_trap();
-    } catch (const dsp::EConvertError&) {
-    }
+    } catch (const dsp::EConvertError&) {}
     return 0;
 }

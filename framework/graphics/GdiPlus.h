@@ -413,9 +413,6 @@ struct GpRect {
     INT Width = 0;
     INT Height = 0;
 };
-using PointF = GpPointF;
-using Point = GpPoint;
-using RectF = GpRectF;
 
 // Opaque handles. Every kind of brush is a GpBrush, every bitmap a GpImage.
 struct GpGraphics;

@@ -40,9 +40,9 @@ void EditBoxesFill(benchmark::State& state) {
             fill.SetColorMirrorTo(clWhite);
             fill.SetRounding(6);
             fill.SetBorderColor(clGray);
-            fill.Fill(&g, TGPRectF{static_cast<REAL>(r.Left), static_cast<REAL>(r.Top),
-                                   static_cast<REAL>(r.Width() - 1),
-                                   static_cast<REAL>(r.Height() - 1)});
+            fill.Fill(
+                &g, TGPRectF{static_cast<REAL>(r.Left), static_cast<REAL>(r.Top),
+                             static_cast<REAL>(r.Width() - 1), static_cast<REAL>(r.Height() - 1)});
         }
         benchmark::DoNotOptimize(page.PixelAt(0, 0));
     }

@@ -1,13 +1,13 @@
 #include "widgets/styled/AdvProgressBar.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/runtime/Timer.h"
 #include "framework/text/Format.h"
 #include "widgets/styled/GDIPPictureContainer.h"
+#include "widgets/styled/UserFormat.h"
 
 namespace dsp {
 
@@ -72,20 +72,6 @@ void FillPiece(TCanvas* canvas, const TRect& r, TColor color, TColor colorTo,
         FillStripedGradient(canvas, color, colorTo, false, Rect(r.Left, mid, r.Right, r.Bottom),
                             s.Steps);
     }
-}
-
-// A user format may only hold conversions of the two integers, with widths and precisions of
-// at most three digits.
-bool PlausibleFormat(const std::string& format) {
-    int digits = 0;
-    for (char c : format) {
-        if (std::isdigit(static_cast<unsigned char>(c)) != 0) {
-            if (++digits > 3) return false;
-        } else {
-            digits = 0;
-        }
-    }
-    return true;
 }
 
 void DrawZoneBackgrounds(TCanvas* canvas, const TRect& r, const TGaugeSettings& s, int length) {
@@ -211,14 +197,7 @@ void DrawGaugeText(TCanvas* canvas, const TRect& r, const TGaugeSettings& s) {
 
 std::string GaugeText(const TGaugeSettings& s) {
     const std::string fallback = Format("%d%%", s.Position);
-    if (!s.Format.empty()) {
-        if (!PlausibleFormat(s.Format)) return fallback;
-        try {
-            return Format(s.Format, s.Value, s.Max);
-        } catch (const EConvertError&) {
-            return fallback;
-        }
-    }
+    if (!s.Format.empty()) return TryUserFormat(s.Format, s.Value, s.Max).value_or(fallback);
     return s.ShowPercentage ? fallback : Format("%d", s.Value);
 }
 

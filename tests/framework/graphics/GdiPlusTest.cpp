@@ -185,6 +185,44 @@ TEST(GdiPlusPixels, CardinalSplinesPassThroughTheirPoints) {
     EXPECT_EQ(GdipAddPathCurveI(straight.get(), line, 1), InvalidParameter);
 }
 
+TEST(GdiPlusPixels, TheResponseFillIsATranslucentAliasedSplineArea) {
+    // As the response view fills under a curve: a spline through integer points, closed down
+    // to the bottom, filled and outlined in ARGB (30, 128, 128, 128) without smoothing.
+    TBitmap b(60, 30);
+    b.Canvas()->Brush()->SetColor(clBlack);
+    b.Canvas()->FillRect(Rect(0, 0, 60, 30));
+    std::vector<GpPoint> curve;
+    for (int x = 0; x < 60; x += 2) curve.push_back({x, 10 + (x / 2) % 5});
+    auto path = NewPath();
+    GdipAddPathCurveI(path.get(), curve.data(), static_cast<INT>(curve.size()));
+    GdipAddPathLine(path.get(), 58, 14, 58, 29);
+    GdipAddPathLine(path.get(), 58, 29, 0, 29);
+    auto g = On(b, false);
+    constexpr ARGB kMist = 0x1E808080;
+    GdipFillPath(g.get(), Solid(kMist).get(), path.get());
+    GdipDrawPath(g.get(), PenOf(kMist).get(), path.get());
+    EXPECT_EQ(b.PixelAt(30, 22), RGB(15, 15, 15));  // inside: 30/255 of 128 over black
+    EXPECT_EQ(b.PixelAt(30, 2), 0x000000u);         // above the curve nothing
+    EXPECT_EQ(b.PixelAt(59, 22), 0x000000u);        // beyond the closing segment
+}
+
+TEST(GdiPlusPixels, LineBrushesRunAlongTheirPoints) {
+    // The splash's text brush: from one point to another, tiled beyond them.
+    const GpPointF a{0, 0};
+    const GpPointF z{10, 0};
+    auto brush = Make<GpBrush>([&](GpBrush** p) {
+        return GdipCreateLineBrush(&a, &z, kBlack, 0xFFFFFFFF, WrapModeTile, p);
+    });
+    TBitmap b(20, 2);
+    GdipFillRectangle(On(b, false).get(), brush.get(), 0, 0, 20, 2);
+    EXPECT_LT(Gray(b, 0, 0), 20);
+    EXPECT_GT(Gray(b, 9, 0), 220);
+    EXPECT_LT(Gray(b, 10, 0), 20);  // the next tile starts again
+    EXPECT_EQ(b.PixelAt(4, 0), b.PixelAt(4, 1));
+    GpBrush* same = nullptr;
+    EXPECT_EQ(GdipCreateLineBrush(&a, &a, kBlack, kBlack, WrapModeTile, &same), OutOfMemory);
+}
+
 TEST(GdiPlusPixels, VerticalGradientRunsFromTheFirstColourAtTheTopToTheSecondAtTheBottom) {
     TBitmap b(10, 21);
     const GpRectF r{0, -1, 10, 22};

@@ -565,7 +565,9 @@ public:
     std::vector<std::uint8_t> SaveToBytes() const override;
     void Assign(TPersistent* source) override;
 
-    // The form stream's binary property "Data": the file's bytes, nothing before them.
+    // The form stream's binary property "Data": the file's bytes, nothing before them; written
+    // only for a picture that is not empty.
+    void DefineProperties(TFiler* filer) override;
     void ReadData(TStream* stream);
     void WriteData(TStream* stream);
     void LoadFromStream(TStream* stream);

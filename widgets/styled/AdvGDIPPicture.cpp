@@ -9,6 +9,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Picture.h"
 #include "framework/text/FileNames.h"
+#include "framework/text/Filer.h"
 #include "framework/text/StrUtils.h"
 #include "framework/text/Streams.h"
 #include "widgets/styled/AdvGDIP.h"
@@ -74,6 +75,13 @@ void TAdvGDIPPicture::LoadFromBytes(const std::vector<std::uint8_t>& data) {
 }
 
 std::vector<std::uint8_t> TAdvGDIPPicture::SaveToBytes() const { return FDatastream->Bytes(); }
+
+void TAdvGDIPPicture::DefineProperties(TFiler* filer) {
+    TGraphic::DefineProperties(filer);
+    filer->DefineBinaryProperty(
+        "Data", [this](TStream& stream) { ReadData(&stream); },
+        [this](TStream& stream) { WriteData(&stream); }, !FIsEmpty);
+}
 
 void TAdvGDIPPicture::ReadData(TStream* stream) {
     if (stream == nullptr || stream->Size() == 0) return;

@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "framework/core/Component.h"
 #include "framework/core/TypeInfo.h"
 #include "widgets/styled/AdvGDIP.h"
 
@@ -98,6 +99,14 @@ public:
     void SaveToFile(TCustomIniFile& ini, const std::string& section);
     void LoadFromFile(const std::string& fileName, const std::string& section);
     void LoadFromFile(TCustomIniFile& ini, const std::string& section);
+
+    // The clipboard under the format "GDI+ Fill": the fill's stored published properties as a
+    // component stream. Pasting takes only such a stream of at most 64 MiB holding the fill's own
+    // properties; anything else raises EReadError and leaves the fill as it was. Pasting sets the
+    // properties the copy holds (those at their defaults in the source keep the target's values)
+    // and fires OnChange once; with no fill on the clipboard it does nothing.
+    void SaveToClipBoard();
+    void LoadFromClipBoard();
 
     // ---- properties
     TColor Color() const { return FColor; }
@@ -333,6 +342,30 @@ private:
     TPictureMode FBackGroundPictureAspectMode = pmStretch;
     TPictureMode FPictureAspectMode = pmStretch;
 };
+
+// The component that carries a fill through the component stream: the fill's properties travel
+// as the sub-properties of SaveObject.
+class TSaver : public TComponent {
+public:
+    explicit TSaver(TComponent* owner) : TComponent(owner) {}
+    TPersistent* SaveObject() const { return FSaveObject; }
+    void SetSaveObject(TPersistent* value) { FSaveObject = value; }
+
+    DSP_PUBLISHED(TSaver, TComponent) {
+        using P = Published<TSaver>;
+        return {P::Property("SaveObject", &TSaver::SaveObject, &TSaver::SetSaveObject)};
+    }
+
+private:
+    TPersistent* FSaveObject = nullptr;
+};
+
+// The clipboard format of fills, registered once.
+unsigned GDIPFillClipboardFormat();
+// A fill (or any persistent object with published properties) written as a TSaver's SaveObject,
+// and read back into one.
+void SaveFillToStream(TStream& stream, TPersistent& fill);
+void LoadFillFromStream(TStream& stream, TPersistent& persistent);
 
 // ---- shapes and placement
 

@@ -2,7 +2,12 @@
 
 #include <memory>
 
+#include <algorithm>
+#include <iterator>
+
 #include "framework/core/Exceptions.h"
+#include "framework/desktop/Clipboard.h"
+#include "framework/text/Filer.h"
 #include "framework/text/IniFile.h"
 #include "framework/text/Streams.h"
 #include "widgets/styled/GDIPFill.h"
@@ -136,6 +141,56 @@ void TGDIPFill::LoadFromFile(TCustomIniFile& ini, const std::string& s) {
     };
     picture("PictureSize", "Picture", *next.FPicture);
     picture("BackgroundPictureSize", "BackgroundPicture", *next.FBackGroundPicture);
+    Assign(&next);
+}
+
+// ---- the clipboard
+
+namespace {
+// A fill with pictures of a few megabytes fits many times over.
+constexpr std::size_t kMaxClipboardBytes = std::size_t{64} << 20;
+}  // namespace
+
+unsigned GDIPFillClipboardFormat() {
+    static const TClipboardFormat format = RegisterClipboardFormat("GDI+ Fill");
+    return format;
+}
+
+void SaveFillToStream(TStream& stream, TPersistent& fill) {
+    TSaver saver(nullptr);
+    saver.SetSaveObject(&fill);
+    WriteComponentStream(stream, saver);
+}
+
+void LoadFillFromStream(TStream& stream, TPersistent& persistent) {
+    TSaver saver(nullptr);
+    saver.SetSaveObject(&persistent);
+    ReadComponentStream(stream, saver);
+}
+
+void TGDIPFill::SaveToClipBoard() {
+    TMemoryStream stream;
+    SaveFillToStream(stream, *this);
+    Clipboard()->SetAsBytes(GDIPFillClipboardFormat(), stream.Bytes());
+}
+
+void TGDIPFill::LoadFromClipBoard() {
+    std::vector<std::uint8_t> bytes;
+    if (!Clipboard()->GetAsBytes(GDIPFillClipboardFormat(), bytes)) return;
+    // Any program can offer bytes under this name: only a component stream of a sound size is
+    // read, into a copy, and the fill takes it only when all of it was read.
+    if (bytes.size() > kMaxClipboardBytes)
+        throw EReadError("The clipboard's fill is larger than a fill can be");
+    if (bytes.size() < sizeof kFormStreamSignature ||
+        !std::equal(std::begin(kFormStreamSignature), std::end(kFormStreamSignature),
+                    bytes.begin()))
+        throw EReadError("The clipboard holds no fill");
+    TMemoryStream stream;
+    stream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+    stream.SetPosition(0);
+    TGDIPFill next;
+    next.Assign(this);
+    LoadFillFromStream(stream, next);
     Assign(&next);
 }
 

@@ -2,6 +2,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Picture.h"
+#include "framework/text/Filer.h"
 #include "framework/text/StrUtils.h"
 #include "framework/text/Streams.h"
 #include "widgets/styled/PictureData.h"
@@ -27,6 +28,13 @@ void TGDIPPicture::LoadFromBytes(const std::vector<std::uint8_t>& data) {
 }
 
 std::vector<std::uint8_t> TGDIPPicture::SaveToBytes() const { return FDatastream->Bytes(); }
+
+void TGDIPPicture::DefineProperties(TFiler* filer) {
+    TGraphic::DefineProperties(filer);
+    filer->DefineBinaryProperty(
+        "Data", [this](TStream& stream) { ReadData(&stream); },
+        [this](TStream& stream) { WriteData(&stream); }, !FIsEmpty);
+}
 
 void TGDIPPicture::ReadData(TStream* stream) {
     if (stream == nullptr) return;

@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "framework/desktop/Clipboard.h"
+#include "framework/text/Filer.h"
 #include "framework/text/IniFile.h"
 #include "framework/text/Streams.h"
 #include "tests/support/TempFolder.h"
@@ -149,6 +151,87 @@ TEST_F(FillIni, BrokenSectionsLeaveTheFillAsItWas) {
     EXPECT_EQ(target.GradientType(), gtVertical);
     EXPECT_EQ(target.Opacity(), 255);
     EXPECT_EQ(target.Color(), clRed);
+}
+
+TEST(FillClipboard, CopyAndPasteCarryTheStoredPropertiesAndPictures) {
+    TGDIPFill source;
+    source.SetColor(clRed);         // differs from its default
+    source.SetColorMirror(clBlue);  // always stored
+    source.SetRoundingType(rtTop);
+    source.SetShadowType(stSurround);
+    source.SetFocus(true);  // not published: stays behind
+    test::LoadPicture(*source.Picture(), test::PngFile(3, 2, 0xFF000000));
+    source.SaveToClipBoard();
+
+    TGDIPFill target;
+    target.SetGlow(gmRadial);  // the source's Glow is stored (gmNone) and wins
+    target.SetAngle(45);       // the source's Angle is at its default: kept
+    target.SetFocusColor(clYellow);
+    int changes = 0;
+    target.OnChange = [&](TObject*) { ++changes; };
+    target.LoadFromClipBoard();
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(target.Color(), clRed);
+    EXPECT_EQ(target.ColorMirror(), clBlue);
+    EXPECT_EQ(target.RoundingType(), rtTop);
+    EXPECT_EQ(target.ShadowType(), stSurround);
+    EXPECT_EQ(target.Glow(), gmNone);
+    EXPECT_EQ(target.Angle(), 45);
+    EXPECT_FALSE(target.Focus());
+    EXPECT_EQ(target.FocusColor(), clYellow);
+    EXPECT_EQ(target.Picture()->SaveToBytes(), source.Picture()->SaveToBytes());
+    EXPECT_EQ(target.Picture()->Width(), 3);
+    EXPECT_TRUE(target.BackGroundPicture()->Empty());
+}
+
+TEST(FillClipboard, TheStreamCarriesPicturesAsTheirFileBytes) {
+    TGDIPFill fill;
+    const std::vector<std::uint8_t> png = test::PngFile(2, 2, 0xFF00FF00);
+    test::LoadPicture(*fill.Picture(), png);
+    TMemoryStream stream;
+    SaveFillToStream(stream, fill);
+    const std::vector<std::uint8_t>& bytes = stream.Bytes();
+    ASSERT_GE(bytes.size(), 4u);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "DSF1");
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_NE(text.find("SaveObject.Picture.Data"), std::string::npos);
+    EXPECT_NE(text.find(std::string(png.begin(), png.end())), std::string::npos);
+    EXPECT_EQ(text.find("SaveObject.BackGroundPicture.Data"), std::string::npos);  // empty
+}
+
+TEST(FillClipboard, OtherBytesUnderTheFormatChangeNothing) {
+    TGDIPFill original;
+    original.SetColor(clGreen);
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+    };
+    // A sound stream of another component: it names properties a fill does not have.
+    TComponent other(nullptr);
+    other.SetName("Other");
+    TMemoryStream foreign;
+    WriteComponentStream(foreign, other);
+    TMemoryStream sound;
+    SaveFillToStream(sound, original);
+    std::vector<std::uint8_t> cut = sound.Bytes();
+    cut.resize(cut.size() / 2);
+    const Case cases[] = {{"not a stream", {1, 2, 3, 4, 5, 6}},
+                          {"another component", foreign.Bytes()},
+                          {"cut short", cut}};
+    for (const Case& c : cases) {
+        Clipboard()->SetAsBytes(GDIPFillClipboardFormat(), c.bytes);
+        TGDIPFill target;
+        target.SetColor(clMaroon);
+        int changes = 0;
+        target.OnChange = [&](TObject*) { ++changes; };
+        EXPECT_THROW(target.LoadFromClipBoard(), EReadError) << c.name;
+        EXPECT_EQ(target.Color(), clMaroon) << c.name;
+        EXPECT_EQ(changes, 0) << c.name;
+    }
+    Clipboard()->SetAsText("no fill");
+    TGDIPFill untouched;
+    EXPECT_NO_THROW(untouched.LoadFromClipBoard());
+    EXPECT_EQ(untouched.Color(), clSilver);
 }
 
 }  // namespace

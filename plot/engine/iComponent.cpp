@@ -178,6 +178,8 @@ void TiComponent::DrawBorder(TCanvas* canvas) {
     }
 }
 
+bool TiComponent::OPCPropertyChanged(const std::string&, const TVariant&) { return false; }
+
 void TiComponent::GainFocus() {
     FHasFocus = true;
     Invalidate();

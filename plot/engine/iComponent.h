@@ -17,6 +17,7 @@
 #include "framework/controls/CustomControl.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/runtime/Clock.h"
+#include "framework/text/Variant.h"
 #include "plot/engine/iClasses.h"
 #include "plot/engine/iTypes.h"
 
@@ -122,6 +123,9 @@ public:
     virtual bool InternalTimerRunning() const = 0;
     virtual void InternalTimerStart(int initialDelay, int interval) = 0;
     virtual void InternalTimerStop() = 0;
+    // A descendant tells of a property it changed, so that a bound OPC item can send it; true
+    // when an item took the value.
+    virtual bool OPCPropertyChanged(const std::string& propName, const TVariant& value);
     virtual void GainFocus();
     virtual void LoseFocus();
     virtual void iWantSpecialKey(TKeyCode& charCode, LRESULT& result);

@@ -2,6 +2,7 @@
 
 #include "framework/core/Component.h"
 #include "framework/core/Exceptions.h"
+#include "framework/text/Numbers.h"
 #include "framework/text/StrUtils.h"
 #include "plot/engine/iComponent.h"
 
@@ -36,6 +37,48 @@ void TiOPCItem::Activate(bool /*startSuspended*/) {
 void TiOPCItem::Deactivate() {
     if (OPCLibraryMissing()) return;
     FSignalHandle = 0;
+}
+
+void TiOPCItem::SetData(const TVariant&) {
+    // Sent to the server through the library, which is not present.
+}
+
+TVariant TiOPCItem::GetDataNow(int&) {
+    if (OPCLibraryMissing()) return {};
+    return FData;
+}
+
+void TiOPCItem::NewData() {
+    // The library hands the value, time stamp and quality over before this runs.
+    if (QualityGood()) FData = ScaleIncoming(FData);
+    if (FAutoError) UpdateError();
+    if (FOwner != nullptr && FOwner->OnNewData) FOwner->OnNewData(this);
+}
+
+TVariant TiOPCItem::ScaleIncoming(const TVariant& value) const {
+    if (!QualityGood()) return value;
+    switch (value.VarType()) {
+        case varSmallint:
+        case varInteger:
+        case varShortInt:
+        case varByte:
+        case varWord:
+        case varLongWord:
+        case varInt64: {
+            double v = static_cast<double>(static_cast<std::int32_t>(value.AsInt64()));
+            if (FScalar != 0) v *= FScalar;
+            if (FOffset != 0) v += FOffset;
+            return TVariant(static_cast<int>(Round(v)));
+        }
+        case varSingle:
+        case varDouble: {
+            double v = value.AsDouble();
+            if (FScalar != 0) v *= FScalar;
+            if (FOffset != 0) v += FOffset;
+            return TVariant(v);
+        }
+        default: return value;
+    }
 }
 
 void TiOPCItem::UpdateResume() {}

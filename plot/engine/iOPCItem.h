@@ -11,6 +11,7 @@
 
 #include "framework/core/Object.h"
 #include "framework/core/TypeInfo.h"
+#include "framework/text/Variant.h"
 
 namespace dsp {
 
@@ -55,6 +56,16 @@ public:
 
     bool Active() const;
     bool UpdateSuspended() const;
+    // The last value received, and a value to send to the server (nothing without library).
+    const TVariant& Data() const { return FData; }
+    void SetData(const TVariant& value);
+    // Fetches the value now; without library the result is empty and quality stays as passed.
+    TVariant GetDataNow(int& quality);
+    // The library's callback: the new value, its time stamp and quality, scaled when good.
+    void NewData();
+    // A good value scaled: integers multiplied and offset in floating point, rounded to a 32-bit
+    // integer; floating values to a double; anything else as it is.
+    TVariant ScaleIncoming(const TVariant& value) const;
     bool QualityGood() const { return (FQuality & 0xC0) == 0xC0; }
 
     const std::string& PropertyName() const { return FPropertyName; }
@@ -74,7 +85,10 @@ public:
     bool AutoError() const { return FAutoError; }
     void SetAutoError(bool value);
     double Scalar() const { return FScalar; }
+    void SetScalar(double value) { FScalar = value; }
     double Offset() const { return FOffset; }
+    void SetOffset(double value) { FOffset = value; }
+    void SetQuality(int value) { FQuality = value; }
     int Quality() const { return FQuality; }
     double TimeStamp() const { return FTimeStamp; }
     TTypeKind PropertyType() const { return FPropertyType; }
@@ -95,6 +109,7 @@ private:
     double FScalar = 0;
     double FOffset = 0;
     int FSignalHandle = 0;
+    TVariant FData;
     double FTimeStamp = 0;
     int FQuality = 0;
     TiOPCItemManager* FOwner;

@@ -3,6 +3,7 @@
 #include "framework/controls/ControlMessages.h"
 #include "framework/core/Exceptions.h"
 #include "framework/runtime/Timer.h"
+#include "framework/text/Numbers.h"
 #include "framework/text/StrUtils.h"
 
 namespace dsp {
@@ -14,6 +15,9 @@ TiVCLComponent::TiVCLComponent(TComponent* owner)
     };
     FOPCItemManager->OnGetType = [this](const std::string& name, TTypeKind& kind) {
         kind = OPCGetPropertyKind(name);
+    };
+    FOPCItemManager->OnNewData = [this](TObject* item) {
+        OPCNewData(static_cast<TiOPCItem*>(item));
     };
 }
 
@@ -152,6 +156,12 @@ void TiVCLComponent::OPCItemUpdateSuspend(int index) {
     FOPCItemManager->Item(index)->UpdateSuspend();
 }
 void TiVCLComponent::OPCItemLoaded(int index) { FOPCItemManager->Item(index)->Loaded(); }
+void TiVCLComponent::SetOPCItemData(int index, const TVariant& value) {
+    FOPCItemManager->Item(index)->SetData(value);
+}
+TVariant TiVCLComponent::GetOPCItemData(int index) const {
+    return FOPCItemManager->Item(index)->Data();
+}
 void TiVCLComponent::SetOPCItemComputerName(int index, const std::string& value) {
     FOPCItemManager->Item(index)->SetComputerName(value);
 }
@@ -193,6 +203,74 @@ int TiVCLComponent::GetOPCItemQuality(int index) const {
 }
 double TiVCLComponent::GetOPCItemTimeStamp(int index) const {
     return FOPCItemManager->Item(index)->TimeStamp();
+}
+
+void TiVCLComponent::OPCNewData(TiOPCItem* item) {
+    if (item == nullptr || item->PropertyName().empty()) return;
+    const int index = FOPCItemManager->FindIndex(item);
+    TVariant value = item->Data();
+    if (OnBeforeNewOPCData) OnBeforeNewOPCData(index, value);
+    FOPCIncomingActive = true;
+    try {
+        if (item->QualityGood()) SetPropertyByPath(this, "", value, item->PropertyName());
+    } catch (...) {
+        FOPCIncomingActive = false;
+        throw;
+    }
+    FOPCIncomingActive = false;
+    if (OnNewOPCData) OnNewOPCData(index);
+}
+
+bool TiVCLComponent::OPCPropertyChanged(const std::string& propName, const TVariant& value) {
+    if (FOPCIncomingActive) {
+        // The value came from the server: it is not sent back.
+        FOPCIncomingActive = false;
+        return false;
+    }
+    bool sent = false;
+    for (int i = 0; i < FOPCItemManager->Count(); ++i) {
+        TiOPCItem* item = FOPCItemManager->Item(i);
+        if (item->Active() && SameText(item->PropertyName(), propName)) {
+            item->SetData(value);
+            sent = true;
+        }
+    }
+    return sent;
+}
+
+void TiVCLComponent::SetPropertyByPath(TObject* instance, const std::string& path,
+                                       const TVariant& value, const std::string& target) {
+    if (instance == nullptr) return;
+    const bool hasPath = !Trim(path).empty();
+    for (const TPropInfo* p : instance->ClassInfo().Properties()) {
+        const std::string full = hasPath ? path + "." + p->Name() : p->Name();
+        if (p->Kind() == tkClass) {
+            SetPropertyByPath(p->GetObject(instance), full, value, target);
+            continue;
+        }
+        if (!p->HasSetter() || !SameText(full, target)) continue;
+        const std::string text = VarToStr(value);
+        switch (p->Kind()) {
+            case tkInteger:
+            case tkChar:
+            case tkSet: p->SetOrdinal(instance, StrToInt64(Trim(text))); break;
+            case tkEnumeration: {
+                std::string number = Trim(text);
+                if (SameText(number, "True")) number = "1";
+                if (SameText(number, "False")) number = "0";
+                const TEnumInfo* info = p->EnumInfo();
+                if (info != nullptr && info->MaxValue() == 1) {
+                    p->SetOrdinal(instance, number == "0" ? 0 : 1);
+                } else {
+                    p->SetOrdinal(instance, StrToInt64(number));
+                }
+                break;
+            }
+            case tkFloat: p->SetFloat(instance, StrToFloat(Trim(text))); break;
+            case tkString: p->SetString(instance, text); break;
+            default: break;
+        }
+    }
 }
 
 bool TiVCLComponent::OPCGetDesigning() {

@@ -7,6 +7,7 @@
 //
 // Keys reach the key hooks once, from the key handlers with the real shift state.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -46,6 +47,8 @@ public:
     void OPCItemUpdateResume(int index);
     void OPCItemUpdateSuspend(int index);
     void OPCItemLoaded(int index);
+    void SetOPCItemData(int index, const TVariant& value);
+    TVariant GetOPCItemData(int index) const;
     void SetOPCItemComputerName(int index, const std::string& value);
     void SetOPCItemServerName(int index, const std::string& value);
     void SetOPCItemItemName(int index, const std::string& value);
@@ -60,6 +63,20 @@ public:
     int GetOPCItemUpdateRate(int index) const;
     int GetOPCItemQuality(int index) const;
     double GetOPCItemTimeStamp(int index) const;
+
+    // An OPC item delivered a value: handlers may change it first, then (when good) it is
+    // written into the item's property, which does not echo it back to the server.
+    void OPCNewData(TiOPCItem* item);
+    bool OPCPropertyChanged(const std::string& propName, const TVariant& value) override;
+    // Writes the value into the published property whose dotted path (from path) equals target,
+    // compared without case: numbers from the value's text, "True"/"False" for enumerations,
+    // any text but "0" for a Boolean. Object properties are searched through. A path that
+    // names nothing changes nothing; a value that does not convert raises EConvertError.
+    static void SetPropertyByPath(TObject* instance, const std::string& path, const TVariant& value,
+                                  const std::string& target);
+
+    std::function<void(int index)> OnNewOPCData;
+    std::function<void(int index, TVariant& data)> OnBeforeNewOPCData;
 
     // The design-time query the OPC items ask: never in this program, unless OnGetDesigning
     // says otherwise.
@@ -78,6 +95,7 @@ private:
     TCriticalSection FDataCriticalSection;
     std::unique_ptr<TiOPCItemManager> FOPCItemManager;
     std::unique_ptr<TTimer> FTimer;
+    bool FOPCIncomingActive = false;
     bool FTimerFirstMessage = false;
     int FTimerInterval = 0;
 };

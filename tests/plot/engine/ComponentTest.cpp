@@ -365,5 +365,106 @@ TEST(PlotClassesTest, ValueClassesKeepColumnExtremesAndGrowByTheirRule) {
     EXPECT_EQ(list.Count(), 10);
 }
 
+// ---- OPC items without the OPC support library
+
+// A component with a switch and a level to bind, as a check box or a gauge would have.
+class TBindable : public TiCustomComponent {
+    DSP_PUBLISHED(TBindable, TiCustomComponent) {
+        using P = Published<TBindable>;
+        return {
+            P::Property("Checked", &TBindable::checked, &TBindable::SetChecked),
+            P::Property("Level", &TBindable::level, &TBindable::level),
+            P::Property("Style", &TBindable::style, &TBindable::style),
+            P::Property("Label", &TBindable::label, &TBindable::label),
+        };
+    }
+
+public:
+    using TiCustomComponent::TiCustomComponent;
+    void PaintToCanvas(TCanvas*) override {}
+    void SetChecked(bool value) {
+        checked = value;
+        echoed = OPCPropertyChanged("Checked", TVariant(value));
+    }
+    bool checked = false;
+    double level = 0;
+    TiBevelStyle style = ibsNone;
+    std::string label;
+    bool echoed = false;
+};
+
+TEST(PlotOpcTest, ItemsNeverActivateWithoutTheLibrary) {
+    TBindable component(nullptr);
+    const int index = component.OPCAddItem();
+    TiOPCItem* item = component.OPCItemManager()->Item(index);
+    item->SetPropertyName("Checked");
+    EXPECT_EQ(item->PropertyType(), tkEnumeration);
+    item->SetServerName("X");
+    item->SetItemName("Tag1");
+    item->SetAutoConnect(true);
+    item->Activate();
+    item->Loaded();
+    EXPECT_FALSE(item->Active());
+    EXPECT_FALSE(item->UpdateSuspended());
+    EXPECT_EQ(component.GetOPCItemComputerName(index), "Local");
+    EXPECT_EQ(component.GetOPCItemUpdateRate(index), 500);
+    EXPECT_FALSE(component.OPCPropertyChanged("Checked", TVariant(true)));
+    EXPECT_THROW(OPCCheckLoaded(), Exception);
+    component.OPCRemoveAllItems();
+    EXPECT_EQ(component.OPCItemCount(), 0);
+}
+
+TEST(PlotOpcTest, GoodValuesAreScaledIntegersStayIntegersOthersPass) {
+    TBindable component(nullptr);
+    TiOPCItem* item = component.OPCItemManager()->Item(component.OPCAddItem());
+    item->SetScalar(2.5);
+    item->SetOffset(1);
+    item->SetQuality(0xC0);
+    const TVariant integer = item->ScaleIncoming(TVariant(10));
+    EXPECT_EQ(integer.VarType(), varInteger);
+    EXPECT_EQ(integer.AsInteger(), 26);
+    const TVariant real = item->ScaleIncoming(TVariant::OfType(varDouble, TVariant(10)));
+    EXPECT_EQ(real.VarType(), varDouble);
+    EXPECT_EQ(real.AsDouble(), 26.0);
+    EXPECT_EQ(item->ScaleIncoming(TVariant("10")).AsString(), "10");
+    item->SetQuality(0x40);
+    EXPECT_FALSE(item->QualityGood());
+    EXPECT_EQ(item->ScaleIncoming(TVariant(10)).AsInteger(), 10);
+}
+
+TEST(PlotOpcTest, IncomingValueSetsItsPropertyWithoutEchoingIt) {
+    TBindable component(nullptr);
+    TiOPCItem* item = component.OPCItemManager()->Item(component.OPCAddItem());
+    item->SetPropertyName("checked");
+    item->SetQuality(0xC0);
+    std::vector<int> delivered;
+    component.OnBeforeNewOPCData = [](int, TVariant& data) { data = TVariant("True"); };
+    component.OnNewOPCData = [&](int index) { delivered.push_back(index); };
+    item->NewData();
+    EXPECT_TRUE(component.checked);
+    EXPECT_FALSE(component.echoed);
+    EXPECT_EQ(delivered, (std::vector<int>{0}));
+}
+
+TEST(PlotOpcTest, PropertyByPathConvertsTheValueTextForEachKind) {
+    TBindable component(nullptr);
+    TiVCLComponent::SetPropertyByPath(&component, "", TVariant("yes"), "CHECKED");
+    EXPECT_TRUE(component.checked);
+    TiVCLComponent::SetPropertyByPath(&component, "", TVariant("0"), "Checked");
+    EXPECT_FALSE(component.checked);
+    TiVCLComponent::SetPropertyByPath(&component, "", TVariant("2.5"), "Level");
+    EXPECT_EQ(component.level, 2.5);
+    TiVCLComponent::SetPropertyByPath(&component, "", TVariant(2), "Style");
+    EXPECT_EQ(component.style, ibsLowered);
+    TiVCLComponent::SetPropertyByPath(&component, "", TVariant("text"), "Label");
+    EXPECT_EQ(component.label, "text");
+    TiVCLComponent::SetPropertyByPath(&component, "", TVariant(5), "NoSuchThing");
+    EXPECT_THROW(TiVCLComponent::SetPropertyByPath(&component, "", TVariant("x"), "Level"),
+                 EConvertError);
+    EXPECT_EQ(component.OPCGetPropertyKind("level"), tkFloat);
+    EXPECT_EQ(component.OPCGetPropertyKind("Font.Color"), tkInteger);
+    EXPECT_EQ(component.OPCGetPropertyKind("Nothing"), tkUnknown);
+}
+
 }  // namespace
 }  // namespace dsp

@@ -275,6 +275,56 @@ TEST_F(PlotEventsTest, ReversedAxesExchangeTheAxisPixelsOfTheMouseData) {
     EXPECT_EQ(probe->seen.YAxisPixels, 30);
 }
 
+TEST_F(PlotEventsTest, ZoomBoxDraggedRightAndDownZoomsTheAxesOtherDirectionsDoNot) {
+    plot.GetToolBar(0)->DoButtonClickZoomBox();
+    TiPlotXAxis* x = plot.GetXAxis(0);
+    TiPlotYAxis* y = plot.GetYAxis(0);
+    const TShiftState held{ssLeft};
+    auto drag = [&](TPoint from, TPoint to) {
+        plot.iMouseDown(mbLeft, {}, from.X, from.Y);
+        plot.iMouseMove(held, to.X, to.Y);
+        EXPECT_TRUE(plot.GetDataView(0)->ZoomBoxActive());
+        plot.iMouseUp(mbLeft, {}, to.X, to.Y);
+        EXPECT_FALSE(plot.GetDataView(0)->ZoomBoxActive());
+    };
+    drag({dv.Left + 110, dv.Top + 60}, {dv.Left + 10, dv.Top + 10});  // up and left
+    EXPECT_EQ(x->Min(), 0);
+    EXPECT_EQ(x->Span(), 100);
+
+    bool cancel = true;
+    plot.OnBeforeZoomBox = [&](TRect&, bool& c) { c = cancel; };
+    drag({dv.Left + 10, dv.Top + 10}, {dv.Left + 110, dv.Top + 60});
+    EXPECT_EQ(x->Span(), 100);
+
+    cancel = false;
+    const double left = x->PixelsToPosition(dv.Left + 10);
+    const double right = x->PixelsToPosition(dv.Left + 110);
+    const double bottom = y->PixelsToPosition(dv.Top + 60);
+    drag({dv.Left + 10, dv.Top + 10}, {dv.Left + 110, dv.Top + 60});
+    EXPECT_DOUBLE_EQ(x->Min(), left);
+    EXPECT_DOUBLE_EQ(x->Span(), right - left);
+    EXPECT_DOUBLE_EQ(y->Min(), bottom);
+    EXPECT_FALSE(x->TrackingEnabled());  // a zoom box stops tracking
+}
+
+TEST_F(PlotEventsTest, RightDragStartsAZoomBoxOnlyBeyondFivePixelsAndThenOpensNoMenu) {
+    TiPlotDataView* view = plot.GetDataView(0);
+    view->SetAxesControlEnabled(true);
+    int popups = 0;
+    plot.OnPopupMenuDataView = [&](int, bool&, int, int) { ++popups; };
+    TPopupMenu::SetPresenter([](TPopupMenu&, int, int) -> TMenuItem* { return nullptr; });
+    const TPoint at{dv.Left + 50, dv.Top + 50};
+    plot.iMouseDown(mbRight, {}, at.X, at.Y);
+    plot.iMouseMove(TShiftState{ssRight}, at.X + 5, at.Y + 5);
+    EXPECT_FALSE(view->ZoomBoxActive());
+    plot.iMouseMove(TShiftState{ssRight}, at.X + 6, at.Y + 5);
+    EXPECT_TRUE(view->ZoomBoxActive());
+    EXPECT_FALSE(view->MouseDownPopup());
+    plot.iMouseUp(mbRight, {}, at.X + 6, at.Y + 5);
+    EXPECT_EQ(popups, 0);
+    TPopupMenu::SetPresenter(nullptr);
+}
+
 // A plot that counts how often a key reaches its hook.
 class TKeyCountingPlot : public test::TAxesPlot {
 public:

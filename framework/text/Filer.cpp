@@ -421,6 +421,13 @@ TValueType TReader::ReadValue() {
     return static_cast<TValueType>(byte);
 }
 
+bool TReader::EndOfList() {
+    std::uint8_t byte = 0;
+    readBytes(&byte, 1);
+    stream_.Seek(-1, soCurrent);
+    return byte == vaNull;
+}
+
 TValueType TReader::NextValue() {
     const TValueType type = ReadValue();
     stream_.Seek(-1, soCurrent);

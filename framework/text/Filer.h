@@ -172,7 +172,9 @@ public:
     void CheckValue(TValueType type);
     void ReadListBegin() { CheckValue(vaList); }
     void ReadListEnd() { CheckValue(vaNull); }
-    bool EndOfList() { return NextValue() == vaNull; }
+    // True at the end marker. Looks at the next byte only: where a property name comes next, that
+    // byte is the name's length, not a value tag.
+    bool EndOfList();
     long long ReadInt64();
     // EReadError for a value outside 32 bits.
     int ReadInteger();

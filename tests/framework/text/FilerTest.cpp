@@ -97,6 +97,29 @@ private:
     TWriter writer_;
 };
 
+// A component whose property names are longer than any value tag.
+class TLongNamed : public TComponent {
+    DSP_PUBLISHED(TLongNamed, TComponent) {
+        using P = Published<TLongNamed>;
+        return {P::Property("AVeryLongPropertyName", &TLongNamed::value, &TLongNamed::value)};
+    }
+
+public:
+    using TComponent::TComponent;
+    int value = 0;
+};
+
+TEST(FilerNames, PropertyNamesLongerThanAnyValueTagAreRead) {
+    TLongNamed source(nullptr);
+    source.value = 7;
+    TMemoryStream stream;
+    WriteComponentStream(stream, source);
+    stream.SetPosition(0);
+    TLongNamed target(nullptr);
+    ReadComponentStream(stream, target);
+    EXPECT_EQ(target.value, 7);
+}
+
 TEST_F(FilerTest, ComponentTreeRoundTripsWithEveryKindOfValue) {
     TSampleWidget root(nullptr);
     root.SetName("Root");

@@ -281,8 +281,10 @@ void TCustomForm::Close() {
     if (action == caNone) return;
     if (MainForm() == this && Application != nullptr) {
         Application->Terminate();
-    } else if (action == caHide || action == caMinimize) {
+    } else if (action == caHide) {
         Hide();
+    } else if (action == caMinimize) {
+        SetWindowState(wsMinimized);
     } else {
         Release();
     }

@@ -94,8 +94,8 @@ public:
     // disabled form, or one that is modal already.
     TModalResult ShowModal();
     // Modal: ends the modal loop with mrCancel. Otherwise asks OnCloseQuery and OnClose and
-    // acts on the answer: hide, free (later, as Release) or nothing; closing the main form
-    // ends the application.
+    // acts on the answer: hide, minimize, free (later, as Release) or nothing; closing the main
+    // form ends the application.
     void Close();
     // OnCloseQuery's answer (true when it is not set).
     virtual bool CloseQuery();

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 #include "framework/controls/FocusModel.h"
@@ -26,6 +27,12 @@ namespace dsp {
 namespace {
 
 const QKeyEvent* currentKeyEvent = nullptr;
+
+// The double-click area of the classic platform: a second quick press farther than this from
+// the first (in either direction) is a press of its own, so two quick clicks on two controls
+// are two clicks. The toolkit measures only the time.
+constexpr int kDoubleClickSlop = 2;
+QPointF lastPress(-1e9, -1e9);
 
 class TCurrentKeyEvent {
 public:
@@ -255,6 +262,15 @@ void DeliverMouseEvent(TWinControl& control, QMouseEvent* event) {
     if (event->type() != QEvent::MouseMove) {
         if (!ButtonMessage(*event, msg, virtualKey)) return;
         SetKeyState(virtualKey, event->type() != QEvent::MouseButtonRelease);
+        if (event->type() != QEvent::MouseButtonRelease) {
+            const QPointF at = event->globalPosition();
+            if (event->type() == QEvent::MouseButtonDblClick &&
+                (std::abs(at.x() - lastPress.x()) > kDoubleClickSlop ||
+                 std::abs(at.y() - lastPress.y()) > kDoubleClickSlop)) {
+                msg -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
+            }
+            lastPress = at;
+        }
     }
     if (!TakesInput(control)) return;
     if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||

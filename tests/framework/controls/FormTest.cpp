@@ -163,6 +163,11 @@ TEST(FormTest, CloseAsksCloseQueryThenOnCloseAndFollowsTheAction) {
     EXPECT_EQ(log, (TEventLog{"query", "close hide"}));
     EXPECT_TRUE(form->Visible()) << "caNone keeps it";
 
+    answer = caMinimize;
+    form->Close();
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(form->WindowState(), wsMinimized);
+
     answer = caHide;
     form->Close();
     EXPECT_FALSE(form->Visible());

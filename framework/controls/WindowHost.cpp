@@ -241,7 +241,10 @@ void UpdateFormHost(TCustomForm& form) {
 
 void SetFormModalOwner(TCustomForm& form, TCustomForm* owner) {
     TWindowImpl& window = form.Window();
-    if (window.host == nullptr) CreateHost(window);
+    if (window.host == nullptr) {
+        form.HandleNeeded();
+        CreateHost(window);
+    }
     QWidget* frame = window.frame;
     if (frame == nullptr) return;
     QWidget* ownerFrame = owner != nullptr ? owner->Window().frame : nullptr;

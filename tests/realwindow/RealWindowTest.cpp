@@ -99,7 +99,7 @@ bool TRealWindowTest::LoggedStarting(std::size_t mark, const std::string& prefix
 }
 
 ::testing::AssertionResult TRealWindowTest::LoggedInOrder(std::size_t mark,
-                                                           const std::vector<std::string>& lines) {
+                                                          const std::vector<std::string>& lines) {
     const std::vector<std::string> logged = LogSince(mark);
     auto next = logged.begin();
     for (const std::string& line : lines) {
@@ -107,8 +107,8 @@ bool TRealWindowTest::LoggedStarting(std::size_t mark, const std::string& prefix
         if (next == logged.end()) {
             std::string all;
             for (const std::string& l : logged) all += "\n  " + l;
-            return ::testing::AssertionFailure() << "\"" << line << "\" not logged in its place:"
-                                                 << all;
+            return ::testing::AssertionFailure()
+                   << "\"" << line << "\" not logged in its place:" << all;
         }
         ++next;
     }

@@ -39,8 +39,8 @@ TEST_F(TStdControlsJourney, ByKeyboard) {
          {"cbChoice OnExit", "chkOption OnEnter", "chkOption OnClick checked"});
     Step("Tab into the radio group lands on the checked button", [&] { X().Key("Tab"); },
          {"chkOption OnExit", "gbMode OnEnter", "rbMag OnEnter"});
-    Step("arrowing onto the next radio button enters it, then clicks it",
-         [&] { X().Key("Down"); }, {"rbMag OnExit", "rbPhase OnEnter", "rbPhase OnClick checked"});
+    Step("arrowing onto the next radio button enters it, then clicks it", [&] { X().Key("Down"); },
+         {"rbMag OnExit", "rbPhase OnEnter", "rbPhase OnClick checked"});
     Step("Tab to the associated edit, whose arrows step the up-down",
          [&] {
              X().Key("Tab");
@@ -111,9 +111,8 @@ TEST_F(TStdControlsJourney, MenusAndTheModalDialog) {
     // Timers keep running in the modal loop.
     const std::size_t mark = Mark();
     int ticks = 0;
-    ASSERT_TRUE(App().WaitFor([&](const std::string& line) {
-        return line == "tmDialog OnTimer" && ++ticks == 3;
-    }, mark));
+    ASSERT_TRUE(App().WaitFor(
+        [&](const std::string& line) { return line == "tmDialog OnTimer" && ++ticks == 3; }, mark));
     Step("typing goes to the dialog", [&] { X().Type("abc"); }, {"edDialog OnChange abc"});
     Step("Escape cancels it", [&] { X().Key("Escape"); },
          {"btnCancel OnClick", "fmMain OnActivate", "fmDialog OnHide", "fmDialog result 2"});
@@ -131,8 +130,8 @@ TEST_F(TStdControlsJourney, MenusAndTheModalDialog) {
     Sync();
     X().Key("x");
     EXPECT_EQ(App().WaitForExit(), 0);
-    EXPECT_TRUE(LoggedInOrder(
-        exitMark, {"miExit OnClick", "fmMain OnCloseQuery", "fmMain OnClose", "exit"}));
+    EXPECT_TRUE(LoggedInOrder(exitMark,
+                              {"miExit OnClick", "fmMain OnCloseQuery", "fmMain OnClose", "exit"}));
 }
 
 }  // namespace

@@ -102,6 +102,14 @@ TEST_F(TStdControlsJourney, ByMouse) {
              }
          },
          {"pnlBox OnClick", "shpDot OnClick", "pbPaint OnClick", "imgPicture OnClick"});
+    {
+        SCOPED_TRACE("the scroll box's lower arrow scrolls its content");
+        const TScreenRect box = PlaceOf("sbxBox");
+        const TScreenRect far = PlaceOf("edFar");
+        ClickControlAt("sbxBox", box.width - 10, box.height - 10);
+        Sync();
+        EXPECT_LT(PlaceOf("edFar").y, far.y);
+    }
 }
 
 TEST_F(TStdControlsJourney, MenusAndTheModalDialog) {

@@ -9,8 +9,8 @@ packages=(
   g++ cmake ninja-build pkg-config git clang-format
   # vector arithmetic with run-time choice of the instruction set (the response curves)
   libhwy-dev
-  # tests and benchmarks
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # tests and benchmarks (QCustomPlot only for the plot engine benchmark's comparison)
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libqcustomplot-dev
   # fuzzing and sanitizer runtimes (clang's libFuzzer)
   clang libclang-rt-dev
   # network namespace for the test run

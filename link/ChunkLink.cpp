@@ -5,7 +5,7 @@
 
 namespace dsp {
 
-LChunkLink::LChunkLink(LLinkOwner* owner) : FOwner(owner) {}
+LChunkLink::LChunkLink(ILinkOwner* owner) : FOwner(owner) {}
 
 LChunkLink::~LChunkLink() {
     if (FOpen) {

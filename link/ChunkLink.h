@@ -34,7 +34,7 @@ public:
     // reports the reply time-out (the fifth one after the rewrites).
     static constexpr int kMissesBeforeGiveUp = 3;
 
-    explicit LChunkLink(LLinkOwner* owner);
+    explicit LChunkLink(ILinkOwner* owner);
     LChunkLink(const LChunkLink&) = delete;
     LChunkLink& operator=(const LChunkLink&) = delete;
     virtual ~LChunkLink();
@@ -72,7 +72,7 @@ protected:
     void WritePending();
     void CloseHandles();
 
-    LLinkOwner* FOwner;
+    ILinkOwner* FOwner;
     TCriticalSection FLock;
     std::int8_t FResendCount = 0;  // worker thread only
     LLinkWorker FWorker;

@@ -80,7 +80,7 @@ public:
     }
 
 protected:
-    LFramedTransport(LLinkOwner* owner, LFrameAssembler::TMode mode, unsigned keepAliveWaitMs,
+    LFramedTransport(ILinkOwner* owner, LFrameAssembler::TMode mode, unsigned keepAliveWaitMs,
                      int deviceId)
         : Link(owner),
           FAssembler(mode),
@@ -164,7 +164,7 @@ private:
     std::atomic<bool> FPaused{false};
     LFrameAssembler FAssembler;  // worker thread only
     LFrameQueue FQueue;          // under the link's lock
-    std::unique_ptr<LLinkTimer> FKeepAliveTimer;
+    std::unique_ptr<ILinkTimer> FKeepAliveTimer;
     unsigned FKeepAliveWaitMs;
     std::atomic<int> FKeepAliveDeviceId;
     std::int64_t FSendTime = 0;  // under the link's lock

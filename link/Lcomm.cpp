@@ -18,7 +18,7 @@ constexpr std::uint32_t kReplyBaud = 115200;
 constexpr unsigned kSerialKeepAliveWaitMs = 2000;
 }  // namespace
 
-LComm::LComm(LLinkOwner* owner) : FOwner(owner) {}
+LComm::LComm(ILinkOwner* owner) : FOwner(owner) {}
 
 LComm::~LComm() {
     if (FOpen) LComm::CloseLink();
@@ -181,7 +181,7 @@ void LComm::ThreadProc() {
     FOpen = false;
 }
 
-LCommProc::LCommProc(LLinkOwner* owner, int deviceId)
+LCommProc::LCommProc(ILinkOwner* owner, int deviceId)
     : LFramedTransport<LComm>(owner, LFrameAssembler::amSerial, kSerialKeepAliveWaitMs, deviceId) {}
 
 LCommProc::~LCommProc() = default;

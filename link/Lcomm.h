@@ -31,7 +31,7 @@ public:
     static constexpr std::size_t kTransmitBufferSize = 1024;
     static constexpr unsigned kStopLimitMs = 5000;
 
-    explicit LComm(LLinkOwner* owner);
+    explicit LComm(ILinkOwner* owner);
     LComm(const LComm&) = delete;
     LComm& operator=(const LComm&) = delete;
     virtual ~LComm();
@@ -76,7 +76,7 @@ protected:
     void WriteTransmitBuffer();
     void CloseHandles();
 
-    LLinkOwner* FOwner;
+    ILinkOwner* FOwner;
     TCriticalSection FLock;
     LLinkWorker FWorker;
     std::atomic<bool> FOpen{false};
@@ -97,7 +97,7 @@ protected:
 // does not run at 115200 goes out as WM_LINK_REPLY_ALT, which no window handles.
 class LCommProc : public LFramedTransport<LComm> {
 public:
-    explicit LCommProc(LLinkOwner* owner, int deviceId = 1);
+    explicit LCommProc(ILinkOwner* owner, int deviceId = 1);
     ~LCommProc() override;
 
     bool OpenLink(int port, std::uint32_t baud, std::uint8_t byteSize, std::uint8_t parity,

@@ -27,7 +27,7 @@ void SetBit(Le16& mask, std::uint16_t bit, bool on) {
 
 }  // namespace
 
-LUnitControl::LUnitControl(UnitControlHost& host) : FHost(host), FImage(DefaultUnitImage()) {}
+LUnitControl::LUnitControl(IUnitControlHost& host) : FHost(host), FImage(DefaultUnitImage()) {}
 
 void LUnitControl::LoadDefaults() { FImage = DefaultUnitImage(); }
 

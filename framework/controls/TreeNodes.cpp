@@ -121,7 +121,7 @@ void TTreeNode::SetExpanded(bool value) {
 
 void TTreeNode::Expand(bool recurse) {
     if (!expanded_ && HasChildren()) {
-        TTreeNodesListener* l = owner_->listener_;
+        ITreeNodesListener* l = owner_->listener_;
         if (l == nullptr || l->CanExpand(this)) {
             expanded_ = true;
             owner_->changed();
@@ -136,7 +136,7 @@ void TTreeNode::Collapse(bool recurse) {
     if (recurse)
         for (TTreeNode* child : std::vector<TTreeNode*>(children_)) child->Collapse(true);
     if (!expanded_) return;
-    TTreeNodesListener* l = owner_->listener_;
+    ITreeNodesListener* l = owner_->listener_;
     if (l != nullptr && !l->CanCollapse(this)) return;
     expanded_ = false;
     owner_->changed();
@@ -177,7 +177,7 @@ void TTreeNode::SetSelected(bool value) {
 
 // ---- TTreeNodes
 
-TTreeNodes::TTreeNodes(TTreeNodesListener* listener) : listener_(listener) {}
+TTreeNodes::TTreeNodes(ITreeNodesListener* listener) : listener_(listener) {}
 
 TTreeNodes::~TTreeNodes() {
     listener_ = nullptr;

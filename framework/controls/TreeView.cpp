@@ -18,7 +18,7 @@ constexpr int kWheelRows = 3;
 
 TCustomTreeView::TCustomTreeView(TComponent* owner)
     : TWinControl(owner),
-      nodes_(std::make_unique<TTreeNodes>(static_cast<TTreeNodesListener*>(this))) {
+      nodes_(std::make_unique<TTreeNodes>(static_cast<ITreeNodesListener*>(this))) {
     TControlStyle style = ControlStyle() + TControlStyle{csCaptureMouse, csDoubleClicks};
     style.Exclude(csClickEvents);
     SetControlStyle(style);

@@ -25,7 +25,7 @@ using TTVCollapsingEvent =
     std::function<void(TObject* sender, TTreeNode* node, bool& allowCollapse)>;
 using TTVExpandedEvent = std::function<void(TObject* sender, TTreeNode* node)>;
 
-class TCustomTreeView : public TWinControl, private TTreeNodesListener {
+class TCustomTreeView : public TWinControl, private ITreeNodesListener {
     DSP_PUBLISHED(TCustomTreeView, TWinControl) {
         using P = Published<TCustomTreeView>;
         return {
@@ -107,7 +107,7 @@ protected:
     bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
 
 private:
-    // TTreeNodesListener
+    // ITreeNodesListener
     void NodeDeleting(TTreeNode* node) override;
     void NodesChanged() override;
     bool CanExpand(TTreeNode* node) override;

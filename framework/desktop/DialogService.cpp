@@ -6,7 +6,7 @@ namespace dsp {
 
 namespace {
 
-TDialogService* installed = nullptr;
+IDialogService* installed = nullptr;
 
 std::vector<std::string> SplitAt(const std::string& text, char separator) {
     std::vector<std::string> parts;
@@ -29,13 +29,13 @@ std::string Trimmed(const std::string& s) {
 
 }  // namespace
 
-TDialogService& DialogService() {
+IDialogService& DialogService() {
     if (installed != nullptr) return *installed;
     return QtDialogService();
 }
 
-TDialogService* SetDialogService(TDialogService* service) {
-    TDialogService* previous = installed;
+IDialogService* SetDialogService(IDialogService* service) {
+    IDialogService* previous = installed;
     installed = service;
     return previous;
 }

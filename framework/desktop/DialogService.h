@@ -94,9 +94,9 @@ struct TMessageBoxRequest {
     int DefaultButton = 0;            // index into Buttons
 };
 
-class TDialogService {
+class IDialogService {
 public:
-    virtual ~TDialogService() = default;
+    virtual ~IDialogService() = default;
     virtual TFileDialogAnswer RunFileDialog(const TFileDialogRequest& request) = 0;
     virtual TColorDialogAnswer RunColorDialog(const TColorDialogRequest& request) = 0;
     virtual TFontDialogAnswer RunFontDialog(const TFontDialogRequest& request) = 0;
@@ -107,9 +107,9 @@ public:
 };
 
 // The service in force: the one set last, else the host toolkit's dialogs.
-TDialogService& DialogService();
+IDialogService& DialogService();
 // Puts a service in force (null: the host toolkit's again); returns the one it replaces.
-TDialogService* SetDialogService(TDialogService* service);
+IDialogService* SetDialogService(IDialogService* service);
 
 // Filter text "desc|pattern|desc|pattern" (patterns separated by ";") as entries; a last
 // description without a pattern is dropped.

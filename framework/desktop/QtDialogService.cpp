@@ -126,7 +126,7 @@ QMessageBox::ButtonRole RoleOf(TMsgDlgBtn button) {
     return QMessageBox::AcceptRole;
 }
 
-class TQtDialogService : public TDialogService {
+class TQtDialogService : public IDialogService {
 public:
     TFileDialogAnswer RunFileDialog(const TFileDialogRequest& request) override {
         TFileDialogAnswer answer;
@@ -287,7 +287,7 @@ QWidget* DialogParent(HWND owner) {
     return HaveWidgets() ? QApplication::activeWindow() : nullptr;
 }
 
-TDialogService& QtDialogService() {
+IDialogService& QtDialogService() {
     static TQtDialogService service;
     return service;
 }

@@ -21,7 +21,7 @@ public:
 
 enum TScriptedDialogKind { sdFile, sdColor, sdFont, sdPrint, sdMessageBox, sdAny };
 
-class TScriptedDialogs : public TDialogService {
+class TScriptedDialogs : public IDialogService {
 public:
     TScriptedDialogs();
     ~TScriptedDialogs() override;
@@ -80,7 +80,7 @@ private:
     void Queue(Answer answer) { answers_.push_back(std::move(answer)); }
     void NoteShown(TScriptedDialogKind kind) { shown_.push_back(kind); }
 
-    TDialogService* previous_ = nullptr;
+    IDialogService* previous_ = nullptr;
     std::deque<Answer> answers_;
     std::vector<TScriptedDialogKind> shown_;
     std::vector<TFileDialogRequest> fileRequests_;

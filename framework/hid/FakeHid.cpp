@@ -11,7 +11,7 @@
 namespace dsp {
 
 // One opened device: its own queue of input reports, as each open file of a device has.
-class TFakeHidConnection : public THidConnection {
+class TFakeHidConnection : public IHidConnection {
 public:
     TFakeHidConnection(std::shared_ptr<TFakeHidDevice> device, unsigned access)
         : device_(std::move(device)), access_(access) {
@@ -312,7 +312,7 @@ std::vector<THidInterfaceRecord> TFakeHidBus::EnumerateInterfaces() {
     return records;
 }
 
-std::unique_ptr<THidConnection> TFakeHidBus::Open(const std::string& path, unsigned access) {
+std::unique_ptr<IHidConnection> TFakeHidBus::Open(const std::string& path, unsigned access) {
     for (const auto& device : Devices()) {
         if (device->Path() != path) continue;
         if (!device->Config().openable || (access != 0 && !device->Config().readWrite)) {

@@ -13,7 +13,7 @@ namespace dsp {
 namespace hidservices {
 namespace {
 
-std::shared_ptr<THidConnection> connectionOf(THidHandle handle) {
+std::shared_ptr<IHidConnection> connectionOf(THidHandle handle) {
     auto connection = HidConnectionOf(handle);
     if (!connection) HidSetLastError(ERROR_INVALID_HANDLE);
     return connection;

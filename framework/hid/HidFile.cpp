@@ -9,7 +9,7 @@ namespace dsp {
 namespace {
 
 struct HandleEntry {
-    std::shared_ptr<THidConnection> connection;
+    std::shared_ptr<IHidConnection> connection;
     unsigned access = 0;
     bool overlapped = false;
 
@@ -64,7 +64,7 @@ std::shared_ptr<HandleEntry> findOrFail(THidHandle handle) {
 }  // namespace
 
 THidHandle HidCreateFile(const std::string& path, unsigned access, bool overlapped) {
-    std::unique_ptr<THidConnection> connection = CurrentHidBackend()->Open(path, access);
+    std::unique_ptr<IHidConnection> connection = CurrentHidBackend()->Open(path, access);
     if (!connection) return kInvalidHidHandle;
     auto entry = std::make_shared<HandleEntry>();
     entry->connection = std::move(connection);
@@ -97,7 +97,7 @@ bool HidCloseHandle(THidHandle handle) {
     return true;
 }
 
-std::shared_ptr<THidConnection> HidConnectionOf(THidHandle handle) {
+std::shared_ptr<IHidConnection> HidConnectionOf(THidHandle handle) {
     auto entry = find(handle);
     return entry ? entry->connection : nullptr;
 }

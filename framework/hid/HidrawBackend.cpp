@@ -51,7 +51,7 @@ std::string kernelRelease() {
     return uname(&names) == 0 ? std::string(names.release) : std::string();
 }
 
-class HidrawConnection : public THidConnection {
+class HidrawConnection : public IHidConnection {
 public:
     HidrawConnection(THidrawNode node, int fd)
         : node_(std::move(node)),
@@ -182,7 +182,7 @@ private:
     std::uint32_t bufferCount_ = 64;
 };
 
-class HidrawBackend : public THidBackend {
+class HidrawBackend : public IHidBackend {
 public:
     explicit HidrawBackend(THidrawSettings settings) : settings_(std::move(settings)) {}
     ~HidrawBackend() override { stopWatching(); }
@@ -217,7 +217,7 @@ public:
         return records;
     }
 
-    std::unique_ptr<THidConnection> Open(const std::string& path, unsigned access) override {
+    std::unique_ptr<IHidConnection> Open(const std::string& path, unsigned access) override {
         const std::string name = path.substr(path.find_last_of('/') + 1);
         auto node = ReadHidrawNode(settings_.sysHidrawRoot, settings_.devRoot, name);
         if (!node || node->devnode != path) {
@@ -294,7 +294,7 @@ bool KernelReleaseAtLeast(const std::string& release, int major, int minor) {
     return haveMajor > major || (haveMajor == major && haveMinor >= minor);
 }
 
-std::shared_ptr<THidBackend> MakeHidrawBackend(THidrawSettings settings) {
+std::shared_ptr<IHidBackend> MakeHidrawBackend(THidrawSettings settings) {
     return std::make_shared<HidrawBackend>(std::move(settings));
 }
 

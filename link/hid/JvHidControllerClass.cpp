@@ -18,7 +18,7 @@ namespace {
 struct ChangeListeners {
     std::mutex lock;
     std::set<HWND> windows;
-    std::shared_ptr<THidBackend> backend;
+    std::shared_ptr<IHidBackend> backend;
 };
 
 ChangeListeners& listeners() {
@@ -27,7 +27,7 @@ ChangeListeners& listeners() {
 }
 
 void listen(HWND window) {
-    std::shared_ptr<THidBackend> backend;
+    std::shared_ptr<IHidBackend> backend;
     {
         ChangeListeners& l = listeners();
         std::lock_guard<std::mutex> guard(l.lock);
@@ -44,7 +44,7 @@ void listen(HWND window) {
 }
 
 void stopListening(HWND window) {
-    std::shared_ptr<THidBackend> backend;
+    std::shared_ptr<IHidBackend> backend;
     {
         ChangeListeners& l = listeners();
         std::lock_guard<std::mutex> guard(l.lock);

@@ -6,7 +6,7 @@
 
 namespace dsp {
 
-class TestLinkOwner::Timer : public LLinkTimer {
+class TestLinkOwner::Timer : public ILinkTimer {
 public:
     Timer(TestLinkOwner& owner, unsigned intervalMs, std::function<void()> onTimer)
         : owner_(owner),
@@ -105,7 +105,7 @@ std::vector<TestLinkOwner::Message> TestLinkOwner::LinkStates() {
     return states;
 }
 
-std::unique_ptr<LLinkTimer> TestLinkOwner::CreateTimer(unsigned intervalMs,
+std::unique_ptr<ILinkTimer> TestLinkOwner::CreateTimer(unsigned intervalMs,
                                                        std::function<void()> onTimer) {
     auto timer = std::make_unique<Timer>(*this, intervalMs, std::move(onTimer));
     timers_.push_back(timer.get());

@@ -82,7 +82,7 @@ protected:
     }
 
     std::shared_ptr<TFakeHidBus> bus_ = std::make_shared<TFakeHidBus>();
-    std::shared_ptr<THidBackend> previous_;
+    std::shared_ptr<IHidBackend> previous_;
     sim::ProcessorSimulator processor_;
     sim::SimHidDevice door_{processor_, *bus_};
     std::unique_ptr<TJvHidDeviceController> controller_;

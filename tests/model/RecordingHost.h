@@ -24,7 +24,7 @@ struct SentFrame {
     }
 };
 
-class RecordingHost : public UnitControlHost {
+class RecordingHost : public IUnitControlHost {
 public:
     void SendCommand(const LCmd& record, bool noCoalesce, bool framed) override {
         Sent.push_back({LCmd::EncodeFrame(record, framed ? FrameMode::Frame : FrameMode::Payload),

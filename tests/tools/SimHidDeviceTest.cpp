@@ -44,7 +44,7 @@ protected:
     }
 
     std::shared_ptr<TFakeHidBus> bus_ = std::make_shared<TFakeHidBus>();
-    std::shared_ptr<THidBackend> previous_;
+    std::shared_ptr<IHidBackend> previous_;
     ProcessorSimulator processor_;
     SimHidDevice door_{processor_, *bus_};
     THidHandle handle_ = kInvalidHidHandle;

@@ -8,7 +8,7 @@
 namespace dsp {
 namespace {
 
-struct Listener : TTreeNodesListener {
+struct Listener : ITreeNodesListener {
     std::vector<std::string> log;
     bool allowCollapse = true;
     void NodeDeleting(TTreeNode* node) override { log.push_back("delete " + node->Text()); }

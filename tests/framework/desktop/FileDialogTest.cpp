@@ -214,7 +214,7 @@ TEST(ScriptedDialogs, ADialogWithoutAFittingAnswerFailsLoudly) {
 }
 
 TEST(ScriptedDialogs, PutsBackTheServiceItReplaced) {
-    TDialogService& before = DialogService();
+    IDialogService& before = DialogService();
     {
         TScriptedDialogs outer;
         {

@@ -35,7 +35,7 @@ protected:
     }
 
     std::shared_ptr<TFakeHidBus> bus_ = std::make_shared<TFakeHidBus>();
-    std::shared_ptr<THidBackend> previous_;
+    std::shared_ptr<IHidBackend> previous_;
 };
 
 std::string wideBufferText(const char16_t* buffer) { return Utf16ToUtf8(std::u16string(buffer)); }

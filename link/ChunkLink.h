@@ -61,10 +61,10 @@ public:
     bool IsOpen() const { return FOpen; }
 
     // The owner's write routine (set before OpenLink).
-    void SetWriteRoutine(TWriteRoutine routine) { FWrite = std::move(routine); }
+    void SetWriteRoutine(TWriteRoutine routine) { write_ = std::move(routine); }
 
     // The lock over the transmit and receive buffers (recursive).
-    TCriticalSection& Lock() { return FLock; }
+    TCriticalSection& Lock() { return lock_; }
 
 protected:
     void ThreadProc();
@@ -73,9 +73,9 @@ protected:
     void CloseHandles();
 
     ILinkOwner* FOwner;
-    TCriticalSection FLock;
+    TCriticalSection lock_;
     std::int8_t FResendCount = 0;  // worker thread only
-    LLinkWorker FWorker;
+    LLinkWorker worker_;
     std::atomic<bool> FOpen{false};
     std::unique_ptr<TEvent> FQuitEvent;
     std::unique_ptr<TEvent> FSendEvent;
@@ -85,7 +85,7 @@ protected:
     std::vector<std::uint8_t> FReceiveBuffer;
     std::atomic<unsigned> FWaitTimeout{kDefaultWaitTimeoutMs};
     std::atomic<int> FMaxResends{kDefaultMaxResends};
-    TWriteRoutine FWrite;
+    TWriteRoutine write_;
 };
 
 }  // namespace dsp

@@ -157,7 +157,7 @@ private:
     Le16& MuteMask(int ch);
     Le16& EqBypassMask(int ch);
 
-    IUnitControlHost& FHost;
+    IUnitControlHost& host_;
     UnitImage FImage;
     std::array<std::uint8_t, PresetSlotCount> FPresetUsed{};
     std::array<std::uint8_t, DeviceBlockSize> FDeviceBlock{};

@@ -60,8 +60,8 @@ bool plugged(const TJvHidDevice* d) { return d->IsPluggedIn(); }
 }  // namespace
 
 TJvHidDeviceController::TJvHidDeviceController(TComponent* AOwner) : TComponent(AOwner) {
-    if (LoadSetupApi()) FHidBound = LoadHid();
-    if (FHidBound) {
+    if (LoadSetupApi()) hidBound_ = LoadHid();
+    if (hidBound_) {
         HidD_GetHidGuid(&FHidGuid);
         FHWnd = AllocateHWnd([this](TMessage& Msg) { EventPipe(Msg); });
         listen(FHWnd);
@@ -76,7 +76,7 @@ TJvHidDeviceController::~TJvHidDeviceController() {
     FDeviceChangeEvent = nullptr;
     FDevUnplugEvent = nullptr;
     FEnumerateEvent = nullptr;
-    if (FHidBound) {
+    if (hidBound_) {
         stopListening(FHWnd);
         DeallocateHWnd(FHWnd);
     }
@@ -92,8 +92,8 @@ TJvHidDeviceController::~TJvHidDeviceController() {
         }
     }
     ReapOrphanedReadThreads();
-    if (FHidBound) UnloadSetupApi();
-    if (FHidBound) UnloadHid();
+    if (hidBound_) UnloadSetupApi();
+    if (hidBound_) UnloadHid();
 }
 
 void TJvHidDeviceController::EventPipe(TMessage& Msg) {
@@ -112,7 +112,7 @@ void TJvHidDeviceController::EventPipe(TMessage& Msg) {
 
 std::vector<TJvHidDevice*> TJvHidDeviceController::EnumerateHidInterfaces() {
     std::vector<TJvHidDevice*> found;
-    if (!FHidBound) return found;
+    if (!hidBound_) return found;
     HDEVINFO set =
         SetupDiGetClassDevsW(&FHidGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
     if (set == InvalidDeviceInfoSet()) return found;

@@ -105,7 +105,7 @@ private:
     bool FInDeviceChange = false;
     std::int32_t FLParam = 0;
     HWND FHWnd{};
-    bool FHidBound = false;
+    bool hidBound_ = false;
 };
 
 // Parser statuses: a code is an error when bits 16 to 23 hold 0x11 and bit 30 or 31 is set.

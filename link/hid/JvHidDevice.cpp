@@ -72,7 +72,7 @@ TJvHidDevice::TJvHidDevice(std::unique_ptr<TJvHidPnPInfo> PnPInfo,
 }
 
 TJvHidDevice::~TJvHidDevice() {
-    if (FDestroyedFlag != nullptr) *FDestroyedFlag = true;
+    if (destroyedFlag_ != nullptr) *destroyedFlag_ = true;
     const TJvHidDataEvent savedData = FData;
     const TJvHidPlugEvent savedUnplug = FUnplug;
     SetDataEvent(nullptr);
@@ -412,7 +412,7 @@ void TJvHidDevice::StopThread() {
     // The thread waits for a handler that runs further up this thread's stack (a modal loop in
     // the data handler checked the device in). It ends when that handler returns; until then it
     // must not touch this device again, and it is freed afterwards.
-    FDataThread->FOrphaned = true;
+    FDataThread->orphaned_ = true;
     orphanedThreads().push_back(FDataThread.release());
     PostToMainThread([] { ReapOrphanedReadThreads(); });
 }
@@ -437,9 +437,9 @@ bool TJvHidDevice::DoUnplug() {
     FUnplug = nullptr;
     if (!handler) return false;
     bool destroyed = false;
-    FDestroyedFlag = &destroyed;
+    destroyedFlag_ = &destroyed;
     handler(this);  // may check this device in, which destroys it
-    if (!destroyed) FDestroyedFlag = nullptr;
+    if (!destroyed) destroyedFlag_ = nullptr;
     return destroyed;
 }
 
@@ -455,13 +455,13 @@ TJvHidDeviceReadThread::TJvHidDeviceReadThread(TJvHidDevice* Dev) : Device(Dev) 
 TJvHidDeviceReadThread::~TJvHidDeviceReadThread() { Stop(); }
 
 void TJvHidDeviceReadThread::DoData() {
-    if (FOrphaned || Terminated() || NumBytesRead == 0) return;
+    if (orphaned_ || Terminated() || NumBytesRead == 0) return;
     TJvHidDataEvent handler = Device->FData;
     if (handler) handler(Device, Report[0], Report.data() + 1, std::uint16_t(NumBytesRead - 1));
 }
 
 void TJvHidDeviceReadThread::DoDataError() {
-    if (FOrphaned) return;
+    if (orphaned_) return;
     TJvHidDataErrorEvent handler = Device->FDataError;
     if (handler) handler(Device, FErr);
 }
@@ -489,7 +489,7 @@ void TJvHidDeviceReadThread::Execute() {
         NumBytesRead = Device->HidOverlappedReadResult();
         if (NumBytesRead > 0) Synchronize([this] { DoData(); });
     }
-    if (sleepResult != WAIT_IO_COMPLETION && !FOrphaned) Device->CancelIO(omhRead);
+    if (sleepResult != WAIT_IO_COMPLETION && !orphaned_) Device->CancelIO(omhRead);
 }
 
 }  // namespace dsp

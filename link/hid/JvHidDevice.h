@@ -224,7 +224,7 @@ private:
     TJvHidPlugEvent FUnplug;
     std::atomic<bool> FHasReadWriteAccess{false};
     std::unique_ptr<TJvHidDeviceReadThread> FDataThread;
-    bool* FDestroyedFlag = nullptr;  // set to true by the destructor, for a caller that must know
+    bool* destroyedFlag_ = nullptr;  // set to true by the destructor, for a caller that must know
 };
 
 class TJvHidDeviceReadThread : public TThread {
@@ -247,7 +247,7 @@ private:
     void DoData();
     void DoDataError();
     // The device stopped waiting for this thread; it must not touch the device again.
-    std::atomic<bool> FOrphaned{false};
+    std::atomic<bool> orphaned_{false};
 };
 
 }  // namespace dsp

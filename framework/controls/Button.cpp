@@ -104,10 +104,10 @@ TButton::~TButton() = default;
 void TButton::SetDefault(bool value) {
     if (default_ == value) return;
     default_ = value;
-    updateActive(FocusedWindow());
+    UpdateActive(FocusedWindow());
 }
 
-void TButton::updateActive(const TWinControl* focused) {
+void TButton::UpdateActive(const TWinControl* focused) {
     const bool active =
         focused == this || (default_ && dynamic_cast<const TButton*>(focused) == nullptr);
     if (active == active_) return;
@@ -141,7 +141,7 @@ void TButton::Dispatch(TMessage& message) {
             }
             return;
         case CM_FOCUSCHANGED:
-            updateActive(reinterpret_cast<const TWinControl*>(message.LParam));
+            UpdateActive(reinterpret_cast<const TWinControl*>(message.LParam));
             return;
         default: TButtonControl::Dispatch(message); return;
     }

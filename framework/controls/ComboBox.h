@@ -173,14 +173,14 @@ protected:
     TEditField& Field() { return field_; }
 
 private:
-    void itemsChanged(TItemChange change, int index, int other);
-    void showItemText();
-    void layoutField();
-    void keyDown(unsigned key, TShiftState shift);
-    void typeSearch(char16_t ch);
-    void stepSelection(int delta);
-    void paintSelectedLine(TCanvas& canvas, const TRect& r, bool focused);
-    int autoHeight() const;
+    void ItemsChanged(TItemChange change, int index, int other);
+    void ShowItemText();
+    void LayoutField();
+    void HandleKeyDown(unsigned key, TShiftState shift);
+    void TypeSearch(char16_t ch);
+    void StepSelection(int delta);
+    void PaintSelectedLine(TCanvas& canvas, const TRect& r, bool focused);
+    int AutoHeight() const;
 
     std::unique_ptr<TItemStrings> items_;
     std::unique_ptr<TControlCanvas> canvas_;

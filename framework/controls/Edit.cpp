@@ -18,7 +18,7 @@ TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner), field_(*this, 
     SetParentColor(false);
     SetColor(clWindow);
     SetCursor(crIBeam);
-    layoutField();
+    LayoutField();
 }
 
 TCustomEdit::~TCustomEdit() { CaretRelease(*this); }
@@ -40,7 +40,7 @@ void TCustomEdit::SetAutoSize(bool value) {
 void TCustomEdit::SetBorderStyle(TBorderStyle value) {
     if (borderStyle_ == value) return;
     borderStyle_ = value;
-    layoutField();
+    LayoutField();
     AdjustHeight();
     Invalidate();
 }
@@ -90,7 +90,7 @@ TRect TCustomEdit::TextRect() const {
     return InflateRect(FieldInside(Rect(0, 0, Width(), Height()), borderStyle_), -1, 0);
 }
 
-void TCustomEdit::layoutField() { field_.SetRect(TextRect()); }
+void TCustomEdit::LayoutField() { field_.SetRect(TextRect()); }
 
 int TCustomEdit::AutoHeight() const {
     TCanvas measure;
@@ -126,10 +126,10 @@ void TCustomEdit::Dispatch(TMessage& message) {
         case CM_FONTCHANGED:
             TWinControl::Dispatch(message);
             AdjustHeight();
-            layoutField();
+            LayoutField();
             return;
         case WM_SIZE:
-            layoutField();
+            LayoutField();
             TWinControl::Dispatch(message);
             return;
         default: TWinControl::Dispatch(message); return;

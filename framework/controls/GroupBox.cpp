@@ -20,7 +20,7 @@ void TCustomGroupBox::SetParentBackground(bool value) {
     Invalidate();
 }
 
-int TCustomGroupBox::captionHeight() const {
+int TCustomGroupBox::CaptionHeight() const {
     TCanvas measure;
     measure.SetFont(Font());
     return measure.TextHeight("0");
@@ -28,7 +28,7 @@ int TCustomGroupBox::captionHeight() const {
 
 void TCustomGroupBox::AdjustClientRect(TRect& rect) {
     TCustomControl::AdjustClientRect(rect);
-    rect.Top += captionHeight();
+    rect.Top += CaptionHeight();
     rect = InflateRect(rect, -2, -2);
 }
 

@@ -22,7 +22,7 @@ constexpr KeyName kKeyNames[] = {
     {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"},  {0x2D, "Ins"},  {0x2E, "Del"},
 };
 
-std::string keyText(std::uint8_t key) {
+std::string KeyText(std::uint8_t key) {
     if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, char(key));
     if (key >= 0x70 && key <= 0x87) return "F" + std::to_string(key - 0x70 + 1);
     for (const auto& k : kKeyNames)
@@ -30,7 +30,7 @@ std::string keyText(std::uint8_t key) {
     return {};
 }
 
-TPopupMenu::TPopupPresenter& popupPresenter() {
+TPopupMenu::TPopupPresenter& PopupPresenter() {
     static TPopupMenu::TPopupPresenter presenter;
     return presenter;
 }
@@ -46,7 +46,7 @@ TShortCut ShortCut(TKeyCode key, TShiftState shift) {
 }
 
 std::string ShortCutToText(TShortCut shortCut) {
-    const std::string key = keyText(static_cast<std::uint8_t>(shortCut & 0xFF));
+    const std::string key = KeyText(static_cast<std::uint8_t>(shortCut & 0xFF));
     if (key.empty()) return {};
     std::string text;
     if (shortCut & scShift) text += "Shift+";
@@ -72,7 +72,7 @@ TShortCut TextToShortCut(const std::string& text) {
         }
     }
     for (int key = 1; key < 256; ++key) {
-        const std::string name = keyText(static_cast<std::uint8_t>(key));
+        const std::string name = KeyText(static_cast<std::uint8_t>(key));
         if (!name.empty() && SameText(name, rest)) return static_cast<TShortCut>(mods | key);
     }
     return scNone;
@@ -98,7 +98,7 @@ void TMenuItem::SetCaption(const std::string& value) {
     MenuChanged();
 }
 
-void TMenuItem::uncheckGroupSiblings() {
+void TMenuItem::UncheckGroupSiblings() {
     if (parent_ == nullptr) return;
     for (TMenuItem* sibling : parent_->items_)
         if (sibling != this && sibling->radioItem_ && sibling->groupIndex_ == groupIndex_)
@@ -108,7 +108,7 @@ void TMenuItem::uncheckGroupSiblings() {
 void TMenuItem::SetChecked(bool value) {
     if (checked_ == value) return;
     checked_ = value;
-    if (value && radioItem_) uncheckGroupSiblings();
+    if (value && radioItem_) UncheckGroupSiblings();
     MenuChanged();
 }
 
@@ -133,14 +133,14 @@ void TMenuItem::SetShortCut(TShortCut value) {
 void TMenuItem::SetRadioItem(bool value) {
     if (radioItem_ == value) return;
     radioItem_ = value;
-    if (radioItem_ && checked_) uncheckGroupSiblings();
+    if (radioItem_ && checked_) UncheckGroupSiblings();
     MenuChanged();
 }
 
 void TMenuItem::SetGroupIndex(int value) {
     if (groupIndex_ == value) return;
     groupIndex_ = value;
-    if (radioItem_ && checked_) uncheckGroupSiblings();
+    if (radioItem_ && checked_) UncheckGroupSiblings();
     MenuChanged();
 }
 
@@ -188,7 +188,7 @@ void TMenuItem::Insert(int index, TMenuItem* item) {
     if (index < 0 || index > Count()) throw EListError::IndexOutOfBounds(index);
     items_.insert(items_.begin() + index, item);
     item->parent_ = this;
-    if (item->checked_ && item->radioItem_) item->uncheckGroupSiblings();
+    if (item->checked_ && item->radioItem_) item->UncheckGroupSiblings();
     MenuChanged();
 }
 
@@ -267,13 +267,13 @@ void TMenu::Notification(TComponent* component, TOperation operation) {
 
 namespace {
 
-TMenuItem* findShortCut(TMenuItem* parent, TShortCut shortCut, bool usableOnly) {
+TMenuItem* FindShortCutIn(TMenuItem* parent, TShortCut shortCut, bool usableOnly) {
     if (parent == nullptr) return nullptr;
     for (int i = 0; i < parent->Count(); ++i) {
         TMenuItem* item = parent->Items(i);
         if (usableOnly && (!item->Visible() || !item->Enabled())) continue;
         if (item->ShortCut() == shortCut && item->Count() == 0) return item;
-        if (TMenuItem* found = findShortCut(item, shortCut, usableOnly)) return found;
+        if (TMenuItem* found = FindShortCutIn(item, shortCut, usableOnly)) return found;
     }
     return nullptr;
 }
@@ -282,12 +282,12 @@ TMenuItem* findShortCut(TMenuItem* parent, TShortCut shortCut, bool usableOnly) 
 
 TMenuItem* TMenu::FindShortCut(TShortCut shortCut) const {
     if (shortCut == scNone) return nullptr;
-    return findShortCut(items_, shortCut, false);
+    return FindShortCutIn(items_, shortCut, false);
 }
 
 bool TMenu::IsShortCut(TShortCut shortCut) {
     if (shortCut == scNone) return false;
-    TMenuItem* item = findShortCut(items_, shortCut, true);
+    TMenuItem* item = FindShortCutIn(items_, shortCut, true);
     if (item == nullptr) return false;
     item->Click();
     return true;
@@ -304,13 +304,13 @@ TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
 TPopupMenu::~TPopupMenu() = default;
 
 void TPopupMenu::SetPresenter(TPopupPresenter presenter) {
-    popupPresenter() = std::move(presenter);
+    PopupPresenter() = std::move(presenter);
 }
 
 void TPopupMenu::Popup(int x, int y) {
     if (OnPopup) OnPopup(this);
     TMenuItem* chosen =
-        popupPresenter() ? popupPresenter()(*this, x, y) : ExecNativePopupMenu(*this, x, y);
+        PopupPresenter() ? PopupPresenter()(*this, x, y) : ExecNativePopupMenu(*this, x, y);
     if (chosen != nullptr && chosen->Enabled()) chosen->Click();
 }
 

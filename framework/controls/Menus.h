@@ -134,7 +134,7 @@ protected:
 
 private:
     friend class TMenu;
-    void uncheckGroupSiblings();
+    void UncheckGroupSiblings();
 
     std::string caption_;
     bool checked_ = false;

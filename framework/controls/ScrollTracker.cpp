@@ -30,13 +30,13 @@ bool TScrollTracker::MouseDown(TPoint p) {
         grabOffset_ = vertical_ ? p.Y - g.thumb.Top : p.X - g.thumb.Left;
         return true;
     }
-    step();
+    Step();
     if (!timer_) {
         timer_ = std::make_unique<TTimer>(nullptr);
         timer_->SetEnabled(false);
         timer_->SetOnTimer([this](TObject*) {
             timer_->SetInterval(kNextRepeat);
-            if (over_) step();
+            if (over_) Step();
         });
     }
     timer_->SetEnabled(false);
@@ -45,7 +45,7 @@ bool TScrollTracker::MouseDown(TPoint p) {
     return true;
 }
 
-void TScrollTracker::step() {
+void TScrollTracker::Step() {
     const TScrollBarState s = state_();
     const int page = page_ > 0 ? page_ : (s.page > 0 ? s.page : 1);
     switch (part_) {

@@ -40,7 +40,7 @@ void TSpeedButton::SetAllowAllUp(bool value) {
     }
 }
 
-void TSpeedButton::releaseGroup() {
+void TSpeedButton::ReleaseGroup() {
     if (Parent() == nullptr || groupIndex_ == 0) return;
     for (int i = 0; i < Parent()->ControlCount(); ++i) {
         auto* other = dynamic_cast<TSpeedButton*>(Parent()->Controls(i));
@@ -58,7 +58,7 @@ void TSpeedButton::SetDown(bool value) {
     // The last down button of a group stays down unless the group allows all up.
     if (down_ && !allowAllUp_) return;
     down_ = value;
-    if (value) releaseGroup();
+    if (value) ReleaseGroup();
     Invalidate();
 }
 
@@ -74,7 +74,7 @@ void TSpeedButton::SetGroupIndex(int value) {
     if (groupIndex_ == value) return;
     groupIndex_ = value;
     if (down_ && value == 0) down_ = false;
-    if (down_) releaseGroup();
+    if (down_) ReleaseGroup();
     Invalidate();
 }
 
@@ -88,7 +88,7 @@ void TSpeedButton::Click() {
     if (groupIndex_ != 0) {
         if (!down_) {
             down_ = true;
-            releaseGroup();
+            ReleaseGroup();
         } else if (allowAllUp_) {
             down_ = false;
         }

@@ -92,7 +92,7 @@ public:
 private:
     friend class TTreeNodes;
     TTreeNode(TTreeNodes* owner, std::string text);
-    std::vector<TTreeNode*>& siblings() const;
+    std::vector<TTreeNode*>& Siblings() const;
 
     TTreeNodes* owner_;
     TTreeNode* parent_ = nullptr;
@@ -142,10 +142,10 @@ public:
 
 private:
     friend class TTreeNode;
-    TTreeNode* attach(TTreeNode* node, TTreeNode* relative, TNodeAttachMode mode);
-    void detach(TTreeNode* node);
-    void destroy(TTreeNode* node);
-    void changed();
+    TTreeNode* Attach(TTreeNode* node, TTreeNode* relative, TNodeAttachMode mode);
+    void Detach(TTreeNode* node);
+    void Destroy(TTreeNode* node);
+    void Changed();
 
     ITreeNodesListener* listener_;
     std::vector<TTreeNode*> roots_;

@@ -115,15 +115,15 @@ private:
     void Expanded(TTreeNode* node) override;
     void Collapsed(TTreeNode* node) override;
 
-    std::vector<TTreeNode*> shownNodes() const;
-    TRect itemsRect() const;
-    TRect scrollBarRect() const;
-    bool needsScrollBar() const;
-    int levelX(int level) const;
-    TRect buttonRect(const TTreeNode* node, int row) const;
-    void makeVisible(TTreeNode* node);
-    void keyDown(unsigned key);
-    void setTopRow(int row);
+    std::vector<TTreeNode*> ShownNodes() const;
+    TRect ItemsRect() const;
+    TRect ScrollBarRect() const;
+    bool NeedsScrollBar() const;
+    int LevelX(int level) const;
+    TRect ButtonRect(const TTreeNode* node, int row) const;
+    void MakeVisible(TTreeNode* node);
+    void HandleKeyDown(unsigned key);
+    void SetTopRow(int row);
 
     std::unique_ptr<TTreeNodes> nodes_;
     std::unique_ptr<TScrollTracker> scroll_;

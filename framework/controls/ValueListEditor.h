@@ -147,14 +147,14 @@ protected:
     bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
 
 private:
-    TRect gridRect() const;
-    TRect scrollBarRect() const;
-    bool needsScrollBar() const;
-    int columnLeft(int col) const;
-    int columnWidth(int col) const;
-    void stringsChanged();
-    void keyDown(unsigned key);
-    void makeRowVisible(int row);
+    TRect GridRect() const;
+    TRect ScrollBarRect() const;
+    bool NeedsScrollBar() const;
+    int ColumnLeft(int col) const;
+    int ColumnWidth(int col) const;
+    void StringsChanged();
+    void HandleKeyDown(unsigned key);
+    void MakeRowVisible(int row);
 
     std::unique_ptr<TStringList> strings_;
     std::unique_ptr<TStringList> titles_;

@@ -86,7 +86,7 @@ public:
     Impl& Internal() const { return *impl_; }
 
 private:
-    void refreshMonitors() const;
+    void RefreshMonitors() const;
 
     TCursor cursor_ = crDefault;
     std::unique_ptr<Impl> impl_;

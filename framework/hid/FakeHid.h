@@ -64,10 +64,10 @@ public:
 private:
     friend class TFakeHidBus;
     friend class TFakeHidConnection;
-    void attach(TFakeHidConnection* connection);
-    void detach(TFakeHidConnection* connection);
-    void unplug();
-    bool write(const std::uint8_t* report, std::uint32_t length);
+    void Attach(TFakeHidConnection* connection);
+    void Detach(TFakeHidConnection* connection);
+    void Unplug();
+    bool Write(const std::uint8_t* report, std::uint32_t length);
 
     const TFakeHidDeviceConfig config_;
     const std::string path_;

@@ -8,7 +8,7 @@ namespace dsp {
 namespace {
 
 std::mutex backendLock;
-std::shared_ptr<IHidBackend>& installed() {
+std::shared_ptr<IHidBackend>& Installed() {
     static auto* backend = new std::shared_ptr<IHidBackend>;
     return *backend;
 }
@@ -19,15 +19,15 @@ thread_local std::uint32_t lastError = ERROR_SUCCESS;
 
 std::shared_ptr<IHidBackend> CurrentHidBackend() {
     std::lock_guard<std::mutex> guard(backendLock);
-    auto& backend = installed();
+    auto& backend = Installed();
     if (!backend) backend = MakeHidrawBackend();
     return backend;
 }
 
 std::shared_ptr<IHidBackend> SetHidBackend(std::shared_ptr<IHidBackend> backend) {
     std::lock_guard<std::mutex> guard(backendLock);
-    auto previous = std::move(installed());
-    installed() = std::move(backend);
+    auto previous = std::move(Installed());
+    Installed() = std::move(backend);
     return previous;
 }
 

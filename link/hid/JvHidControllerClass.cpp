@@ -21,15 +21,15 @@ struct ChangeListeners {
     std::shared_ptr<IHidBackend> backend;
 };
 
-ChangeListeners& listeners() {
+ChangeListeners& Listeners() {
     static auto* l = new ChangeListeners;
     return *l;
 }
 
-void listen(HWND window) {
+void Listen(HWND window) {
     std::shared_ptr<IHidBackend> backend;
     {
-        ChangeListeners& l = listeners();
+        ChangeListeners& l = Listeners();
         std::lock_guard<std::mutex> guard(l.lock);
         l.windows.insert(window);
         if (l.windows.size() > 1) return;
@@ -37,16 +37,16 @@ void listen(HWND window) {
     }
     // Outside the lock: the backend calls the watcher under a lock of its own.
     backend->WatchChanges([] {
-        ChangeListeners& all = listeners();
+        ChangeListeners& all = Listeners();
         std::lock_guard<std::mutex> inner(all.lock);
         for (HWND w : all.windows) PostMessage(w, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
     });
 }
 
-void stopListening(HWND window) {
+void StopListening(HWND window) {
     std::shared_ptr<IHidBackend> backend;
     {
-        ChangeListeners& l = listeners();
+        ChangeListeners& l = Listeners();
         std::lock_guard<std::mutex> guard(l.lock);
         l.windows.erase(window);
         if (!l.windows.empty()) return;
@@ -55,7 +55,7 @@ void stopListening(HWND window) {
     if (backend) backend->WatchChanges(nullptr);  // outside the lock: it waits for a running call
 }
 
-bool plugged(const TJvHidDevice* d) { return d->IsPluggedIn(); }
+bool Plugged(const TJvHidDevice* d) { return d->IsPluggedIn(); }
 
 }  // namespace
 
@@ -64,7 +64,7 @@ TJvHidDeviceController::TJvHidDeviceController(TComponent* AOwner) : TComponent(
     if (hidBound_) {
         HidD_GetHidGuid(&FHidGuid);
         FHWnd = AllocateHWnd([this](TMessage& Msg) { EventPipe(Msg); });
-        listen(FHWnd);
+        Listen(FHWnd);
         // The first enumeration runs once the message loop runs, after the form has loaded.
         PostMessage(FHWnd, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, -1);
     } else {
@@ -77,7 +77,7 @@ TJvHidDeviceController::~TJvHidDeviceController() {
     FDevUnplugEvent = nullptr;
     FEnumerateEvent = nullptr;
     if (hidBound_) {
-        stopListening(FHWnd);
+        StopListening(FHWnd);
         DeallocateHWnd(FHWnd);
     }
     // Taken one by one: an unplug handler may check its device in, which destroys it.
@@ -150,7 +150,7 @@ void TJvHidDeviceController::DeviceChange() {
         if (i >= FList.size()) continue;  // a handler shortened the list
         TJvHidDevice* dev = FList[i];
         const bool stillPresent =
-            plugged(dev) && std::any_of(fresh.begin(), fresh.end(), [dev](TJvHidDevice* n) {
+            Plugged(dev) && std::any_of(fresh.begin(), fresh.end(), [dev](TJvHidDevice* n) {
                 return n->PnPInfo().DeviceID() == dev->PnPInfo().DeviceID();
             });
         if (stillPresent) continue;
@@ -168,7 +168,7 @@ void TJvHidDeviceController::DeviceChange() {
     // Duplicate pass: a listed, plugged-in device keeps its object.
     for (TJvHidDevice*& n : fresh) {
         const bool listed = std::any_of(FList.begin(), FList.end(), [n](TJvHidDevice* dev) {
-            return plugged(dev) && dev->PnPInfo().DeviceID() == n->PnPInfo().DeviceID();
+            return Plugged(dev) && dev->PnPInfo().DeviceID() == n->PnPInfo().DeviceID();
         });
         if (!listed) continue;
         n->FMyController = nullptr;
@@ -358,33 +358,33 @@ void TJvHidDeviceController::CheckIn(TJvHidDevice*& HidDev) {
 
 std::int32_t TJvHidDeviceController::CountByID(std::int32_t Vid, std::int32_t Pid) {
     return std::int32_t(std::count_if(FList.begin(), FList.end(), [&](TJvHidDevice* d) {
-        return plugged(d) && d->Attributes().VendorID == Vid &&
+        return Plugged(d) && d->Attributes().VendorID == Vid &&
                (Pid == -1 || d->Attributes().ProductID == Pid);
     }));
 }
 
 std::int32_t TJvHidDeviceController::CountByClass(const std::string& ClassName) {
     return std::int32_t(std::count_if(FList.begin(), FList.end(), [&](TJvHidDevice* d) {
-        return plugged(d) && d->PnPInfo().ClassDescr == ClassName;
+        return Plugged(d) && d->PnPInfo().ClassDescr == ClassName;
     }));
 }
 
 std::int32_t TJvHidDeviceController::CountByProductName(const std::string& ProductName) {
     return std::int32_t(std::count_if(FList.begin(), FList.end(), [&](TJvHidDevice* d) {
-        return plugged(d) && NameOf(d, true) == ProductName;
+        return Plugged(d) && NameOf(d, true) == ProductName;
     }));
 }
 
 std::int32_t TJvHidDeviceController::CountByVendorName(const std::string& VendorName) {
     return std::int32_t(std::count_if(FList.begin(), FList.end(), [&](TJvHidDevice* d) {
-        return plugged(d) && NameOf(d, false) == VendorName;
+        return Plugged(d) && NameOf(d, false) == VendorName;
     }));
 }
 
 std::int32_t TJvHidDeviceController::CountByCallback(const TJvHidCheckCallback& Check) {
     std::int32_t count = 0;
     for (TJvHidDevice* dev : FList) {
-        if (!plugged(dev)) continue;
+        if (!Plugged(dev)) continue;
         dev->FIsEnumerated = true;
         if (Check(dev)) ++count;
         dev->FIsEnumerated = false;

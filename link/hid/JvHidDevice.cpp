@@ -17,12 +17,12 @@ namespace {
 constexpr std::uint32_t kStringBufferChars = 254;
 
 // Read threads a device stopped waiting for (UI thread only).
-std::vector<TJvHidDeviceReadThread*>& orphanedThreads() {
+std::vector<TJvHidDeviceReadThread*>& OrphanedThreads() {
     static auto* threads = new std::vector<TJvHidDeviceReadThread*>;
     return *threads;
 }
 
-std::string bufferText(const std::vector<char16_t>& buffer) {
+std::string BufferText(const std::vector<char16_t>& buffer) {
     std::u16string text;
     for (char16_t c : buffer) {
         if (c == 0) break;
@@ -185,7 +185,7 @@ std::string TJvHidDevice::VendorName() {
         std::vector<char16_t> buffer(kStringBufferChars, 0);
         if (HidD_GetManufacturerString(FHidFileHandle, buffer.data(),
                                        std::uint32_t(buffer.size() * 2)))
-            FVendorName = bufferText(buffer);
+            FVendorName = BufferText(buffer);
         CloseFile();
     }
     return FVendorName;
@@ -195,7 +195,7 @@ std::string TJvHidDevice::ProductName() {
     if (FProductName.empty() && OpenFile()) {
         std::vector<char16_t> buffer(kStringBufferChars, 0);
         if (HidD_GetProductString(FHidFileHandle, buffer.data(), std::uint32_t(buffer.size() * 2)))
-            FProductName = bufferText(buffer);
+            FProductName = BufferText(buffer);
         CloseFile();
     }
     return FProductName;
@@ -220,7 +220,7 @@ std::string TJvHidDevice::SerialNumber() {
             // request with the language list itself.
             bool differs = false;
             for (std::size_t i = 0; i < count; ++i) differs = differs || serial[i] != languages[i];
-            if (count > 0 && differs) FSerialNumber = bufferText(serial);
+            if (count > 0 && differs) FSerialNumber = BufferText(serial);
         }
         CloseFile();
     }
@@ -233,7 +233,7 @@ std::string TJvHidDevice::GetDeviceStringUnicode(std::uint8_t Idx) {
     if (!HidD_GetIndexedString(FHidFileHandle, Idx, buffer.data(),
                                std::uint32_t(buffer.size() * 2)))
         return {};
-    return bufferText(buffer);
+    return BufferText(buffer);
 }
 
 std::string TJvHidDevice::GetDeviceStringAnsi(std::uint8_t Idx) {
@@ -413,12 +413,12 @@ void TJvHidDevice::StopThread() {
     // the data handler checked the device in). It ends when that handler returns; until then it
     // must not touch this device again, and it is freed afterwards.
     FDataThread->orphaned_ = true;
-    orphanedThreads().push_back(FDataThread.release());
+    OrphanedThreads().push_back(FDataThread.release());
     PostToMainThread([] { ReapOrphanedReadThreads(); });
 }
 
 void ReapOrphanedReadThreads() {
-    auto& orphans = orphanedThreads();
+    auto& orphans = OrphanedThreads();
     for (auto it = orphans.begin(); it != orphans.end();) {
         // False at once while the thread still waits for a handler further up this stack.
         if ((*it)->WaitFor(WaitInfinite, TPendingCalls::Serve)) {

@@ -35,7 +35,7 @@ public:
     // Any other callable; equal only to its own copies.
     template <typename F, typename = std::enable_if_t<std::is_invocable_r_v<R, F&, Args...> &&
                                                       !std::is_same_v<std::decay_t<F>, THidEvent>>>
-    THidEvent(F function) : function_(std::move(function)), key_(uniqueKey()) {}
+    THidEvent(F function) : function_(std::move(function)), key_(UniqueKey()) {}
 
     explicit operator bool() const { return static_cast<bool>(function_); }
     R operator()(Args... args) const { return function_(std::forward<Args>(args)...); }
@@ -43,12 +43,12 @@ public:
 
 private:
     template <typename M>
-    static std::string methodKey(M method) {
+    static std::string MethodKey(M method) {
         std::string key(sizeof method + 1, 'm');
         std::memcpy(key.data() + 1, &method, sizeof method);
         return key;
     }
-    static std::string uniqueKey() {
+    static std::string UniqueKey() {
         static std::atomic<std::uint64_t> next{0};
         return "f" + std::to_string(++next);
     }

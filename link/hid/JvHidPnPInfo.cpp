@@ -9,13 +9,13 @@ namespace dsp {
 namespace {
 
 // The UTF-16 text at the start of a buffer, up to its terminator.
-std::u16string wideText(const std::vector<char16_t>& buffer, std::size_t from = 0) {
+std::u16string WideText(const std::vector<char16_t>& buffer, std::size_t from = 0) {
     std::u16string text;
     for (std::size_t i = from; i < buffer.size() && buffer[i] != 0; ++i) text.push_back(buffer[i]);
     return text;
 }
 
-bool readProperty(HDEVINFO handle, const SP_DEVINFO_DATA& data, std::uint32_t prop, void* buffer,
+bool ReadProperty(HDEVINFO handle, const SP_DEVINFO_DATA& data, std::uint32_t prop, void* buffer,
                   std::uint32_t size) {
     if (SetupDiGetDeviceRegistryPropertyW == nullptr) return false;
     SP_DEVINFO_DATA record = data;
@@ -30,21 +30,21 @@ std::string TJvHidPnPInfo::GetRegistryPropertyString(HDEVINFO PnPHandle,
                                                      const SP_DEVINFO_DATA& DevData,
                                                      std::uint32_t Prop) {
     std::vector<char16_t> buffer(1024, 0);
-    if (!readProperty(PnPHandle, DevData, Prop, buffer.data(),
+    if (!ReadProperty(PnPHandle, DevData, Prop, buffer.data(),
                       std::uint32_t(buffer.size() * sizeof(char16_t))))
         return {};
     buffer.back() = 0;
-    return Utf16ToUtf8(wideText(buffer));
+    return Utf16ToUtf8(WideText(buffer));
 }
 
 std::vector<std::string> TJvHidPnPInfo::GetRegistryPropertyStringList(
     HDEVINFO PnPHandle, const SP_DEVINFO_DATA& DevData, std::uint32_t Prop) {
     std::vector<char16_t> buffer(32768 / sizeof(char16_t), 0);
     std::vector<std::string> list;
-    if (!readProperty(PnPHandle, DevData, Prop, buffer.data(), 32768)) return list;
+    if (!ReadProperty(PnPHandle, DevData, Prop, buffer.data(), 32768)) return list;
     buffer.back() = 0;
     for (std::size_t at = 0; at < buffer.size() && buffer[at] != 0;) {
-        std::u16string entry = wideText(buffer, at);
+        std::u16string entry = WideText(buffer, at);
         at += entry.size() + 1;
         list.push_back(Utf16ToUtf8(entry));
     }
@@ -55,7 +55,7 @@ std::uint32_t TJvHidPnPInfo::GetRegistryPropertyDWord(HDEVINFO PnPHandle,
                                                       const SP_DEVINFO_DATA& DevData,
                                                       std::uint32_t Prop) {
     std::uint32_t value = 0;
-    if (!readProperty(PnPHandle, DevData, Prop, &value, sizeof value)) return 0;
+    if (!ReadProperty(PnPHandle, DevData, Prop, &value, sizeof value)) return 0;
     return value;
 }
 

@@ -31,7 +31,7 @@ protected:
         }
     }
     void ClickButton(int i) { test::Click(*panel, buttons[i]->Left() + 5, buttons[i]->Top() + 5); }
-    std::vector<bool> downs() const {
+    std::vector<bool> Downs() const {
         std::vector<bool> d;
         for (auto* b : buttons) d.push_back(b->Down());
         return d;
@@ -47,20 +47,20 @@ TEST_F(StdSpeedButtons, OneButtonOfAGroupIsDown) {
     form->Show();
     ClickButton(0);
     ClickButton(1);
-    EXPECT_EQ(downs(), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(Downs(), (std::vector<bool>{false, true, false}));
     ClickButton(1);  // down already, and the group does not allow all up
-    EXPECT_EQ(downs(), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(Downs(), (std::vector<bool>{false, true, false}));
     EXPECT_EQ(log, (TEventLog{"click 0", "click 1", "click 1"}));
     buttons[0]->SetAllowAllUp(true);
     EXPECT_TRUE(buttons[2]->AllowAllUp()) << "the group shares the setting";
     ClickButton(1);
-    EXPECT_EQ(downs(), (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(Downs(), (std::vector<bool>{false, false, false}));
 }
 
 TEST_F(StdSpeedButtons, DownByProgramRaisesNothing) {
     buttons[2]->SetDown(true);
     buttons[0]->SetDown(true);
-    EXPECT_EQ(downs(), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(Downs(), (std::vector<bool>{true, false, false}));
     buttons[0]->SetDown(false);  // the last one down stays down
     EXPECT_TRUE(buttons[0]->Down());
     EXPECT_TRUE(log.empty());

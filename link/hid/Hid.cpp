@@ -231,16 +231,16 @@ void UnloadHid() {
 
 bool IsHidLoaded() { return hidModule != nullptr; }
 
-NTSTATUS HidP_GetButtonCaps_(HIDP_REPORT_TYPE ReportType, HIDP_BUTTON_CAPS* ButtonCaps,
-                             std::uint16_t* ButtonCapsLength, PHIDP_PREPARSED_DATA PreparsedData) {
-    return HidP_GetSpecificButtonCaps(ReportType, 0, 0, 0, ButtonCaps, ButtonCapsLength,
-                                      PreparsedData);
+NTSTATUS HidP_GetButtonCaps_(HIDP_REPORT_TYPE reportType, HIDP_BUTTON_CAPS* buttonCaps,
+                             std::uint16_t* buttonCapsLength, PHIDP_PREPARSED_DATA preparsedData) {
+    return HidP_GetSpecificButtonCaps(reportType, 0, 0, 0, buttonCaps, buttonCapsLength,
+                                      preparsedData);
 }
 
-NTSTATUS HidP_GetValueCaps_(HIDP_REPORT_TYPE ReportType, HIDP_VALUE_CAPS* ValueCaps,
-                            std::uint16_t* ValueCapsLength, PHIDP_PREPARSED_DATA PreparsedData) {
-    return HidP_GetSpecificValueCaps(ReportType, 0, 0, 0, ValueCaps, ValueCapsLength,
-                                     PreparsedData);
+NTSTATUS HidP_GetValueCaps_(HIDP_REPORT_TYPE reportType, HIDP_VALUE_CAPS* valueCaps,
+                            std::uint16_t* valueCapsLength, PHIDP_PREPARSED_DATA preparsedData) {
+    return HidP_GetSpecificValueCaps(reportType, 0, 0, 0, valueCaps, valueCapsLength,
+                                     preparsedData);
 }
 
 bool HidP_IsSameUsageAndPage_(const USAGE_AND_PAGE& u1, const USAGE_AND_PAGE& u2) {

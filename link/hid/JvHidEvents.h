@@ -58,17 +58,17 @@ private:
 };
 
 // The set of devices changed: (Sender, the controller).
-using TJvHidNotifyEvent = THidEvent<void(TObject* Sender)>;
+using TJvHidNotifyEvent = THidEvent<void(TObject* sender)>;
 // A device came or went: (HidDev).
-using TJvHidPlugEvent = THidEvent<void(TJvHidDevice* HidDev)>;
+using TJvHidPlugEvent = THidEvent<void(TJvHidDevice* hidDev)>;
 // A device offered by Enumerate with its list index; true to go on.
-using TJvHidEnumerateEvent = THidEvent<bool(TJvHidDevice* HidDev, std::int32_t Idx)>;
+using TJvHidEnumerateEvent = THidEvent<bool(TJvHidDevice* hidDev, std::int32_t index)>;
 // An input report: its ID, the bytes after the ID and their count; Data is valid during the call only.
-using TJvHidDataEvent = THidEvent<void(TJvHidDevice* HidDev, std::uint8_t ReportID,
-                                       const std::uint8_t* Data, std::uint16_t Size)>;
+using TJvHidDataEvent = THidEvent<void(TJvHidDevice* hidDev, std::uint8_t reportId,
+                                       const std::uint8_t* data, std::uint16_t size)>;
 // A read that could not be started, with the platform's error code.
-using TJvHidDataErrorEvent = THidEvent<void(TJvHidDevice* HidDev, std::uint32_t Error)>;
+using TJvHidDataErrorEvent = THidEvent<void(TJvHidDevice* hidDev, std::uint32_t error)>;
 // A test a device must pass to be checked out or counted.
-using TJvHidCheckCallback = std::function<bool(TJvHidDevice* HidDev)>;
+using TJvHidCheckCallback = std::function<bool(TJvHidDevice* hidDev)>;
 
 }  // namespace dsp

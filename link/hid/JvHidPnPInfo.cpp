@@ -26,11 +26,11 @@ bool ReadProperty(HDEVINFO handle, const SP_DEVINFO_DATA& data, std::uint32_t pr
 
 }  // namespace
 
-std::string TJvHidPnPInfo::GetRegistryPropertyString(HDEVINFO PnPHandle,
-                                                     const SP_DEVINFO_DATA& DevData,
-                                                     std::uint32_t Prop) {
+std::string TJvHidPnPInfo::GetRegistryPropertyString(HDEVINFO pnPHandle,
+                                                     const SP_DEVINFO_DATA& devData,
+                                                     std::uint32_t prop) {
     std::vector<char16_t> buffer(1024, 0);
-    if (!ReadProperty(PnPHandle, DevData, Prop, buffer.data(),
+    if (!ReadProperty(pnPHandle, devData, prop, buffer.data(),
                       std::uint32_t(buffer.size() * sizeof(char16_t))))
         return {};
     buffer.back() = 0;
@@ -38,10 +38,10 @@ std::string TJvHidPnPInfo::GetRegistryPropertyString(HDEVINFO PnPHandle,
 }
 
 std::vector<std::string> TJvHidPnPInfo::GetRegistryPropertyStringList(
-    HDEVINFO PnPHandle, const SP_DEVINFO_DATA& DevData, std::uint32_t Prop) {
+    HDEVINFO pnPHandle, const SP_DEVINFO_DATA& devData, std::uint32_t prop) {
     std::vector<char16_t> buffer(32768 / sizeof(char16_t), 0);
     std::vector<std::string> list;
-    if (!ReadProperty(PnPHandle, DevData, Prop, buffer.data(), 32768)) return list;
+    if (!ReadProperty(pnPHandle, devData, prop, buffer.data(), 32768)) return list;
     buffer.back() = 0;
     for (std::size_t at = 0; at < buffer.size() && buffer[at] != 0;) {
         std::u16string entry = WideText(buffer, at);
@@ -51,24 +51,22 @@ std::vector<std::string> TJvHidPnPInfo::GetRegistryPropertyStringList(
     return list;
 }
 
-std::uint32_t TJvHidPnPInfo::GetRegistryPropertyDWord(HDEVINFO PnPHandle,
-                                                      const SP_DEVINFO_DATA& DevData,
-                                                      std::uint32_t Prop) {
+std::uint32_t TJvHidPnPInfo::GetRegistryPropertyDWord(HDEVINFO pnPHandle,
+                                                      const SP_DEVINFO_DATA& devData,
+                                                      std::uint32_t prop) {
     std::uint32_t value = 0;
-    if (!ReadProperty(PnPHandle, DevData, Prop, &value, sizeof value)) return 0;
+    if (!ReadProperty(pnPHandle, devData, prop, &value, sizeof value)) return 0;
     return value;
 }
 
-TJvHidPnPInfo::TJvHidPnPInfo(HDEVINFO APnPHandle, const SP_DEVINFO_DATA& ADevData,
-                             const std::string& ADevicePath)
-    : FDeviceID(ADevData.DevInst), FDevicePath(ADevicePath) {
-    auto text = [&](std::uint32_t p) { return GetRegistryPropertyString(APnPHandle, ADevData, p); };
+TJvHidPnPInfo::TJvHidPnPInfo(HDEVINFO pnpHandle, const SP_DEVINFO_DATA& devData,
+                             const std::string& devicePath)
+    : FDeviceID(devData.DevInst), FDevicePath(devicePath) {
+    auto text = [&](std::uint32_t p) { return GetRegistryPropertyString(pnpHandle, devData, p); };
     auto list = [&](std::uint32_t p) {
-        return GetRegistryPropertyStringList(APnPHandle, ADevData, p);
+        return GetRegistryPropertyStringList(pnpHandle, devData, p);
     };
-    auto number = [&](std::uint32_t p) {
-        return GetRegistryPropertyDWord(APnPHandle, ADevData, p);
-    };
+    auto number = [&](std::uint32_t p) { return GetRegistryPropertyDWord(pnpHandle, devData, p); };
     Capabilities = number(SPDRP_CAPABILITIES);
     ClassDescr = text(SPDRP_CLASS);
     ClassGUID = text(SPDRP_CLASSGUID);

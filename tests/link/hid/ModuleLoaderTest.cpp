@@ -68,7 +68,7 @@ public:
     std::vector<std::uint32_t> errors;
 
 protected:
-    void Error(std::uint32_t ErrorCode) override { errors.push_back(ErrorCode); }
+    void Error(std::uint32_t errorCode) override { errors.push_back(errorCode); }
 };
 
 TEST_F(ModuleLoaderTest, LoaderReportsFailuresThroughError) {

@@ -28,13 +28,13 @@ public:
 
     bool CheckOut(TJvHidDevice*& hidDev);
     bool CheckOutByIndex(TJvHidDevice*& hidDev, std::int32_t index);
-    // Pid -1 takes any product of the vendor.
+    // pid -1 takes any product of the vendor.
     bool CheckOutByID(TJvHidDevice*& hidDev, std::int32_t vid, std::int32_t pid);
     bool CheckOutByClass(TJvHidDevice*& hidDev, const std::string& className);
     bool CheckOutByProductName(TJvHidDevice*& hidDev, const std::string& productName);
     bool CheckOutByVendorName(TJvHidDevice*& hidDev, const std::string& vendorName);
     bool CheckOutByCallback(TJvHidDevice*& hidDev, const TJvHidCheckCallback& check);
-    // Returns a checked-out device: an unplugged one is destroyed. HidDev becomes null.
+    // Returns a checked-out device: an unplugged one is destroyed. hidDev becomes null.
     void CheckIn(TJvHidDevice*& hidDev);
 
     std::int32_t CountByID(std::int32_t vid, std::int32_t pid);

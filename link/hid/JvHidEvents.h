@@ -57,13 +57,13 @@ private:
     std::string key_;
 };
 
-// The set of devices changed: (Sender, the controller).
+// The set of devices changed: (sender, the controller).
 using TJvHidNotifyEvent = THidEvent<void(TObject* sender)>;
-// A device came or went: (HidDev).
+// A device came or went: (hidDev).
 using TJvHidPlugEvent = THidEvent<void(TJvHidDevice* hidDev)>;
 // A device offered by Enumerate with its list index; true to go on.
 using TJvHidEnumerateEvent = THidEvent<bool(TJvHidDevice* hidDev, std::int32_t index)>;
-// An input report: its ID, the bytes after the ID and their count; Data is valid during the call only.
+// An input report: its ID, the bytes after the ID and their count; data is valid during the call only.
 using TJvHidDataEvent = THidEvent<void(TJvHidDevice* hidDev, std::uint8_t reportId,
                                        const std::uint8_t* data, std::uint16_t size)>;
 // A read that could not be started, with the platform's error code.

@@ -76,7 +76,7 @@ void PolynomialPass(const BiquadCoefficients& c, const double* __restrict cos1,
 
 template <bool Phase>
 void EvaluateOnGrid(const BiquadCoefficients& c, const FrequencyGrid& grid, double* out) {
-    PolynomialPass<Phase>(c, grid.Cos1.data(), grid.Sin1.data(), grid.Cos2.data(), grid.Sin2.data(),
+    PolynomialPass<Phase>(c, grid.cos1.data(), grid.sin1.data(), grid.cos2.data(), grid.sin2.data(),
                           out);
 }
 
@@ -206,7 +206,7 @@ void FilterCurve::ComputePhase(const BiquadCoefficients& c) {
                 break;
             case PhaseFold::Allpass2:
                 if (v > 0) v -= 18;
-                if (grid.FreqHz[i] > FreqHz) v += 18;
+                if (grid.freqHz[i] > FreqHz) v += 18;
                 break;
         }
         out[i] = v;

@@ -64,16 +64,16 @@ public:
 
 private:
     struct Answer {
-        TScriptedDialogKind Kind = sdAny;
-        bool Accepted = false;
-        std::vector<std::string> FileNames{};
-        int FilterIndex = 0;
-        TColorRef Color = 0;
-        TLogFont Font{};
-        TModalResult Result = mrNone;
-        int PrinterIndex = 0;
-        TPrinterOrientation Orientation = poPortrait;
-        int Copies = 1;
+        TScriptedDialogKind kind = sdAny;
+        bool accepted = false;
+        std::vector<std::string> fileNames{};
+        int filterIndex = 0;
+        TColorRef color = 0;
+        TLogFont font{};
+        TModalResult result = mrNone;
+        int printerIndex = 0;
+        TPrinterOrientation orientation = poPortrait;
+        int copies = 1;
     };
     // The next answer, which must be for a dialog of this kind (or a cancel).
     Answer Take(TScriptedDialogKind kind, const std::string& what);

@@ -175,63 +175,63 @@ TEST(UsbLink, ClosingAnIdleLinkEndsTheWorkerAndLaterSendsDoNothing) {
 class SerialTiming : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(pty.Open());
-        AddSerialPortOverride("COM5", pty.SlavePath());
-        link = std::make_unique<LComm>(&owner);
+        ASSERT_TRUE(pty_.Open());
+        AddSerialPortOverride("COM5", pty_.SlavePath());
+        link_ = std::make_unique<LComm>(&owner_);
     }
     void TearDown() override {
-        link.reset();
+        link_.reset();
         RemoveSerialPortOverride("COM5");
     }
     // Frames the far end has received so far.
     int FramesOnLine() {
         for (;;) {
-            Bytes b = pty.Read(20);
+            Bytes b = pty_.Read(20);
             if (b.empty()) break;
-            line.insert(line.end(), b.begin(), b.end());
+            line_.insert(line_.end(), b.begin(), b.end());
         }
-        return static_cast<int>(line.size() / kGain.size());
+        return static_cast<int>(line_.size() / kGain.size());
     }
     void Step() {
-        ASSERT_TRUE(clock.WaitForWaiters(1));
-        ++step;
-        clock.Advance(std::chrono::milliseconds(link->GetWaitTimeout()));
-        ASSERT_TRUE(clock.WaitForWaiters(1));
-        writesAfter.push_back(FramesOnLine());
-        timeoutsAfter.push_back(static_cast<int>(owner.LinkStates().size()));
+        ASSERT_TRUE(clock_.WaitForWaiters(1));
+        ++step_;
+        clock_.Advance(std::chrono::milliseconds(link_->GetWaitTimeout()));
+        ASSERT_TRUE(clock_.WaitForWaiters(1));
+        writesAfter_.push_back(FramesOnLine());
+        timeoutsAfter_.push_back(static_cast<int>(owner_.LinkStates().size()));
     }
 
-    TManualClock clock;
-    PseudoTerminal pty;
-    TestLinkOwner owner;
-    std::unique_ptr<LComm> link;
-    Bytes line;
-    int step = 0;
-    std::vector<int> writesAfter;
-    std::vector<int> timeoutsAfter;
+    TManualClock clock_;
+    PseudoTerminal pty_;
+    TestLinkOwner owner_;
+    std::unique_ptr<LComm> link_;
+    Bytes line_;
+    int step_ = 0;
+    std::vector<int> writesAfter_;
+    std::vector<int> timeoutsAfter_;
 };
 
 TEST_F(SerialTiming, RepeatThenResendThenGiveUp) {
-    link->SetMaxResends(1);
-    link->SetRepeatCount(1);
-    ASSERT_TRUE(link->OpenLink(5, 115200, 8, 0, 0));
-    link->SendBytes(kGain);
+    link_->SetMaxResends(1);
+    link_->SetRepeatCount(1);
+    ASSERT_TRUE(link_->OpenLink(5, 115200, 8, 0, 0));
+    link_->SendBytes(kGain);
     for (int i = 0; i < 200 && FramesOnLine() < 1; ++i) std::this_thread::sleep_for(1ms);
     for (int i = 0; i < 3; ++i) Step();
-    EXPECT_EQ(writesAfter, (std::vector<int>{2, 3, 3}));
-    EXPECT_EQ(timeoutsAfter, (std::vector<int>{0, 0, 1}));
-    ASSERT_EQ(owner.LinkStates().size(), 1u);
-    EXPECT_EQ(owner.LinkStates()[0].wParam, static_cast<std::uintptr_t>(lsReplyTimeout));
-    EXPECT_EQ(owner.LinkStates()[0].lParam, 7);
+    EXPECT_EQ(writesAfter_, (std::vector<int>{2, 3, 3}));
+    EXPECT_EQ(timeoutsAfter_, (std::vector<int>{0, 0, 1}));
+    ASSERT_EQ(owner_.LinkStates().size(), 1u);
+    EXPECT_EQ(owner_.LinkStates()[0].wParam, static_cast<std::uintptr_t>(lsReplyTimeout));
+    EXPECT_EQ(owner_.LinkStates()[0].lParam, 7);
 }
 
 TEST_F(SerialTiming, GivesUpAtTheFirstTimeOutAfterItsResends) {
-    ASSERT_TRUE(link->OpenLink(5, 115200, 8, 0, 0));
-    link->SendBytes(kGain);
+    ASSERT_TRUE(link_->OpenLink(5, 115200, 8, 0, 0));
+    link_->SendBytes(kGain);
     for (int i = 0; i < 200 && FramesOnLine() < 1; ++i) std::this_thread::sleep_for(1ms);
     for (int i = 0; i < 4; ++i) Step();
-    EXPECT_EQ(writesAfter, (std::vector<int>{2, 3, 3, 3}));
-    EXPECT_EQ(timeoutsAfter, (std::vector<int>{0, 0, 1, 1}));
+    EXPECT_EQ(writesAfter_, (std::vector<int>{2, 3, 3, 3}));
+    EXPECT_EQ(timeoutsAfter_, (std::vector<int>{0, 0, 1, 1}));
 }
 
 }  // namespace

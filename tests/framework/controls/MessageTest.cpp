@@ -23,8 +23,8 @@ class TAnswering : public TWinControl {
 public:
     TAnswering(TComponent* owner, TEventLog& log, LRESULT answer)
         : TWinControl(owner), log_(log), answer_(answer) {}
-    int CreateWndCalls = 0;
-    bool ParentHandleAtCreate = false;
+    int createWndCalls = 0;
+    bool parentHandleAtCreate = false;
 
 protected:
     void Dispatch(TMessage& message) override {
@@ -37,8 +37,8 @@ protected:
     }
     void CreateWnd() override {
         TWinControl::CreateWnd();
-        ++CreateWndCalls;
-        ParentHandleAtCreate = Parent() == nullptr || Parent()->HandleAllocated();
+        ++createWndCalls;
+        parentHandleAtCreate = Parent() == nullptr || Parent()->HandleAllocated();
         log_.push_back(Name() + ":createwnd");
     }
 
@@ -96,7 +96,7 @@ TEST(ControlMessageTest, HandlesAreMadeWhenNeededParentsFirst) {
     const HWND handle = inner->Handle();
     EXPECT_NE(handle, HWND{});
     EXPECT_EQ(log, (TEventLog{"outer:createwnd", "inner:createwnd"}));
-    EXPECT_TRUE(inner->ParentHandleAtCreate);
+    EXPECT_TRUE(inner->parentHandleAtCreate);
     EXPECT_EQ(FindControl(handle), inner);
 
     // Showing the form makes the handles of what shows, not of the hidden control.
@@ -108,7 +108,7 @@ TEST(ControlMessageTest, HandlesAreMadeWhenNeededParentsFirst) {
 
     // A new window: a new handle; the old one is gone and messages to it are dropped.
     inner->RecreateWnd();
-    EXPECT_EQ(inner->CreateWndCalls, 2);
+    EXPECT_EQ(inner->createWndCalls, 2);
     EXPECT_NE(inner->Handle(), handle);
     EXPECT_FALSE(IsWindow(handle));
     EXPECT_FALSE(PostMessage(handle, WM_PROBE, 0, 0));
@@ -169,7 +169,7 @@ TEST(ControlMessageTest, TextGoesThroughTheMessagesAndAnnouncesChanges) {
     auto form = MakeForm(100, 100);
     auto* control = Place(new TProbeControl(form.get(), &log), form.get(), 0, 0, 10, 10);
     control->SetName("c");
-    control->Watched = {WM_SETTEXT, CM_TEXTCHANGED};
+    control->watched = {WM_SETTEXT, CM_TEXTCHANGED};
     control->SetCaption("one");
     control->SetCaption("one");
     EXPECT_EQ(control->Text(), "one");
@@ -216,7 +216,7 @@ TEST(ControlMessageTest, InvalidatingTellsTheParentsAndThemeChangesReachEveryWin
             }
             original(m);
         });
-        c->Watched = {WM_THEMECHANGED};
+        c->watched = {WM_THEMECHANGED};
     };
     record(outer);
     record(inner);

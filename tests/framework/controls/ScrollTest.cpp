@@ -19,7 +19,7 @@ using test::TProbeControl;
 TEST(ScrollTest, ChildrenBeyondTheClientAreaBringScrollBarsThatMoveThem) {
     auto form = MakeForm(200, 100, clWhite);
     auto* far = Place(new TProbeControl(form.get()), form.get(), 150, 50, 100, 100);
-    far->Fill = clRed;
+    far->fill = clRed;
     test::ShowAndPaint(*form);
     ASSERT_TRUE(form->HorzScrollBar()->IsScrollBarVisible());
     ASSERT_TRUE(form->VertScrollBar()->IsScrollBarVisible());

@@ -10,6 +10,7 @@
 #include "framework/controls/KeyMap.h"
 #include "framework/controls/PaintBinding.h"
 #include "framework/controls/StdControlSupport.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/runtime/Clock.h"
 
@@ -263,10 +264,10 @@ void TCustomComboBox::SetDroppedDown(bool value) {
         Invalidate();
         return;
     }
-    ListChosen(-1);
+    ListChosen(kFrameworkKey, -1);
 }
 
-void TCustomComboBox::ListChosen(int index) {
+void TCustomComboBox::ListChosen(TFrameworkKey, int index) {
     if (!popup_ || closing_) return;
     closing_ = true;
     std::unique_ptr<TComboPopup> popup = std::move(popup_);
@@ -285,16 +286,16 @@ void TCustomComboBox::ListChosen(int index) {
     CloseUp();
 }
 
-void TCustomComboBox::ListClosed() { ListChosen(-1); }
+void TCustomComboBox::ListClosed(TFrameworkKey) { ListChosen(kFrameworkKey, -1); }
 
 // ---- drawing
 
 TCanvas* TCustomComboBox::Canvas() const {
-    canvas_->BindOutsidePaint();
+    canvas_->BindOutsidePaint(kFrameworkKey);
     return canvas_.get();
 }
 
-int TCustomComboBox::ListRowHeight(int index) const {
+int TCustomComboBox::ListRowHeight(TFrameworkKey, int index) const {
     if (style_ == csOwnerDrawVariable && index >= 0 && index < items_->Count()) {
         const int h = items_->ItemData(index);
         return h > 0 ? h : itemHeight_;
@@ -320,7 +321,7 @@ void TCustomComboBox::DrawItem(int index, const TRect& rect, TOwnerDrawState sta
     canvas.Brush()->SetStyle(bsSolid);
 }
 
-void TCustomComboBox::DrawListItem(TCanvas& dc, int index, const TRect& rect,
+void TCustomComboBox::DrawListItem(TFrameworkKey, TCanvas& dc, int index, const TRect& rect,
                                    TOwnerDrawState state) {
     TPaintBinding binding(*canvas_, dc);
     TCanvas& canvas = *canvas_;
@@ -407,11 +408,11 @@ void TCustomComboBox::PaintWindow(TCanvas& dc) {
     dc.IntersectClipRect(list.Left, list.Top, list.Right, list.Bottom);
     int y = list.Top;
     for (int i = topIndex_; i < items_->Count() && y < list.Bottom; ++i) {
-        const TRect line = Rect(list.Left, y, list.Right, y + ListRowHeight(i));
+        const TRect line = Rect(list.Left, y, list.Right, y + ListRowHeight(kFrameworkKey, i));
         y = line.Bottom;
         TOwnerDrawState state;
         if (i == itemIndex_) state.Include(odSelected);
-        DrawListItem(dc, i, line, state);
+        DrawListItem(kFrameworkKey, dc, i, line, state);
     }
     dc.RestoreDC(saved);
 }
@@ -443,7 +444,7 @@ void TCustomComboBox::HandleKeyDown(unsigned key, TShiftState shift) {
     const bool alt = shift.Contains(ssAlt);
     if (key == VK_F4 || (alt && (key == VK_DOWN || key == VK_UP))) {
         if (popup_) {
-            ListChosen(popup_->Hot());
+            ListChosen(kFrameworkKey, popup_->Hot());
         } else {
             SetDroppedDown(true);
         }
@@ -459,8 +460,8 @@ void TCustomComboBox::HandleKeyDown(unsigned key, TShiftState shift) {
             case VK_NEXT: popup_->SetHot(hot + rows - 1); return;
             case VK_HOME: popup_->SetHot(0); return;
             case VK_END: popup_->SetHot(items_->Count() - 1); return;
-            case VK_RETURN: ListChosen(hot); return;
-            case VK_ESCAPE: ListChosen(-1); return;
+            case VK_RETURN: ListChosen(kFrameworkKey, hot); return;
+            case VK_ESCAPE: ListChosen(kFrameworkKey, -1); return;
             default: break;
         }
         if (!IsEditable()) return;
@@ -580,7 +581,7 @@ void TCustomComboBox::DefaultHandler(TMessage& message) {
             return;
         case WM_CHAR:
             if (IsEditable()) {
-                if (popup_ && autoCloseUp_) ListChosen(popup_->Hot());
+                if (popup_ && autoCloseUp_) ListChosen(kFrameworkKey, popup_->Hot());
                 field_.Char(static_cast<char16_t>(message.WParam));
             } else {
                 TypeSearch(static_cast<char16_t>(message.WParam));
@@ -606,7 +607,7 @@ void TCustomComboBox::DefaultHandler(TMessage& message) {
                 }
                 int y = EditRect().Bottom + 2 * kEditBorder;
                 for (int i = topIndex_; i < items_->Count(); ++i) {
-                    y += ListRowHeight(i);
+                    y += ListRowHeight(kFrameworkKey, i);
                     if (p.Y < y) {
                         UserSelect(i);
                         break;

@@ -21,6 +21,7 @@
 #include "framework/controls/ItemStrings.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/WinControl.h"
+#include "framework/core/FrameworkKey.h"
 
 namespace dsp {
 
@@ -139,13 +140,14 @@ public:
     TDrawItemEvent OnDrawItem;
     TMeasureItemEvent OnMeasureItem;
 
-    // ---- framework-internal: what the dropped list needs
-    int ListRowHeight(int index) const;
-    void DrawListItem(TCanvas& dc, int index, const TRect& rect, TOwnerDrawState state);
+    // ---- what the dropped list needs
+    int ListRowHeight(TFrameworkKey, int index) const;
+    void DrawListItem(TFrameworkKey, TCanvas& dc, int index, const TRect& rect,
+                      TOwnerDrawState state);
     // The user chose a line in the dropped list (or closed it with Escape: -1).
-    void ListChosen(int index);
-    void ListClosed();
-    TComboPopup* Popup() const { return popup_.get(); }
+    void ListChosen(TFrameworkKey, int index);
+    void ListClosed(TFrameworkKey);
+    TComboPopup* Popup(TFrameworkKey) const { return popup_.get(); }
 
 protected:
     virtual void Change();

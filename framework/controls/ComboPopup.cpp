@@ -13,6 +13,7 @@
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/HostInput.h"
 #include "framework/controls/ScrollTracker.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/graphics/CanvasQt.h"
 #include "framework/runtime/MainThread.h"
 
@@ -81,7 +82,7 @@ void TComboPopup::Open(TPoint screenTopLeft, int width) {
     layout();
     int height = 2;
     const int top = combo_->TopIndex();
-    for (int i = 0; i < rows_; ++i) height += combo_->ListRowHeight(top + i);
+    for (int i = 0; i < rows_; ++i) height += combo_->ListRowHeight(kFrameworkKey, top + i);
     setGeometry(screenTopLeft.X, screenTopLeft.Y, width, height);
     image_ = QImage(width, height, QImage::Format_RGB32);
     show();
@@ -94,7 +95,7 @@ int TComboPopup::RowAt(TPoint p) const {
     if (!PtInRect(r, p)) return -1;
     int y = r.Top;
     for (int i = combo_->TopIndex(); i < combo_->Items()->Count(); ++i) {
-        y += combo_->ListRowHeight(i);
+        y += combo_->ListRowHeight(kFrameworkKey, i);
         if (p.Y < y) return i;
     }
     return -1;
@@ -129,11 +130,12 @@ void TComboPopup::Refresh() {
     dc.IntersectClipRect(area.Left, area.Top, area.Right, area.Bottom);
     int y = area.Top;
     for (int i = combo_->TopIndex(); i < combo_->Items()->Count() && y < area.Bottom; ++i) {
-        const TRect line = Rect(area.Left, y, area.Right, y + combo_->ListRowHeight(i));
+        const TRect line =
+            Rect(area.Left, y, area.Right, y + combo_->ListRowHeight(kFrameworkKey, i));
         y = line.Bottom;
         TOwnerDrawState state;
         if (i == hot_) state = TOwnerDrawState{odSelected, odFocused};
-        combo_->DrawListItem(dc, i, line, state);
+        combo_->DrawListItem(kFrameworkKey, dc, i, line, state);
     }
     dc.SelectClipRgn(nullptr);
     scroll_->Paint(dc, true);
@@ -151,7 +153,7 @@ void TComboPopup::mousePressEvent(QMouseEvent* event) {
         const TPoint p = PointOf(event);
         if (!rect().contains(QPoint(p.X, p.Y))) {
             // Outside the list: it closes without a choice.
-            combo_->ListChosen(-1);
+            combo_->ListChosen(kFrameworkKey, -1);
             return;
         }
         if (scroll_->MouseDown(p)) {
@@ -188,7 +190,7 @@ void TComboPopup::mouseReleaseEvent(QMouseEvent* event) {
         }
         const int row = RowAt(PointOf(event));
         // A release on a line chooses it (also after pressing on the combo and dragging here).
-        if (row >= 0) combo_->ListChosen(row);
+        if (row >= 0) combo_->ListChosen(kFrameworkKey, row);
         pressedInList_ = false;
     });
 }
@@ -217,7 +219,7 @@ void TComboPopup::keyReleaseEvent(QKeyEvent* event) {
 void TComboPopup::hideEvent(QHideEvent*) {
     // Hidden by the toolkit (a click elsewhere): the combo closes its list.
     Guarded([&] {
-        if (combo_ != nullptr) combo_->ListClosed();
+        if (combo_ != nullptr) combo_->ListClosed(kFrameworkKey);
     });
 }
 

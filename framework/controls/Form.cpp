@@ -11,6 +11,7 @@
 #include "framework/controls/KeyMap.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/Screen.h"
 #include "framework/runtime/Application.h"
 
@@ -176,10 +177,11 @@ TPoint TCustomForm::ClientOrigin() const {
 void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
     if (borderStyle_ == value) return;
     borderStyle_ = value;
-    Window().Invalidate(QRegion(0, 0, WindowClientSize().cx, WindowClientSize().cy), true);
-    if (Window().host != nullptr) {
+    Window(kFrameworkKey)
+        .Invalidate(QRegion(0, 0, WindowClientSize().cx, WindowClientSize().cy), true);
+    if (Window(kFrameworkKey).host != nullptr) {
         UpdateFormHost(*this);
-        PlaceHost(Window());
+        PlaceHost(Window(kFrameworkKey));
     }
     Realign();
 }
@@ -187,13 +189,13 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
 void TCustomForm::SetBorderIcons(TBorderIcons value) {
     if (borderIcons_ == value) return;
     borderIcons_ = value;
-    if (Window().host != nullptr) UpdateFormHost(*this);
+    if (Window(kFrameworkKey).host != nullptr) UpdateFormHost(*this);
 }
 
 void TCustomForm::SetMenuBarHeight(int value) {
     if (menuBarHeight_ == value) return;
     menuBarHeight_ = std::max(value, 0);
-    if (Window().host != nullptr) PlaceHost(Window());
+    if (Window(kFrameworkKey).host != nullptr) PlaceHost(Window(kFrameworkKey));
     Realign();
 }
 
@@ -231,7 +233,7 @@ std::unique_ptr<TBitmap> TCustomForm::RenderToImage() {
 
 void TCustomForm::Show() {
     SetVisible(true);
-    RaiseNativeWindow(Window().host);
+    RaiseNativeWindow(Window(kFrameworkKey).host);
     if (FormTakesInput(this)) FocusModel().ActivateForm(this);
 }
 
@@ -527,7 +529,7 @@ void TCustomForm::Dispatch(TMessage& message) {
             return;
         case CM_TEXTCHANGED:
             TScrollingWinControl::Dispatch(message);
-            if (Window().host != nullptr) UpdateFormHost(*this);
+            if (Window(kFrameworkKey).host != nullptr) UpdateFormHost(*this);
             return;
         case WM_CLOSE: Close(); return;
         case CM_RELEASE: delete this; return;

@@ -9,6 +9,7 @@
 
 #include "framework/controls/MenuQt.h"
 #include "framework/controls/WindowHost.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/runtime/MainThread.h"
 
 namespace dsp {
@@ -60,7 +61,7 @@ public:
         form.AddShortCutHandler(this, [this](TKeyCode key, TShiftState shift) {
             return menu_ != nullptr && menu_->IsShortCut(ShortCut(key, shift));
         });
-        menu.AddChangeListener(this, [this] { ScheduleRebuild(); });
+        menu.AddChangeListener(kFrameworkKey, this, [this] { ScheduleRebuild(); });
         SetFormMenuBar(
             form,
             [this](QWidget* frame) -> QWidget* {
@@ -75,7 +76,7 @@ public:
 
     ~TFormMenuBinding() override {
         *alive_ = false;
-        if (menu_ != nullptr) menu_->RemoveChangeListener(this);
+        if (menu_ != nullptr) menu_->RemoveChangeListener(kFrameworkKey, this);
         // While the form is being freed it is a form no longer: it takes its handlers and its
         // bar with it.
         if (Owner() == nullptr || Owner()->ComponentState().Contains(csDestroying)) return;

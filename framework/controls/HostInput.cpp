@@ -14,6 +14,7 @@
 #include "framework/controls/KeyMapQt.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/CursorQt.h"
 
 namespace dsp {
@@ -172,9 +173,9 @@ const QKeyEvent* CurrentKeyEvent() { return currentKeyEvent; }
 void ApplyHostCursor(TControl& control) {
     auto* windowed = dynamic_cast<TWinControl*>(&control);
     TWinControl* holder = windowed != nullptr ? windowed : control.Parent();
-    if (holder == nullptr || holder->Window().host == nullptr) return;
+    if (holder == nullptr || holder->Window(kFrameworkKey).host == nullptr) return;
     const TCursor cursor = control.Cursor() != crDefault ? control.Cursor() : holder->Cursor();
-    holder->Window().host->setCursor(ToQCursor(cursor));
+    holder->Window(kFrameworkKey).host->setCursor(ToQCursor(cursor));
 }
 
 void SetMouseControl(TControl* control) {
@@ -205,7 +206,7 @@ void DeliverMouseEvent(TWinControl& control, QMouseEvent* event) {
     int virtualKey = 0;
     if (event->type() != QEvent::MouseMove) {
         if (!ButtonMessage(*event, msg, virtualKey)) return;
-        SetKeyState(virtualKey, event->type() != QEvent::MouseButtonRelease);
+        SetKeyState(kFrameworkKey, virtualKey, event->type() != QEvent::MouseButtonRelease);
     }
     if (!TakesInput(control)) return;
     if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
@@ -225,7 +226,7 @@ void DeliverMouseEvent(TWinControl& control, QMouseEvent* event) {
     }
     const unsigned keys = MouseKeys(event->buttons(), event->modifiers());
     receiver->Perform(msg, keys, PointToLParam(p));
-    if (msg == WM_MOUSEMOVE && FindControl(control.Window().handle) == &control) {
+    if (msg == WM_MOUSEMOVE && FindControl(control.Window(kFrameworkKey).handle) == &control) {
         TControl* over = ControlUnderMouse(control, pos);
         SetMouseControl(over);
         HintMouseMoved(Input().mouseControl, control.ClientToScreen(pos));
@@ -241,14 +242,14 @@ void DeliverKeyEvent(TWinControl& target, QKeyEvent* event) {
     if (event->type() == QEvent::KeyRelease) {
         // Held keys repeat their key-down only, as the platform's keyboard does.
         if (event->isAutoRepeat()) return;
-        SetKeyState(virtualKey, false);
+        SetKeyState(kFrameworkKey, virtualKey, false);
         if (virtualKey == 0 || !TakesInput(target)) return;
         target.Perform(alt ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(virtualKey),
                        MakeKeyData(alt, true, true));
         return;
     }
     const bool wasDown = virtualKey != 0 && GetKeyState(virtualKey) < 0;
-    SetKeyState(virtualKey, true);
+    SetKeyState(kFrameworkKey, virtualKey, true);
     HintInputPressed();
     if (!TakesInput(target)) return;
     const LPARAM data = MakeKeyData(alt, wasDown || event->isAutoRepeat(), false);
@@ -310,7 +311,7 @@ bool HandleFrameEvent(TCustomForm& form, TFormFrame& frame, QEvent* event) {
         case QEvent::ThemeChange:
             // Every top-level window hears it; the first shown form tells them all.
             for (int i = 0; i < FormCount(); ++i) {
-                if (Forms(i)->Window().frame == nullptr) continue;
+                if (Forms(i)->Window(kFrameworkKey).frame == nullptr) continue;
                 if (Forms(i) == &form) BroadcastThemeChanged();
                 break;
             }

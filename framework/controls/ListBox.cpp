@@ -8,6 +8,7 @@
 #include "framework/controls/KeyMap.h"
 #include "framework/controls/PaintBinding.h"
 #include "framework/controls/ScrollTracker.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/graphics/Canvas.h"
 
 namespace dsp {
@@ -329,7 +330,7 @@ TRect TCustomListBox::ItemRect(int index) const {
 // ---- painting
 
 TCanvas* TCustomListBox::Canvas() const {
-    canvas_->BindOutsidePaint();
+    canvas_->BindOutsidePaint(kFrameworkKey);
     return canvas_.get();
 }
 

@@ -9,6 +9,7 @@
 #include "framework/controls/KeyMap.h"
 #include "framework/controls/ScrollTracker.h"
 #include "framework/controls/StdControlSupport.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/Clipboard.h"
 #include "framework/graphics/Canvas.h"
 
@@ -34,13 +35,13 @@ public:
     explicit TMemoStrings(TCustomMemo& memo) : memo_(memo) {}
 
     int Count() const override {
-        const EditBuffer& b = memo_.Buffer();
+        const EditBuffer& b = memo_.Buffer(kFrameworkKey);
         const int n = b.LineCount();
         return b.LineLength(n - 1) == 0 ? n - 1 : n;
     }
 
     void Insert(int index, const std::string& text) override {
-        EditBuffer& b = memo_.Buffer();
+        EditBuffer& b = memo_.Buffer(kFrameworkKey);
         const int count = Count();
         if (index < 0 || index > count) throw EStringListError::IndexOutOfBounds(index);
         if (index < count) {
@@ -55,7 +56,7 @@ public:
     }
 
     void Delete(int index) override {
-        EditBuffer& b = memo_.Buffer();
+        EditBuffer& b = memo_.Buffer(kFrameworkKey);
         if (index < 0 || index >= Count()) throw EStringListError::IndexOutOfBounds(index);
         const int start = b.LineStart(index);
         const int end = index + 1 < b.LineCount() ? b.LineStart(index + 1) : b.Length();
@@ -65,26 +66,26 @@ public:
     }
 
     void Clear() override {
-        if (memo_.Buffer().Length() == 0) return;
-        memo_.Buffer().SetText("");
+        if (memo_.Buffer(kFrameworkKey).Length() == 0) return;
+        memo_.Buffer(kFrameworkKey).SetText("");
         Changed();
     }
 
     void SetText(std::string_view text) override {
-        memo_.Buffer().SetText(text);
+        memo_.Buffer(kFrameworkKey).SetText(text);
         Changed();
     }
 
 protected:
     std::string Get(int index) const override {
-        const EditBuffer& b = memo_.Buffer();
+        const EditBuffer& b = memo_.Buffer(kFrameworkKey);
         if (index < 0 || index >= Count()) throw EStringListError::IndexOutOfBounds(index);
         const int start = b.LineStart(index);
         return Part(b.Chars(), start, start + b.LineLength(index));
     }
 
     void Put(int index, const std::string& text) override {
-        EditBuffer& b = memo_.Buffer();
+        EditBuffer& b = memo_.Buffer(kFrameworkKey);
         if (index < 0 || index >= Count()) throw EStringListError::IndexOutOfBounds(index);
         b.SetSelection(b.LineStart(index), b.LineLength(index));
         b.ReplaceSelection(text);
@@ -92,12 +93,12 @@ protected:
     }
 
     void SetUpdateState(bool updating) override {
-        if (!updating) memo_.TextChangedByLines();
+        if (!updating) memo_.TextChangedByLines(kFrameworkKey);
     }
 
 private:
     void Changed() {
-        if (UpdateCount() == 0) memo_.TextChangedByLines();
+        if (UpdateCount() == 0) memo_.TextChangedByLines(kFrameworkKey);
     }
 
     TCustomMemo& memo_;
@@ -128,7 +129,7 @@ void TCustomMemo::SetLines(TStrings* value) {
     if (value != lines_.get()) lines_->Assign(value);
 }
 
-void TCustomMemo::TextChangedByLines() {
+void TCustomMemo::TextChangedByLines(TFrameworkKey) {
     // The rows are worked out when the memo is painted, not at each line a program adds.
     RowsChanged();
     Invalidate();

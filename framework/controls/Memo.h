@@ -12,6 +12,7 @@
 #include "framework/controls/EditBuffer.h"
 #include "framework/controls/StdControlTypes.h"
 #include "framework/controls/WinControl.h"
+#include "framework/core/FrameworkKey.h"
 #include "framework/text/Strings.h"
 
 namespace dsp {
@@ -92,9 +93,9 @@ public:
 
     TNotifyEvent OnChange;
 
-    // Framework-internal: the line model behind Lines.
-    EditBuffer& Buffer() { return buffer_; }
-    void TextChangedByLines();
+    // The line model behind Lines, and the notice that Lines changed it.
+    EditBuffer& Buffer(TFrameworkKey) { return buffer_; }
+    void TextChangedByLines(TFrameworkKey);
 
 protected:
     virtual void Change();

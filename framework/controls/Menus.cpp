@@ -5,6 +5,7 @@
 
 #include "framework/controls/MenuQt.h"
 #include "framework/controls/StdControlSupport.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/text/StrUtils.h"
 
 namespace dsp {
@@ -89,7 +90,7 @@ TMenuItem::~TMenuItem() {
 }
 
 void TMenuItem::MenuChanged() {
-    if (TMenu* menu = GetParentMenu()) menu->ItemChanged();
+    if (TMenu* menu = GetParentMenu()) menu->ItemChanged(kFrameworkKey);
 }
 
 void TMenuItem::SetCaption(const std::string& value) {
@@ -242,7 +243,7 @@ TMenu::~TMenu() {
     if (items_ != nullptr) items_->menu_ = nullptr;
 }
 
-void TMenu::ItemChanged() {
+void TMenu::ItemChanged(TFrameworkKey) {
     ++changeCount_;
     // Items that leave while their form is being freed tell no handler of it.
     const bool dying = ComponentState().Contains(csDestroying) ||
@@ -252,11 +253,11 @@ void TMenu::ItemChanged() {
     if (OnChange) OnChange(this);
 }
 
-void TMenu::AddChangeListener(const void* owner, std::function<void()> listener) {
+void TMenu::AddChangeListener(TFrameworkKey, const void* owner, std::function<void()> listener) {
     listeners_.emplace_back(owner, std::move(listener));
 }
 
-void TMenu::RemoveChangeListener(const void* owner) {
+void TMenu::RemoveChangeListener(TFrameworkKey, const void* owner) {
     std::erase_if(listeners_, [owner](const auto& entry) { return entry.first == owner; });
 }
 

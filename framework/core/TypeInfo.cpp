@@ -39,7 +39,7 @@ bool TPropInfo::IsOrdinal() const {
     return kind_ == tkInteger || kind_ == tkChar || kind_ == tkEnumeration || kind_ == tkSet;
 }
 
-bool TPropInfo::HasSetter() const { return setOrdinal || setFloat || setString || setObject; }
+bool TPropInfo::HasSetter() const { return setOrdinal_ || setFloat_ || setString_ || setObject_; }
 
 bool TPropInfo::IsDefaultValue(const TObject* instance) const {
     return IsOrdinal() && default_.has_value() && GetOrdinal(instance) == *default_;
@@ -71,48 +71,48 @@ void TPropInfo::CheckValueInRange(long long value) const {
 }
 
 long long TPropInfo::GetOrdinal(const TObject* instance) const {
-    if (!getOrdinal) WrongKind(name_);
-    return getOrdinal(instance);
+    if (!getOrdinal_) WrongKind(name_);
+    return getOrdinal_(instance);
 }
 
 void TPropInfo::SetOrdinal(TObject* instance, long long value) const {
     if (!IsOrdinal()) WrongKind(name_);
-    if (!setOrdinal) ReadOnly(name_);
+    if (!setOrdinal_) ReadOnly(name_);
     CheckValueInRange(value);
-    setOrdinal(instance, value);
+    setOrdinal_(instance, value);
 }
 
 double TPropInfo::GetFloat(const TObject* instance) const {
-    if (!getFloat) WrongKind(name_);
-    return getFloat(instance);
+    if (!getFloat_) WrongKind(name_);
+    return getFloat_(instance);
 }
 
 void TPropInfo::SetFloat(TObject* instance, double value) const {
     if (kind_ != tkFloat) WrongKind(name_);
-    if (!setFloat) ReadOnly(name_);
-    setFloat(instance, value);
+    if (!setFloat_) ReadOnly(name_);
+    setFloat_(instance, value);
 }
 
 std::string TPropInfo::GetString(const TObject* instance) const {
-    if (!getString) WrongKind(name_);
-    return getString(instance);
+    if (!getString_) WrongKind(name_);
+    return getString_(instance);
 }
 
 void TPropInfo::SetString(TObject* instance, const std::string& value) const {
     if (kind_ != tkString) WrongKind(name_);
-    if (!setString) ReadOnly(name_);
-    setString(instance, value);
+    if (!setString_) ReadOnly(name_);
+    setString_(instance, value);
 }
 
 TPersistent* TPropInfo::GetObject(const TObject* instance) const {
-    if (!getObject) WrongKind(name_);
-    return getObject(instance);
+    if (!getObject_) WrongKind(name_);
+    return getObject_(instance);
 }
 
 void TPropInfo::SetObject(TObject* instance, TPersistent* value) const {
     if (kind_ != tkClass) WrongKind(name_);
-    if (!setObject) ReadOnly(name_);
-    setObject(instance, value);
+    if (!setObject_) ReadOnly(name_);
+    setObject_(instance, value);
 }
 
 TClassInfo::TClassInfo(std::string className, const TClassInfo* parent, Declaration declare)

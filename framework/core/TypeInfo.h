@@ -131,15 +131,19 @@ public:
         return std::move(*this);
     }
 
-    // Set by Published<C>; not for direct use.
-    OrdinalGetter getOrdinal;
-    OrdinalSetter setOrdinal;
-    FloatGetter getFloat;
-    FloatSetter setFloat;
-    StringGetter getString;
-    StringSetter setString;
-    ObjectGetter getObject;
-    ObjectSetter setObject;
+private:
+    template <typename C>
+    friend class Published;
+
+    // Set by Published<C>, the only class besides this one that reaches them.
+    OrdinalGetter getOrdinal_;
+    OrdinalSetter setOrdinal_;
+    FloatGetter getFloat_;
+    FloatSetter setFloat_;
+    StringGetter getString_;
+    StringSetter setString_;
+    ObjectGetter getObject_;
+    ObjectSetter setObject_;
 
     template <typename C>
     static const C* CheckedCast(const TObject* instance) {
@@ -163,7 +167,6 @@ public:
         }
     }
 
-private:
     void CheckValueInRange(long long value) const;
 
     std::string name_;
@@ -324,40 +327,40 @@ public:
         constexpr bool writable = !std::is_same_v<Setter, std::nullptr_t>;
 
         if constexpr (kind == tkFloat) {
-            info.getFloat = [get](const TObject* o) {
+            info.getFloat_ = [get](const TObject* o) {
                 return static_cast<double>(detail::Read(TPropInfo::CheckedCast<C>(o), get));
             };
             if constexpr (writable) {
-                info.setFloat = [set](TObject* o, double v) {
+                info.setFloat_ = [set](TObject* o, double v) {
                     detail::Write(TPropInfo::CheckedCast<C>(o), set, static_cast<V>(v));
                 };
             }
         } else if constexpr (kind == tkString) {
-            info.getString = [get](const TObject* o) {
+            info.getString_ = [get](const TObject* o) {
                 return std::string(detail::Read(TPropInfo::CheckedCast<C>(o), get));
             };
             if constexpr (writable) {
-                info.setString = [set](TObject* o, const std::string& v) {
+                info.setString_ = [set](TObject* o, const std::string& v) {
                     detail::Write(TPropInfo::CheckedCast<C>(o), set, v);
                 };
             }
         } else if constexpr (kind == tkClass) {
-            info.getObject = [get](const TObject* o) -> TPersistent* {
+            info.getObject_ = [get](const TObject* o) -> TPersistent* {
                 return detail::Read(TPropInfo::CheckedCast<C>(o), get);
             };
             if constexpr (writable) {
-                info.setObject = [set](TObject* o, TPersistent* v) {
+                info.setObject_ = [set](TObject* o, TPersistent* v) {
                     auto* typed = v == nullptr ? nullptr : dynamic_cast<V>(v);
                     if (v != nullptr && typed == nullptr) throw EInvalidCast();
                     detail::Write(TPropInfo::CheckedCast<C>(o), set, typed);
                 };
             }
         } else {
-            info.getOrdinal = [get](const TObject* o) {
+            info.getOrdinal_ = [get](const TObject* o) {
                 return TPropInfo::OrdinalOf(detail::Read(TPropInfo::CheckedCast<C>(o), get));
             };
             if constexpr (writable) {
-                info.setOrdinal = [set](TObject* o, long long v) {
+                info.setOrdinal_ = [set](TObject* o, long long v) {
                     detail::Write(TPropInfo::CheckedCast<C>(o), set, detail::FromOrdinal<V>(v));
                 };
             }

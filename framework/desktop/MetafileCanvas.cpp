@@ -7,6 +7,7 @@
 
 #include <QImage>
 
+#include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/MetafileData.h"
 #include "framework/graphics/CanvasImpl.h"
 #include "framework/graphics/CanvasQt.h"
@@ -56,7 +57,7 @@ TMetaState CaptureState(const TCanvas& canvas) {
     s.font = canvas.Font()->LogFont();
     s.fontColor = canvas.Font()->Color();
     s.textColor = canvas.TextColor();  // realizes the font's colour first
-    s.textNone = canvas.Internal().textNone;
+    s.textNone = canvas.Internal(kFrameworkKey).textNone;
     s.bkColor = canvas.BkColor();
     s.bkMode = canvas.BkMode();
     s.textAlign = canvas.TextAlign() & ~TA_UPDATECP;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/Metafile.h"
 #include "framework/desktop/MetafileData.h"
 #include "framework/graphics/Bitmap.h"
@@ -136,8 +137,8 @@ private:
 
     std::unique_ptr<TBitmap> Bitmap(const QImage& image, bool monochrome) {
         auto bitmap = std::make_unique<TBitmap>();
-        bitmap->Internal().image = image;
-        bitmap->PixelsReplaced();
+        bitmap->Internal(kFrameworkKey).image = image;
+        bitmap->PixelsReplaced(kFrameworkKey);
         if (monochrome) bitmap->SetMonochrome(true);
         return bitmap;
     }

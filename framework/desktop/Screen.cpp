@@ -9,6 +9,7 @@
 #include <climits>
 #include <cmath>
 
+#include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/CursorQt.h"
 #include "framework/desktop/ScreenQt.h"
 #include "framework/graphics/Bitmap.h"
@@ -186,7 +187,7 @@ void TScreen::SetCursors(TCursor index, const TBitmap* picture, TPoint hotSpot) 
         impl_->registeredCursors.erase(index);
         return;
     }
-    QImage image = picture->Internal().image.convertToFormat(QImage::Format_ARGB32);
+    QImage image = picture->Internal(kFrameworkKey).image.convertToFormat(QImage::Format_ARGB32);
     if (picture->Transparent()) {
         const TColorRef key = picture->TransparentMode() == tmFixed
                                   ? ResolveColor(picture->TransparentColor())

@@ -356,9 +356,9 @@ void TJvHidDeviceController::CheckIn(TJvHidDevice*& hidDev) {
     }
 }
 
-std::int32_t TJvHidDeviceController::CountByID(std::int32_t Vid, std::int32_t pid) {
+std::int32_t TJvHidDeviceController::CountByID(std::int32_t vid, std::int32_t pid) {
     return std::int32_t(std::count_if(FList.begin(), FList.end(), [&](TJvHidDevice* d) {
-        return Plugged(d) && d->Attributes().VendorID == Vid &&
+        return Plugged(d) && d->Attributes().VendorID == vid &&
                (pid == -1 || d->Attributes().ProductID == pid);
     }));
 }

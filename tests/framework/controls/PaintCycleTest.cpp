@@ -5,6 +5,7 @@
 
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/core/FrameworkAccess.h"
 #include "tests/framework/controls/ControlTestSupport.h"
 #include "tests/framework/controls/SeeThroughControl.h"
 #include "tests/support/RunLoop.h"
@@ -216,7 +217,7 @@ TEST_F(PaintCycleTest, ControlsThatDoNotShowCostNoWindowNoPixelsNoHandle) {
     ShowAndPaint(*form_);
 
     EXPECT_NE(HostWidget(*shown), nullptr);
-    EXPECT_FALSE(shown->Window().surface.isNull());
+    EXPECT_FALSE(shown->Window(kFrameworkKey).surface.isNull());
     EXPECT_EQ(HostWidget(*hiddenPanel), nullptr);
     EXPECT_FALSE(hiddenPanel->HandleAllocated());
     for (TProbeControl* row : rows) {
@@ -228,12 +229,13 @@ TEST_F(PaintCycleTest, ControlsThatDoNotShowCostNoWindowNoPixelsNoHandle) {
     // pixels but keeps the handles.
     hiddenPanel->Show();
     EXPECT_TRUE(rows.back()->HandleAllocated());
-    EXPECT_TRUE(rows.back()->Window().surface.isNull()) << "pixels wait for the first paint";
+    EXPECT_TRUE(rows.back()->Window(kFrameworkKey).surface.isNull())
+        << "pixels wait for the first paint";
     PaintPending(*form_);
     EXPECT_EQ(rows.back()->paints, 1);
-    EXPECT_FALSE(rows.back()->Window().surface.isNull());
+    EXPECT_FALSE(rows.back()->Window(kFrameworkKey).surface.isNull());
     hiddenPanel->Hide();
-    EXPECT_TRUE(rows.back()->Window().surface.isNull());
+    EXPECT_TRUE(rows.back()->Window(kFrameworkKey).surface.isNull());
     EXPECT_TRUE(rows.back()->HandleAllocated());
 }
 

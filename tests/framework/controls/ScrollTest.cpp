@@ -7,6 +7,7 @@
 
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/core/FrameworkAccess.h"
 #include "tests/framework/controls/ControlTestSupport.h"
 
 namespace dsp {
@@ -124,7 +125,7 @@ TEST(FormFrameTest, AMenuBarTakesItsHeightFromTheClientArea) {
 
     // The bar is made again when the window is.
     form->RecreateWnd();
-    EXPECT_NE(form->Window().menuBar, nullptr);
+    EXPECT_NE(form->Window(kFrameworkKey).menuBar, nullptr);
     SetFormMenuBar(*form, nullptr, 0);
     EXPECT_EQ(form->ClientHeight(), 200);
 }

@@ -9,6 +9,7 @@
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/ComboPopup.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/runtime/ManualClock.h"
 #include "tests/framework/controls/ControlTestSupport.h"
 
@@ -90,7 +91,7 @@ TEST_F(StdComboBox, TheDroppedListOpensAfterOnDropDownAndClosesBeforeOnCloseUp) 
     };
     Key(Qt::Key_F4);
     ASSERT_TRUE(combo_->DroppedDown());
-    EXPECT_EQ(combo_->Popup()->Hot(), 1);
+    EXPECT_EQ(combo_->Popup(kFrameworkKey)->Hot(), 1);
     Key(Qt::Key_Down);
     Key(Qt::Key_Down);
     EXPECT_EQ(combo_->ItemIndex(), 1) << "moving in the list chooses nothing yet";
@@ -112,20 +113,20 @@ TEST_F(StdComboBox, TheListIsAsWideAsAskedAndShowsItsTopIndex) {
     combo_->SetItemIndex(8);
     form_->Show();
     combo_->SetDroppedDown(true);
-    ASSERT_NE(combo_->Popup(), nullptr);
-    EXPECT_EQ(combo_->Popup()->width(), 60) << "never narrower than the combo";
-    EXPECT_EQ(combo_->Popup()->Rows(), 4);
+    ASSERT_NE(combo_->Popup(kFrameworkKey), nullptr);
+    EXPECT_EQ(combo_->Popup(kFrameworkKey)->width(), 60) << "never narrower than the combo";
+    EXPECT_EQ(combo_->Popup(kFrameworkKey)->Rows(), 4);
     EXPECT_EQ(combo_->TopIndex(), 6) << "the selected line shows";
     combo_->SetDroppedDown(false);
     combo_->SetDroppedWidth(150);
     combo_->SetTopIndex(2);
     combo_->SetItemIndex(3);
     combo_->SetDroppedDown(true);
-    EXPECT_EQ(combo_->Popup()->width(), 150);
+    EXPECT_EQ(combo_->Popup(kFrameworkKey)->width(), 150);
     EXPECT_EQ(combo_->TopIndex(), 2);
     // A click on a line of the list chooses it.
-    QWidget* popup = combo_->Popup();
-    const int rowHeight = combo_->ListRowHeight(0);
+    QWidget* popup = combo_->Popup(kFrameworkKey);
+    const int rowHeight = combo_->ListRowHeight(kFrameworkKey, 0);
     const QPointF at(20, 1 + rowHeight + rowHeight / 2);  // the second row: line 3
     QMouseEvent press(QEvent::MouseButtonPress, at, popup->mapToGlobal(at), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);

@@ -7,6 +7,7 @@
 #include "framework/controls/Edit.h"
 #include "framework/controls/KeyMap.h"
 #include "framework/controls/StdControlSupport.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/Clipboard.h"
 #include "tests/framework/controls/ControlTestSupport.h"
 
@@ -39,9 +40,9 @@ protected:
     void Key(int vk, TShiftState shift = {}) {
         // As the platform sends it: the key-down message to the focused box.
         const bool shiftDown = shift.Contains(ssShift);
-        if (shiftDown) SetKeyState(VK_SHIFT, true);
+        if (shiftDown) SetKeyState(kFrameworkKey, VK_SHIFT, true);
         edit_->Perform(WM_KEYDOWN, static_cast<WPARAM>(vk), MakeKeyData(false, false, false));
-        if (shiftDown) SetKeyState(VK_SHIFT, false);
+        if (shiftDown) SetKeyState(kFrameworkKey, VK_SHIFT, false);
     }
 
     std::unique_ptr<TForm> form_ = MakeForm(200, 100);

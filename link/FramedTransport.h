@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "framework/runtime/Clock.h"
+#include "framework/runtime/CriticalSection.h"
 #include "link/FrameAssembler.h"
 #include "link/FrameQueue.h"
 #include "link/LinkMessages.h"

@@ -132,9 +132,8 @@ protected:
         LogReply(assembler_.FrameBuffer());
         const bool delivered =
             this->FOwner == nullptr ||
-            this->FOwner->SendLinkMessage(
-                ReplyMessage(), reinterpret_cast<std::uintptr_t>(&assembler_.FrameBuffer()),
-                static_cast<std::intptr_t>(roundTrip));
+            this->FOwner->SendLinkMessage(ReplyMessage(), ReplyFrameParam(assembler_.FrameBuffer()),
+                                          static_cast<std::intptr_t>(roundTrip));
         // A delivery cancelled by the closing UI thread releases nothing more.
         if (delivered) SendNextQueued();
     }

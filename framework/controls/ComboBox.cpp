@@ -8,6 +8,7 @@
 #include "framework/controls/ClassicDraw.h"
 #include "framework/controls/ComboPopup.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/PaintBinding.h"
 #include "framework/controls/StdControlSupport.h"
 #include "framework/core/FrameworkAccess.h"
@@ -547,14 +548,9 @@ void TCustomComboBox::DefaultHandler(TMessage& message) {
         case WM_PAINT:
             if (TCanvas* dc = MessageCanvas(message)) PaintWindow(*dc);
             return;
-        case WM_GETTEXT:
-            if (auto* out = reinterpret_cast<std::string*>(message.LParam)) {
-                *out = IsEditable() ? field_.Text() : listText_;
-                message.Result = static_cast<LRESULT>(out->size());
-            }
-            return;
+        case WM_GETTEXT: AnswerGetText(message, IsEditable() ? field_.Text() : listText_); return;
         case WM_SETTEXT:
-            if (auto* in = reinterpret_cast<const std::string*>(message.LParam)) {
+            if (const std::string* in = SetTextOf(message)) {
                 if (IsEditable()) {
                     field_.SetText(*in);
                     itemIndex_ = FindItemExact(*items_, field_.Text());
@@ -575,16 +571,17 @@ void TCustomComboBox::DefaultHandler(TMessage& message) {
             if (popup_) message.Result |= DLGC_WANTALLKEYS;
             return;
         case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            HandleKeyDown(static_cast<unsigned>(message.WParam),
-                          KeyDataToShiftState(message.LParam));
+        case WM_SYSKEYDOWN: {
+            const TKeyParams key = KeyParamsOf(message);
+            HandleKeyDown(key.key, key.Shift());
             return;
+        }
         case WM_CHAR:
             if (IsEditable()) {
                 if (popup_ && autoCloseUp_) ListChosen(kFrameworkKey, popup_->Hot());
-                field_.Char(static_cast<char16_t>(message.WParam));
+                field_.Char(CharOf(message));
             } else {
-                TypeSearch(static_cast<char16_t>(message.WParam));
+                TypeSearch(CharOf(message));
             }
             return;
         case WM_SETFOCUS:
@@ -599,10 +596,10 @@ void TCustomComboBox::DefaultHandler(TMessage& message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             if (!Focused() && CanFocus()) SetFocus();
-            const TPoint p = LParamToPoint(message.LParam);
+            const TPoint p = MouseParamsOf(message).pos;
             if (style_ == csSimple) {
                 if (p.Y < EditRect().Bottom) {
-                    field_.MouseDown(p.X, (message.WParam & MK_SHIFT) != 0);
+                    field_.MouseDown(p.X, MouseParamsOf(message).Holds(MK_SHIFT));
                     return;
                 }
                 int y = EditRect().Bottom + 2 * kEditBorder;

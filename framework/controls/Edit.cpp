@@ -3,6 +3,7 @@
 #include "framework/controls/Caret.h"
 #include "framework/controls/ClassicDraw.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/graphics/Canvas.h"
 
 namespace dsp {
@@ -141,14 +142,9 @@ void TCustomEdit::DefaultHandler(TMessage& message) {
         case WM_PAINT:
             if (TCanvas* dc = MessageCanvas(message)) PaintWindow(*dc);
             return;
-        case WM_GETTEXT:
-            if (auto* out = reinterpret_cast<std::string*>(message.LParam)) {
-                *out = field_.Text();
-                message.Result = static_cast<LRESULT>(out->size());
-            }
-            return;
+        case WM_GETTEXT: AnswerGetText(message, field_.Text()); return;
         case WM_SETTEXT:
-            if (auto* in = reinterpret_cast<const std::string*>(message.LParam)) {
+            if (const std::string* in = SetTextOf(message)) {
                 const bool differs = field_.SetText(*in);
                 modified_ = false;
                 message.Result = 1;
@@ -157,12 +153,12 @@ void TCustomEdit::DefaultHandler(TMessage& message) {
             return;
         case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;
         case WM_KEYDOWN: {
-            const TShiftState shift = KeyDataToShiftState(message.LParam);
-            field_.Key(static_cast<unsigned>(message.WParam), shift.Contains(ssShift),
-                       shift.Contains(ssCtrl));
+            const TKeyParams key = KeyParamsOf(message);
+            const TShiftState shift = key.Shift();
+            field_.Key(key.key, shift.Contains(ssShift), shift.Contains(ssCtrl));
             return;
         }
-        case WM_CHAR: field_.Char(static_cast<char16_t>(message.WParam)); return;
+        case WM_CHAR: field_.Char(CharOf(message)); return;
         case WM_SETFOCUS:
             field_.UpdateCaret();
             Invalidate();

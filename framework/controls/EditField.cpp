@@ -7,6 +7,7 @@
 
 #include "framework/controls/Caret.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/StdControlSupport.h"
 #include "framework/controls/WinControl.h"
 #include "framework/desktop/Clipboard.h"
@@ -251,12 +252,12 @@ void TEditField::DoubleClick(int x) {
 }
 
 void TEditField::MouseMessage(const TMessage& message) {
-    const int x = LParamToPoint(message.LParam).X;
+    const int x = MouseParamsOf(message).pos.X;
     switch (message.Msg) {
-        case WM_LBUTTONDOWN: MouseDown(x, (message.WParam & MK_SHIFT) != 0); return;
+        case WM_LBUTTONDOWN: MouseDown(x, MouseParamsOf(message).Holds(MK_SHIFT)); return;
         case WM_LBUTTONDBLCLK: DoubleClick(x); return;
         case WM_MOUSEMOVE:
-            if ((message.WParam & MK_LBUTTON) != 0) MouseMove(x);
+            if (MouseParamsOf(message).Holds(MK_LBUTTON)) MouseMove(x);
             return;
         case WM_LBUTTONUP:
         case WM_CAPTURECHANGED: MouseUp(); return;

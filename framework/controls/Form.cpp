@@ -9,6 +9,7 @@
 #include "framework/controls/FocusModel.h"
 #include "framework/controls/InputState.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
 #include "framework/core/FrameworkAccess.h"
@@ -439,7 +440,7 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
             if (!ComponentState().Contains(csLoading)) scrolling->ScrollInView(control);
         }
     }
-    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+    Perform(CM_FOCUSCHANGED, 0, FocusedControlParam(control));
     return true;
 }
 
@@ -510,7 +511,7 @@ void TCustomForm::Dispatch(TMessage& message) {
             return;
         case CM_DIALOGKEY:
             if (GetKeyState(VK_MENU) >= 0) {
-                const auto key = static_cast<int>(message.WParam);
+                const auto key = static_cast<int>(KeyParamsOf(message).key);
                 if (key == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
                     SelectNext(activeControl_, GetKeyState(VK_SHIFT) >= 0, true);
                     message.Result = 1;

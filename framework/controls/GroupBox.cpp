@@ -1,6 +1,7 @@
 #include "framework/controls/GroupBox.h"
 
 #include "framework/controls/ClassicDraw.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/StdControlSupport.h"
 #include "framework/graphics/Canvas.h"
 
@@ -73,7 +74,7 @@ void TCustomGroupBox::Dispatch(TMessage& message) {
             return;
         case CM_DIALOGCHAR:
             // The caption's accelerator focuses the first child that takes the focus.
-            if (IsAccelerator(static_cast<char16_t>(message.WParam), Caption()) && CanFocus()) {
+            if (IsAccelerator(CharOf(message), Caption()) && CanFocus()) {
                 SelectNext(nullptr, true, true);
                 message.Result = 1;
                 return;

@@ -12,6 +12,7 @@
 #include "framework/controls/InputState.h"
 #include "framework/controls/KeyMap.h"
 #include "framework/controls/KeyMapQt.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
 #include "framework/core/FrameworkAccess.h"
@@ -101,8 +102,7 @@ void DeliverWheel(TWinControl& control, QWheelEvent* event) {
     const TPoint screen =
         control.ClientToScreen({static_cast<int>(position.x()), static_cast<int>(position.y())});
     const unsigned keys = MouseKeys(event->buttons(), event->modifiers());
-    control.Perform(WM_MOUSEWHEEL, MakeWParam(static_cast<int>(keys), delta),
-                    PointToLParam(screen));
+    control.Perform(MakeWheelMessage(WM_MOUSEWHEEL, keys, delta, screen));
 }
 
 // A top-level window the window manager moved or resized: the form follows.
@@ -150,9 +150,9 @@ void DeliverCharacters(TWinControl& target, const QString& text, bool alt, LPARA
         const char16_t unit = ch.unicode();
         if (unit == 0x7F || !alive()) continue;
         if (alt) {
-            target.Perform(CN_SYSCHAR, unit, data);
-        } else if (target.Perform(CN_CHAR, unit, data) == 0 && alive()) {
-            target.Perform(WM_CHAR, unit, data);
+            target.Perform(MakeCharMessage(CN_SYSCHAR, unit, data));
+        } else if (target.Perform(MakeCharMessage(CN_CHAR, unit, data)) == 0 && alive()) {
+            target.Perform(MakeCharMessage(WM_CHAR, unit, data));
         }
     }
 }
@@ -225,7 +225,7 @@ void DeliverMouseEvent(TWinControl& control, QMouseEvent* event) {
         p = receiver->ScreenToClient(control.ClientToScreen(pos));
     }
     const unsigned keys = MouseKeys(event->buttons(), event->modifiers());
-    receiver->Perform(msg, keys, PointToLParam(p));
+    receiver->Perform(MakeMouseMessage(msg, keys, p));
     if (msg == WM_MOUSEMOVE && FindControl(control.Window(kFrameworkKey).handle) == &control) {
         TControl* over = ControlUnderMouse(control, pos);
         SetMouseControl(over);
@@ -244,8 +244,9 @@ void DeliverKeyEvent(TWinControl& target, QKeyEvent* event) {
         if (event->isAutoRepeat()) return;
         SetKeyState(kFrameworkKey, virtualKey, false);
         if (virtualKey == 0 || !TakesInput(target)) return;
-        target.Perform(alt ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(virtualKey),
-                       MakeKeyData(alt, true, true));
+        target.Perform(MakeKeyMessage(alt ? WM_SYSKEYUP : WM_KEYUP,
+                                      static_cast<unsigned>(virtualKey),
+                                      MakeKeyData(alt, true, true)));
         return;
     }
     const bool wasDown = virtualKey != 0 && GetKeyState(virtualKey) < 0;
@@ -258,12 +259,12 @@ void DeliverKeyEvent(TWinControl& target, QKeyEvent* event) {
     if (virtualKey != 0) {
         // A dialog key (Tab, arrows, Enter, Escape) or shortcut taken by the form gives no
         // key-down and no character.
-        if (target.Perform(alt ? CN_SYSKEYDOWN : CN_KEYDOWN, static_cast<WPARAM>(virtualKey),
-                           data) != 0) {
+        const auto key = static_cast<unsigned>(virtualKey);
+        if (target.Perform(MakeKeyMessage(alt ? CN_SYSKEYDOWN : CN_KEYDOWN, key, data)) != 0) {
             return;
         }
         if (!alive()) return;
-        target.Perform(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(virtualKey), data);
+        target.Perform(MakeKeyMessage(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, data));
     }
     DeliverCharacters(target, event->text(), alt, data);
 }

@@ -1,6 +1,7 @@
 #include "framework/controls/Label.h"
 
 #include "framework/controls/ClassicDraw.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/StdControlSupport.h"
 
 namespace dsp {
@@ -152,7 +153,7 @@ void TCustomLabel::Dispatch(TMessage& message) {
             return;
         case CM_DIALOGCHAR:
             if (focusControl_ != nullptr && Enabled() && showAccelChar_ &&
-                IsAccelerator(static_cast<char16_t>(message.WParam), Caption())) {
+                IsAccelerator(CharOf(message), Caption())) {
                 if (focusControl_->CanFocus()) focusControl_->SetFocus();
                 message.Result = 1;
             }

@@ -6,6 +6,7 @@
 
 #include "framework/controls/ClassicDraw.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/PaintBinding.h"
 #include "framework/controls/ScrollTracker.h"
 #include "framework/core/FrameworkAccess.h"
@@ -14,8 +15,6 @@
 namespace dsp {
 
 namespace {
-
-constexpr int kWheelLines = 3;
 
 int FontLineHeight(const TFont* font) {
     static TCanvas* measure = new TCanvas();
@@ -421,16 +420,8 @@ void TCustomListBox::TypeSearch(char16_t ch) {
     if (found >= 0) UserSelect(found, {});
 }
 
-bool TCustomListBox::DoMouseWheelDown(TShiftState shift, TPoint mousePos) {
-    // A handler of the wheel events comes first; otherwise the list scrolls.
-    if (TWinControl::DoMouseWheelDown(shift, mousePos)) return true;
-    SetTopIndex(topIndex_ + kWheelLines);
-    return true;
-}
-
-bool TCustomListBox::DoMouseWheelUp(TShiftState shift, TPoint mousePos) {
-    if (TWinControl::DoMouseWheelUp(shift, mousePos)) return true;
-    SetTopIndex(topIndex_ - kWheelLines);
+bool TCustomListBox::WheelScroll(int rows) {
+    SetTopIndex(topIndex_ + rows);
     return true;
 }
 
@@ -486,7 +477,7 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             if (CanFocus() && !Focused()) SetFocus();
-            const TPoint p = LParamToPoint(message.LParam);
+            const TPoint p = MouseParamsOf(message).pos;
             if (scroll_->MouseDown(p)) {
                 Invalidate();
                 return;
@@ -497,7 +488,7 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
             }
             const int index = ItemAtPos(p, true);
             if (index < 0) return;
-            UserSelect(index, KeysToShiftState(LoWord(message.WParam)));
+            UserSelect(index, MouseParamsOf(message).Shift());
             mouseSelecting_ = true;
             if (dragMode_ == dmAutomatic) {
                 dragPending_ = true;
@@ -510,7 +501,7 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
                 Invalidate();
                 return;
             }
-            const TPoint p = LParamToPoint(message.LParam);
+            const TPoint p = MouseParamsOf(message).pos;
             if (dragPending_ && (std::abs(p.X - dragStart_.X) >= kDragThreshold ||
                                  std::abs(p.Y - dragStart_.Y) >= kDragThreshold)) {
                 mouseSelecting_ = false;
@@ -523,7 +514,7 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
                 SetCursor(accept ? crDrag : crNoDrop);
                 return;
             }
-            if (mouseSelecting_ && !multiSelect_ && (message.WParam & MK_LBUTTON) != 0) {
+            if (mouseSelecting_ && !multiSelect_ && MouseParamsOf(message).Holds(MK_LBUTTON)) {
                 const int index = ItemAtPos(p, true);
                 if (index >= 0 && index != itemIndex_) UserSelect(index, {});
             }
@@ -532,7 +523,7 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
         case WM_LBUTTONUP: {
             if (scroll_->TrackMessage(message)) Invalidate();
             if (dragging_) {
-                EndDrag(LParamToPoint(message.LParam), true);
+                EndDrag(MouseParamsOf(message).pos, true);
                 SetCursor(crDefault);
             }
             dragPending_ = false;
@@ -545,10 +536,12 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
                 SetCursor(crDefault);
             }
             return;
-        case WM_KEYDOWN:
-            ClickKey(static_cast<unsigned>(message.WParam), KeyDataToShiftState(message.LParam));
+        case WM_KEYDOWN: {
+            const TKeyParams key = KeyParamsOf(message);
+            ClickKey(key.key, key.Shift());
             return;
-        case WM_CHAR: TypeSearch(static_cast<char16_t>(message.WParam)); return;
+        }
+        case WM_CHAR: TypeSearch(CharOf(message)); return;
         default: TWinControl::DefaultHandler(message); return;
     }
 }

@@ -146,8 +146,7 @@ protected:
     void Dispatch(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
     void PaintWindow(TCanvas& canvas) override;
-    bool DoMouseWheelDown(TShiftState shift, TPoint mousePos) override;
-    bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
+    bool WheelScroll(int rows) override;
 
     // The area the lines are drawn in (inside the border, left of the scroll bar).
     TRect ItemsRect() const;

@@ -7,6 +7,7 @@
 #include "framework/controls/Caret.h"
 #include "framework/controls/ClassicDraw.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/ScrollTracker.h"
 #include "framework/controls/StdControlSupport.h"
 #include "framework/core/FrameworkAccess.h"
@@ -16,8 +17,6 @@
 namespace dsp {
 
 namespace {
-
-constexpr int kWheelRows = 3;
 
 TCanvas& Measuring(const TFont* font) {
     static TCanvas* canvas = new TCanvas();
@@ -500,15 +499,8 @@ void TCustomMemo::PaintWindow(TCanvas& canvas) {
 
 // ---- messages
 
-bool TCustomMemo::DoMouseWheelDown(TShiftState shift, TPoint mousePos) {
-    if (TWinControl::DoMouseWheelDown(shift, mousePos)) return true;
-    SetTopRow(topRow_ + kWheelRows);
-    return true;
-}
-
-bool TCustomMemo::DoMouseWheelUp(TShiftState shift, TPoint mousePos) {
-    if (TWinControl::DoMouseWheelUp(shift, mousePos)) return true;
-    SetTopRow(topRow_ - kWheelRows);
+bool TCustomMemo::WheelScroll(int rows) {
+    SetTopRow(topRow_ + rows);
     return true;
 }
 
@@ -528,20 +520,18 @@ void TCustomMemo::DefaultHandler(TMessage& message) {
         case WM_PAINT:
             if (TCanvas* dc = MessageCanvas(message)) PaintWindow(*dc);
             return;
-        case WM_GETTEXT:
-            if (auto* out = reinterpret_cast<std::string*>(message.LParam)) {
-                // The lines joined with CR LF, as the framework's memos give them.
-                const std::string text = buffer_.Text();
-                out->clear();
-                for (char c : text) {
-                    if (c == '\n') *out += '\r';
-                    *out += c;
-                }
-                message.Result = static_cast<LRESULT>(out->size());
+        case WM_GETTEXT: {
+            // The lines joined with CR LF, as the framework's memos give them.
+            std::string text;
+            for (char c : buffer_.Text()) {
+                if (c == '\n') text += '\r';
+                text += c;
             }
+            AnswerGetText(message, text);
             return;
+        }
         case WM_SETTEXT:
-            if (auto* in = reinterpret_cast<const std::string*>(message.LParam)) {
+            if (const std::string* in = SetTextOf(message)) {
                 const std::string before = buffer_.Text();
                 buffer_.SetText(*in);
                 modified_ = false;
@@ -557,11 +547,12 @@ void TCustomMemo::DefaultHandler(TMessage& message) {
             if (wantReturns_) message.Result |= DLGC_WANTALLKEYS;
             if (wantTabs_) message.Result |= DLGC_WANTTAB;
             return;
-        case WM_KEYDOWN:
-            HandleKeyDown(static_cast<unsigned>(message.WParam),
-                          KeyDataToShiftState(message.LParam));
+        case WM_KEYDOWN: {
+            const TKeyParams key = KeyParamsOf(message);
+            HandleKeyDown(key.key, key.Shift());
             return;
-        case WM_CHAR: CharTyped(static_cast<char16_t>(message.WParam)); return;
+        }
+        case WM_CHAR: CharTyped(CharOf(message)); return;
         case WM_SETFOCUS: CaretMoved(); return;
         case WM_KILLFOCUS:
             selecting_ = false;
@@ -570,12 +561,12 @@ void TCustomMemo::DefaultHandler(TMessage& message) {
             return;
         case WM_LBUTTONDOWN: {
             if (!Focused() && CanFocus()) SetFocus();
-            const TPoint p = LParamToPoint(message.LParam);
+            const TPoint p = MouseParamsOf(message).pos;
             if (scroll_->MouseDown(p)) {
                 Invalidate();
                 return;
             }
-            buffer_.MoveCaret(PosAt(p), (message.WParam & MK_SHIFT) != 0);
+            buffer_.MoveCaret(PosAt(p), MouseParamsOf(message).Holds(MK_SHIFT));
             desiredX_ = -1;
             selecting_ = true;
             CaretMoved();
@@ -584,15 +575,15 @@ void TCustomMemo::DefaultHandler(TMessage& message) {
         case WM_LBUTTONDBLCLK: {
             int start = 0;
             int end = 0;
-            buffer_.WordAt(PosAt(LParamToPoint(message.LParam)), start, end);
+            buffer_.WordAt(PosAt(MouseParamsOf(message).pos), start, end);
             buffer_.SetSelection(start, end - start);
             CaretMoved();
             return;
         }
         case WM_MOUSEMOVE:
             if (scroll_->TrackMessage(message)) return;
-            if (selecting_ && (message.WParam & MK_LBUTTON) != 0) {
-                buffer_.MoveCaret(PosAt(LParamToPoint(message.LParam)), true);
+            if (selecting_ && MouseParamsOf(message).Holds(MK_LBUTTON)) {
+                buffer_.MoveCaret(PosAt(MouseParamsOf(message).pos), true);
                 MakeCaretVisible();
                 CaretMoved();
             }

@@ -6,6 +6,7 @@
 #include "framework/controls/ControlErrors.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/StdControlSupport.h"
 #include "framework/graphics/Canvas.h"
 
@@ -302,8 +303,8 @@ void TPageControl::Dispatch(TMessage& message) {
     switch (message.Msg) {
         case CM_DIALOGKEY:
             // Ctrl+Tab and Ctrl+Shift+Tab turn the pages wherever the focus is inside.
-            if (message.WParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 && active_ != nullptr &&
-                (Focused() || ContainsControl(FocusedWindow()))) {
+            if (KeyParamsOf(message).key == VK_TAB && GetKeyState(VK_CONTROL) < 0 &&
+                active_ != nullptr && (Focused() || ContainsControl(FocusedWindow()))) {
                 SelectNextPage(GetKeyState(VK_SHIFT) >= 0);
                 message.Result = 1;
                 return;
@@ -325,7 +326,7 @@ void TPageControl::DefaultHandler(TMessage& message) {
             return;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
-            const TPoint p = LParamToPoint(message.LParam);
+            const TPoint p = MouseParamsOf(message).pos;
             const int tab = IndexOfTabAt(p.X, p.Y);
             if (tab < 0) return;
             if (CanFocus() && !Focused()) SetFocus();
@@ -333,11 +334,11 @@ void TPageControl::DefaultHandler(TMessage& message) {
             return;
         }
         case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS; return;
-        case WM_KEYDOWN:
-            if (message.WParam == VK_LEFT || message.WParam == VK_RIGHT) {
-                SelectNextPage(message.WParam == VK_RIGHT);
-            }
+        case WM_KEYDOWN: {
+            const unsigned key = KeyParamsOf(message).key;
+            if (key == VK_LEFT || key == VK_RIGHT) SelectNextPage(key == VK_RIGHT);
             return;
+        }
         case WM_SETFOCUS:
         case WM_KILLFOCUS: Invalidate(); return;
         default: TWinControl::DefaultHandler(message); return;

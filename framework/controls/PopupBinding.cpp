@@ -1,6 +1,6 @@
 #include "framework/controls/PopupBinding.h"
 
-#include "framework/controls/ControlMessages.h"
+#include "framework/controls/MessageParams.h"
 
 namespace dsp {
 
@@ -37,11 +37,10 @@ private:
         if (menu_ == nullptr || !menu_->AutoPopup() || !control_.Enabled()) return;
         TPoint screen;
         if (message.Msg == WM_RBUTTONUP) {
-            screen = control_.ClientToScreen(LParamToPoint(message.LParam));
+            screen = control_.ClientToScreen(MouseParamsOf(message).pos);
         } else if (message.Msg == WM_CONTEXTMENU) {
-            // From the keyboard the point is -1, -1: the menu shows at the control's corner.
-            screen = message.LParam == -1 ? control_.ClientToScreen({0, 0})
-                                          : LParamToPoint(message.LParam);
+            // From the keyboard there is no point: the menu shows at the control's corner.
+            screen = ContextMenuPosOf(message).value_or(control_.ClientToScreen({0, 0}));
         } else {
             return;
         }

@@ -1,4 +1,5 @@
 #include "framework/controls/ScrollTracker.h"
+#include "framework/controls/MessageParams.h"
 
 #include "framework/runtime/Timer.h"
 
@@ -90,7 +91,7 @@ void TScrollTracker::MouseUp() {
 bool TScrollTracker::TrackMessage(const TMessage& message) {
     if (!Tracking()) return false;
     switch (message.Msg) {
-        case WM_MOUSEMOVE: MouseMove(LParamToPoint(message.LParam)); return true;
+        case WM_MOUSEMOVE: MouseMove(MouseParamsOf(message).pos); return true;
         case WM_LBUTTONUP:
         case WM_CAPTURECHANGED: MouseUp(); return true;
         default: return false;

@@ -1,6 +1,7 @@
 #include "framework/controls/SpeedButton.h"
 
 #include "framework/controls/ClassicDraw.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/Canvas.h"
 
@@ -132,7 +133,7 @@ void TSpeedButton::Dispatch(TMessage& message) {
     switch (message.Msg) {
         case CM_MOUSEENTER:
         case CM_MOUSELEAVE:
-            if (message.LParam == 0) {
+            if (MouseChildOf(message) == nullptr) {
                 hot_ = message.Msg == CM_MOUSEENTER;
                 if (flat_) Invalidate();
             }

@@ -4,6 +4,7 @@
 
 #include "framework/controls/ClassicDraw.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/ScrollTracker.h"
 #include "framework/graphics/Canvas.h"
 
@@ -12,7 +13,6 @@ namespace dsp {
 namespace {
 
 constexpr int kButtonSize = 9;
-constexpr int kWheelRows = 3;
 
 }  // namespace
 
@@ -378,15 +378,8 @@ void TCustomTreeView::HandleKeyDown(unsigned key) {
     }
 }
 
-bool TCustomTreeView::DoMouseWheelDown(TShiftState shift, TPoint mousePos) {
-    if (TWinControl::DoMouseWheelDown(shift, mousePos)) return true;
-    SetTopRow(topRow_ + kWheelRows);
-    return true;
-}
-
-bool TCustomTreeView::DoMouseWheelUp(TShiftState shift, TPoint mousePos) {
-    if (TWinControl::DoMouseWheelUp(shift, mousePos)) return true;
-    SetTopRow(topRow_ - kWheelRows);
+bool TCustomTreeView::WheelScroll(int rows) {
+    SetTopRow(topRow_ + rows);
     return true;
 }
 
@@ -398,9 +391,9 @@ void TCustomTreeView::DefaultHandler(TMessage& message) {
         case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;
         case WM_SETFOCUS:
         case WM_KILLFOCUS: Invalidate(); return;
-        case WM_KEYDOWN: HandleKeyDown(static_cast<unsigned>(message.WParam)); return;
+        case WM_KEYDOWN: HandleKeyDown(KeyParamsOf(message).key); return;
         case WM_CHAR: {
-            const auto ch = static_cast<char16_t>(message.WParam);
+            const auto ch = CharOf(message);
             if (ch == u'+') HandleKeyDown(VK_ADD);
             if (ch == u'-') HandleKeyDown(VK_SUBTRACT);
             if (ch == u'*') HandleKeyDown(VK_MULTIPLY);
@@ -409,7 +402,7 @@ void TCustomTreeView::DefaultHandler(TMessage& message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             if (CanFocus() && !Focused()) SetFocus();
-            const TPoint p = LParamToPoint(message.LParam);
+            const TPoint p = MouseParamsOf(message).pos;
             if (scroll_->MouseDown(p)) {
                 Invalidate();
                 return;

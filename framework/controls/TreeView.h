@@ -103,8 +103,7 @@ protected:
     void DefaultHandler(TMessage& message) override;
     void PaintWindow(TCanvas& canvas) override;
     void Notification(TComponent* component, TOperation operation) override;
-    bool DoMouseWheelDown(TShiftState shift, TPoint mousePos) override;
-    bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
+    bool WheelScroll(int rows) override;
 
 private:
     // ITreeNodesListener

@@ -5,6 +5,7 @@
 
 #include "framework/controls/ClassicDraw.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/runtime/Timer.h"
 #include "framework/text/Numbers.h"
 
@@ -163,9 +164,9 @@ void TCustomUpDown::HookAssociate() {
     if (associate_ == nullptr) return;
     associateProc_ = associate_->WindowProc();
     associate_->SetWindowProc([this](TMessage& message) {
-        if (message.Msg == WM_KEYDOWN && arrowKeys_ &&
-            (message.WParam == VK_UP || message.WParam == VK_DOWN)) {
-            Step(message.WParam == VK_UP ? btNext : btPrev);
+        const unsigned key = KeyParamsOf(message).key;
+        if (message.Msg == WM_KEYDOWN && arrowKeys_ && (key == VK_UP || key == VK_DOWN)) {
+            Step(key == VK_UP ? btNext : btPrev);
             return;
         }
         associateProc_(message);
@@ -266,7 +267,7 @@ void TCustomUpDown::DefaultHandler(TMessage& message) {
             return;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
-            const int button = ButtonAt(LParamToPoint(message.LParam));
+            const int button = ButtonAt(MouseParamsOf(message).pos);
             if (button < 0) return;
             pressed_ = button;
             overPressed_ = true;
@@ -277,7 +278,7 @@ void TCustomUpDown::DefaultHandler(TMessage& message) {
         }
         case WM_MOUSEMOVE:
             if (pressed_ >= 0) {
-                const bool over = ButtonAt(LParamToPoint(message.LParam)) == pressed_;
+                const bool over = ButtonAt(MouseParamsOf(message).pos) == pressed_;
                 if (over != overPressed_) {
                     overPressed_ = over;
                     Invalidate();
@@ -294,13 +295,15 @@ void TCustomUpDown::DefaultHandler(TMessage& message) {
             }
             return;
         case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS; return;
-        case WM_KEYDOWN:
-            if (arrowKeys_ && (message.WParam == VK_UP || message.WParam == VK_RIGHT)) {
+        case WM_KEYDOWN: {
+            const unsigned key = KeyParamsOf(message).key;
+            if (arrowKeys_ && (key == VK_UP || key == VK_RIGHT)) {
                 Step(btNext);
-            } else if (arrowKeys_ && (message.WParam == VK_DOWN || message.WParam == VK_LEFT)) {
+            } else if (arrowKeys_ && (key == VK_DOWN || key == VK_LEFT)) {
                 Step(btPrev);
             }
             return;
+        }
         default: TWinControl::DefaultHandler(message); return;
     }
 }

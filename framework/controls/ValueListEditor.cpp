@@ -4,13 +4,13 @@
 
 #include "framework/controls/ClassicDraw.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/ScrollTracker.h"
 #include "framework/graphics/Canvas.h"
 
 namespace dsp {
 
 namespace {
-constexpr int kWheelRows = 3;
 constexpr int kCellMargin = 2;
 }  // namespace
 
@@ -339,15 +339,8 @@ void TValueListEditor::HandleKeyDown(unsigned key) {
     }
 }
 
-bool TValueListEditor::DoMouseWheelDown(TShiftState shift, TPoint mousePos) {
-    if (TWinControl::DoMouseWheelDown(shift, mousePos)) return true;
-    SetTopRow(topRow_ + kWheelRows);
-    return true;
-}
-
-bool TValueListEditor::DoMouseWheelUp(TShiftState shift, TPoint mousePos) {
-    if (TWinControl::DoMouseWheelUp(shift, mousePos)) return true;
-    SetTopRow(topRow_ - kWheelRows);
+bool TValueListEditor::WheelScroll(int rows) {
+    SetTopRow(topRow_ + rows);
     return true;
 }
 
@@ -364,11 +357,11 @@ void TValueListEditor::DefaultHandler(TMessage& message) {
         case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS; return;
         case WM_SETFOCUS:
         case WM_KILLFOCUS: Invalidate(); return;
-        case WM_KEYDOWN: HandleKeyDown(static_cast<unsigned>(message.WParam)); return;
+        case WM_KEYDOWN: HandleKeyDown(KeyParamsOf(message).key); return;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             if (CanFocus() && !Focused()) SetFocus();
-            const TPoint p = LParamToPoint(message.LParam);
+            const TPoint p = MouseParamsOf(message).pos;
             if (scroll_->MouseDown(p)) {
                 Invalidate();
                 return;

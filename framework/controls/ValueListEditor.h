@@ -143,8 +143,7 @@ protected:
     void Dispatch(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
     void PaintWindow(TCanvas& canvas) override;
-    bool DoMouseWheelDown(TShiftState shift, TPoint mousePos) override;
-    bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
+    bool WheelScroll(int rows) override;
 
 private:
     TRect GridRect() const;

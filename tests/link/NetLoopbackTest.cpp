@@ -5,6 +5,7 @@
 
 #include "framework/os/ClientSocket.h"
 #include "framework/runtime/MessageWindow.h"
+#include "link/LinkMessages.h"
 #include "link/LinkWindow.h"
 #include "link/Lnet.h"
 #include "model/Lcmd.h"
@@ -34,7 +35,7 @@ protected:
         ASSERT_TRUE(server_.Start("127.0.0.1", 0));
         window_ = AllocateHWnd([this](TMessage& m) {
             if (m.Msg == WM_LINK_REPLY) {
-                replies_.push_back(*reinterpret_cast<const Bytes*>(m.WParam));
+                replies_.push_back(ReplyFrameOf(m.WParam));
                 if (OnReply) OnReply(replies_.back());
             }
             if (m.Msg == WM_LINK_STATE) states_.push_back(static_cast<int>(m.WParam));

@@ -6,6 +6,7 @@
 #include <QEvent>
 
 #include "framework/controls/HintWindow.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/runtime/ManualClock.h"
 #include "tests/framework/controls/ControlTestSupport.h"
 
@@ -73,7 +74,7 @@ TEST_F(HintTest, TheControlMayChangeOrRefuseItsHint) {
     LRESULT answer = 0;
     label_->SetWindowProc([&answer, original = label_->WindowProc()](TMessage& m) {
         if (m.Msg == CM_HINTSHOW) {
-            auto* info = reinterpret_cast<THintInfo*>(m.LParam);
+            THintInfo* info = HintInfoOf(m);
             info->HintStr = "Changed at " + std::to_string(info->CursorPos.X);
             info->HideTimeout = 100;
             m.Result = answer;

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/WindowHost.h"
 #include "tests/framework/controls/ControlTestSupport.h"
 
@@ -138,10 +139,10 @@ TEST_F(InputTest, DoubleClickNeedsTheDoubleClickStyle) {
 }
 
 TEST_F(InputTest, EnterAndLeaveFollowTheMouseAcrossWindowlessChildren) {
-    std::vector<LPARAM> childNotes;
+    std::vector<TControl*> childNotes;
     panel_->SetWindowProc([this, &childNotes, original = panel_->WindowProc()](TMessage& m) {
-        if ((m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE) && m.LParam != 0) {
-            childNotes.push_back(m.LParam);
+        if ((m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE) && MouseChildOf(m) != nullptr) {
+            childNotes.push_back(MouseChildOf(m));
         }
         original(m);
     });
@@ -153,8 +154,7 @@ TEST_F(InputTest, EnterAndLeaveFollowTheMouseAcrossWindowlessChildren) {
     EXPECT_EQ(log_, (TEventLog{"panel:enter", "panel:leave", "label:enter", "label:leave",
                                "panel:enter", "panel:leave"}));
     // The parent hears of its child's entering and leaving, with the child.
-    const auto labelParam = reinterpret_cast<LPARAM>(label_);
-    EXPECT_EQ(childNotes, (std::vector<LPARAM>{labelParam, labelParam}));
+    EXPECT_EQ(childNotes, (std::vector<TControl*>{label_, label_}));
 }
 
 TEST_F(InputTest, WheelGoesToTheFocusedControlInNotchesThenToItsParents) {

@@ -6,6 +6,7 @@
 
 #include "framework/controls/Edit.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/StdControlSupport.h"
 #include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/Clipboard.h"
@@ -41,7 +42,8 @@ protected:
         // As the platform sends it: the key-down message to the focused box.
         const bool shiftDown = shift.Contains(ssShift);
         if (shiftDown) SetKeyState(kFrameworkKey, VK_SHIFT, true);
-        edit_->Perform(WM_KEYDOWN, static_cast<WPARAM>(vk), MakeKeyData(false, false, false));
+        edit_->Perform(MakeKeyMessage(WM_KEYDOWN, static_cast<unsigned>(vk),
+                                      MakeKeyData(false, false, false)));
         if (shiftDown) SetKeyState(kFrameworkKey, VK_SHIFT, false);
     }
 

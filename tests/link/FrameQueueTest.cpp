@@ -60,6 +60,8 @@ struct TargetCase {
     bool replaces;
 };
 
+void PrintTo(const TargetCase& c, std::ostream* os) { *os << c.name; }
+
 class ReplaceTarget : public Busy, public ::testing::WithParamInterface<TargetCase> {};
 
 TEST_P(ReplaceTarget, ReplacesOnlyTheSameParameter) {

@@ -40,11 +40,11 @@ public:
         });
     }
     bool Open() { return link.OpenLink(); }
-    // Hands a frame to the worker and waits (real time) until it was written.
+    // Hands a frame to the worker and waits until it was written.
     void Send(const Bytes& frame) {
         const std::size_t before = Writes();
         link.SendBytes(frame);
-        for (int i = 0; i < 5000 && Writes() == before; ++i) std::this_thread::sleep_for(1ms);
+        ASSERT_TRUE(owner.PumpUntil([&] { return Writes() > before; }));
     }
     std::size_t Writes() {
         std::lock_guard<std::mutex> guard(mutex);
@@ -98,8 +98,7 @@ TEST(NetLinkTiming, AnAnswerDoesNotStopTheRewritesNorTheGiveUp) {
     const Bytes ack = {0x10, 0x02, 0x01, 0x00, 0x01, 0x01, 0x10, 0x03, 0x12};
     t.link.PutReceived(ack.data(), ack.size());  // within the first wait
     // The base link posts each byte: wait until the worker has taken them all.
-    for (int i = 0; i < 5000 && t.owner.Posted().size() < ack.size(); ++i)
-        std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(t.owner.PumpUntil([&] { return t.owner.Posted().size() >= ack.size(); }));
     ASSERT_EQ(t.owner.Posted().size(), ack.size());
     EXPECT_EQ(t.owner.Posted()[0].msg, WM_LINK_RXBYTE);
     for (int i = 0; i < 7; ++i) t.Step();
@@ -216,7 +215,7 @@ TEST_F(SerialTiming, RepeatThenResendThenGiveUp) {
     link_->SetRepeatCount(1);
     ASSERT_TRUE(link_->OpenLink(5, 115200, 8, 0, 0));
     link_->SendBytes(kGain);
-    for (int i = 0; i < 200 && FramesOnLine() < 1; ++i) std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(owner_.PumpUntil([&] { return FramesOnLine() >= 1; }));
     for (int i = 0; i < 3; ++i) Step();
     EXPECT_EQ(writesAfter_, (std::vector<int>{2, 3, 3}));
     EXPECT_EQ(timeoutsAfter_, (std::vector<int>{0, 0, 1}));
@@ -228,7 +227,7 @@ TEST_F(SerialTiming, RepeatThenResendThenGiveUp) {
 TEST_F(SerialTiming, GivesUpAtTheFirstTimeOutAfterItsResends) {
     ASSERT_TRUE(link_->OpenLink(5, 115200, 8, 0, 0));
     link_->SendBytes(kGain);
-    for (int i = 0; i < 200 && FramesOnLine() < 1; ++i) std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(owner_.PumpUntil([&] { return FramesOnLine() >= 1; }));
     for (int i = 0; i < 4; ++i) Step();
     EXPECT_EQ(writesAfter_, (std::vector<int>{2, 3, 3, 3}));
     EXPECT_EQ(timeoutsAfter_, (std::vector<int>{0, 0, 1, 1}));

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <mutex>
+
 #include "framework/os/ClientSocket.h"
 #include "framework/runtime/MessageWindow.h"
 #include "link/LinkMessages.h"
@@ -29,6 +32,29 @@ Bytes Gain(std::uint8_t ch, std::uint16_t code) {
                    {ch, static_cast<std::uint8_t>(code), static_cast<std::uint8_t>(code >> 8)});
 }
 
+// The program's owner, telling the test when a worker starts handing a reply to the window.
+class TWatchedLinkWindow : public LLinkWindow {
+public:
+    using LLinkWindow::LLinkWindow;
+    bool SendLinkMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override {
+        {
+            std::lock_guard<std::mutex> guard(mutex_);
+            ++deliveries_;
+        }
+        delivering_.notify_all();
+        return LLinkWindow::SendLinkMessage(msg, wParam, lParam);
+    }
+    bool WaitForDelivery() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return delivering_.wait_for(lock, 10s, [&] { return deliveries_ > 0; });
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable delivering_;
+    int deliveries_ = 0;
+};
+
 class NetLinkAgainstSimulator : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -40,7 +66,7 @@ protected:
             }
             if (m.Msg == WM_LINK_STATE) states_.push_back(static_cast<int>(m.WParam));
         });
-        owner_ = std::make_unique<LLinkWindow>(window_, nullptr);
+        owner_ = std::make_unique<TWatchedLinkWindow>(window_, nullptr);
         socket_.SetAddress("127.0.0.1");
         socket_.SetPort(server_.Port());
         socket_.SetOnRead([this](TObject*, TCustomWinSocket* s) {
@@ -70,7 +96,7 @@ protected:
     sim::SimTcpServer server_{processor_};
     TClientSocket socket_{nullptr};
     HWND window_{};
-    std::unique_ptr<LLinkWindow> owner_;
+    std::unique_ptr<TWatchedLinkWindow> owner_;
     std::unique_ptr<LNetProc> link_;
     std::vector<Bytes> replies_;
     std::vector<int> states_;
@@ -150,7 +176,7 @@ TEST_F(NetLinkAgainstSimulator, ClosingWhileTheWorkerWaitsForTheWindow) {
     // run its loop but closes the transport.
     const Bytes reply = sim::BuildFrame(1, 0, 16, {});
     link_->PutReceived(reply.data(), reply.size());
-    std::this_thread::sleep_for(50ms);
+    ASSERT_TRUE(owner_->WaitForDelivery());
     const auto start = std::chrono::steady_clock::now();
     link_->CloseLink();
     EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);

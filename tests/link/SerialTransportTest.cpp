@@ -104,6 +104,8 @@ struct OpenCase {
     std::uint32_t baud;
 };
 
+void PrintTo(const OpenCase& c, std::ostream* os) { *os << c.name; }
+
 class SerialOpenRefusal : public SerialTransport, public ::testing::WithParamInterface<OpenCase> {};
 
 TEST_P(SerialOpenRefusal, RefusesWithoutTouchingAPort) {

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "framework/core/Exceptions.h"
@@ -41,28 +43,28 @@ std::vector<SetterCase> SetterCases() {
     const CrossoverParams crossover{Le16(50), Le16(200), 4, 9};
     const ChannelNameBytes name{'S', 'u', 'b', ' ', 'L', 0, 0, 0};
     return {
-        {"compressor",
+        {"Compressor",
          [=](LUnitControl& m) { m.SetCompressor(4, comp); },
          48,
          {4, 3, 6, 10, 0, 200, 0, 150, 0},
          false,
          {},
          [=](UnitImage& i) { i.Outputs[1].Compressor = comp; }},
-        {"gate",
+        {"Gate",
          [=](LUnitControl& m) { m.SetGate(1, gate); },
          62,
          {1, 5, 0, 0x2C, 0x01, 20, 0, 0x00, 0x01},
          false,
          {},
          [=](UnitImage& i) { i.Inputs[1].Gate = gate; }},
-        {"polarity keeps its byte in the image, sends 1",
+        {"PolarityKeepsItsByteInTheImageSendsOne",
          [](LUnitControl& m) { m.SetPolarity(5, 2); },
          54,
          {5, 1},
          false,
          {},
          [](UnitImage& i) { i.Polarity(5) = 2; }},
-        {"EQ band with bypass",
+        {"EqBandWithBypass",
          [=](LUnitControl& m) { m.SetPeqBand(0, 3, band, 1); },
          51,
          {0, 3, 130, 0, 0x50, 0x01, 40, 1, 1},
@@ -72,7 +74,7 @@ std::vector<SetterCase> SetterCases() {
              i.Band(0, 3) = band;
              i.BandBypassMasks[0] = 0x0008;
          }},
-        {"high-pass takes only its half",
+        {"HighPassTakesOnlyItsHalf",
          [=](LUnitControl& m) { m.SetHighPass(3, crossover); },
          50,
          {3, 50, 0, 4},
@@ -82,7 +84,7 @@ std::vector<SetterCase> SetterCases() {
              i.Crossover(3).HighPassFreq = 50;
              i.Crossover(3).HighPassSlope = 4;
          }},
-        {"low-pass takes only its half",
+        {"LowPassTakesOnlyItsHalf",
          [=](LUnitControl& m) { m.SetLowPass(8, crossover); },
          49,
          {8, 200, 0, 9},
@@ -92,63 +94,63 @@ std::vector<SetterCase> SetterCases() {
              i.Crossover(8).LowPassFreq = 200;
              i.Crossover(8).LowPassSlope = 9;
          }},
-        {"gain",
+        {"Gain",
          [](LUnitControl& m) { m.SetGain(3, 300); },
          52,
          {3, 0x2C, 0x01},
          false,
          {},
          [](UnitImage& i) { i.Gain(3) = 300; }},
-        {"delay",
+        {"Delay",
          [](LUnitControl& m) { m.SetDelay(8, 960); },
          56,
          {8, 0xC0, 0x03},
          false,
          {},
          [](UnitImage& i) { i.Delay(8) = 960; }},
-        {"mute flag 2 sets the bit and is sent as 2",
+        {"MuteFlagTwoSetsTheBitAndIsSentAsTwo",
          [](LUnitControl& m) { m.SetMute(2, 2); },
          53,
          {2, 2},
          false,
          {},
          [](UnitImage& i) { i.InputMuteMask = 0x0004; }},
-        {"output mute",
+        {"OutputMute",
          [](LUnitControl& m) { m.SetMute(7, 1); },
          53,
          {7, 1},
          false,
          {},
          [](UnitImage& i) { i.OutputMuteMask = 0x0010; }},
-        {"routing keeps the whole mask, sends its low byte",
+        {"RoutingKeepsTheWholeMaskSendsItsLowByte",
          [](LUnitControl& m) { m.SetRouting(6, 0x0105); },
          58,
          {6, 0x05},
          false,
          {},
          [](UnitImage& i) { i.Outputs[3].RoutingMask = 0x0105; }},
-        {"delay unit",
+        {"DelayUnit",
          [](LUnitControl& m) { m.SetDelayUnit(2); },
          21,
          {2},
          false,
          {},
          [](UnitImage& i) { i.DelayUnit = 2; }},
-        {"link mask is appended only",
+        {"LinkMaskIsAppendedOnly",
          [](LUnitControl& m) { m.SetLinkMask(4, 0x0103); },
          59,
          {4, 0x03},
          true,
          {},
          [](UnitImage& i) { i.LinkMask(4) = 0x0103; }},
-        {"channel name is appended only",
+        {"ChannelNameIsAppendedOnly",
          [=](LUnitControl& m) { m.SetChannelName(7, name); },
          61,
          {7, 'S', 'u', 'b', ' ', 'L', 0, 0, 0},
          true,
          {},
          [=](UnitImage& i) { i.Name(7) = name; }},
-        {"EQ bypass mask sends nothing",
+        {"EqBypassMaskSendsNothing",
          [](LUnitControl& m) { m.SetEqBypassMask(5, 0x12); },
          0,
          {},
@@ -158,36 +160,44 @@ std::vector<SetterCase> SetterCases() {
     };
 }
 
-TEST_F(LUnitControlTest, SettersWriteTheImageAndSendOneRecord) {
-    for (const bool applying : {false, true}) {
-        for (const SetterCase& c : SetterCases()) {
-            SCOPED_TRACE(std::string(c.name) + (applying ? " while applying an image" : ""));
-            RecordingHost h;
-            h.deviceId = 7;
-            h.applyingImage = applying;
-            LUnitControl m(h);
-            c.edit(m);
+void PrintTo(const SetterCase& c, std::ostream* os) { *os << c.name; }
 
-            UnitImage expected = DefaultUnitImage();
-            c.expected(expected);
-            EXPECT_TRUE(m.GetImage() == expected);
-            // Curves are marked whether or not anything is sent.
-            EXPECT_EQ(h.dirtyCurves, c.dirtyCurves);
+// Each setter, with the session live and while an image is being applied (nothing is sent then).
+class Setters : public ::testing::TestWithParam<std::tuple<SetterCase, bool>> {};
 
-            if (applying || c.code == 0) {
-                EXPECT_TRUE(h.sent.empty());
-                continue;
-            }
-            ASSERT_EQ(h.sent.size(), 1u);
-            const auto& sent = h.sent[0];
-            EXPECT_TRUE(sent.framed);
-            EXPECT_EQ(sent.noCoalesce, c.noCoalesce);
-            EXPECT_EQ(sent.bytes[Frame::ReceiverIndex], 7);
-            EXPECT_EQ(sent.Code(), c.code);
-            EXPECT_EQ(sent.Payload(), c.payload);
-        }
+TEST_P(Setters, WriteTheImageAndSendOneRecord) {
+    const auto& [c, applying] = GetParam();
+    RecordingHost h;
+    h.deviceId = 7;
+    h.applyingImage = applying;
+    LUnitControl m(h);
+    c.edit(m);
+
+    UnitImage expected = DefaultUnitImage();
+    c.expected(expected);
+    EXPECT_TRUE(m.GetImage() == expected);
+    // Curves are marked whether or not anything is sent.
+    EXPECT_EQ(h.dirtyCurves, c.dirtyCurves);
+
+    if (applying || c.code == 0) {
+        EXPECT_TRUE(h.sent.empty());
+        return;
     }
+    ASSERT_EQ(h.sent.size(), 1u);
+    const auto& sent = h.sent[0];
+    EXPECT_TRUE(sent.framed);
+    EXPECT_EQ(sent.noCoalesce, c.noCoalesce);
+    EXPECT_EQ(sent.bytes[Frame::ReceiverIndex], 7);
+    EXPECT_EQ(sent.Code(), c.code);
+    EXPECT_EQ(sent.Payload(), c.payload);
 }
+
+INSTANTIATE_TEST_SUITE_P(EverySetter, Setters,
+                         ::testing::Combine(::testing::ValuesIn(SetterCases()), ::testing::Bool()),
+                         [](const auto& row) {
+                             return std::string(std::get<0>(row.param).name) +
+                                    (std::get<1>(row.param) ? "WhileApplyingAnImage" : "");
+                         });
 
 // Link masks of both sides (inputs first, then outputs), the channel edited, and the channels
 // that must take the edit.

@@ -24,6 +24,8 @@ struct ReplyCase {
     int replySize;       // -1: compare replyPayload
 };
 
+void PrintTo(const ReplyCase& c, std::ostream* os) { *os << c.name; }
+
 class SimulatorReplies : public ::testing::TestWithParam<ReplyCase> {};
 
 TEST_P(SimulatorReplies, AnswersEachCommandAsTheEditorExpects) {

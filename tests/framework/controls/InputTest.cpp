@@ -131,6 +131,13 @@ TEST_F(InputTest, DoubleClickNeedsTheDoubleClickStyle) {
     EXPECT_EQ(log_,
               (TEventLog{"panel:down left 1,1", "panel:click", "panel:up left 1,1",
                          "panel:dblclick", "panel:down left 1,1 double", "panel:up left 1,1"}));
+    // Quick, but far from the first press: a press of its own.
+    log_.clear();
+    test::Click(*panel_, 1, 1);
+    test::SendMouse(*panel_, QEvent::MouseButtonDblClick, 4, 1, Qt::LeftButton, Qt::LeftButton);
+    test::SendMouse(*panel_, QEvent::MouseButtonRelease, 4, 1, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(log_, (TEventLog{"panel:down left 1,1", "panel:click", "panel:up left 1,1",
+                               "panel:down left 4,1", "panel:click", "panel:up left 4,1"}));
     log_.clear();
     panel_->SetControlStyle(panel_->ControlStyle() - TControlStyle{csDoubleClicks});
     dbl();

@@ -4,6 +4,9 @@
 
 #include <QEvent>
 
+#include <string>
+#include <vector>
+
 #include "framework/controls/Edit.h"
 #include "framework/controls/KeyMap.h"
 #include "framework/controls/UpDown.h"
@@ -118,6 +121,26 @@ TEST_F(StdUpDown, AnAssociateShowsThePositionAndStepsWithItsArrows) {
     EXPECT_EQ(ratio_->Position(), 6);
     delete box;
     EXPECT_EQ(ratio_->Associate(), nullptr);
+}
+
+TEST_F(StdUpDown, AClickFocusesTheAssociateBeforeTheStep) {
+    auto* box = Place(new TEdit(form_.get()), form_.get(), 40, 10, 50, 21);
+    auto* other = Place(new TEdit(form_.get()), form_.get(), 40, 50, 50, 21);
+    ratio_->SetAssociate(box);
+    std::vector<std::string> log;
+    box->OnEnter = [&log](TObject*) { log.push_back("enter"); };
+    ratio_->OnClick = [&log](TObject*, TUDBtnType) { log.push_back("click"); };
+    form_->Show();
+    other->SetFocus();
+    log.clear();
+    test::Click(*ratio_, 8, 5);
+    EXPECT_TRUE(box->Focused());
+    EXPECT_EQ(log, (std::vector<std::string>{"enter", "click"}));
+    // Without an associate the focus stays where it is.
+    ratio_->SetAssociate(nullptr);
+    other->SetFocus();
+    test::Click(*ratio_, 8, 5);
+    EXPECT_TRUE(other->Focused());
 }
 
 }  // namespace

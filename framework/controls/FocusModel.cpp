@@ -5,6 +5,7 @@
 #include "framework/controls/Form.h"
 #include "framework/controls/HintControl.h"
 #include "framework/controls/InputState.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
 #include "framework/core/FrameworkAccess.h"
@@ -40,14 +41,14 @@ void TFocusModel::FocusWindow(TWinControl* window) {
     ++focusCount_;
     if (old != nullptr) {
         const HWND next = window != nullptr ? window->Window(kFrameworkKey).handle : HWND{};
-        old->Perform(WM_KILLFOCUS, static_cast<WPARAM>(next), 0);
+        old->Perform(MakeFocusMessage(WM_KILLFOCUS, next));
     }
     input.focusedWindow = window;
     if (window == nullptr) return;
     if (window->Window(kFrameworkKey).host != nullptr)
         window->Window(kFrameworkKey).host->setFocus(Qt::OtherFocusReason);
     const HWND previous = old != nullptr ? old->Window(kFrameworkKey).handle : HWND{};
-    window->Perform(WM_SETFOCUS, static_cast<WPARAM>(previous), 0);
+    window->Perform(MakeFocusMessage(WM_SETFOCUS, previous));
 }
 
 void TFocusModel::ActivateForm(TCustomForm* form) {

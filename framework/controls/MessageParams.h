@@ -87,6 +87,13 @@ inline TMessage MakeCharMessage(unsigned msg, char16_t unit, LPARAM keyData) {
     return {msg, unit, keyData, 0};
 }
 
+// ---- WM_SETFOCUS and WM_KILLFOCUS (WParam: the window that loses the focus to this one, or
+// takes it from this one; HWND{} for none)
+inline TMessage MakeFocusMessage(unsigned msg, HWND otherWindow) {
+    return {msg, static_cast<WPARAM>(otherWindow), 0, 0};
+}
+inline HWND FocusWindowOf(const TMessage& message) { return static_cast<HWND>(message.WParam); }
+
 // ---- WM_SIZE (WParam: SIZE_ kind, LParam: the new client width and height)
 struct TSizeParams {
     WPARAM kind = SIZE_RESTORED;

@@ -101,9 +101,9 @@ protected:
                                 const std::string& newName);
 
 private:
-    void insertOwned(TComponent* component);
-    void removeOwned(TComponent* component);
-    void dropFreeNotify(TComponent* component);
+    void InsertOwned(TComponent* component);
+    void RemoveOwned(TComponent* component);
+    void DropFreeNotify(TComponent* component);
     // The index of the owned components' names (lower-case keys), kept once it exists.
     void IndexName(TComponent* component);
     void UnindexName(TComponent* component, const std::string& name);

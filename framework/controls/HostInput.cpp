@@ -12,6 +12,7 @@
 #include "framework/controls/InputState.h"
 #include "framework/controls/KeyMap.h"
 #include "framework/controls/KeyMapQt.h"
+#include "framework/controls/TopLevelWindow.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
 #include "framework/desktop/CursorQt.h"
@@ -81,10 +82,12 @@ bool ButtonMessage(const QMouseEvent& event, unsigned& msg, int& virtualKey) {
     return true;
 }
 
-// A click in a form that is not active activates it first.
+// A click in a form that is not active activates it first, unless the form shows without
+// activation.
 void ActivateOnClick(TWinControl& control) {
     TCustomForm* form = GetParentForm(&control);
-    if (form != nullptr && ActiveForm() != form && form->Showing()) {
+    if (form != nullptr && ActiveForm() != form && form->Showing() &&
+        !ShowsWithoutActivation(*form)) {
         FocusModel().ActivateForm(form);
     }
 }

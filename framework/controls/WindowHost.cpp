@@ -14,6 +14,7 @@
 #include "framework/controls/FocusModel.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/HostInput.h"
+#include "framework/controls/TopLevelWindowQt.h"
 #include "framework/controls/WindowImpl.h"
 #include "framework/desktop/DialogParentQt.h"
 #include "framework/runtime/MainThread.h"
@@ -220,7 +221,8 @@ void RaiseNativeWindow(QWidget* widget) {
 void UpdateFormHost(TCustomForm& form) {
     QWidget* frame = form.Window().frame;
     if (frame == nullptr) return;
-    const Qt::WindowFlags flags = FormWindowFlags(form);
+    Qt::WindowFlags flags = FormWindowFlags(form);
+    ApplyTopLevelFeatures(form, *frame, flags);
     if (frame->windowFlags() != flags) {
         const bool visible = frame->isVisible();
         frame->setWindowFlags(flags);

@@ -1,5 +1,6 @@
 #include "framework/controls/TopLevelWindow.h"
 
+#include <QtGui/qguiapplication_platform.h>
 #include <QBitmap>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -8,7 +9,6 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
-#include <QtGui/qguiapplication_platform.h>
 
 #include <dlfcn.h>
 
@@ -115,8 +115,8 @@ bool X11CompositorRunning() {
         const std::string name = "_NET_WM_CM_S" + std::to_string(X11ScreenNumber());
         void* error = nullptr;
         TXcbInternAtomReply* atom = internAtomReply(
-            connection, internAtom(connection, 0, static_cast<std::uint16_t>(name.size()),
-                                   name.c_str()),
+            connection,
+            internAtom(connection, 0, static_cast<std::uint16_t>(name.size()), name.c_str()),
             &error);
         std::free(error);
         error = nullptr;
@@ -154,7 +154,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == host_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+        if (watched == host_ &&
+            (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
             setGeometry(host_->geometry());
         }
         return false;

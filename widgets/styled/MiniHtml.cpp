@@ -106,9 +106,15 @@ TColor ParseColor(const std::string& value) {
 // replaces nothing.
 void DecodeEntities(std::string& text) {
     static const std::pair<std::string_view, std::string_view> kEntities[] = {
-        {"&amp;", "&"},       {"&quot;", "\""},     {"&sect;", "\xC2\xA7"},
-        {"&permil;", "\xE2\x80\xB0"}, {"&reg;", "\xC2\xAE"}, {"&copy;", "\xC2\xA9"},
-        {"&para;", "\xC2\xB6"}, {"&trade;", "\xE2\x84\xA2"}, {"&euro;", "\xE2\x82\xAC"},
+        {"&amp;", "&"},
+        {"&quot;", "\""},
+        {"&sect;", "\xC2\xA7"},
+        {"&permil;", "\xE2\x80\xB0"},
+        {"&reg;", "\xC2\xAE"},
+        {"&copy;", "\xC2\xA9"},
+        {"&para;", "\xC2\xB6"},
+        {"&trade;", "\xE2\x84\xA2"},
+        {"&euro;", "\xE2\x82\xAC"},
     };
     if (text.find('&') == std::string::npos) return;
     bool replaced = true;
@@ -250,7 +256,8 @@ bool TMiniHtmlLayout::Run(std::string text, const TRect& rect) {
         const bool savedError = errorUnderline_;
         const int imageCounterBefore = imageCounter_;
         const std::size_t sizeBefore = text.size();
-        TLine measured = Core(text, Rect(rect.Left + 1, top, rect.Right, rect.Bottom), TPass::Measure);
+        TLine measured =
+            Core(text, Rect(rect.Left + 1, top, rect.Right, rect.Bottom), TPass::Measure);
         measureChain = Save();
         result_.AnchorCount = std::max(result_.AnchorCount, anchorCounter_);
         inAnchor_ = savedInAnchor;
@@ -296,8 +303,7 @@ bool TMiniHtmlLayout::Run(std::string text, const TRect& rect) {
     return hit;
 }
 
-TMiniHtmlLayout::TLine TMiniHtmlLayout::Core(std::string& text, const TRect& lineRect,
-                                             TPass pass) {
+TMiniHtmlLayout::TLine TMiniHtmlLayout::Core(std::string& text, const TRect& lineRect, TPass pass) {
     TLine line;
     const int left = lineRect.Left + (pass == TPass::Draw ? offset_ : 0);
     int penX = left;
@@ -409,7 +415,8 @@ void TMiniHtmlLayout::DrawTextRun(const std::string& run, const std::string& res
     std::string shown = run;
     if (font_.Style.Contains(fsUnderline)) {
         const std::size_t space = rest.find(' ');
-        std::string next = rest.substr(0, space == std::string::npos ? std::string::npos : space + 1);
+        std::string next =
+            rest.substr(0, space == std::string::npos ? std::string::npos : space + 1);
         next = next.substr(0, next.find('<'));
         const std::size_t anchorEnd = FindNoCase(rest, "</A");
         if (!next.empty() && space != std::string::npos && space < anchorEnd) shown += "_";
@@ -451,8 +458,8 @@ TTagEffect TMiniHtmlLayout::Tag(const std::string& tag, const TRect& lineRect, T
                 inAnchor_ = false;
                 if (anchorRectPending_) {
                     anchorRectPending_ = false;
-                    result_.HitAnchorRect = Rect(anchorStart_.value_or(lineRect.Left),
-                                                 lineRect.Top, penX, lineRect.Bottom);
+                    result_.HitAnchorRect = Rect(anchorStart_.value_or(lineRect.Left), lineRect.Top,
+                                                 penX, lineRect.Bottom);
                     result_.HitAnchorNumber = anchorCounter_;
                 }
                 anchorStart_.reset();
@@ -737,8 +744,8 @@ TTagEffect TMiniHtmlLayout::ListItem(const std::string& upper, const TRect& line
             TMiniHtmlFont symbol = font_;
             symbol.Name = "Symbol";
             symbol.Color = color;
-            surface_.DrawRun(listLevel_ % 2 == 0 ? "o" : "\xE2\x80\xA2", symbol, penX,
-                             lineRect.Top, clNone);
+            surface_.DrawRun(listLevel_ % 2 == 0 ? "o" : "\xE2\x80\xA2", symbol, penX, lineRect.Top,
+                             clNone);
         }
     }
     penX += 12;
@@ -796,9 +803,8 @@ TColor ColorFromName(const std::string& name) {
     return clBlack;
 }
 
-bool RenderMiniHtmlOn(TMiniHtmlSurface& surface, const TMiniHtmlFont& font,
-                      const std::string& text, const TRect& rect,
-                      const TMiniHtmlOptions& options, TMiniHtmlResult& result) {
+bool RenderMiniHtmlOn(TMiniHtmlSurface& surface, const TMiniHtmlFont& font, const std::string& text,
+                      const TRect& rect, const TMiniHtmlOptions& options, TMiniHtmlResult& result) {
     TMiniHtmlLayout layout(surface, font, options, result);
     return layout.Run(text, rect);
 }

@@ -113,9 +113,8 @@ struct TMiniHtmlResult {
 
 // Lays out text in rect on the surface; font is the base font. True when the point lies over an
 // anchor (found by the second pass, so in practice with HitTestOnly).
-bool RenderMiniHtmlOn(TMiniHtmlSurface& surface, const TMiniHtmlFont& font,
-                      const std::string& text, const TRect& rect,
-                      const TMiniHtmlOptions& options, TMiniHtmlResult& result);
+bool RenderMiniHtmlOn(TMiniHtmlSurface& surface, const TMiniHtmlFont& font, const std::string& text,
+                      const TRect& rect, const TMiniHtmlOptions& options, TMiniHtmlResult& result);
 
 // The routine as the widget pack calls it: on a surface of the anti-aliased drawing layer, with
 // a framework font, the source of IDX: images and of named pictures (either may be null).

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "framework/graphics/Bitmap.h"
+#include "tests/widgets/styled/StyledTestSupport.h"
 #include "widgets/styled/AdvGDIP.h"
 #include "widgets/styled/GDIPPictureContainer.h"
 #include "widgets/styled/MiniHtml.h"
-#include "tests/widgets/styled/StyledTestSupport.h"
 
 namespace dsp {
 namespace {
@@ -34,9 +34,7 @@ struct TDrawnRun {
 class TFakeSurface : public TMiniHtmlSurface {
 public:
     int TextHeight(const std::string&, const TMiniHtmlFont& font) override { return font.Size; }
-    int RunWidth(const std::string& text, const TMiniHtmlFont&) override {
-        return CharCount(text);
-    }
+    int RunWidth(const std::string& text, const TMiniHtmlFont&) override { return CharCount(text); }
     void DrawRun(const std::string& text, const TMiniHtmlFont& font, int x, int y,
                  TColor background) override {
         runs.push_back({text, x, y, font, background});
@@ -287,8 +285,7 @@ TEST(MiniHtmlTest, AnchorsAreCountedColouredUnderlinedAndHitTested) {
         hit.HitTestOnly = true;
         hit.PointX = c.x;
         hit.PointY = c.y;
-        const TLaidOut out =
-            Lay(t, "ab<A href=\"first\">link</A>cd<A href=\"second\">x</A>", hit);
+        const TLaidOut out = Lay(t, "ab<A href=\"first\">link</A>cd<A href=\"second\">x</A>", hit);
         EXPECT_EQ(out.hit, c.hit) << c.x << "," << c.y;
         EXPECT_EQ(out.result.HitAnchor, c.anchor) << c.x << "," << c.y;
         EXPECT_EQ(out.result.HitAnchorNumber, c.number) << c.x << "," << c.y;
@@ -317,13 +314,10 @@ TEST(MiniHtmlTest, ImagesComeFromTheirListOnlyWithIndicesInsideIt) {
         int drawn;
     };
     const Case cases[] = {
-        {"IDX:1", 16 + 2, 1},
-        {"IDX:2", 0, 0},    // at the count
-        {"IDX:-1", 0, 0},   // negative
-        {"IDX:x", 0, 0},
-        {"SSYS:folder", 0, 0},  // no desktop icons here: no room
-        {"logo", 20 + 2, 0},
-        {"missing", 0, 0},
+        {"IDX:1", 16 + 2, 1}, {"IDX:2", 0, 0},        // at the count
+        {"IDX:-1", 0, 0},                             // negative
+        {"IDX:x", 0, 0},      {"SSYS:folder", 0, 0},  // no desktop icons here: no room
+        {"logo", 20 + 2, 0},  {"missing", 0, 0},
     };
     for (const Case& c : cases) {
         TFakeSurface s;
@@ -380,9 +374,20 @@ TEST(MiniHtmlTest, LayoutStopsBelowTheRectangleUnlessOnlyMeasuring) {
 
 TEST(MiniHtmlTest, MalformedMarkupEndsAndLosesNothingBeforeIt) {
     const char* texts[] = {
-        "abc<", "abc<B", "abc<FONT size=\"3\"", "<<<<", "<>", "</>", "<IMG", "<LI><LI><LI>",
-        "<OFS x=\"99999\">abc", "<IND x=\"-5\">abc", "<IMG src=\"IDX:0\" width=\"-3\">",
-        "&amp;amp;amp;", "<A>unclosed anchor", "<P align=\"\">",
+        "abc<",
+        "abc<B",
+        "abc<FONT size=\"3\"",
+        "<<<<",
+        "<>",
+        "</>",
+        "<IMG",
+        "<LI><LI><LI>",
+        "<OFS x=\"99999\">abc",
+        "<IND x=\"-5\">abc",
+        "<IMG src=\"IDX:0\" width=\"-3\">",
+        "&amp;amp;amp;",
+        "<A>unclosed anchor",
+        "<P align=\"\">",
     };
     for (const char* text : texts) {
         TFakeSurface s;

@@ -69,8 +69,8 @@ enum TAdvSmoothSplashScreenLocation {
     cpCustom,
 };
 DSP_ENUM_NAMES(TAdvSmoothSplashScreenLocation, "cpTopLeft", "cpTopCenter", "cpTopRight",
-               "cpCenterLeft", "cpCenterCenter", "cpCenterRight", "cpBottomLeft",
-               "cpBottomCenter", "cpBottomRight", "cpCustom")
+               "cpCenterLeft", "cpCenterCenter", "cpCenterRight", "cpBottomLeft", "cpBottomCenter",
+               "cpBottomRight", "cpCustom")
 
 using TOnDeleteItemEvent = std::function<void(TObject* sender, int index)>;
 using TAdvSmoothProgressBarPositionChanged = std::function<void(TObject* sender, double value)>;
@@ -150,8 +150,7 @@ public:
             P::Property("ProgressFont", &B::ProgressFont, &B::SetProgressFont),
             P::Property("ValueFormat", &B::ValueFormat, &B::SetValueFormat),
             P::Property("ValueType", &B::ValueType, &B::SetValueType).Default(vtAbsolute),
-            P::Property("ValuePosition", &B::ValuePosition, &B::SetValuePosition)
-                .Default(vpCenter),
+            P::Property("ValuePosition", &B::ValuePosition, &B::SetValuePosition).Default(vpCenter),
             P::Property("ValuePositionLeft", &B::ValuePositionLeft, &B::SetValuePositionLeft)
                 .Default(0),
             P::Property("ValuePositionTop", &B::ValuePositionTop, &B::SetValuePositionTop)
@@ -342,8 +341,7 @@ public:
             P::Property("PosX", &B::PosX, &B::SetPosX).Default(10),
             P::Property("Text", &B::Text, &B::SetText),
             P::Property("Picture", &B::Picture, &B::SetPicture),
-            P::Property("GradientType", &B::GradientType, &B::SetGradientType)
-                .Default(gtVertical),
+            P::Property("GradientType", &B::GradientType, &B::SetGradientType).Default(gtVertical),
             P::Property("ColorEnd", &B::ColorEnd, &B::SetColorEnd).Default(clNone),
             P::Property("ColorStart", &B::ColorStart, &B::SetColorStart).Default(0),
             P::Property("Font", &B::Font, &B::SetFont),
@@ -951,15 +949,12 @@ public:
             P::Property("AutoAdaptPictureSize", &B::AutoAdaptPictureSize,
                         &B::SetAutoAdaptPictureSize)
                 .Default(true),
-            P::Property("CloseOnMainFormShow", &B::CloseOnMainFormShow,
-                        &B::SetCloseOnMainFormShow)
+            P::Property("CloseOnMainFormShow", &B::CloseOnMainFormShow, &B::SetCloseOnMainFormShow)
                 .Default(true),
-            P::Property("CloseOnTimeout", &B::CloseOnTimeout, &B::SetCloseOnTimeout)
-                .Default(false),
+            P::Property("CloseOnTimeout", &B::CloseOnTimeout, &B::SetCloseOnTimeout).Default(false),
             P::Property("TimeOut", &B::TimeOut, &B::SetTimeOut).Default(1000),
             P::Property("PictureGap", &B::PictureGap, &B::SetPictureGap).Default(5),
-            P::Property("DisplayStyle", &B::DisplayStyle, &B::SetDisplayStyle)
-                .Default(dsFadeInOut),
+            P::Property("DisplayStyle", &B::DisplayStyle, &B::SetDisplayStyle).Default(dsFadeInOut),
             P::Property("DisplayLocation", &B::DisplayLocation, &B::SetDisplayLocation)
                 .Default(dlCenter),
             P::Property("DisplayPosX", &B::DisplayPosX, &B::SetDisplayPosX).Default(0),

@@ -120,7 +120,7 @@ TGPRectF TGDIPSplashProgress::GetInsideRectF(const TRect& r) {
 }
 
 TGPRectF TGDIPSplashProgress::CalculateProgressRectangle(const TRect& r, double min, double max,
-                                                          double pos) {
+                                                         double pos) {
     const TGPRectF inner = GetInsideRectF(r);
     const int b = FProgressFill->BorderColor() != clNone && FProgressFill->BorderWidth() != 0
                       ? FProgressFill->BorderWidth()
@@ -176,7 +176,9 @@ void TGDIPSplashProgress::DrawValue(TGPGraphics* g, const TRect& r, const TGPRec
     double top = (inner.Height - th) / 2;
     double x = 0;
     switch (FValuePosition) {
-        case vpProgressCenter: x = done.Width >= tw ? done.X + (done.Width - tw) / 2 : done.X; break;
+        case vpProgressCenter:
+            x = done.Width >= tw ? done.X + (done.Width - tw) / 2 : done.X;
+            break;
         case vpProgressRight: x = done.Width >= tw ? done.X + done.Width - tw : done.X; break;
         case vpCenter: x = r.Left + (inner.Width - tw) / 2; break;
         case vpLeft: x = inner.X; break;
@@ -218,9 +220,8 @@ TAdvSplashProgressBar::TAdvSplashProgressBar(TComponent* owner)
     FAppearance->OnChange = [this](TObject*) { ApplyAppearance(); };
     TComponent* ownerComponent = Owner();
     if (ComponentState().Contains(csDesigning) &&
-        (ownerComponent == nullptr ||
-         !(ownerComponent->ComponentState().Contains(csReading) ||
-           ownerComponent->ComponentState().Contains(csLoading)))) {
+        (ownerComponent == nullptr || !(ownerComponent->ComponentState().Contains(csReading) ||
+                                        ownerComponent->ComponentState().Contains(csLoading)))) {
         FDesignTime = true;
         SetComponentStyle(tsOffice2007Luna);
     }
@@ -365,8 +366,8 @@ void TAdvSplashProgressBar::Paint() {
     FRect = Rect(0, 0, Width(), Height());
     FAppearance->Draw(&g, FRect, FMinimum, FMaximum, FPosition);
     if (!GlowActive() || FPosition <= 0) return;
-    const TGPRectF done = FAppearance->CalculateProgressRectangle(FRect, FMinimum, FMaximum,
-                                                                  FPosition);
+    const TGPRectF done =
+        FAppearance->CalculateProgressRectangle(FRect, FMinimum, FMaximum, FPosition);
     const TGPRectF inner = FAppearance->GetInsideRectF(FRect);
     TGPRegion clip(done);
     g.SetClip(&clip);

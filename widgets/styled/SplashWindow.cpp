@@ -189,9 +189,8 @@ void TSplashScreenWindow::SetLayered(bool value) {
     FForcedTransparent = value;
     if (!value) return;
     if (FMainBuffer == nullptr) {
-        FMainBuffer = std::make_unique<TGPBitmap>(std::max(ClientWidth(), 1),
-                                                  std::max(ClientHeight(), 1),
-                                                  PixelFormat32bppARGB);
+        FMainBuffer = std::make_unique<TGPBitmap>(
+            std::max(ClientWidth(), 1), std::max(ClientHeight(), 1), PixelFormat32bppARGB);
     }
     dsp::SetLayered(*this, true);
     LayeredRedraw();
@@ -298,9 +297,9 @@ void TSplashScreenWindow::DrawHeadings(TGPGraphics* g) {
     TSize n;
     TSize v;
     auto measure = [&](TSplashHeadingText& t, TSize& size) {
-        DrawSplashText(g, t.Text(), 0, 0, size, hint, t.Angle(), true, t.ColorEnd(),
-                       t.ColorStart(), t.OpacityEnd(), t.OpacityStart(), t.GetHatchStyle(),
-                       t.Picture(), t.GradientType(), t.Font());
+        DrawSplashText(g, t.Text(), 0, 0, size, hint, t.Angle(), true, t.ColorEnd(), t.ColorStart(),
+                       t.OpacityEnd(), t.OpacityStart(), t.GetHatchStyle(), t.Picture(),
+                       t.GradientType(), t.Font());
     };
     measure(name, n);
     measure(version, v);
@@ -333,11 +332,12 @@ void TSplashScreenWindow::DrawHeadings(TGPGraphics* g) {
     }
     switch (vl) {
         case ilTopLeft:
-            vp = nl != ilTopLeft || n.cx < 1
-                     ? TPoint{r.Left, r.Top}
-                     : TPoint{r.Left + n.cx + 1, r.Top + (n.cy - v.cy) / 2};
+            vp = nl != ilTopLeft || n.cx < 1 ? TPoint{r.Left, r.Top}
+                                             : TPoint{r.Left + n.cx + 1, r.Top + (n.cy - v.cy) / 2};
             break;
-        case ilTopCenter: vp = {centred(v.cx), r.Top + (nl == ilTopCenter ? n.cy + v.cy : 0)}; break;
+        case ilTopCenter:
+            vp = {centred(v.cx), r.Top + (nl == ilTopCenter ? n.cy + v.cy : 0)};
+            break;
         case ilTopRight: vp = {r.Right - v.cx, r.Top}; break;
         case ilBottomLeft:
             vp = nl == ilBottomLeft && n.cx > 0 ? TPoint{r.Left + n.cx + 1, r.Bottom - n.cy}
@@ -452,8 +452,8 @@ void TSplashScreenWindow::DrawListItems(TGPGraphics* g) {
 void TSplashScreenWindow::DrawTopLayerItems(TGPGraphics* g) {
     TAdvSplashTopLayerItems& items = *FSplashScreen->TopLayerItems();
     const TRect content = ContentRect();
-    const TGPRectF c = MakeGPRectF(F(content.Left), F(content.Top), F(content.Width()),
-                                   F(content.Height()));
+    const TGPRectF c =
+        MakeGPRectF(F(content.Left), F(content.Top), F(content.Width()), F(content.Height()));
     for (int i = 0; i < items.Count(); ++i) {
         TAdvSplashTopLayerItem& item = *items.Items(i);
         if (!item.Visible()) continue;
@@ -478,7 +478,9 @@ void TSplashScreenWindow::DrawTopLayerItems(TGPGraphics* g) {
                                 F(item.Height()));
                 break;
             case alLeft: r = MakeGPRectF(c.X, c.Y, F(item.Width()), c.Height); break;
-            case alRight: r = MakeGPRectF(c.Width - F(item.Width()), c.Y, F(item.Width()), c.Height); break;
+            case alRight:
+                r = MakeGPRectF(c.Width - F(item.Width()), c.Y, F(item.Width()), c.Height);
+                break;
             case alClient: r = MakeGPRectF(c.X, c.Y, c.Width - c.X, c.Height); break;
             case alCustom:
                 r = MakeGPRectF(c.X + F(item.Left()), c.Y + F(item.Top()), F(item.Width()),
@@ -515,11 +517,12 @@ void TSplashScreenWindow::DrawTopLayerItems(TGPGraphics* g) {
         } else {
             const int column = static_cast<int>(html.Location()) % 3;
             const int row = static_cast<int>(html.Location()) / 3;
-            const int x = column == 0 ? 0
+            const int x = column == 0   ? 0
                           : column == 1 ? (width - measured.SizeX) / 2
                                         : width - measured.SizeX;
-            const int y = row == 0 ? 0 : row == 1 ? (height - measured.SizeY) / 2
-                                                  : height - measured.SizeY;
+            const int y = row == 0   ? 0
+                          : row == 1 ? (height - measured.SizeY) / 2
+                                     : height - measured.SizeY;
             at = {x + static_cast<int>(std::nearbyint(r.X)),
                   y + static_cast<int>(std::nearbyint(r.Y))};
         }
@@ -552,8 +555,8 @@ void TSplashScreenWindow::DrawItems(TGPGraphics* g) {
             TSize size;
             const TColor color = item.Font()->Color();
             DrawSplashText(g, item.Text(), x, item.PosY(), size,
-                           HintOf(FSplashScreen->TextRendering()), 0, false, color, color, 255,
-                           255, HatchStyleHorizontal, nullptr, gtSolid, item.Font());
+                           HintOf(FSplashScreen->TextRendering()), 0, false, color, color, 255, 255,
+                           HatchStyleHorizontal, nullptr, gtSolid, item.Font());
         }
     }
 }

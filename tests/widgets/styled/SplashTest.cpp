@@ -242,8 +242,8 @@ TEST_F(SplashTest, FadesStepTheConstantAlphaOnTheFrameworkClock) {
         clock_.Advance(5ms);
         steps.push_back(window->Opacity());
     }
-    EXPECT_EQ(steps, (std::vector<int>{25, 45, 65, 85, 105, 125, 145, 165, 185, 205, 225, 245,
-                                       255, 255}));
+    EXPECT_EQ(steps,
+              (std::vector<int>{25, 45, 65, 85, 105, 125, 145, 165, 185, 205, 225, 245, 255, 255}));
     EXPECT_EQ(ComposedLayeredImage(*window).Pixel(10, 100) >> 24, 255u);
 
     // Hiding fades out by 20 every 5 ms to 10 and frees the window; the splash is hidden at once.

@@ -11,11 +11,14 @@
 #include <string>
 
 #include "framework/controls/Form.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/PngImage.h"
 #include "framework/runtime/Application.h"
 #include "framework/text/WholeFile.h"
 #include "tests/widgets/styled/SplashSamples.h"
 #include "widgets/styled/AdvGDIP.h"
 #include "widgets/styled/AdvSmoothSplashScreen.h"
+#include "widgets/styled/RTFLabel.h"
 
 namespace dsp {
 namespace {
@@ -59,6 +62,27 @@ void RenderSplash(const std::string& folder) {
     splash->Hide();
 }
 
+// A page of the RS232 code document as its dialog shows it: a transparent rich-text label
+// 630 pixels wide on a white form.
+void RenderRichTextPage(const std::string& folder) {
+    TForm form(nullptr);
+    form.SetBorderStyle(bsNone);
+    form.SetClientSize(660, 460);
+    form.SetColor(clWindow);
+    form.AfterConstruction();
+    auto* label = new TRTFLabel(&form);
+    label->SetParent(&form);
+    label->SetBounds(15, 10, 630, 440);
+    label->SetTransparent(true);
+    label->SetRichText(test::SampleRtfPage());
+    const std::unique_ptr<TBitmap> page = form.RenderToImage();
+    TPngImage png;
+    png.Assign(page.get());
+    const std::string file = folder + "/richtext_page.png";
+    png.SaveToFile(file);
+    std::cout << file << "\n";
+}
+
 }  // namespace
 }  // namespace dsp
 
@@ -73,5 +97,6 @@ int main(int argc, char** argv) {
     application.Initialize();
     const std::string folder = argv[1];
     dsp::RenderSplash(folder);
+    dsp::RenderRichTextPage(folder);
     return 0;
 }

@@ -57,7 +57,7 @@ TEST(SplashProgressTest, TheGlowCrossesTheDonePartThenWaitsAHundredAndFiftyTicks
     TManualClock clock;
     TAdvSplashProgressBar bar(nullptr);
     bar.SetBounds(0, 0, 101, 17);  // an inner width of 100
-    bar.SetPosition(30);            // a done part 30 wide
+    bar.SetPosition(30);           // a done part 30 wide
     bar.SetGlowAnimation(true);
     clock.Advance(10ms);
     EXPECT_EQ(bar.GlowPos(), -37) << "the first pass starts at once";
@@ -144,12 +144,13 @@ TEST(SplashProgressTest, AValueCentredOnANarrowDonePartStartsAtItsLeftEdge) {
     a.SetPosition(5);
     auto textLeft = [&] {
         const std::unique_ptr<TBitmap> image = form->RenderToImage();
-        return test::WhiteBox(Rect(10, 10, 310, 30), [&](int x, int y) {
-                   return 0xFF000000u | static_cast<std::uint32_t>(
-                                            (GetRValue(image->PixelAt(x, y)) << 16) |
-                                            (GetGValue(image->PixelAt(x, y)) << 8) |
-                                            GetBValue(image->PixelAt(x, y)));
-               })
+        return test::WhiteBox(Rect(10, 10, 310, 30),
+                              [&](int x, int y) {
+                                  return 0xFF000000u | static_cast<std::uint32_t>(
+                                                           (GetRValue(image->PixelAt(x, y)) << 16) |
+                                                           (GetGValue(image->PixelAt(x, y)) << 8) |
+                                                           GetBValue(image->PixelAt(x, y)));
+                              })
             .Left;
     };
     a.SetValuePosition(vpCenter);

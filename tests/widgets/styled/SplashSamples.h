@@ -1,8 +1,9 @@
 #pragma once
-// The program's splash screen as its main window sets it up, for the splash tests and the
-// sample render.
+// The program's splash screen as its main window sets it up, and a page of rich text, for the
+// tests and the sample render.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "framework/graphics/Geometry.h"
@@ -43,5 +44,13 @@ TRect WhiteBox(const TRect& area, PixelFn pixel) {
     }
     return any ? box : TRect{};
 }
+
+}  // namespace dsp::test
+
+namespace dsp::test {
+
+// A page of the RS232 code document in rich text: a title, paragraphs in several fonts, sizes
+// and colours, a tabbed table of a command frame and a line in Chinese.
+std::string SampleRtfPage();
 
 }  // namespace dsp::test

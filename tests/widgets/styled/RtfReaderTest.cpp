@@ -1,0 +1,116 @@
+// The rich-text reader: tables, formatting, characters in their code pages and as Unicode,
+// skipped destinations, and text that is not well formed.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "widgets/styled/RtfReader.h"
+
+namespace dsp {
+namespace {
+
+const char* const kDocument =
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0"
+    "{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}{\\f1\\fmodern\\fcharset0 Courier New;}"
+    "{\\f2\\fnil\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}}\r\n"
+    "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue128;}\r\n"
+    "{\\*\\generator Some Writer 1.0;}{\\stylesheet{\\s0 Normal;}}{\\info{\\title Ignored}}\r\n"
+    "\\pard\\qc\\sb120\\b\\fs32\\cf1 Title\\b0\\par\r\n"
+    "\\pard\\li720\\fi-360\\fs20 Normal \\i italic\\i0  \\ul under\\ulnone\\tab x\\par\r\n"
+    "\\f2\\fs21 \\'d6\\'d0\\'ce\\'c4\\par\r\n"
+    "\\f0 caf\\'e9 \\u8364? \\uc2\\u8212 xy z\\line next\\par\r\n"
+    "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}{\\pict\\pngblip 89504e47}\\par}";
+
+TEST(RtfReaderTest, ReadsTablesParagraphsFormatsAndCharacters) {
+    const TRtfDocument d = ReadRtf(kDocument);
+    ASSERT_EQ(d.Fonts.size(), 3u);
+    EXPECT_EQ(d.FontName(0), "Arial");
+    EXPECT_EQ(d.FontName(1), "Courier New");
+    EXPECT_EQ(d.FontName(2), "\xE5\xAE\x8B\xE4\xBD\x93") << "a GBK name (SimSun)";
+    EXPECT_EQ(d.FontName(7), "");
+    ASSERT_EQ(d.Colors.size(), 3u);
+    EXPECT_EQ(d.Color(0), clNone) << "the automatic colour";
+    EXPECT_EQ(d.Color(1), static_cast<TColor>(RGB(255, 0, 0)));
+    EXPECT_EQ(d.Color(2), static_cast<TColor>(RGB(0, 0, 128)));
+    EXPECT_EQ(d.Color(9), clNone);
+
+    EXPECT_EQ(d.PlainText(),
+              "Title\r\n"
+              "Normal italic under\tx\r\n"
+              "\xE4\xB8\xAD\xE6\x96\x87\r\n"                           // GBK D6D0 CEC4
+              "caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x94 z\vnext\r\n"      // é, €, em dash
+              "link\r\n");
+    ASSERT_EQ(d.Paragraphs.size(), 5u);
+    const TRtfParagraph& title = d.Paragraphs[0];
+    EXPECT_EQ(title.Alignment, TRtfAlignment::Center);
+    EXPECT_EQ(title.SpaceBefore, 120);
+    ASSERT_EQ(title.Runs.size(), 1u);
+    EXPECT_TRUE(title.Runs[0].Format.Bold);
+    EXPECT_EQ(title.Runs[0].Format.HalfPoints, 32);
+    EXPECT_EQ(title.Runs[0].Format.Color, 1);
+    EXPECT_FALSE(title.MarkFormat.Bold);
+
+    const TRtfParagraph& body = d.Paragraphs[1];
+    EXPECT_EQ(body.Alignment, TRtfAlignment::Left) << "\\pard resets the paragraph";
+    EXPECT_EQ(body.LeftIndent, 720);
+    EXPECT_EQ(body.FirstIndent, -360);
+    ASSERT_EQ(body.Runs.size(), 6u);
+    EXPECT_EQ(body.Runs[0].Text, "Normal ");
+    EXPECT_EQ(body.Runs[0].Format.HalfPoints, 20);
+    EXPECT_EQ(body.Runs[0].Format.Color, 1) << "character formats hold across paragraphs";
+    EXPECT_TRUE(body.Runs[1].Format.Italic);
+    EXPECT_EQ(body.Runs[2].Text, " ");
+    EXPECT_TRUE(body.Runs[3].Format.Underline);
+    EXPECT_EQ(body.Runs[4].Kind, TRtfRun::TKind::Tab);
+    EXPECT_EQ(body.Runs[5].Text, "x");
+    EXPECT_TRUE(body.TabStops.empty());
+    EXPECT_EQ(ReadRtf("{\\rtf1\\tx3000\\tx1000 a\\par}").Paragraphs[0].TabStops,
+              (std::vector<int>{1000, 3000}));
+    EXPECT_EQ(d.Paragraphs[2].Runs[0].Format.Font, 2);
+    EXPECT_EQ(d.Paragraphs[2].Runs[0].Format.HalfPoints, 21);
+    EXPECT_EQ(d.Paragraphs[3].Runs[1].Kind, TRtfRun::TKind::LineBreak);
+}
+
+TEST(RtfReaderTest, TheDocumentsCodePageDecidesForFontsOfTheDefaultCharset) {
+    const TRtfDocument chinese =
+        ReadRtf("{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fnil\\fcharset1 X;}}\\f0 \\'d6\\'d0}");
+    EXPECT_EQ(chinese.PlainText(), "\xE4\xB8\xAD\r\n");
+    const TRtfDocument western = ReadRtf("{\\rtf1\\ansi\\'80\\'e9}");
+    EXPECT_EQ(western.PlainText(), "\xE2\x82\xAC\xC3\xA9\r\n");
+    // \plain goes back to the default font and size.
+    const TRtfDocument plain = ReadRtf("{\\rtf1\\deff1\\b\\fs40 a\\plain b}");
+    ASSERT_EQ(plain.Paragraphs[0].Runs.size(), 2u);
+    EXPECT_EQ(plain.Paragraphs[0].Runs[1].Format.Font, 1);
+    EXPECT_EQ(plain.Paragraphs[0].Runs[1].Format.HalfPoints, 24);
+    EXPECT_FALSE(plain.Paragraphs[0].Runs[1].Format.Bold);
+}
+
+TEST(RtfReaderTest, TextThatIsNotWellFormedIsReadAsFarAsItGoes) {
+    struct Case {
+        std::string text;
+        std::string plain;
+    };
+    const Case cases[] = {
+        {"{\\rtf1 unclosed", "unclosed\r\n"},
+        {"}}}after{", "after\r\n"},
+        {"{\\rtf1 a\\'zzb}", "azzb\r\n"},
+        {"{\\rtf1 a\\u}", "a\r\n"},
+        {"{\\rtf1 a\\bin3 xyzb}", "ab\r\n"},
+        {"{\\rtf1 a\\bin999999999}", "a\r\n"},
+        {"not rtf at all", "not rtf at all\r\n"},
+        {"{\\rtf1 \\fs999999999 big\\cf-4 c}", "bigc\r\n"},
+        {"{\\rtf1 \\abcdefghijklmnopqrstuvwxyzabcdefghijklmnop x}", "ghijklmnop x\r\n"},
+        {std::string(5000, '{') + "deep" + std::string(5000, '}'), "deep\r\n"},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        const TRtfDocument d = ReadRtf(c.text);
+        EXPECT_EQ(d.PlainText(), c.plain) << c.text.substr(0, 60);
+    }
+    const TRtfDocument huge = ReadRtf("{\\rtf1 \\fs999999999 big}");
+    EXPECT_EQ(huge.Paragraphs[0].Runs[0].Format.HalfPoints, 2000) << "sizes are kept in range";
+}
+
+}  // namespace
+}  // namespace dsp

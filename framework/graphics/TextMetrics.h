@@ -7,10 +7,10 @@
 namespace dsp {
 
 struct TTextMetric {
-    int tmHeight = 0;            // the cell: ascent + descent
-    int tmAscent = 0;            // pixels above the baseline
-    int tmDescent = 0;           // pixels below it
-    int tmExternalLeading = 0;   // extra space the font asks for between lines
+    int tmHeight = 0;           // the cell: ascent + descent
+    int tmAscent = 0;           // pixels above the baseline
+    int tmDescent = 0;          // pixels below it
+    int tmExternalLeading = 0;  // extra space the font asks for between lines
     int tmAveCharWidth = 0;
 };
 

@@ -106,8 +106,8 @@ struct TPiece {
     std::string text;
     TRtfCharFormat format;
     int x = 0;
-    int width = 0;      // with trailing blanks
-    int inkWidth = 0;   // without them
+    int width = 0;     // with trailing blanks
+    int inkWidth = 0;  // without them
 };
 
 struct TLaidLine {
@@ -169,11 +169,12 @@ public:
                         for (const std::string& unit : BreakUnits(run.Text)) {
                             const int width = canvas_.TextWidth(unit);
                             const std::size_t inkEnd = unit.find_last_not_of(' ');
-                            const int ink = inkEnd == std::string::npos
-                                                ? 0
-                                                : (inkEnd + 1 == unit.size()
-                                                       ? width
-                                                       : canvas_.TextWidth(unit.substr(0, inkEnd + 1)));
+                            const int ink =
+                                inkEnd == std::string::npos
+                                    ? 0
+                                    : (inkEnd + 1 == unit.size()
+                                           ? width
+                                           : canvas_.TextWidth(unit.substr(0, inkEnd + 1)));
                             if (any && x + ink > lineRight) {
                                 finish();
                                 Apply(run.Format);
@@ -281,7 +282,8 @@ struct TTransparentText {
 void TRichTextBuffer::LoadFromStream(TStream& stream) { bytes_ = stream.ReadRest(); }
 
 void TRichTextBuffer::SaveToStream(TStream& stream) const {
-    if (!bytes_.empty()) stream.WriteBuffer(bytes_.data(), static_cast<std::int64_t>(bytes_.size()));
+    if (!bytes_.empty())
+        stream.WriteBuffer(bytes_.data(), static_cast<std::int64_t>(bytes_.size()));
 }
 
 void TRichTextBuffer::LoadFromFile(const std::string& fileName) {
@@ -339,8 +341,7 @@ bool TRTFLabel::ParentHasWindow() const {
 
 void TRTFLabel::SetWordWrap(bool value) {
     FWordWrap = value;
-    if (Parent() != nullptr && FRichedit != nullptr &&
-        !ComponentState().Contains(csLoading)) {
+    if (Parent() != nullptr && FRichedit != nullptr && !ComponentState().Contains(csLoading)) {
         FRichedit->SetWordWrap(value);
     }
 }

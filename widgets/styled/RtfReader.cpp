@@ -12,10 +12,10 @@ namespace dsp {
 
 namespace {
 
-constexpr int kMaxDepth = 256;         // deeper groups are read as if flat
-constexpr int kMaxWordLength = 32;     // longer control words end there
-constexpr int kMaxHalfPoints = 2000;   // 1000 points
-constexpr int kMaxIndent = 31680;      // 22 inches, in twips
+constexpr int kMaxDepth = 256;        // deeper groups are read as if flat
+constexpr int kMaxWordLength = 32;    // longer control words end there
+constexpr int kMaxHalfPoints = 2000;  // 1000 points
+constexpr int kMaxIndent = 31680;     // 22 inches, in twips
 constexpr int kGbkCharset = 134;
 constexpr int kDefaultCharset = 1;
 constexpr std::size_t kMaxTabStops = 64;
@@ -170,7 +170,8 @@ private:
                 int digits = 0;
                 while (digits < 2 && pos_ < bytes_.size() &&
                        std::isxdigit(static_cast<unsigned char>(bytes_[pos_]))) {
-                    const char h = static_cast<char>(std::tolower(static_cast<unsigned char>(bytes_[pos_])));
+                    const char h =
+                        static_cast<char>(std::tolower(static_cast<unsigned char>(bytes_[pos_])));
                     value = value * 16 + (h <= '9' ? h - '0' : h - 'a' + 10);
                     ++pos_;
                     ++digits;
@@ -349,12 +350,12 @@ private:
 
     static bool IsSkippedDestination(const std::string& w) {
         static const char* const kSkipped[] = {
-            "stylesheet", "info",       "pict",        "object",      "header",    "headerl",
-            "headerr",    "headerf",    "footer",      "footerl",     "footerr",   "footerf",
-            "fldinst",    "listtable",  "listoverridetable", "rsidtbl", "generator", "xmlnstbl",
-            "themedata",  "colorschememapping", "datastore", "latentstyles", "revtbl",
-            "filetbl",    "nonshppict", "shp",         "footnote",    "annotation", "bkmkstart",
-            "bkmkend"};
+            "stylesheet", "info",         "pict",       "object",    "header",
+            "headerl",    "headerr",      "headerf",    "footer",    "footerl",
+            "footerr",    "footerf",      "fldinst",    "listtable", "listoverridetable",
+            "rsidtbl",    "generator",    "xmlnstbl",   "themedata", "colorschememapping",
+            "datastore",  "latentstyles", "revtbl",     "filetbl",   "nonshppict",
+            "shp",        "footnote",     "annotation", "bkmkstart", "bkmkend"};
         return std::any_of(std::begin(kSkipped), std::end(kSkipped),
                            [&](const char* name) { return w == name; });
     }
@@ -393,10 +394,9 @@ private:
                 return;
             case TDestination::ColorTable:
                 if (b == ';') {
-                    document_.Colors.push_back(colorSet_ ? static_cast<TColor>(RGB(colorRed_,
-                                                                                   colorGreen_,
-                                                                                   colorBlue_))
-                                                         : clNone);
+                    document_.Colors.push_back(
+                        colorSet_ ? static_cast<TColor>(RGB(colorRed_, colorGreen_, colorBlue_))
+                                  : clNone);
                     colorRed_ = colorGreen_ = colorBlue_ = 0;
                     colorSet_ = false;
                 }

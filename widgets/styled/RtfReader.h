@@ -15,8 +15,8 @@
 namespace dsp {
 
 struct TRtfCharFormat {
-    int Font = 0;          // a number of the font table
-    int HalfPoints = 24;   // the size in half points
+    int Font = 0;         // a number of the font table
+    int HalfPoints = 24;  // the size in half points
     bool Bold = false;
     bool Italic = false;
     bool Underline = false;

@@ -193,10 +193,11 @@ TEST(RtfLayoutTest, ParagraphsWrapInsideTheRectangleAndFollowEachOther) {
     EXPECT_LE(ink.Right, 200);
     EXPECT_GT(ink.Height(), 100) << "forty words take many lines of 200 pixels";
     // Chinese text breaks between characters.
-    auto chinese = Render(std::string("{\\rtf1\\ansicpg936{\\fonttbl{\\f0\\fcharset134 SimSun;}}\\f0 ") +
-                              "\\'d6\\'d0\\'ce\\'c4\\'d6\\'d0\\'ce\\'c4\\'d6\\'d0\\'ce\\'c4"
-                              "\\'d6\\'d0\\'ce\\'c4\\'d6\\'d0\\'ce\\'c4\\'d6\\'d0\\'ce\\'c4\\par}",
-                          100, 200);
+    auto chinese =
+        Render(std::string("{\\rtf1\\ansicpg936{\\fonttbl{\\f0\\fcharset134 SimSun;}}\\f0 ") +
+                   "\\'d6\\'d0\\'ce\\'c4\\'d6\\'d0\\'ce\\'c4\\'d6\\'d0\\'ce\\'c4"
+                   "\\'d6\\'d0\\'ce\\'c4\\'d6\\'d0\\'ce\\'c4\\'d6\\'d0\\'ce\\'c4\\par}",
+               100, 200);
     const TRect cjk = InkBox(*chinese, Rect(0, 0, 100, 200), kWhite);
     EXPECT_LE(cjk.Right, 100);
     EXPECT_GT(cjk.Height(), 30);

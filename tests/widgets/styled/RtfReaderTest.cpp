@@ -38,8 +38,8 @@ TEST(RtfReaderTest, ReadsTablesParagraphsFormatsAndCharacters) {
     EXPECT_EQ(d.PlainText(),
               "Title\r\n"
               "Normal italic under\tx\r\n"
-              "\xE4\xB8\xAD\xE6\x96\x87\r\n"                           // GBK D6D0 CEC4
-              "caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x94 z\vnext\r\n"      // é, €, em dash
+              "\xE4\xB8\xAD\xE6\x96\x87\r\n"                       // GBK D6D0 CEC4
+              "caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x94 z\vnext\r\n"  // é, €, em dash
               "link\r\n");
     ASSERT_EQ(d.Paragraphs.size(), 5u);
     const TRtfParagraph& title = d.Paragraphs[0];

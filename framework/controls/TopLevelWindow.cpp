@@ -272,15 +272,17 @@ void ForceLayeredMode(std::optional<TLayeredMode> mode) { ForcedMode() = mode; }
 // ---- the features
 
 void ApplyTopLevelFeatures(TCustomForm& form, QWidget& frame, Qt::WindowFlags& flags) {
-    const TTopLevelFeatures* f = FindFeatures(form);
-    if (f == nullptr) return;
-    if (f->stayOnTop) flags |= Qt::WindowStaysOnTopHint;
-    if (f->noActivate) flags |= Qt::WindowDoesNotAcceptFocus;
-    frame.setAttribute(Qt::WA_ShowWithoutActivating, f->noActivate);
-    if (f->layered && f->mode == TLayeredMode::Translucent &&
+    if (!form.Window().topLevel) return;
+    TTopLevelFeatures& f = *form.Window().topLevel;
+    if (f.stayOnTop) flags |= Qt::WindowStaysOnTopHint;
+    if (f.noActivate) flags |= Qt::WindowDoesNotAcceptFocus;
+    frame.setAttribute(Qt::WA_ShowWithoutActivating, f.noActivate);
+    if (f.layered && f.mode == TLayeredMode::Translucent &&
         !frame.testAttribute(Qt::WA_WState_Created)) {
         frame.setAttribute(Qt::WA_TranslucentBackground);
     }
+    // A frame made after the features were set gets its view and shape now.
+    SyncFrame(form, f);
 }
 
 void SetStayOnTop(TCustomForm& form, bool value) {

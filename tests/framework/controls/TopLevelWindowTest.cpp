@@ -123,6 +123,21 @@ TEST(TopLevelWindowTest, EachStepOfTheLadderComposesThePictureAsItsWindowShowsIt
     }
 }
 
+TEST(TopLevelWindowTest, APictureHandedOverBeforeTheWindowShowsIsWhatItShows) {
+    TForcedMode forced(TLayeredMode::Plain);
+    auto form = LayeredForm(5, 1);
+    SetLayered(*form, true);
+    const TRegion region = CreateRectRgn(0, 0, 2, 1);
+    SetWindowRegion(*form, &region);
+    UpdateLayeredImage(*form, SamplePicture().get());
+    form->SetVisible(true);
+    QWidget* frame = HostWidget(*form)->window();
+    const QImage grabbed = frame->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_TRUE(Near(grabbed.pixel(0, 0), kRed));
+    EXPECT_TRUE(Near(grabbed.pixel(1, 0), OverWhite(kBlue200)));
+    EXPECT_EQ(frame->mask(), QRegion(0, 0, 2, 1));
+}
+
 TEST(TopLevelWindowTest, AFormMadeLayeredAfterItsWindowShowedTakesTheShapedStepAtBest) {
     TForcedMode forced(TLayeredMode::Translucent);
     auto form = LayeredForm(5, 1);

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "framework/desktop/Printers.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/text/Streams.h"
 #include "framework/text/WholeFile.h"
@@ -271,6 +272,32 @@ TEST(RtfLabelTest, ADocumentLoadedIntoTheBufferComesBackByteForByteAndShows) {
     copy.Canvas()->FillRect(Rect(0, 0, 630, 580));
     label->PaintTo(*copy.Canvas());
     EXPECT_EQ(InkBox(copy, Rect(0, 0, 630, 580), window).Top, ink.Top - 10);
+}
+
+TEST(RtfLabelTest, PrintingWritesTheDocumentPageAfterPage) {
+    test::TTempFolder folder;
+    auto form = test::MakeForm(300, 100, clWindow);
+    auto* label = test::Place(new TRTFLabel(form.get()), form.get(), 0, 0, 300, 100);
+    std::string long_document = "{\\rtf1\\fs40 ";
+    for (int i = 0; i < 120; ++i) long_document += "Line " + std::to_string(i) + "\\par ";
+    label->SetRichText(long_document + "}");
+    TPrinter& printer = *Printer();
+    printer.SetPrinterIndex(printer.Printers()->IndexOf(kPdfPrinterName));
+    printer.SetFileName(folder.File("document.pdf"));
+    label->Print("Code document");
+    EXPECT_FALSE(printer.Printing());
+    EXPECT_EQ(printer.Title(), "Code document");
+    const auto pdf = ReadWholeFile(folder.File("document.pdf"));
+    ASSERT_TRUE(pdf.has_value());
+    EXPECT_EQ(pdf->substr(0, 5), "%PDF-");
+    // 120 lines of 20 points do not fit one page.
+    std::size_t pages = 0;
+    for (std::size_t at = pdf->find("/Type /Page"); at != std::string::npos;
+         at = pdf->find("/Type /Page", at + 1)) {
+        if (pdf->compare(at, 12, "/Type /Pages") != 0) ++pages;
+    }
+    EXPECT_GE(pages, 2u);
+    printer.SetFileName("");
 }
 
 }  // namespace

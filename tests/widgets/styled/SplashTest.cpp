@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "framework/controls/TopLevelWindow.h"
+#include "framework/graphics/Bitmap.h"
 #include "framework/runtime/ManualClock.h"
 #include "framework/text/Filer.h"
 #include "framework/text/Streams.h"
@@ -368,6 +369,72 @@ TEST_F(SplashTest, ATopLayerTextPlacedByWindowCoordinates) {
     EXPECT_LE(text.Left, 40);
     EXPECT_GE(text.Top, 60);
     EXPECT_LE(text.Top, 70);
+    splash_->Hide();
+}
+
+TEST_F(SplashTest, ProgressSettingsChangedWhileShowingReachTheWindowsBar) {
+    splash_->Show();
+    TSplashScreenWindow* window = splash_->SplashWindow();
+    auto barArea = [&] {
+        const TComposedWindowImage shown = ComposedLayeredImage(*window);
+        return shown.Pixel(200, 226);
+    };
+    EXPECT_EQ(barArea() & 0xFFFFFF, 0x142850u) << "the bar is hidden at first";
+    TGDIPSplashProgress& settings = *splash_->ProgressBar();
+    settings.BackGroundFill()->SetColor(clWhite);
+    settings.BackGroundFill()->SetColorTo(clWhite);
+    settings.SetPosition(50);
+    settings.SetVisible(true);
+    TAdvSplashProgressBar* bar = window->ProgressBar();
+    EXPECT_EQ(bar->Position(), 50);
+    EXPECT_TRUE(bar->Visible());
+    EXPECT_EQ(bar->BoundsRect(), Rect(160, 220, 460, 232));
+    EXPECT_NE(barArea() & 0xFFFFFF, 0x142850u) << "drawn into the layered picture";
+    splash_->Hide();
+}
+
+// Where the headings go by their locations: the name first, the version beside or below it.
+TEST_F(SplashTest, HeadingsArePlacedByTheirLocations) {
+    TBasicProgramInfo& info = *splash_->BasicProgramInfo();
+    info.ProgramName()->SetLocation(ilTopLeft);
+    info.ProgramVersion()->SetLocation(ilTopLeft);
+    info.ProgramVersion()->SetColorStart(clRed);
+    info.ProgramVersion()->SetColorEnd(clRed);
+    splash_->ListItems()->Clear();
+    splash_->Show();
+    // The heading rectangle is the content (0, 0)-(621, 351) less 5 pixels on the right.
+    TBitmap scratch(10, 10);
+    TGPGraphics g(scratch.Canvas());
+    TSize name;
+    TSplashHeadingText& n = *info.ProgramName();
+    DrawSplashText(&g, n.Text(), 0, 0, name, TextRenderingHintAntiAlias, 0, true, n.ColorEnd(),
+                   n.ColorStart(), 255, 255, n.GetHatchStyle(), nullptr, n.GradientType(),
+                   n.Font());
+    const TComposedWindowImage shown = ComposedLayeredImage(*splash_->SplashWindow());
+    auto red = [&](int x, int y) {
+        const std::uint32_t c = shown.Pixel(x, y);
+        return ((c >> 16) & 0xFF) > 200 && ((c >> 8) & 0xFF) < 80 && (c & 0xFF) < 80;
+    };
+    int left = shown.width;
+    for (int y = 0; y < 60; ++y) {
+        for (int x = 0; x < shown.width; ++x) {
+            if (red(x, y)) left = std::min(left, x);
+        }
+    }
+    // The version follows the name (nw + 1) with the layer's padding before its first letter.
+    EXPECT_GE(left, name.cx + 1);
+    EXPECT_LE(left, name.cx + 1 + 8);
+    splash_->Hide();
+
+    info.ProgramName()->SetLocation(ilBottomRight);
+    info.ProgramVersion()->SetLocation(ilBottomRight);
+    splash_->Show();
+    const TComposedWindowImage bottom = ComposedLayeredImage(*splash_->SplashWindow());
+    const TRect white =
+        test::WhiteBox(Rect(0, 200, 622, 352), [&](int x, int y) { return bottom.Pixel(x, y); });
+    EXPECT_LE(white.Right, 616) << "the name ends left of the version at the right edge";
+    EXPECT_GT(white.Bottom, 320);
+    EXPECT_LE(white.Bottom, 351);
     splash_->Hide();
 }
 

@@ -1,6 +1,7 @@
 #include "tests/widgets/styled/SplashSamples.h"
 
 #include "tests/widgets/styled/StyledTestSupport.h"
+#include "tools/artwork/SplashPicture.h"
 
 namespace dsp::test {
 
@@ -19,7 +20,7 @@ std::vector<std::uint8_t> TestSplashPicture() {
     return file.data;
 }
 
-std::vector<std::uint8_t> ProgramSplashPicture() { return TestSplashPicture(); }
+std::vector<std::uint8_t> ProgramSplashPicture() { return artwork::SplashPicturePng(); }
 
 void ConfigureProgramSplash(TAdvSmoothSplashScreen& splash,
                             const std::vector<std::uint8_t>& picture) {

@@ -39,11 +39,12 @@ TSize CanvasTextSize(const std::string& text, TFont* font) {
 }
 
 // Draws a PNG picture in its own size with the colour of its bottom-left pixel left out; other
-// kinds of picture are not drawn.
+// kinds of picture are not drawn, nor is one too large to decode.
 void DrawKeyedPicture(TGPGraphics* g, TAdvGDIPPicture* picture, int x, int y) {
     if (picture == nullptr || picture->Empty()) return;
     IStream stream;
     stream.data = picture->SaveToBytes();
+    if (stream.data.size() > PictureMemoryLimit()) return;
     TGPImage image(&stream);
     if (image.loadStatus != Ok || image.GetFormat() != ifPNG) return;
     const INT width = static_cast<INT>(image.GetWidth());

@@ -71,8 +71,7 @@ void FillVertical(GpGraphics* g, GpPath* path, REAL y, REAL h, const std::vector
     const GpPointF to{0, y + h + 1};
     GpLineGradient* brush = nullptr;
     GdipCreateLineBrush(&from, &to, colors.front(), colors.back(), WrapModeTile, &brush);
-    GdipSetLinePresetBlend(brush, colors.data(), positions.data(),
-                           static_cast<INT>(colors.size()));
+    GdipSetLinePresetBlend(brush, colors.data(), positions.data(), static_cast<INT>(colors.size()));
     GdipFillPath(g, brush, path);
     GdipDeleteBrush(brush);
 }
@@ -149,8 +148,8 @@ void Mark(GpGraphics* g) {
     const GpRectF name{80, 28, 300, 22};
     GdipDrawString(g, "W Q J   A U D I O", -1, bold, &name, nullptr, text);
     const GpRectF line{81, 50, 400, 16};
-    GdipDrawString(g, "D I G I T A L   L O U D S P E A K E R   P R O C E S S O R", -1, small,
-                   &line, nullptr, dim);
+    GdipDrawString(g, "D I G I T A L   L O U D S P E A K E R   P R O C E S S O R", -1, small, &line,
+                   nullptr, dim);
     GdipDeleteBrush(dim);
     GdipDeleteBrush(text);
     GdipDeleteFont(small);
@@ -179,8 +178,8 @@ void Meters(GpGraphics* g) {
     GpLineGradient* lit = nullptr;
     GdipCreateLineBrush(&from, &to, Argb(255, 46, 220, 130), Argb(255, 255, 70, 60), WrapModeTile,
                         &lit);
-    const ARGB stops[] = {Argb(255, 46, 220, 130), Argb(255, 160, 230, 80),
-                          Argb(255, 255, 190, 60), Argb(255, 255, 70, 60)};
+    const ARGB stops[] = {Argb(255, 46, 220, 130), Argb(255, 160, 230, 80), Argb(255, 255, 190, 60),
+                          Argb(255, 255, 70, 60)};
     const REAL positions[] = {0.0f, 0.55f, 0.8f, 1.0f};
     GdipSetLinePresetBlend(lit, stops, positions, 4);
     GpSolidFill* unlit = nullptr;
@@ -235,7 +234,7 @@ void Curves(GpGraphics* g) {
     }
     struct TBand {
         double hz;
-        double gain;  // pixels up
+        double gain;   // pixels up
         double width;  // in decades
     };
     struct TCurve {
@@ -246,7 +245,9 @@ void Curves(GpGraphics* g) {
     };
     const TCurve curves[] = {
         {{{60, 14, 0.35}, {900, -9, 0.3}, {5000, 11, 0.4}}, Argb(235, 70, 210, 255), 2.2f, true},
-        {{{120, -8, 0.45}, {2500, 13, 0.35}, {12000, -10, 0.3}}, Argb(190, 70, 230, 150), 1.6f,
+        {{{120, -8, 0.45}, {2500, 13, 0.35}, {12000, -10, 0.3}},
+         Argb(190, 70, 230, 150),
+         1.6f,
          false},
         {{{300, 7, 0.6}, {8000, 6, 0.5}}, Argb(130, 255, 190, 80), 1.2f, false},
     };

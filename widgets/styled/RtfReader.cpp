@@ -379,6 +379,8 @@ private:
         switch (s.destination) {
             case TDestination::Skip: return;
             case TDestination::FontTable:
+                // Blanks between the entries' groups belong to none.
+                if (b == ' ' || b == '\t') return;
                 s.destination = TDestination::FontEntry;
                 s.font = TRtfFontEntry{};
                 s.fontDone = false;

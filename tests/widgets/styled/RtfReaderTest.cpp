@@ -72,6 +72,17 @@ TEST(RtfReaderTest, ReadsTablesParagraphsFormatsAndCharacters) {
     EXPECT_EQ(d.Paragraphs[3].Runs[1].Kind, TRtfRun::TKind::LineBreak);
 }
 
+TEST(RtfReaderTest, FontTablesWithBlanksBetweenEntriesOrWithoutGroupsKeepEveryFont) {
+    const TRtfDocument spaced =
+        ReadRtf("{\\rtf1{\\fonttbl {\\f0 Arial;} {\\f3 Courier New;}}\\f3 x}");
+    EXPECT_EQ(spaced.FontName(0), "Arial");
+    EXPECT_EQ(spaced.FontName(3), "Courier New");
+    const TRtfDocument flat = ReadRtf("{\\rtf1{\\fonttbl\\f0\\fswiss Arial;\\f1 Tahoma;}x}");
+    EXPECT_EQ(flat.FontName(0), "Arial");
+    EXPECT_EQ(flat.FontName(1), "Tahoma");
+    EXPECT_EQ(flat.PlainText(), "x\r\n");
+}
+
 TEST(RtfReaderTest, TheDocumentsCodePageDecidesForFontsOfTheDefaultCharset) {
     const TRtfDocument chinese =
         ReadRtf("{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fnil\\fcharset1 X;}}\\f0 \\'d6\\'d0}");

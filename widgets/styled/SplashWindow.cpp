@@ -227,10 +227,12 @@ void TSplashScreenWindow::LayeredRedraw() {
     HandOver();
 }
 
-// Hands the picture to the window with the constant alpha multiplied in.
+// Hands the picture to the window with the constant alpha multiplied in. A desktop that cannot
+// blend windows would show a faded picture washed out over white: there fades become showing
+// and hiding, and the picture goes over whole.
 void TSplashScreenWindow::HandOver() {
     if (FMainBuffer == nullptr) return;
-    if (FOpacity == 255) {
+    if (FOpacity == 255 || LayeredMode(*this) != TLayeredMode::Translucent) {
         UpdateLayeredImage(*this, FMainBuffer->nativeImage);
         return;
     }

@@ -263,6 +263,19 @@ TEST_F(SplashTest, FadesStepTheConstantAlphaOnTheFrameworkClock) {
     EXPECT_EQ(FormCount(), formsBefore - 1);
 }
 
+TEST_F(SplashTest, WhereTheDesktopCannotBlendAFadingSplashShowsWhole) {
+    TForcedMode forced(TLayeredMode::ShapedOpaque);
+    splash_->SetDisplayStyle(dsFadeInOut);
+    splash_->Show();
+    TSplashScreenWindow* window = splash_->SplashWindow();
+    EXPECT_EQ(window->Opacity(), 5);
+    const TComposedWindowImage shown = ComposedLayeredImage(*window);
+    EXPECT_TRUE(shown.Inside(10, 100));
+    EXPECT_EQ(shown.Pixel(10, 100), 0xFF142850u) << "not washed out over white";
+    splash_->Hide();
+    clock_.Advance(200ms);
+}
+
 TEST_F(SplashTest, AnOpaqueSplashFadesInByFiveToItsMaximumOpacity) {
     splash_->Fill()->SetOpacity(255);
     splash_->SetDisplayStyle(dsFadeInOut);

@@ -22,6 +22,7 @@
 #include "framework/controls/TopLevelWindowQt.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/graphics/GdiPlusQt.h"
 #include "framework/graphics/RegionQt.h"
 
@@ -47,13 +48,13 @@ std::optional<TLayeredMode>& ForcedMode() {
 }
 
 TTopLevelFeatures& Features(TCustomForm& form) {
-    auto& features = form.Window().topLevel;
+    auto& features = form.Window(kFrameworkKey).topLevel;
     if (!features) features = std::make_shared<TTopLevelFeatures>();
     return *features;
 }
 
 const TTopLevelFeatures* FindFeatures(const TCustomForm& form) {
-    return form.Window().topLevel.get();
+    return form.Window(kFrameworkKey).topLevel.get();
 }
 
 // ---- X11: is a compositing manager running?
@@ -224,7 +225,7 @@ void Compose(TCustomForm& form, TTopLevelFeatures& f) {
 
 // Brings the frame's view and mask in line with the features.
 void SyncFrame(TCustomForm& form, TTopLevelFeatures& f) {
-    TWindowImpl& window = form.Window();
+    TWindowImpl& window = form.Window(kFrameworkKey);
     QWidget* frame = window.frame;
     QWidget* host = window.host;
     if (frame == nullptr || host == nullptr) return;
@@ -272,8 +273,8 @@ void ForceLayeredMode(std::optional<TLayeredMode> mode) { ForcedMode() = mode; }
 // ---- the features
 
 void ApplyTopLevelFeatures(TCustomForm& form, QWidget& frame, Qt::WindowFlags& flags) {
-    if (!form.Window().topLevel) return;
-    TTopLevelFeatures& f = *form.Window().topLevel;
+    if (!form.Window(kFrameworkKey).topLevel) return;
+    TTopLevelFeatures& f = *form.Window(kFrameworkKey).topLevel;
     if (f.stayOnTop) flags |= Qt::WindowStaysOnTopHint;
     if (f.noActivate) flags |= Qt::WindowDoesNotAcceptFocus;
     frame.setAttribute(Qt::WA_ShowWithoutActivating, f.noActivate);
@@ -334,7 +335,7 @@ void SetLayered(TCustomForm& form, bool layered) {
         return;
     }
     TLayeredMode mode = DesktopLayeredMode();
-    QWidget* frame = form.Window().frame;
+    QWidget* frame = form.Window(kFrameworkKey).frame;
     if (mode == TLayeredMode::Translucent && frame != nullptr &&
         frame->testAttribute(Qt::WA_WState_Created) &&
         !frame->testAttribute(Qt::WA_TranslucentBackground)) {
@@ -386,7 +387,7 @@ TComposedWindowImage ComposedLayeredImage(const TCustomForm& form) {
 }
 
 bool WaitForWindowExposed(TCustomForm& form, int capMs) {
-    QWidget* frame = form.Window().frame;
+    QWidget* frame = form.Window(kFrameworkKey).frame;
     if (frame == nullptr || !frame->isVisible()) return false;
     auto exposed = [frame] {
         QWindow* window = frame->windowHandle();

@@ -18,6 +18,7 @@
 // The layer keeps the picture as the window shows it (ComposedLayeredImage), so that tests read
 // what a user would see at each step.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>

@@ -17,6 +17,7 @@
 #include "framework/controls/HostInput.h"
 #include "framework/controls/TopLevelWindowQt.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/DialogParentQt.h"
 #include "framework/runtime/MainThread.h"
 
@@ -57,7 +58,7 @@ bool IsSizeable(const TCustomForm& form) {
 const bool kDialogParentsResolved = [] {
     SetWindowWidgetResolver([](HWND handle) -> QWidget* {
         TWinControl* control = FindControl(handle);
-        QWidget* host = control != nullptr ? control->Window().host : nullptr;
+        QWidget* host = control != nullptr ? control->Window(kFrameworkKey).host : nullptr;
         return host != nullptr ? host->window() : nullptr;
     });
     return true;
@@ -80,7 +81,7 @@ TWindowHost::TWindowHost(TWinControl& control, QWidget* parent)
 TWindowHost::~TWindowHost() = default;
 
 void TWindowHost::paintEvent(QPaintEvent* event) {
-    TWindowImpl& window = control_.Window();
+    TWindowImpl& window = control_.Window(kFrameworkKey);
     try {
         window.PaintPending();
     } catch (...) {
@@ -114,7 +115,7 @@ void CreateHost(TWindowImpl& window) {
         window.frame = new TFormFrame(*form);
         parentWidget = window.frame;
     } else if (TWinControl* parent = control.Parent()) {
-        parentWidget = parent->Window().host;
+        parentWidget = parent->Window(kFrameworkKey).host;
         if (parentWidget == nullptr) return;
     }
     auto* host = new TWindowHost(control, parentWidget);
@@ -138,7 +139,7 @@ void CreateHost(TWindowImpl& window) {
 void DestroyHost(TWindowImpl& window) {
     // The children's native windows live inside this one: they go first.
     for (TWinControl* child : window.control.WinControls()) {
-        if (child->Window().host != nullptr) DestroyHost(child->Window());
+        if (child->Window(kFrameworkKey).host != nullptr) DestroyHost(child->Window(kFrameworkKey));
     }
     if (window.host == nullptr) return;
     TWindowHost* host = window.host;
@@ -209,8 +210,8 @@ void RestackHost(TWindowImpl& window) {
     const auto& siblings = parent->WinControls();
     bool above = false;
     for (TWinControl* sibling : siblings) {
-        if (above && sibling->Window().host != nullptr) {
-            host->stackUnder(sibling->Window().host);
+        if (above && sibling->Window(kFrameworkKey).host != nullptr) {
+            host->stackUnder(sibling->Window(kFrameworkKey).host);
             return;
         }
         if (sibling == &window.control) above = true;
@@ -229,7 +230,7 @@ void RaiseNativeWindow(QWidget* widget) {
 }
 
 void UpdateFormHost(TCustomForm& form) {
-    QWidget* frame = form.Window().frame;
+    QWidget* frame = form.Window(kFrameworkKey).frame;
     if (frame == nullptr) return;
     Qt::WindowFlags flags = FormWindowFlags(form);
     ApplyTopLevelFeatures(form, *frame, flags);
@@ -242,14 +243,14 @@ void UpdateFormHost(TCustomForm& form) {
 }
 
 void SetFormModalOwner(TCustomForm& form, TCustomForm* owner) {
-    TWindowImpl& window = form.Window();
+    TWindowImpl& window = form.Window(kFrameworkKey);
     if (window.host == nullptr) {
         form.HandleNeeded();
         CreateHost(window);
     }
     QWidget* frame = window.frame;
     if (frame == nullptr) return;
-    QWidget* ownerFrame = owner != nullptr ? owner->Window().frame : nullptr;
+    QWidget* ownerFrame = owner != nullptr ? owner->Window(kFrameworkKey).frame : nullptr;
     // Window-modal: the toolkit bars the owner (and its owners), the window manager keeps the
     // form above it and gives the owner's focus to it.
     frame->setWindowModality(owner != nullptr ? Qt::WindowModal : Qt::NonModal);
@@ -263,7 +264,7 @@ void SetFormModalOwner(TCustomForm& form, TCustomForm* owner) {
 }
 
 void ApplyFormWindowState(TCustomForm& form) {
-    QWidget* frame = form.Window().frame;
+    QWidget* frame = form.Window(kFrameworkKey).frame;
     if (frame == nullptr) return;
     Qt::WindowStates state = frame->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
     if (form.WindowState() == wsMinimized) state |= Qt::WindowMinimized;
@@ -273,7 +274,7 @@ void ApplyFormWindowState(TCustomForm& form) {
 
 void SetFormMenuBar(TCustomForm& form, std::function<QWidget*(QWidget* frame)> factory,
                     int height) {
-    TWindowImpl& window = form.Window();
+    TWindowImpl& window = form.Window(kFrameworkKey);
     delete window.menuBar;
     window.menuBar = nullptr;
     window.menuBarFactory = std::move(factory);
@@ -302,6 +303,6 @@ bool TFormFrame::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-QWidget* HostWidget(const TWinControl& control) { return control.Window().host; }
+QWidget* HostWidget(const TWinControl& control) { return control.Window(kFrameworkKey).host; }
 
 }  // namespace dsp

@@ -13,10 +13,10 @@
 namespace {
 
 // Text one pixel per byte wide and as high as its size; drawing only counts.
-class TCountingSurface : public dsp::TMiniHtmlSurface {
+class TCountingSurface : public dsp::IMiniHtmlSurface {
 public:
     int TextHeight(const std::string&, const dsp::TMiniHtmlFont& font) override {
-        return font.Size;
+        return font.size;
     }
     int RunWidth(const std::string& text, const dsp::TMiniHtmlFont&) override {
         return static_cast<int>(text.size());
@@ -47,9 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if ((pick & 1) != 0) {
         const dsp::TRtfDocument document = dsp::ReadRtf(text);
         const std::string plain = document.PlainText();
-        for (const dsp::TRtfParagraph& p : document.Paragraphs) {
-            for (const dsp::TRtfRun& run : p.Runs) {
-                if (run.Format.HalfPoints < 2 || run.Format.HalfPoints > 2000) __builtin_trap();
+        for (const dsp::TRtfParagraph& p : document.paragraphs) {
+            for (const dsp::TRtfRun& run : p.runs) {
+                if (run.format.halfPoints < 2 || run.format.halfPoints > 2000) __builtin_trap();
             }
         }
         return 0;

@@ -72,7 +72,7 @@ void TAdvSmoothSplashScreen::Show(int, int) {
     if (FCloseOnMainFormShow && FMainForm != nullptr) {
         FOldMainFormShow = FMainForm->OnShow;
         FMainForm->OnShow = [this](TObject* sender) { MainFormShow(sender); };
-        FHooked = true;
+        hooked_ = true;
         FreeNotification(FMainForm);
     }
     BuildSplashWindow();
@@ -91,8 +91,8 @@ void TAdvSmoothSplashScreen::HideNow(bool fade) {
     if (!FShowing) return;
     FCloseTimer->SetEnabled(false);
     FShowing = false;
-    if (FHooked) {
-        FHooked = false;
+    if (hooked_) {
+        hooked_ = false;
         if (FMainForm != nullptr) FMainForm->OnShow = FOldMainFormShow;
         FOldMainFormShow = nullptr;
     }
@@ -276,7 +276,7 @@ void TAdvSmoothSplashScreen::Notification(TComponent* component, TOperation oper
     if (component == FNewFocusForm) FNewFocusForm = nullptr;
     if (component == FMainForm) {
         FMainForm = nullptr;
-        FHooked = false;
+        hooked_ = false;
         FOldMainFormShow = nullptr;
     }
 }

@@ -12,6 +12,7 @@
 // is on the screen, for at most about 200 ms.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -789,8 +790,6 @@ public:
     // The constant alpha of layered mode, multiplied into the picture handed over.
     std::uint8_t Opacity() const { return FOpacity; }
     void SetOpacity(std::uint8_t value);
-    // The constant alpha of a plain window that fades.
-    std::uint8_t AlphaBlendValue() const { return FAlphaBlendValue; }
     TGPBitmap* MainBuffer() const { return FMainBuffer.get(); }
 
     // Layered mode: composes and hands over the picture again; otherwise repaints.
@@ -831,12 +830,11 @@ private:
     bool FForcedTransparent = false;
     std::unique_ptr<TGPBitmap> FMainBuffer;
     std::uint8_t FOpacity = 5;
-    std::uint8_t FAlphaBlendValue = 255;
     // The fade in progress.
-    TTimer* FFadeTimer = nullptr;  // owned as a component
-    int FFadeStep = 0;
-    int FFadeTarget = 255;
-    bool FFadeFreesWindow = false;
+    TTimer* fadeTimer_ = nullptr;  // owned as a component
+    int fadeStep_ = 0;
+    int fadeTarget_ = 255;
+    bool fadeFreesWindow_ = false;
 };
 
 // Draws a splash text at (x, y) with the given look, or with measureOnly only measures it;
@@ -999,7 +997,7 @@ private:
     bool FShowing = false;
     TSplashScreenWindow* FSplashWindow = nullptr;
     TNotifyEvent FOldMainFormShow;
-    bool FHooked = false;
+    bool hooked_ = false;
     int FHeight = 400;
     int FWidth = 600;
     TTimer* FCloseTimer = nullptr;  // owned as a component

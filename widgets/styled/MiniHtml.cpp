@@ -144,7 +144,7 @@ enum class TTagEffect { None, LineBreak, StopLine };
 
 class TMiniHtmlLayout {
 public:
-    TMiniHtmlLayout(TMiniHtmlSurface& surface, const TMiniHtmlFont& font,
+    TMiniHtmlLayout(IMiniHtmlSurface& surface, const TMiniHtmlFont& font,
                     const TMiniHtmlOptions& options, TMiniHtmlResult& result)
         : surface_(surface), base_(font), options_(options), result_(result) {}
 
@@ -179,7 +179,7 @@ private:
     TChain Save() const { return {font_, anchorCounter_, listLevel_}; }
     int GhHeight() { return surface_.TextHeight("gh", font_); }
 
-    TMiniHtmlSurface& surface_;
+    IMiniHtmlSurface& surface_;
     const TMiniHtmlFont base_;
     const TMiniHtmlOptions& options_;
     TMiniHtmlResult& result_;
@@ -407,13 +407,13 @@ void TMiniHtmlLayout::DrawTextRun(const std::string& run, const std::string& res
     if (sub_) y += subExtra_ / 2;
     if (shadow_) {
         TMiniHtmlFont shade = font_;
-        shade.Color = options_.ShadowColor;
+        shade.color = options_.ShadowColor;
         surface_.DrawRun(run, shade, penX + options_.ShadowOffset, y + options_.ShadowOffset,
                          runBackground_);
     }
     // An underlined word followed by a blank inside its anchor carries the underline across it.
     std::string shown = run;
-    if (font_.Style.Contains(fsUnderline)) {
+    if (font_.style.Contains(fsUnderline)) {
         const std::size_t space = rest.find(' ');
         std::string next =
             rest.substr(0, space == std::string::npos ? std::string::npos : space + 1);
@@ -450,11 +450,11 @@ TTagEffect TMiniHtmlLayout::Tag(const std::string& tag, const TRect& lineRect, T
             case 'A':
                 if ((!options_.HoverOnlyLinks || anchorCounter_ == options_.HoverAnchorNumber) &&
                     draw) {
-                    font_.Style.Exclude(fsUnderline);
+                    font_.style.Exclude(fsUnderline);
                     if (options_.HoverBackColor != clNone) runBackground_ = anchorSavedBackground_;
-                    if (options_.HoverTextColor != clNone) font_.Color = anchorSavedColor_;
+                    if (options_.HoverTextColor != clNone) font_.color = anchorSavedColor_;
                 }
-                if (!options_.KeepColors) font_.Color = base_.Color;
+                if (!options_.KeepColors) font_.color = base_.color;
                 inAnchor_ = false;
                 if (anchorRectPending_) {
                     anchorRectPending_ = false;
@@ -466,30 +466,30 @@ TTagEffect TMiniHtmlLayout::Tag(const std::string& tag, const TRect& lineRect, T
                 return TTagEffect::None;
             case 'B':
                 if (plain) {
-                    font_.Style.Exclude(fsBold);
+                    font_.style.Exclude(fsBold);
                 } else {
-                    font_.Color = base_.Color;
+                    font_.color = base_.color;
                 }
                 return TTagEffect::None;
             case 'E':
                 if (draw) errorUnderline_ = false;
                 return TTagEffect::None;
             case 'F':
-                font_.Name = base_.Name;
-                font_.Size = base_.Size;
+                font_.name = base_.name;
+                font_.size = base_.size;
                 if (draw && !options_.KeepColors) {
-                    font_.Color = base_.Color;
+                    font_.color = base_.color;
                     runBackground_ = fontSavedBackground_;
                 }
                 return TTagEffect::None;
             case 'H':
                 if (c2 == 'I' && draw) {
-                    font_.Color = hiSavedColor_;
+                    font_.color = hiSavedColor_;
                     runBackground_ = hiSavedBackground_;
                 }
                 return TTagEffect::None;
             case 'I':
-                if (plain) font_.Style.Exclude(fsItalic);
+                if (plain) font_.style.Exclude(fsItalic);
                 return TTagEffect::None;
             case 'L': return TTagEffect::LineBreak;
             case 'O': offset_ = 0; return TTagEffect::None;
@@ -498,7 +498,7 @@ TTagEffect TMiniHtmlLayout::Tag(const std::string& tag, const TRect& lineRect, T
                 return TTagEffect::LineBreak;
             case 'S':
                 if (plain) {
-                    font_.Style.Exclude(fsStrikeOut);
+                    font_.style.Exclude(fsStrikeOut);
                 } else if (c2 == 'H') {
                     shadow_ = false;
                 } else if (c2 == 'U') {
@@ -507,11 +507,11 @@ TTagEffect TMiniHtmlLayout::Tag(const std::string& tag, const TRect& lineRect, T
                 return TTagEffect::None;
             case 'U':
                 if (plain) {
-                    font_.Style.Exclude(fsUnderline);
+                    font_.style.Exclude(fsUnderline);
                 } else if (listLevel_ > 0) {
                     --listLevel_;
                 } else {
-                    font_.Style.Exclude(fsUnderline);
+                    font_.style.Exclude(fsUnderline);
                 }
                 return TTagEffect::None;
             case 'Z': hidden_ = false; return TTagEffect::None;
@@ -527,27 +527,27 @@ TTagEffect TMiniHtmlLayout::Tag(const std::string& tag, const TRect& lineRect, T
             anchorStart_ = penX;
             const bool hovered = anchorCounter_ == options_.HoverAnchorNumber;
             if ((!options_.HoverOnlyLinks || hovered) && draw) {
-                font_.Style.Include(fsUnderline);
+                font_.style.Include(fsUnderline);
                 if (options_.HoverBackColor != clNone) {
                     anchorSavedBackground_ = runBackground_;
                     runBackground_ = options_.HoverBackColor;
                 }
                 if (options_.HoverTextColor != clNone) {
-                    anchorSavedColor_ = font_.Color;
-                    font_.Color = options_.HoverTextColor;
+                    anchorSavedColor_ = font_.color;
+                    font_.color = options_.HoverTextColor;
                 }
             }
             if (!options_.KeepColors &&
                 !(options_.HoverOnlyLinks && hovered && options_.HoverTextColor != clNone)) {
-                font_.Color = options_.URLColor;
+                font_.color = options_.URLColor;
             }
             return TTagEffect::None;
         }
         case 'B':
             if (plain) {
-                font_.Style.Include(fsBold);
+                font_.style.Include(fsBold);
             } else if (c2 == 'L') {
-                if (!options_.BlinkOn) font_.Color = clWhite;
+                if (!options_.BlinkOn) font_.color = clWhite;
             } else if (c2 == 'O') {
                 if (draw && !options_.KeepColors) {
                     if (Attribute(upper, "BGCOLORTO")) {
@@ -565,9 +565,9 @@ TTagEffect TMiniHtmlLayout::Tag(const std::string& tag, const TRect& lineRect, T
             if (draw) errorUnderline_ = true;
             return TTagEffect::None;
         case 'F': {
-            if (const auto face = Attribute(upper, "FACE")) font_.Name = *face;
+            if (const auto face = Attribute(upper, "FACE")) font_.name = *face;
             if (!options_.KeepColors) {
-                if (const auto color = Attribute(upper, " COLOR")) font_.Color = ParseColor(*color);
+                if (const auto color = Attribute(upper, " COLOR")) font_.color = ParseColor(*color);
                 if (const auto bg = Attribute(upper, "BGCOLOR"); bg && draw) {
                     fontSavedBackground_ = runBackground_;
                     runBackground_ = ParseColor(*bg);
@@ -575,7 +575,7 @@ TTagEffect TMiniHtmlLayout::Tag(const std::string& tag, const TRect& lineRect, T
             }
             if (const std::optional<int> size = Number(Attribute(upper, "SIZE"))) {
                 static constexpr int kHtmlSizes[] = {8, 10, 12, 14, 16};
-                font_.Size = *size >= 1 && *size <= 5
+                font_.size = *size >= 1 && *size <= 5
                                  ? kHtmlSizes[*size - 1]
                                  : std::clamp(*size, kMinFontPoints, kMaxFontPoints);
             }
@@ -584,10 +584,10 @@ TTagEffect TMiniHtmlLayout::Tag(const std::string& tag, const TRect& lineRect, T
         case 'H':
             if (c2 == 'I') {
                 if (draw) {
-                    hiSavedColor_ = font_.Color;
+                    hiSavedColor_ = font_.color;
                     hiSavedBackground_ = runBackground_;
                     runBackground_ = clHighlight;
-                    font_.Color = clHighlightText;
+                    font_.color = clHighlightText;
                 }
             } else if (c2 == 'R') {
                 if (draw) {
@@ -599,7 +599,7 @@ TTagEffect TMiniHtmlLayout::Tag(const std::string& tag, const TRect& lineRect, T
             return TTagEffect::None;
         case 'I':
             if (plain) {
-                font_.Style.Include(fsItalic);
+                font_.style.Include(fsItalic);
             } else if (c2 == 'N') {
                 const std::optional<int> n = Number(Attribute(upper, "X"));
                 if (n && lineAdvance_ < *n) {
@@ -632,7 +632,7 @@ TTagEffect TMiniHtmlLayout::Tag(const std::string& tag, const TRect& lineRect, T
         }
         case 'S':
             if (plain) {
-                font_.Style.Include(fsStrikeOut);
+                font_.style.Include(fsStrikeOut);
             } else if (c2 == 'H') {
                 shadow_ = true;
             } else if (c2 == 'U') {
@@ -642,7 +642,7 @@ TTagEffect TMiniHtmlLayout::Tag(const std::string& tag, const TRect& lineRect, T
             return TTagEffect::None;
         case 'U':
             if (plain) {
-                font_.Style.Include(fsUnderline);
+                font_.style.Include(fsUnderline);
                 return TTagEffect::None;
             }
             ++listLevel_;
@@ -727,7 +727,7 @@ TTagEffect TMiniHtmlLayout::ListItem(const std::string& upper, const TRect& line
     if (pass == TPass::Draw && !hidden_) {
         const std::string type = Attribute(upper, "TYPE").value_or("");
         const std::optional<std::string> colorValue = Attribute(upper, " COLOR");
-        const TColor color = colorValue ? ParseColor(*colorValue) : font_.Color;
+        const TColor color = colorValue ? ParseColor(*colorValue) : font_.color;
         const int y = lineRect.Top + 2;
         if (type == "SQUARE") {
             surface_.FillRect(Rect(penX, y, penX + 8, y + 8), color);
@@ -742,8 +742,8 @@ TTagEffect TMiniHtmlLayout::ListItem(const std::string& upper, const TRect& line
             }
         } else {
             TMiniHtmlFont symbol = font_;
-            symbol.Name = "Symbol";
-            symbol.Color = color;
+            symbol.name = "Symbol";
+            symbol.color = color;
             surface_.DrawRun(listLevel_ % 2 == 0 ? "o" : "\xE2\x80\xA2", symbol, penX, lineRect.Top,
                              clNone);
         }
@@ -803,7 +803,7 @@ TColor ColorFromName(const std::string& name) {
     return clBlack;
 }
 
-bool RenderMiniHtmlOn(TMiniHtmlSurface& surface, const TMiniHtmlFont& font, const std::string& text,
+bool RenderMiniHtmlOn(IMiniHtmlSurface& surface, const TMiniHtmlFont& font, const std::string& text,
                       const TRect& rect, const TMiniHtmlOptions& options, TMiniHtmlResult& result) {
     TMiniHtmlLayout layout(surface, font, options, result);
     return layout.Run(text, rect);

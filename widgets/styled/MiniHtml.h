@@ -15,7 +15,7 @@
 // measuring always ends; image indices must lie within their list and font sizes within 1 to
 // 500 points.
 //
-// The layout itself runs on a TMiniHtmlSurface, which measures and draws; RenderMiniHtml gives
+// The layout itself runs on a IMiniHtmlSurface, which measures and draws; RenderMiniHtml gives
 // it the anti-aliased drawing layer's surface.
 
 #include <string>
@@ -35,16 +35,16 @@ TColor ColorFromName(const std::string& name);
 
 // The font state of the layout: face, size in points, style and colour.
 struct TMiniHtmlFont {
-    std::string Name = "Tahoma";
-    int Size = 8;
-    TFontStyles Style;
-    TColor Color = clBlack;
+    std::string name = "Tahoma";
+    int size = 8;
+    TFontStyles style;
+    TColor color = clBlack;
 };
 
 // What the layout measures and draws with.
-class TMiniHtmlSurface {
+class IMiniHtmlSurface {
 public:
-    virtual ~TMiniHtmlSurface() = default;
+    virtual ~IMiniHtmlSurface() = default;
     // The height of the text in the font, in whole pixels.
     virtual int TextHeight(const std::string& text, const TMiniHtmlFont& font) = 0;
     // The width a run of text takes on its line.
@@ -113,7 +113,7 @@ struct TMiniHtmlResult {
 
 // Lays out text in rect on the surface; font is the base font. True when the point lies over an
 // anchor (found by the second pass, so in practice with HitTestOnly).
-bool RenderMiniHtmlOn(TMiniHtmlSurface& surface, const TMiniHtmlFont& font, const std::string& text,
+bool RenderMiniHtmlOn(IMiniHtmlSurface& surface, const TMiniHtmlFont& font, const std::string& text,
                       const TRect& rect, const TMiniHtmlOptions& options, TMiniHtmlResult& result);
 
 // The routine as the widget pack calls it: on a surface of the anti-aliased drawing layer, with

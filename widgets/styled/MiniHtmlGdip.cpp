@@ -14,7 +14,7 @@ namespace {
 constexpr unsigned kCalculateOnly = 0x400;
 constexpr int kMeasureExtent = 10000;
 
-class TGdipMiniHtmlSurface : public TMiniHtmlSurface {
+class TGdipMiniHtmlSurface : public IMiniHtmlSurface {
 public:
     TGdipMiniHtmlSurface(TGPGraphics& graphics, TImageList* images,
                          TGDIPPictureContainer* container)
@@ -84,10 +84,10 @@ public:
 
 private:
     TFont& Font(const TMiniHtmlFont& font) {
-        if (font_.Name() != font.Name) font_.SetName(font.Name);
-        if (font_.Size() != font.Size) font_.SetSize(font.Size);
-        if (font_.Style() != font.Style) font_.SetStyle(font.Style);
-        if (font_.Color() != font.Color) font_.SetColor(font.Color);
+        if (font_.Name() != font.name) font_.SetName(font.name);
+        if (font_.Size() != font.size) font_.SetSize(font.size);
+        if (font_.Style() != font.style) font_.SetStyle(font.style);
+        if (font_.Color() != font.color) font_.SetColor(font.color);
         return font_;
     }
 
@@ -111,10 +111,10 @@ bool RenderMiniHtml(const TMiniHtmlParams& params, TMiniHtmlResult& result) {
     if (params.Graphics == nullptr || params.Font == nullptr) return false;
     TGdipMiniHtmlSurface surface(*params.Graphics, params.Images, params.PictureContainer);
     TMiniHtmlFont font;
-    font.Name = params.Font->Name();
-    font.Size = params.Font->Size();
-    font.Style = params.Font->Style();
-    font.Color = params.Font->Color();
+    font.name = params.Font->Name();
+    font.size = params.Font->Size();
+    font.style = params.Font->Style();
+    font.color = params.Font->Color();
     return RenderMiniHtmlOn(surface, font, params.Text, params.Rect, params, result);
 }
 

@@ -128,18 +128,18 @@ public:
         std::vector<TLaidLine> lines;
         int y = 0;
         const int tab = std::max(ToPixels(kDefaultTabTwips, dpiX_), 1);
-        for (const TRtfParagraph& p : document_.Paragraphs) {
-            y += ToPixels(p.SpaceBefore, dpiY_);
-            const int lineLeft = left + ToPixels(p.LeftIndent, dpiX_);
-            const int lineRight = right - ToPixels(p.RightIndent, dpiX_);
-            const int firstLeft = lineLeft + ToPixels(p.FirstIndent, dpiX_);
+        for (const TRtfParagraph& p : document_.paragraphs) {
+            y += ToPixels(p.spaceBefore, dpiY_);
+            const int lineLeft = left + ToPixels(p.leftIndent, dpiX_);
+            const int lineRight = right - ToPixels(p.rightIndent, dpiX_);
+            const int firstLeft = lineLeft + ToPixels(p.firstIndent, dpiX_);
             TLaidLine line;
             int x = firstLeft;
             int start = firstLeft;
             bool any = false;
             auto finish = [&] {
-                Measure(line, p.MarkFormat);
-                Align(line, p.Alignment, start, lineRight);
+                Measure(line, p.markFormat);
+                Align(line, p.alignment, start, lineRight);
                 line.top = y;
                 y += line.ascent + line.descent;
                 lines.push_back(std::move(line));
@@ -147,26 +147,26 @@ public:
                 x = start = lineLeft;
                 any = false;
             };
-            for (const TRtfRun& run : p.Runs) {
-                switch (run.Kind) {
+            for (const TRtfRun& run : p.runs) {
+                switch (run.kind) {
                     case TRtfRun::TKind::LineBreak: finish(); break;
                     case TRtfRun::TKind::Tab: {
                         int next = left + ((x - left) / tab + 1) * tab;
-                        for (int stop : p.TabStops) {
+                        for (int stop : p.tabStops) {
                             const int at = left + ToPixels(stop, dpiX_);
                             if (at > x) {
                                 next = at;
                                 break;
                             }
                         }
-                        line.pieces.push_back({"", run.Format, x, next - x, 0});
+                        line.pieces.push_back({"", run.format, x, next - x, 0});
                         x = next;
                         any = true;
                         break;
                     }
                     case TRtfRun::TKind::Text:
-                        Apply(run.Format);
-                        for (const std::string& unit : BreakUnits(run.Text)) {
+                        Apply(run.format);
+                        for (const std::string& unit : BreakUnits(run.text)) {
                             const int width = canvas_.TextWidth(unit);
                             const std::size_t inkEnd = unit.find_last_not_of(' ');
                             const int ink =
@@ -177,9 +177,9 @@ public:
                                            : canvas_.TextWidth(unit.substr(0, inkEnd + 1)));
                             if (any && x + ink > lineRight) {
                                 finish();
-                                Apply(run.Format);
+                                Apply(run.format);
                             }
-                            if (!line.pieces.empty() && line.pieces.back().format == run.Format &&
+                            if (!line.pieces.empty() && line.pieces.back().format == run.format &&
                                 !line.pieces.back().text.empty() &&
                                 line.pieces.back().x + line.pieces.back().width == x) {
                                 TPiece& last = line.pieces.back();
@@ -187,7 +187,7 @@ public:
                                 last.width += width;
                                 last.text += unit;
                             } else {
-                                line.pieces.push_back({unit, run.Format, x, width, ink});
+                                line.pieces.push_back({unit, run.format, x, width, ink});
                             }
                             x += width;
                             any = true;
@@ -196,7 +196,7 @@ public:
                 }
             }
             finish();
-            y += ToPixels(p.SpaceAfter, dpiY_);
+            y += ToPixels(p.spaceAfter, dpiY_);
         }
         return lines;
     }
@@ -204,16 +204,16 @@ public:
     // Sets the canvas's font for a format.
     void Apply(const TRtfCharFormat& format) {
         TFont& font = *canvas_.Font();
-        std::string face = document_.FontName(format.Font);
+        std::string face = document_.FontName(format.font);
         if (face.empty()) face = kFallbackFace;
         font.SetName(face);
-        font.SetHeight(-RoundHalfEven(static_cast<double>(format.HalfPoints) * dpiY_ / 144.0));
+        font.SetHeight(-RoundHalfEven(static_cast<double>(format.halfPoints) * dpiY_ / 144.0));
         TFontStyles style;
-        if (format.Bold) style.Include(fsBold);
-        if (format.Italic) style.Include(fsItalic);
-        if (format.Underline) style.Include(fsUnderline);
+        if (format.bold) style.Include(fsBold);
+        if (format.italic) style.Include(fsItalic);
+        if (format.underline) style.Include(fsUnderline);
         font.SetStyle(style);
-        const TColor color = document_.Color(format.Color);
+        const TColor color = document_.Color(format.color);
         font.SetColor(color == clNone ? clBlack : color);
     }
 

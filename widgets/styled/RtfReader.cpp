@@ -140,17 +140,17 @@ private:
     }
 
     void AddFont(TRtfFontEntry font) {
-        font.Name = DecodeBytes(font.Name, font.Charset == kGbkCharset);
-        while (!font.Name.empty() && font.Name.back() == ' ') font.Name.pop_back();
-        while (!font.Name.empty() && font.Name.front() == ' ') font.Name.erase(0, 1);
-        if (font.Name.empty()) return;
-        for (TRtfFontEntry& entry : document_.Fonts) {
-            if (entry.Number == font.Number) {
+        font.name = DecodeBytes(font.name, font.charset == kGbkCharset);
+        while (!font.name.empty() && font.name.back() == ' ') font.name.pop_back();
+        while (!font.name.empty() && font.name.front() == ' ') font.name.erase(0, 1);
+        if (font.name.empty()) return;
+        for (TRtfFontEntry& entry : document_.fonts) {
+            if (entry.number == font.number) {
                 entry = font;
                 return;
             }
         }
-        document_.Fonts.push_back(font);
+        document_.fonts.push_back(font);
     }
 
     void ControlSequence() {
@@ -251,10 +251,10 @@ private:
             }
             if (w == "f") {
                 s.font = TRtfFontEntry{};
-                s.font.Number = n;
+                s.font.number = n;
                 s.fontDone = false;
             }
-            if (w == "fcharset") s.font.Charset = n;
+            if (w == "fcharset") s.font.charset = n;
             return;
         }
         if (s.destination == TDestination::ColorTable) {
@@ -279,29 +279,29 @@ private:
         } else if (w == "plain") {
             FlushText();
             s.format = TRtfCharFormat{};
-            s.format.Font = document_.DefaultFont;
+            s.format.font = document_.defaultFont;
         } else if (w == "b") {
-            SetFormat([on](TRtfCharFormat& f) { f.Bold = on; });
+            SetFormat([on](TRtfCharFormat& f) { f.bold = on; });
         } else if (w == "i") {
-            SetFormat([on](TRtfCharFormat& f) { f.Italic = on; });
+            SetFormat([on](TRtfCharFormat& f) { f.italic = on; });
         } else if (w == "ul" || w == "uld" || w == "uldb" || w == "ulw" || w == "uldash") {
-            SetFormat([on](TRtfCharFormat& f) { f.Underline = on; });
+            SetFormat([on](TRtfCharFormat& f) { f.underline = on; });
         } else if (w == "ulnone") {
-            SetFormat([](TRtfCharFormat& f) { f.Underline = false; });
+            SetFormat([](TRtfCharFormat& f) { f.underline = false; });
         } else if (w == "fs") {
             const int size = hasParam ? std::clamp(n, 2, kMaxHalfPoints) : 24;
-            SetFormat([size](TRtfCharFormat& f) { f.HalfPoints = size; });
+            SetFormat([size](TRtfCharFormat& f) { f.halfPoints = size; });
         } else if (w == "cf") {
             const int color = std::max(n, 0);
-            SetFormat([color](TRtfCharFormat& f) { f.Color = color; });
+            SetFormat([color](TRtfCharFormat& f) { f.color = color; });
         } else if (w == "f") {
             const int font = n;
-            SetFormat([font](TRtfCharFormat& f) { f.Font = font; });
+            SetFormat([font](TRtfCharFormat& f) { f.font = font; });
         } else if (w == "deff") {
-            document_.DefaultFont = n;
-            s.format.Font = n;
+            document_.defaultFont = n;
+            s.format.font = n;
         } else if (w == "ansicpg") {
-            document_.CodePage = n;
+            document_.codePage = n;
         } else if (w == "uc") {
             s.unicodeSkip = std::clamp(n, 0, 16);
         } else if (w == "u" && hasParam) {
@@ -392,11 +392,11 @@ private:
                     s.fontDone = true;
                     return;
                 }
-                s.font.Name += static_cast<char>(b);
+                s.font.name += static_cast<char>(b);
                 return;
             case TDestination::ColorTable:
                 if (b == ';') {
-                    document_.Colors.push_back(
+                    document_.colors.push_back(
                         colorSet_ ? static_cast<TColor>(RGB(colorRed_, colorGreen_, colorBlue_))
                                   : clNone);
                     colorRed_ = colorGreen_ = colorBlue_ = 0;
@@ -422,16 +422,16 @@ private:
 
     bool IsGbk(int fontNumber) const {
         int charset = kDefaultCharset;
-        for (const TRtfFontEntry& f : document_.Fonts) {
-            if (f.Number == fontNumber) charset = f.Charset;
+        for (const TRtfFontEntry& f : document_.fonts) {
+            if (f.number == fontNumber) charset = f.charset;
         }
         if (charset == kGbkCharset) return true;
-        return charset == kDefaultCharset && document_.CodePage == 936;
+        return charset == kDefaultCharset && document_.codePage == 936;
     }
 
     void FlushBytesOnly() {
         if (pending_.empty()) return;
-        decoded_ += DecodeBytes(pending_, IsGbk(pendingFormat_.Font));
+        decoded_ += DecodeBytes(pending_, IsGbk(pendingFormat_.font));
         pending_.clear();
     }
 
@@ -439,13 +439,13 @@ private:
         FlushBytesOnly();
         if (decoded_.empty()) return;
         TRtfRun run;
-        run.Text = std::move(decoded_);
-        run.Format = pendingFormat_;
+        run.text = std::move(decoded_);
+        run.format = pendingFormat_;
         decoded_.clear();
         // A run in the same format as the one before joins it.
-        if (!runs_.empty() && runs_.back().Kind == TRtfRun::TKind::Text &&
-            runs_.back().Format == run.Format) {
-            runs_.back().Text += run.Text;
+        if (!runs_.empty() && runs_.back().kind == TRtfRun::TKind::Text &&
+            runs_.back().format == run.format) {
+            runs_.back().text += run.text;
         } else {
             runs_.push_back(std::move(run));
         }
@@ -455,8 +455,8 @@ private:
         if (State().destination != TDestination::Text) return;
         FlushText();
         TRtfRun run;
-        run.Kind = kind;
-        run.Format = State().format;
+        run.kind = kind;
+        run.format = State().format;
         runs_.push_back(std::move(run));
     }
 
@@ -465,17 +465,17 @@ private:
         FlushText();
         if (!explicitMark && runs_.empty()) return;
         TRtfParagraph p;
-        p.Runs = std::move(runs_);
+        p.runs = std::move(runs_);
         runs_.clear();
-        p.Alignment = paragraph_.alignment;
-        p.LeftIndent = paragraph_.leftIndent;
-        p.RightIndent = paragraph_.rightIndent;
-        p.FirstIndent = paragraph_.firstIndent;
-        p.SpaceBefore = paragraph_.spaceBefore;
-        p.SpaceAfter = paragraph_.spaceAfter;
-        p.TabStops = paragraph_.tabStops;
-        p.MarkFormat = State().format;
-        document_.Paragraphs.push_back(std::move(p));
+        p.alignment = paragraph_.alignment;
+        p.leftIndent = paragraph_.leftIndent;
+        p.rightIndent = paragraph_.rightIndent;
+        p.firstIndent = paragraph_.firstIndent;
+        p.spaceBefore = paragraph_.spaceBefore;
+        p.spaceAfter = paragraph_.spaceAfter;
+        p.tabStops = paragraph_.tabStops;
+        p.markFormat = State().format;
+        document_.paragraphs.push_back(std::move(p));
     }
 
     std::string_view bytes_;
@@ -498,23 +498,23 @@ private:
 }  // namespace
 
 std::string TRtfDocument::FontName(int number) const {
-    for (const TRtfFontEntry& f : Fonts) {
-        if (f.Number == number) return f.Name;
+    for (const TRtfFontEntry& f : fonts) {
+        if (f.number == number) return f.name;
     }
     return {};
 }
 
 TColor TRtfDocument::Color(int index) const {
-    if (index <= 0 || index >= static_cast<int>(Colors.size())) return clNone;
-    return Colors[static_cast<std::size_t>(index)];
+    if (index <= 0 || index >= static_cast<int>(colors.size())) return clNone;
+    return colors[static_cast<std::size_t>(index)];
 }
 
 std::string TRtfDocument::PlainText() const {
     std::string text;
-    for (const TRtfParagraph& p : Paragraphs) {
-        for (const TRtfRun& run : p.Runs) {
-            switch (run.Kind) {
-                case TRtfRun::TKind::Text: text += run.Text; break;
+    for (const TRtfParagraph& p : paragraphs) {
+        for (const TRtfRun& run : p.runs) {
+            switch (run.kind) {
+                case TRtfRun::TKind::Text: text += run.text; break;
                 case TRtfRun::TKind::Tab: text += '\t'; break;
                 case TRtfRun::TKind::LineBreak: text += '\v'; break;
             }

@@ -15,53 +15,53 @@
 namespace dsp {
 
 struct TRtfCharFormat {
-    int Font = 0;         // a number of the font table
-    int HalfPoints = 24;  // the size in half points
-    bool Bold = false;
-    bool Italic = false;
-    bool Underline = false;
-    int Color = 0;  // an index of the colour table; 0 is the automatic colour
+    int font = 0;         // a number of the font table
+    int halfPoints = 24;  // the size in half points
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    int color = 0;  // an index of the colour table; 0 is the automatic colour
     bool operator==(const TRtfCharFormat&) const = default;
 };
 
 // A piece of a paragraph in one format: text (UTF-8), a tab, or a line break.
 struct TRtfRun {
     enum class TKind { Text, Tab, LineBreak };
-    TKind Kind = TKind::Text;
-    std::string Text;
-    TRtfCharFormat Format;
+    TKind kind = TKind::Text;
+    std::string text;
+    TRtfCharFormat format;
 };
 
 enum class TRtfAlignment { Left, Center, Right, Justify };
 
 struct TRtfParagraph {
-    std::vector<TRtfRun> Runs;
-    TRtfAlignment Alignment = TRtfAlignment::Left;
-    int LeftIndent = 0;  // twips
-    int RightIndent = 0;
-    int FirstIndent = 0;  // of the first line, added to the left indent
-    int SpaceBefore = 0;
-    int SpaceAfter = 0;
+    std::vector<TRtfRun> runs;
+    TRtfAlignment alignment = TRtfAlignment::Left;
+    int leftIndent = 0;  // twips
+    int rightIndent = 0;
+    int firstIndent = 0;  // of the first line, added to the left indent
+    int spaceBefore = 0;
+    int spaceAfter = 0;
     // Tab stops (twips from the left margin), ascending; beyond the last one tabs stop every
     // half inch.
-    std::vector<int> TabStops;
+    std::vector<int> tabStops;
     // The format at the paragraph mark (the height of an empty paragraph).
-    TRtfCharFormat MarkFormat;
+    TRtfCharFormat markFormat;
 };
 
 struct TRtfFontEntry {
-    int Number = 0;
-    std::string Name;
-    int Charset = 0;
+    int number = 0;
+    std::string name;
+    int charset = 0;
 };
 
 struct TRtfDocument {
-    std::vector<TRtfFontEntry> Fonts;
+    std::vector<TRtfFontEntry> fonts;
     // The colour table; entry 0 is the automatic colour (clNone here).
-    std::vector<TColor> Colors;
-    std::vector<TRtfParagraph> Paragraphs;
-    int DefaultFont = 0;
-    int CodePage = 1252;
+    std::vector<TColor> colors;
+    std::vector<TRtfParagraph> paragraphs;
+    int defaultFont = 0;
+    int codePage = 1252;
 
     // The face of a font number; empty when the table lacks it.
     std::string FontName(int number) const;

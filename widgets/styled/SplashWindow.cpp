@@ -574,34 +574,34 @@ void TSplashScreenWindow::DrawProgressBar(TGPGraphics* g) {
 // ---- fades
 
 void TSplashScreenWindow::StartFade(int step, int intervalMs, int target, bool freeWhenDone) {
-    FFadeStep = std::max(step, 1);
-    FFadeTarget = std::clamp(target, 0, 255);
-    FFadeFreesWindow = freeWhenDone;
-    if (FFadeTimer == nullptr) {
-        FFadeTimer = new TTimer(this);
-        FFadeTimer->SetOnTimer([this](TObject*) { FadeTick(); });
+    fadeStep_ = std::max(step, 1);
+    fadeTarget_ = std::clamp(target, 0, 255);
+    fadeFreesWindow_ = freeWhenDone;
+    if (fadeTimer_ == nullptr) {
+        fadeTimer_ = new TTimer(this);
+        fadeTimer_->SetOnTimer([this](TObject*) { FadeTick(); });
     }
-    FFadeTimer->SetEnabled(false);
-    FFadeTimer->SetInterval(static_cast<unsigned>(std::max(intervalMs, 1)));
-    FFadeTimer->SetEnabled(true);
+    fadeTimer_->SetEnabled(false);
+    fadeTimer_->SetInterval(static_cast<unsigned>(std::max(intervalMs, 1)));
+    fadeTimer_->SetEnabled(true);
 }
 
-bool TSplashScreenWindow::Fading() const { return FFadeTimer != nullptr && FFadeTimer->Enabled(); }
+bool TSplashScreenWindow::Fading() const { return fadeTimer_ != nullptr && fadeTimer_->Enabled(); }
 
 void TSplashScreenWindow::FadeTick() {
     const int value = FOpacity;
     int next = value;
     bool done = false;
-    if (value < FFadeTarget) {
-        next = value + FFadeStep >= FFadeTarget ? FFadeTarget : value + FFadeStep;
-    } else if (value > FFadeTarget) {
-        next = value - FFadeStep <= FFadeTarget ? FFadeTarget : value - FFadeStep;
+    if (value < fadeTarget_) {
+        next = value + fadeStep_ >= fadeTarget_ ? fadeTarget_ : value + fadeStep_;
+    } else if (value > fadeTarget_) {
+        next = value - fadeStep_ <= fadeTarget_ ? fadeTarget_ : value - fadeStep_;
     }
-    done = next == FFadeTarget;
+    done = next == fadeTarget_;
     SetOpacity(static_cast<std::uint8_t>(next));
     if (!done) return;
-    FFadeTimer->SetEnabled(false);
-    if (FFadeFreesWindow) {
+    fadeTimer_->SetEnabled(false);
+    if (fadeFreesWindow_) {
         SetVisible(false);
         Release();
     }

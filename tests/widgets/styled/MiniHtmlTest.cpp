@@ -31,9 +31,9 @@ struct TDrawnRun {
     TColor background;
 };
 
-class TFakeSurface : public TMiniHtmlSurface {
+class TFakeSurface : public IMiniHtmlSurface {
 public:
-    int TextHeight(const std::string&, const TMiniHtmlFont& font) override { return font.Size; }
+    int TextHeight(const std::string&, const TMiniHtmlFont& font) override { return font.size; }
     int RunWidth(const std::string& text, const TMiniHtmlFont&) override { return CharCount(text); }
     void DrawRun(const std::string& text, const TMiniHtmlFont& font, int x, int y,
                  TColor background) override {
@@ -66,9 +66,9 @@ public:
 
 TMiniHtmlFont BaseFont() {
     TMiniHtmlFont f;
-    f.Name = "Tahoma";
-    f.Size = 8;
-    f.Color = clBlack;
+    f.name = "Tahoma";
+    f.size = 8;
+    f.color = clBlack;
     return f;
 }
 
@@ -158,7 +158,7 @@ TEST(MiniHtmlTest, ASpaceRunMovesThePenWhenDrawingThoughItMeasuresNothing) {
     ASSERT_EQ(s.runs.size(), 2u) << "the space itself is not drawn";
     EXPECT_EQ(s.runs[0].x, 1);
     EXPECT_EQ(s.runs[1].x, 3);
-    EXPECT_TRUE(s.runs[1].font.Style.Empty());
+    EXPECT_TRUE(s.runs[1].font.style.Empty());
 }
 
 TEST(MiniHtmlTest, EntitiesDecodeAndAnEscapedTagStaysText) {
@@ -167,7 +167,7 @@ TEST(MiniHtmlTest, EntitiesDecodeAndAnEscapedTagStaysText) {
     EXPECT_EQ(out.result.PlainText, "x <B> \xC2\xA9 \"y\"");
     ASSERT_FALSE(s.runs.empty());
     for (const TDrawnRun& run : s.runs) {
-        EXPECT_FALSE(run.font.Style.Contains(fsBold)) << "a decoded < opens no tag";
+        EXPECT_FALSE(run.font.style.Contains(fsBold)) << "a decoded < opens no tag";
     }
     // "<#...>" keeps what is between as text.
     TFakeSurface hash;
@@ -199,12 +199,12 @@ TEST(MiniHtmlTest, FontTagsSetFaceSizeAndColourAndClosingTagsRestoreTheBaseFont)
         TFakeSurface s;
         Lay(s, std::string(c.tag) + "x</FONT>y");
         ASSERT_EQ(s.runs.size(), 2u) << c.tag;
-        EXPECT_EQ(s.runs[0].font.Size, c.size) << c.tag;
-        EXPECT_EQ(s.runs[0].font.Color, c.color) << c.tag;
-        EXPECT_EQ(s.runs[0].font.Name, c.face) << c.tag;
-        EXPECT_EQ(s.runs[1].font.Size, 8) << c.tag;
-        EXPECT_EQ(s.runs[1].font.Color, clBlack) << c.tag;
-        EXPECT_EQ(s.runs[1].font.Name, "Tahoma") << c.tag;
+        EXPECT_EQ(s.runs[0].font.size, c.size) << c.tag;
+        EXPECT_EQ(s.runs[0].font.color, c.color) << c.tag;
+        EXPECT_EQ(s.runs[0].font.name, c.face) << c.tag;
+        EXPECT_EQ(s.runs[1].font.size, 8) << c.tag;
+        EXPECT_EQ(s.runs[1].font.color, clBlack) << c.tag;
+        EXPECT_EQ(s.runs[1].font.name, "Tahoma") << c.tag;
         EXPECT_EQ(s.runs[1].background, clNone) << c.tag;
     }
     // BGCOLOR is the run background; COLOR is not found inside BGCOLOR.
@@ -212,13 +212,13 @@ TEST(MiniHtmlTest, FontTagsSetFaceSizeAndColourAndClosingTagsRestoreTheBaseFont)
     Lay(bg, "<FONT bgcolor=\"clRed\">x</FONT>");
     ASSERT_EQ(bg.runs.size(), 1u);
     EXPECT_EQ(bg.runs[0].background, clRed);
-    EXPECT_EQ(bg.runs[0].font.Color, clBlack);
+    EXPECT_EQ(bg.runs[0].font.color, clBlack);
     // KeepColors leaves them alone.
     TFakeSurface kept;
     TMiniHtmlOptions o;
     o.KeepColors = true;
     Lay(kept, "<FONT color=\"clRed\" bgcolor=\"clRed\">x</FONT>", o);
-    EXPECT_EQ(kept.runs[0].font.Color, clBlack);
+    EXPECT_EQ(kept.runs[0].font.color, clBlack);
     EXPECT_EQ(kept.runs[0].background, clNone);
 }
 
@@ -235,11 +235,11 @@ TEST(MiniHtmlTest, StylesAndSubscriptsChangeTheRunsAndTheLineHeight) {
     TFakeSurface s;
     const TLaidOut out = Lay(s, "<B>b</B><I>i</I><U>u</U><S>s</S>x<SUB>2</SUB>");
     ASSERT_EQ(s.runs.size(), 6u);
-    EXPECT_TRUE(s.runs[0].font.Style.Contains(fsBold));
-    EXPECT_TRUE(s.runs[1].font.Style.Contains(fsItalic));
-    EXPECT_TRUE(s.runs[2].font.Style.Contains(fsUnderline));
-    EXPECT_TRUE(s.runs[3].font.Style.Contains(fsStrikeOut));
-    EXPECT_TRUE(s.runs[4].font.Style.Empty());
+    EXPECT_TRUE(s.runs[0].font.style.Contains(fsBold));
+    EXPECT_TRUE(s.runs[1].font.style.Contains(fsItalic));
+    EXPECT_TRUE(s.runs[2].font.style.Contains(fsUnderline));
+    EXPECT_TRUE(s.runs[3].font.style.Contains(fsStrikeOut));
+    EXPECT_TRUE(s.runs[4].font.style.Empty());
     // The subscript sinks by half its extra (8 / 2 = 4, then half of that) and the line grows.
     EXPECT_EQ(s.runs[5].y, 2);
     EXPECT_EQ(out.result.SizeY, 8 + 4 + 2);
@@ -258,10 +258,10 @@ TEST(MiniHtmlTest, AnchorsAreCountedColouredUnderlinedAndHitTested) {
     TFakeSurface s;
     const TLaidOut drawn = Lay(s, "ab<A href=\"first\">link</A>cd<A href=\"second\">x</A>", o);
     ASSERT_EQ(s.runs.size(), 4u);
-    EXPECT_EQ(s.runs[1].font.Color, clBlue);
-    EXPECT_TRUE(s.runs[1].font.Style.Contains(fsUnderline));
-    EXPECT_EQ(s.runs[2].font.Color, clBlack) << "the closing tag gives the base colour back";
-    EXPECT_FALSE(s.runs[2].font.Style.Contains(fsUnderline));
+    EXPECT_EQ(s.runs[1].font.color, clBlue);
+    EXPECT_TRUE(s.runs[1].font.style.Contains(fsUnderline));
+    EXPECT_EQ(s.runs[2].font.color, clBlack) << "the closing tag gives the base colour back";
+    EXPECT_FALSE(s.runs[2].font.style.Contains(fsUnderline));
     EXPECT_EQ(drawn.result.AnchorCount, 2);
     EXPECT_FALSE(drawn.hit) << "drawing does not hit-test";
 

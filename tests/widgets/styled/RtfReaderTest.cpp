@@ -24,12 +24,12 @@ const char* const kDocument =
 
 TEST(RtfReaderTest, ReadsTablesParagraphsFormatsAndCharacters) {
     const TRtfDocument d = ReadRtf(kDocument);
-    ASSERT_EQ(d.Fonts.size(), 3u);
+    ASSERT_EQ(d.fonts.size(), 3u);
     EXPECT_EQ(d.FontName(0), "Arial");
     EXPECT_EQ(d.FontName(1), "Courier New");
     EXPECT_EQ(d.FontName(2), "\xE5\xAE\x8B\xE4\xBD\x93") << "a GBK name (SimSun)";
     EXPECT_EQ(d.FontName(7), "");
-    ASSERT_EQ(d.Colors.size(), 3u);
+    ASSERT_EQ(d.colors.size(), 3u);
     EXPECT_EQ(d.Color(0), clNone) << "the automatic colour";
     EXPECT_EQ(d.Color(1), static_cast<TColor>(RGB(255, 0, 0)));
     EXPECT_EQ(d.Color(2), static_cast<TColor>(RGB(0, 0, 128)));
@@ -41,35 +41,35 @@ TEST(RtfReaderTest, ReadsTablesParagraphsFormatsAndCharacters) {
               "\xE4\xB8\xAD\xE6\x96\x87\r\n"                       // GBK D6D0 CEC4
               "caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x94 z\vnext\r\n"  // é, €, em dash
               "link\r\n");
-    ASSERT_EQ(d.Paragraphs.size(), 5u);
-    const TRtfParagraph& title = d.Paragraphs[0];
-    EXPECT_EQ(title.Alignment, TRtfAlignment::Center);
-    EXPECT_EQ(title.SpaceBefore, 120);
-    ASSERT_EQ(title.Runs.size(), 1u);
-    EXPECT_TRUE(title.Runs[0].Format.Bold);
-    EXPECT_EQ(title.Runs[0].Format.HalfPoints, 32);
-    EXPECT_EQ(title.Runs[0].Format.Color, 1);
-    EXPECT_FALSE(title.MarkFormat.Bold);
+    ASSERT_EQ(d.paragraphs.size(), 5u);
+    const TRtfParagraph& title = d.paragraphs[0];
+    EXPECT_EQ(title.alignment, TRtfAlignment::Center);
+    EXPECT_EQ(title.spaceBefore, 120);
+    ASSERT_EQ(title.runs.size(), 1u);
+    EXPECT_TRUE(title.runs[0].format.bold);
+    EXPECT_EQ(title.runs[0].format.halfPoints, 32);
+    EXPECT_EQ(title.runs[0].format.color, 1);
+    EXPECT_FALSE(title.markFormat.bold);
 
-    const TRtfParagraph& body = d.Paragraphs[1];
-    EXPECT_EQ(body.Alignment, TRtfAlignment::Left) << "\\pard resets the paragraph";
-    EXPECT_EQ(body.LeftIndent, 720);
-    EXPECT_EQ(body.FirstIndent, -360);
-    ASSERT_EQ(body.Runs.size(), 6u);
-    EXPECT_EQ(body.Runs[0].Text, "Normal ");
-    EXPECT_EQ(body.Runs[0].Format.HalfPoints, 20);
-    EXPECT_EQ(body.Runs[0].Format.Color, 1) << "character formats hold across paragraphs";
-    EXPECT_TRUE(body.Runs[1].Format.Italic);
-    EXPECT_EQ(body.Runs[2].Text, " ");
-    EXPECT_TRUE(body.Runs[3].Format.Underline);
-    EXPECT_EQ(body.Runs[4].Kind, TRtfRun::TKind::Tab);
-    EXPECT_EQ(body.Runs[5].Text, "x");
-    EXPECT_TRUE(body.TabStops.empty());
-    EXPECT_EQ(ReadRtf("{\\rtf1\\tx3000\\tx1000 a\\par}").Paragraphs[0].TabStops,
+    const TRtfParagraph& body = d.paragraphs[1];
+    EXPECT_EQ(body.alignment, TRtfAlignment::Left) << "\\pard resets the paragraph";
+    EXPECT_EQ(body.leftIndent, 720);
+    EXPECT_EQ(body.firstIndent, -360);
+    ASSERT_EQ(body.runs.size(), 6u);
+    EXPECT_EQ(body.runs[0].text, "Normal ");
+    EXPECT_EQ(body.runs[0].format.halfPoints, 20);
+    EXPECT_EQ(body.runs[0].format.color, 1) << "character formats hold across paragraphs";
+    EXPECT_TRUE(body.runs[1].format.italic);
+    EXPECT_EQ(body.runs[2].text, " ");
+    EXPECT_TRUE(body.runs[3].format.underline);
+    EXPECT_EQ(body.runs[4].kind, TRtfRun::TKind::Tab);
+    EXPECT_EQ(body.runs[5].text, "x");
+    EXPECT_TRUE(body.tabStops.empty());
+    EXPECT_EQ(ReadRtf("{\\rtf1\\tx3000\\tx1000 a\\par}").paragraphs[0].tabStops,
               (std::vector<int>{1000, 3000}));
-    EXPECT_EQ(d.Paragraphs[2].Runs[0].Format.Font, 2);
-    EXPECT_EQ(d.Paragraphs[2].Runs[0].Format.HalfPoints, 21);
-    EXPECT_EQ(d.Paragraphs[3].Runs[1].Kind, TRtfRun::TKind::LineBreak);
+    EXPECT_EQ(d.paragraphs[2].runs[0].format.font, 2);
+    EXPECT_EQ(d.paragraphs[2].runs[0].format.halfPoints, 21);
+    EXPECT_EQ(d.paragraphs[3].runs[1].kind, TRtfRun::TKind::LineBreak);
 }
 
 TEST(RtfReaderTest, FontTablesWithBlanksBetweenEntriesOrWithoutGroupsKeepEveryFont) {
@@ -91,10 +91,10 @@ TEST(RtfReaderTest, TheDocumentsCodePageDecidesForFontsOfTheDefaultCharset) {
     EXPECT_EQ(western.PlainText(), "\xE2\x82\xAC\xC3\xA9\r\n");
     // \plain goes back to the default font and size.
     const TRtfDocument plain = ReadRtf("{\\rtf1\\deff1\\b\\fs40 a\\plain b}");
-    ASSERT_EQ(plain.Paragraphs[0].Runs.size(), 2u);
-    EXPECT_EQ(plain.Paragraphs[0].Runs[1].Format.Font, 1);
-    EXPECT_EQ(plain.Paragraphs[0].Runs[1].Format.HalfPoints, 24);
-    EXPECT_FALSE(plain.Paragraphs[0].Runs[1].Format.Bold);
+    ASSERT_EQ(plain.paragraphs[0].runs.size(), 2u);
+    EXPECT_EQ(plain.paragraphs[0].runs[1].format.font, 1);
+    EXPECT_EQ(plain.paragraphs[0].runs[1].format.halfPoints, 24);
+    EXPECT_FALSE(plain.paragraphs[0].runs[1].format.bold);
 }
 
 TEST(RtfReaderTest, TextThatIsNotWellFormedIsReadAsFarAsItGoes) {
@@ -120,7 +120,7 @@ TEST(RtfReaderTest, TextThatIsNotWellFormedIsReadAsFarAsItGoes) {
         EXPECT_EQ(d.PlainText(), c.plain) << c.text.substr(0, 60);
     }
     const TRtfDocument huge = ReadRtf("{\\rtf1 \\fs999999999 big}");
-    EXPECT_EQ(huge.Paragraphs[0].Runs[0].Format.HalfPoints, 2000) << "sizes are kept in range";
+    EXPECT_EQ(huge.paragraphs[0].runs[0].format.halfPoints, 2000) << "sizes are kept in range";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // The program's splash screen as its main window sets it up, and a page of rich text, for the
 // tests and the sample render.
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>

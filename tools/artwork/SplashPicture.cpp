@@ -8,6 +8,8 @@
 
 #include "tools/artwork/SplashPicture.h"
 
+#include "tools/artwork/Artwork.h"
+
 #include <cmath>
 #include <vector>
 
@@ -305,6 +307,14 @@ std::vector<std::uint8_t> SplashPicturePng() {
     GdipSaveImageToStream(bitmap, &file, &EncoderPng, nullptr);
     GdipDisposeImage(bitmap);
     return file.data;
+}
+
+std::vector<TPictureDef> SplashPictures() {
+    TPictureDef splash;
+    splash.name = "SPLASH";
+    splash.kind = TFileKind::Png;
+    splash.encode = SplashPicturePng;
+    return {splash};
 }
 
 }  // namespace dsp::artwork

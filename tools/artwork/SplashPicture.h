@@ -1,5 +1,5 @@
 #pragma once
-// The start-up splash picture: 620 x 350, with alpha, as a PNG file.
+// The start-up splash picture: 620 x 350, with alpha, as a PNG file (the resource "SPLASH").
 
 #include <cstdint>
 #include <vector>

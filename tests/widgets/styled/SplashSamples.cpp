@@ -1,7 +1,7 @@
 #include "tests/widgets/styled/SplashSamples.h"
 
+#include "framework/core/Resources.h"
 #include "tests/widgets/styled/StyledTestSupport.h"
-#include "tools/artwork/SplashPicture.h"
 
 namespace dsp::test {
 
@@ -20,7 +20,9 @@ std::vector<std::uint8_t> TestSplashPicture() {
     return file.data;
 }
 
-std::vector<std::uint8_t> ProgramSplashPicture() { return artwork::SplashPicturePng(); }
+std::vector<std::uint8_t> ProgramSplashPicture() {
+    return LoadResourceBytes(HInstance, "SPLASH", RT_RCDATA);
+}
 
 void ConfigureProgramSplash(TAdvSmoothSplashScreen& splash,
                             const std::vector<std::uint8_t>& picture) {

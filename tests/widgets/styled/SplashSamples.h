@@ -15,7 +15,7 @@ namespace dsp::test {
 // A 620 x 350 PNG picture for tests: one dark colour (0x142850), opaque but for its first
 // column (alpha 100) and second column (alpha 200).
 std::vector<std::uint8_t> TestSplashPicture();
-// The program's splash picture.
+// The program's splash picture: the resource "SPLASH" the artwork generator drew.
 std::vector<std::uint8_t> ProgramSplashPicture();
 
 // The settings of the program's splash: the picture with alpha at the bottom centre at opacity

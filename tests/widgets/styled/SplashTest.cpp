@@ -451,6 +451,22 @@ TEST_F(SplashTest, HeadingsArePlacedByTheirLocations) {
     splash_->Hide();
 }
 
+TEST_F(SplashTest, TheProgramsPictureComesFromTheResourcesAndSizesTheWindow) {
+    TAdvGDIPPicture picture;
+    picture.LoadFromURL("RES://SPLASH");
+    ASSERT_FALSE(picture.Empty());
+    EXPECT_EQ(picture.Width(), 620);
+    EXPECT_EQ(picture.Height(), 350);
+    splash_->Fill()->Picture()->Assign(&picture);
+    splash_->Show();
+    EXPECT_EQ(splash_->SplashWindow()->ClientWidth(), 622);
+    EXPECT_EQ(splash_->SplashWindow()->ClientHeight(), 352);
+    splash_->Hide();
+    TAdvGDIPPicture missing;
+    missing.LoadFromResourceName("NO_SUCH_PICTURE");
+    EXPECT_TRUE(missing.Empty());
+}
+
 TEST_F(SplashTest, StylesSetTheFillAndVersionTextsAreFixed) {
     splash_->Fill()->SetColor(0x123456);
     splash_->Fill()->SetGradientType(gtSolid);

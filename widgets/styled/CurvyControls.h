@@ -288,7 +288,7 @@ protected:
 private:
     void HookEvents();
 
-    TEmptyEdit* FEdit;  // owned as a component
+    TEmptyEdit* FEdit = nullptr;  // owned as a component
 };
 
 }  // namespace dsp

@@ -21,19 +21,18 @@ constexpr int kHeight = 29;
 constexpr int kValueRow = 14;
 
 struct TCapColours {
-    int body;       // grey level of the cap's face at its brightest
-    int tintR;      // a small colour cast added to every face pixel
+    int body;   // grey level of the cap's face at its brightest
+    int tintR;  // a small colour cast added to every face pixel
     int tintG;
     int tintB;
-    TColor line;    // the value line
+    TColor line;  // the value line
     TColor outline;
 };
 
 // Normal, hot (the pointer over it: lighter, a cool cast), down (pressed: darker, warm line).
 const TCapColours kCaps[] = {
     {206, 0, 0, 0, static_cast<TColor>(RGB(255, 255, 255)), static_cast<TColor>(RGB(28, 30, 34))},
-    {226, -6, 2, 14, static_cast<TColor>(RGB(255, 255, 255)),
-     static_cast<TColor>(RGB(24, 40, 70))},
+    {226, -6, 2, 14, static_cast<TColor>(RGB(255, 255, 255)), static_cast<TColor>(RGB(24, 40, 70))},
     {160, 4, 0, -6, static_cast<TColor>(RGB(255, 196, 64)), static_cast<TColor>(RGB(20, 20, 22))},
 };
 
@@ -86,8 +85,8 @@ std::unique_ptr<TBitmap> Cap(const TCapColours& cap) {
         for (int x = 0; x < kWidth; ++x) {
             if (!InsideCap(x, y)) continue;
             const bool edge = !InsideCap(x - 1, y) || !InsideCap(x + 1, y) ||
-                              !InsideCap(x, y - 1) || !InsideCap(x, y + 1) || x == 0 ||
-                              y == 0 || x == kWidth - 1 || y == kHeight - 1;
+                              !InsideCap(x, y - 1) || !InsideCap(x, y + 1) || x == 0 || y == 0 ||
+                              x == kWidth - 1 || y == kHeight - 1;
             if (edge) c.SetPixels(x, y, cap.outline);
         }
     }

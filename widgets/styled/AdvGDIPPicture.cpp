@@ -153,6 +153,8 @@ void TAdvGDIPPicture::Assign(TPersistent* source) {
             FDatastream->WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
         FDatastream->SetPosition(0);
         FIsEmpty = bytes.empty();
+        // Listeners read the new size when they hear of the change.
+        GetImageSizes();
         Changed();
     };
     TGraphic* graphic = dynamic_cast<TGraphic*>(source);

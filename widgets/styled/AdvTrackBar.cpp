@@ -137,7 +137,8 @@ std::string TCustomTrackBar::Version() const { return "1.3.0.0"; }
 
 void TCustomTrackBar::GetTrackLabelText(std::string& text) const {
     text = TryUserFormat(FTrackLabel->Format(), FPosition).value_or(IntToStr(FPosition));
-    if (OnGetTrackLabelText) OnGetTrackLabelText(const_cast<TCustomTrackBar*>(this), FPosition, text);
+    if (OnGetTrackLabelText)
+        OnGetTrackLabelText(const_cast<TCustomTrackBar*>(this), FPosition, text);
 }
 
 void TCustomTrackBar::Loaded() {
@@ -149,8 +150,7 @@ void TCustomTrackBar::Loaded() {
 
 void TCustomTrackBar::Notification(TComponent* component, TOperation operation) {
     TCustomControl::Notification(component, operation);
-    if (operation == opRemove && component == FImages &&
-        !ComponentState().Contains(csDestroying)) {
+    if (operation == opRemove && component == FImages && !ComponentState().Contains(csDestroying)) {
         FImages = nullptr;
         Invalidate();
     }

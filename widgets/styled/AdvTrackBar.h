@@ -99,13 +99,11 @@ enum TLabelPosition {
 DSP_ENUM_NAMES(TLabelPosition, "lpTopCenter", "lpTopLeft", "lpTopRight", "lpBottomCenter",
                "lpBottomLeft", "lpBottomRight")
 
-
 using TDrawTickEvent = std::function<void(
     TObject* sender, TCanvas* canvas, const TPoint& location, int position, TTickMark tickPos,
     int& length, TColor& color, TColor& textColor, std::string& text, bool& defaultDraw)>;
 using TGetTrackHintEvent = std::function<void(TObject* sender, int position, std::string& hint)>;
-using TGetTrackLabelEvent =
-    std::function<void(TObject* sender, int position, std::string& value)>;
+using TGetTrackLabelEvent = std::function<void(TObject* sender, int position, std::string& value)>;
 using TGetTickMarkTextEvent = std::function<void(TObject* sender, int index, std::string& value)>;
 
 // ---- part settings: setters store a different value and raise OnChange, which the fader
@@ -814,15 +812,13 @@ class TAdvTrackBar : public TCustomTrackBar {
             P::Property("TrackHint", &B::TrackHint, &B::SetTrackHint),
             P::Property("Transparent", &B::Transparent, &B::SetTransparent).Default(true),
             P::Property("BorderColor", &B::BorderColor, &B::SetBorderColor).Default(clNone),
-            P::Property("BorderColorDisabled", &B::BorderColorDisabled,
-                        &B::SetBorderColorDisabled)
+            P::Property("BorderColorDisabled", &B::BorderColorDisabled, &B::SetBorderColorDisabled)
                 .Default(clNone),
             P::Property("ColorTo", &B::ColorTo, &B::SetColorTo).Default(clNone),
             P::Property("ColorDisabled", &B::ColorDisabled, &B::SetColorDisabled).Default(clNone),
             P::Property("ColorDisabledTo", &B::ColorDisabledTo, &B::SetColorDisabledTo)
                 .Default(clNone),
-            P::Property("BackGroundStretched", &B::BackGroundStretched,
-                        &B::SetBackGroundStretched)
+            P::Property("BackGroundStretched", &B::BackGroundStretched, &B::SetBackGroundStretched)
                 .Default(false),
             P::Property("Version", &B::Version, &B::SetVersion).Stored(false),
         };
@@ -840,8 +836,7 @@ public:
 void DrawGradientBands(TCanvas* canvas, TColor from, TColor to, bool horizontal, const TRect& r,
                        int bands);
 void DrawDirectionalGradient(TCanvas* canvas, TColor from, TColor to,
-                             advtrackbar::TGradientDirection direction, const TRect& r,
-                             int bands);
+                             advtrackbar::TGradientDirection direction, const TRect& r, int bands);
 // Measures text in the font, leaving the canvas font as it was.
 void MeasureText(TCanvas* canvas, TFont* font, const std::string& text, int& width, int& height);
 // Per channel: percent of colour 1 and the rest of colour 2, halves to even.

@@ -92,8 +92,7 @@ void DrawGradientBands(TCanvas* canvas, TColor from, TColor to, bool horizontal,
 }
 
 void DrawDirectionalGradient(TCanvas* canvas, TColor from, TColor to,
-                             advtrackbar::TGradientDirection direction, const TRect& r,
-                             int bands) {
+                             advtrackbar::TGradientDirection direction, const TRect& r, int bands) {
     switch (direction) {
         case gdHorizontal: DrawGradientBands(canvas, from, to, true, r, bands); break;
         case gdVertical: DrawGradientBands(canvas, from, to, false, r, bands); break;
@@ -106,8 +105,7 @@ void DrawDirectionalGradient(TCanvas* canvas, TColor from, TColor to,
         case gdVerticalInOut: {
             const int mid = r.Top + r.Height() / 2;
             DrawGradientBands(canvas, from, to, false, {r.Left, r.Top, r.Right, mid}, bands);
-            DrawGradientBands(canvas, to, from, false, {r.Left, mid - 1, r.Right, r.Bottom},
-                              bands);
+            DrawGradientBands(canvas, to, from, false, {r.Left, mid - 1, r.Right, r.Bottom}, bands);
             break;
         }
     }
@@ -250,9 +248,10 @@ void FillMirrorHalf(TGPGraphics* graphics, const TRect& r, TColor colorA, bool u
         graphics->FillRectangle(&brush, RectF(r));
         return;
     }
-    const LinearGradientMode mode = gradient == ggVertical          ? LinearGradientModeVertical
-                                    : gradient == ggDiagonalForward ? LinearGradientModeForwardDiagonal
-                                                                    : LinearGradientModeBackwardDiagonal;
+    const LinearGradientMode mode = gradient == ggVertical ? LinearGradientModeVertical
+                                    : gradient == ggDiagonalForward
+                                        ? LinearGradientModeForwardDiagonal
+                                        : LinearGradientModeBackwardDiagonal;
     TGPLinearGradientBrush brush(RectF(r), MakeGDIPColor(colorA), MakeGDIPColor(colorB), mode);
     graphics->FillRectangle(&brush, RectF(r));
 }
@@ -474,9 +473,9 @@ void DrawThumbShape(TCanvas* canvas, const TRect& r, TThumbShape shape, const TT
         case tsRectangle:
         case tsRoundRect:
         case tsRound: {
-            const int corner = shape == tsRectangle ? 1 : (shape == tsRoundRect ? 8 : thumbSize / 2);
-            std::unique_ptr<TGPGraphicsPath> path(
-                CreateRoundRectPath(r.Left, r.Top, w, h, corner));
+            const int corner =
+                shape == tsRectangle ? 1 : (shape == tsRoundRect ? 8 : thumbSize / 2);
+            std::unique_ptr<TGPGraphicsPath> path(CreateRoundRectPath(r.Left, r.Top, w, h, corner));
             const bool round = shape == tsRound;
             FillThumbBody(canvas, r,
                           CreateRoundRectRgn(r.Left, r.Top, r.Right, r.Bottom, corner, corner),
@@ -656,8 +655,8 @@ void TCustomTrackBar::PaintTrackLabel() {
         } else {
             format |= DT_CENTER;
         }
-        format |= (lp == lpTopCenter || lp == lpTopLeft || lp == lpTopRight) ? DT_VCENTER
-                                                                            : DT_BOTTOM;
+        format |=
+            (lp == lpTopCenter || lp == lpTopLeft || lp == lpTopRight) ? DT_VCENTER : DT_BOTTOM;
         canvas->DrawText(text, r, format);
     } else {
         const TRect r = TrackLabelRect(true);
@@ -797,8 +796,7 @@ void TCustomTrackBar::PaintTicks() {
     const int bandStart = Vertical() ? startBand.Top : startBand.Left;
     const int n = (std::max(Width(), Height()) - 2 * bandStart) / 2;
     const int end = (OnDrawTick || showText || FMax < n) ? FMax : n;
-    const double factor =
-        end == FMin ? 0.0 : static_cast<double>(UsableLength()) / (end - FMin);
+    const double factor = end == FMin ? 0.0 : static_cast<double>(UsableLength()) / (end - FMin);
     const TColor tickColor = Enabled() ? FTickMark->Color() : FTickMark->ColorDisabled();
     int lastOffset = 0;
     bool first = true;
@@ -830,8 +828,8 @@ void TCustomTrackBar::PaintTicks() {
                 location = {x, band.Top};
             }
             if (OnDrawTick) {
-                OnDrawTick(this, canvas, location, i, isTopLeft ? tmTopLeft : tmBottomRight,
-                           length, color, textColor, text, defaultDraw);
+                OnDrawTick(this, canvas, location, i, isTopLeft ? tmTopLeft : tmBottomRight, length,
+                           color, textColor, text, defaultDraw);
             }
             canvas->Pen()->SetColor(color);
             if (FTickMark->ShowImageAtThumbOnly() && i != FPosition) defaultDraw = false;
@@ -866,8 +864,7 @@ void TCustomTrackBar::PaintTicks() {
                         const int x0 = isTopLeft ? band.Left : band.Right - length;
                         FImages->Draw(canvas, x0, y - FImages->Height() / 2, index, Enabled());
                     } else {
-                        FImages->Draw(canvas, x - FImages->Width() / 2, band.Top, index,
-                                      Enabled());
+                        FImages->Draw(canvas, x - FImages->Width() / 2, band.Top, index, Enabled());
                     }
                 }
             }
@@ -898,8 +895,7 @@ void TCustomTrackBar::PaintTicks() {
                 } else if (isTopLeft) {
                     canvas->TextOut(x - tw / 2, whole.Top + FTickTextOffset, text);
                 } else {
-                    canvas->TextOut(x - tw / 2, whole.Bottom - FTextHeight + FTickTextOffset,
-                                    text);
+                    canvas->TextOut(x - tw / 2, whole.Bottom - FTextHeight + FTickTextOffset, text);
                 }
                 canvas->Brush()->SetStyle(bsSolid);
             }
@@ -1004,16 +1000,17 @@ void TCustomTrackBar::PaintButton(bool minButton) {
         graphics.ResetClip();
         DrawMirrorBorder(&graphics, face, 0, Vertical(), border, highlight);
     } else {
-        DrawMirrorFill(&graphics, canvas, r, Vertical(), b.GradientMirror(), b.Gradient(),
-                       mirrorTo, mirror, colorTo, color, border, highlight, 1);
+        DrawMirrorFill(&graphics, canvas, r, Vertical(), b.GradientMirror(), b.Gradient(), mirrorTo,
+                       mirror, colorTo, color, border, highlight, 1);
     }
     // The glyph: a minus on the min button, a plus on the max button.
     const int half = size / 2 - 4;
     const int cx = face.Left + face.Width() / 2;
     const int cy = face.Top + face.Height() / 2;
     auto bar = [&](bool horizontal) {
-        const TRect outline = horizontal ? TRect{cx - (half + 4) / 2, cy - 2, cx + (half + 4) / 2, cy + 2}
-                                         : TRect{cx - 2, cy - (half + 4) / 2, cx + 2, cy + (half + 4) / 2};
+        const TRect outline = horizontal
+                                  ? TRect{cx - (half + 4) / 2, cy - 2, cx + (half + 4) / 2, cy + 2}
+                                  : TRect{cx - 2, cy - (half + 4) / 2, cx + 2, cy + (half + 4) / 2};
         canvas->Brush()->SetStyle(bsClear);
         canvas->Pen()->SetColor(color);
         canvas->Rectangle(outline);

@@ -279,9 +279,7 @@ void TTrackBarLabel::Assign(TPersistent* source) {
 
 // ---- drag hint
 
-TTrackHintWindow::TTrackHintWindow(TComponent* owner) : THintWindow(owner) {
-    SetColor(clInfoBk);
-}
+TTrackHintWindow::TTrackHintWindow(TComponent* owner) : THintWindow(owner) { SetColor(clInfoBk); }
 
 TTrackHintWindow::~TTrackHintWindow() = default;
 

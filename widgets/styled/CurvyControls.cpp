@@ -138,6 +138,20 @@ void TCurvyControl::Assign(TPersistent* source) {
 TCurvyControls::TCurvyControls(TPersistent* owner)
     : TOwnedCollection(owner, TCollection::ItemClass<TCurvyControl>()) {}
 
+TCurvyControl* TCurvyControls::Add() {
+    BeginUpdate();
+    auto* control = static_cast<TCurvyControl*>(TCollection::Add());
+    EndUpdate();
+    return control;
+}
+
+TCurvyControl* TCurvyControls::Insert(int index) {
+    BeginUpdate();
+    auto* control = static_cast<TCurvyControl*>(TCollection::Insert(index));
+    EndUpdate();
+    return control;
+}
+
 void TCurvyControls::Update(TCollectionItem* item) {
     TOwnedCollection::Update(item);
     if (OnChange) OnChange(this);
@@ -146,6 +160,7 @@ void TCurvyControls::Update(TCollectionItem* item) {
 TSize TCurvyControls::GetControlSize(int index) const {
     const TCurvyControl* c = Items(index);
     TSize size{FImageListImageWidth + 2, FImageListImageHeight};
+    if (c == nullptr) return size;
     if (!c->Picture()->Empty()) size = {c->Picture()->Width() + 2, c->Picture()->Height()};
     if (c->DropDown()) size.cx += 5;
     return size;
@@ -157,6 +172,7 @@ void TCurvyControls::CalcSizes() {
     FLeftControlSize = 0;
     FRightControlSize = 2;
     for (int i = 0; i < Count(); ++i) {
+        if (Items(i) == nullptr) continue;
         const int w = GetControlSize(i).cx;
         switch (Items(i)->Position()) {
             case cpLeftInControl: FLeftControlSize += w; break;
@@ -193,7 +209,7 @@ void TCurvyControlPanel::Notification(TComponent* component, TOperation operatio
         if (!ComponentState().Contains(csDestroying)) {
             for (int i = 0; i < FCurvyControls->Count(); ++i) {
                 TCurvyControl* c = FCurvyControls->Items(i);
-                if (c->PopupMenu() == component) c->SetPopupMenu(nullptr);
+                if (c != nullptr && c->PopupMenu() == component) c->SetPopupMenu(nullptr);
             }
         }
     }
@@ -208,6 +224,12 @@ void TCurvyControlPanel::UpdateControls() {
     Invalidate();
 }
 
+void TCurvyControlPanel::SetRounding(int value) {
+    if (value == FRounding) return;
+    TCurvyPanel::SetRounding(value);
+    UpdateControls();
+}
+
 void TCurvyControlPanel::DoControlClick(int index) {
     if (OnControlClick) OnControlClick(this, index);
 }
@@ -219,6 +241,7 @@ int TCurvyControlPanel::WalkControls(bool draw, int x, int* left) const {
                       Width() - cs.RightSize() + 2};
     int hit = -1;
     for (int i = 0; i < cs.Count(); ++i) {
+        if (cs.Items(i) == nullptr) continue;
         const TSize size = cs.GetControlSize(i);
         int& at = running[static_cast<int>(cs.Items(i)->Position())];
         if (draw) DrawControl(i, at, (Height() - size.cy) / 2);
@@ -436,10 +459,20 @@ void TCurvyEdit::HookEvents() {
     };
 }
 
+void TCurvyEdit::CreateWnd() {
+    TCurvyControlPanel::CreateWnd();
+    LayoutContent();
+    SetHeight(24);
+}
+
 void TCurvyEdit::SetFocus() { FEdit->SetFocus(); }
 
 void TCurvyEdit::SetBounds(int left, int top, int width, int /*height*/) {
+    const int oldWidth = Width();
     TCurvyControlPanel::SetBounds(left, top, width, 24);
+    // Before its window exists the box hears of no resize; the inner edit follows the width
+    // all the same.
+    if (Width() != oldWidth) LayoutContent();
 }
 
 void TCurvyEdit::LayoutContent() {

@@ -50,7 +50,7 @@ public:
     // The body colour is the control's Color (clWindow to start with); a change repaints at
     // once through ColorChanged.
     int Rounding() const { return FRounding; }
-    void SetRounding(int value);
+    virtual void SetRounding(int value);
     TColor BorderColor() const { return FBorderColor; }
     void SetBorderColor(TColor value);
     // Stored without repainting; clNone draws no shadow.
@@ -121,11 +121,13 @@ private:
 class TCurvyControls : public TOwnedCollection {
 public:
     explicit TCurvyControls(TPersistent* owner);
-    TCurvyControl* Add() { return static_cast<TCurvyControl*>(TCollection::Add()); }
-    TCurvyControl* Insert(int index) {
-        return static_cast<TCurvyControl*>(TCollection::Insert(index));
+    // New buttons are announced once they are whole.
+    TCurvyControl* Add();
+    TCurvyControl* Insert(int index);
+    // The button at index; null while an item is still being made.
+    TCurvyControl* Items(int index) const {
+        return dynamic_cast<TCurvyControl*>(TCollection::Items(index));
     }
-    TCurvyControl* Items(int index) const { return ItemAs<TCurvyControl>(index); }
 
     // Width and height of a button: its picture's (+ 2, + 5 more with a drop-down arrow), or
     // the image list's.
@@ -171,6 +173,8 @@ public:
     // Sums the buttons, takes the outside ones out of the rounded body, places the content
     // and repaints.
     void UpdateControls();
+    // Places the content for the new rounding too.
+    void SetRounding(int value) override;
     // The button under x and its left edge; -1 when none (a point on a button's edge hits
     // nothing).
     int ControlAt(int x, int* left = nullptr) const;
@@ -280,6 +284,7 @@ public:
     TNotifyEvent OnMouseLeave;
 
 protected:
+    void CreateWnd() override;
     void LayoutContent() override;
     void ColorChanged() override;
     void Resize() override;

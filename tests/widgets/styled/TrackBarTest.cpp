@@ -64,9 +64,7 @@ protected:
     void Press(int x, int y) {
         fader_->Perform(MakeMouseMessage(WM_LBUTTONDOWN, MK_LBUTTON, {x, y}));
     }
-    void Move(int x, int y) {
-        fader_->Perform(MakeMouseMessage(WM_MOUSEMOVE, MK_LBUTTON, {x, y}));
-    }
+    void Move(int x, int y) { fader_->Perform(MakeMouseMessage(WM_MOUSEMOVE, MK_LBUTTON, {x, y})); }
     void Release(int x, int y) { fader_->Perform(MakeMouseMessage(WM_LBUTTONUP, 0, {x, y})); }
 
     std::unique_ptr<TForm> form_;
@@ -399,8 +397,8 @@ TEST(FaderDrawing, GradientBandsBlendsAndFrames) {
     EXPECT_EQ(one.PixelAt(2, 3), 0x0000FFu);
     // In and out: the right half runs back from 49.
     TBitmap inOut(100, 2);
-    DrawDirectionalGradient(inOut.Canvas(), clBlack, clWhite, gdHorizontalInOut,
-                            Rect(0, 0, 100, 2), 50);
+    DrawDirectionalGradient(inOut.Canvas(), clBlack, clWhite, gdHorizontalInOut, Rect(0, 0, 100, 2),
+                            50);
     EXPECT_EQ(inOut.PixelAt(0, 0), 0u);
     EXPECT_LT(GetRValue(inOut.PixelAt(99, 0)), 10);
     EXPECT_GT(GetRValue(inOut.PixelAt(49, 0)), 200);
@@ -451,7 +449,8 @@ TEST(FaderParts, SettingsCopiesStylesAndTheLabelFormat) {
     const struct {
         const char* format;
         const char* text;
-    } labels[] = {{"Pos: %d", "Pos: 42"}, {"%d dB", "42 dB"}, {"%s and %d", "42"}, {"%.2f", "42.00"}};
+    } labels[] = {
+        {"Pos: %d", "Pos: 42"}, {"%d dB", "42 dB"}, {"%s and %d", "42"}, {"%.2f", "42.00"}};
     for (const auto& l : labels) {
         fader.TrackLabel()->SetFormat(l.format);
         fader.OnGetTrackLabelText = nullptr;

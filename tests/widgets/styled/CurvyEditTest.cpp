@@ -103,8 +103,8 @@ TEST_F(CurvyEditTest, TheInnerEditsEventsReachTheBoxWithTheBoxAsSender) {
     box_->Perform(MakeMouseMessage(WM_LBUTTONUP, 0, {2, 12}));
     box_->Edit()->Perform(MakeMouseMessage(WM_LBUTTONDOWN, MK_LBUTTON, {4, 7}));
     box_->Edit()->Perform(MakeMouseMessage(WM_LBUTTONUP, 0, {4, 7}));
-    const std::vector<std::string> expected = {
-        "enter", "change", "down 50", "press 2", "change", "down 88", "press x", "mouse 4,7"};
+    const std::vector<std::string> expected = {"enter",  "change",  "down 50", "press 2",
+                                               "change", "down 88", "press x", "mouse 4,7"};
     EXPECT_EQ(log, expected);
 }
 
@@ -128,7 +128,7 @@ TEST_F(CurvyEditTest, TheCornersShowTheParentAndAShadowLineRunsUnderTheTop) {
     test::ShowAndPaint(*form_);
     auto image = form_->RenderToImage();
     auto at = [&](int x, int y) { return image->PixelAt(10 + x, 10 + y); };
-    EXPECT_EQ(at(0, 0), 0x800000u);   // cut-off corners: the navy form
+    EXPECT_EQ(at(0, 0), 0x800000u);  // cut-off corners: the navy form
     EXPECT_EQ(at(57, 23), 0x800000u);
     EXPECT_EQ(at(29, 0), 0xFFFFFFu);  // the white border
     EXPECT_EQ(at(29, 1), 0xD9D9D9u);  // the shadow line

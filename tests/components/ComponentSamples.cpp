@@ -1,0 +1,60 @@
+#include "tests/components/ComponentSamples.h"
+
+#include "framework/controls/WinControl.h"
+#include "model/ResponseTables.h"
+
+namespace dsp::test {
+
+LMyFFTDrawPhase* MakeMainWindowView(TWinControl* parent, int left, int top, int width) {
+    auto* view = new LMyFFTDrawPhase(parent);
+    view->SetParent(parent);
+    view->SetBounds(left, top, width, 255);
+    view->SetColor(clBlack);
+    view->SetAxisColor(35840);
+    view->SetYAutoScale(false);
+    view->SetXAutoScale(false);
+    view->SetYLabelScale(1);
+    view->SetYMax(18);
+    view->SetYMin(-18);
+    view->SetXMax(3840);
+    view->SetXMin(966);
+    view->SetYLabelPrecision(5);
+    view->SetVertTickLength(0);
+    view->SetHorzTickLength(0);
+    view->SetNumVertGrid(10);
+    view->SetNumHorzGrid(11);
+    view->SetGridColor(18432);
+    TFont font;
+    font.SetName("Tahoma");
+    font.SetHeight(-11);
+    font.SetColor(clLime);
+    view->SetPlotTitleFont(&font);
+    view->SetAxisTitleFont(&font);
+    view->SetMouseCoordFont(&font);
+    font.SetColor(clActiveBorder);
+    view->SetAxisLabelFont(&font);
+    view->SetFFTNuimber(n4096);
+    view->SetSampleRate(n96000);
+    view->ResizePaintPage();
+    return view;
+}
+
+void DrawSampleChannel(Plot& plot, bool selected) {
+    struct TBand {
+        double gain, freq, q;
+        FilterKind kind;
+        int peqType;
+    };
+    const TBand bands[] = {{6.0, 100.0, 1.4, fkPeak, 0},
+                           {-4.0, 1000.0, 2.0, fkPeak, 0},
+                           {3.0, 8000.0, 0.7, fkHighShelf, 2}};
+    for (int b = 0; b < 3; ++b) {
+        plot.Curve(b).SetFilter(bands[b].gain, bands[b].freq, bands[b].q, bands[b].kind);
+        plot.ShowCurve(b, BandColours[static_cast<std::size_t>(b)]);
+        plot.DrawBandMarker(b, bands[b].gain, BlockBand);
+    }
+    plot.UpdateTotalCurve(0);
+    plot.ShowSelectedBand(bands[1].peqType, 1, bands[1].gain, bands[1].q, selected);
+}
+
+}  // namespace dsp::test

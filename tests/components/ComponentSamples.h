@@ -1,0 +1,23 @@
+#pragma once
+// Response views set up as the main window sets its own, and a sample channel drawn on one
+// through the response calculator: for the tests, the sample renders and the benchmarks.
+
+#include "components/LMyFFTDrawPhase.h"
+#include "model/Plot.h"
+
+namespace dsp {
+class TWinControl;
+}
+
+namespace dsp::test {
+
+// A view of the main window: 255 high, 1070 (channel) or 530 (overview) wide, black, the
+// 12.7 Hz to 24.5 kHz span of the 4096-point grid at 96 kHz, -18 to +18 dB, Tahoma labels.
+LMyFFTDrawPhase* MakeMainWindowView(TWinControl* parent, int left, int top, int width);
+
+// Three bands on the plot's view: +6 dB at 100 Hz, -4 dB at 1 kHz, a +3 dB high shelf at
+// 8 kHz; their curves, markers and the channel total in channel 0's colour. With selected,
+// band 1 is the selected band (captions and fill).
+void DrawSampleChannel(Plot& plot, bool selected);
+
+}  // namespace dsp::test

@@ -1,6 +1,9 @@
 // The frame of a response view: axis lines, grid, ticks, frequency and level labels, titles.
 
 #include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "components/LMyFFTDrawPhase.h"
 #include "framework/graphics/Canvas.h"
@@ -161,8 +164,47 @@ void LMyFFTDrawPhase::DrawTicks(TCanvas& c) {
     }
 }
 
+std::vector<double> LMyFFTDrawPhase::LabelKey(int which) const {
+    const TPaintPage& page = which == 0 ? *FXLabelPage : *FYLabelPage;
+    const TFont& font = *axisLabelFont_;
+    return {static_cast<double>(which),
+            static_cast<double>(page.Width()),
+            static_cast<double>(page.Height()),
+            static_cast<double>(Width() >= 800),
+            static_cast<double>(Color()),
+            static_cast<double>(std::hash<std::string>{}(font.Name())),
+            static_cast<double>(font.Height()),
+            static_cast<double>(font.Color()),
+            static_cast<double>(font.Style().Bits()),
+            xMin_,
+            xMax_,
+            yMin_,
+            yMax_,
+            yLabelScale_,
+            static_cast<double>(std::hash<std::string>{}(yLabel_)),
+            static_cast<double>(numHorzGrid_),
+            static_cast<double>(xAxisFormat_),
+            static_cast<double>(yAxisFormat_),
+            static_cast<double>(xLabelFormat_),
+            static_cast<double>(yLabelFormat_),
+            static_cast<double>(xLabelPrecision_),
+            static_cast<double>(yLabelPrecision_),
+            static_cast<double>(xLabelDigits_),
+            static_cast<double>(yLabelDigits_),
+            static_cast<double>(FFTNuimber_),
+            static_cast<double>(SampleRate_),
+            static_cast<double>(labelGeneration_)};
+}
+
 void LMyFFTDrawPhase::DrawXAxisLabels() {
     if (!showXLabel_ || FXLabelPage->Width() <= 0 || FXLabelPage->Height() <= 0) return;
+    // Drawn again only when something it shows has changed; copied every time.
+    std::vector<double> key = LabelKey(0);
+    if (fastPaths_ && key == xLabelKey_) {
+        UpdatePaintPage(*FXLabelPage);
+        return;
+    }
+    xLabelKey_ = fastPaths_ ? std::move(key) : std::vector<double>{};
     FXLabelPage->Fill(Color());
     FXLabelPage->AssignFont(axisLabelFont_.get());
     TCanvas& c = *FXLabelPage->Bitmap->Canvas();
@@ -183,6 +225,12 @@ std::string LMyFFTDrawPhase::LevelLabel(double value) const {
 
 void LMyFFTDrawPhase::DrawYAxisLabels() {
     if (!showYLabel_ || FYLabelPage->Width() <= 0 || FYLabelPage->Height() <= 0) return;
+    std::vector<double> key = LabelKey(1);
+    if (fastPaths_ && key == yLabelKey_) {
+        UpdatePaintPage(*FYLabelPage);
+        return;
+    }
+    yLabelKey_ = fastPaths_ ? std::move(key) : std::vector<double>{};
     FYLabelPage->Fill(Color());
     FYLabelPage->AssignFont(axisLabelFont_.get());
     TCanvas& c = *FYLabelPage->Bitmap->Canvas();

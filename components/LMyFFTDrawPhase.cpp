@@ -106,8 +106,7 @@ bool TPlotList::AddOrReplace(const double* x, const double* y, int count, int id
 }
 
 bool TPlotList::Remove(int id) {
-    for (std::unique_ptr<TPlotListMember>* link = &head_; *link != nullptr;
-         link = &(*link)->Next) {
+    for (std::unique_ptr<TPlotListMember>* link = &head_; *link != nullptr; link = &(*link)->Next) {
         if ((*link)->Id == id) {
             *link = std::move((*link)->Next);
             return true;
@@ -192,7 +191,10 @@ void LMyFFTDrawPhase::SetAutoRedraw(bool value) {
 void LMyFFTDrawPhase::SetAxisColor(TColor value) {
     axisColor_ = value;
     // The axis lines take the colour at once, whatever AutoRedraw says.
-    if (CanDraw() && FPlotPage->Width() > 0) DrawAxis(*FPlotPage->Bitmap->Canvas());
+    if (CanDraw() && FPlotPage->Width() > 0) {
+        RenderPlotPage();
+        DrawAxis(*FPlotPage->Bitmap->Canvas());
+    }
 }
 
 void LMyFFTDrawPhase::SetAxisStyle(TMyAxisStyle value) {
@@ -640,9 +642,8 @@ LMyFFTDrawPhase::TLayout LMyFFTDrawPhase::MeasureLayout() {
         const int digits = std::max(xLabelDigits_, yLabelDigits_);
         int widest = 0;
         for (int i = -100; i <= 100; ++i) {
-            widest = std::max(
-                widest, c.TextWidth(FloatText(kPi * std::pow(10.0, i), xLabelFormat_, precision,
-                                              digits)));
+            widest = std::max(widest, c.TextWidth(FloatText(kPi * std::pow(10.0, i), xLabelFormat_,
+                                                            precision, digits)));
         }
         r.L += 4 + widest;
     }
@@ -692,6 +693,7 @@ void LMyFFTDrawPhase::PlacePages(const TLayout& r) {
 }
 
 void LMyFFTDrawPhase::ResizePaintPage() {
+    ++labelGeneration_;
     TLayout r = MeasureLayout();
     // What does not fit is dropped, each direction once; a view too small even then shows
     // empty pages instead of laying itself out again without end.
@@ -716,7 +718,8 @@ void LMyFFTDrawPhase::ResizePaintPage() {
 }
 
 void LMyFFTDrawPhase::RecomputeBlockPixels() {
-    for (int n = 0; n < kBlockCount; ++n) SetBlockPosition(ScreenX(FBlockX[n]), ScreenY(FBlockY[n]), n);
+    for (int n = 0; n < kBlockCount; ++n)
+        SetBlockPosition(ScreenX(FBlockX[n]), ScreenY(FBlockY[n]), n);
 }
 
 // ---- painting order
@@ -749,41 +752,61 @@ void LMyFFTDrawPhase::DrawPlotsAndLabelsNoUpdate() {
 
 void LMyFFTDrawPhase::DrawAllPlots() {
     if (!CanDraw() || FPlotPage->Width() <= 0 || FPlotPage->Height() <= 0) return;
+    // The plot page shows only when it is copied; several redraws asked for before then are
+    // drawn once.
+    plotsPending_ = true;
+}
+
+void LMyFFTDrawPhase::RenderPlotPage() {
+    if (!plotsPending_) return;
+    plotsPending_ = false;
+    if (!CanDraw() || FPlotPage->Width() <= 0 || FPlotPage->Height() <= 0) return;
     TCanvas& c = *FPlotPage->Bitmap->Canvas();
     DrawFrameLayers(c);
     for (const TPlotListMember* m = FPlotList->Head(); m != nullptr; m = m->Next.get())
         DrawOnePlot(c, *m);
 }
 
+const TBitmap& LMyFFTDrawPhase::CleanPlotPage() {
+    RenderPlotPage();
+    return *FPlotPage->Bitmap;
+}
+
 void LMyFFTDrawPhase::DrawFrameLayers(TCanvas& c) {
     // The background, grid, ticks and axes depend only on what the key lists; while it stays
     // the same they are copied from the layer drawn last time.
-    const std::vector<double> key = {
-        static_cast<double>(FPlotPage->Width()),  static_cast<double>(FPlotPage->Height()),
-        static_cast<double>(Color()),             static_cast<double>(axisColor_),
-        static_cast<double>(gridColor_),          static_cast<double>(axisStyle_),
-        static_cast<double>(xAxisFormat_),        static_cast<double>(yAxisFormat_),
-        xMin_,
-        xMax_,
-        yMin_,
-        yMax_,
-        static_cast<double>(numHorzGrid_),        static_cast<double>(numVertGrid_),
-        static_cast<double>(showHorzGrid_),       static_cast<double>(showVertGrid_),
-        static_cast<double>(showHorzTicks_),      static_cast<double>(showVertTicks_),
-        static_cast<double>(horzTickLength_),     static_cast<double>(vertTickLength_),
-        static_cast<double>(FFTNuimber_),         static_cast<double>(SampleRate_)};
-    const TRect all = FPlotPage->SourceRect;
-    if (layerCacheOn_ && key == layerKey_) {
-        c.CopyRect(all, layer_->Canvas(), all);
+    const std::vector<double> key = {static_cast<double>(FPlotPage->Width()),
+                                     static_cast<double>(FPlotPage->Height()),
+                                     static_cast<double>(Color()),
+                                     static_cast<double>(axisColor_),
+                                     static_cast<double>(gridColor_),
+                                     static_cast<double>(axisStyle_),
+                                     static_cast<double>(xAxisFormat_),
+                                     static_cast<double>(yAxisFormat_),
+                                     xMin_,
+                                     xMax_,
+                                     yMin_,
+                                     yMax_,
+                                     static_cast<double>(numHorzGrid_),
+                                     static_cast<double>(numVertGrid_),
+                                     static_cast<double>(showHorzGrid_),
+                                     static_cast<double>(showVertGrid_),
+                                     static_cast<double>(showHorzTicks_),
+                                     static_cast<double>(showVertTicks_),
+                                     static_cast<double>(horzTickLength_),
+                                     static_cast<double>(vertTickLength_),
+                                     static_cast<double>(FFTNuimber_),
+                                     static_cast<double>(SampleRate_)};
+    if (fastPaths_ && key == layerKey_) {
+        FPlotPage->Bitmap->Assign(layer_.get());
         return;
     }
     FPlotPage->Fill(Color());
     DrawGrid(c);
     DrawTicks(c);
     DrawAxis(c);
-    if (layerCacheOn_) {
-        layer_->SetSize(all.Right, all.Bottom);
-        layer_->Canvas()->CopyRect(all, &c, all);
+    if (fastPaths_) {
+        layer_->Assign(FPlotPage->Bitmap.get());
         layerKey_ = key;
     } else {
         layerKey_.clear();
@@ -808,11 +831,14 @@ void LMyFFTDrawPhase::CopyToScreen(const TBitmap& bitmap, const TPaintPage& page
 }
 
 void LMyFFTDrawPhase::ComposePlotPage() {
+    RenderPlotPage();
     const TRect all = FPlotPage->SourceRect;
-    composed_->SetSize(all.Right, all.Bottom);
-    if (all.Right <= 0 || all.Bottom <= 0) return;
+    if (all.Right <= 0 || all.Bottom <= 0) {
+        composed_->SetSize(0, 0);
+        return;
+    }
+    composed_->Assign(FPlotPage->Bitmap.get());
     TCanvas& c = *composed_->Canvas();
-    c.CopyRect(all, FPlotPage->Bitmap->Canvas(), all);
     c.Brush()->SetStyle(bsSolid);
     c.Brush()->SetColor(Color());
     BlockPaint(c);
@@ -926,6 +952,7 @@ bool LMyFFTDrawPhase::SetPlotColor(TColor colour, int id) {
     TPlotListMember* m = FPlotList->Find(id);
     if (m == nullptr) return false;
     m->PlotColor = colour;
+    RenderPlotPage();
     if (FPlotPage->Width() > 0) DrawOnePlot(*FPlotPage->Bitmap->Canvas(), *m);
     RedrawScreen();
     return true;
@@ -939,19 +966,39 @@ void LMyFFTDrawPhase::DrawOnePlot(TCanvas& c, const TPlotListMember& plot) {
     c.Pen()->SetWidth(2);
     c.Pen()->SetColor(plot.PlotColor);
     c.Brush()->SetStyle(bsSolid);
-    const bool filled = plot.PlotStyle == mpsFilledSquares || plot.PlotStyle == mpsLineFilledSquares;
+    const bool filled =
+        plot.PlotStyle == mpsFilledSquares || plot.PlotStyle == mpsLineFilledSquares;
     c.Brush()->SetColor(filled ? plot.PlotColor : Color());
     const int ps = pointSize_;
-    c.MoveTo(ToPixel(ScreenX(plot.XValues[0])), ToPixel(ScreenY(plot.YValues[0])));
+    int lastX = ToPixel(ScreenX(plot.XValues[0]));
+    int lastY = ToPixel(ScreenY(plot.YValues[0]));
+    c.MoveTo(lastX, lastY);
+    // A segment of the 2-pixel pen whose ends both lie more than 2 pixels beyond the same edge
+    // leaves no pixel on the page, and one of no length draws nothing.
+    auto invisible = [&](int x0, int y0, int x1, int y1) {
+        if (x0 == x1 && y0 == y1) return true;
+        constexpr int kReach = 3;
+        return (x0 < -kReach && x1 < -kReach) || (y0 < -kReach && y1 < -kReach) ||
+               (x0 >= wp + kReach && x1 >= wp + kReach) || (y0 >= hp + kReach && y1 >= hp + kReach);
+    };
     for (int i = 0; i < plot.NumPoints; ++i) {
         const int px = ToPixel(ScreenX(plot.XValues[static_cast<std::size_t>(i)]));
         const int py = ToPixel(ScreenY(plot.YValues[static_cast<std::size_t>(i)]));
+        const int fromX = lastX, fromY = lastY;
+        lastX = px;
+        lastY = py;
         if (px < -2 * wp || px >= 3 * wp || py < -2 * hp || py >= 3 * hp) {
             c.MoveTo(px, py);
             continue;
         }
         switch (plot.PlotStyle) {
-            case mpsLine: c.LineTo(px, py); break;
+            case mpsLine:
+                if (fastPaths_ && invisible(fromX, fromY, px, py)) {
+                    c.MoveTo(px, py);
+                } else {
+                    c.LineTo(px, py);
+                }
+                break;
             case mpsFilledSquares:
             case mpsBackgroundSquares: c.Rectangle(px - ps, py - ps, px + ps, py + ps); break;
             case mpsLineFilledSquares:

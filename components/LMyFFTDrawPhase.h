@@ -29,7 +29,13 @@ enum class TMyAxisFormat : std::int32_t { Linear, Log };
 enum TFFTNumber : std::int32_t { n256, n512, n1024, n2048, n4096 };
 // Half the sampling rate is (value + 1) * 24000.
 enum TSampleRate : std::int32_t { n48000, n96000, n192000 };
-enum TStringFloatFormat : std::uint8_t { sffGeneral, sffExponent, sffFixed, sffNumber, sffCurrency };
+enum TStringFloatFormat : std::uint8_t {
+    sffGeneral,
+    sffExponent,
+    sffFixed,
+    sffNumber,
+    sffCurrency
+};
 
 // One off-screen page of a view: its bitmap and where it goes on the control.
 class TPaintPage {
@@ -259,13 +265,14 @@ public:
 
     // ---- for checks: the plot page as last copied (with its overlays) and the clean one
     const TBitmap& ShownPlotPage() const { return *composed_; }
-    const TBitmap& CleanPlotPage() const { return *FPlotPage->Bitmap; }
+    const TBitmap& CleanPlotPage();
     const TPaintPage& XLabelPage() const { return *FXLabelPage; }
     const TPaintPage& YLabelPage() const { return *FYLabelPage; }
     const TPaintPage& PlotPage() const { return *FPlotPage; }
-    // The grid, ticks and axes are kept in a cached layer while nothing they depend on
-    // changes; off draws them every time.
-    void SetLayerCache(bool on) { layerCacheOn_ = on; }
+    // The shortcuts that keep a drag fast: the grid, ticks and axes kept in a cached layer and
+    // the label pages kept while nothing they depend on changes, and curve segments that
+    // cannot show left out. Off draws everything every time, for comparison.
+    void SetFastPaths(bool on) { fastPaths_ = on; }
 
 protected:
     void Paint() override;
@@ -307,6 +314,9 @@ private:
     void CopyToScreen(const TBitmap& bitmap, const TPaintPage& page);
     void ComposePlotPage();
     void DrawFrameLayers(TCanvas& canvas);
+    // Draws the clean plot page when a plot redraw is pending.
+    void RenderPlotPage();
+    std::vector<double> LabelKey(int which) const;
     void DrawAxis(TCanvas& canvas);
     void DrawGrid(TCanvas& canvas);
     void DrawTicks(TCanvas& canvas);
@@ -421,7 +431,14 @@ private:
     // Background, grid, ticks and axes of the plot page, and what they were drawn for.
     std::unique_ptr<TBitmap> layer_;
     std::vector<double> layerKey_;
-    bool layerCacheOn_ = true;
+    // What the label pages were last drawn for.
+    std::vector<double> xLabelKey_, yLabelKey_;
+    // Bumped by every change the label keys cannot see (fonts, layout, texts).
+    int labelGeneration_ = 0;
+    // A plot redraw asked for and not yet drawn: the plot page is drawn once, when it is next
+    // needed.
+    bool plotsPending_ = false;
+    bool fastPaths_ = true;
 };
 
 }  // namespace dsp

@@ -2,6 +2,9 @@
 
 #include "framework/controls/WinControl.h"
 #include "model/ResponseTables.h"
+#include "widgets/styled/AdvTrackBar.h"
+#include "widgets/styled/CurvyControls.h"
+#include "widgets/styled/GDIPicture.h"
 
 namespace dsp::test {
 
@@ -55,6 +58,45 @@ void DrawSampleChannel(Plot& plot, bool selected) {
     }
     plot.UpdateTotalCurve(0);
     plot.ShowSelectedBand(bands[1].peqType, 1, bands[1].gain, bands[1].q, selected);
+}
+
+TAdvTrackBar* MakeMainWindowFader(TWinControl* parent, int left, int top) {
+    auto* fader = new TAdvTrackBar(parent);
+    fader->SetOrientation(trVertical);
+    fader->SetParent(parent);
+    fader->SetBounds(left, top, 26, 126);
+    fader->SetMin(-280);
+    fader->SetMax(120);
+    fader->SetPageSize(6);
+    fader->Slider()->SetSize(3);
+    fader->Slider()->SetColor(clWhite);
+    fader->Slider()->SetColorTo(clBlack);
+    fader->Slider()->SetBorderColor(clGray);
+    fader->TickMark()->SetStyle(tsNone);
+    TGDIPPicture picture;
+    picture.LoadFromResourceName("FADER_THUMB");
+    fader->Thumb()->SetPicture(&picture);
+    picture.LoadFromResourceName("FADER_THUMB_HOT");
+    fader->Thumb()->SetPictureHot(&picture);
+    picture.LoadFromResourceName("FADER_THUMB_DOWN");
+    fader->Thumb()->SetPictureDown(&picture);
+    return fader;
+}
+
+TCurvyEdit* MakeValueBox(TWinControl* parent, int left, int top, const std::string& text) {
+    auto* box = new TCurvyEdit(parent);
+    box->SetParent(parent);
+    box->SetBounds(left, top, 58, 24);
+    box->SetRounding(6);
+    box->SetBorderColor(clHighlightText);
+    box->SetColor(0xFFFFDF);
+    box->SetAlignment(taCenter);
+    box->SetAutoSelect(false);
+    box->SetHideSelection(false);
+    box->Font()->SetName("Tahoma");
+    box->Font()->SetHeight(-11);
+    box->SetText(text);
+    return box;
 }
 
 }  // namespace dsp::test

@@ -2,12 +2,16 @@
 // Response views set up as the main window sets its own, and a sample channel drawn on one
 // through the response calculator: for the tests, the sample renders and the benchmarks.
 
+#include <string>
+
 #include "components/LMyFFTDrawPhase.h"
 #include "model/Plot.h"
 
 namespace dsp {
 class TWinControl;
-}
+class TAdvTrackBar;
+class TCurvyEdit;
+}  // namespace dsp
 
 namespace dsp::test {
 
@@ -19,5 +23,13 @@ LMyFFTDrawPhase* MakeMainWindowView(TWinControl* parent, int left, int top, int 
 // 8 kHz; their curves, markers and the channel total in channel 0's colour. With selected,
 // band 1 is the selected band (captions and fill).
 void DrawSampleChannel(Plot& plot, bool selected);
+
+// A gain fader as the main window sets one up: vertical, 26 x 126, -280..120, page 6, a
+// 3-pixel white-to-black track with a grey frame, the generator's thumb pictures.
+TAdvTrackBar* MakeMainWindowFader(TWinControl* parent, int left, int top);
+
+// A value box under a fader: 58 x 24, rounding 6, white border, pale cyan, Tahoma 11
+// pixels, centred.
+TCurvyEdit* MakeValueBox(TWinControl* parent, int left, int top, const std::string& text);
 
 }  // namespace dsp::test

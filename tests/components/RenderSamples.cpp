@@ -1,7 +1,7 @@
 // Renders a sample channel strip to a PNG for people to look at (not a test):
 //   components_render_samples <folder>   writes <folder>/channel_strip.png (a channel view with
 //                                        three bands, the selected band's captions and fill,
-//                                        the overview beside it) and
+//                                        the overview beside it, faders with value boxes) and
 //                                        <folder>/response_view_zoom.png (a part of it, 3x)
 
 #include <cstdlib>
@@ -15,6 +15,8 @@
 #include "framework/graphics/PngImage.h"
 #include "framework/runtime/Application.h"
 #include "tests/components/ComponentSamples.h"
+#include "widgets/styled/AdvTrackBar.h"
+#include "widgets/styled/CurvyControls.h"
 
 namespace dsp {
 namespace {
@@ -30,7 +32,7 @@ void RenderStrip(const std::string& folder) {
     TForm form(nullptr);
     form.AfterConstruction();
     form.SetClientWidth(1070 + 530 + 30);
-    form.SetClientHeight(255 + 20);
+    form.SetClientHeight(255 + 20 + 180);
     form.SetColor(0x303030);
     LMyFFTDrawPhase* channel = test::MakeMainWindowView(&form, 10, 10, 1070);
     LMyFFTDrawPhase* overview = test::MakeMainWindowView(&form, 1090, 10, 530);
@@ -39,12 +41,25 @@ void RenderStrip(const std::string& folder) {
     channel->SetParameterDisplay(true);
     Plot overviewPlot(overview);
     test::DrawSampleChannel(overviewPlot, false);
+    // A row of faders with their value boxes under the views.
+    const char* values[] = {"+6.0dB", "-4.0dB", "+3.0dB", "0.0dB", "-12.5dB", "+0.0dB"};
+    const int positions[] = {60, -40, 30, 0, -125, 0};
+    for (int i = 0; i < 6; ++i) {
+        TAdvTrackBar* fader = test::MakeMainWindowFader(&form, 30 + i * 80, 285);
+        fader->SetPosition(positions[i]);
+        test::MakeValueBox(&form, 14 + i * 80, 418, values[i]);
+    }
     form.Show();
     std::unique_ptr<TBitmap> image = form.RenderToImage();
-    SavePng(*image, folder + "/channel_strip.png");
 
     // The selected band's neighbourhood, three times larger.
     const TRect part = Rect(400, 10, 800, 200);
+    SavePng(*image, folder + "/channel_strip.png");
+    const TRect faders = Rect(0, 275, 500, 455);
+    TBitmap faderZoom(faders.Width() * 2, faders.Height() * 2);
+    faderZoom.Canvas()->CopyRect(Rect(0, 0, faderZoom.Width(), faderZoom.Height()), image->Canvas(),
+                                 faders);
+    SavePng(faderZoom, folder + "/faders_zoom.png");
     TBitmap zoom(part.Width() * 3, part.Height() * 3);
     zoom.Canvas()->CopyRect(Rect(0, 0, zoom.Width(), zoom.Height()), image->Canvas(), part);
     SavePng(zoom, folder + "/response_view_zoom.png");

@@ -289,7 +289,8 @@ TEST_F(ResponseViewTest, MarkersShowAtTheirSlotsUnlessHiddenAndStrayslotsAreIgno
     // The slot number above the marker.
     int white = 0;
     for (int y = p.Y - 23; y < p.Y - 5; ++y)
-        for (int dx = -3; dx < 10; ++dx) white += view->ShownPlotPage().PixelAt(p.X + dx, y) == 0xFFFFFF;
+        for (int dx = -3; dx < 10; ++dx)
+            white += view->ShownPlotPage().PixelAt(p.X + dx, y) == 0xFFFFFF;
     EXPECT_GT(white, 3);
 }
 
@@ -362,16 +363,15 @@ TEST_F(ResponseViewTest, TheFillIsTranslucentClosesByKindAndNeverDarkensByRepeti
         EXPECT_NEAR(static_cast<int>((onLine >> 8) & 0xFF), 15 + 72 * 225 / 255, 2);
         view->UpdateCurvePage();
         view->UpdateCurvePage();
-        EXPECT_EQ(view->ShownPlotPage().PixelAt(x, Y(*view, c.kind == 0 ? -1.0 : -10.0)),
-                  inside);
+        EXPECT_EQ(view->ShownPlotPage().PixelAt(x, Y(*view, c.kind == 0 ? -1.0 : -10.0)), inside);
         delete view;
     }
 }
 
-TEST_F(ResponseViewTest, TheCachedGridLayerGivesThePictureOfAPlainRedraw) {
+TEST_F(ResponseViewTest, TheFastPathsGiveThePicturesOfAPlainRedraw) {
     LMyFFTDrawPhase* cached = View(1070);
     LMyFFTDrawPhase* plain = View(1070);
-    plain->SetLayerCache(false);
+    plain->SetFastPaths(false);
     Plot a(cached), b(plain);
     auto step = [&](auto change) {
         change(*cached);
@@ -381,13 +381,26 @@ TEST_F(ResponseViewTest, TheCachedGridLayerGivesThePictureOfAPlainRedraw) {
         cached->UpdateCurvePage();
         plain->UpdateCurvePage();
         EXPECT_TRUE(SameBitmaps(cached->ShownPlotPage(), plain->ShownPlotPage()));
+        EXPECT_TRUE(SameBitmaps(*cached->XLabelPage().Bitmap, *plain->XLabelPage().Bitmap));
+        EXPECT_TRUE(SameBitmaps(*cached->YLabelPage().Bitmap, *plain->YLabelPage().Bitmap));
     };
     step([](LMyFFTDrawPhase&) {});
     step([](LMyFFTDrawPhase&) {});  // the second time from the cache
     step([](LMyFFTDrawPhase& v) { v.SetYMax(24); });
     step([](LMyFFTDrawPhase& v) { v.SetGridColor(0x303030); });
     step([](LMyFFTDrawPhase& v) { v.SetAxisStyle(TMyAxisStyle::Box); });
-    step([](LMyFFTDrawPhase& v) { v.SetBounds(0, 0, 900, 200); v.ResizePaintPage(); });
+    step([](LMyFFTDrawPhase& v) {
+        v.SetBounds(0, 0, 900, 200);
+        v.ResizePaintPage();
+    });
+    // Curves leaving the page at the top, the bottom and the right.
+    step([](LMyFFTDrawPhase& v) {
+        v.SetYMax(2);
+        v.SetYMin(-1);
+        v.SetXMax(2500);
+    });
+    step([](LMyFFTDrawPhase& v) { v.SetYLabelScale(2); });
+    step([](LMyFFTDrawPhase& v) { v.AxisLabelFont()->SetColor(clRed); });
 }
 
 TEST_F(ResponseViewTest, AViewDrivenByTheResponseCalculatorShowsItsPagesOnTheControl) {
@@ -397,7 +410,8 @@ TEST_F(ResponseViewTest, AViewDrivenByTheResponseCalculatorShowsItsPagesOnTheCon
     view->UpdateCurvePage();
     std::vector<double> total;
     ASSERT_TRUE(view->GetPlotY(total, Plot::ChannelTotalSlot));
-    EXPECT_TRUE(std::equal(total.begin(), total.end(), plot.Curve(Plot::ChannelTotalSlot).Points.begin()));
+    EXPECT_TRUE(
+        std::equal(total.begin(), total.end(), plot.Curve(Plot::ChannelTotalSlot).Points.begin()));
     for (int id : {0, 1, 2}) EXPECT_TRUE(view->PlotList().Find(id) != nullptr) << id;
     EXPECT_EQ(view->GetBlockPos(0).X, X(*view, GridPosition(100)));
 

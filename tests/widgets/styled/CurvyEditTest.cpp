@@ -15,7 +15,7 @@ namespace dsp {
 namespace {
 
 // A value box as the main window sets one up: 58 x 24 at (10, 10) on a navy form, rounding 6,
-// white border, light yellow body, Tahoma 11 pixels, centred text.
+// white border, pale cyan body, Tahoma 11 pixels, centred text.
 class CurvyEditTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -92,9 +92,8 @@ void FullRepaint(benchmark::State& state) {
     std::vector<LMyFFTDrawPhase*> views;
     std::vector<std::unique_ptr<Plot>> plots;
     for (int i = 0; i < 11; ++i) {
-        LMyFFTDrawPhase* view =
-            i < 9 ? test::MakeMainWindowView(&form, 0, (i % 6) * 260, 1070)
-                  : test::MakeMainWindowView(&form, 1090, (i - 9) * 260, 530);
+        LMyFFTDrawPhase* view = i < 9 ? test::MakeMainWindowView(&form, 0, (i % 6) * 260, 1070)
+                                      : test::MakeMainWindowView(&form, 1090, (i - 9) * 260, 530);
         view->SetLeft(i < 9 && i >= 6 ? 1090 : view->Left());
         view->SetFastPaths(state.range(0) != 0);
         views.push_back(view);
@@ -120,7 +119,8 @@ struct TFaderPage {
         form.SetClientWidth(17 * 40 + 20);
         form.SetClientHeight(6 * 140 + 20);
         for (int i = 0; i < 102; ++i)
-            faders.push_back(test::MakeMainWindowFader(&form, 10 + (i % 17) * 40, 10 + (i / 17) * 140));
+            faders.push_back(
+                test::MakeMainWindowFader(&form, 10 + (i % 17) * 40, 10 + (i / 17) * 140));
     }
 };
 
@@ -175,7 +175,8 @@ void BoxesPainted(benchmark::State& state, Make make) {
     form.SetClientWidth(12 * 70 + 20);
     form.SetClientHeight(10 * 30 + 20);
     std::vector<TWinControl*> boxes;
-    for (int i = 0; i < 114; ++i) boxes.push_back(make(form, 10 + (i % 12) * 70, 10 + (i / 12) * 30));
+    for (int i = 0; i < 114; ++i)
+        boxes.push_back(make(form, 10 + (i % 12) * 70, 10 + (i / 12) * 30));
     form.Show();
     bench::PaintAll(form);
     for (auto _ : state) {

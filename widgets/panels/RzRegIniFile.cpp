@@ -172,7 +172,8 @@ TMemIniFile& TRzRegIniFile::Store() {
     std::string p = Slashed(path_);
     std::string file;
     if (pathType_ == ptIniFile) {
-        if (specialFolder_ != sfNone) {
+        // A path made absolute by an earlier resolution stays as it is.
+        if (specialFolder_ != sfNone && (p.empty() || p.front() != '/')) {
             const std::string special = SpecialFolderPath(specialFolder_);
             if (!special.empty()) {
                 const std::string folder = IncludeTrailingPathDelimiter(

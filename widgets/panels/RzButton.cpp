@@ -5,6 +5,7 @@
 #include "framework/controls/Button.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/StdControlSupport.h"
 #include "framework/text/Filer.h"
 #include "widgets/panels/RzFrameController.h"
@@ -163,7 +164,7 @@ void TRzCustomButton::Dispatch(TMessage& message) {
         case WM_MOUSEMOVE:
             TCustomControl::Dispatch(message);
             if (dragging_) {
-                const bool inside = PtInRect(ClientRect(), LParamToPoint(message.LParam));
+                const bool inside = PtInRect(ClientRect(), MouseParamsOf(message).pos);
                 if (inside != showDownVersion_) {
                     showDownVersion_ = inside;
                     RepaintButton();
@@ -177,7 +178,7 @@ void TRzCustomButton::Dispatch(TMessage& message) {
             TCustomControl::Dispatch(message);
             if (!tracking) return;
             showDownVersion_ = false;
-            if (PtInRect(ClientRect(), LParamToPoint(message.LParam))) {
+            if (PtInRect(ClientRect(), MouseParamsOf(message).pos)) {
                 PerformClick();
             }
             RepaintButton();
@@ -194,7 +195,7 @@ void TRzCustomButton::Dispatch(TMessage& message) {
         case CM_MOUSEENTER:
         case CM_MOUSELEAVE:
             TCustomControl::Dispatch(message);
-            if (message.LParam != 0) return;
+            if (MouseChildOf(message) != nullptr) return;
             if (message.Msg == CM_MOUSEENTER && ComponentState().Contains(csDesigning)) return;
             mouseOverButton_ = message.Msg == CM_MOUSEENTER;
             if (hotTrack_ || UseThemes()) {
@@ -280,7 +281,7 @@ void TRzButton::SetShowFocusRect(bool value) {
 
 void TRzButton::NotifyGroup() {
     if (groupIndex_ == 0 || Parent() == nullptr) return;
-    TMessage message = MakeGroupNoticeMessage(CM_RZ_BUTTONPRESSED, groupIndex_, this);
+    TMessage message = MakeGroupNoticeMessage(kRzButtonPressed, groupIndex_, this);
     TWinControl* parent = Parent();
     for (int i = 0; i < parent->ControlCount(); ++i) {
         TControl* sibling = parent->Controls(i);
@@ -445,7 +446,7 @@ void TRzButton::PaintHotTrackFace(TCanvas& canvas, TRect r) {
 
 void TRzButton::Dispatch(TMessage& message) {
     switch (message.Msg) {
-        case CM_RZ_BUTTONPRESSED: {
+        case kRzButtonPressed: {
             const TGroupNotice notice = GroupNoticeOf(message);
             auto* sender = dynamic_cast<TRzButton*>(notice.sender);
             if (sender == nullptr || sender == this || notice.groupIndex != groupIndex_) return;
@@ -458,8 +459,8 @@ void TRzButton::Dispatch(TMessage& message) {
             return;
         }
         case WM_KEYDOWN:
-            if (message.WParam == VK_SPACE &&
-                !KeyDataToShiftState(message.LParam).Contains(ssAlt)) {
+            if (KeyParamsOf(message).key == VK_SPACE &&
+                !KeyParamsOf(message).Shift().Contains(ssAlt)) {
                 keyToggle_ = true;
                 showDownVersion_ = true;
                 Invalidate();
@@ -467,7 +468,7 @@ void TRzButton::Dispatch(TMessage& message) {
             TRzCustomButton::Dispatch(message);
             return;
         case WM_KEYUP:
-            if (message.WParam == VK_SPACE) {
+            if (KeyParamsOf(message).key == VK_SPACE) {
                 showDownVersion_ = false;
                 Invalidate();
                 if (keyToggle_) {
@@ -485,8 +486,9 @@ void TRzButton::Dispatch(TMessage& message) {
             TRzCustomButton::Dispatch(message);
             return;
         case CM_DIALOGKEY: {
-            const auto key = static_cast<int>(message.WParam);
-            const bool plain = KeyDataToShiftState(message.LParam).Empty();
+            const TKeyParams keys = KeyParamsOf(message);
+            const int key = static_cast<int>(keys.key);
+            const bool plain = keys.Shift().Empty();
             if (((key == VK_RETURN && active_) || (key == VK_ESCAPE && cancel_)) && plain &&
                 CanFocus()) {
                 keyWasPressed_ = !dropDownOnEnter_;
@@ -499,7 +501,7 @@ void TRzButton::Dispatch(TMessage& message) {
             return;
         }
         case CM_DIALOGCHAR:
-            if (IsAccelerator(static_cast<char16_t>(message.WParam), Caption()) && CanFocus()) {
+            if (IsAccelerator(CharOf(message), Caption()) && CanFocus()) {
                 Click();
                 message.Result = 1;
                 return;
@@ -507,7 +509,7 @@ void TRzButton::Dispatch(TMessage& message) {
             TRzCustomButton::Dispatch(message);
             return;
         case CM_FOCUSCHANGED:
-            UpdateActive(reinterpret_cast<const TWinControl*>(message.LParam));
+            UpdateActive(FocusedControlOf(message));
             TRzCustomButton::Dispatch(message);
             return;
         case CM_ENABLEDCHANGED:
@@ -808,7 +810,7 @@ void TRzShapeButton::Dispatch(TMessage& message) {
             BitmapChanged();
             return;
         case CM_DIALOGCHAR:
-            if (Enabled() && IsAccelerator(static_cast<char16_t>(message.WParam), Caption())) {
+            if (Enabled() && IsAccelerator(CharOf(message), Caption())) {
                 Click();
                 message.Result = 1;
                 return;

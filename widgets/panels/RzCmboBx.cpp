@@ -7,6 +7,7 @@
 
 #include "framework/controls/ClassicDraw.h"
 #include "framework/controls/EditBuffer.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/StdControlSupport.h"
 #include "framework/text/Filer.h"
 #include "widgets/panels/RzSystem.h"
@@ -351,7 +352,7 @@ void TRzCustomComboBox::Dispatch(TMessage& message) {
         case CM_MOUSEENTER:
         case CM_MOUSELEAVE:
             TCustomComboBox::Dispatch(message);
-            if (message.LParam != 0 || ComponentState().Contains(csDesigning)) return;
+            if (MouseChildOf(message) != nullptr || ComponentState().Contains(csDesigning)) return;
             overControl_ = message.Msg == CM_MOUSEENTER;
             HotStateChanged();
             return;

@@ -6,6 +6,7 @@
 
 #include "framework/controls/EditBuffer.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/StdControlSupport.h"
 #include "widgets/panels/RzCmboBx.h"
 
@@ -411,8 +412,7 @@ void TRzCustomComboBox::DefaultHandler(TMessage& message) {
             DoAutoComplete(0);
         }
     }
-    if (message.Msg == WM_CHAR && IsEditable() &&
-        IsSurrogate(static_cast<char16_t>(message.WParam))) {
+    if (message.Msg == WM_CHAR && IsEditable() && IsSurrogate(CharOf(message))) {
         // Characters beyond the basic plane are typed as they come; the search follows the text.
         searchString_ = Utf8ToChars(Text());
     }

@@ -94,15 +94,15 @@ DSP_ENUM_NAMES(TRzHotTrackColorType, "htctComplement", "htctActual")
 
 // ---- private control messages of the widgets (above the framework's own numbers)
 
-inline constexpr unsigned CM_RZ_BASE = CM_FRAMEWORK_LAST + 0x100;
+inline constexpr unsigned kRzMessageBase = CM_FRAMEWORK_LAST + 0x100;
 // A bitmap button went down in its group.
-inline constexpr unsigned CM_RZ_BMPBUTTONPRESSED = CM_RZ_BASE + 0;
+inline constexpr unsigned kRzBmpButtonPressed = kRzMessageBase + 0;
 // A push button went down in its group.
-inline constexpr unsigned CM_RZ_BUTTONPRESSED = CM_RZ_BASE + 1;
+inline constexpr unsigned kRzButtonPressed = kRzMessageBase + 1;
 // The blink list asks a control whether it blinks (answer 1).
-inline constexpr unsigned CM_RZ_BLINKQUERY = CM_RZ_BASE + 2;
+inline constexpr unsigned kRzBlinkQuery = kRzMessageBase + 2;
 // The blink list hands a blinking control its state (WParam: TBlinkState).
-inline constexpr unsigned CM_RZ_BLINKSTATE = CM_RZ_BASE + 3;
+inline constexpr unsigned kRzBlinkState = kRzMessageBase + 3;
 
 // The group notice of toggle buttons: the group index and the button that went down (or whose
 // group settings changed).
@@ -115,6 +115,13 @@ inline TMessage MakeGroupNoticeMessage(unsigned msg, int groupIndex, TControl* s
 }
 inline TGroupNotice GroupNoticeOf(const TMessage& message) {
     return {static_cast<int>(message.WParam), reinterpret_cast<TControl*>(message.LParam)};
+}
+// The blink list's state handed to a blinking control.
+inline TMessage MakeBlinkStateMessage(TBlinkState state) {
+    return {kRzBlinkState, static_cast<WPARAM>(state), 0, 0};
+}
+inline TBlinkState BlinkStateOf(const TMessage& message) {
+    return message.WParam == bsOn ? bsOn : bsOff;
 }
 
 // ---- colour

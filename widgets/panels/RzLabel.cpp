@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/StdControlSupport.h"
 #include "framework/controls/WinControl.h"
 #include "framework/text/Filer.h"
@@ -91,7 +92,7 @@ void TRzBlinkingControlsList::Remove(TControl* control) {
 
 bool TRzBlinkingControlsList::AnyBlinks() const {
     return std::any_of(controls_.begin(), controls_.end(),
-                       [](TControl* c) { return c->Perform(CM_RZ_BLINKQUERY) == 1; });
+                       [](TControl* c) { return c->Perform(kRzBlinkQuery) == 1; });
 }
 
 void TRzBlinkingControlsList::BlinkingChanged() {
@@ -116,8 +117,9 @@ void TRzBlinkingControlsList::TimerFired() {
     const std::vector<TControl*> controls = controls_;
     for (TControl* control : controls) {
         if (std::find(controls_.begin(), controls_.end(), control) == controls_.end()) continue;
-        if (control->Perform(CM_RZ_BLINKQUERY) == 1) {
-            control->Perform(CM_RZ_BLINKSTATE, static_cast<WPARAM>(blinkState_));
+        if (control->Perform(kRzBlinkQuery) == 1) {
+            TMessage notice = MakeBlinkStateMessage(blinkState_);
+            control->PerformMessage(notice);
         }
     }
 }
@@ -675,9 +677,9 @@ void TRzLabel::DefineProperties(TFiler* filer) {
 
 void TRzLabel::Dispatch(TMessage& message) {
     switch (message.Msg) {
-        case CM_RZ_BLINKQUERY: message.Result = blinking_ ? 1 : 0; return;
-        case CM_RZ_BLINKSTATE:
-            if (blinking_) BlinkStateChanged(static_cast<TBlinkState>(message.WParam & 0xFF));
+        case kRzBlinkQuery: message.Result = blinking_ ? 1 : 0; return;
+        case kRzBlinkState:
+            if (blinking_) BlinkStateChanged(BlinkStateOf(message));
             return;
         case CM_FONTCHANGED:
             TLabel::Dispatch(message);
@@ -694,14 +696,14 @@ void TRzLabel::Dispatch(TMessage& message) {
             return;
         case CM_MOUSEENTER:
             if (ComponentState().Contains(csDesigning)) return;
-            if (flyByEnabled_ && message.LParam == 0) {
+            if (flyByEnabled_ && MouseChildOf(message) == nullptr) {
                 origColor_ = Font()->Color();
                 Font()->SetColor(flyByColor_);
             }
             TLabel::Dispatch(message);
             return;
         case CM_MOUSELEAVE:
-            if (flyByEnabled_ && message.LParam == 0) Font()->SetColor(origColor_);
+            if (flyByEnabled_ && MouseChildOf(message) == nullptr) Font()->SetColor(origColor_);
             TLabel::Dispatch(message);
             return;
         case CM_PARENTCOLORCHANGED:

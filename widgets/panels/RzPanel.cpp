@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/StdControlSupport.h"
 #include "framework/controls/WinControl.h"
 #include "framework/desktop/Screen.h"
@@ -420,7 +421,7 @@ void TRzCustomPanel::EnabledChanged() {
 }
 
 void TRzCustomPanel::WindowPosChanged(const TMessage& message) {
-    const TWindowPos* pos = reinterpret_cast<const TWindowPos*>(message.LParam);
+    const TWindowPos* pos = WindowPosOf(message);
     if (pos == nullptr || RedrawOnResize() || (pos->flags & SWP_NOSIZE) != 0) return;
     // Only the strips that held the old right and bottom frames need painting again.
     const TRect inner = DeflateByBorders(Rect(0, 0, Width(), Height()), true);
@@ -460,8 +461,8 @@ void TRzCustomPanel::Dispatch(TMessage& message) {
             return;
         case CM_CONTROLLISTCHANGE:
             // A child that leaves is forgotten: a later child at its address is a new one.
-            if (message.LParam == 0) {
-                auto* child = reinterpret_cast<TControl*>(message.WParam);
+            if (const TControlChangeParams change = ControlChangeOf(message); !change.inserting) {
+                TControl* child = change.control;
                 std::erase_if(enabledList_,
                               [child](const auto& entry) { return entry.first == child; });
             }
@@ -709,7 +710,7 @@ void TRzCustomGroupBox::Dispatch(TMessage& message) {
             Invalidate();
             return;
         case CM_DIALOGCHAR:
-            if (IsAccelerator(static_cast<char16_t>(message.WParam), Caption()) && CanFocus()) {
+            if (IsAccelerator(CharOf(message), Caption()) && CanFocus()) {
                 if (TWinControl* first = FindNextControl(nullptr, true, true, true)) {
                     first->SetFocus();
                 }

@@ -1,6 +1,7 @@
 #include "widgets/panels/VrButtons.h"
 
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/StdControlSupport.h"
 
 namespace dsp {
@@ -213,7 +214,7 @@ void TVrPowerButton::Dispatch(TMessage& message) {
         case CM_MOUSEENTER:
         case CM_MOUSELEAVE:
             TVrCustomImageControl::Dispatch(message);
-            if (message.LParam != 0) return;
+            if (MouseChildOf(message) != nullptr) return;
             if (down_) pressed_ = message.Msg == CM_MOUSEENTER;
             UpdateControlCanvas();
             return;
@@ -234,7 +235,7 @@ void TVrPowerButton::Dispatch(TMessage& message) {
             UpdateLayout();
             return;
         case CM_DIALOGCHAR:
-            if (Enabled() && IsAccelerator(static_cast<char16_t>(message.WParam), Caption())) {
+            if (Enabled() && IsAccelerator(CharOf(message), Caption())) {
                 if (OnClick) OnClick(this);
                 message.Result = 1;
                 return;
@@ -457,7 +458,7 @@ void TVrDemoButton::Dispatch(TMessage& message) {
         case CM_MOUSEENTER:
         case CM_MOUSELEAVE:
             TVrCustomImageControl::Dispatch(message);
-            if (message.LParam != 0) return;
+            if (MouseChildOf(message) != nullptr) return;
             hasMouse_ = message.Msg == CM_MOUSEENTER;
             UpdateControlCanvas();
             return;
@@ -473,7 +474,7 @@ void TVrDemoButton::Dispatch(TMessage& message) {
             UpdateControlCanvas();
             return;
         case CM_DIALOGCHAR:
-            if (Enabled() && IsAccelerator(static_cast<char16_t>(message.WParam), Caption())) {
+            if (Enabled() && IsAccelerator(CharOf(message), Caption())) {
                 if (OnClick) OnClick(this);
                 message.Result = 1;
                 return;

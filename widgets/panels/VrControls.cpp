@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/controls/MessageParams.h"
+
 namespace dsp {
 
 void DrawFrameRings(TCanvas& canvas, TRect& r, TColor topColor, TColor bottomColor, int count) {
@@ -114,11 +116,11 @@ void TVrCustomControl::Dispatch(TMessage& message) {
     switch (message.Msg) {
         case CM_MOUSEENTER:
             TCustomControl::Dispatch(message);
-            if (message.LParam == 0) MouseEntered();
+            if (MouseChildOf(message) == nullptr) MouseEntered();
             return;
         case CM_MOUSELEAVE:
             TCustomControl::Dispatch(message);
-            if (message.LParam == 0) MouseLeft();
+            if (MouseChildOf(message) == nullptr) MouseLeft();
             return;
         case CM_FONTCHANGED:
             TCustomControl::Dispatch(message);

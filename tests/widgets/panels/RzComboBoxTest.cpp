@@ -33,28 +33,28 @@ public:
 
 // A form with a combo box and a second control to take the focus.
 struct TComboScene {
-    std::unique_ptr<TForm> form = test::MakeForm(200, 100);
-    TRzComboBox* combo = nullptr;
-    test::TProbeControl* other = nullptr;
-    std::vector<std::string> log;
+    std::unique_ptr<TForm> form_ = test::MakeForm(200, 100);
+    TRzComboBox* combo_ = nullptr;
+    test::TProbeControl* other_ = nullptr;
+    std::vector<std::string> log_;
 
     explicit TComboScene(TComboBoxStyle style) {
-        combo = Place(new TRzComboBox(form.get()), form.get(), 10, 10, 60, 22);
-        combo->SetStyle(style);
-        combo->Font()->SetName("Arial");
-        combo->Font()->SetHeight(-11);
-        other = Place(new test::TProbeControl(form.get()), form.get(), 100, 10, 40, 40);
-        other->SetTabStop(true);
-        combo->OnClick = [this](TObject*) { log.push_back("click " + combo->Text()); };
-        combo->OnChange = [this](TObject*) { log.push_back("change " + combo->Text()); };
-        combo->OnKeyPress = [this](TObject*, char16_t& key) {
-            log.push_back(std::string("key ") + static_cast<char>(key));
+        combo_ = Place(new TRzComboBox(form_.get()), form_.get(), 10, 10, 60, 22);
+        combo_->SetStyle(style);
+        combo_->Font()->SetName("Arial");
+        combo_->Font()->SetHeight(-11);
+        other_ = Place(new test::TProbeControl(form_.get()), form_.get(), 100, 10, 40, 40);
+        other_->SetTabStop(true);
+        combo_->OnClick = [this](TObject*) { log_.push_back("click " + combo_->Text()); };
+        combo_->OnChange = [this](TObject*) { log_.push_back("change " + combo_->Text()); };
+        combo_->OnKeyPress = [this](TObject*, char16_t& key) {
+            log_.push_back(std::string("key ") + static_cast<char>(key));
         };
-        combo->OnMatch = [this](TObject*) { log.push_back("match " + combo->Text()); };
+        combo_->OnMatch = [this](TObject*) { log_.push_back("match " + combo_->Text()); };
     }
     void ShowFocused() {
-        test::ShowAndPaint(*form);
-        combo->SetFocus();
+        test::ShowAndPaint(*form_);
+        combo_->SetFocus();
     }
 };
 
@@ -66,18 +66,18 @@ std::unique_ptr<TBitmap> PaintAlone(TWinControl& control) {
 
 TEST(RzComboBox, AColourSetOnTheFormHoldsFocusedAndUnfocused) {
     TComboScene scene(csDropDown);
-    TRzComboBox& c = *scene.combo;
+    TRzComboBox& c = *scene.combo_;
     c.SetColor(0x00FFFFDF);
     EXPECT_EQ(c.FocusColor(), 0x00FFFFDF);
     scene.ShowFocused();
     EXPECT_EQ(c.Color(), 0x00FFFFDF);
-    scene.other->SetFocus();
+    scene.other_->SetFocus();
     EXPECT_EQ(c.Color(), 0x00FFFFDF);
     // A focus colour of its own shows only while focused.
     c.SetFocusColor(clYellow);
     c.SetFocus();
     EXPECT_EQ(c.Color(), clYellow);
-    scene.other->SetFocus();
+    scene.other_->SetFocus();
     EXPECT_EQ(c.Color(), 0x00FFFFDF);
     // Read-only: the read-only colour, and no drop-down button.
     c.SetReadOnly(true);
@@ -97,7 +97,7 @@ TEST(RzComboBox, AColourSetOnTheFormHoldsFocusedAndUnfocused) {
 
 TEST(RzComboBox, FlatButtonIsPlainUntilHoveredThenRaised) {
     TComboScene scene(csDropDown);
-    TRzComboBox& c = *scene.combo;
+    TRzComboBox& c = *scene.combo_;
     c.SetColor(0x00FFFFDF);
     c.SetFlatButtons(true);
     const TRect button = Rect(c.Width() - 19, 2, c.Width() - 2, c.Height() - 2);
@@ -126,7 +126,7 @@ TEST(RzComboBox, FlatButtonIsPlainUntilHoveredThenRaised) {
 
 TEST(RzComboBox, DropDownWidthFitsTheWidestItem) {
     TComboScene scene(csDropDownList);
-    TRzComboBox& c = *scene.combo;
+    TRzComboBox& c = *scene.combo_;
     c.Add("a");
     c.SetDroppedDown(true);
     EXPECT_EQ(c.DroppedWidth(), 60);
@@ -147,41 +147,41 @@ TEST(RzComboBox, DropDownWidthFitsTheWidestItem) {
 
 TEST(RzComboBox, LeavingWithTextThatIsNoItemTellsNotInList) {
     TComboScene scene(csDropDown);
-    TRzComboBox& c = *scene.combo;
+    TRzComboBox& c = *scene.combo_;
     for (const char* s : kSlopes) c.Add(s);
     int notInList = 0;
     c.OnNotInList = [&](TObject*) { ++notInList; };
     scene.ShowFocused();
     c.ForceText("abc");
-    scene.other->SetFocus();
+    scene.other_->SetFocus();
     EXPECT_EQ(notInList, 1);
     c.SetFocus();
     c.ForceText("bw -6");
-    scene.other->SetFocus();
+    scene.other_->SetFocus();
     EXPECT_EQ(notInList, 1);
     c.SetFocus();
     c.ForceText("");
-    scene.other->SetFocus();
+    scene.other_->SetFocus();
     EXPECT_EQ(notInList, 1);
 }
 
 TEST(RzComboBox, WheelStepsButStaysQuietAtTheEnds) {
     TComboScene scene(csDropDownList);
-    TRzComboBox& c = *scene.combo;
+    TRzComboBox& c = *scene.combo_;
     for (const char* s : {"one", "two", "three"}) c.Add(s);
     scene.ShowFocused();
     c.SetItemIndex(2);
     test::SendWheel(c, 5, 5, -120);
     EXPECT_EQ(c.ItemIndex(), 2);
-    EXPECT_TRUE(scene.log.empty());
+    EXPECT_TRUE(scene.log_.empty());
     test::SendWheel(c, 5, 5, 120);
     EXPECT_EQ(c.ItemIndex(), 1);
-    EXPECT_EQ(scene.log, (std::vector<std::string>{"click two", "change two"}));
-    scene.log.clear();
+    EXPECT_EQ(scene.log_, (std::vector<std::string>{"click two", "change two"}));
+    scene.log_.clear();
     c.SetItemIndex(0);
     test::SendWheel(c, 5, 5, 120);
     EXPECT_EQ(c.ItemIndex(), 0);
-    EXPECT_TRUE(scene.log.empty());
+    EXPECT_TRUE(scene.log_.empty());
     // The main window marks every wheel event handled: the combo does not step.
     c.OnMouseWheel = [](TObject*, TShiftState, int, TPoint, bool& handled) { handled = true; };
     test::SendWheel(c, 5, 5, -120);
@@ -192,12 +192,12 @@ TEST(RzComboBox, ListStylesSearchByTypedPrefixUntilTheTimeOut) {
     TManualClock clock;
     TBeepCounter beeps;
     TComboScene scene(csDropDownList);
-    TRzComboBox& c = *scene.combo;
+    TRzComboBox& c = *scene.combo_;
     for (const char* s : {"BW -6", "BL -6", "BW -12"}) c.Add(s);
     scene.ShowFocused();
     test::Type(c, "b");
     EXPECT_EQ(c.ItemIndex(), 0);
-    EXPECT_EQ(scene.log, (std::vector<std::string>{"click BW -6", "change BW -6", "key b"}));
+    EXPECT_EQ(scene.log_, (std::vector<std::string>{"click BW -6", "change BW -6", "key b"}));
     test::Type(c, "l");
     EXPECT_EQ(c.Text(), "BL -6");
     EXPECT_EQ(c.SearchString(), "bl");
@@ -209,17 +209,17 @@ TEST(RzComboBox, ListStylesSearchByTypedPrefixUntilTheTimeOut) {
     test::Type(c, "b");
     EXPECT_EQ(c.Text(), "BW -6");
     // A key that finds nothing beeps and changes nothing.
-    scene.log.clear();
+    scene.log_.clear();
     test::Type(c, "x");
     EXPECT_EQ(beeps.Beeps, 1);
     EXPECT_EQ(c.Text(), "BW -6");
     EXPECT_EQ(c.SearchString(), "b");
-    EXPECT_TRUE(scene.log.empty());
+    EXPECT_TRUE(scene.log_.empty());
     // Backspace that empties the search string clears the selection.
     test::SendKey(c, Qt::Key_Backspace, "\b");
     EXPECT_EQ(c.ItemIndex(), -1);
-    EXPECT_EQ(scene.log.front(), "click ");
-    EXPECT_EQ(scene.log[1], "change ");
+    EXPECT_EQ(scene.log_.front(), "click ");
+    EXPECT_EQ(scene.log_[1], "change ");
     test::SendKey(c, Qt::Key_Backspace, "\b");
     EXPECT_EQ(beeps.Beeps, 2);
 }
@@ -227,7 +227,7 @@ TEST(RzComboBox, ListStylesSearchByTypedPrefixUntilTheTimeOut) {
 TEST(RzComboBox, EditableCombosCompleteWhatIsTyped) {
     TBeepCounter beeps;
     TComboScene scene(csDropDown);
-    TRzComboBox& c = *scene.combo;
+    TRzComboBox& c = *scene.combo_;
     for (const char* s : kSlopes) c.Add(s);
     c.SetItemIndex(-1);
     scene.ShowFocused();
@@ -236,7 +236,7 @@ TEST(RzComboBox, EditableCombosCompleteWhatIsTyped) {
     EXPECT_EQ(c.SelStart(), 1);
     EXPECT_EQ(c.SelText(), "K -12");
     EXPECT_EQ(c.ItemIndex(), 4);
-    EXPECT_EQ(scene.log.back(), "match LK -12");
+    EXPECT_EQ(scene.log_.back(), "match LK -12");
     // Typing on through the tail keeps completing.
     test::Type(c, "K -2");
     EXPECT_EQ(c.Text(), "LK -24");
@@ -258,7 +258,7 @@ TEST(RzComboBox, EditableCombosCompleteWhatIsTyped) {
 
 TEST(RzComboBox, TextSetByTheProgramCompletesToAnItem) {
     TComboScene scene(csDropDown);
-    TRzComboBox& c = *scene.combo;
+    TRzComboBox& c = *scene.combo_;
     for (const char* s : kSlopes) c.Add(s);
     scene.ShowFocused();
     c.SetText("BW -1");
@@ -273,7 +273,7 @@ TEST(RzComboBox, TextSetByTheProgramCompletesToAnItem) {
 
 TEST(RzComboBox, ValuesStandBesideTheItems) {
     TComboScene scene(csDropDownList);
-    TRzComboBox& c = *scene.combo;
+    TRzComboBox& c = *scene.combo_;
     c.AddItemValue("Butterworth", "BW");
     c.AddItemValue("Linkwitz", "");
     c.AddItemValue("Bessel", "BL");

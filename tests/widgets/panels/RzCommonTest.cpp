@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -121,32 +122,46 @@ TEST(RzFrames, GrooveRoundedAndDottedFramesOnSmallRectangles) {
     EXPECT_EQ(Map(*dotted), (Rows{"y#y#y#", "#yyyy#", "yyyyyy", "#yyyy#", "y#y#y#"}));
 }
 
-TEST(RzFrames, EveryStyleInsetsByItsWidthOnSixteenAndFifteenPixels) {
-    struct Case {
-        TFrameStyleEx style;
-        int inset;
-    };
-    const Case cases[] = {{fsNone, 0},    {fsFlat, 1},       {fsGroove, 2},   {fsBump, 2},
-                          {fsLowered, 2}, {fsButtonDown, 2}, {fsRaised, 2},   {fsButtonUp, 2},
-                          {fsStatus, 1},  {fsPopup, 1},      {fsFlatBold, 2}, {fsFlatRounded, 2}};
-    for (const Case& c : cases) {
-        for (const TRect r : {Rect(0, 0, 16, 15), Rect(0, 0, 15, 16)}) {
-            auto b = Yellow(16, 16);
-            EXPECT_EQ(DrawFrameStyle(*b->Canvas(), r, c.style), InflateRect(r, -c.inset, -c.inset))
-                << c.style;
-            auto colored = Yellow(16, 16);
-            EXPECT_EQ(DrawColoredFrameStyle(*colored->Canvas(), r, clSilver, c.style),
-                      InflateRect(r, -c.inset, -c.inset))
-                << c.style;
-            // Nothing is drawn outside the rectangle, and a frame leaves its inside alone.
-            const TRect inside = InflateRect(r, -c.inset, -c.inset);
+// One row per frame style: its name, and the pixels it takes from each side.
+struct TInsetCase {
+    const char* name;
+    TFrameStyleEx style;
+    int inset;
+};
+void PrintTo(const TInsetCase& c, std::ostream* os) { *os << c.name; }
+
+class RzFrameStyle : public ::testing::TestWithParam<TInsetCase> {};
+
+TEST_P(RzFrameStyle, InsetsByItsWidthAndDrawsOnlyBetween) {
+    const TInsetCase& c = GetParam();
+    for (const TRect r : {Rect(0, 0, 16, 15), Rect(0, 0, 15, 16)}) {
+        const TRect inside = InflateRect(r, -c.inset, -c.inset);
+        auto b = Yellow(16, 16);
+        EXPECT_EQ(DrawFrameStyle(*b->Canvas(), r, c.style), inside);
+        auto colored = Yellow(16, 16);
+        EXPECT_EQ(DrawColoredFrameStyle(*colored->Canvas(), r, clSilver, c.style), inside);
+        // Nothing is drawn outside the rectangle, and a frame leaves its inside alone.
+        for (const TBitmap* painted : {b.get(), colored.get()})
             for (int y = 0; y < 16; ++y)
                 for (int x = 0; x < 16; ++x) {
                     if (PtInRect(r, {x, y}) && !PtInRect(inside, {x, y})) continue;
-                    EXPECT_EQ(b->PixelAt(x, y), 0x00FFFFu) << c.style << " at " << x << "," << y;
+                    EXPECT_EQ(painted->PixelAt(x, y), 0x00FFFFu) << x << "," << y;
                 }
-        }
     }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllStyles, RzFrameStyle,
+    ::testing::Values(TInsetCase{"None", fsNone, 0}, TInsetCase{"Flat", fsFlat, 1},
+                      TInsetCase{"Groove", fsGroove, 2}, TInsetCase{"Bump", fsBump, 2},
+                      TInsetCase{"Lowered", fsLowered, 2},
+                      TInsetCase{"ButtonDown", fsButtonDown, 2}, TInsetCase{"Raised", fsRaised, 2},
+                      TInsetCase{"ButtonUp", fsButtonUp, 2}, TInsetCase{"Status", fsStatus, 1},
+                      TInsetCase{"Popup", fsPopup, 1}, TInsetCase{"FlatBold", fsFlatBold, 2},
+                      TInsetCase{"FlatRounded", fsFlatRounded, 2}),
+    [](const ::testing::TestParamInfo<TInsetCase>& row) { return std::string(row.param.name); });
+
+TEST(RzFrames, RaisedAndButtonDownRings) {
     // The raised 3-D frame: outer ring 3-D light / dark shadow, inner ring highlight / shadow.
     auto raised = Yellow(5, 5);
     DrawFrameStyle(*raised->Canvas(), Rect(0, 0, 5, 5), fsRaised);

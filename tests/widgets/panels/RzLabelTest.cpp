@@ -16,27 +16,27 @@ using test::Place;
 
 // A label on a plain white panel-like parent, painted into a bitmap of the parent's size.
 struct TLabelScene {
-    std::unique_ptr<TForm> form = test::MakeForm(120, 40, clWhite);
-    TRzLabel* label = nullptr;
+    std::unique_ptr<TForm> form_ = test::MakeForm(120, 40, clWhite);
+    TRzLabel* label_ = nullptr;
 
     TLabelScene() {
-        label = new TRzLabel(form.get());
-        label->SetParent(form.get());
-        label->SetAutoSize(false);
-        label->SetBounds(10, 5, 100, 30);
-        label->Font()->SetName("Arial");
-        label->Font()->SetHeight(-11);
-        label->Font()->SetColor(clBlack);
-        label->SetCaption("1");
+        label_ = new TRzLabel(form_.get());
+        label_->SetParent(form_.get());
+        label_->SetAutoSize(false);
+        label_->SetBounds(10, 5, 100, 30);
+        label_->Font()->SetName("Arial");
+        label_->Font()->SetHeight(-11);
+        label_->Font()->SetColor(clBlack);
+        label_->SetCaption("1");
     }
-    std::unique_ptr<TBitmap> Paint() { return test::Render(*form); }
+    std::unique_ptr<TBitmap> Paint() { return test::Render(*form_); }
 };
 
 TEST(RzLabel, TheBandTablesLabelDrawsOnlyItsCaptionCentred) {
     TLabelScene scene;
-    scene.label->SetTransparent(true);
-    scene.label->SetAlignment(taCenter);
-    scene.label->SetCaption("12");
+    scene.label_->SetTransparent(true);
+    scene.label_->SetAlignment(taCenter);
+    scene.label_->SetCaption("12");
     const auto b = scene.Paint();
     const TRect ink = testing::InkBounds(*b, 0xFFFFFF);
     ASSERT_FALSE(IsRectEmpty(ink));
@@ -51,30 +51,30 @@ TEST(RzLabel, TheBandTablesLabelDrawsOnlyItsCaptionCentred) {
         }
 
     // Opaque, the label fills itself with its colour, which follows the parent's.
-    scene.label->SetTransparent(false);
-    scene.form->SetColor(clAqua);
-    EXPECT_EQ(scene.label->Color(), clAqua);
+    scene.label_->SetTransparent(false);
+    scene.form_->SetColor(clAqua);
+    EXPECT_EQ(scene.label_->Color(), clAqua);
     const auto opaque = scene.Paint();
     EXPECT_EQ(opaque->PixelAt(12, 30), 0xFFFF00u);
 }
 
 TEST(RzLabel, AutoSizeAddsTheFramesToTheMeasuredText) {
     TLabelScene scene;
-    scene.label->SetCaption("Gain");
-    scene.label->SetAutoSize(true);
-    const int w = scene.label->Width();
-    const int h = scene.label->Height();
-    scene.label->SetBorderOuter(fsFlat);
-    scene.label->SetBorderWidth(2);
-    EXPECT_EQ(scene.label->Width(), w + 6);
-    EXPECT_EQ(scene.label->Height(), h + 6);
+    scene.label_->SetCaption("Gain");
+    scene.label_->SetAutoSize(true);
+    const int w = scene.label_->Width();
+    const int h = scene.label_->Height();
+    scene.label_->SetBorderOuter(fsFlat);
+    scene.label_->SetBorderWidth(2);
+    EXPECT_EQ(scene.label_->Width(), w + 6);
+    EXPECT_EQ(scene.label_->Height(), h + 6);
     // Flat bold frames add nothing to the auto-size.
-    scene.label->SetBorderOuter(fsFlatBold);
-    EXPECT_EQ(scene.label->Width(), w + 4);
-    scene.label->SetTextStyle(tsShadow);
-    scene.label->SetCaption("Gain ");
-    scene.label->SetCaption("Gain");
-    EXPECT_EQ(scene.label->Width(), w + 4 + 2);
+    scene.label_->SetBorderOuter(fsFlatBold);
+    EXPECT_EQ(scene.label_->Width(), w + 4);
+    scene.label_->SetTextStyle(tsShadow);
+    scene.label_->SetCaption("Gain ");
+    scene.label_->SetCaption("Gain");
+    EXPECT_EQ(scene.label_->Width(), w + 4 + 2);
 }
 
 TEST(RzLabel, AnglesAreKeptWithinAFullTurn) {
@@ -97,11 +97,11 @@ TEST(RzLabel, AnglesAreKeptWithinAFullTurn) {
 
 TEST(RzLabel, RaisedAndRecessedTextWithAndWithoutTheLightStyle) {
     TLabelScene scene;
-    scene.label->SetTransparent(true);
-    scene.label->SetCaption("WWW");
-    scene.label->SetShadowColor(clRed);
-    scene.label->SetHighlightColor(clBlue);
-    scene.label->SetTextStyle(tsRaised);
+    scene.label_->SetTransparent(true);
+    scene.label_->SetCaption("WWW");
+    scene.label_->SetShadowColor(clRed);
+    scene.label_->SetHighlightColor(clBlue);
+    scene.label_->SetTextStyle(tsRaised);
     // Text is smoothed: count the pixels clearly tinted red (shadow) or blue (highlight).
     auto tinted = [&](int channel) {
         const auto b = scene.Paint();
@@ -120,18 +120,18 @@ TEST(RzLabel, RaisedAndRecessedTextWithAndWithoutTheLightStyle) {
     EXPECT_GT(tinted(kRed), 0);
     EXPECT_GT(tinted(kBlue), 0);
     // Raised and light: only the highlight copy up and left, then the text.
-    scene.label->SetLightTextStyle(true);
+    scene.label_->SetLightTextStyle(true);
     EXPECT_EQ(tinted(kRed), 0);
     EXPECT_GT(tinted(kBlue), 0);
     // Recessed and light: only the highlight copy down and right.
-    scene.label->SetTextStyle(tsRecessed);
+    scene.label_->SetTextStyle(tsRecessed);
     EXPECT_GT(tinted(kBlue), 0);
     EXPECT_EQ(tinted(kRed), 0);
-    scene.label->SetLightTextStyle(false);
+    scene.label_->SetLightTextStyle(false);
     EXPECT_GT(tinted(kRed), 0);
     // Disabled: grey text only.
-    scene.label->SetTextStyle(tsRaised);
-    scene.label->SetEnabled(false);
+    scene.label_->SetTextStyle(tsRaised);
+    scene.label_->SetEnabled(false);
     EXPECT_EQ(tinted(kRed) + tinted(kBlue), 0);
     EXPECT_EQ(testing::CountPixels(*scene.Paint(), 0x000000), 0);
     EXPECT_GT(testing::CountPixels(*scene.Paint(), 0x808080), 0);
@@ -139,27 +139,27 @@ TEST(RzLabel, RaisedAndRecessedTextWithAndWithoutTheLightStyle) {
 
 TEST(RzLabel, TurnedAndCurvedTextStayInsideSmallLabels) {
     TLabelScene scene;
-    scene.label->SetTransparent(true);
-    scene.label->SetCaption("Level");
-    scene.label->SetAngle(90);
+    scene.label_->SetTransparent(true);
+    scene.label_->SetCaption("Level");
+    scene.label_->SetAngle(90);
     const TRect up = testing::InkBounds(*scene.Paint(), 0xFFFFFF);
     EXPECT_GT(up.Height(), up.Width());
 
     // Along a curve, on a label with room for one.
-    scene.label->SetRotation(roCurve);
-    scene.label->SetBounds(10, 5, 100, 100);
-    scene.form->SetClientSize(120, 110);
+    scene.label_->SetRotation(roCurve);
+    scene.label_->SetBounds(10, 5, 100, 100);
+    scene.form_->SetClientSize(120, 110);
     EXPECT_FALSE(IsRectEmpty(testing::InkBounds(*scene.Paint(), 0xFFFFFF)));
     // Without room (a radius of 0 would divide the advance by zero) the text is drawn flat.
-    scene.label->SetBounds(10, 5, 1, 100);
+    scene.label_->SetBounds(10, 5, 1, 100);
     EXPECT_NO_THROW(scene.Paint());
-    scene.label->SetBounds(10, 5, 100, 100);
-    scene.label->SetBorderWidth(30);
+    scene.label_->SetBounds(10, 5, 100, 100);
+    scene.label_->SetBorderWidth(30);
     EXPECT_NO_THROW(scene.Paint());
 
     // Disabled curved text is embossed: highlight down and right, then the shadow colour.
-    scene.label->SetBorderWidth(0);
-    scene.label->SetEnabled(false);
+    scene.label_->SetBorderWidth(0);
+    scene.label_->SetEnabled(false);
     const auto curved = scene.Paint();
     EXPECT_GT(testing::CountPixels(*curved, 0x808080), 0);
     EXPECT_EQ(testing::CountPixels(*curved, 0x000000), 0);
@@ -168,8 +168,8 @@ TEST(RzLabel, TurnedAndCurvedTextStayInsideSmallLabels) {
 TEST(RzLabel, BlinkingLabelsAlternateInStepOnTheSharedTimer) {
     TManualClock clock;
     TLabelScene scene;
-    TRzLabel* a = scene.label;
-    auto* b = Place(new TRzLabel(scene.form.get()), scene.form.get(), 0, 0, 30, 20);
+    TRzLabel* a = scene.label_;
+    auto* b = Place(new TRzLabel(scene.form_.get()), scene.form_.get(), 0, 0, 30, 20);
     TRzBlinkingControlsList* list = TRzBlinkingControlsList::Current();
     ASSERT_NE(list, nullptr);
     // No label blinks: the shared timer does not run.

@@ -7,9 +7,9 @@
 #include "framework/controls/KeyMap.h"
 #include "framework/controls/MessageParams.h"
 #include "framework/controls/StdControlSupport.h"
+#include "framework/runtime/SystemInfo.h"
 #include "framework/text/Filer.h"
 #include "widgets/panels/RzFrameController.h"
-#include "widgets/panels/RzSystem.h"
 
 namespace dsp {
 

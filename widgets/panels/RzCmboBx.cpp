@@ -9,8 +9,8 @@
 #include "framework/controls/EditBuffer.h"
 #include "framework/controls/MessageParams.h"
 #include "framework/controls/StdControlSupport.h"
+#include "framework/runtime/SystemInfo.h"
 #include "framework/text/Filer.h"
-#include "widgets/panels/RzSystem.h"
 
 namespace dsp {
 

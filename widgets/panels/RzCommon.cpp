@@ -12,9 +12,9 @@
 #include "framework/controls/StdControlSupport.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/FontSet.h"
+#include "framework/runtime/SystemInfo.h"
 #include "framework/text/Numbers.h"
 #include "framework/text/StrUtils.h"
-#include "widgets/panels/RzSystem.h"
 
 namespace dsp {
 

@@ -6,8 +6,8 @@
 #include "framework/controls/StdControlSupport.h"
 #include "framework/controls/WinControl.h"
 #include "framework/desktop/Screen.h"
+#include "framework/runtime/SystemInfo.h"
 #include "framework/text/Filer.h"
-#include "widgets/panels/RzSystem.h"
 
 namespace dsp {
 
@@ -235,17 +235,21 @@ TRect TRzCustomPanel::DeflateByBorders(TRect r, bool withBorderWidth) const {
     return DeflateSides(r, FrameWidthOf(borderInner_, BevelWidth()), borderSides_);
 }
 
-bool TRzCustomPanel::IsDockSite() const { return false; }
-
 TRect TRzCustomPanel::GetClientRect() const {
     const TRect client = TCustomPanel::GetClientRect();
-    if (IsDockSite()) return client;
+    if (DockSite()) return client;
     return DeflateByBorders(client, false);
 }
 
 void TRzCustomPanel::AdjustClientRect(TRect& rect) {
     TCustomPanel::AdjustClientRect(rect);
-    if (IsDockSite()) rect = DeflateByBorders(rect, false);
+    if (DockSite()) rect = DeflateByBorders(rect, false);
+}
+
+std::unique_ptr<TDockTree> TRzCustomPanel::CreateDockManager() {
+    auto manager = std::make_unique<TRzPanelDockManager>(this);
+    SetDoubleBuffered(true);
+    return manager;
 }
 
 bool TRzCustomPanel::RedrawOnResize() const { return FullRepaint() || !Caption().empty(); }
@@ -721,6 +725,94 @@ void TRzCustomGroupBox::Dispatch(TMessage& message) {
             return;
         default: TRzCustomPanel::Dispatch(message); return;
     }
+}
+
+}  // namespace dsp
+
+namespace dsp {
+
+// ---- dock manager
+
+namespace {
+
+constexpr int kDockGrabberSize = 14;
+
+// The close box's cross, drawn in the font colour inside the box.
+void DrawCloseGlyph(TCanvas& canvas, const TRect& box, TColor color) {
+    canvas.Pen()->SetColor(color);
+    const int size = std::min(box.Width(), box.Height()) - 4;
+    if (size <= 0) return;
+    const int x = box.Left + (box.Width() - size) / 2;
+    const int y = box.Top + (box.Height() - size) / 2;
+    for (int d = 0; d < 2; ++d) {
+        canvas.MoveTo(x + d, y);
+        canvas.LineTo(x + d + size, y + size);
+        canvas.MoveTo(x + d + size - 1, y);
+        canvas.LineTo(x + d - 1, y + size);
+    }
+}
+
+}  // namespace
+
+TRzPanelDockManager::TRzPanelDockManager(TRzCustomPanel* panel)
+    : TDockTree(panel), panel_(panel), font_(std::make_unique<TFont>()) {
+    font_->SetName("Verdana");
+    font_->SetSize(8);
+    SetGrabberSize(kDockGrabberSize);
+    oldWndProc_ = panel->WindowProc();
+    if (!panel->ComponentState().Contains(csDesigning)) {
+        panel->SetWindowProc([this](TMessage& message) {
+            if (message.Msg == WM_COMMAND || message.Msg == WM_MOUSEACTIVATE) {
+                panel_->Invalidate();
+            }
+            oldWndProc_(message);
+        });
+    }
+}
+
+TRzPanelDockManager::~TRzPanelDockManager() { panel_->SetWindowProc(oldWndProc_); }
+
+void TRzPanelDockManager::AdjustDockRect(TControl*, TRect& rect) {
+    if (panel_->Align() == alTop || panel_->Align() == alBottom) {
+        rect.Left += kDockGrabberSize;
+    } else {
+        rect.Top += kDockGrabberSize;
+    }
+}
+
+void TRzPanelDockManager::PaintDockFrame(TCanvas& canvas, TControl* control, const TRect& rect) {
+    if (!panel_->ShowDockClientCaptions()) {
+        TDockTree::PaintDockFrame(canvas, control, rect);
+        return;
+    }
+    const std::string caption = control->Caption();
+    auto* windowed = dynamic_cast<TWinControl*>(control);
+    const bool active = windowed == nullptr || windowed->Focused();
+    const int saved = canvas.SaveDC();
+    canvas.SetFont(font_.get());
+    canvas.Brush()->SetStyle(bsSolid);
+    canvas.Brush()->SetColor(active ? clActiveCaption : clInactiveCaption);
+    const TColor text = active ? clCaptionText : clInactiveCaptionText;
+    canvas.Font()->SetColor(text);
+    if (panel_->Align() == alTop || panel_->Align() == alBottom) {
+        const TRect grabber = Rect(rect.Left, rect.Top, rect.Left + kDockGrabberSize, rect.Bottom);
+        canvas.FillRect(grabber);
+        const unsigned align = canvas.SetTextAlign(TA_BASELINE);
+        canvas.Font()->SetLogFont(MakeAngledFont(*font_, 90));
+        canvas.Font()->SetColor(clCaptionText);
+        canvas.Brush()->SetStyle(bsClear);
+        canvas.TextRect(grabber, grabber.Right - 2, grabber.Bottom - 3, caption);
+        canvas.SetTextAlign(align);
+        DrawCloseGlyph(canvas, Rect(rect.Left + 1, rect.Top + 1, rect.Left + 12, rect.Top + 12),
+                       clCaptionText);
+    } else {
+        const TRect grabber = Rect(rect.Left, rect.Top, rect.Right, rect.Top + kDockGrabberSize);
+        canvas.TextRect(grabber, rect.Left + 2, rect.Top, caption);
+        DrawCloseGlyph(canvas, Rect(rect.Right - 15, rect.Top + 1, rect.Right - 2, rect.Top + 12),
+                       text);
+    }
+    canvas.RestoreDC(saved);
+    canvas.Brush()->SetStyle(bsSolid);
 }
 
 }  // namespace dsp

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/controls/Docking.h"
 #include "framework/controls/Panel.h"
 #include "widgets/panels/RzCommon.h"
 #include "widgets/panels/RzFrameController.h"
@@ -168,6 +169,8 @@ protected:
 
     TRect GetClientRect() const override;
     void AdjustClientRect(TRect& rect) override;
+    // A dock site's manager: grabbers with the docked control's caption and a close box.
+    std::unique_ptr<TDockTree> CreateDockManager() override;
     void Paint() override;
     bool RedrawOnResize() const override;
     void Dispatch(TMessage& message) override;
@@ -183,7 +186,6 @@ protected:
     TColor borderShadow_ = clBtnShadow;
 
 private:
-    bool IsDockSite() const;
     void EnabledChanged();
     void WindowPosChanged(const TMessage& message);
 
@@ -210,6 +212,25 @@ private:
     bool wordWrap_ = true;
     // The children's enabled states recorded when the panel was disabled, in child order.
     std::vector<std::pair<TControl*, bool>> enabledList_;
+};
+
+// The dock manager of a panel that is a dock site: 14-pixel grabbers (at the left of the docked
+// controls in a panel aligned at the top or bottom, on top of them otherwise) in the caption
+// colours, active for the focused control, with its caption and a close box.
+class TRzPanelDockManager : public TDockTree {
+public:
+    explicit TRzPanelDockManager(TRzCustomPanel* panel);
+    ~TRzPanelDockManager() override;
+
+    void AdjustDockRect(TControl* control, TRect& rect) override;
+    void PaintDockFrame(TCanvas& canvas, TControl* control, const TRect& rect) override;
+
+    TFont* CaptionFont() const { return font_.get(); }
+
+private:
+    TRzCustomPanel* panel_;
+    TWndMethod oldWndProc_;
+    std::unique_ptr<TFont> font_;
 };
 
 class TRzPanel : public TRzCustomPanel {

@@ -18,7 +18,7 @@ namespace dsp::test {
 class TPictureControl : public TCustomControl {
 public:
     using TCustomControl::TCustomControl;
-    int Paints = 0;
+    int paints = 0;
 
     static TColor PixelColor(int x, int y) {
         return static_cast<TColor>(
@@ -27,7 +27,7 @@ public:
 
 protected:
     void Paint() override {
-        ++Paints;
+        ++paints;
         TCanvas& c = *Canvas();
         for (int y = 0; y < Height(); ++y)
             for (int x = 0; x < Width(); ++x) c.SetPixels(x, y, PixelColor(x, y));
@@ -38,11 +38,11 @@ protected:
 class TPlainParent : public TWinControl {
 public:
     using TWinControl::TWinControl;
-    int Paints = 0;
+    int paints = 0;
 
 protected:
     void Dispatch(TMessage& message) override {
-        if (message.Msg == WM_PAINT) ++Paints;
+        if (message.Msg == WM_PAINT) ++paints;
         TWinControl::Dispatch(message);
     }
 };

@@ -74,19 +74,19 @@ TEST(RzGroupBox, TransparentBoxOnAPlainParentSettles) {
 
     // Painting the boxes again marks the plain parent once; then nothing more happens.
     for (int round = 0; round < 3; ++round) {
-        const int before = plain->Paints;
+        const int before = plain->paints;
         box->Invalidate();
         inner->Invalidate();
         test::PaintPending(*form);
         test::RunPendingEvents();
         test::PaintPending(*form);
-        const int paints = plain->Paints;
+        const int paints = plain->paints;
         EXPECT_GT(paints, before) << round;
         for (int i = 0; i < 5; ++i) {
             test::RunPendingEvents();
             test::PaintPending(*form);
         }
-        EXPECT_EQ(plain->Paints, paints) << round;
+        EXPECT_EQ(plain->paints, paints) << round;
     }
     EXPECT_EQ(test::ShownPixel(*inner, 3, 3), static_cast<TColorRef>(clTeal));
 }
@@ -221,6 +221,54 @@ TEST(RzPanel, RoundedFrameCutsItsCornersInTheFlatColour) {
     EXPECT_EQ(b->PixelAt(2, 2), 0xFFFFFFu);
     EXPECT_EQ(b->PixelAt(4, 0), 0x0000FFu);
     EXPECT_EQ(b->PixelAt(5, 4), 0xFFFFFFu);
+}
+
+}  // namespace
+}  // namespace dsp
+
+namespace dsp {
+namespace {
+
+TEST(RzPanelDockManager, DockSitesGetCaptionGrabbers) {
+    auto form = test::MakeForm(300, 200);
+    auto* panel = test::Place(new TRzPanel(form.get()), form.get(), 0, 0, 300, 120);
+    panel->SetBorderOuter(fsNone);
+    panel->SetDockSite(true);
+    EXPECT_EQ(panel->DockManager(), nullptr);
+    EXPECT_FALSE(panel->DoubleBuffered());
+    panel->SetUseDockManager(true);
+    ASSERT_NE(dynamic_cast<TRzPanelDockManager*>(panel->DockManager()), nullptr);
+    EXPECT_TRUE(panel->DoubleBuffered());
+
+    auto* client = test::Place(new test::TProbeControl(form.get()), form.get(), 0, 150, 80, 40);
+    client->fill = clWhite;
+    client->SetCaption("Levels");
+    test::ShowAndPaint(*form);
+    ASSERT_TRUE(client->ManualDock(panel));
+    // A 14-pixel grabber on top of the control, in the inactive caption colour.
+    EXPECT_EQ(client->Top(), 14);
+    test::PaintPending(*form);
+    const auto b = test::Render(*form);
+    EXPECT_EQ(b->PixelAt(150, 3), static_cast<TColorRef>(ResolveColor(clInactiveCaption)));
+    client->SetFocus();
+    panel->Repaint();
+    EXPECT_EQ(test::Render(*form)->PixelAt(150, 3),
+              static_cast<TColorRef>(ResolveColor(clActiveCaption)));
+
+    // Aligned at the top, the grabbers go to the left of the controls.
+    panel->SetAlign(alTop);
+    panel->DockManager()->ResetBounds(true);
+    EXPECT_EQ(client->Left(), 14);
+    EXPECT_EQ(client->Top(), 0);
+
+    // Without client captions the framework's own grabbers show.
+    panel->SetAlign(alNone);
+    panel->DockManager()->ResetBounds(true);
+    panel->SetShowDockClientCaptions(false);
+    test::PaintPending(*form);
+    const TColorRef plain = test::Render(*form)->PixelAt(150, 3);
+    EXPECT_NE(plain, static_cast<TColorRef>(ResolveColor(clActiveCaption)));
+    EXPECT_NE(plain, static_cast<TColorRef>(ResolveColor(clInactiveCaption)));
 }
 
 }  // namespace

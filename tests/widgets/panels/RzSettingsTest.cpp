@@ -160,7 +160,7 @@ class TFramedProbe : public TWinControl {
 
 public:
     using TWinControl::TWinControl;
-    std::vector<std::string> Log;
+    std::vector<std::string> log;
     TColor focus_ = clWindow, disabled_ = clBtnFace, readOnly_ = clInfoBk;
     bool readOnlyOnFocus_ = false, flatButtons_ = false, frameHotTrack_ = false;
     bool frameVisible_ = false;
@@ -170,22 +170,22 @@ public:
     TFramingPreference framing_ = fpXPThemes;
     TRzFrameControllerNotifications notifications_ = kAllFrameNotifications;
 
-    void LogParentColor(bool v) { Log.push_back("ParentColor"), SetParentColor(v); }
-    void LogColor(TColor v) { Log.push_back("Color"), SetColor(v); }
-    void LogFocus(TColor v) { Log.push_back("FocusColor"), focus_ = v; }
-    void LogDisabled(TColor v) { Log.push_back("DisabledColor"), disabled_ = v; }
-    void LogReadOnly(TColor v) { Log.push_back("ReadOnlyColor"), readOnly_ = v; }
-    void LogReadOnlyOnFocus(bool v) { Log.push_back("ReadOnlyColorOnFocus"), readOnlyOnFocus_ = v; }
-    void LogFlatButtonColor(TColor v) { Log.push_back("FlatButtonColor"), flatButtonColor_ = v; }
-    void LogFlatButtons(bool v) { Log.push_back("FlatButtons"), flatButtons_ = v; }
-    void LogFrameColor(TColor v) { Log.push_back("FrameColor"), frameColor_ = v; }
-    void LogFrameHotColor(TColor v) { Log.push_back("FrameHotColor"), frameHotColor_ = v; }
-    void LogFrameHotTrack(bool v) { Log.push_back("FrameHotTrack"), frameHotTrack_ = v; }
-    void LogFrameHotStyle(TFrameStyle v) { Log.push_back("FrameHotStyle"), frameHotStyle_ = v; }
-    void LogFrameSides(TSides v) { Log.push_back("FrameSides"), frameSides_ = v; }
-    void LogFrameStyle(TFrameStyle v) { Log.push_back("FrameStyle"), frameStyle_ = v; }
-    void LogFrameVisible(bool v) { Log.push_back("FrameVisible"), frameVisible_ = v; }
-    void LogFraming(TFramingPreference v) { Log.push_back("FramingPreference"), framing_ = v; }
+    void LogParentColor(bool v) { log.push_back("ParentColor"), SetParentColor(v); }
+    void LogColor(TColor v) { log.push_back("Color"), SetColor(v); }
+    void LogFocus(TColor v) { log.push_back("FocusColor"), focus_ = v; }
+    void LogDisabled(TColor v) { log.push_back("DisabledColor"), disabled_ = v; }
+    void LogReadOnly(TColor v) { log.push_back("ReadOnlyColor"), readOnly_ = v; }
+    void LogReadOnlyOnFocus(bool v) { log.push_back("ReadOnlyColorOnFocus"), readOnlyOnFocus_ = v; }
+    void LogFlatButtonColor(TColor v) { log.push_back("FlatButtonColor"), flatButtonColor_ = v; }
+    void LogFlatButtons(bool v) { log.push_back("FlatButtons"), flatButtons_ = v; }
+    void LogFrameColor(TColor v) { log.push_back("FrameColor"), frameColor_ = v; }
+    void LogFrameHotColor(TColor v) { log.push_back("FrameHotColor"), frameHotColor_ = v; }
+    void LogFrameHotTrack(bool v) { log.push_back("FrameHotTrack"), frameHotTrack_ = v; }
+    void LogFrameHotStyle(TFrameStyle v) { log.push_back("FrameHotStyle"), frameHotStyle_ = v; }
+    void LogFrameSides(TSides v) { log.push_back("FrameSides"), frameSides_ = v; }
+    void LogFrameStyle(TFrameStyle v) { log.push_back("FrameStyle"), frameStyle_ = v; }
+    void LogFrameVisible(bool v) { log.push_back("FrameVisible"), frameVisible_ = v; }
+    void LogFraming(TFramingPreference v) { log.push_back("FramingPreference"), framing_ = v; }
 };
 
 TEST(RzFrameController, PushesEverySettingByNameInItsOrder) {
@@ -199,23 +199,23 @@ TEST(RzFrameController, PushesEverySettingByNameInItsOrder) {
         "ReadOnlyColorOnFocus", "FocusColor",    "FlatButtonColor", "FlatButtons",
         "FrameColor",           "FrameHotColor", "FrameHotTrack",   "FrameHotStyle",
         "FrameSides",           "FrameStyle",    "FrameVisible",    "FramingPreference"};
-    EXPECT_EQ(probe.Log, all);
+    EXPECT_EQ(probe.log, all);
     EXPECT_EQ(probe.Color(), clYellow);
     // Colour set while FocusColor equalled it: both moved.
     EXPECT_EQ(probe.focus_, clYellow);
     EXPECT_EQ(probe.frameSides_, (TSides{sdTop, sdBottom}));
 
     // One setting at a time, only under its flag; a parent-coloured controller pushes no colour.
-    probe.Log.clear();
+    probe.log.clear();
     probe.notifications_.Exclude(fcpFrameStyle);
     controller.SetFrameStyle(fsFlatBold);
     controller.SetFrameColor(clRed);
-    EXPECT_EQ(probe.Log, (std::vector<std::string>{"FrameColor"}));
-    probe.Log.clear();
+    EXPECT_EQ(probe.log, (std::vector<std::string>{"FrameColor"}));
+    probe.log.clear();
     controller.SetParentColor(true);
     controller.UpdateControls();
-    EXPECT_EQ(std::count(probe.Log.begin(), probe.Log.end(), "Color"), 0);
-    EXPECT_EQ(probe.Log.front(), "ParentColor");
+    EXPECT_EQ(std::count(probe.log.begin(), probe.log.end(), "Color"), 0);
+    EXPECT_EQ(probe.log.front(), "ParentColor");
     controller.RemoveControl(&probe);
 }
 
@@ -223,22 +223,22 @@ TEST(RzFrameController, ChangesInsideAnUpdatePushOnceAndEndUpdateHasAFloor) {
     TRzFrameController controller(nullptr);
     TFramedProbe probe(nullptr);
     controller.AddControl(&probe);
-    probe.Log.clear();
+    probe.log.clear();
     controller.BeginUpdate();
     controller.SetFrameColor(clRed);
     controller.SetFrameStyle(fsGroove);
     controller.SetFlatButtons(false);
-    EXPECT_TRUE(probe.Log.empty());
+    EXPECT_TRUE(probe.log.empty());
     controller.EndUpdate();
-    EXPECT_EQ(probe.Log.size(), 16u);
+    EXPECT_EQ(probe.log.size(), 16u);
     EXPECT_EQ(probe.frameColor_, clRed);
     // An unmatched EndUpdate pushes and stays at zero: the next change goes out at once.
-    probe.Log.clear();
+    probe.log.clear();
     controller.EndUpdate();
-    EXPECT_EQ(probe.Log.size(), 16u);
-    probe.Log.clear();
+    EXPECT_EQ(probe.log.size(), 16u);
+    probe.log.clear();
     controller.SetFrameHotColor(clBlue);
-    EXPECT_EQ(probe.Log, (std::vector<std::string>{"FrameHotColor"}));
+    EXPECT_EQ(probe.log, (std::vector<std::string>{"FrameHotColor"}));
     controller.RemoveControl(&probe);
 }
 

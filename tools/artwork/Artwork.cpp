@@ -16,7 +16,7 @@ namespace {
 
 std::vector<TPictureDef> JoinFamilies() {
     std::vector<TPictureDef> all;
-    for (auto family : {ButtonPictures, PlotToolbarPictures, DialogPictures}) {
+    for (auto family : {ButtonPictures, PlotToolbarPictures, DialogPictures, PanelButtonPictures}) {
         for (TPictureDef& picture : family()) all.push_back(std::move(picture));
     }
     std::set<std::string> names;

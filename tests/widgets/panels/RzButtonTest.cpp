@@ -2,6 +2,7 @@
 
 #include <QEvent>
 
+#include "framework/core/Resources.h"
 #include "tests/framework/controls/ControlTestSupport.h"
 #include "tests/framework/graphics/PixelMap.h"
 #include "tests/widgets/panels/PanelTestSupport.h"
@@ -112,6 +113,87 @@ TEST(RzButton, ColouredFaceWithFrameRingsAndFocusDots) {
     const auto classic = PaintAlone(*b);
     EXPECT_EQ(classic->PixelAt(0, 5), 0xFFFFFFu);
     EXPECT_EQ(classic->PixelAt(78, 5), 0x404040u);
+}
+
+}  // namespace
+}  // namespace dsp
+
+namespace dsp {
+namespace {
+
+std::unique_ptr<TBitmap> Knob() {
+    auto knob = std::make_unique<TBitmap>();
+    knob->LoadFromResourceName(HInstance, "SHP_KNOB");
+    return knob;
+}
+
+TEST(RzShapeButton, WithoutBevelOrBorderBothPicturesAreTheBitmap) {
+    const auto knob = Knob();
+    TRzShapeButton b(nullptr);
+    b.SetBevelWidth(0);
+    b.SetBorderStyle(bsNone);
+    b.SetBitmap(knob.get());
+    EXPECT_EQ(b.Width(), knob->Width() + 4);
+    for (int y = 0; y < knob->Height(); ++y)
+        for (int x = 0; x < knob->Width(); ++x) {
+            ASSERT_EQ(b.BitmapUp()->PixelAt(x, y), knob->PixelAt(x, y));
+            ASSERT_EQ(b.BitmapDown()->PixelAt(x, y), knob->PixelAt(x, y));
+        }
+    // The shape: the knob's pixels, not the white around it.
+    EXPECT_TRUE(b.IsOnButton({14, 14}));
+    EXPECT_FALSE(b.IsOnButton({0, 0}));
+    EXPECT_FALSE(b.IsOnButton({60, 60}));
+}
+
+TEST(RzShapeButton, BevelsAreTracedAroundTheShape) {
+    const auto knob = Knob();
+    TRzShapeButton b(nullptr);
+    b.SetBitmap(knob.get());
+    // Two bevel rings and a border ring: light above and left, dark below and right, the border
+    // outside both; pressed, the bevel colours swap.
+    const TBitmap& up = *b.BitmapUp();
+    const TBitmap& down = *b.BitmapDown();
+    // The highlight is white, the knob's transparent colour: it is drawn a shade darker so that
+    // it does not read as transparent.
+    const TColorRef light = ResolveColor(DarkerColor(clBtnHighlight, 1));
+    EXPECT_NE(light, 0xFFFFFFu);
+    const TColorRef dark = ResolveColor(clBtnShadow);
+    const TColorRef border = ResolveColor(cl3DDkShadow);
+    // Along the middle row, from the left: border, then the two bevel rings, then the shape.
+    int x = 0;
+    while (x < 28 && up.PixelAt(x, 14) == 0xFFFFFF) ++x;
+    EXPECT_EQ(up.PixelAt(x, 14), border);
+    EXPECT_EQ(up.PixelAt(x + 1, 14), light);
+    EXPECT_EQ(up.PixelAt(x + 2, 14), light);
+    EXPECT_EQ(down.PixelAt(x + 1, 14), dark);
+    int right = 27;
+    while (right > 0 && up.PixelAt(right, 14) == 0xFFFFFF) --right;
+    EXPECT_EQ(up.PixelAt(right, 14), border);
+    EXPECT_EQ(up.PixelAt(right - 1, 14), dark);
+    // The pressed picture leaves out the lower-right half of the border ring.
+    EXPECT_EQ(down.PixelAt(right, 14), 0xFFFFFFu);
+}
+
+TEST(RzShapeButton, PreciseClicksOnlyOverTheShape) {
+    auto form = test::MakeForm(100, 60);
+    auto* b = Place(new TRzShapeButton(form.get()), form.get(), 10, 10, 10, 10);
+    const auto knob = Knob();
+    b->SetBitmap(knob.get());
+    test::ShowAndPaint(*form);
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    // A press on a transparent corner reaches the form, not the button.
+    test::Click(*form, 11, 11);
+    EXPECT_EQ(clicks, 0);
+    test::Click(*form, 24, 24);
+    EXPECT_EQ(clicks, 1);
+    // Pressed on the shape and released off it: no click.
+    test::SendMouse(*form, QEvent::MouseButtonPress, 24, 24, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(b->State(), bsDown);
+    test::SendMouse(*form, QEvent::MouseMove, 90, 50, Qt::NoButton, Qt::LeftButton);
+    test::SendMouse(*form, QEvent::MouseButtonRelease, 90, 50, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(b->State(), bsUp);
 }
 
 }  // namespace

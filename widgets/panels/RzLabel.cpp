@@ -86,8 +86,11 @@ void TRzBlinkingControlsList::Add(TControl* control) { controls_.push_back(contr
 
 void TRzBlinkingControlsList::Remove(TControl* control) {
     auto found = std::find(controls_.begin(), controls_.end(), control);
-    if (found != controls_.end()) controls_.erase(found);
-    BlinkingChanged();
+    if (found == controls_.end()) return;
+    const bool blinked = control->Perform(kRzBlinkQuery) == 1;
+    controls_.erase(found);
+    // Only a blinking control's leaving can stop the timer.
+    if (blinked) BlinkingChanged();
 }
 
 bool TRzBlinkingControlsList::AnyBlinks() const {

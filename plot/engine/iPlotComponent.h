@@ -471,6 +471,15 @@ public:
     }
     // Refused while logging: the file's layout must not change under way.
     void SetDataFileColumnSeparator(TiPlotDataFileColumnSeparator value);
+    TiPlotDataFileColumnSeparator DataFileColumnSeparator() const {
+        return FDataFileColumnSeparator;
+    }
+    // The column separator character of data and log files.
+    char DataFileColumnSeparatorChar() const {
+        return FDataFileColumnSeparator == ipdfcsComma ? ',' : '\t';
+    }
+    bool DifferentialPropertySave() const { return FDifferentialPropertySave; }
+    void SetDifferentialPropertySave(bool value) { FDifferentialPropertySave = value; }
     void SetDataFileFormat(TiPlotDataFileFormat value);
     bool LoggingActive() const { return FLoggingActive; }
 

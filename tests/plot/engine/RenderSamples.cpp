@@ -49,5 +49,22 @@ int main(int argc, char** argv) {
         dsp::test::ConfigureAsTransferPlot(plot);
         dsp::Save(plot, folder + "/plot_transfer_axes.png");
     }
+    {
+        dsp::TiXYPlot plot(nullptr);
+        dsp::ConfigureTransferPlot(plot);
+        plot.SetBounds(0, 0, dsp::kGatePlotWidth, dsp::kTransferPlotHeight);
+        dsp::ReplaceTransferPoints(plot, dsp::kGateStartCurve, dsp::kGateStartOperatingPoint);
+        dsp::Save(plot, folder + "/plot_transfer_gate.png");
+    }
+    {
+        dsp::TiXYPlot plot(nullptr);
+        dsp::ConfigureTransferPlot(plot);
+        plot.SetBounds(0, 0, dsp::kCompressorPlotWidth, dsp::kTransferPlotHeight);
+        // A compressor at -30 dB with a ratio of 4 and a knee of 6 dB, and its operating point.
+        const dsp::TiDoublePoint curve[] = {
+            {20, -30 + 50.0 / 4}, {-24, -30 + 6.0 / 4}, {-36, -36}, {-100, -100}};
+        dsp::ReplaceTransferPoints(plot, curve, {-29.8, -30.4});
+        dsp::Save(plot, folder + "/plot_transfer_compressor.png");
+    }
     return 0;
 }

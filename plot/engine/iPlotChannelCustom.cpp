@@ -561,7 +561,7 @@ void TiPlotChannelCustom::SavePropertiesToFile(const std::string& fileName) {
         TStringList lines;
         lines.Add("File Type = Plot Channel Config");
         TStringList exclude;
-        exclude.Add("Name");
+        exclude.Add("Channel.Name");
         const bool onlyChanged = Plot() != nullptr && Plot()->DifferentialPropertySave();
         SavePropertiesToStrings(this, "Channel", lines, onlyChanged, &exclude);
         std::string text;

@@ -68,8 +68,13 @@ public:
     int updates = 0;
 };
 
-// Makes the stand-ins the classes of their kinds, for plots made after the call.
+// Registers (once) the restoring of the engine's own classes at the end of every test.
+void RestoreEngineClassesAfterTest();
+
+// Makes the stand-ins the classes of their kinds, for plots made after the call, until the end
+// of the test.
 inline void UseFakeClasses(TiPlotComponent& plot) {
+    RestoreEngineClassesAfterTest();
     plot.Master()->SetChannelClass(PlotObjectFactory<TFakeChannel>());
     RegisterPlotObjectClass(TiPlotObjectKind::Limit, PlotObjectFactory<TFakeLimit>());
     RegisterPlotObjectClass(TiPlotObjectKind::Annotation, PlotObjectFactory<TFakeAnnotation>());

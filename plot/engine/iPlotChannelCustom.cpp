@@ -44,8 +44,17 @@ TiPlotChannelCustom::~TiPlotChannelCustom() { FMarkersFont->OnChange = nullptr; 
 
 int TiPlotChannelCustom::AddXY(double x, double y) { return AddPoint(x, y, false, false); }
 
+void TiPlotChannelCustom::PointsChanged() {
+    if (Plot() != nullptr && Plot()->RepaintHeld()) return;
+    DoChange();
+}
+
 int TiPlotChannelCustom::AddPoint(double x, double y, bool null, bool empty) {
-    const int index = FDataList->Add(x, y, null, empty);
+    // The standard list (the usual one) is called directly.
+    const int index =
+        FDataStyle == ipdsStandard
+            ? static_cast<TiPlotDataNullList*>(FDataList.get())->Add(x, y, null, empty)
+            : FDataList->Add(x, y, null, empty);
 
     if (x > FRunningXMax) FRunningXMax = x;
     if (!(x >= FRunningXMin)) FRunningXMin = x;
@@ -54,21 +63,23 @@ int TiPlotChannelCustom::AddPoint(double x, double y, bool null, bool empty) {
     ++FRunningCount;
     FRunningXTotal += x;
     FRunningYTotal += y;
-    FRunningXMean = static_cast<double>(FRunningXTotal / FRunningCount);
-    FRunningYMean = static_cast<double>(FRunningYTotal / FRunningCount);
+    meansStale_ = true;
 
     if (FXAxisTrackingEnabled || FYAxisTrackingEnabled) {
+        // An axis without tracking takes nothing (NewTrackingData would return at once).
         TiPlotXAxis* xAxis = FXAxisTrackingEnabled ? GetXAxis() : nullptr;
         TiPlotYAxis* yAxis = FYAxisTrackingEnabled ? GetYAxis() : nullptr;
+        if (xAxis != nullptr && !xAxis->TrackingEnabled()) xAxis = nullptr;
+        if (yAxis != nullptr && !yAxis->TrackingEnabled()) yAxis = nullptr;
         if (MarkersVisible()) {
             // The axes make room for the marker around the point.
             if (!FDataList->GetNull(FDataList->Count() - 1)) {
-                if (xAxis != nullptr && xAxis->TrackingEnabled()) {
+                if (xAxis != nullptr) {
                     const double margin = MarkerMargin(xAxis);
                     xAxis->NewTrackingData(x + margin);
                     xAxis->NewTrackingData(x - margin);
                 }
-                if (yAxis != nullptr && yAxis->TrackingEnabled()) {
+                if (yAxis != nullptr) {
                     const double margin = MarkerMargin(yAxis);
                     yAxis->NewTrackingData(y + margin);
                     yAxis->NewTrackingData(y - margin);
@@ -84,7 +95,7 @@ int TiPlotChannelCustom::AddPoint(double x, double y, bool null, bool empty) {
         ++FLogBufferCount;
         if (FLogBufferCount >= FLogBufferSize || FLogBufferSize < 2) WriteLogBuffer();
     }
-    DoChange();
+    PointsChanged();
     return index;
 }
 
@@ -120,10 +131,18 @@ void TiPlotChannelCustom::DeletePoints(int size) {
         return;
     }
     FDataList->DeletePoints(size);
-    DoChange();
+    PointsChanged();
+}
+
+void TiPlotChannelCustom::SettleMeans() {
+    if (!meansStale_) return;
+    FRunningXMean = FRunningXTotal.Value() / FRunningCount;
+    FRunningYMean = FRunningYTotal.Value() / FRunningCount;
+    meansStale_ = false;
 }
 
 void TiPlotChannelCustom::ResetRunningStatistics() {
+    meansStale_ = false;
     FRunningXMax = -1e300;
     FRunningYMax = -1e300;
     FRunningXMin = 1e300;
@@ -131,8 +150,8 @@ void TiPlotChannelCustom::ResetRunningStatistics() {
     FRunningXMean = 0;
     FRunningYMean = 0;
     FRunningCount = 0;
-    FRunningXTotal = 0;
-    FRunningYTotal = 0;
+    FRunningXTotal.Reset();
+    FRunningYTotal.Reset();
 }
 
 void TiPlotChannelCustom::Clear() {
@@ -208,26 +227,28 @@ double TiPlotChannelCustom::GetYMin() {
 }
 
 double TiPlotChannelCustom::GetXMean() {
-    FRunningXTotal = 0;
+    SettleMeans();
+    FRunningXTotal.Reset();
     FRunningCount = 0;
     for (int i = 0; i < Count(); ++i) {
         if (!GetDataValid(i)) continue;
         FRunningXTotal += GetDataX(i);
         ++FRunningCount;
     }
-    FRunningXMean = FRunningCount == 0 ? 0 : static_cast<double>(FRunningXTotal / FRunningCount);
+    FRunningXMean = FRunningCount == 0 ? 0 : FRunningXTotal.Value() / FRunningCount;
     return FRunningXMean;
 }
 
 double TiPlotChannelCustom::GetYMean() {
-    FRunningYTotal = 0;
+    SettleMeans();
+    FRunningYTotal.Reset();
     FRunningCount = 0;
     for (int i = 0; i < Count(); ++i) {
         if (!GetDataValid(i)) continue;
         FRunningYTotal += GetDataY(i);
         ++FRunningCount;
     }
-    FRunningYMean = FRunningCount == 0 ? 0 : static_cast<double>(FRunningYTotal / FRunningCount);
+    FRunningYMean = FRunningCount == 0 ? 0 : FRunningYTotal.Value() / FRunningCount;
     return FRunningYMean;
 }
 
@@ -246,8 +267,8 @@ void TiPlotChannelCustom::ReCalcRunningMinMaxMean() {
         FRunningYTotal += y;
     }
     if (FRunningCount > 0) {
-        FRunningXMean = static_cast<double>(FRunningXTotal / FRunningCount);
-        FRunningYMean = static_cast<double>(FRunningYTotal / FRunningCount);
+        FRunningXMean = FRunningXTotal.Value() / FRunningCount;
+        FRunningYMean = FRunningYTotal.Value() / FRunningCount;
     }
 }
 

@@ -14,6 +14,7 @@
 // pixels are those of drawing every segment on its own; dashed and wider pens draw segment by
 // segment. Points with a coordinate that is not a finite number are never drawn.
 
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -48,6 +49,30 @@ enum TiPlotDataCursorStyle {
 };
 DSP_ENUM_NAMES(TiPlotDataCursorStyle, "ipcsValueXY", "ipcsValueX", "ipcsValueY", "ipcsDeltaX",
                "ipcsDeltaY", "ipcsInverseDeltaX")
+
+// A running sum kept to about twice the precision of a double (compensated summation): as
+// exact as an 80-bit sum for the statistics, at the speed of plain doubles. Infinities stay.
+class TiRunningTotal {
+public:
+    TiRunningTotal& operator+=(double value) {
+        // The rounding error of each addition (Knuth's two-sum) goes into the correction.
+        const double t = sum_ + value;
+        const double back = t - sum_;
+        correction_ += (sum_ - (t - back)) + (value - back);
+        sum_ = t;
+        return *this;
+    }
+    void Reset() {
+        sum_ = 0;
+        correction_ = 0;
+    }
+    // An infinite or undefined sum leaves the correction undefined: the sum stands alone.
+    double Value() const { return std::isfinite(sum_) ? sum_ + correction_ : sum_; }
+
+private:
+    double sum_ = 0;
+    double correction_ = 0;
+};
 
 class TiPlotChannelCustom : public TiPlotManagerObject {
     DSP_PUBLISHED(TiPlotChannelCustom, TiPlotManagerObject) {
@@ -195,10 +220,15 @@ public:
     // ---- statistics
     double RunningXMin() const { return FRunningXMin; }
     double RunningXMax() const { return FRunningXMax; }
-    double RunningXMean() const { return FRunningXMean; }
+    // The running means are worked out when read (from the running totals), not per point.
+    double RunningXMean() const {
+        return meansStale_ ? FRunningXTotal.Value() / FRunningCount : FRunningXMean;
+    }
     double RunningYMin() const { return FRunningYMin; }
     double RunningYMax() const { return FRunningYMax; }
-    double RunningYMean() const { return FRunningYMean; }
+    double RunningYMean() const {
+        return meansStale_ ? FRunningYTotal.Value() / FRunningCount : FRunningYMean;
+    }
     // Scans the valid points; each stores its answer in its running value.
     double GetXMin();
     double GetXMax();
@@ -372,6 +402,10 @@ protected:
     // Appends a point: the list, the running statistics, the axes' tracking, the log, and
     // the plot asked for a repaint.
     int AddPoint(double x, double y, bool null, bool empty);
+    // The change notification of new or removed points. The plot answers a change with a
+    // repaint request, so while its repaint is held pending the notification is left out: the
+    // pending repaint shows the points (a point then costs no call through the managers).
+    void PointsChanged();
     // A list-backed style written: the plot repaints whether it changed or not.
     template <typename T>
     void SetListStyle(void (TiPlotDataCustomList::*setter)(T), T value) {
@@ -379,6 +413,8 @@ protected:
         DoChange();
     }
     void ResetRunningStatistics();
+    // Stores the running means of the totals so far.
+    void SettleMeans();
     // The value span of the marker size on the axis (0 without markers).
     double MarkerMargin(const TiPlotAxis* axis) const;
     // The trace segment by segment, as the design draws it (the batched drawing's reference).
@@ -430,11 +466,11 @@ protected:
     double FRunningXMin = 1e300;
     double FRunningXMax = -1e300;
     double FRunningXMean = 0;
-    long double FRunningXTotal = 0;
+    TiRunningTotal FRunningXTotal;
     double FRunningYMin = 1e300;
     double FRunningYMax = -1e300;
     double FRunningYMean = 0;
-    long double FRunningYTotal = 0;
+    TiRunningTotal FRunningYTotal;
     TiPlotDataStyle FDataStyle = ipdsStandard;
     std::unique_ptr<TFont> FMarkersFont;
     char FLoadingSeparator = '\t';
@@ -446,6 +482,7 @@ protected:
 
 private:
     bool traceBatching_ = true;
+    bool meansStale_ = false;
 };
 
 }  // namespace dsp

@@ -238,10 +238,24 @@ void TiPlotChannelCustom::DrawTraceSegments(TCanvas* canvas, bool reversed,
 
 void TiPlotChannelCustom::DrawTraceBatched(TCanvas* canvas, bool reversed, TColor backGroundColor) {
     canvas->SetBkColor(backGroundColor);
+    const TiPlotXAxis* xAxis = GetXAxis();
+    const TiPlotYAxis* yAxis = GetYAxis();
+    if (xAxis == nullptr || yAxis == nullptr) return;
+    const double xMin = xAxis->Min();
+    const double xMax = xAxis->Max();
+    // A point within the X range needs no clipping (without ClipToAxes): its pixel is worked out
+    // once and serves both segments it ends.
+    auto pixel = [&](double x, double y) {
+        const int px = xAxis->PositionToPixels(x);
+        const int py = yAxis->PositionToPixels(y);
+        return reversed ? TPoint{py, px} : TPoint{px, py};
+    };
     TTraceChain chain(canvas);
     bool broken = true;
     double px = 0;
     double py = 0;
+    bool previousInside = false;
+    TPoint previousPixel;
     for (int i = FStartIndex; i <= FStopIndex; ++i) {
         double x = 0;
         double y = 0;
@@ -253,8 +267,17 @@ void TiPlotChannelCustom::DrawTraceBatched(TCanvas* canvas, bool reversed, TColo
             broken = true;
             continue;
         }
+        const bool inside = !FClipToAxes && x >= xMin && x <= xMax;
+        const TPoint here = inside ? pixel(x, y) : TPoint{};
         if (broken) {
             broken = false;
+        } else if (inside && previousInside) {
+            // Left end first; on equal X the earlier point.
+            if (x < px) {
+                chain.Add(here, previousPixel);
+            } else {
+                chain.Add(previousPixel, here);
+            }
         } else {
             TPoint from;
             TPoint to;
@@ -262,6 +285,8 @@ void TiPlotChannelCustom::DrawTraceBatched(TCanvas* canvas, bool reversed, TColo
         }
         px = x;
         py = y;
+        previousInside = inside;
+        previousPixel = here;
     }
 }
 

@@ -63,15 +63,11 @@ void TiPlotDataCustomList::Grow() {
     SetCapacity(next > FMaxDataPoints ? FMaxDataPoints + 1 : static_cast<int>(next));
 }
 
-int TiPlotDataCustomList::NewSlot(int& index, bool& overwrote) {
+int TiPlotDataCustomList::NewSlotFull(int& index, bool& overwrote) {
     overwrote = false;
     // A ring of no room at all (its capacity cut to 0) grows like a plain list.
     if (!FRingBufferEnabled || FCapacity == 0) {
-        if (FCount == FCapacity) Grow();
-        index = FCount++;
-        return index;
-    }
-    if (FCount < FCapacity) {
+        Grow();
         index = FCount++;
         return index;
     }
@@ -146,18 +142,6 @@ DSP_PLOT_POINT_STYLES(DSP_DEFINE_POINT_STYLE)
 #undef DSP_DEFINE_POINT_STYLE
 
 // ---- TiPlotDataNullList
-
-int TiPlotDataNullList::Add(double x, double y, bool null, bool empty) {
-    int index = 0;
-    bool overwrote = false;
-    const int slot = NewSlot(index, overwrote);
-    std::uint16_t extra = static_cast<std::uint16_t>((FStoredMarkerStyle & 15) << 3);
-    if (FStoredMarkerVisible) extra |= 4;
-    if (null) extra |= 1;
-    if (empty) extra |= 2;
-    static_cast<TiPlotDataNull*>(FList)[slot] = {x, y, extra};
-    return index;
-}
 
 void TiPlotDataNullList::DeletePoints(int size) {
     CheckDeleteSize(size, false, "Delete size out of Range");

@@ -211,7 +211,16 @@ protected:
     }
     // The storage slot of a new point, after the common add rules; the point's logical index in
     // index. overwrote tells whether the oldest point of a full ring made room.
-    int NewSlot(int& index, bool& overwrote);
+    int NewSlot(int& index, bool& overwrote) {
+        overwrote = false;
+        if (FCount < FCapacity) {
+            index = FCount++;
+            return index;
+        }
+        return NewSlotFull(index, overwrote);
+    }
+    // NewSlot when the array is full: it grows, or a ring overwrites its oldest point.
+    int NewSlotFull(int& index, bool& overwrote);
     // Checks the size of a deletion against the bounds (inclusive: size may equal Count).
     void CheckDeleteSize(int size, bool inclusive, const char* message) const;
     // Deletes the oldest size points: the ring straightened, the rest moved to the front.
@@ -240,7 +249,17 @@ private:
 class TiPlotDataNullList final : public TiPlotDataCustomList {
 public:
     TiPlotDataNullList() : TiPlotDataCustomList(sizeof(TiPlotDataNull)) {}
-    int Add(double x, double y, bool null, bool empty) override;
+    int Add(double x, double y, bool null, bool empty) override {
+        int index = 0;
+        bool overwrote = false;
+        const int slot = NewSlot(index, overwrote);
+        std::uint16_t extra = static_cast<std::uint16_t>((FStoredMarkerStyle & 15) << 3);
+        if (FStoredMarkerVisible) extra |= 4;
+        if (null) extra |= 1;
+        if (empty) extra |= 2;
+        static_cast<TiPlotDataNull*>(FList)[slot] = {x, y, extra};
+        return index;
+    }
     void DeletePoints(int size) override;
     void GetXYEmptyNull(int index, double& x, double& y, bool& empty, bool& null) const override;
     double GetX(int index) const override { return At(index).X; }

@@ -140,10 +140,9 @@ TEST_F(PlotChannelTest, VariantArraysAddEveryPairOrNothing) {
             EXPECT_EQ(e.Message(), c.message);
         }
     }
-    for (const auto& [data, message] :
-         {std::pair{xs, "Array Must Be 2 Dimensional"},
-          std::pair{VarArrayCreate({0, 2, 0, 1}, varDouble),
-                    "Array First Dimension Must Be 2 Elements"}}) {
+    for (const auto& [data, message] : {std::pair{xs, "Array Must Be 2 Dimensional"},
+                                        std::pair{VarArrayCreate({0, 2, 0, 1}, varDouble),
+                                                  "Array First Dimension Must Be 2 Elements"}}) {
         try {
             channel->AddXYArray(data);
             ADD_FAILURE() << message;
@@ -474,8 +473,8 @@ TEST_F(PlotChannelTest, PointHintStandsAboveElseBelowOrBesideThePoint) {
         double x, y;
         const char* where;
     };
-    for (const TCase& c : {TCase{50, 50, "above"}, TCase{50, 99.5, "below"},
-                           TCase{0.5, 50, "right"}}) {
+    for (const TCase& c :
+         {TCase{50, 50, "above"}, TCase{50, 99.5, "below"}, TCase{0.5, 50, "right"}}) {
         SCOPED_TRACE(c.where);
         TiPlotMouseData mouse;
         const TPoint p = Pixel(c.x, c.y);
@@ -484,8 +483,8 @@ TEST_F(PlotChannelTest, PointHintStandsAboveElseBelowOrBesideThePoint) {
         ASSERT_TRUE(channel->MouseHitTest(mouse));
         TiHintData hint;
         channel->DoMouseHint(mouse, hint);
-        EXPECT_EQ(hint.Text, plot.GetXAxis(0)->GetLabelText(c.x) + ", " +
-                                 plot.GetYAxis(0)->GetLabelText(c.y));
+        EXPECT_EQ(hint.Text,
+                  plot.GetXAxis(0)->GetLabelText(c.x) + ", " + plot.GetYAxis(0)->GetLabelText(c.y));
         if (std::string(c.where) == "above") {
             EXPECT_LT(hint.Top + hint.Height, p.Y);
         }
@@ -604,9 +603,9 @@ TEST(XYPlotTest, CursorValuesByStyle) {
         const char* text;
     };
     const TCase cases[] = {
-        {ipcsValueXY, 20, 70, "20, 70"},   {ipcsValueX, 20, 0, "20"},
-        {ipcsValueY, 0, 70, "70"},         {ipcsDeltaX, 50, 0, "50"},
-        {ipcsDeltaY, 0, 50, "50"},         {ipcsInverseDeltaX, 0.02, 0, nullptr},
+        {ipcsValueXY, 20, 70, "20, 70"}, {ipcsValueX, 20, 0, "20"},
+        {ipcsValueY, 0, 70, "70"},       {ipcsDeltaX, 50, 0, "50"},
+        {ipcsDeltaY, 0, 50, "50"},       {ipcsInverseDeltaX, 0.02, 0, nullptr},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.style);

@@ -74,7 +74,8 @@ TEST_F(PlotCursorTest, NewCursorIsHiddenFollowsTheFirstChannelAndDrawsInItsColou
 TEST_F(PlotCursorTest, PointerPositionsStayWithinTheViewAndOnlyChangesNotify) {
     int changes = 0;
     auto none = [](TObject*) {};
-    TiPlotDataCursor own(&plot, [&](TObject*) { ++changes; }, none, none, none);
+    TiPlotDataCursor own(
+        &plot, [&](TObject*) { ++changes; }, none, none, none);
     const double nan = std::nan("");
     for (const auto& [value, stored] :
          {std::pair{-3.0, 0.0}, std::pair{nan, 0.0}, std::pair{250.0, 100.0}}) {
@@ -216,8 +217,8 @@ TEST_F(PlotCursorTest, KeysStepThePointersByPixelsAndJumpToTheEnds) {
     key = VK_PRIOR;
     cursor->DoKeyDown(key, {}, nullptr);
     const TiPlotDataView* view = plot.GetDataView(0);
-    const double pixel = std::abs(view->PixelsXToPositionPercent(101) -
-                                  view->PixelsXToPositionPercent(100));
+    const double pixel =
+        std::abs(view->PixelsXToPositionPercent(101) - view->PixelsXToPositionPercent(100));
     EXPECT_NEAR(cursor->Pointer1Position(), 5 * pixel, 1e-9);
     key = VK_NEXT;
     cursor->DoKeyDown(key, {}, nullptr);

@@ -82,9 +82,9 @@ TEST_F(PlotLegendDrawTest, ScrollButtonsPageThroughAndDrawTheirArrows) {
     EXPECT_EQ(legend->ItemViewStartIndex(), 0);
     std::size_t arrows = 0;
     for (const test::TCanvasCall& call : canvas.CallsOf("Polygon")) {
-        arrows += call.points.size() == 3 &&
-                  (PtInRect(legend->UpButton()->DrawRect(), call.points[2]) ||
-                   PtInRect(legend->DownButton()->DrawRect(), call.points[2]));
+        arrows +=
+            call.points.size() == 3 && (PtInRect(legend->UpButton()->DrawRect(), call.points[2]) ||
+                                        PtInRect(legend->DownButton()->DrawRect(), call.points[2]));
     }
     EXPECT_EQ(arrows, 2u);
     const TRect down = legend->DownButton()->DrawRect();
@@ -176,12 +176,12 @@ TEST_F(PlotToolBarTest, ButtonsLineUpWithSpacersBetweenShownGroups) {
     EXPECT_EQ(bar->DrawRect().Height(), 28);
     EXPECT_EQ(bar->Button(iptbbtResume)->DrawRect().Height(), 22);
 
-    for (auto setter : {&TiPlotToolBar::SetShowResumeButton, &TiPlotToolBar::SetShowPauseButton,
-                        &TiPlotToolBar::SetShowAxesModeButtons,
-                        &TiPlotToolBar::SetShowZoomInOutButtons, &TiPlotToolBar::SetShowZoomBoxButton,
-                        &TiPlotToolBar::SetShowCursorButton, &TiPlotToolBar::SetShowEditButton,
-                        &TiPlotToolBar::SetShowCopyButton, &TiPlotToolBar::SetShowSaveButton,
-                        &TiPlotToolBar::SetShowPrintButton}) {
+    for (auto setter :
+         {&TiPlotToolBar::SetShowResumeButton, &TiPlotToolBar::SetShowPauseButton,
+          &TiPlotToolBar::SetShowAxesModeButtons, &TiPlotToolBar::SetShowZoomInOutButtons,
+          &TiPlotToolBar::SetShowZoomBoxButton, &TiPlotToolBar::SetShowCursorButton,
+          &TiPlotToolBar::SetShowEditButton, &TiPlotToolBar::SetShowCopyButton,
+          &TiPlotToolBar::SetShowSaveButton, &TiPlotToolBar::SetShowPrintButton}) {
         (bar->*setter)(false);
     }
     Paint();

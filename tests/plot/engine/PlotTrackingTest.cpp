@@ -78,9 +78,9 @@ TEST_F(PlotTrackingTest, FirstValueIsPlacedByTheAlignStyle) {
         double value;
         double min;
     };
-    for (const TCase& c : {TCase{ipafsAuto, 40, 0}, TCase{ipafsAuto, 140, 140},
-                           TCase{ipafsMin, 40, 40}, TCase{ipafsMax, 40, -60},
-                           TCase{ipafsNone, 140, 0}}) {
+    for (const TCase& c :
+         {TCase{ipafsAuto, 40, 0}, TCase{ipafsAuto, 140, 140}, TCase{ipafsMin, 40, 40},
+          TCase{ipafsMax, 40, -60}, TCase{ipafsNone, 140, 0}}) {
         x->SetMinSpan(0, 100);
         x->SetTrackingEnabled(true);
         x->SetTrackingAlignFirstStyle(c.style);
@@ -98,7 +98,7 @@ TEST_F(PlotTrackingTest, FirstValueIsPlacedByTheAlignStyle) {
 TEST_F(PlotTrackingTest, AlignmentWidensToWholeIncrements) {
     x->SetTrackingEnabled(false);
     x->SetDesiredIncrement(10);
-    x->SetMinSpan(-15, 52);  // -15 .. 37
+    x->SetMinSpan(-15, 52);           // -15 .. 37
     plot.SetBounds(0, 0, 1200, 300);  // room for a label every 10
     TBitmap wide(1200, 300);
     plot.PaintToCanvas(wide.Canvas());

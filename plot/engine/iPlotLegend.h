@@ -151,6 +151,9 @@ public:
     void Draw(TCanvas* canvas, TColor backGroundColor) override;
     // A scroll button, the channel of the name under the point, or the legend.
     TiPlotObject* SetMouseOverObject(int x, int y) override;
+    bool OwnsButton(const TiPlotObject* object) const override {
+        return object == FUpButton.get() || object == FDownButton.get();
+    }
     TCursor CheckMouseOver(TPoint point) override;
     void DoMouseUp(const TiPlotMouseData& mouseData) override;
 

@@ -120,6 +120,7 @@ public:
     int GetRequiredWidth(TCanvas* canvas) override;
     // The first visible entry under the point, else the toolbar.
     TiPlotObject* SetMouseOverObject(int x, int y) override;
+    bool OwnsButton(const TiPlotObject* object) const override;
     void NotificationSetFocus(TiPlotObject* sender) override;
     void ClearPopupMenuItems(TPopupMenu* popupMenu) override;
     // The bar (the buttons left to right, the spacers of shown groups between them).

@@ -176,14 +176,16 @@ TEST_F(PlotToolBarTest, ButtonsLineUpWithSpacersBetweenShownGroups) {
     EXPECT_EQ(bar->DrawRect().Height(), 28);
     EXPECT_EQ(bar->Button(iptbbtResume)->DrawRect().Height(), 22);
 
-    for (auto setter :
-         {&TiPlotToolBar::SetShowResumeButton, &TiPlotToolBar::SetShowPauseButton,
-          &TiPlotToolBar::SetShowAxesModeButtons, &TiPlotToolBar::SetShowZoomInOutButtons,
-          &TiPlotToolBar::SetShowZoomBoxButton, &TiPlotToolBar::SetShowCursorButton,
-          &TiPlotToolBar::SetShowEditButton, &TiPlotToolBar::SetShowCopyButton,
-          &TiPlotToolBar::SetShowSaveButton, &TiPlotToolBar::SetShowPrintButton}) {
-        (bar->*setter)(false);
-    }
+    bar->SetShowResumeButton(false);
+    bar->SetShowPauseButton(false);
+    bar->SetShowAxesModeButtons(false);
+    bar->SetShowZoomInOutButtons(false);
+    bar->SetShowZoomBoxButton(false);
+    bar->SetShowCursorButton(false);
+    bar->SetShowEditButton(false);
+    bar->SetShowCopyButton(false);
+    bar->SetShowSaveButton(false);
+    bar->SetShowPrintButton(false);
     Paint();
     for (const auto& entry : bar->Buttons()) EXPECT_FALSE(entry->Visible());
     std::size_t edges = 0;
@@ -235,6 +237,20 @@ TEST_F(PlotToolBarTest, FlatButtonShowsItsEdgeOnlyUnderTheMouse) {
     EXPECT_EQ(edgeStrokes(), 1u);
     plot.iMouseMove({}, 300, 200);
     EXPECT_FALSE(copy->MouseOver());
+}
+
+// A button under the mouse goes with its toolbar: the plot forgets it.
+TEST_F(PlotToolBarTest, RemovedToolBarLeavesNoButtonUnderTheMouse) {
+    Paint();
+    const TRect r = bar->Button(iptbbtCopy)->DrawRect();
+    plot.iMouseMove({}, r.Left + 5, r.Top + 5);
+    plot.iMouseDown(mbLeft, {}, r.Left + 5, r.Top + 5);
+    ASSERT_EQ(plot.LastMouseOverObject(), bar->Button(iptbbtCopy));
+    plot.DeleteToolBar(0);
+    EXPECT_EQ(plot.LastMouseOverObject(), nullptr);
+    EXPECT_EQ(plot.MouseDownObject(), nullptr);
+    plot.iMouseMove({}, 300, 200);
+    plot.iMouseUp(mbLeft, {}, 300, 200);
 }
 
 }  // namespace

@@ -44,6 +44,18 @@ TiPlotChannelCustom::~TiPlotChannelCustom() { FMarkersFont->OnChange = nullptr; 
 
 int TiPlotChannelCustom::AddXY(double x, double y) { return AddPoint(x, y, false, false); }
 
+int TiPlotChannelCustom::AddNullPoint(double) {
+    const int index = FDataList->Add(0, 0, true, false);
+    DoChange();
+    return index;
+}
+
+int TiPlotChannelCustom::AddEmptyPoint(double) {
+    const int index = FDataList->Add(0, 0, false, true);
+    DoChange();
+    return index;
+}
+
 void TiPlotChannelCustom::PointsChanged() {
     if (Plot() != nullptr && Plot()->RepaintHeld()) return;
     DoChange();

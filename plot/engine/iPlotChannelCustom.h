@@ -151,6 +151,10 @@ public:
     // ---- points
     // Appends a valid point; returns its index.
     virtual int AddXY(double x, double y);
+    // A Null or Empty point for a plot-wide row at X: XY channels put it at (0, 0), strip-chart
+    // channels at X.
+    virtual int AddNullPoint(double x);
+    virtual int AddEmptyPoint(double x);
     // Both one-dimensional with the same bounds: "X-Data array must be 1 dimensional", "Y-Data
     // array must be 1 dimensional", "X-Data and Y-Data low bound dimension must match", "X-Data
     // and Y-Data hogh bound dimension must match"; nothing is added on an error.

@@ -32,17 +32,9 @@ TiXYPlotChannel::TiXYPlotChannel(TObject* owner, TNotifyEvent onChange, TNotifyE
 
 TiXYPlotChannel::~TiXYPlotChannel() { FOPCItemManager.reset(); }
 
-int TiXYPlotChannel::AddNull() {
-    const int index = FDataList->Add(0, 0, true, false);
-    DoChange();
-    return index;
-}
+int TiXYPlotChannel::AddNull() { return AddNullPoint(0); }
 
-int TiXYPlotChannel::AddEmpty() {
-    const int index = FDataList->Add(0, 0, false, true);
-    DoChange();
-    return index;
-}
+int TiXYPlotChannel::AddEmpty() { return AddEmptyPoint(0); }
 
 void TiXYPlotChannel::DoInsert() {
     TiPlotChannelCustom::DoInsert();

@@ -521,6 +521,70 @@ TEST_F(PlotChannelTest, DraggedPointMovesAndReportsItsMove) {
     EXPECT_EQ(events, (std::vector<std::string>{"moved 11"}));
 }
 
+// ---- plot-wide rows
+
+TEST_F(PlotChannelTest, DataArrayAddsOneValuePerChannelAndMarkersAddNullOrEmpty) {
+    plot.AddChannel();
+    plot.AddChannel();
+    plot.AddDataArray(5, VarArrayOf({1.0, 5e-301, 5e-302}));
+    EXPECT_EQ(plot.GetChannel(0)->GetDataX(0), 5);
+    EXPECT_EQ(plot.GetChannel(0)->GetDataY(0), 1);
+    EXPECT_TRUE(plot.GetChannel(1)->GetDataNull(0));
+    EXPECT_TRUE(plot.GetChannel(2)->GetDataEmpty(0));
+    EXPECT_EQ(plot.LogBufferCount(), 1);
+    plot.AddDataArray(7, VarArrayOf({1e-300, 2.0, 3.0}));
+    EXPECT_EQ(plot.GetChannel(0)->GetDataY(1), 1e-300);
+
+    // Rows: each at its channel's last X plus the step; an empty channel starts at 0.
+    TiXYPlot rows(nullptr);
+    rows.GetChannel(0)->AddXY(10, 0);
+    rows.AddChannel();
+    TVariant block = VarArrayCreate({0, 1, 0, 3}, varDouble);
+    rows.AddDataArray(1, block);
+    EXPECT_EQ(rows.GetChannel(0)->XLast(), 14);
+    EXPECT_EQ(rows.GetChannel(1)->GetDataX(0), 0);
+    EXPECT_EQ(rows.GetChannel(1)->XLast(), 3);
+    EXPECT_EQ(rows.LogBufferCount(), 4);
+    try {
+        rows.AddDataArray(0, VarArrayCreate({0, 1, 0, 1, 0, 1}, varDouble));
+        ADD_FAILURE() << "three dimensions";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "Data Array must be 1 or 2 Dimensions");
+    }
+}
+
+// A channel index beyond the channels used to raise half-way, with points already added to the
+// first channels and the log's row count not advanced.
+TEST_F(PlotChannelTest, DataArrayNamingAMissingChannelAddsNothing) {
+    plot.AddChannel();
+    EXPECT_THROW(plot.AddDataArray(1, VarArrayOf({1.0, 2.0, 3.0})), EListError);
+    EXPECT_THROW(plot.AddDataArray(1, VarArrayCreate({1, 2, 0, 0}, varDouble)), EListError);
+    EXPECT_EQ(plot.GetChannel(0)->Count(), 0);
+    EXPECT_EQ(plot.GetChannel(1)->Count(), 0);
+    EXPECT_EQ(plot.LogBufferCount(), 0);
+}
+
+TEST_F(PlotChannelTest, TransferCopiesPointsWithTheirFlags) {
+    TiXYPlotChannel* other = plot.GetChannel(plot.AddChannel());
+    channel->AddXY(1, 1);
+    channel->AddNull();
+    channel->AddXY(3, 3);
+    plot.TransferChannelData(0, 1, 2, 1);
+    EXPECT_EQ(other->Count(), 0);
+    plot.TransferChannelData(0, 1, 0, 2);
+    ASSERT_EQ(other->Count(), 3);
+    EXPECT_TRUE(other->GetDataNull(1));
+    EXPECT_EQ(other->GetDataX(2), 3);
+    try {
+        plot.TransferChannelData(0, 1, -1, 0);
+        ADD_FAILURE() << "negative start";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "Start Index Must be 0 or Greater");
+    }
+    EXPECT_THROW(plot.TransferChannelData(0, 1, 0, 3), Exception);
+    EXPECT_THROW(plot.TransferChannelData(0, 5, 0, 0), EListError);
+}
+
 // ---- XY plot
 
 TEST(XYPlotTest, NewPlotHoldsTheDefaultObjects) {

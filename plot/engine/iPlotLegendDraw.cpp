@@ -44,19 +44,19 @@ void TiPlotLegend::DrawLineSample(TCanvas* canvas, const TiPlotChannelCustom* ch
         {{0, 5}, {7, 9}},            // dash dot
         {{0, 5}, {7, 9}, {11, 13}},  // dash dot dot
     };
-    const int h = FLineColumnHeight;
+    const int h = lineColumnHeight_;
     const TiPlotLineStyle style = channel->TraceLineStyle();
     canvas->Pen()->SetWidth(1);
     canvas->Pen()->SetColor(channel->Color());
     for (int k = -(h / 2); k <= -(h / 2) + h; ++k) {
-        if (FLineColumnWidth == 13 && style <= iplsDashDotDot) {
+        if (lineColumnWidth_ == 13 && style <= iplsDashDotDot) {
             canvas->Pen()->SetStyle(psSolid);
             for (const TRun& run : kPatterns[style]) {
                 canvas->Polyline({{x + run.from, y + k}, {x + run.to, y + k}});
             }
         } else {
             canvas->Pen()->SetStyle(ToPenStyle(style));
-            canvas->Polyline({{x, y + k}, {x + FLineColumnWidth, y + k}});
+            canvas->Polyline({{x, y + k}, {x + lineColumnWidth_, y + k}});
         }
     }
     canvas->Pen()->SetStyle(psSolid);
@@ -75,18 +75,18 @@ void TiPlotLegend::DrawColumnTitles(TCanvas* canvas) {
             TRect r{left + start, top, left + start + width, bottom};
             DrawTextFormatted(canvas, TranslateString(caption), r, common | align, true, clBtnFace);
         };
-        title(true, FColumnStartChannel, FMaxWidthChannelLabel, FCaptionColumnTitle, kTextLeft);
+        title(true, FColumnStartChannel, FMaxWidthChannelLabel, captionColumnTitle_, kTextLeft);
         title(FShowColumnXName, FColumnStartXName, FMaxWidthXName, FCaptionColumnXName,
               kTextCenter);
         title(FShowColumnYName, FColumnStartYName, FMaxWidthYName, FCaptionColumnYName,
               kTextCenter);
-        title(FShowColumnXValue2, FColumnStartXValue, FMaxWidthXValue, FCaptionColumnXValue,
+        title(FShowColumnXValue2, FColumnStartXValue, FMaxWidthXValue, captionColumnXValue_,
               kTextRight);
-        title(FShowColumnYValue2, FColumnStartYValue, FMaxWidthYValue, FCaptionColumnYValue,
+        title(FShowColumnYValue2, FColumnStartYValue, FMaxWidthYValue, captionColumnYValue_,
               kTextRight);
-        title(FShowColumnYMax, FColumnStartYMax, FMaxWidthYMax, FCaptionColumnYMax, kTextRight);
-        title(FShowColumnYMin, FColumnStartYMin, FMaxWidthYMin, FCaptionColumnYMin, kTextRight);
-        title(FShowColumnYMean, FColumnStartYMean, FMaxWidthYMean, FCaptionColumnYMean, kTextRight);
+        title(showColumnYMax_, FColumnStartYMax, FMaxWidthYMax, captionColumnYMax_, kTextRight);
+        title(showColumnYMin_, FColumnStartYMin, FMaxWidthYMin, captionColumnYMin_, kTextRight);
+        title(showColumnYMean_, FColumnStartYMean, FMaxWidthYMean, captionColumnYMean_, kTextRight);
     }
 }
 
@@ -96,7 +96,7 @@ void TiPlotLegend::Draw(TCanvas* canvas, TColor backGroundColor) {
     if (FItemList.empty()) return;
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Pen()->SetStyle(psSolid);
-    if (!FBackGroundTransparent) {
+    if (!backGroundTransparent_) {
         canvas->Brush()->SetColor(FBackGroundColor);
         canvas->FillRect(DrawRect());
     }
@@ -115,22 +115,22 @@ void TiPlotLegend::Draw(TCanvas* canvas, TColor backGroundColor) {
                     item.ATop + item.MaxHeight};
         channel->SetLegendRect(label);
         const int middle = item.ATop + FItemHeight / 2;
-        if (FShowColumnLine) DrawLineSample(canvas, channel, item.ALeft + FColumnStartLine, middle);
-        if (FShowColumnMarker) {
+        if (showColumnLine_) DrawLineSample(canvas, channel, item.ALeft + FColumnStartLine, middle);
+        if (showColumnMarker_) {
             channel->DrawMarker(canvas, -1, backGroundColor,
                                 {item.ALeft + FColumnStartMarker + FMaxWidthMarker / 2, middle});
         }
 
         if (channel->UserSelected()) {
             canvas->Brush()->SetStyle(bsSolid);
-            canvas->Brush()->SetColor(FSelectedItemBackGroundColor);
+            canvas->Brush()->SetColor(selectedItemBackGroundColor_);
             canvas->FillRect(label);
-            canvas->Font()->Assign(FSelectedItemFont.get());
+            canvas->Font()->Assign(selectedItemFont_.get());
         } else {
             canvas->Font()->Assign(FFont.get());
         }
         canvas->Brush()->SetStyle(bsClear);
-        switch (FChannelNameColorStyle) {
+        switch (channelNameColorStyle_) {
             case iplcncsChannelColor: canvas->Font()->SetColor(channel->Color()); break;
             case iplcncsXAxisFontColor:
                 if (channel->GetXAxis() != nullptr) {
@@ -167,11 +167,11 @@ void TiPlotLegend::Draw(TCanvas* canvas, TColor backGroundColor) {
                FCursorAllChannels ? channel->DataCursorXText() : XValueText(channel), kTextRight);
         column(FShowColumnYValue2, FColumnStartYValue, FMaxWidthYValue,
                FCursorAllChannels ? channel->DataCursorYText() : YValueText(channel), kTextRight);
-        column(FShowColumnYMax, FColumnStartYMax, FMaxWidthYMax,
+        column(showColumnYMax_, FColumnStartYMax, FMaxWidthYMax,
                YStatisticText(channel, channel->RunningYMax()), kTextRight);
-        column(FShowColumnYMin, FColumnStartYMin, FMaxWidthYMin,
+        column(showColumnYMin_, FColumnStartYMin, FMaxWidthYMin,
                YStatisticText(channel, channel->RunningYMin()), kTextRight);
-        column(FShowColumnYMean, FColumnStartYMean, FMaxWidthYMean,
+        column(showColumnYMean_, FColumnStartYMean, FMaxWidthYMean,
                YStatisticText(channel, channel->RunningYMean()), kTextRight);
     }
 

@@ -308,7 +308,7 @@ public:
     void DoMouseHint(const TiPlotMouseData& mouseData, TiHintData& hintData) override;
     TCursor CheckMouseOver(TPoint point) override;
     void ClearPopupMenuItems(TPopupMenu* popupMenu) override;
-    bool Dragging() const { return FAxisMouseDown; }
+    bool Dragging() const { return axisMouseDown_; }
 
     // ---- settings
     TFont* LabelsFont() const { return FLabelsFont.get(); }
@@ -453,7 +453,7 @@ private:
     int TextHeight(TCanvas* canvas, const std::string& text);
 
     // The range at the press and where the mouse was since, while dragged.
-    bool FAxisMouseDown = false;
+    bool axisMouseDown_ = false;
     int FMouseDownX = 0;
     int FMouseDownY = 0;
     double FMouseDownMin = 0;

@@ -225,7 +225,7 @@ TiPlotAxisMode TiPlotAxis::GetEffectiveMode(TShiftState shift) const {
 
 void TiPlotAxis::DoMouseLeft(const TiPlotMouseData& mouseData) {
     if (FMasterUIInput && Plot() != nullptr) Plot()->MasterAxisMouseLeft(this, mouseData);
-    FAxisMouseDown = true;
+    axisMouseDown_ = true;
     FMouseDownX = mouseData.X;
     FMouseDownY = mouseData.Y;
     FMouseDownMin = FMin;
@@ -233,7 +233,7 @@ void TiPlotAxis::DoMouseLeft(const TiPlotMouseData& mouseData) {
 }
 
 void TiPlotAxis::DoMouseMove(const TiPlotMouseData& mouseData) {
-    if (!FAxisMouseDown) return;
+    if (!axisMouseDown_) return;
     if (FMasterUIInput && Plot() != nullptr) Plot()->MasterAxisMouseMove(this, mouseData);
     if (mouseData.DblClickActive) return;
     InvalidateNow();
@@ -256,11 +256,11 @@ void TiPlotAxis::DoMouseMove(const TiPlotMouseData& mouseData) {
 }
 
 void TiPlotAxis::DoMouseUp(const TiPlotMouseData& mouseData) {
-    if (!FAxisMouseDown) return;
+    if (!axisMouseDown_) return;
     struct TEndDrag {
         bool& down;
         ~TEndDrag() { down = false; }
-    } endDrag{FAxisMouseDown};
+    } endDrag{axisMouseDown_};
     if (FMasterUIInput && Plot() != nullptr) Plot()->MasterAxisMouseUp(this, mouseData);
     if (Plot() == nullptr) return;
     if (MouseHitTest(mouseData)) Plot()->DoObjectClick(this);

@@ -195,7 +195,7 @@ void TiPlotDataCompactList::GetXYEmptyNull(int index, double& x, double& y, bool
 
 int TiPlotDataCompactIntervalList::Add(double x, double y, bool, bool) {
     if (FCount == 0) FFirstX = x;
-    if (FCount == 1 && !FIntervalKnown) SetInterval(x - FFirstX);
+    if (FCount == 1 && !intervalKnown_) SetInterval(x - FFirstX);
     int index = 0;
     bool overwrote = false;
     const int slot = NewSlot(index, overwrote);
@@ -208,13 +208,13 @@ int TiPlotDataCompactIntervalList::Add(double x, double y, bool, bool) {
 void TiPlotDataCompactIntervalList::Clear() {
     TiPlotDataCustomList::Clear();
     FInterval = -1.0;
-    FIntervalKnown = false;
+    intervalKnown_ = false;
 }
 
 void TiPlotDataCompactIntervalList::DeletePoints(int size) {
     CheckDeleteSize(size, true, "Delete size out of Range");
     RemoveOldest(size);
-    if (FIntervalKnown) FFirstX += size * FInterval;
+    if (intervalKnown_) FFirstX += size * FInterval;
 }
 
 void TiPlotDataCompactIntervalList::GetXYEmptyNull(int index, double& x, double& y, bool& empty,

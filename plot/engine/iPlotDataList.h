@@ -320,12 +320,12 @@ public:
     void SetY(int index, double value) override { At(index).Y = static_cast<float>(value); }
 
     // -1 until the second point (or a write) gives it.
-    double Interval() const { return FIntervalKnown ? FInterval : -1.0; }
+    double Interval() const { return intervalKnown_ ? FInterval : -1.0; }
     void SetInterval(double value) {
         FInterval = value;
-        FIntervalKnown = true;
+        intervalKnown_ = true;
     }
-    bool IntervalKnown() const { return FIntervalKnown; }
+    bool IntervalKnown() const { return intervalKnown_; }
     double FirstX() const { return FFirstX; }
 
 private:
@@ -334,7 +334,7 @@ private:
     }
     // A flag rather than the value -1, so that an interval of -1 is an interval like any other.
     double FInterval = -1.0;
-    bool FIntervalKnown = false;
+    bool intervalKnown_ = false;
     double FFirstX = 0;
 };
 

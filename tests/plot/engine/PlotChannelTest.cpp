@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -24,81 +25,81 @@ namespace {
 class PlotChannelTest : public ::testing::Test {
 protected:
     PlotChannelTest() {
-        plot.SetBounds(0, 0, 400, 300);
-        for (TiPlotAxis* axis : {static_cast<TiPlotAxis*>(plot.GetXAxis(0)),
-                                 static_cast<TiPlotAxis*>(plot.GetYAxis(0))}) {
+        plot_.SetBounds(0, 0, 400, 300);
+        for (TiPlotAxis* axis : {static_cast<TiPlotAxis*>(plot_.GetXAxis(0)),
+                                 static_cast<TiPlotAxis*>(plot_.GetYAxis(0))}) {
             axis->SetTrackingEnabled(false);
         }
-        plot.GetLegend(0)->SetVisible(false);  // its line samples share the channel's colour
-        channel = plot.GetChannel(0);
+        plot_.GetLegend(0)->SetVisible(false);  // its line samples share the channel_'s colour
+        channel_ = plot_.GetChannel(0);
     }
-    // Lays the plot out (the axes get their pixels) and gives the calls of a paint.
+    // Lays the plot_ out (the axes get their pixels) and gives the calls of a paint.
     std::vector<test::TCanvasCall> Paint() {
         test::TRecordingCanvas canvas(400, 300);
-        plot.PaintToCanvas(&canvas);
+        plot_.PaintToCanvas(&canvas);
         std::vector<test::TCanvasCall> calls;
         for (const test::TCanvasCall& call : canvas.Calls()) {
-            if (call.pen == channel->Color()) calls.push_back(call);
+            if (call.pen == channel_->Color()) calls.push_back(call);
         }
         return calls;
     }
     TPoint Pixel(double x, double y) const {
-        return {plot.GetXAxis(0)->PositionToPixels(x), plot.GetYAxis(0)->PositionToPixels(y)};
+        return {plot_.GetXAxis(0)->PositionToPixels(x), plot_.GetYAxis(0)->PositionToPixels(y)};
     }
-    TiXYPlot plot{nullptr};
-    TiXYPlotChannel* channel = nullptr;
+    TiXYPlot plot_{nullptr};
+    TiXYPlotChannel* channel_ = nullptr;
 };
 
 // ---- points and statistics
 
 TEST_F(PlotChannelTest, DeletingEveryPointClearsOneMoreRaisesTheListsError) {
-    for (int i = 0; i < 3; ++i) channel->AddXY(i, i);
+    for (int i = 0; i < 3; ++i) channel_->AddXY(i, i);
     try {
-        channel->DeletePoints(4);
+        channel_->DeletePoints(4);
         ADD_FAILURE() << "deleted four of three";
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), "Delete size out of Range");
     }
-    EXPECT_EQ(channel->Count(), 3);
-    channel->DeletePoints(3);
-    EXPECT_EQ(channel->Count(), 0);
-    EXPECT_EQ(channel->XFirst(), -1);
-    EXPECT_EQ(channel->YLast(), -1);
-    EXPECT_EQ(channel->IndexFirst(), -1);
-    EXPECT_EQ(channel->IndexLast(), -1);
+    EXPECT_EQ(channel_->Count(), 3);
+    channel_->DeletePoints(3);
+    EXPECT_EQ(channel_->Count(), 0);
+    EXPECT_EQ(channel_->XFirst(), -1);
+    EXPECT_EQ(channel_->YLast(), -1);
+    EXPECT_EQ(channel_->IndexFirst(), -1);
+    EXPECT_EQ(channel_->IndexLast(), -1);
 }
 
 TEST_F(PlotChannelTest, RunningStatisticsOutliveDeletionsUntilRecomputed) {
-    channel->AddXY(2, 5);
-    EXPECT_EQ(channel->RunningXMin(), 2);
-    EXPECT_EQ(channel->RunningXMax(), 2);
-    EXPECT_EQ(channel->RunningXMean(), 2);
-    EXPECT_EQ(channel->RunningYMean(), 5);
-    channel->Clear();
-    channel->AddXY(1, 1);
-    channel->AddXY(3, 3);
-    channel->DeletePoints(1);
-    EXPECT_EQ(channel->RunningXMin(), 1);
-    EXPECT_EQ(channel->RunningXMean(), 2);
-    EXPECT_EQ(channel->GetXMin(), 3);
-    EXPECT_EQ(channel->RunningXMin(), 3);
-    channel->AddNull();
-    channel->ReCalcRunningMinMaxMean();
-    EXPECT_EQ(channel->RunningYMean(), 3);
-    channel->Clear();
-    EXPECT_EQ(channel->RunningXMax(), -1e300);
-    EXPECT_EQ(channel->RunningYMin(), 1e300);
+    channel_->AddXY(2, 5);
+    EXPECT_EQ(channel_->RunningXMin(), 2);
+    EXPECT_EQ(channel_->RunningXMax(), 2);
+    EXPECT_EQ(channel_->RunningXMean(), 2);
+    EXPECT_EQ(channel_->RunningYMean(), 5);
+    channel_->Clear();
+    channel_->AddXY(1, 1);
+    channel_->AddXY(3, 3);
+    channel_->DeletePoints(1);
+    EXPECT_EQ(channel_->RunningXMin(), 1);
+    EXPECT_EQ(channel_->RunningXMean(), 2);
+    EXPECT_EQ(channel_->GetXMin(), 3);
+    EXPECT_EQ(channel_->RunningXMin(), 3);
+    channel_->AddNull();
+    channel_->ReCalcRunningMinMaxMean();
+    EXPECT_EQ(channel_->RunningYMean(), 3);
+    channel_->Clear();
+    EXPECT_EQ(channel_->RunningXMax(), -1e300);
+    EXPECT_EQ(channel_->RunningYMin(), 1e300);
 }
 
 TEST_F(PlotChannelTest, NewDataStyleDropsThePointsAndKeepsStylesAndRingSize) {
-    channel->SetColor(clLime);
-    channel->SetRingBufferSize(7);
-    channel->AddXY(1, 1);
-    channel->SetDataStyle(ipdsCompact);
-    EXPECT_EQ(channel->Count(), 0);
-    EXPECT_EQ(channel->Color(), clLime);
-    EXPECT_EQ(channel->RingBufferSize(), 7);
-    EXPECT_EQ(channel->DataPointSize(), 8);
+    channel_->SetColor(clLime);
+    channel_->SetRingBufferSize(7);
+    channel_->AddXY(1, 1);
+    channel_->SetDataStyle(ipdsCompact);
+    EXPECT_EQ(channel_->Count(), 0);
+    EXPECT_EQ(channel_->Color(), clLime);
+    EXPECT_EQ(channel_->RingBufferSize(), 7);
+    EXPECT_EQ(channel_->DataPointSize(), 8);
 }
 
 TEST_F(PlotChannelTest, VariantArraysAddEveryPairOrNothing) {
@@ -108,17 +109,17 @@ TEST_F(PlotChannelTest, VariantArraysAddEveryPairOrNothing) {
         xs.PutElement({i}, i * 10.0);
         ys.PutElement({i}, -i);
     }
-    channel->AddXYArrays(xs, ys);
-    ASSERT_EQ(channel->Count(), 3);
-    EXPECT_EQ(channel->GetDataX(2), 30);
-    EXPECT_EQ(channel->GetDataY(2), -3);
+    channel_->AddXYArrays(xs, ys);
+    ASSERT_EQ(channel_->Count(), 3);
+    EXPECT_EQ(channel_->GetDataX(2), 30);
+    EXPECT_EQ(channel_->GetDataY(2), -3);
 
     TVariant pairs = VarArrayCreate({0, 1, 0, 1}, varVariant);
     pairs.PutElement({0, 1}, 7);
     pairs.PutElement({1, 1}, 8);
-    channel->AddXYArray(pairs);
-    EXPECT_EQ(channel->GetDataX(4), 7);
-    EXPECT_EQ(channel->GetDataY(4), 8);
+    channel_->AddXYArray(pairs);
+    EXPECT_EQ(channel_->GetDataX(4), 7);
+    EXPECT_EQ(channel_->GetDataY(4), 8);
 
     struct TCase {
         TVariant x;
@@ -134,7 +135,7 @@ TEST_F(PlotChannelTest, VariantArraysAddEveryPairOrNothing) {
     };
     for (const TCase& c : cases) {
         try {
-            channel->AddXYArrays(c.x, c.y);
+            channel_->AddXYArrays(c.x, c.y);
             ADD_FAILURE() << c.message;
         } catch (const Exception& e) {
             EXPECT_EQ(e.Message(), c.message);
@@ -144,41 +145,41 @@ TEST_F(PlotChannelTest, VariantArraysAddEveryPairOrNothing) {
                                         std::pair{VarArrayCreate({0, 2, 0, 1}, varDouble),
                                                   "Array First Dimension Must Be 2 Elements"}}) {
         try {
-            channel->AddXYArray(data);
+            channel_->AddXYArray(data);
             ADD_FAILURE() << message;
         } catch (const Exception& e) {
             EXPECT_EQ(e.Message(), message);
         }
     }
-    EXPECT_EQ(channel->Count(), 5);
+    EXPECT_EQ(channel_->Count(), 5);
 }
 
 // ---- tracking
 
 TEST_F(PlotChannelTest, NewPointsReachTheAxesTrackingAndNullsSpareTheYAxis) {
-    TiPlotXAxis* x = plot.GetXAxis(0);
-    TiPlotYAxis* y = plot.GetYAxis(0);
+    TiPlotXAxis* x = plot_.GetXAxis(0);
+    TiPlotYAxis* y = plot_.GetYAxis(0);
     for (TiPlotAxis* axis : {static_cast<TiPlotAxis*>(x), static_cast<TiPlotAxis*>(y)}) {
         axis->SetTrackingAlignFirstStyle(ipafsMin);
         axis->SetTrackingEnabled(true);
     }
     test::TTempFolder folder;
     ASSERT_TRUE(WriteWholeFile(folder.File("null.txt"), "30\tnULL\r\n"));
-    channel->LoadDataFromFile(folder.File("null.txt"), true);
+    channel_->LoadDataFromFile(folder.File("null.txt"), true);
     EXPECT_EQ(x->Min(), 30);
     EXPECT_EQ(y->Min(), 0);
-    EXPECT_TRUE(channel->GetDataNull(0));
+    EXPECT_TRUE(channel_->GetDataNull(0));
 
     // With markers the axes make room for them around the point.
     Paint();  // the axes get their pixels: the marker margin is a span of pixels
-    channel->SetMarkersVisible(true);
-    channel->AddXY(200, 50);
+    channel_->SetMarkersVisible(true);
+    channel_->AddXY(200, 50);
     EXPECT_GT(x->Max(), 200);
     EXPECT_LT(y->Min(), 50);
     // An axis without tracking is left alone.
     x->SetTrackingEnabled(false);
     const double max = x->Max();
-    channel->AddXY(1000, 50);
+    channel_->AddXY(1000, 50);
     EXPECT_EQ(x->Max(), max);
 }
 
@@ -186,23 +187,23 @@ TEST_F(PlotChannelTest, NewPointsReachTheAxesTrackingAndNullsSpareTheYAxis) {
 
 TEST_F(PlotChannelTest, DataFileRoundTripLeavesEmptyPointsOutAndKeepsNulls) {
     test::TTempFolder folder;
-    channel->AddXY(1.5, -2);
-    channel->AddNull();
-    channel->AddEmpty();
-    channel->AddXY(3, 1e-7);
-    channel->SaveDataToFile(folder.File("data.txt"));
+    channel_->AddXY(1.5, -2);
+    channel_->AddNull();
+    channel_->AddEmpty();
+    channel_->AddXY(3, 1e-7);
+    channel_->SaveDataToFile(folder.File("data.txt"));
     EXPECT_EQ(ReadWholeFile(folder.File("data.txt")).value_or(""),
               "1.5\t-2\r\n0\tNull\r\n3\t1E-7\r\n");
 
-    TiXYPlotChannel* other = plot.GetChannel(plot.AddChannel());
+    TiXYPlotChannel* other = plot_.GetChannel(plot_.AddChannel());
     other->LoadDataFromFile(folder.File("data.txt"), true);
     ASSERT_EQ(other->Count(), 3);
     EXPECT_EQ(other->LoadingSeparator(), '\t');
     EXPECT_TRUE(other->GetDataNull(1));
     EXPECT_EQ(other->GetDataY(2), 1e-7);
 
-    plot.SetDataFileColumnSeparator(ipdfcsComma);
-    channel->SaveDataToFile(folder.File("comma.txt"));
+    plot_.SetDataFileColumnSeparator(ipdfcsComma);
+    channel_->SaveDataToFile(folder.File("comma.txt"));
     other->LoadDataFromFile(folder.File("comma.txt"), false);
     EXPECT_EQ(other->LoadingSeparator(), ',');
     EXPECT_EQ(other->Count(), 6);
@@ -211,56 +212,56 @@ TEST_F(PlotChannelTest, DataFileRoundTripLeavesEmptyPointsOutAndKeepsNulls) {
 TEST_F(PlotChannelTest, BadNumberStopsTheLoadKeepingThePointsBeforeIt) {
     test::TTempFolder folder;
     ASSERT_TRUE(WriteWholeFile(folder.File("bad.txt"), "1,2\n\n,5\n3,x\n4,4\n"));
-    EXPECT_THROW(channel->LoadDataFromFile(folder.File("bad.txt"), true), EConvertError);
-    ASSERT_EQ(channel->Count(), 1);
-    EXPECT_EQ(channel->GetDataY(0), 2);
+    EXPECT_THROW(channel_->LoadDataFromFile(folder.File("bad.txt"), true), EConvertError);
+    ASSERT_EQ(channel_->Count(), 1);
+    EXPECT_EQ(channel_->GetDataY(0), 2);
 }
 
 TEST_F(PlotChannelTest, LogWritesEveryPointOnceAtItsBufferSize) {
     test::TTempFolder folder;
     try {
-        channel->LogActivate(false);
+        channel_->LogActivate(false);
         ADD_FAILURE() << "logging without a file";
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), "Log File Name not Defined");
     }
-    channel->SetLogFileName(folder.File("log.txt"));
-    channel->LogActivate(false);
-    EXPECT_THROW(channel->LogActivate(false), Exception);
-    EXPECT_THROW(channel->SetLogFileName("other.txt"), Exception);
-    channel->AddXY(1, 2);  // buffer size 0: every point at once
+    channel_->SetLogFileName(folder.File("log.txt"));
+    channel_->LogActivate(false);
+    EXPECT_THROW(channel_->LogActivate(false), Exception);
+    EXPECT_THROW(channel_->SetLogFileName("other.txt"), Exception);
+    channel_->AddXY(1, 2);  // buffer size 0: every point at once
     EXPECT_EQ(ReadWholeFile(folder.File("log.txt")).value_or(""), "1\t2\r\n");
-    channel->SetLogBufferSize(3);
-    channel->AddXY(2, 3);
-    channel->AddXY(3, 4);
+    channel_->SetLogBufferSize(3);
+    channel_->AddXY(2, 3);
+    channel_->AddXY(3, 4);
     EXPECT_EQ(ReadWholeFile(folder.File("log.txt")).value_or(""), "1\t2\r\n");
-    channel->LogDeactivate();
+    channel_->LogDeactivate();
     EXPECT_EQ(ReadWholeFile(folder.File("log.txt")).value_or(""), "1\t2\r\n2\t3\r\n3\t4\r\n");
-    EXPECT_THROW(channel->LogDeactivate(), Exception);
+    EXPECT_THROW(channel_->LogDeactivate(), Exception);
 
     // A ring that dropped buffered points writes those it still holds.
-    channel->Clear();
-    channel->SetRingBufferSize(2);
-    channel->SetLogBufferSize(10);
-    channel->LogActivate(true);
-    for (int i = 0; i < 4; ++i) channel->AddXY(10 + i, 0);
-    channel->LogDeactivate();
+    channel_->Clear();
+    channel_->SetRingBufferSize(2);
+    channel_->SetLogBufferSize(10);
+    channel_->LogActivate(true);
+    for (int i = 0; i < 4; ++i) channel_->AddXY(10 + i, 0);
+    channel_->LogDeactivate();
     EXPECT_EQ(ReadWholeFile(folder.File("log.txt")).value_or(""),
               "1\t2\r\n2\t3\r\n3\t4\r\n12\t0\r\n13\t0\r\n");
 }
 
 TEST_F(PlotChannelTest, PropertiesFileRoundTripsAndRefusesOtherFiles) {
     test::TTempFolder folder;
-    channel->SetColor(clAqua);
-    channel->SetMarkersStyle(ipmsDiamond);
-    channel->SetTitleText("Curve");
-    channel->SavePropertiesToFile(folder.File("channel.txt"));
-    const std::string text = ReadWholeFile(folder.File("channel.txt")).value_or("");
+    channel_->SetColor(clAqua);
+    channel_->SetMarkersStyle(ipmsDiamond);
+    channel_->SetTitleText("Curve");
+    channel_->SavePropertiesToFile(folder.File("channel_.txt"));
+    const std::string text = ReadWholeFile(folder.File("channel_.txt")).value_or("");
     EXPECT_EQ(text.rfind("File Type = Plot Channel Config\r\n", 0), 0u);
     EXPECT_EQ(text.find("Channel.Name"), std::string::npos);
 
-    TiXYPlotChannel* other = plot.GetChannel(plot.AddChannel());
-    other->LoadPropertiesFromFile(folder.File("channel.txt"));
+    TiXYPlotChannel* other = plot_.GetChannel(plot_.AddChannel());
+    other->LoadPropertiesFromFile(folder.File("channel_.txt"));
     EXPECT_EQ(other->Color(), clAqua);
     EXPECT_EQ(other->MarkersStyle(), ipmsDiamond);
     EXPECT_EQ(other->TitleText(), "Curve");
@@ -277,49 +278,58 @@ TEST_F(PlotChannelTest, PropertiesFileRoundTripsAndRefusesOtherFiles) {
 
 // ---- trace
 
-TEST_F(PlotChannelTest, SegmentsAreClippedInValueSpace) {
-    struct TCase {
-        const char* name;
-        bool clipToAxes;
-        double x1, y1, x2, y2;
-        bool drawn;
-        double fx, fy, tx, ty;  // the drawn ends in values, left first
-    };
-    const TCase cases[] = {
-        {"left end moves to Min on the line", false, -10, 0, 10, 20, true, 0, 10, 10, 20},
-        {"right end moves to Max", false, 90, 0, 110, 20, true, 90, 0, 100, 10},
-        {"drawn left to right", false, 60, 5, 40, 25, true, 40, 25, 60, 5},
-        {"equal X: the first given is the left end", false, 50, 80, 50, 20, true, 50, 80, 50, 20},
-        {"both beyond Min", false, -20, 0, -10, 50, false, 0, 0, 0, 0},
-        {"spanning the whole axis", false, -100, 0, 200, 30, true, 0, 10, 100, 20},
-        {"Y beyond the axis is kept without clipping", false, 20, 150, 30, 160, true, 20, 150, 30,
-         160},
-        {"Y beyond the axis is dropped with clipping", true, 20, 150, 30, 160, false, 0, 0, 0, 0},
-        {"Y clipped to Max with clipping", true, 20, 50, 30, 150, true, 20, 50, 25, 100},
-        {"Y clipped to Min with clipping", true, 20, -50, 40, 50, true, 30, 0, 40, 50},
-    };
-    for (const TCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        channel->Clear();
-        channel->SetClipToAxes(c.clipToAxes);
-        channel->AddXY(c.x1, c.y1);
-        channel->AddXY(c.x2, c.y2);
-        const std::vector<test::TCanvasCall> calls = Paint();
-        std::vector<std::vector<TPoint>> lines;
-        for (const test::TCanvasCall& call : calls) {
-            if (call.op == "Polyline") lines.push_back(call.points);
-        }
-        if (!c.drawn) {
-            EXPECT_TRUE(lines.empty());
-            continue;
-        }
-        ASSERT_EQ(lines.size(), 1u);
-        EXPECT_EQ(lines[0], (std::vector<TPoint>{Pixel(c.fx, c.fy), Pixel(c.tx, c.ty)}));
+struct ClipCase {
+    const char* name;
+    bool clipToAxes;
+    double x1, y1, x2, y2;
+    bool drawn;
+    double fx, fy, tx, ty;  // the drawn ends in values, left first
+};
+
+void PrintTo(const ClipCase& c, std::ostream* os) { *os << c.name; }
+
+// clang-format off
+const ClipCase kClipCases[] = {
+    {"LeftEndMovesToMinOnTheLine", false, -10, 0, 10, 20, true, 0, 10, 10, 20},
+    {"RightEndMovesToMax", false, 90, 0, 110, 20, true, 90, 0, 100, 10},
+    {"DrawnLeftToRight", false, 60, 5, 40, 25, true, 40, 25, 60, 5},
+    {"EqualXTheFirstGivenIsTheLeftEnd", false, 50, 80, 50, 20, true, 50, 80, 50, 20},
+    {"BothBeyondMin", false, -20, 0, -10, 50, false, 0, 0, 0, 0},
+    {"SpanningTheWholeAxis", false, -100, 0, 200, 30, true, 0, 10, 100, 20},
+    {"YBeyondTheAxisIsKeptWithoutClipping", false, 20, 150, 30, 160, true, 20, 150, 30, 160},
+    {"YBeyondTheAxisIsDroppedWithClipping", true, 20, 150, 30, 160, false, 0, 0, 0, 0},
+    {"YClippedToMaxWithClipping", true, 20, 50, 30, 150, true, 20, 50, 25, 100},
+    {"YClippedToMinWithClipping", true, 20, -50, 40, 50, true, 30, 0, 40, 50},
+};
+// clang-format on
+
+class PlotSegmentClipping : public PlotChannelTest,
+                            public ::testing::WithParamInterface<ClipCase> {};
+
+TEST_P(PlotSegmentClipping, SegmentIsClippedInValueSpace) {
+    const ClipCase& c = GetParam();
+    channel_->SetClipToAxes(c.clipToAxes);
+    channel_->AddXY(c.x1, c.y1);
+    channel_->AddXY(c.x2, c.y2);
+    std::vector<std::vector<TPoint>> lines;
+    for (const test::TCanvasCall& call : Paint()) {
+        if (call.op == "Polyline") lines.push_back(call.points);
     }
+    if (!c.drawn) {
+        EXPECT_TRUE(lines.empty());
+        return;
+    }
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], (std::vector<TPoint>{Pixel(c.fx, c.fy), Pixel(c.tx, c.ty)}));
 }
 
+INSTANTIATE_TEST_SUITE_P(Segments, PlotSegmentClipping, ::testing::ValuesIn(kClipCases),
+                         [](const ::testing::TestParamInfo<ClipCase>& row) {
+                             return std::string(row.param.name);
+                         });
+
 TEST_F(PlotChannelTest, NullBreaksTheTraceEmptyIsSkippedNonFiniteIsNeverDrawn) {
-    channel->SetTraceBatching(false);
+    channel_->SetTraceBatching(false);
     auto lines = [&] {
         std::vector<std::vector<TPoint>> found;
         for (const test::TCanvasCall& call : Paint()) {
@@ -327,28 +337,28 @@ TEST_F(PlotChannelTest, NullBreaksTheTraceEmptyIsSkippedNonFiniteIsNeverDrawn) {
         }
         return found;
     };
-    channel->AddXY(0, 0);
-    channel->AddXY(10, 10);
-    channel->AddNull();
-    channel->AddXY(20, 0);
+    channel_->AddXY(0, 0);
+    channel_->AddXY(10, 10);
+    channel_->AddNull();
+    channel_->AddXY(20, 0);
     EXPECT_EQ(lines().size(), 1u);
 
-    channel->Clear();
-    channel->AddXY(0, 0);
-    channel->AddXY(10, 10);
-    channel->AddEmpty();
-    channel->AddXY(20, 0);
+    channel_->Clear();
+    channel_->AddXY(0, 0);
+    channel_->AddXY(10, 10);
+    channel_->AddEmpty();
+    channel_->AddXY(20, 0);
     const auto withEmpty = lines();
     ASSERT_EQ(withEmpty.size(), 2u);
     EXPECT_EQ(withEmpty[1], (std::vector<TPoint>{Pixel(10, 10), Pixel(20, 0)}));
 
-    channel->Clear();
+    channel_->Clear();
     const double inf = std::numeric_limits<double>::infinity();
-    channel->AddXY(0, 0);
-    channel->AddXY(std::nan(""), 10);
-    channel->AddXY(20, inf);
-    channel->AddXY(30, 30);
-    channel->AddXY(40, 40);
+    channel_->AddXY(0, 0);
+    channel_->AddXY(std::nan(""), 10);
+    channel_->AddXY(20, inf);
+    channel_->AddXY(30, 30);
+    channel_->AddXY(40, 40);
     const auto finite = lines();
     ASSERT_EQ(finite.size(), 1u);
     EXPECT_EQ(finite[0], (std::vector<TPoint>{Pixel(30, 30), Pixel(40, 40)}));
@@ -361,9 +371,9 @@ TEST_F(PlotChannelTest, JoinedRunsDrawTheSamePixelsAsSingleSegments) {
         SCOPED_TRACE(seed);
         std::mt19937 random(seed);
         std::uniform_real_distribution<double> step(-6, 6);
-        channel->Clear();
-        channel->SetClipToAxes(seed % 2 == 0);
-        plot.SetXYAxesReverse(seed % 3 == 0);
+        channel_->Clear();
+        channel_->SetClipToAxes(seed % 2 == 0);
+        plot_.SetXYAxesReverse(seed % 3 == 0);
         const double scale = seed % 4 == 0 ? 0.05 : 1;  // many points per pixel
         double x = 50;
         double y = 50;
@@ -371,19 +381,19 @@ TEST_F(PlotChannelTest, JoinedRunsDrawTheSamePixelsAsSingleSegments) {
             x += step(random) * scale;
             y += step(random) * scale * 3;
             if (i % 97 == 0) {
-                channel->AddNull();
+                channel_->AddNull();
             } else if (i % 89 == 0) {
-                channel->AddEmpty();
+                channel_->AddEmpty();
             } else if (i % 61 == 0) {
-                channel->AddXY(x, std::numeric_limits<double>::infinity());
+                channel_->AddXY(x, std::numeric_limits<double>::infinity());
             } else {
-                channel->AddXY(x, y);
+                channel_->AddXY(x, y);
             }
         }
         auto render = [&](bool batching) {
-            channel->SetTraceBatching(batching);
+            channel_->SetTraceBatching(batching);
             auto bitmap = std::make_unique<TBitmap>(400, 300);
-            plot.PaintToCanvas(bitmap->Canvas());
+            plot_.PaintToCanvas(bitmap->Canvas());
             return bitmap;
         };
         const auto single = render(false);
@@ -402,10 +412,10 @@ TEST_F(PlotChannelTest, JoinedRunsDrawTheSamePixelsAsSingleSegments) {
 }
 
 TEST_F(PlotChannelTest, TraceWidthOneDrawsTheThinnestPen) {
-    channel->AddXY(10, 10);
-    channel->AddXY(20, 20);
+    channel_->AddXY(10, 10);
+    channel_->AddXY(20, 20);
     for (const auto& [width, pen] : {std::pair{1, 0}, std::pair{3, 3}}) {
-        channel->SetTraceLineWidth(width);
+        channel_->SetTraceLineWidth(width);
         const auto calls = Paint();
         ASSERT_FALSE(calls.empty());
         EXPECT_EQ(calls.back().penWidth, pen);
@@ -416,24 +426,24 @@ TEST_F(PlotChannelTest, TraceWidthOneDrawsTheThinnestPen) {
 
 TEST_F(PlotChannelTest, MarkerShapesTurnOffLimitAndLegendSampleSize) {
     test::TRecordingCanvas canvas(100, 100);
-    channel->SetMarkersVisible(true);
-    channel->SetMarkersStyle(ipmsTriangleUp);
-    channel->SetMarkersSize(3);
-    channel->DrawMarker(&canvas, -1, clBlack, {50, 50});
+    channel_->SetMarkersVisible(true);
+    channel_->SetMarkersStyle(ipmsTriangleUp);
+    channel_->SetMarkersSize(3);
+    channel_->DrawMarker(&canvas, -1, clBlack, {50, 50});
     ASSERT_EQ(canvas.CallsOf("Polygon").size(), 1u);
     EXPECT_EQ(canvas.CallsOf("Polygon")[0].points,
               (std::vector<TPoint>{{47, 53}, {50, 50}, {53, 53}}));
 
-    channel->SetMarkersStyle(ipmsCircle);
-    channel->SetMarkersSize(9);
+    channel_->SetMarkersStyle(ipmsCircle);
+    channel_->SetMarkersSize(9);
     canvas.ClearCalls();
-    channel->DrawMarker(&canvas, -1, clBlack, {50, 50});
+    channel_->DrawMarker(&canvas, -1, clBlack, {50, 50});
     EXPECT_EQ(canvas.CallsOf("Ellipse")[0].rect, (TRect{44, 44, 56, 56}));
 
     for (const auto& [points, drawn] : {std::pair{11, 11u}, std::pair{12, 0u}}) {
-        channel->Clear();
-        channel->SetMarkersTurnOffLimit(10);
-        for (int i = 0; i < points; ++i) channel->AddXY(i * 5, 50);
+        channel_->Clear();
+        channel_->SetMarkersTurnOffLimit(10);
+        for (int i = 0; i < points; ++i) channel_->AddXY(i * 5, 50);
         std::size_t ellipses = 0;
         for (const test::TCanvasCall& call : Paint()) ellipses += call.op == "Ellipse";
         EXPECT_EQ(ellipses, drawn) << points << " points";
@@ -441,12 +451,12 @@ TEST_F(PlotChannelTest, MarkerShapesTurnOffLimitAndLegendSampleSize) {
 }
 
 TEST_F(PlotChannelTest, IndividualMarkersTakeThePointsStyleAndVisibility) {
-    channel->SetMarkersVisible(true);
-    channel->SetMarkersAllowIndividual(true);
-    channel->AddXY(20, 20);
-    channel->AddXY(40, 40);
-    channel->DataList()->SetMarkerStyle(1, ipmsSquare);
-    channel->DataList()->SetMarkerVisible(0, false);
+    channel_->SetMarkersVisible(true);
+    channel_->SetMarkersAllowIndividual(true);
+    channel_->AddXY(20, 20);
+    channel_->AddXY(40, 40);
+    channel_->DataList()->SetMarkerStyle(1, ipmsSquare);
+    channel_->DataList()->SetMarkerVisible(0, false);
     const auto calls = Paint();
     int ellipses = 0;
     int squares = 0;
@@ -460,82 +470,90 @@ TEST_F(PlotChannelTest, IndividualMarkersTakeThePointsStyleAndVisibility) {
 
 // ---- mouse
 
-TEST_F(PlotChannelTest, PointHintStandsAboveElseBelowOrBesideThePoint) {
-    channel->SetMarkersVisible(true);
-    channel->SetShowDataPointHints(true);
-    plot.SetSelectMode(true);
-    channel->AddXY(50, 50);
-    channel->AddXY(50, 99.5);
-    channel->AddXY(0.5, 50);
+struct HintCase {
+    const char* name;
+    double x;
+    double y;
+};
+
+void PrintTo(const HintCase& c, std::ostream* os) { *os << c.name; }
+
+const HintCase kHintCases[] = {
+    {"Above", 50, 50}, {"BelowNearTheTop", 50, 99.5}, {"RightNearTheLeftEdge", 0.5, 50}};
+
+class PlotPointHint : public PlotChannelTest, public ::testing::WithParamInterface<HintCase> {};
+
+TEST_P(PlotPointHint, HintStandsAboveElseBelowOrBesideThePoint) {
+    const HintCase& c = GetParam();
+    channel_->SetMarkersVisible(true);
+    channel_->SetShowDataPointHints(true);
+    plot_.SetSelectMode(true);
+    channel_->AddXY(c.x, c.y);
     Paint();
-    const TRect view = plot.GetDataView(0)->DrawRect();
-    struct TCase {
-        double x, y;
-        const char* where;
-    };
-    for (const TCase& c :
-         {TCase{50, 50, "above"}, TCase{50, 99.5, "below"}, TCase{0.5, 50, "right"}}) {
-        SCOPED_TRACE(c.where);
-        TiPlotMouseData mouse;
-        const TPoint p = Pixel(c.x, c.y);
-        mouse.X = p.X;
-        mouse.Y = p.Y;
-        ASSERT_TRUE(channel->MouseHitTest(mouse));
-        TiHintData hint;
-        channel->DoMouseHint(mouse, hint);
-        EXPECT_EQ(hint.Text,
-                  plot.GetXAxis(0)->GetLabelText(c.x) + ", " + plot.GetYAxis(0)->GetLabelText(c.y));
-        if (std::string(c.where) == "above") {
-            EXPECT_LT(hint.Top + hint.Height, p.Y);
-        }
-        if (std::string(c.where) == "below") {
-            EXPECT_GT(hint.Top, p.Y);
-        }
-        if (std::string(c.where) == "right") {
-            EXPECT_GT(hint.Left, p.X);
-        }
-        EXPECT_GE(hint.Top, view.Top);
+    const TRect view = plot_.GetDataView(0)->DrawRect();
+    TiPlotMouseData mouse;
+    const TPoint p = Pixel(c.x, c.y);
+    mouse.X = p.X;
+    mouse.Y = p.Y;
+    ASSERT_TRUE(channel_->MouseHitTest(mouse));
+    TiHintData hint;
+    channel_->DoMouseHint(mouse, hint);
+    EXPECT_EQ(hint.Text,
+              plot_.GetXAxis(0)->GetLabelText(c.x) + ", " + plot_.GetYAxis(0)->GetLabelText(c.y));
+    const std::string where = c.name;
+    if (where == "Above") {
+        EXPECT_LT(hint.Top + hint.Height, p.Y);
+    } else if (where == "BelowNearTheTop") {
+        EXPECT_GT(hint.Top, p.Y);
+    } else {
+        EXPECT_GT(hint.Left, p.X);
     }
+    EXPECT_GE(hint.Top, view.Top);
 }
 
+INSTANTIATE_TEST_SUITE_P(Points, PlotPointHint, ::testing::ValuesIn(kHintCases),
+                         [](const ::testing::TestParamInfo<HintCase>& row) {
+                             return std::string(row.param.name);
+                         });
+
 TEST_F(PlotChannelTest, DraggedPointMovesAndReportsItsMove) {
-    channel->SetMarkersVisible(true);
-    channel->SetUserCanMoveDataPoints(true);
-    channel->SetUserCanMoveDataPointsStyle(ipcdpmsYOnly);
-    plot.SetSelectMode(true);
-    channel->AddXY(50, 50);
+    channel_->SetMarkersVisible(true);
+    channel_->SetUserCanMoveDataPoints(true);
+    channel_->SetUserCanMoveDataPointsStyle(ipcdpmsYOnly);
+    plot_.SetSelectMode(true);
+    channel_->AddXY(50, 50);
     Paint();
     std::vector<std::string> events;
-    plot.OnClickDataPoint = [&](int c, int d) {
+    plot_.OnClickDataPoint = [&](int c, int d) {
         events.push_back("click " + std::to_string(c) + " " + std::to_string(d));
     };
-    plot.OnDataPointMoved = [&](int, int, double oldX, double oldY, double newX, double newY) {
+    plot_.OnDataPointMoved = [&](int, int, double oldX, double oldY, double newX, double newY) {
         events.push_back("moved " + std::to_string(oldX == newX) + std::to_string(oldY != newY));
     };
     const TPoint p = Pixel(50, 50);
-    plot.iMouseDown(mbLeft, {}, p.X, p.Y);
-    plot.iMouseMove(TShiftState{ssLeft}, p.X + 20, p.Y - 30);
-    plot.iMouseUp(mbLeft, {}, p.X + 20, p.Y - 30);
-    EXPECT_EQ(channel->GetDataX(0), 50);
-    EXPECT_GT(channel->GetDataY(0), 50);
+    plot_.iMouseDown(mbLeft, {}, p.X, p.Y);
+    plot_.iMouseMove(TShiftState{ssLeft}, p.X + 20, p.Y - 30);
+    plot_.iMouseUp(mbLeft, {}, p.X + 20, p.Y - 30);
+    EXPECT_EQ(channel_->GetDataX(0), 50);
+    EXPECT_GT(channel_->GetDataY(0), 50);
     EXPECT_EQ(events, (std::vector<std::string>{"moved 11"}));
 }
 
 // ---- plot-wide rows
 
 TEST_F(PlotChannelTest, DataArrayAddsOneValuePerChannelAndMarkersAddNullOrEmpty) {
-    plot.AddChannel();
-    plot.AddChannel();
-    plot.AddDataArray(5, VarArrayOf({1.0, 5e-301, 5e-302}));
-    EXPECT_EQ(plot.GetChannel(0)->GetDataX(0), 5);
-    EXPECT_EQ(plot.GetChannel(0)->GetDataY(0), 1);
-    EXPECT_TRUE(plot.GetChannel(1)->GetDataNull(0));
-    EXPECT_TRUE(plot.GetChannel(2)->GetDataEmpty(0));
-    EXPECT_EQ(plot.LogBufferCount(), 1);
-    plot.AddDataArray(7, VarArrayOf({1e-300, 2.0, 3.0}));
-    EXPECT_EQ(plot.GetChannel(0)->GetDataY(1), 1e-300);
+    plot_.AddChannel();
+    plot_.AddChannel();
+    plot_.AddDataArray(5, VarArrayOf({1.0, 5e-301, 5e-302}));
+    EXPECT_EQ(plot_.GetChannel(0)->GetDataX(0), 5);
+    EXPECT_EQ(plot_.GetChannel(0)->GetDataY(0), 1);
+    EXPECT_TRUE(plot_.GetChannel(1)->GetDataNull(0));
+    EXPECT_TRUE(plot_.GetChannel(2)->GetDataEmpty(0));
+    EXPECT_EQ(plot_.LogBufferCount(), 1);
+    plot_.AddDataArray(7, VarArrayOf({1e-300, 2.0, 3.0}));
+    EXPECT_EQ(plot_.GetChannel(0)->GetDataY(1), 1e-300);
 
-    // Rows: each at its channel's last X plus the step; an empty channel starts at 0.
+    // Rows: each at its channel_'s last X plus the step; an empty channel_ starts at 0.
     TiXYPlot rows(nullptr);
     rows.GetChannel(0)->AddXY(10, 0);
     rows.AddChannel();
@@ -556,33 +574,33 @@ TEST_F(PlotChannelTest, DataArrayAddsOneValuePerChannelAndMarkersAddNullOrEmpty)
 // A channel index beyond the channels used to raise half-way, with points already added to the
 // first channels and the log's row count not advanced.
 TEST_F(PlotChannelTest, DataArrayNamingAMissingChannelAddsNothing) {
-    plot.AddChannel();
-    EXPECT_THROW(plot.AddDataArray(1, VarArrayOf({1.0, 2.0, 3.0})), EListError);
-    EXPECT_THROW(plot.AddDataArray(1, VarArrayCreate({1, 2, 0, 0}, varDouble)), EListError);
-    EXPECT_EQ(plot.GetChannel(0)->Count(), 0);
-    EXPECT_EQ(plot.GetChannel(1)->Count(), 0);
-    EXPECT_EQ(plot.LogBufferCount(), 0);
+    plot_.AddChannel();
+    EXPECT_THROW(plot_.AddDataArray(1, VarArrayOf({1.0, 2.0, 3.0})), EListError);
+    EXPECT_THROW(plot_.AddDataArray(1, VarArrayCreate({1, 2, 0, 0}, varDouble)), EListError);
+    EXPECT_EQ(plot_.GetChannel(0)->Count(), 0);
+    EXPECT_EQ(plot_.GetChannel(1)->Count(), 0);
+    EXPECT_EQ(plot_.LogBufferCount(), 0);
 }
 
 TEST_F(PlotChannelTest, TransferCopiesPointsWithTheirFlags) {
-    TiXYPlotChannel* other = plot.GetChannel(plot.AddChannel());
-    channel->AddXY(1, 1);
-    channel->AddNull();
-    channel->AddXY(3, 3);
-    plot.TransferChannelData(0, 1, 2, 1);
+    TiXYPlotChannel* other = plot_.GetChannel(plot_.AddChannel());
+    channel_->AddXY(1, 1);
+    channel_->AddNull();
+    channel_->AddXY(3, 3);
+    plot_.TransferChannelData(0, 1, 2, 1);
     EXPECT_EQ(other->Count(), 0);
-    plot.TransferChannelData(0, 1, 0, 2);
+    plot_.TransferChannelData(0, 1, 0, 2);
     ASSERT_EQ(other->Count(), 3);
     EXPECT_TRUE(other->GetDataNull(1));
     EXPECT_EQ(other->GetDataX(2), 3);
     try {
-        plot.TransferChannelData(0, 1, -1, 0);
+        plot_.TransferChannelData(0, 1, -1, 0);
         ADD_FAILURE() << "negative start";
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), "Start Index Must be 0 or Greater");
     }
-    EXPECT_THROW(plot.TransferChannelData(0, 1, 0, 3), Exception);
-    EXPECT_THROW(plot.TransferChannelData(0, 5, 0, 0), EListError);
+    EXPECT_THROW(plot_.TransferChannelData(0, 1, 0, 3), Exception);
+    EXPECT_THROW(plot_.TransferChannelData(0, 5, 0, 0), EListError);
 }
 
 // ---- XY plot
@@ -653,33 +671,55 @@ TEST(XYPlotTest, FitExtentsSkipNullsAndWidenByTheMarkers) {
     EXPECT_LT(channel->GetFitYMin(), 4);
 }
 
-TEST(XYPlotTest, CursorValuesByStyle) {
+struct CursorCase {
+    const char* name;
+    TiPlotDataCursorStyle style;
+    double x;
+    double y;
+    const char* text;  // null: the X axis's cursor text of x
+};
+
+void PrintTo(const CursorCase& c, std::ostream* os) { *os << c.name; }
+
+// Pointer 1 at 20 %, pointer 2 at 70 % of axes from 0 to 100.
+const CursorCase kCursorCases[] = {
+    {"ValueXY", ipcsValueXY, 20, 70, "20, 70"},
+    {"ValueX", ipcsValueX, 20, 0, "20"},
+    {"ValueY", ipcsValueY, 0, 70, "70"},
+    {"DeltaX", ipcsDeltaX, 50, 0, "50"},
+    {"DeltaY", ipcsDeltaY, 0, 50, "50"},
+    {"InverseDeltaX", ipcsInverseDeltaX, 0.02, 0, nullptr},
+};
+
+class XYCursorValues : public ::testing::TestWithParam<CursorCase> {};
+
+TEST_P(XYCursorValues, ValuesAndTextByStyle) {
+    const CursorCase& c = GetParam();
+    TiXYPlot plot(nullptr);
+    plot.SetBounds(0, 0, 400, 300);
+    TiPlotDataCursor* cursor = plot.GetDataCursor(0);
+    cursor->SetPointer1Position(20);
+    cursor->SetPointer2Position(70);
+    cursor->SetStyle(c.style);
+    cursor->UpdateCursor();
+    EXPECT_DOUBLE_EQ(cursor->ValueX(), c.x);
+    EXPECT_DOUBLE_EQ(cursor->ValueY(), c.y);
+    const std::string text = c.text != nullptr ? c.text : plot.GetXAxis(0)->GetCursorText(c.x);
+    EXPECT_EQ(cursor->CursorDisplayText(), text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, XYCursorValues, ::testing::ValuesIn(kCursorCases),
+                         [](const ::testing::TestParamInfo<CursorCase>& row) {
+                             return std::string(row.param.name);
+                         });
+
+TEST(XYPlotTest, InverseDeltaWithoutADistanceOrScalerIsInfiniteAndNoAxisIsSaid) {
     TiXYPlot plot(nullptr);
     plot.SetBounds(0, 0, 400, 300);
     TiXYPlotChannel* channel = plot.GetChannel(0);
     TiPlotDataCursor* cursor = plot.GetDataCursor(0);
+    cursor->SetStyle(ipcsInverseDeltaX);
     cursor->SetPointer1Position(20);
-    cursor->SetPointer2Position(70);
-    struct TCase {
-        TiPlotDataCursorStyle style;
-        double x;
-        double y;
-        const char* text;
-    };
-    const TCase cases[] = {
-        {ipcsValueXY, 20, 70, "20, 70"}, {ipcsValueX, 20, 0, "20"},
-        {ipcsValueY, 0, 70, "70"},       {ipcsDeltaX, 50, 0, "50"},
-        {ipcsDeltaY, 0, 50, "50"},       {ipcsInverseDeltaX, 0.02, 0, nullptr},
-    };
-    for (const TCase& c : cases) {
-        SCOPED_TRACE(c.style);
-        cursor->SetStyle(c.style);
-        cursor->UpdateCursor();
-        EXPECT_DOUBLE_EQ(cursor->ValueX(), c.x);
-        EXPECT_DOUBLE_EQ(cursor->ValueY(), c.y);
-        const std::string text = c.text != nullptr ? c.text : plot.GetXAxis(0)->GetCursorText(c.x);
-        EXPECT_EQ(cursor->CursorDisplayText(), text);
-    }
     cursor->SetPointer2Position(20);
     cursor->UpdateCursor();
     EXPECT_EQ(cursor->CursorDisplayText(), "Infinite");

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <memory>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -185,63 +186,87 @@ TEST(PlotDataListTest, CapacityGrowsByTheListsOwnSteps) {
     EXPECT_EQ(list.MemoryUsed(), 95 * 24);
 }
 
-TEST(PlotDataListTest, RecordSizesAndLargestCapacity) {
-    struct TCase {
-        TiPlotDataStyle style;
-        int size;
-    };
-    for (const TCase& c : {TCase{ipdsStandard, 24}, TCase{ipdsCompact, 8},
-                           TCase{ipdsCompactInterval, 4}, TCase{ipdsFullFeature, 144}}) {
-        std::unique_ptr<TiPlotDataCustomList> list(NewPlotDataList(c.style));
-        EXPECT_EQ(list->DataPointSize(), c.size);
-        EXPECT_EQ(list->MaxDataPoints(), 2147483647 / c.size);
-        try {
-            list->SetCapacity(list->MaxDataPoints() + 1);
-            ADD_FAILURE() << "capacity beyond the largest accepted";
-        } catch (const Exception& e) {
-            EXPECT_EQ(e.Message(), "Exceed Maximum List Size");
-        }
-        EXPECT_EQ(list->Capacity(), 0);
+struct SizeCase {
+    const char* name;
+    TiPlotDataStyle style;
+    int size;
+};
+
+void PrintTo(const SizeCase& c, std::ostream* os) { *os << c.name; }
+
+const SizeCase kSizeCases[] = {{"Standard", ipdsStandard, 24},
+                               {"Compact", ipdsCompact, 8},
+                               {"CompactInterval", ipdsCompactInterval, 4},
+                               {"FullFeature", ipdsFullFeature, 144}};
+
+class PlotDataListSize : public ::testing::TestWithParam<SizeCase> {};
+
+TEST_P(PlotDataListSize, RecordSizeGivesTheLargestCapacity) {
+    const SizeCase& c = GetParam();
+    std::unique_ptr<TiPlotDataCustomList> list(NewPlotDataList(c.style));
+    EXPECT_EQ(list->DataPointSize(), c.size);
+    EXPECT_EQ(list->MaxDataPoints(), 2147483647 / c.size);
+    try {
+        list->SetCapacity(list->MaxDataPoints() + 1);
+        ADD_FAILURE() << "capacity beyond the largest accepted";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "Exceed Maximum List Size");
     }
+    EXPECT_EQ(list->Capacity(), 0);
 }
 
-TEST(PlotDataListTest, DeleteBoundsAndTheirMessages) {
-    struct TCase {
-        TiPlotDataStyle style;
-        int size;
-        const char* message;  // null: accepted
-    };
-    const TCase cases[] = {
-        {ipdsStandard, 3, "Delete size out of Range"},
-        {ipdsCompact, 3, "Delete size out of Range"},
-        {ipdsFullFeature, 3, "Delete Size Out Of Range"},
-        {ipdsCompactInterval, 3, nullptr},
-        {ipdsCompactInterval, 4, "Delete size out of Range"},
-        {ipdsStandard, -1, "Delete size out of Range"},
-        {ipdsStandard, 0, nullptr},
-        {ipdsFullFeature, 2, nullptr},
-    };
-    for (const TCase& c : cases) {
-        SCOPED_TRACE(std::to_string(c.style) + " size " + std::to_string(c.size));
-        std::unique_ptr<TiPlotDataCustomList> list(NewPlotDataList(c.style));
-        for (int i = 0; i < 3; ++i) list->Add(10 + i, i, false, false);
-        if (c.message == nullptr) {
-            list->DeletePoints(c.size);
-            EXPECT_EQ(list->Count(), 3 - c.size);
-            if (list->Count() > 0) {
-                EXPECT_EQ(list->GetY(0), c.size);
-            }
-        } else {
-            try {
-                list->DeletePoints(c.size);
-                ADD_FAILURE() << "accepted";
-            } catch (const Exception& e) {
-                EXPECT_EQ(e.Message(), c.message);
-            }
-            EXPECT_EQ(list->Count(), 3);
+INSTANTIATE_TEST_SUITE_P(Layouts, PlotDataListSize, ::testing::ValuesIn(kSizeCases),
+                         [](const ::testing::TestParamInfo<SizeCase>& row) {
+                             return std::string(row.param.name);
+                         });
+
+struct DeleteCase {
+    const char* name;
+    TiPlotDataStyle style;
+    int size;             // of three points
+    const char* message;  // null: accepted
+};
+
+void PrintTo(const DeleteCase& c, std::ostream* os) { *os << c.name; }
+
+const DeleteCase kDeleteCases[] = {
+    {"StandardAll", ipdsStandard, 3, "Delete size out of Range"},
+    {"CompactAll", ipdsCompact, 3, "Delete size out of Range"},
+    {"FullAll", ipdsFullFeature, 3, "Delete Size Out Of Range"},
+    {"IntervalAll", ipdsCompactInterval, 3, nullptr},
+    {"IntervalOneMore", ipdsCompactInterval, 4, "Delete size out of Range"},
+    {"StandardNegative", ipdsStandard, -1, "Delete size out of Range"},
+    {"StandardNone", ipdsStandard, 0, nullptr},
+    {"FullTwo", ipdsFullFeature, 2, nullptr},
+};
+
+class PlotDataListDelete : public ::testing::TestWithParam<DeleteCase> {};
+
+TEST_P(PlotDataListDelete, DeletesTheOldestOrRaisesItsListsMessage) {
+    const DeleteCase& c = GetParam();
+    std::unique_ptr<TiPlotDataCustomList> list(NewPlotDataList(c.style));
+    for (int i = 0; i < 3; ++i) list->Add(10 + i, i, false, false);
+    if (c.message == nullptr) {
+        list->DeletePoints(c.size);
+        EXPECT_EQ(list->Count(), 3 - c.size);
+        if (list->Count() > 0) {
+            EXPECT_EQ(list->GetY(0), c.size);
         }
+        return;
     }
+    try {
+        list->DeletePoints(c.size);
+        ADD_FAILURE() << "accepted";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), c.message);
+    }
+    EXPECT_EQ(list->Count(), 3);
 }
+
+INSTANTIATE_TEST_SUITE_P(Bounds, PlotDataListDelete, ::testing::ValuesIn(kDeleteCases),
+                         [](const ::testing::TestParamInfo<DeleteCase>& row) {
+                             return std::string(row.param.name);
+                         });
 
 TEST(PlotDataListTest, IndexOutsideThePointsRaises) {
     TiPlotDataNullList list;

@@ -16,47 +16,47 @@ namespace {
 class PlotLegendDrawTest : public ::testing::Test {
 protected:
     PlotLegendDrawTest() {
-        plot.SetBounds(0, 0, 500, 300);
-        legend = plot.GetLegend(0);
-        for (TiPlotAxis* axis : {static_cast<TiPlotAxis*>(plot.GetXAxis(0)),
-                                 static_cast<TiPlotAxis*>(plot.GetYAxis(0))}) {
+        plot_.SetBounds(0, 0, 500, 300);
+        legend_ = plot_.GetLegend(0);
+        for (TiPlotAxis* axis : {static_cast<TiPlotAxis*>(plot_.GetXAxis(0)),
+                                 static_cast<TiPlotAxis*>(plot_.GetYAxis(0))}) {
             axis->SetTrackingEnabled(false);
         }
     }
     test::TRecordingCanvas& Paint() {
-        canvas.ClearCalls();
-        plot.PaintToCanvas(&canvas);
-        return canvas;
+        canvas_.ClearCalls();
+        plot_.PaintToCanvas(&canvas_);
+        return canvas_;
     }
-    TiXYPlot plot{nullptr};
-    TiPlotLegend* legend = nullptr;
-    test::TRecordingCanvas canvas{500, 300};
+    TiXYPlot plot_{nullptr};
+    TiPlotLegend* legend_ = nullptr;
+    test::TRecordingCanvas canvas_{500, 300};
 };
 
 TEST_F(PlotLegendDrawTest, EachNameBecomesItsChannelsLegendRowAndClicksReachTheChannel) {
-    TiXYPlotChannel* second = plot.GetChannel(plot.AddChannel());
+    TiXYPlotChannel* second = plot_.GetChannel(plot_.AddChannel());
     second->SetTitleText("Operating point");
     Paint();
-    const TRect first = plot.GetChannel(0)->LegendRect();
+    const TRect first = plot_.GetChannel(0)->LegendRect();
     const TRect row = second->LegendRect();
     ASSERT_FALSE(IsRectEmpty(first));
     EXPECT_GT(row.Top, first.Top);
-    EXPECT_GE(canvas.IndexOfText("Operating point"), 0);
-    EXPECT_TRUE(PtInRect(legend->DrawRect(), {row.Left, row.Top}));
+    EXPECT_GE(canvas_.IndexOfText("Operating point"), 0);
+    EXPECT_TRUE(PtInRect(legend_->DrawRect(), {row.Left, row.Top}));
     const TPoint inside{row.Left + 2, row.Top + 2};
-    EXPECT_EQ(legend->SetMouseOverObject(inside.X, inside.Y), second);
+    EXPECT_EQ(legend_->SetMouseOverObject(inside.X, inside.Y), second);
 
     std::vector<std::string> clicks;
-    plot.OnClickChannel = [&](int index) { clicks.push_back("channel " + std::to_string(index)); };
-    plot.OnClickLegend = [&](int index) { clicks.push_back("legend " + std::to_string(index)); };
-    plot.iMouseDown(mbLeft, {}, inside.X, inside.Y);
-    plot.iMouseUp(mbLeft, {}, inside.X, inside.Y);
+    plot_.OnClickChannel = [&](int index) { clicks.push_back("channel " + std::to_string(index)); };
+    plot_.OnClickLegend = [&](int index) { clicks.push_back("legend_ " + std::to_string(index)); };
+    plot_.iMouseDown(mbLeft, {}, inside.X, inside.Y);
+    plot_.iMouseUp(mbLeft, {}, inside.X, inside.Y);
     EXPECT_EQ(clicks, (std::vector<std::string>{"channel 1"}));
     EXPECT_TRUE(second->UserSelected());
 }
 
 TEST_F(PlotLegendDrawTest, LineSamplesRepeatTheStylePatternOnEveryRow) {
-    TiXYPlotChannel* channel = plot.GetChannel(0);
+    TiXYPlotChannel* channel = plot_.GetChannel(0);
     channel->SetColor(clFuchsia);
     struct TCase {
         TiPlotLineStyle style;
@@ -67,7 +67,7 @@ TEST_F(PlotLegendDrawTest, LineSamplesRepeatTheStylePatternOnEveryRow) {
         channel->SetTraceLineStyle(c.style);
         std::size_t lines = 0;
         const std::vector<test::TCanvasCall> calls = Paint().CallsOf("Polyline");
-        const TRect area = legend->DrawRect();
+        const TRect area = legend_->DrawRect();
         for (const test::TCanvasCall& call : calls) {
             lines += call.pen == clFuchsia && PtInRect(area, call.points[0]);
         }
@@ -76,32 +76,32 @@ TEST_F(PlotLegendDrawTest, LineSamplesRepeatTheStylePatternOnEveryRow) {
 }
 
 TEST_F(PlotLegendDrawTest, ScrollButtonsPageThroughAndDrawTheirArrows) {
-    for (int i = 0; i < 30; ++i) plot.AddChannel();
+    for (int i = 0; i < 30; ++i) plot_.AddChannel();
     Paint();
-    ASSERT_TRUE(legend->DownButton()->Visible());
-    EXPECT_EQ(legend->ItemViewStartIndex(), 0);
+    ASSERT_TRUE(legend_->DownButton()->Visible());
+    EXPECT_EQ(legend_->ItemViewStartIndex(), 0);
     std::size_t arrows = 0;
-    for (const test::TCanvasCall& call : canvas.CallsOf("Polygon")) {
-        arrows +=
-            call.points.size() == 3 && (PtInRect(legend->UpButton()->DrawRect(), call.points[2]) ||
-                                        PtInRect(legend->DownButton()->DrawRect(), call.points[2]));
+    for (const test::TCanvasCall& call : canvas_.CallsOf("Polygon")) {
+        arrows += call.points.size() == 3 &&
+                  (PtInRect(legend_->UpButton()->DrawRect(), call.points[2]) ||
+                   PtInRect(legend_->DownButton()->DrawRect(), call.points[2]));
     }
     EXPECT_EQ(arrows, 2u);
-    const TRect down = legend->DownButton()->DrawRect();
-    plot.iMouseDown(mbLeft, {}, down.Left + 3, down.Top + 3);
-    plot.iMouseUp(mbLeft, {}, down.Left + 3, down.Top + 3);
-    EXPECT_EQ(legend->ItemViewStartIndex(), 1);
+    const TRect down = legend_->DownButton()->DrawRect();
+    plot_.iMouseDown(mbLeft, {}, down.Left + 3, down.Top + 3);
+    plot_.iMouseUp(mbLeft, {}, down.Left + 3, down.Top + 3);
+    EXPECT_EQ(legend_->ItemViewStartIndex(), 1);
     Paint();
-    EXPECT_TRUE(IsRectEmpty(plot.GetChannel(0)->LegendRect()));
-    EXPECT_TRUE(legend->UpButton()->Enabled());
+    EXPECT_TRUE(IsRectEmpty(plot_.GetChannel(0)->LegendRect()));
+    EXPECT_TRUE(legend_->UpButton()->Enabled());
 }
 
 TEST_F(PlotLegendDrawTest, RemovedChannelLeavesTheLegendAtOnce) {
-    plot.AddChannel();
+    plot_.AddChannel();
     Paint();
-    const TRect row = plot.GetChannel(1)->LegendRect();
-    plot.DeleteChannel(1);
-    EXPECT_EQ(legend->SetMouseOverObject(row.Left + 2, row.Top + 2), legend);
+    const TRect row = plot_.GetChannel(1)->LegendRect();
+    plot_.DeleteChannel(1);
+    EXPECT_EQ(legend_->SetMouseOverObject(row.Left + 2, row.Top + 2), legend_);
 }
 
 // ---- toolbar
@@ -109,90 +109,90 @@ TEST_F(PlotLegendDrawTest, RemovedChannelLeavesTheLegendAtOnce) {
 class PlotToolBarTest : public ::testing::Test {
 protected:
     PlotToolBarTest() {
-        plot.SetBounds(0, 0, 600, 300);
-        bar = plot.GetToolBar(0);
+        plot_.SetBounds(0, 0, 600, 300);
+        bar_ = plot_.GetToolBar(0);
     }
     test::TRecordingCanvas& Paint() {
-        canvas.ClearCalls();
-        plot.PaintToCanvas(&canvas);
-        return canvas;
+        canvas_.ClearCalls();
+        plot_.PaintToCanvas(&canvas_);
+        return canvas_;
     }
-    TiXYPlot plot{nullptr};
-    TiPlotToolBar* bar = nullptr;
-    test::TRecordingCanvas canvas{600, 300};
+    TiXYPlot plot_{nullptr};
+    TiPlotToolBar* bar_ = nullptr;
+    test::TRecordingCanvas canvas_{600, 300};
 };
 
 TEST_F(PlotToolBarTest, ZoomInPausesTrackingFirstInsideItsOwnEvents) {
     std::vector<std::string> events;
-    plot.OnBeforeToolBarButtonClick = [&](int, TiPlotToolBarButtonType type, bool&) {
+    plot_.OnBeforeToolBarButtonClick = [&](int, TiPlotToolBarButtonType type, bool&) {
         events.push_back("before " + std::to_string(type));
     };
-    plot.OnToolBarButtonClick = [&](int, TiPlotToolBarButtonType type) {
+    plot_.OnToolBarButtonClick = [&](int, TiPlotToolBarButtonType type) {
         events.push_back("after " + std::to_string(type));
     };
-    plot.GetXAxis(0)->SetMinSpan(0, 100);
-    bar->SetZoomInOutFactor(4);
-    bar->DoButtonClickZoomIn();
+    plot_.GetXAxis(0)->SetMinSpan(0, 100);
+    bar_->SetZoomInOutFactor(4);
+    bar_->DoButtonClickZoomIn();
     EXPECT_EQ(events, (std::vector<std::string>{"before 4", "before 1", "after 1", "after 4"}));
-    EXPECT_FALSE(plot.GetXAxis(0)->TrackingEnabled());
-    EXPECT_EQ(plot.GetXAxis(0)->Span(), 25);
-    EXPECT_EQ(plot.GetXAxis(0)->Mid(), 50);
+    EXPECT_FALSE(plot_.GetXAxis(0)->TrackingEnabled());
+    EXPECT_EQ(plot_.GetXAxis(0)->Span(), 25);
+    EXPECT_EQ(plot_.GetXAxis(0)->Mid(), 50);
 }
 
 TEST_F(PlotToolBarTest, CancelledCursorClickChangesNothing) {
-    plot.OnBeforeToolBarButtonClick = [&](int, TiPlotToolBarButtonType type, bool& cancel) {
+    plot_.OnBeforeToolBarButtonClick = [&](int, TiPlotToolBarButtonType type, bool& cancel) {
         cancel = type == iptbbtCursor;
     };
     bool after = false;
-    plot.OnToolBarButtonClick = [&](int, TiPlotToolBarButtonType) { after = true; };
-    bar->DoButtonClickCursor();
-    EXPECT_FALSE(bar->CursorActive());
-    EXPECT_FALSE(plot.GetDataCursor(0)->Visible());
+    plot_.OnToolBarButtonClick = [&](int, TiPlotToolBarButtonType) { after = true; };
+    bar_->DoButtonClickCursor();
+    EXPECT_FALSE(bar_->CursorActive());
+    EXPECT_FALSE(plot_.GetDataCursor(0)->Visible());
     EXPECT_FALSE(after);
-    plot.OnBeforeToolBarButtonClick = nullptr;
-    bar->DoButtonClickCursor();
-    EXPECT_TRUE(plot.GetDataCursor(0)->Visible());
-    EXPECT_TRUE(plot.GetDataCursor(0)->UserSelected());
-    EXPECT_FALSE(plot.GetXAxis(0)->TrackingEnabled());
+    plot_.OnBeforeToolBarButtonClick = nullptr;
+    bar_->DoButtonClickCursor();
+    EXPECT_TRUE(plot_.GetDataCursor(0)->Visible());
+    EXPECT_TRUE(plot_.GetDataCursor(0)->UserSelected());
+    EXPECT_FALSE(plot_.GetXAxis(0)->TrackingEnabled());
 }
 
 TEST_F(PlotToolBarTest, ButtonsLineUpWithSpacersBetweenShownGroups) {
     Paint();
-    const TRect area = bar->DrawRect();
+    const TRect area = bar_->DrawRect();
     EXPECT_EQ(area.Height(), 36);
     int x = area.Left + 3;
-    for (const auto& entry : bar->Buttons()) {
+    for (const auto& entry : bar_->Buttons()) {
         if (!entry->Visible()) continue;
         const int w = entry->Style() == iptbbsSpacer ? 10 : 30;
         EXPECT_EQ(entry->DrawRect(), (TRect{x, area.Top + 3, x + w, area.Top + 33}));
         x += w;
     }
     // Pause is enabled while an axis tracks, Resume only when one does not.
-    EXPECT_TRUE(bar->Button(iptbbtPause)->Enabled());
-    EXPECT_FALSE(bar->Button(iptbbtResume)->Enabled());
+    EXPECT_TRUE(bar_->Button(iptbbtPause)->Enabled());
+    EXPECT_FALSE(bar_->Button(iptbbtResume)->Enabled());
 
-    bar->SetSmallButtons(true);
+    bar_->SetSmallButtons(true);
     Paint();
-    EXPECT_EQ(bar->DrawRect().Height(), 28);
-    EXPECT_EQ(bar->Button(iptbbtResume)->DrawRect().Height(), 22);
+    EXPECT_EQ(bar_->DrawRect().Height(), 28);
+    EXPECT_EQ(bar_->Button(iptbbtResume)->DrawRect().Height(), 22);
 
-    bar->SetShowResumeButton(false);
-    bar->SetShowPauseButton(false);
-    bar->SetShowAxesModeButtons(false);
-    bar->SetShowZoomInOutButtons(false);
-    bar->SetShowZoomBoxButton(false);
-    bar->SetShowCursorButton(false);
-    bar->SetShowEditButton(false);
-    bar->SetShowCopyButton(false);
-    bar->SetShowSaveButton(false);
-    bar->SetShowPrintButton(false);
+    bar_->SetShowResumeButton(false);
+    bar_->SetShowPauseButton(false);
+    bar_->SetShowAxesModeButtons(false);
+    bar_->SetShowZoomInOutButtons(false);
+    bar_->SetShowZoomBoxButton(false);
+    bar_->SetShowCursorButton(false);
+    bar_->SetShowEditButton(false);
+    bar_->SetShowCopyButton(false);
+    bar_->SetShowSaveButton(false);
+    bar_->SetShowPrintButton(false);
     Paint();
-    for (const auto& entry : bar->Buttons()) EXPECT_FALSE(entry->Visible());
+    for (const auto& entry : bar_->Buttons()) EXPECT_FALSE(entry->Visible());
     std::size_t edges = 0;
-    for (const test::TCanvasCall& call : canvas.CallsOf("DrawEdge")) {
-        edges += PtInRect(bar->DrawRect(), {call.rect.Left, call.rect.Top});
+    for (const test::TCanvasCall& call : canvas_.CallsOf("DrawEdge")) {
+        edges += PtInRect(bar_->DrawRect(), {call.rect.Left, call.rect.Top});
     }
-    EXPECT_EQ(edges, 1u);  // the bar's own frame only
+    EXPECT_EQ(edges, 1u);  // the bar_'s own frame only
 }
 
 TEST_F(PlotToolBarTest, WithoutAxesNeitherResumeNorPause) {
@@ -208,8 +208,8 @@ TEST_F(PlotToolBarTest, WithoutAxesNeitherResumeNorPause) {
 
 TEST_F(PlotToolBarTest, ButtonHintStandsBelowItAndCanBeChanged) {
     Paint();
-    TiPlotToolBarButton* zoomOut = bar->Button(iptbbtZoomOut);
-    plot.OnToolBarCustomizeHint = [](int, std::string& text) { text += "!"; };
+    TiPlotToolBarButton* zoomOut = bar_->Button(iptbbtZoomOut);
+    plot_.OnToolBarCustomizeHint = [](int, std::string& text) { text += "!"; };
     TiHintData hint;
     zoomOut->DoMouseHint({}, hint);
     EXPECT_EQ(hint.Text, "Zoom Out All Axes!");
@@ -219,38 +219,38 @@ TEST_F(PlotToolBarTest, ButtonHintStandsBelowItAndCanBeChanged) {
 }
 
 TEST_F(PlotToolBarTest, FlatButtonShowsItsEdgeOnlyUnderTheMouse) {
-    bar->SetFlatButtons(true);
+    bar_->SetFlatButtons(true);
     Paint();
-    TiPlotToolBarButton* copy = bar->Button(iptbbtCopy);
+    TiPlotToolBarButton* copy = bar_->Button(iptbbtCopy);
     const TRect r = copy->DrawRect();
     auto edgeStrokes = [&] {
         std::size_t strokes = 0;
-        for (const test::TCanvasCall& call : canvas.CallsOf("Polyline")) {
+        for (const test::TCanvasCall& call : canvas_.CallsOf("Polyline")) {
             strokes += call.points.size() == 3 && call.points[0] == TPoint{r.Left, r.Bottom - 1};
         }
         return strokes;
     };
     EXPECT_EQ(edgeStrokes(), 0u);
-    plot.iMouseMove({}, r.Left + 5, r.Top + 5);
+    plot_.iMouseMove({}, r.Left + 5, r.Top + 5);
     EXPECT_TRUE(copy->MouseOver());
     Paint();
     EXPECT_EQ(edgeStrokes(), 1u);
-    plot.iMouseMove({}, 300, 200);
+    plot_.iMouseMove({}, 300, 200);
     EXPECT_FALSE(copy->MouseOver());
 }
 
 // A button under the mouse goes with its toolbar: the plot forgets it.
 TEST_F(PlotToolBarTest, RemovedToolBarLeavesNoButtonUnderTheMouse) {
     Paint();
-    const TRect r = bar->Button(iptbbtCopy)->DrawRect();
-    plot.iMouseMove({}, r.Left + 5, r.Top + 5);
-    plot.iMouseDown(mbLeft, {}, r.Left + 5, r.Top + 5);
-    ASSERT_EQ(plot.LastMouseOverObject(), bar->Button(iptbbtCopy));
-    plot.DeleteToolBar(0);
-    EXPECT_EQ(plot.LastMouseOverObject(), nullptr);
-    EXPECT_EQ(plot.MouseDownObject(), nullptr);
-    plot.iMouseMove({}, 300, 200);
-    plot.iMouseUp(mbLeft, {}, 300, 200);
+    const TRect r = bar_->Button(iptbbtCopy)->DrawRect();
+    plot_.iMouseMove({}, r.Left + 5, r.Top + 5);
+    plot_.iMouseDown(mbLeft, {}, r.Left + 5, r.Top + 5);
+    ASSERT_EQ(plot_.LastMouseOverObject(), bar_->Button(iptbbtCopy));
+    plot_.DeleteToolBar(0);
+    EXPECT_EQ(plot_.LastMouseOverObject(), nullptr);
+    EXPECT_EQ(plot_.MouseDownObject(), nullptr);
+    plot_.iMouseMove({}, 300, 200);
+    plot_.iMouseUp(mbLeft, {}, 300, 200);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // TiPlotToolBar: drawing, glyphs and the mouse over buttons.
 
+#include "framework/core/Resources.h"
 #include "framework/graphics/Bitmap.h"
 #include "plot/engine/iPlotAxis.h"
 #include "plot/engine/iPlotComponent.h"
@@ -30,7 +31,12 @@ void DrawEdgeStrokes(TCanvas* canvas, const TRect& r, TColor first, TColor secon
 
 }  // namespace
 
-std::unique_ptr<TBitmap> LoadToolBarGlyph(const std::string&) { return nullptr; }
+std::unique_ptr<TBitmap> LoadToolBarGlyph(const std::string& name) {
+    if (FindResource(HInstance, name, RT_BITMAP) == nullptr) return nullptr;
+    auto glyph = std::make_unique<TBitmap>();
+    glyph->LoadFromResourceName(HInstance, name);
+    return glyph;
+}
 
 // ---- buttons
 

@@ -239,6 +239,56 @@ TEST_F(PlotToolBarTest, FlatButtonShowsItsEdgeOnlyUnderTheMouse) {
     EXPECT_FALSE(copy->MouseOver());
 }
 
+// The glyphs come from the program's pictures on the first draw, once, and again in the other
+// size when the buttons change size.
+TEST_F(PlotToolBarTest, GlyphsLoadOnceAndAgainInTheOtherSize) {
+    Paint();
+    TiPlotToolBarButton* copy = bar_->Button(iptbbtCopy);
+    ASSERT_GE(copy->ImageIndex(), 0);
+    EXPECT_EQ(bar_->ImageList()->Width(), 24);
+    const int glyphs = bar_->ImageList()->Count();
+    EXPECT_EQ(glyphs, 12);  // the shown buttons
+    Paint();
+    EXPECT_EQ(bar_->ImageList()->Count(), glyphs);
+    // The glyph stands in the middle of its button; teal is transparent.
+    const TRect r = copy->DrawRect();
+    const TPoint centre{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+    int keyPixels = 0;
+    for (int y = r.Top; y < r.Bottom; ++y) {
+        for (int x = r.Left; x < r.Right; ++x) {
+            keyPixels += (canvas_.Bitmap().PixelAt(x, y) & 0xFFFFFF) == 0x808000;
+        }
+    }
+    EXPECT_EQ(keyPixels, 0);
+    EXPECT_NE(canvas_.Bitmap().PixelAt(centre.X, centre.Y) & 0xFFFFFF,
+              static_cast<TColorRef>(ResolveColor(clBtnFace)) & 0xFFFFFF);
+
+    bar_->SetSmallButtons(true);
+    EXPECT_EQ(copy->ImageIndex(), -1);
+    Paint();
+    EXPECT_EQ(bar_->ImageList()->Width(), 16);
+    EXPECT_GE(copy->ImageIndex(), 0);
+    EXPECT_EQ(copy->ImageName(), "SMALLCOPY");
+}
+
+// Every button has a picture in both sizes: 16 colours, square, with the transparent key.
+TEST_F(PlotToolBarTest, EveryButtonHasItsGlyphInBothSizes) {
+    for (bool small : {false, true}) {
+        bar_->SetSmallButtons(small);
+        for (const auto& entry : bar_->Buttons()) {
+            if (entry->Style() != iptbbsButton) continue;
+            SCOPED_TRACE(entry->ImageName());
+            std::unique_ptr<TBitmap> glyph = LoadToolBarGlyph(entry->ImageName());
+            ASSERT_NE(glyph, nullptr);
+            EXPECT_EQ(glyph->Width(), small ? 16 : 24);
+            EXPECT_EQ(glyph->Height(), small ? 16 : 24);
+            EXPECT_EQ(glyph->PixelFormat(), pf4bit);
+            EXPECT_EQ(glyph->PixelAt(0, 0) & 0xFFFFFF, 0x808000u);
+        }
+    }
+    EXPECT_EQ(LoadToolBarGlyph("NOSUCHGLYPH"), nullptr);
+}
+
 // A button under the mouse goes with its toolbar: the plot forgets it.
 TEST_F(PlotToolBarTest, RemovedToolBarLeavesNoButtonUnderTheMouse) {
     Paint();

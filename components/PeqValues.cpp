@@ -24,7 +24,9 @@ bool Contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
 }
 
-void DropLast(std::string& text, std::size_t n) { text.resize(text.size() - std::min(n, text.size())); }
+void DropLast(std::string& text, std::size_t n) {
+    text.resize(text.size() - std::min(n, text.size()));
+}
 
 // The number at the start of the text: an optional "-", digits, a "." and digits; reading
 // stops at the first character that cannot continue it. 0 when there are no digits.
@@ -44,7 +46,8 @@ double LeadingNumber(const std::string& text) {
         fraction = digitsFrom();
     }
     if (whole.empty() && fraction.empty()) return 0.0;
-    const double v = StrToFloatDef((whole.empty() ? "0" : whole) + "." + (fraction.empty() ? "0" : fraction), 0.0);
+    const double v = StrToFloatDef(
+        (whole.empty() ? "0" : whole) + "." + (fraction.empty() ? "0" : fraction), 0.0);
     return negative ? -v : v;
 }
 
@@ -85,7 +88,8 @@ int PeqFrequencyPosition(double hz) {
     const std::string text = FloatToStrF(RoundSignificant(r, 3), ffFixed, 15, 2);
     const std::size_t point = text.find('.');
     const int whole = Saturate(StrToFloatDef(text.substr(0, point), 0.0));
-    const char first = point != std::string::npos && point + 1 < text.size() ? text[point + 1] : '0';
+    const char first =
+        point != std::string::npos && point + 1 < text.size() ? text[point + 1] : '0';
     if (first < '6') return whole;
     return text.front() == '-' ? whole - 1 : whole + 1;
 }

@@ -7,7 +7,9 @@
 //   layer and label pages, invisible curve segments left out) and without them;
 // - a page of 102 faders: the first paint, one fader moved (its thumb areas repainted), beside
 //   one whole fader repainted;
-// - 114 rounded value boxes painted beside 114 plain edits.
+// - 114 rounded value boxes painted beside 114 plain edits;
+// - nine band tables loaded with their 78 bands (each change read back as the main window does,
+//   and the band's controls repainted) beside the same load without a change handler.
 
 #include <benchmark/benchmark.h>
 
@@ -16,6 +18,7 @@
 
 #include "bench/framework/controls/BenchForms.h"
 #include "components/LMyFFTDrawPhase.h"
+#include "components/MyPEQAllpass.h"
 #include "framework/controls/Edit.h"
 #include "model/Plot.h"
 #include "model/ResponseTables.h"
@@ -200,6 +203,50 @@ void PlainEditsPainted(benchmark::State& state) {
     });
 }
 BENCHMARK(PlainEditsPainted)->Unit(benchmark::kMillisecond);
+
+// Nine band tables on a shown form (three of eight rows, six of nine); every iteration loads all
+// 78 bands.
+void NineTablesLoaded(benchmark::State& state) {
+    bench::EnsureApplication();
+    TForm form(nullptr);
+    form.AfterConstruction();
+    form.SetClientWidth(3 * 540 + 20);
+    form.SetClientHeight(3 * 275 + 20);
+    std::vector<TMyPEQAllpass*> tables;
+    double sink = 0;
+    for (int t = 0; t < 9; ++t) {
+        auto* table = bench::Add<TMyPEQAllpass>(&form, &form, 10 + (t % 3) * 540,
+                                                10 + (t / 3) * 275, 536, 270);
+        table->SetChannelNumber(t < 3 ? 8 : 9);
+        table->SetEditBackColor(clWhite);
+        table->SetBypassBackColor(clSilver);
+        if (state.range(0) != 0) {
+            table->OnChange = [table, &sink](TObject*) {
+                const int row = table->GetNowIndex();
+                sink += table->GetFreqValue(row) + table->GetQValue(row) +
+                        table->GetGainValue(row) + table->GetTypeValue(row) +
+                        static_cast<double>(table->GetBypassValue(row));
+            };
+        }
+        tables.push_back(table);
+    }
+    form.Show();
+    bench::PaintAll(form);
+    int round = 0;
+    for (auto _ : state) {
+        ++round;
+        for (TMyPEQAllpass* table : tables) {
+            for (int r = 0; r < table->ChannelNumber(); ++r) {
+                table->SetEqParamValue(r, 100.0 * (r + 1) + round % 7, 20 + r, (r - 4) * 1.5, r % 7,
+                                       (r + round) % 5 == 0);
+            }
+        }
+        bench::PaintAll(form);
+    }
+    benchmark::DoNotOptimize(sink);
+    state.SetLabel(state.range(0) != 0 ? "changes read back" : "no change handler");
+}
+BENCHMARK(NineTablesLoaded)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace dsp

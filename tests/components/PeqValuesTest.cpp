@@ -36,10 +36,18 @@ TEST(PeqValues, FrequencyPositionsRoundToThreeDigitsThenCutOrStepAway) {
         double hz;
         int p;
     };
-    const TCase cases[] = {{19.6864, -170}, {1000, 0},          {hzAt(23.46), 23},
-                           {hzAt(23.66), 24}, {hzAt(-5.7), -6}, {hzAt(5.583), 5},
-                           {hzAt(-169.31), -169}, {hzAt(0.7), 1}, {hzAt(-0.04), 0},
-                           {0, -170},        {-5, -170},        {std::nan(""), -170}};
+    const TCase cases[] = {{19.6864, -170},
+                           {1000, 0},
+                           {hzAt(23.46), 23},
+                           {hzAt(23.66), 24},
+                           {hzAt(-5.7), -6},
+                           {hzAt(5.583), 5},
+                           {hzAt(-169.31), -169},
+                           {hzAt(0.7), 1},
+                           {hzAt(-0.04), 0},
+                           {0, -170},
+                           {-5, -170},
+                           {std::nan(""), -170}};
     for (const TCase& c : cases) EXPECT_EQ(PeqFrequencyPosition(c.hz), c.p) << c.hz;
     for (int i = 0; i <= 300; ++i)
         ASSERT_EQ(PeqFrequencyPosition(FreqIndexToHz(i)), i - 170) << "grid index " << i;

@@ -839,8 +839,10 @@ void DrawDirectionalGradient(TCanvas* canvas, TColor from, TColor to,
                              advtrackbar::TGradientDirection direction, const TRect& r, int bands);
 // Measures text in the font, leaving the canvas font as it was.
 void MeasureText(TCanvas* canvas, TFont* font, const std::string& text, int& width, int& height);
+namespace advtrackbar {
 // Per channel: percent of colour 1 and the rest of colour 2, halves to even.
 TColor MixColors(TColor color1, TColor color2, int percent);
+}  // namespace advtrackbar
 // The two-colour frame; the flag picks which colour comes first.
 void DrawFrame3D(TCanvas* canvas, const TRect& r, bool flag, TColor color1, TColor color2);
 ARGB MakeGDIPColor(TColor color);

@@ -121,7 +121,7 @@ void MeasureText(TCanvas* canvas, TFont* font, const std::string& text, int& wid
     canvas->Font()->Assign(&saved);
 }
 
-TColor MixColors(TColor color1, TColor color2, int percent) {
+TColor advtrackbar::MixColors(TColor color1, TColor color2, int percent) {
     if (percent >= 100) return static_cast<TColor>(ColorToRGB(color1));
     if (percent <= 0) return static_cast<TColor>(ColorToRGB(color2));
     const TRgb a = RgbOf(color1);
@@ -519,8 +519,9 @@ void DrawThumbShape(TCanvas* canvas, const TRect& r, TThumbShape shape, const TT
         }
         case tsLine: {
             const int m = vertical ? h / 2 : w / 2;
-            const TColor colours[4] = {c.colorTo, c.color, MixColors(c.color, clWhite, 60),
-                                       MixColors(c.color, clWhite, 10)};
+            const TColor colours[4] = {c.colorTo, c.color,
+                                       advtrackbar::MixColors(c.color, clWhite, 60),
+                                       advtrackbar::MixColors(c.color, clWhite, 10)};
             for (int i = 0; i < 4; ++i) {
                 const int at = m - 1 + i;
                 canvas->Pen()->SetColor(colours[i]);
@@ -765,7 +766,7 @@ void TCustomTrackBar::DrawSlider() {
         }
         canvas->Brush()->SetStyle(bsSolid);
     } else if (s.Border3D()) {
-        DrawFrame3D(canvas, track, true, MixColors(border, clWhite, 10), border);
+        DrawFrame3D(canvas, track, true, advtrackbar::MixColors(border, clWhite, 10), border);
     } else {
         canvas->Pen()->SetColor(border);
         canvas->Brush()->SetStyle(bsClear);
@@ -849,7 +850,7 @@ void TCustomTrackBar::PaintTicks() {
                         Line(canvas, x, band.Bottom - length, x, band.Bottom);
                     }
                     if (FTickMark->Line3D()) {
-                        canvas->Pen()->SetColor(MixColors(color, clWhite, 10));
+                        canvas->Pen()->SetColor(advtrackbar::MixColors(color, clWhite, 10));
                         if (Vertical()) {
                             const int x0 = isTopLeft ? band.Left : band.Right - length;
                             Line(canvas, x0, y - 1, x0 + length, y - 1);
@@ -979,7 +980,7 @@ void TCustomTrackBar::PaintButton(bool minButton) {
         }
         return;
     }
-    const TColor highlight = MixColors(border, clWhite, 30);
+    const TColor highlight = advtrackbar::MixColors(border, clWhite, 30);
     const int size = b.Size();
     TRect face = r;
     TGPGraphics graphics(canvas);

@@ -403,9 +403,10 @@ TEST(FaderDrawing, GradientBandsBlendsAndFrames) {
     EXPECT_LT(GetRValue(inOut.PixelAt(99, 0)), 10);
     EXPECT_GT(GetRValue(inOut.PixelAt(49, 0)), 200);
 
-    EXPECT_EQ(MixColors(clWhite, clBlack, 50), static_cast<TColor>(RGB(128, 128, 128)));
-    EXPECT_EQ(MixColors(clRed, clBlue, 100), clRed);
-    EXPECT_EQ(MixColors(clRed, clBlue, -3), clBlue);
+    EXPECT_EQ(advtrackbar::MixColors(clWhite, clBlack, 50),
+              static_cast<TColor>(RGB(128, 128, 128)));
+    EXPECT_EQ(advtrackbar::MixColors(clRed, clBlue, 100), clRed);
+    EXPECT_EQ(advtrackbar::MixColors(clRed, clBlue, -3), clBlue);
     EXPECT_EQ(MakeGDIPColor(clRed), 0xFFFF0000u);
 }
 

@@ -109,6 +109,10 @@ using THidP_SetUsageValueArray = THidP_GetUsageValueArray;
 using THidP_UsageListDifference = NTSTATUS (*)(USAGE* PreviousUsageList, USAGE* CurrentUsageList,
                                                USAGE* BreakUsageList, USAGE* MakeUsageList,
                                                std::uint32_t UsageListLength);
+using THidP_TranslateUsagesToI8042ScanCodes =
+    NTSTATUS (*)(USAGE* ChangedUsageList, std::uint32_t UsageListLength,
+                 HIDP_KEYBOARD_DIRECTION KeyAction, HIDP_KEYBOARD_MODIFIER_STATE* ModifierState,
+                 PHIDP_INSERT_SCANCODES InsertCodesProcedure, void* InsertCodesContext);
 using THidP_GetExtendedAttributes = NTSTATUS (*)(HIDP_REPORT_TYPE ReportType,
                                                  std::uint16_t DataIndex,
                                                  PHIDP_PREPARSED_DATA PreparsedData,
@@ -161,6 +165,7 @@ extern THidP_SetUsageValue HidP_SetUsageValue;
 extern THidP_SetScaledUsageValue HidP_SetScaledUsageValue;
 extern THidP_SetUsageValueArray HidP_SetUsageValueArray;
 extern THidP_UsageListDifference HidP_UsageListDifference;
+extern THidP_TranslateUsagesToI8042ScanCodes HidP_TranslateUsagesToI8042ScanCodes;
 extern THidP_GetExtendedAttributes HidP_GetExtendedAttributes;  // null where the parser lacks them
 extern THidP_InitializeReportForID HidP_InitializeReportForID;  // likewise
 

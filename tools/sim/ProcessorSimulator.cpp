@@ -4,25 +4,25 @@
 #include <cstring>
 
 #include "tools/sim/FactoryImage.h"
+#include "tools/sim/SimCommands.h"
 
 namespace dsp::sim {
 
 namespace {
 
-constexpr std::uint8_t kAck = 1;
 constexpr int kLevelReplySize = 37;
 
 // Commands the processor answers with its acknowledgement.
 bool AnsweredByAck(std::uint8_t code) {
     switch (code) {
-        case 18:
-        case 26:
-        case 32:
-        case 33:
-        case 35:
-        case 36:
-        case 38:
-        case 42: return true;
+        case command::kKeepAlive:
+        case command::kWriteDevice:
+        case command::kRecall:
+        case command::kStore:
+        case command::kFactoryReset:
+        case command::kSelectPreset:
+        case command::kPresetName:
+        case command::kCopyChannel: return true;
         default: return false;
     }
 }
@@ -88,20 +88,21 @@ std::vector<std::uint8_t> ProcessorSimulator::ReplyPayload(const SimFrame& frame
     };
 
     switch (frame.code) {
-        case 4:  // restart: no answer
+        case command::kRestart:  // no answer
             answer = false;
             return {};
-        case 16: return {};
-        case 19:
+        case command::kConnect: return {};
+        case command::kIdentity:
             return std::vector<std::uint8_t>(options_.identity.begin(), options_.identity.end());
-        case 44: return {0, 0, 0, 0, 0, static_cast<std::uint8_t>(memory_.locked ? 1 : 0)};
-        case 34: {
+        case command::kLockState:
+            return {0, 0, 0, 0, 0, static_cast<std::uint8_t>(memory_.locked ? 1 : 0)};
+        case command::kPresetMap: {
             std::vector<std::uint8_t> map(kPresetSlots, 0);
             for (int k = 0; k < kPresetSlots; ++k) map[k] = memory_.presetUsed[k] ? 0xFF : 0;
             return map;
         }
-        case 20: return {memory_.presetNumber};
-        case 41: {
+        case command::kPresetNumber: return {memory_.presetNumber};
+        case command::kReadPresetName: {
             if (p.empty() || p[0] >= kPresetSlots) {
                 bad("preset name request " + HexBytes(p));
                 return {};
@@ -111,20 +112,20 @@ std::vector<std::uint8_t> ProcessorSimulator::ReplyPayload(const SimFrame& frame
             out.insert(out.end(), slot.begin() + 2, slot.begin() + 16);
             return out;
         }
-        case 39:
-            code = 36;
+        case command::kReadSettingsBlock:
+            code = command::kSettingsBlock;
             if (p.empty() || p[0] >= kBlocks) {
                 bad("settings block request " + HexBytes(p));
                 return {};
             }
             return block(memory_.current, p[0]);
-        case 40:
+        case command::kReadPresetBlock:
             if (p.empty() || p[0] >= kBlocks) {
                 bad("preset block request " + HexBytes(p));
                 return {};
             }
             return block(memory_.presets[memory_.selectedPreset - 1], p[0]);
-        case 25: {
+        case command::kReadDevice: {
             if (p.size() < 3 || p[0] + (p[1] << 8) + p[2] > kDeviceBytes) {
                 bad("device memory read " + HexBytes(p));
                 return {};
@@ -133,13 +134,13 @@ std::vector<std::uint8_t> ProcessorSimulator::ReplyPayload(const SimFrame& frame
             return std::vector<std::uint8_t>(memory_.device.begin() + address,
                                              memory_.device.begin() + address + p[2]);
         }
-        case 37:
-            if (!memory_.Apply(37, p, fault)) {
+        case command::kDownloadBlock:
+            if (!memory_.Apply(command::kDownloadBlock, p, fault)) {
                 bad(fault);
                 return {};
             }
             return {p[0]};
-        case 45: {
+        case command::kCheckPassword: {
             if (p.size() < 5 || p[0] != 0) {
                 bad("password check " + HexBytes(p));
                 return {0, 0};
@@ -147,11 +148,11 @@ std::vector<std::uint8_t> ProcessorSimulator::ReplyPayload(const SimFrame& frame
             const bool good = std::equal(p.begin() + 1, p.begin() + 5, memory_.password.begin());
             return {0, static_cast<std::uint8_t>(good ? 1 : 0)};
         }
-        case 64: return levels_;
+        case command::kLevels: return levels_;
         default: break;
     }
     if (!memory_.Apply(frame.code, p, fault)) bad(fault);
-    if (AnsweredByAck(frame.code)) code = kAck;
+    if (AnsweredByAck(frame.code)) code = command::kAck;
     return {};
 }
 

@@ -30,20 +30,23 @@ TEST(SimTcpServer, AnswersOneConnectionAfterAnother) {
     EXPECT_EQ(server.Connections(), 2);
 }
 
-TEST(SimTcpServer, DropsTheLinkAfterTheFramesAskedFor) {
+TEST(SimTcpServer, DropsEachConnectionAfterTheFramesAskedFor) {
     ProcessorSimulator sim;
     sim.SetDropAfterFrames(2);
     SimTcpServer server(sim);
     ASSERT_TRUE(server.Start("127.0.0.1", 0));
-    LoopbackClient client;
-    ASSERT_TRUE(client.Connect(server.Port()));
-    ASSERT_TRUE(client.Send(EditorFrame(16)));
-    EXPECT_FALSE(client.ReadFrame(2000).empty());
-    ASSERT_TRUE(client.Send(EditorFrame(16)));
-    EXPECT_FALSE(client.ReadFrame(2000).empty());  // the last answer still goes out
-    bool closed = false;
-    client.ReadFrame(2000, &closed);
-    EXPECT_TRUE(closed);
+    for (int connection = 0; connection < 2; ++connection) {
+        SCOPED_TRACE(connection);
+        LoopbackClient client;
+        ASSERT_TRUE(client.Connect(server.Port()));
+        ASSERT_TRUE(client.Send(EditorFrame(16)));
+        EXPECT_FALSE(client.ReadFrame(2000).empty());
+        ASSERT_TRUE(client.Send(EditorFrame(16)));
+        EXPECT_FALSE(client.ReadFrame(2000).empty());  // the last answer still goes out
+        bool closed = false;
+        client.ReadFrame(2000, &closed);
+        EXPECT_TRUE(closed);
+    }
 }
 
 TEST(SimTcpServer, RefusesAnAddressThatIsNotIpv4) {

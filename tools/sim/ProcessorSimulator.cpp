@@ -46,24 +46,32 @@ std::vector<SimReply> ProcessorSimulator::Receive(const std::uint8_t* data, std:
     std::vector<SimFrame> frames;
     std::vector<std::string> faults;
     reader_.Feed(data, length, frames, faults);
-    faults_.insert(faults_.end(), faults.begin(), faults.end());
+    for (std::string& f : faults) RecordFault(std::move(f));
     std::vector<SimReply> replies;
     for (const SimFrame& f : frames) replies.push_back(Answer(f));
     return replies;
 }
 
-void ProcessorSimulator::ResetStream() {
+void ProcessorSimulator::StartConnection() {
     std::lock_guard<std::mutex> guard(lock_);
     reader_.Reset();
+    connectionFrames_ = 0;
+}
+
+void ProcessorSimulator::RecordFault(std::string fault) {
+    ++faultCount_;
+    if (faults_.size() < kKeptFaults) faults_.push_back(std::move(fault));
 }
 
 SimReply ProcessorSimulator::Answer(const SimFrame& frame) {
     if (log_) log_("R " + HexBytes(frame.bytes));
     framesRead_.push_back(frame);
-    ++frameCount_;
+    if (framesRead_.size() > kKeptFrames) framesRead_.pop_front();
+    ++framesReadCount_;
+    ++connectionFrames_;
     SimReply reply;
     reply.delayMs = delayMs_;
-    reply.dropLink = dropAfter_ > 0 && frameCount_ >= dropAfter_;
+    reply.dropLink = dropAfter_ > 0 && connectionFrames_ >= dropAfter_;
 
     std::uint8_t code = frame.code;
     bool answer = true;
@@ -80,7 +88,7 @@ std::vector<std::uint8_t> ProcessorSimulator::ReplyPayload(const SimFrame& frame
                                                            std::uint8_t& code, bool& answer) {
     const std::vector<std::uint8_t>& p = frame.payload;
     std::string fault;
-    auto bad = [&](const std::string& what) { faults_.push_back(what); };
+    auto bad = [&](const std::string& what) { RecordFault(what); };
     auto block = [&](const MemoryImage& image, std::uint8_t b) {
         std::vector<std::uint8_t> out{b};
         out.insert(out.end(), image.begin() + kBlockSize * b, image.begin() + kBlockSize * (b + 1));
@@ -192,7 +200,7 @@ void ProcessorSimulator::SetLock(const std::string& password) {
 void ProcessorSimulator::SetDropAfterFrames(int count) {
     std::lock_guard<std::mutex> guard(lock_);
     dropAfter_ = count;
-    frameCount_ = 0;
+    connectionFrames_ = 0;
 }
 
 void ProcessorSimulator::SetLevels(const std::vector<std::uint8_t>& levelReply) {
@@ -230,20 +238,27 @@ std::vector<std::string> ProcessorSimulator::Faults() const {
     return faults_;
 }
 
+std::size_t ProcessorSimulator::FaultCount() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return faultCount_;
+}
+
 std::vector<SimFrame> ProcessorSimulator::FramesRead() const {
     std::lock_guard<std::mutex> guard(lock_);
-    return framesRead_;
+    return {framesRead_.begin(), framesRead_.end()};
 }
 
 int ProcessorSimulator::FrameCount() const {
     std::lock_guard<std::mutex> guard(lock_);
-    return static_cast<int>(framesRead_.size());
+    return framesReadCount_;
 }
 
 void ProcessorSimulator::ClearRecord() {
     std::lock_guard<std::mutex> guard(lock_);
     framesRead_.clear();
+    framesReadCount_ = 0;
     faults_.clear();
+    faultCount_ = 0;
 }
 
 }  // namespace dsp::sim

@@ -261,6 +261,20 @@ public:
         return true;
     }
 
+    // Reads as the serial link does: what waits, in one call.
+    bool RoundTripBlocks(const Bytes& request, std::size_t replySize) {
+        if (!port_.Write(request.data(), request.size())) return false;
+        std::uint8_t buffer[LComm::kReceiveBufferSize];
+        std::size_t got = 0;
+        while (got < replySize) {
+            if (port_.WaitEvent(10000) != SerialPort::peData) return false;
+            const int r = port_.Read(buffer, sizeof buffer);
+            if (r < 0) return false;
+            got += static_cast<std::size_t>(r);
+        }
+        return true;
+    }
+
 private:
     SerialPort port_;
 };
@@ -295,9 +309,11 @@ struct SerialSession {
 };
 
 void BM_SerialRoundTrip(benchmark::State& state) {
-    SimProcess forBare({"--pty"});
+    SimProcess forBytewise({"--pty"});
+    SimProcess forBlocks({"--pty"});
     SimProcess forTransport({"--pty"});
-    BareLine bare(forBare.Door());
+    BareLine bytewise(forBytewise.Door());
+    BareLine blocks(forBlocks.Door());
     SerialSession session(forTransport.Door());
     if (!session.opened) {
         state.SkipWithError("the transport cannot open the line");
@@ -305,7 +321,8 @@ void BM_SerialRoundTrip(benchmark::State& state) {
     }
     const Bytes poll = Request(CommandCode::MCS_GET_LEVELS);
     std::vector<Variant> variants{
-        {"bare_bytewise", [&] { return bare.RoundTripBytewise(poll, kLevelReplySize); }},
+        {"bare_bytewise", [&] { return bytewise.RoundTripBytewise(poll, kLevelReplySize); }},
+        {"bare_blocks", [&] { return blocks.RoundTripBlocks(poll, kLevelReplySize); }},
         {"transport", [&] { return session.RoundTrip(poll); }},
     };
     Interleave(state, variants);

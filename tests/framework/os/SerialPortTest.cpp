@@ -50,6 +50,24 @@ TEST_F(SerialPortOnPty, MovesBytesBothWaysUnchanged) {
     EXPECT_EQ(got, fromPort);
 }
 
+TEST_F(SerialPortOnPty, ReadTakesWhatWaitsUpToTheBuffer) {
+    std::vector<std::uint8_t> sent(300);
+    for (std::size_t i = 0; i < sent.size(); ++i) sent[i] = static_cast<std::uint8_t>(i * 7);
+    ASSERT_TRUE(pty.Write(sent));
+    WaitForBytes(static_cast<int>(sent.size()));
+    std::uint8_t buffer[256];
+    ASSERT_EQ(port.Read(buffer, sizeof buffer), 256);
+    std::vector<std::uint8_t> read(buffer, buffer + 256);
+    ASSERT_EQ(port.Read(buffer, sizeof buffer), 44);
+    read.insert(read.end(), buffer, buffer + 44);
+    EXPECT_EQ(read, sent);
+    EXPECT_EQ(port.Read(buffer, sizeof buffer), 0);
+
+    pty.Close();
+    EXPECT_EQ(port.WaitEvent(2000), SerialPort::peError);
+    EXPECT_EQ(port.Read(buffer, sizeof buffer), -1);
+}
+
 TEST_F(SerialPortOnPty, ReportsTheRateItWasGiven) {
     EXPECT_EQ(port.CurrentBaudRate(), 115200u);
     ASSERT_TRUE(port.Configure(9600, 8, 0, 0));

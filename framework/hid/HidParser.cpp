@@ -143,6 +143,16 @@ bool AnyFieldSet(const THidCapsEntry& c, FieldSpan span, const std::uint8_t* rep
     return false;
 }
 
+// Whether a button usage of a capability is pressed in a report.
+bool IsPressed(const THidCapsEntry& c, USAGE usage, const std::uint8_t* report) {
+    if (!c.isArray) return AnyFieldSet(c, FieldsOf(c, usage), report);
+    const std::uint32_t mask = c.bitSize >= 32 ? 0xFFFFFFFFu : (1u << c.bitSize) - 1;
+    const std::uint32_t value = ArrayValueOf(c, usage) & mask;
+    for (std::uint32_t i = 0; i < c.reportCount; ++i)
+        if (ReadBits(report, c.bitOffset + i * c.bitSize, c.bitSize) == value) return true;
+    return false;
+}
+
 // Presses or releases one button usage of a capability.
 NTSTATUS SetButton(const THidCapsEntry& c, USAGE usage, std::uint8_t* report, bool on) {
     if (!c.isArray) {
@@ -156,18 +166,20 @@ NTSTATUS SetButton(const THidCapsEntry& c, USAGE usage, std::uint8_t* report, bo
         WriteBits(report, c.bitOffset + span.first * c.bitSize, 1, 1);
         return HIDP_STATUS_SUCCESS;
     }
+    const std::uint32_t value = ArrayValueOf(c, usage);
+    const std::uint32_t mask = c.bitSize >= 32 ? 0xFFFFFFFFu : (1u << c.bitSize) - 1;
+    std::optional<std::uint32_t> holding;  // the field that holds the usage
+    for (std::uint32_t i = 0; i < c.reportCount && !holding; ++i)
+        if (ReadBits(report, c.bitOffset + i * c.bitSize, c.bitSize) == (value & mask)) holding = i;
+    if (on && holding) return HIDP_STATUS_SUCCESS;
+    if (!on && !holding) return HIDP_STATUS_BUTTON_NOT_PRESSED;
     // Without a value for "no usage" the array cannot be changed a usage at a time.
     const std::optional<std::uint32_t> emptyValue = ArrayEmptyValue(c);
     if (!emptyValue) return HIDP_STATUS_BAD_LOG_PHY_VALUES;
-    const std::uint32_t value = ArrayValueOf(c, usage);
-    const std::uint32_t mask = c.bitSize >= 32 ? 0xFFFFFFFFu : (1u << c.bitSize) - 1;
-    for (std::uint32_t i = 0; i < c.reportCount; ++i) {
-        if (ReadBits(report, c.bitOffset + i * c.bitSize, c.bitSize) == (value & mask)) {
-            if (!on) WriteBits(report, c.bitOffset + i * c.bitSize, c.bitSize, *emptyValue);
-            return HIDP_STATUS_SUCCESS;
-        }
+    if (!on) {
+        WriteBits(report, c.bitOffset + *holding * c.bitSize, c.bitSize, *emptyValue);
+        return HIDP_STATUS_SUCCESS;
     }
-    if (!on) return HIDP_STATUS_BUTTON_NOT_PRESSED;
     const std::uint32_t empty = *emptyValue & mask;
     for (std::uint32_t i = 0; i < c.reportCount; ++i) {
         const std::uint32_t offset = c.bitOffset + i * c.bitSize;
@@ -323,10 +335,28 @@ NTSTATUS ChangeUsages(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t link
         return HIDP_STATUS_BUFFER_TOO_SMALL;
     for (std::uint32_t i = 0; i < *usageLength; ++i) {
         if (usageList[i] == 0) continue;
-        const THidCapsEntry* c = nullptr;
-        status =
-            FindCaps(true, *data, type, usagePage, linkCollection, usageList[i], report[0], &c);
-        if (status == HIDP_STATUS_SUCCESS) status = SetButton(*c, usageList[i], report, on);
+        const USAGE usage = usageList[i];
+        const THidCapsEntry* first = nullptr;
+        status = FindCaps(true, *data, type, usagePage, linkCollection, usage, report[0], &first);
+        if (status == HIDP_STATUS_SUCCESS) {
+            // A usage may lie in more than one capability of a report; the one that holds it
+            // answers, so pressing a pressed usage changes nothing and releasing finds it.
+            const THidCapsEntry* holder = nullptr;
+            for (const THidCapsEntry& c : data->Caps(type)) {
+                if (c.isButton && c.usagePage == usagePage && LinkMatches(c, linkCollection) &&
+                    UsageIn(c, usage) && c.reportId == report[0] && IsPressed(c, usage, report)) {
+                    holder = &c;
+                    break;
+                }
+            }
+            if (on) {
+                status = holder != nullptr ? HIDP_STATUS_SUCCESS
+                                           : SetButton(*first, usage, report, true);
+            } else {
+                status = holder != nullptr ? SetButton(*holder, usage, report, false)
+                                           : HIDP_STATUS_BUTTON_NOT_PRESSED;
+            }
+        }
         if (status != HIDP_STATUS_SUCCESS) {
             *usageLength = i;
             return status;

@@ -432,6 +432,32 @@ TEST(ReportValueExtremes, ArrayWithoutAnEmptyValueRefusesChanges) {
     EXPECT_EQ(std::vector<USAGE>(got, got + n), (std::vector<USAGE>{2, 3}));
 }
 
+// Two key arrays of one report that know the same keys: the array that holds a key answers for
+// it, so pressing a pressed key changes nothing and releasing it clears that array's field.
+TEST(ReportButtons, AUsageInTwoArraysIsAnsweredByTheOneHoldingIt) {
+    // clang-format off
+    const std::vector<std::uint8_t> d{
+        0x05, 0x07, 0x19, 0x00, 0x29, 0x65, 0x15, 0x00, 0x25, 0x65,
+        0x75, 0x08, 0x95, 0x02, 0x81, 0x00,                         // first array, two fields
+        0x19, 0x00, 0x29, 0x65, 0x95, 0x02, 0x81, 0x00};            // second array, two fields
+    // clang-format on
+    auto pp = ParseReportDescriptor(d.data(), d.size());
+    ASSERT_NE(pp, nullptr);
+    std::vector<std::uint8_t> r{0, 0, 0, 0x04, 0};  // key 4 in the second array
+    USAGE key = 0x04;
+    std::uint32_t n = 1;
+    ASSERT_EQ(HidP_SetUsages(HidP_Input, 0x07, 0, &key, &n, pp.get(), r.data(), 5),
+              HIDP_STATUS_SUCCESS);
+    EXPECT_EQ(r, (std::vector<std::uint8_t>{0, 0, 0, 0x04, 0}));
+    n = 1;
+    ASSERT_EQ(HidP_UnsetUsages(HidP_Input, 0x07, 0, &key, &n, pp.get(), r.data(), 5),
+              HIDP_STATUS_SUCCESS);
+    EXPECT_EQ(r, (std::vector<std::uint8_t>{0, 0, 0, 0, 0}));
+    n = 1;
+    EXPECT_EQ(HidP_UnsetUsages(HidP_Input, 0x07, 0, &key, &n, pp.get(), r.data(), 5),
+              HIDP_STATUS_BUTTON_NOT_PRESSED);
+}
+
 // Buttons 1..2 over four fields, then button 16 in the next field: the last usage of a range
 // repeats for the fields left over, so lists never outgrow the Max lengths and data indices stay
 // within the capability.

@@ -44,15 +44,15 @@ std::string oneLine(std::string_view value) {
     return v;
 }
 
-bool hasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
 
 // Whether a section or key name, written into the file, reads back as itself.
-bool canHoldSection(std::string_view section) {
-    return !hasLineBreak(section) && section.find(']') == section.npos;
+bool CanHoldSection(std::string_view section) {
+    return !HasLineBreak(section) && section.find(']') == section.npos;
 }
 
-bool canHoldKey(std::string_view key) {
-    if (hasLineBreak(key) || key.find('=') != key.npos) return false;
+bool CanHoldKey(std::string_view key) {
+    if (HasLineBreak(key) || key.find('=') != key.npos) return false;
     const std::string t = Trim(key);
     return t.empty() || (t.front() != '[' && t.front() != ';');
 }
@@ -128,7 +128,7 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const {
 }
 
 bool IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
-    if (!canHoldSection(section) || !canHoldKey(key)) return false;
+    if (!CanHoldSection(section) || !CanHoldKey(key)) return false;
     const std::string line = Trim(key) + "=" + oneLine(value);
     auto range = findSection(section);
     if (!range) {

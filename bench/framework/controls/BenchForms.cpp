@@ -70,7 +70,7 @@ void Report(benchmark::State& state, const TFormLife& sum) {
     state.counters["rss_growth_MB"] = sum.residentGrowthMB / n;
 }
 
-void Add(TFormLife& sum, const TFormLife& life) {
+void Accumulate(TFormLife& sum, const TFormLife& life) {
     sum.buildMs += life.buildMs;
     sum.showPaintMs += life.showPaintMs;
     sum.destroyMs += life.destroyMs;
@@ -136,7 +136,7 @@ void BenchFirstInFreshProcess(benchmark::State& state, const std::string& form) 
             return;
         }
         state.SetIterationTime((life.buildMs + life.showPaintMs) / 1000.0);
-        Add(sum, life);
+        Accumulate(sum, life);
     }
     Report(state, sum);
 }
@@ -148,7 +148,7 @@ void BenchWarm(benchmark::State& state, const TFormBuilder& build,
     for (auto _ : state) {
         const TFormLife life = LiveOnce(build, inspect);
         state.SetIterationTime((life.buildMs + life.showPaintMs + life.destroyMs) / 1000.0);
-        Add(sum, life);
+        Accumulate(sum, life);
     }
     Report(state, sum);
 }

@@ -1,32 +1,41 @@
 #include "model/FilterCurve.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "model/Constants.h"
+#include "model/CurveKernel.h"
 
 namespace dsp {
 
 namespace {
-
-constexpr double DbPerNeper = 10.0 / std::numbers::ln10;  // 10 log10(x) = DbPerNeper ln(x)
-constexpr double PhaseUnitsPerRadian = static_cast<double>(PhaseScale);
 
 // Every coefficient divided by the normaliser d.
 BiquadCoefficients Normalised(double d, double b0, double b1, double b2, double a1, double a2) {
     return {b0 / d, b1 / d, b2 / d, a1 / d, a2 / d};
 }
 
-// How a kind's phase, taken from the single-argument arctangent (-9 to 9), is moved by half a
-// turn so that the curve runs without a jump where the section's phase leaves that range.
-enum class PhaseFold {
-    None,
-    LiftNegative,  // v < 0: v + 18
-    DropPositive,  // v > 0: v - 18
-    Allpass2,      // v > 0: v - 18; then above the centre frequency: v + 18
-};
+bool IsDesignedKind(std::int32_t kind) { return kind >= fkPeak && kind <= fkAllpass2; }
 
-PhaseFold FoldOf(std::int32_t kind, double gainDb) {
+}  // namespace
+
+ComplexValue ComplexAdd(double re1, double im1, double re2, double im2) {
+    return {re1 + re2, im1 + im2};
+}
+
+double ComplexMagnitude(double re, double im) {
+    const double squares = re * re + im * im;
+    if (squares >= std::numeric_limits<double>::min() &&
+        squares <= std::numeric_limits<double>::max()) {
+        return std::sqrt(squares);
+    }
+    // The squares overflowed or lost their precision below the normal range (or a part is not
+    // finite): the library's scaled form.
+    return std::hypot(re, im);
+}
+
+PhaseFold PhaseFoldOf(std::int32_t kind, double gainDb) {
     switch (kind) {
         case fkHighPass2:
         case fkAllpass1:
@@ -48,39 +57,22 @@ PhaseFold FoldOf(std::int32_t kind, double gainDb) {
     }
 }
 
-bool IsDesignedKind(std::int32_t kind) { return kind >= fkPeak && kind <= fkAllpass2; }
-
-// B = b0 + b1 e^-jw + b2 e^-2jw and A = 1 + a1 e^-jw + a2 e^-2jw at every grid point, summed
-// term by term on the grid's tables exactly as a direct evaluation at the point would sum them.
-// Per point it stores |B|^2 / |A|^2, or for the phase Im(B/A) / Re(B/A), formed from B times the
-// conjugate of A so that the common factor |A|^2 cancels. No library calls, and the arrays are
-// known not to overlap, so the compiler can vectorise the loop; the one logarithm or arctangent
-// per point follows in a second pass.
-template <bool Phase>
-void PolynomialPass(const BiquadCoefficients& c, const double* __restrict cos1,
-                    const double* __restrict sin1, const double* __restrict cos2,
-                    const double* __restrict sin2, double* __restrict out) {
-    const auto [b0, b1, b2, a1, a2] = c;
-    for (std::size_t i = 0; i < CurvePointCount; ++i) {
-        const double br = b0 + b1 * cos1[i] + b2 * cos2[i];
-        const double bi = b1 * sin1[i] + b2 * sin2[i];
-        const double ar = 1.0 + a1 * cos1[i] + a2 * cos2[i];
-        const double ai = a1 * sin1[i] + a2 * sin2[i];
-        if constexpr (Phase) {
-            out[i] = (bi * ar - br * ai) / (br * ar + bi * ai);
-        } else {
-            out[i] = (br * br + bi * bi) / (ar * ar + ai * ai);
-        }
+double FoldPhase(PhaseFold fold, double v, double freqHz, double centreHz) {
+    switch (fold) {
+        case PhaseFold::None: break;
+        case PhaseFold::LiftNegative:
+            if (v < 0) v += 18;
+            break;
+        case PhaseFold::DropPositive:
+            if (v > 0) v -= 18;
+            break;
+        case PhaseFold::Allpass2:
+            if (v > 0) v -= 18;
+            if (freqHz > centreHz) v += 18;
+            break;
     }
+    return v;
 }
-
-template <bool Phase>
-void EvaluateOnGrid(const BiquadCoefficients& c, const FrequencyGrid& grid, double* out) {
-    PolynomialPass<Phase>(c, grid.Cos1.data(), grid.Sin1.data(), grid.Cos2.data(), grid.Sin2.data(),
-                          out);
-}
-
-}  // namespace
 
 void FilterCurve::SetFilter(double gainDb, double freqHz, double q, std::int32_t kind) {
     GainDb = gainDb;
@@ -181,36 +173,13 @@ BiquadCoefficients FilterCurve::DesignBiquad() const {
 
 // 20 log10(|B| / |A|), taken as 10 log10(|B|^2 / |A|^2): one logarithm per point.
 void FilterCurve::ComputeMagnitude(const BiquadCoefficients& c) {
-    EvaluateOnGrid<false>(c, ResponseGrid(), Points.data());
-    for (double& p : Points) {
-        p = DbPerNeper * std::log(p);
-    }
+    CurveMagnitudeDb(c, ResponseGrid(), Points.data());
 }
 
 // The phase of B/A from the single-argument arctangent of Im(B/A) / Re(B/A), in units where
 // 18 is 180 degrees, folded per kind.
 void FilterCurve::ComputePhase(const BiquadCoefficients& c) {
-    const FrequencyGrid& grid = ResponseGrid();
-    EvaluateOnGrid<true>(c, grid, Points.data());
-    double* out = Points.data();
-    const PhaseFold fold = FoldOf(Kind, GainDb);
-    for (std::size_t i = 0; i < CurvePointCount; ++i) {
-        double v = std::atan(out[i]) * PhaseUnitsPerRadian;
-        switch (fold) {
-            case PhaseFold::None: break;
-            case PhaseFold::LiftNegative:
-                if (v < 0) v += 18;
-                break;
-            case PhaseFold::DropPositive:
-                if (v > 0) v -= 18;
-                break;
-            case PhaseFold::Allpass2:
-                if (v > 0) v -= 18;
-                if (grid.FreqHz[i] > FreqHz) v += 18;
-                break;
-        }
-        out[i] = v;
-    }
+    CurvePhase(c, PhaseFoldOf(Kind, GainDb), FreqHz, ResponseGrid(), Points.data());
 }
 
 }  // namespace dsp

@@ -41,6 +41,32 @@ struct BiquadCoefficients {
     double a2 = 0.0;
 };
 
+// A complex number as its real and imaginary parts.
+struct ComplexValue {
+    double re = 0.0;
+    double im = 0.0;
+};
+
+// (re1 + j im1) + (re2 + j im2).
+ComplexValue ComplexAdd(double re1, double im1, double re2, double im2);
+// sqrt(re^2 + im^2); where the squares would overflow or fall below the normal range, the same
+// value without that loss: finite and non-zero wherever the magnitude itself is.
+double ComplexMagnitude(double re, double im);
+
+// How a kind's phase, taken from the single-argument arctangent (-9 to 9), is moved by half a
+// turn so that the curve runs without a jump where the section's phase leaves that range.
+enum class PhaseFold {
+    None,
+    LiftNegative,  // v < 0: v + 18
+    DropPositive,  // v > 0: v - 18
+    Allpass2,      // v > 0: v - 18; then above the centre frequency: v + 18
+};
+
+// The fold of a kind at a gain (the shelves fold by the sign of their gain).
+PhaseFold PhaseFoldOf(std::int32_t kind, double gainDb);
+// The phase v at the frequency freqHz folded for a section centred at centreHz.
+double FoldPhase(PhaseFold fold, double v, double freqHz, double centreHz);
+
 class FilterCurve {
 public:
     float ProtoA = 0.0f;         // prototype coefficient a (crossover sections)
@@ -51,7 +77,8 @@ public:
     double GainDb = 0.0;         // gain of the peak and shelf kinds
     double Qf = 0.0;             // quality factor
     // The response at the grid's frequencies: dB, or phase in units where 18 is 180 degrees.
-    std::array<double, CurvePointCount> Points{};
+    // Starts on a cache line, where the curve code's vector stores run fastest.
+    alignas(64) std::array<double, CurvePointCount> Points{};
 
     // Stores the values and recomputes the points.
     void SetFilter(double gainDb, double freqHz, double q, std::int32_t kind);

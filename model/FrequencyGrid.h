@@ -16,12 +16,13 @@ inline constexpr double ResponseNyquistHz = 48000.0;
 struct FrequencyGrid {
     using Column = std::array<double, CurvePointCount>;
 
-    Column FreqHz;  // f(i) = 10^(log10(48000) * i / 4096)
+    // Each column starts on a cache line, where the curve code's vector loads run fastest.
+    alignas(64) Column FreqHz;  // f(i) = 10^(log10(48000) * i / 4096)
     // With w = pi * f(i) / 48000, the angle of the point at the 96 kHz sample rate:
-    Column Cos1;  // cos(-w)
-    Column Sin1;  // sin(-w)
-    Column Cos2;  // cos(-2w)
-    Column Sin2;  // sin(-2w)
+    alignas(64) Column Cos1;  // cos(-w)
+    alignas(64) Column Sin1;  // sin(-w)
+    alignas(64) Column Cos2;  // cos(-2w)
+    alignas(64) Column Sin2;  // sin(-2w)
 };
 
 // The one grid of the program, built on first use (thread-safe).

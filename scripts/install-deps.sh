@@ -7,6 +7,8 @@ set -euo pipefail
 packages=(
   # toolchain
   g++ cmake ninja-build pkg-config git clang-format
+  # vector arithmetic with run-time choice of the instruction set (the response curves)
+  libhwy-dev
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # fuzzing and sanitizer runtimes (clang's libFuzzer)

@@ -145,6 +145,12 @@ void TComponent::Destroying() { state_.Include(csDestroying); }
 
 void TComponent::Loaded() { state_.Exclude(csLoading); }
 
+void TComponent::GetChildren(const TGetChildProc& proc) {
+    for (std::size_t i = 0; i < components_.size(); ++i) {
+        if (!components_[i]->name_.empty()) proc(components_[i]);
+    }
+}
+
 void TComponent::Notification(TComponent* component, TOperation operation) {
     if (operation == opRemove && component != nullptr) RemoveFreeNotification(component);
     // Walk from the end; a handler may free components while we walk.

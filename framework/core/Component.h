@@ -3,6 +3,7 @@
 // components that asked to be told (FreeNotification) hear of each other's destruction.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,12 @@ public:
 
     // Ends loading: clears csLoading.
     virtual void Loaded();
+
+    // The components a form stream holds inside this one: by default every named component it
+    // owns, in creation order (unnamed ones are parts the component makes for itself). Reading
+    // puts each back into the component it was written inside.
+    using TGetChildProc = std::function<void(TComponent* child)>;
+    virtual void GetChildren(const TGetChildProc& proc);
 
     TPersistent* GetOwner() override { return owner_; }
     std::string GetNamePath() override { return name_; }

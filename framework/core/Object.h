@@ -9,6 +9,7 @@
 namespace dsp {
 
 class TClassInfo;
+class TFiler;
 
 class TObject {
 public:
@@ -51,6 +52,10 @@ public:
     virtual TPersistent* GetOwner() { return nullptr; }
     // The dotted path by which properties of this object are addressed, for example "Form1.Font".
     virtual std::string GetNamePath();
+
+    // Declares the properties this object stores by hand in a form stream, beside its published
+    // ones (framework/text/Filer.h). Called for writing and for reading; the default has none.
+    virtual void DefineProperties(TFiler* /*filer*/) {}
 
 protected:
     virtual void AssignTo(TPersistent* dest);

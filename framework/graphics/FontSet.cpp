@@ -151,6 +151,15 @@ std::string SubstituteFontFamily(const std::string& faceName) {
     return kDefaultFamily;
 }
 
+bool IsFontFamilyInstalled(const std::string& faceName) {
+    const std::string key = Lower(Trim(faceName));
+    for (const Substitution& s : kSubstitutions)
+        if (s.face == key) return true;
+    for (const char* family : kInstalledFamilies)
+        if (Lower(family) == key) return true;
+    return false;
+}
+
 std::string ChineseFontFamily() { return kChineseFamily; }
 
 }  // namespace dsp

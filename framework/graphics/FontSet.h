@@ -17,6 +17,10 @@ bool PinFontSet();
 // "Tahoma" -> "DejaVu Sans"); unknown names get the default family.
 std::string SubstituteFontFamily(const std::string& faceName);
 
+// Whether the project's fonts provide the face: a face of the substitution table or one of the
+// installed families themselves.
+bool IsFontFamilyInstalled(const std::string& faceName);
+
 // The family that holds the Chinese glyphs; every font falls back to it.
 std::string ChineseFontFamily();
 

@@ -1,6 +1,7 @@
 #include "framework/text/Strings.h"
 
 #include "framework/core/Exceptions.h"
+#include "framework/text/Filer.h"
 #include "framework/text/StrUtils.h"
 #include "framework/text/Streams.h"
 #include "framework/text/WholeFile.h"
@@ -281,6 +282,30 @@ void TStrings::SetUpdateState(bool) {}
 
 int TStrings::CompareStrings(const std::string& a, const std::string& b) const {
     return CompareText(a, b);
+}
+
+void TStrings::DefineProperties(TFiler* filer) {
+    filer->DefineProperty(
+        "Strings",
+        [this](TReader& reader) {
+            BeginUpdate();
+            try {
+                Clear();
+                reader.ReadListBegin();
+                while (!reader.EndOfList()) Add(reader.ReadString());
+                reader.ReadListEnd();
+            } catch (...) {
+                EndUpdate();
+                throw;
+            }
+            EndUpdate();
+        },
+        [this](TWriter& writer) {
+            writer.WriteListBegin();
+            for (int i = 0; i < Count(); ++i) writer.WriteString(Strings(i));
+            writer.WriteListEnd();
+        },
+        Count() > 0);
 }
 
 }  // namespace dsp

@@ -79,6 +79,8 @@ public:
 
     bool Equals(const TStrings& other) const;
     void Assign(TPersistent* source) override;
+    // In a form stream the lines travel as the list property "Strings" (none when empty).
+    void DefineProperties(TFiler* filer) override;
 
 protected:
     virtual std::string Get(int index) const = 0;

@@ -1,14 +1,17 @@
 // The points of single curves: against a direct per-point evaluation over the whole range of
-// settings, against what the analog prototypes give at their corner, and the cases users see.
+// settings on every instruction set the curve code runs on here, against what the analog
+// prototypes give at their corner, and the cases users see.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/Constants.h"
+#include "model/CurveKernel.h"
 #include "model/Encodings.h"
 #include "model/FilterCurve.h"
 #include "model/FrequencyGrid.h"
@@ -33,13 +36,21 @@ std::string Describe(const reference::Section& s, bool phase) {
     return text.str();
 }
 
-// Every point of the calculator's curve within 1e-9 (dB or phase units) of the direct
-// evaluation; the first point that is not, if any, with both values.
+// Two values of a point agree: within 1e-9 (dB or phase units), or the same infinity, or both
+// not a number.
+bool Agree(double value, double expected) {
+    if (std::isnan(expected)) return std::isnan(value);
+    if (std::isinf(expected)) return value == expected;
+    return std::fabs(value - expected) <= 1e-9;
+}
+
+// Every point of the calculator's curve agrees with the direct evaluation; the first point that
+// does not, if any, with both values.
 testing::AssertionResult MatchesReference(const reference::Section& s, bool phase) {
     const FilterCurve curve = MakeCurve(s, phase);
     const std::vector<double> expected = reference::Curve(s, phase);
     for (std::size_t i = 0; i < CurvePointCount; ++i) {
-        if (!(std::fabs(curve.Points[i] - expected[i]) <= 1e-9)) {
+        if (!Agree(curve.Points[i], expected[i])) {
             return testing::AssertionFailure()
                    << Describe(s, phase) << ": point " << i << " is " << curve.Points[i]
                    << ", the direct evaluation gives " << expected[i];
@@ -48,10 +59,26 @@ testing::AssertionResult MatchesReference(const reference::Section& s, bool phas
     return testing::AssertionSuccess();
 }
 
-class CurveAgainstReference : public testing::TestWithParam<std::int32_t> {};
+// Makes the curve code run on one instruction set for the life of the object.
+class ForcedInstructionSet {
+public:
+    explicit ForcedInstructionSet(CurveInstructionSet set) { RestrictCurveInstructionSet(set); }
+    ForcedInstructionSet(const ForcedInstructionSet&) = delete;
+    ForcedInstructionSet& operator=(const ForcedInstructionSet&) = delete;
+    ~ForcedInstructionSet() { RestrictCurveInstructionSet(0); }
+};
+
+std::string SetName(CurveInstructionSet set) { return CurveInstructionSetName(set); }
+
+// Each kind on each instruction set the curve code is compiled for and this processor runs.
+class CurveAgainstReference
+    : public testing::TestWithParam<std::tuple<CurveInstructionSet, std::int32_t>> {};
 
 TEST_P(CurveAgainstReference, EveryPointOverGainsQsAndFrequencies) {
-    const std::int32_t kind = GetParam();
+    const auto [set, kind] = GetParam();
+    const ForcedInstructionSet forced(set);
+    ASSERT_EQ(SetName(ChosenCurveInstructionSet()), SetName(set));
+
     const bool prototype = kind >= fkLowPassProto1 && kind <= fkHighPassProto2b;
     // Prototype sections ignore gain and Q but depend on a and b; the others the other way round.
     const std::vector<double> gains =
@@ -64,18 +91,20 @@ TEST_P(CurveAgainstReference, EveryPointOverGainsQsAndFrequencies) {
                                                          {0.3728f, 0.2087f},
                                                          {1.9616f, 0.4772f}}
                   : std::vector<std::pair<float, float>>{{0.0f, 0.0f}};
-    const int freqIndexes[] = {0, 37, 101, 170, 233, 281, 300};  // 19.7 Hz to 20.16 kHz
+    // Corners from 1 Hz, where a high-pass numerator cancels almost completely at the first
+    // points, through the band range (19.7 Hz to 20.16 kHz) up to just below Nyquist.
+    std::vector<double> corners = {1.0, 2.5};
+    for (int freqIndex : {0, 37, 101, 170, 233, 281, 300}) {
+        corners.push_back(FreqIndexToHz(freqIndex));
+    }
+    corners.insert(corners.end(), {40000.0, 47900.0});
 
     for (double gain : gains) {
         for (int qIndex : qIndexes) {
             for (auto [a, b] : protos) {
-                for (int freqIndex : freqIndexes) {
-                    const reference::Section s{kind,
-                                               gain,
-                                               FreqIndexToHz(freqIndex),
-                                               QTable[static_cast<std::size_t>(qIndex)],
-                                               a,
-                                               b};
+                for (double corner : corners) {
+                    const reference::Section s{
+                        kind, gain, corner, QTable[static_cast<std::size_t>(qIndex)], a, b};
                     EXPECT_TRUE(MatchesReference(s, false));
                     EXPECT_TRUE(MatchesReference(s, true));
                 }
@@ -84,10 +113,47 @@ TEST_P(CurveAgainstReference, EveryPointOverGainsQsAndFrequencies) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryKind, CurveAgainstReference, testing::Range(1, 18),
-                         [](const testing::TestParamInfo<std::int32_t>& kind) {
-                             return "Kind" + std::to_string(kind.param);
+INSTANTIATE_TEST_SUITE_P(EveryKind, CurveAgainstReference,
+                         testing::Combine(testing::ValuesIn(CurveInstructionSets()),
+                                          testing::Range(1, 18)),
+                         [](const testing::TestParamInfo<CurveAgainstReference::ParamType>& row) {
+                             return SetName(std::get<0>(row.param)) + "_Kind" +
+                                    std::to_string(std::get<1>(row.param));
                          });
+
+// Settings no band takes, whose curves leave the range of ordinary numbers: a zero numerator
+// (-infinity dB, an undefined phase), coefficients that are not numbers, gains whose squared
+// magnitudes overflow or fall below the normal range. Every instruction set gives what the
+// direct evaluation gives.
+class CurveBeyondOrdinaryNumbers : public testing::TestWithParam<CurveInstructionSet> {};
+
+TEST_P(CurveBeyondOrdinaryNumbers, AgreesWithTheDirectEvaluation) {
+    const ForcedInstructionSet forced(GetParam());
+    const reference::Section sections[] = {
+        {fkLowPass2, 0.0, 0.0, 0.71},   // K = 0: B is 0 everywhere
+        {fkPeak, 6.0, 1000.0, 0.0},     // Q = 0: no number
+        {fkPeak, 6000.0, 1000.0, 1.0},  // |B|^2 overflows
+        {fkPeak, -3000.0, 1000.0, 1.0}, {fkPeak, -3090.0, 1000.0, 1.0},
+        {fkPeak, -6000.0, 1000.0, 1.0},  // |B|^2 underflows to 0
+    };
+    for (const reference::Section& s : sections) {
+        EXPECT_TRUE(MatchesReference(s, false));
+        EXPECT_TRUE(MatchesReference(s, true));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryInstructionSet, CurveBeyondOrdinaryNumbers,
+                         testing::ValuesIn(CurveInstructionSets()),
+                         [](const testing::TestParamInfo<CurveInstructionSet>& row) {
+                             return SetName(row.param);
+                         });
+
+TEST(CurveDispatch, LeftAloneItTakesTheBestInstructionSetOfTheProcessor) {
+    const std::vector<CurveInstructionSet> sets = CurveInstructionSets();
+    ASSERT_FALSE(sets.empty());
+    { const ForcedInstructionSet forced(sets.back()); }
+    EXPECT_EQ(SetName(ChosenCurveInstructionSet()), SetName(sets.front()));
+}
 
 // The bilinear design maps each analog corner exactly onto its digital frequency, so at a grid
 // point chosen as the corner every kind must give its prototype's value there. This checks the
@@ -223,6 +289,28 @@ TEST(CurveCases, UnknownKindsAreFlatWhateverCameBefore) {
             }
             EXPECT_EQ(curve.Kind, kind);
         }
+    }
+}
+
+TEST(ComplexHelpers, AddSumsPartByPart) {
+    const ComplexValue sum = ComplexAdd(1.5, -2.0, -0.25, 4.0);
+    EXPECT_EQ(sum.re, 1.25);
+    EXPECT_EQ(sum.im, 2.0);
+}
+
+TEST(ComplexHelpers, MagnitudeHoldsWhereTheSquaresWouldOverflowOrVanish) {
+    struct Case {
+        double re;
+        double im;
+        double magnitude;
+    };
+    const Case cases[] = {
+        {3.0, 4.0, 5.0},          {-3.0, -4.0, 5.0},     {0.0, -2.5, 2.5},
+        {0.0, 0.0, 0.0},          {3e200, 4e200, 5e200},  // the squares overflow
+        {3e-200, 4e-200, 5e-200},                         // the squares underflow to 0
+    };
+    for (const Case& c : cases) {
+        EXPECT_DOUBLE_EQ(ComplexMagnitude(c.re, c.im), c.magnitude) << c.re << " + j " << c.im;
     }
 }
 

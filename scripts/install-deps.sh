@@ -9,8 +9,8 @@ packages=(
   g++ cmake ninja-build pkg-config git clang-format
   # vector arithmetic with run-time choice of the instruction set (the response curves)
   libhwy-dev
-  # tests and benchmarks
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # tests and benchmarks (QCustomPlot only for the plot engine benchmark's comparison)
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libqcustomplot-dev
   # fuzzing and sanitizer runtimes (clang's libFuzzer)
   clang libclang-rt-dev
   # network namespace for the test run
@@ -19,6 +19,9 @@ packages=(
   qt6-base-dev libgl-dev libjpeg-dev libpng-dev zlib1g-dev libudev-dev libfontconfig-dev
   # the pinned fonts every rendering uses
   fontconfig fonts-liberation fonts-dejavu-core fonts-noto-cjk
+  # the real-window tests: a virtual X server, a window manager, the toolkit's X11 platform, and
+  # XTest to drive them (tests/realwindow)
+  xvfb openbox qt6-qpa-plugins libx11-dev libxcb1-dev libxtst-dev
 )
 
 missing=()

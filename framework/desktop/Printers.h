@@ -11,6 +11,7 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/core/Object.h"
+#include "framework/core/TypeInfo.h"
 #include "framework/text/StringList.h"
 
 namespace dsp {
@@ -18,6 +19,7 @@ namespace dsp {
 class TCanvas;
 
 enum TPrinterOrientation { poPortrait, poLandscape };
+DSP_ENUM_NAMES(TPrinterOrientation, "poPortrait", "poLandscape")
 
 // Device capabilities of the printer besides those of Canvas.h (LOGPIXELSX, HORZRES, ...).
 constexpr int HORZSIZE = 4;  // printable width in millimetres

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/core/TypeInfo.h"
 #include "framework/graphics/Colors.h"
 #include "framework/graphics/GraphicsObject.h"
 
@@ -25,6 +26,8 @@ enum TBrushStyle {
     bsCross,
     bsDiagCross,
 };
+DSP_ENUM_NAMES(TBrushStyle, "bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal",
+               "bsBDiagonal", "bsCross", "bsDiagCross")
 
 // A copy of the pixels of a pattern brush, taken when the bitmap is assigned.
 struct TBrushPattern {

@@ -9,15 +9,18 @@
 #include <string>
 
 #include "framework/core/Set.h"
+#include "framework/core/TypeInfo.h"
 #include "framework/graphics/Colors.h"
 #include "framework/graphics/GraphicsObject.h"
 
 namespace dsp {
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+DSP_ENUM_NAMES(TFontStyle, "fsBold", "fsItalic", "fsUnderline", "fsStrikeOut")
 using TFontStyles = Set<TFontStyle>;
 
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
+DSP_ENUM_NAMES(TFontPitch, "fpDefault", "fpVariable", "fpFixed")
 
 using TFontCharset = std::uint8_t;
 constexpr TFontCharset ANSI_CHARSET = 0;
@@ -58,7 +61,23 @@ struct TLogFont {
 
 struct TFontResource;  // the host toolkit's font, made on first use
 
+// A font's settings by name, for property texts and saved copies; Size is derived from Height
+// and not saved.
 class TFont : public TGraphicsObject {
+    DSP_PUBLISHED(TFont, TGraphicsObject) {
+        using P = Published<TFont>;
+        return {
+            P::Property("Charset", &TFont::Charset, &TFont::SetCharset).Default(DEFAULT_CHARSET),
+            P::Property("Color", &TFont::Color, &TFont::SetColor),
+            P::Property("Height", &TFont::Height, &TFont::SetHeight),
+            P::Property("Name", &TFont::Name, &TFont::SetName),
+            P::Property("Orientation", &TFont::Orientation, &TFont::SetOrientation).Default(0),
+            P::Property("Pitch", &TFont::Pitch, &TFont::SetPitch).Default(fpDefault),
+            P::Property("Size", &TFont::Size, &TFont::SetSize).Stored(false),
+            P::Property("Style", &TFont::Style, &TFont::SetStyle),
+        };
+    }
+
 public:
     TFont();
     ~TFont() override;

@@ -3,6 +3,7 @@
 // draw one-pixel lines; styled lines (dash, dot, ...) are one pixel wide, a wider styled pen
 // draws solid lines.
 
+#include "framework/core/TypeInfo.h"
 #include "framework/graphics/Colors.h"
 #include "framework/graphics/GraphicsObject.h"
 
@@ -18,6 +19,8 @@ enum TPenStyle {
     psInsideFrame,  // a wide outline of a closed shape stays inside its rectangle
     psAlternate,    // every other pixel
 };
+DSP_ENUM_NAMES(TPenStyle, "psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear",
+               "psInsideFrame", "psAlternate")
 
 // How the pen's colour P mixes with the pixel D it lands on.
 enum TPenMode {

@@ -1,0 +1,191 @@
+#include "plot/engine/iOPCItem.h"
+
+#include "framework/core/Component.h"
+#include "framework/core/Exceptions.h"
+#include "framework/text/Numbers.h"
+#include "framework/text/StrUtils.h"
+#include "plot/engine/iComponent.h"
+
+namespace dsp {
+
+bool OPCLibraryMissing() { return true; }
+
+void OPCCheckLoaded() {
+    if (OPCLibraryMissing()) throw Exception("OPC Support Library Not Found");
+}
+
+// ---- TiOPCItem
+
+TiOPCItem::TiOPCItem(TiOPCItemManager* owner) : FOwner(owner) {}
+
+TiOPCItem::~TiOPCItem() {
+    try {
+        Deactivate();
+    } catch (...) {}
+}
+
+void TiOPCItem::Activate() { Activate(false); }
+
+void TiOPCItem::ActivateSuspend() { Activate(true); }
+
+void TiOPCItem::Activate(bool /*startSuspended*/) {
+    // Without the library no signal is ever made.
+    if (OPCLibraryMissing() || FOwner == nullptr || FOwner->IsDesigning()) return;
+    if (FAutoError) UpdateError();
+}
+
+void TiOPCItem::Deactivate() {
+    if (OPCLibraryMissing()) return;
+    FSignalHandle = 0;
+}
+
+void TiOPCItem::SetData(const TVariant&) {
+    // Sent to the server through the library, which is not present.
+}
+
+TVariant TiOPCItem::GetDataNow(int&) {
+    if (OPCLibraryMissing()) return {};
+    return FData;
+}
+
+void TiOPCItem::NewData() {
+    // The library hands the value, time stamp and quality over before this runs.
+    if (QualityGood()) FData = ScaleIncoming(FData);
+    if (FAutoError) UpdateError();
+    if (FOwner != nullptr && FOwner->OnNewData) FOwner->OnNewData(this);
+}
+
+TVariant TiOPCItem::ScaleIncoming(const TVariant& value) const {
+    if (!QualityGood()) return value;
+    switch (value.VarType()) {
+        case varSmallint:
+        case varInteger:
+        case varShortInt:
+        case varByte:
+        case varWord:
+        case varLongWord:
+        case varInt64: {
+            double v = static_cast<double>(static_cast<std::int32_t>(value.AsInt64()));
+            if (FScalar != 0) v *= FScalar;
+            if (FOffset != 0) v += FOffset;
+            return TVariant(static_cast<int>(Round(v)));
+        }
+        case varSingle:
+        case varDouble: {
+            double v = value.AsDouble();
+            if (FScalar != 0) v *= FScalar;
+            if (FOffset != 0) v += FOffset;
+            return TVariant(v);
+        }
+        default: return value;
+    }
+}
+
+void TiOPCItem::UpdateResume() {}
+
+void TiOPCItem::UpdateSuspend() {}
+
+bool TiOPCItem::Active() const {
+    return FOwner != nullptr && !OPCLibraryMissing() && FSignalHandle != 0;
+}
+
+bool TiOPCItem::UpdateSuspended() const { return false; }
+
+void TiOPCItem::UpdateError() {
+    if (!Active()) return;
+    if (auto* component = dynamic_cast<TiComponent*>(FOwner->Owner())) {
+        component->SetErrorActive(!QualityGood());
+    }
+}
+
+void TiOPCItem::Loaded() {
+    try {
+        if (FAutoError) UpdateError();
+        if (FAutoConnect && FOwner != nullptr && !FOwner->IsDesigning()) Activate();
+    } catch (...) {
+        // A missing library or an unreachable server never stops a form from loading.
+    }
+}
+
+void TiOPCItem::SetPropertyName(const std::string& value) {
+    FPropertyName = value;
+    if (FOwner != nullptr && FOwner->OnGetType) FOwner->OnGetType(value, FPropertyType);
+}
+
+void TiOPCItem::SetGroupName(const std::string& value) {
+    FGroupName = value;
+    if (Active()) Activate();
+}
+
+void TiOPCItem::SetServerName(const std::string& value) {
+    FServerName = value;
+    if (!OPCLibraryMissing() && Active()) Activate();
+}
+
+void TiOPCItem::SetComputerName(const std::string& value) {
+    FComputerName = value;
+    if (!OPCLibraryMissing() && Active()) Activate();
+}
+
+void TiOPCItem::SetItemName(const std::string& value) {
+    FItemName = value;
+    if (!OPCLibraryMissing() && Active()) Activate();
+}
+
+void TiOPCItem::SetUpdateRate(int value) {
+    FUpdateRate = value;
+    if (!OPCLibraryMissing() && Active()) Activate();
+}
+
+void TiOPCItem::SetAutoConnect(bool value) {
+    FAutoConnect = value;
+    if (OPCLibraryMissing() || FOwner == nullptr) return;
+    auto* component = dynamic_cast<TiComponent*>(FOwner->Owner());
+    if (component != nullptr && !component->IsLoading() && value) Activate();
+}
+
+void TiOPCItem::SetAutoError(bool value) {
+    if (value == FAutoError) return;
+    FAutoError = value;
+    if (value) UpdateError();
+}
+
+// ---- TiOPCItemManager
+
+TiOPCItemManager::TiOPCItemManager(TComponent* owner) : FOwner(owner) {}
+
+TiOPCItemManager::~TiOPCItemManager() { Clear(); }
+
+int TiOPCItemManager::Add() {
+    FList.push_back(std::make_unique<TiOPCItem>(this));
+    return Count() - 1;
+}
+
+void TiOPCItemManager::Clear() {
+    while (!FList.empty()) FList.erase(FList.begin());
+}
+
+void TiOPCItemManager::Delete(int index) {
+    Item(index);
+    FList.erase(FList.begin() + index);
+}
+
+TiOPCItem* TiOPCItemManager::Item(int index) const {
+    if (index < 0 || index >= Count()) throw EListError::IndexOutOfBounds(index);
+    return FList[static_cast<std::size_t>(index)].get();
+}
+
+int TiOPCItemManager::FindIndex(const TiOPCItem* item) const {
+    for (int i = 0; i < Count(); ++i) {
+        if (FList[static_cast<std::size_t>(i)].get() == item) return i;
+    }
+    return -1;
+}
+
+bool TiOPCItemManager::IsDesigning() {
+    bool designing = false;
+    if (OnGetDesigning) OnGetDesigning(this, designing);
+    return designing;
+}
+
+}  // namespace dsp

@@ -1,0 +1,317 @@
+#pragma once
+// TiPlotLegend: the plot's channel legend, a layout object on one side of the data view. It
+// lists every channel shown in the legend as one item of columns (line and marker samples, the
+// name, optionally the axis titles, the last values or the cursor's, and the running
+// statistics), wraps the items into columns and rows, and pages through them with two scroll
+// buttons when they do not all fit. Its layout decides the room it asks of the plot.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/graphics/Font.h"
+#include "plot/engine/iPlotObjects.h"
+
+namespace dsp {
+
+class TiPlotChannelCustom;
+
+enum TiPlotLegendChannelNameColorStyle {
+    iplcncsFont,
+    iplcncsChannelColor,
+    iplcncsXAxisFontColor,
+    iplcncsYAxisFontColor,
+};
+DSP_ENUM_NAMES(TiPlotLegendChannelNameColorStyle, "iplcncsFont", "iplcncsChannelColor",
+               "iplcncsXAxisFontColor", "iplcncsYAxisFontColor")
+
+// One channel's entry: its row and column (1-based) and where it stands.
+struct TiPlotLegendItem {
+    TiPlotChannelCustom* Channel = nullptr;
+    int MaxHeight = 0;
+    int ALeft = 0;
+    int ATop = 0;
+    int ARow = 0;
+    int ACol = 0;
+};
+
+// The legend's scroll buttons (auto-repeat).
+class TiPlotLegendButton : public TiPlotButton {
+public:
+    using TiPlotButton::TiPlotButton;
+};
+
+class TiPlotLegend : public TiPlotLayoutObject {
+    DSP_PUBLISHED(TiPlotLegend, TiPlotLayoutObject) {
+        using L = TiPlotLegend;
+        using P = Published<TiPlotLegend>;
+        return {
+            P::Property("MarginLeft", &L::FMarginLeft, &L::SetMarginLeft),
+            P::Property("MarginRight", &L::FMarginRight, &L::SetMarginRight),
+            P::Property("MarginBottom", &L::FMarginBottom, &L::SetMarginBottom),
+            P::Property("MarginTop", &L::FMarginTop, &L::SetMarginTop),
+            P::Property("BackGroundTransparent", &L::FBackGroundTransparent,
+                        &L::SetBackGroundTransparent)
+                .Default(true),
+            P::Property("BackGroundColor", &L::FBackGroundColor, &L::SetBackGroundColor)
+                .Default(clGray),
+            P::Property("ColumnSpacing", &L::FColumnSpacing, &L::SetColumnSpacing),
+            P::Property("Font", &L::Font, &L::SetFont),
+            P::Property("SelectedItemBackGroundColor", &L::FSelectedItemBackGroundColor,
+                        &L::SetSelectedItemBackGroundColor)
+                .Default(clYellow),
+            P::Property("SelectedItemFont", &L::SelectedItemFont, &L::SetSelectedItemFont),
+            P::Property("ShowColumnLine", &L::FShowColumnLine, &L::SetShowColumnLine).Default(true),
+            P::Property("ShowColumnMarker", &L::FShowColumnMarker, &L::SetShowColumnMarker)
+                .Default(false),
+            P::Property("ShowColumnXAxisTitle", &L::FShowColumnXName, &L::SetShowColumnXAxisTitle)
+                .Default(false),
+            P::Property("ShowColumnYAxisTitle", &L::FShowColumnYName, &L::SetShowColumnYAxisTitle)
+                .Default(false),
+            P::Property("ShowColumnXValue", &L::FShowColumnXValue, &L::SetShowColumnXValue)
+                .Default(false),
+            P::Property("ShowColumnYValue", &L::FShowColumnYValue, &L::SetShowColumnYValue)
+                .Default(false),
+            P::Property("ColumnTitlesVisible", &L::FColumnTitlesVisible, &L::SetColumnTitlesVisible)
+                .Default(false),
+            P::Property("ColumnTitlesFont", &L::ColumnTitlesFont, &L::SetColumnTitlesFont),
+            P::Property("ChannelNameMaxWidth", &L::FChannelNameMaxWidth,
+                        &L::SetChannelNameMaxWidth),
+            P::Property("ChannelNameColorStyle", &L::FChannelNameColorStyle,
+                        &L::SetChannelNameColorStyle)
+                .Default(iplcncsFont),
+            P::Property("ShowColumnYMax", &L::FShowColumnYMax, &L::SetShowColumnYMax)
+                .Default(false),
+            P::Property("ShowColumnYMin", &L::FShowColumnYMin, &L::SetShowColumnYMin)
+                .Default(false),
+            P::Property("ShowColumnYMean", &L::FShowColumnYMean, &L::SetShowColumnYMean)
+                .Default(false),
+            P::Property("CaptionColumnYMax", &L::FCaptionColumnYMax, &L::SetCaptionColumnYMax),
+            P::Property("CaptionColumnYValue", &L::FCaptionColumnYValue,
+                        &L::SetCaptionColumnYValue),
+            P::Property("CaptionColumnTitle", &L::FCaptionColumnTitle, &L::SetCaptionColumnTitle),
+            P::Property("CaptionColumnYMean", &L::FCaptionColumnYMean, &L::SetCaptionColumnYMean),
+            P::Property("CaptionColumnXAxisTitle", &L::FCaptionColumnXName,
+                        &L::SetCaptionColumnXAxisTitle),
+            P::Property("CaptionColumnYAxisTitle", &L::FCaptionColumnYName,
+                        &L::SetCaptionColumnYAxisTitle),
+            P::Property("CaptionColumnXValue", &L::FCaptionColumnXValue,
+                        &L::SetCaptionColumnXValue),
+            P::Property("CaptionColumnYMin", &L::FCaptionColumnYMin, &L::SetCaptionColumnYMin),
+            P::Property("WrapColDesiredCount", &L::FWrapColDesiredCount, &L::SetWrapColDesiredCount)
+                .Default(1),
+            P::Property("WrapRowDesiredCount", &L::FWrapRowDesiredCount, &L::SetWrapRowDesiredCount)
+                .Default(5),
+            P::Property("WrapColAutoCountEnabled", &L::FWrapColAutoCountEnabled,
+                        &L::SetWrapColAutoCountEnabled)
+                .Default(false),
+            P::Property("WrapRowAutoCountEnabled", &L::FWrapRowAutoCountEnabled,
+                        &L::SetWrapRowAutoCountEnabled)
+                .Default(true),
+            P::Property("WrapRowAutoCountMax", &L::FWrapRowAutoCountMax, &L::SetWrapRowAutoCountMax)
+                .Default(100),
+            P::Property("WrapColAutoCountMax", &L::FWrapColAutoCountMax, &L::SetWrapColAutoCountMax)
+                .Default(100),
+            P::Property("WrapColSpacingMin", &L::FWrapColSpacingMin, &L::SetWrapColSpacingMin),
+            P::Property("WrapRowSpacingMin", &L::FWrapRowSpacingMin, &L::SetWrapRowSpacingMin),
+            P::Property("RowSpacing", &L::FWrapRowSpacingMin, &L::SetWrapRowSpacingMin),
+            P::Property("WrapRowSpacingAuto", &L::FWrapRowSpacingAuto, &L::SetWrapRowSpacingAuto)
+                .Default(false),
+            P::Property("WrapColSpacingAuto", &L::FWrapColSpacingAuto, &L::SetWrapColSpacingAuto)
+                .Default(true),
+            P::Property("LineColumnWidth", &L::FLineColumnWidth, &L::SetLineColumnWidth)
+                .Default(13),
+            P::Property("LineColumnHeight", &L::FLineColumnHeight, &L::SetLineColumnHeight)
+                .Default(3),
+        };
+    }
+
+public:
+    TiPlotLegend(TObject* owner, TNotifyEvent onChange, TNotifyEvent onInsert,
+                 TNotifyEvent onRemove, TNotifyEvent onRename);
+    ~TiPlotLegend() override;
+
+    TiPlotObjectKind Kind() const override { return TiPlotObjectKind::Legend; }
+
+    // Lays the items out; the thickness is the height of a horizontal legend, else the width.
+    int GetRequiredWidth(TCanvas* canvas) override;
+    void Layout(TCanvas* canvas);
+    void NotificationSetFocus(TiPlotObject* sender) override;
+    void ClearPopupMenuItems(TPopupMenu* popupMenu) override;
+
+    bool CursorAllChannels() const { return FCursorAllChannels; }
+    void SetCursorAllChannels(bool value) { FCursorAllChannels = value; }
+    int ItemViewStartIndex() const { return FItemViewStartIndex; }
+    void SetItemViewStartIndex(int value);
+    int ItemViewStopIndex() const { return FItemViewStopIndex; }
+    int RequiredWidth() const { return FRequiredWidth; }
+    int RequiredHeight() const { return FRequiredHeight; }
+    int ActualWrapColCount() const { return FActualWrapColCount; }
+    int ActualWrapRowCount() const { return FActualWrapRowCount; }
+    const std::vector<TiPlotLegendItem>& Items() const { return FItemList; }
+    TiPlotLegendButton* UpButton() const { return FUpButton.get(); }
+    TiPlotLegendButton* DownButton() const { return FDownButton.get(); }
+
+    TFont* Font() const { return FFont.get(); }
+    void SetFont(TFont* value) { FFont->Assign(value); }
+    TFont* SelectedItemFont() const { return FSelectedItemFont.get(); }
+    void SetSelectedItemFont(TFont* value) { FSelectedItemFont->Assign(value); }
+    TFont* ColumnTitlesFont() const { return FColumnTitlesFont.get(); }
+    void SetColumnTitlesFont(TFont* value) { FColumnTitlesFont->Assign(value); }
+    // Values below 1 become 1.
+    void SetWrapColDesiredCount(int value) { Store(std::max(value, 1), FWrapColDesiredCount); }
+    void SetWrapRowDesiredCount(int value) { Store(std::max(value, 1), FWrapRowDesiredCount); }
+    int WrapColDesiredCount() const { return FWrapColDesiredCount; }
+    int WrapRowDesiredCount() const { return FWrapRowDesiredCount; }
+
+#define DSP_LEGEND_SETTER(Name, Type, Field) \
+    void Set##Name(Type value) { Store(value, Field); }
+    DSP_LEGEND_SETTER(MarginLeft, double, FMarginLeft)
+    DSP_LEGEND_SETTER(MarginRight, double, FMarginRight)
+    DSP_LEGEND_SETTER(MarginBottom, double, FMarginBottom)
+    DSP_LEGEND_SETTER(MarginTop, double, FMarginTop)
+    DSP_LEGEND_SETTER(BackGroundTransparent, bool, FBackGroundTransparent)
+    DSP_LEGEND_SETTER(BackGroundColor, TColor, FBackGroundColor)
+    DSP_LEGEND_SETTER(ColumnSpacing, double, FColumnSpacing)
+    DSP_LEGEND_SETTER(SelectedItemBackGroundColor, TColor, FSelectedItemBackGroundColor)
+    DSP_LEGEND_SETTER(ShowColumnLine, bool, FShowColumnLine)
+    DSP_LEGEND_SETTER(ShowColumnMarker, bool, FShowColumnMarker)
+    DSP_LEGEND_SETTER(ShowColumnXAxisTitle, bool, FShowColumnXName)
+    DSP_LEGEND_SETTER(ShowColumnYAxisTitle, bool, FShowColumnYName)
+    DSP_LEGEND_SETTER(ShowColumnXValue, bool, FShowColumnXValue)
+    DSP_LEGEND_SETTER(ShowColumnYValue, bool, FShowColumnYValue)
+    DSP_LEGEND_SETTER(ColumnTitlesVisible, bool, FColumnTitlesVisible)
+    DSP_LEGEND_SETTER(ChannelNameMaxWidth, double, FChannelNameMaxWidth)
+    DSP_LEGEND_SETTER(ChannelNameColorStyle, TiPlotLegendChannelNameColorStyle,
+                      FChannelNameColorStyle)
+    DSP_LEGEND_SETTER(ShowColumnYMax, bool, FShowColumnYMax)
+    DSP_LEGEND_SETTER(ShowColumnYMin, bool, FShowColumnYMin)
+    DSP_LEGEND_SETTER(ShowColumnYMean, bool, FShowColumnYMean)
+    DSP_LEGEND_SETTER(CaptionColumnYMax, const std::string&, FCaptionColumnYMax)
+    DSP_LEGEND_SETTER(CaptionColumnYValue, const std::string&, FCaptionColumnYValue)
+    DSP_LEGEND_SETTER(CaptionColumnTitle, const std::string&, FCaptionColumnTitle)
+    DSP_LEGEND_SETTER(CaptionColumnYMean, const std::string&, FCaptionColumnYMean)
+    DSP_LEGEND_SETTER(CaptionColumnXAxisTitle, const std::string&, FCaptionColumnXName)
+    DSP_LEGEND_SETTER(CaptionColumnYAxisTitle, const std::string&, FCaptionColumnYName)
+    DSP_LEGEND_SETTER(CaptionColumnXValue, const std::string&, FCaptionColumnXValue)
+    DSP_LEGEND_SETTER(CaptionColumnYMin, const std::string&, FCaptionColumnYMin)
+    DSP_LEGEND_SETTER(WrapColAutoCountEnabled, bool, FWrapColAutoCountEnabled)
+    DSP_LEGEND_SETTER(WrapRowAutoCountEnabled, bool, FWrapRowAutoCountEnabled)
+    DSP_LEGEND_SETTER(WrapRowAutoCountMax, int, FWrapRowAutoCountMax)
+    DSP_LEGEND_SETTER(WrapColAutoCountMax, int, FWrapColAutoCountMax)
+    DSP_LEGEND_SETTER(WrapColSpacingMin, double, FWrapColSpacingMin)
+    DSP_LEGEND_SETTER(WrapRowSpacingMin, double, FWrapRowSpacingMin)
+    DSP_LEGEND_SETTER(WrapRowSpacingAuto, bool, FWrapRowSpacingAuto)
+    DSP_LEGEND_SETTER(WrapColSpacingAuto, bool, FWrapColSpacingAuto)
+    DSP_LEGEND_SETTER(LineColumnWidth, int, FLineColumnWidth)
+    DSP_LEGEND_SETTER(LineColumnHeight, int, FLineColumnHeight)
+#undef DSP_LEGEND_SETTER
+
+    // The texts of one item's columns.
+    std::string ChannelLabel(const TiPlotChannelCustom* channel) const;
+    std::string XAxisTitleText(const TiPlotChannelCustom* channel) const;
+    std::string YAxisTitleText(const TiPlotChannelCustom* channel) const;
+    std::string XValueText(const TiPlotChannelCustom* channel) const;
+    std::string YValueText(const TiPlotChannelCustom* channel) const;
+    std::string YStatisticText(const TiPlotChannelCustom* channel, double value) const;
+
+private:
+    template <typename T>
+    void Store(const T& value, T& field) {
+        if (value == field) return;
+        field = value;
+        DoChange();
+    }
+
+    std::unique_ptr<TiPlotLegendButton> FUpButton;
+    std::unique_ptr<TiPlotLegendButton> FDownButton;
+    int FRequiredWidth = 0;
+    int FRequiredHeight = 0;
+    TRect FInnerRect{};
+    std::vector<TiPlotLegendItem> FItemList;
+    std::vector<int> FColumnList;
+    int FColumnWidth = 0;
+    int FItemWidth = 0;
+    int FActualWrapColCount = 0;
+    int FActualWrapRowCount = 0;
+    int FColumnSpacingPixels = 0;
+    int FRowSpacingPixels = 0;
+    int FWrapSpacingPixels = 0;
+    int FColumnStartChannel = 0;
+    int FColumnStartLine = 0;
+    int FColumnStartMarker = 0;
+    int FColumnStartXName = 0;
+    int FColumnStartYName = 0;
+    int FColumnStartXValue = 0;
+    int FColumnStartYValue = 0;
+    int FColumnStartYMax = 0;
+    int FColumnStartYMin = 0;
+    int FColumnStartYMean = 0;
+    int FMaxWidthLine = 0;
+    int FMaxWidthMarker = 0;
+    int FMaxWidthChannelLabel = 0;
+    int FMaxWidthXName = 0;
+    int FMaxWidthYName = 0;
+    int FMaxWidthXValue = 0;
+    int FMaxWidthYValue = 0;
+    int FMaxWidthYMax = 0;
+    int FMaxWidthYMin = 0;
+    int FMaxWidthYMean = 0;
+    int FItemViewStartIndex = 0;
+    int FItemViewStopIndex = 0;
+    int FItemHeight = 0;
+    int FMaxItemHeight = 0;
+    int FColumnTitlesHeightPixels = 0;
+    int FColumnTitlesMarginPixels = 0;
+    TRect FColumnTitlesRect{};
+    TRect FItemsRect{};
+
+    double FMarginLeft = 1.0;
+    double FMarginRight = 1.0;
+    double FMarginBottom = 1.0;
+    double FMarginTop = 1.0;
+    bool FBackGroundTransparent = true;
+    TColor FBackGroundColor = clGray;
+    double FColumnSpacing = 0.5;
+    std::unique_ptr<TFont> FFont;
+    TColor FSelectedItemBackGroundColor = clYellow;
+    std::unique_ptr<TFont> FSelectedItemFont;
+    bool FShowColumnLine = true;
+    bool FShowColumnMarker = false;
+    bool FShowColumnXName = false;
+    bool FShowColumnYName = false;
+    bool FShowColumnXValue = false;
+    bool FShowColumnYValue = false;
+    bool FColumnTitlesVisible = false;
+    std::unique_ptr<TFont> FColumnTitlesFont;
+    double FChannelNameMaxWidth = 0;
+    TiPlotLegendChannelNameColorStyle FChannelNameColorStyle = iplcncsFont;
+    bool FShowColumnYMax = false;
+    bool FShowColumnYMin = false;
+    bool FShowColumnYMean = false;
+    bool FCursorAllChannels = false;
+    bool FShowColumnXValue2 = false;
+    bool FShowColumnYValue2 = false;
+    std::string FCaptionColumnYMax = "Y-Max";
+    std::string FCaptionColumnYValue = "Y";
+    std::string FCaptionColumnTitle = "Title";
+    std::string FCaptionColumnYMean = "Y-Mean";
+    std::string FCaptionColumnXName = "X-Axis";
+    std::string FCaptionColumnYName = "Y-Axis";
+    std::string FCaptionColumnXValue = "X";
+    std::string FCaptionColumnYMin = "Y-Min";
+    int FWrapColDesiredCount = 1;
+    int FWrapRowDesiredCount = 5;
+    bool FWrapColAutoCountEnabled = false;
+    bool FWrapRowAutoCountEnabled = true;
+    int FWrapRowAutoCountMax = 100;
+    int FWrapColAutoCountMax = 100;
+    double FWrapColSpacingMin = 2.0;
+    double FWrapRowSpacingMin = 0.25;
+    bool FWrapRowSpacingAuto = false;
+    bool FWrapColSpacingAuto = true;
+    int FLineColumnWidth = 13;
+    int FLineColumnHeight = 3;
+};
+
+}  // namespace dsp

@@ -38,7 +38,7 @@ void Check(bool condition, int line = __builtin_LINE()) {
 }
 
 // A main window that only counts the frames it is handed.
-class CountingHost : public UnitControlHost {
+class CountingHost : public IUnitControlHost {
 public:
     void SendCommand(const LCmd&, bool, bool) override { ++sent; }
     int GetDeviceId() const override { return 1; }

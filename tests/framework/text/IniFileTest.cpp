@@ -14,12 +14,12 @@ namespace {
 
 class IniFileTest : public ::testing::Test {
 protected:
-    test::TTempFolder folder;
-    std::string file = folder.File("settings.ini");
+    test::TTempFolder folder_;
+    std::string file_ = folder_.File("settings.ini");
 };
 
 TEST_F(IniFileTest, ReplacesAKeyInPlaceAndKeepsEverythingElse) {
-    ASSERT_TRUE(WriteWholeFile(file,
+    ASSERT_TRUE(WriteWholeFile(file_,
                                "; kept comment\r\n"
                                "[Fill]\r\n"
                                "Color=1\r\n"
@@ -27,11 +27,11 @@ TEST_F(IniFileTest, ReplacesAKeyInPlaceAndKeepsEverythingElse) {
                                "\r\n"
                                "[Other]\r\n"
                                "Keep=yes\r\n"));
-    TIniFile ini(file);
+    TIniFile ini(file_);
     ini.WriteInteger("fill", "COLOR", -16777201);
     ini.WriteString("Fill", "Angle", "90");
     ini.WriteString("New", "Key", "v");
-    EXPECT_EQ(ReadWholeFile(file),
+    EXPECT_EQ(ReadWholeFile(file_),
               "; kept comment\r\n"
               "[Fill]\r\n"
               "COLOR=-16777201\r\n"
@@ -53,7 +53,7 @@ TEST_F(IniFileTest, NamesTheFileCannotHoldAreRefusedAndChangeNothing) {
         "[Fill]\r\n"
         "Color=1\r\n"
         "Opacity=255\r\n";
-    ASSERT_TRUE(WriteWholeFile(file, text));
+    ASSERT_TRUE(WriteWholeFile(file_, text));
     struct Name {
         const char* section;
         const char* key;
@@ -63,11 +63,11 @@ TEST_F(IniFileTest, NamesTheFileCannotHoldAreRefusedAndChangeNothing) {
         {"Fill", " ; note", "x"},   {"Fill", "Co\nlor", "x"}, {"Fi]ll", "Color", "x"},
         {"Fill\r\n[X", "Key", "x"},
     };
-    TIniFile ini(file);
+    TIniFile ini(file_);
     for (const Name& n : refused) {
         SCOPED_TRACE(std::string(n.section) + " / " + n.key);
         EXPECT_THROW(ini.WriteString(n.section, n.key, n.value), EIniFileException);
-        EXPECT_EQ(ReadWholeFile(file), text);
+        EXPECT_EQ(ReadWholeFile(file_), text);
     }
     EXPECT_EQ(ini.ReadString("Fill", "Opacity", ""), "255");
     // Blanks around a name, "[" or ";" inside one, and an empty key are fine.
@@ -82,7 +82,7 @@ TEST_F(IniFileTest, NamesTheFileCannotHoldAreRefusedAndChangeNothing) {
 
 TEST_F(IniFileTest, ReadsWithTheProfileRules) {
     const std::string longValue(40000, 'A');
-    ASSERT_TRUE(WriteWholeFile(file,
+    ASSERT_TRUE(WriteWholeFile(file_,
                                "Orphan=1\n"
                                "[ Fill ]\n"
                                "  Color =  255  \n"
@@ -99,7 +99,7 @@ TEST_F(IniFileTest, ReadsWithTheProfileRules) {
                                    "Color=999\n"
                                    "[fill]\n"
                                    "Late=1\n"));
-    TIniFile ini(file);
+    TIniFile ini(file_);
     EXPECT_EQ(ini.ReadInteger("FILL", "color", 0), 255);  // the first key wins
     EXPECT_EQ(ini.ReadString("Fill", "Quoted", ""), "  padded  ");
     EXPECT_EQ(ini.ReadInteger("Fill", "Hex", 0), 31);
@@ -122,7 +122,7 @@ TEST_F(IniFileTest, ReadsWithTheProfileRules) {
 }
 
 TEST_F(IniFileTest, EraseAndDeleteAndAMissingFile) {
-    TIniFile ini(file);
+    TIniFile ini(file_);
     EXPECT_EQ(ini.ReadString("A", "x", "d"), "d");
     EXPECT_FALSE(ini.SectionExists("A"));
     ini.WriteBool("A", "x", true);
@@ -138,21 +138,21 @@ TEST_F(IniFileTest, EraseAndDeleteAndAMissingFile) {
     EXPECT_EQ(values.Text(), "y=0.25\r\n");
     EXPECT_FALSE(ini.SectionExists("B"));
 
-    TIniFile nowhere(folder.File("no/such/folder.ini"));
+    TIniFile nowhere(folder_.File("no/such/folder.ini"));
     try {
         nowhere.WriteString("A", "x", "1");
         FAIL();
     } catch (const EIniFileException& e) {
-        EXPECT_EQ(e.Message(), "Unable to write to " + folder.File("no/such/folder.ini"));
+        EXPECT_EQ(e.Message(), "Unable to write to " + folder_.File("no/such/folder.ini"));
     }
 }
 
 TEST_F(IniFileTest, MemoryIniWritesOnlyOnUpdate) {
-    TMemIniFile ini(file);
+    TMemIniFile ini(file_);
     ini.WriteString("S", "k", "v");
-    EXPECT_FALSE(ReadWholeFile(file).has_value());
+    EXPECT_FALSE(ReadWholeFile(file_).has_value());
     ini.UpdateFile();
-    TIniFile check(file);
+    TIniFile check(file_);
     EXPECT_EQ(check.ReadString("S", "k", ""), "v");
 }
 

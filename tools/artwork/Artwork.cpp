@@ -16,7 +16,7 @@ namespace {
 
 std::vector<TPictureDef> JoinFamilies() {
     std::vector<TPictureDef> all;
-    for (auto family : {ButtonPictures, PlotToolbarPictures, DialogPictures}) {
+    for (auto family : {ButtonPictures, PlotToolbarPictures, DialogPictures, SplashPictures}) {
         for (TPictureDef& picture : family()) all.push_back(std::move(picture));
     }
     std::set<std::string> names;
@@ -55,6 +55,7 @@ std::string FileNameOf(const TPictureDef& picture) {
 int ResourceTypeOf(TFileKind kind) { return kind == TFileKind::Bitmap ? RT_BITMAP : RT_RCDATA; }
 
 std::vector<std::uint8_t> RenderFile(const TPictureDef& picture) {
+    if (picture.encode) return picture.encode();
     std::unique_ptr<TBitmap> drawn = picture.draw();
     switch (picture.kind) {
         case TFileKind::Png: {

@@ -29,12 +29,16 @@ struct TPictureDef {
     // Draws the picture.
     std::function<std::unique_ptr<TBitmap>()> draw;
     int jpegQuality = 90;
+    // Draws and encodes the file itself, for pictures the canvas cannot draw (per-pixel alpha,
+    // drawn with the anti-aliased layer); when set, draw is not used.
+    std::function<std::vector<std::uint8_t>()> encode = nullptr;
 };
 
 // The families.
 std::vector<TPictureDef> ButtonPictures();
 std::vector<TPictureDef> PlotToolbarPictures();
 std::vector<TPictureDef> DialogPictures();
+std::vector<TPictureDef> SplashPictures();
 
 // Every picture, family after family. A resource name used twice raises Exception when the
 // list is first asked for.

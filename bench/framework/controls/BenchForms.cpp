@@ -1,7 +1,5 @@
 #include "bench/framework/controls/BenchForms.h"
 
-#include <QCoreApplication>
-
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -116,13 +114,13 @@ TFormLife LiveOnce(const TFormBuilder& build, const std::function<void(TForm&)>&
     start = Clock::now();
     form->Show();
     PaintAll(*form);
-    QCoreApplication::processEvents();
+    Application->ProcessMessages();
     life.showPaintMs = MsSince(start);
     life.residentGrowthMB = ResidentMegabytes() - before;
     if (inspect) inspect(*form);
     start = Clock::now();
     form.reset();
-    QCoreApplication::processEvents();
+    Application->ProcessMessages();
     life.destroyMs = MsSince(start);
     return life;
 }

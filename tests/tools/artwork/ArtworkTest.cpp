@@ -121,6 +121,15 @@ TEST(Artwork, PicturesLoadByNameWithTheirSizesAndKeyColour) {
     TPngImage icon;
     icon.LoadFromResourceName(HInstance, "MAINICON");
     EXPECT_EQ(icon.Width(), 32);
+    // The splash picture keeps its alpha: a panel with soft rounded corners over nothing.
+    TPngImage splash;
+    splash.LoadFromResourceName(HInstance, "SPLASH");
+    EXPECT_EQ(splash.Width(), 620);
+    EXPECT_EQ(splash.Height(), 350);
+    EXPECT_TRUE(splash.HasAlpha());
+    EXPECT_EQ(splash.PixelWithAlpha(0, 0) >> 24, 0u);
+    EXPECT_EQ(splash.PixelWithAlpha(310, 175) >> 24, 255u);
+    EXPECT_LT(splash.PixelWithAlpha(7, 6) >> 24, 255u) << "the corner is rounded";
 }
 
 }  // namespace

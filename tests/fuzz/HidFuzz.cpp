@@ -40,6 +40,10 @@ void Check(bool condition, int line = __builtin_LINE()) {
 constexpr HIDP_REPORT_TYPE kTypes[] = {HidP_Input, HidP_Output, HidP_Feature};
 // Usages tried per value capability; a range may hold thousands.
 constexpr std::uint32_t kUsagesPerCapability = 8;
+// Usages pressed or released per call. Each one looks through every field of the arrays that
+// may hold it, so a whole list from a report of thousands of array fields would take minutes
+// without testing anything more.
+constexpr std::size_t kUsagesPerChange = 16;
 
 std::int64_t FieldValue(const HIDP_VALUE_CAPS& c, std::uint32_t raw) {
     if (c.LogicalMin >= 0 || c.BitSize == 0 || c.BitSize >= 32) {
@@ -116,7 +120,8 @@ private:
                 }));
             }
             // Pressing what is pressed is no error and no change of the list.
-            std::uint32_t count = std::uint32_t(usages.size());
+            const std::uint32_t changed = std::uint32_t(std::min(usages.size(), kUsagesPerChange));
+            std::uint32_t count = changed;
             const NTSTATUS pressed =
                 HidP_SetUsages(type_, page, 0, usages.data(), &count, pp_, R(), N());
             Check(pressed == HIDP_STATUS_SUCCESS || pressed == HIDP_STATUS_BAD_LOG_PHY_VALUES);
@@ -124,9 +129,9 @@ private:
             HIDP_KEYBOARD_MODIFIER_STATE state{};
             HidP_TranslateUsagesToI8042ScanCodes(usages.data(), std::uint32_t(usages.size()),
                                                  HidP_Keyboard_Make, &state, nullptr, nullptr);
-            // Releasing them all leaves none pressed unless an array has no value for "none"
-            // or holds a usage twice.
-            count = std::uint32_t(usages.size());
+            // Releasing them may fail where an array has no value for "none" or holds a usage
+            // twice; it must stay inside the report all the same.
+            count = changed;
             HidP_UnsetUsages(type_, page, 0, usages.data(), &count, pp_, R(), N());
         }
         std::uint32_t n = HidP_MaxUsageListLength(type_, 0, pp_);

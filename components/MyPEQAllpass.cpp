@@ -17,9 +17,9 @@ namespace dsp {
 
 namespace {
 
-constexpr std::array<TColor, 14> kBandColors = {clRed,     clYellow, clFuchsia, clAqua, clLime,
-                                                clBlue,    clSkyBlue, clPurple, clTeal, clMaroon,
-                                                clCream,   clOlive,  clGray,    clNavy};
+constexpr std::array<TColor, 14> kBandColors = {clRed,   clYellow,  clFuchsia, clAqua, clLime,
+                                                clBlue,  clSkyBlue, clPurple,  clTeal, clMaroon,
+                                                clCream, clOlive,   clGray,    clNavy};
 
 std::vector<std::string> SevenTypeNames() {
     std::vector<std::string> names(PeqTypeNames.begin(), PeqTypeNames.end());
@@ -109,8 +109,8 @@ void TMyPEQAllpass::Build() {
             MakeCurrent(r);
             Change();
         };
-        row.type->OnMouseWheel = [this](TObject* sender, TShiftState shift, int delta,
-                                        TPoint at, bool& handled) {
+        row.type->OnMouseWheel = [this](TObject* sender, TShiftState shift, int delta, TPoint at,
+                                        bool& handled) {
             if (OnPeqTypeMouseWheel) OnPeqTypeMouseWheel(sender, shift, delta, at, handled);
         };
 
@@ -158,10 +158,10 @@ void TMyPEQAllpass::PlaceRows(bool fillLists) {
         const bool shown = r < channelNumber_;
         if (!shown) {
             // Rows beyond the table's count are out of sight.
-            for (TControl* c : {static_cast<TControl*>(row.number), static_cast<TControl*>(row.freq),
-                                static_cast<TControl*>(row.q), static_cast<TControl*>(row.gain),
-                                static_cast<TControl*>(row.type),
-                                static_cast<TControl*>(row.bypass)}) {
+            for (TControl* c :
+                 {static_cast<TControl*>(row.number), static_cast<TControl*>(row.freq),
+                  static_cast<TControl*>(row.q), static_cast<TControl*>(row.gain),
+                  static_cast<TControl*>(row.type), static_cast<TControl*>(row.bypass)}) {
                 c->SetVisible(false);
                 c->SetTop(10000);
             }
@@ -255,7 +255,8 @@ void TMyPEQAllpass::SetEditBackColor(TColor value) {
 void TMyPEQAllpass::SetBypassBackColor(TColor value) {
     if (value == bypassBackColor_) return;
     bypassBackColor_ = value;
-    for (int r = 0; r < channelNumber_; ++r) rows_[static_cast<std::size_t>(r)].bypass->SetColor(value);
+    for (int r = 0; r < channelNumber_; ++r)
+        rows_[static_cast<std::size_t>(r)].bypass->SetColor(value);
     RePaint();
 }
 
@@ -268,7 +269,8 @@ double TMyPEQAllpass::GetFreqValue(int row) const {
 
 double TMyPEQAllpass::GetQValue(int row) const {
     if (!IsRow(row)) return 0;
-    return QTable[static_cast<std::size_t>(std::clamp(rows_[static_cast<std::size_t>(row)].qPos, 0, 100))];
+    return QTable[static_cast<std::size_t>(
+        std::clamp(rows_[static_cast<std::size_t>(row)].qPos, 0, 100))];
 }
 
 double TMyPEQAllpass::GetGainValue(int row) const {

@@ -69,8 +69,8 @@ namespace {
 
 // The tableau walk shared by the polynomial and rational routines: the correction taken from
 // C or D on the way down the tableau.
-void TakeCorrection(const DoubleDynamicArray& c, const DoubleDynamicArray& d, int n, int m,
-                    int& ns, double& y, double& dy) {
+void TakeCorrection(const DoubleDynamicArray& c, const DoubleDynamicArray& d, int n, int m, int& ns,
+                    double& y, double& dy) {
     if (2 * ns < n - m) {
         dy = c[ns + 1];
     } else {

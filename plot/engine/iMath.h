@@ -22,8 +22,8 @@ long double iPower(long double base, long double exponent);
 // Second derivatives Y2[1..N] of the cubic spline through (X[i], Y[i]), X strictly ascending,
 // N >= 2. The end slopes are the secants of the first and last interval: yp1 and ypn are kept
 // for the routine's signature and have no effect.
-void Spline(const DoubleDynamicArray& x, const DoubleDynamicArray& y, int n, double yp1,
-            double ypn, DoubleDynamicArray& y2);
+void Spline(const DoubleDynamicArray& x, const DoubleDynamicArray& y, int n, double yp1, double ypn,
+            DoubleDynamicArray& y2);
 // The spline's value at x; outside XA[1]..XA[N] the end interval is extrapolated.
 // "Splint Error - xa's must be distinct".
 void Splint(const DoubleDynamicArray& xa, const DoubleDynamicArray& ya,

@@ -21,7 +21,8 @@ using namespace plotfile;
 
 void TiPlotComponent::SetLogFileName(const std::string& value) {
     if (value == FLogFileName) return;
-    if (FLoggingActive) throw Exception("Log File Name can not be changed while logging is active.");
+    if (FLoggingActive)
+        throw Exception("Log File Name can not be changed while logging is active.");
     FLogFileName = value;
 }
 
@@ -71,7 +72,8 @@ void TiPlotComponent::FlushLogBuffer() {
             continue;
         }
         const TiPlotChannelCustom* first = ChannelCount() > 0 ? GetChannel(0) : nullptr;
-        if (first != nullptr && p >= 0 && p < first->Count()) chunk += FloatToStr(first->GetDataX(p));
+        if (first != nullptr && p >= 0 && p < first->Count())
+            chunk += FloatToStr(first->GetDataX(p));
         for (int c = 0; c < ChannelCount(); ++c) {
             const TiPlotChannelCustom* channel = GetChannel(c);
             chunk += separator;

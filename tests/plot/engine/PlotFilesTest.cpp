@@ -111,8 +111,9 @@ TEST_F(PlotFilesTest, TextDataFileHoldsEveryChannelsPairsAndReadsBack) {
 
 TEST_F(PlotFilesTest, SharedXFileGivesEveryChannelTheRowsX) {
     // Written by hand with a comma as decimal separator, which a tab-separated file allows.
-    ASSERT_TRUE(WriteWholeFile(folder_.File("shared.txt"),
-                               "(X)\tA(Y)\tB(Y)\r\n1\t2\tnull\r\n2,5\t3\t\r\n\t7\t7\r\n4\t\tEMPTY\n"));
+    ASSERT_TRUE(
+        WriteWholeFile(folder_.File("shared.txt"),
+                       "(X)\tA(Y)\tB(Y)\r\n1\t2\tnull\r\n2,5\t3\t\r\n\t7\t7\r\n4\t\tEMPTY\n"));
     plot_.LoadDataFromFile(folder_.File("shared.txt"));
     ASSERT_EQ(a_->Count(), 2);
     ASSERT_EQ(b_->Count(), 2);
@@ -128,10 +129,10 @@ TEST_F(PlotFilesTest, CompactIntervalKeepsXOfTwoRowsAndEndsWithItsMarker) {
     b_->AddXY(7, -2);
     plot_.SetDataFileFormat(ipdffCompactInterval);
     plot_.SaveDataToFile(folder_.File("compact.bin"));
-    const std::string expected =
-        "Compact Interval\r\n2\r\n" + Float32(0) + Float32(1) + Float32(7) + Float32(-2) +
-        Float32(0.5f) + Float32(2) + Float32(1e38f) + Float32(1e38f) + Float32(3) +
-        Float32(1e38f) + Float32(2e38f);
+    const std::string expected = "Compact Interval\r\n2\r\n" + Float32(0) + Float32(1) +
+                                 Float32(7) + Float32(-2) + Float32(0.5f) + Float32(2) +
+                                 Float32(1e38f) + Float32(1e38f) + Float32(3) + Float32(1e38f) +
+                                 Float32(2e38f);
     EXPECT_EQ(ReadWholeFile(folder_.File("compact.bin")).value_or(""), expected);
 
     TiXYPlot other(nullptr);
@@ -188,8 +189,9 @@ TEST_F(PlotFilesTest, MissingDataFileIsRefusedWithThePrefix) {
     const std::string message =
         MessageOf([&] { plot_.LoadDataFromFile(folder_.File("absent.txt")); });
     EXPECT_EQ(message.rfind("Error Loading Data - ", 0), 0u) << message;
-    EXPECT_EQ(MessageOf([&] { plot_.SaveDataToFile(folder_.File("no/such/folder.txt")); })
-                  .rfind("Error Saving Data - ", 0),
+    EXPECT_EQ(MessageOf([&] {
+                  plot_.SaveDataToFile(folder_.File("no/such/folder.txt"));
+              }).rfind("Error Saving Data - ", 0),
               0u);
 }
 
@@ -420,8 +422,7 @@ TEST_F(PlotFilesTest, CompactLogWritesXForTheFirstTwoRowsOnly) {
     plot_.LogDeactivate();
     EXPECT_EQ(ReadWholeFile(log).value_or(""),
               "Compact Interval\r\n2\r\n" + Float32(0) + Float32(10) + Float32(0) + Float32(20) +
-                  Float32(1) + Float32(11) + Float32(1) + Float32(21) + Float32(12) +
-                  Float32(22));
+                  Float32(1) + Float32(11) + Float32(1) + Float32(21) + Float32(12) + Float32(22));
     TiXYPlot reader(nullptr);
     reader.AddChannel();
     reader.LoadDataFromFile(log);
@@ -462,7 +463,8 @@ TEST_F(PlotFilesTest, SmallerImagesAreCentredOthersMustMatchOrBeLarger) {
               "Image Width and Height must be the same as other images, or both smaller, or both "
               "larger");
     EXPECT_EQ(plot_.GetImageList(0)->Count(), 4);
-    EXPECT_EQ(MessageOf([&] { plot_.ImageListAdd(3, first.get()); }), "ImageList Index must be 0-2");
+    EXPECT_EQ(MessageOf([&] { plot_.ImageListAdd(3, first.get()); }),
+              "ImageList Index must be 0-2");
     EXPECT_EQ(MessageOf([&] { plot_.ImageListClear(-1); }), "ImageList Index must be 0-2");
     plot_.ImageListClear(0);
     EXPECT_EQ(plot_.GetImageList(0)->Count(), 0);

@@ -59,7 +59,9 @@ TEST(PlotMathTest, DegenerateDataRaiseEachRoutinesMessage) {
     EXPECT_EQ(MessageOf([&] { PolInt(same, y, 2, 3, value, error); }),
               "Polynomial Interpolation Error - Pause in Routine Data");
     // The rational function through (1, 1) and (2, 2) has its pole at 3.
-    EXPECT_EQ(MessageOf([&] { RatInt(OneBased({1, 2}), OneBased({1, 2}), 2, 3, value, error); }),
+    EXPECT_EQ(MessageOf([&] {
+                  RatInt(OneBased({1, 2}), OneBased({1, 2}), 2, 3, value, error);
+              }),
               "Rational Interpolation Error - Pause in Routine Data");
 }
 

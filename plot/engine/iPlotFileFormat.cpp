@@ -54,13 +54,12 @@ double DataNumber(const std::string& field, char separator) {
     if (const std::optional<double> value = TryStrToFloat(field)) return *value;
     // Where the columns are tab-separated a comma can only be a decimal separator.
     if (separator == '\t' && field.find(',') != std::string::npos) {
-        if (const std::optional<double> value = TryStrToFloat(StringReplace(field, ",", ".", TReplaceFlags{rfReplaceAll})))
+        if (const std::optional<double> value =
+                TryStrToFloat(StringReplace(field, ",", ".", TReplaceFlags{rfReplaceAll})))
             return *value;
     }
     throw EConvertError("'" + field + "' is not a valid floating point value");
 }
-
-
 
 bool ExtractKey(const std::string& key, std::string& value, TStrings& lines) {
     const std::string wanted = Trim(key);
@@ -142,8 +141,8 @@ void CheckSectionOrder(const TStrings& lines, const std::vector<int>& counts,
             ownLinesSeen = true;
             continue;
         }
-        const std::string name =
-            (prefixFilter.empty() ? kSections[section].prefix : prefixFilter) + std::to_string(index);
+        const std::string name = (prefixFilter.empty() ? kSections[section].prefix : prefixFilter) +
+                                 std::to_string(index);
         if (index >= counts[static_cast<std::size_t>(section)]) {
             throw Exception("Section " + name + " beyond its count");
         }
@@ -172,8 +171,10 @@ TiPropertyFileHeader ReadPropertyFileHeader(TStrings& lines) {
         header.counts.push_back(ReadCount(section.countKey, lines, present));
     }
     std::string value;
-    if ((header.hasZHorz = ExtractKey("DataViewZHorz", value, lines))) header.zHorz = StrToInt(value);
-    if ((header.hasZVert = ExtractKey("DataViewZVert", value, lines))) header.zVert = StrToInt(value);
+    if ((header.hasZHorz = ExtractKey("DataViewZHorz", value, lines)))
+        header.zHorz = StrToInt(value);
+    if ((header.hasZVert = ExtractKey("DataViewZVert", value, lines)))
+        header.zVert = StrToInt(value);
     CheckSectionOrder(lines, header.counts, "");
     return header;
 }
@@ -238,7 +239,6 @@ void ReadCompactInterval(std::string_view bytes, int channelCount,
         }
     }
 }
-
 
 }  // namespace
 

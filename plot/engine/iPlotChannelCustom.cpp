@@ -286,13 +286,13 @@ void TiPlotChannelCustom::ReCalcRunningMinMaxMean() {
 
 // ---- axes
 
-TiPlotXAxis* TiPlotChannelCustom::GetXAxis() const {
-    if (FXAxis == nullptr && Plot() != nullptr) FXAxis = Plot()->GetXAxisByName(FXAxisName);
+TiPlotXAxis* TiPlotChannelCustom::FindXAxis() const {
+    if (Plot() != nullptr) FXAxis = Plot()->GetXAxisByName(FXAxisName);
     return FXAxis;
 }
 
-TiPlotYAxis* TiPlotChannelCustom::GetYAxis() const {
-    if (FYAxis == nullptr && Plot() != nullptr) FYAxis = Plot()->GetYAxisByName(FYAxisName);
+TiPlotYAxis* TiPlotChannelCustom::FindYAxis() const {
+    if (Plot() != nullptr) FYAxis = Plot()->GetYAxisByName(FYAxisName);
     return FYAxis;
 }
 

@@ -245,8 +245,8 @@ public:
     // ---- axes
     // The bound axes, found by name in the plot and kept until removed or renamed; null
     // without one.
-    TiPlotXAxis* GetXAxis() const;
-    TiPlotYAxis* GetYAxis() const;
+    TiPlotXAxis* GetXAxis() const { return FXAxis != nullptr ? FXAxis : FindXAxis(); }
+    TiPlotYAxis* GetYAxis() const { return FYAxis != nullptr ? FYAxis : FindYAxis(); }
     TiPlotXAxis* XAxis() const { return GetXAxis(); }
     TiPlotYAxis* YAxis() const { return GetYAxis(); }
     // The bound axis's cursor text of the value, or "No X-Axis" / "No Y-Axis".
@@ -417,6 +417,9 @@ protected:
         DoChange();
     }
     void ResetRunningStatistics();
+    // The bound axes looked up by name (and kept when found).
+    TiPlotXAxis* FindXAxis() const;
+    TiPlotYAxis* FindYAxis() const;
     // Stores the running means of the totals so far.
     void SettleMeans();
     // The value span of the marker size on the axis (0 without markers).

@@ -319,8 +319,8 @@ void TiPlotChannel::UpdateDataCursorValues(TiPlotDataCursor* cursor) {
         case ipcsValueY: text = FDataCursorYText = yText; break;
         case ipcsDeltaY: text = FDataCursorYText = GetYValueText(valueY); break;
         case ipcsInverseDeltaX:
-            text = FDataCursorXText = valueX >= 1e301 ? TranslateString("Infinite")
-                                                      : xAxis->GetCursorValueText(valueX);
+            text = FDataCursorXText =
+                valueX >= 1e301 ? TranslateString("Infinite") : xAxis->GetCursorValueText(valueX);
             break;
     }
     cursor->SetCursorDisplayText(text);
@@ -329,8 +329,7 @@ void TiPlotChannel::UpdateDataCursorValues(TiPlotDataCursor* cursor) {
 // ---- fit extents
 
 double TiPlotChannel::GetFitXMax() {
-    if (Count() == 0 || !Visible() || GetXAxis() == nullptr || GetYAxis() == nullptr)
-        return -1e300;
+    if (Count() == 0 || !Visible() || GetXAxis() == nullptr || GetYAxis() == nullptr) return -1e300;
     UpdateXIncreasing();
     if (FXIncreasing) {
         for (int i = Count() - 1; i >= 0; --i) {
@@ -345,8 +344,7 @@ double TiPlotChannel::GetFitXMax() {
 }
 
 double TiPlotChannel::GetFitXMin() {
-    if (Count() == 0 || !Visible() || GetXAxis() == nullptr || GetYAxis() == nullptr)
-        return 1e300;
+    if (Count() == 0 || !Visible() || GetXAxis() == nullptr || GetYAxis() == nullptr) return 1e300;
     UpdateXIncreasing();
     if (FXIncreasing) {
         for (int i = 0; i < Count(); ++i) {

@@ -30,9 +30,8 @@ enum TiPlotInterpolationStyle {
     ipistDifferential,
     ipistDifferentialTerminated,
 };
-DSP_ENUM_NAMES(TiPlotInterpolationStyle, "ipistStraightLine", "ipistCubicSpline",
-               "ipistPolynomial", "ipistRational", "ipistDifferential",
-               "ipistDifferentialTerminated")
+DSP_ENUM_NAMES(TiPlotInterpolationStyle, "ipistStraightLine", "ipistCubicSpline", "ipistPolynomial",
+               "ipistRational", "ipistDifferential", "ipistDifferentialTerminated")
 enum TiPlotHighLowStyle { iphlsOpenClose, iphlsCandleStick };
 DSP_ENUM_NAMES(TiPlotHighLowStyle, "iphlsOpenClose", "iphlsCandleStick")
 enum TiPlotDigitalReferenceStyle { ipdrScale, ipdrPercent };
@@ -67,8 +66,7 @@ class TiPlotChannel : public TiPlotChannelCustom {
             P::Property("FillReference", &C::FFillReference, &C::SetFillReference),
             P::Property("FillStyle", &C::FFillStyle, &C::SetFillStyle).Default(bsSolid),
             P::Property("FillColor", &C::FFillColor, &C::SetFillColor).Default(0),
-            P::Property("FillUseChannelColor", &C::FFillUseChannelColor,
-                        &C::SetFillUseChannelColor)
+            P::Property("FillUseChannelColor", &C::FFillUseChannelColor, &C::SetFillUseChannelColor)
                 .Default(true),
             P::Property("DigitalEnabled", &C::FDigitalEnabled, &C::SetDigitalEnabled)
                 .Default(false),
@@ -100,11 +98,9 @@ class TiPlotChannel : public TiPlotChannelCustom {
             P::Property("HighLowCloseHeight", &C::FHighLowCloseHeight, &C::SetHighLowCloseHeight),
             P::Property("HighLowShadowColor", &C::FHighLowShadowColor, &C::SetHighLowShadowColor)
                 .Default(8421504),
-            P::Property("HighLowBullishColor", &C::FHighLowBullishColor,
-                        &C::SetHighLowBullishColor)
+            P::Property("HighLowBullishColor", &C::FHighLowBullishColor, &C::SetHighLowBullishColor)
                 .Default(16777215),
-            P::Property("HighLowBearishColor", &C::FHighLowBearishColor,
-                        &C::SetHighLowBearishColor)
+            P::Property("HighLowBearishColor", &C::FHighLowBearishColor, &C::SetHighLowBearishColor)
                 .Default(8421504),
             P::Property("BarEnabled", &C::FBarEnabled, &C::SetBarEnabled).Default(false),
             P::Property("BarPenUseChannelColor", &C::FBarPenUseChannelColor,

@@ -30,12 +30,12 @@ void TiPlotChannel::PrepareDraw(TCanvas*) {
     }
     CalcStartIndex();
     CalcStopIndex();
-    const bool steps =
-        FInterpolationStyle == ipistDifferential || FInterpolationStyle == ipistDifferentialTerminated;
+    const bool steps = FInterpolationStyle == ipistDifferential ||
+                       FInterpolationStyle == ipistDifferentialTerminated;
     if (!steps && (FStartIndex == -1 || FStopIndex == -1)) return;
     if (FDigitalReferenceStyle == ipdrPercent) {
-        FPixelsHigh = yAxis->PositionToPixels(yAxis->Span() * FDigitalReferenceHigh / 100 +
-                                              yAxis->Min());
+        FPixelsHigh =
+            yAxis->PositionToPixels(yAxis->Span() * FDigitalReferenceHigh / 100 + yAxis->Min());
         FPixelsLow =
             yAxis->PositionToPixels(yAxis->Span() * FDigitalReferenceLow / 100 + yAxis->Min());
     } else {

@@ -102,7 +102,9 @@ TEST_F(PlotStripChartTest, ArraysTimeStampsAndHighLowPoints) {
     EXPECT_EQ(channel_->Count(), 4);
     EXPECT_EQ(channel_->GetDataX(1), 10);
     EXPECT_EQ(channel_->GetDataX(3), 11);
-    EXPECT_EQ(MessageOf([&] { channel_->AddYArray(1, VarArrayCreate({0, 1, 0, 1}, varDouble)); }),
+    EXPECT_EQ(MessageOf([&] {
+                  channel_->AddYArray(1, VarArrayCreate({0, 1, 0, 1}, varDouble));
+              }),
               "Y-Data array must be 1 dimensional");
 
     channel_->ResetElapsedStartTime();
@@ -248,8 +250,8 @@ TEST_F(PlotStripChartTest, CandleStickBodyColourFollowsOpenAndClose) {
             shadows.push_back(call.points);
         }
     }
-    EXPECT_EQ(bodies,
-              (std::vector<TColor>{channel_->HighLowBearishColor(), channel_->HighLowBullishColor()}));
+    EXPECT_EQ(bodies, (std::vector<TColor>{channel_->HighLowBearishColor(),
+                                           channel_->HighLowBullishColor()}));
     ASSERT_EQ(shadows.size(), 2u);
     EXPECT_EQ(shadows[0], Segment(3, 80, 3, 10));
 }

@@ -114,12 +114,8 @@ void FastTrace(benchmark::State& state) {
     state.counters["engine_per_qcpgraph"] = Ms(engineTime) / Ms(qcpTime);
 #endif
 }
-BENCHMARK(FastTrace)
-    ->Arg(1'000)
-    ->Arg(10'000)
-    ->Arg(100'000)
-    ->Arg(1'000'000)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(FastTrace)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(
+    benchmark::kMillisecond);
 
 void Streaming(benchmark::State& state) {
     StartApplication();
@@ -142,7 +138,8 @@ void Streaming(benchmark::State& state) {
             for (; next < window; ++next) channel->AddXY(next, Signal(next, random));
             const auto t0 = Clock::now();
             for (int frame = 0; frame < kFrames; ++frame) {
-                for (int k = 0; k < kPerFrame; ++k, ++next) channel->AddXY(next, Signal(next, random));
+                for (int k = 0; k < kPerFrame; ++k, ++next)
+                    channel->AddXY(next, Signal(next, random));
                 engine.GetXAxis(0)->SetMin(next - window);
                 engine.PaintToCanvas(image.Canvas());
             }
@@ -157,7 +154,8 @@ void Streaming(benchmark::State& state) {
             for (; next < window; ++next) graph->addData(next, Signal(next, random));
             const auto t0 = Clock::now();
             for (int frame = 0; frame < kFrames; ++frame) {
-                for (int k = 0; k < kPerFrame; ++k, ++next) graph->addData(next, Signal(next, random));
+                for (int k = 0; k < kPerFrame; ++k, ++next)
+                    graph->addData(next, Signal(next, random));
                 graph->data()->removeBefore(next - window);
                 qcp.xAxis->setRange(next - window, next);
                 QPixmap pixmap = qcp.toPixmap(kWidth, kHeight);

@@ -22,8 +22,7 @@ class TiCheckBox : public TiCustomComponent {
             P::Property("Checked", &TiCheckBox::Checked, &TiCheckBox::SetChecked).Default(false),
             P::Property("Alignment", &TiCheckBox::Alignment, &TiCheckBox::SetAlignment)
                 .Default(taRightJustify),
-            P::Property("AutoSize", &TiCheckBox::AutoSize, &TiCheckBox::SetAutoSize)
-                .Default(true),
+            P::Property("AutoSize", &TiCheckBox::AutoSize, &TiCheckBox::SetAutoSize).Default(true),
             P::Property("Font", &TiCheckBox::Font, &TiCheckBox::SetFont),
             P::Property("BackGroundColor", &TiCheckBox::GetBackGroundColor,
                         &TiCheckBox::SetBackGroundColor)

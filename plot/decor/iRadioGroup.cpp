@@ -176,7 +176,8 @@ void TiRadioGroup::PaintToCanvas(TCanvas* canvas) {
             canvas->Brush()->SetColor(clBlack);
             canvas->Ellipse(x - 1, y - 2, x + 3, y + 2);
         }
-        const bool marked = (FMouseDown && FMouseDownIndex == i) || (FItemIndex == i && !FMouseDown);
+        const bool marked =
+            (FMouseDown && FMouseDownIndex == i) || (FItemIndex == i && !FMouseDown);
         if (GetHasFocus() && marked) {
             const TRect focus{x + 12 - 1, y - th / 2 - 1, x + 12 + tw + 1, y + th / 2 + 3};
             canvas->Font()->SetColor(clWhite);

@@ -112,7 +112,7 @@ TEST_F(ComponentExportTest, RefusesCompressionOutsideItsRangeBeforeWritingAnythi
         bool jpegOk;
         bool pngOk;
     };
-    const Case cases[] = {{-1, false, false}, {0, false, true}, {1, true, true},
+    const Case cases[] = {{-1, false, false}, {0, false, true},  {1, true, true},
                           {9, true, true},    {10, true, false}, {100, true, false},
                           {101, false, false}};
     for (const Case& k : cases) {
@@ -195,9 +195,7 @@ TEST_F(ComponentExportTest, BytesComeAsAByteArrayFromZero) {
 
 TEST_F(ComponentExportTest, AFileThatCannotBeWrittenIsReportedAndLeavesTheOldOneWhole) {
     const std::string name = folder.File("keep.png");
-    {
-        std::ofstream(name) << "old";
-    }
+    { std::ofstream(name) << "old"; }
     const std::string missing = folder.File("no/such/folder/p.png");
     EXPECT_THROW(c.SaveImageToPNG(missing, 9), EOSError);
     EXPECT_THROW(c.SaveImageToJPEG(folder.File("no/p.jpg"), 90, false), EOSError);
@@ -241,8 +239,8 @@ void WriteText(const std::string& fileName, const std::string& text) {
 }
 
 std::string ThemeIni(const std::string& library, const std::string& user) {
-    return "[Themes]\nLibrary Defined Theme Path=" + library +
-           "\nUser Defined Theme Path=" + user + "\n";
+    return "[Themes]\nLibrary Defined Theme Path=" + library + "\nUser Defined Theme Path=" + user +
+           "\n";
 }
 
 // A theme file with one category of two schemes, as a person would indent it by hand.
@@ -362,8 +360,8 @@ TEST(ComponentThemesTest, AMalformedFileIsRefusedAndKeepsWhatWasReadBefore) {
         std::string text;
     } cases[] = {
         {"misspelt last closing tag",
-         std::string(kLibraryThemes).replace(std::string(kLibraryThemes).rfind("</SchemeTypes>"),
-                                             14, "</SchemeTipes>")},
+         std::string(kLibraryThemes)
+             .replace(std::string(kLibraryThemes).rfind("</SchemeTypes>"), 14, "</SchemeTipes>")},
         {"text where a property belongs",
          "<SchemeTypes><SchemeType><Name>A</Name><Scheme><Name>S</Name><Properties>"
          "x</Properties></Scheme></SchemeType></SchemeTypes>"},

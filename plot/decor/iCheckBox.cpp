@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/controls/ControlMessages.h"
 #include "framework/controls/KeyMap.h"
 #include "framework/graphics/Bitmap.h"
 #include "plot/engine/iPlotUtils.h"
@@ -32,16 +33,26 @@ TiCheckBox::TiCheckBox(TComponent* owner)
     : TiCustomComponent(owner), FFont(std::make_unique<TFont>()) {
     SetBounds(Left(), Top(), 97, 17);
     SetTabStop(true);
+    {
+        // Creation itself does not size the control.
+        TFlagScope creating(FDoingAutoSize);
+        SetText("Caption");
+    }
     FFont->OnChange = [this](TObject*) { FontChange(); };
 }
 
 TiCheckBox::~TiCheckBox() { FFont->OnChange = nullptr; }
 
 void TiCheckBox::SetCaption(const std::string& value) {
-    if (value == FCaption) return;
-    FCaption = value;
-    DoAutoSize();
-    RequestRepaint();
+    if (value != Text()) SetText(value);
+}
+
+void TiCheckBox::Dispatch(TMessage& message) {
+    TiCustomComponent::Dispatch(message);
+    if (message.Msg == CM_TEXTCHANGED) {
+        DoAutoSize();
+        RequestRepaint();
+    }
 }
 
 void TiCheckBox::SetChecked(bool value) {
@@ -85,8 +96,8 @@ void TiCheckBox::DoAutoSize() {
     TFlagScope guard(FDoingAutoSize);
     TBitmap scratch(1, 1);
     scratch.Canvas()->Font()->Assign(FFont.get());
-    const int w = scratch.Canvas()->TextWidth(FCaption) + 20;
-    const int h = scratch.Canvas()->TextHeight(FCaption) + 4;
+    const int w = scratch.Canvas()->TextWidth(Caption()) + 20;
+    const int h = scratch.Canvas()->TextHeight(Caption()) + 4;
     int left = Left();
     if (FAlignment == taLeftJustify) left += Width() - w;  // the right edge (the box) stays
     SetBounds(left, Top(), w, h);
@@ -99,8 +110,8 @@ void TiCheckBox::PaintToCanvas(TCanvas* canvas) {
     const int h = Height() / 2;
     canvas->Font()->Assign(FFont.get());
     canvas->Brush()->SetStyle(bsSolid);
-    const int tw = canvas->TextWidth(FCaption);
-    const int th = canvas->TextHeight(FCaption);
+    const int tw = canvas->TextWidth(Caption());
+    const int th = canvas->TextHeight(Caption());
     const int t = h - th / 2 - 1;
     TRect box;
     TRect text;
@@ -118,7 +129,7 @@ void TiCheckBox::PaintToCanvas(TCanvas* canvas) {
 
     canvas->Brush()->SetStyle(bsClear);
     TRect captionRect = text;
-    DrawTextFormatted(canvas, FCaption, captionRect, kCaptionFlags, Enabled(),
+    DrawTextFormatted(canvas, Caption(), captionRect, kCaptionFlags, Enabled(),
                       GetBackGroundColor());
 
     if (FChecked) {

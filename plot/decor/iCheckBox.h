@@ -34,7 +34,8 @@ public:
     explicit TiCheckBox(TComponent* owner);
     ~TiCheckBox() override;
 
-    const std::string& Caption() const { return FCaption; }
+    // The caption is the control's text, so texts set by name or translated reach it.
+    std::string Caption() const { return Text(); }
     void SetCaption(const std::string& value);
     bool Checked() const { return FChecked; }
     // A different value is first offered to OnRequestEdit ("Checked"); a refused edit changes
@@ -65,6 +66,7 @@ public:
 
 protected:
     virtual void DoChange();
+    void Dispatch(TMessage& message) override;
 
 private:
     // Sizes the control to its caption: text width + 20 by text height + 4, keeping the edge
@@ -78,7 +80,6 @@ private:
     bool FUserGenerated = false;
     bool FDoingAutoSize = false;
     bool FChecked = false;
-    std::string FCaption = "Caption";
     bool FAutoSize = true;
     std::unique_ptr<TFont> FFont;
     TAlignment FAlignment = taRightJustify;

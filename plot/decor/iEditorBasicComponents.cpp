@@ -80,15 +80,11 @@ void TiComponentEditorEdit::SetSilently(const std::string& text) {
 
 void TiComponentEditorEdit::SetAsString(const std::string& value) { SetSilently(value); }
 
-int TiComponentEditorEdit::AsInteger() const {
-    return TryStrToInt(Trim(Text())).value_or(0);
-}
+int TiComponentEditorEdit::AsInteger() const { return TryStrToInt(Trim(Text())).value_or(0); }
 
 void TiComponentEditorEdit::SetAsInteger(int value) { SetSilently(IntToStr(value)); }
 
-double TiComponentEditorEdit::AsFloat() const {
-    return TryStrToFloat(Trim(Text())).value_or(0.0);
-}
+double TiComponentEditorEdit::AsFloat() const { return TryStrToFloat(Trim(Text())).value_or(0.0); }
 
 void TiComponentEditorEdit::SetAsFloat(double value) { SetSilently(FloatToStr(value)); }
 

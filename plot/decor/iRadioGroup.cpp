@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/controls/ControlMessages.h"
 #include "framework/controls/KeyMap.h"
 #include "framework/text/Numbers.h"
 #include "plot/engine/iPlotUtils.h"
@@ -60,6 +61,7 @@ TiRadioGroup::TiRadioGroup(TComponent* owner)
       FItems(std::make_unique<TStringList>()) {
     SetBounds(Left(), Top(), 97, 17);
     SetTabStop(true);
+    SetText("Radio Group");
     FFont->OnChange = [this](TObject*) { ItemsChange(); };
     FItems->OnChange = [this](TObject*) { ItemsChange(); };
 }
@@ -70,9 +72,12 @@ TiRadioGroup::~TiRadioGroup() {
 }
 
 void TiRadioGroup::SetCaption(const std::string& value) {
-    if (value == FCaption) return;
-    FCaption = value;
-    RequestRepaint();
+    if (value != Text()) SetText(value);
+}
+
+void TiRadioGroup::Dispatch(TMessage& message) {
+    TiCustomComponent::Dispatch(message);
+    if (message.Msg == CM_TEXTCHANGED) RequestRepaint();
 }
 
 void TiRadioGroup::SetItemIndex(int value) {
@@ -131,10 +136,10 @@ void TiRadioGroup::PaintToCanvas(TCanvas* canvas) {
     canvas->Polyline({{w - 1, hh + 1}, {w - 1, h - 1}});
     canvas->Polyline({{w - 1, h - 1}, {0, h - 1}});
 
-    TRect captionRect{cw, 0, cw + canvas->TextWidth(FCaption), canvas->TextHeight(FCaption)};
+    TRect captionRect{cw, 0, cw + canvas->TextWidth(Caption()), canvas->TextHeight(Caption())};
     canvas->Brush()->SetColor(clWindow);
     canvas->FillRect(captionRect);
-    DrawTextFormatted(canvas, FCaption, captionRect, kCaptionFlags, Enabled(),
+    DrawTextFormatted(canvas, Caption(), captionRect, kCaptionFlags, Enabled(),
                       GetBackGroundColor());
 
     const int count = FItems->Count();

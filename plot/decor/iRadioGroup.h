@@ -34,7 +34,8 @@ public:
     explicit TiRadioGroup(TComponent* owner);
     ~TiRadioGroup() override;
 
-    const std::string& Caption() const { return FCaption; }
+    // The caption is the control's text, so texts set by name or translated reach it.
+    std::string Caption() const { return Text(); }
     void SetCaption(const std::string& value);
     TFont* Font() const { return FFont.get(); }
     void SetFont(TFont* value) { FFont->Assign(value); }
@@ -70,6 +71,7 @@ public:
 
 protected:
     virtual void DoChange();
+    void Dispatch(TMessage& message) override;
 
 private:
     void ItemsChange();
@@ -83,7 +85,6 @@ private:
     int FItemsColStart = 14;
     double FItemsColSpacing = 1;
     int FMaxRows = 1;
-    std::string FCaption = "Radio Group";
     std::unique_ptr<TFont> FFont;
     std::unique_ptr<TStringList> FItems;
     int FItemIndex = 0;

@@ -79,8 +79,7 @@ void TiDateTimeEdit::Committed() {
 
 // ---- the form
 
-TiValueConverterEditForm::TiValueConverterEditForm(TComponent* owner)
-    : TiCustomEditorForm(owner) {
+TiValueConverterEditForm::TiValueConverterEditForm(TComponent* owner) : TiCustomEditorForm(owner) {
     SetCaption("Value Converter");
     SetBorderStyle(bsDialog);
     SetPosition(poScreenCenter);
@@ -168,8 +167,8 @@ TiValueConverterEditForm::TiValueConverterEditForm(TComponent* owner)
     iComponentEditorButton1->SetCaption("Set All To 0");
     iComponentEditorButton1->SetBounds(8, 104, 97, 25);
     iComponentEditorButton1->SetTabStop(true);
-    for (TiComponentEditorEdit* e : {DaysEdit, HoursEdit, MinutesEdit, SecondsEdit,
-                                     MilliSecondsEdit}) {
+    for (TiComponentEditorEdit* e :
+         {DaysEdit, HoursEdit, MinutesEdit, SecondsEdit, MilliSecondsEdit}) {
         e->OnUpdate = [this](TObject* s) { TimeChange(s); };
     }
     WeeksEdit->OnUpdate = [this](TObject* s) { WeeksChange(s); };

@@ -128,7 +128,6 @@ void TiVCLComponent::iPaintToDC(int x, int y, TCanvas* canvas, bool transparent)
 // ---- image export
 
 std::unique_ptr<TBitmap> TiVCLComponent::RenderBitmap() {
-    HandleNeeded();
     auto bitmap = std::make_unique<TBitmap>(Width(), Height());
     TPaintLock lock(*this);
     PaintToCanvas(bitmap->Canvas());
@@ -136,7 +135,6 @@ std::unique_ptr<TBitmap> TiVCLComponent::RenderBitmap() {
 }
 
 void TiVCLComponent::SaveImageToMetaFile(const std::string& fileName) {
-    HandleNeeded();
     TMetafile metafile;
     metafile.SetSize(Width(), Height());
     {

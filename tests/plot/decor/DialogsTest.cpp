@@ -34,10 +34,8 @@ TEST_F(DialogsTest, SaveGivesTheNameTheChosenFiltersExtensionUnlessItHasIt) {
         const char* saved;
     };
     const Case cases[] = {
-        {"report", 1, "report.txt"},
-        {"report.TXT", 1, "report.TXT"},
-        {"report.csv", 1, "report.csv.txt"},
-        {"report", 2, "report"},
+        {"report", 1, "report.txt"},         {"report.TXT", 1, "report.TXT"},
+        {"report.csv", 1, "report.csv.txt"}, {"report", 2, "report"},
         {"report.txt", 2, "report.txt"},  // "*.*" appends nothing
     };
     for (const Case& c : cases) {

@@ -62,8 +62,8 @@ TEST_F(EditorWidgetsTest, EditReadsNumbersAndTakesUnreadableTextAsZero) {
         int asInteger;
         double asFloat;
     };
-    const Case cases[] = {{" 7 ", 7, 7},  {"7a", 0, 0}, {"", 0, 0},
-                          {"abc", 0, 0},  {"2.5", 0, 2.5}, {"-3", -3, -3}};
+    const Case cases[] = {{" 7 ", 7, 7}, {"7a", 0, 0},    {"", 0, 0},
+                          {"abc", 0, 0}, {"2.5", 0, 2.5}, {"-3", -3, -3}};
     for (const Case& c : cases) {
         edit->SetText(c.text);
         EXPECT_EQ(edit->AsInteger(), c.asInteger) << c.text;
@@ -410,9 +410,8 @@ TEST_F(EditorWidgetsTest, ValueConverterShowsANumberInThreeReadings) {
         {1.5, 0, 1, 12, 0, 1, 16, 0},
         {3.2, 0, 3, 4, 48, 3, 6, 3},
         {10.25, 1, 10, 6, 0, 10, 8, 0},
-        {2e14 + 0.25, 0, 0, 6, 0, static_cast<int>(static_cast<std::int32_t>(
-                                           static_cast<std::int64_t>(2e14))),
-         8, 0},
+        {2e14 + 0.25, 0, 0, 6, 0,
+         static_cast<int>(static_cast<std::int32_t>(static_cast<std::int64_t>(2e14))), 8, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);

@@ -458,11 +458,11 @@ TEST_F(EditorWidgetsTest, ValueConverterPickerOpensOnItsNumberAndCommitsTheResul
     int changes = 0;
     picker->OnChange = [&](TObject*) { ++changes; };
     double shown = 0;
-    TTabSheet* page = nullptr;
+    std::string page;
     const auto answer = [&](double value, TModalResult result) {
         PostToMainThread([&, value, result] {
             shown = iValueConverterEditForm->Value();
-            page = iValueConverterEditForm->PageControl->ActivePage();
+            page = iValueConverterEditForm->PageControl->ActivePage()->Caption();
             iValueConverterEditForm->ValueEdit->SetAsFloat(value);
             iValueConverterEditForm->SetModalResult(result);
         });
@@ -470,7 +470,7 @@ TEST_F(EditorWidgetsTest, ValueConverterPickerOpensOnItsNumberAndCommitsTheResul
     answer(9, mrCancel);
     picker->Click();
     EXPECT_DOUBLE_EQ(shown, 1.5);
-    EXPECT_EQ(page->Caption(), "Date/Time");
+    EXPECT_EQ(page, "Date/Time");
     EXPECT_DOUBLE_EQ(picker->DateTime(), 1.5) << "cancel changes nothing";
     EXPECT_EQ(changes, 0);
     answer(7.5, mrOk);

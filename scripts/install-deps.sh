@@ -19,6 +19,9 @@ packages=(
   qt6-base-dev libgl-dev libjpeg-dev libpng-dev zlib1g-dev libudev-dev libfontconfig-dev
   # the pinned fonts every rendering uses
   fontconfig fonts-liberation fonts-dejavu-core fonts-noto-cjk
+  # the real-window tests: a virtual X server, a window manager, the toolkit's X11 platform, and
+  # XTest to drive them (tests/realwindow)
+  xvfb openbox qt6-qpa-plugins libx11-dev libxcb1-dev libxtst-dev
 )
 
 missing=()

@@ -281,10 +281,14 @@ void TRadioButton::DrawGlyph(TCanvas& canvas, int x, int y) {
 
 void TRadioButton::Dispatch(TMessage& message) {
     if (message.Msg == CM_ENTER) {
-        // Moving into a group with the arrow keys checks the button, as the platform does.
+        // Moving into a group with the arrow keys checks the button, as the platform does: the
+        // button is entered first (OnEnter), then clicked (OnClick), unless OnEnter sent the
+        // focus on.
         const bool byArrow = GetKeyState(VK_UP) < 0 || GetKeyState(VK_DOWN) < 0 ||
                              GetKeyState(VK_LEFT) < 0 || GetKeyState(VK_RIGHT) < 0;
-        if (byArrow && !ControlState().Contains(csLButtonDown)) SetChecked(true);
+        TCustomCheckBox::Dispatch(message);
+        if (byArrow && !ControlState().Contains(csLButtonDown) && Focused()) SetChecked(true);
+        return;
     }
     TCustomCheckBox::Dispatch(message);
 }

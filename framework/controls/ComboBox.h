@@ -5,6 +5,8 @@
 // - the user's choice of a line (in the dropped list, with the arrow keys or the wheel, or by
 //   typing in a list-style combo) shows it, then raises OnClick and OnSelect (OnChange instead
 //   when OnSelect is not set); typing in an editable combo raises OnChange;
+// - in the dropped list the arrow keys only move the highlight: the line is chosen by Enter, a
+//   click, Alt+Up/Down or F4 (one choice, one event), Escape closes without a choice;
 // - OnDropDown runs before the list opens (it may still fill Items), OnCloseUp after it closed;
 // - list styles find lines by their beginning: with AutoComplete the characters typed within
 //   half a second make one prefix, otherwise each character finds the next line starting with

@@ -365,6 +365,8 @@ void TControl::Dispatch(TMessage& message) {
         case CM_MOUSEWHEEL: HandleMouseWheel(message); return;
         case WM_CANCELMODE:
         case CM_CANCELMODE:
+            // The press in progress ends without a click.
+            controlState_.Exclude(csClicked);
             if (MouseCapture()) SetMouseCapture(false);
             return;
         case CM_ENABLEDCHANGED:
@@ -440,11 +442,14 @@ void TControl::DefaultHandler(TMessage& message) {
 // ---- mouse
 
 void TControl::HandleMouseButton(TMessage& message, TMouseButton button, bool down, bool isDouble) {
+    const int popups = Input().popupsOpened;
     DefaultHandler(message);
     const TPoint p = LParamToPoint(message.LParam);
     TShiftState shift = KeysToShiftState(LoWord(message.WParam));
     if (down) {
-        if (button == mbLeft) {
+        // A press that opened a popup (a dropped list, a menu) gave the pointer to it: the
+        // release goes there, so this control neither captures the mouse nor waits for a click.
+        if (button == mbLeft && Input().popupsOpened == popups) {
             if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
             if (controlStyle_.Contains(csClickEvents)) {
                 if (isDouble) {

@@ -268,4 +268,18 @@ void EditBuffer::WordAt(int pos, int& start, int& end) const {
     while (end < n && classOf(text_[end]) == cls) ++end;
 }
 
+char32_t TTypedUnits::Take(char16_t unit) {
+    if (unit >= 0xD800 && unit < 0xDC00) {
+        high_ = unit;
+        return 0;
+    }
+    const char16_t high = high_;
+    high_ = 0;
+    if (unit >= 0xDC00 && unit < 0xE000) {
+        if (high == 0) return 0;
+        return 0x10000 + ((static_cast<char32_t>(high) - 0xD800) << 10) + (unit - 0xDC00);
+    }
+    return unit;
+}
+
 }  // namespace dsp

@@ -82,6 +82,21 @@ private:
     mutable std::vector<int> lineStarts_;  // empty until asked for after a change
 };
 
+// Typed characters as they come in character messages: one UTF-16 unit each, so a character
+// beyond the basic plane (an emoji, a rare Chinese character) comes as two halves. Every text
+// control takes its typing through one of these, so all of them join the halves alike.
+class TTypedUnits {
+public:
+    // The character the unit completes; 0 while the first half waits for its second. A half
+    // without its partner is dropped.
+    char32_t Take(char16_t unit);
+    // Forgets a waiting first half (the control lost the focus).
+    void Reset() { high_ = 0; }
+
+private:
+    char16_t high_ = 0;
+};
+
 // Bytes that are not UTF-8 pass through both conversions unchanged.
 std::u32string Utf8ToChars(std::string_view utf8);
 std::string CharsToUtf8(std::u32string_view chars);

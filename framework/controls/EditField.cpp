@@ -207,24 +207,13 @@ bool TEditField::Char(char16_t ch) {
         default: break;
     }
     if (ch < 32) return false;
-    // A character beyond the basic plane comes as two units.
-    if (ch >= 0xD800 && ch < 0xDC00) {
-        pendingSurrogate_ = ch;
-        return true;
-    }
-    QString typed;
-    if (ch >= 0xDC00 && ch < 0xE000 && pendingSurrogate_ != 0) {
-        const QChar pair[2] = {QChar(pendingSurrogate_), QChar(ch)};
-        typed = QString(pair, 2);
-    } else {
-        typed = QString(QChar(ch));
-    }
-    pendingSurrogate_ = 0;
-    if (numbersOnly && !(typed.size() == 1 && isDigit(typed[0]))) {
+    const char32_t typed = typed_.Take(ch);
+    if (typed == 0) return true;
+    if (numbersOnly && !(typed >= U'0' && typed <= U'9')) {
         MessageBeep();
         return true;
     }
-    Type(typed.toStdString());
+    Type(CharsToUtf8(std::u32string(1, typed)));
     return true;
 }
 
@@ -266,7 +255,7 @@ void TEditField::MouseMessage(const TMessage& message) {
 
 void TEditField::FocusLost() {
     selecting_ = false;
-    pendingSurrogate_ = 0;
+    typed_.Reset();
     CaretRelease(control_);
     control_.InvalidateRect(&rect_, false);
 }

@@ -97,7 +97,7 @@ private:
     TRect rect_;
     int scrollX_ = 0;
     bool selecting_ = false;
-    char16_t pendingSurrogate_ = 0;
+    TTypedUnits typed_;
 };
 
 }  // namespace dsp

@@ -190,6 +190,21 @@ void TCustomForm::SetBorderIcons(TBorderIcons value) {
     if (Window().host != nullptr) UpdateFormHost(*this);
 }
 
+void TCustomForm::SetWindowState(TWindowState value) {
+    if (windowState_ == value) return;
+    windowState_ = value;
+    if (Window().host != nullptr) ApplyFormWindowState(*this);
+}
+
+void TCustomForm::WindowStateFollowed(TWindowState state) {
+    if (windowState_ == state) return;
+    windowState_ = state;
+    WPARAM kind = SIZE_RESTORED;
+    if (state == wsMinimized) kind = SIZE_MINIMIZED;
+    if (state == wsMaximized) kind = SIZE_MAXIMIZED;
+    Perform(WM_SIZE, kind, MakeLParam(ClientWidth(), ClientHeight()));
+}
+
 void TCustomForm::SetMenuBarHeight(int value) {
     if (menuBarHeight_ == value) return;
     menuBarHeight_ = std::max(value, 0);
@@ -266,8 +281,10 @@ void TCustomForm::Close() {
     if (action == caNone) return;
     if (MainForm() == this && Application != nullptr) {
         Application->Terminate();
-    } else if (action == caHide || action == caMinimize) {
+    } else if (action == caHide) {
         Hide();
+    } else if (action == caMinimize) {
+        SetWindowState(wsMinimized);
     } else {
         Release();
     }
@@ -295,6 +312,10 @@ TModalResult TCustomForm::ShowModal() {
     if (TControl* capture = Input().captureControl) capture->SetMouseCapture(false);
     formState_.Include(fsModal);
     TCustomForm* previous = ActiveForm();
+    // The window belongs to the form it bars first: the active one, or else the main form.
+    TCustomForm* owner = previous != nullptr && previous->Showing() ? previous : MainForm();
+    if (owner == this || (owner != nullptr && !owner->Showing())) owner = nullptr;
+    SetFormModalOwner(*this, owner);
     // Every form shown now is barred from input while this one is modal; forms shown later
     // are not.
     std::vector<TCustomForm*> barred;
@@ -328,6 +349,7 @@ TModalResult TCustomForm::ShowModal() {
         unbar();
         formState_.Exclude(fsModal);
         Hide();
+        SetFormModalOwner(*this, nullptr);
         throw;
     }
     unbar();
@@ -337,6 +359,7 @@ TModalResult TCustomForm::ShowModal() {
         FocusModel().ActivateForm(previous);
     }
     Hide();
+    SetFormModalOwner(*this, nullptr);
     formState_.Exclude(fsModal);
     return modalResult_;
 }

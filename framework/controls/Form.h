@@ -44,6 +44,9 @@ enum TPosition {
 DSP_ENUM_NAMES(TPosition, "poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
                "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter")
 
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+DSP_ENUM_NAMES(TWindowState, "wsNormal", "wsMinimized", "wsMaximized")
+
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
 enum TFormStateItem { fsCreating, fsVisible, fsShowing, fsModal, fsActivated };
@@ -68,6 +71,8 @@ class TCustomForm : public TScrollingWinControl {
                 .Default(poDefaultPosOnly),
             P::Property("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
                 .Default(false),
+            P::Property("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState)
+                .Default(wsNormal),
             P::Property("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth)
                 .Stored(false),
             P::Property("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight)
@@ -89,8 +94,8 @@ public:
     // disabled form, or one that is modal already.
     TModalResult ShowModal();
     // Modal: ends the modal loop with mrCancel. Otherwise asks OnCloseQuery and OnClose and
-    // acts on the answer: hide, free (later, as Release) or nothing; closing the main form
-    // ends the application.
+    // acts on the answer: hide, minimize, free (later, as Release) or nothing; closing the main
+    // form ends the application.
     void Close();
     // OnCloseQuery's answer (true when it is not set).
     virtual bool CloseQuery();
@@ -129,6 +134,14 @@ public:
     void SetPosition(TPosition value) { position_ = value; }
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool value) { keyPreview_ = value; }
+    // Minimized, maximized or neither, as the window manager shows the window: it follows what
+    // the window manager (or the user through it) does. Setting it asks the window manager
+    // (when the form next shows, if it is hidden); the bounds follow once it has done so.
+    TWindowState WindowState() const { return windowState_; }
+    void SetWindowState(TWindowState value);
+    // Framework-internal: the window manager put the window in this state. The form takes it
+    // and hears WM_SIZE (SIZE_MINIMIZED, SIZE_MAXIMIZED or SIZE_RESTORED).
+    void WindowStateFollowed(TWindowState state);
     void SetClientSize(int width, int height) override;
     // Resizes the form so that its native client window (the client area with the scroll
     // bars) gets the given size.
@@ -184,6 +197,7 @@ private:
     TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
     TPosition position_ = poDefaultPosOnly;
     bool keyPreview_ = false;
+    TWindowState windowState_ = wsNormal;
     bool active_ = false;
     bool positioned_ = false;
     bool created_ = false;

@@ -1,10 +1,15 @@
 #include "framework/controls/HostInput.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QInputMethodEvent>
+#include <QPointer>
 #include <QWheelEvent>
+#include <QWidget>
 
 #include <algorithm>
+#include <cmath>
+#include <exception>
 
 #include "framework/controls/FocusModel.h"
 #include "framework/controls/Form.h"
@@ -15,12 +20,19 @@
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
 #include "framework/desktop/CursorQt.h"
+#include "framework/runtime/MainThread.h"
 
 namespace dsp {
 
 namespace {
 
 const QKeyEvent* currentKeyEvent = nullptr;
+
+// The double-click area of the classic platform: a second quick press farther than this from
+// the first (in either direction) is a press of its own, so two quick clicks on two controls
+// are two clicks. The toolkit measures only the time.
+constexpr int kDoubleClickSlop = 2;
+QPointF lastPress(-1e9, -1e9);
 
 class TCurrentKeyEvent {
 public:
@@ -104,24 +116,38 @@ void DeliverWheel(TWinControl& control, QWheelEvent* event) {
                     PointToLParam(screen));
 }
 
-// A top-level window the window manager moved or resized: the form follows.
-void FollowNativeGeometry(TCustomForm& form, TFormFrame& frame, QEvent::Type type) {
-    if (!frame.isVisible() || frame.Placing()) return;
+// A top-level window the window manager moved or resized: the form takes the place of the
+// window's client area (its menu bar and client window, without the decoration the window
+// manager adds), and leaves the window where it is.
+void FollowNativeGeometry(TCustomForm& form, TFormFrame& frame) {
+    if (!frame.isVisible() || frame.Placing() || frame.Following()) return;
+    const QRect native = frame.geometry();
     const int menu = form.MenuBarHeight();
-    if (type == QEvent::Resize) {
-        const int height = std::max(frame.height() - menu, 0);
-        const TSize client = form.WindowClientSize();
-        if (frame.width() != client.cx || height != client.cy) {
-            form.SetWindowClientSize(frame.width(), height);
-        }
-    } else {
-        const TPoint origin = form.ClientOrigin();
-        const int dx = frame.x() - origin.X;
-        const int dy = frame.y() + menu - origin.Y;
-        if (dx != 0 || dy != 0) {
-            form.SetBounds(form.Left() + dx, form.Top() + dy, form.Width(), form.Height());
-        }
+    const TPoint origin = form.ClientOrigin();
+    const TSize client = form.WindowClientSize();
+    const int dx = native.x() - origin.X;
+    const int dy = native.y() + menu - origin.Y;
+    const int dw = native.width() - client.cx;
+    const int dh = std::max(native.height() - menu, 0) - client.cy;
+    if (dx == 0 && dy == 0 && dw == 0 && dh == 0) return;
+    frame.BeginFollowing();
+    struct TEnd {
+        TFormFrame& frame;
+        ~TEnd() { frame.EndFollowing(); }
+    } end{frame};
+    form.SetBounds(form.Left() + dx, form.Top() + dy, form.Width() + dw, form.Height() + dh);
+}
+
+// The window manager minimized, maximized or restored the window: the form follows.
+void FollowNativeState(TCustomForm& form, const TFormFrame& frame) {
+    const Qt::WindowStates native = frame.windowState();
+    TWindowState state = wsNormal;
+    if (native & Qt::WindowMinimized) {
+        state = wsMinimized;
+    } else if (native & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        state = wsMaximized;
     }
+    form.WindowStateFollowed(state);
 }
 
 // The control under the mouse: the innermost one showing at that point of the control's form,
@@ -165,7 +191,37 @@ void DeliverInputMethodEvent(TWinControl& target, QInputMethodEvent* event) {
     DeliverCharacters(target, event->commitString(), false, MakeKeyData(false, false, false));
 }
 
+// A popup window takes the pointer as it shows: the press that may have opened it ends without
+// its release, so nobody keeps the capture.
+class TPopupWatch : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show || !watched->isWidgetType()) return false;
+        const auto* widget = static_cast<const QWidget*>(watched);
+        if (!widget->isWindow() || widget->windowType() != Qt::Popup) return false;
+        try {
+            TInputState& input = Input();
+            ++input.popupsOpened;
+            if (TControl* capture = input.captureControl) capture->Perform(WM_CANCELMODE);
+        } catch (...) {
+            HandleUnexpectedException(std::current_exception());
+        }
+        return false;
+    }
+};
+
 }  // namespace
+
+void WatchToolkitPopups() {
+    static QPointer<QObject> watch;
+    QCoreApplication* application = QCoreApplication::instance();
+    if (watch != nullptr || application == nullptr) return;
+    watch = new TPopupWatch(application);
+    application->installEventFilter(watch);
+}
 
 const QKeyEvent* CurrentKeyEvent() { return currentKeyEvent; }
 
@@ -206,6 +262,15 @@ void DeliverMouseEvent(TWinControl& control, QMouseEvent* event) {
     if (event->type() != QEvent::MouseMove) {
         if (!ButtonMessage(*event, msg, virtualKey)) return;
         SetKeyState(virtualKey, event->type() != QEvent::MouseButtonRelease);
+        if (event->type() != QEvent::MouseButtonRelease) {
+            const QPointF at = event->globalPosition();
+            if (event->type() == QEvent::MouseButtonDblClick &&
+                (std::abs(at.x() - lastPress.x()) > kDoubleClickSlop ||
+                 std::abs(at.y() - lastPress.y()) > kDoubleClickSlop)) {
+                msg -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
+            }
+            lastPress = at;
+        }
     }
     if (!TakesInput(control)) return;
     if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
@@ -305,8 +370,10 @@ bool HandleFrameEvent(TCustomForm& form, TFormFrame& frame, QEvent* event) {
             return false;
         case QEvent::Close:
             event->ignore();
-            form.Perform(WM_CLOSE);
+            // A form barred by a modal form takes no close request, as it takes no input.
+            if (FormTakesInput(&form)) form.Perform(WM_CLOSE);
             return true;
+        case QEvent::WindowStateChange: FollowNativeState(form, frame); return false;
         case QEvent::ThemeChange:
             // Every top-level window hears it; the first shown form tells them all.
             for (int i = 0; i < FormCount(); ++i) {
@@ -316,7 +383,7 @@ bool HandleFrameEvent(TCustomForm& form, TFormFrame& frame, QEvent* event) {
             }
             return false;
         case QEvent::Resize:
-        case QEvent::Move: FollowNativeGeometry(form, frame, event->type()); return false;
+        case QEvent::Move: FollowNativeGeometry(form, frame); return false;
         default: return false;
     }
 }

@@ -34,6 +34,11 @@ const QKeyEvent* CurrentKeyEvent();
 // coordinates.
 void DeliverMouseEvent(TWinControl& control, QMouseEvent* event);
 
+// From now on, every popup window of the toolkit that opens (a dropped list, a menu) takes the
+// capture from the control holding it (WM_CANCELMODE) and counts in TInputState::popupsOpened.
+// Once per application; the native windows call it as they are made.
+void WatchToolkitPopups();
+
 // Makes the control the one the mouse is over (null: none), with the leave and enter
 // messages, and shows its cursor.
 void SetMouseControl(TControl* control);

@@ -13,6 +13,9 @@ struct TInputState {
     TControl* mouseControl = nullptr;
     // The window that has the keyboard focus.
     TWinControl* focusedWindow = nullptr;
+    // How many popup windows of the toolkit (dropped lists, menus) have opened so far. A popup
+    // takes the pointer: the release of a press that opened one never comes back.
+    int popupsOpened = 0;
 };
 
 TInputState& Input();

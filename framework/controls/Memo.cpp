@@ -446,8 +446,9 @@ void TCustomMemo::charTyped(char16_t ch) {
             return;
         default: break;
     }
-    if (ch < 32 || (ch >= 0xD800 && ch < 0xE000)) return;
-    typeText(QString(QChar(ch)).toStdString());
+    if (ch < 32) return;
+    const char32_t typed = typed_.Take(ch);
+    if (typed != 0) typeText(CharsToUtf8(std::u32string(1, typed)));
 }
 
 // ---- painting
@@ -563,6 +564,7 @@ void TCustomMemo::DefaultHandler(TMessage& message) {
         case WM_SETFOCUS: caretMoved(); return;
         case WM_KILLFOCUS:
             selecting_ = false;
+            typed_.Reset();
             CaretRelease(*this);
             Invalidate();
             return;

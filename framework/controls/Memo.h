@@ -126,6 +126,7 @@ private:
     void moveVertically(int rows, bool extend);
 
     EditBuffer buffer_;
+    TTypedUnits typed_;
     std::unique_ptr<TStrings> lines_;
     std::unique_ptr<TScrollTracker> scroll_;
     mutable std::vector<Row> rows_;

@@ -268,6 +268,11 @@ void TCustomUpDown::DefaultHandler(TMessage& message) {
         case WM_LBUTTONDBLCLK: {
             const int button = buttonAt(LParamToPoint(message.LParam));
             if (button < 0) return;
+            // The associated control takes the focus, as the platform's up-down gives it, before
+            // the step.
+            if (associate_ != nullptr && !associate_->Focused() && associate_->CanFocus()) {
+                associate_->SetFocus();
+            }
             pressed_ = button;
             overPressed_ = true;
             Invalidate();

@@ -8,6 +8,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include <exception>
 
@@ -37,7 +38,9 @@ Qt::WindowFlags FormWindowFlags(const TCustomForm& form) {
         const TBorderIcons icons = form.BorderIcons();
         if (icons.Contains(biSystemMenu))
             flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-        if (icons.Contains(biMinimize)) flags |= Qt::WindowMinimizeButtonHint;
+        // Dialogs and tool windows are neither minimized nor maximized.
+        const bool plain = form.BorderStyle() == bsSingle || form.BorderStyle() == bsSizeable;
+        if (plain && icons.Contains(biMinimize)) flags |= Qt::WindowMinimizeButtonHint;
         if (icons.Contains(biMaximize) && form.BorderStyle() == bsSizeable) {
             flags |= Qt::WindowMaximizeButtonHint;
         }
@@ -102,6 +105,7 @@ bool TWindowHost::event(QEvent* event) {
 
 void CreateHost(TWindowImpl& window) {
     if (window.host != nullptr) return;
+    WatchToolkitPopups();
     TWinControl& control = window.control;
     QWidget* parentWidget = nullptr;
     auto* form = dynamic_cast<TCustomForm*>(&control);
@@ -162,12 +166,17 @@ void PlaceHost(TWindowImpl& window) {
         const TSize size = form->WindowClientSize();
         const QSize client(size.cx, size.cy);
         const QSize outer(client.width(), client.height() + menu);
-        window.frame->setGeometry(QRect(QPoint(origin.X, origin.Y - menu), outer));
-        if (!IsSizeable(*form)) {
-            window.frame->setFixedSize(outer);
-        } else {
-            window.frame->setMinimumSize(0, 0);
-            window.frame->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        // The window's client area stands where the form's client origin says (less the menu
+        // bar); the decoration is the window manager's. When the form follows the window
+        // manager, the window is already there.
+        if (!placing.frame->Following()) {
+            window.frame->setGeometry(QRect(QPoint(origin.X, origin.Y - menu), outer));
+            if (!IsSizeable(*form)) {
+                window.frame->setFixedSize(outer);
+            } else {
+                window.frame->setMinimumSize(0, 0);
+                window.frame->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            }
         }
         if (window.menuBar != nullptr) window.menuBar->setGeometry(0, 0, client.width(), menu);
         host->setGeometry(0, menu, client.width(), client.height());
@@ -182,6 +191,7 @@ void ShowHost(TWindowImpl& window, bool show) {
         if (window.host == nullptr) return;
         PlaceHost(window);
         window.Invalidate(QRegion(window.host->rect()), true);
+        if (auto* form = dynamic_cast<TCustomForm*>(&window.control)) ApplyFormWindowState(*form);
         (window.frame != nullptr ? window.frame : window.host)->setVisible(true);
     } else {
         if (window.host != nullptr) {
@@ -227,6 +237,36 @@ void UpdateFormHost(TCustomForm& form) {
         if (visible) frame->show();
     }
     frame->setWindowTitle(QString::fromStdString(form.Caption()));
+}
+
+void SetFormModalOwner(TCustomForm& form, TCustomForm* owner) {
+    TWindowImpl& window = form.Window();
+    if (window.host == nullptr) {
+        form.HandleNeeded();
+        CreateHost(window);
+    }
+    QWidget* frame = window.frame;
+    if (frame == nullptr) return;
+    QWidget* ownerFrame = owner != nullptr ? owner->Window().frame : nullptr;
+    // Window-modal: the toolkit bars the owner (and its owners), the window manager keeps the
+    // form above it and gives the owner's focus to it.
+    frame->setWindowModality(owner != nullptr ? Qt::WindowModal : Qt::NonModal);
+    QWindow* ownerWindow = nullptr;
+    if (ownerFrame != nullptr) {
+        ownerFrame->winId();
+        ownerWindow = ownerFrame->windowHandle();
+    }
+    frame->winId();
+    if (QWindow* native = frame->windowHandle()) native->setTransientParent(ownerWindow);
+}
+
+void ApplyFormWindowState(TCustomForm& form) {
+    QWidget* frame = form.Window().frame;
+    if (frame == nullptr) return;
+    Qt::WindowStates state = frame->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (form.WindowState() == wsMinimized) state |= Qt::WindowMinimized;
+    if (form.WindowState() == wsMaximized) state |= Qt::WindowMaximized;
+    if (state != frame->windowState()) frame->setWindowState(state);
 }
 
 void SetFormMenuBar(TCustomForm& form, std::function<QWidget*(QWidget* frame)> factory,

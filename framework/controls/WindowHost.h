@@ -39,6 +39,11 @@ public:
     bool Placing() const { return placing_ > 0; }
     void BeginPlacing() { ++placing_; }
     void EndPlacing() { --placing_; }
+    // True while the form takes the place the window manager gave the window: the window stays
+    // where it is, only what is inside it is laid out again.
+    bool Following() const { return following_ > 0; }
+    void BeginFollowing() { ++following_; }
+    void EndFollowing() { --following_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -46,6 +51,7 @@ protected:
 private:
     TCustomForm& form_;
     int placing_ = 0;
+    int following_ = 0;
 };
 
 // Gives a form a menu bar of the given height: the factory makes the bar's widget inside the
@@ -68,6 +74,15 @@ void RaiseNativeWindow(QWidget* widget);
 
 // Brings a form's native window in line with its frame settings and caption.
 void UpdateFormHost(TCustomForm& form);
+
+// Makes a form's window modal for the window manager and the toolkit, transient for its owner's
+// window (above it, and the owner takes no input); a null owner makes it an ordinary window
+// again. Called while the form's window is hidden.
+void SetFormModalOwner(TCustomForm& form, TCustomForm* owner);
+
+// Asks the window manager to put a form's window in the form's WindowState (at the next show
+// when the window is hidden).
+void ApplyFormWindowState(TCustomForm& form);
 
 // The native window of a control, or null while it does not show.
 QWidget* HostWidget(const TWinControl& control);

@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QEvent>
+#include <QWidget>
+
+#include <vector>
 
 #include "framework/controls/ControlErrors.h"
+#include "framework/controls/WindowHost.h"
 #include "framework/runtime/MainThread.h"
 #include "framework/runtime/ManualClock.h"
 #include "framework/runtime/Timer.h"
@@ -81,6 +85,46 @@ TEST(FormTest, ResizeRaisesOnResizeOncePerChangeOfSize) {
     EXPECT_EQ(resizes, 2);
 }
 
+TEST(FormTest, TheFormFollowsThePlaceAndStateTheWindowManagerGivesItsWindow) {
+    auto form = MakeForm(200, 100);
+    std::vector<WPARAM> sizes;
+    auto previous = form->WindowProc();
+    form->SetWindowProc([&sizes, previous](TMessage& message) {
+        if (message.Msg == WM_SIZE) sizes.push_back(message.WParam);
+        previous(message);
+    });
+    form->Show();
+    QWidget* window = HostWidget(*form)->window();
+    // Moved and resized by the window manager: the form takes the place of the window's client
+    // area, and the window stays where it was put.
+    const QRect placed(150, 120, 300, 200);
+    window->setGeometry(placed);
+    test::RunPendingEvents();
+    EXPECT_EQ(window->geometry(), placed);
+    EXPECT_EQ(form->ClientOrigin(), (TPoint{150, 120}));
+    EXPECT_EQ(form->ClientWidth(), 300);
+    EXPECT_EQ(form->ClientHeight(), 200);
+    sizes.clear();
+    window->setWindowState(Qt::WindowMinimized);
+    EXPECT_EQ(form->WindowState(), wsMinimized);
+    window->setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(form->WindowState(), wsNormal);
+    EXPECT_EQ(sizes, (std::vector<WPARAM>{SIZE_MINIMIZED, SIZE_RESTORED}));
+    // The program's wish goes to the window manager.
+    form->SetWindowState(wsMaximized);
+    EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
+}
+
+TEST(FormTest, ADialogIsNeitherMinimizedNorMaximized) {
+    auto form = MakeForm(200, 100);
+    form->Show();
+    QWidget* window = HostWidget(*form)->window();
+    EXPECT_TRUE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+    form->SetBorderStyle(bsDialog);
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+}
+
 TEST(FormTest, ScreenCenterPlacesTheFormInTheMiddleAtItsFirstShow) {
     auto form = MakeForm(100, 60);
     form->SetPosition(poScreenCenter);
@@ -118,6 +162,11 @@ TEST(FormTest, CloseAsksCloseQueryThenOnCloseAndFollowsTheAction) {
     form->Close();
     EXPECT_EQ(log, (TEventLog{"query", "close hide"}));
     EXPECT_TRUE(form->Visible()) << "caNone keeps it";
+
+    answer = caMinimize;
+    form->Close();
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(form->WindowState(), wsMinimized);
 
     answer = caHide;
     form->Close();

@@ -130,6 +130,13 @@ TEST_F(InputTest, DoubleClickNeedsTheDoubleClickStyle) {
     EXPECT_EQ(
         log, (TEventLog{"panel:down left 1,1", "panel:click", "panel:up left 1,1", "panel:dblclick",
                         "panel:down left 1,1 double", "panel:up left 1,1"}));
+    // Quick, but far from the first press: a press of its own.
+    log.clear();
+    test::Click(*panel, 1, 1);
+    test::SendMouse(*panel, QEvent::MouseButtonDblClick, 4, 1, Qt::LeftButton, Qt::LeftButton);
+    test::SendMouse(*panel, QEvent::MouseButtonRelease, 4, 1, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(log, (TEventLog{"panel:down left 1,1", "panel:click", "panel:up left 1,1",
+                              "panel:down left 4,1", "panel:click", "panel:up left 4,1"}));
     log.clear();
     panel->SetControlStyle(panel->ControlStyle() - TControlStyle{csDoubleClicks});
     dbl();

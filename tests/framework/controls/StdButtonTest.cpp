@@ -86,6 +86,32 @@ TEST_F(StdButtons, CheckingARadioButtonUnchecksItsSiblingsQuietly) {
     EXPECT_FALSE(sine->TabStop());
 }
 
+TEST_F(StdButtons, ArrowingOntoARadioButtonEntersItBeforeClickingIt) {
+    auto* analog =
+        Logged(Place(new TRadioButton(form.get()), form.get(), 10, 10, 100, 17), "analog", log);
+    auto* sine =
+        Logged(Place(new TRadioButton(form.get()), form.get(), 10, 30, 100, 17), "sine", log);
+    for (TRadioButton* radio : {analog, sine}) {
+        const std::string name = radio->Name();
+        radio->OnEnter = [this, name](TObject*) { log.push_back(name + ":enter"); };
+        radio->OnExit = [this, name](TObject*) { log.push_back(name + ":exit"); };
+    }
+    analog->SetChecked(true);
+    form->Show();
+    analog->SetFocus();
+    log.clear();
+    test::SendKey(*analog, Qt::Key_Down);
+    EXPECT_EQ(log, (TEventLog{"analog:exit", "sine:enter", "sine:click"}));
+    EXPECT_TRUE(sine->Checked());
+    EXPECT_FALSE(analog->Checked());
+    // An OnEnter that sends the focus back leaves the button unchecked.
+    analog->OnEnter = [sine](TObject*) { sine->SetFocus(); };
+    test::SendKey(*sine, Qt::Key_Up);
+    EXPECT_TRUE(sine->Focused());
+    EXPECT_TRUE(sine->Checked());
+    EXPECT_FALSE(analog->Checked());
+}
+
 TEST_F(StdButtons, ButtonsSetTheModalResultAndAnswerEnterAndEscape) {
     auto* ok = Logged(Place(new TButton(form.get()), form.get(), 10, 100, 75, 25), "ok", log);
     auto* cancel =

@@ -106,6 +106,30 @@ TEST_F(StdComboBox, TheDroppedListOpensAfterOnDropDownAndClosesBeforeOnCloseUp) 
     EXPECT_EQ(log, (TEventLog{"dropdown closed", "closeup closed"}));
 }
 
+TEST_F(StdComboBox, TheListTakesTheMouseFromThePressThatOpensItAndFromAnyOtherControl) {
+    combo->SetStyle(csDropDownList);
+    auto* other = Place(new test::TProbeControl(form.get()), form.get(), 100, 10, 50, 50);
+    int otherClicks = 0;
+    other->OnClick = [&](TObject*) { ++otherClicks; };
+    form->Show();
+    // The list takes the pointer as it opens: the release of this press goes to the list, so
+    // the combo must not wait for it.
+    test::SendMouse(*combo, QEvent::MouseButtonPress, 50, 10, Qt::LeftButton, Qt::LeftButton);
+    ASSERT_TRUE(combo->DroppedDown());
+    EXPECT_FALSE(combo->MouseCapture());
+    combo->SetDroppedDown(false);
+    test::Click(*other, 10, 10);
+    EXPECT_EQ(otherClicks, 1);
+    // A list that opens while another control holds the mouse ends that press without a click.
+    test::SendMouse(*other, QEvent::MouseButtonPress, 10, 10, Qt::LeftButton, Qt::LeftButton);
+    ASSERT_TRUE(other->MouseCapture());
+    combo->SetDroppedDown(true);
+    EXPECT_FALSE(other->MouseCapture());
+    combo->SetDroppedDown(false);
+    test::SendMouse(*other, QEvent::MouseButtonRelease, 10, 10, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(otherClicks, 1);
+}
+
 TEST_F(StdComboBox, TheListIsAsWideAsAskedAndShowsItsTopIndex) {
     combo->SetStyle(csDropDownList);
     combo->SetDropDownCount(4);

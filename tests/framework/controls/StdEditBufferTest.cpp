@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "framework/controls/EditBuffer.h"
 
 namespace dsp {
@@ -15,6 +17,28 @@ TEST(StdEditBuffer, ProgramTextIgnoresMaximumAndLeavesCaretAtStart) {
     // Typing at a maximum of 4 into a longer text inserts nothing.
     EXPECT_FALSE(b.Insert("x", 4));
     EXPECT_EQ(b.Text(), "123456789");
+}
+
+TEST(StdEditBuffer, TypedHalvesOfACharacterJoinAndStrayHalvesAreDropped) {
+    struct Case {
+        std::u16string units;
+        std::u32string typed;
+    };
+    const Case cases[] = {
+        {u"a\U0001F600b", U"a\U0001F600b"},         // an emoji comes as two halves
+        {u"\U00020000", U"\U00020000"},             // a rare Chinese character
+        {{u'a', 0xD83D, u'b'}, U"ab"},              // a first half without its second
+        {{0xDE00, u'c'}, U"c"},                     // a second half without its first
+        {{0xD83D, 0xD83D, 0xDE00}, U"\U0001F600"},  // the later first half counts
+    };
+    for (const Case& c : cases) {
+        TTypedUnits units;
+        std::u32string typed;
+        for (char16_t unit : c.units) {
+            if (const char32_t ch = units.Take(unit); ch != 0) typed.push_back(ch);
+        }
+        EXPECT_EQ(typed, c.typed) << CharsToUtf8(c.typed);
+    }
 }
 
 TEST(StdEditBuffer, TypingStopsAtMaximumButReplacesSelection) {

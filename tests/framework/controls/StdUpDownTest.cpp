@@ -4,6 +4,9 @@
 
 #include <QEvent>
 
+#include <string>
+#include <vector>
+
 #include "framework/controls/Edit.h"
 #include "framework/controls/KeyMap.h"
 #include "framework/controls/UpDown.h"
@@ -118,6 +121,26 @@ TEST_F(StdUpDown, AnAssociateShowsThePositionAndStepsWithItsArrows) {
     EXPECT_EQ(ratio->Position(), 6);
     delete box;
     EXPECT_EQ(ratio->Associate(), nullptr);
+}
+
+TEST_F(StdUpDown, AClickFocusesTheAssociateBeforeTheStep) {
+    auto* box = Place(new TEdit(form.get()), form.get(), 40, 10, 50, 21);
+    auto* other = Place(new TEdit(form.get()), form.get(), 40, 50, 50, 21);
+    ratio->SetAssociate(box);
+    std::vector<std::string> log;
+    box->OnEnter = [&log](TObject*) { log.push_back("enter"); };
+    ratio->OnClick = [&log](TObject*, TUDBtnType) { log.push_back("click"); };
+    form->Show();
+    other->SetFocus();
+    log.clear();
+    test::Click(*ratio, 8, 5);
+    EXPECT_TRUE(box->Focused());
+    EXPECT_EQ(log, (std::vector<std::string>{"enter", "click"}));
+    // Without an associate the focus stays where it is.
+    ratio->SetAssociate(nullptr);
+    other->SetFocus();
+    test::Click(*ratio, 8, 5);
+    EXPECT_TRUE(other->Focused());
 }
 
 }  // namespace

@@ -712,6 +712,7 @@ bool TiComponentEditorSavePicker::Execute() {
     }
     if (!dialog.Execute()) return false;
     FFileName = dialog.FileName();
+    FChosenFilterIndex = dialog.FilterIndex();
     PickConfirmed();
     return true;
 }

@@ -400,8 +400,10 @@ public:
     const std::string& DefaultDir() const { return FDefaultDir; }
     void SetDefaultDir(const std::string& value) { FDefaultDir = value; }
     // The save dialog (in DefaultDir only the first time); true with FileName set when the
-    // user confirmed. The filter the user chose is not kept.
+    // user confirmed. The filter the user chose is not kept as FilterIndex.
     bool Execute();
+    // The filter the user chose in the last confirmed dialog (from 1); 0 before one.
+    int ChosenFilterIndex() const { return FChosenFilterIndex; }
     void Click() override;
 
 private:
@@ -410,6 +412,7 @@ private:
     std::string FDefaultExt;
     std::string FDefaultDir;
     int FFilterIndex = 0;
+    int FChosenFilterIndex = 0;
     bool FDefaultDirUsed = false;
 };
 

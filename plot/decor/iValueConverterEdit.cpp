@@ -114,6 +114,9 @@ TiValueConverterEditForm::TiValueConverterEditForm(TComponent* owner) : TiCustom
         page->SetName(name);
         page->SetCaption(caption);
         page->SetPageControl(PageControl);
+        // The size of the page control's display area from the start, shown or not.
+        const TRect area = PageControl->DisplayRect();
+        page->SetBounds(area.Left, area.Top, area.Width(), area.Height());
         return page;
     };
     IntervalTabSheet = sheet("IntervalTabSheet", "Interval");

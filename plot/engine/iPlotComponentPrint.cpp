@@ -142,8 +142,8 @@ void TiPlotComponent::Save() {
         return;
     }
     FMaster->DeSelectAll();
-    const int chosen = filterIndex >= 1 && filterIndex <= 4 ? filterIndex - 1
-                                                            : static_cast<int>(ipifBitmap);
+    const int chosen =
+        filterIndex >= 1 && filterIndex <= 4 ? filterIndex - 1 : static_cast<int>(ipifBitmap);
     SaveImageByExtension(fileName, static_cast<TiPlotImageFormatStyle>(chosen));
 }
 
@@ -227,7 +227,8 @@ void TiPlotComponent::PrintPages() {
     for (;;) {
         const bool more = axis != nullptr && axis->Min() < FPrintXStop;
         if (axis != nullptr && !more) break;
-        if (OnBeforePrintPage) OnBeforePrintPage(page, axis == nullptr || axis->Max() >= FPrintXStop);
+        if (OnBeforePrintPage)
+            OnBeforePrintPage(page, axis == nullptr || axis->Max() >= FPrintXStop);
         const double scale = std::min(
             (FPrinterPaperWidthPixels - (FPrintMarginLeft + FPrintMarginRight) * rx) / Width(),
             (FPrinterPaperHeightPixels - (FPrintMarginTop + FPrintMarginBottom) * ry) / Height());
@@ -268,8 +269,8 @@ void TiPlotComponent::PrintAdjustXSpanToMinutesPerMillimeter(double minutesPerMi
     if (XAxisCount() == 0 || Height() <= 0) return;
     ReCalcLayout();
     TiPlotXAxis* axis = GetXAxis(0);
-    const double pixels = std::abs(axis->PositionToPixels(axis->Max()) -
-                                   axis->PositionToPixels(axis->Min()));
+    const double pixels =
+        std::abs(axis->PositionToPixels(axis->Max()) - axis->PositionToPixels(axis->Min()));
     double width = 0;
     double height = 0;
     PaperInches(width, height);

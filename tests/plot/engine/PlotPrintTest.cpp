@@ -37,8 +37,8 @@ public:
 
     void EditProperties(TiPlotMasterManager*) override { ++edits; }
     void EditObject(TiPlotMasterManager*, TiPlotObject*) override { ++edits; }
-    bool ExecuteSaveImageDialog(TiPlotComponent*, const std::string& defaultDir,
-                                int& filterIndex, std::string& fileName) override {
+    bool ExecuteSaveImageDialog(TiPlotComponent*, const std::string& defaultDir, int& filterIndex,
+                                std::string& fileName) override {
         askedDir = defaultDir;
         askedFilter = filterIndex;
         if (answer.empty()) return false;
@@ -140,7 +140,7 @@ TEST_F(PlotOutTest, SavedImageTakesTheFormatOfItsExtensionInAnyCaseElseTheFilter
         const std::vector<std::uint8_t>* head;
     };
     const Case cases[] = {
-        {"PLOT.PNG", 1, &png}, {"a.Bmp", 4, &bmp}, {"b.emf", 1, &emf},
+        {"PLOT.PNG", 1, &png}, {"a.Bmp", 4, &bmp},  {"b.emf", 1, &emf},
         {"c.jpg", 1, &jpeg},   {"d.xyz", 3, &jpeg}, {"e.picture", 4, &png},
     };
     for (const Case& c : cases) {

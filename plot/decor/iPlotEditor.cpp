@@ -459,8 +459,8 @@ void TiPlotEditorForm::BuildField(TWinControl* parent, const TiEditorField& f, c
                     TControl* edit = parent->Controls(i);
                     if (dynamic_cast<TiComponentEditorEdit*>(edit) != nullptr &&
                         edit->Top() == cell.Top) {
-                        edit->SetBounds(edit->Left(), edit->Top(),
-                                        cell.Right - 25 - edit->Left(), edit->Height());
+                        edit->SetBounds(edit->Left(), edit->Top(), cell.Right - 25 - edit->Left(),
+                                        edit->Height());
                         break;
                     }
                 }
@@ -506,9 +506,8 @@ void TiPlotEditorForm::BuildField(TWinControl* parent, const TiEditorField& f, c
                         picker->SetParent(parent);
                         picker->SetHint("Date/Time Editor");
                         picker->SetShowHint(true);
-                        picker->SetDefaultPage(f.converter == TiConverter::DateTime
-                                                   ? ivcptDateTime
-                                                   : ivcptInterval);
+                        picker->SetDefaultPage(
+                            f.converter == TiConverter::DateTime ? ivcptDateTime : ivcptInterval);
                         picker->SetAssociate(edit);
                     }
                     control = edit;
@@ -518,8 +517,7 @@ void TiPlotEditorForm::BuildField(TWinControl* parent, const TiEditorField& f, c
                 case TiEditKind::Name:
                 case TiEditKind::EditChoice: {
                     auto* combo = new TiComponentEditorComboBox(this);
-                    combo->SetStyle(f.kind == TiEditKind::EditChoice ? csDropDown
-                                                                     : csDropDownList);
+                    combo->SetStyle(f.kind == TiEditKind::EditChoice ? csDropDown : csDropDownList);
                     for (const std::string& c : f.choices) combo->Items()->Add(c);
                     place(combo, left, controlWidth - 2, 21);
                     combo->SetDropDownCount(12);
@@ -546,8 +544,8 @@ void TiPlotEditorForm::BuildField(TWinControl* parent, const TiEditorField& f, c
     if (control != nullptr) HookField(control, f, kind, controlPage);
 }
 
-void TiPlotEditorForm::HookField(TControl* control, const TiEditorField& f,
-                                 TiPlotObjectKind kind, bool controlPage) {
+void TiPlotEditorForm::HookField(TControl* control, const TiEditorField& f, TiPlotObjectKind kind,
+                                 bool controlPage) {
     if (f.property.empty()) return;
     const bool title = controlPage && StartsWithText(f.name, "Title");
     const auto changed = [this, kind, controlPage, title](TObject*) {
@@ -575,8 +573,7 @@ void TiPlotEditorForm::HookField(TControl* control, const TiEditorField& f,
                     DataViewGridYAxisNameComboBoxDropDown(combo);
                 } else if (name == "DataCursorChannelNameComboBox") {
                     DataCursorChannelNameComboBoxDropDown(combo);
-                } else if (name == "ChannelXAxisNameComboBox" ||
-                           name == "LimitXAxisNameComboBox" ||
+                } else if (name == "ChannelXAxisNameComboBox" || name == "LimitXAxisNameComboBox" ||
                            name == "XAxisAlignRefAxisNameComboBox" ||
                            name == "YAxisCartesianChildRefAxisNameComboBox") {
                     XAxisNameComboBoxDropDown(combo);
@@ -1022,7 +1019,8 @@ void TiPlotEditorForm::ApplyStripChartVisibility() {
         const TiEditorTab& tab = info->page->tabs[t];
         if (tab.stripOnly && pages != nullptr) {
             for (int i = 0; i < pages->PageCount(); ++i) {
-                if (pages->Pages(i)->Caption() == tab.caption) pages->Pages(i)->SetTabVisible(strip);
+                if (pages->Pages(i)->Caption() == tab.caption)
+                    pages->Pages(i)->SetTabVisible(strip);
             }
         }
         for (const TiEditorField& f : tab.fields) {
@@ -1165,7 +1163,8 @@ void TiPlotEditorForm::TitleChange() {
     if (auto* c = Control<TiComponentEditorEdit>("TitleMarginEdit")) {
         title->SetMarginBottom(c->AsFloat());
     }
-    if (auto* c = Control<TiComponentEditorFontPicker>("TitleFontPicker")) title->SetFont(c->Font());
+    if (auto* c = Control<TiComponentEditorFontPicker>("TitleFontPicker"))
+        title->SetFont(c->Font());
     UpdateLabelEdit();
     if (TiComponentEditorListBox* list = ListOf(TiPlotObjectKind::Label)) list->Invalidate();
 }
@@ -1238,7 +1237,8 @@ void TiPlotEditorForm::CopyDefaultFormat(const std::string& p, const std::string
     const std::string to = p + tab;
     auto* fromStyle = Control<TiComponentEditorComboBox>(p + "LabelFormatStyleComboBox");
     auto* fromFormat = Control<TiComponentEditorComboBox>(p + "DateTimeFormatComboBox");
-    auto* fromPrecisionStyle = Control<TiComponentEditorComboBox>(p + "LabelPrecisionStyleComboBox");
+    auto* fromPrecisionStyle =
+        Control<TiComponentEditorComboBox>(p + "LabelPrecisionStyleComboBox");
     auto* fromPrecision = Control<TiComponentEditorEdit>(p + "LabelPrecisionEdit");
     auto* fromMinLength = Control<TiComponentEditorEdit>(p + "LabelMinLengthEdit");
     auto* fromAuto = Control<TiComponentEditorCheckBox>(p + "LabelMinLengthAutoAdjustCheckBox");

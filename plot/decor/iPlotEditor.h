@@ -134,7 +134,7 @@ public:
     // they have).
     bool StripChart() const;
 
-protected:
+    // A stay-on-top editor shows the plot's values again whenever it is activated.
     void Activate() override;
 
 private:

@@ -74,8 +74,8 @@ TiEditorField Button(std::string n, std::string c) {
 TiEditorField Display(std::string n, std::string c) {
     return F(std::move(n), std::move(c), "", K::Display);
 }
-TiEditorField Picker(K kind, std::string n, std::string c, std::string filter,
-                     std::string ext, bool mustExist = false) {
+TiEditorField Picker(K kind, std::string n, std::string c, std::string filter, std::string ext,
+                     bool mustExist = false) {
     TiEditorField f = F(std::move(n), std::move(c), "", kind);
     f.filter = std::move(filter);
     f.defaultExt = std::move(ext);
@@ -122,39 +122,37 @@ const char* const kLogFilter = "Log (*.log)|*.log|All Files (*.*)|*.*";
 
 std::vector<TiEditorTab> MakeControlTabs() {
     return {
-        Tab("General",
-            {Check("AutoFrameRateCheckBox", "Auto Frame Rate", "AutoFrameRate"),
-             Int("UpdateFrameRateEdit", "Update Frame Rate", "UpdateFrameRate", 0, 100),
-             Check("ClipAnnotationsToAxesCheckBox", "Clip Annotations To Axes",
-                   "ClipAnnotationsToAxes"),
-             Radio("BorderStyleRadioGroup", "Border Style", "BorderStyle",
-                   {"None", "Raised", "Lowered"}),
-             Choice("CopyToClipBoardFormatComboBox", "Copy To ClipBoard Format",
-                    "CopyToClipBoardFormat", {"Meta File", "Bitmap", "JPEG"}),
-             Choice("FileColumnSeparatorComboBox", "File Column Separator",
-                    "DataFileColumnSeparator", {"Tab", "Comma"}),
-             Int("OuterMarginLeftEdit", "Outer Margin/Left", "OuterMarginLeft"),
-             Int("OuterMarginTopEdit", "Outer Margin/Top", "OuterMarginTop"),
-             Int("OuterMarginRightEdit", "Outer Margin/Right", "OuterMarginRight"),
-             Int("OuterMarginBottomEdit", "Outer Margin/Bottom", "OuterMarginBottom")}),
+        Tab("General", {Check("AutoFrameRateCheckBox", "Auto Frame Rate", "AutoFrameRate"),
+                        Int("UpdateFrameRateEdit", "Update Frame Rate", "UpdateFrameRate", 0, 100),
+                        Check("ClipAnnotationsToAxesCheckBox", "Clip Annotations To Axes",
+                              "ClipAnnotationsToAxes"),
+                        Radio("BorderStyleRadioGroup", "Border Style", "BorderStyle",
+                              {"None", "Raised", "Lowered"}),
+                        Choice("CopyToClipBoardFormatComboBox", "Copy To ClipBoard Format",
+                               "CopyToClipBoardFormat", {"Meta File", "Bitmap", "JPEG"}),
+                        Choice("FileColumnSeparatorComboBox", "File Column Separator",
+                               "DataFileColumnSeparator", {"Tab", "Comma"}),
+                        Int("OuterMarginLeftEdit", "Outer Margin/Left", "OuterMarginLeft"),
+                        Int("OuterMarginTopEdit", "Outer Margin/Top", "OuterMarginTop"),
+                        Int("OuterMarginRightEdit", "Outer Margin/Right", "OuterMarginRight"),
+                        Int("OuterMarginBottomEdit", "Outer Margin/Bottom", "OuterMarginBottom")}),
         Tab("Title", {Check("TitleVisibleCheckBox", "Visible", "TitleVisible"),
                       Text("TitleTextEdit", "Text", "TitleText"),
                       Float("TitleMarginEdit", "Margin", "TitleMargin"),
                       Font("TitleFontPicker", "Font", "TitleFont")}),
-        Tab("Background",
-            {Colour("BackGroundColorPicker", "Color", "BackGroundColor"),
-             Check("BackGroundGradientEnabledCheckBox", "Gradient/Enabled",
-                   "BackGroundGradientEnabled"),
-             Colour("BackGroundGradientStartColorPicker", "Gradient/Start Color",
-                    "BackGroundGradientStartColor"),
-             Colour("BackGroundGradientStopColorPicker", "Gradient/Stop Color",
-                    "BackGroundGradientStopColor"),
-             Choice("BackGroundGradientDirectionComboBox", "Gradient/Direction",
-                    "BackGroundGradientDirection",
-                    {"Top/Bottom", "Bottom/Top", "Left/Right", "Right/Left",
-                     "Top Left/Bottom Right", "Bottom Right/Top Left", "Bottom Left/Top Right",
-                     "Top Right/Bottom Left", "Rectangle Out", "Rectangle In", "Circle Out",
-                     "Circle In"})}),
+        Tab("Background", {Colour("BackGroundColorPicker", "Color", "BackGroundColor"),
+                           Check("BackGroundGradientEnabledCheckBox", "Gradient/Enabled",
+                                 "BackGroundGradientEnabled"),
+                           Colour("BackGroundGradientStartColorPicker", "Gradient/Start Color",
+                                  "BackGroundGradientStartColor"),
+                           Colour("BackGroundGradientStopColorPicker", "Gradient/Stop Color",
+                                  "BackGroundGradientStopColor"),
+                           Choice("BackGroundGradientDirectionComboBox", "Gradient/Direction",
+                                  "BackGroundGradientDirection",
+                                  {"Top/Bottom", "Bottom/Top", "Left/Right", "Right/Left",
+                                   "Top Left/Bottom Right", "Bottom Right/Top Left",
+                                   "Bottom Left/Top Right", "Top Right/Bottom Left",
+                                   "Rectangle Out", "Rectangle In", "Circle Out", "Circle In"})}),
         Tab("Print", {Check("PrintShowDialogCheckBox", "Show Dialog", "PrintShowDialog"),
                       Radio("PrintOrientationRadioGroup", "Orientation", "PrintOrientation",
                             {"Portrait", "Landscape"}),
@@ -221,10 +219,10 @@ TiEditorPage MakeChannelPage() {
     page.addButton = "iChannelAddButton";
     page.removeButton = "ChannelRemoveButton";
     TiEditorTab highLow =
-        Tab("High/Low", {StripOnly(Choice("ChannelHighLowStyleComboBox", "Style", "HighLowStyle",
-                                          {"Open/Close", "Candlestick"})),
-                         StripOnly(Check("ChannelHighLowEnabledCheckBox", "Enabled",
-                                         "HighLowEnabled"))});
+        Tab("High/Low",
+            {StripOnly(Choice("ChannelHighLowStyleComboBox", "Style", "HighLowStyle",
+                              {"Open/Close", "Candlestick"})),
+             StripOnly(Check("ChannelHighLowEnabledCheckBox", "Enabled", "HighLowEnabled"))});
     highLow.stripOnly = true;
     highLow.innerPageControl = "ChannelHighLowPageControl";
     highLow.inner = {
@@ -238,22 +236,20 @@ TiEditorPage MakeChannelPage() {
                              TiConverter::Interval)),
              StripOnly(Float("ChannelHighLowOpenHeightEdit", "Open/Height", "HighLowOpenHeight",
                              TiConverter::Interval)),
-             StripOnly(
-                 Check("ChannelHighLowCloseShowCheckBox", "Close/Show", "HighLowCloseShow")),
+             StripOnly(Check("ChannelHighLowCloseShowCheckBox", "Close/Show", "HighLowCloseShow")),
              StripOnly(
                  Colour("ChannelHighLowCloseColorPicker", "Close/Color", "HighLowCloseColor")),
              StripOnly(Float("ChannelHighLowCloseWidthEdit", "Close/Width", "HighLowCloseWidth",
                              TiConverter::Interval)),
-             StripOnly(Float("ChannelHighLowCloseHeightEdit", "Close/Height",
-                             "HighLowCloseHeight", TiConverter::Interval))},
+             StripOnly(Float("ChannelHighLowCloseHeightEdit", "Close/Height", "HighLowCloseHeight",
+                             TiConverter::Interval))},
             2),
-        Tab("Candlestick",
-            {StripOnly(
-                 Colour("ChannelHighLowShadowColorPicker", "Shadow Color", "HighLowShadowColor")),
-             StripOnly(Colour("ChannelHighLowBullishColorPicker", "Bullish Color",
-                              "HighLowBullishColor")),
-             StripOnly(Colour("ChannelHighLowBearishColorPicker", "Bearish Color",
-                              "HighLowBearishColor"))}),
+        Tab("Candlestick", {StripOnly(Colour("ChannelHighLowShadowColorPicker", "Shadow Color",
+                                             "HighLowShadowColor")),
+                            StripOnly(Colour("ChannelHighLowBullishColorPicker", "Bullish Color",
+                                             "HighLowBullishColor")),
+                            StripOnly(Colour("ChannelHighLowBearishColorPicker", "Bearish Color",
+                                             "HighLowBearishColor"))}),
     };
     const auto stripTab = [](TiEditorTab tab) {
         tab.stripOnly = true;
@@ -298,9 +294,9 @@ TiEditorPage MakeChannelPage() {
              Check("ChannelMarkersAllowIndividual", "Allow Individual", "MarkersAllowIndividual"),
              Int("ChannelMarkersSizeEdit", "Size", "MarkersSize", 0, 100),
              Choice("ChannelMarkersStyleComboBox", "Style", "MarkersStyle",
-                    {"Circle", "Square", "Diamond", "Cross", "Plus", "Triangle Up",
-                     "Triangle Down", "Triangle Left", "Triangle Right", "Vertical Line",
-                     "Horizontal Line", "Character"}),
+                    {"Circle", "Square", "Diamond", "Cross", "Plus", "Triangle Up", "Triangle Down",
+                     "Triangle Left", "Triangle Right", "Vertical Line", "Horizontal Line",
+                     "Character"}),
              Colour("ChannelMarkersPenColorPicker", "Pen/Color", "MarkersPenColor"),
              Check("ChannelMarkersPenUseChannelColorCheckBox", "Pen/Use Channel Color",
                    "MarkersPenUseChannelColor"),
@@ -331,21 +327,20 @@ TiEditorPage MakeChannelPage() {
              Colour("ChannelBarBrushColorPicker", "Brush/Color", "BarBrushColor")},
             2)),
         highLow,
-        stripTab(Tab("Fill", {Check("ChannelFillEnabledCheckBox", "Enabled", "FillEnabled"),
-                              Float("ChannelFillReferenceEdit", "Reference", "FillReference"),
-                              Choice("ChannelFillStyleComboBox", "Style", "FillStyle",
-                                     kBrushStyles),
-                              Colour("ChannelFillColorPicker", "Color", "FillColor"),
-                              Check("ChannelFillUseChannelColorCheckBox", "Use Channel Color",
-                                    "FillUseChannelColor")})),
-        stripTab(Tab("Digital",
-                     {Check("ChannelDigitalEnabledCheckBox", "Enabled", "DigitalEnabled"),
-                      Float("ChannelDigitalReferenceHighEdit", "Reference High",
-                            "DigitalReferenceHigh"),
-                      Float("ChannelDigitalReferenceLowEdit", "Reference Low",
-                            "DigitalReferenceLow"),
-                      Choice("ChannelDigitalReferenceStyleComboBox", "Reference Style",
-                             "DigitalReferenceStyle", {"Scale", "Percent"})})),
+        stripTab(
+            Tab("Fill", {Check("ChannelFillEnabledCheckBox", "Enabled", "FillEnabled"),
+                         Float("ChannelFillReferenceEdit", "Reference", "FillReference"),
+                         Choice("ChannelFillStyleComboBox", "Style", "FillStyle", kBrushStyles),
+                         Colour("ChannelFillColorPicker", "Color", "FillColor"),
+                         Check("ChannelFillUseChannelColorCheckBox", "Use Channel Color",
+                               "FillUseChannelColor")})),
+        stripTab(
+            Tab("Digital",
+                {Check("ChannelDigitalEnabledCheckBox", "Enabled", "DigitalEnabled"),
+                 Float("ChannelDigitalReferenceHighEdit", "Reference High", "DigitalReferenceHigh"),
+                 Float("ChannelDigitalReferenceLowEdit", "Reference Low", "DigitalReferenceLow"),
+                 Choice("ChannelDigitalReferenceStyleComboBox", "Reference Style",
+                        "DigitalReferenceStyle", {"Scale", "Percent"})})),
         Tab("File I/O",
             {Text("ChannelLogFileNameEdit", "Log/File Name", "LogFileName"),
              Picker(K::OpenPicker, "ChannelLogFileNamePicker", "Log/...", kLogFilter, "log"),
@@ -361,19 +356,18 @@ TiEditorPage MakeChannelPage() {
              Picker(K::SavePicker, "ChannelDataSavePicker", "Data/Save",
                     "Data (*.dat)|*.dat|All Files (*.*)|*.*", "dat")},
             3),
-        Tab("Stats",
-            {Display("ChannelStatsPointCountDisplay", "Point Count"),
-             Display("ChannelStatsPointCapacityDisplay", "Point Capacity"),
-             Display("ChannelStatsMemoryDisplay", "Memory Used"),
-             Display("ChannelStatsDataPointSizeDisplay", "Data Point Size"),
-             Display("ChannelStatsMaxDataPointsDisplay", "Max Data Points"),
-             Display("ChannelStatsXMinDisplay", "X-Min"),
-             Display("ChannelStatsXMaxDisplay", "X-Max"),
-             Display("ChannelStatsXMeanDisplay", "X-Mean"),
-             Display("ChannelStatsYMinDisplay", "Y-Min"),
-             Display("ChannelStatsYMaxDisplay", "Y-Max"),
-             Display("ChannelStatsYMeanDisplay", "Y-Mean"),
-             Button("ChannelStatsRefreshButton", "Refresh")}),
+        Tab("Stats", {Display("ChannelStatsPointCountDisplay", "Point Count"),
+                      Display("ChannelStatsPointCapacityDisplay", "Point Capacity"),
+                      Display("ChannelStatsMemoryDisplay", "Memory Used"),
+                      Display("ChannelStatsDataPointSizeDisplay", "Data Point Size"),
+                      Display("ChannelStatsMaxDataPointsDisplay", "Max Data Points"),
+                      Display("ChannelStatsXMinDisplay", "X-Min"),
+                      Display("ChannelStatsXMaxDisplay", "X-Max"),
+                      Display("ChannelStatsXMeanDisplay", "X-Mean"),
+                      Display("ChannelStatsYMinDisplay", "Y-Min"),
+                      Display("ChannelStatsYMaxDisplay", "Y-Max"),
+                      Display("ChannelStatsYMeanDisplay", "Y-Mean"),
+                      Button("ChannelStatsRefreshButton", "Refresh")}),
     };
     // The base channel's tabs, its markers font, then what only strip charts have.
     page.writeOrder = {"Name",
@@ -481,8 +475,8 @@ TiEditorPage MakeCursorPage() {
             {Float("DataCursorHintPositionEdit", "Position", "HintPosition"),
              Check("DataCursorHintShowCheckBox", "Show", "HintShow"),
              Check("DataCursorHintHideOnReleaseCheckBox", "Hide On Release", "HintHideOnRelease"),
-             Radio("DataCursorOrientationSideRadioGroup", "Orientation Side",
-                   "HintOrientationSide", {"Bottom-Right", "Top-Left"})}),
+             Radio("DataCursorOrientationSideRadioGroup", "Orientation Side", "HintOrientationSide",
+                   {"Bottom-Right", "Top-Left"})}),
     };
     page.writeOrder = {"Name",
                        "PopupEnabled",
@@ -546,19 +540,18 @@ TiEditorPage MakeLabelPage() {
     page.addButton = "iLabelAddButton";
     page.removeButton = "LabelRemoveButton";
     page.tabs = {
-        Tab("General",
-            {Text("LabelNameEdit", "Name", "Name"),
-             Check("LabelVisibleCheckBox", "Visible", "Visible"),
-             Text("LabelCaptionMemo", "Caption", "Caption"),
-             Float("LabelMarginLeftEdit", "Margin/Left", "MarginLeft"),
-             Float("LabelMarginTopEdit", "Margin/Top", "MarginTop"),
-             Float("LabelMarginRightEdit", "Margin/Right", "MarginRight"),
-             Float("LabelMarginBottomEdit", "Margin/Bottom", "MarginBottom"),
-             Choice("LabelAlignmentComboBox", "Alignment", "Alignment",
-                    {"Center", "Left", "Right"}),
-             Int("LabelImageListIndexEdit", "Image List Index", "ImageListIndex", -1, 2),
-             Int("LabelImageIndexEdit", "Image Index", "ImageIndex", -1, 255),
-             Font("LabelFontPicker", "Font", "Font")}),
+        Tab("General", {Text("LabelNameEdit", "Name", "Name"),
+                        Check("LabelVisibleCheckBox", "Visible", "Visible"),
+                        Text("LabelCaptionMemo", "Caption", "Caption"),
+                        Float("LabelMarginLeftEdit", "Margin/Left", "MarginLeft"),
+                        Float("LabelMarginTopEdit", "Margin/Top", "MarginTop"),
+                        Float("LabelMarginRightEdit", "Margin/Right", "MarginRight"),
+                        Float("LabelMarginBottomEdit", "Margin/Bottom", "MarginBottom"),
+                        Choice("LabelAlignmentComboBox", "Alignment", "Alignment",
+                               {"Center", "Left", "Right"}),
+                        Int("LabelImageListIndexEdit", "Image List Index", "ImageListIndex", -1, 2),
+                        Int("LabelImageIndexEdit", "Image Index", "ImageIndex", -1, 255),
+                        Font("LabelFontPicker", "Font", "Font")}),
     };
     return page;
 }
@@ -579,20 +572,20 @@ TiEditorPage MakeAxisPage(bool x) {
     const auto formatTab = [&](const std::string& tab, const std::string& property,
                                int precisionMax) {
         const std::string c = p + tab;
-        return Tab(tab, {Check(c + "UseDefaultFormatCheckBox", "Use Default Format",
-                               property + "UseDefaultFormat"),
-                         Choice(c + "FormatStyleComboBox", "Format Style", property + "FormatStyle",
-                                kFormatStyles),
-                         EditChoice(c + "DateTimeFormatComboBox", "Date Time Format",
-                                    property + "DateTimeFormat", kDateTimeFormats),
-                         Choice(c + "PrecisionStyleComboBox", "Precision Style",
-                                property + "PrecisionStyle", kPrecisionStyles),
-                         Int(c + "PrecisionEdit", "Precision", property + "Precision", 0,
-                             precisionMax),
-                         Float(c + "MinLengthEdit", "Min Length", property + "MinLength"),
-                         Check(c + "MinLengthAutoAdjustCheckBox", "Min Length Auto Adjust",
-                               property + "MinLengthAutoAdjust"),
-                         Button(c + "CopyDefaultButton", "Copy Default")});
+        return Tab(tab,
+                   {Check(c + "UseDefaultFormatCheckBox", "Use Default Format",
+                          property + "UseDefaultFormat"),
+                    Choice(c + "FormatStyleComboBox", "Format Style", property + "FormatStyle",
+                           kFormatStyles),
+                    EditChoice(c + "DateTimeFormatComboBox", "Date Time Format",
+                               property + "DateTimeFormat", kDateTimeFormats),
+                    Choice(c + "PrecisionStyleComboBox", "Precision Style",
+                           property + "PrecisionStyle", kPrecisionStyles),
+                    Int(c + "PrecisionEdit", "Precision", property + "Precision", 0, precisionMax),
+                    Float(c + "MinLengthEdit", "Min Length", property + "MinLength"),
+                    Check(c + "MinLengthAutoAdjustCheckBox", "Min Length Auto Adjust",
+                          property + "MinLengthAutoAdjust"),
+                    Button(c + "CopyDefaultButton", "Copy Default")});
     };
     TiEditorTab labels = Tab("Labels", {});
     labels.innerPageControl = p + "LabelsPageControl";
@@ -672,29 +665,20 @@ TiEditorPage MakeAxisPage(bool x) {
              Float(p + "StackingEndsMarginEdit", "Stacking Ends Margin", "StackingEndsMargin"),
              Check(p + "ForceStackingCheckBox", "Force Stacking", "ForceStacking"),
              Name(p + "AlignRefAxisNameComboBox", "Align Ref Axis Name", "AlignRefAxisName")}),
-        Tab("Cartesian",
-            {Int(p + "LayerEdit", "Layer", "Layer"),
-             Choice(p + "CartesianStyleComboBox", "Style", "CartesianStyle",
-                    {"None", "Master", "Child"}),
-             Name(p + "CartesianChildRefAxisNameComboBox", "Child Ref Axis Name",
-                  "CartesianChildRefAxisName"),
-             Float(p + "CartesianChildRefValueEdit", "Child Ref Value", "CartesianChildRefValue",
-                   TiConverter::Interval)}),
+        Tab("Cartesian", {Int(p + "LayerEdit", "Layer", "Layer"),
+                          Choice(p + "CartesianStyleComboBox", "Style", "CartesianStyle",
+                                 {"None", "Master", "Child"}),
+                          Name(p + "CartesianChildRefAxisNameComboBox", "Child Ref Axis Name",
+                               "CartesianChildRefAxisName"),
+                          Float(p + "CartesianChildRefValueEdit", "Child Ref Value",
+                                "CartesianChildRefValue", TiConverter::Interval)}),
     };
-    const std::vector<std::string> formats = {"UseDefaultFormat", "FormatStyle",
-                                              "DateTimeFormat",   "PrecisionStyle",
-                                              "Precision",        "MinLength",
+    const std::vector<std::string> formats = {"UseDefaultFormat",   "FormatStyle", "DateTimeFormat",
+                                              "PrecisionStyle",     "Precision",   "MinLength",
                                               "MinLengthAutoAdjust"};
-    std::vector<std::string> order = {"Name",
-                                      "Visible",
-                                      "GridLinesVisible",
-                                      "Enabled",
-                                      "PopupEnabled",
-                                      "Layer",
-                                      "StartPercent",
-                                      "StopPercent",
-                                      "Min",
-                                      "Span"};
+    std::vector<std::string> order = {"Name",         "Visible", "GridLinesVisible", "Enabled",
+                                      "PopupEnabled", "Layer",   "StartPercent",     "StopPercent",
+                                      "Min",          "Span"};
     // The Y axis writes its desired increment before its start, and its rotation before its
     // format style.
     if (x) {
@@ -702,11 +686,10 @@ TiEditorPage MakeAxisPage(bool x) {
     } else {
         order.insert(order.end(), {"DesiredIncrement", "DesiredStart"});
     }
-    order.insert(order.end(),
-                 {"ReverseScale", "RestoreValuesOnResume", "MasterUIInput", "InnerMargin",
-                  "OuterMargin", "Title", "TitleMargin", "TitleShow", "TitleRotated",
-                  "ScaleLinesShow", "ScaleLinesColor", "MajorLength", "MinorLength", "MinorCount",
-                  "LabelsVisible", "LabelsMargin"});
+    order.insert(order.end(), {"ReverseScale", "RestoreValuesOnResume", "MasterUIInput",
+                               "InnerMargin", "OuterMargin", "Title", "TitleMargin", "TitleShow",
+                               "TitleRotated", "ScaleLinesShow", "ScaleLinesColor", "MajorLength",
+                               "MinorLength", "MinorCount", "LabelsVisible", "LabelsMargin"});
     if (x) {
         order.insert(order.end(), {"LabelsFormatStyle", "LabelsRotation"});
     } else {
@@ -717,13 +700,28 @@ TiEditorPage MakeAxisPage(bool x) {
     for (const char* tab : {"Cursor", "Legend"}) {
         for (const std::string& f : formats) order.push_back(tab + f);
     }
-    order.insert(order.end(),
-                 {"TrackingEnabled", "TrackingStyle", "TrackingIncrementStyle",
-                  "TrackingAlignFirstStyle", "TrackingScrollCompressMax", "TrackingSpanMinimum",
-                  "TrackingMaxMargin", "TrackingMinMargin", "StackingEndsMargin", "ForceStacking",
-                  "LabelSeparation", "ScaleType", "CursorScaler", "ScrollMinMaxEnabled",
-                  "ScrollMin", "ScrollMax", "CartesianStyle", "CartesianChildRefAxisName",
-                  "CartesianChildRefValue", "AlignRefAxisName", "TitleFont", "LabelsFont"});
+    order.insert(order.end(), {"TrackingEnabled",
+                               "TrackingStyle",
+                               "TrackingIncrementStyle",
+                               "TrackingAlignFirstStyle",
+                               "TrackingScrollCompressMax",
+                               "TrackingSpanMinimum",
+                               "TrackingMaxMargin",
+                               "TrackingMinMargin",
+                               "StackingEndsMargin",
+                               "ForceStacking",
+                               "LabelSeparation",
+                               "ScaleType",
+                               "CursorScaler",
+                               "ScrollMinMaxEnabled",
+                               "ScrollMin",
+                               "ScrollMax",
+                               "CartesianStyle",
+                               "CartesianChildRefAxisName",
+                               "CartesianChildRefValue",
+                               "AlignRefAxisName",
+                               "TitleFont",
+                               "LabelsFont"});
     page.writeOrder = std::move(order);
     return page;
 }
@@ -875,13 +873,26 @@ TiEditorPage MakeTablePage() {
         Tab("Layout", {Float("TableStartPercentEdit", "Start Percent", "StartPercent"),
                        Float("TableStopPercentEdit", "Stop Percent", "StopPercent")}),
     };
-    page.writeOrder = {"Name",          "Visible",          "Enabled",
-                       "PopupEnabled",  "MarginTop",        "MarginLeft",
-                       "MarginRight",   "MarginBottom",     "ColumnSpacing",
-                       "RowSpacing",    "RowsMax",          "ColumnTitlesVisible",
-                       "GridLinesShow", "GridLinesColor",   "StartPercent",
-                       "StopPercent",   "GridBackGroundTransparent", "GridBackGroundColor",
-                       "DataFont",      "ColumnTitlesFont"};
+    page.writeOrder = {"Name",
+                       "Visible",
+                       "Enabled",
+                       "PopupEnabled",
+                       "MarginTop",
+                       "MarginLeft",
+                       "MarginRight",
+                       "MarginBottom",
+                       "ColumnSpacing",
+                       "RowSpacing",
+                       "RowsMax",
+                       "ColumnTitlesVisible",
+                       "GridLinesShow",
+                       "GridLinesColor",
+                       "StartPercent",
+                       "StopPercent",
+                       "GridBackGroundTransparent",
+                       "GridBackGroundColor",
+                       "DataFont",
+                       "ColumnTitlesFont"};
     return page;
 }
 
@@ -911,8 +922,7 @@ TiEditorPage MakeToolBarPage() {
              Check("ToolBarShowZoomInOutButtonsCheckBox", "Show Button/Zoom In/Out",
                    "ShowZoomInOutButtons"),
              Check("ToolBarShowSelectButtonCheckBox", "Show Button/Select", "ShowSelectButton"),
-             Check("ToolBarShowZoomBoxButtonCheckBox", "Show Button/Zoom Box",
-                   "ShowZoomBoxButton"),
+             Check("ToolBarShowZoomBoxButtonCheckBox", "Show Button/Zoom Box", "ShowZoomBoxButton"),
              Check("ToolBarShowCursorButtonCheckBox", "Show Button/Cursor", "ShowCursorButton"),
              Check("ToolBarShowEditButtonCheckBox", "Show Button /Edit", "ShowEditButton"),
              Check("ToolBarShowCopyButtonCheckBox", "Show Button /Copy", "ShowCopyButton"),
@@ -956,16 +966,15 @@ TiEditorPage MakeDataViewPage() {
     page.listVisible = false;
     const auto custom = [](const std::string& which, const std::string& plural) {
         const std::string c = "DataViewGridLine" + which;
-        return Tab(which.substr(0, 1) + "-" + plural.substr(1),
-                   {Check("DataViewGridLineShow" + plural + "CheckBox", "Show",
-                          "GridLineShow" + plural),
-                    Check(c + "CustomCheckBox", "Custom", "GridLine" + which + "Custom"),
-                    Colour(c + "ColorColorPicker", "Custom Properties/Color",
-                           "GridLine" + which + "Color"),
-                    Int(c + "WidthEdit", "Custom Properties/Width", "GridLine" + which + "Width",
-                        0, 100),
-                    Choice(c + "StyleComboBox", "Custom Properties/Style",
-                           "GridLine" + which + "Style", kGridLineStyles)});
+        return Tab(
+            which.substr(0, 1) + "-" + plural.substr(1),
+            {Check("DataViewGridLineShow" + plural + "CheckBox", "Show", "GridLineShow" + plural),
+             Check(c + "CustomCheckBox", "Custom", "GridLine" + which + "Custom"),
+             Colour(c + "ColorColorPicker", "Custom Properties/Color",
+                    "GridLine" + which + "Color"),
+             Int(c + "WidthEdit", "Custom Properties/Width", "GridLine" + which + "Width", 0, 100),
+             Choice(c + "StyleComboBox", "Custom Properties/Style", "GridLine" + which + "Style",
+                    kGridLineStyles)});
     };
     TiEditorTab gridLines =
         Tab("Grid Lines",
@@ -1050,7 +1059,7 @@ void CollectFields(const std::vector<TiEditorTab>& tabs, std::vector<const TiEdi
 
 const std::vector<TiEditorPage>& PlotEditorObjectPages() {
     static const std::vector<TiEditorPage> pages = {
-        MakeChannelPage(), MakeCursorPage(), MakeLimitPage(),   MakeLabelPage(),
+        MakeChannelPage(),  MakeCursorPage(),    MakeLimitPage(),  MakeLabelPage(),
         MakeAxisPage(true), MakeAxisPage(false), MakeLegendPage(), MakeTablePage(),
         MakeToolBarPage(),  MakeDataViewPage(),
     };

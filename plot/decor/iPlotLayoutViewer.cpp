@@ -192,12 +192,14 @@ void TiPlotLayoutViewer::PaintToCanvas(TCanvas* canvas) {
         const TBlockObject& band = *FDragOverRefBlock2;
         TRect r = band.ARect;
         if (band.Horizontal) {
-            if (FInsertDirection == iidBelow) r = {r.Left, r.Top + cell / 2, r.Right, r.Bottom + cell / 2};
+            if (FInsertDirection == iidBelow)
+                r = {r.Left, r.Top + cell / 2, r.Right, r.Bottom + cell / 2};
             if (FInsertDirection == iidAbove) {
                 r = {r.Left, r.Top - (cell / 2 - 1), r.Right, r.Bottom - (cell / 2 - 1)};
             }
         } else {
-            if (FInsertDirection == iidBelow) r = {r.Left - cell / 2, r.Top, r.Right - cell / 2, r.Bottom};
+            if (FInsertDirection == iidBelow)
+                r = {r.Left - cell / 2, r.Top, r.Right - cell / 2, r.Bottom};
             if (FInsertDirection == iidAbove) {
                 r = {r.Left + cell / 2 + 1, r.Top, r.Right + cell / 2 + 1, r.Bottom};
             }
@@ -238,9 +240,8 @@ const TBlockObject* TiPlotLayoutViewer::GetMouseOverBlock2(int x, int y) const {
         if (band->ToolBar && y < (r.Top + r.Bottom) / 2) continue;
         if (band->DataView) {
             // Only the one-cell strips along its edges across the stacking direction.
-            const bool inStrip = band->Horizontal
-                                     ? (y < r.Top + cell || y >= r.Bottom - cell)
-                                     : (x < r.Left + cell || x >= r.Right - cell);
+            const bool inStrip = band->Horizontal ? (y < r.Top + cell || y >= r.Bottom - cell)
+                                                  : (x < r.Left + cell || x >= r.Right - cell);
             if (!inStrip) continue;
         }
         return band.get();
@@ -289,10 +290,9 @@ void TiPlotLayoutViewer::iMouseMove(TShiftState shift, int x, int y) {
     FDragOverRefBlock2 = nullptr;
     TiPlotLayoutObject* o = GetMouseOverBlock(x, y);
     if (FEditMode == ilemNone) {
-        const bool resizable =
-            o != nullptr && (IsAxis(o) || IsKind(o, TiPlotObjectKind::Label) ||
-                             IsKind(o, TiPlotObjectKind::Table) ||
-                             IsKind(o, TiPlotObjectKind::Legend));
+        const bool resizable = o != nullptr && (IsAxis(o) || IsKind(o, TiPlotObjectKind::Label) ||
+                                                IsKind(o, TiPlotObjectKind::Table) ||
+                                                IsKind(o, TiPlotObjectKind::Legend));
         if (o == nullptr) {
             FResizeBlock = nullptr;
         } else if (resizable) {

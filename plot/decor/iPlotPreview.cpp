@@ -60,10 +60,9 @@ int PreviewPaperCode(int printSize) {
     }
 }
 
-TiPreviewPage CalcPreviewPage(int width, int height, int printSize,
-                              TPrinterOrientation orientation, double marginLeft,
-                              double marginTop, double marginRight, double marginBottom,
-                              int pictureWidth, int pictureHeight) {
+TiPreviewPage CalcPreviewPage(int width, int height, int printSize, TPrinterOrientation orientation,
+                              double marginLeft, double marginTop, double marginRight,
+                              double marginBottom, int pictureWidth, int pictureHeight) {
     TiPreviewPage p;
     double paperWidth = 0;
     double paperHeight = 0;
@@ -91,8 +90,8 @@ TiPreviewPage CalcPreviewPage(int width, int height, int printSize,
         const double r = static_cast<double>(p.PrintableWidth) / pictureWidth;
         if (r >= static_cast<double>(p.PrintableHeight) / pictureHeight) {
             pictureH = p.PrintableHeight;
-            pictureW = Nearest(static_cast<double>(pictureWidth) * p.PrintableHeight /
-                               pictureHeight);
+            pictureW =
+                Nearest(static_cast<double>(pictureWidth) * p.PrintableHeight / pictureHeight);
         } else {
             pictureW = p.PrintableWidth;
             pictureH = Nearest(pictureHeight * r);
@@ -119,8 +118,7 @@ TiPlotPreviewSettingsForm::TiPlotPreviewSettingsForm(TComponent* owner)
     PrinterMarginGroupBox->SetParent(this);
     PrinterMarginGroupBox->SetCaption("Margin");
     PrinterMarginGroupBox->SetBounds(8, 8, 209, 113);
-    const auto edit = [this](TWinControl* parent, const char* name, int left, int top,
-                             int width) {
+    const auto edit = [this](TWinControl* parent, const char* name, int left, int top, int width) {
         auto* e = new TiComponentEditorEdit(this);
         e->SetName(name);
         e->SetParent(parent);
@@ -234,8 +232,8 @@ void TiPlotPreviewForm::DrawPage(TCanvas* canvas, int width, int height) {
     TPicture* snapshot = plot->GetSnapShotPicture();
     TGraphic* picture = snapshot != nullptr ? snapshot->Graphic() : nullptr;
     const TiPreviewPage page = CalcPreviewPage(
-        width, height, PrintSize, PrintOrientation, plot->PrintMarginLeft(),
-        plot->PrintMarginTop(), plot->PrintMarginRight(), plot->PrintMarginBottom(),
+        width, height, PrintSize, PrintOrientation, plot->PrintMarginLeft(), plot->PrintMarginTop(),
+        plot->PrintMarginRight(), plot->PrintMarginBottom(),
         picture != nullptr ? picture->Width() : 0, picture != nullptr ? picture->Height() : 0);
     const TRect& r = page.Page;
     canvas->Brush()->SetColor(clBlack);
@@ -254,8 +252,8 @@ void TiPlotPreviewForm::PreviewPaint(TObject*) {
     const int height = Preview->Height();
     TBitmap bitmap(std::max(width, 1), std::max(height, 1));
     // The page shows the plot as it prints: without its first toolbar.
-    TiPlotToolBar* toolBar = plot != nullptr && plot->ToolBarCount() > 0 ? plot->GetToolBar(0)
-                                                                          : nullptr;
+    TiPlotToolBar* toolBar =
+        plot != nullptr && plot->ToolBarCount() > 0 ? plot->GetToolBar(0) : nullptr;
     const bool toolBarVisible = toolBar != nullptr && toolBar->Visible();
     if (toolBar != nullptr) toolBar->SetVisible(false);
     try {
@@ -298,8 +296,8 @@ void TiPlotPreviewForm::SettingsButtonClick(TObject*) {
     PrintMarginTop = settings->PrintMarginTopEdit->AsFloat();
     PrintMarginRight = settings->PrintMarginRightEdit->AsFloat();
     PrintMarginBottom = settings->PrintMarginBottomEdit->AsFloat();
-    PrintOrientation = settings->PrintOrientationRadioGroup->AsInteger() == 1 ? poLandscape
-                                                                              : poPortrait;
+    PrintOrientation =
+        settings->PrintOrientationRadioGroup->AsInteger() == 1 ? poLandscape : poPortrait;
     PrintDocumentName = settings->PrintDocumentNameEdit->AsString();
     PrintSize = settings->PrintPaperSizeComboBox->AsInteger();
     if (plot != nullptr) {

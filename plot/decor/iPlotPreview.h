@@ -34,10 +34,9 @@ int PreviewPaperCode(int printSize);
 // The page of that paper (turned for landscape) fitted into an area of width by height with 10
 // pixels all round, the margins (inches) taken off, and a picture of pictureWidth by
 // pictureHeight fitted into what remains, keeping its proportions.
-TiPreviewPage CalcPreviewPage(int width, int height, int printSize,
-                              TPrinterOrientation orientation, double marginLeft,
-                              double marginTop, double marginRight, double marginBottom,
-                              int pictureWidth, int pictureHeight);
+TiPreviewPage CalcPreviewPage(int width, int height, int printSize, TPrinterOrientation orientation,
+                              double marginLeft, double marginTop, double marginRight,
+                              double marginBottom, int pictureWidth, int pictureHeight);
 
 class TiPlotPreviewSettingsForm : public TiCustomEditorForm {
 public:

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cctype>
 #include <memory>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "framework/controls/Form.h"
 #include "framework/controls/PageControl.h"

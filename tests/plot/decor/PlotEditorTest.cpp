@@ -1,0 +1,316 @@
+// The plot property editor: committing a control writes the whole page and reloads it, Escape
+// restores, pages of kinds without objects are disabled by their name prefix, adding and
+// removing objects, the title tab, name combo boxes, the layout page's menu, opening the editor
+// modal through the decor services, and its texts translated.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/controls/Menus.h"
+#include "framework/desktop/ScriptedDialogs.h"
+#include "framework/runtime/MainThread.h"
+#include "framework/text/PropertyText.h"
+#include "plot/decor/iPlotEditor.h"
+#include "plot/decor/iPlotLayoutViewer.h"
+#include "plot/engine/iPlotMasterManager.h"
+#include "plot/engine/iPlotTranslation.h"
+#include "plot/engine/iPlotTable.h"
+#include "tests/plot/engine/PlotTestSupport.h"
+#include "tests/support/RunLoop.h"
+
+namespace dsp {
+namespace {
+
+// An editor on a plot of the usual objects, as its master makes it (not shown).
+class PlotEditorTest : public ::testing::Test {
+protected:
+    PlotEditorTest() {
+        test::UseFakeClasses(plot);
+        plot.SetBounds(0, 0, 400, 300);
+        editor = CreatePlotEditorForm(plot.Master());
+    }
+    ~PlotEditorTest() override { delete editor; }
+
+    template <typename T>
+    T* Get(const std::string& name) {
+        T* control = editor->Control<T>(name);
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    // What the user does: types the text and commits it with Enter.
+    void Type(const std::string& edit, const std::string& text) {
+        auto* e = Get<TiComponentEditorEdit>(edit);
+        e->SetText(text);
+        e->DoUpdate();
+    }
+    bool Enabled(const std::string& name) { return Get<TControl>(name)->Enabled(); }
+
+    test::TAxesPlot plot{nullptr};
+    TiPlotEditorForm* editor = nullptr;
+};
+
+TEST_F(PlotEditorTest, CommittingAControlWritesThePageAndShowsWhatTheObjectKept) {
+    TiPlotToolBar* toolBar = plot.GetToolBar(0);
+    Get<TiComponentEditorCheckBox>("ToolBarFlatButtonsCheckBox")->SetAsBoolean(true);
+    Type("ToolBarZoomInOutFactorEdit", "0.5");
+    EXPECT_TRUE(toolBar->FlatButtons()) << "the whole page is written, not only the edit";
+    EXPECT_EQ(toolBar->ZoomInOutFactor(), 1);
+    EXPECT_EQ(Get<TiComponentEditorEdit>("ToolBarZoomInOutFactorEdit")->Text(), "1")
+        << "the reload shows the clamped value";
+
+    // Escape before Enter: the last committed text comes back and nothing is written.
+    auto* span = Get<TiComponentEditorEdit>("XAxisSpanEdit");
+    span->SetText("250");
+    span->Perform(WM_CHAR, 27, 0);
+    EXPECT_EQ(span->Text(), "100");
+    EXPECT_EQ(plot.GetXAxis(0)->Span(), 100);
+    Type("XAxisSpanEdit", "250");
+    EXPECT_EQ(plot.GetXAxis(0)->Span(), 250);
+}
+
+TEST_F(PlotEditorTest, ChoicesWriteTheirOrdinalAndEditableFormatsWriteTheirText) {
+    auto* style = Get<TiComponentEditorComboBox>("XAxisTrackingStyleComboBox");
+    EXPECT_EQ(style->Items()->Count(), 8);
+    style->SetAsInteger(3);
+    style->OnChange(style);  // what the user's choice raises
+    EXPECT_EQ(static_cast<int>(plot.GetXAxis(0)->TrackingStyle()), 3);
+
+
+    auto* format = Get<TiComponentEditorComboBox>("YAxisDateTimeFormatComboBox");
+    format->SetText("hh:nn");
+    format->OnChange(format);  // what every keystroke raises
+    EXPECT_EQ(GetPropTextByPath(plot.GetYAxis(0), "DateTimeFormat"), "hh:nn");
+
+    auto* rotation = Get<TiComponentEditorComboBox>("YAxisLabelRotationComboBox");
+    EXPECT_EQ(rotation->Items()->Strings(3), "270");
+}
+
+TEST_F(PlotEditorTest, APageWithoutObjectsIsDisabledByItsPrefixAndAddEnablesIt) {
+    EXPECT_EQ(plot.LimitCount(), 0);
+    EXPECT_FALSE(Enabled("LimitNameEdit"));
+    EXPECT_FALSE(Enabled("LimitRemoveButton"));
+    EXPECT_FALSE(Enabled("LimitListBox"));
+    EXPECT_EQ(Get<TiComponentEditorEdit>("LimitNameEdit")->Text(), "");
+    EXPECT_TRUE(Enabled("iLimitAddButton")) << "the Add buttons never match a prefix";
+
+    Get<TiComponentEditorButton>("iLimitAddButton")->Click();
+    ASSERT_EQ(plot.LimitCount(), 1);
+    EXPECT_TRUE(Enabled("LimitNameEdit"));
+    EXPECT_TRUE(Enabled("LimitRemoveButton"));
+    EXPECT_EQ(Get<TiComponentEditorEdit>("LimitNameEdit")->Text(), "Limit 1");
+    EXPECT_EQ(editor->Selected(TiPlotObjectKind::Limit), plot.GetLimit(0));
+}
+
+TEST_F(PlotEditorTest, RemovingSelectsTheNewLastItemAndTheTitleLabelStays) {
+    plot.AddXAxis();
+    plot.AddXAxis();
+    auto* list = editor->ListOf(TiPlotObjectKind::XAxis);
+    ASSERT_EQ(list->Count(), 3);
+    EXPECT_EQ(list->ItemIndex(), 2) << "an object the plot adds is selected";
+    Get<TiComponentEditorButton>("XAxisRemoveButton")->Click();
+    EXPECT_EQ(plot.XAxisCount(), 2);
+    EXPECT_EQ(list->ItemIndex(), 1);
+    EXPECT_EQ(Get<TiComponentEditorEdit>("XAxisNameEdit")->Text(), plot.GetXAxis(1)->Name());
+
+    auto* labels = editor->ListOf(TiPlotObjectKind::Label);
+    labels->SetItemIndex(0);
+    editor->UpdateLabelEdit();
+    EXPECT_FALSE(Enabled("LabelRemoveButton")) << "the title cannot go";
+
+    RegisterPlotObjectClass(TiPlotObjectKind::Table, PlotObjectFactory<TiPlotTable>());
+    Get<TiComponentEditorButton>("iTableAddButton")->Click();
+    EXPECT_TRUE(Enabled("TableNameEdit"));
+    Get<TiComponentEditorButton>("TableRemoveButton")->Click();
+    EXPECT_EQ(plot.TableCount(), 0);
+    EXPECT_FALSE(Enabled("TableNameEdit")) << "the only one gone: the page is empty";
+    EXPECT_FALSE(Enabled("TableRemoveButton"));
+}
+
+TEST_F(PlotEditorTest, TitleTabAndFirstLabelFollowEachOther) {
+    Type("TitleTextEdit", "Response");
+    EXPECT_EQ(plot.GetLabel(0)->Caption(), "Response");
+    EXPECT_EQ(Get<TiComponentEditorEdit>("LabelCaptionMemo")->Text(), "Response");
+
+    editor->ListOf(TiPlotObjectKind::Label)->SetItemIndex(0);
+    editor->UpdateLabelEdit();
+    Type("LabelMarginBottomEdit", "0.75");
+    EXPECT_EQ(plot.GetLabel(0)->MarginBottom(), 0.75);
+    EXPECT_EQ(Get<TiComponentEditorEdit>("TitleMarginEdit")->Text(), "0.75");
+}
+
+TEST_F(PlotEditorTest, NameListsOfferNoneAllAndTheAxesOfTheRightKind) {
+    plot.AddYAxis();
+    editor->UpdateAll();
+    const auto entries = [this](const std::string& name) {
+        std::vector<std::string> items;
+        auto* combo = Get<TiComponentEditorComboBox>(name);
+        for (int i = 0; i < combo->Items()->Count(); ++i) items.push_back(combo->Items()->Strings(i));
+        return items;
+    };
+    EXPECT_EQ(entries("XAxisCartesianChildRefAxisNameComboBox"),
+              (std::vector<std::string>{"<None>", "Y-Axis 1", "Y-Axis 2"}));
+    EXPECT_EQ(entries("YAxisCartesianChildRefAxisNameComboBox"),
+              (std::vector<std::string>{"<None>", "X-Axis 1"}));
+    EXPECT_EQ(entries("DataViewGridYAxisNameComboBox"),
+              (std::vector<std::string>{"<None>", "Y-Axis 1", "Y-Axis 2", "<All>"}));
+
+    // A renamed axis keeps its place in the lists that showed it.
+    auto* grid = Get<TiComponentEditorComboBox>("DataViewGridXAxisNameComboBox");
+    EXPECT_EQ(grid->AsString(), "X-Axis 1");
+    plot.GetXAxis(0)->SetName("Time");
+    EXPECT_EQ(grid->AsString(), "Time");
+
+    // Choosing "<All>" writes that text.
+    grid->SetAsInteger(grid->Items()->Count() - 1);
+    grid->OnChange(grid);
+    EXPECT_EQ(plot.GetDataView(0)->GridXAxisName(), "<All>");
+}
+
+TEST_F(PlotEditorTest, CopyDefaultCopiesTheDefaultFormatAndWritesTheAxis) {
+    TiPlotXAxis* axis = plot.GetXAxis(0);
+    axis->SetLabelsPrecision(7);
+    axis->SetLabelsFormatStyle(static_cast<TiPlotTextFormat>(2));
+    editor->UpdateXAxesEdit();
+    Get<TiComponentEditorButton>("XAxisLegendCopyDefaultButton")->Click();
+    EXPECT_EQ(GetPropTextByPath(axis, "LegendPrecision"), "7");
+    TPropertyRef style = FindPropertyByPath(axis, "LegendFormatStyle");
+    EXPECT_EQ(style.property->GetOrdinal(style.instance), 2);
+    EXPECT_EQ(Get<TiComponentEditorEdit>("XAxisLegendPrecisionEdit")->Text(), "7");
+}
+
+TEST_F(PlotEditorTest, LayoutMenuOffersWhatTheBlockUnderTheMouseAllows) {
+    const auto item = [this](const char* name) { return editor->Control<TMenuItem>(name); };
+    editor->FRightClickObject = plot.GetXAxis(0);
+    editor->LayoutPopupMenuPopup();
+    EXPECT_TRUE(item("DeleteMenuItem")->Enabled());
+    EXPECT_TRUE(item("VisibleMenuItem")->Checked());
+    editor->FRightClickObject = plot.GetLabel(0);
+    editor->LayoutPopupMenuPopup();
+    EXPECT_FALSE(item("DeleteMenuItem")->Enabled()) << "the title";
+    EXPECT_TRUE(item("EditMenuItem")->Enabled());
+    editor->FRightClickObject = plot.GetDataView(0);
+    editor->LayoutPopupMenuPopup();
+    EXPECT_FALSE(item("VisibleMenuItem")->Enabled());
+
+    plot.AddXAxis();
+    editor->FRightClickObject = plot.GetXAxis(1);
+    editor->LayoutPopupMenuPopup();
+    editor->DeleteMenuItemClick();
+    EXPECT_EQ(plot.XAxisCount(), 1);
+    editor->LayoutPopupMenuPopup();  // by keyboard: no block under the mouse
+    EXPECT_FALSE(item("DeleteMenuItem")->Enabled());
+    EXPECT_FALSE(item("VisibleMenuItem")->Enabled());
+    EXPECT_FALSE(item("EditMenuItem")->Enabled());
+    EXPECT_TRUE(item("AddXAxisMenuItem")->Enabled());
+
+    editor->FRightClickObject = plot.GetLegend(0);
+    editor->VisibleMenuItemClick();
+    EXPECT_FALSE(plot.GetLegend(0)->Visible());
+    EXPECT_FALSE(Get<TiComponentEditorCheckBox>("LegendVisibleCheckbox")->AsBoolean());
+    editor->EditMenuItemClick();
+    EXPECT_EQ(editor->PageControl->ActivePage(), editor->PageOf(TiPlotObjectKind::Legend));
+
+    editor->XYAxesReverseMenuItemClick();
+    EXPECT_TRUE(plot.XYAxesReverse());
+}
+
+TEST_F(PlotEditorTest, ControlPageWritesThePlotsOwnSettings) {
+    editor->LoadControlPage();
+    EXPECT_EQ(Get<TiComponentEditorEdit>("UpdateFrameRateEdit")->Text(), "60");
+    Type("UpdateFrameRateEdit", "250");
+    EXPECT_EQ(plot.GetUpdateFrameRate(), 250) << "typed values are not clamped";
+    Get<TiComponentEditorRadioGroup>("BorderStyleRadioGroup")->SetItemIndex(1);
+    EXPECT_EQ(plot.GetBorderStyle(), ibsRaised);
+    auto* spin = Get<TiUpDown>("UpdateFrameRateEditUpDown");
+    EXPECT_EQ(spin->Max(), 100);
+}
+
+TEST_F(PlotEditorTest, TextsGoThroughTheTranslationTable) {
+    plot.AddTranslation("Visible", "Sichtbar");
+    plot.AddTranslation("<None>", "<Keine>");
+    plot.Master()->TranslateForm(editor);
+    EXPECT_EQ(Get<TiComponentEditorCheckBox>("XAxisVisibleCheckBox")->Caption(), "Sichtbar");
+    editor->UpdateXAxesEdit();
+    EXPECT_EQ(Get<TiComponentEditorComboBox>("XAxisCartesianChildRefAxisNameComboBox")
+                  ->Items()
+                  ->Strings(0),
+              "<Keine>");
+}
+
+// ---- opening through the master
+
+TEST(PlotEditorOpenTest, ModalEditorOpensOnThePlotAndRemembersItsPages) {
+    InstallPlotDecor();
+    test::TAxesPlot plot(nullptr);
+    plot.SetBounds(0, 0, 400, 300);
+    int opened = 0;
+    int closed = 0;
+    plot.OnAfterOpenEditor = [&](TObject* sender) {
+        ++opened;
+        EXPECT_EQ(sender, plot.Master());
+        PostToMainThread([&] {
+            auto* form = static_cast<TiPlotEditorForm*>(plot.Master()->EditorForm());
+            form->PageControl->SetActivePage(form->PageOf(TiPlotObjectKind::YAxis));
+            auto* span = form->Control<TiComponentEditorEdit>("YAxisSpanEdit");
+            span->SetText("40");
+            span->DoUpdate();
+            form->Close();
+        });
+    };
+    plot.OnAfterCloseEditor = [&](TObject*) { ++closed; };
+    plot.GetToolBar(0)->DoButtonClickEdit();
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(closed, 1);
+    EXPECT_EQ(plot.Master()->EditorForm(), nullptr) << "a modal editor goes when it closes";
+    EXPECT_EQ(plot.GetYAxis(0)->Span(), 40);
+
+    plot.OnAfterOpenEditor = [&](TObject*) {
+        PostToMainThread([&] {
+            auto* form = static_cast<TiPlotEditorForm*>(plot.Master()->EditorForm());
+            EXPECT_EQ(form->PageControl->ActivePage(), form->PageOf(TiPlotObjectKind::YAxis))
+                << "the page shown last is shown again";
+            EXPECT_EQ(form->Control<TiComponentEditorEdit>("YAxisSpanEdit")->Text(), "40");
+            form->Close();
+        });
+    };
+    plot.Master()->EditProperties();
+    EXPECT_EQ(closed, 2);
+}
+
+TEST(PlotEditorOpenTest, EditingAnObjectOpensItsPageWithItSelected) {
+    InstallPlotDecor();
+    test::TAxesPlot plot(nullptr);
+    plot.AddXAxis();
+    std::string shown;
+    plot.OnAfterOpenEditor = [&](TObject*) {
+        PostToMainThread([&] {
+            auto* form = static_cast<TiPlotEditorForm*>(plot.Master()->EditorForm());
+            shown = form->Control<TiComponentEditorEdit>("XAxisNameEdit")->Text();
+            EXPECT_EQ(form->PageControl->ActivePage(), form->PageOf(TiPlotObjectKind::XAxis));
+            form->Close();
+        });
+    };
+    plot.GetXAxis(1)->DoEdit();
+    EXPECT_EQ(shown, "X-Axis 2");
+}
+
+TEST(PlotEditorOpenTest, StayOnTopEditorFollowsThePlotUntilItsOwnCloseFreesIt) {
+    InstallPlotDecor();
+    auto plot = std::make_unique<test::TAxesPlot>(nullptr);
+    plot->SetEditorFormStyle(ipfsStayOnTop);
+    plot->Master()->EditProperties();
+    auto* form = static_cast<TiPlotEditorForm*>(plot->Master()->EditorForm());
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(form->Visible());
+    plot->GetXAxis(0)->SetSpan(33);
+    form->Activate();
+    EXPECT_EQ(form->Control<TiComponentEditorEdit>("XAxisSpanEdit")->Text(), "33");
+    // Destroying the plot takes its editor with it.
+    plot.reset();
+    SUCCEED();
+}
+
+}  // namespace
+}  // namespace dsp

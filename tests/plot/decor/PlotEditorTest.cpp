@@ -15,8 +15,8 @@
 #include "plot/decor/iPlotEditor.h"
 #include "plot/decor/iPlotLayoutViewer.h"
 #include "plot/engine/iPlotMasterManager.h"
-#include "plot/engine/iPlotTranslation.h"
 #include "plot/engine/iPlotTable.h"
+#include "plot/engine/iPlotTranslation.h"
 #include "tests/plot/engine/PlotTestSupport.h"
 #include "tests/support/RunLoop.h"
 
@@ -76,7 +76,6 @@ TEST_F(PlotEditorTest, ChoicesWriteTheirOrdinalAndEditableFormatsWriteTheirText)
     style->SetAsInteger(3);
     style->OnChange(style);  // what the user's choice raises
     EXPECT_EQ(static_cast<int>(plot.GetXAxis(0)->TrackingStyle()), 3);
-
 
     auto* format = Get<TiComponentEditorComboBox>("YAxisDateTimeFormatComboBox");
     format->SetText("hh:nn");
@@ -146,7 +145,8 @@ TEST_F(PlotEditorTest, NameListsOfferNoneAllAndTheAxesOfTheRightKind) {
     const auto entries = [this](const std::string& name) {
         std::vector<std::string> items;
         auto* combo = Get<TiComponentEditorComboBox>(name);
-        for (int i = 0; i < combo->Items()->Count(); ++i) items.push_back(combo->Items()->Strings(i));
+        for (int i = 0; i < combo->Items()->Count(); ++i)
+            items.push_back(combo->Items()->Strings(i));
         return items;
     };
     EXPECT_EQ(entries("XAxisCartesianChildRefAxisNameComboBox"),

@@ -33,8 +33,8 @@ protected:
         return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
     }
     void Press(int x, int y, TMouseButton button = mbLeft) {
-        viewer.iMouseDown(button, button == mbLeft ? TShiftState{ssLeft} : TShiftState{ssRight},
-                          x, y);
+        viewer.iMouseDown(button, button == mbLeft ? TShiftState{ssLeft} : TShiftState{ssRight}, x,
+                          y);
     }
     void Move(int x, int y, bool left = true) {
         viewer.iMouseMove(left ? TShiftState{ssLeft} : TShiftState{}, x, y);
@@ -193,8 +193,8 @@ TEST(PlotPreviewTest, PageFitsTheAreaWithTheRightPixelsPerInch) {
     EXPECT_EQ(page.PageHeight, 468);
     EXPECT_EQ(page.PageWidth, 331);
     EXPECT_EQ(page.PixelsPerInch, 40);
-    EXPECT_EQ(page.Page, (TRect{816 / 2 - 165 - 5, 488 / 2 - 234 - 5, 816 / 2 + 165 - 5,
-                                488 / 2 + 234 - 5}));
+    EXPECT_EQ(page.Page,
+              (TRect{816 / 2 - 165 - 5, 488 / 2 - 234 - 5, 816 / 2 + 165 - 5, 488 / 2 + 234 - 5}));
 
     // Landscape turns the paper first.
     page = CalcPreviewPage(816, 488, 3, poLandscape, 0, 0, 0, 0, 0, 0);

@@ -152,7 +152,8 @@ void SavePng(benchmark::State& state) {
 #else
     const auto other = [] {};
 #endif
-    SideBySide(state, [&] { engine.SaveImageToPNG(folder.File("engine.png"), 6); }, other);
+    SideBySide(
+        state, [&] { engine.SaveImageToPNG(folder.File("engine.png"), 6); }, other);
 }
 BENCHMARK(SavePng)->Unit(benchmark::kMillisecond);
 
@@ -169,8 +170,8 @@ void SaveJpg(benchmark::State& state) {
 #else
     const auto other = [] {};
 #endif
-    SideBySide(state, [&] { engine.SaveImageToJPEG(folder.File("engine.jpg"), 75, false); },
-               other);
+    SideBySide(
+        state, [&] { engine.SaveImageToJPEG(folder.File("engine.jpg"), 75, false); }, other);
 }
 BENCHMARK(SaveJpg)->Unit(benchmark::kMillisecond);
 
@@ -192,7 +193,8 @@ void PrintPdf(benchmark::State& state) {
 #else
     const auto other = [] {};
 #endif
-    SideBySide(state, [&] { engine.PrintChart(); }, other);
+    SideBySide(
+        state, [&] { engine.PrintChart(); }, other);
     printer->SetFileName("");
 }
 // The printer draws each page at its resolution before the page goes into the file.

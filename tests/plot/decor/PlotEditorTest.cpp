@@ -10,7 +10,9 @@
 
 #include "framework/controls/Menus.h"
 #include "framework/desktop/ScriptedDialogs.h"
+#include "framework/graphics/Graphic.h"
 #include "framework/runtime/MainThread.h"
+#include "framework/text/FileNames.h"
 #include "framework/text/PropertyText.h"
 #include "plot/decor/iPlotEditor.h"
 #include "plot/decor/iPlotLayoutViewer.h"
@@ -19,6 +21,7 @@
 #include "plot/engine/iPlotTranslation.h"
 #include "tests/plot/engine/PlotTestSupport.h"
 #include "tests/support/RunLoop.h"
+#include "tests/support/TempFolder.h"
 
 namespace dsp {
 namespace {
@@ -239,6 +242,41 @@ TEST_F(PlotEditorTest, TextsGoThroughTheTranslationTable) {
               "<Keine>");
 }
 
+TEST_F(PlotEditorTest, DialogsOfThePickersWriteWhatTheUserChose) {
+    TScriptedDialogs dialogs;
+    dialogs.AnswerColor(0x0000FF);
+    Get<TiComponentEditorColorPicker>("LegendBackgroundColorPicker")->Button()->Click();
+    EXPECT_EQ(GetPropTextByPath(plot.GetLegend(0), "BackGroundColor"), "255");
+
+    TLogFont font = plot.GetXAxis(0)->TitleFont()->LogFont();
+    font.lfFaceName = "Arial";
+    font.lfHeight = -20;
+    dialogs.AnswerFont(font, 0x00FF00);
+    Get<TiComponentEditorFontPicker>("XAxisTitleFontPicker")->Click();
+    EXPECT_EQ(plot.GetXAxis(0)->TitleFont()->Name(), "Arial");
+    EXPECT_EQ(plot.GetXAxis(0)->TitleFont()->Color(), static_cast<TColor>(0x00FF00));
+
+    // A cancelled dialog changes nothing.
+    dialogs.Cancel();
+    Get<TiComponentEditorColorPicker>("LegendBackgroundColorPicker")->PickColor();
+    EXPECT_EQ(GetPropTextByPath(plot.GetLegend(0), "BackGroundColor"), "255");
+}
+
+TEST_F(PlotEditorTest, PropertyFilePickersSaveAndLoadThePlot) {
+    test::TTempFolder folder;
+    TScriptedDialogs dialogs;
+    editor->LoadControlPage();
+    plot.SetHintsPause(123);
+    dialogs.AnswerFile(folder.File("plot"));
+    Get<TiComponentEditorSavePicker>("ControlPropertiesSavePicker")->Click();
+    ASSERT_TRUE(FileExists(folder.File("plot.cfg"))) << "the filter's extension";
+    plot.SetHintsPause(500);
+    dialogs.AnswerFile(folder.File("plot.cfg"));
+    Get<TiComponentEditorOpenPicker>("ControlPropertiesOpenPicker")->Click();
+    EXPECT_EQ(plot.HintsPause(), 123);
+    EXPECT_EQ(Get<TiComponentEditorEdit>("HintsPauseEdit")->Text(), "123") << "reloaded";
+}
+
 // ---- opening through the master
 
 TEST(PlotEditorOpenTest, ModalEditorOpensOnThePlotAndRemembersItsPages) {
@@ -277,6 +315,28 @@ TEST(PlotEditorOpenTest, ModalEditorOpensOnThePlotAndRemembersItsPages) {
     };
     plot.Master()->EditProperties();
     EXPECT_EQ(closed, 2);
+
+    // A value the object clamped shows so when the editor opens again.
+    plot.OnAfterOpenEditor = [&](TObject*) {
+        PostToMainThread([&] {
+            auto* form = static_cast<TiPlotEditorForm*>(plot.Master()->EditorForm());
+            auto* factor = form->Control<TiComponentEditorEdit>("ToolBarZoomInOutFactorEdit");
+            factor->SetText("0.25");
+            factor->DoUpdate();
+            form->Close();
+        });
+    };
+    plot.Master()->EditProperties();
+    std::string shown;
+    plot.OnAfterOpenEditor = [&](TObject*) {
+        PostToMainThread([&] {
+            auto* form = static_cast<TiPlotEditorForm*>(plot.Master()->EditorForm());
+            shown = form->Control<TiComponentEditorEdit>("ToolBarZoomInOutFactorEdit")->Text();
+            form->Close();
+        });
+    };
+    plot.Master()->EditProperties();
+    EXPECT_EQ(shown, "1");
 }
 
 TEST(PlotEditorOpenTest, EditingAnObjectOpensItsPageWithItSelected) {
@@ -294,6 +354,34 @@ TEST(PlotEditorOpenTest, EditingAnObjectOpensItsPageWithItSelected) {
     };
     plot.GetXAxis(1)->DoEdit();
     EXPECT_EQ(shown, "X-Axis 2");
+}
+
+TEST(PlotEditorOpenTest, SaveImageDialogOffersTheFormatsAndWritesWhatWasChosen) {
+    InstallPlotDecor();
+    test::TTempFolder folder;
+    TScriptedDialogs dialogs;
+    auto form = std::make_unique<TForm>(nullptr);
+    form->AfterConstruction();
+    auto* plot = new test::TAxesPlot(form.get());
+    plot->SetParent(form.get());
+    plot->SetBounds(0, 0, 200, 100);
+    plot->SetDefaultSaveImageDirectory(folder.Path());
+    plot->SetDefaultSaveImageFormat(ipifPNG);
+
+    dialogs.AnswerFile(folder.File("PLOT.PNG"));
+    plot->Save();
+    const TFileDialogRequest& first = dialogs.FileDialogs().back();
+    EXPECT_EQ(first.Kind, fdSave);
+    EXPECT_EQ(first.FilterIndex, 4);
+    EXPECT_EQ(first.Filters.size(), 4u);
+    EXPECT_EQ(first.FileName, "Untitled");
+    EXPECT_EQ(first.InitialDir, folder.Path());
+    EXPECT_EQ(ReadFileBytes(folder.File("PLOT.PNG")).at(1), 'P');
+
+    dialogs.AnswerFile(folder.File("shot"), 3);
+    plot->Save();
+    EXPECT_EQ(dialogs.FileDialogs().back().InitialDir, ".") << "the default folder only once";
+    EXPECT_EQ(ReadFileBytes(folder.File("shot.jpg")).at(0), 0xFF);
 }
 
 TEST(PlotEditorOpenTest, StayOnTopEditorFollowsThePlotUntilItsOwnCloseFreesIt) {

@@ -300,6 +300,7 @@ void TiPlotMasterManager::TranslateForm(TCustomForm* form) {
     if (form == nullptr || FTranslationManager == nullptr || FTranslationManager->Count() == 0) {
         return;
     }
+    if (form == FEditorForm && FEditor != nullptr && FEditor->IsClosing()) return;
     const TiPlotTranslationManager& table = *FTranslationManager;
     form->SetCaption(table.FindReplacement(form->Caption()));
     for (int i = 0; i < form->ComponentCount(); ++i) {

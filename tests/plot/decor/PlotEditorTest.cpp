@@ -277,6 +277,18 @@ TEST_F(PlotEditorTest, PropertyFilePickersSaveAndLoadThePlot) {
     EXPECT_EQ(Get<TiComponentEditorEdit>("HintsPauseEdit")->Text(), "123") << "reloaded";
 }
 
+TEST(PlotEditorBareTest, AnEditorOnAPlotWithoutObjectsHasEveryPageEmptyAndChangesNothing) {
+    TiPlotComponent plot(nullptr);
+    TiPlotEditorForm* editor = CreatePlotEditorForm(plot.Master());
+    EXPECT_FALSE(editor->Control<TControl>("XAxisNameEdit")->Enabled());
+    EXPECT_FALSE(editor->Control<TControl>("LegendVisibleCheckbox")->Enabled());
+    // The title tab without a title label does nothing (no index error).
+    editor->Control<TiComponentEditorEdit>("TitleTextEdit")->SetText("Lost");
+    EXPECT_NO_THROW(editor->TitleChange());
+    EXPECT_EQ(plot.LabelCount(), 0);
+    delete editor;
+}
+
 // ---- opening through the master
 
 TEST(PlotEditorOpenTest, ModalEditorOpensOnThePlotAndRemembersItsPages) {

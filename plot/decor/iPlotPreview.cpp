@@ -132,6 +132,16 @@ TiPlotPreviewSettingsForm::TiPlotPreviewSettingsForm(TComponent* owner)
     PrintMarginLeftEdit = edit(PrinterMarginGroupBox, "PrintMarginLeftEdit", 12, 50, 57);
     PrintMarginRightEdit = edit(PrinterMarginGroupBox, "PrintMarginRightEdit", 140, 50, 57);
     PrintMarginBottomEdit = edit(PrinterMarginGroupBox, "PrintMarginBottomEdit", 76, 80, 57);
+    const auto caption = [this](const char* text, int left, int top) {
+        auto* label = new TLabel(this);
+        label->SetParent(PrinterMarginGroupBox);
+        label->SetCaption(text);
+        label->SetBounds(left, top, label->Width(), label->Height());
+    };
+    caption("Top", 48, 23);
+    caption("Left", 12, 34);
+    caption("Right", 140, 34);
+    caption("Bottom", 34, 83);
 
     PrintOrientationRadioGroup = new TiComponentEditorRadioGroup(this);
     PrintOrientationRadioGroup->SetName("PrintOrientationRadioGroup");

@@ -5,14 +5,14 @@
 
 namespace dsp {
 
-LChunkLink::LChunkLink(LLinkOwner* owner) : FOwner(owner) {}
+LChunkLink::LChunkLink(ILinkOwner* owner) : FOwner(owner) {}
 
 LChunkLink::~LChunkLink() {
     if (FOpen) {
         // The virtual close of a derived class is gone by now; stop the worker here.
         LChunkLink::CloseLink();
     }
-    FWorker.Join();
+    worker_.Join();
 }
 
 bool LChunkLink::OpenLink() {
@@ -20,15 +20,15 @@ bool LChunkLink::OpenLink() {
     FQuitEvent = std::make_unique<TEvent>();
     FSendEvent = std::make_unique<TEvent>();
     FReceivedEvent = std::make_unique<TEvent>();
-    if (FWorker.Start([this] { ThreadProc(); }, FOpen)) return true;
+    if (worker_.Start([this] { ThreadProc(); }, FOpen)) return true;
     CloseHandles();
     return false;
 }
 
 void LChunkLink::CloseLink() {
-    if (!FQuitEvent && !FWorker.Exists()) return;  // never opened, or closed already
+    if (!FQuitEvent && !worker_.Exists()) return;  // never opened, or closed already
     if (FQuitEvent) FQuitEvent->SetEvent();
-    if (!FWorker.WaitStopped(kStopLimitMs)) {
+    if (!worker_.WaitStopped(kStopLimitMs)) {
         NotifyLinkState(lsStopTimeout, 0);
         return;  // the worker still uses the events: they go with the object
     }
@@ -36,7 +36,7 @@ void LChunkLink::CloseLink() {
 }
 
 void LChunkLink::CloseHandles() {
-    if (!FWorker.Release()) return;
+    if (!worker_.Release()) return;
     FReceivedEvent.reset();
     FSendEvent.reset();
     FQuitEvent.reset();
@@ -44,7 +44,7 @@ void LChunkLink::CloseHandles() {
 
 void LChunkLink::SendBytes(const std::uint8_t* data, std::size_t length) {
     if (!FOpen || length == 0) return;
-    std::lock_guard<TCriticalSection> guard(FLock);
+    std::lock_guard<TCriticalSection> guard(lock_);
     length = std::min(length, kTransmitBufferSize);
     std::copy_n(data, length, FTransmitBuffer.begin());
     FTransmitLength = length;
@@ -58,7 +58,7 @@ void LChunkLink::SendBytes(const std::vector<std::uint8_t>& frame) {
 
 void LChunkLink::PutReceived(const std::uint8_t* data, std::size_t length) {
     if (!FOpen || length == 0) return;
-    std::lock_guard<TCriticalSection> guard(FLock);
+    std::lock_guard<TCriticalSection> guard(lock_);
     FReceiveBuffer.insert(FReceiveBuffer.end(), data, data + length);
     FReceivedEvent->SetEvent();
 }
@@ -72,14 +72,14 @@ void LChunkLink::NotifyLinkState(int code, int param) {
 }
 
 void LChunkLink::WritePending() {
-    std::lock_guard<TCriticalSection> guard(FLock);
-    if (FWrite) FWrite(FTransmitBuffer.data(), FTransmitLength);
+    std::lock_guard<TCriticalSection> guard(lock_);
+    if (write_) write_(FTransmitBuffer.data(), FTransmitLength);
 }
 
 void LChunkLink::DrainReceived() {
     std::vector<std::uint8_t> bytes;
     {
-        std::lock_guard<TCriticalSection> guard(FLock);
+        std::lock_guard<TCriticalSection> guard(lock_);
         bytes.swap(FReceiveBuffer);
     }
     // The lock is free while the bytes are handled: a reply goes to the UI thread, whose
@@ -100,7 +100,7 @@ void LChunkLink::ThreadProc() {
             if (FResendCount < FMaxResends) {
                 misses = 0;
                 {
-                    std::lock_guard<TCriticalSection> guard(FLock);
+                    std::lock_guard<TCriticalSection> guard(lock_);
                     if (FTransmitBuffer[0] != 0) WritePending();
                 }
                 ++FResendCount;
@@ -108,7 +108,7 @@ void LChunkLink::ThreadProc() {
                 FResendCount = 0;
                 int receiver = 0;
                 {
-                    std::lock_guard<TCriticalSection> guard(FLock);
+                    std::lock_guard<TCriticalSection> guard(lock_);
                     FTransmitBuffer[0] = 0;
                     receiver = FTransmitBuffer[3];
                 }

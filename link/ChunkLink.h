@@ -34,7 +34,7 @@ public:
     // reports the reply time-out (the fifth one after the rewrites).
     static constexpr int kMissesBeforeGiveUp = 3;
 
-    explicit LChunkLink(LLinkOwner* owner);
+    explicit LChunkLink(ILinkOwner* owner);
     LChunkLink(const LChunkLink&) = delete;
     LChunkLink& operator=(const LChunkLink&) = delete;
     virtual ~LChunkLink();
@@ -61,10 +61,10 @@ public:
     bool IsOpen() const { return FOpen; }
 
     // The owner's write routine (set before OpenLink).
-    void SetWriteRoutine(TWriteRoutine routine) { FWrite = std::move(routine); }
+    void SetWriteRoutine(TWriteRoutine routine) { write_ = std::move(routine); }
 
     // The lock over the transmit and receive buffers (recursive).
-    TCriticalSection& Lock() { return FLock; }
+    TCriticalSection& Lock() { return lock_; }
 
 protected:
     void ThreadProc();
@@ -72,10 +72,10 @@ protected:
     void WritePending();
     void CloseHandles();
 
-    LLinkOwner* FOwner;
-    TCriticalSection FLock;
+    ILinkOwner* FOwner;
+    TCriticalSection lock_;
     std::int8_t FResendCount = 0;  // worker thread only
-    LLinkWorker FWorker;
+    LLinkWorker worker_;
     std::atomic<bool> FOpen{false};
     std::unique_ptr<TEvent> FQuitEvent;
     std::unique_ptr<TEvent> FSendEvent;
@@ -85,7 +85,7 @@ protected:
     std::vector<std::uint8_t> FReceiveBuffer;
     std::atomic<unsigned> FWaitTimeout{kDefaultWaitTimeoutMs};
     std::atomic<int> FMaxResends{kDefaultMaxResends};
-    TWriteRoutine FWrite;
+    TWriteRoutine write_;
 };
 
 }  // namespace dsp

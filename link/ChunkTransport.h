@@ -14,7 +14,7 @@ class LChunkTransport : public LFramedTransport<Link> {
 public:
     static constexpr unsigned kKeepAliveWaitMs = 5000;
 
-    explicit LChunkTransport(LLinkOwner* owner, int deviceId = 1)
+    explicit LChunkTransport(ILinkOwner* owner, int deviceId = 1)
         : LFramedTransport<Link>(owner, LFrameAssembler::amChunked, kKeepAliveWaitMs, deviceId) {}
 
     bool OpenLink() override {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "framework/runtime/Clock.h"
+#include "framework/runtime/CriticalSection.h"
 #include "link/FrameAssembler.h"
 #include "link/FrameQueue.h"
 #include "link/LinkMessages.h"
@@ -52,9 +53,9 @@ public:
     void KeepAlive() {
         {
             std::lock_guard<TCriticalSection> guard(this->Lock());
-            if (FQueue.AwaitingReply() || FQueue.Waiting() > 0 || FPaused) return;
+            if (queue_.AwaitingReply() || queue_.Waiting() > 0 || FPaused) return;
         }
-        this->SetWaitTimeout(FKeepAliveWaitMs);
+        this->SetWaitTimeout(keepAliveWaitMs_);
         const LCmd keepAlive(static_cast<std::uint8_t>(FKeepAliveDeviceId & 0xFF),
                              CommandCode::MCS_KEEP_ALIVE);
         QueueFrame(LCmd::EncodeFrame(keepAlive, FrameMode::Frame), false);
@@ -63,28 +64,28 @@ public:
     // State, for the owner and for tests (taken under the lock).
     bool AwaitingReply() {
         std::lock_guard<TCriticalSection> guard(this->Lock());
-        return FQueue.AwaitingReply();
+        return queue_.AwaitingReply();
     }
     std::vector<std::vector<std::uint8_t>> WaitingFrames() {
         std::lock_guard<TCriticalSection> guard(this->Lock());
-        return {FQueue.Frames().begin(), FQueue.Frames().end()};
+        return {queue_.Frames().begin(), queue_.Frames().end()};
     }
     bool Paused() const { return FPaused; }
     bool Framed() const { return FFramed; }
 
     void OnByte(std::uint8_t byte) override {
-        if (FAssembler.Add(byte, FFramed)) {
+        if (assembler_.Add(byte, FFramed)) {
             DispatchFrame();
-            FAssembler.Consumed();
+            assembler_.Consumed();
         }
     }
 
 protected:
-    LFramedTransport(LLinkOwner* owner, LFrameAssembler::TMode mode, unsigned keepAliveWaitMs,
+    LFramedTransport(ILinkOwner* owner, LFrameAssembler::TMode mode, unsigned keepAliveWaitMs,
                      int deviceId)
         : Link(owner),
-          FAssembler(mode),
-          FKeepAliveWaitMs(keepAliveWaitMs),
+          assembler_(mode),
+          keepAliveWaitMs_(keepAliveWaitMs),
           FKeepAliveDeviceId(deviceId) {}
 
     ~LFramedTransport() override {
@@ -105,7 +106,7 @@ protected:
         if (FKeepAliveTimer) FKeepAliveTimer->Stop();
         {
             std::lock_guard<TCriticalSection> guard(this->Lock());
-            FQueue.Clear();
+            queue_.Clear();
         }
         Link::CloseLink();
         FKeepAliveTimer.reset();
@@ -128,19 +129,18 @@ protected:
             roundTrip = static_cast<std::uint32_t>(
                 std::clamp<std::int64_t>(ms, 0, static_cast<std::int64_t>(kMaxRoundTripMs)));
         }
-        LogReply(FAssembler.FrameBuffer());
+        LogReply(assembler_.FrameBuffer());
         const bool delivered =
             this->FOwner == nullptr ||
-            this->FOwner->SendLinkMessage(
-                ReplyMessage(), reinterpret_cast<std::uintptr_t>(&FAssembler.FrameBuffer()),
-                static_cast<std::intptr_t>(roundTrip));
+            this->FOwner->SendLinkMessage(ReplyMessage(), ReplyFrameParam(assembler_.FrameBuffer()),
+                                          static_cast<std::intptr_t>(roundTrip));
         // A delivery cancelled by the closing UI thread releases nothing more.
         if (delivered) SendNextQueued();
     }
 
     void SendNextQueued() {
         std::lock_guard<TCriticalSection> guard(this->Lock());
-        std::optional<std::vector<std::uint8_t>> next = FQueue.TakeNext();
+        std::optional<std::vector<std::uint8_t>> next = queue_.TakeNext();
         if (!next) return;
         FSendTime = PerformanceCounter();
         FCounterFrequency = PerformanceFrequency();
@@ -153,7 +153,7 @@ private:
         if (switchToFrames) FFramed = true;
         if (FKeepAliveTimer) FKeepAliveTimer->Restart();
         std::lock_guard<TCriticalSection> guard(this->Lock());
-        if (FQueue.QueueFrame(frame, noCoalesce) == LFrameQueue::qaSendNow) {
+        if (queue_.QueueFrame(frame, noCoalesce) == LFrameQueue::qaSendNow) {
             FSendTime = PerformanceCounter();
             FCounterFrequency = PerformanceFrequency();
             Link::SendBytes(frame);
@@ -162,10 +162,10 @@ private:
 
     std::atomic<bool> FFramed{false};
     std::atomic<bool> FPaused{false};
-    LFrameAssembler FAssembler;  // worker thread only
-    LFrameQueue FQueue;          // under the link's lock
-    std::unique_ptr<LLinkTimer> FKeepAliveTimer;
-    unsigned FKeepAliveWaitMs;
+    LFrameAssembler assembler_;  // worker thread only
+    LFrameQueue queue_;          // under the link's lock
+    std::unique_ptr<ILinkTimer> FKeepAliveTimer;
+    unsigned keepAliveWaitMs_;
     std::atomic<int> FKeepAliveDeviceId;
     std::int64_t FSendTime = 0;  // under the link's lock
     std::int64_t FCounterFrequency = 0;

@@ -18,12 +18,12 @@ constexpr std::uint32_t kReplyBaud = 115200;
 constexpr unsigned kSerialKeepAliveWaitMs = 2000;
 }  // namespace
 
-LComm::LComm(LLinkOwner* owner) : FOwner(owner) {}
+LComm::LComm(ILinkOwner* owner) : FOwner(owner) {}
 
 LComm::~LComm() {
     if (FOpen) LComm::CloseLink();
-    FWorker.Join();
-    FPort.Close();
+    worker_.Join();
+    port_.Close();
 }
 
 std::string LComm::PortName(int port) {
@@ -37,26 +37,26 @@ bool LComm::OpenLink(int port, std::uint32_t baud, std::uint8_t byteSize, std::u
     }
     if (FOpen) return false;
     {
-        std::lock_guard<TCriticalSection> guard(FLock);
+        std::lock_guard<TCriticalSection> guard(lock_);
         const std::string path = SerialPortPath(PortName(port));
-        if (path.empty() || !FPort.Open(path)) return false;
-        if (!FPort.Configure(baud, byteSize, parity, stopBits)) {
-            FPort.Close();
+        if (path.empty() || !port_.Open(path)) return false;
+        if (!port_.Configure(baud, byteSize, parity, stopBits)) {
+            port_.Close();
             return false;
         }
-        FPort.Purge();
+        port_.Purge();
     }
     FQuitEvent = std::make_unique<TEvent>();
     FSendEvent = std::make_unique<TEvent>();
-    if (FWorker.Start([this] { ThreadProc(); }, FOpen)) return true;
+    if (worker_.Start([this] { ThreadProc(); }, FOpen)) return true;
     CloseHandles();
     return false;
 }
 
 void LComm::CloseLink() {
-    if (!FQuitEvent && !FWorker.Exists() && !FPort.IsOpen()) return;
+    if (!FQuitEvent && !worker_.Exists() && !port_.IsOpen()) return;
     if (FQuitEvent) FQuitEvent->SetEvent();
-    if (!FWorker.WaitStopped(kStopLimitMs)) {
+    if (!worker_.WaitStopped(kStopLimitMs)) {
         NotifyLinkState(lsStopTimeout, 0);
         return;
     }
@@ -64,21 +64,21 @@ void LComm::CloseLink() {
 }
 
 void LComm::CloseHandles() {
-    if (!FWorker.Release()) return;
+    if (!worker_.Release()) return;
     FSendEvent.reset();
     FQuitEvent.reset();
-    std::lock_guard<TCriticalSection> guard(FLock);
-    FPort.Purge();
-    FPort.Close();
+    std::lock_guard<TCriticalSection> guard(lock_);
+    port_.Purge();
+    port_.Close();
 }
 
 void LComm::SendBytes(const std::uint8_t* data, std::size_t length) {
     if (!FOpen || length == 0) return;
-    std::lock_guard<TCriticalSection> guard(FLock);
+    std::lock_guard<TCriticalSection> guard(lock_);
     length = std::min(length, kTransmitBufferSize);
     std::copy_n(data, length, FTransmitBuffer.begin());
     FTransmitLength = length;
-    if (FWriteLog) FWriteLog(data, length);
+    if (writeLog_) writeLog_(data, length);
     FSendEvent->SetEvent();
 }
 
@@ -96,24 +96,24 @@ void LComm::NotifyLinkState(int code, int param) {
 }
 
 void LComm::WriteTransmitBuffer() {
-    std::lock_guard<TCriticalSection> guard(FLock);
-    FPort.Write(FTransmitBuffer.data(), FTransmitLength);
+    std::lock_guard<TCriticalSection> guard(lock_);
+    port_.Write(FTransmitBuffer.data(), FTransmitLength);
 }
 
 bool LComm::ReadAvailable() {
     std::vector<std::uint8_t> bytes;
     bool failed = false;
     {
-        std::lock_guard<TCriticalSection> guard(FLock);
+        std::lock_guard<TCriticalSection> guard(lock_);
         for (;;) {
-            const int waiting = FPort.BytesWaiting();
+            const int waiting = port_.BytesWaiting();
             if (waiting < 0) {
                 failed = true;
                 break;
             }
             if (waiting == 0) break;
             std::uint8_t b = 0;
-            const int r = FPort.ReadByte(b);
+            const int r = port_.ReadByte(b);
             if (r < 0) {
                 failed = true;
                 break;
@@ -130,14 +130,14 @@ void LComm::ThreadProc() {
     for (;;) {
         short readiness = 0;
         const int r =
-            WaitForMultiple({TWaitable::Readable(FPort.EventHandle()), *FSendEvent, *FQuitEvent},
+            WaitForMultiple({TWaitable::Readable(port_.EventHandle()), *FSendEvent, *FQuitEvent},
                             FWaitTimeout, &readiness);
         if (r == 0) {
             if (SerialPort::ClassifyReadiness(readiness) == SerialPort::peError ||
                 !ReadAvailable()) {
                 int sender = 0;
                 {
-                    std::lock_guard<TCriticalSection> guard(FLock);
+                    std::lock_guard<TCriticalSection> guard(lock_);
                     sender = FTransmitBuffer[2];
                 }
                 NotifyLinkState(lsPortError, sender);
@@ -154,7 +154,7 @@ void LComm::ThreadProc() {
                 WriteTransmitBuffer();
             } else if (CommResendCount < FMaxResends) {
                 {
-                    std::lock_guard<TCriticalSection> guard(FLock);
+                    std::lock_guard<TCriticalSection> guard(lock_);
                     if (FTransmitBuffer[0] != 0) WriteTransmitBuffer();
                 }
                 ++CommResendCount;
@@ -162,7 +162,7 @@ void LComm::ThreadProc() {
                 CommResendCount = 0;
                 int receiver = 0;
                 {
-                    std::lock_guard<TCriticalSection> guard(FLock);
+                    std::lock_guard<TCriticalSection> guard(lock_);
                     FTransmitBuffer[0] = 0;
                     receiver = FTransmitBuffer[3];
                 }
@@ -171,7 +171,7 @@ void LComm::ThreadProc() {
         } else {
             int receiver = 0;
             {
-                std::lock_guard<TCriticalSection> guard(FLock);
+                std::lock_guard<TCriticalSection> guard(lock_);
                 receiver = FTransmitBuffer[3];
             }
             NotifyLinkState(lsWaitFailed, receiver);
@@ -181,7 +181,7 @@ void LComm::ThreadProc() {
     FOpen = false;
 }
 
-LCommProc::LCommProc(LLinkOwner* owner, int deviceId)
+LCommProc::LCommProc(ILinkOwner* owner, int deviceId)
     : LFramedTransport<LComm>(owner, LFrameAssembler::amSerial, kSerialKeepAliveWaitMs, deviceId) {}
 
 LCommProc::~LCommProc() = default;
@@ -199,7 +199,7 @@ unsigned LCommProc::ReplyMessage() {
 }
 
 void LCommProc::LogReply(const std::vector<std::uint8_t>& frame) {
-    if (FReadLog) FReadLog(frame.data(), frame.size());
+    if (readLog_) readLog_(frame.data(), frame.size());
 }
 
 }  // namespace dsp

@@ -31,7 +31,7 @@ public:
     static constexpr std::size_t kTransmitBufferSize = 1024;
     static constexpr unsigned kStopLimitMs = 5000;
 
-    explicit LComm(LLinkOwner* owner);
+    explicit LComm(ILinkOwner* owner);
     LComm(const LComm&) = delete;
     LComm& operator=(const LComm&) = delete;
     virtual ~LComm();
@@ -56,15 +56,15 @@ public:
     void SetRepeatCount(int count) { FRepeatCount = count; }
     bool IsOpen() const { return FOpen; }
 
-    void SetWriteLog(TTrafficLog log) { FWriteLog = std::move(log); }
-    void SetReadLog(TTrafficLog log) { FReadLog = std::move(log); }
+    void SetWriteLog(TTrafficLog log) { writeLog_ = std::move(log); }
+    void SetReadLog(TTrafficLog log) { readLog_ = std::move(log); }
 
     // The name under which port n is opened.
     static std::string PortName(int port);
     // The line's rate as the port reports it now.
-    std::uint32_t CurrentBaudRate() const { return FPort.CurrentBaudRate(); }
+    std::uint32_t CurrentBaudRate() const { return port_.CurrentBaudRate(); }
 
-    TCriticalSection& Lock() { return FLock; }
+    TCriticalSection& Lock() { return lock_; }
 
     // Rewrites done since the last frame went out, counted for every serial link together.
     static std::atomic<std::int8_t> CommResendCount;
@@ -76,11 +76,11 @@ protected:
     void WriteTransmitBuffer();
     void CloseHandles();
 
-    LLinkOwner* FOwner;
-    TCriticalSection FLock;
-    LLinkWorker FWorker;
+    ILinkOwner* FOwner;
+    TCriticalSection lock_;
+    LLinkWorker worker_;
     std::atomic<bool> FOpen{false};
-    SerialPort FPort;
+    SerialPort port_;
     std::unique_ptr<TEvent> FQuitEvent;
     std::unique_ptr<TEvent> FSendEvent;
     std::array<std::uint8_t, kTransmitBufferSize> FTransmitBuffer{};
@@ -88,8 +88,8 @@ protected:
     std::atomic<unsigned> FWaitTimeout{800};
     std::atomic<int> FMaxResends{2};
     std::atomic<int> FRepeatCount{0};
-    TTrafficLog FWriteLog;
-    TTrafficLog FReadLog;
+    TTrafficLog writeLog_;
+    TTrafficLog readLog_;
 };
 
 // The serial transport: frames always assembled (a length byte of 0 completes at 8 bytes), the
@@ -97,7 +97,7 @@ protected:
 // does not run at 115200 goes out as WM_LINK_REPLY_ALT, which no window handles.
 class LCommProc : public LFramedTransport<LComm> {
 public:
-    explicit LCommProc(LLinkOwner* owner, int deviceId = 1);
+    explicit LCommProc(ILinkOwner* owner, int deviceId = 1);
     ~LCommProc() override;
 
     bool OpenLink(int port, std::uint32_t baud, std::uint8_t byteSize, std::uint8_t parity,

@@ -3,6 +3,7 @@
 // codes they carry.
 
 #include <cstdint>
+#include <vector>
 
 #include "framework/runtime/Messages.h"
 
@@ -25,6 +26,14 @@ enum LinkStateCode : int {
     lsStopTimeout = 5,
     lsWaitFailed = 6,
 };
+
+// The frame of WM_LINK_REPLY and WM_LINK_REPLY_ALT, into and out of wParam.
+inline std::uintptr_t ReplyFrameParam(const std::vector<std::uint8_t>& frame) {
+    return reinterpret_cast<std::uintptr_t>(&frame);
+}
+inline const std::vector<std::uint8_t>& ReplyFrameOf(std::uintptr_t wParam) {
+    return *reinterpret_cast<const std::vector<std::uint8_t>*>(wParam);
+}
 
 // The longest round trip a reply reports: longer ones are cut to this.
 inline constexpr std::uint32_t kMaxRoundTripMs = 0xFFFFFFFFu;

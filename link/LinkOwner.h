@@ -10,17 +10,17 @@
 namespace dsp {
 
 // A UI-thread timer that the owner keeps for a transport (its keep-alive).
-class LLinkTimer {
+class ILinkTimer {
 public:
-    virtual ~LLinkTimer() = default;
+    virtual ~ILinkTimer() = default;
     // The next tick is due a whole interval from now (also when the timer was stopped).
     virtual void Restart() = 0;
     virtual void Stop() = 0;
 };
 
-class LLinkOwner {
+class ILinkOwner {
 public:
-    virtual ~LLinkOwner() = default;
+    virtual ~ILinkOwner() = default;
 
     // Any thread: the message is handled later on the UI thread.
     virtual void PostLinkMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) = 0;
@@ -33,7 +33,7 @@ public:
 
     // UI thread: a running timer, owned by the owner, that calls onTimer every intervalMs on
     // the UI thread until stopped or destroyed.
-    virtual std::unique_ptr<LLinkTimer> CreateTimer(unsigned intervalMs,
+    virtual std::unique_ptr<ILinkTimer> CreateTimer(unsigned intervalMs,
                                                     std::function<void()> onTimer) = 0;
 };
 

@@ -6,7 +6,7 @@ namespace dsp {
 
 namespace {
 
-class LFrameworkTimer : public LLinkTimer {
+class LFrameworkTimer : public ILinkTimer {
 public:
     LFrameworkTimer(TComponent* owner, unsigned intervalMs, std::function<void()> onTimer)
         : timer_(new TTimer(owner)) {
@@ -37,7 +37,7 @@ bool LLinkWindow::SendLinkMessage(unsigned msg, std::uintptr_t wParam, std::intp
     return delivered;
 }
 
-std::unique_ptr<LLinkTimer> LLinkWindow::CreateTimer(unsigned intervalMs,
+std::unique_ptr<ILinkTimer> LLinkWindow::CreateTimer(unsigned intervalMs,
                                                      std::function<void()> onTimer) {
     return std::make_unique<LFrameworkTimer>(timerOwner_, intervalMs, std::move(onTimer));
 }

@@ -9,7 +9,7 @@
 
 namespace dsp {
 
-class LLinkWindow : public LLinkOwner {
+class LLinkWindow : public ILinkOwner {
 public:
     // window: where the messages go (not owned); timerOwner: the component that owns the
     // keep-alive timers (may be null: the timers then belong to their transport alone).
@@ -19,7 +19,7 @@ public:
 
     void PostLinkMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
     bool SendLinkMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
-    std::unique_ptr<LLinkTimer> CreateTimer(unsigned intervalMs,
+    std::unique_ptr<ILinkTimer> CreateTimer(unsigned intervalMs,
                                             std::function<void()> onTimer) override;
 
 private:

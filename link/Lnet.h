@@ -9,7 +9,7 @@ namespace dsp {
 
 class LNet : public LChunkLink {
 public:
-    explicit LNet(LLinkOwner* owner) : LChunkLink(owner) {}
+    explicit LNet(ILinkOwner* owner) : LChunkLink(owner) {}
     ~LNet() override;
 };
 

@@ -9,7 +9,7 @@ namespace dsp {
 
 class LUsb : public LChunkLink {
 public:
-    explicit LUsb(LLinkOwner* owner) : LChunkLink(owner) {}
+    explicit LUsb(ILinkOwner* owner) : LChunkLink(owner) {}
     ~LUsb() override;
 };
 

@@ -70,10 +70,10 @@ struct Sums {
 // B = b0 + b1 e^-jw + b2 e^-2jw and A = 1 + a1 e^-jw + a2 e^-2jw at the points i to i + N - 1,
 // each part summed from the left as the direct evaluation sums it.
 HWY_INLINE Sums Evaluate(D d, const Coefficients& k, const FrequencyGrid& grid, std::size_t i) {
-    const V cos1 = hn::LoadU(d, grid.Cos1.data() + i);
-    const V sin1 = hn::LoadU(d, grid.Sin1.data() + i);
-    const V cos2 = hn::LoadU(d, grid.Cos2.data() + i);
-    const V sin2 = hn::LoadU(d, grid.Sin2.data() + i);
+    const V cos1 = hn::LoadU(d, grid.cos1.data() + i);
+    const V sin1 = hn::LoadU(d, grid.sin1.data() + i);
+    const V cos2 = hn::LoadU(d, grid.cos2.data() + i);
+    const V sin2 = hn::LoadU(d, grid.sin2.data() + i);
     return {hn::Add(hn::Add(k.b0, hn::Mul(k.b1, cos1)), hn::Mul(k.b2, cos2)),
             hn::Add(hn::Mul(k.b1, sin1), hn::Mul(k.b2, sin2)),
             hn::Add(hn::Add(k.one, hn::Mul(k.a1, cos1)), hn::Mul(k.a2, cos2)),
@@ -138,7 +138,7 @@ void FoldedPhase(const BiquadCoefficients& c, double centreHz, const FrequencyGr
         }
         for (std::size_t i = 0; i < CurvePointCount; ++i) {
             out[i] = FoldPhase(Fold, std::atan(out[i]) * curve_kernel::kPhaseUnitsPerRadian,
-                               grid.FreqHz[i], centreHz);
+                               grid.freqHz[i], centreHz);
         }
         return;
     }
@@ -169,7 +169,7 @@ void FoldedPhase(const BiquadCoefficients& c, double centreHz, const FrequencyGr
             v = hn::IfThenElse(hn::Gt(v, zero), hn::Sub(v, halfTurn), v);
         }
         if constexpr (Fold == PhaseFold::Allpass2) {
-            const V freq = hn::LoadU(d, grid.FreqHz.data() + i);
+            const V freq = hn::LoadU(d, grid.freqHz.data() + i);
             v = hn::IfThenElse(hn::Gt(freq, centre), hn::Add(v, halfTurn), v);
         }
         hn::StoreU(v, d, out + i);

@@ -14,14 +14,14 @@ std::unique_ptr<FrequencyGrid> BuildGrid() {
     for (std::size_t i = 0; i < CurvePointCount; ++i) {
         const double f = std::pow(10.0, decades * static_cast<double>(i) / 4096.0);
         const double w = std::numbers::pi * f / ResponseNyquistHz;
-        grid->FreqHz[i] = f;
+        grid->freqHz[i] = f;
         // cos(2w) is taken from the library, not from cos(w): near 0 Hz a high-pass numerator
         // cancels almost completely, and the grid must give the very values a direct
         // evaluation at the point would use.
-        grid->Cos1[i] = std::cos(-w);
-        grid->Sin1[i] = std::sin(-w);
-        grid->Cos2[i] = std::cos(-2.0 * w);
-        grid->Sin2[i] = std::sin(-2.0 * w);
+        grid->cos1[i] = std::cos(-w);
+        grid->sin1[i] = std::sin(-w);
+        grid->cos2[i] = std::cos(-2.0 * w);
+        grid->sin2[i] = std::sin(-2.0 * w);
     }
     return grid;
 }

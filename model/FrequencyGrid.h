@@ -17,12 +17,12 @@ struct FrequencyGrid {
     using Column = std::array<double, CurvePointCount>;
 
     // Each column starts on a cache line, where the curve code's vector loads run fastest.
-    alignas(64) Column FreqHz;  // f(i) = 10^(log10(48000) * i / 4096)
+    alignas(64) Column freqHz;  // f(i) = 10^(log10(48000) * i / 4096)
     // With w = pi * f(i) / 48000, the angle of the point at the 96 kHz sample rate:
-    alignas(64) Column Cos1;  // cos(-w)
-    alignas(64) Column Sin1;  // sin(-w)
-    alignas(64) Column Cos2;  // cos(-2w)
-    alignas(64) Column Sin2;  // sin(-2w)
+    alignas(64) Column cos1;  // cos(-w)
+    alignas(64) Column sin1;  // sin(-w)
+    alignas(64) Column cos2;  // cos(-2w)
+    alignas(64) Column sin2;  // sin(-2w)
 };
 
 // The one grid of the program, built on first use (thread-safe).

@@ -27,7 +27,7 @@ void SetBit(Le16& mask, std::uint16_t bit, bool on) {
 
 }  // namespace
 
-LUnitControl::LUnitControl(UnitControlHost& host) : FHost(host), FImage(DefaultUnitImage()) {}
+LUnitControl::LUnitControl(IUnitControlHost& host) : host_(host), FImage(DefaultUnitImage()) {}
 
 void LUnitControl::LoadDefaults() { FImage = DefaultUnitImage(); }
 
@@ -131,15 +131,15 @@ void LUnitControl::ForLinkGroup(int ch, Write write) {
 // --- Sending -----------------------------------------------------------------------------------
 
 std::uint8_t LUnitControl::DeviceId() const {
-    return static_cast<std::uint8_t>(FHost.GetDeviceId());
+    return static_cast<std::uint8_t>(host_.GetDeviceId());
 }
 
 void LUnitControl::Send(const LCmd& record, bool noCoalesce) {
-    if (FHost.IsApplyingImage()) return;
-    FHost.SendCommand(record, noCoalesce, true);
+    if (host_.IsApplyingImage()) return;
+    host_.SendCommand(record, noCoalesce, true);
 }
 
-void LUnitControl::SendAlways(const LCmd& record) { FHost.SendCommand(record, true, true); }
+void LUnitControl::SendAlways(const LCmd& record) { host_.SendCommand(record, true, true); }
 
 // --- Setters -----------------------------------------------------------------------------------
 
@@ -170,7 +170,7 @@ void LUnitControl::SetPeqBand(int ch, int band, const PeqBandParams& peq, std::u
     Send(CM_MCS_PEQ(DeviceId(), static_cast<std::uint8_t>(ch), static_cast<std::uint8_t>(band), peq,
                     bypass),
          false);
-    FHost.MarkCurveDirty(ch);
+    host_.MarkCurveDirty(ch);
 }
 
 void LUnitControl::SetHighPass(int ch, const CrossoverParams& crossover) {
@@ -181,7 +181,7 @@ void LUnitControl::SetHighPass(int ch, const CrossoverParams& crossover) {
     Send(CM_MCS_HIGH_PASS(DeviceId(), static_cast<std::uint8_t>(ch), crossover.HighPassFreq,
                           crossover.HighPassSlope),
          false);
-    FHost.MarkCurveDirty(ch);
+    host_.MarkCurveDirty(ch);
 }
 
 void LUnitControl::SetLowPass(int ch, const CrossoverParams& crossover) {
@@ -192,7 +192,7 @@ void LUnitControl::SetLowPass(int ch, const CrossoverParams& crossover) {
     Send(CM_MCS_LOW_PASS(DeviceId(), static_cast<std::uint8_t>(ch), crossover.LowPassFreq,
                          crossover.LowPassSlope),
          false);
-    FHost.MarkCurveDirty(ch);
+    host_.MarkCurveDirty(ch);
 }
 
 void LUnitControl::SetGain(int ch, std::uint16_t gain) {

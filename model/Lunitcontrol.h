@@ -27,7 +27,7 @@ enum TUnitFileResult { ufWritten, ufCancelled, ufFailed };
 class LUnitControl {
 public:
     // Starts from the default image; every other field starts empty.
-    explicit LUnitControl(UnitControlHost& host);
+    explicit LUnitControl(IUnitControlHost& host);
     LUnitControl(const LUnitControl&) = delete;
     LUnitControl& operator=(const LUnitControl&) = delete;
 
@@ -157,7 +157,7 @@ private:
     Le16& MuteMask(int ch);
     Le16& EqBypassMask(int ch);
 
-    UnitControlHost& FHost;
+    IUnitControlHost& host_;
     UnitImage FImage;
     std::array<std::uint8_t, PresetSlotCount> FPresetUsed{};
     std::array<std::uint8_t, DeviceBlockSize> FDeviceBlock{};

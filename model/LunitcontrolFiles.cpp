@@ -141,7 +141,7 @@ std::vector<std::uint8_t> LUnitControl::EncodeUnitFile() const {
 }
 
 TUnitFileResult LUnitControl::WriteUnitFile() {
-    const std::optional<std::string> chosen = FHost.ExecuteSaveUnitDialog();
+    const std::optional<std::string> chosen = host_.ExecuteSaveUnitDialog();
     if (!chosen) return ufCancelled;
     return WriteWholeFile(UnitFileName(*chosen), EncodeUnitFile()) ? ufWritten : ufFailed;
 }

@@ -45,16 +45,16 @@ bool LUnitControl::ShowPresetName(int n, std::span<const std::uint8_t> payload) 
         if (c != 0) gbk[i] = static_cast<char>(c);
     }
     const std::string text = GbkToUtf8(gbk);
-    FHost.SetRecallPresetName(n, text);
-    FHost.SetStorePresetName(n - 1, text);
+    host_.SetRecallPresetName(n, text);
+    host_.SetStorePresetName(n - 1, text);
     return true;
 }
 
 void LUnitControl::ResetPresetGrids() {
     const std::string name(DefaultPresetName);
     for (int n = 1; n <= PresetSlotCount; ++n) {
-        FHost.SetRecallPresetName(n, name);
-        FHost.SetStorePresetName(n - 1, name);
+        host_.SetRecallPresetName(n, name);
+        host_.SetStorePresetName(n - 1, name);
     }
 }
 

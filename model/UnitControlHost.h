@@ -10,9 +10,9 @@ namespace dsp {
 
 class LCmd;
 
-class UnitControlHost {
+class IUnitControlHost {
 public:
-    virtual ~UnitControlHost() = default;
+    virtual ~IUnitControlHost() = default;
 
     // Hands a record to the open transport: framed sends the whole frame, noCoalesce asks that
     // the frame is only appended to the queue, never replaced by a later one of the same code.

@@ -71,11 +71,11 @@ void PerPointCurve(const BiquadCoefficients& c, bool phase, PhaseFold fold, doub
                    const FrequencyGrid& grid, double* out) {
     for (std::size_t i = 0; i < CurvePointCount; ++i) {
         ComplexValue b{c.b0, 0.0};
-        b = ComplexAdd(b.re, b.im, c.b1 * grid.Cos1[i], c.b1 * grid.Sin1[i]);
-        b = ComplexAdd(b.re, b.im, c.b2 * grid.Cos2[i], c.b2 * grid.Sin2[i]);
+        b = ComplexAdd(b.re, b.im, c.b1 * grid.cos1[i], c.b1 * grid.sin1[i]);
+        b = ComplexAdd(b.re, b.im, c.b2 * grid.cos2[i], c.b2 * grid.sin2[i]);
         ComplexValue a{1.0, 0.0};
-        a = ComplexAdd(a.re, a.im, c.a1 * grid.Cos1[i], c.a1 * grid.Sin1[i]);
-        a = ComplexAdd(a.re, a.im, c.a2 * grid.Cos2[i], c.a2 * grid.Sin2[i]);
+        a = ComplexAdd(a.re, a.im, c.a1 * grid.cos1[i], c.a1 * grid.sin1[i]);
+        a = ComplexAdd(a.re, a.im, c.a2 * grid.cos2[i], c.a2 * grid.sin2[i]);
         if (!phase) {
             out[i] = 20.0 * std::log10(ComplexMagnitude(b.re, b.im) / ComplexMagnitude(a.re, a.im));
             continue;
@@ -84,7 +84,7 @@ void PerPointCurve(const BiquadCoefficients& c, bool phase, PhaseFold fold, doub
         const double re = (b.re * a.re + b.im * a.im) / d;
         const double im = (b.im * a.re - b.re * a.im) / d;
         out[i] =
-            FoldPhase(fold, std::atan(im / re) * 18.0 / std::numbers::pi, grid.FreqHz[i], centreHz);
+            FoldPhase(fold, std::atan(im / re) * 18.0 / std::numbers::pi, grid.freqHz[i], centreHz);
     }
 }
 
@@ -93,12 +93,12 @@ void ReferenceCurve(const BiquadCoefficients& c, bool phase, PhaseFold fold, dou
     const double coefficients[] = {c.b0, c.b1, c.b2, c.a1, c.a2};
     const int count = static_cast<int>(CurvePointCount);
     if (!phase) {
-        bench::ReferenceMagnitudeDb(coefficients, grid.Cos1.data(), grid.Sin1.data(),
-                                    grid.Cos2.data(), grid.Sin2.data(), count, out);
+        bench::ReferenceMagnitudeDb(coefficients, grid.cos1.data(), grid.sin1.data(),
+                                    grid.cos2.data(), grid.sin2.data(), count, out);
         return;
     }
-    bench::ReferencePhase(coefficients, grid.Cos1.data(), grid.Sin1.data(), grid.Cos2.data(),
-                          grid.Sin2.data(), grid.FreqHz.data(), static_cast<int>(fold), centreHz,
+    bench::ReferencePhase(coefficients, grid.cos1.data(), grid.sin1.data(), grid.cos2.data(),
+                          grid.sin2.data(), grid.freqHz.data(), static_cast<int>(fold), centreHz,
                           count, out);
 }
 

@@ -14,7 +14,7 @@ struct TKindInfo {
     TModalResult result;
 };
 
-TKindInfo kindInfo(TBitBtnKind kind) {
+TKindInfo KindInfo(TBitBtnKind kind) {
     switch (kind) {
         case bkOK: return {"OK", mrOk};
         case bkCancel: return {"Cancel", mrCancel};
@@ -33,7 +33,7 @@ TKindInfo kindInfo(TBitBtnKind kind) {
 // The glyphs are small line drawings on an olive transparent ground.
 constexpr TColor kGlyphGround = clOlive;
 
-void line(TCanvas& c, TColor color, int width, std::initializer_list<TPoint> points) {
+void Line(TCanvas& c, TColor color, int width, std::initializer_list<TPoint> points) {
     c.Pen()->SetColor(color);
     c.Pen()->SetWidth(width);
     auto it = points.begin();
@@ -50,12 +50,12 @@ void DrawKindGlyph(TBitmap& target, TBitBtnKind kind) {
     c.FillRect(Rect(0, 0, 18, 18));
     switch (kind) {
         case bkOK:
-        case bkYes: line(c, clGreen, 3, {{3, 9}, {7, 13}, {15, 4}}); break;
+        case bkYes: Line(c, clGreen, 3, {{3, 9}, {7, 13}, {15, 4}}); break;
         case bkCancel:
         case bkNo:
         case bkAbort:
-            line(c, clRed, 3, {{4, 4}, {14, 14}});
-            line(c, clRed, 3, {{14, 4}, {4, 14}});
+            Line(c, clRed, 3, {{4, 4}, {14, 14}});
+            Line(c, clRed, 3, {{14, 4}, {4, 14}});
             break;
         case bkHelp:
             c.Font()->SetColor(clNavy);
@@ -71,16 +71,16 @@ void DrawKindGlyph(TBitmap& target, TBitBtnKind kind) {
             c.FillRect(Rect(9, 8, 11, 10));
             break;
         case bkRetry:
-            line(c, clGreen, 2, {{13, 5}, {8, 3}, {4, 6}, {4, 12}, {8, 15}, {13, 13}});
-            line(c, clGreen, 2, {{13, 2}, {13, 6}, {9, 6}});
+            Line(c, clGreen, 2, {{13, 5}, {8, 3}, {4, 6}, {4, 12}, {8, 15}, {13, 13}});
+            Line(c, clGreen, 2, {{13, 2}, {13, 6}, {9, 6}});
             break;
         case bkIgnore:
-            line(c, clNavy, 2, {{3, 9}, {15, 9}});
-            line(c, clNavy, 2, {{11, 5}, {15, 9}, {11, 13}});
+            Line(c, clNavy, 2, {{3, 9}, {15, 9}});
+            Line(c, clNavy, 2, {{11, 5}, {15, 9}, {11, 13}});
             break;
         case bkAll:
-            line(c, clGreen, 2, {{2, 9}, {5, 12}, {10, 5}});
-            line(c, clGreen, 2, {{8, 9}, {11, 12}, {16, 5}});
+            Line(c, clGreen, 2, {{2, 9}, {5, 12}, {10, 5}});
+            Line(c, clGreen, 2, {{8, 9}, {11, 12}, {16, 5}});
             break;
         default: break;
     }
@@ -103,7 +103,7 @@ void TBitBtn::SetKind(TBitBtnKind value) {
     if (kind_ == value) return;
     kind_ = value;
     if (value == bkCustom) return;
-    const TKindInfo info = kindInfo(value);
+    const TKindInfo info = KindInfo(value);
     SetCaption(info.caption);
     SetModalResult(info.result);
     SetDefault(value == bkOK || value == bkYes);

@@ -52,13 +52,13 @@ public:
     TBitBtnKind Kind() const { return kind_; }
     void SetKind(TBitBtnKind value);
     TButtonLayout Layout() const { return settings_.Layout(); }
-    void SetLayout(TButtonLayout value) { changed(settings_.SetLayout(value)); }
+    void SetLayout(TButtonLayout value) { Changed(settings_.SetLayout(value)); }
     int Margin() const { return settings_.Margin(); }
-    void SetMargin(int value) { changed(settings_.SetMargin(value)); }
+    void SetMargin(int value) { Changed(settings_.SetMargin(value)); }
     int NumGlyphs() const { return settings_.NumGlyphs(); }
-    void SetNumGlyphs(int value) { changed(settings_.SetNumGlyphs(value)); }
+    void SetNumGlyphs(int value) { Changed(settings_.SetNumGlyphs(value)); }
     int Spacing() const { return settings_.Spacing(); }
-    void SetSpacing(int value) { changed(settings_.SetSpacing(value)); }
+    void SetSpacing(int value) { Changed(settings_.SetSpacing(value)); }
     // Kept for the forms; every style draws in the classic look.
     TButtonStyle Style() const { return style_; }
     void SetStyle(TButtonStyle value) { style_ = value; }
@@ -70,7 +70,7 @@ protected:
     void PaintContent(TCanvas& canvas, const TRect& content) override;
 
 private:
-    void changed(bool repaint) {
+    void Changed(bool repaint) {
         if (repaint) Invalidate();
     }
 

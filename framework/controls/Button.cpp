@@ -3,6 +3,7 @@
 #include "framework/controls/ClassicDraw.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/StdControlSupport.h"
 #include "framework/graphics/Canvas.h"
 
@@ -52,12 +53,12 @@ void TButtonControl::DefaultHandler(TMessage& message) {
             SetPressed(true);
             return;
         case WM_MOUSEMOVE:
-            if (tracking_) SetPressed(PtInRect(ClientRect(), LParamToPoint(message.LParam)));
+            if (tracking_) SetPressed(PtInRect(ClientRect(), MouseParamsOf(message).pos));
             return;
         case WM_LBUTTONUP:
             if (tracking_) {
                 tracking_ = false;
-                const bool inside = PtInRect(ClientRect(), LParamToPoint(message.LParam));
+                const bool inside = PtInRect(ClientRect(), MouseParamsOf(message).pos);
                 SetPressed(false);
                 if (inside) UserClick();
             }
@@ -69,13 +70,13 @@ void TButtonControl::DefaultHandler(TMessage& message) {
             }
             return;
         case WM_KEYDOWN:
-            if (message.WParam == VK_SPACE) {
+            if (KeyParamsOf(message).key == VK_SPACE) {
                 spaceDown_ = true;
                 SetPressed(true);
             }
             return;
         case WM_KEYUP:
-            if (message.WParam == VK_SPACE && spaceDown_) {
+            if (KeyParamsOf(message).key == VK_SPACE && spaceDown_) {
                 spaceDown_ = false;
                 SetPressed(false);
                 UserClick();
@@ -104,10 +105,10 @@ TButton::~TButton() = default;
 void TButton::SetDefault(bool value) {
     if (default_ == value) return;
     default_ = value;
-    updateActive(FocusedWindow());
+    UpdateActive(FocusedWindow());
 }
 
-void TButton::updateActive(const TWinControl* focused) {
+void TButton::UpdateActive(const TWinControl* focused) {
     const bool active =
         focused == this || (default_ && dynamic_cast<const TButton*>(focused) == nullptr);
     if (active == active_) return;
@@ -123,8 +124,8 @@ void TButton::Click() {
 void TButton::Dispatch(TMessage& message) {
     switch (message.Msg) {
         case CM_DIALOGKEY: {
-            const auto key = static_cast<int>(message.WParam);
-            const bool plain = KeyDataToShiftState(message.LParam).Empty();
+            const auto key = static_cast<int>(KeyParamsOf(message).key);
+            const bool plain = KeyParamsOf(message).Shift().Empty();
             if (((key == VK_RETURN && active_) || (key == VK_ESCAPE && cancel_)) && plain &&
                 CanFocus()) {
                 Click();
@@ -135,14 +136,12 @@ void TButton::Dispatch(TMessage& message) {
             return;
         }
         case CM_DIALOGCHAR:
-            if (IsAccelerator(static_cast<char16_t>(message.WParam), Caption()) && CanFocus()) {
+            if (IsAccelerator(CharOf(message), Caption()) && CanFocus()) {
                 Click();
                 message.Result = 1;
             }
             return;
-        case CM_FOCUSCHANGED:
-            updateActive(reinterpret_cast<const TWinControl*>(message.LParam));
-            return;
+        case CM_FOCUSCHANGED: UpdateActive(FocusedControlOf(message)); return;
         default: TButtonControl::Dispatch(message); return;
     }
 }
@@ -238,7 +237,7 @@ void TCustomCheckBox::PaintWindow(TCanvas& canvas) {
 void TCustomCheckBox::Dispatch(TMessage& message) {
     switch (message.Msg) {
         case CM_DIALOGCHAR:
-            if (IsAccelerator(static_cast<char16_t>(message.WParam), Caption()) && CanFocus()) {
+            if (IsAccelerator(CharOf(message), Caption()) && CanFocus()) {
                 SetFocus();
                 if (Focused()) Toggle();
                 message.Result = 1;

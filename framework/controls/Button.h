@@ -94,7 +94,7 @@ protected:
     virtual void PaintContent(TCanvas& canvas, const TRect& content);
 
 private:
-    void updateActive(const TWinControl* focused);
+    void UpdateActive(const TWinControl* focused);
 
     bool cancel_ = false;
     bool default_ = false;

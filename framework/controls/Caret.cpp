@@ -18,36 +18,36 @@ struct TCaretState {
     TTimer* timer = nullptr;
 };
 
-TCaretState& caret() {
+TCaretState& Caret() {
     static TCaretState state;
     return state;
 }
 
-void invalidateCaret() {
-    TCaretState& c = caret();
+void InvalidateCaret() {
+    TCaretState& c = Caret();
     if (c.owner != nullptr) c.owner->InvalidateRect(&c.rect, false);
 }
 
-void blink() {
-    TCaretState& c = caret();
+void Blink() {
+    TCaretState& c = Caret();
     c.on = !c.on;
-    invalidateCaret();
+    InvalidateCaret();
 }
 
 }  // namespace
 
 void CaretPlace(TWinControl& owner, const TRect& rect) {
-    TCaretState& c = caret();
-    if (c.owner != nullptr && c.owner != &owner) invalidateCaret();
-    if (c.owner == &owner && c.rect != rect) invalidateCaret();
+    TCaretState& c = Caret();
+    if (c.owner != nullptr && c.owner != &owner) InvalidateCaret();
+    if (c.owner == &owner && c.rect != rect) InvalidateCaret();
     c.owner = &owner;
     c.rect = rect;
     c.on = true;
-    invalidateCaret();
+    InvalidateCaret();
     if (!c.timer) {
         c.timer = new TTimer(nullptr);
         c.timer->SetInterval(kBlinkInterval);
-        c.timer->SetOnTimer([](TObject*) { blink(); });
+        c.timer->SetOnTimer([](TObject*) { Blink(); });
     }
     // Disabling and enabling restarts the interval, so the caret stays on while it moves.
     c.timer->SetEnabled(false);
@@ -55,16 +55,16 @@ void CaretPlace(TWinControl& owner, const TRect& rect) {
 }
 
 void CaretRelease(TWinControl& owner) {
-    TCaretState& c = caret();
+    TCaretState& c = Caret();
     if (c.owner != &owner) return;
-    invalidateCaret();
+    InvalidateCaret();
     c.owner = nullptr;
     c.on = false;
     if (c.timer) c.timer->SetEnabled(false);
 }
 
 bool CaretShown(const TWinControl& owner) {
-    const TCaretState& c = caret();
+    const TCaretState& c = Caret();
     return c.owner == &owner && c.on;
 }
 

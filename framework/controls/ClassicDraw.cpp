@@ -34,25 +34,25 @@ private:
     TColor penColor_;
 };
 
-void fill(TCanvas& canvas, const TRect& r, TColor color) {
+void Fill(TCanvas& canvas, const TRect& r, TColor color) {
     canvas.Brush()->SetStyle(bsSolid);
     canvas.Brush()->SetColor(color);
     canvas.FillRect(r);
 }
 
 // One ring: upper-left colour on the left and top sides, lower-right on the right and bottom.
-TRect ring(TCanvas& canvas, const TRect& r, TColor ul, TColor lr) {
+TRect Ring(TCanvas& canvas, const TRect& r, TColor ul, TColor lr) {
     if (IsRectEmpty(r)) return r;
-    fill(canvas, Rect(r.Left, r.Top, r.Right - 1, r.Top + 1), ul);
-    fill(canvas, Rect(r.Left, r.Top, r.Left + 1, r.Bottom - 1), ul);
-    fill(canvas, Rect(r.Right - 1, r.Top, r.Right, r.Bottom), lr);
-    fill(canvas, Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom), lr);
+    Fill(canvas, Rect(r.Left, r.Top, r.Right - 1, r.Top + 1), ul);
+    Fill(canvas, Rect(r.Left, r.Top, r.Left + 1, r.Bottom - 1), ul);
+    Fill(canvas, Rect(r.Right - 1, r.Top, r.Right, r.Bottom), lr);
+    Fill(canvas, Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom), lr);
     return InflateRect(r, -1, -1);
 }
 
 // Rows of a glyph drawn as spans: '#' marks a pixel.
 template <std::size_t N>
-void drawMap(TCanvas& canvas, int x, int y, const std::array<const char*, N>& rows, char mark,
+void DrawMap(TCanvas& canvas, int x, int y, const std::array<const char*, N>& rows, char mark,
              TColor color) {
     canvas.Brush()->SetStyle(bsSolid);
     canvas.Brush()->SetColor(color);
@@ -71,7 +71,7 @@ void drawMap(TCanvas& canvas, int x, int y, const std::array<const char*, N>& ro
     }
 }
 
-void triangle(TCanvas& canvas, const TRect& r, TArrowDirection direction, TColor color) {
+void Triangle(TCanvas& canvas, const TRect& r, TArrowDirection direction, TColor color) {
     const int w = r.Width();
     const int h = r.Height();
     const bool small = std::min(w, h) < 9;
@@ -130,12 +130,12 @@ struct RadioMap {
     }
 };
 
-const RadioMap& radioMap() {
+const RadioMap& SharedRadioMap() {
     static const RadioMap map;
     return map;
 }
 
-void trackPattern(TCanvas& canvas, const TRect& r) {
+void TrackPattern(TCanvas& canvas, const TRect& r) {
     static const std::unique_ptr<TBitmap> pattern = [] {
         auto bmp = std::make_unique<TBitmap>(8, 8);
         for (int y = 0; y < 8; ++y)
@@ -164,28 +164,28 @@ TRect RightScrollBar(const TRect& area) {
 
 void Frame3D(TCanvas& canvas, TRect& r, TColor topColor, TColor bottomColor, int width) {
     KeepDrawingObjects keep(canvas);
-    for (int i = 0; i < width && !IsRectEmpty(r); ++i) r = ring(canvas, r, topColor, bottomColor);
+    for (int i = 0; i < width && !IsRectEmpty(r); ++i) r = Ring(canvas, r, topColor, bottomColor);
 }
 
 void DrawButtonFace(TCanvas& canvas, TRect& r, bool down, bool defaultRing) {
     KeepDrawingObjects keep(canvas);
-    if (defaultRing) r = ring(canvas, r, clWindowFrame, clWindowFrame);
+    if (defaultRing) r = Ring(canvas, r, clWindowFrame, clWindowFrame);
     if (down) {
-        r = ring(canvas, r, clBtnShadow, clBtnShadow);
+        r = Ring(canvas, r, clBtnShadow, clBtnShadow);
     } else {
-        r = ring(canvas, r, clBtnHighlight, cl3DDkShadow);
-        r = ring(canvas, r, cl3DLight, clBtnShadow);
+        r = Ring(canvas, r, clBtnHighlight, cl3DDkShadow);
+        r = Ring(canvas, r, cl3DLight, clBtnShadow);
     }
-    fill(canvas, r, clBtnFace);
+    Fill(canvas, r, clBtnFace);
 }
 
 void DrawArrowGlyph(TCanvas& canvas, const TRect& r, TArrowDirection direction, bool enabled) {
     KeepDrawingObjects keep(canvas);
     if (enabled) {
-        triangle(canvas, r, direction, clBtnText);
+        Triangle(canvas, r, direction, clBtnText);
     } else {
-        triangle(canvas, OffsetRect(r, 1, 1), direction, clBtnHighlight);
-        triangle(canvas, r, direction, clBtnShadow);
+        Triangle(canvas, OffsetRect(r, 1, 1), direction, clBtnHighlight);
+        Triangle(canvas, r, direction, clBtnShadow);
     }
 }
 
@@ -202,16 +202,16 @@ void DrawCheckGlyph(TCanvas& canvas, int x, int y, TCheckGlyphState state, bool 
     TRect box = Bounds(x, y, kCheckBoxSize, kCheckBoxSize);
     canvas.DrawEdge(box, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
     const bool face = pressed || !enabled || state == TCheckGlyphState::Grayed;
-    fill(canvas, box, face ? clBtnFace : clWindow);
+    Fill(canvas, box, face ? clBtnFace : clWindow);
     if (state == TCheckGlyphState::Unchecked) return;
     const TColor mark =
         (enabled && state == TCheckGlyphState::Checked) ? clWindowText : clBtnShadow;
-    drawMap(canvas, x + 3, y + 3, kCheckMark, '#', mark);
+    DrawMap(canvas, x + 3, y + 3, kCheckMark, '#', mark);
 }
 
 void DrawRadioGlyph(TCanvas& canvas, int x, int y, bool checked, bool enabled, bool pressed) {
     KeepDrawingObjects keep(canvas);
-    const RadioMap& map = radioMap();
+    const RadioMap& map = SharedRadioMap();
     const TColor inside = (pressed || !enabled) ? clBtnFace : clWindow;
     const TColor dot = enabled ? clWindowText : clBtnShadow;
     for (int row = 0; row < kRadioSize; ++row)
@@ -226,7 +226,7 @@ void DrawRadioGlyph(TCanvas& canvas, int x, int y, bool checked, bool enabled, b
                 default: break;
             }
             if (color != clNone) {
-                fill(canvas, Rect(x + col, y + row, x + col + 1, y + row + 1), color);
+                Fill(canvas, Rect(x + col, y + row, x + col + 1, y + row + 1), color);
             }
         }
 }
@@ -329,7 +329,7 @@ void DrawScrollBar(TCanvas& canvas, const TRect& r, bool vertical, const TScroll
     DrawArrowButton(canvas, g.lineDown, vertical ? TArrowDirection::Down : TArrowDirection::Right,
                     pressed == TScrollPart::LineDown, canScroll);
     if (IsRectEmpty(g.track)) return;
-    trackPattern(canvas, g.track);
+    TrackPattern(canvas, g.track);
     if (!canScroll) return;
     // The pressed part of the track shows dark.
     if (pressed == TScrollPart::PageUp || pressed == TScrollPart::PageDown) {
@@ -340,7 +340,7 @@ void DrawScrollBar(TCanvas& canvas, const TRect& r, bool vertical, const TScroll
         } else {
             (up ? part.Right : part.Left) = up ? g.thumb.Left : g.thumb.Right;
         }
-        fill(canvas, part, cl3DDkShadow);
+        Fill(canvas, part, cl3DDkShadow);
     }
     TRect thumb = g.thumb;
     DrawButtonFace(canvas, thumb, false, false);

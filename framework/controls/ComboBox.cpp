@@ -8,8 +8,10 @@
 #include "framework/controls/ClassicDraw.h"
 #include "framework/controls/ComboPopup.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/PaintBinding.h"
 #include "framework/controls/StdControlSupport.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/runtime/Clock.h"
 
@@ -20,13 +22,13 @@ namespace {
 // Characters typed within this time make one prefix of the list styles' search.
 constexpr long long kSearchDelayMs = 500;
 
-int fontLineHeight(const TFont* font) {
+int FontLineHeight(const TFont* font) {
     static TCanvas* measure = new TCanvas();
     measure->SetFont(const_cast<TFont*>(font));
     return measure->TextHeight("Wg");
 }
 
-bool ownerDrawn(TComboBoxStyle style) {
+bool OwnerDrawn(TComboBoxStyle style) {
     return style == csOwnerDrawFixed || style == csOwnerDrawVariable;
 }
 
@@ -35,7 +37,7 @@ bool ownerDrawn(TComboBoxStyle style) {
 TCustomComboBox::TCustomComboBox(TComponent* owner)
     : TWinControl(owner),
       items_(std::make_unique<TItemStrings>([this](TItemChange change, int index, int other) {
-          itemsChanged(change, index, other);
+          ItemsChanged(change, index, other);
       })),
       canvas_(std::make_unique<TControlCanvas>(*this)),
       field_(*this, *Font()) {
@@ -51,7 +53,7 @@ TCustomComboBox::TCustomComboBox(TComponent* owner)
     SetTabStop(true);
     SetParentColor(false);
     SetColor(clWindow);
-    layoutField();
+    LayoutField();
 }
 
 TCustomComboBox::~TCustomComboBox() {
@@ -77,7 +79,7 @@ void TCustomComboBox::Clear() {
     Invalidate();
 }
 
-void TCustomComboBox::itemsChanged(TItemChange change, int index, int) {
+void TCustomComboBox::ItemsChanged(TItemChange change, int index, int) {
     switch (change) {
         case TItemChange::Inserted:
             if (itemIndex_ >= index) ++itemIndex_;
@@ -103,7 +105,7 @@ void TCustomComboBox::itemsChanged(TItemChange change, int index, int) {
             if (IsEditable()) field_.SetText("");
             break;
         case TItemChange::Changed:
-            if (index == itemIndex_) showItemText();
+            if (index == itemIndex_) ShowItemText();
             break;
         default: break;
     }
@@ -112,7 +114,7 @@ void TCustomComboBox::itemsChanged(TItemChange change, int index, int) {
     Invalidate();
 }
 
-void TCustomComboBox::showItemText() {
+void TCustomComboBox::ShowItemText() {
     const std::string text = itemIndex_ >= 0 ? items_->Strings(itemIndex_) : std::string();
     if (IsEditable()) {
         field_.SetText(text);
@@ -128,7 +130,7 @@ void TCustomComboBox::SetItemIndex(int value) {
     if (value == itemIndex_) return;
     itemIndex_ = value;
     if (value >= 0 || !IsEditable()) {
-        showItemText();
+        ShowItemText();
     } else {
         field_.SetText("");
     }
@@ -146,12 +148,12 @@ int TCustomComboBox::FindStringExact(const std::string& text, int after) const {
 void TCustomComboBox::UserSelect(int index) {
     if (index < 0 || index >= items_->Count()) return;
     itemIndex_ = index;
-    showItemText();
+    ShowItemText();
     Click();
     Select();
 }
 
-void TCustomComboBox::stepSelection(int delta) {
+void TCustomComboBox::StepSelection(int delta) {
     const int count = items_->Count();
     if (count == 0) return;
     const int next = itemIndex_ < 0 ? 0 : std::clamp(itemIndex_ + delta, 0, count - 1);
@@ -190,19 +192,19 @@ void TCustomComboBox::SetStyle(TComboBoxStyle value) {
         }
     }
     SetBounds(Left(), Top(), Width(), Height());
-    layoutField();
+    LayoutField();
     Invalidate();
 }
 
 int TCustomComboBox::ItemHeight() const {
-    return ownerDrawn(style_) ? itemHeight_ : fontLineHeight(Font());
+    return OwnerDrawn(style_) ? itemHeight_ : FontLineHeight(Font());
 }
 
 void TCustomComboBox::SetItemHeight(int value) {
     if (value <= 0 || itemHeight_ == value) return;
     itemHeight_ = value;
     // Only owner-drawn combos take another height (the native combo is made again).
-    if (ownerDrawn(style_)) {
+    if (OwnerDrawn(style_)) {
         SetBounds(Left(), Top(), Width(), Height());
         Invalidate();
     }
@@ -228,12 +230,12 @@ void TCustomComboBox::SetTopIndex(int value) {
     }
 }
 
-int TCustomComboBox::autoHeight() const {
-    return ownerDrawn(style_) ? itemHeight_ + 6 : fontLineHeight(Font()) + 8;
+int TCustomComboBox::AutoHeight() const {
+    return OwnerDrawn(style_) ? itemHeight_ + 6 : FontLineHeight(Font()) + 8;
 }
 
 void TCustomComboBox::SetBounds(int left, int top, int width, int height) {
-    if (style_ != csSimple) height = autoHeight();
+    if (style_ != csSimple) height = AutoHeight();
     TWinControl::SetBounds(left, top, width, height);
 }
 
@@ -263,10 +265,10 @@ void TCustomComboBox::SetDroppedDown(bool value) {
         Invalidate();
         return;
     }
-    ListChosen(-1);
+    ListChosen(kFrameworkKey, -1);
 }
 
-void TCustomComboBox::ListChosen(int index) {
+void TCustomComboBox::ListChosen(TFrameworkKey, int index) {
     if (!popup_ || closing_) return;
     closing_ = true;
     std::unique_ptr<TComboPopup> popup = std::move(popup_);
@@ -285,16 +287,16 @@ void TCustomComboBox::ListChosen(int index) {
     CloseUp();
 }
 
-void TCustomComboBox::ListClosed() { ListChosen(-1); }
+void TCustomComboBox::ListClosed(TFrameworkKey) { ListChosen(kFrameworkKey, -1); }
 
 // ---- drawing
 
 TCanvas* TCustomComboBox::Canvas() const {
-    canvas_->BindOutsidePaint();
+    canvas_->BindOutsidePaint(kFrameworkKey);
     return canvas_.get();
 }
 
-int TCustomComboBox::ListRowHeight(int index) const {
+int TCustomComboBox::ListRowHeight(TFrameworkKey, int index) const {
     if (style_ == csOwnerDrawVariable && index >= 0 && index < items_->Count()) {
         const int h = items_->ItemData(index);
         return h > 0 ? h : itemHeight_;
@@ -307,7 +309,7 @@ void TCustomComboBox::MeasureItem(int index, int& height) {
 }
 
 void TCustomComboBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
-    if (ownerDrawn(style_) && OnDrawItem) {
+    if (OwnerDrawn(style_) && OnDrawItem) {
         OnDrawItem(this, index, rect, state);
         return;
     }
@@ -320,7 +322,7 @@ void TCustomComboBox::DrawItem(int index, const TRect& rect, TOwnerDrawState sta
     canvas.Brush()->SetStyle(bsSolid);
 }
 
-void TCustomComboBox::DrawListItem(TCanvas& dc, int index, const TRect& rect,
+void TCustomComboBox::DrawListItem(TFrameworkKey, TCanvas& dc, int index, const TRect& rect,
                                    TOwnerDrawState state) {
     TPaintBinding binding(*canvas_, dc);
     TCanvas& canvas = *canvas_;
@@ -339,15 +341,15 @@ TRect TCustomComboBox::ButtonRect() const {
 
 TRect TCustomComboBox::EditRect() const {
     TRect r = ClientRect();
-    if (style_ == csSimple) r.Bottom = std::min(r.Bottom, fontLineHeight(Font()) + 8);
+    if (style_ == csSimple) r.Bottom = std::min(r.Bottom, FontLineHeight(Font()) + 8);
     r = InflateRect(r, -kEditBorder, -kEditBorder);
     if (style_ != csSimple) r.Right -= kScrollBarSize;
     return r;
 }
 
-void TCustomComboBox::layoutField() { field_.SetRect(InflateRect(EditRect(), -1, 0)); }
+void TCustomComboBox::LayoutField() { field_.SetRect(InflateRect(EditRect(), -1, 0)); }
 
-void TCustomComboBox::paintSelectedLine(TCanvas& dc, const TRect& r, bool focused) {
+void TCustomComboBox::PaintSelectedLine(TCanvas& dc, const TRect& r, bool focused) {
     TOwnerDrawState state{odComboBoxEdit};
     if (focused) state += TOwnerDrawState{odSelected, odFocused};
     if (!Enabled()) state.Include(odDisabled);
@@ -361,7 +363,7 @@ void TCustomComboBox::paintSelectedLine(TCanvas& dc, const TRect& r, bool focuse
                                 : focused  ? clHighlightText
                                            : Font()->Color());
         const TRect line = InflateRect(r, -1, -1);
-        if (ownerDrawn(style_)) {
+        if (OwnerDrawn(style_)) {
             canvas.Brush()->SetColor(Color());
             canvas.FillRect(r);
             canvas.Brush()->SetColor(focused ? clHighlight : Color());
@@ -390,7 +392,7 @@ void TCustomComboBox::PaintWindow(TCanvas& dc) {
     if (IsEditable()) {
         field_.Paint(dc, Font()->Color(), Enabled(), Focused());
     } else {
-        paintSelectedLine(dc, edit, focused);
+        PaintSelectedLine(dc, edit, focused);
     }
     if (style_ != csSimple) {
         DrawArrowButton(dc, ButtonRect(), TArrowDirection::Down, buttonDown_ || DroppedDown(),
@@ -407,18 +409,18 @@ void TCustomComboBox::PaintWindow(TCanvas& dc) {
     dc.IntersectClipRect(list.Left, list.Top, list.Right, list.Bottom);
     int y = list.Top;
     for (int i = topIndex_; i < items_->Count() && y < list.Bottom; ++i) {
-        const TRect line = Rect(list.Left, y, list.Right, y + ListRowHeight(i));
+        const TRect line = Rect(list.Left, y, list.Right, y + ListRowHeight(kFrameworkKey, i));
         y = line.Bottom;
         TOwnerDrawState state;
         if (i == itemIndex_) state.Include(odSelected);
-        DrawListItem(dc, i, line, state);
+        DrawListItem(kFrameworkKey, dc, i, line, state);
     }
     dc.RestoreDC(saved);
 }
 
 // ---- input
 
-void TCustomComboBox::typeSearch(char16_t ch) {
+void TCustomComboBox::TypeSearch(char16_t ch) {
     if (ch < 32) return;
     const std::string typed = QString(QChar(ch)).toStdString();
     const long long now = MonotonicMs();
@@ -439,11 +441,11 @@ void TCustomComboBox::typeSearch(char16_t ch) {
     }
 }
 
-void TCustomComboBox::keyDown(unsigned key, TShiftState shift) {
+void TCustomComboBox::HandleKeyDown(unsigned key, TShiftState shift) {
     const bool alt = shift.Contains(ssAlt);
     if (key == VK_F4 || (alt && (key == VK_DOWN || key == VK_UP))) {
         if (popup_) {
-            ListChosen(popup_->Hot());
+            ListChosen(kFrameworkKey, popup_->Hot());
         } else {
             SetDroppedDown(true);
         }
@@ -459,8 +461,8 @@ void TCustomComboBox::keyDown(unsigned key, TShiftState shift) {
             case VK_NEXT: popup_->SetHot(hot + rows - 1); return;
             case VK_HOME: popup_->SetHot(0); return;
             case VK_END: popup_->SetHot(items_->Count() - 1); return;
-            case VK_RETURN: ListChosen(hot); return;
-            case VK_ESCAPE: ListChosen(-1); return;
+            case VK_RETURN: ListChosen(kFrameworkKey, hot); return;
+            case VK_ESCAPE: ListChosen(kFrameworkKey, -1); return;
             default: break;
         }
         if (!IsEditable()) return;
@@ -469,23 +471,23 @@ void TCustomComboBox::keyDown(unsigned key, TShiftState shift) {
         case VK_UP:
         case VK_LEFT:
             if (key == VK_UP || !IsEditable()) {
-                stepSelection(-1);
+                StepSelection(-1);
                 return;
             }
             break;
         case VK_DOWN:
         case VK_RIGHT:
             if (key == VK_DOWN || !IsEditable()) {
-                stepSelection(1);
+                StepSelection(1);
                 return;
             }
             break;
-        case VK_PRIOR: stepSelection(-(dropDownCount_ - 1)); return;
-        case VK_NEXT: stepSelection(dropDownCount_ - 1); return;
+        case VK_PRIOR: StepSelection(-(dropDownCount_ - 1)); return;
+        case VK_NEXT: StepSelection(dropDownCount_ - 1); return;
         case VK_HOME:
         case VK_END:
             if (!IsEditable()) {
-                stepSelection(key == VK_HOME ? -items_->Count() : items_->Count());
+                StepSelection(key == VK_HOME ? -items_->Count() : items_->Count());
                 return;
             }
             break;
@@ -499,7 +501,7 @@ bool TCustomComboBox::DoMouseWheelDown(TShiftState shift, TPoint mousePos) {
     if (popup_) {
         SetTopIndex(topIndex_ + 3);
     } else {
-        stepSelection(1);
+        StepSelection(1);
     }
     return true;
 }
@@ -509,7 +511,7 @@ bool TCustomComboBox::DoMouseWheelUp(TShiftState shift, TPoint mousePos) {
     if (popup_) {
         SetTopIndex(topIndex_ - 3);
     } else {
-        stepSelection(-1);
+        StepSelection(-1);
     }
     return true;
 }
@@ -519,10 +521,10 @@ void TCustomComboBox::Dispatch(TMessage& message) {
         case CM_FONTCHANGED:
             TWinControl::Dispatch(message);
             SetBounds(Left(), Top(), Width(), Height());
-            layoutField();
+            LayoutField();
             return;
         case WM_SIZE:
-            layoutField();
+            LayoutField();
             TWinControl::Dispatch(message);
             return;
         case CM_ENABLEDCHANGED:
@@ -546,14 +548,9 @@ void TCustomComboBox::DefaultHandler(TMessage& message) {
         case WM_PAINT:
             if (TCanvas* dc = MessageCanvas(message)) PaintWindow(*dc);
             return;
-        case WM_GETTEXT:
-            if (auto* out = reinterpret_cast<std::string*>(message.LParam)) {
-                *out = IsEditable() ? field_.Text() : listText_;
-                message.Result = static_cast<LRESULT>(out->size());
-            }
-            return;
+        case WM_GETTEXT: AnswerGetText(message, IsEditable() ? field_.Text() : listText_); return;
         case WM_SETTEXT:
-            if (auto* in = reinterpret_cast<const std::string*>(message.LParam)) {
+            if (const std::string* in = SetTextOf(message)) {
                 if (IsEditable()) {
                     field_.SetText(*in);
                     itemIndex_ = FindItemExact(*items_, field_.Text());
@@ -574,15 +571,17 @@ void TCustomComboBox::DefaultHandler(TMessage& message) {
             if (popup_) message.Result |= DLGC_WANTALLKEYS;
             return;
         case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            keyDown(static_cast<unsigned>(message.WParam), KeyDataToShiftState(message.LParam));
+        case WM_SYSKEYDOWN: {
+            const TKeyParams key = KeyParamsOf(message);
+            HandleKeyDown(key.key, key.Shift());
             return;
+        }
         case WM_CHAR:
             if (IsEditable()) {
-                if (popup_ && autoCloseUp_) ListChosen(popup_->Hot());
-                field_.Char(static_cast<char16_t>(message.WParam));
+                if (popup_ && autoCloseUp_) ListChosen(kFrameworkKey, popup_->Hot());
+                field_.Char(CharOf(message));
             } else {
-                typeSearch(static_cast<char16_t>(message.WParam));
+                TypeSearch(CharOf(message));
             }
             return;
         case WM_SETFOCUS:
@@ -597,15 +596,15 @@ void TCustomComboBox::DefaultHandler(TMessage& message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             if (!Focused() && CanFocus()) SetFocus();
-            const TPoint p = LParamToPoint(message.LParam);
+            const TPoint p = MouseParamsOf(message).pos;
             if (style_ == csSimple) {
                 if (p.Y < EditRect().Bottom) {
-                    field_.MouseDown(p.X, (message.WParam & MK_SHIFT) != 0);
+                    field_.MouseDown(p.X, MouseParamsOf(message).Holds(MK_SHIFT));
                     return;
                 }
                 int y = EditRect().Bottom + 2 * kEditBorder;
                 for (int i = topIndex_; i < items_->Count(); ++i) {
-                    y += ListRowHeight(i);
+                    y += ListRowHeight(kFrameworkKey, i);
                     if (p.Y < y) {
                         UserSelect(i);
                         break;

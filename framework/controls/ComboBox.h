@@ -23,6 +23,7 @@
 #include "framework/controls/ItemStrings.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/WinControl.h"
+#include "framework/core/FrameworkKey.h"
 
 namespace dsp {
 
@@ -141,13 +142,14 @@ public:
     TDrawItemEvent OnDrawItem;
     TMeasureItemEvent OnMeasureItem;
 
-    // ---- framework-internal: what the dropped list needs
-    int ListRowHeight(int index) const;
-    void DrawListItem(TCanvas& dc, int index, const TRect& rect, TOwnerDrawState state);
+    // ---- what the dropped list needs
+    int ListRowHeight(TFrameworkKey, int index) const;
+    void DrawListItem(TFrameworkKey, TCanvas& dc, int index, const TRect& rect,
+                      TOwnerDrawState state);
     // The user chose a line in the dropped list (or closed it with Escape: -1).
-    void ListChosen(int index);
-    void ListClosed();
-    TComboPopup* Popup() const { return popup_.get(); }
+    void ListChosen(TFrameworkKey, int index);
+    void ListClosed(TFrameworkKey);
+    TComboPopup* Popup(TFrameworkKey) const { return popup_.get(); }
 
 protected:
     virtual void Change();
@@ -175,14 +177,14 @@ protected:
     TEditField& Field() { return field_; }
 
 private:
-    void itemsChanged(TItemChange change, int index, int other);
-    void showItemText();
-    void layoutField();
-    void keyDown(unsigned key, TShiftState shift);
-    void typeSearch(char16_t ch);
-    void stepSelection(int delta);
-    void paintSelectedLine(TCanvas& canvas, const TRect& r, bool focused);
-    int autoHeight() const;
+    void ItemsChanged(TItemChange change, int index, int other);
+    void ShowItemText();
+    void LayoutField();
+    void HandleKeyDown(unsigned key, TShiftState shift);
+    void TypeSearch(char16_t ch);
+    void StepSelection(int delta);
+    void PaintSelectedLine(TCanvas& canvas, const TRect& r, bool focused);
+    int AutoHeight() const;
 
     std::unique_ptr<TItemStrings> items_;
     std::unique_ptr<TControlCanvas> canvas_;

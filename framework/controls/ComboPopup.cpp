@@ -13,6 +13,7 @@
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/HostInput.h"
 #include "framework/controls/ScrollTracker.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/graphics/CanvasQt.h"
 #include "framework/runtime/MainThread.h"
 
@@ -22,7 +23,7 @@ namespace {
 
 // Runs a step of the popup's event handling; an exception goes to the application's display.
 template <typename F>
-void guarded(F&& f) {
+void Guarded(F&& f) {
     try {
         f();
     } catch (...) {
@@ -30,7 +31,7 @@ void guarded(F&& f) {
     }
 }
 
-TPoint pointOf(const QMouseEvent* event) {
+TPoint PointOf(const QMouseEvent* event) {
     return {static_cast<int>(event->position().x()), static_cast<int>(event->position().y())};
 }
 
@@ -42,7 +43,7 @@ TComboPopup::TComboPopup(TCustomComboBox& combo)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     scroll_ = std::make_unique<TScrollTracker>(
-        true, [this] { return barRect(); },
+        true, [this] { return BarRect(); },
         [this] {
             const int count = combo_ != nullptr ? combo_->Items()->Count() : 0;
             return TScrollBarState{0, std::max(count - 1, 0), rows_,
@@ -64,16 +65,16 @@ void TComboPopup::layout() {
     rows_ = std::clamp(count, 1, combo_->DropDownCount());
 }
 
-bool TComboPopup::hasBar() const { return combo_ != nullptr && combo_->Items()->Count() > rows_; }
+bool TComboPopup::HasBar() const { return combo_ != nullptr && combo_->Items()->Count() > rows_; }
 
-TRect TComboPopup::rowsRect() const {
+TRect TComboPopup::RowsRect() const {
     TRect r = Rect(1, 1, width() - 1, height() - 1);
-    if (hasBar()) r.Right -= kScrollBarSize;
+    if (HasBar()) r.Right -= kScrollBarSize;
     return r;
 }
 
-TRect TComboPopup::barRect() const {
-    if (!hasBar()) return {};
+TRect TComboPopup::BarRect() const {
+    if (!HasBar()) return {};
     return Rect(width() - 1 - kScrollBarSize, 1, width() - 1, height() - 1);
 }
 
@@ -81,7 +82,7 @@ void TComboPopup::Open(TPoint screenTopLeft, int width) {
     layout();
     int height = 2;
     const int top = combo_->TopIndex();
-    for (int i = 0; i < rows_; ++i) height += combo_->ListRowHeight(top + i);
+    for (int i = 0; i < rows_; ++i) height += combo_->ListRowHeight(kFrameworkKey, top + i);
     setGeometry(screenTopLeft.X, screenTopLeft.Y, width, height);
     image_ = QImage(width, height, QImage::Format_RGB32);
     show();
@@ -90,11 +91,11 @@ void TComboPopup::Open(TPoint screenTopLeft, int width) {
 
 int TComboPopup::RowAt(TPoint p) const {
     if (combo_ == nullptr) return -1;
-    const TRect r = rowsRect();
+    const TRect r = RowsRect();
     if (!PtInRect(r, p)) return -1;
     int y = r.Top;
     for (int i = combo_->TopIndex(); i < combo_->Items()->Count(); ++i) {
-        y += combo_->ListRowHeight(i);
+        y += combo_->ListRowHeight(kFrameworkKey, i);
         if (p.Y < y) return i;
     }
     return -1;
@@ -123,17 +124,18 @@ void TComboPopup::Refresh() {
     dc.SetSurface(&surface);
     dc.Brush()->SetColor(clWindowFrame);
     dc.FrameRect(Rect(0, 0, width(), height()));
-    const TRect area = rowsRect();
+    const TRect area = RowsRect();
     dc.Brush()->SetColor(combo_->Color());
     dc.FillRect(area);
     dc.IntersectClipRect(area.Left, area.Top, area.Right, area.Bottom);
     int y = area.Top;
     for (int i = combo_->TopIndex(); i < combo_->Items()->Count() && y < area.Bottom; ++i) {
-        const TRect line = Rect(area.Left, y, area.Right, y + combo_->ListRowHeight(i));
+        const TRect line =
+            Rect(area.Left, y, area.Right, y + combo_->ListRowHeight(kFrameworkKey, i));
         y = line.Bottom;
         TOwnerDrawState state;
         if (i == hot_) state = TOwnerDrawState{odSelected, odFocused};
-        combo_->DrawListItem(dc, i, line, state);
+        combo_->DrawListItem(kFrameworkKey, dc, i, line, state);
     }
     dc.SelectClipRgn(nullptr);
     scroll_->Paint(dc, true);
@@ -146,12 +148,12 @@ void TComboPopup::paintEvent(QPaintEvent* event) {
 }
 
 void TComboPopup::mousePressEvent(QMouseEvent* event) {
-    guarded([&] {
+    Guarded([&] {
         if (combo_ == nullptr) return;
-        const TPoint p = pointOf(event);
+        const TPoint p = PointOf(event);
         if (!rect().contains(QPoint(p.X, p.Y))) {
             // Outside the list: it closes without a choice.
-            combo_->ListChosen(-1);
+            combo_->ListChosen(kFrameworkKey, -1);
             return;
         }
         if (scroll_->MouseDown(p)) {
@@ -165,9 +167,9 @@ void TComboPopup::mousePressEvent(QMouseEvent* event) {
 }
 
 void TComboPopup::mouseMoveEvent(QMouseEvent* event) {
-    guarded([&] {
+    Guarded([&] {
         if (combo_ == nullptr) return;
-        const TPoint p = pointOf(event);
+        const TPoint p = PointOf(event);
         if (scroll_->Tracking()) {
             scroll_->MouseMove(p);
             Refresh();
@@ -179,22 +181,22 @@ void TComboPopup::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TComboPopup::mouseReleaseEvent(QMouseEvent* event) {
-    guarded([&] {
+    Guarded([&] {
         if (combo_ == nullptr) return;
         if (scroll_->Tracking()) {
             scroll_->MouseUp();
             Refresh();
             return;
         }
-        const int row = RowAt(pointOf(event));
+        const int row = RowAt(PointOf(event));
         // A release on a line chooses it (also after pressing on the combo and dragging here).
-        if (row >= 0) combo_->ListChosen(row);
+        if (row >= 0) combo_->ListChosen(kFrameworkKey, row);
         pressedInList_ = false;
     });
 }
 
 void TComboPopup::wheelEvent(QWheelEvent* event) {
-    guarded([&] {
+    Guarded([&] {
         if (combo_ == nullptr) return;
         const int notches = event->angleDelta().y() / 120;
         combo_->SetTopIndex(combo_->TopIndex() - 3 * notches);
@@ -203,21 +205,21 @@ void TComboPopup::wheelEvent(QWheelEvent* event) {
 }
 
 void TComboPopup::keyPressEvent(QKeyEvent* event) {
-    guarded([&] {
+    Guarded([&] {
         if (combo_ != nullptr) DeliverKeyEvent(*combo_, event);
     });
 }
 
 void TComboPopup::keyReleaseEvent(QKeyEvent* event) {
-    guarded([&] {
+    Guarded([&] {
         if (combo_ != nullptr) DeliverKeyEvent(*combo_, event);
     });
 }
 
 void TComboPopup::hideEvent(QHideEvent*) {
     // Hidden by the toolkit (a click elsewhere): the combo closes its list.
-    guarded([&] {
-        if (combo_ != nullptr) combo_->ListClosed();
+    Guarded([&] {
+        if (combo_ != nullptr) combo_->ListClosed(kFrameworkKey);
     });
 }
 

@@ -46,9 +46,9 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    TRect rowsRect() const;
-    TRect barRect() const;
-    bool hasBar() const;
+    TRect RowsRect() const;
+    TRect BarRect() const;
+    bool HasBar() const;
     void layout();
 
     TCustomComboBox* combo_;

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "framework/controls/ControlErrors.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/HostInput.h"
 #include "framework/controls/InputState.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/WinControl.h"
 
 namespace dsp {
@@ -235,13 +237,13 @@ void TControl::SetParentFont(bool value) {
 
 std::string TControl::Text() const {
     std::string text;
-    const_cast<TControl*>(this)->Perform(WM_GETTEXT, 0, reinterpret_cast<LPARAM>(&text));
+    const_cast<TControl*>(this)->Perform(WM_GETTEXT, 0, GetTextParam(text));
     return text;
 }
 
 void TControl::SetText(const std::string& value) {
     if (Text() == value) return;
-    Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(&value));
+    Perform(WM_SETTEXT, 0, SetTextParam(value));
     Perform(CM_TEXTCHANGED);
 }
 
@@ -356,8 +358,8 @@ void TControl::Dispatch(TMessage& message) {
         case WM_MOUSEMOVE: {
             DefaultHandler(message);
             if (!controlStyle_.Contains(csNoStdEvents)) {
-                const TPoint p = LParamToPoint(message.LParam);
-                MouseMove(KeysToShiftState(LoWord(message.WParam)), p.X, p.Y);
+                const TMouseParams mouse = MouseParamsOf(message);
+                MouseMove(mouse.Shift(), mouse.pos.X, mouse.pos.Y);
             }
             return;
         }
@@ -375,20 +377,22 @@ void TControl::Dispatch(TMessage& message) {
         case CM_VISIBLECHANGED:
             InvalidateControl(true, visible_ && controlStyle_.Contains(csOpaque));
             return;
-        case CM_PARENTCOLORCHANGED:
-            if (parentColor_ && (message.WParam != 0 || parent_ != nullptr)) {
-                SetColor(message.WParam != 0 ? static_cast<TColor>(message.LParam)
-                                             : parent_->Color());
+        case CM_PARENTCOLORCHANGED: {
+            const std::optional<TColor> handed = ParentColorOf(message);
+            if (parentColor_ && (handed || parent_ != nullptr)) {
+                SetColor(handed ? *handed : parent_->Color());
                 parentColor_ = true;
             }
             return;
-        case CM_PARENTFONTCHANGED:
-            if (parentFont_ && (message.WParam != 0 || parent_ != nullptr)) {
-                SetFont(message.WParam != 0 ? reinterpret_cast<TFont*>(message.LParam)
-                                            : parent_->Font());
+        }
+        case CM_PARENTFONTCHANGED: {
+            TFont* handed = ParentFontOf(message);
+            if (parentFont_ && (handed != nullptr || parent_ != nullptr)) {
+                SetFont(handed != nullptr ? handed : parent_->Font());
                 parentFont_ = true;
             }
             return;
+        }
         case CM_PARENTSHOWHINTCHANGED:
             if (parentShowHint_ && parent_ != nullptr) {
                 SetShowHint(parent_->ShowHint());
@@ -400,9 +404,9 @@ void TControl::Dispatch(TMessage& message) {
             // The parent hears of it with the child in LParam; the control's own event only
             // runs for its own entering and leaving.
             if (parent_ != nullptr) {
-                parent_->Perform(message.Msg, 0, reinterpret_cast<LPARAM>(this));
+                parent_->Perform(message.Msg, 0, MouseChildParam(this));
             }
-            if (message.LParam == 0) {
+            if (MouseChildOf(message) == nullptr) {
                 const TNotifyEvent& event =
                     message.Msg == CM_MOUSEENTER ? OnMouseEnter : OnMouseLeave;
                 if (event) event(this);
@@ -423,14 +427,9 @@ void TControl::Dispatch(TMessage& message) {
 
 void TControl::DefaultHandler(TMessage& message) {
     switch (message.Msg) {
-        case WM_GETTEXT:
-            if (auto* out = reinterpret_cast<std::string*>(message.LParam)) {
-                *out = text_;
-                message.Result = static_cast<LRESULT>(text_.size());
-            }
-            return;
+        case WM_GETTEXT: AnswerGetText(message, text_); return;
         case WM_SETTEXT:
-            if (auto* in = reinterpret_cast<const std::string*>(message.LParam)) {
+            if (const std::string* in = SetTextOf(message)) {
                 text_ = *in;
                 message.Result = 1;
             }
@@ -444,8 +443,9 @@ void TControl::DefaultHandler(TMessage& message) {
 void TControl::HandleMouseButton(TMessage& message, TMouseButton button, bool down, bool isDouble) {
     const int popups = Input().popupsOpened;
     DefaultHandler(message);
-    const TPoint p = LParamToPoint(message.LParam);
-    TShiftState shift = KeysToShiftState(LoWord(message.WParam));
+    const TMouseParams mouse = MouseParamsOf(message);
+    const TPoint p = mouse.pos;
+    TShiftState shift = mouse.Shift();
     if (down) {
         // A press that opened a popup (a dropped list, a menu) gave the pointer to it: the
         // release goes there, so this control neither captures the mouse nor waits for a click.
@@ -518,10 +518,9 @@ void TControl::MouseWheelHandler(TMessage& message) {
 }
 
 void TControl::HandleMouseWheel(TMessage& message) {
-    const TShiftState shift = KeysToShiftState(LoWord(message.WParam));
-    const TPoint pos = LParamToPoint(message.LParam);
+    const TWheelParams wheel = WheelParamsOf(message);
     message.Result = 0;
-    if (DoMouseWheel(shift, WheelDeltaOf(message.WParam), pos)) {
+    if (DoMouseWheel(wheel.Shift(), wheel.delta, wheel.screenPos)) {
         message.Result = 1;
     } else if (parent_ != nullptr) {
         message.Result = parent_->Perform(CM_MOUSEWHEEL, message.WParam, message.LParam);
@@ -545,13 +544,13 @@ bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) 
 bool TControl::DoMouseWheelDown(TShiftState shift, TPoint mousePos) {
     bool handled = false;
     if (OnMouseWheelDown) OnMouseWheelDown(this, shift, mousePos, handled);
-    return handled;
+    return handled || WheelScroll(kWheelRows);
 }
 
 bool TControl::DoMouseWheelUp(TShiftState shift, TPoint mousePos) {
     bool handled = false;
     if (OnMouseWheelUp) OnMouseWheelUp(this, shift, mousePos, handled);
-    return handled;
+    return handled || WheelScroll(-kWheelRows);
 }
 
 }  // namespace dsp

@@ -27,6 +27,9 @@ namespace dsp {
 class TWinControl;
 class TCustomForm;
 
+// The rows a notch of the mouse wheel scrolls a list, tree, grid or memo.
+inline constexpr int kWheelRows = 3;
+
 class TControl : public TComponent {
     DSP_PUBLISHED(TControl, TComponent) {
         using P = Published<TControl>;
@@ -161,6 +164,11 @@ public:
     // ---- messages
     // Hands a message to the control's window procedure and returns its result.
     LRESULT Perform(unsigned msg, WPARAM wParam = 0, LPARAM lParam = 0);
+    // The same for a message made whole, as the packing helpers of MessageParams.h make them.
+    LRESULT Perform(TMessage message) {
+        PerformMessage(message);
+        return message.Result;
+    }
     void PerformMessage(TMessage& message);
     // The window procedure: WndProc unless replaced. Replacing it subclasses the control; the
     // replacement passes what it does not take to the procedure it replaced.
@@ -200,8 +208,13 @@ protected:
     virtual void MouseMove(TShiftState shift, int x, int y);
     // Wheel: OnMouseWheel, then OnMouseWheelDown or OnMouseWheelUp; true when handled.
     virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
+    // A notch down or up: OnMouseWheelDown or OnMouseWheelUp, and when that leaves the notch
+    // unhandled, WheelScroll with kWheelRows rows down or up.
     virtual bool DoMouseWheelDown(TShiftState shift, TPoint mousePos);
     virtual bool DoMouseWheelUp(TShiftState shift, TPoint mousePos);
+    // Scrolls a control that shows rows by `rows` (positive: towards the end); true when it
+    // scrolls by the wheel at all. Controls without rows keep the default: false.
+    virtual bool WheelScroll(int /*rows*/) { return false; }
     // Where WM_MOUSEWHEEL goes: to the form, which hands it to its focused control.
     virtual void MouseWheelHandler(TMessage& message);
     // Raises OnResize.

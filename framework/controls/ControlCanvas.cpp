@@ -2,10 +2,11 @@
 
 #include "framework/controls/PaintBinding.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/core/FrameworkAccess.h"
 
 namespace dsp {
 
-void TControlCanvas::BindOutsidePaint() {
+void TControlCanvas::BindOutsidePaint(TFrameworkKey) {
     if (paintDepth_ > 0) return;
     const std::optional<TCanvasSurface> wanted = OutsidePaintSurface(control_);
     const TCanvasSurface* current = Surface();
@@ -30,20 +31,20 @@ TPaintBinding::TPaintBinding(TControlCanvas& canvas, const TCanvas& dc) : canvas
     if (const TCanvasSurface* current = canvas.Surface()) {
         hadSurface_ = true;
         saved_ = *current;
-        state_ = canvas.Internal().Capture();
-        stack_ = canvas.Internal().saved;
+        state_ = canvas.Internal(kFrameworkKey).Capture();
+        stack_ = canvas.Internal(kFrameworkKey).saved;
     }
     const TCanvasSurface surface = CurrentSurface(dc);
     canvas.SetSurface(&surface);
-    canvas.EnterPaint();
+    canvas.EnterPaint(kFrameworkKey);
 }
 
 TPaintBinding::~TPaintBinding() {
-    canvas_.LeavePaint();
+    canvas_.LeavePaint(kFrameworkKey);
     if (hadSurface_) {
         canvas_.SetSurface(&saved_);
-        canvas_.Internal().Apply(state_);
-        canvas_.Internal().saved = stack_;
+        canvas_.Internal(kFrameworkKey).Apply(state_);
+        canvas_.Internal(kFrameworkKey).saved = stack_;
     } else {
         canvas_.SetSurface(nullptr);
     }

@@ -5,6 +5,7 @@
 // it draws shows at the next paint of the native window. A control that does not show has no
 // pixels: its canvas then measures text but draws nothing.
 
+#include "framework/core/FrameworkKey.h"
 #include "framework/graphics/Canvas.h"
 
 namespace dsp {
@@ -17,13 +18,12 @@ public:
 
     TControl& Control() const { return control_; }
 
-    // Framework-internal: points the canvas at the pixels it draws on outside a paint, unless
-    // a paint holds it.
-    void BindOutsidePaint();
-    // Framework-internal: a paint holds the canvas while at least one binding is open.
-    int PaintDepth() const { return paintDepth_; }
-    void EnterPaint() { ++paintDepth_; }
-    void LeavePaint() { --paintDepth_; }
+    // Points the canvas at the pixels it draws on outside a paint, unless a paint holds it.
+    void BindOutsidePaint(TFrameworkKey);
+    // A paint holds the canvas while at least one binding is open.
+    int PaintDepth(TFrameworkKey) const { return paintDepth_; }
+    void EnterPaint(TFrameworkKey) { ++paintDepth_; }
+    void LeavePaint(TFrameworkKey) { --paintDepth_; }
 
 protected:
     void Changed() override;

@@ -1,6 +1,7 @@
 #include "framework/controls/CustomControl.h"
 
 #include "framework/controls/PaintBinding.h"
+#include "framework/core/FrameworkAccess.h"
 
 namespace dsp {
 
@@ -10,7 +11,7 @@ TCustomControl::TCustomControl(TComponent* owner)
 TCustomControl::~TCustomControl() = default;
 
 TCanvas* TCustomControl::Canvas() const {
-    canvas_->BindOutsidePaint();
+    canvas_->BindOutsidePaint(kFrameworkKey);
     return canvas_.get();
 }
 

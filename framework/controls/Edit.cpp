@@ -3,6 +3,7 @@
 #include "framework/controls/Caret.h"
 #include "framework/controls/ClassicDraw.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/graphics/Canvas.h"
 
 namespace dsp {
@@ -18,7 +19,7 @@ TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner), field_(*this, 
     SetParentColor(false);
     SetColor(clWindow);
     SetCursor(crIBeam);
-    layoutField();
+    LayoutField();
 }
 
 TCustomEdit::~TCustomEdit() { CaretRelease(*this); }
@@ -40,7 +41,7 @@ void TCustomEdit::SetAutoSize(bool value) {
 void TCustomEdit::SetBorderStyle(TBorderStyle value) {
     if (borderStyle_ == value) return;
     borderStyle_ = value;
-    layoutField();
+    LayoutField();
     AdjustHeight();
     Invalidate();
 }
@@ -90,7 +91,7 @@ TRect TCustomEdit::TextRect() const {
     return InflateRect(FieldInside(Rect(0, 0, Width(), Height()), borderStyle_), -1, 0);
 }
 
-void TCustomEdit::layoutField() { field_.SetRect(TextRect()); }
+void TCustomEdit::LayoutField() { field_.SetRect(TextRect()); }
 
 int TCustomEdit::AutoHeight() const {
     TCanvas measure;
@@ -126,10 +127,10 @@ void TCustomEdit::Dispatch(TMessage& message) {
         case CM_FONTCHANGED:
             TWinControl::Dispatch(message);
             AdjustHeight();
-            layoutField();
+            LayoutField();
             return;
         case WM_SIZE:
-            layoutField();
+            LayoutField();
             TWinControl::Dispatch(message);
             return;
         default: TWinControl::Dispatch(message); return;
@@ -141,14 +142,9 @@ void TCustomEdit::DefaultHandler(TMessage& message) {
         case WM_PAINT:
             if (TCanvas* dc = MessageCanvas(message)) PaintWindow(*dc);
             return;
-        case WM_GETTEXT:
-            if (auto* out = reinterpret_cast<std::string*>(message.LParam)) {
-                *out = field_.Text();
-                message.Result = static_cast<LRESULT>(out->size());
-            }
-            return;
+        case WM_GETTEXT: AnswerGetText(message, field_.Text()); return;
         case WM_SETTEXT:
-            if (auto* in = reinterpret_cast<const std::string*>(message.LParam)) {
+            if (const std::string* in = SetTextOf(message)) {
                 const bool differs = field_.SetText(*in);
                 modified_ = false;
                 message.Result = 1;
@@ -157,12 +153,12 @@ void TCustomEdit::DefaultHandler(TMessage& message) {
             return;
         case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;
         case WM_KEYDOWN: {
-            const TShiftState shift = KeyDataToShiftState(message.LParam);
-            field_.Key(static_cast<unsigned>(message.WParam), shift.Contains(ssShift),
-                       shift.Contains(ssCtrl));
+            const TKeyParams key = KeyParamsOf(message);
+            const TShiftState shift = key.Shift();
+            field_.Key(key.key, shift.Contains(ssShift), shift.Contains(ssCtrl));
             return;
         }
-        case WM_CHAR: field_.Char(static_cast<char16_t>(message.WParam)); return;
+        case WM_CHAR: field_.Char(CharOf(message)); return;
         case WM_SETFOCUS:
             field_.UpdateCaret();
             Invalidate();

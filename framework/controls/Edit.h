@@ -140,7 +140,7 @@ protected:
     const TEditField& Field() const { return field_; }
 
 private:
-    void layoutField();
+    void LayoutField();
 
     TEditField field_;
     bool autoSelect_ = true;

@@ -82,7 +82,7 @@ namespace {
 
 enum class CharClass { Space, Word, Other };
 
-CharClass classOf(char32_t c) {
+CharClass ClassOf(char32_t c) {
     if (c == U' ' || c == U'\t' || c == U'\r' || c == U'\n') return CharClass::Space;
     if ((c >= U'0' && c <= U'9') || (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') ||
         c == U'_' || c >= 0x80)
@@ -91,7 +91,7 @@ CharClass classOf(char32_t c) {
 }
 
 // CR LF and lone CR become LF.
-std::u32string normalised(std::u32string chars) {
+std::u32string Normalised(std::u32string chars) {
     std::u32string out;
     out.reserve(chars.size());
     for (std::size_t i = 0; i < chars.size(); ++i) {
@@ -110,8 +110,8 @@ std::u32string normalised(std::u32string chars) {
 std::string EditBuffer::Text() const { return CharsToUtf8(text_); }
 
 void EditBuffer::SetText(std::string_view utf8) {
-    text_ = normalised(Utf8ToChars(utf8));
-    changed();
+    text_ = Normalised(Utf8ToChars(utf8));
+    Changed();
     caret_ = anchor_ = 0;
     hasUndo_ = false;
     undoText_.clear();
@@ -121,35 +121,35 @@ std::string EditBuffer::SelText() const {
     return CharsToUtf8(std::u32string_view(text_).substr(SelStart(), SelLength()));
 }
 
-int EditBuffer::clamp(int pos) const { return std::clamp(pos, 0, Length()); }
+int EditBuffer::Clamp(int pos) const { return std::clamp(pos, 0, Length()); }
 
 void EditBuffer::SetSelection(int start, int length) {
-    start = clamp(start);
+    start = Clamp(start);
     anchor_ = start;
-    caret_ = clamp(length < 0 ? Length() : start + length);
+    caret_ = Clamp(length < 0 ? Length() : start + length);
 }
 
 void EditBuffer::MoveCaret(int pos, bool extend) {
-    caret_ = clamp(pos);
+    caret_ = Clamp(pos);
     if (!extend) anchor_ = caret_;
 }
 
-void EditBuffer::remember() {
-    changed();
+void EditBuffer::Remember() {
+    Changed();
     hasUndo_ = true;
     undoText_ = text_;
     undoCaret_ = caret_;
 }
 
 bool EditBuffer::Insert(std::string_view utf8, int maxLength) {
-    std::u32string chars = normalised(Utf8ToChars(utf8));
+    std::u32string chars = Normalised(Utf8ToChars(utf8));
     if (maxLength > 0) {
         const int room = maxLength - (Length() - SelLength());
         if (room <= 0) return false;
         if (static_cast<int>(chars.size()) > room) chars.resize(room);
     }
     if (chars.empty() && !HasSelection()) return false;
-    remember();
+    Remember();
     const int start = SelStart();
     text_.replace(start, SelLength(), chars);
     caret_ = anchor_ = start + static_cast<int>(chars.size());
@@ -157,8 +157,8 @@ bool EditBuffer::Insert(std::string_view utf8, int maxLength) {
 }
 
 void EditBuffer::ReplaceSelection(std::string_view utf8) {
-    const std::u32string chars = normalised(Utf8ToChars(utf8));
-    remember();
+    const std::u32string chars = Normalised(Utf8ToChars(utf8));
+    Remember();
     const int start = SelStart();
     text_.replace(start, SelLength(), chars);
     caret_ = anchor_ = start + static_cast<int>(chars.size());
@@ -166,7 +166,7 @@ void EditBuffer::ReplaceSelection(std::string_view utf8) {
 
 bool EditBuffer::DeleteSelection() {
     if (!HasSelection()) return false;
-    remember();
+    Remember();
     const int start = SelStart();
     text_.erase(start, SelLength());
     caret_ = anchor_ = start;
@@ -176,7 +176,7 @@ bool EditBuffer::DeleteSelection() {
 bool EditBuffer::DeleteBackward() {
     if (HasSelection()) return DeleteSelection();
     if (caret_ == 0) return false;
-    remember();
+    Remember();
     text_.erase(caret_ - 1, 1);
     anchor_ = --caret_;
     return true;
@@ -185,7 +185,7 @@ bool EditBuffer::DeleteBackward() {
 bool EditBuffer::DeleteForward() {
     if (HasSelection()) return DeleteSelection();
     if (caret_ >= Length()) return false;
-    remember();
+    Remember();
     text_.erase(caret_, 1);
     anchor_ = caret_;
     return true;
@@ -193,15 +193,15 @@ bool EditBuffer::DeleteForward() {
 
 bool EditBuffer::Undo() {
     if (!hasUndo_) return false;
-    changed();
+    Changed();
     std::swap(text_, undoText_);
     std::swap(caret_, undoCaret_);
-    caret_ = clamp(caret_);
+    caret_ = Clamp(caret_);
     anchor_ = caret_;
     return true;
 }
 
-const std::vector<int>& EditBuffer::lineStarts() const {
+const std::vector<int>& EditBuffer::LineStarts() const {
     if (lineStarts_.empty()) {
         lineStarts_.push_back(0);
         for (int i = 0; i < Length(); ++i)
@@ -210,10 +210,10 @@ const std::vector<int>& EditBuffer::lineStarts() const {
     return lineStarts_;
 }
 
-int EditBuffer::LineCount() const { return static_cast<int>(lineStarts().size()); }
+int EditBuffer::LineCount() const { return static_cast<int>(LineStarts().size()); }
 
 int EditBuffer::LineStart(int line) const {
-    const auto& starts = lineStarts();
+    const auto& starts = LineStarts();
     if (line <= 0) return 0;
     if (line >= static_cast<int>(starts.size())) return Length();
     return starts[line];
@@ -226,46 +226,46 @@ int EditBuffer::LineLength(int line) const {
 }
 
 int EditBuffer::LineOf(int pos) const {
-    const auto& starts = lineStarts();
-    pos = clamp(pos);
+    const auto& starts = LineStarts();
+    pos = Clamp(pos);
     const auto after = std::upper_bound(starts.begin(), starts.end(), pos);
     return static_cast<int>(after - starts.begin()) - 1;
 }
 
 int EditBuffer::PreviousWordStart(int pos) const {
-    pos = clamp(pos);
-    while (pos > 0 && classOf(text_[pos - 1]) == CharClass::Space) --pos;
+    pos = Clamp(pos);
+    while (pos > 0 && ClassOf(text_[pos - 1]) == CharClass::Space) --pos;
     if (pos == 0) return 0;
-    const CharClass cls = classOf(text_[pos - 1]);
-    while (pos > 0 && classOf(text_[pos - 1]) == cls) --pos;
+    const CharClass cls = ClassOf(text_[pos - 1]);
+    while (pos > 0 && ClassOf(text_[pos - 1]) == cls) --pos;
     return pos;
 }
 
 int EditBuffer::NextWordStart(int pos) const {
-    pos = clamp(pos);
+    pos = Clamp(pos);
     const int n = Length();
     if (pos < n) {
-        const CharClass cls = classOf(text_[pos]);
+        const CharClass cls = ClassOf(text_[pos]);
         if (cls != CharClass::Space)
-            while (pos < n && classOf(text_[pos]) == cls) ++pos;
+            while (pos < n && ClassOf(text_[pos]) == cls) ++pos;
     }
-    while (pos < n && classOf(text_[pos]) == CharClass::Space) ++pos;
+    while (pos < n && ClassOf(text_[pos]) == CharClass::Space) ++pos;
     return pos;
 }
 
 void EditBuffer::WordAt(int pos, int& start, int& end) const {
-    pos = clamp(pos);
+    pos = Clamp(pos);
     const int n = Length();
     if (n == 0) {
         start = end = 0;
         return;
     }
     if (pos == n) --pos;
-    const CharClass cls = classOf(text_[pos]);
+    const CharClass cls = ClassOf(text_[pos]);
     start = pos;
     end = pos;
-    while (start > 0 && classOf(text_[start - 1]) == cls) --start;
-    while (end < n && classOf(text_[end]) == cls) ++end;
+    while (start > 0 && ClassOf(text_[start - 1]) == cls) --start;
+    while (end < n && ClassOf(text_[end]) == cls) ++end;
 }
 
 char32_t TTypedUnits::Take(char16_t unit) {

@@ -68,10 +68,10 @@ public:
     void WordAt(int pos, int& start, int& end) const;
 
 private:
-    void remember();
-    int clamp(int pos) const;
-    void changed() { lineStarts_.clear(); }
-    const std::vector<int>& lineStarts() const;
+    void Remember();
+    int Clamp(int pos) const;
+    void Changed() { lineStarts_.clear(); }
+    const std::vector<int>& LineStarts() const;
 
     std::u32string text_;
     int caret_ = 0;

@@ -7,6 +7,7 @@
 
 #include "framework/controls/Caret.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/StdControlSupport.h"
 #include "framework/controls/WinControl.h"
 #include "framework/desktop/Clipboard.h"
@@ -16,13 +17,13 @@ namespace dsp {
 namespace {
 
 // Measures text without drawing; shared, as everything here runs on the UI thread.
-TCanvas& measuringCanvas(const TFont& font) {
+TCanvas& MeasuringCanvas(const TFont& font) {
     static TCanvas* canvas = new TCanvas();
     canvas->SetFont(const_cast<TFont*>(&font));
     return *canvas;
 }
 
-bool isDigit(QChar ch) { return ch.unicode() >= u'0' && ch.unicode() <= u'9'; }
+bool IsDigit(QChar ch) { return ch.unicode() >= u'0' && ch.unicode() <= u'9'; }
 
 }  // namespace
 
@@ -31,7 +32,7 @@ TEditField::TEditField(TWinControl& control, const TFont& font) : control_(contr
 void TEditField::SetRect(const TRect& rect) {
     if (rect_ == rect) return;
     rect_ = rect;
-    scrollToCaret();
+    ScrollToCaret();
 }
 
 // ---- text
@@ -47,7 +48,7 @@ bool TEditField::SetText(const std::string& text) {
     const bool differs = folded != buffer_.Text();
     buffer_.SetText(folded);
     scrollX_ = 0;
-    caretMoved();
+    CaretMoved();
     return differs;
 }
 
@@ -58,11 +59,11 @@ bool TEditField::ApplyCharCase() {
     const int length = buffer_.SelLength();
     buffer_.SetText(folded);
     buffer_.SetSelection(start, length);
-    caretMoved();
+    CaretMoved();
     return true;
 }
 
-std::string TEditField::shownText() const {
+std::string TEditField::ShownText() const {
     if (passwordChar == 0) return buffer_.Text();
     return QString(static_cast<qsizetype>(buffer_.Length()), QChar(passwordChar)).toStdString();
 }
@@ -71,22 +72,22 @@ std::string TEditField::shownText() const {
 
 void TEditField::SetSelection(int start, int length) {
     buffer_.SetSelection(start, std::max(length, 0));
-    caretMoved();
+    CaretMoved();
 }
 
 void TEditField::SelectAll() {
     buffer_.SelectAll();
-    caretMoved();
+    CaretMoved();
 }
 
 void TEditField::ReplaceSelection(const std::string& text) {
     buffer_.ReplaceSelection(Folded(text));
-    caretMoved();
+    CaretMoved();
 }
 
 bool TEditField::DeleteSelection() {
     if (readOnly || !buffer_.DeleteSelection()) return false;
-    userChanged();
+    UserChanged();
     return true;
 }
 
@@ -100,8 +101,8 @@ void TEditField::ClearUndo() {
 
 // ---- editing
 
-void TEditField::userChanged() {
-    caretMoved();
+void TEditField::UserChanged() {
+    CaretMoved();
     if (OnUserChange) OnUserChange();
 }
 
@@ -110,7 +111,7 @@ bool TEditField::Type(const std::string& text) {
         MessageBeep();
         return false;
     }
-    userChanged();
+    UserChanged();
     return true;
 }
 
@@ -123,7 +124,7 @@ void TEditField::Copy() {
 void TEditField::Cut() {
     if (readOnly || passwordChar != 0 || !buffer_.HasSelection()) return;
     Clipboard()->SetAsText(buffer_.SelText());
-    if (buffer_.DeleteSelection()) userChanged();
+    if (buffer_.DeleteSelection()) UserChanged();
 }
 
 void TEditField::Paste() {
@@ -134,7 +135,7 @@ void TEditField::Paste() {
     if (br != std::string::npos) text.resize(br);
     if (numbersOnly) {
         for (const QChar ch : QString::fromStdString(text))
-            if (!isDigit(ch)) {
+            if (!IsDigit(ch)) {
                 MessageBeep();
                 return;
             }
@@ -143,7 +144,7 @@ void TEditField::Paste() {
 }
 
 void TEditField::Undo() {
-    if (!readOnly && buffer_.Undo()) userChanged();
+    if (!readOnly && buffer_.Undo()) UserChanged();
 }
 
 bool TEditField::Key(unsigned key, bool shift, bool ctrl) {
@@ -153,7 +154,7 @@ bool TEditField::Key(unsigned key, bool shift, bool ctrl) {
             int to = ctrl ? buffer_.PreviousWordStart(caret) : caret - 1;
             if (!shift && !ctrl && buffer_.HasSelection()) to = buffer_.SelStart();
             buffer_.MoveCaret(to, shift);
-            caretMoved();
+            CaretMoved();
             return true;
         }
         case VK_RIGHT: {
@@ -162,16 +163,16 @@ bool TEditField::Key(unsigned key, bool shift, bool ctrl) {
                 to = buffer_.SelStart() + buffer_.SelLength();
             }
             buffer_.MoveCaret(to, shift);
-            caretMoved();
+            CaretMoved();
             return true;
         }
         case VK_HOME:
             buffer_.MoveCaret(0, shift);
-            caretMoved();
+            CaretMoved();
             return true;
         case VK_END:
             buffer_.MoveCaret(buffer_.Length(), shift);
-            caretMoved();
+            CaretMoved();
             return true;
         case VK_DELETE:
             if (shift) {
@@ -179,7 +180,7 @@ bool TEditField::Key(unsigned key, bool shift, bool ctrl) {
             } else if (readOnly) {
                 MessageBeep();
             } else if (buffer_.DeleteForward()) {
-                userChanged();
+                UserChanged();
             }
             return true;
         case VK_INSERT:
@@ -201,7 +202,7 @@ bool TEditField::Char(char16_t ch) {
             if (readOnly) {
                 MessageBeep();
             } else if (buffer_.DeleteBackward()) {
-                userChanged();
+                UserChanged();
             }
             return true;
         default: break;
@@ -220,13 +221,13 @@ bool TEditField::Char(char16_t ch) {
 void TEditField::MouseDown(int x, bool extend) {
     buffer_.MoveCaret(CharAtX(x), extend);
     selecting_ = true;
-    caretMoved();
+    CaretMoved();
 }
 
 void TEditField::MouseMove(int x) {
     if (!selecting_) return;
     buffer_.MoveCaret(CharAtX(x), true);
-    caretMoved();
+    CaretMoved();
 }
 
 void TEditField::MouseUp() { selecting_ = false; }
@@ -236,16 +237,16 @@ void TEditField::DoubleClick(int x) {
     int end = 0;
     buffer_.WordAt(CharAtX(x), start, end);
     buffer_.SetSelection(start, end - start);
-    caretMoved();
+    CaretMoved();
 }
 
 void TEditField::MouseMessage(const TMessage& message) {
-    const int x = LParamToPoint(message.LParam).X;
+    const int x = MouseParamsOf(message).pos.X;
     switch (message.Msg) {
-        case WM_LBUTTONDOWN: MouseDown(x, (message.WParam & MK_SHIFT) != 0); return;
+        case WM_LBUTTONDOWN: MouseDown(x, MouseParamsOf(message).Holds(MK_SHIFT)); return;
         case WM_LBUTTONDBLCLK: DoubleClick(x); return;
         case WM_MOUSEMOVE:
-            if ((message.WParam & MK_LBUTTON) != 0) MouseMove(x);
+            if (MouseParamsOf(message).Holds(MK_LBUTTON)) MouseMove(x);
             return;
         case WM_LBUTTONUP:
         case WM_CAPTURECHANGED: MouseUp(); return;
@@ -262,15 +263,15 @@ void TEditField::FocusLost() {
 
 // ---- geometry and painting
 
-int TEditField::textHeight() const { return measuringCanvas(font_).TextHeight("Wg"); }
+int TEditField::TextHeight() const { return MeasuringCanvas(font_).TextHeight("Wg"); }
 
 int TEditField::XOfChar(int index) const {
-    const std::string shown = shownText();
+    const std::string shown = ShownText();
     const std::u32string chars = Utf8ToChars(shown);
     const auto count =
         static_cast<std::size_t>(std::clamp(index, 0, static_cast<int>(chars.size())));
     const std::string prefix = CharsToUtf8(std::u32string_view(chars).substr(0, count));
-    TCanvas& canvas = measuringCanvas(font_);
+    TCanvas& canvas = MeasuringCanvas(font_);
     const int full = canvas.TextWidth(shown);
     int origin = rect_.Left - scrollX_;
     if (full < rect_.Width()) {
@@ -293,9 +294,9 @@ int TEditField::CharAtX(int x) const {
     return best;
 }
 
-void TEditField::scrollToCaret() {
+void TEditField::ScrollToCaret() {
     const int width = std::max(rect_.Width() - 1, 1);
-    const int full = measuringCanvas(font_).TextWidth(shownText());
+    const int full = MeasuringCanvas(font_).TextWidth(ShownText());
     if (full <= width) {
         scrollX_ = 0;
         return;
@@ -305,15 +306,15 @@ void TEditField::scrollToCaret() {
     if (caretX < scrollX_) scrollX_ = std::max(caretX - width / 4, 0);
 }
 
-void TEditField::caretMoved() {
-    scrollToCaret();
+void TEditField::CaretMoved() {
+    ScrollToCaret();
     control_.InvalidateRect(&rect_, false);
     UpdateCaret();
 }
 
 void TEditField::UpdateCaret() {
     if (!control_.Focused()) return;
-    const int h = textHeight();
+    const int h = TextHeight();
     const int top = rect_.Top + (rect_.Height() - h) / 2;
     const int x = XOfChar(buffer_.Caret());
     CaretPlace(control_, dsp::Rect(x, top, x + 1, top + h));
@@ -330,7 +331,7 @@ void TEditField::Paint(TCanvas& canvas, TColor textColor, bool enabled, bool foc
         canvas.Font()->SetColor(clGrayText);
         canvas.TextOut(rect_.Left, top, textHint);
     } else {
-        const std::u32string chars = Utf8ToChars(shownText());
+        const std::u32string chars = Utf8ToChars(ShownText());
         auto part = [&](int from, int to) {
             return CharsToUtf8(std::u32string_view(chars).substr(from, to - from));
         };

@@ -85,11 +85,11 @@ public:
     int CharAtX(int x) const;
 
 private:
-    std::string shownText() const;
-    void userChanged();
-    void caretMoved();
-    void scrollToCaret();
-    int textHeight() const;
+    std::string ShownText() const;
+    void UserChanged();
+    void CaretMoved();
+    void ScrollToCaret();
+    int TextHeight() const;
 
     TWinControl& control_;
     const TFont& font_;

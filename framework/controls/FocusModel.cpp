@@ -5,8 +5,10 @@
 #include "framework/controls/Form.h"
 #include "framework/controls/HintControl.h"
 #include "framework/controls/InputState.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/core/FrameworkAccess.h"
 
 namespace dsp {
 
@@ -38,23 +40,24 @@ void TFocusModel::FocusWindow(TWinControl* window) {
     if (old == window) return;
     ++focusCount_;
     if (old != nullptr) {
-        const HWND next = window != nullptr ? window->Window().handle : HWND{};
-        old->Perform(WM_KILLFOCUS, static_cast<WPARAM>(next), 0);
+        const HWND next = window != nullptr ? window->Window(kFrameworkKey).handle : HWND{};
+        old->Perform(MakeFocusMessage(WM_KILLFOCUS, next));
     }
     input.focusedWindow = window;
     if (window == nullptr) return;
-    if (window->Window().host != nullptr) window->Window().host->setFocus(Qt::OtherFocusReason);
-    const HWND previous = old != nullptr ? old->Window().handle : HWND{};
-    window->Perform(WM_SETFOCUS, static_cast<WPARAM>(previous), 0);
+    if (window->Window(kFrameworkKey).host != nullptr)
+        window->Window(kFrameworkKey).host->setFocus(Qt::OtherFocusReason);
+    const HWND previous = old != nullptr ? old->Window(kFrameworkKey).handle : HWND{};
+    window->Perform(MakeFocusMessage(WM_SETFOCUS, previous));
 }
 
 void TFocusModel::ActivateForm(TCustomForm* form) {
     if (form == nullptr || !form->Showing()) return;
     history_.erase(std::remove(history_.begin(), history_.end(), form), history_.end());
     history_.push_back(form);
-    if (form->Window().host != nullptr) {
-        RaiseNativeWindow(form->Window().host);
-        form->Window().host->window()->activateWindow();
+    if (form->Window(kFrameworkKey).host != nullptr) {
+        RaiseNativeWindow(form->Window(kFrameworkKey).host);
+        form->Window(kFrameworkKey).host->window()->activateWindow();
     }
     form->active_ = true;
     if (form->activeControl_ == nullptr) {

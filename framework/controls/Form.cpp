@@ -9,8 +9,10 @@
 #include "framework/controls/FocusModel.h"
 #include "framework/controls/InputState.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/Screen.h"
 #include "framework/runtime/Application.h"
 
@@ -176,10 +178,11 @@ TPoint TCustomForm::ClientOrigin() const {
 void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
     if (borderStyle_ == value) return;
     borderStyle_ = value;
-    Window().Invalidate(QRegion(0, 0, WindowClientSize().cx, WindowClientSize().cy), true);
-    if (Window().host != nullptr) {
+    Window(kFrameworkKey)
+        .Invalidate(QRegion(0, 0, WindowClientSize().cx, WindowClientSize().cy), true);
+    if (Window(kFrameworkKey).host != nullptr) {
         UpdateFormHost(*this);
-        PlaceHost(Window());
+        PlaceHost(Window(kFrameworkKey));
     }
     Realign();
 }
@@ -187,13 +190,13 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
 void TCustomForm::SetBorderIcons(TBorderIcons value) {
     if (borderIcons_ == value) return;
     borderIcons_ = value;
-    if (Window().host != nullptr) UpdateFormHost(*this);
+    if (Window(kFrameworkKey).host != nullptr) UpdateFormHost(*this);
 }
 
 void TCustomForm::SetWindowState(TWindowState value) {
     if (windowState_ == value) return;
     windowState_ = value;
-    if (Window().host != nullptr) ApplyFormWindowState(*this);
+    if (Window(kFrameworkKey).host != nullptr) ApplyFormWindowState(*this);
 }
 
 void TCustomForm::WindowStateFollowed(TWindowState state) {
@@ -208,7 +211,7 @@ void TCustomForm::WindowStateFollowed(TWindowState state) {
 void TCustomForm::SetMenuBarHeight(int value) {
     if (menuBarHeight_ == value) return;
     menuBarHeight_ = std::max(value, 0);
-    if (Window().host != nullptr) PlaceHost(Window());
+    if (Window(kFrameworkKey).host != nullptr) PlaceHost(Window(kFrameworkKey));
     Realign();
 }
 
@@ -246,7 +249,7 @@ std::unique_ptr<TBitmap> TCustomForm::RenderToImage() {
 
 void TCustomForm::Show() {
     SetVisible(true);
-    RaiseNativeWindow(Window().host);
+    RaiseNativeWindow(Window(kFrameworkKey).host);
     if (FormTakesInput(this)) FocusModel().ActivateForm(this);
 }
 
@@ -460,7 +463,7 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
             if (!ComponentState().Contains(csLoading)) scrolling->ScrollInView(control);
         }
     }
-    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+    Perform(CM_FOCUSCHANGED, 0, FocusedControlParam(control));
     return true;
 }
 
@@ -531,7 +534,7 @@ void TCustomForm::Dispatch(TMessage& message) {
             return;
         case CM_DIALOGKEY:
             if (GetKeyState(VK_MENU) >= 0) {
-                const auto key = static_cast<int>(message.WParam);
+                const auto key = static_cast<int>(KeyParamsOf(message).key);
                 if (key == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
                     SelectNext(activeControl_, GetKeyState(VK_SHIFT) >= 0, true);
                     message.Result = 1;
@@ -550,7 +553,7 @@ void TCustomForm::Dispatch(TMessage& message) {
             return;
         case CM_TEXTCHANGED:
             TScrollingWinControl::Dispatch(message);
-            if (Window().host != nullptr) UpdateFormHost(*this);
+            if (Window(kFrameworkKey).host != nullptr) UpdateFormHost(*this);
             return;
         case WM_CLOSE: Close(); return;
         case CM_RELEASE: delete this; return;

@@ -9,13 +9,14 @@
 
 #include "framework/controls/MenuQt.h"
 #include "framework/controls/WindowHost.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/runtime/MainThread.h"
 
 namespace dsp {
 
 namespace {
 
-void clickGuarded(TMenuItem* item) {
+void ClickGuarded(TMenuItem* item) {
     try {
         if (item->Enabled()) item->Click();
     } catch (...) {
@@ -24,7 +25,7 @@ void clickGuarded(TMenuItem* item) {
 }
 
 // Fills a menu bar with the menu's top level; submenus are filled each time they open.
-void fillBar(QMenuBar& bar, TMainMenu& menu) {
+void FillBar(QMenuBar& bar, TMainMenu& menu) {
     bar.clear();
     TMenuItem* root = menu.Items();
     for (int i = 0; i < root->Count(); ++i) {
@@ -33,7 +34,7 @@ void fillBar(QMenuBar& bar, TMainMenu& menu) {
         if (item->Count() == 0) {
             QAction* action = bar.addAction(NativeMenuText(*item));
             action->setEnabled(item->Enabled());
-            QObject::connect(action, &QAction::triggered, [item] { clickGuarded(item); });
+            QObject::connect(action, &QAction::triggered, [item] { ClickGuarded(item); });
             continue;
         }
         QMenu* sub = bar.addMenu(NativeMenuText(*item));
@@ -46,7 +47,7 @@ void fillBar(QMenuBar& bar, TMainMenu& menu) {
                 HandleUnexpectedException(std::current_exception());
             }
             sub->clear();
-            FillNativeMenu(*sub, *item, [](TMenuItem* chosen) { clickGuarded(chosen); });
+            FillNativeMenu(*sub, *item, [](TMenuItem* chosen) { ClickGuarded(chosen); });
         });
     }
 }
@@ -60,14 +61,14 @@ public:
         form.AddShortCutHandler(this, [this](TKeyCode key, TShiftState shift) {
             return menu_ != nullptr && menu_->IsShortCut(ShortCut(key, shift));
         });
-        menu.AddChangeListener(this, [this] { scheduleRebuild(); });
+        menu.AddChangeListener(kFrameworkKey, this, [this] { ScheduleRebuild(); });
         SetFormMenuBar(
             form,
             [this](QWidget* frame) -> QWidget* {
                 auto* bar = new QMenuBar(frame);
                 bar->setNativeMenuBar(false);
                 bar_ = bar;
-                if (menu_ != nullptr) fillBar(*bar, *menu_);
+                if (menu_ != nullptr) FillBar(*bar, *menu_);
                 return bar;
             },
             kMenuBarHeight);
@@ -75,7 +76,7 @@ public:
 
     ~TFormMenuBinding() override {
         *alive_ = false;
-        if (menu_ != nullptr) menu_->RemoveChangeListener(this);
+        if (menu_ != nullptr) menu_->RemoveChangeListener(kFrameworkKey, this);
         // While the form is being freed it is a form no longer: it takes its handlers and its
         // bar with it.
         if (Owner() == nullptr || Owner()->ComponentState().Contains(csDestroying)) return;
@@ -99,14 +100,14 @@ protected:
     }
 
 private:
-    void scheduleRebuild() {
+    void ScheduleRebuild() {
         if (rebuildPending_) return;
         rebuildPending_ = true;
         std::weak_ptr<bool> alive = alive_;
         PostToMainThread([this, alive] {
             if (auto a = alive.lock(); !a || !*a) return;
             rebuildPending_ = false;
-            if (bar_ != nullptr && menu_ != nullptr) fillBar(*bar_, *menu_);
+            if (bar_ != nullptr && menu_ != nullptr) FillBar(*bar_, *menu_);
         });
     }
 
@@ -117,7 +118,7 @@ private:
     bool rebuildPending_ = false;
 };
 
-TFormMenuBinding* bindingOf(const TCustomForm& form) {
+TFormMenuBinding* BindingOf(const TCustomForm& form) {
     for (int i = 0; i < form.ComponentCount(); ++i)
         if (auto* binding = dynamic_cast<TFormMenuBinding*>(form.Components(i))) return binding;
     return nullptr;
@@ -126,14 +127,14 @@ TFormMenuBinding* bindingOf(const TCustomForm& form) {
 }  // namespace
 
 void SetFormMenu(TCustomForm& form, TMainMenu* menu) {
-    TFormMenuBinding* current = bindingOf(form);
+    TFormMenuBinding* current = BindingOf(form);
     if (current != nullptr && current->Menu() == menu) return;
     delete current;
     if (menu != nullptr) new TFormMenuBinding(form, *menu);
 }
 
 TMainMenu* FormMenu(const TCustomForm& form) {
-    TFormMenuBinding* binding = bindingOf(form);
+    TFormMenuBinding* binding = BindingOf(form);
     return binding != nullptr ? binding->Menu() : nullptr;
 }
 

@@ -1,6 +1,7 @@
 #include "framework/controls/GraphicControl.h"
 
 #include "framework/controls/PaintBinding.h"
+#include "framework/core/FrameworkAccess.h"
 
 namespace dsp {
 
@@ -14,7 +15,7 @@ TGraphicControl::~TGraphicControl() {
 }
 
 TCanvas* TGraphicControl::Canvas() const {
-    canvas_->BindOutsidePaint();
+    canvas_->BindOutsidePaint(kFrameworkKey);
     return canvas_.get();
 }
 

@@ -1,6 +1,7 @@
 #include "framework/controls/GroupBox.h"
 
 #include "framework/controls/ClassicDraw.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/StdControlSupport.h"
 #include "framework/graphics/Canvas.h"
 
@@ -20,7 +21,7 @@ void TCustomGroupBox::SetParentBackground(bool value) {
     Invalidate();
 }
 
-int TCustomGroupBox::captionHeight() const {
+int TCustomGroupBox::CaptionHeight() const {
     TCanvas measure;
     measure.SetFont(Font());
     return measure.TextHeight("0");
@@ -28,7 +29,7 @@ int TCustomGroupBox::captionHeight() const {
 
 void TCustomGroupBox::AdjustClientRect(TRect& rect) {
     TCustomControl::AdjustClientRect(rect);
-    rect.Top += captionHeight();
+    rect.Top += CaptionHeight();
     rect = InflateRect(rect, -2, -2);
 }
 
@@ -73,7 +74,7 @@ void TCustomGroupBox::Dispatch(TMessage& message) {
             return;
         case CM_DIALOGCHAR:
             // The caption's accelerator focuses the first child that takes the focus.
-            if (IsAccelerator(static_cast<char16_t>(message.WParam), Caption()) && CanFocus()) {
+            if (IsAccelerator(CharOf(message), Caption()) && CanFocus()) {
                 SelectNext(nullptr, true, true);
                 message.Result = 1;
                 return;

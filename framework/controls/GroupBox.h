@@ -30,7 +30,7 @@ protected:
     void Dispatch(TMessage& message) override;
 
 private:
-    int captionHeight() const;
+    int CaptionHeight() const;
 
     bool parentBackground_ = false;
 };

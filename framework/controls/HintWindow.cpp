@@ -5,6 +5,7 @@
 
 #include "framework/controls/HintControl.h"
 #include "framework/controls/InputState.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/desktop/Screen.h"
 #include "framework/runtime/Application.h"
 #include "framework/runtime/Timer.h"
@@ -119,7 +120,7 @@ void ShowTimerFired() {
     info.HintColor = ApplicationHints().HintColor;
     info.HintStr = GetShortHint(control->Hint());
     info.HideTimeout = ApplicationHints().HintHidePause;
-    if (control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0) return;
+    if (control->Perform(CM_HINTSHOW, 0, HintInfoParam(info)) != 0) return;
     if (info.HintStr.empty()) return;
     if (s.window == nullptr) s.window = new THintWindow(Application);
     s.window->SetColor(info.HintColor);

@@ -17,8 +17,10 @@
 #include "framework/controls/InputState.h"
 #include "framework/controls/KeyMap.h"
 #include "framework/controls/KeyMapQt.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/CursorQt.h"
 #include "framework/runtime/MainThread.h"
 
@@ -112,8 +114,7 @@ void DeliverWheel(TWinControl& control, QWheelEvent* event) {
     const TPoint screen =
         control.ClientToScreen({static_cast<int>(position.x()), static_cast<int>(position.y())});
     const unsigned keys = MouseKeys(event->buttons(), event->modifiers());
-    control.Perform(WM_MOUSEWHEEL, MakeWParam(static_cast<int>(keys), delta),
-                    PointToLParam(screen));
+    control.Perform(MakeWheelMessage(WM_MOUSEWHEEL, keys, delta, screen));
 }
 
 // A top-level window the window manager moved or resized: the form takes the place of the
@@ -175,9 +176,9 @@ void DeliverCharacters(TWinControl& target, const QString& text, bool alt, LPARA
         const char16_t unit = ch.unicode();
         if (unit == 0x7F || !alive()) continue;
         if (alt) {
-            target.Perform(CN_SYSCHAR, unit, data);
-        } else if (target.Perform(CN_CHAR, unit, data) == 0 && alive()) {
-            target.Perform(WM_CHAR, unit, data);
+            target.Perform(MakeCharMessage(CN_SYSCHAR, unit, data));
+        } else if (target.Perform(MakeCharMessage(CN_CHAR, unit, data)) == 0 && alive()) {
+            target.Perform(MakeCharMessage(WM_CHAR, unit, data));
         }
     }
 }
@@ -228,9 +229,9 @@ const QKeyEvent* CurrentKeyEvent() { return currentKeyEvent; }
 void ApplyHostCursor(TControl& control) {
     auto* windowed = dynamic_cast<TWinControl*>(&control);
     TWinControl* holder = windowed != nullptr ? windowed : control.Parent();
-    if (holder == nullptr || holder->Window().host == nullptr) return;
+    if (holder == nullptr || holder->Window(kFrameworkKey).host == nullptr) return;
     const TCursor cursor = control.Cursor() != crDefault ? control.Cursor() : holder->Cursor();
-    holder->Window().host->setCursor(ToQCursor(cursor));
+    holder->Window(kFrameworkKey).host->setCursor(ToQCursor(cursor));
 }
 
 void SetMouseControl(TControl* control) {
@@ -261,7 +262,7 @@ void DeliverMouseEvent(TWinControl& control, QMouseEvent* event) {
     int virtualKey = 0;
     if (event->type() != QEvent::MouseMove) {
         if (!ButtonMessage(*event, msg, virtualKey)) return;
-        SetKeyState(virtualKey, event->type() != QEvent::MouseButtonRelease);
+        SetKeyState(kFrameworkKey, virtualKey, event->type() != QEvent::MouseButtonRelease);
         if (event->type() != QEvent::MouseButtonRelease) {
             const QPointF at = event->globalPosition();
             if (event->type() == QEvent::MouseButtonDblClick &&
@@ -289,8 +290,8 @@ void DeliverMouseEvent(TWinControl& control, QMouseEvent* event) {
         p = receiver->ScreenToClient(control.ClientToScreen(pos));
     }
     const unsigned keys = MouseKeys(event->buttons(), event->modifiers());
-    receiver->Perform(msg, keys, PointToLParam(p));
-    if (msg == WM_MOUSEMOVE && FindControl(control.Window().handle) == &control) {
+    receiver->Perform(MakeMouseMessage(msg, keys, p));
+    if (msg == WM_MOUSEMOVE && FindControl(control.Window(kFrameworkKey).handle) == &control) {
         TControl* over = ControlUnderMouse(control, pos);
         SetMouseControl(over);
         HintMouseMoved(Input().mouseControl, control.ClientToScreen(pos));
@@ -306,14 +307,15 @@ void DeliverKeyEvent(TWinControl& target, QKeyEvent* event) {
     if (event->type() == QEvent::KeyRelease) {
         // Held keys repeat their key-down only, as the platform's keyboard does.
         if (event->isAutoRepeat()) return;
-        SetKeyState(virtualKey, false);
+        SetKeyState(kFrameworkKey, virtualKey, false);
         if (virtualKey == 0 || !TakesInput(target)) return;
-        target.Perform(alt ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(virtualKey),
-                       MakeKeyData(alt, true, true));
+        target.Perform(MakeKeyMessage(alt ? WM_SYSKEYUP : WM_KEYUP,
+                                      static_cast<unsigned>(virtualKey),
+                                      MakeKeyData(alt, true, true)));
         return;
     }
     const bool wasDown = virtualKey != 0 && GetKeyState(virtualKey) < 0;
-    SetKeyState(virtualKey, true);
+    SetKeyState(kFrameworkKey, virtualKey, true);
     HintInputPressed();
     if (!TakesInput(target)) return;
     const LPARAM data = MakeKeyData(alt, wasDown || event->isAutoRepeat(), false);
@@ -322,12 +324,12 @@ void DeliverKeyEvent(TWinControl& target, QKeyEvent* event) {
     if (virtualKey != 0) {
         // A dialog key (Tab, arrows, Enter, Escape) or shortcut taken by the form gives no
         // key-down and no character.
-        if (target.Perform(alt ? CN_SYSKEYDOWN : CN_KEYDOWN, static_cast<WPARAM>(virtualKey),
-                           data) != 0) {
+        const auto key = static_cast<unsigned>(virtualKey);
+        if (target.Perform(MakeKeyMessage(alt ? CN_SYSKEYDOWN : CN_KEYDOWN, key, data)) != 0) {
             return;
         }
         if (!alive()) return;
-        target.Perform(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(virtualKey), data);
+        target.Perform(MakeKeyMessage(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, data));
     }
     DeliverCharacters(target, event->text(), alt, data);
 }
@@ -377,7 +379,7 @@ bool HandleFrameEvent(TCustomForm& form, TFormFrame& frame, QEvent* event) {
         case QEvent::ThemeChange:
             // Every top-level window hears it; the first shown form tells them all.
             for (int i = 0; i < FormCount(); ++i) {
-                if (Forms(i)->Window().frame == nullptr) continue;
+                if (Forms(i)->Window(kFrameworkKey).frame == nullptr) continue;
                 if (Forms(i) == &form) BroadcastThemeChanged();
                 break;
             }

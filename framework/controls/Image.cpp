@@ -9,7 +9,7 @@ namespace dsp {
 
 TImage::TImage(TComponent* owner) : TGraphicControl(owner), picture_(std::make_unique<TPicture>()) {
     SetControlStyle(ControlStyle() + TControlStyle{csReplicatable});
-    picture_->OnChange = [this](TObject*) { pictureChanged(); };
+    picture_->OnChange = [this](TObject*) { PictureChanged(); };
     SetBounds(0, 0, 105, 105);
 }
 
@@ -19,7 +19,7 @@ void TImage::SetPicture(TPicture* value) {
     if (value != picture_.get()) picture_->Assign(value);
 }
 
-void TImage::pictureChanged() {
+void TImage::PictureChanged() {
     if (autoSize_ && picture_->Width() > 0 && picture_->Height() > 0) {
         SetBounds(Left(), Top(), picture_->Width(), picture_->Height());
     }
@@ -35,31 +35,31 @@ void TImage::pictureChanged() {
 void TImage::SetAutoSize(bool value) {
     if (autoSize_ == value) return;
     autoSize_ = value;
-    pictureChanged();
+    PictureChanged();
 }
 
 void TImage::SetCenter(bool value) {
     if (center_ == value) return;
     center_ = value;
-    pictureChanged();
+    PictureChanged();
 }
 
 void TImage::SetStretch(bool value) {
     if (stretch_ == value) return;
     stretch_ = value;
-    pictureChanged();
+    PictureChanged();
 }
 
 void TImage::SetProportional(bool value) {
     if (proportional_ == value) return;
     proportional_ = value;
-    pictureChanged();
+    PictureChanged();
 }
 
 void TImage::SetTransparent(bool value) {
     if (transparent_ == value) return;
     transparent_ = value;
-    pictureChanged();
+    PictureChanged();
 }
 
 TRect TImage::DestRect() const {

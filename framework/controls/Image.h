@@ -59,7 +59,7 @@ protected:
     void Paint() override;
 
 private:
-    void pictureChanged();
+    void PictureChanged();
 
     std::unique_ptr<TPicture> picture_;
     bool autoSize_ = false;

@@ -51,8 +51,8 @@ private:
         TObject* object = nullptr;
         int data = 0;
     };
-    void checkIndex(int index) const;
-    void notify(TItemChange change, int index, int other = -1);
+    void CheckIndex(int index) const;
+    void Notify(TItemChange change, int index, int other = -1);
 
     std::vector<Item> items_;
     bool sorted_ = false;

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "framework/controls/KeyMapQt.h"
+#include "framework/core/FrameworkAccess.h"
 
 namespace dsp {
 
@@ -82,7 +83,7 @@ short GetKeyState(int virtualKey) {
     return static_cast<short>((k.down[i] ? 0x8000 : 0) | (k.toggled[i] ? 1 : 0));
 }
 
-void SetKeyState(int virtualKey, bool down) {
+void SetKeyState(TFrameworkKey, int virtualKey, bool down) {
     if (virtualKey <= 0 || virtualKey > 255) return;
     TKeyboardState& k = Keyboard();
     const auto i = static_cast<std::size_t>(virtualKey);
@@ -160,9 +161,9 @@ int VirtualKeyOf(const QKeyEvent& event) {
 }
 
 void SyncModifierKeys(Qt::KeyboardModifiers modifiers) {
-    SetKeyState(VK_SHIFT, (modifiers & Qt::ShiftModifier) != 0);
-    SetKeyState(VK_CONTROL, (modifiers & Qt::ControlModifier) != 0);
-    SetKeyState(VK_MENU, (modifiers & Qt::AltModifier) != 0);
+    SetKeyState(kFrameworkKey, VK_SHIFT, (modifiers & Qt::ShiftModifier) != 0);
+    SetKeyState(kFrameworkKey, VK_CONTROL, (modifiers & Qt::ControlModifier) != 0);
+    SetKeyState(kFrameworkKey, VK_MENU, (modifiers & Qt::AltModifier) != 0);
 }
 
 }  // namespace dsp

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "framework/controls/ControlTypes.h"
+#include "framework/core/FrameworkKey.h"
 #include "framework/runtime/MessageWindow.h"
 
 namespace dsp {
@@ -89,7 +90,7 @@ inline constexpr int VK_OEM_7 = 0xDE;       // '"
 // toggled at each press (the lock keys' light). Mouse buttons are keys too.
 short GetKeyState(int virtualKey);
 // Records a key going down or up; the framework calls it for every key and button event.
-void SetKeyState(int virtualKey, bool down);
+void SetKeyState(TFrameworkKey, int virtualKey, bool down);
 // Sets every key up and every toggle off (for tests that start from a known state).
 void ResetKeyboardState();
 

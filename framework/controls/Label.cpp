@@ -1,6 +1,7 @@
 #include "framework/controls/Label.h"
 
 #include "framework/controls/ClassicDraw.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/StdControlSupport.h"
 
 namespace dsp {
@@ -14,7 +15,7 @@ TCustomLabel::~TCustomLabel() = default;
 
 std::string TCustomLabel::GetLabelText() const { return Caption(); }
 
-unsigned TCustomLabel::textFlags() const {
+unsigned TCustomLabel::TextFlags() const {
     unsigned flags = DT_EXPANDTABS | AlignmentTextFlag(alignment_);
     if (wordWrap_) flags |= DT_WORDBREAK;
     if (!showAccelChar_) flags |= DT_NOPREFIX;
@@ -55,7 +56,7 @@ void TCustomLabel::Paint() {
     }
     canvas.Brush()->SetStyle(bsClear);
     TRect r = client;
-    const unsigned flags = textFlags();
+    const unsigned flags = TextFlags();
     if (layout_ != tlTop) {
         TRect measured = r;
         DoDrawText(measured, flags | DT_CALCRECT);
@@ -71,7 +72,7 @@ void TCustomLabel::Paint() {
 void TCustomLabel::AdjustBounds() {
     if (!autoSize_ || ComponentState().Contains(csLoading)) return;
     TRect r = ClientRect();
-    DoDrawText(r, (textFlags() & ~unsigned(DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS)) |
+    DoDrawText(r, (TextFlags() & ~unsigned(DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS)) |
                       DT_CALCRECT);
     int x = Left();
     if (alignment_ == taRightJustify) x += Width() - r.Right;
@@ -152,7 +153,7 @@ void TCustomLabel::Dispatch(TMessage& message) {
             return;
         case CM_DIALOGCHAR:
             if (focusControl_ != nullptr && Enabled() && showAccelChar_ &&
-                IsAccelerator(static_cast<char16_t>(message.WParam), Caption())) {
+                IsAccelerator(CharOf(message), Caption())) {
                 if (focusControl_->CanFocus()) focusControl_->SetFocus();
                 message.Result = 1;
             }

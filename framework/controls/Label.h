@@ -79,7 +79,7 @@ protected:
     void Loaded() override;
 
 private:
-    unsigned textFlags() const;
+    unsigned TextFlags() const;
 
     TAlignment alignment_ = taLeftJustify;
     bool autoSize_ = true;

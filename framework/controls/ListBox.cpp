@@ -6,17 +6,17 @@
 
 #include "framework/controls/ClassicDraw.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/PaintBinding.h"
 #include "framework/controls/ScrollTracker.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/graphics/Canvas.h"
 
 namespace dsp {
 
 namespace {
 
-constexpr int kWheelLines = 3;
-
-int fontLineHeight(const TFont* font) {
+int FontLineHeight(const TFont* font) {
     static TCanvas* measure = new TCanvas();
     measure->SetFont(const_cast<TFont*>(font));
     return measure->TextHeight("Wg");
@@ -27,7 +27,7 @@ int fontLineHeight(const TFont* font) {
 TCustomListBox::TCustomListBox(TComponent* owner)
     : TWinControl(owner),
       items_(std::make_unique<TItemStrings>([this](TItemChange change, int index, int other) {
-          itemsChanged(change, index, other);
+          ItemsChanged(change, index, other);
       })),
       canvas_(std::make_unique<TControlCanvas>(*this)) {
     // OnClick comes from the user's selection, not from any press and release.
@@ -39,7 +39,7 @@ TCustomListBox::TCustomListBox(TComponent* owner)
     SetParentColor(false);
     SetColor(clWindow);
     scroll_ = std::make_unique<TScrollTracker>(
-        true, [this] { return scrollBarRect(); },
+        true, [this] { return ScrollBarRect(); },
         [this] {
             return TScrollBarState{0, std::max(Count() - 1, 0), std::max(VisibleCount(), 1),
                                    topIndex_};
@@ -55,7 +55,7 @@ void TCustomListBox::SetItems(TStrings* value) {
     if (value != items_.get()) items_->Assign(value);
 }
 
-void TCustomListBox::itemsChanged(TItemChange change, int index, int other) {
+void TCustomListBox::ItemsChanged(TItemChange change, int index, int other) {
     switch (change) {
         case TItemChange::Inserted:
             if (multiSelect_) selected_.insert(selected_.begin() + index, false);
@@ -92,7 +92,7 @@ void TCustomListBox::itemsChanged(TItemChange change, int index, int other) {
         case TItemChange::Changed:
         case TItemChange::EndUpdate: break;
     }
-    topIndex_ = std::clamp(topIndex_, 0, maxTopIndex());
+    topIndex_ = std::clamp(topIndex_, 0, MaxTopIndex());
     if (items_->UpdateCount() == 0) Invalidate();
 }
 
@@ -114,7 +114,7 @@ void TCustomListBox::SetItemIndex(int value) {
     if (!multiSelect_ && value == itemIndex_) return;
     itemIndex_ = value;
     anchor_ = value;
-    if (value >= 0) makeVisible(value);
+    if (value >= 0) MakeVisible(value);
     Invalidate();
 }
 
@@ -184,7 +184,7 @@ void TCustomListBox::UserSelect(int index, TShiftState shift) {
         itemIndex_ = index;
         anchor_ = index;
     }
-    makeVisible(index);
+    MakeVisible(index);
     Invalidate();
     Click();
 }
@@ -205,7 +205,7 @@ void TCustomListBox::SetStyle(TListBoxStyle value) {
 }
 
 int TCustomListBox::ItemHeight() const {
-    return style_ == lbStandard ? fontLineHeight(Font()) : itemHeight_;
+    return style_ == lbStandard ? FontLineHeight(Font()) : itemHeight_;
 }
 
 void TCustomListBox::SetItemHeight(int value) {
@@ -222,7 +222,7 @@ void TCustomListBox::SetBorderStyle(TBorderStyle value) {
     Invalidate();
 }
 
-int TCustomListBox::lineHeight(int index) const {
+int TCustomListBox::LineHeight(int index) const {
     if (style_ == lbOwnerDrawVariable && index >= 0 && index < Count()) {
         const int h = items_->ItemData(index);
         return h > 0 ? h : itemHeight_;
@@ -231,10 +231,10 @@ int TCustomListBox::lineHeight(int index) const {
 }
 
 // Lines from top that fit whole into height.
-int TCustomListBox::rowsFrom(int top, int height) const {
+int TCustomListBox::RowsFrom(int top, int height) const {
     int rows = 0;
     for (int i = top; i < Count(); ++i) {
-        height -= lineHeight(i);
+        height -= LineHeight(i);
         if (height < 0) break;
         ++rows;
     }
@@ -243,31 +243,31 @@ int TCustomListBox::rowsFrom(int top, int height) const {
 
 TRect TCustomListBox::ItemsRect() const {
     TRect r = FieldInside(ClientRect(), borderStyle_);
-    if (needsScrollBar()) r.Right -= kScrollBarSize;
+    if (NeedsScrollBar()) r.Right -= kScrollBarSize;
     return r;
 }
 
-bool TCustomListBox::needsScrollBar() const {
+bool TCustomListBox::NeedsScrollBar() const {
     const TRect r = FieldInside(ClientRect(), borderStyle_);
     if (style_ != lbOwnerDrawVariable) {
         return static_cast<long long>(Count()) * ItemHeight() > r.Height();
     }
     int total = 0;
     for (int i = 0; i < Count(); ++i) {
-        total += lineHeight(i);
+        total += LineHeight(i);
         if (total > r.Height()) return true;
     }
     return false;
 }
 
-TRect TCustomListBox::scrollBarRect() const {
-    if (!needsScrollBar()) return {};
+TRect TCustomListBox::ScrollBarRect() const {
+    if (!NeedsScrollBar()) return {};
     return RightScrollBar(FieldInside(ClientRect(), borderStyle_));
 }
 
-int TCustomListBox::VisibleCount() const { return rowsFrom(topIndex_, ItemsRect().Height()); }
+int TCustomListBox::VisibleCount() const { return RowsFrom(topIndex_, ItemsRect().Height()); }
 
-int TCustomListBox::maxTopIndex() const {
+int TCustomListBox::MaxTopIndex() const {
     const int height = ItemsRect().Height();
     if (style_ != lbOwnerDrawVariable) {
         const int rows = std::max(height / std::max(ItemHeight(), 1), 1);
@@ -275,18 +275,18 @@ int TCustomListBox::maxTopIndex() const {
     }
     int used = 0;
     int top = Count();
-    while (top > 0 && used + lineHeight(top - 1) <= height) used += lineHeight(--top);
+    while (top > 0 && used + LineHeight(top - 1) <= height) used += LineHeight(--top);
     return std::min(top, std::max(Count() - 1, 0));
 }
 
 void TCustomListBox::SetTopIndex(int value) {
-    value = std::clamp(value, 0, maxTopIndex());
+    value = std::clamp(value, 0, MaxTopIndex());
     if (value == topIndex_) return;
     topIndex_ = value;
     Invalidate();
 }
 
-void TCustomListBox::makeVisible(int index) {
+void TCustomListBox::MakeVisible(int index) {
     if (index < topIndex_) {
         SetTopIndex(index);
         return;
@@ -296,7 +296,7 @@ void TCustomListBox::makeVisible(int index) {
     // Move the top down until the line ends inside the list.
     for (;;) {
         int bottom = 0;
-        for (int i = top; i <= index; ++i) bottom += lineHeight(i);
+        for (int i = top; i <= index; ++i) bottom += LineHeight(i);
         if (bottom <= height || top >= index) break;
         ++top;
     }
@@ -308,7 +308,7 @@ int TCustomListBox::ItemAtPos(TPoint pos, bool existing) const {
     if (pos.X < r.Left || pos.X >= r.Right || pos.Y < r.Top) return existing ? -1 : topIndex_;
     int y = r.Top;
     for (int i = topIndex_; i < Count(); ++i) {
-        const int h = lineHeight(i);
+        const int h = LineHeight(i);
         if (pos.Y < y + h) return i;
         y += h;
     }
@@ -320,16 +320,16 @@ TRect TCustomListBox::ItemRect(int index) const {
     if (index < topIndex_ || index >= Count()) return {};
     int y = r.Top;
     for (int i = topIndex_; i < index; ++i) {
-        y += lineHeight(i);
+        y += LineHeight(i);
         if (y >= r.Bottom) return {};
     }
-    return Rect(r.Left, y, r.Right, y + lineHeight(index));
+    return Rect(r.Left, y, r.Right, y + LineHeight(index));
 }
 
 // ---- painting
 
 TCanvas* TCustomListBox::Canvas() const {
-    canvas_->BindOutsidePaint();
+    canvas_->BindOutsidePaint(kFrameworkKey);
     return canvas_.get();
 }
 
@@ -364,7 +364,7 @@ void TCustomListBox::PaintWindow(TCanvas& dc) {
         const bool focused = Focused();
         int y = area.Top;
         for (int i = topIndex_; i < Count() && y < area.Bottom; ++i) {
-            const TRect line = Rect(area.Left, y, area.Right, y + lineHeight(i));
+            const TRect line = Rect(area.Left, y, area.Right, y + LineHeight(i));
             y = line.Bottom;
             TOwnerDrawState state;
             const bool selected = multiSelect_ ? selected_[i] : i == itemIndex_;
@@ -382,7 +382,7 @@ void TCustomListBox::PaintWindow(TCanvas& dc) {
         }
         if (focused && itemIndex_ < 0 && Count() > 0) {
             canvas.DrawFocusRect(
-                Rect(area.Left, area.Top, area.Right, area.Top + lineHeight(topIndex_)));
+                Rect(area.Left, area.Top, area.Right, area.Top + LineHeight(topIndex_)));
         }
         canvas.RestoreDC(saved);
     }
@@ -391,7 +391,7 @@ void TCustomListBox::PaintWindow(TCanvas& dc) {
 
 // ---- input
 
-void TCustomListBox::clickKey(unsigned key, TShiftState shift) {
+void TCustomListBox::ClickKey(unsigned key, TShiftState shift) {
     if (Count() == 0) return;
     const int page = std::max(VisibleCount() - 1, 1);
     const int current = itemIndex_;
@@ -412,7 +412,7 @@ void TCustomListBox::clickKey(unsigned key, TShiftState shift) {
     UserSelect(next, selectShift);
 }
 
-void TCustomListBox::typeSearch(char16_t ch) {
+void TCustomListBox::TypeSearch(char16_t ch) {
     if (ch < 32) return;
     const QChar c(ch);
     const std::string prefix = QString(c).toStdString();
@@ -420,16 +420,8 @@ void TCustomListBox::typeSearch(char16_t ch) {
     if (found >= 0) UserSelect(found, {});
 }
 
-bool TCustomListBox::DoMouseWheelDown(TShiftState shift, TPoint mousePos) {
-    // A handler of the wheel events comes first; otherwise the list scrolls.
-    if (TWinControl::DoMouseWheelDown(shift, mousePos)) return true;
-    SetTopIndex(topIndex_ + kWheelLines);
-    return true;
-}
-
-bool TCustomListBox::DoMouseWheelUp(TShiftState shift, TPoint mousePos) {
-    if (TWinControl::DoMouseWheelUp(shift, mousePos)) return true;
-    SetTopIndex(topIndex_ - kWheelLines);
+bool TCustomListBox::WheelScroll(int rows) {
+    SetTopIndex(topIndex_ + rows);
     return true;
 }
 
@@ -454,7 +446,7 @@ void TCustomListBox::DragDrop(TObject* source, int x, int y) {
     if (OnDragDrop) OnDragDrop(this, source, x, y);
 }
 
-void TCustomListBox::endDrag(TPoint p, bool drop) {
+void TCustomListBox::EndDrag(TPoint p, bool drop) {
     dragging_ = false;
     const bool inside = PtInRect(ClientRect(), p);
     bool accept = false;
@@ -468,7 +460,7 @@ void TCustomListBox::Dispatch(TMessage& message) {
     switch (message.Msg) {
         case CM_FONTCHANGED:
             TWinControl::Dispatch(message);
-            topIndex_ = std::clamp(topIndex_, 0, maxTopIndex());
+            topIndex_ = std::clamp(topIndex_, 0, MaxTopIndex());
             return;
         default: TWinControl::Dispatch(message); return;
     }
@@ -485,7 +477,7 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             if (CanFocus() && !Focused()) SetFocus();
-            const TPoint p = LParamToPoint(message.LParam);
+            const TPoint p = MouseParamsOf(message).pos;
             if (scroll_->MouseDown(p)) {
                 Invalidate();
                 return;
@@ -496,7 +488,7 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
             }
             const int index = ItemAtPos(p, true);
             if (index < 0) return;
-            UserSelect(index, KeysToShiftState(LoWord(message.WParam)));
+            UserSelect(index, MouseParamsOf(message).Shift());
             mouseSelecting_ = true;
             if (dragMode_ == dmAutomatic) {
                 dragPending_ = true;
@@ -509,7 +501,7 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
                 Invalidate();
                 return;
             }
-            const TPoint p = LParamToPoint(message.LParam);
+            const TPoint p = MouseParamsOf(message).pos;
             if (dragPending_ && (std::abs(p.X - dragStart_.X) >= kDragThreshold ||
                                  std::abs(p.Y - dragStart_.Y) >= kDragThreshold)) {
                 mouseSelecting_ = false;
@@ -522,7 +514,7 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
                 SetCursor(accept ? crDrag : crNoDrop);
                 return;
             }
-            if (mouseSelecting_ && !multiSelect_ && (message.WParam & MK_LBUTTON) != 0) {
+            if (mouseSelecting_ && !multiSelect_ && MouseParamsOf(message).Holds(MK_LBUTTON)) {
                 const int index = ItemAtPos(p, true);
                 if (index >= 0 && index != itemIndex_) UserSelect(index, {});
             }
@@ -531,7 +523,7 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
         case WM_LBUTTONUP: {
             if (scroll_->TrackMessage(message)) Invalidate();
             if (dragging_) {
-                endDrag(LParamToPoint(message.LParam), true);
+                EndDrag(MouseParamsOf(message).pos, true);
                 SetCursor(crDefault);
             }
             dragPending_ = false;
@@ -540,14 +532,16 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
         }
         case WM_CAPTURECHANGED:
             if (dragging_ && !MouseCapture()) {
-                endDrag(dragStart_, false);
+                EndDrag(dragStart_, false);
                 SetCursor(crDefault);
             }
             return;
-        case WM_KEYDOWN:
-            clickKey(static_cast<unsigned>(message.WParam), KeyDataToShiftState(message.LParam));
+        case WM_KEYDOWN: {
+            const TKeyParams key = KeyParamsOf(message);
+            ClickKey(key.key, key.Shift());
             return;
-        case WM_CHAR: typeSearch(static_cast<char16_t>(message.WParam)); return;
+        }
+        case WM_CHAR: TypeSearch(CharOf(message)); return;
         default: TWinControl::DefaultHandler(message); return;
     }
 }

@@ -146,8 +146,7 @@ protected:
     void Dispatch(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
     void PaintWindow(TCanvas& canvas) override;
-    bool DoMouseWheelDown(TShiftState shift, TPoint mousePos) override;
-    bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
+    bool WheelScroll(int rows) override;
 
     // The area the lines are drawn in (inside the border, left of the scroll bar).
     TRect ItemsRect() const;
@@ -155,16 +154,16 @@ protected:
     void UserSelect(int index, TShiftState shift);
 
 private:
-    void itemsChanged(TItemChange change, int index, int other);
-    int lineHeight(int index) const;
-    int rowsFrom(int top, int height) const;
-    int maxTopIndex() const;
-    bool needsScrollBar() const;
-    TRect scrollBarRect() const;
-    void makeVisible(int index);
-    void clickKey(unsigned key, TShiftState shift);
-    void typeSearch(char16_t ch);
-    void endDrag(TPoint p, bool drop);
+    void ItemsChanged(TItemChange change, int index, int other);
+    int LineHeight(int index) const;
+    int RowsFrom(int top, int height) const;
+    int MaxTopIndex() const;
+    bool NeedsScrollBar() const;
+    TRect ScrollBarRect() const;
+    void MakeVisible(int index);
+    void ClickKey(unsigned key, TShiftState shift);
+    void TypeSearch(char16_t ch);
+    void EndDrag(TPoint p, bool drop);
 
     std::unique_ptr<TItemStrings> items_;
     std::unique_ptr<TControlCanvas> canvas_;

@@ -7,8 +7,10 @@
 #include "framework/controls/Caret.h"
 #include "framework/controls/ClassicDraw.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/ScrollTracker.h"
 #include "framework/controls/StdControlSupport.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/Clipboard.h"
 #include "framework/graphics/Canvas.h"
 
@@ -16,15 +18,13 @@ namespace dsp {
 
 namespace {
 
-constexpr int kWheelRows = 3;
-
-TCanvas& measuring(const TFont* font) {
+TCanvas& Measuring(const TFont* font) {
     static TCanvas* canvas = new TCanvas();
     canvas->SetFont(const_cast<TFont*>(font));
     return *canvas;
 }
 
-std::string part(const std::u32string& chars, int from, int to) {
+std::string Part(const std::u32string& chars, int from, int to) {
     return CharsToUtf8(std::u32string_view(chars).substr(from, std::max(to - from, 0)));
 }
 
@@ -34,13 +34,13 @@ public:
     explicit TMemoStrings(TCustomMemo& memo) : memo_(memo) {}
 
     int Count() const override {
-        const EditBuffer& b = memo_.Buffer();
+        const EditBuffer& b = memo_.Buffer(kFrameworkKey);
         const int n = b.LineCount();
         return b.LineLength(n - 1) == 0 ? n - 1 : n;
     }
 
     void Insert(int index, const std::string& text) override {
-        EditBuffer& b = memo_.Buffer();
+        EditBuffer& b = memo_.Buffer(kFrameworkKey);
         const int count = Count();
         if (index < 0 || index > count) throw EStringListError::IndexOutOfBounds(index);
         if (index < count) {
@@ -51,53 +51,53 @@ public:
             b.SetSelection(b.Length(), 0);
             b.ReplaceSelection(needsBreak ? "\n" + text : text);
         }
-        changed();
+        Changed();
     }
 
     void Delete(int index) override {
-        EditBuffer& b = memo_.Buffer();
+        EditBuffer& b = memo_.Buffer(kFrameworkKey);
         if (index < 0 || index >= Count()) throw EStringListError::IndexOutOfBounds(index);
         const int start = b.LineStart(index);
         const int end = index + 1 < b.LineCount() ? b.LineStart(index + 1) : b.Length();
         b.SetSelection(start, end - start);
         b.DeleteSelection();
-        changed();
+        Changed();
     }
 
     void Clear() override {
-        if (memo_.Buffer().Length() == 0) return;
-        memo_.Buffer().SetText("");
-        changed();
+        if (memo_.Buffer(kFrameworkKey).Length() == 0) return;
+        memo_.Buffer(kFrameworkKey).SetText("");
+        Changed();
     }
 
     void SetText(std::string_view text) override {
-        memo_.Buffer().SetText(text);
-        changed();
+        memo_.Buffer(kFrameworkKey).SetText(text);
+        Changed();
     }
 
 protected:
     std::string Get(int index) const override {
-        const EditBuffer& b = memo_.Buffer();
+        const EditBuffer& b = memo_.Buffer(kFrameworkKey);
         if (index < 0 || index >= Count()) throw EStringListError::IndexOutOfBounds(index);
         const int start = b.LineStart(index);
-        return part(b.Chars(), start, start + b.LineLength(index));
+        return Part(b.Chars(), start, start + b.LineLength(index));
     }
 
     void Put(int index, const std::string& text) override {
-        EditBuffer& b = memo_.Buffer();
+        EditBuffer& b = memo_.Buffer(kFrameworkKey);
         if (index < 0 || index >= Count()) throw EStringListError::IndexOutOfBounds(index);
         b.SetSelection(b.LineStart(index), b.LineLength(index));
         b.ReplaceSelection(text);
-        changed();
+        Changed();
     }
 
     void SetUpdateState(bool updating) override {
-        if (!updating) memo_.TextChangedByLines();
+        if (!updating) memo_.TextChangedByLines(kFrameworkKey);
     }
 
 private:
-    void changed() {
-        if (UpdateCount() == 0) memo_.TextChangedByLines();
+    void Changed() {
+        if (UpdateCount() == 0) memo_.TextChangedByLines(kFrameworkKey);
     }
 
     TCustomMemo& memo_;
@@ -114,7 +114,7 @@ TCustomMemo::TCustomMemo(TComponent* owner)
     SetColor(clWindow);
     SetCursor(crIBeam);
     scroll_ = std::make_unique<TScrollTracker>(
-        true, [this] { return verticalBar(); },
+        true, [this] { return VerticalBar(); },
         [this] {
             return TScrollBarState{0, std::max(RowCount() - 1, 0), std::max(VisibleRows(), 1),
                                    topRow_};
@@ -128,9 +128,9 @@ void TCustomMemo::SetLines(TStrings* value) {
     if (value != lines_.get()) lines_->Assign(value);
 }
 
-void TCustomMemo::TextChangedByLines() {
+void TCustomMemo::TextChangedByLines(TFrameworkKey) {
     // The rows are worked out when the memo is painted, not at each line a program adds.
-    rowsChanged();
+    RowsChanged();
     Invalidate();
     Change();
 }
@@ -150,7 +150,7 @@ void TCustomMemo::SetAlignment(TAlignment value) {
 void TCustomMemo::SetBorderStyle(TBorderStyle value) {
     if (borderStyle_ == value) return;
     borderStyle_ = value;
-    rowsChanged();
+    RowsChanged();
     Invalidate();
 }
 
@@ -169,14 +169,14 @@ void TCustomMemo::SetReadOnly(bool value) {
 void TCustomMemo::SetScrollBars(TScrollStyle value) {
     if (scrollBars_ == value) return;
     scrollBars_ = value;
-    rowsChanged();
+    RowsChanged();
     Invalidate();
 }
 
 void TCustomMemo::SetWordWrap(bool value) {
     if (wordWrap_ == value) return;
     wordWrap_ = value;
-    rowsChanged();
+    RowsChanged();
     Invalidate();
 }
 
@@ -184,17 +184,17 @@ void TCustomMemo::SetWordWrap(bool value) {
 
 void TCustomMemo::SetSelStart(int value) {
     buffer_.SetSelection(value, 0);
-    caretMoved();
+    CaretMoved();
 }
 
 void TCustomMemo::SetSelLength(int value) {
     buffer_.SetSelection(buffer_.SelStart(), std::max(value, 0));
-    caretMoved();
+    CaretMoved();
 }
 
 void TCustomMemo::SelectAll() {
     buffer_.SelectAll();
-    caretMoved();
+    CaretMoved();
 }
 
 TPoint TCustomMemo::CaretPos() const {
@@ -206,12 +206,12 @@ void TCustomMemo::SetCaretPos(TPoint value) {
     const int line = std::clamp(value.Y, 0, buffer_.LineCount() - 1);
     const int column = std::clamp(value.X, 0, buffer_.LineLength(line));
     buffer_.MoveCaret(buffer_.LineStart(line) + column, false);
-    caretMoved();
+    CaretMoved();
 }
 
 // ---- rows
 
-TRect TCustomMemo::textRect() const {
+TRect TCustomMemo::TextRect() const {
     TRect r = FieldInside(ClientRect(), borderStyle_);
     if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) r.Right -= kScrollBarSize;
     if ((scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) && !wordWrap_) {
@@ -220,23 +220,23 @@ TRect TCustomMemo::textRect() const {
     return InflateRect(r, -1, 0);
 }
 
-TRect TCustomMemo::verticalBar() const {
+TRect TCustomMemo::VerticalBar() const {
     if (scrollBars_ != ssVertical && scrollBars_ != ssBoth) return {};
     return RightScrollBar(FieldInside(ClientRect(), borderStyle_));
 }
 
-int TCustomMemo::lineHeight() const { return measuring(Font()).TextHeight("Wg"); }
+int TCustomMemo::LineHeight() const { return Measuring(Font()).TextHeight("Wg"); }
 
-const std::vector<TCustomMemo::Row>& TCustomMemo::rows() const {
-    const int width = textRect().Width();
+const std::vector<TCustomMemo::Row>& TCustomMemo::Rows() const {
+    const int width = TextRect().Width();
     if (rowsValid_ && rowsWidth_ == width) return rows_;
     rows_.clear();
     const std::u32string& text = buffer_.Chars();
-    TCanvas& canvas = measuring(Font());
+    TCanvas& canvas = Measuring(Font());
     for (int line = 0; line < buffer_.LineCount(); ++line) {
         const int start = buffer_.LineStart(line);
         const int end = start + buffer_.LineLength(line);
-        if (!wordWrap_ || width <= 0 || canvas.TextWidth(part(text, start, end)) <= width) {
+        if (!wordWrap_ || width <= 0 || canvas.TextWidth(Part(text, start, end)) <= width) {
             rows_.push_back({start, end});
             continue;
         }
@@ -246,7 +246,7 @@ const std::vector<TCustomMemo::Row>& TCustomMemo::rows() const {
         while (rowStart < end) {
             int fit = rowStart;
             int lastBreak = -1;
-            while (fit < end && canvas.TextWidth(part(text, rowStart, fit + 1)) <= width) {
+            while (fit < end && canvas.TextWidth(Part(text, rowStart, fit + 1)) <= width) {
                 if (text[fit] == U' ' || text[fit] == U'\t') lastBreak = fit + 1;
                 ++fit;
             }
@@ -264,14 +264,14 @@ const std::vector<TCustomMemo::Row>& TCustomMemo::rows() const {
     return rows_;
 }
 
-int TCustomMemo::RowCount() const { return static_cast<int>(rows().size()); }
+int TCustomMemo::RowCount() const { return static_cast<int>(Rows().size()); }
 
 int TCustomMemo::VisibleRows() const {
-    return std::max(textRect().Height() / std::max(lineHeight(), 1), 1);
+    return std::max(TextRect().Height() / std::max(LineHeight(), 1), 1);
 }
 
-int TCustomMemo::rowOf(int pos) const {
-    const auto& r = rows();
+int TCustomMemo::RowOf(int pos) const {
+    const auto& r = Rows();
     for (int i = static_cast<int>(r.size()) - 1; i >= 0; --i) {
         if (pos >= r[i].start) {
             // A position at the end of a wrapped row belongs to the next row.
@@ -289,30 +289,30 @@ void TCustomMemo::SetTopRow(int value) {
     if (value == topRow_) return;
     topRow_ = value;
     Invalidate();
-    caretMoved();
+    CaretMoved();
 }
 
-int TCustomMemo::xOf(int pos) const {
-    const auto& r = rows();
-    const Row& row = r[rowOf(pos)];
-    const TRect area = textRect();
-    TCanvas& canvas = measuring(Font());
-    const int width = canvas.TextWidth(part(buffer_.Chars(), row.start, row.end));
+int TCustomMemo::XOf(int pos) const {
+    const auto& r = Rows();
+    const Row& row = r[RowOf(pos)];
+    const TRect area = TextRect();
+    TCanvas& canvas = Measuring(Font());
+    const int width = canvas.TextWidth(Part(buffer_.Chars(), row.start, row.end));
     int origin = area.Left;
     if (alignment_ == taRightJustify) origin = area.Right - width - 1;
     if (alignment_ == taCenter) origin = area.Left + (area.Width() - width) / 2;
-    return origin + canvas.TextWidth(part(buffer_.Chars(), row.start, pos));
+    return origin + canvas.TextWidth(Part(buffer_.Chars(), row.start, pos));
 }
 
-int TCustomMemo::posAt(TPoint p) const {
-    const TRect area = textRect();
-    const auto& r = rows();
-    const int row = std::clamp(topRow_ + (p.Y - area.Top) / std::max(lineHeight(), 1), 0,
+int TCustomMemo::PosAt(TPoint p) const {
+    const TRect area = TextRect();
+    const auto& r = Rows();
+    const int row = std::clamp(topRow_ + (p.Y - area.Top) / std::max(LineHeight(), 1), 0,
                                static_cast<int>(r.size()) - 1);
     int best = r[row].start;
-    int bestDistance = std::abs(xOf(best) - p.X);
+    int bestDistance = std::abs(XOf(best) - p.X);
     for (int pos = r[row].start + 1; pos <= r[row].end; ++pos) {
-        const int d = std::abs(xOf(pos) - p.X);
+        const int d = std::abs(XOf(pos) - p.X);
         if (d < bestDistance) {
             best = pos;
             bestDistance = d;
@@ -323,8 +323,8 @@ int TCustomMemo::posAt(TPoint p) const {
 
 // ---- caret and changes
 
-void TCustomMemo::makeCaretVisible() {
-    const int row = rowOf(buffer_.Caret());
+void TCustomMemo::MakeCaretVisible() {
+    const int row = RowOf(buffer_.Caret());
     if (row < topRow_) {
         topRow_ = row;
         Invalidate();
@@ -334,65 +334,65 @@ void TCustomMemo::makeCaretVisible() {
     }
 }
 
-void TCustomMemo::caretMoved() {
+void TCustomMemo::CaretMoved() {
     Invalidate();
     if (!Focused()) return;
-    const TRect area = textRect();
-    const int row = rowOf(buffer_.Caret());
-    const int y = area.Top + (row - topRow_) * lineHeight();
-    const int x = xOf(buffer_.Caret());
-    CaretPlace(*this, Rect(x, y, x + 1, y + lineHeight()));
+    const TRect area = TextRect();
+    const int row = RowOf(buffer_.Caret());
+    const int y = area.Top + (row - topRow_) * LineHeight();
+    const int x = XOf(buffer_.Caret());
+    CaretPlace(*this, Rect(x, y, x + 1, y + LineHeight()));
 }
 
-void TCustomMemo::userChanged() {
+void TCustomMemo::UserChanged() {
     modified_ = true;
-    rowsChanged();
-    makeCaretVisible();
-    caretMoved();
+    RowsChanged();
+    MakeCaretVisible();
+    CaretMoved();
     Change();
 }
 
-bool TCustomMemo::typeText(const std::string& text) {
+bool TCustomMemo::TypeText(const std::string& text) {
     if (readOnly_ || !buffer_.Insert(text, maxLength_)) {
         MessageBeep();
         return false;
     }
     desiredX_ = -1;
-    userChanged();
+    UserChanged();
     return true;
 }
 
-void TCustomMemo::moveVertically(int count, bool extend) {
-    const auto& r = rows();
-    const int row = rowOf(buffer_.Caret());
-    if (desiredX_ < 0) desiredX_ = xOf(buffer_.Caret());
+void TCustomMemo::MoveVertically(int count, bool extend) {
+    const auto& r = Rows();
+    const int row = RowOf(buffer_.Caret());
+    if (desiredX_ < 0) desiredX_ = XOf(buffer_.Caret());
     const int target = std::clamp(row + count, 0, static_cast<int>(r.size()) - 1);
-    const TRect area = textRect();
-    const int y = area.Top + (target - topRow_) * lineHeight();
+    const TRect area = TextRect();
+    const int y = area.Top + (target - topRow_) * LineHeight();
     const int keep = desiredX_;
-    buffer_.MoveCaret(posAt({desiredX_, y}), extend);
-    makeCaretVisible();
-    caretMoved();
+    buffer_.MoveCaret(PosAt({desiredX_, y}), extend);
+    MakeCaretVisible();
+    CaretMoved();
     desiredX_ = keep;
 }
 
-void TCustomMemo::keyDown(unsigned key, TShiftState shift) {
+void TCustomMemo::HandleKeyDown(unsigned key, TShiftState shift) {
     const bool extend = shift.Contains(ssShift);
     const bool ctrl = shift.Contains(ssCtrl);
     const int caret = buffer_.Caret();
-    const auto& r = rows();
-    const Row& row = r[rowOf(caret)];
+    const auto& r = Rows();
+    const Row& row = r[RowOf(caret)];
     auto move = [&](int to) {
         buffer_.MoveCaret(to, extend);
         desiredX_ = -1;
-        makeCaretVisible();
-        caretMoved();
+        MakeCaretVisible();
+        CaretMoved();
     };
     switch (key) {
-        case VK_UP: moveVertically(-1, extend); return;
-        case VK_DOWN: moveVertically(1, extend); return;
-        case VK_PRIOR: moveVertically(-VisibleRows(), extend); return;
-        case VK_NEXT: moveVertically(VisibleRows(), extend); return;
+        case VK_UP: MoveVertically(-1, extend); return;
+        case VK_DOWN: MoveVertically(1, extend); return;
+        case VK_PRIOR: MoveVertically(-VisibleRows(), extend); return;
+        case VK_NEXT: MoveVertically(VisibleRows(), extend); return;
         case VK_LEFT: move(ctrl ? buffer_.PreviousWordStart(caret) : caret - 1); return;
         case VK_RIGHT: move(ctrl ? buffer_.NextWordStart(caret) : caret + 1); return;
         case VK_HOME: move(ctrl ? 0 : row.start); return;
@@ -401,54 +401,54 @@ void TCustomMemo::keyDown(unsigned key, TShiftState shift) {
             if (extend) {
                 if (!readOnly_ && buffer_.HasSelection()) {
                     Clipboard()->SetAsText(buffer_.SelText());
-                    if (buffer_.DeleteSelection()) userChanged();
+                    if (buffer_.DeleteSelection()) UserChanged();
                 }
             } else if (readOnly_) {
                 MessageBeep();
             } else if (buffer_.DeleteForward()) {
-                userChanged();
+                UserChanged();
             }
             return;
         default: return;
     }
 }
 
-void TCustomMemo::charTyped(char16_t ch) {
+void TCustomMemo::CharTyped(char16_t ch) {
     switch (ch) {
         case 1: SelectAll(); return;
         case 3:
             if (buffer_.HasSelection()) Clipboard()->SetAsText(buffer_.SelText());
             return;
         case 22:
-            if (!readOnly_) typeText(Clipboard()->AsText());
+            if (!readOnly_) TypeText(Clipboard()->AsText());
             return;
         case 24:
             if (!readOnly_ && buffer_.HasSelection()) {
                 Clipboard()->SetAsText(buffer_.SelText());
-                if (buffer_.DeleteSelection()) userChanged();
+                if (buffer_.DeleteSelection()) UserChanged();
             }
             return;
         case 26:
-            if (!readOnly_ && buffer_.Undo()) userChanged();
+            if (!readOnly_ && buffer_.Undo()) UserChanged();
             return;
         case 8:
             if (readOnly_) {
                 MessageBeep();
             } else if (buffer_.DeleteBackward()) {
-                userChanged();
+                UserChanged();
             }
             return;
         case 13:
-            if (wantReturns_ || GetKeyState(VK_CONTROL) < 0) typeText("\n");
+            if (wantReturns_ || GetKeyState(VK_CONTROL) < 0) TypeText("\n");
             return;
         case 9:
-            if (wantTabs_) typeText("\t");
+            if (wantTabs_) TypeText("\t");
             return;
         default: break;
     }
     if (ch < 32) return;
     const char32_t typed = typed_.Take(ch);
-    if (typed != 0) typeText(CharsToUtf8(std::u32string(1, typed)));
+    if (typed != 0) TypeText(CharsToUtf8(std::u32string(1, typed)));
 }
 
 // ---- painting
@@ -459,9 +459,9 @@ void TCustomMemo::PaintWindow(TCanvas& canvas) {
     canvas.Brush()->SetStyle(bsSolid);
     canvas.Brush()->SetColor(Color());
     canvas.FillRect(r);
-    const TRect area = textRect();
+    const TRect area = TextRect();
     const bool focused = Focused();
-    const int h = lineHeight();
+    const int h = LineHeight();
     const std::u32string& text = buffer_.Chars();
     const int selStart = buffer_.SelStart();
     const int selEnd = selStart + buffer_.SelLength();
@@ -469,28 +469,28 @@ void TCustomMemo::PaintWindow(TCanvas& canvas) {
     const int saved = canvas.SaveDC();
     canvas.IntersectClipRect(area.Left, area.Top, area.Right, area.Bottom);
     canvas.SetFont(Font());
-    const auto& all = rows();
+    const auto& all = Rows();
     topRow_ = std::clamp(topRow_, 0, std::max(static_cast<int>(all.size()) - 1, 0));
     int y = area.Top;
     for (int i = topRow_; i < static_cast<int>(all.size()) && y < area.Bottom; ++i, y += h) {
         const Row& row = all[i];
         canvas.Brush()->SetStyle(bsClear);
         canvas.Font()->SetColor(Enabled() ? Font()->Color() : clGrayText);
-        canvas.TextOut(xOf(row.start), y, part(text, row.start, row.end));
+        canvas.TextOut(XOf(row.start), y, Part(text, row.start, row.end));
         const int from = std::max(selStart, row.start);
         const int to = std::min(selEnd, row.end);
         if (showSelection && from < to) {
             canvas.Brush()->SetStyle(bsSolid);
             canvas.Brush()->SetColor(clHighlight);
             canvas.Font()->SetColor(clHighlightText);
-            canvas.FillRect(Rect(xOf(from), y, xOf(to), y + h));
-            canvas.TextOut(xOf(from), y, part(text, from, to));
+            canvas.FillRect(Rect(XOf(from), y, XOf(to), y + h));
+            canvas.TextOut(XOf(from), y, Part(text, from, to));
         }
     }
     if (focused && CaretShown(*this)) {
-        const int row = rowOf(buffer_.Caret());
+        const int row = RowOf(buffer_.Caret());
         const int cy = area.Top + (row - topRow_) * h;
-        const int x = xOf(buffer_.Caret());
+        const int x = XOf(buffer_.Caret());
         canvas.InvertRect(Rect(x, cy, x + 1, cy + h));
     }
     canvas.RestoreDC(saved);
@@ -500,15 +500,8 @@ void TCustomMemo::PaintWindow(TCanvas& canvas) {
 
 // ---- messages
 
-bool TCustomMemo::DoMouseWheelDown(TShiftState shift, TPoint mousePos) {
-    if (TWinControl::DoMouseWheelDown(shift, mousePos)) return true;
-    SetTopRow(topRow_ + kWheelRows);
-    return true;
-}
-
-bool TCustomMemo::DoMouseWheelUp(TShiftState shift, TPoint mousePos) {
-    if (TWinControl::DoMouseWheelUp(shift, mousePos)) return true;
-    SetTopRow(topRow_ - kWheelRows);
+bool TCustomMemo::WheelScroll(int rows) {
+    SetTopRow(topRow_ + rows);
     return true;
 }
 
@@ -516,7 +509,7 @@ void TCustomMemo::Dispatch(TMessage& message) {
     switch (message.Msg) {
         case CM_FONTCHANGED:
         case WM_SIZE:
-            rowsChanged();
+            RowsChanged();
             TWinControl::Dispatch(message);
             return;
         default: TWinControl::Dispatch(message); return;
@@ -528,26 +521,24 @@ void TCustomMemo::DefaultHandler(TMessage& message) {
         case WM_PAINT:
             if (TCanvas* dc = MessageCanvas(message)) PaintWindow(*dc);
             return;
-        case WM_GETTEXT:
-            if (auto* out = reinterpret_cast<std::string*>(message.LParam)) {
-                // The lines joined with CR LF, as the framework's memos give them.
-                const std::string text = buffer_.Text();
-                out->clear();
-                for (char c : text) {
-                    if (c == '\n') *out += '\r';
-                    *out += c;
-                }
-                message.Result = static_cast<LRESULT>(out->size());
+        case WM_GETTEXT: {
+            // The lines joined with CR LF, as the framework's memos give them.
+            std::string text;
+            for (char c : buffer_.Text()) {
+                if (c == '\n') text += '\r';
+                text += c;
             }
+            AnswerGetText(message, text);
             return;
+        }
         case WM_SETTEXT:
-            if (auto* in = reinterpret_cast<const std::string*>(message.LParam)) {
+            if (const std::string* in = SetTextOf(message)) {
                 const std::string before = buffer_.Text();
                 buffer_.SetText(*in);
                 modified_ = false;
                 topRow_ = 0;
-                rowsChanged();
-                caretMoved();
+                RowsChanged();
+                CaretMoved();
                 message.Result = 1;
                 if (buffer_.Text() != before) Change();
             }
@@ -557,11 +548,13 @@ void TCustomMemo::DefaultHandler(TMessage& message) {
             if (wantReturns_) message.Result |= DLGC_WANTALLKEYS;
             if (wantTabs_) message.Result |= DLGC_WANTTAB;
             return;
-        case WM_KEYDOWN:
-            keyDown(static_cast<unsigned>(message.WParam), KeyDataToShiftState(message.LParam));
+        case WM_KEYDOWN: {
+            const TKeyParams key = KeyParamsOf(message);
+            HandleKeyDown(key.key, key.Shift());
             return;
-        case WM_CHAR: charTyped(static_cast<char16_t>(message.WParam)); return;
-        case WM_SETFOCUS: caretMoved(); return;
+        }
+        case WM_CHAR: CharTyped(CharOf(message)); return;
+        case WM_SETFOCUS: CaretMoved(); return;
         case WM_KILLFOCUS:
             selecting_ = false;
             typed_.Reset();
@@ -570,31 +563,31 @@ void TCustomMemo::DefaultHandler(TMessage& message) {
             return;
         case WM_LBUTTONDOWN: {
             if (!Focused() && CanFocus()) SetFocus();
-            const TPoint p = LParamToPoint(message.LParam);
+            const TPoint p = MouseParamsOf(message).pos;
             if (scroll_->MouseDown(p)) {
                 Invalidate();
                 return;
             }
-            buffer_.MoveCaret(posAt(p), (message.WParam & MK_SHIFT) != 0);
+            buffer_.MoveCaret(PosAt(p), MouseParamsOf(message).Holds(MK_SHIFT));
             desiredX_ = -1;
             selecting_ = true;
-            caretMoved();
+            CaretMoved();
             return;
         }
         case WM_LBUTTONDBLCLK: {
             int start = 0;
             int end = 0;
-            buffer_.WordAt(posAt(LParamToPoint(message.LParam)), start, end);
+            buffer_.WordAt(PosAt(MouseParamsOf(message).pos), start, end);
             buffer_.SetSelection(start, end - start);
-            caretMoved();
+            CaretMoved();
             return;
         }
         case WM_MOUSEMOVE:
             if (scroll_->TrackMessage(message)) return;
-            if (selecting_ && (message.WParam & MK_LBUTTON) != 0) {
-                buffer_.MoveCaret(posAt(LParamToPoint(message.LParam)), true);
-                makeCaretVisible();
-                caretMoved();
+            if (selecting_ && MouseParamsOf(message).Holds(MK_LBUTTON)) {
+                buffer_.MoveCaret(PosAt(MouseParamsOf(message).pos), true);
+                MakeCaretVisible();
+                CaretMoved();
             }
             return;
         case WM_LBUTTONUP:

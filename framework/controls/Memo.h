@@ -12,6 +12,7 @@
 #include "framework/controls/EditBuffer.h"
 #include "framework/controls/StdControlTypes.h"
 #include "framework/controls/WinControl.h"
+#include "framework/core/FrameworkKey.h"
 #include "framework/text/Strings.h"
 
 namespace dsp {
@@ -92,38 +93,37 @@ public:
 
     TNotifyEvent OnChange;
 
-    // Framework-internal: the line model behind Lines.
-    EditBuffer& Buffer() { return buffer_; }
-    void TextChangedByLines();
+    // The line model behind Lines, and the notice that Lines changed it.
+    EditBuffer& Buffer(TFrameworkKey) { return buffer_; }
+    void TextChangedByLines(TFrameworkKey);
 
 protected:
     virtual void Change();
     void Dispatch(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
     void PaintWindow(TCanvas& canvas) override;
-    bool DoMouseWheelDown(TShiftState shift, TPoint mousePos) override;
-    bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
+    bool WheelScroll(int rows) override;
 
 private:
     struct Row {
         int start;  // character positions in the buffer
         int end;    // without the line break
     };
-    const std::vector<Row>& rows() const;
-    void rowsChanged() { rowsValid_ = false; }
-    int rowOf(int pos) const;
-    TRect textRect() const;
-    TRect verticalBar() const;
-    int lineHeight() const;
-    int xOf(int pos) const;
-    int posAt(TPoint p) const;
-    void caretMoved();
-    void makeCaretVisible();
-    void userChanged();
-    bool typeText(const std::string& text);
-    void keyDown(unsigned key, TShiftState shift);
-    void charTyped(char16_t ch);
-    void moveVertically(int rows, bool extend);
+    const std::vector<Row>& Rows() const;
+    void RowsChanged() { rowsValid_ = false; }
+    int RowOf(int pos) const;
+    TRect TextRect() const;
+    TRect VerticalBar() const;
+    int LineHeight() const;
+    int XOf(int pos) const;
+    int PosAt(TPoint p) const;
+    void CaretMoved();
+    void MakeCaretVisible();
+    void UserChanged();
+    bool TypeText(const std::string& text);
+    void HandleKeyDown(unsigned key, TShiftState shift);
+    void CharTyped(char16_t ch);
+    void MoveVertically(int rows, bool extend);
 
     EditBuffer buffer_;
     TTypedUnits typed_;

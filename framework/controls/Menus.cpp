@@ -5,6 +5,7 @@
 
 #include "framework/controls/MenuQt.h"
 #include "framework/controls/StdControlSupport.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/text/StrUtils.h"
 
 namespace dsp {
@@ -22,7 +23,7 @@ constexpr KeyName kKeyNames[] = {
     {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"},  {0x2D, "Ins"},  {0x2E, "Del"},
 };
 
-std::string keyText(std::uint8_t key) {
+std::string KeyText(std::uint8_t key) {
     if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, char(key));
     if (key >= 0x70 && key <= 0x87) return "F" + std::to_string(key - 0x70 + 1);
     for (const auto& k : kKeyNames)
@@ -30,7 +31,7 @@ std::string keyText(std::uint8_t key) {
     return {};
 }
 
-TPopupMenu::TPopupPresenter& popupPresenter() {
+TPopupMenu::TPopupPresenter& PopupPresenter() {
     static TPopupMenu::TPopupPresenter presenter;
     return presenter;
 }
@@ -46,7 +47,7 @@ TShortCut ShortCut(TKeyCode key, TShiftState shift) {
 }
 
 std::string ShortCutToText(TShortCut shortCut) {
-    const std::string key = keyText(static_cast<std::uint8_t>(shortCut & 0xFF));
+    const std::string key = KeyText(static_cast<std::uint8_t>(shortCut & 0xFF));
     if (key.empty()) return {};
     std::string text;
     if (shortCut & scShift) text += "Shift+";
@@ -72,7 +73,7 @@ TShortCut TextToShortCut(const std::string& text) {
         }
     }
     for (int key = 1; key < 256; ++key) {
-        const std::string name = keyText(static_cast<std::uint8_t>(key));
+        const std::string name = KeyText(static_cast<std::uint8_t>(key));
         if (!name.empty() && SameText(name, rest)) return static_cast<TShortCut>(mods | key);
     }
     return scNone;
@@ -89,7 +90,7 @@ TMenuItem::~TMenuItem() {
 }
 
 void TMenuItem::MenuChanged() {
-    if (TMenu* menu = GetParentMenu()) menu->ItemChanged();
+    if (TMenu* menu = GetParentMenu()) menu->ItemChanged(kFrameworkKey);
 }
 
 void TMenuItem::SetCaption(const std::string& value) {
@@ -98,7 +99,7 @@ void TMenuItem::SetCaption(const std::string& value) {
     MenuChanged();
 }
 
-void TMenuItem::uncheckGroupSiblings() {
+void TMenuItem::UncheckGroupSiblings() {
     if (parent_ == nullptr) return;
     for (TMenuItem* sibling : parent_->items_)
         if (sibling != this && sibling->radioItem_ && sibling->groupIndex_ == groupIndex_)
@@ -108,7 +109,7 @@ void TMenuItem::uncheckGroupSiblings() {
 void TMenuItem::SetChecked(bool value) {
     if (checked_ == value) return;
     checked_ = value;
-    if (value && radioItem_) uncheckGroupSiblings();
+    if (value && radioItem_) UncheckGroupSiblings();
     MenuChanged();
 }
 
@@ -133,14 +134,14 @@ void TMenuItem::SetShortCut(TShortCut value) {
 void TMenuItem::SetRadioItem(bool value) {
     if (radioItem_ == value) return;
     radioItem_ = value;
-    if (radioItem_ && checked_) uncheckGroupSiblings();
+    if (radioItem_ && checked_) UncheckGroupSiblings();
     MenuChanged();
 }
 
 void TMenuItem::SetGroupIndex(int value) {
     if (groupIndex_ == value) return;
     groupIndex_ = value;
-    if (radioItem_ && checked_) uncheckGroupSiblings();
+    if (radioItem_ && checked_) UncheckGroupSiblings();
     MenuChanged();
 }
 
@@ -188,7 +189,7 @@ void TMenuItem::Insert(int index, TMenuItem* item) {
     if (index < 0 || index > Count()) throw EListError::IndexOutOfBounds(index);
     items_.insert(items_.begin() + index, item);
     item->parent_ = this;
-    if (item->checked_ && item->radioItem_) item->uncheckGroupSiblings();
+    if (item->checked_ && item->radioItem_) item->UncheckGroupSiblings();
     MenuChanged();
 }
 
@@ -242,7 +243,7 @@ TMenu::~TMenu() {
     if (items_ != nullptr) items_->menu_ = nullptr;
 }
 
-void TMenu::ItemChanged() {
+void TMenu::ItemChanged(TFrameworkKey) {
     ++changeCount_;
     // Items that leave while their form is being freed tell no handler of it.
     const bool dying = ComponentState().Contains(csDestroying) ||
@@ -252,11 +253,11 @@ void TMenu::ItemChanged() {
     if (OnChange) OnChange(this);
 }
 
-void TMenu::AddChangeListener(const void* owner, std::function<void()> listener) {
+void TMenu::AddChangeListener(TFrameworkKey, const void* owner, std::function<void()> listener) {
     listeners_.emplace_back(owner, std::move(listener));
 }
 
-void TMenu::RemoveChangeListener(const void* owner) {
+void TMenu::RemoveChangeListener(TFrameworkKey, const void* owner) {
     std::erase_if(listeners_, [owner](const auto& entry) { return entry.first == owner; });
 }
 
@@ -267,13 +268,13 @@ void TMenu::Notification(TComponent* component, TOperation operation) {
 
 namespace {
 
-TMenuItem* findShortCut(TMenuItem* parent, TShortCut shortCut, bool usableOnly) {
+TMenuItem* FindShortCutIn(TMenuItem* parent, TShortCut shortCut, bool usableOnly) {
     if (parent == nullptr) return nullptr;
     for (int i = 0; i < parent->Count(); ++i) {
         TMenuItem* item = parent->Items(i);
         if (usableOnly && (!item->Visible() || !item->Enabled())) continue;
         if (item->ShortCut() == shortCut && item->Count() == 0) return item;
-        if (TMenuItem* found = findShortCut(item, shortCut, usableOnly)) return found;
+        if (TMenuItem* found = FindShortCutIn(item, shortCut, usableOnly)) return found;
     }
     return nullptr;
 }
@@ -282,12 +283,12 @@ TMenuItem* findShortCut(TMenuItem* parent, TShortCut shortCut, bool usableOnly) 
 
 TMenuItem* TMenu::FindShortCut(TShortCut shortCut) const {
     if (shortCut == scNone) return nullptr;
-    return findShortCut(items_, shortCut, false);
+    return FindShortCutIn(items_, shortCut, false);
 }
 
 bool TMenu::IsShortCut(TShortCut shortCut) {
     if (shortCut == scNone) return false;
-    TMenuItem* item = findShortCut(items_, shortCut, true);
+    TMenuItem* item = FindShortCutIn(items_, shortCut, true);
     if (item == nullptr) return false;
     item->Click();
     return true;
@@ -304,13 +305,13 @@ TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
 TPopupMenu::~TPopupMenu() = default;
 
 void TPopupMenu::SetPresenter(TPopupPresenter presenter) {
-    popupPresenter() = std::move(presenter);
+    PopupPresenter() = std::move(presenter);
 }
 
 void TPopupMenu::Popup(int x, int y) {
     if (OnPopup) OnPopup(this);
     TMenuItem* chosen =
-        popupPresenter() ? popupPresenter()(*this, x, y) : ExecNativePopupMenu(*this, x, y);
+        PopupPresenter() ? PopupPresenter()(*this, x, y) : ExecNativePopupMenu(*this, x, y);
     if (chosen != nullptr && chosen->Enabled()) chosen->Click();
 }
 

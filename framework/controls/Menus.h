@@ -14,6 +14,7 @@
 #include "framework/controls/ControlTypes.h"
 #include "framework/core/Component.h"
 #include "framework/core/Exceptions.h"
+#include "framework/core/FrameworkKey.h"
 #include "framework/core/TypeInfo.h"
 
 namespace dsp {
@@ -134,7 +135,7 @@ protected:
 
 private:
     friend class TMenu;
-    void uncheckGroupSiblings();
+    void UncheckGroupSiblings();
 
     std::string caption_;
     bool checked_ = false;
@@ -173,10 +174,10 @@ public:
 
     // Internal: counts changes, so that whoever shows the menu knows when to rebuild it, and
     // tells those who show it.
-    unsigned ChangeCount() const { return changeCount_; }
-    void ItemChanged();
-    void AddChangeListener(const void* owner, std::function<void()> listener);
-    void RemoveChangeListener(const void* owner);
+    unsigned ChangeCount(TFrameworkKey) const { return changeCount_; }
+    void ItemChanged(TFrameworkKey);
+    void AddChangeListener(TFrameworkKey, const void* owner, std::function<void()> listener);
+    void RemoveChangeListener(TFrameworkKey, const void* owner);
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;

@@ -6,6 +6,7 @@
 #include "framework/controls/ControlErrors.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/StdControlSupport.h"
 #include "framework/graphics/Canvas.h"
 
@@ -17,7 +18,7 @@ constexpr int kTabPadding = 6;    // beside a caption
 constexpr int kFrame = 4;         // between the frame's edge and the pages
 constexpr int kSelectedRise = 2;  // the chosen tab stands this much higher and wider
 
-int textWidth(const TFont* font, const std::string& text) {
+int TextWidth(const TFont* font, const std::string& text) {
     TCanvas measure;
     measure.SetFont(const_cast<TFont*>(font));
     return measure.TextWidth(StripAccelerators(text));
@@ -37,16 +38,16 @@ TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {
 
 TTabSheet::~TTabSheet() {
     Destroying();
-    if (pageControl_ != nullptr) pageControl_->removePage(this);
+    if (pageControl_ != nullptr) pageControl_->RemovePage(this);
 }
 
 void TTabSheet::SetPageControl(TPageControl* value) { SetParent(value); }
 
 void TTabSheet::SetParent(TWinControl* parent) {
     auto* control = dynamic_cast<TPageControl*>(parent);
-    if (pageControl_ != nullptr && pageControl_ != control) pageControl_->removePage(this);
+    if (pageControl_ != nullptr && pageControl_ != control) pageControl_->RemovePage(this);
     TWinControl::SetParent(parent);
-    if (control != nullptr && pageControl_ != control) control->insertPage(this);
+    if (control != nullptr && pageControl_ != control) control->InsertPage(this);
 }
 
 int TTabSheet::PageIndex() const {
@@ -56,12 +57,12 @@ int TTabSheet::PageIndex() const {
 }
 
 void TTabSheet::SetPageIndex(int value) {
-    if (pageControl_ != nullptr) pageControl_->movePage(this, value);
+    if (pageControl_ != nullptr) pageControl_->MovePage(this, value);
 }
 
 int TTabSheet::TabIndex() const {
     if (pageControl_ == nullptr || !tabVisible_) return -1;
-    const auto tabs = pageControl_->visibleTabs();
+    const auto tabs = pageControl_->VisibleTabs();
     const auto found = std::find(tabs.begin(), tabs.end(), this);
     return found == tabs.end() ? -1 : static_cast<int>(found - tabs.begin());
 }
@@ -73,11 +74,11 @@ void TTabSheet::SetTabVisible(bool value) {
     if (!value && pageControl_->active_ == this) {
         pageControl_->SetActivePage(pageControl_->FindNextPage(this, true, true));
     }
-    pageControl_->tabsChanged();
+    pageControl_->TabsChanged();
 }
 
 void TTabSheet::Dispatch(TMessage& message) {
-    if (message.Msg == CM_TEXTCHANGED && pageControl_ != nullptr) pageControl_->tabsChanged();
+    if (message.Msg == CM_TEXTCHANGED && pageControl_ != nullptr) pageControl_->TabsChanged();
     TWinControl::Dispatch(message);
 }
 
@@ -103,7 +104,7 @@ TTabSheet* TPageControl::Pages(int index) const {
     return pages_[index];
 }
 
-void TPageControl::insertPage(TTabSheet* page) {
+void TPageControl::InsertPage(TTabSheet* page) {
     pages_.push_back(page);
     page->pageControl_ = this;
     if (active_ == nullptr && page->TabVisible()) {
@@ -111,10 +112,10 @@ void TPageControl::insertPage(TTabSheet* page) {
     } else {
         page->SetVisible(false);
     }
-    tabsChanged();
+    TabsChanged();
 }
 
-void TPageControl::removePage(TTabSheet* page) {
+void TPageControl::RemovePage(TTabSheet* page) {
     const auto found = std::find(pages_.begin(), pages_.end(), page);
     if (found == pages_.end()) return;
     TTabSheet* next = active_ == page ? FindNextPage(page, true, true) : active_;
@@ -124,21 +125,21 @@ void TPageControl::removePage(TTabSheet* page) {
         active_ = nullptr;
         if (next != page && !ComponentState().Contains(csDestroying)) SetActivePage(next);
     }
-    tabsChanged();
+    TabsChanged();
 }
 
-void TPageControl::movePage(TTabSheet* page, int index) {
+void TPageControl::MovePage(TTabSheet* page, int index) {
     const auto found = std::find(pages_.begin(), pages_.end(), page);
     if (found == pages_.end()) return;
     pages_.erase(found);
     index = std::clamp(index, 0, PageCount());
     pages_.insert(pages_.begin() + index, page);
-    tabsChanged();
+    TabsChanged();
 }
 
-void TPageControl::tabsChanged() { Invalidate(); }
+void TPageControl::TabsChanged() { Invalidate(); }
 
-std::vector<TTabSheet*> TPageControl::visibleTabs() const {
+std::vector<TTabSheet*> TPageControl::VisibleTabs() const {
     std::vector<TTabSheet*> tabs;
     for (TTabSheet* page : pages_)
         if (page->TabVisible()) tabs.push_back(page);
@@ -220,7 +221,7 @@ void TPageControl::SetTabWidth(int value) {
     Invalidate();
 }
 
-int TPageControl::rowHeight() const {
+int TPageControl::RowHeight() const {
     if (tabHeight_ > 0) return tabHeight_ + kSelectedRise;
     TCanvas measure;
     measure.SetFont(Font());
@@ -228,29 +229,29 @@ int TPageControl::rowHeight() const {
 }
 
 TRect TPageControl::TabRect(int tabIndex) const {
-    const auto tabs = visibleTabs();
+    const auto tabs = VisibleTabs();
     if (tabIndex < 0 || tabIndex >= static_cast<int>(tabs.size())) return {};
     int x = kSelectedRise;
     for (int i = 0; i < tabIndex; ++i) {
-        x += tabWidth_ > 0 ? tabWidth_ : textWidth(Font(), tabs[i]->Caption()) + 2 * kTabPadding;
+        x += tabWidth_ > 0 ? tabWidth_ : TextWidth(Font(), tabs[i]->Caption()) + 2 * kTabPadding;
     }
     const int w =
-        tabWidth_ > 0 ? tabWidth_ : textWidth(Font(), tabs[tabIndex]->Caption()) + 2 * kTabPadding;
-    return Rect(x, kSelectedRise, x + w, rowHeight());
+        tabWidth_ > 0 ? tabWidth_ : TextWidth(Font(), tabs[tabIndex]->Caption()) + 2 * kTabPadding;
+    return Rect(x, kSelectedRise, x + w, RowHeight());
 }
 
 int TPageControl::IndexOfTabAt(int x, int y) const {
-    const int count = static_cast<int>(visibleTabs().size());
+    const int count = static_cast<int>(VisibleTabs().size());
     for (int i = 0; i < count; ++i) {
         TRect r = TabRect(i);
-        if (visibleTabs()[i] == active_) r = InflateRect(r, kSelectedRise, kSelectedRise);
+        if (VisibleTabs()[i] == active_) r = InflateRect(r, kSelectedRise, kSelectedRise);
         if (PtInRect(r, {x, y})) return i;
     }
     return -1;
 }
 
 TRect TPageControl::DisplayRect() const {
-    return Rect(kFrame, rowHeight() + kFrame, Width() - kFrame, Height() - kFrame);
+    return Rect(kFrame, RowHeight() + kFrame, Width() - kFrame, Height() - kFrame);
 }
 
 void TPageControl::AdjustClientRect(TRect& rect) {
@@ -261,12 +262,12 @@ void TPageControl::AdjustClientRect(TRect& rect) {
 // ---- painting
 
 void TPageControl::PaintWindow(TCanvas& canvas) {
-    const int row = rowHeight();
+    const int row = RowHeight();
     // The frame of the pages: raised, its top edge under the tabs.
     TRect frame = Rect(0, row, Width(), Height());
     canvas.DrawEdge(frame, EDGE_RAISED, BF_RECT | BF_ADJUST);
     canvas.SetFont(Font());
-    const auto tabs = visibleTabs();
+    const auto tabs = VisibleTabs();
     for (int i = 0; i < static_cast<int>(tabs.size()); ++i) {
         const bool selected = tabs[i] == active_;
         TRect r = TabRect(i);
@@ -302,8 +303,8 @@ void TPageControl::Dispatch(TMessage& message) {
     switch (message.Msg) {
         case CM_DIALOGKEY:
             // Ctrl+Tab and Ctrl+Shift+Tab turn the pages wherever the focus is inside.
-            if (message.WParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 && active_ != nullptr &&
-                (Focused() || ContainsControl(FocusedWindow()))) {
+            if (KeyParamsOf(message).key == VK_TAB && GetKeyState(VK_CONTROL) < 0 &&
+                active_ != nullptr && (Focused() || ContainsControl(FocusedWindow()))) {
                 SelectNextPage(GetKeyState(VK_SHIFT) >= 0);
                 message.Result = 1;
                 return;
@@ -325,19 +326,19 @@ void TPageControl::DefaultHandler(TMessage& message) {
             return;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
-            const TPoint p = LParamToPoint(message.LParam);
+            const TPoint p = MouseParamsOf(message).pos;
             const int tab = IndexOfTabAt(p.X, p.Y);
             if (tab < 0) return;
             if (CanFocus() && !Focused()) SetFocus();
-            UserSelect(visibleTabs()[tab]);
+            UserSelect(VisibleTabs()[tab]);
             return;
         }
         case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS; return;
-        case WM_KEYDOWN:
-            if (message.WParam == VK_LEFT || message.WParam == VK_RIGHT) {
-                SelectNextPage(message.WParam == VK_RIGHT);
-            }
+        case WM_KEYDOWN: {
+            const unsigned key = KeyParamsOf(message).key;
+            if (key == VK_LEFT || key == VK_RIGHT) SelectNextPage(key == VK_RIGHT);
             return;
+        }
         case WM_SETFOCUS:
         case WM_KILLFOCUS: Invalidate(); return;
         default: TWinControl::DefaultHandler(message); return;

@@ -112,12 +112,12 @@ protected:
 
 private:
     friend class TTabSheet;
-    void insertPage(TTabSheet* page);
-    void removePage(TTabSheet* page);
-    void movePage(TTabSheet* page, int index);
-    void tabsChanged();
-    int rowHeight() const;
-    std::vector<TTabSheet*> visibleTabs() const;
+    void InsertPage(TTabSheet* page);
+    void RemovePage(TTabSheet* page);
+    void MovePage(TTabSheet* page, int index);
+    void TabsChanged();
+    int RowHeight() const;
+    std::vector<TTabSheet*> VisibleTabs() const;
 
     std::vector<TTabSheet*> pages_;
     TTabSheet* active_ = nullptr;

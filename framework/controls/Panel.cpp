@@ -8,7 +8,7 @@ namespace dsp {
 
 namespace {
 
-void bevelColors(TBevelCut cut, TColor face, TColor& top, TColor& bottom) {
+void BevelColors(TBevelCut cut, TColor face, TColor& top, TColor& bottom) {
     switch (cut) {
         case bvLowered:
             top = clBtnShadow;
@@ -36,7 +36,7 @@ TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
 
 TCustomPanel::~TCustomPanel() = default;
 
-void TCustomPanel::framesChanged() {
+void TCustomPanel::FramesChanged() {
     Realign();
     Invalidate();
 }
@@ -56,33 +56,33 @@ void TCustomPanel::SetVerticalAlignment(TVerticalAlignment value) {
 void TCustomPanel::SetBevelInner(TBevelCut value) {
     if (bevelInner_ == value) return;
     bevelInner_ = value;
-    framesChanged();
+    FramesChanged();
 }
 
 void TCustomPanel::SetBevelOuter(TBevelCut value) {
     if (bevelOuter_ == value) return;
     bevelOuter_ = value;
-    framesChanged();
+    FramesChanged();
 }
 
 void TCustomPanel::SetBevelWidth(TBevelWidth value) {
     if (value < 1) value = 1;
     if (bevelWidth_ == value) return;
     bevelWidth_ = value;
-    framesChanged();
+    FramesChanged();
 }
 
 void TCustomPanel::SetBorderWidth(int value) {
     if (value < 0) value = 0;
     if (borderWidth_ == value) return;
     borderWidth_ = value;
-    framesChanged();
+    FramesChanged();
 }
 
 void TCustomPanel::SetBorderStyle(TBorderStyle value) {
     if (borderStyle_ == value) return;
     borderStyle_ = value;
-    framesChanged();
+    FramesChanged();
 }
 
 void TCustomPanel::SetParentBackground(bool value) {
@@ -119,7 +119,7 @@ void TCustomPanel::Paint() {
     TColor top = clNone;
     TColor bottom = clNone;
     if (bevelOuter_ != bvNone) {
-        bevelColors(bevelOuter_, Color(), top, bottom);
+        BevelColors(bevelOuter_, Color(), top, bottom);
         Frame3D(canvas, r, top, bottom, bevelWidth_);
     }
     if (!parentBackground_) {
@@ -128,7 +128,7 @@ void TCustomPanel::Paint() {
         r = InflateRect(r, -borderWidth_, -borderWidth_);
     }
     if (bevelInner_ != bvNone) {
-        bevelColors(bevelInner_, Color(), top, bottom);
+        BevelColors(bevelInner_, Color(), top, bottom);
         Frame3D(canvas, r, top, bottom, bevelWidth_);
     }
     if (!parentBackground_) {

@@ -76,7 +76,7 @@ protected:
     int FrameWidth() const;
 
 private:
-    void framesChanged();
+    void FramesChanged();
 
     TAlignment alignment_ = taCenter;
     TVerticalAlignment verticalAlignment_ = taVerticalCenter;

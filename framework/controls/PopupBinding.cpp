@@ -1,6 +1,6 @@
 #include "framework/controls/PopupBinding.h"
 
-#include "framework/controls/ControlMessages.h"
+#include "framework/controls/MessageParams.h"
 
 namespace dsp {
 
@@ -13,7 +13,7 @@ public:
         : TComponent(&control), control_(control), menu_(&menu) {
         menu.FreeNotification(this);
         previous_ = control.WindowProc();
-        control.SetWindowProc([this](TMessage& message) { handle(message); });
+        control.SetWindowProc([this](TMessage& message) { Handle(message); });
     }
 
     ~TPopupBinding() override {
@@ -31,17 +31,16 @@ protected:
     }
 
 private:
-    void handle(TMessage& message) {
+    void Handle(TMessage& message) {
         // The control's own handling first: its OnMouseUp runs before the menu shows.
         previous_(message);
         if (menu_ == nullptr || !menu_->AutoPopup() || !control_.Enabled()) return;
         TPoint screen;
         if (message.Msg == WM_RBUTTONUP) {
-            screen = control_.ClientToScreen(LParamToPoint(message.LParam));
+            screen = control_.ClientToScreen(MouseParamsOf(message).pos);
         } else if (message.Msg == WM_CONTEXTMENU) {
-            // From the keyboard the point is -1, -1: the menu shows at the control's corner.
-            screen = message.LParam == -1 ? control_.ClientToScreen({0, 0})
-                                          : LParamToPoint(message.LParam);
+            // From the keyboard there is no point: the menu shows at the control's corner.
+            screen = ContextMenuPosOf(message).value_or(control_.ClientToScreen({0, 0}));
         } else {
             return;
         }
@@ -55,7 +54,7 @@ private:
     TWndMethod previous_;
 };
 
-TPopupBinding* bindingOf(const TControl& control) {
+TPopupBinding* BindingOf(const TControl& control) {
     for (int i = 0; i < control.ComponentCount(); ++i)
         if (auto* binding = dynamic_cast<TPopupBinding*>(control.Components(i))) return binding;
     return nullptr;
@@ -64,14 +63,14 @@ TPopupBinding* bindingOf(const TControl& control) {
 }  // namespace
 
 void SetPopupMenu(TControl& control, TPopupMenu* menu) {
-    TPopupBinding* current = bindingOf(control);
+    TPopupBinding* current = BindingOf(control);
     if (current != nullptr && current->Menu() == menu) return;
     delete current;
     if (menu != nullptr) new TPopupBinding(control, *menu);
 }
 
 TPopupMenu* GetPopupMenu(const TControl& control) {
-    TPopupBinding* binding = bindingOf(control);
+    TPopupBinding* binding = BindingOf(control);
     return binding != nullptr ? binding->Menu() : nullptr;
 }
 

@@ -15,7 +15,7 @@ TScrollBox::TScrollBox(TComponent* owner) : TScrollingWinControl(owner) {
 
 TScrollBox::~TScrollBox() = default;
 
-int TScrollBox::border() const { return borderStyle_ == bsSingle ? kEditBorder : 0; }
+int TScrollBox::Border() const { return borderStyle_ == bsSingle ? kEditBorder : 0; }
 
 void TScrollBox::SetBorderStyle(TBorderStyle value) {
     if (borderStyle_ == value) return;
@@ -26,13 +26,13 @@ void TScrollBox::SetBorderStyle(TBorderStyle value) {
 
 TRect TScrollBox::ClientRectWithoutBars() const {
     const TRect r = TScrollingWinControl::ClientRectWithoutBars();
-    return InflateRect(r, -border(), -border());
+    return InflateRect(r, -Border(), -Border());
 }
 
 void TScrollBox::AdjustClientRect(TRect& rect) {
     TScrollingWinControl::AdjustClientRect(rect);
     // The scrolled area starts inside the frame.
-    rect = OffsetRect(rect, border(), border());
+    rect = OffsetRect(rect, Border(), Border());
 }
 
 void TScrollBox::PaintWindow(TCanvas& canvas) {

@@ -30,7 +30,7 @@ protected:
     void DefaultHandler(TMessage& message) override;
 
 private:
-    int border() const;
+    int Border() const;
 
     TBorderStyle borderStyle_ = bsSingle;
 };

@@ -1,4 +1,5 @@
 #include "framework/controls/ScrollTracker.h"
+#include "framework/controls/MessageParams.h"
 
 #include "framework/runtime/Timer.h"
 
@@ -30,13 +31,13 @@ bool TScrollTracker::MouseDown(TPoint p) {
         grabOffset_ = vertical_ ? p.Y - g.thumb.Top : p.X - g.thumb.Left;
         return true;
     }
-    step();
+    Step();
     if (!timer_) {
         timer_ = std::make_unique<TTimer>(nullptr);
         timer_->SetEnabled(false);
         timer_->SetOnTimer([this](TObject*) {
             timer_->SetInterval(kNextRepeat);
-            if (over_) step();
+            if (over_) Step();
         });
     }
     timer_->SetEnabled(false);
@@ -45,7 +46,7 @@ bool TScrollTracker::MouseDown(TPoint p) {
     return true;
 }
 
-void TScrollTracker::step() {
+void TScrollTracker::Step() {
     const TScrollBarState s = state_();
     const int page = page_ > 0 ? page_ : (s.page > 0 ? s.page : 1);
     switch (part_) {
@@ -90,7 +91,7 @@ void TScrollTracker::MouseUp() {
 bool TScrollTracker::TrackMessage(const TMessage& message) {
     if (!Tracking()) return false;
     switch (message.Msg) {
-        case WM_MOUSEMOVE: MouseMove(LParamToPoint(message.LParam)); return true;
+        case WM_MOUSEMOVE: MouseMove(MouseParamsOf(message).pos); return true;
         case WM_LBUTTONUP:
         case WM_CAPTURECHANGED: MouseUp(); return true;
         default: return false;

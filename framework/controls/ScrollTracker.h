@@ -50,7 +50,7 @@ public:
     void Paint(TCanvas& canvas, bool enabled) const;
 
 private:
-    void step();
+    void Step();
 
     bool vertical_;
     TBarRect bar_;

@@ -5,6 +5,7 @@
 #include "framework/controls/ScrollBarsQt.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/core/FrameworkAccess.h"
 
 namespace dsp {
 
@@ -162,7 +163,8 @@ void TScrollingWinControl::ScrollBy(int dx, int dy) {
         TControl* c = Controls(i);
         c->left_ += dx;
         c->top_ += dy;
-        if (auto* windowed = dynamic_cast<TWinControl*>(c)) PlaceHost(windowed->Window());
+        if (auto* windowed = dynamic_cast<TWinControl*>(c))
+            PlaceHost(windowed->Window(kFrameworkKey));
     }
     Invalidate();
     Realign();
@@ -192,7 +194,7 @@ void TScrollingWinControl::ScrollInView(TControl* control) {
 }
 
 void TScrollingWinControl::PlaceScrollBarWidgets() {
-    QWidget* host = Window().host;
+    QWidget* host = Window(kFrameworkKey).host;
     if (host == nullptr) return;
     const TRect full = ClientRectWithoutBars();
     auto place = [&](QPointer<QScrollBar>& widget, TControlScrollBar& bar) {

@@ -1,6 +1,7 @@
 #include "framework/controls/SpeedButton.h"
 
 #include "framework/controls/ClassicDraw.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/Canvas.h"
 
@@ -40,7 +41,7 @@ void TSpeedButton::SetAllowAllUp(bool value) {
     }
 }
 
-void TSpeedButton::releaseGroup() {
+void TSpeedButton::ReleaseGroup() {
     if (Parent() == nullptr || groupIndex_ == 0) return;
     for (int i = 0; i < Parent()->ControlCount(); ++i) {
         auto* other = dynamic_cast<TSpeedButton*>(Parent()->Controls(i));
@@ -58,7 +59,7 @@ void TSpeedButton::SetDown(bool value) {
     // The last down button of a group stays down unless the group allows all up.
     if (down_ && !allowAllUp_) return;
     down_ = value;
-    if (value) releaseGroup();
+    if (value) ReleaseGroup();
     Invalidate();
 }
 
@@ -74,7 +75,7 @@ void TSpeedButton::SetGroupIndex(int value) {
     if (groupIndex_ == value) return;
     groupIndex_ = value;
     if (down_ && value == 0) down_ = false;
-    if (down_) releaseGroup();
+    if (down_) ReleaseGroup();
     Invalidate();
 }
 
@@ -88,7 +89,7 @@ void TSpeedButton::Click() {
     if (groupIndex_ != 0) {
         if (!down_) {
             down_ = true;
-            releaseGroup();
+            ReleaseGroup();
         } else if (allowAllUp_) {
             down_ = false;
         }
@@ -132,7 +133,7 @@ void TSpeedButton::Dispatch(TMessage& message) {
     switch (message.Msg) {
         case CM_MOUSEENTER:
         case CM_MOUSELEAVE:
-            if (message.LParam == 0) {
+            if (MouseChildOf(message) == nullptr) {
                 hot_ = message.Msg == CM_MOUSEENTER;
                 if (flat_) Invalidate();
             }

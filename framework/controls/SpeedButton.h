@@ -49,13 +49,13 @@ public:
     int GroupIndex() const { return groupIndex_; }
     void SetGroupIndex(int value);
     TButtonLayout Layout() const { return settings_.Layout(); }
-    void SetLayout(TButtonLayout value) { changed(settings_.SetLayout(value)); }
+    void SetLayout(TButtonLayout value) { Changed(settings_.SetLayout(value)); }
     int Margin() const { return settings_.Margin(); }
-    void SetMargin(int value) { changed(settings_.SetMargin(value)); }
+    void SetMargin(int value) { Changed(settings_.SetMargin(value)); }
     int NumGlyphs() const { return settings_.NumGlyphs(); }
-    void SetNumGlyphs(int value) { changed(settings_.SetNumGlyphs(value)); }
+    void SetNumGlyphs(int value) { Changed(settings_.SetNumGlyphs(value)); }
     int Spacing() const { return settings_.Spacing(); }
-    void SetSpacing(int value) { changed(settings_.SetSpacing(value)); }
+    void SetSpacing(int value) { Changed(settings_.SetSpacing(value)); }
     // A flat button lets its parent show around its face.
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool value);
@@ -72,8 +72,8 @@ protected:
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 
 private:
-    void releaseGroup();
-    void changed(bool repaint) {
+    void ReleaseGroup();
+    void Changed(bool repaint) {
         if (repaint) Invalidate();
     }
 

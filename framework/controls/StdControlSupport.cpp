@@ -10,7 +10,7 @@ namespace dsp {
 
 namespace {
 
-std::function<void()>& beepHandler() {
+std::function<void()>& BeepHandler() {
     static std::function<void()> handler;
     return handler;
 }
@@ -26,14 +26,14 @@ unsigned AlignmentTextFlag(TAlignment alignment) {
 }
 
 void MessageBeep() {
-    if (beepHandler()) {
-        beepHandler()();
+    if (BeepHandler()) {
+        BeepHandler()();
     } else {
         QApplication::beep();
     }
 }
 
-void SetBeepHandler(std::function<void()> handler) { beepHandler() = std::move(handler); }
+void SetBeepHandler(std::function<void()> handler) { BeepHandler() = std::move(handler); }
 
 void PaintParentBackground(TControl& control, TCanvas& canvas) {
     TWinControl* parent = control.Parent();

@@ -10,32 +10,32 @@ namespace dsp {
 
 TTreeNode::TTreeNode(TTreeNodes* owner, std::string text) : owner_(owner), text_(std::move(text)) {}
 
-std::vector<TTreeNode*>& TTreeNode::siblings() const {
+std::vector<TTreeNode*>& TTreeNode::Siblings() const {
     return parent_ != nullptr ? parent_->children_ : owner_->roots_;
 }
 
 void TTreeNode::SetText(const std::string& value) {
     if (text_ == value) return;
     text_ = value;
-    owner_->changed();
+    owner_->Changed();
 }
 
 void TTreeNode::SetImageIndex(int value) {
     if (imageIndex_ == value) return;
     imageIndex_ = value;
-    owner_->changed();
+    owner_->Changed();
 }
 
 void TTreeNode::SetSelectedIndex(int value) {
     if (selectedIndex_ == value) return;
     selectedIndex_ = value;
-    owner_->changed();
+    owner_->Changed();
 }
 
 void TTreeNode::SetHasChildren(bool value) {
     if (hasChildren_ == value) return;
     hasChildren_ = value;
-    owner_->changed();
+    owner_->Changed();
 }
 
 TTreeNode* TTreeNode::Item(int index) const {
@@ -44,7 +44,7 @@ TTreeNode* TTreeNode::Item(int index) const {
 }
 
 int TTreeNode::Index() const {
-    const auto& list = siblings();
+    const auto& list = Siblings();
     return static_cast<int>(std::find(list.begin(), list.end(), this) - list.begin());
 }
 
@@ -61,14 +61,14 @@ int TTreeNode::AbsoluteIndex() const {
 }
 
 TTreeNode* TTreeNode::GetNextSibling() const {
-    const auto& list = siblings();
+    const auto& list = Siblings();
     const int i = Index() + 1;
     return i < static_cast<int>(list.size()) ? list[i] : nullptr;
 }
 
 TTreeNode* TTreeNode::GetPrevSibling() const {
     const int i = Index();
-    return i > 0 ? siblings()[i - 1] : nullptr;
+    return i > 0 ? Siblings()[i - 1] : nullptr;
 }
 
 TTreeNode* TTreeNode::GetNext() const {
@@ -121,10 +121,10 @@ void TTreeNode::SetExpanded(bool value) {
 
 void TTreeNode::Expand(bool recurse) {
     if (!expanded_ && HasChildren()) {
-        TTreeNodesListener* l = owner_->listener_;
+        ITreeNodesListener* l = owner_->listener_;
         if (l == nullptr || l->CanExpand(this)) {
             expanded_ = true;
-            owner_->changed();
+            owner_->Changed();
             if (l != nullptr) l->Expanded(this);
         }
     }
@@ -136,10 +136,10 @@ void TTreeNode::Collapse(bool recurse) {
     if (recurse)
         for (TTreeNode* child : std::vector<TTreeNode*>(children_)) child->Collapse(true);
     if (!expanded_) return;
-    TTreeNodesListener* l = owner_->listener_;
+    ITreeNodesListener* l = owner_->listener_;
     if (l != nullptr && !l->CanCollapse(this)) return;
     expanded_ = false;
-    owner_->changed();
+    owner_->Changed();
     if (l != nullptr) l->Collapsed(this);
 }
 
@@ -159,8 +159,8 @@ void TTreeNode::DeleteChildren() {
 
 void TTreeNode::MoveTo(TTreeNode* destination, TNodeAttachMode mode) {
     if (destination == this || (destination != nullptr && destination->HasAsParent(this))) return;
-    owner_->detach(this);
-    owner_->attach(this, destination, mode);
+    owner_->Detach(this);
+    owner_->Attach(this, destination, mode);
 }
 
 bool TTreeNode::Selected() const { return owner_->selected_ == this; }
@@ -172,16 +172,16 @@ void TTreeNode::SetSelected(bool value) {
     } else if (owner_->selected_ == this) {
         owner_->selected_ = nullptr;
     }
-    owner_->changed();
+    owner_->Changed();
 }
 
 // ---- TTreeNodes
 
-TTreeNodes::TTreeNodes(TTreeNodesListener* listener) : listener_(listener) {}
+TTreeNodes::TTreeNodes(ITreeNodesListener* listener) : listener_(listener) {}
 
 TTreeNodes::~TTreeNodes() {
     listener_ = nullptr;
-    for (TTreeNode* root : roots_) destroy(root);
+    for (TTreeNode* root : roots_) Destroy(root);
     roots_.clear();
 }
 
@@ -202,7 +202,7 @@ TTreeNode* TTreeNodes::Item(int absoluteIndex) const {
     return absoluteIndex < 0 ? nullptr : node;
 }
 
-TTreeNode* TTreeNodes::attach(TTreeNode* node, TTreeNode* relative, TNodeAttachMode mode) {
+TTreeNode* TTreeNodes::Attach(TTreeNode* node, TTreeNode* relative, TNodeAttachMode mode) {
     TTreeNode* parent = nullptr;
     std::size_t at = 0;
     switch (mode) {
@@ -224,30 +224,30 @@ TTreeNode* TTreeNodes::attach(TTreeNode* node, TTreeNode* relative, TNodeAttachM
     }
     node->parent_ = parent;
     list.insert(list.begin() + static_cast<long>(at), node);
-    changed();
+    Changed();
     return node;
 }
 
-void TTreeNodes::detach(TTreeNode* node) {
-    auto& list = node->siblings();
+void TTreeNodes::Detach(TTreeNode* node) {
+    auto& list = node->Siblings();
     list.erase(std::find(list.begin(), list.end(), node));
     node->parent_ = nullptr;
 }
 
 TTreeNode* TTreeNodes::Add(TTreeNode* sibling, const std::string& text) {
-    return attach(new TTreeNode(this, text), sibling, naAdd);
+    return Attach(new TTreeNode(this, text), sibling, naAdd);
 }
 TTreeNode* TTreeNodes::AddFirst(TTreeNode* sibling, const std::string& text) {
-    return attach(new TTreeNode(this, text), sibling, naAddFirst);
+    return Attach(new TTreeNode(this, text), sibling, naAddFirst);
 }
 TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
-    return attach(new TTreeNode(this, text), parent, naAddChild);
+    return Attach(new TTreeNode(this, text), parent, naAddChild);
 }
 TTreeNode* TTreeNodes::AddChildFirst(TTreeNode* parent, const std::string& text) {
-    return attach(new TTreeNode(this, text), parent, naAddChildFirst);
+    return Attach(new TTreeNode(this, text), parent, naAddChildFirst);
 }
 TTreeNode* TTreeNodes::Insert(TTreeNode* sibling, const std::string& text) {
-    return attach(new TTreeNode(this, text), sibling, naInsert);
+    return Attach(new TTreeNode(this, text), sibling, naInsert);
 }
 TTreeNode* TTreeNodes::AddObject(TTreeNode* sibling, const std::string& text, void* data) {
     TTreeNode* node = Add(sibling, text);
@@ -260,8 +260,8 @@ TTreeNode* TTreeNodes::AddChildObject(TTreeNode* parent, const std::string& text
     return node;
 }
 
-void TTreeNodes::destroy(TTreeNode* node) {
-    for (TTreeNode* child : node->children_) destroy(child);
+void TTreeNodes::Destroy(TTreeNode* node) {
+    for (TTreeNode* child : node->children_) Destroy(child);
     node->children_.clear();
     if (selected_ == node) selected_ = nullptr;
     delete node;
@@ -273,9 +273,9 @@ void TTreeNodes::Delete(TTreeNode* node) {
     // The selection cannot stay on a node that goes, nor on one of its children.
     if (selected_ == node || (selected_ != nullptr && selected_->HasAsParent(node)))
         selected_ = nullptr;
-    detach(node);
-    destroy(node);
-    changed();
+    Detach(node);
+    Destroy(node);
+    Changed();
 }
 
 void TTreeNodes::Clear() {
@@ -291,7 +291,7 @@ void TTreeNodes::EndUpdate() {
     }
 }
 
-void TTreeNodes::changed() {
+void TTreeNodes::Changed() {
     if (updateCount_ > 0) {
         changedInUpdate_ = true;
         return;

@@ -1,7 +1,7 @@
 #pragma once
 // The nodes of a tree view: TTreeNode (a text with data, images, children and an expanded
 // state) and TTreeNodes (all nodes of one tree, which creates and frees them). The tree view
-// hears of every change through TTreeNodesListener, so that it can keep its selection and
+// hears of every change through ITreeNodesListener, so that it can keep its selection and
 // scroll position and repaint.
 
 #include <memory>
@@ -16,7 +16,7 @@ class TTreeNodes;
 
 class TTreeNode;
 
-class TTreeNodesListener {
+class ITreeNodesListener {
 public:
     // A node is about to go (with all its children); the view lets go of it.
     virtual void NodeDeleting(TTreeNode* node) = 0;
@@ -28,7 +28,7 @@ public:
     virtual void Expanded(TTreeNode* node) = 0;
     virtual void Collapsed(TTreeNode* node) = 0;
 
-    virtual ~TTreeNodesListener() = default;
+    virtual ~ITreeNodesListener() = default;
 };
 
 enum TNodeAttachMode { naAdd, naAddFirst, naAddChild, naAddChildFirst, naInsert };
@@ -92,7 +92,7 @@ public:
 private:
     friend class TTreeNodes;
     TTreeNode(TTreeNodes* owner, std::string text);
-    std::vector<TTreeNode*>& siblings() const;
+    std::vector<TTreeNode*>& Siblings() const;
 
     TTreeNodes* owner_;
     TTreeNode* parent_ = nullptr;
@@ -107,7 +107,7 @@ private:
 
 class TTreeNodes : public TPersistent {
 public:
-    explicit TTreeNodes(TTreeNodesListener* listener);
+    explicit TTreeNodes(ITreeNodesListener* listener);
     ~TTreeNodes() override;
 
     // All nodes, top-level and children.
@@ -138,16 +138,16 @@ public:
     TTreeNode* Selected() const { return selected_; }
     void SetSelectedNode(TTreeNode* node) { selected_ = node; }
 
-    TTreeNodesListener* Listener() const { return listener_; }
+    ITreeNodesListener* Listener() const { return listener_; }
 
 private:
     friend class TTreeNode;
-    TTreeNode* attach(TTreeNode* node, TTreeNode* relative, TNodeAttachMode mode);
-    void detach(TTreeNode* node);
-    void destroy(TTreeNode* node);
-    void changed();
+    TTreeNode* Attach(TTreeNode* node, TTreeNode* relative, TNodeAttachMode mode);
+    void Detach(TTreeNode* node);
+    void Destroy(TTreeNode* node);
+    void Changed();
 
-    TTreeNodesListener* listener_;
+    ITreeNodesListener* listener_;
     std::vector<TTreeNode*> roots_;
     TTreeNode* selected_ = nullptr;
     int updateCount_ = 0;

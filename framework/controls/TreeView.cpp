@@ -4,6 +4,7 @@
 
 #include "framework/controls/ClassicDraw.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/ScrollTracker.h"
 #include "framework/graphics/Canvas.h"
 
@@ -12,13 +13,12 @@ namespace dsp {
 namespace {
 
 constexpr int kButtonSize = 9;
-constexpr int kWheelRows = 3;
 
 }  // namespace
 
 TCustomTreeView::TCustomTreeView(TComponent* owner)
     : TWinControl(owner),
-      nodes_(std::make_unique<TTreeNodes>(static_cast<TTreeNodesListener*>(this))) {
+      nodes_(std::make_unique<TTreeNodes>(static_cast<ITreeNodesListener*>(this))) {
     TControlStyle style = ControlStyle() + TControlStyle{csCaptureMouse, csDoubleClicks};
     style.Exclude(csClickEvents);
     SetControlStyle(style);
@@ -27,12 +27,12 @@ TCustomTreeView::TCustomTreeView(TComponent* owner)
     SetParentColor(false);
     SetColor(clWindow);
     scroll_ = std::make_unique<TScrollTracker>(
-        true, [this] { return scrollBarRect(); },
+        true, [this] { return ScrollBarRect(); },
         [this] {
-            const int rows = static_cast<int>(shownNodes().size());
+            const int rows = static_cast<int>(ShownNodes().size());
             return TScrollBarState{0, std::max(rows - 1, 0), std::max(VisibleRows(), 1), topRow_};
         },
-        [this](int position) { setTopRow(position); });
+        [this](int position) { SetTopRow(position); });
 }
 
 TCustomTreeView::~TCustomTreeView() {
@@ -136,12 +136,12 @@ void TCustomTreeView::SetSelected(TTreeNode* node) {
     if (OnChanging) OnChanging(this, node, allow);
     if (!allow) return;
     nodes_->SetSelectedNode(node);
-    if (node != nullptr) makeVisible(node);
+    if (node != nullptr) MakeVisible(node);
     Invalidate();
     if (OnChange) OnChange(this, node);
 }
 
-std::vector<TTreeNode*> TCustomTreeView::shownNodes() const {
+std::vector<TTreeNode*> TCustomTreeView::ShownNodes() const {
     std::vector<TTreeNode*> rows;
     for (TTreeNode* n = nodes_->GetFirstNode(); n != nullptr; n = n->GetNextVisible()) {
         rows.push_back(n);
@@ -155,28 +155,28 @@ int TCustomTreeView::RowHeight() const {
     return std::max(measure.TextHeight("Wg") + 3, images_ != nullptr ? images_->Height() + 1 : 0);
 }
 
-TRect TCustomTreeView::itemsRect() const {
+TRect TCustomTreeView::ItemsRect() const {
     TRect r = FieldInside(ClientRect(), borderStyle_);
-    if (needsScrollBar()) r.Right -= kScrollBarSize;
+    if (NeedsScrollBar()) r.Right -= kScrollBarSize;
     return r;
 }
 
-bool TCustomTreeView::needsScrollBar() const {
+bool TCustomTreeView::NeedsScrollBar() const {
     const int height = FieldInside(ClientRect(), borderStyle_).Height();
-    return static_cast<int>(shownNodes().size()) * RowHeight() > height;
+    return static_cast<int>(ShownNodes().size()) * RowHeight() > height;
 }
 
-TRect TCustomTreeView::scrollBarRect() const {
-    if (!needsScrollBar()) return {};
+TRect TCustomTreeView::ScrollBarRect() const {
+    if (!NeedsScrollBar()) return {};
     return RightScrollBar(FieldInside(ClientRect(), borderStyle_));
 }
 
 int TCustomTreeView::VisibleRows() const {
-    return std::max(itemsRect().Height() / std::max(RowHeight(), 1), 1);
+    return std::max(ItemsRect().Height() / std::max(RowHeight(), 1), 1);
 }
 
-void TCustomTreeView::setTopRow(int row) {
-    const int rows = static_cast<int>(shownNodes().size());
+void TCustomTreeView::SetTopRow(int row) {
+    const int rows = static_cast<int>(ShownNodes().size());
     row = std::clamp(row, 0, std::max(rows - VisibleRows(), 0));
     if (row == topRow_) return;
     topRow_ = row;
@@ -184,55 +184,55 @@ void TCustomTreeView::setTopRow(int row) {
 }
 
 TTreeNode* TCustomTreeView::TopItem() const {
-    const auto rows = shownNodes();
+    const auto rows = ShownNodes();
     return topRow_ < static_cast<int>(rows.size()) ? rows[topRow_] : nullptr;
 }
 
 void TCustomTreeView::SetTopItem(TTreeNode* node) {
-    const auto rows = shownNodes();
+    const auto rows = ShownNodes();
     const auto found = std::find(rows.begin(), rows.end(), node);
-    if (found != rows.end()) setTopRow(static_cast<int>(found - rows.begin()));
+    if (found != rows.end()) SetTopRow(static_cast<int>(found - rows.begin()));
 }
 
-void TCustomTreeView::makeVisible(TTreeNode* node) {
+void TCustomTreeView::MakeVisible(TTreeNode* node) {
     node->MakeVisible();
-    const auto rows = shownNodes();
+    const auto rows = ShownNodes();
     const auto found = std::find(rows.begin(), rows.end(), node);
     if (found == rows.end()) return;
     const int row = static_cast<int>(found - rows.begin());
-    if (row < topRow_) setTopRow(row);
-    if (row >= topRow_ + VisibleRows()) setTopRow(row - VisibleRows() + 1);
+    if (row < topRow_) SetTopRow(row);
+    if (row >= topRow_ + VisibleRows()) SetTopRow(row - VisibleRows() + 1);
 }
 
-int TCustomTreeView::levelX(int level) const {
+int TCustomTreeView::LevelX(int level) const {
     // With ShowRoot the top level has room for its buttons and lines too.
-    return itemsRect().Left + (level + (showRoot_ ? 1 : 0)) * indent_;
+    return ItemsRect().Left + (level + (showRoot_ ? 1 : 0)) * indent_;
 }
 
-TRect TCustomTreeView::buttonRect(const TTreeNode* node, int row) const {
-    const TRect area = itemsRect();
+TRect TCustomTreeView::ButtonRect(const TTreeNode* node, int row) const {
+    const TRect area = ItemsRect();
     const int y = area.Top + (row - topRow_) * RowHeight();
-    const int cx = levelX(node->Level()) - indent_ / 2;
+    const int cx = LevelX(node->Level()) - indent_ / 2;
     const int cy = y + RowHeight() / 2;
     return Rect(cx - kButtonSize / 2, cy - kButtonSize / 2, cx - kButtonSize / 2 + kButtonSize,
                 cy - kButtonSize / 2 + kButtonSize);
 }
 
 TTreeNode* TCustomTreeView::GetNodeAt(int x, int y) const {
-    const TRect area = itemsRect();
+    const TRect area = ItemsRect();
     if (!PtInRect(area, {x, y})) return nullptr;
-    const auto rows = shownNodes();
+    const auto rows = ShownNodes();
     const int row = topRow_ + (y - area.Top) / std::max(RowHeight(), 1);
     return row < static_cast<int>(rows.size()) ? rows[row] : nullptr;
 }
 
 TRect TCustomTreeView::NodeRect(const TTreeNode* node) const {
-    const auto rows = shownNodes();
+    const auto rows = ShownNodes();
     const auto found = std::find(rows.begin(), rows.end(), node);
     if (found == rows.end()) return {};
     const int row = static_cast<int>(found - rows.begin());
     if (row < topRow_ || row >= topRow_ + VisibleRows()) return {};
-    const TRect area = itemsRect();
+    const TRect area = ItemsRect();
     const int y = area.Top + (row - topRow_) * RowHeight();
     return Rect(area.Left, y, area.Right, y + RowHeight());
 }
@@ -261,8 +261,8 @@ void TCustomTreeView::PaintWindow(TCanvas& canvas) {
     canvas.Brush()->SetStyle(bsSolid);
     canvas.Brush()->SetColor(Color());
     canvas.FillRect(r);
-    const TRect area = itemsRect();
-    const auto rows = shownNodes();
+    const TRect area = ItemsRect();
+    const auto rows = ShownNodes();
     topRow_ = std::clamp(topRow_, 0, std::max(static_cast<int>(rows.size()) - VisibleRows(), 0));
     const int h = RowHeight();
     const int saved = canvas.SaveDC();
@@ -279,7 +279,7 @@ void TCustomTreeView::PaintWindow(TCanvas& canvas) {
         if (showLines_ && (level > 0 || showRoot_)) {
             canvas.Pen()->SetStyle(psAlternate);
             canvas.Pen()->SetColor(clGray);
-            const int x = levelX(level) - indent_ / 2;
+            const int x = LevelX(level) - indent_ / 2;
             const bool first = node->Parent() == nullptr && node->GetPrevSibling() == nullptr;
             canvas.MoveTo(x, first ? cy : y);
             canvas.LineTo(x, node->GetNextSibling() != nullptr ? y + h : cy + 1);
@@ -288,14 +288,14 @@ void TCustomTreeView::PaintWindow(TCanvas& canvas) {
             for (TTreeNode* p = node->Parent(); p != nullptr; p = p->Parent()) {
                 if (p->GetNextSibling() == nullptr) continue;
                 if (p->Level() == 0 && !showRoot_) continue;
-                const int px = levelX(p->Level()) - indent_ / 2;
+                const int px = LevelX(p->Level()) - indent_ / 2;
                 canvas.MoveTo(px, y);
                 canvas.LineTo(px, y + h);
             }
             canvas.Pen()->SetStyle(psSolid);
         }
         if (showButtons_ && node->HasChildren() && (level > 0 || showRoot_)) {
-            const TRect b = buttonRect(node, row);
+            const TRect b = ButtonRect(node, row);
             canvas.Brush()->SetColor(clWindow);
             canvas.FillRect(b);
             canvas.Brush()->SetColor(clGray);
@@ -306,7 +306,7 @@ void TCustomTreeView::PaintWindow(TCanvas& canvas) {
             canvas.FillRect(Rect(b.Left + 2, my, b.Right - 2, my + 1));
             if (!node->Expanded()) canvas.FillRect(Rect(mx, b.Top + 2, mx + 1, b.Bottom - 2));
         }
-        int x = levelX(level) + 2;
+        int x = LevelX(level) + 2;
         if (images_ != nullptr) {
             const int index = node->Selected() && node->SelectedIndex() >= 0 ? node->SelectedIndex()
                                                                              : node->ImageIndex();
@@ -334,8 +334,8 @@ void TCustomTreeView::PaintWindow(TCanvas& canvas) {
 
 // ---- input
 
-void TCustomTreeView::keyDown(unsigned key) {
-    const auto rows = shownNodes();
+void TCustomTreeView::HandleKeyDown(unsigned key) {
+    const auto rows = ShownNodes();
     if (rows.empty()) return;
     TTreeNode* current = nodes_->Selected();
     const auto found = std::find(rows.begin(), rows.end(), current);
@@ -378,15 +378,8 @@ void TCustomTreeView::keyDown(unsigned key) {
     }
 }
 
-bool TCustomTreeView::DoMouseWheelDown(TShiftState shift, TPoint mousePos) {
-    if (TWinControl::DoMouseWheelDown(shift, mousePos)) return true;
-    setTopRow(topRow_ + kWheelRows);
-    return true;
-}
-
-bool TCustomTreeView::DoMouseWheelUp(TShiftState shift, TPoint mousePos) {
-    if (TWinControl::DoMouseWheelUp(shift, mousePos)) return true;
-    setTopRow(topRow_ - kWheelRows);
+bool TCustomTreeView::WheelScroll(int rows) {
+    SetTopRow(topRow_ + rows);
     return true;
 }
 
@@ -398,33 +391,33 @@ void TCustomTreeView::DefaultHandler(TMessage& message) {
         case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;
         case WM_SETFOCUS:
         case WM_KILLFOCUS: Invalidate(); return;
-        case WM_KEYDOWN: keyDown(static_cast<unsigned>(message.WParam)); return;
+        case WM_KEYDOWN: HandleKeyDown(KeyParamsOf(message).key); return;
         case WM_CHAR: {
-            const auto ch = static_cast<char16_t>(message.WParam);
-            if (ch == u'+') keyDown(VK_ADD);
-            if (ch == u'-') keyDown(VK_SUBTRACT);
-            if (ch == u'*') keyDown(VK_MULTIPLY);
+            const auto ch = CharOf(message);
+            if (ch == u'+') HandleKeyDown(VK_ADD);
+            if (ch == u'-') HandleKeyDown(VK_SUBTRACT);
+            if (ch == u'*') HandleKeyDown(VK_MULTIPLY);
             return;
         }
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             if (CanFocus() && !Focused()) SetFocus();
-            const TPoint p = LParamToPoint(message.LParam);
+            const TPoint p = MouseParamsOf(message).pos;
             if (scroll_->MouseDown(p)) {
                 Invalidate();
                 return;
             }
             TTreeNode* node = GetNodeAt(p.X, p.Y);
             if (node == nullptr) return;
-            const auto rows = shownNodes();
+            const auto rows = ShownNodes();
             const auto at = std::find(rows.begin(), rows.end(), node);
             const int row = static_cast<int>(at - rows.begin());
             if (showButtons_ && node->HasChildren() &&
-                PtInRect(InflateRect(buttonRect(node, row), 2, 2), p)) {
+                PtInRect(InflateRect(ButtonRect(node, row), 2, 2), p)) {
                 node->SetExpanded(!node->Expanded());
                 return;
             }
-            if (p.X < levelX(node->Level()) && !rowSelect_) return;
+            if (p.X < LevelX(node->Level()) && !rowSelect_) return;
             SetSelected(node);
             if (message.Msg == WM_LBUTTONDBLCLK) {
                 DblClick();

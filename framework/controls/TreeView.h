@@ -25,7 +25,7 @@ using TTVCollapsingEvent =
     std::function<void(TObject* sender, TTreeNode* node, bool& allowCollapse)>;
 using TTVExpandedEvent = std::function<void(TObject* sender, TTreeNode* node)>;
 
-class TCustomTreeView : public TWinControl, private TTreeNodesListener {
+class TCustomTreeView : public TWinControl, private ITreeNodesListener {
     DSP_PUBLISHED(TCustomTreeView, TWinControl) {
         using P = Published<TCustomTreeView>;
         return {
@@ -103,11 +103,10 @@ protected:
     void DefaultHandler(TMessage& message) override;
     void PaintWindow(TCanvas& canvas) override;
     void Notification(TComponent* component, TOperation operation) override;
-    bool DoMouseWheelDown(TShiftState shift, TPoint mousePos) override;
-    bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
+    bool WheelScroll(int rows) override;
 
 private:
-    // TTreeNodesListener
+    // ITreeNodesListener
     void NodeDeleting(TTreeNode* node) override;
     void NodesChanged() override;
     bool CanExpand(TTreeNode* node) override;
@@ -115,15 +114,15 @@ private:
     void Expanded(TTreeNode* node) override;
     void Collapsed(TTreeNode* node) override;
 
-    std::vector<TTreeNode*> shownNodes() const;
-    TRect itemsRect() const;
-    TRect scrollBarRect() const;
-    bool needsScrollBar() const;
-    int levelX(int level) const;
-    TRect buttonRect(const TTreeNode* node, int row) const;
-    void makeVisible(TTreeNode* node);
-    void keyDown(unsigned key);
-    void setTopRow(int row);
+    std::vector<TTreeNode*> ShownNodes() const;
+    TRect ItemsRect() const;
+    TRect ScrollBarRect() const;
+    bool NeedsScrollBar() const;
+    int LevelX(int level) const;
+    TRect ButtonRect(const TTreeNode* node, int row) const;
+    void MakeVisible(TTreeNode* node);
+    void HandleKeyDown(unsigned key);
+    void SetTopRow(int row);
 
     std::unique_ptr<TTreeNodes> nodes_;
     std::unique_ptr<TScrollTracker> scroll_;

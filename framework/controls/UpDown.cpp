@@ -5,6 +5,7 @@
 
 #include "framework/controls/ClassicDraw.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/runtime/Timer.h"
 #include "framework/text/Numbers.h"
 
@@ -15,7 +16,7 @@ namespace {
 constexpr unsigned kFirstRepeat = 400;
 constexpr unsigned kNextRepeat = 100;
 
-std::string positionText(int value, bool thousands) {
+std::string PositionText(int value, bool thousands) {
     const std::string digits = std::to_string(value < 0 ? -static_cast<long long>(value) : value);
     std::string out = value < 0 ? "-" : "";
     const std::size_t n = digits.size();
@@ -27,7 +28,7 @@ std::string positionText(int value, bool thousands) {
 }
 
 // The integer an associate shows (thousands separators allowed), or false.
-bool parsePosition(const std::string& text, int& value) {
+bool ParsePosition(const std::string& text, int& value) {
     std::string digits;
     for (char c : text)
         if (c != ',') digits += c;
@@ -50,34 +51,34 @@ TCustomUpDown::TCustomUpDown(TComponent* owner) : TWinControl(owner) {
 
 TCustomUpDown::~TCustomUpDown() {
     Destroying();
-    stopRepeat();
-    unhookAssociate();
+    StopRepeat();
+    UnhookAssociate();
     delete repeat_;
 }
 
-int TCustomUpDown::limited(int value) const {
+int TCustomUpDown::Limited(int value) const {
     const int lo = std::min(min_, max_);
     const int hi = std::max(min_, max_);
     return std::clamp(value, lo, hi);
 }
 
-void TCustomUpDown::storePosition(int value) {
+void TCustomUpDown::StorePosition(int value) {
     // Without a window the value is kept as it is given; a window keeps it within the range.
-    position_ = HandleAllocated() ? limited(value) : value;
-    updateAssociate();
+    position_ = HandleAllocated() ? Limited(value) : value;
+    UpdateAssociate();
 }
 
 void TCustomUpDown::SetMin(int value) {
     if (min_ == value) return;
     min_ = value;
-    if (HandleAllocated()) storePosition(position_);
+    if (HandleAllocated()) StorePosition(position_);
     Invalidate();
 }
 
 void TCustomUpDown::SetMax(int value) {
     if (max_ == value) return;
     max_ = value;
-    if (HandleAllocated()) storePosition(position_);
+    if (HandleAllocated()) StorePosition(position_);
     Invalidate();
 }
 
@@ -87,13 +88,13 @@ void TCustomUpDown::SetPosition(int value) {
         !DoCanChange(value, value > position_ ? updUp : updDown)) {
         return;
     }
-    storePosition(value);
+    StorePosition(value);
 }
 
 void TCustomUpDown::SetThousands(bool value) {
     if (thousands_ == value) return;
     thousands_ = value;
-    updateAssociate();
+    UpdateAssociate();
 }
 
 void TCustomUpDown::SetOrientation(TUDOrientation value) {
@@ -106,7 +107,7 @@ void TCustomUpDown::SetOrientation(TUDOrientation value) {
 void TCustomUpDown::SetAlignButton(TUDAlignButton value) {
     if (alignButton_ == value) return;
     alignButton_ = value;
-    placeBesideAssociate();
+    PlaceBesideAssociate();
 }
 
 bool TCustomUpDown::DoCanChange(int newValue, TUpDownDirection direction) {
@@ -125,7 +126,7 @@ void TCustomUpDown::Step(TUDBtnType button) {
     // The associate's text is the position as the user may have typed it.
     if (associate_ != nullptr) {
         int typed = 0;
-        if (parsePosition(associate_->Text(), typed)) current = typed;
+        if (ParsePosition(associate_->Text(), typed)) current = typed;
     }
     const bool up = button == btNext;
     int proposed = up ? current + increment_ : current - increment_;
@@ -135,8 +136,8 @@ void TCustomUpDown::Step(TUDBtnType button) {
     }
     // The proposal goes out as it is, in range or not; the position then stays in the range.
     if (DoCanChange(proposed, up ? updUp : updDown)) {
-        position_ = limited(proposed);
-        updateAssociate();
+        position_ = Limited(proposed);
+        UpdateAssociate();
         Invalidate();
     }
     DoClick(button);
@@ -144,12 +145,12 @@ void TCustomUpDown::Step(TUDBtnType button) {
 
 // ---- associate
 
-void TCustomUpDown::updateAssociate() {
+void TCustomUpDown::UpdateAssociate() {
     if (associate_ == nullptr) return;
-    associate_->SetText(positionText(position_, thousands_));
+    associate_->SetText(PositionText(position_, thousands_));
 }
 
-void TCustomUpDown::placeBesideAssociate() {
+void TCustomUpDown::PlaceBesideAssociate() {
     if (associate_ == nullptr) return;
     if (associate_->Parent() != nullptr && Parent() != associate_->Parent()) {
         SetParent(associate_->Parent());
@@ -159,20 +160,20 @@ void TCustomUpDown::placeBesideAssociate() {
     SetBounds(left, associate_->Top(), Width(), associate_->Height());
 }
 
-void TCustomUpDown::hookAssociate() {
+void TCustomUpDown::HookAssociate() {
     if (associate_ == nullptr) return;
     associateProc_ = associate_->WindowProc();
     associate_->SetWindowProc([this](TMessage& message) {
-        if (message.Msg == WM_KEYDOWN && arrowKeys_ &&
-            (message.WParam == VK_UP || message.WParam == VK_DOWN)) {
-            Step(message.WParam == VK_UP ? btNext : btPrev);
+        const unsigned key = KeyParamsOf(message).key;
+        if (message.Msg == WM_KEYDOWN && arrowKeys_ && (key == VK_UP || key == VK_DOWN)) {
+            Step(key == VK_UP ? btNext : btPrev);
             return;
         }
         associateProc_(message);
     });
 }
 
-void TCustomUpDown::unhookAssociate() {
+void TCustomUpDown::UnhookAssociate() {
     if (associate_ == nullptr) return;
     associate_->SetWindowProc(associateProc_);
     associateProc_ = nullptr;
@@ -181,15 +182,15 @@ void TCustomUpDown::unhookAssociate() {
 void TCustomUpDown::SetAssociate(TWinControl* value) {
     if (associate_ == value || value == this) return;
     if (associate_ != nullptr) {
-        unhookAssociate();
+        UnhookAssociate();
         associate_->RemoveFreeNotification(this);
     }
     associate_ = value;
     if (associate_ == nullptr) return;
     associate_->FreeNotification(this);
-    hookAssociate();
-    placeBesideAssociate();
-    updateAssociate();
+    HookAssociate();
+    PlaceBesideAssociate();
+    UpdateAssociate();
 }
 
 void TCustomUpDown::Notification(TComponent* component, TOperation operation) {
@@ -203,17 +204,17 @@ void TCustomUpDown::Notification(TComponent* component, TOperation operation) {
 
 void TCustomUpDown::Loaded() {
     TWinControl::Loaded();
-    updateAssociate();
+    UpdateAssociate();
 }
 
 void TCustomUpDown::CreateWnd() {
     TWinControl::CreateWnd();
-    position_ = limited(position_);
+    position_ = Limited(position_);
 }
 
 // ---- buttons and repeat
 
-TRect TCustomUpDown::buttonRect(TUDBtnType button) const {
+TRect TCustomUpDown::ButtonRect(TUDBtnType button) const {
     const TRect r = ClientRect();
     if (orientation_ == udVertical) {
         const int half = r.Height() / 2;
@@ -224,13 +225,13 @@ TRect TCustomUpDown::buttonRect(TUDBtnType button) const {
     return button == btPrev ? Rect(0, 0, half, r.Height()) : Rect(half, 0, r.Width(), r.Height());
 }
 
-int TCustomUpDown::buttonAt(TPoint p) const {
-    if (PtInRect(buttonRect(btNext), p)) return btNext;
-    if (PtInRect(buttonRect(btPrev), p)) return btPrev;
+int TCustomUpDown::ButtonAt(TPoint p) const {
+    if (PtInRect(ButtonRect(btNext), p)) return btNext;
+    if (PtInRect(ButtonRect(btPrev), p)) return btPrev;
     return -1;
 }
 
-void TCustomUpDown::startRepeat() {
+void TCustomUpDown::StartRepeat() {
     if (repeat_ == nullptr) {
         repeat_ = new TTimer(nullptr);
         repeat_->SetEnabled(false);
@@ -244,17 +245,17 @@ void TCustomUpDown::startRepeat() {
     repeat_->SetEnabled(true);
 }
 
-void TCustomUpDown::stopRepeat() {
+void TCustomUpDown::StopRepeat() {
     if (repeat_ != nullptr) repeat_->SetEnabled(false);
 }
 
 void TCustomUpDown::PaintWindow(TCanvas& canvas) {
     const bool vertical = orientation_ == udVertical;
     const bool enabled = Enabled();
-    DrawArrowButton(canvas, buttonRect(btNext),
+    DrawArrowButton(canvas, ButtonRect(btNext),
                     vertical ? TArrowDirection::Up : TArrowDirection::Right,
                     pressed_ == btNext && overPressed_, enabled);
-    DrawArrowButton(canvas, buttonRect(btPrev),
+    DrawArrowButton(canvas, ButtonRect(btPrev),
                     vertical ? TArrowDirection::Down : TArrowDirection::Left,
                     pressed_ == btPrev && overPressed_, enabled);
 }
@@ -266,7 +267,7 @@ void TCustomUpDown::DefaultHandler(TMessage& message) {
             return;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
-            const int button = buttonAt(LParamToPoint(message.LParam));
+            const int button = ButtonAt(MouseParamsOf(message).pos);
             if (button < 0) return;
             // The associated control takes the focus, as the platform's up-down gives it, before
             // the step.
@@ -277,12 +278,12 @@ void TCustomUpDown::DefaultHandler(TMessage& message) {
             overPressed_ = true;
             Invalidate();
             Step(static_cast<TUDBtnType>(button));
-            startRepeat();
+            StartRepeat();
             return;
         }
         case WM_MOUSEMOVE:
             if (pressed_ >= 0) {
-                const bool over = buttonAt(LParamToPoint(message.LParam)) == pressed_;
+                const bool over = ButtonAt(MouseParamsOf(message).pos) == pressed_;
                 if (over != overPressed_) {
                     overPressed_ = over;
                     Invalidate();
@@ -294,18 +295,20 @@ void TCustomUpDown::DefaultHandler(TMessage& message) {
         case WM_CANCELMODE:
             if (pressed_ >= 0) {
                 pressed_ = -1;
-                stopRepeat();
+                StopRepeat();
                 Invalidate();
             }
             return;
         case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS; return;
-        case WM_KEYDOWN:
-            if (arrowKeys_ && (message.WParam == VK_UP || message.WParam == VK_RIGHT)) {
+        case WM_KEYDOWN: {
+            const unsigned key = KeyParamsOf(message).key;
+            if (arrowKeys_ && (key == VK_UP || key == VK_RIGHT)) {
                 Step(btNext);
-            } else if (arrowKeys_ && (message.WParam == VK_DOWN || message.WParam == VK_LEFT)) {
+            } else if (arrowKeys_ && (key == VK_DOWN || key == VK_LEFT)) {
                 Step(btPrev);
             }
             return;
+        }
         default: TWinControl::DefaultHandler(message); return;
     }
 }

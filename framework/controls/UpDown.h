@@ -102,17 +102,17 @@ protected:
     void Loaded() override;
 
 private:
-    int limited(int value) const;
-    void storePosition(int value);
-    void updateAssociate();
-    void placeBesideAssociate();
+    int Limited(int value) const;
+    void StorePosition(int value);
+    void UpdateAssociate();
+    void PlaceBesideAssociate();
     // The button under a point, or none (-1).
-    int buttonAt(TPoint p) const;
-    TRect buttonRect(TUDBtnType button) const;
-    void startRepeat();
-    void stopRepeat();
-    void hookAssociate();
-    void unhookAssociate();
+    int ButtonAt(TPoint p) const;
+    TRect ButtonRect(TUDBtnType button) const;
+    void StartRepeat();
+    void StopRepeat();
+    void HookAssociate();
+    void UnhookAssociate();
 
     int min_ = 0;
     int max_ = 100;

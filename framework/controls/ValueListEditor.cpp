@@ -4,13 +4,13 @@
 
 #include "framework/controls/ClassicDraw.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/ScrollTracker.h"
 #include "framework/graphics/Canvas.h"
 
 namespace dsp {
 
 namespace {
-constexpr int kWheelRows = 3;
 constexpr int kCellMargin = 2;
 }  // namespace
 
@@ -23,14 +23,14 @@ TValueListEditor::TValueListEditor(TComponent* owner)
     SetControlStyle(style);
     titles_->Add("Key");
     titles_->Add("Value");
-    strings_->OnChange = [this](TObject*) { stringsChanged(); };
+    strings_->OnChange = [this](TObject*) { StringsChanged(); };
     titles_->OnChange = [this](TObject*) { Invalidate(); };
     SetBounds(0, 0, 306, 300);
     SetTabStop(true);
     SetParentColor(false);
     SetColor(clWindow);
     scroll_ = std::make_unique<TScrollTracker>(
-        true, [this] { return scrollBarRect(); },
+        true, [this] { return ScrollBarRect(); },
         [this] {
             return TScrollBarState{FixedRows(), std::max(RowCount() - 1, FixedRows()),
                                    std::max(VisibleRowCount(), 1), topRow_};
@@ -86,7 +86,7 @@ void TValueListEditor::SetFixedColor(TColor value) {
     Invalidate();
 }
 
-void TValueListEditor::stringsChanged() {
+void TValueListEditor::StringsChanged() {
     const int last = std::max(RowCount() - 1, FixedRows());
     row_ = std::clamp(row_, FixedRows(), last);
     topRow_ = std::clamp(topRow_, FixedRows(), last);
@@ -159,39 +159,39 @@ void TValueListEditor::DeleteRow(int row) {
 
 // ---- geometry
 
-TRect TValueListEditor::gridRect() const {
+TRect TValueListEditor::GridRect() const {
     TRect r = FieldInside(ClientRect(), borderStyle_);
-    if (needsScrollBar()) r.Right -= kScrollBarSize;
+    if (NeedsScrollBar()) r.Right -= kScrollBarSize;
     return r;
 }
 
-bool TValueListEditor::needsScrollBar() const {
+bool TValueListEditor::NeedsScrollBar() const {
     return RowCount() * defaultRowHeight_ > FieldInside(ClientRect(), borderStyle_).Height();
 }
 
-TRect TValueListEditor::scrollBarRect() const {
-    if (!needsScrollBar()) return {};
+TRect TValueListEditor::ScrollBarRect() const {
+    if (!NeedsScrollBar()) return {};
     return RightScrollBar(FieldInside(ClientRect(), borderStyle_));
 }
 
-int TValueListEditor::columnWidth(int col) const {
+int TValueListEditor::ColumnWidth(int col) const {
     if (col == 1 && displayOptions_.Contains(doAutoColResize)) {
-        return std::max(gridRect().Width() - colWidths_[0], colWidths_[1]);
+        return std::max(GridRect().Width() - colWidths_[0], colWidths_[1]);
     }
     return colWidths_[col];
 }
 
-int TValueListEditor::columnLeft(int col) const {
-    return gridRect().Left + (col == 0 ? 0 : colWidths_[0]);
+int TValueListEditor::ColumnLeft(int col) const {
+    return GridRect().Left + (col == 0 ? 0 : colWidths_[0]);
 }
 
 int TValueListEditor::VisibleRowCount() const {
-    return std::max((gridRect().Height() - FixedRows() * defaultRowHeight_) / defaultRowHeight_, 0);
+    return std::max((GridRect().Height() - FixedRows() * defaultRowHeight_) / defaultRowHeight_, 0);
 }
 
 TRect TValueListEditor::CellRect(int col, int row) const {
     if (col < 0 || col > 1 || row < 0 || row >= RowCount()) return {};
-    const TRect grid = gridRect();
+    const TRect grid = GridRect();
     int y = grid.Top;
     if (row >= FixedRows()) {
         if (row < topRow_ || row >= topRow_ + VisibleRowCount()) return {};
@@ -199,18 +199,18 @@ TRect TValueListEditor::CellRect(int col, int row) const {
     } else {
         y += row * defaultRowHeight_;
     }
-    const int x = columnLeft(col);
-    return Rect(x, y, x + columnWidth(col), y + defaultRowHeight_);
+    const int x = ColumnLeft(col);
+    return Rect(x, y, x + ColumnWidth(col), y + defaultRowHeight_);
 }
 
 void TValueListEditor::MouseToCell(int x, int y, int& col, int& row) const {
     col = row = -1;
-    const TRect grid = gridRect();
+    const TRect grid = GridRect();
     if (!PtInRect(grid, {x, y})) return;
     const int line = (y - grid.Top) / defaultRowHeight_;
     row = line < FixedRows() ? line : topRow_ + line - FixedRows();
     if (row >= RowCount()) row = -1;
-    col = x < columnLeft(1) ? 0 : (x < columnLeft(1) + columnWidth(1) ? 1 : -1);
+    col = x < ColumnLeft(1) ? 0 : (x < ColumnLeft(1) + ColumnWidth(1) ? 1 : -1);
 }
 
 // ---- selection
@@ -226,7 +226,7 @@ bool TValueListEditor::MoveTo(int col, int row) {
     if (!SelectCell(col, row)) return false;
     row_ = row;
     col_ = col;
-    makeRowVisible(row);
+    MakeRowVisible(row);
     Invalidate();
     return true;
 }
@@ -247,7 +247,7 @@ void TValueListEditor::SetTopRow(int value) {
     Invalidate();
 }
 
-void TValueListEditor::makeRowVisible(int row) {
+void TValueListEditor::MakeRowVisible(int row) {
     if (row < topRow_) SetTopRow(row);
     if (row >= topRow_ + VisibleRowCount()) SetTopRow(row - VisibleRowCount() + 1);
 }
@@ -260,7 +260,7 @@ void TValueListEditor::PaintWindow(TCanvas& canvas) {
     canvas.Brush()->SetStyle(bsSolid);
     canvas.Brush()->SetColor(Color());
     canvas.FillRect(r);
-    const TRect grid = gridRect();
+    const TRect grid = GridRect();
     const int saved = canvas.SaveDC();
     canvas.IntersectClipRect(grid.Left, grid.Top, grid.Right, grid.Bottom);
     canvas.SetFont(Font());
@@ -313,7 +313,7 @@ void TValueListEditor::PaintWindow(TCanvas& canvas) {
 
 // ---- input
 
-void TValueListEditor::keyDown(unsigned key) {
+void TValueListEditor::HandleKeyDown(unsigned key) {
     const int page = std::max(VisibleRowCount() - 1, 1);
     const int first = FixedRows();
     const int last = RowCount() - 1;
@@ -339,15 +339,8 @@ void TValueListEditor::keyDown(unsigned key) {
     }
 }
 
-bool TValueListEditor::DoMouseWheelDown(TShiftState shift, TPoint mousePos) {
-    if (TWinControl::DoMouseWheelDown(shift, mousePos)) return true;
-    SetTopRow(topRow_ + kWheelRows);
-    return true;
-}
-
-bool TValueListEditor::DoMouseWheelUp(TShiftState shift, TPoint mousePos) {
-    if (TWinControl::DoMouseWheelUp(shift, mousePos)) return true;
-    SetTopRow(topRow_ - kWheelRows);
+bool TValueListEditor::WheelScroll(int rows) {
+    SetTopRow(topRow_ + rows);
     return true;
 }
 
@@ -364,11 +357,11 @@ void TValueListEditor::DefaultHandler(TMessage& message) {
         case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS; return;
         case WM_SETFOCUS:
         case WM_KILLFOCUS: Invalidate(); return;
-        case WM_KEYDOWN: keyDown(static_cast<unsigned>(message.WParam)); return;
+        case WM_KEYDOWN: HandleKeyDown(KeyParamsOf(message).key); return;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             if (CanFocus() && !Focused()) SetFocus();
-            const TPoint p = LParamToPoint(message.LParam);
+            const TPoint p = MouseParamsOf(message).pos;
             if (scroll_->MouseDown(p)) {
                 Invalidate();
                 return;

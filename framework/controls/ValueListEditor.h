@@ -143,18 +143,17 @@ protected:
     void Dispatch(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
     void PaintWindow(TCanvas& canvas) override;
-    bool DoMouseWheelDown(TShiftState shift, TPoint mousePos) override;
-    bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
+    bool WheelScroll(int rows) override;
 
 private:
-    TRect gridRect() const;
-    TRect scrollBarRect() const;
-    bool needsScrollBar() const;
-    int columnLeft(int col) const;
-    int columnWidth(int col) const;
-    void stringsChanged();
-    void keyDown(unsigned key);
-    void makeRowVisible(int row);
+    TRect GridRect() const;
+    TRect ScrollBarRect() const;
+    bool NeedsScrollBar() const;
+    int ColumnLeft(int col) const;
+    int ColumnWidth(int col) const;
+    void StringsChanged();
+    void HandleKeyDown(unsigned key);
+    void MakeRowVisible(int row);
 
     std::unique_ptr<TStringList> strings_;
     std::unique_ptr<TStringList> titles_;

@@ -5,6 +5,7 @@
 
 #include "framework/controls/ControlErrors.h"
 #include "framework/controls/InputState.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
 
@@ -102,7 +103,7 @@ void TWinControl::InsertControl(TControl* control) {
     control->Perform(CM_PARENTCOLORCHANGED);
     control->Perform(CM_PARENTFONTCHANGED);
     control->Perform(CM_PARENTSHOWHINTCHANGED);
-    Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 1);
+    Perform(MakeControlChangeMessage(CM_CONTROLLISTCHANGE, control, true));
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
         windowed->UpdateControlState();
     } else {
@@ -112,13 +113,13 @@ void TWinControl::InsertControl(TControl* control) {
     if (control->Align() != alNone || !(control->Anchors() == TAnchors{akLeft, akTop})) {
         AlignControl(control);
     }
-    Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(control), 1);
+    Perform(MakeControlChangeMessage(CM_CONTROLCHANGE, control, true));
 }
 
 void TWinControl::RemoveControl(TControl* control) {
     if (control == nullptr || control->parent_ != this) return;
     const bool destroying = ComponentState().Contains(csDestroying);
-    if (!destroying) Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(control), 0);
+    if (!destroying) Perform(MakeControlChangeMessage(CM_CONTROLCHANGE, control, false));
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
         if (!destroying) windowed->RemoveFocus(true);
         // Its native windows lived inside ours; they go, its handle stays.
@@ -132,7 +133,7 @@ void TWinControl::RemoveControl(TControl* control) {
     ForgetControl(control);
     control->parent_ = nullptr;
     if (!destroying) {
-        Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 0);
+        Perform(MakeControlChangeMessage(CM_CONTROLLISTCHANGE, control, false));
         if (control->Align() != alNone) Realign();
     }
 }
@@ -206,7 +207,7 @@ void TWinControl::CreateWnd() {
     HandleMap()[static_cast<std::uint64_t>(window_->handle)] = this;
     // A new window hears its size at once: the children are aligned in it.
     const TRect client = GetClientRect();
-    Perform(WM_SIZE, SIZE_RESTORED, MakeLParam(client.Width(), client.Height()));
+    Perform(MakeSizeMessage(SIZE_RESTORED, client.Width(), client.Height()));
 }
 
 void TWinControl::DestroyHandle() {
@@ -283,7 +284,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     if (left == Left() && top == Top() && width == Width() && height == Height()) return;
     if (HandleAllocated()) {
         TWindowPos pos{window_->handle, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE};
-        Perform(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+        Perform(WM_WINDOWPOSCHANGED, 0, WindowPosParam(pos));
     } else {
         left_ = left;
         top_ = top;
@@ -295,7 +296,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
 }
 
 void TWinControl::DoWindowPosChanged(TMessage& message) {
-    const auto* pos = reinterpret_cast<const TWindowPos*>(message.LParam);
+    const TWindowPos* pos = WindowPosOf(message);
     if (pos == nullptr) return;
     const bool moved = !(pos->flags & SWP_NOMOVE) && (pos->x != left_ || pos->y != top_);
     const bool resized = !(pos->flags & SWP_NOSIZE) && (pos->cx != width_ || pos->cy != height_);
@@ -314,7 +315,7 @@ void TWinControl::DoWindowPosChanged(TMessage& message) {
         const QRegion area(0, 0, width_, height_);
         window_->Invalidate(RedrawOnResize() ? area : area - oldArea, true);
         const TRect client = GetClientRect();
-        Perform(WM_SIZE, SIZE_RESTORED, MakeLParam(client.Width(), client.Height()));
+        Perform(MakeSizeMessage(SIZE_RESTORED, client.Width(), client.Height()));
     }
 }
 
@@ -330,10 +331,10 @@ void TWinControl::WndProc(TMessage& message) {
             dynamic_cast<TWinControl*>(capture) == nullptr) {
             target = capture;
         } else if (capture == nullptr || capture == this) {
-            target = ControlAtPos(LParamToPoint(message.LParam), false);
+            target = ControlAtPos(MouseParamsOf(message).pos, false);
         }
         if (target != nullptr && target != this) {
-            const TPoint p = LParamToPoint(message.LParam);
+            const TPoint p = MouseParamsOf(message).pos;
             message.Result =
                 target->Perform(message.Msg, message.WParam,
                                 PointToLParam({p.X - target->Left(), p.Y - target->Top()}));

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "framework/controls/Control.h"
+#include "framework/core/FrameworkKey.h"
 #include "framework/graphics/Brush.h"
 
 namespace dsp {
@@ -125,8 +126,8 @@ public:
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
 
-    // Framework-internal: the window behind the control.
-    TWindowImpl& Window() const { return *window_; }
+    // The window behind the control.
+    TWindowImpl& Window(TFrameworkKey) const { return *window_; }
 
 protected:
     void Dispatch(TMessage& message) override;

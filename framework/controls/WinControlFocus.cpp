@@ -10,6 +10,7 @@
 #include "framework/controls/Form.h"
 #include "framework/controls/InputState.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/WindowImpl.h"
 
 namespace dsp {
@@ -119,13 +120,13 @@ bool TWinControl::DispatchKeyboard(TMessage& message) {
         case CN_KEYDOWN:
         case CN_SYSKEYDOWN: {
             message.Result = 1;
-            if (Perform(CM_CHILDKEY, message.WParam, reinterpret_cast<LPARAM>(this)) != 0) {
+            if (Perform(MakeChildKeyMessage(KeyParamsOf(message).key, this)) != 0) {
                 return true;
             }
             TCustomForm* form = GetParentForm(this);
-            const int key = static_cast<int>(message.WParam);
+            const int key = static_cast<int>(KeyParamsOf(message).key);
             if (form != nullptr &&
-                form->IsShortCut(static_cast<TKeyCode>(key), KeyDataToShiftState(message.LParam))) {
+                form->IsShortCut(static_cast<TKeyCode>(key), KeyParamsOf(message).Shift())) {
                 return true;
             }
             const LRESULT mask = DialogCodeFor(key);
@@ -151,7 +152,7 @@ bool TWinControl::DispatchKeyboard(TMessage& message) {
         case CN_SYSCHAR: {
             TCustomForm* form = GetParentForm(this);
             message.Result = 0;
-            if (form != nullptr && message.WParam != VK_SPACE) {
+            if (form != nullptr && CharOf(message) != VK_SPACE) {
                 message.Result = form->Perform(CM_DIALOGCHAR, message.WParam, message.LParam);
             }
             return true;
@@ -197,8 +198,8 @@ bool TWinControl::DoKeyDown(TMessage& message) {
         return true;
     }
     if (ControlStyle().Contains(csNoStdEvents)) return false;
-    auto key = static_cast<TKeyCode>(message.WParam);
-    KeyDown(key, KeyDataToShiftState(message.LParam));
+    auto key = static_cast<TKeyCode>(KeyParamsOf(message).key);
+    KeyDown(key, KeyParamsOf(message).Shift());
     message.WParam = key;
     return key == 0;
 }
@@ -210,8 +211,8 @@ bool TWinControl::DoKeyUp(TMessage& message) {
         return true;
     }
     if (ControlStyle().Contains(csNoStdEvents)) return false;
-    auto key = static_cast<TKeyCode>(message.WParam);
-    KeyUp(key, KeyDataToShiftState(message.LParam));
+    auto key = static_cast<TKeyCode>(KeyParamsOf(message).key);
+    KeyUp(key, KeyParamsOf(message).Shift());
     message.WParam = key;
     return key == 0;
 }
@@ -223,7 +224,7 @@ bool TWinControl::DoKeyPress(TMessage& message) {
         return true;
     }
     if (ControlStyle().Contains(csNoStdEvents)) return false;
-    auto ch = static_cast<char16_t>(message.WParam);
+    auto ch = CharOf(message);
     KeyPress(ch);
     message.WParam = ch;
     return ch == 0;

@@ -16,6 +16,7 @@
 #include "framework/controls/Form.h"
 #include "framework/controls/HostInput.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/DialogParentQt.h"
 #include "framework/runtime/MainThread.h"
 
@@ -56,7 +57,7 @@ bool IsSizeable(const TCustomForm& form) {
 const bool kDialogParentsResolved = [] {
     SetWindowWidgetResolver([](HWND handle) -> QWidget* {
         TWinControl* control = FindControl(handle);
-        QWidget* host = control != nullptr ? control->Window().host : nullptr;
+        QWidget* host = control != nullptr ? control->Window(kFrameworkKey).host : nullptr;
         return host != nullptr ? host->window() : nullptr;
     });
     return true;
@@ -79,7 +80,7 @@ TWindowHost::TWindowHost(TWinControl& control, QWidget* parent)
 TWindowHost::~TWindowHost() = default;
 
 void TWindowHost::paintEvent(QPaintEvent* event) {
-    TWindowImpl& window = control_.Window();
+    TWindowImpl& window = control_.Window(kFrameworkKey);
     try {
         window.PaintPending();
     } catch (...) {
@@ -113,7 +114,7 @@ void CreateHost(TWindowImpl& window) {
         window.frame = new TFormFrame(*form);
         parentWidget = window.frame;
     } else if (TWinControl* parent = control.Parent()) {
-        parentWidget = parent->Window().host;
+        parentWidget = parent->Window(kFrameworkKey).host;
         if (parentWidget == nullptr) return;
     }
     auto* host = new TWindowHost(control, parentWidget);
@@ -137,7 +138,7 @@ void CreateHost(TWindowImpl& window) {
 void DestroyHost(TWindowImpl& window) {
     // The children's native windows live inside this one: they go first.
     for (TWinControl* child : window.control.WinControls()) {
-        if (child->Window().host != nullptr) DestroyHost(child->Window());
+        if (child->Window(kFrameworkKey).host != nullptr) DestroyHost(child->Window(kFrameworkKey));
     }
     if (window.host == nullptr) return;
     TWindowHost* host = window.host;
@@ -208,8 +209,8 @@ void RestackHost(TWindowImpl& window) {
     const auto& siblings = parent->WinControls();
     bool above = false;
     for (TWinControl* sibling : siblings) {
-        if (above && sibling->Window().host != nullptr) {
-            host->stackUnder(sibling->Window().host);
+        if (above && sibling->Window(kFrameworkKey).host != nullptr) {
+            host->stackUnder(sibling->Window(kFrameworkKey).host);
             return;
         }
         if (sibling == &window.control) above = true;
@@ -228,7 +229,7 @@ void RaiseNativeWindow(QWidget* widget) {
 }
 
 void UpdateFormHost(TCustomForm& form) {
-    QWidget* frame = form.Window().frame;
+    QWidget* frame = form.Window(kFrameworkKey).frame;
     if (frame == nullptr) return;
     const Qt::WindowFlags flags = FormWindowFlags(form);
     if (frame->windowFlags() != flags) {
@@ -240,14 +241,14 @@ void UpdateFormHost(TCustomForm& form) {
 }
 
 void SetFormModalOwner(TCustomForm& form, TCustomForm* owner) {
-    TWindowImpl& window = form.Window();
+    TWindowImpl& window = form.Window(kFrameworkKey);
     if (window.host == nullptr) {
         form.HandleNeeded();
         CreateHost(window);
     }
     QWidget* frame = window.frame;
     if (frame == nullptr) return;
-    QWidget* ownerFrame = owner != nullptr ? owner->Window().frame : nullptr;
+    QWidget* ownerFrame = owner != nullptr ? owner->Window(kFrameworkKey).frame : nullptr;
     // Window-modal: the toolkit bars the owner (and its owners), the window manager keeps the
     // form above it and gives the owner's focus to it.
     frame->setWindowModality(owner != nullptr ? Qt::WindowModal : Qt::NonModal);
@@ -261,7 +262,7 @@ void SetFormModalOwner(TCustomForm& form, TCustomForm* owner) {
 }
 
 void ApplyFormWindowState(TCustomForm& form) {
-    QWidget* frame = form.Window().frame;
+    QWidget* frame = form.Window(kFrameworkKey).frame;
     if (frame == nullptr) return;
     Qt::WindowStates state = frame->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
     if (form.WindowState() == wsMinimized) state |= Qt::WindowMinimized;
@@ -271,7 +272,7 @@ void ApplyFormWindowState(TCustomForm& form) {
 
 void SetFormMenuBar(TCustomForm& form, std::function<QWidget*(QWidget* frame)> factory,
                     int height) {
-    TWindowImpl& window = form.Window();
+    TWindowImpl& window = form.Window(kFrameworkKey);
     delete window.menuBar;
     window.menuBar = nullptr;
     window.menuBarFactory = std::move(factory);
@@ -300,6 +301,6 @@ bool TFormFrame::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-QWidget* HostWidget(const TWinControl& control) { return control.Window().host; }
+QWidget* HostWidget(const TWinControl& control) { return control.Window(kFrameworkKey).host; }
 
 }  // namespace dsp

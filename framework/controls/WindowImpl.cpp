@@ -1,6 +1,7 @@
 #include "framework/controls/WindowImpl.h"
 
 #include "framework/controls/WindowHost.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/graphics/Canvas.h"
 
 namespace dsp {
@@ -89,7 +90,7 @@ void TWindowImpl::Flush(const QRegion& region) {
 
 std::optional<TCanvasSurface> OutsidePaintSurface(TControl& control) {
     if (auto* windowed = dynamic_cast<TWinControl*>(&control)) {
-        TWindowImpl& window = windowed->Window();
+        TWindowImpl& window = windowed->Window(kFrameworkKey);
         if (!window.showing) return std::nullopt;
         window.EnsureSurface();
         if (window.surface.isNull()) return std::nullopt;
@@ -99,7 +100,7 @@ std::optional<TCanvasSurface> OutsidePaintSurface(TControl& control) {
     }
     TWinControl* parent = control.Parent();
     if (parent == nullptr || !control.Showing()) return std::nullopt;
-    TWindowImpl& window = parent->Window();
+    TWindowImpl& window = parent->Window(kFrameworkKey);
     window.EnsureSurface();
     if (window.surface.isNull()) return std::nullopt;
     TCanvasSurface surface;
@@ -112,10 +113,10 @@ std::optional<TCanvasSurface> OutsidePaintSurface(TControl& control) {
 
 void FlushControl(TControl& control) {
     if (auto* windowed = dynamic_cast<TWinControl*>(&control)) {
-        windowed->Window().Flush();
+        windowed->Window(kFrameworkKey).Flush();
     } else if (TWinControl* parent = control.Parent()) {
-        parent->Window().Flush(
-            QRegion(control.Left(), control.Top(), control.Width(), control.Height()));
+        parent->Window(kFrameworkKey)
+            .Flush(QRegion(control.Left(), control.Top(), control.Width(), control.Height()));
     }
 }
 

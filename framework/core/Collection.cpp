@@ -10,13 +10,13 @@ namespace dsp {
 TCollectionItem::TCollectionItem(TCollection* collection) { SetCollection(collection); }
 
 TCollectionItem::~TCollectionItem() {
-    if (collection_ != nullptr) collection_->removeItem(this);
+    if (collection_ != nullptr) collection_->RemoveItem(this);
 }
 
 void TCollectionItem::SetCollection(TCollection* collection) {
     if (collection == collection_) return;
-    if (collection_ != nullptr) collection_->removeItem(this);
-    if (collection != nullptr) collection->insertItem(this);
+    if (collection_ != nullptr) collection_->RemoveItem(this);
+    if (collection != nullptr) collection->InsertItem(this);
 }
 
 int TCollectionItem::Index() const {
@@ -137,7 +137,7 @@ void TCollection::Changed() {
     if (updateCount_ == 0) Update(nullptr);
 }
 
-void TCollection::insertItem(TCollectionItem* item) {
+void TCollection::InsertItem(TCollectionItem* item) {
     items_.push_back(item);
     item->collection_ = this;
     item->id_ = nextId_++;
@@ -145,7 +145,7 @@ void TCollection::insertItem(TCollectionItem* item) {
     Changed();
 }
 
-void TCollection::removeItem(TCollectionItem* item) {
+void TCollection::RemoveItem(TCollectionItem* item) {
     Notify(item, cnExtracting);
     auto it = std::find(items_.begin(), items_.end(), item);
     if (it != items_.end()) items_.erase(it);

@@ -100,8 +100,8 @@ protected:
 
 private:
     friend class TCollectionItem;
-    void insertItem(TCollectionItem* item);
-    void removeItem(TCollectionItem* item);
+    void InsertItem(TCollectionItem* item);
+    void RemoveItem(TCollectionItem* item);
 
     ItemFactory itemClass_;
     std::vector<TCollectionItem*> items_;

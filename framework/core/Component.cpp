@@ -7,7 +7,7 @@ namespace dsp {
 
 namespace {
 
-bool sameTextAscii(const std::string& a, const std::string& b) {
+bool SameTextAscii(const std::string& a, const std::string& b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
                return std::tolower(x) == std::tolower(y);
@@ -35,8 +35,8 @@ TComponent::~TComponent() {
         TComponent* other = freeNotifies_.back();
         other->Notification(this, opRemove);
         // An override that does not pass the news on must not make us loop.
-        dropFreeNotify(other);
-        other->dropFreeNotify(this);
+        DropFreeNotify(other);
+        other->DropFreeNotify(this);
     }
     DestroyComponents();
     if (owner_ != nullptr) owner_->RemoveComponent(this);
@@ -57,7 +57,7 @@ void TComponent::SetName(const std::string& name) {
 
 void TComponent::ValidateRename(TComponent* component, const std::string& currentName,
                                 const std::string& newName) {
-    if (component == nullptr || newName.empty() || sameTextAscii(currentName, newName)) return;
+    if (component == nullptr || newName.empty() || SameTextAscii(currentName, newName)) return;
     TComponent* existing = FindComponent(newName);
     if (existing != nullptr && existing != component) {
         throw EComponentError("A component named " + newName + " already exists");
@@ -87,28 +87,28 @@ int TComponent::ComponentIndex() const {
 TComponent* TComponent::FindComponent(const std::string& name) const {
     if (name.empty()) return nullptr;
     for (TComponent* c : components_) {
-        if (sameTextAscii(c->name_, name)) return c;
+        if (SameTextAscii(c->name_, name)) return c;
     }
     return nullptr;
 }
 
 void TComponent::InsertComponent(TComponent* component) {
-    if (component->owner_ != nullptr) component->owner_->removeOwned(component);
+    if (component->owner_ != nullptr) component->owner_->RemoveOwned(component);
     ValidateRename(component, "", component->name_);
-    insertOwned(component);
+    InsertOwned(component);
     if (state_.Contains(csReading)) component->state_.Include(csLoading);
     Notification(component, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* component) {
     Notification(component, opRemove);
-    removeOwned(component);
+    RemoveOwned(component);
 }
 
 void TComponent::DestroyComponents() {
     while (!components_.empty()) {
         TComponent* last = components_.back();
-        removeOwned(last);
+        RemoveOwned(last);
         delete last;
     }
 }
@@ -127,8 +127,8 @@ void TComponent::FreeNotification(TComponent* component) {
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
-    dropFreeNotify(component);
-    component->dropFreeNotify(this);
+    DropFreeNotify(component);
+    component->DropFreeNotify(this);
 }
 
 void TComponent::Destroying() { state_.Include(csDestroying); }
@@ -160,31 +160,31 @@ void BeginLoading(TComponent& root) {
 
 namespace {
 
-void callLoaded(TComponent& component) {
+void CallLoaded(TComponent& component) {
     if (component.ComponentState().Contains(csLoading)) component.Loaded();
     // Loaded may create or free owned components; walk by index and re-check the count.
-    for (int i = 0; i < component.ComponentCount(); ++i) callLoaded(*component.Components(i));
+    for (int i = 0; i < component.ComponentCount(); ++i) CallLoaded(*component.Components(i));
 }
 
 }  // namespace
 
 void EndLoading(TComponent& root) {
     root.SetComponentState(csReading, false);
-    callLoaded(root);
+    CallLoaded(root);
 }
 
-void TComponent::insertOwned(TComponent* component) {
+void TComponent::InsertOwned(TComponent* component) {
     components_.push_back(component);
     component->owner_ = this;
 }
 
-void TComponent::removeOwned(TComponent* component) {
+void TComponent::RemoveOwned(TComponent* component) {
     auto it = std::find(components_.begin(), components_.end(), component);
     if (it != components_.end()) components_.erase(it);
     component->owner_ = nullptr;
 }
 
-void TComponent::dropFreeNotify(TComponent* component) {
+void TComponent::DropFreeNotify(TComponent* component) {
     auto it = std::find(freeNotifies_.begin(), freeNotifies_.end(), component);
     if (it != freeNotifies_.end()) freeNotifies_.erase(it);
 }

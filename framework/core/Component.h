@@ -98,9 +98,9 @@ protected:
                                 const std::string& newName);
 
 private:
-    void insertOwned(TComponent* component);
-    void removeOwned(TComponent* component);
-    void dropFreeNotify(TComponent* component);
+    void InsertOwned(TComponent* component);
+    void RemoveOwned(TComponent* component);
+    void DropFreeNotify(TComponent* component);
 
     TComponent* owner_ = nullptr;
     std::string name_;

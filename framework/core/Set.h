@@ -11,7 +11,7 @@ class Set {
 public:
     constexpr Set() = default;
     constexpr Set(std::initializer_list<E> items) {
-        for (E e : items) bits_ |= bit(e);
+        for (E e : items) bits_ |= Bit(e);
     }
 
     static constexpr Set FromBits(std::uint64_t bits) {
@@ -21,14 +21,14 @@ public:
     }
     constexpr std::uint64_t Bits() const { return bits_; }
 
-    constexpr bool Contains(E e) const { return (bits_ & bit(e)) != 0; }
+    constexpr bool Contains(E e) const { return (bits_ & Bit(e)) != 0; }
     constexpr bool Empty() const { return bits_ == 0; }
     constexpr Set& Include(E e) {
-        bits_ |= bit(e);
+        bits_ |= Bit(e);
         return *this;
     }
     constexpr Set& Exclude(E e) {
-        bits_ &= ~bit(e);
+        bits_ &= ~Bit(e);
         return *this;
     }
 
@@ -52,7 +52,7 @@ public:
     constexpr bool operator<=(Set o) const { return (bits_ & ~o.bits_) == 0; }
 
 private:
-    static constexpr std::uint64_t bit(E e) { return std::uint64_t{1} << static_cast<unsigned>(e); }
+    static constexpr std::uint64_t Bit(E e) { return std::uint64_t{1} << static_cast<unsigned>(e); }
     std::uint64_t bits_ = 0;
 };
 

@@ -9,7 +9,7 @@ namespace dsp {
 
 namespace {
 
-bool sameName(std::string_view a, std::string_view b) {
+bool SameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
                return std::tolower(x) == std::tolower(y);
@@ -25,7 +25,7 @@ std::string TEnumInfo::NameOf(long long value) const {
 
 int TEnumInfo::ValueOf(std::string_view name) const {
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (sameName(names[i], name)) return static_cast<int>(i);
+        if (SameName(names[i], name)) return static_cast<int>(i);
     }
     return -1;
 }
@@ -39,7 +39,7 @@ bool TPropInfo::IsOrdinal() const {
     return kind_ == tkInteger || kind_ == tkChar || kind_ == tkEnumeration || kind_ == tkSet;
 }
 
-bool TPropInfo::HasSetter() const { return setOrdinal || setFloat || setString || setObject; }
+bool TPropInfo::HasSetter() const { return setOrdinal_ || setFloat_ || setString_ || setObject_; }
 
 bool TPropInfo::IsDefaultValue(const TObject* instance) const {
     return IsOrdinal() && default_.has_value() && GetOrdinal(instance) == *default_;
@@ -47,17 +47,17 @@ bool TPropInfo::IsDefaultValue(const TObject* instance) const {
 
 namespace {
 
-[[noreturn]] void wrongKind(const std::string& name) {
+[[noreturn]] void WrongKind(const std::string& name) {
     throw EPropertyError("Invalid property type: " + name);
 }
 
-[[noreturn]] void readOnly(const std::string& name) {
+[[noreturn]] void ReadOnly(const std::string& name) {
     throw EPropertyError("Property " + name + " is read-only");
 }
 
 }  // namespace
 
-void TPropInfo::checkValueInRange(long long value) const {
+void TPropInfo::CheckValueInRange(long long value) const {
     if (enumInfo_ == nullptr || enumInfo_ == &BooleanEnumInfo()) return;
     const long long count = static_cast<long long>(enumInfo_->names.size());
     bool valid = true;
@@ -71,48 +71,48 @@ void TPropInfo::checkValueInRange(long long value) const {
 }
 
 long long TPropInfo::GetOrdinal(const TObject* instance) const {
-    if (!getOrdinal) wrongKind(name_);
-    return getOrdinal(instance);
+    if (!getOrdinal_) WrongKind(name_);
+    return getOrdinal_(instance);
 }
 
 void TPropInfo::SetOrdinal(TObject* instance, long long value) const {
-    if (!IsOrdinal()) wrongKind(name_);
-    if (!setOrdinal) readOnly(name_);
-    checkValueInRange(value);
-    setOrdinal(instance, value);
+    if (!IsOrdinal()) WrongKind(name_);
+    if (!setOrdinal_) ReadOnly(name_);
+    CheckValueInRange(value);
+    setOrdinal_(instance, value);
 }
 
 double TPropInfo::GetFloat(const TObject* instance) const {
-    if (!getFloat) wrongKind(name_);
-    return getFloat(instance);
+    if (!getFloat_) WrongKind(name_);
+    return getFloat_(instance);
 }
 
 void TPropInfo::SetFloat(TObject* instance, double value) const {
-    if (kind_ != tkFloat) wrongKind(name_);
-    if (!setFloat) readOnly(name_);
-    setFloat(instance, value);
+    if (kind_ != tkFloat) WrongKind(name_);
+    if (!setFloat_) ReadOnly(name_);
+    setFloat_(instance, value);
 }
 
 std::string TPropInfo::GetString(const TObject* instance) const {
-    if (!getString) wrongKind(name_);
-    return getString(instance);
+    if (!getString_) WrongKind(name_);
+    return getString_(instance);
 }
 
 void TPropInfo::SetString(TObject* instance, const std::string& value) const {
-    if (kind_ != tkString) wrongKind(name_);
-    if (!setString) readOnly(name_);
-    setString(instance, value);
+    if (kind_ != tkString) WrongKind(name_);
+    if (!setString_) ReadOnly(name_);
+    setString_(instance, value);
 }
 
 TPersistent* TPropInfo::GetObject(const TObject* instance) const {
-    if (!getObject) wrongKind(name_);
-    return getObject(instance);
+    if (!getObject_) WrongKind(name_);
+    return getObject_(instance);
 }
 
 void TPropInfo::SetObject(TObject* instance, TPersistent* value) const {
-    if (kind_ != tkClass) wrongKind(name_);
-    if (!setObject) readOnly(name_);
-    setObject(instance, value);
+    if (kind_ != tkClass) WrongKind(name_);
+    if (!setObject_) ReadOnly(name_);
+    setObject_(instance, value);
 }
 
 TClassInfo::TClassInfo(std::string className, const TClassInfo* parent, Declaration declare)
@@ -122,7 +122,7 @@ TClassInfo::TClassInfo(std::string className, const TClassInfo* parent, Declarat
     for (const TPropInfo& p : own_) {
         // A property listed again keeps its base position; the newer declaration wins.
         auto same = std::find_if(properties_.begin(), properties_.end(),
-                                 [&](const TPropInfo* q) { return sameName(q->Name(), p.Name()); });
+                                 [&](const TPropInfo* q) { return SameName(q->Name(), p.Name()); });
         if (same != properties_.end()) {
             *same = &p;
         } else {
@@ -140,7 +140,7 @@ bool TClassInfo::InheritsFrom(const TClassInfo& other) const {
 
 const TPropInfo* TClassInfo::FindProperty(std::string_view name) const {
     for (const TPropInfo* p : properties_) {
-        if (sameName(p->Name(), name)) return p;
+        if (SameName(p->Name(), name)) return p;
     }
     return nullptr;
 }

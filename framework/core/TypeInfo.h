@@ -114,7 +114,7 @@ public:
     // Declaration helpers, used while a class lists its properties.
     template <typename V>
     TPropInfo Default(V value) && {
-        default_ = ordinalOf(value);
+        default_ = OrdinalOf(value);
         return std::move(*this);
     }
     TPropInfo Stored(bool stored) && {
@@ -127,35 +127,39 @@ public:
     }
     template <typename C>
     TPropInfo Stored(bool (C::*rule)() const) && {
-        stored_ = [rule](const TObject* instance) { return (checkedCast<C>(instance)->*rule)(); };
+        stored_ = [rule](const TObject* instance) { return (CheckedCast<C>(instance)->*rule)(); };
         return std::move(*this);
     }
 
-    // Set by Published<C>; not for direct use.
-    OrdinalGetter getOrdinal;
-    OrdinalSetter setOrdinal;
-    FloatGetter getFloat;
-    FloatSetter setFloat;
-    StringGetter getString;
-    StringSetter setString;
-    ObjectGetter getObject;
-    ObjectSetter setObject;
+private:
+    template <typename C>
+    friend class Published;
+
+    // Set by Published<C>, the only class besides this one that reaches them.
+    OrdinalGetter getOrdinal_;
+    OrdinalSetter setOrdinal_;
+    FloatGetter getFloat_;
+    FloatSetter setFloat_;
+    StringGetter getString_;
+    StringSetter setString_;
+    ObjectGetter getObject_;
+    ObjectSetter setObject_;
 
     template <typename C>
-    static const C* checkedCast(const TObject* instance) {
+    static const C* CheckedCast(const TObject* instance) {
         auto* p = dynamic_cast<const C*>(instance);
         if (p == nullptr) throw EInvalidCast();
         return p;
     }
     template <typename C>
-    static C* checkedCast(TObject* instance) {
+    static C* CheckedCast(TObject* instance) {
         auto* p = dynamic_cast<C*>(instance);
         if (p == nullptr) throw EInvalidCast();
         return p;
     }
 
     template <typename V>
-    static long long ordinalOf(V value) {
+    static long long OrdinalOf(V value) {
         if constexpr (requires { value.Bits(); }) {
             return static_cast<long long>(value.Bits());
         } else {
@@ -163,8 +167,7 @@ public:
         }
     }
 
-private:
-    void checkValueInRange(long long value) const;
+    void CheckValueInRange(long long value) const;
 
     std::string name_;
     TTypeKind kind_;
@@ -324,41 +327,41 @@ public:
         constexpr bool writable = !std::is_same_v<Setter, std::nullptr_t>;
 
         if constexpr (kind == tkFloat) {
-            info.getFloat = [get](const TObject* o) {
-                return static_cast<double>(detail::Read(TPropInfo::checkedCast<C>(o), get));
+            info.getFloat_ = [get](const TObject* o) {
+                return static_cast<double>(detail::Read(TPropInfo::CheckedCast<C>(o), get));
             };
             if constexpr (writable) {
-                info.setFloat = [set](TObject* o, double v) {
-                    detail::Write(TPropInfo::checkedCast<C>(o), set, static_cast<V>(v));
+                info.setFloat_ = [set](TObject* o, double v) {
+                    detail::Write(TPropInfo::CheckedCast<C>(o), set, static_cast<V>(v));
                 };
             }
         } else if constexpr (kind == tkString) {
-            info.getString = [get](const TObject* o) {
-                return std::string(detail::Read(TPropInfo::checkedCast<C>(o), get));
+            info.getString_ = [get](const TObject* o) {
+                return std::string(detail::Read(TPropInfo::CheckedCast<C>(o), get));
             };
             if constexpr (writable) {
-                info.setString = [set](TObject* o, const std::string& v) {
-                    detail::Write(TPropInfo::checkedCast<C>(o), set, v);
+                info.setString_ = [set](TObject* o, const std::string& v) {
+                    detail::Write(TPropInfo::CheckedCast<C>(o), set, v);
                 };
             }
         } else if constexpr (kind == tkClass) {
-            info.getObject = [get](const TObject* o) -> TPersistent* {
-                return detail::Read(TPropInfo::checkedCast<C>(o), get);
+            info.getObject_ = [get](const TObject* o) -> TPersistent* {
+                return detail::Read(TPropInfo::CheckedCast<C>(o), get);
             };
             if constexpr (writable) {
-                info.setObject = [set](TObject* o, TPersistent* v) {
+                info.setObject_ = [set](TObject* o, TPersistent* v) {
                     auto* typed = v == nullptr ? nullptr : dynamic_cast<V>(v);
                     if (v != nullptr && typed == nullptr) throw EInvalidCast();
-                    detail::Write(TPropInfo::checkedCast<C>(o), set, typed);
+                    detail::Write(TPropInfo::CheckedCast<C>(o), set, typed);
                 };
             }
         } else {
-            info.getOrdinal = [get](const TObject* o) {
-                return TPropInfo::ordinalOf(detail::Read(TPropInfo::checkedCast<C>(o), get));
+            info.getOrdinal_ = [get](const TObject* o) {
+                return TPropInfo::OrdinalOf(detail::Read(TPropInfo::CheckedCast<C>(o), get));
             };
             if constexpr (writable) {
-                info.setOrdinal = [set](TObject* o, long long v) {
-                    detail::Write(TPropInfo::checkedCast<C>(o), set, detail::FromOrdinal<V>(v));
+                info.setOrdinal_ = [set](TObject* o, long long v) {
+                    detail::Write(TPropInfo::CheckedCast<C>(o), set, detail::FromOrdinal<V>(v));
                 };
             }
         }

@@ -7,6 +7,7 @@
 
 #include <map>
 
+#include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/Metafile.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/BitmapQt.h"
@@ -206,7 +207,7 @@ void TClipboard::Assign(TPersistent* source) {
         Clear();
         QMimeData& target = impl_->Target();
         if (auto* bitmap = dynamic_cast<TBitmap*>(graphic)) {
-            target.setImageData(bitmap->Internal().image);
+            target.setImageData(bitmap->Internal(kFrameworkKey).image);
         } else {
             if (auto* metafile = dynamic_cast<TMetafile*>(graphic)) {
                 target.setData(kMetafileMime, ToBytes(metafile->SaveToBytes()));
@@ -215,7 +216,8 @@ void TClipboard::Assign(TPersistent* source) {
                 const QString mime = PictureFileMime(file);
                 if (!mime.isEmpty()) target.setData(mime, ToBytes(file));
             }
-            if (!graphic->Empty()) target.setImageData(BitmapOf(*graphic)->Internal().image);
+            if (!graphic->Empty())
+                target.setImageData(BitmapOf(*graphic)->Internal(kFrameworkKey).image);
         }
     } catch (...) {
         Close();
@@ -236,8 +238,8 @@ void TClipboard::AssignTo(TPersistent* dest) {
     }
     if (auto* bitmap = dynamic_cast<TBitmap*>(dest)) {
         if (data != nullptr && data->hasImage()) {
-            bitmap->Internal().image = qvariant_cast<QImage>(data->imageData());
-            bitmap->PixelsReplaced();
+            bitmap->Internal(kFrameworkKey).image = qvariant_cast<QImage>(data->imageData());
+            bitmap->PixelsReplaced(kFrameworkKey);
         } else {
             bitmap->Assign(nullptr);
         }

@@ -18,18 +18,18 @@ void TColorDialog::SetCustomColors(const std::vector<TColorRef>& value) {
 
 bool TColorDialog::Execute(HWND owner) {
     TColorDialogRequest request;
-    request.Owner = owner;
+    request.owner = owner;
     // clNone and clDefault have no colour to show; the dialog opens on black for them.
-    request.Color = color_ == clNone || color_ == clDefault ? 0 : ResolveColor(color_);
-    request.CustomColors = customColors_;
+    request.color = color_ == clNone || color_ == clDefault ? 0 : ResolveColor(color_);
+    request.customColors = customColors_;
     DoShow();
     const TColorDialogAnswer answer = DialogService().RunColorDialog(request);
-    if (answer.Accepted) {
-        color_ = static_cast<TColor>(answer.Color & 0xFFFFFFu);
-        if (!answer.CustomColors.empty()) SetCustomColors(answer.CustomColors);
+    if (answer.accepted) {
+        color_ = static_cast<TColor>(answer.color & 0xFFFFFFu);
+        if (!answer.customColors.empty()) SetCustomColors(answer.customColors);
     }
     DoClose();
-    return answer.Accepted;
+    return answer.accepted;
 }
 
 }  // namespace dsp

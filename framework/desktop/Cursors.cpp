@@ -1,5 +1,6 @@
 #include <QGuiApplication>
 
+#include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/CursorQt.h"
 #include "framework/desktop/Screen.h"
 #include "framework/desktop/ScreenQt.h"
@@ -38,7 +39,7 @@ Qt::CursorShape StockShape(TCursor cursor) {
 
 QCursor ToQCursor(TCursor cursor) {
     if (cursor > 0) {
-        const auto& registered = Screen->Internal().registeredCursors;
+        const auto& registered = Screen->Internal(kFrameworkKey).registeredCursors;
         const auto it = registered.find(cursor);
         if (it != registered.end()) return it->second;
     }

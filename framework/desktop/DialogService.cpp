@@ -6,7 +6,7 @@ namespace dsp {
 
 namespace {
 
-TDialogService* installed = nullptr;
+IDialogService* installed = nullptr;
 
 std::vector<std::string> SplitAt(const std::string& text, char separator) {
     std::vector<std::string> parts;
@@ -29,13 +29,13 @@ std::string Trimmed(const std::string& s) {
 
 }  // namespace
 
-TDialogService& DialogService() {
+IDialogService& DialogService() {
     if (installed != nullptr) return *installed;
     return QtDialogService();
 }
 
-TDialogService* SetDialogService(TDialogService* service) {
-    TDialogService* previous = installed;
+IDialogService* SetDialogService(IDialogService* service) {
+    IDialogService* previous = installed;
     installed = service;
     return previous;
 }
@@ -46,10 +46,10 @@ std::vector<TFileFilter> ParseFilter(const std::string& filter) {
     const std::vector<std::string> parts = SplitAt(filter, '|');
     for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
         TFileFilter f;
-        f.Description = parts[i];
+        f.description = parts[i];
         for (const std::string& pattern : SplitAt(parts[i + 1], ';')) {
             const std::string p = Trimmed(pattern);
-            if (!p.empty()) f.Patterns.push_back(p);
+            if (!p.empty()) f.patterns.push_back(p);
         }
         filters.push_back(std::move(f));
     }

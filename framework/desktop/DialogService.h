@@ -18,85 +18,85 @@ namespace dsp {
 
 // One entry of a file dialog's filter: "Text files (*.txt)" with the patterns {"*.txt"}.
 struct TFileFilter {
-    std::string Description;
-    std::vector<std::string> Patterns;
+    std::string description;
+    std::vector<std::string> patterns;
     bool operator==(const TFileFilter&) const = default;
 };
 
 enum TFileDialogKind { fdOpen, fdSave };
 
 struct TFileDialogRequest {
-    TFileDialogKind Kind = fdOpen;
-    HWND Owner{};
-    std::string Title;       // empty: the toolkit's own ("Open", "Save As")
-    std::string InitialDir;  // empty: the current directory
-    std::string FileName;    // the name proposed
-    std::vector<TFileFilter> Filters;
-    int FilterIndex = 1;  // 1-based, within Filters
-    bool AllowMultiSelect = false;
-    bool FileMustExist = false;
+    TFileDialogKind kind = fdOpen;
+    HWND owner{};
+    std::string title;       // empty: the toolkit's own ("Open", "Save As")
+    std::string initialDir;  // empty: the current directory
+    std::string fileName;    // the name proposed
+    std::vector<TFileFilter> filters;
+    int filterIndex = 1;  // 1-based, within filters
+    bool allowMultiSelect = false;
+    bool fileMustExist = false;
 };
 
 struct TFileDialogAnswer {
-    bool Accepted = false;
-    std::vector<std::string> FileNames;  // as the user gave them, full paths
-    int FilterIndex = 0;                 // 1-based; 0 leaves the request's
+    bool accepted = false;
+    std::vector<std::string> fileNames;  // as the user gave them, full paths
+    int filterIndex = 0;                 // 1-based; 0 leaves the request's
 };
 
 struct TColorDialogRequest {
-    HWND Owner{};
-    TColorRef Color = 0;
-    std::vector<TColorRef> CustomColors;
+    HWND owner{};
+    TColorRef color = 0;
+    std::vector<TColorRef> customColors;
 };
 
 struct TColorDialogAnswer {
-    bool Accepted = false;
-    TColorRef Color = 0;
-    std::vector<TColorRef> CustomColors;  // empty: unchanged
+    bool accepted = false;
+    TColorRef color = 0;
+    std::vector<TColorRef> customColors;  // empty: unchanged
 };
 
 struct TFontDialogRequest {
-    HWND Owner{};
-    TLogFont Font;
-    TColorRef Color = 0;
-    bool Effects = true;  // underline, strike-out and colour can be chosen
+    HWND owner{};
+    TLogFont font;
+    TColorRef color = 0;
+    bool effects = true;  // underline, strike-out and colour can be chosen
 };
 
 struct TFontDialogAnswer {
-    bool Accepted = false;
-    TLogFont Font;
-    TColorRef Color = 0;
+    bool accepted = false;
+    TLogFont font;
+    TColorRef color = 0;
 };
 
 struct TPrintDialogRequest {
-    HWND Owner{};
-    std::vector<std::string> Printers;
-    int PrinterIndex = 0;
-    TPrinterOrientation Orientation = poPortrait;
-    int Copies = 1;
-    std::string FileName;  // where the PDF printer writes
+    HWND owner{};
+    std::vector<std::string> printers;
+    int printerIndex = 0;
+    TPrinterOrientation orientation = poPortrait;
+    int copies = 1;
+    std::string fileName;  // where the PDF printer writes
 };
 
 struct TPrintDialogAnswer {
-    bool Accepted = false;
-    int PrinterIndex = 0;
-    TPrinterOrientation Orientation = poPortrait;
-    int Copies = 1;
-    std::string FileName;  // the file chosen for the PDF printer; empty: unchanged
+    bool accepted = false;
+    int printerIndex = 0;
+    TPrinterOrientation orientation = poPortrait;
+    int copies = 1;
+    std::string fileName;  // the file chosen for the PDF printer; empty: unchanged
 };
 
 struct TMessageBoxRequest {
-    HWND Owner{};
-    std::string Caption;
-    std::string Text;
-    TMsgDlgType Type = mtInformation;
-    std::vector<TMsgDlgBtn> Buttons;  // in the order shown
-    int DefaultButton = 0;            // index into Buttons
+    HWND owner{};
+    std::string caption;
+    std::string text;
+    TMsgDlgType type = mtInformation;
+    std::vector<TMsgDlgBtn> buttons;  // in the order shown
+    int defaultButton = 0;            // index into buttons
 };
 
-class TDialogService {
+class IDialogService {
 public:
-    virtual ~TDialogService() = default;
+    virtual ~IDialogService() = default;
     virtual TFileDialogAnswer RunFileDialog(const TFileDialogRequest& request) = 0;
     virtual TColorDialogAnswer RunColorDialog(const TColorDialogRequest& request) = 0;
     virtual TFontDialogAnswer RunFontDialog(const TFontDialogRequest& request) = 0;
@@ -107,9 +107,9 @@ public:
 };
 
 // The service in force: the one set last, else the host toolkit's dialogs.
-TDialogService& DialogService();
+IDialogService& DialogService();
 // Puts a service in force (null: the host toolkit's again); returns the one it replaces.
-TDialogService* SetDialogService(TDialogService* service);
+IDialogService* SetDialogService(IDialogService* service);
 
 // Filter text "desc|pattern|desc|pattern" (patterns separated by ";") as entries; a last
 // description without a pattern is dropped.

@@ -49,28 +49,28 @@ bool TOpenDialog::Acceptable(const std::string& name, HWND owner) const {
 
 bool TOpenDialog::Execute(HWND owner) {
     TFileDialogRequest request;
-    request.Kind = Kind();
-    request.Owner = owner;
-    request.Title = title_;
-    request.InitialDir = initialDir_;
-    request.FileName = fileName_;
-    request.Filters = ParseFilter(filter_);
-    request.FilterIndex = filterIndex_;
-    request.AllowMultiSelect = Kind() == fdOpen && options_.Contains(ofAllowMultiSelect);
-    request.FileMustExist = Kind() == fdOpen && options_.Contains(ofFileMustExist);
+    request.kind = Kind();
+    request.owner = owner;
+    request.title = title_;
+    request.initialDir = initialDir_;
+    request.fileName = fileName_;
+    request.filters = ParseFilter(filter_);
+    request.filterIndex = filterIndex_;
+    request.allowMultiSelect = Kind() == fdOpen && options_.Contains(ofAllowMultiSelect);
+    request.fileMustExist = Kind() == fdOpen && options_.Contains(ofFileMustExist);
 
     DoShow();
     std::vector<std::string> chosen;
     int chosenFilter = 0;
     while (true) {
         const TFileDialogAnswer answer = DialogService().RunFileDialog(request);
-        if (!answer.Accepted || answer.FileNames.empty()) {
+        if (!answer.accepted || answer.fileNames.empty()) {
             DoClose();
             return false;
         }
         chosen.clear();
         bool acceptable = true;
-        for (const std::string& name : answer.FileNames) {
+        for (const std::string& name : answer.fileNames) {
             chosen.push_back(WithDefaultExt(name));
             if (!Acceptable(chosen.back(), owner)) {
                 acceptable = false;
@@ -78,12 +78,12 @@ bool TOpenDialog::Execute(HWND owner) {
             }
         }
         if (acceptable) {
-            chosenFilter = answer.FilterIndex;
+            chosenFilter = answer.filterIndex;
             break;
         }
         // Shown again with the name the user gave, as the system dialog stays open.
-        request.FileName = chosen.back();
-        if (answer.FilterIndex > 0) request.FilterIndex = answer.FilterIndex;
+        request.fileName = chosen.back();
+        if (answer.filterIndex > 0) request.filterIndex = answer.filterIndex;
     }
 
     fileName_ = chosen.front();

@@ -11,23 +11,23 @@ TFontDialog::~TFontDialog() = default;
 
 bool TFontDialog::Execute(HWND owner) {
     TFontDialogRequest request;
-    request.Owner = owner;
-    request.Font = font_->LogFont();
-    request.Color = font_->Color() == clNone ? 0 : ResolveColor(font_->Color());
-    request.Effects = options_.Contains(fdEffects);
+    request.owner = owner;
+    request.font = font_->LogFont();
+    request.color = font_->Color() == clNone ? 0 : ResolveColor(font_->Color());
+    request.effects = options_.Contains(fdEffects);
     DoShow();
     const TFontDialogAnswer answer = DialogService().RunFontDialog(request);
-    if (answer.Accepted) {
-        TLogFont chosen = answer.Font;
-        if (!request.Effects) {
-            chosen.lfUnderline = request.Font.lfUnderline;
-            chosen.lfStrikeOut = request.Font.lfStrikeOut;
+    if (answer.accepted) {
+        TLogFont chosen = answer.font;
+        if (!request.effects) {
+            chosen.lfUnderline = request.font.lfUnderline;
+            chosen.lfStrikeOut = request.font.lfStrikeOut;
         }
         font_->SetLogFont(chosen);
-        if (request.Effects) font_->SetColor(static_cast<TColor>(answer.Color & 0xFFFFFFu));
+        if (request.effects) font_->SetColor(static_cast<TColor>(answer.color & 0xFFFFFFu));
     }
     DoClose();
-    return answer.Accepted;
+    return answer.accepted;
 }
 
 }  // namespace dsp

@@ -50,17 +50,17 @@ TModalResult ModalResultOf(TMsgDlgBtn button) {
 TModalResult MessageDlg(const std::string& message, TMsgDlgType type, TMsgDlgButtons buttons,
                         int /*helpContext*/) {
     TMessageBoxRequest request;
-    request.Caption = CaptionOf(type);
-    request.Text = message;
-    request.Type = type;
+    request.caption = CaptionOf(type);
+    request.text = message;
+    request.type = type;
     for (TMsgDlgBtn b : kButtonOrder)
-        if (buttons.Contains(b)) request.Buttons.push_back(b);
-    if (request.Buttons.empty()) request.Buttons.push_back(mbOK);
+        if (buttons.Contains(b)) request.buttons.push_back(b);
+    if (request.buttons.empty()) request.buttons.push_back(mbOK);
     // The default is OK, else Yes, else Retry, else the first button.
     for (TMsgDlgBtn preferred : {mbOK, mbYes, mbRetry}) {
-        const auto it = std::find(request.Buttons.begin(), request.Buttons.end(), preferred);
-        if (it != request.Buttons.end()) {
-            request.DefaultButton = static_cast<int>(it - request.Buttons.begin());
+        const auto it = std::find(request.buttons.begin(), request.buttons.end(), preferred);
+        if (it != request.buttons.end()) {
+            request.defaultButton = static_cast<int>(it - request.buttons.begin());
             break;
         }
     }
@@ -69,37 +69,37 @@ TModalResult MessageDlg(const std::string& message, TMsgDlgType type, TMsgDlgBut
 
 void ShowMessage(const std::string& message) {
     TMessageBoxRequest request;
-    request.Caption = ApplicationTitle();
-    request.Text = message;
-    request.Type = mtCustom;
-    request.Buttons = {mbOK};
+    request.caption = ApplicationTitle();
+    request.text = message;
+    request.type = mtCustom;
+    request.buttons = {mbOK};
     DialogService().RunMessageBox(request);
 }
 
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, unsigned flags) {
     TMessageBoxRequest request;
-    request.Owner = owner;
-    request.Caption = caption;
-    request.Text = text;
+    request.owner = owner;
+    request.caption = caption;
+    request.text = text;
     switch (flags & 0x0Fu) {
-        case MB_OKCANCEL: request.Buttons = {mbOK, mbCancel}; break;
-        case MB_ABORTRETRYIGNORE: request.Buttons = {mbAbort, mbRetry, mbIgnore}; break;
-        case MB_YESNOCANCEL: request.Buttons = {mbYes, mbNo, mbCancel}; break;
-        case MB_YESNO: request.Buttons = {mbYes, mbNo}; break;
-        case MB_RETRYCANCEL: request.Buttons = {mbRetry, mbCancel}; break;
-        default: request.Buttons = {mbOK}; break;
+        case MB_OKCANCEL: request.buttons = {mbOK, mbCancel}; break;
+        case MB_ABORTRETRYIGNORE: request.buttons = {mbAbort, mbRetry, mbIgnore}; break;
+        case MB_YESNOCANCEL: request.buttons = {mbYes, mbNo, mbCancel}; break;
+        case MB_YESNO: request.buttons = {mbYes, mbNo}; break;
+        case MB_RETRYCANCEL: request.buttons = {mbRetry, mbCancel}; break;
+        default: request.buttons = {mbOK}; break;
     }
     switch (flags & 0xF0u) {
-        case MB_ICONHAND: request.Type = mtError; break;
-        case MB_ICONQUESTION: request.Type = mtConfirmation; break;
-        case MB_ICONEXCLAMATION: request.Type = mtWarning; break;
-        case MB_ICONASTERISK: request.Type = mtInformation; break;
-        default: request.Type = mtCustom; break;
+        case MB_ICONHAND: request.type = mtError; break;
+        case MB_ICONQUESTION: request.type = mtConfirmation; break;
+        case MB_ICONEXCLAMATION: request.type = mtWarning; break;
+        case MB_ICONASTERISK: request.type = mtInformation; break;
+        default: request.type = mtCustom; break;
     }
     // A default button beyond the last one falls back to the first, as the system box does.
     const int defaultButton = static_cast<int>((flags >> 8) & 0x0Fu);
-    request.DefaultButton =
-        defaultButton < static_cast<int>(request.Buttons.size()) ? defaultButton : 0;
+    request.defaultButton =
+        defaultButton < static_cast<int>(request.buttons.size()) ? defaultButton : 0;
     return DialogService().RunMessageBox(request);
 }
 

@@ -33,7 +33,7 @@ void TMetafile::SetSize(int width, int height) {
     Changed();
 }
 
-int TMetafile::RecordCount() const { return data_ ? static_cast<int>(data_->Records.size()) : 0; }
+int TMetafile::RecordCount() const { return data_ ? static_cast<int>(data_->records.size()) : 0; }
 
 void TMetafile::Clear() {
     data_.reset();
@@ -45,8 +45,8 @@ void TMetafile::Clear() {
 void TMetafile::TakeRecording(std::shared_ptr<const TMetafileData> data,
                               const std::string& createdBy, const std::string& description) {
     data_ = std::move(data);
-    width_ = data_->Width;
-    height_ = data_->Height;
+    width_ = data_->width;
+    height_ = data_->height;
     createdBy_ = createdBy;
     description_ = description;
     Changed();
@@ -59,11 +59,11 @@ void TMetafile::Draw(TCanvas* canvas, const TRect& r) {
 
 void TMetafile::LoadFromBytes(const std::vector<std::uint8_t>& data) {
     TDecodedMetafile decoded = DecodeMetafile(data);
-    data_ = std::move(decoded.Data);
-    width_ = data_->Width;
-    height_ = data_->Height;
-    createdBy_ = std::move(decoded.CreatedBy);
-    description_ = std::move(decoded.Description);
+    data_ = std::move(decoded.data);
+    width_ = data_->width;
+    height_ = data_->height;
+    createdBy_ = std::move(decoded.createdBy);
+    description_ = std::move(decoded.description);
     Changed();
 }
 

@@ -7,6 +7,7 @@
 
 #include <QImage>
 
+#include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/MetafileData.h"
 #include "framework/graphics/CanvasImpl.h"
 #include "framework/graphics/CanvasQt.h"
@@ -45,32 +46,32 @@ std::vector<TRect> ClipRects(const QRegion& region) {
 
 TMetaState CaptureState(const TCanvas& canvas) {
     TMetaState s;
-    s.PenColor = canvas.Pen()->Color();
-    s.PenWidth = canvas.Pen()->Width();
-    s.PenStyle = canvas.Pen()->Style();
-    s.PenMode = canvas.Pen()->Mode();
-    s.BrushColor = canvas.Brush()->Color();
-    s.BrushStyle = canvas.Brush()->Style();
+    s.penColor = canvas.Pen()->Color();
+    s.penWidth = canvas.Pen()->Width();
+    s.penStyle = canvas.Pen()->Style();
+    s.penMode = canvas.Pen()->Mode();
+    s.brushColor = canvas.Brush()->Color();
+    s.brushStyle = canvas.Brush()->Style();
     if (const TBrushPattern* pattern = canvas.Brush()->Pattern())
-        s.BrushPattern = std::make_shared<const TBrushPattern>(*pattern);
-    s.Font = canvas.Font()->LogFont();
-    s.FontColor = canvas.Font()->Color();
-    s.TextColor = canvas.TextColor();  // realizes the font's colour first
-    s.TextNone = canvas.Internal().textNone;
-    s.BkColor = canvas.BkColor();
-    s.BkMode = canvas.BkMode();
-    s.TextAlign = canvas.TextAlign() & ~TA_UPDATECP;
-    s.PolyFill = canvas.PolyFillMode();
-    s.CopyMode = canvas.CopyMode();
-    s.Clip = ClipRects(DeviceClip(canvas));
+        s.brushPattern = std::make_shared<const TBrushPattern>(*pattern);
+    s.font = canvas.Font()->LogFont();
+    s.fontColor = canvas.Font()->Color();
+    s.textColor = canvas.TextColor();  // realizes the font's colour first
+    s.textNone = canvas.Internal(kFrameworkKey).textNone;
+    s.bkColor = canvas.BkColor();
+    s.bkMode = canvas.BkMode();
+    s.textAlign = canvas.TextAlign() & ~TA_UPDATECP;
+    s.polyFill = canvas.PolyFillMode();
+    s.copyMode = canvas.CopyMode();
+    s.clip = ClipRects(DeviceClip(canvas));
     return s;
 }
 
 bool SamePattern(const std::shared_ptr<const TBrushPattern>& a,
                  const std::shared_ptr<const TBrushPattern>& b) {
     if (!a || !b) return !a && !b;
-    return a->Width == b->Width && a->Height == b->Height && a->Monochrome == b->Monochrome &&
-           a->Pixels == b->Pixels;
+    return a->width == b->width && a->height == b->height && a->monochrome == b->monochrome &&
+           a->pixels == b->pixels;
 }
 
 // The source canvas's pixels of a blit as they are now, turned as the blit turns them when the
@@ -95,20 +96,20 @@ TRect BlitRect(int x, int y, int width, int height) {
 }  // namespace
 
 bool TMetaState::operator==(const TMetaState& o) const {
-    const TLogFont& a = Font;
-    const TLogFont& b = o.Font;
+    const TLogFont& a = font;
+    const TLogFont& b = o.font;
     const bool sameFont = a.lfHeight == b.lfHeight && a.lfWidth == b.lfWidth &&
                           a.lfEscapement == b.lfEscapement && a.lfOrientation == b.lfOrientation &&
                           a.lfWeight == b.lfWeight && a.lfItalic == b.lfItalic &&
                           a.lfUnderline == b.lfUnderline && a.lfStrikeOut == b.lfStrikeOut &&
                           a.lfCharSet == b.lfCharSet && a.lfPitchAndFamily == b.lfPitchAndFamily &&
                           a.lfFaceName == b.lfFaceName;
-    return sameFont && PenColor == o.PenColor && PenWidth == o.PenWidth && PenStyle == o.PenStyle &&
-           PenMode == o.PenMode && BrushColor == o.BrushColor && BrushStyle == o.BrushStyle &&
-           SamePattern(BrushPattern, o.BrushPattern) && FontColor == o.FontColor &&
-           TextColor == o.TextColor && TextNone == o.TextNone && BkColor == o.BkColor &&
-           BkMode == o.BkMode && TextAlign == o.TextAlign && PolyFill == o.PolyFill &&
-           CopyMode == o.CopyMode && Clip == o.Clip;
+    return sameFont && penColor == o.penColor && penWidth == o.penWidth && penStyle == o.penStyle &&
+           penMode == o.penMode && brushColor == o.brushColor && brushStyle == o.brushStyle &&
+           SamePattern(brushPattern, o.brushPattern) && fontColor == o.fontColor &&
+           textColor == o.textColor && textNone == o.textNone && bkColor == o.bkColor &&
+           bkMode == o.bkMode && textAlign == o.textAlign && polyFill == o.polyFill &&
+           copyMode == o.copyMode && clip == o.clip;
 }
 
 namespace {
@@ -116,11 +117,11 @@ namespace {
 // Adds a record in the canvas's current state; coordinates still to be filled in.
 TMetaRecord& Note(TMetafileData& data, const TCanvas& canvas, TMetaOp op) {
     TMetaState state = CaptureState(canvas);
-    if (data.States.empty() || !(data.States.back() == state))
-        data.States.push_back(std::move(state));
-    TMetaRecord& r = data.Records.emplace_back();
-    r.Op = op;
-    r.State = static_cast<int>(data.States.size()) - 1;
+    if (data.states.empty() || !(data.states.back() == state))
+        data.states.push_back(std::move(state));
+    TMetaRecord& r = data.records.emplace_back();
+    r.op = op;
+    r.state = static_cast<int>(data.states.size()) - 1;
     return r;
 }
 
@@ -154,8 +155,8 @@ TMetafileCanvas::TMetafileCanvas(TMetafile* metafile, const std::string& created
     recorder_->image = QImage(width, height, QImage::Format_RGB32);
     recorder_->image.fill(0xFFFFFFFFu);
     recorder_->surface.image = &recorder_->image;
-    recorder_->data->Width = width;
-    recorder_->data->Height = height;
+    recorder_->data->width = width;
+    recorder_->data->height = height;
     SetSurface(&recorder_->surface);
 }
 
@@ -169,8 +170,8 @@ void TMetafileCanvas::SetPixels(int x, int y, TColor color) {
     TOutermost outer(recorder_->depth);
     if (outer && color != clNone) {
         TMetaRecord& r = Note(*recorder_->data, *this, TMetaOp::Pixel);
-        r.Points = {ToPicture(*this, Point(x, y))};
-        r.Color1 = color;
+        r.points = {ToPicture(*this, Point(x, y))};
+        r.color1 = color;
     }
     TCanvas::SetPixels(x, y, color);
 }
@@ -179,21 +180,21 @@ void TMetafileCanvas::LineTo(int x, int y) {
     TOutermost outer(recorder_->depth);
     if (outer) {
         TMetaRecord& r = Note(*recorder_->data, *this, TMetaOp::Line);
-        r.Points = {ToPicture(*this, PenPos()), ToPicture(*this, Point(x, y))};
+        r.points = {ToPicture(*this, PenPos()), ToPicture(*this, Point(x, y))};
     }
     TCanvas::LineTo(x, y);
 }
 
 void TMetafileCanvas::Polyline(const std::vector<TPoint>& points) {
     TOutermost outer(recorder_->depth);
-    if (outer) Note(*recorder_->data, *this, TMetaOp::Polyline).Points = ToPicture(*this, points);
+    if (outer) Note(*recorder_->data, *this, TMetaOp::Polyline).points = ToPicture(*this, points);
     TCanvas::Polyline(points);
 }
 
 void TMetafileCanvas::Rectangle(int left, int top, int right, int bottom) {
     TOutermost outer(recorder_->depth);
     if (outer)
-        Note(*recorder_->data, *this, TMetaOp::Rectangle).R =
+        Note(*recorder_->data, *this, TMetaOp::Rectangle).r =
             ToPicture(*this, Rect(left, top, right, bottom));
     TCanvas::Rectangle(left, top, right, bottom);
 }
@@ -203,9 +204,9 @@ void TMetafileCanvas::RoundRect(int left, int top, int right, int bottom, int co
     TOutermost outer(recorder_->depth);
     if (outer) {
         TMetaRecord& r = Note(*recorder_->data, *this, TMetaOp::RoundRect);
-        r.R = ToPicture(*this, Rect(left, top, right, bottom));
-        r.A = cornerWidth;
-        r.B = cornerHeight;
+        r.r = ToPicture(*this, Rect(left, top, right, bottom));
+        r.a = cornerWidth;
+        r.b = cornerHeight;
     }
     TCanvas::RoundRect(left, top, right, bottom, cornerWidth, cornerHeight);
 }
@@ -213,26 +214,26 @@ void TMetafileCanvas::RoundRect(int left, int top, int right, int bottom, int co
 void TMetafileCanvas::Ellipse(int left, int top, int right, int bottom) {
     TOutermost outer(recorder_->depth);
     if (outer)
-        Note(*recorder_->data, *this, TMetaOp::Ellipse).R =
+        Note(*recorder_->data, *this, TMetaOp::Ellipse).r =
             ToPicture(*this, Rect(left, top, right, bottom));
     TCanvas::Ellipse(left, top, right, bottom);
 }
 
 void TMetafileCanvas::Polygon(const std::vector<TPoint>& points) {
     TOutermost outer(recorder_->depth);
-    if (outer) Note(*recorder_->data, *this, TMetaOp::Polygon).Points = ToPicture(*this, points);
+    if (outer) Note(*recorder_->data, *this, TMetaOp::Polygon).points = ToPicture(*this, points);
     TCanvas::Polygon(points);
 }
 
 void TMetafileCanvas::FillRect(const TRect& r) {
     TOutermost outer(recorder_->depth);
-    if (outer) Note(*recorder_->data, *this, TMetaOp::FillRect).R = ToPicture(*this, r);
+    if (outer) Note(*recorder_->data, *this, TMetaOp::FillRect).r = ToPicture(*this, r);
     TCanvas::FillRect(r);
 }
 
 void TMetafileCanvas::FrameRect(const TRect& r) {
     TOutermost outer(recorder_->depth);
-    if (outer) Note(*recorder_->data, *this, TMetaOp::FrameRect).R = ToPicture(*this, r);
+    if (outer) Note(*recorder_->data, *this, TMetaOp::FrameRect).r = ToPicture(*this, r);
     TCanvas::FrameRect(r);
 }
 
@@ -243,7 +244,7 @@ void TMetafileCanvas::FillRgn(const TRegion& region) {
         std::vector<TRect> rects;
         for (const QRect& q : region.Data().region)
             rects.push_back(Bounds(q.x(), q.y(), q.width(), q.height()));
-        Note(*recorder_->data, *this, TMetaOp::FillRegion).Rects = std::move(rects);
+        Note(*recorder_->data, *this, TMetaOp::FillRegion).rects = std::move(rects);
     }
     TCanvas::FillRgn(region);
 }
@@ -252,8 +253,8 @@ bool TMetafileCanvas::PatBlt(int x, int y, int width, int height, TCopyMode rop)
     TOutermost outer(recorder_->depth);
     if (outer) {
         TMetaRecord& r = Note(*recorder_->data, *this, TMetaOp::PatBlt);
-        r.R = ToPicture(*this, Bounds(x, y, width, height));
-        r.Flags = rop;
+        r.r = ToPicture(*this, Bounds(x, y, width, height));
+        r.flags = rop;
     }
     return TCanvas::PatBlt(x, y, width, height, rop);
 }
@@ -262,23 +263,23 @@ void TMetafileCanvas::GradientFill(const TRect& rect, TColor start, TColor stop,
     TOutermost outer(recorder_->depth);
     if (outer) {
         TMetaRecord& r = Note(*recorder_->data, *this, TMetaOp::Gradient);
-        r.R = ToPicture(*this, rect);
-        r.Color1 = start;
-        r.Color2 = stop;
-        r.Flags = mode;
+        r.r = ToPicture(*this, rect);
+        r.color1 = start;
+        r.color2 = stop;
+        r.flags = mode;
     }
     TCanvas::GradientFill(rect, start, stop, mode);
 }
 
 void TMetafileCanvas::DrawFocusRect(const TRect& r) {
     TOutermost outer(recorder_->depth);
-    if (outer) Note(*recorder_->data, *this, TMetaOp::FocusRect).R = ToPicture(*this, r);
+    if (outer) Note(*recorder_->data, *this, TMetaOp::FocusRect).r = ToPicture(*this, r);
     TCanvas::DrawFocusRect(r);
 }
 
 void TMetafileCanvas::InvertRect(const TRect& r) {
     TOutermost outer(recorder_->depth);
-    if (outer) Note(*recorder_->data, *this, TMetaOp::InvertRect).R = ToPicture(*this, r);
+    if (outer) Note(*recorder_->data, *this, TMetaOp::InvertRect).r = ToPicture(*this, r);
     TCanvas::InvertRect(r);
 }
 
@@ -286,9 +287,9 @@ bool TMetafileCanvas::DrawEdge(TRect& rect, unsigned edge, unsigned flags) {
     TOutermost outer(recorder_->depth);
     if (outer) {
         TMetaRecord& r = Note(*recorder_->data, *this, TMetaOp::Edge);
-        r.R = ToPicture(*this, rect);
-        r.A = static_cast<int>(edge);
-        r.Flags = flags & ~BF_ADJUST;
+        r.r = ToPicture(*this, rect);
+        r.a = static_cast<int>(edge);
+        r.flags = flags & ~BF_ADJUST;
     }
     return TCanvas::DrawEdge(rect, edge, flags);
 }
@@ -298,9 +299,9 @@ int TMetafileCanvas::DrawText(const std::string& text, TRect& rect, unsigned for
     TOutermost outer(recorder_->depth);
     if (outer && !(format & DT_CALCRECT)) {
         TMetaRecord& r = Note(*recorder_->data, *this, TMetaOp::DrawText);
-        r.R = ToPicture(*this, rect);
-        r.Text = text;
-        r.Flags = format & ~DT_MODIFYSTRING;
+        r.r = ToPicture(*this, rect);
+        r.text = text;
+        r.flags = format & ~DT_MODIFYSTRING;
     }
     return TCanvas::DrawText(text, rect, format, modifiedText);
 }
@@ -310,8 +311,8 @@ void TMetafileCanvas::TextOut(int x, int y, const std::string& text) {
     if (outer) {
         const TPoint at = (TextAlign() & TA_UPDATECP) ? PenPos() : TPoint{x, y};
         TMetaRecord& r = Note(*recorder_->data, *this, TMetaOp::TextOut);
-        r.Points = {ToPicture(*this, at)};
-        r.Text = text;
+        r.points = {ToPicture(*this, at)};
+        r.text = text;
     }
     TCanvas::TextOut(x, y, text);
 }
@@ -320,9 +321,9 @@ void TMetafileCanvas::TextRect(const TRect& rect, int x, int y, const std::strin
     TOutermost outer(recorder_->depth);
     if (outer) {
         TMetaRecord& r = Note(*recorder_->data, *this, TMetaOp::TextRect);
-        r.R = ToPicture(*this, rect);
-        r.Points = {ToPicture(*this, Point(x, y))};
-        r.Text = text;
+        r.r = ToPicture(*this, rect);
+        r.points = {ToPicture(*this, Point(x, y))};
+        r.text = text;
     }
     TCanvas::TextRect(rect, x, y, text);
 }
@@ -338,12 +339,12 @@ bool TMetafileCanvas::StretchBlt(int x, int y, int width, int height, const TCan
     TOutermost outer(recorder_->depth);
     if (outer) {
         TMetaRecord& r = Note(*recorder_->data, *this, TMetaOp::Image);
-        r.R = ToPicture(*this, BlitRect(x, y, width, height));
-        r.Flags = rop;
-        r.Image = CopySource(source, sx, sy, sw, sh, width, height);
+        r.r = ToPicture(*this, BlitRect(x, y, width, height));
+        r.flags = rop;
+        r.image = CopySource(source, sx, sy, sw, sh, width, height);
         if (source != nullptr) {
-            r.ImageMonochrome = source->Surface() != nullptr && source->Surface()->monochrome;
-            r.ImageBkColor = source->BkColor();
+            r.imageMonochrome = source->Surface() != nullptr && source->Surface()->monochrome;
+            r.imageBkColor = source->BkColor();
         }
     }
     return TCanvas::StretchBlt(x, y, width, height, source, sx, sy, sw, sh, rop);
@@ -355,13 +356,13 @@ void TMetafileCanvas::TransparentStretchBlt(const TRect& dest, const TCanvas* so
     TOutermost outer(recorder_->depth);
     if (outer && source != nullptr && mask != nullptr) {
         TMetaRecord& r = Note(*recorder_->data, *this, TMetaOp::MaskedImage);
-        r.R = ToPicture(*this, BlitRect(dest.Left, dest.Top, dest.Width(), dest.Height()));
-        r.Image = CopySource(source, sourceRect.Left, sourceRect.Top, sourceRect.Width(),
+        r.r = ToPicture(*this, BlitRect(dest.Left, dest.Top, dest.Width(), dest.Height()));
+        r.image = CopySource(source, sourceRect.Left, sourceRect.Top, sourceRect.Width(),
                              sourceRect.Height(), dest.Width(), dest.Height());
         // The mask is read from its origin on, in the order the source part is.
         const bool mirrorX = (sourceRect.Width() < 0) != (dest.Width() < 0);
         const bool mirrorY = (sourceRect.Height() < 0) != (dest.Height() < 0);
-        r.Mask = CopySource(mask, maskOrigin.X, maskOrigin.Y, std::abs(sourceRect.Width()),
+        r.mask = CopySource(mask, maskOrigin.X, maskOrigin.Y, std::abs(sourceRect.Width()),
                             std::abs(sourceRect.Height()), mirrorX ? -1 : 1, mirrorY ? -1 : 1);
     }
     TCanvas::TransparentStretchBlt(dest, source, sourceRect, mask, maskOrigin);
@@ -383,8 +384,8 @@ void TMetafileCanvas::StretchDraw(const TRect& rect, TGraphic* graphic) {
         std::shared_ptr<TGraphic> copy = graphic->CreateNew();
         copy->Assign(graphic);
         TMetaRecord& r = Note(*recorder_->data, *this, TMetaOp::Graphic);
-        r.R = ToPicture(*this, rect);
-        r.Graphic = std::move(copy);
+        r.r = ToPicture(*this, rect);
+        r.graphic = std::move(copy);
     }
     TCanvas::StretchDraw(rect, graphic);
 }

@@ -126,20 +126,20 @@ private:
 };
 
 void WriteState(TWriter& w, const TMetaState& s) {
-    w.I32(s.PenColor);
-    w.I32(s.PenWidth);
-    w.U8(s.PenStyle);
-    w.U8(s.PenMode);
-    w.I32(s.BrushColor);
-    w.U8(s.BrushStyle);
-    w.U8(s.BrushPattern ? 1 : 0);
-    if (s.BrushPattern) {
-        w.I32(s.BrushPattern->Width);
-        w.I32(s.BrushPattern->Height);
-        w.U8(s.BrushPattern->Monochrome ? 1 : 0);
-        for (TColorRef c : s.BrushPattern->Pixels) w.U32(c);
+    w.I32(s.penColor);
+    w.I32(s.penWidth);
+    w.U8(s.penStyle);
+    w.U8(s.penMode);
+    w.I32(s.brushColor);
+    w.U8(s.brushStyle);
+    w.U8(s.brushPattern ? 1 : 0);
+    if (s.brushPattern) {
+        w.I32(s.brushPattern->width);
+        w.I32(s.brushPattern->height);
+        w.U8(s.brushPattern->monochrome ? 1 : 0);
+        for (TColorRef c : s.brushPattern->pixels) w.U32(c);
     }
-    const TLogFont& f = s.Font;
+    const TLogFont& f = s.font;
     w.I32(f.lfHeight);
     w.I32(f.lfWidth);
     w.I32(f.lfEscapement);
@@ -152,37 +152,37 @@ void WriteState(TWriter& w, const TMetaState& s) {
     w.U8(f.lfQuality);
     w.U8(f.lfPitchAndFamily);
     w.Str(f.lfFaceName);
-    w.I32(s.FontColor);
-    w.U32(s.TextColor);
-    w.U8(s.TextNone ? 1 : 0);
-    w.U32(s.BkColor);
-    w.I32(s.BkMode);
-    w.U32(s.TextAlign);
-    w.U8(s.PolyFill);
-    w.U32(s.CopyMode);
-    w.U32(static_cast<std::uint32_t>(s.Clip.size()));
-    for (const TRect& r : s.Clip) w.Rect(r);
+    w.I32(s.fontColor);
+    w.U32(s.textColor);
+    w.U8(s.textNone ? 1 : 0);
+    w.U32(s.bkColor);
+    w.I32(s.bkMode);
+    w.U32(s.textAlign);
+    w.U8(s.polyFill);
+    w.U32(s.copyMode);
+    w.U32(static_cast<std::uint32_t>(s.clip.size()));
+    for (const TRect& r : s.clip) w.Rect(r);
 }
 
 TMetaState ReadState(TReader& r) {
     TMetaState s;
-    s.PenColor = r.I32();
-    s.PenWidth = r.I32();
-    s.PenStyle = static_cast<TPenStyle>(r.Enum(psAlternate));
-    s.PenMode = static_cast<TPenMode>(r.Enum(pmNotXor));
-    s.BrushColor = r.I32();
-    s.BrushStyle = static_cast<TBrushStyle>(r.Enum(bsDiagCross));
+    s.penColor = r.I32();
+    s.penWidth = r.I32();
+    s.penStyle = static_cast<TPenStyle>(r.Enum(psAlternate));
+    s.penMode = static_cast<TPenMode>(r.Enum(pmNotXor));
+    s.brushColor = r.I32();
+    s.brushStyle = static_cast<TBrushStyle>(r.Enum(bsDiagCross));
     if (r.Enum(1)) {
         auto p = std::make_shared<TBrushPattern>();
-        p->Width = r.I32();
-        p->Height = r.I32();
-        if (p->Width <= 0 || p->Height <= 0 || p->Width > 64 || p->Height > 64) Bad();
-        p->Monochrome = r.Enum(1) != 0;
-        r.Need(static_cast<std::size_t>(p->Width * p->Height) * 4);
-        for (int i = 0; i < p->Width * p->Height; ++i) p->Pixels.push_back(r.U32());
-        s.BrushPattern = std::move(p);
+        p->width = r.I32();
+        p->height = r.I32();
+        if (p->width <= 0 || p->height <= 0 || p->width > 64 || p->height > 64) Bad();
+        p->monochrome = r.Enum(1) != 0;
+        r.Need(static_cast<std::size_t>(p->width * p->height) * 4);
+        for (int i = 0; i < p->width * p->height; ++i) p->pixels.push_back(r.U32());
+        s.brushPattern = std::move(p);
     }
-    TLogFont& f = s.Font;
+    TLogFont& f = s.font;
     f.lfHeight = r.I32();
     f.lfWidth = r.I32();
     f.lfEscapement = r.I32();
@@ -198,18 +198,18 @@ TMetaState ReadState(TReader& r) {
     f.lfQuality = static_cast<std::uint8_t>(r.U8());
     f.lfPitchAndFamily = static_cast<std::uint8_t>(r.U8());
     f.lfFaceName = r.Str();
-    s.FontColor = r.I32();
-    s.TextColor = r.U32();
-    s.TextNone = r.Enum(1) != 0;
-    s.BkColor = r.U32();
-    s.BkMode = r.I32();
-    s.TextAlign = r.U32();
+    s.fontColor = r.I32();
+    s.textColor = r.U32();
+    s.textNone = r.Enum(1) != 0;
+    s.bkColor = r.U32();
+    s.bkMode = r.I32();
+    s.textAlign = r.U32();
     const unsigned fill = r.U8();
     if (fill != ALTERNATE && fill != WINDING) Bad();
-    s.PolyFill = static_cast<TPolyFillMode>(fill);
-    s.CopyMode = r.U32();
+    s.polyFill = static_cast<TPolyFillMode>(fill);
+    s.copyMode = r.U32();
     const std::size_t clips = r.Count(16);
-    for (std::size_t i = 0; i < clips; ++i) s.Clip.push_back(r.Rect());
+    for (std::size_t i = 0; i < clips; ++i) s.clip.push_back(r.Rect());
     return s;
 }
 
@@ -237,34 +237,34 @@ std::vector<std::uint8_t> EncodeMetafile(const TMetafileData& data, const std::s
     w.bytes.assign(std::begin(kSignature), std::end(kSignature));
     w.Str(createdBy);
     w.Str(description);
-    w.I32(data.Width);
-    w.I32(data.Height);
-    w.U32(static_cast<std::uint32_t>(data.States.size()));
-    for (const TMetaState& s : data.States) WriteState(w, s);
-    w.U32(static_cast<std::uint32_t>(data.Records.size()));
-    for (const TMetaRecord& r : data.Records) {
-        w.U8(static_cast<unsigned>(r.Op));
-        w.I32(r.State);
-        w.Rect(r.R);
-        w.U32(static_cast<std::uint32_t>(r.Points.size()));
-        for (TPoint p : r.Points) {
+    w.I32(data.width);
+    w.I32(data.height);
+    w.U32(static_cast<std::uint32_t>(data.states.size()));
+    for (const TMetaState& s : data.states) WriteState(w, s);
+    w.U32(static_cast<std::uint32_t>(data.records.size()));
+    for (const TMetaRecord& r : data.records) {
+        w.U8(static_cast<unsigned>(r.op));
+        w.I32(r.state);
+        w.Rect(r.r);
+        w.U32(static_cast<std::uint32_t>(r.points.size()));
+        for (TPoint p : r.points) {
             w.I32(p.X);
             w.I32(p.Y);
         }
-        w.U32(static_cast<std::uint32_t>(r.Rects.size()));
-        for (const TRect& rect : r.Rects) w.Rect(rect);
-        w.I32(r.A);
-        w.I32(r.B);
-        w.U32(r.Flags);
-        w.I32(r.Color1);
-        w.I32(r.Color2);
-        w.Str(r.Text);
-        w.Image(r.Image);
-        w.U8(r.ImageMonochrome ? 1 : 0);
-        w.U32(r.ImageBkColor);
-        w.Image(r.Mask);
-        w.Bytes(r.Graphic ? r.Graphic->SaveToBytes() : std::vector<std::uint8_t>{});
-        w.U8(r.Graphic && r.Graphic->Transparent() ? 1 : 0);
+        w.U32(static_cast<std::uint32_t>(r.rects.size()));
+        for (const TRect& rect : r.rects) w.Rect(rect);
+        w.I32(r.a);
+        w.I32(r.b);
+        w.U32(r.flags);
+        w.I32(r.color1);
+        w.I32(r.color2);
+        w.Str(r.text);
+        w.Image(r.image);
+        w.U8(r.imageMonochrome ? 1 : 0);
+        w.U32(r.imageBkColor);
+        w.Image(r.mask);
+        w.Bytes(r.graphic ? r.graphic->SaveToBytes() : std::vector<std::uint8_t>{});
+        w.U8(r.graphic && r.graphic->Transparent() ? 1 : 0);
     }
     return std::move(w.bytes);
 }
@@ -274,41 +274,41 @@ TDecodedMetafile DecodeMetafile(const std::vector<std::uint8_t>& bytes) {
     std::vector<std::uint8_t> body(bytes.begin() + sizeof kSignature, bytes.end());
     TReader r(body);
     TDecodedMetafile result;
-    result.CreatedBy = r.Str();
-    result.Description = r.Str();
+    result.createdBy = r.Str();
+    result.description = r.Str();
     auto data = std::make_shared<TMetafileData>();
-    data->Width = r.I32();
-    data->Height = r.I32();
-    if (data->Width <= 0 || data->Height <= 0 || data->Width > kMaxImageSide ||
-        data->Height > kMaxImageSide)
+    data->width = r.I32();
+    data->height = r.I32();
+    if (data->width <= 0 || data->height <= 0 || data->width > kMaxImageSide ||
+        data->height > kMaxImageSide)
         Bad();
     const std::size_t states = r.Count(64);
-    for (std::size_t i = 0; i < states; ++i) data->States.push_back(ReadState(r));
+    for (std::size_t i = 0; i < states; ++i) data->states.push_back(ReadState(r));
     const std::size_t records = r.Count(32);
     for (std::size_t i = 0; i < records; ++i) {
         TMetaRecord rec;
-        rec.Op = static_cast<TMetaOp>(r.Enum(static_cast<unsigned>(TMetaOp::Graphic)));
-        rec.State = r.I32();
-        if (rec.State < 0 || static_cast<std::size_t>(rec.State) >= data->States.size()) Bad();
-        rec.R = r.Rect();
+        rec.op = static_cast<TMetaOp>(r.Enum(static_cast<unsigned>(TMetaOp::Graphic)));
+        rec.state = r.I32();
+        if (rec.state < 0 || static_cast<std::size_t>(rec.state) >= data->states.size()) Bad();
+        rec.r = r.Rect();
         const std::size_t points = r.Count(8);
         for (std::size_t k = 0; k < points; ++k) {
             const int x = r.I32();
-            rec.Points.push_back({x, r.I32()});
+            rec.points.push_back({x, r.I32()});
         }
-        if (rec.Points.size() < PointsNeeded(rec.Op)) Bad();
+        if (rec.points.size() < PointsNeeded(rec.op)) Bad();
         const std::size_t rects = r.Count(16);
-        for (std::size_t k = 0; k < rects; ++k) rec.Rects.push_back(r.Rect());
-        rec.A = r.I32();
-        rec.B = r.I32();
-        rec.Flags = r.U32();
-        rec.Color1 = r.I32();
-        rec.Color2 = r.I32();
-        rec.Text = r.Str();
-        rec.Image = r.Image();
-        rec.ImageMonochrome = r.Enum(1) != 0;
-        rec.ImageBkColor = r.U32();
-        rec.Mask = r.Image();
+        for (std::size_t k = 0; k < rects; ++k) rec.rects.push_back(r.Rect());
+        rec.a = r.I32();
+        rec.b = r.I32();
+        rec.flags = r.U32();
+        rec.color1 = r.I32();
+        rec.color2 = r.I32();
+        rec.text = r.Str();
+        rec.image = r.Image();
+        rec.imageMonochrome = r.Enum(1) != 0;
+        rec.imageBkColor = r.U32();
+        rec.mask = r.Image();
         const std::vector<std::uint8_t> graphic = r.Bytes();
         const bool transparent = r.Enum(1) != 0;
         if (!graphic.empty()) {
@@ -318,13 +318,13 @@ TDecodedMetafile DecodeMetafile(const std::vector<std::uint8_t>& bytes) {
             std::shared_ptr<TGraphic> copy = picture.Graphic()->CreateNew();
             copy->Assign(picture.Graphic());
             copy->SetTransparent(transparent);
-            rec.Graphic = std::move(copy);
+            rec.graphic = std::move(copy);
         }
-        if (rec.Op == TMetaOp::Graphic && !rec.Graphic) Bad();
-        data->Records.push_back(std::move(rec));
+        if (rec.op == TMetaOp::Graphic && !rec.graphic) Bad();
+        data->records.push_back(std::move(rec));
     }
     if (r.Left() != 0) Bad();
-    result.Data = std::move(data);
+    result.data = std::move(data);
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/Metafile.h"
 #include "framework/desktop/MetafileData.h"
 #include "framework/graphics/Bitmap.h"
@@ -22,8 +23,8 @@ public:
         : data_(data),
           canvas_(canvas),
           r_(r),
-          sx_(static_cast<double>(r.Width()) / data.Width),
-          sy_(static_cast<double>(r.Height()) / data.Height) {}
+          sx_(static_cast<double>(r.Width()) / data.width),
+          sy_(static_cast<double>(r.Height()) / data.height) {}
 
     void Play() {
         TPen pen;
@@ -34,8 +35,8 @@ public:
         font.Assign(canvas_.Font());
         hadClip_ = canvas_.GetClipRgn(originalClip_);
         saved_ = canvas_.SaveDC();
-        for (const TMetaRecord& record : data_.Records) {
-            if (record.State != applied_) Apply(record.State);
+        for (const TMetaRecord& record : data_.records) {
+            if (record.state != applied_) Apply(record.state);
             Draw(record);
         }
         // Pen, brush and font first: a new brush or font resets the background and text
@@ -66,41 +67,41 @@ private:
     }
 
     void Apply(int index) {
-        const TMetaState& s = data_.States[static_cast<std::size_t>(index)];
+        const TMetaState& s = data_.states[static_cast<std::size_t>(index)];
         canvas_.RestoreDC(saved_);
         saved_ = canvas_.SaveDC();
 
         TPen* pen = canvas_.Pen();
-        pen->SetColor(s.PenColor);
-        pen->SetStyle(s.PenStyle);
-        pen->SetMode(s.PenMode);
+        pen->SetColor(s.penColor);
+        pen->SetStyle(s.penStyle);
+        pen->SetMode(s.penMode);
         // Solid pens grow with the picture; styled pens stay one pixel, dashed.
-        const bool styled = s.PenStyle != psSolid && s.PenStyle != psInsideFrame;
+        const bool styled = s.penStyle != psSolid && s.penStyle != psInsideFrame;
         const double scale = std::min(std::abs(sx_), std::abs(sy_));
-        pen->SetWidth(s.PenWidth <= 0 || styled
-                          ? s.PenWidth
-                          : std::max(1, static_cast<int>(std::lround(s.PenWidth * scale))));
+        pen->SetWidth(s.penWidth <= 0 || styled
+                          ? s.penWidth
+                          : std::max(1, static_cast<int>(std::lround(s.penWidth * scale))));
 
         TBrush* brush = canvas_.Brush();
-        if (s.BrushPattern) {
+        if (s.brushPattern) {
             // The brush keeps a copy of the pixels and a pointer to the bitmap, which lives on
             // until the playing ends.
-            const TBrushPattern& p = *s.BrushPattern;
-            patternBitmap_ = std::make_unique<TBitmap>(p.Width, p.Height);
-            for (int y = 0; y < p.Height; ++y)
-                for (int x = 0; x < p.Width; ++x)
+            const TBrushPattern& p = *s.brushPattern;
+            patternBitmap_ = std::make_unique<TBitmap>(p.width, p.height);
+            for (int y = 0; y < p.height; ++y)
+                for (int x = 0; x < p.width; ++x)
                     patternBitmap_->Canvas()->SetPixels(
                         x, y,
-                        static_cast<TColor>(p.Pixels[static_cast<std::size_t>(y * p.Width + x)]));
-            if (p.Monochrome) patternBitmap_->SetMonochrome(true);
+                        static_cast<TColor>(p.pixels[static_cast<std::size_t>(y * p.width + x)]));
+            if (p.monochrome) patternBitmap_->SetMonochrome(true);
             brush->SetBitmap(patternBitmap_.get());
         } else {
             brush->SetBitmap(nullptr);
         }
-        brush->SetColor(s.BrushColor);
-        brush->SetStyle(s.BrushStyle);
+        brush->SetColor(s.brushColor);
+        brush->SetStyle(s.brushStyle);
 
-        TLogFont f = s.Font;
+        TLogFont f = s.font;
         if (f.lfHeight != 0) {
             const int h = static_cast<int>(std::lround(f.lfHeight * std::abs(sy_)));
             f.lfHeight = h != 0 ? h : (f.lfHeight < 0 ? -1 : 1);
@@ -108,15 +109,15 @@ private:
         f.lfWidth = static_cast<int>(std::lround(f.lfWidth * std::abs(sx_)));
         TFont* font = canvas_.Font();
         font->SetLogFont(f);
-        font->SetColor(s.FontColor);
+        font->SetColor(s.fontColor);
 
-        canvas_.SetTextColor(s.TextNone ? clNone : static_cast<TColor>(s.TextColor));
-        canvas_.SetBkColor(static_cast<TColor>(s.BkColor));
-        canvas_.SetBkMode(s.BkMode);
-        canvas_.SetTextAlign(s.TextAlign);
-        canvas_.SetPolyFillMode(s.PolyFill);
-        canvas_.SetCopyMode(s.CopyMode);
-        ApplyClip(s.Clip);
+        canvas_.SetTextColor(s.textNone ? clNone : static_cast<TColor>(s.textColor));
+        canvas_.SetBkColor(static_cast<TColor>(s.bkColor));
+        canvas_.SetBkMode(s.bkMode);
+        canvas_.SetTextAlign(s.textAlign);
+        canvas_.SetPolyFillMode(s.polyFill);
+        canvas_.SetCopyMode(s.copyMode);
+        ApplyClip(s.clip);
         applied_ = index;
     }
 
@@ -136,92 +137,92 @@ private:
 
     std::unique_ptr<TBitmap> Bitmap(const QImage& image, bool monochrome) {
         auto bitmap = std::make_unique<TBitmap>();
-        bitmap->Internal().image = image;
-        bitmap->PixelsReplaced();
+        bitmap->Internal(kFrameworkKey).image = image;
+        bitmap->PixelsReplaced(kFrameworkKey);
         if (monochrome) bitmap->SetMonochrome(true);
         return bitmap;
     }
 
     void Draw(const TMetaRecord& r) {
-        switch (r.Op) {
+        switch (r.op) {
             case TMetaOp::Pixel: {
                 canvas_.Brush()->SetBitmap(nullptr);
-                canvas_.Brush()->SetColor(r.Color1);
+                canvas_.Brush()->SetColor(r.color1);
                 canvas_.Brush()->SetStyle(bsSolid);
-                const TPoint p = r.Points[0];
+                const TPoint p = r.points[0];
                 canvas_.FillRect(AtLeastOnePixel(NormalizeRect(R(Bounds(p.X, p.Y, 1, 1)))));
                 applied_ = -1;  // the brush is not the state's any more
                 break;
             }
             case TMetaOp::Line:
-                canvas_.MoveTo(X(r.Points[0].X), Y(r.Points[0].Y));
-                canvas_.LineTo(X(r.Points[1].X), Y(r.Points[1].Y));
+                canvas_.MoveTo(X(r.points[0].X), Y(r.points[0].Y));
+                canvas_.LineTo(X(r.points[1].X), Y(r.points[1].Y));
                 break;
-            case TMetaOp::Polyline: canvas_.Polyline(Ps(r.Points)); break;
-            case TMetaOp::Rectangle: canvas_.Rectangle(R(r.R)); break;
+            case TMetaOp::Polyline: canvas_.Polyline(Ps(r.points)); break;
+            case TMetaOp::Rectangle: canvas_.Rectangle(R(r.r)); break;
             case TMetaOp::RoundRect: {
-                const TRect b = R(r.R);
+                const TRect b = R(r.r);
                 canvas_.RoundRect(b.Left, b.Top, b.Right, b.Bottom,
-                                  static_cast<int>(std::lround(r.A * std::abs(sx_))),
-                                  static_cast<int>(std::lround(r.B * std::abs(sy_))));
+                                  static_cast<int>(std::lround(r.a * std::abs(sx_))),
+                                  static_cast<int>(std::lround(r.b * std::abs(sy_))));
                 break;
             }
-            case TMetaOp::Ellipse: canvas_.Ellipse(R(r.R)); break;
-            case TMetaOp::Polygon: canvas_.Polygon(Ps(r.Points)); break;
-            case TMetaOp::FillRect: canvas_.FillRect(R(r.R)); break;
-            case TMetaOp::FrameRect: canvas_.FrameRect(R(r.R)); break;
+            case TMetaOp::Ellipse: canvas_.Ellipse(R(r.r)); break;
+            case TMetaOp::Polygon: canvas_.Polygon(Ps(r.points)); break;
+            case TMetaOp::FillRect: canvas_.FillRect(R(r.r)); break;
+            case TMetaOp::FrameRect: canvas_.FrameRect(R(r.r)); break;
             case TMetaOp::FillRegion:
-                for (const TRect& rect : r.Rects) canvas_.FillRect(NormalizeRect(R(rect)));
+                for (const TRect& rect : r.rects) canvas_.FillRect(NormalizeRect(R(rect)));
                 break;
             case TMetaOp::PatBlt: {
-                const TRect b = R(r.R);
-                canvas_.PatBlt(b.Left, b.Top, b.Width(), b.Height(), r.Flags);
+                const TRect b = R(r.r);
+                canvas_.PatBlt(b.Left, b.Top, b.Width(), b.Height(), r.flags);
                 break;
             }
             case TMetaOp::Gradient:
-                canvas_.GradientFill(R(r.R), r.Color1, r.Color2, r.Flags);
+                canvas_.GradientFill(R(r.r), r.color1, r.color2, r.flags);
                 break;
-            case TMetaOp::FocusRect: canvas_.DrawFocusRect(R(r.R)); break;
-            case TMetaOp::InvertRect: canvas_.InvertRect(R(r.R)); break;
+            case TMetaOp::FocusRect: canvas_.DrawFocusRect(R(r.r)); break;
+            case TMetaOp::InvertRect: canvas_.InvertRect(R(r.r)); break;
             case TMetaOp::Edge: {
-                TRect b = R(r.R);
-                canvas_.DrawEdge(b, static_cast<unsigned>(r.A), r.Flags);
+                TRect b = R(r.r);
+                canvas_.DrawEdge(b, static_cast<unsigned>(r.a), r.flags);
                 break;
             }
             case TMetaOp::DrawText: {
-                TRect b = R(r.R);
-                canvas_.DrawText(r.Text, b, r.Flags);
+                TRect b = R(r.r);
+                canvas_.DrawText(r.text, b, r.flags);
                 break;
             }
             case TMetaOp::TextOut:
-                canvas_.TextOut(X(r.Points[0].X), Y(r.Points[0].Y), r.Text);
+                canvas_.TextOut(X(r.points[0].X), Y(r.points[0].Y), r.text);
                 break;
             case TMetaOp::TextRect:
-                canvas_.TextRect(R(r.R), X(r.Points[0].X), Y(r.Points[0].Y), r.Text);
+                canvas_.TextRect(R(r.r), X(r.points[0].X), Y(r.points[0].Y), r.text);
                 break;
             case TMetaOp::Image: {
-                const TRect b = R(r.R);
-                if (!r.Image) {
-                    canvas_.PatBlt(b.Left, b.Top, b.Width(), b.Height(), r.Flags);
+                const TRect b = R(r.r);
+                if (!r.image) {
+                    canvas_.PatBlt(b.Left, b.Top, b.Width(), b.Height(), r.flags);
                     break;
                 }
-                auto source = Bitmap(*r.Image, r.ImageMonochrome);
-                source->Canvas()->SetBkColor(static_cast<TColor>(r.ImageBkColor));
+                auto source = Bitmap(*r.image, r.imageMonochrome);
+                source->Canvas()->SetBkColor(static_cast<TColor>(r.imageBkColor));
                 canvas_.StretchBlt(b.Left, b.Top, b.Width(), b.Height(), source->Canvas(), 0, 0,
-                                   source->Width(), source->Height(), r.Flags);
+                                   source->Width(), source->Height(), r.flags);
                 break;
             }
             case TMetaOp::MaskedImage: {
-                if (!r.Image || !r.Mask) break;
-                auto source = Bitmap(*r.Image, false);
-                auto mask = Bitmap(*r.Mask, true);
-                canvas_.TransparentStretchBlt(R(r.R), source->Canvas(),
+                if (!r.image || !r.mask) break;
+                auto source = Bitmap(*r.image, false);
+                auto mask = Bitmap(*r.mask, true);
+                canvas_.TransparentStretchBlt(R(r.r), source->Canvas(),
                                               Rect(0, 0, source->Width(), source->Height()),
                                               mask->Canvas(), {0, 0});
                 break;
             }
             case TMetaOp::Graphic:
-                if (r.Graphic) canvas_.StretchDraw(R(r.R), r.Graphic.get());
+                if (r.graphic) canvas_.StretchDraw(R(r.r), r.graphic.get());
                 break;
         }
     }
@@ -241,7 +242,7 @@ private:
 }  // namespace
 
 void PlayMetafile(const TMetafileData& data, TCanvas& canvas, const TRect& r) {
-    if (data.Width <= 0 || data.Height <= 0 || data.Records.empty() ||
+    if (data.width <= 0 || data.height <= 0 || data.records.empty() ||
         IsRectEmpty(NormalizeRect(r)))
         return;
     TPlayer(data, canvas, r).Play();

@@ -8,25 +8,25 @@ namespace dsp {
 bool TPrintDialog::Execute(HWND owner) {
     TPrinter& printer = *Printer();
     TPrintDialogRequest request;
-    request.Owner = owner;
+    request.owner = owner;
     for (int i = 0; i < printer.Printers()->Count(); ++i)
-        request.Printers.push_back(printer.Printers()->Strings(i));
-    request.PrinterIndex = printer.PrinterIndex();
-    request.Orientation = printer.Orientation();
-    request.Copies = copies_;
-    request.FileName = printer.FileName();
+        request.printers.push_back(printer.Printers()->Strings(i));
+    request.printerIndex = printer.PrinterIndex();
+    request.orientation = printer.Orientation();
+    request.copies = copies_;
+    request.fileName = printer.FileName();
     DoShow();
     const TPrintDialogAnswer answer = DialogService().RunPrintDialog(request);
-    if (answer.Accepted) {
-        printer.SetPrinterIndex(answer.PrinterIndex);
-        printer.SetOrientation(answer.Orientation);
-        SetCopies(answer.Copies);
+    if (answer.accepted) {
+        printer.SetPrinterIndex(answer.printerIndex);
+        printer.SetOrientation(answer.orientation);
+        SetCopies(answer.copies);
         printer.SetCopies(copies_);
-        if (!answer.FileName.empty() && printer.IsPdfPrinter())
-            printer.SetFileName(answer.FileName);
+        if (!answer.fileName.empty() && printer.IsPdfPrinter())
+            printer.SetFileName(answer.fileName);
     }
     DoClose();
-    return answer.Accepted;
+    return answer.accepted;
 }
 
 }  // namespace dsp

@@ -254,10 +254,10 @@ bool TPrinter::GetDeviceMode(TDeviceMode& mode) const {
     Impl& d = *impl_;
     const int index = d.Selected();
     if (index < 0 || index >= d.List().Count()) return false;
-    mode.DeviceName = d.List().Strings(index);
-    mode.PaperSize = QPageSize::windowsId(d.paper);
-    mode.Orientation = d.orientation;
-    mode.Copies = d.copies;
+    mode.deviceName = d.List().Strings(index);
+    mode.paperSize = QPageSize::windowsId(d.paper);
+    mode.orientation = d.orientation;
+    mode.copies = d.copies;
     return true;
 }
 

@@ -38,10 +38,10 @@ constexpr int DMPAPER_A5 = 11;
 
 // The selected printer's settings.
 struct TDeviceMode {
-    std::string DeviceName;
-    int PaperSize = DMPAPER_A4;
-    TPrinterOrientation Orientation = poPortrait;
-    int Copies = 1;
+    std::string deviceName;
+    int paperSize = DMPAPER_A4;
+    TPrinterOrientation orientation = poPortrait;
+    int copies = 1;
 };
 
 // Printer errors: "Printing in progress", "Printer is not currently printing",

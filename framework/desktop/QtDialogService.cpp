@@ -38,8 +38,8 @@ TColorRef FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue())
 // names its patterns itself is shown once.
 QString NameFilter(const TFileFilter& f) {
     QStringList patterns;
-    for (const std::string& p : f.Patterns) patterns << Q(p);
-    return Q(f.Description) + " (" + patterns.join(' ') + ")";
+    for (const std::string& p : f.patterns) patterns << Q(p);
+    return Q(f.description) + " (" + patterns.join(' ') + ")";
 }
 
 // The 1-based index of the filter the dialog reports; with the details hidden the toolkit
@@ -49,7 +49,7 @@ int ChosenFilterIndex(const std::vector<TFileFilter>& filters, const QStringList
     const int exact = static_cast<int>(shown.indexOf(selected));
     if (exact >= 0) return exact + 1;
     for (std::size_t i = 0; i < filters.size(); ++i)
-        if (Q(filters[i].Description) == selected) return static_cast<int>(i) + 1;
+        if (Q(filters[i].description) == selected) return static_cast<int>(i) + 1;
     return 0;
 }
 
@@ -126,40 +126,40 @@ QMessageBox::ButtonRole RoleOf(TMsgDlgBtn button) {
     return QMessageBox::AcceptRole;
 }
 
-class TQtDialogService : public TDialogService {
+class TQtDialogService : public IDialogService {
 public:
     TFileDialogAnswer RunFileDialog(const TFileDialogRequest& request) override {
         TFileDialogAnswer answer;
         if (!HaveWidgets()) return answer;
         const QString dir =
-            request.InitialDir.empty() ? QDir::currentPath() : Q(request.InitialDir);
-        QFileDialog dialog(DialogParent(request.Owner), Q(request.Title), dir);
-        const bool save = request.Kind == fdSave;
+            request.initialDir.empty() ? QDir::currentPath() : Q(request.initialDir);
+        QFileDialog dialog(DialogParent(request.owner), Q(request.title), dir);
+        const bool save = request.kind == fdSave;
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         if (save) {
             dialog.setFileMode(QFileDialog::AnyFile);
-        } else if (request.AllowMultiSelect) {
+        } else if (request.allowMultiSelect) {
             dialog.setFileMode(QFileDialog::ExistingFiles);
         } else {
-            dialog.setFileMode(request.FileMustExist ? QFileDialog::ExistingFile
+            dialog.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);
         }
         // Overwriting is confirmed through the message-box seam, after the default extension.
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
         dialog.setOption(QFileDialog::HideNameFilterDetails, true);
         QStringList filters;
-        for (const TFileFilter& f : request.Filters) filters << NameFilter(f);
+        for (const TFileFilter& f : request.filters) filters << NameFilter(f);
         if (!filters.isEmpty()) {
             dialog.setNameFilters(filters);
-            const int index = std::clamp(request.FilterIndex, 1, static_cast<int>(filters.size()));
+            const int index = std::clamp(request.filterIndex, 1, static_cast<int>(filters.size()));
             dialog.selectNameFilter(filters[index - 1]);
         }
-        if (!request.FileName.empty()) dialog.selectFile(Q(request.FileName));
+        if (!request.fileName.empty()) dialog.selectFile(Q(request.fileName));
         if (dialog.exec() != QDialog::Accepted) return answer;
-        answer.Accepted = true;
-        for (const QString& name : dialog.selectedFiles()) answer.FileNames.push_back(S(name));
-        answer.FilterIndex =
-            ChosenFilterIndex(request.Filters, filters, dialog.selectedNameFilter());
+        answer.accepted = true;
+        for (const QString& name : dialog.selectedFiles()) answer.fileNames.push_back(S(name));
+        answer.filterIndex =
+            ChosenFilterIndex(request.filters, filters, dialog.selectedNameFilter());
         return answer;
     }
 
@@ -167,96 +167,96 @@ public:
         TColorDialogAnswer answer;
         if (!HaveWidgets()) return answer;
         const int customCount =
-            std::min(static_cast<int>(request.CustomColors.size()), QColorDialog::customCount());
+            std::min(static_cast<int>(request.customColors.size()), QColorDialog::customCount());
         for (int i = 0; i < customCount; ++i)
             QColorDialog::setCustomColor(
-                i, ToQColor(request.CustomColors[static_cast<std::size_t>(i)]));
-        QColorDialog dialog(ToQColor(request.Color), DialogParent(request.Owner));
+                i, ToQColor(request.customColors[static_cast<std::size_t>(i)]));
+        QColorDialog dialog(ToQColor(request.color), DialogParent(request.owner));
         if (dialog.exec() != QDialog::Accepted) return answer;
-        answer.Accepted = true;
-        answer.Color = FromQColor(dialog.selectedColor());
+        answer.accepted = true;
+        answer.color = FromQColor(dialog.selectedColor());
         for (int i = 0; i < QColorDialog::customCount(); ++i)
-            answer.CustomColors.push_back(FromQColor(QColorDialog::customColor(i)));
+            answer.customColors.push_back(FromQColor(QColorDialog::customColor(i)));
         return answer;
     }
 
     TFontDialogAnswer RunFontDialog(const TFontDialogRequest& request) override {
         TFontDialogAnswer answer;
         if (!HaveWidgets()) return answer;
-        QFontDialog dialog(ToQFont(request.Font), DialogParent(request.Owner));
+        QFontDialog dialog(ToQFont(request.font), DialogParent(request.owner));
         dialog.setOption(QFontDialog::NoButtons, false);
         if (dialog.exec() != QDialog::Accepted) return answer;
-        answer.Accepted = true;
-        answer.Font = FromQFont(dialog.selectedFont(), request.Font);
-        if (!request.Effects) {
-            answer.Font.lfUnderline = request.Font.lfUnderline;
-            answer.Font.lfStrikeOut = request.Font.lfStrikeOut;
+        answer.accepted = true;
+        answer.font = FromQFont(dialog.selectedFont(), request.font);
+        if (!request.effects) {
+            answer.font.lfUnderline = request.font.lfUnderline;
+            answer.font.lfStrikeOut = request.font.lfStrikeOut;
         }
-        answer.Color = request.Color;  // the toolkit's font dialog offers no colour
+        answer.color = request.color;  // the toolkit's font dialog offers no colour
         return answer;
     }
 
     TPrintDialogAnswer RunPrintDialog(const TPrintDialogRequest& request) override {
         TPrintDialogAnswer answer;
-        answer.PrinterIndex = request.PrinterIndex;
-        answer.Orientation = request.Orientation;
-        answer.Copies = request.Copies;
+        answer.printerIndex = request.printerIndex;
+        answer.orientation = request.orientation;
+        answer.copies = request.copies;
         if (!HaveWidgets()) return answer;
         const auto indexOf = [&](const std::string& name) {
-            const auto it = std::find(request.Printers.begin(), request.Printers.end(), name);
-            return it == request.Printers.end() ? -1
-                                                : static_cast<int>(it - request.Printers.begin());
+            const auto it = std::find(request.printers.begin(), request.printers.end(), name);
+            return it == request.printers.end() ? -1
+                                                : static_cast<int>(it - request.printers.begin());
         };
         const bool pdf =
-            request.PrinterIndex >= 0 &&
-            request.PrinterIndex < static_cast<int>(request.Printers.size()) &&
-            request.Printers[static_cast<std::size_t>(request.PrinterIndex)] == kPdfPrinterName;
+            request.printerIndex >= 0 &&
+            request.printerIndex < static_cast<int>(request.printers.size()) &&
+            request.printers[static_cast<std::size_t>(request.printerIndex)] == kPdfPrinterName;
         QPrinter printer;
         if (pdf) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(
-                Q(request.FileName.empty() ? "document.pdf" : request.FileName));
-        } else if (request.PrinterIndex >= 0 &&
-                   request.PrinterIndex < static_cast<int>(request.Printers.size())) {
+                Q(request.fileName.empty() ? "document.pdf" : request.fileName));
+        } else if (request.printerIndex >= 0 &&
+                   request.printerIndex < static_cast<int>(request.printers.size())) {
             printer.setPrinterName(
-                Q(request.Printers[static_cast<std::size_t>(request.PrinterIndex)]));
+                Q(request.printers[static_cast<std::size_t>(request.printerIndex)]));
         }
-        printer.setPageOrientation(request.Orientation == poLandscape ? QPageLayout::Landscape
+        printer.setPageOrientation(request.orientation == poLandscape ? QPageLayout::Landscape
                                                                       : QPageLayout::Portrait);
-        printer.setCopyCount(request.Copies);
-        QPrintDialog dialog(&printer, DialogParent(request.Owner));
+        printer.setCopyCount(request.copies);
+        QPrintDialog dialog(&printer, DialogParent(request.owner));
         if (dialog.exec() != QDialog::Accepted) return answer;
-        answer.Accepted = true;
+        answer.accepted = true;
         if (printer.outputFormat() == QPrinter::PdfFormat) {
-            answer.PrinterIndex = indexOf(kPdfPrinterName);
-            answer.FileName = S(printer.outputFileName());
+            answer.printerIndex = indexOf(kPdfPrinterName);
+            answer.fileName = S(printer.outputFileName());
         } else if (const int index = indexOf(S(printer.printerName())); index >= 0) {
-            answer.PrinterIndex = index;
+            answer.printerIndex = index;
         }
-        answer.Orientation =
+        answer.orientation =
             printer.pageLayout().orientation() == QPageLayout::Landscape ? poLandscape : poPortrait;
-        answer.Copies = printer.copyCount();
+        answer.copies = printer.copyCount();
         return answer;
     }
 
     TModalResult RunMessageBox(const TMessageBoxRequest& request) override {
-        const int defaultIndex = request.Buttons.empty()
+        const int defaultIndex = request.buttons.empty()
                                      ? -1
-                                     : std::clamp(request.DefaultButton, 0,
-                                                  static_cast<int>(request.Buttons.size()) - 1);
+                                     : std::clamp(request.defaultButton, 0,
+                                                  static_cast<int>(request.buttons.size()) - 1);
         const TModalResult fallback =
             defaultIndex >= 0
-                ? ModalResultOf(request.Buttons[static_cast<std::size_t>(defaultIndex)])
+                ? ModalResultOf(request.buttons[static_cast<std::size_t>(defaultIndex)])
                 : mrOk;
         if (!HaveWidgets()) {
-            std::fprintf(stderr, "%s: %s\n", request.Caption.c_str(), request.Text.c_str());
+            std::fprintf(stderr, "%s: %s\n", request.caption.c_str(), request.text.c_str());
             return fallback;
         }
-        QMessageBox box(IconOf(request.Type), Q(request.Caption), Q(request.Text),
-                        QMessageBox::NoButton, DialogParent(request.Owner));
+        QMessageBox box(IconOf(request.type), Q(request.caption), Q(request.text),
+                        QMessageBox::NoButton, DialogParent(request.owner));
         std::vector<QAbstractButton*> buttons;
         QAbstractButton* cancel = nullptr;
-        for (TMsgDlgBtn b : request.Buttons) {
+        for (TMsgDlgBtn b : request.buttons) {
             QPushButton* button = box.addButton(QString::fromUtf8(TextOf(b)), RoleOf(b));
             buttons.push_back(button);
             if (b == mbCancel) cancel = button;
@@ -271,7 +271,7 @@ public:
         }
         box.exec();
         for (std::size_t i = 0; i < buttons.size(); ++i)
-            if (box.clickedButton() == buttons[i]) return ModalResultOf(request.Buttons[i]);
+            if (box.clickedButton() == buttons[i]) return ModalResultOf(request.buttons[i]);
         return cancel != nullptr ? mrCancel : fallback;
     }
 };
@@ -287,7 +287,7 @@ QWidget* DialogParent(HWND owner) {
     return HaveWidgets() ? QApplication::activeWindow() : nullptr;
 }
 
-TDialogService& QtDialogService() {
+IDialogService& QtDialogService() {
     static TQtDialogService service;
     return service;
 }

@@ -5,6 +5,6 @@
 
 namespace dsp {
 
-TDialogService& QtDialogService();
+IDialogService& QtDialogService();
 
 }  // namespace dsp

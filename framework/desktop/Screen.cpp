@@ -9,6 +9,7 @@
 #include <climits>
 #include <cmath>
 
+#include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/CursorQt.h"
 #include "framework/desktop/ScreenQt.h"
 #include "framework/graphics/Bitmap.h"
@@ -70,7 +71,7 @@ TScreen::TScreen(TComponent* owner) : TComponent(owner), impl_(std::make_unique<
 
 TScreen::~TScreen() = default;
 
-void TScreen::refreshMonitors() const {
+void TScreen::RefreshMonitors() const {
     const QList<QScreen*> screens = HostScreens();
     auto& monitors = impl_->monitors;
     while (monitors.size() < static_cast<std::size_t>(screens.size()))
@@ -87,18 +88,18 @@ void TScreen::refreshMonitors() const {
 }
 
 int TScreen::MonitorCount() const {
-    refreshMonitors();
+    RefreshMonitors();
     return impl_->monitorCount;
 }
 
 TMonitor* TScreen::Monitors(int index) const {
-    refreshMonitors();
+    RefreshMonitors();
     if (index < 0 || index >= impl_->monitorCount) throw EListError::IndexOutOfBounds(index);
     return impl_->monitors[static_cast<std::size_t>(index)].get();
 }
 
 TMonitor* TScreen::PrimaryMonitor() const {
-    refreshMonitors();
+    RefreshMonitors();
     return impl_->monitorCount > 0 ? impl_->monitors[0].get() : nullptr;
 }
 
@@ -123,7 +124,7 @@ int TScreen::PixelsPerInch() const {
 }
 
 TRect TScreen::DesktopRect() const {
-    refreshMonitors();
+    RefreshMonitors();
     TRect all;
     for (int i = 0; i < impl_->monitorCount; ++i)
         all = UnionRect(all, impl_->monitors[static_cast<std::size_t>(i)]->BoundsRect());
@@ -144,7 +145,7 @@ TMonitor* Fallback(const TScreen& screen, TMonitorDefaultTo fallback, int neares
 }  // namespace
 
 TMonitor* TScreen::MonitorFromPoint(TPoint point, TMonitorDefaultTo fallback) const {
-    refreshMonitors();
+    RefreshMonitors();
     std::vector<TRect> rects;
     for (int i = 0; i < impl_->monitorCount; ++i) {
         const TRect& r = impl_->monitors[static_cast<std::size_t>(i)]->BoundsRect();
@@ -155,7 +156,7 @@ TMonitor* TScreen::MonitorFromPoint(TPoint point, TMonitorDefaultTo fallback) co
 }
 
 TMonitor* TScreen::MonitorFromRect(const TRect& rect, TMonitorDefaultTo fallback) const {
-    refreshMonitors();
+    RefreshMonitors();
     std::vector<TRect> rects;
     for (int i = 0; i < impl_->monitorCount; ++i)
         rects.push_back(impl_->monitors[static_cast<std::size_t>(i)]->BoundsRect());
@@ -186,7 +187,7 @@ void TScreen::SetCursors(TCursor index, const TBitmap* picture, TPoint hotSpot) 
         impl_->registeredCursors.erase(index);
         return;
     }
-    QImage image = picture->Internal().image.convertToFormat(QImage::Format_ARGB32);
+    QImage image = picture->Internal(kFrameworkKey).image.convertToFormat(QImage::Format_ARGB32);
     if (picture->Transparent()) {
         const TColorRef key = picture->TransparentMode() == tmFixed
                                   ? ResolveColor(picture->TransparentColor())

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/core/Component.h"
+#include "framework/core/FrameworkKey.h"
 #include "framework/desktop/Cursors.h"
 #include "framework/graphics/Geometry.h"
 
@@ -83,10 +84,10 @@ public:
     bool HasCursor(TCursor index) const;
 
     struct Impl;
-    Impl& Internal() const { return *impl_; }
+    Impl& Internal(TFrameworkKey) const { return *impl_; }
 
 private:
-    void refreshMonitors() const;
+    void RefreshMonitors() const;
 
     TCursor cursor_ = crDefault;
     std::unique_ptr<Impl> impl_;

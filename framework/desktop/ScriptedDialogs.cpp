@@ -25,34 +25,34 @@ TScriptedDialogs::TScriptedDialogs() { previous_ = SetDialogService(this); }
 TScriptedDialogs::~TScriptedDialogs() { SetDialogService(previous_); }
 
 void TScriptedDialogs::AnswerFiles(std::vector<std::string> fileNames, int filterIndex) {
-    Queue({.Kind = sdFile,
-           .Accepted = true,
-           .FileNames = std::move(fileNames),
-           .FilterIndex = filterIndex});
+    Queue({.kind = sdFile,
+           .accepted = true,
+           .fileNames = std::move(fileNames),
+           .filterIndex = filterIndex});
 }
 
 void TScriptedDialogs::AnswerColor(TColorRef color) {
-    Queue({.Kind = sdColor, .Accepted = true, .Color = color});
+    Queue({.kind = sdColor, .accepted = true, .color = color});
 }
 
 void TScriptedDialogs::AnswerFont(const TLogFont& font, TColorRef color) {
-    Queue({.Kind = sdFont, .Accepted = true, .Color = color, .Font = font});
+    Queue({.kind = sdFont, .accepted = true, .color = color, .font = font});
 }
 
 void TScriptedDialogs::AnswerPrint(int printerIndex, TPrinterOrientation orientation, int copies,
                                    const std::string& fileName) {
     std::vector<std::string> fileNames;
     if (!fileName.empty()) fileNames = {fileName};
-    Queue({.Kind = sdPrint,
-           .Accepted = true,
-           .FileNames = std::move(fileNames),
-           .PrinterIndex = printerIndex,
-           .Orientation = orientation,
-           .Copies = copies});
+    Queue({.kind = sdPrint,
+           .accepted = true,
+           .fileNames = std::move(fileNames),
+           .printerIndex = printerIndex,
+           .orientation = orientation,
+           .copies = copies});
 }
 
 void TScriptedDialogs::AnswerButton(TModalResult result) {
-    Queue({.Kind = sdMessageBox, .Accepted = true, .Result = result});
+    Queue({.kind = sdMessageBox, .accepted = true, .result = result});
 }
 
 void TScriptedDialogs::Cancel() { Queue(Answer{}); }
@@ -64,26 +64,26 @@ TScriptedDialogs::Answer TScriptedDialogs::Take(TScriptedDialogKind kind, const 
                                    " was shown with no answer queued: " + what);
     Answer a = std::move(answers_.front());
     answers_.pop_front();
-    if (a.Kind != kind && a.Kind != sdAny)
+    if (a.kind != kind && a.kind != sdAny)
         throw EScriptedDialogError(std::string(NameOf(kind)) +
-                                   " was shown, but the next answer is " + NameOf(a.Kind) +
+                                   " was shown, but the next answer is " + NameOf(a.kind) +
                                    "'s: " + what);
     return a;
 }
 
 TFileDialogAnswer TScriptedDialogs::RunFileDialog(const TFileDialogRequest& request) {
     fileRequests_.push_back(request);
-    const Answer a = Take(sdFile, request.Title.empty() ? request.FileName : request.Title);
+    const Answer a = Take(sdFile, request.title.empty() ? request.fileName : request.title);
     TFileDialogAnswer answer;
-    if (!a.Accepted) return answer;
-    if (a.FileNames.empty()) throw EScriptedDialogError("a file dialog was answered with no file");
-    if (a.FileNames.size() > 1 && !request.AllowMultiSelect)
+    if (!a.accepted) return answer;
+    if (a.fileNames.empty()) throw EScriptedDialogError("a file dialog was answered with no file");
+    if (a.fileNames.size() > 1 && !request.allowMultiSelect)
         throw EScriptedDialogError("several files were chosen in a dialog that takes one");
-    if (a.FilterIndex < 0 || a.FilterIndex > static_cast<int>(request.Filters.size()))
+    if (a.filterIndex < 0 || a.filterIndex > static_cast<int>(request.filters.size()))
         throw EScriptedDialogError("the filter chosen is not one the dialog offers");
-    answer.Accepted = true;
-    answer.FileNames = a.FileNames;
-    answer.FilterIndex = a.FilterIndex;
+    answer.accepted = true;
+    answer.fileNames = a.fileNames;
+    answer.filterIndex = a.filterIndex;
     return answer;
 }
 
@@ -91,18 +91,18 @@ TColorDialogAnswer TScriptedDialogs::RunColorDialog(const TColorDialogRequest& r
     colorRequests_.push_back(request);
     const Answer a = Take(sdColor, "");
     TColorDialogAnswer answer;
-    answer.Accepted = a.Accepted;
-    answer.Color = a.Accepted ? a.Color : request.Color;
+    answer.accepted = a.accepted;
+    answer.color = a.accepted ? a.color : request.color;
     return answer;
 }
 
 TFontDialogAnswer TScriptedDialogs::RunFontDialog(const TFontDialogRequest& request) {
     fontRequests_.push_back(request);
-    const Answer a = Take(sdFont, request.Font.lfFaceName);
+    const Answer a = Take(sdFont, request.font.lfFaceName);
     TFontDialogAnswer answer;
-    answer.Accepted = a.Accepted;
-    answer.Font = a.Accepted ? a.Font : request.Font;
-    answer.Color = a.Accepted ? a.Color : request.Color;
+    answer.accepted = a.accepted;
+    answer.font = a.accepted ? a.font : request.font;
+    answer.color = a.accepted ? a.color : request.color;
     return answer;
 }
 
@@ -110,28 +110,28 @@ TPrintDialogAnswer TScriptedDialogs::RunPrintDialog(const TPrintDialogRequest& r
     printRequests_.push_back(request);
     const Answer a = Take(sdPrint, "");
     TPrintDialogAnswer answer;
-    answer.Accepted = a.Accepted;
-    answer.PrinterIndex = request.PrinterIndex;
-    answer.Orientation = request.Orientation;
-    answer.Copies = request.Copies;
-    if (!a.Accepted) return answer;
-    if (a.PrinterIndex < 0 || a.PrinterIndex >= static_cast<int>(request.Printers.size()))
+    answer.accepted = a.accepted;
+    answer.printerIndex = request.printerIndex;
+    answer.orientation = request.orientation;
+    answer.copies = request.copies;
+    if (!a.accepted) return answer;
+    if (a.printerIndex < 0 || a.printerIndex >= static_cast<int>(request.printers.size()))
         throw EScriptedDialogError("the printer chosen is not one the dialog offers");
-    answer.PrinterIndex = a.PrinterIndex;
-    answer.Orientation = a.Orientation;
-    answer.Copies = a.Copies;
-    if (!a.FileNames.empty()) answer.FileName = a.FileNames.front();
+    answer.printerIndex = a.printerIndex;
+    answer.orientation = a.orientation;
+    answer.copies = a.copies;
+    if (!a.fileNames.empty()) answer.fileName = a.fileNames.front();
     return answer;
 }
 
 TModalResult TScriptedDialogs::RunMessageBox(const TMessageBoxRequest& request) {
     messageRequests_.push_back(request);
-    const Answer a = Take(sdMessageBox, request.Text);
-    const TModalResult result = a.Accepted ? a.Result : mrCancel;
-    const bool offered = std::any_of(request.Buttons.begin(), request.Buttons.end(),
+    const Answer a = Take(sdMessageBox, request.text);
+    const TModalResult result = a.accepted ? a.result : mrCancel;
+    const bool offered = std::any_of(request.buttons.begin(), request.buttons.end(),
                                      [&](TMsgDlgBtn b) { return ModalResultOf(b) == result; });
     if (!offered)
-        throw EScriptedDialogError("the message box \"" + request.Text +
+        throw EScriptedDialogError("the message box \"" + request.text +
                                    "\" offers no button for the answer queued");
     return result;
 }

@@ -21,7 +21,7 @@ public:
 
 enum TScriptedDialogKind { sdFile, sdColor, sdFont, sdPrint, sdMessageBox, sdAny };
 
-class TScriptedDialogs : public TDialogService {
+class TScriptedDialogs : public IDialogService {
 public:
     TScriptedDialogs();
     ~TScriptedDialogs() override;
@@ -64,23 +64,23 @@ public:
 
 private:
     struct Answer {
-        TScriptedDialogKind Kind = sdAny;
-        bool Accepted = false;
-        std::vector<std::string> FileNames{};
-        int FilterIndex = 0;
-        TColorRef Color = 0;
-        TLogFont Font{};
-        TModalResult Result = mrNone;
-        int PrinterIndex = 0;
-        TPrinterOrientation Orientation = poPortrait;
-        int Copies = 1;
+        TScriptedDialogKind kind = sdAny;
+        bool accepted = false;
+        std::vector<std::string> fileNames{};
+        int filterIndex = 0;
+        TColorRef color = 0;
+        TLogFont font{};
+        TModalResult result = mrNone;
+        int printerIndex = 0;
+        TPrinterOrientation orientation = poPortrait;
+        int copies = 1;
     };
     // The next answer, which must be for a dialog of this kind (or a cancel).
     Answer Take(TScriptedDialogKind kind, const std::string& what);
     void Queue(Answer answer) { answers_.push_back(std::move(answer)); }
     void NoteShown(TScriptedDialogKind kind) { shown_.push_back(kind); }
 
-    TDialogService* previous_ = nullptr;
+    IDialogService* previous_ = nullptr;
     std::deque<Answer> answers_;
     std::vector<TScriptedDialogKind> shown_;
     std::vector<TFileDialogRequest> fileRequests_;

@@ -192,7 +192,7 @@ void TBitmap::Assign(TPersistent* source) {
     TGraphic::Assign(source);
 }
 
-void TBitmap::PixelsReplaced() {
+void TBitmap::PixelsReplaced(TFrameworkKey) {
     Impl& d = *impl_;
     d.image = ToBitmapFormat(d.image);
     Retarget(d);

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "framework/core/FrameworkKey.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Colors.h"
 #include "framework/graphics/Graphic.h"
@@ -62,9 +63,9 @@ public:
     void Assign(TPersistent* source) override;
 
     struct Impl;
-    Impl& Internal() const { return *impl_; }
-    // Called by the framework after the pixels were replaced in Internal().
-    void PixelsReplaced();
+    Impl& Internal(TFrameworkKey) const { return *impl_; }
+    // After the pixels were replaced in Internal().
+    void PixelsReplaced(TFrameworkKey);
 
 private:
     std::unique_ptr<Impl> impl_;

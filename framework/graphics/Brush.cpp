@@ -20,13 +20,13 @@ void TBrush::SetBitmap(TBitmap* value) {
     bitmap_ = value;
     pattern_ = TBrushPattern{};
     if (value != nullptr && !value->Empty()) {
-        pattern_.Width = value->Width();
-        pattern_.Height = value->Height();
-        pattern_.Monochrome = value->Monochrome();
-        pattern_.Pixels.reserve(static_cast<std::size_t>(pattern_.Width) * pattern_.Height);
-        for (int y = 0; y < pattern_.Height; ++y)
-            for (int x = 0; x < pattern_.Width; ++x)
-                pattern_.Pixels.push_back(value->PixelAt(x, y));
+        pattern_.width = value->Width();
+        pattern_.height = value->Height();
+        pattern_.monochrome = value->Monochrome();
+        pattern_.pixels.reserve(static_cast<std::size_t>(pattern_.width) * pattern_.height);
+        for (int y = 0; y < pattern_.height; ++y)
+            for (int x = 0; x < pattern_.width; ++x)
+                pattern_.pixels.push_back(value->PixelAt(x, y));
     }
     Changed();
 }

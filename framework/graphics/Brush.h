@@ -31,10 +31,10 @@ DSP_ENUM_NAMES(TBrushStyle, "bsSolid", "bsClear", "bsHorizontal", "bsVertical", 
 
 // A copy of the pixels of a pattern brush, taken when the bitmap is assigned.
 struct TBrushPattern {
-    int Width = 0;
-    int Height = 0;
-    bool Monochrome = false;
-    std::vector<TColorRef> Pixels;  // row by row
+    int width = 0;
+    int height = 0;
+    bool monochrome = false;
+    std::vector<TColorRef> pixels;  // row by row
 };
 
 class TBrush : public TGraphicsObject {
@@ -48,7 +48,7 @@ public:
     // may change or be freed afterwards without affecting the brush; null ends the pattern.
     TBitmap* Bitmap() const { return bitmap_; }
     void SetBitmap(TBitmap* value);
-    const TBrushPattern* Pattern() const { return pattern_.Pixels.empty() ? nullptr : &pattern_; }
+    const TBrushPattern* Pattern() const { return pattern_.pixels.empty() ? nullptr : &pattern_; }
 
     void Assign(TPersistent* source) override;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/core/FrameworkAccess.h"
 #include "framework/graphics/CanvasImpl.h"
 #include "framework/graphics/RegionQt.h"
 
@@ -118,7 +119,7 @@ void TCanvas::Impl::Apply(const DeviceState& state) {
 
 TCanvasChange::TCanvasChange(TCanvas& canvas) : canvas_(canvas) {
     canvas_.Changing();
-    canvas_.Internal().Realize();
+    canvas_.Internal(kFrameworkKey).Realize();
 }
 
 TCanvasChange::~TCanvasChange() { canvas_.Changed(); }
@@ -126,7 +127,7 @@ TCanvasChange::~TCanvasChange() { canvas_.Changed(); }
 // ---- framework-internal access
 
 TCanvasSurface CurrentSurface(const TCanvas& canvas) {
-    const TCanvas::Impl& impl = canvas.Internal();
+    const TCanvas::Impl& impl = canvas.Internal(kFrameworkKey);
     TCanvasSurface s;
     if (!impl.Drawable()) return s;
     s.image = impl.surface.image;
@@ -137,9 +138,9 @@ TCanvasSurface CurrentSurface(const TCanvas& canvas) {
     return s;
 }
 
-QPoint DeviceOffset(const TCanvas& canvas) { return canvas.Internal().Offset(); }
+QPoint DeviceOffset(const TCanvas& canvas) { return canvas.Internal(kFrameworkKey).Offset(); }
 
-QRegion DeviceClip(const TCanvas& canvas) { return canvas.Internal().EffectiveClip(); }
+QRegion DeviceClip(const TCanvas& canvas) { return canvas.Internal(kFrameworkKey).EffectiveClip(); }
 
 // ---- TCanvas
 

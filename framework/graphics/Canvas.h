@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/FrameworkKey.h"
 #include "framework/core/Object.h"
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Colors.h"
@@ -275,7 +276,7 @@ public:
     bool TryLock();
 
     struct Impl;
-    Impl& Internal() const { return *impl_; }
+    Impl& Internal(TFrameworkKey) const { return *impl_; }
 
 protected:
     friend class TCanvasChange;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "framework/core/FrameworkAccess.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/CanvasImpl.h"
 #include "framework/graphics/Graphic.h"
@@ -194,8 +195,8 @@ void TCanvas::TransparentStretchBlt(const TRect& dest, const TCanvas* source,
 
 void DrawKeyed(TCanvas& dest, const TRect& r, const TCanvas& source, int width, int height,
                TColorRef key) {
-    TCanvas::Impl& d = dest.Internal();
-    const TCanvas::Impl& s = source.Internal();
+    TCanvas::Impl& d = dest.Internal(kFrameworkKey);
+    const TCanvas::Impl& s = source.Internal(kFrameworkKey);
     if (!d.Drawable() || !s.Drawable()) return;
     TCanvasChange change(dest);
     const QPoint dp = d.ToDevice(r.Left, r.Top);

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "framework/core/FrameworkAccess.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/BitmapQt.h"
 #include "framework/graphics/BmpCodec.h"
@@ -500,11 +501,12 @@ Status GdipCreateHBITMAPFromBitmap(GpBitmap* bitmap, HBITMAP* hbmReturn, ARGB ba
     if (bitmap->image.isNull()) return InvalidParameter;
     auto result = std::make_unique<TBitmap>(bitmap->image.width(), bitmap->image.height());
     {
-        QPainter p(&result->Internal().image);
-        p.fillRect(result->Internal().image.rect(), QColor::fromRgb(background | 0xFF000000u));
+        QPainter p(&result->Internal(kFrameworkKey).image);
+        p.fillRect(result->Internal(kFrameworkKey).image.rect(),
+                   QColor::fromRgb(background | 0xFF000000u));
         p.drawImage(0, 0, bitmap->image);
     }
-    result->PixelsReplaced();
+    result->PixelsReplaced(kFrameworkKey);
     *hbmReturn = result.release();
     return Ok;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/core/Exceptions.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/graphics/BitmapQt.h"
 #include "framework/graphics/CanvasImpl.h"
 
@@ -66,8 +67,8 @@ int AddPieces(std::vector<QImage>& images, const QImage& source, int width, int 
 
 int TImageList::Add(TBitmap* image, TBitmap* mask) {
     if (image == nullptr) return -1;
-    const QImage& pixels = image->Internal().image;
-    const QImage* maskPixels = mask != nullptr ? &mask->Internal().image : nullptr;
+    const QImage& pixels = image->Internal(kFrameworkKey).image;
+    const QImage* maskPixels = mask != nullptr ? &mask->Internal(kFrameworkKey).image : nullptr;
     const int index = AddPieces(impl_->images, pixels, width_, height_, [&](int x, int y) {
         if (maskPixels == nullptr || !maskPixels->valid(x, y)) return false;
         return (reinterpret_cast<const QRgb*>(maskPixels->constScanLine(y))[x] & 0xFFFFFFu) ==
@@ -79,7 +80,7 @@ int TImageList::Add(TBitmap* image, TBitmap* mask) {
 
 int TImageList::AddMasked(TBitmap* image, TColor maskColor) {
     if (image == nullptr) return -1;
-    const QImage& pixels = image->Internal().image;
+    const QImage& pixels = image->Internal(kFrameworkKey).image;
     if (maskColor == clDefault && !image->Empty())
         maskColor = static_cast<TColor>(image->PixelAt(0, image->Height() - 1));
     const bool keyed = maskColor != clNone && maskColor != clDefault;
@@ -115,15 +116,15 @@ bool TImageList::GetBitmap(int index, TBitmap* image) const {
         for (int x = 0; x < piece.width(); ++x)
             dst[x] = qAlpha(src[x]) ? (src[x] | 0xFF000000u) : back;
     }
-    image->Internal().image = std::move(plain);
-    image->Internal().monochrome = false;
-    image->PixelsReplaced();
+    image->Internal(kFrameworkKey).image = std::move(plain);
+    image->Internal(kFrameworkKey).monochrome = false;
+    image->PixelsReplaced(kFrameworkKey);
     return true;
 }
 
 void TImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) const {
     if (canvas == nullptr || index < 0 || index >= Count()) return;
-    TCanvas::Impl& d = canvas->Internal();
+    TCanvas::Impl& d = canvas->Internal(kFrameworkKey);
     if (!d.Drawable()) return;
     TCanvasChange change(*canvas);
     const QImage& piece = impl_->images[static_cast<std::size_t>(index)];

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/core/FrameworkAccess.h"
 #include "framework/graphics/BitmapQt.h"
 #include "framework/graphics/JpegCodec.h"
 
@@ -19,8 +20,8 @@ int TJPEGImage::Height() const { return height_; }
 void TJPEGImage::Decode() {
     if (bitmap_ || data_.empty()) return;
     auto bitmap = std::make_unique<TBitmap>();
-    bitmap->Internal().image = jpeg::Decode(data_);
-    bitmap->PixelsReplaced();
+    bitmap->Internal(kFrameworkKey).image = jpeg::Decode(data_);
+    bitmap->PixelsReplaced(kFrameworkKey);
     width_ = bitmap->Width();
     height_ = bitmap->Height();
     bitmap_ = std::move(bitmap);
@@ -39,7 +40,7 @@ void TJPEGImage::Compress() {
     options.progressive = progressive_;
     options.grayscale = grayscale_;
     options.bestQuality = performance_ == jpBestQuality;
-    data_ = jpeg::Encode(bitmap_->Internal().image, options);
+    data_ = jpeg::Encode(bitmap_->Internal(kFrameworkKey).image, options);
 }
 
 void TJPEGImage::Draw(TCanvas* canvas, const TRect& r) {

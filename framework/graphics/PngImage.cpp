@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/core/FrameworkAccess.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/BitmapQt.h"
 #include "framework/graphics/CanvasImpl.h"
@@ -32,7 +33,7 @@ std::uint32_t TPngImage::PixelWithAlpha(int x, int y) const {
 
 void TPngImage::Draw(TCanvas* canvas, const TRect& r) {
     if (canvas == nullptr || Empty() || IsRectEmpty(NormalizeRect(r))) return;
-    TCanvas::Impl& d = canvas->Internal();
+    TCanvas::Impl& d = canvas->Internal(kFrameworkKey);
     if (!d.Drawable()) return;
     TCanvasChange change(*canvas);
     const QRegion clip = d.EffectiveClip();
@@ -84,7 +85,7 @@ void TPngImage::Assign(TPersistent* source) {
         return;
     }
     if (auto* bitmap = dynamic_cast<TBitmap*>(source)) {
-        impl_->image = bitmap->Internal().image.copy();
+        impl_->image = bitmap->Internal(kFrameworkKey).image.copy();
         Changed();
         return;
     }
@@ -98,8 +99,8 @@ void TPngImage::AssignTo(TPersistent* dest) {
             return;
         }
         TBitmap copy;
-        copy.Internal().image = ToBitmapFormat(impl_->image);
-        copy.PixelsReplaced();
+        copy.Internal(kFrameworkKey).image = ToBitmapFormat(impl_->image);
+        copy.PixelsReplaced(kFrameworkKey);
         bitmap->Assign(&copy);
         return;
     }

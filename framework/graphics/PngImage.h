@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "framework/core/FrameworkKey.h"
 #include "framework/graphics/Graphic.h"
 
 namespace dsp {
@@ -31,7 +32,7 @@ public:
     void Assign(TPersistent* source) override;
 
     struct Impl;
-    Impl& Internal() const { return *impl_; }
+    Impl& Internal(TFrameworkKey) const { return *impl_; }
 
 protected:
     void AssignTo(TPersistent* dest) override;

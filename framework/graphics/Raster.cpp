@@ -388,10 +388,10 @@ bool Paint::At(int x, int y, QRgb& out) const {
             }
             return false;
         case Pattern: {
-            const int px = PositiveMod(x, pattern->Width);
-            const int py = PositiveMod(y, pattern->Height);
-            const TColorRef c = pattern->Pixels[static_cast<std::size_t>(py) * pattern->Width + px];
-            out = pattern->Monochrome ? ((c & 0xFFFFFF) == 0 ? fore : back) : ToQRgb(c);
+            const int px = PositiveMod(x, pattern->width);
+            const int py = PositiveMod(y, pattern->height);
+            const TColorRef c = pattern->pixels[static_cast<std::size_t>(py) * pattern->width + px];
+            out = pattern->monochrome ? ((c & 0xFFFFFF) == 0 ? fore : back) : ToQRgb(c);
             return true;
         }
         case Gradient: {

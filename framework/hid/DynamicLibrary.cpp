@@ -22,7 +22,7 @@ struct Registry {
     std::map<std::string, std::shared_ptr<const std::vector<TLibraryExport>>> builtins;
 };
 
-Registry& registry() {
+Registry& LibraryRegistry() {
     static Registry* r = [] {
         auto* created = new Registry;
         for (auto& [name, exports] : BuiltinHidLibraries())
@@ -38,7 +38,7 @@ thread_local std::string lastError;
 
 TLibraryHandle LoadLibrary(const std::string& name, unsigned options) {
     lastError.clear();
-    Registry& r = registry();
+    Registry& r = LibraryRegistry();
     {
         std::lock_guard<std::mutex> guard(r.lock);
         auto found = r.builtins.find(name);
@@ -87,19 +87,19 @@ void* LibrarySymbol(TLibraryHandle library, const char* name) {
 std::string LibraryLastError() { return lastError; }
 
 void RegisterBuiltinLibrary(const std::string& name, std::vector<TLibraryExport> exports) {
-    Registry& r = registry();
+    Registry& r = LibraryRegistry();
     std::lock_guard<std::mutex> guard(r.lock);
     r.builtins[name] = std::make_shared<const std::vector<TLibraryExport>>(std::move(exports));
 }
 
 void UnregisterBuiltinLibrary(const std::string& name) {
-    Registry& r = registry();
+    Registry& r = LibraryRegistry();
     std::lock_guard<std::mutex> guard(r.lock);
     r.builtins.erase(name);
 }
 
 std::vector<TLibraryExport> BuiltinLibraryExports(const std::string& name) {
-    Registry& r = registry();
+    Registry& r = LibraryRegistry();
     std::lock_guard<std::mutex> guard(r.lock);
     auto found = r.builtins.find(name);
     return found == r.builtins.end() ? std::vector<TLibraryExport>{} : *found->second;

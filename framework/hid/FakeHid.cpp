@@ -11,13 +11,13 @@
 namespace dsp {
 
 // One opened device: its own queue of input reports, as each open file of a device has.
-class TFakeHidConnection : public THidConnection {
+class TFakeHidConnection : public IHidConnection {
 public:
     TFakeHidConnection(std::shared_ptr<TFakeHidDevice> device, unsigned access)
         : device_(std::move(device)), access_(access) {
-        device_->attach(this);
+        device_->Attach(this);
     }
-    ~TFakeHidConnection() override { device_->detach(this); }
+    ~TFakeHidConnection() override { device_->Detach(this); }
 
     unsigned Access() const { return access_; }
 
@@ -35,7 +35,7 @@ public:
 
     bool GetAttributes(HIDD_ATTRIBUTES& attributes) override {
         const TFakeHidDeviceConfig& s = device_->Config();
-        if (!s.identifiable) return fail(ERROR_GEN_FAILURE);
+        if (!s.identifiable) return Fail(ERROR_GEN_FAILURE);
         attributes.Size = sizeof(HIDD_ATTRIBUTES);
         attributes.VendorID = s.vendorId;
         attributes.ProductID = s.productId;
@@ -43,71 +43,71 @@ public:
         return true;
     }
     bool GetReportDescriptor(std::vector<std::uint8_t>& descriptor) override {
-        if (!usable()) return false;
+        if (!Usable()) return false;
         descriptor = device_->Config().reportDescriptor;
         return true;
     }
     bool GetString(THidStringKind kind, std::u16string& text) override {
-        if (!usable()) return false;
+        if (!Usable()) return false;
         const TFakeHidDeviceConfig& s = device_->Config();
         const std::string& value = kind == THidStringKind::Manufacturer ? s.manufacturer
                                    : kind == THidStringKind::Product    ? s.product
                                                                         : s.serialNumber;
-        if (value.empty()) return fail(ERROR_INVALID_PARAMETER);
+        if (value.empty()) return Fail(ERROR_INVALID_PARAMETER);
         text = Utf8ToUtf16(value);
         return true;
     }
     bool GetIndexedString(std::uint32_t index, std::u16string& text) override {
-        if (!usable()) return false;
+        if (!Usable()) return false;
         const TFakeHidDeviceConfig& s = device_->Config();
         if (index == 0) {
             text.assign(s.languageIds.begin(), s.languageIds.end());
             return true;
         }
         auto found = s.indexedStrings.find(index);
-        if (found == s.indexedStrings.end()) return fail(ERROR_INVALID_PARAMETER);
+        if (found == s.indexedStrings.end()) return Fail(ERROR_INVALID_PARAMETER);
         text = Utf8ToUtf16(found->second);
         return true;
     }
     bool GetPhysicalDescriptor(std::vector<std::uint8_t>& descriptor) override {
-        if (!usable()) return false;
-        if (device_->Config().physicalDescriptor.empty()) return fail(ERROR_NOT_SUPPORTED);
+        if (!Usable()) return false;
+        if (device_->Config().physicalDescriptor.empty()) return Fail(ERROR_NOT_SUPPORTED);
         descriptor = device_->Config().physicalDescriptor;
         return true;
     }
     bool GetFeature(std::uint8_t* report, std::uint32_t length) override {
-        if (!usable() || report == nullptr || length == 0)
-            return usable() && fail(ERROR_INVALID_PARAMETER);
+        if (!Usable() || report == nullptr || length == 0)
+            return Usable() && Fail(ERROR_INVALID_PARAMETER);
         std::lock_guard<std::mutex> guard(device_->lock_);
         auto found = device_->features_.find(report[0]);
-        if (found == device_->features_.end()) return fail(ERROR_INVALID_PARAMETER);
+        if (found == device_->features_.end()) return Fail(ERROR_INVALID_PARAMETER);
         std::fill_n(report, length, 0);
         std::copy_n(found->second.begin(), std::min<std::size_t>(length, found->second.size()),
                     report);
         return true;
     }
     bool SetFeature(const std::uint8_t* report, std::uint32_t length) override {
-        if (!usable() || report == nullptr || length == 0)
-            return usable() && fail(ERROR_INVALID_PARAMETER);
+        if (!Usable() || report == nullptr || length == 0)
+            return Usable() && Fail(ERROR_INVALID_PARAMETER);
         std::lock_guard<std::mutex> guard(device_->lock_);
         device_->features_[report[0]].assign(report, report + length);
         return true;
     }
     bool GetInputReport(std::uint8_t* report, std::uint32_t length) override {
-        if (!usable() || report == nullptr || length == 0)
-            return usable() && fail(ERROR_INVALID_PARAMETER);
+        if (!Usable() || report == nullptr || length == 0)
+            return Usable() && Fail(ERROR_INVALID_PARAMETER);
         const auto& reports = device_->Config().inputReports;
         auto found = reports.find(report[0]);
-        if (found == reports.end()) return fail(ERROR_INVALID_PARAMETER);
+        if (found == reports.end()) return Fail(ERROR_INVALID_PARAMETER);
         std::fill_n(report, length, 0);
         std::copy_n(found->second.begin(), std::min<std::size_t>(length, found->second.size()),
                     report);
         return true;
     }
     bool SetOutputReport(const std::uint8_t* report, std::uint32_t length) override {
-        if (!usable() || report == nullptr || length == 0)
-            return usable() && fail(ERROR_INVALID_PARAMETER);
-        return device_->write(report, length) || fail(ERROR_DEVICE_NOT_CONNECTED);
+        if (!Usable() || report == nullptr || length == 0)
+            return Usable() && Fail(ERROR_INVALID_PARAMETER);
+        return device_->Write(report, length) || Fail(ERROR_DEVICE_NOT_CONNECTED);
     }
 
     THidReadResult Read(std::uint8_t* buffer, std::uint32_t size, int timeoutMs,
@@ -119,8 +119,8 @@ public:
             ready_.wait(guard, stop);
         else if (!ready_.wait_for(guard, std::chrono::milliseconds(timeoutMs), stop))
             return THidReadResult::TimedOut;
-        if (interrupted_) return readFailed(ERROR_OPERATION_ABORTED);
-        if (queue_.empty()) return readFailed(ERROR_DEVICE_NOT_CONNECTED);
+        if (interrupted_) return ReadFailed(ERROR_OPERATION_ABORTED);
+        if (queue_.empty()) return ReadFailed(ERROR_DEVICE_NOT_CONNECTED);
         const std::vector<std::uint8_t> report = std::move(queue_.front());
         queue_.pop_front();
         bytesRead = std::uint32_t(std::min<std::size_t>(size, report.size()));
@@ -130,8 +130,8 @@ public:
     bool Write(const std::uint8_t* report, std::uint32_t length,
                std::uint32_t& bytesWritten) override {
         bytesWritten = 0;
-        if (report == nullptr || length == 0) return fail(ERROR_INVALID_PARAMETER);
-        if (!device_->write(report, length)) return fail(ERROR_DEVICE_NOT_CONNECTED);
+        if (report == nullptr || length == 0) return Fail(ERROR_INVALID_PARAMETER);
+        if (!device_->Write(report, length)) return Fail(ERROR_DEVICE_NOT_CONNECTED);
         bytesWritten = length;
         return true;
     }
@@ -157,15 +157,15 @@ public:
     }
 
 private:
-    static bool fail(std::uint32_t error) {
+    static bool Fail(std::uint32_t error) {
         HidSetLastError(error);
         return false;
     }
-    static THidReadResult readFailed(std::uint32_t error) {
+    static THidReadResult ReadFailed(std::uint32_t error) {
         HidSetLastError(error);
         return THidReadResult::Failed;
     }
-    bool usable() const { return device_->IsPluggedIn() || fail(ERROR_DEVICE_NOT_CONNECTED); }
+    bool Usable() const { return device_->IsPluggedIn() || Fail(ERROR_DEVICE_NOT_CONNECTED); }
 
     std::shared_ptr<TFakeHidDevice> device_;
     const unsigned access_;
@@ -219,24 +219,24 @@ int TFakeHidDevice::ReadingConnections() const {
     }));
 }
 
-void TFakeHidDevice::attach(TFakeHidConnection* connection) {
+void TFakeHidDevice::Attach(TFakeHidConnection* connection) {
     std::lock_guard<std::mutex> guard(lock_);
     connections_.push_back(connection);
 }
 
-void TFakeHidDevice::detach(TFakeHidConnection* connection) {
+void TFakeHidDevice::Detach(TFakeHidConnection* connection) {
     std::lock_guard<std::mutex> guard(lock_);
     connections_.erase(std::remove(connections_.begin(), connections_.end(), connection),
                        connections_.end());
 }
 
-void TFakeHidDevice::unplug() {
+void TFakeHidDevice::Unplug() {
     std::lock_guard<std::mutex> guard(lock_);
     pluggedIn_ = false;
     for (TFakeHidConnection* c : connections_) c->Disconnect();
 }
 
-bool TFakeHidDevice::write(const std::uint8_t* report, std::uint32_t length) {
+bool TFakeHidDevice::Write(const std::uint8_t* report, std::uint32_t length) {
     std::function<void(const std::vector<std::uint8_t>&)> handler;
     std::vector<std::uint8_t> bytes(report, report + length);
     {
@@ -267,7 +267,7 @@ void TFakeHidBus::Unplug(const std::shared_ptr<TFakeHidDevice>& device, bool not
         std::lock_guard<std::mutex> guard(lock_);
         devices_.erase(std::remove(devices_.begin(), devices_.end(), device), devices_.end());
     }
-    device->unplug();
+    device->Unplug();
     if (notify) NotifyChanged();
 }
 
@@ -312,7 +312,7 @@ std::vector<THidInterfaceRecord> TFakeHidBus::EnumerateInterfaces() {
     return records;
 }
 
-std::unique_ptr<THidConnection> TFakeHidBus::Open(const std::string& path, unsigned access) {
+std::unique_ptr<IHidConnection> TFakeHidBus::Open(const std::string& path, unsigned access) {
     for (const auto& device : Devices()) {
         if (device->Path() != path) continue;
         if (!device->Config().openable || (access != 0 && !device->Config().readWrite)) {

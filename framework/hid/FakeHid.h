@@ -64,10 +64,10 @@ public:
 private:
     friend class TFakeHidBus;
     friend class TFakeHidConnection;
-    void attach(TFakeHidConnection* connection);
-    void detach(TFakeHidConnection* connection);
-    void unplug();
-    bool write(const std::uint8_t* report, std::uint32_t length);
+    void Attach(TFakeHidConnection* connection);
+    void Detach(TFakeHidConnection* connection);
+    void Unplug();
+    bool Write(const std::uint8_t* report, std::uint32_t length);
 
     const TFakeHidDeviceConfig config_;
     const std::string path_;
@@ -80,7 +80,7 @@ private:
     std::map<std::uint8_t, std::vector<std::uint8_t>> features_;
 };
 
-class TFakeHidBus : public THidBackend {
+class TFakeHidBus : public IHidBackend {
 public:
     // Plugs a device in; its path is "fake-hid/N" with N its identity, counted from 1.
     std::shared_ptr<TFakeHidDevice> Plug(TFakeHidDeviceConfig config, bool notify = true);
@@ -92,7 +92,7 @@ public:
     std::vector<std::shared_ptr<TFakeHidDevice>> Devices() const;
 
     std::vector<THidInterfaceRecord> EnumerateInterfaces() override;
-    std::unique_ptr<THidConnection> Open(const std::string& path, unsigned access) override;
+    std::unique_ptr<IHidConnection> Open(const std::string& path, unsigned access) override;
     bool SupportsDirectReports() const override;
     std::string VersionText() const override { return "fake HID bus 1.0"; }
     bool WatchChanges(std::function<void()> onChange) override;

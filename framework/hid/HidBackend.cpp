@@ -8,8 +8,8 @@ namespace dsp {
 namespace {
 
 std::mutex backendLock;
-std::shared_ptr<THidBackend>& installed() {
-    static auto* backend = new std::shared_ptr<THidBackend>;
+std::shared_ptr<IHidBackend>& Installed() {
+    static auto* backend = new std::shared_ptr<IHidBackend>;
     return *backend;
 }
 
@@ -17,17 +17,17 @@ thread_local std::uint32_t lastError = ERROR_SUCCESS;
 
 }  // namespace
 
-std::shared_ptr<THidBackend> CurrentHidBackend() {
+std::shared_ptr<IHidBackend> CurrentHidBackend() {
     std::lock_guard<std::mutex> guard(backendLock);
-    auto& backend = installed();
+    auto& backend = Installed();
     if (!backend) backend = MakeHidrawBackend();
     return backend;
 }
 
-std::shared_ptr<THidBackend> SetHidBackend(std::shared_ptr<THidBackend> backend) {
+std::shared_ptr<IHidBackend> SetHidBackend(std::shared_ptr<IHidBackend> backend) {
     std::lock_guard<std::mutex> guard(backendLock);
-    auto previous = std::move(installed());
-    installed() = std::move(backend);
+    auto previous = std::move(Installed());
+    Installed() = std::move(backend);
     return previous;
 }
 

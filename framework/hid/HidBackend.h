@@ -37,9 +37,9 @@ enum class THidReadResult { Data, TimedOut, Failed };
 
 // An opened HID interface. Operations return false and set the calling thread's last HID error
 // when they fail. Read may run on one thread while others write or interrupt.
-class THidConnection {
+class IHidConnection {
 public:
-    virtual ~THidConnection() = default;
+    virtual ~IHidConnection() = default;
 
     virtual bool GetAttributes(HIDD_ATTRIBUTES& attributes) = 0;
     virtual bool GetReportDescriptor(std::vector<std::uint8_t>& descriptor) = 0;
@@ -69,14 +69,14 @@ public:
     virtual bool SetInputBufferCount(std::uint32_t count) = 0;
 };
 
-class THidBackend {
+class IHidBackend {
 public:
-    virtual ~THidBackend() = default;
+    virtual ~IHidBackend() = default;
 
     // The interfaces present now, in a stable order.
     virtual std::vector<THidInterfaceRecord> EnumerateInterfaces() = 0;
     // Opens a path with kHidAccessRead/kHidAccessWrite, or with no access to query it only.
-    virtual std::unique_ptr<THidConnection> Open(const std::string& path, unsigned access) = 0;
+    virtual std::unique_ptr<IHidConnection> Open(const std::string& path, unsigned access) = 0;
     // Whether input reports can be asked for and output reports sent outside the report stream.
     virtual bool SupportsDirectReports() const = 0;
     // A text naming the backend and its version.
@@ -88,9 +88,9 @@ public:
 };
 
 // The current backend: the hidraw backend unless another was installed.
-std::shared_ptr<THidBackend> CurrentHidBackend();
+std::shared_ptr<IHidBackend> CurrentHidBackend();
 // Installs a backend (null brings back the hidraw backend) and returns the one it replaced.
-std::shared_ptr<THidBackend> SetHidBackend(std::shared_ptr<THidBackend> backend);
+std::shared_ptr<IHidBackend> SetHidBackend(std::shared_ptr<IHidBackend> backend);
 
 // The calling thread's last error of the HID services (ERROR_ codes).
 std::uint32_t HidGetLastError();

@@ -13,13 +13,13 @@ namespace dsp {
 namespace hidservices {
 namespace {
 
-std::shared_ptr<THidConnection> connectionOf(THidHandle handle) {
+std::shared_ptr<IHidConnection> ConnectionOf(THidHandle handle) {
     auto connection = HidConnectionOf(handle);
     if (!connection) HidSetLastError(ERROR_INVALID_HANDLE);
     return connection;
 }
 
-bool copyString(const std::u16string& text, void* buffer, std::uint32_t bufferLength) {
+bool CopyString(const std::u16string& text, void* buffer, std::uint32_t bufferLength) {
     const std::size_t bytes = (text.size() + 1) * sizeof(char16_t);
     if (buffer == nullptr || bufferLength < bytes) {
         HidSetLastError(ERROR_INSUFFICIENT_BUFFER);
@@ -29,11 +29,11 @@ bool copyString(const std::u16string& text, void* buffer, std::uint32_t bufferLe
     return true;
 }
 
-bool readString(THidHandle handle, THidStringKind kind, void* buffer, std::uint32_t bufferLength) {
-    auto connection = connectionOf(handle);
+bool ReadString(THidHandle handle, THidStringKind kind, void* buffer, std::uint32_t bufferLength) {
+    auto connection = ConnectionOf(handle);
     std::u16string text;
     return connection && connection->GetString(kind, text) &&
-           copyString(text, buffer, bufferLength);
+           CopyString(text, buffer, bufferLength);
 }
 
 }  // namespace
@@ -58,7 +58,7 @@ bool HidD_GetPreparsedData(THidHandle handle, PHIDP_PREPARSED_DATA* preparsedDat
         return false;
     }
     *preparsedData = nullptr;
-    auto connection = connectionOf(handle);
+    auto connection = ConnectionOf(handle);
     std::vector<std::uint8_t> descriptor;
     if (!connection || !connection->GetReportDescriptor(descriptor)) return false;
     std::unique_ptr<THidPreparsedData> parsed =
@@ -79,7 +79,7 @@ bool HidD_FreePreparsedData(PHIDP_PREPARSED_DATA preparsedData) {
 
 bool HidD_GetConfiguration(THidHandle handle, HIDD_CONFIGURATION* configuration,
                            std::uint32_t length) {
-    auto connection = connectionOf(handle);
+    auto connection = ConnectionOf(handle);
     if (!connection) return false;
     if (configuration == nullptr || length < sizeof(HIDD_CONFIGURATION)) {
         HidSetLastError(ERROR_INVALID_PARAMETER);
@@ -92,7 +92,7 @@ bool HidD_GetConfiguration(THidHandle handle, HIDD_CONFIGURATION* configuration,
 
 bool HidD_SetConfiguration(THidHandle handle, const HIDD_CONFIGURATION* configuration,
                            std::uint32_t length) {
-    auto connection = connectionOf(handle);
+    auto connection = ConnectionOf(handle);
     if (!connection) return false;
     if (configuration == nullptr || length < sizeof(HIDD_CONFIGURATION)) {
         HidSetLastError(ERROR_INVALID_PARAMETER);
@@ -102,31 +102,31 @@ bool HidD_SetConfiguration(THidHandle handle, const HIDD_CONFIGURATION* configur
 }
 
 bool HidD_FlushQueue(THidHandle handle) {
-    auto connection = connectionOf(handle);
+    auto connection = ConnectionOf(handle);
     return connection && connection->Flush();
 }
 
 bool HidD_GetFeature(THidHandle handle, void* reportBuffer, std::uint32_t reportBufferLength) {
-    auto connection = connectionOf(handle);
+    auto connection = ConnectionOf(handle);
     return connection &&
            connection->GetFeature(static_cast<std::uint8_t*>(reportBuffer), reportBufferLength);
 }
 
 bool HidD_SetFeature(THidHandle handle, void* reportBuffer, std::uint32_t reportBufferLength) {
-    auto connection = connectionOf(handle);
+    auto connection = ConnectionOf(handle);
     return connection &&
            connection->SetFeature(static_cast<std::uint8_t*>(reportBuffer), reportBufferLength);
 }
 
 bool HidD_GetNumInputBuffers(THidHandle handle, std::uint32_t* numberBuffers) {
-    auto connection = connectionOf(handle);
+    auto connection = ConnectionOf(handle);
     if (!connection) return false;
     if (numberBuffers != nullptr) *numberBuffers = connection->InputBufferCount();
     return true;
 }
 
 bool HidD_SetNumInputBuffers(THidHandle handle, std::uint32_t numberBuffers) {
-    auto connection = connectionOf(handle);
+    auto connection = ConnectionOf(handle);
     if (!connection) return false;
     if (numberBuffers < 2 || numberBuffers > 512) {
         HidSetLastError(ERROR_INVALID_PARAMETER);
@@ -136,7 +136,7 @@ bool HidD_SetNumInputBuffers(THidHandle handle, std::uint32_t numberBuffers) {
 }
 
 bool HidD_GetAttributes(THidHandle handle, HIDD_ATTRIBUTES* attributes) {
-    auto connection = connectionOf(handle);
+    auto connection = ConnectionOf(handle);
     if (!connection) return false;
     HIDD_ATTRIBUTES found;
     if (!connection->GetAttributes(found)) return false;
@@ -149,19 +149,19 @@ bool HidD_GetAttributes(THidHandle handle, HIDD_ATTRIBUTES* attributes) {
 }
 
 bool HidD_GetManufacturerString(THidHandle handle, void* buffer, std::uint32_t bufferLength) {
-    return readString(handle, THidStringKind::Manufacturer, buffer, bufferLength);
+    return ReadString(handle, THidStringKind::Manufacturer, buffer, bufferLength);
 }
 
 bool HidD_GetProductString(THidHandle handle, void* buffer, std::uint32_t bufferLength) {
-    return readString(handle, THidStringKind::Product, buffer, bufferLength);
+    return ReadString(handle, THidStringKind::Product, buffer, bufferLength);
 }
 
 bool HidD_GetSerialNumberString(THidHandle handle, void* buffer, std::uint32_t bufferLength) {
-    return readString(handle, THidStringKind::SerialNumber, buffer, bufferLength);
+    return ReadString(handle, THidStringKind::SerialNumber, buffer, bufferLength);
 }
 
 bool HidD_GetPhysicalDescriptor(THidHandle handle, void* buffer, std::uint32_t bufferLength) {
-    auto connection = connectionOf(handle);
+    auto connection = ConnectionOf(handle);
     std::vector<std::uint8_t> descriptor;
     if (!connection || !connection->GetPhysicalDescriptor(descriptor)) return false;
     if (buffer == nullptr || bufferLength < descriptor.size()) {
@@ -174,20 +174,20 @@ bool HidD_GetPhysicalDescriptor(THidHandle handle, void* buffer, std::uint32_t b
 
 bool HidD_GetIndexedString(THidHandle handle, std::uint32_t stringIndex, void* buffer,
                            std::uint32_t bufferLength) {
-    auto connection = connectionOf(handle);
+    auto connection = ConnectionOf(handle);
     std::u16string text;
     return connection && connection->GetIndexedString(stringIndex, text) &&
-           copyString(text, buffer, bufferLength);
+           CopyString(text, buffer, bufferLength);
 }
 
 bool HidD_GetInputReport(THidHandle handle, void* reportBuffer, std::uint32_t reportBufferLength) {
-    auto connection = connectionOf(handle);
+    auto connection = ConnectionOf(handle);
     return connection &&
            connection->GetInputReport(static_cast<std::uint8_t*>(reportBuffer), reportBufferLength);
 }
 
 bool HidD_SetOutputReport(THidHandle handle, void* reportBuffer, std::uint32_t reportBufferLength) {
-    auto connection = connectionOf(handle);
+    auto connection = ConnectionOf(handle);
     return connection && connection->SetOutputReport(static_cast<std::uint8_t*>(reportBuffer),
                                                      reportBufferLength);
 }

@@ -9,7 +9,7 @@ namespace dsp {
 namespace {
 
 struct HandleEntry {
-    std::shared_ptr<THidConnection> connection;
+    std::shared_ptr<IHidConnection> connection;
     unsigned access = 0;
     bool overlapped = false;
 
@@ -31,13 +31,13 @@ struct HandleTable {
     THidHandle next = 0x100;
 };
 
-HandleTable& table() {
+HandleTable& Table() {
     static HandleTable* t = new HandleTable;
     return *t;
 }
 
-std::shared_ptr<HandleEntry> find(THidHandle handle) {
-    HandleTable& t = table();
+std::shared_ptr<HandleEntry> Find(THidHandle handle) {
+    HandleTable& t = Table();
     std::lock_guard<std::mutex> guard(t.lock);
     auto it = t.entries.find(handle);
     if (it == t.entries.end()) return nullptr;
@@ -45,8 +45,8 @@ std::shared_ptr<HandleEntry> find(THidHandle handle) {
 }
 
 // The entry of a closed handle with a read still pending, taken out of the table.
-std::shared_ptr<HandleEntry> takeAborted(THidHandle handle) {
-    HandleTable& t = table();
+std::shared_ptr<HandleEntry> TakeAborted(THidHandle handle) {
+    HandleTable& t = Table();
     std::lock_guard<std::mutex> guard(t.lock);
     auto it = t.aborted.find(handle);
     if (it == t.aborted.end()) return nullptr;
@@ -55,8 +55,8 @@ std::shared_ptr<HandleEntry> takeAborted(THidHandle handle) {
     return entry;
 }
 
-std::shared_ptr<HandleEntry> findOrFail(THidHandle handle) {
-    auto entry = find(handle);
+std::shared_ptr<HandleEntry> FindOrFail(THidHandle handle) {
+    auto entry = Find(handle);
     if (!entry) HidSetLastError(ERROR_INVALID_HANDLE);
     return entry;
 }
@@ -64,13 +64,13 @@ std::shared_ptr<HandleEntry> findOrFail(THidHandle handle) {
 }  // namespace
 
 THidHandle HidCreateFile(const std::string& path, unsigned access, bool overlapped) {
-    std::unique_ptr<THidConnection> connection = CurrentHidBackend()->Open(path, access);
+    std::unique_ptr<IHidConnection> connection = CurrentHidBackend()->Open(path, access);
     if (!connection) return kInvalidHidHandle;
     auto entry = std::make_shared<HandleEntry>();
     entry->connection = std::move(connection);
     entry->access = access;
     entry->overlapped = overlapped;
-    HandleTable& t = table();
+    HandleTable& t = Table();
     std::lock_guard<std::mutex> guard(t.lock);
     THidHandle handle = t.next++;
     t.entries[handle] = entry;
@@ -81,7 +81,7 @@ THidHandle HidCreateFile(const std::string& path, unsigned access, bool overlapp
 bool HidCloseHandle(THidHandle handle) {
     std::shared_ptr<HandleEntry> entry;
     {
-        HandleTable& t = table();
+        HandleTable& t = Table();
         std::lock_guard<std::mutex> guard(t.lock);
         auto it = t.entries.find(handle);
         if (it == t.entries.end()) {
@@ -97,13 +97,13 @@ bool HidCloseHandle(THidHandle handle) {
     return true;
 }
 
-std::shared_ptr<THidConnection> HidConnectionOf(THidHandle handle) {
-    auto entry = find(handle);
+std::shared_ptr<IHidConnection> HidConnectionOf(THidHandle handle) {
+    auto entry = Find(handle);
     return entry ? entry->connection : nullptr;
 }
 
 bool HidReadFile(THidHandle handle, void* buffer, std::uint32_t toRead, std::uint32_t* bytesRead) {
-    auto entry = findOrFail(handle);
+    auto entry = FindOrFail(handle);
     if (bytesRead != nullptr) *bytesRead = 0;
     if (!entry) return false;
     if ((entry->access & kHidAccessRead) == 0) {
@@ -120,7 +120,7 @@ bool HidReadFile(THidHandle handle, void* buffer, std::uint32_t toRead, std::uin
 
 bool HidWriteFile(THidHandle handle, const void* buffer, std::uint32_t toWrite,
                   std::uint32_t* bytesWritten) {
-    auto entry = findOrFail(handle);
+    auto entry = FindOrFail(handle);
     if (bytesWritten != nullptr) *bytesWritten = 0;
     if (!entry) return false;
     if ((entry->access & kHidAccessWrite) == 0) {
@@ -137,14 +137,14 @@ bool HidWriteFile(THidHandle handle, const void* buffer, std::uint32_t toWrite,
 bool HidDeviceIoControl(THidHandle handle, std::uint32_t, const void*, std::uint32_t, void*,
                         std::uint32_t, std::uint32_t* bytesReturned) {
     if (bytesReturned != nullptr) *bytesReturned = 0;
-    if (!findOrFail(handle)) return false;
+    if (!FindOrFail(handle)) return false;
     HidSetLastError(ERROR_NOT_SUPPORTED);
     return false;
 }
 
 bool HidReadFileEx(THidHandle handle, void* buffer, std::uint32_t toRead,
                    THidCompletionRoutine completion) {
-    auto entry = findOrFail(handle);
+    auto entry = FindOrFail(handle);
     if (!entry) return false;
     if (!entry->overlapped || (entry->access & kHidAccessRead) == 0) {
         HidSetLastError(entry->overlapped ? ERROR_ACCESS_DENIED : ERROR_INVALID_PARAMETER);
@@ -166,7 +166,7 @@ bool HidReadFileEx(THidHandle handle, void* buffer, std::uint32_t toRead,
 
 bool HidWriteFileEx(THidHandle handle, const void* buffer, std::uint32_t toWrite,
                     THidCompletionRoutine completion) {
-    auto entry = findOrFail(handle);
+    auto entry = FindOrFail(handle);
     if (!entry) return false;
     if (!entry->overlapped || (entry->access & kHidAccessWrite) == 0) {
         HidSetLastError(entry->overlapped ? ERROR_ACCESS_DENIED : ERROR_INVALID_PARAMETER);
@@ -181,13 +181,13 @@ bool HidWriteFileEx(THidHandle handle, const void* buffer, std::uint32_t toWrite
 }
 
 std::uint32_t HidWaitForCompletion(THidHandle handle, std::uint32_t ms) {
-    auto entry = find(handle);
+    auto entry = Find(handle);
     std::uint8_t* buffer = nullptr;
     std::uint32_t size = 0;
     bool pending = false;
     bool closed = false;
     if (!entry) {
-        entry = takeAborted(handle);
+        entry = TakeAborted(handle);
         closed = entry != nullptr;
     }
     if (entry) {
@@ -218,13 +218,13 @@ std::uint32_t HidWaitForCompletion(THidHandle handle, std::uint32_t ms) {
         entry->lastError = error;
         completion = std::move(entry->readCompletion);
     }
-    if (!closed) takeAborted(handle);  // closed while this wait ran: nothing is left to complete
+    if (!closed) TakeAborted(handle);  // closed while this wait ran: nothing is left to complete
     if (completion) completion(error, bytes);
     return WAIT_IO_COMPLETION;
 }
 
 bool HidGetOverlappedResult(THidHandle handle, std::uint32_t* bytes) {
-    auto entry = findOrFail(handle);
+    auto entry = FindOrFail(handle);
     if (bytes != nullptr) *bytes = 0;
     if (!entry) return false;
     std::lock_guard<std::mutex> guard(entry->lock);
@@ -241,7 +241,7 @@ bool HidGetOverlappedResult(THidHandle handle, std::uint32_t* bytes) {
 }
 
 bool HidCancelIo(THidHandle handle) {
-    auto entry = findOrFail(handle);
+    auto entry = FindOrFail(handle);
     if (!entry) return false;
     std::lock_guard<std::mutex> guard(entry->lock);
     if (entry->readPending) {

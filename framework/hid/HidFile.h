@@ -52,6 +52,6 @@ bool HidGetOverlappedResult(THidHandle handle, std::uint32_t* bytes);
 bool HidCancelIo(THidHandle handle);
 
 // The connection behind an open handle, for the device services; null when the handle is not open.
-std::shared_ptr<THidConnection> HidConnectionOf(THidHandle handle);
+std::shared_ptr<IHidConnection> HidConnectionOf(THidHandle handle);
 
 }  // namespace dsp

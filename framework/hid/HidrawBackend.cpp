@@ -19,7 +19,7 @@
 namespace dsp {
 namespace {
 
-std::uint32_t errorFromErrno(int error) {
+std::uint32_t ErrorFromErrno(int error) {
     switch (error) {
         case ENOENT: return ERROR_FILE_NOT_FOUND;
         case EACCES:
@@ -36,28 +36,28 @@ std::uint32_t errorFromErrno(int error) {
     }
 }
 
-bool failErrno() {
-    HidSetLastError(errorFromErrno(errno));
+bool FailErrno() {
+    HidSetLastError(ErrorFromErrno(errno));
     return false;
 }
 
-bool fail(std::uint32_t error) {
+bool Fail(std::uint32_t error) {
     HidSetLastError(error);
     return false;
 }
 
-std::string kernelRelease() {
+std::string KernelRelease() {
     utsname names{};
     return uname(&names) == 0 ? std::string(names.release) : std::string();
 }
 
-class HidrawConnection : public THidConnection {
+class HidrawConnection : public IHidConnection {
 public:
     HidrawConnection(THidrawNode node, int fd)
         : node_(std::move(node)),
           fd_(fd),
           wake_(eventfd(0, EFD_CLOEXEC)),
-          inputNumbered_(numberedInput(node_)) {}
+          inputNumbered_(NumberedInput(node_)) {}
     ~HidrawConnection() override {
         if (fd_ >= 0) close(fd_);
         if (wake_ >= 0) close(wake_);
@@ -72,56 +72,56 @@ public:
     }
     bool GetReportDescriptor(std::vector<std::uint8_t>& descriptor) override {
         descriptor = ReadReportDescriptor(node_);
-        return !descriptor.empty() || fail(ERROR_DEVICE_NOT_CONNECTED);
+        return !descriptor.empty() || Fail(ERROR_DEVICE_NOT_CONNECTED);
     }
     bool GetString(THidStringKind kind, std::u16string& text) override {
         const std::string& value = kind == THidStringKind::Manufacturer ? node_.manufacturer
                                    : kind == THidStringKind::Product    ? node_.product
                                                                         : node_.serialNumber;
-        if (value.empty()) return fail(ERROR_INVALID_PARAMETER);
+        if (value.empty()) return Fail(ERROR_INVALID_PARAMETER);
         text = Utf8ToUtf16(value);
         return true;
     }
     // hidraw reaches neither arbitrary string descriptors nor physical descriptors.
     bool GetIndexedString(std::uint32_t, std::u16string&) override {
-        return fail(ERROR_NOT_SUPPORTED);
+        return Fail(ERROR_NOT_SUPPORTED);
     }
     bool GetPhysicalDescriptor(std::vector<std::uint8_t>&) override {
-        return fail(ERROR_NOT_SUPPORTED);
+        return Fail(ERROR_NOT_SUPPORTED);
     }
 
     bool GetFeature(std::uint8_t* report, std::uint32_t length) override {
-        return control(HIDIOCGFEATURE(length), report, length);
+        return Control(HIDIOCGFEATURE(length), report, length);
     }
     bool SetFeature(const std::uint8_t* report, std::uint32_t length) override {
-        return control(HIDIOCSFEATURE(length), const_cast<std::uint8_t*>(report), length);
+        return Control(HIDIOCSFEATURE(length), const_cast<std::uint8_t*>(report), length);
     }
     bool GetInputReport(std::uint8_t* report, std::uint32_t length) override {
-        return control(HIDIOCGINPUT(length), report, length);
+        return Control(HIDIOCGINPUT(length), report, length);
     }
     bool SetOutputReport(const std::uint8_t* report, std::uint32_t length) override {
-        return control(HIDIOCSOUTPUT(length), const_cast<std::uint8_t*>(report), length);
+        return Control(HIDIOCSOUTPUT(length), const_cast<std::uint8_t*>(report), length);
     }
 
     THidReadResult Read(std::uint8_t* buffer, std::uint32_t size, int timeoutMs,
                         std::uint32_t& bytesRead) override {
         bytesRead = 0;
-        if (fd_ < 0) return readFailed(ERROR_ACCESS_DENIED);
+        if (fd_ < 0) return ReadFailed(ERROR_ACCESS_DENIED);
         pollfd fds[2] = {{fd_, POLLIN, 0}, {wake_, POLLIN, 0}};
         for (;;) {
             const int ready = poll(fds, 2, timeoutMs < 0 ? -1 : timeoutMs);
             if (ready < 0 && errno == EINTR) continue;
-            if (ready < 0) return readFailed(errorFromErrno(errno));
+            if (ready < 0) return ReadFailed(ErrorFromErrno(errno));
             if (ready == 0) return THidReadResult::TimedOut;
-            if (fds[1].revents != 0) return readFailed(ERROR_OPERATION_ABORTED);
+            if (fds[1].revents != 0) return ReadFailed(ERROR_OPERATION_ABORTED);
             if (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL))
-                return readFailed(ERROR_DEVICE_NOT_CONNECTED);
+                return ReadFailed(ERROR_DEVICE_NOT_CONNECTED);
             // hidraw leaves the report ID out of reports of devices that number none: it is put
             // back, so that every report starts with its ID.
             const std::uint32_t skip = inputNumbered_ || size == 0 ? 0 : 1;
             const ssize_t got = read(fd_, buffer + skip, size - skip);
             if (got < 0 && (errno == EAGAIN || errno == EINTR)) continue;
-            if (got < 0) return readFailed(errorFromErrno(errno));
+            if (got < 0) return ReadFailed(ErrorFromErrno(errno));
             if (skip != 0) buffer[0] = 0;
             bytesRead = std::uint32_t(got) + skip;
             return THidReadResult::Data;
@@ -130,11 +130,11 @@ public:
     bool Write(const std::uint8_t* report, std::uint32_t length,
                std::uint32_t& bytesWritten) override {
         bytesWritten = 0;
-        if (fd_ < 0) return fail(ERROR_ACCESS_DENIED);
+        if (fd_ < 0) return Fail(ERROR_ACCESS_DENIED);
         ssize_t done;
         do done = write(fd_, report, length);
         while (done < 0 && errno == EINTR);
-        if (done < 0) return failErrno();
+        if (done < 0) return FailErrno();
         bytesWritten = std::uint32_t(done);
         return true;
     }
@@ -143,7 +143,7 @@ public:
         if (wake_ >= 0) (void)!write(wake_, &one, sizeof one);
     }
     bool Flush() override {
-        if (fd_ < 0) return fail(ERROR_ACCESS_DENIED);
+        if (fd_ < 0) return Fail(ERROR_ACCESS_DENIED);
         std::uint8_t scratch[4096];
         pollfd p{fd_, POLLIN, 0};
         while (poll(&p, 1, 0) > 0 && (p.revents & POLLIN) &&
@@ -158,21 +158,21 @@ public:
     }
 
 private:
-    static bool numberedInput(const THidrawNode& node) {
+    static bool NumberedInput(const THidrawNode& node) {
         const std::vector<std::uint8_t> descriptor = ReadReportDescriptor(node);
         auto parsed = ParseReportDescriptor(descriptor.data(), descriptor.size());
         if (!parsed) return false;
         const auto& ids = parsed->reportIds[HidP_Input];
         return std::any_of(ids.begin(), ids.end(), [](std::uint8_t id) { return id != 0; });
     }
-    static THidReadResult readFailed(std::uint32_t error) {
+    static THidReadResult ReadFailed(std::uint32_t error) {
         HidSetLastError(error);
         return THidReadResult::Failed;
     }
-    bool control(unsigned long request, std::uint8_t* report, std::uint32_t length) {
-        if (fd_ < 0) return fail(ERROR_ACCESS_DENIED);
-        if (report == nullptr || length == 0) return fail(ERROR_INVALID_PARAMETER);
-        return ioctl(fd_, request, report) >= 0 || failErrno();
+    bool Control(unsigned long request, std::uint8_t* report, std::uint32_t length) {
+        if (fd_ < 0) return Fail(ERROR_ACCESS_DENIED);
+        if (report == nullptr || length == 0) return Fail(ERROR_INVALID_PARAMETER);
+        return ioctl(fd_, request, report) >= 0 || FailErrno();
     }
 
     const THidrawNode node_;
@@ -182,10 +182,10 @@ private:
     std::uint32_t bufferCount_ = 64;
 };
 
-class HidrawBackend : public THidBackend {
+class HidrawBackend : public IHidBackend {
 public:
     explicit HidrawBackend(THidrawSettings settings) : settings_(std::move(settings)) {}
-    ~HidrawBackend() override { stopWatching(); }
+    ~HidrawBackend() override { StopWatching(); }
 
     std::vector<THidInterfaceRecord> EnumerateInterfaces() override {
         std::vector<THidInterfaceRecord> records;
@@ -217,7 +217,7 @@ public:
         return records;
     }
 
-    std::unique_ptr<THidConnection> Open(const std::string& path, unsigned access) override {
+    std::unique_ptr<IHidConnection> Open(const std::string& path, unsigned access) override {
         const std::string name = path.substr(path.find_last_of('/') + 1);
         auto node = ReadHidrawNode(settings_.sysHidrawRoot, settings_.devRoot, name);
         if (!node || node->devnode != path) {
@@ -231,7 +231,7 @@ public:
                                                                                      : O_RDONLY;
             fd = open(path.c_str(), mode | O_NONBLOCK | O_CLOEXEC);
             if (fd < 0) {
-                failErrno();
+                FailErrno();
                 return nullptr;
             }
         }
@@ -240,15 +240,15 @@ public:
 
     // Input and output reports outside the report stream came with Linux 5.11.
     bool SupportsDirectReports() const override {
-        return KernelReleaseAtLeast(kernelRelease(), 5, 11);
+        return KernelReleaseAtLeast(KernelRelease(), 5, 11);
     }
 
-    std::string VersionText() const override { return "hidraw " + kernelRelease(); }
+    std::string VersionText() const override { return "hidraw " + KernelRelease(); }
 
     // The udev monitor's descriptor is watched from the UI loop, so changes are told on the UI
     // thread.
     bool WatchChanges(std::function<void()> onChange) override {
-        stopWatching();
+        StopWatching();
         if (!onChange) return true;
         if (!udev_) udev_ = BindUdev(settings_.udevLibrary);
         if (!udev_) return false;
@@ -258,7 +258,7 @@ public:
             udev_->udev_monitor_filter_add_match_subsystem_devtype(monitor_, "hidraw", nullptr) <
                 0 ||
             udev_->udev_monitor_enable_receiving(monitor_) < 0) {
-            stopWatching();
+            StopWatching();
             return false;
         }
         watch_ = std::make_unique<TDescriptorWatch>(
@@ -272,7 +272,7 @@ public:
     }
 
 private:
-    void stopWatching() {
+    void StopWatching() {
         watch_.reset();
         if (monitor_ != nullptr) udev_->udev_monitor_unref(monitor_);
         if (context_ != nullptr) udev_->udev_unref(context_);
@@ -294,7 +294,7 @@ bool KernelReleaseAtLeast(const std::string& release, int major, int minor) {
     return haveMajor > major || (haveMajor == major && haveMinor >= minor);
 }
 
-std::shared_ptr<THidBackend> MakeHidrawBackend(THidrawSettings settings) {
+std::shared_ptr<IHidBackend> MakeHidrawBackend(THidrawSettings settings) {
     return std::make_shared<HidrawBackend>(std::move(settings));
 }
 

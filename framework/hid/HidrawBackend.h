@@ -17,7 +17,7 @@ struct THidrawSettings {
     std::string udevLibrary = kUdevLibraryName;
 };
 
-std::shared_ptr<THidBackend> MakeHidrawBackend(THidrawSettings settings = {});
+std::shared_ptr<IHidBackend> MakeHidrawBackend(THidrawSettings settings = {});
 
 // Whether a kernel release text ("6.1.0-18-amd64") is at least major.minor.
 bool KernelReleaseAtLeast(const std::string& release, int major, int minor);

@@ -73,17 +73,17 @@ public:
                                            std::string* reason);
 
 private:
-    bool fail(const char* why) {
+    bool Fail(const char* why) {
         error_ = why;
         return false;
     }
-    bool mainItem(unsigned tag, const ItemValue& v);
-    bool globalItem(unsigned tag, const ItemValue& v);
-    bool localItem(unsigned tag, const ItemValue& v);
-    bool field(HIDP_REPORT_TYPE type, std::uint16_t flags);
-    void openCollection(std::uint8_t kind);
-    std::uint16_t currentCollection() const { return stack_.empty() ? 0 : stack_.back(); }
-    void addUsage(UsageSpan span);
+    bool MainItem(unsigned tag, const ItemValue& v);
+    bool GlobalItem(unsigned tag, const ItemValue& v);
+    bool LocalItem(unsigned tag, const ItemValue& v);
+    bool Field(HIDP_REPORT_TYPE type, std::uint16_t flags);
+    void OpenCollection(std::uint8_t kind);
+    std::uint16_t CurrentCollection() const { return stack_.empty() ? 0 : stack_.back(); }
+    void AddUsage(UsageSpan span);
 
     std::unique_ptr<THidPreparsedData> data_ = std::make_unique<THidPreparsedData>();
     Globals globals_;
@@ -96,7 +96,7 @@ private:
     std::string error_;
 };
 
-void Parser::addUsage(UsageSpan span) {
+void Parser::AddUsage(UsageSpan span) {
     if (locals_.delimiterDepth > 0) {
         if (locals_.delimiterTaken) return;  // only the first usage of an alias set counts
         locals_.delimiterTaken = true;
@@ -104,10 +104,10 @@ void Parser::addUsage(UsageSpan span) {
     locals_.usages.push_back(span);
 }
 
-bool Parser::localItem(unsigned tag, const ItemValue& v) {
+bool Parser::LocalItem(unsigned tag, const ItemValue& v) {
     switch (tag) {
         case 0x0:  // usage
-            addUsage({PageOf(v.raw, v.size, globals_.usagePage), USAGE(v.raw & 0xFFFF),
+            AddUsage({PageOf(v.raw, v.size, globals_.usagePage), USAGE(v.raw & 0xFFFF),
                       USAGE(v.raw & 0xFFFF), false});
             return true;
         case 0x1:  // usage minimum
@@ -115,11 +115,11 @@ bool Parser::localItem(unsigned tag, const ItemValue& v) {
             locals_.pendingMin = v.raw;
             return true;
         case 0x2: {  // usage maximum
-            if (!locals_.haveMin) return fail("usage maximum without minimum");
+            if (!locals_.haveMin) return Fail("usage maximum without minimum");
             USAGE lo = USAGE(locals_.pendingMin & 0xFFFF);
             USAGE hi = USAGE(v.raw & 0xFFFF);
-            if (hi < lo) return fail("usage range upside down");
-            addUsage({PageOf(v.raw, v.size, globals_.usagePage), lo, hi, true});
+            if (hi < lo) return Fail("usage range upside down");
+            AddUsage({PageOf(v.raw, v.size, globals_.usagePage), lo, hi, true});
             locals_.haveMin = false;
             return true;
         }
@@ -153,7 +153,7 @@ bool Parser::localItem(unsigned tag, const ItemValue& v) {
     }
 }
 
-bool Parser::globalItem(unsigned tag, const ItemValue& v) {
+bool Parser::GlobalItem(unsigned tag, const ItemValue& v) {
     switch (tag) {
         case 0x0: globals_.usagePage = USAGE(v.raw); return true;
         case 0x1: globals_.logicalMin = v; return true;
@@ -164,13 +164,13 @@ bool Parser::globalItem(unsigned tag, const ItemValue& v) {
         case 0x6: globals_.unit = v.raw; return true;
         case 0x7: globals_.reportSize = v.raw; return true;
         case 0x8:
-            if (v.raw == 0 || v.raw > 0xFF) return fail("report ID out of range");
+            if (v.raw == 0 || v.raw > 0xFF) return Fail("report ID out of range");
             globals_.reportId = std::uint8_t(v.raw);
             return true;
         case 0x9: globals_.reportCount = v.raw; return true;
         case 0xA: globalStack_.push_back(globals_); return true;
         case 0xB:
-            if (globalStack_.empty()) return fail("pop without push");
+            if (globalStack_.empty()) return Fail("pop without push");
             globals_ = globalStack_.back();
             globalStack_.pop_back();
             return true;
@@ -178,7 +178,7 @@ bool Parser::globalItem(unsigned tag, const ItemValue& v) {
     }
 }
 
-void Parser::openCollection(std::uint8_t kind) {
+void Parser::OpenCollection(std::uint8_t kind) {
     HIDP_LINK_COLLECTION_NODE node{};
     if (!locals_.usages.empty()) {
         node.LinkUsage = locals_.usages.front().min;
@@ -187,7 +187,7 @@ void Parser::openCollection(std::uint8_t kind) {
     node.CollectionType = kind;
     auto index = static_cast<std::uint16_t>(data_->nodes.size());
     if (!data_->nodes.empty()) {
-        std::uint16_t parent = currentCollection();
+        std::uint16_t parent = CurrentCollection();
         node.Parent = parent;
         HIDP_LINK_COLLECTION_NODE& p = data_->nodes[parent];
         if (p.NumberOfChildren == 0) {
@@ -204,7 +204,7 @@ void Parser::openCollection(std::uint8_t kind) {
     stack_.push_back(index);
 }
 
-bool Parser::field(HIDP_REPORT_TYPE type, std::uint16_t flags) {
+bool Parser::Field(HIDP_REPORT_TYPE type, std::uint16_t flags) {
     const std::uint32_t size = globals_.reportSize;
     const std::uint32_t count = globals_.reportCount;
     typeUsed_[type] = true;
@@ -214,9 +214,9 @@ bool Parser::field(HIDP_REPORT_TYPE type, std::uint16_t flags) {
     std::uint32_t& bits = bitCounters_[{type, globals_.reportId}];
     const std::uint32_t offset = bits;
     if (size > 0xFFFF || count > 0xFFFF || std::uint64_t(size) * count > 8u * 0xFFFE)
-        return fail("report too long");
+        return Fail("report too long");
     bits += size * count;
-    if (bits > 8u * 0xFFFE) return fail("report too long");
+    if (bits > 8u * 0xFFFE) return Fail("report too long");
     if ((flags & 0x01) != 0 || size == 0 || count == 0) return true;  // padding
 
     std::vector<UsageSpan> spans = locals_.usages;
@@ -228,7 +228,7 @@ bool Parser::field(HIDP_REPORT_TYPE type, std::uint16_t flags) {
     base.type = type;
     base.reportId = globals_.reportId;
     base.bitField = flags;
-    base.linkCollection = currentCollection();
+    base.linkCollection = CurrentCollection();
     base.stringMin = locals_.stringMin;
     base.stringMax = locals_.stringRange ? locals_.stringMax : locals_.stringMin;
     base.isStringRange = locals_.stringRange;
@@ -295,15 +295,15 @@ bool Parser::field(HIDP_REPORT_TYPE type, std::uint16_t flags) {
     return true;
 }
 
-bool Parser::mainItem(unsigned tag, const ItemValue& v) {
+bool Parser::MainItem(unsigned tag, const ItemValue& v) {
     bool ok = true;
     switch (tag) {
-        case 0x8: ok = field(HidP_Input, std::uint16_t(v.raw)); break;
-        case 0x9: ok = field(HidP_Output, std::uint16_t(v.raw)); break;
-        case 0xB: ok = field(HidP_Feature, std::uint16_t(v.raw)); break;
-        case 0xA: openCollection(std::uint8_t(v.raw)); break;
+        case 0x8: ok = Field(HidP_Input, std::uint16_t(v.raw)); break;
+        case 0x9: ok = Field(HidP_Output, std::uint16_t(v.raw)); break;
+        case 0xB: ok = Field(HidP_Feature, std::uint16_t(v.raw)); break;
+        case 0xA: OpenCollection(std::uint8_t(v.raw)); break;
         case 0xC:
-            if (stack_.empty()) return fail("end collection without collection");
+            if (stack_.empty()) return Fail("end collection without collection");
             stack_.pop_back();
             break;
         default: break;
@@ -320,18 +320,18 @@ std::unique_ptr<THidPreparsedData> Parser::Run(const std::uint8_t* bytes, std::s
         const std::uint8_t prefix = bytes[pos++];
         if (prefix == 0xFE) {  // long item: skipped whole
             if (pos + 2 > size) {
-                ok = fail("truncated long item");
+                ok = Fail("truncated long item");
                 break;
             }
             std::size_t length = bytes[pos];
             pos += 2 + length;
-            if (pos > size) ok = fail("truncated long item");
+            if (pos > size) ok = Fail("truncated long item");
             continue;
         }
         unsigned dataSize = prefix & 0x03;
         if (dataSize == 3) dataSize = 4;
         if (pos + dataSize > size) {
-            ok = fail("truncated item");
+            ok = Fail("truncated item");
             break;
         }
         ItemValue v;
@@ -341,11 +341,11 @@ std::unique_ptr<THidPreparsedData> Parser::Run(const std::uint8_t* bytes, std::s
         const unsigned type = (prefix >> 2) & 0x03;
         const unsigned tag = prefix >> 4;
         if (type == itMain)
-            ok = mainItem(tag, v);
+            ok = MainItem(tag, v);
         else if (type == itGlobal)
-            ok = globalItem(tag, v);
+            ok = GlobalItem(tag, v);
         else if (type == itLocal)
-            ok = localItem(tag, v);
+            ok = LocalItem(tag, v);
     }
     if (!ok) {
         if (reason != nullptr) *reason = error_;

@@ -19,15 +19,15 @@ struct InterfaceSnapshot {
 };
 
 std::mutex setsLock;
-std::set<InterfaceSnapshot*>& liveSets() {
+std::set<InterfaceSnapshot*>& LiveSets() {
     static auto* sets = new std::set<InterfaceSnapshot*>;
     return *sets;
 }
 
-InterfaceSnapshot* snapshotOf(HDEVINFO set) {
+InterfaceSnapshot* SnapshotOf(HDEVINFO set) {
     std::lock_guard<std::mutex> guard(setsLock);
     auto* snapshot = static_cast<InterfaceSnapshot*>(set);
-    if (liveSets().count(snapshot) == 0) {
+    if (LiveSets().count(snapshot) == 0) {
         HidSetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
     }
@@ -35,7 +35,7 @@ InterfaceSnapshot* snapshotOf(HDEVINFO set) {
 }
 
 // The record a devinfo or interface record points at (its Reserved field holds the index).
-const THidInterfaceRecord* recordAt(InterfaceSnapshot* snapshot, std::uintptr_t index) {
+const THidInterfaceRecord* RecordAt(InterfaceSnapshot* snapshot, std::uintptr_t index) {
     if (snapshot == nullptr) return nullptr;
     if (index >= snapshot->interfaces.size()) {
         HidSetLastError(ERROR_INVALID_PARAMETER);
@@ -44,7 +44,7 @@ const THidInterfaceRecord* recordAt(InterfaceSnapshot* snapshot, std::uintptr_t 
     return &snapshot->interfaces[index];
 }
 
-std::vector<std::uint8_t> encode(const THidProperty& value, std::uint32_t* type) {
+std::vector<std::uint8_t> Encode(const THidProperty& value, std::uint32_t* type) {
     std::vector<std::uint8_t> bytes;
     auto appendText = [&bytes](const std::string& text) {
         std::u16string wide = Utf8ToUtf16(text);
@@ -79,14 +79,14 @@ HDEVINFO SetupDiGetClassDevsW(const TGUID* classGuid, const char16_t*, void*, st
     if (*classGuid == kHidInterfaceGuid)
         snapshot->interfaces = CurrentHidBackend()->EnumerateInterfaces();
     std::lock_guard<std::mutex> guard(setsLock);
-    liveSets().insert(snapshot);
+    LiveSets().insert(snapshot);
     return snapshot;
 }
 
 bool SetupDiEnumDeviceInterfaces(HDEVINFO deviceInfoSet, SP_DEVINFO_DATA*,
                                  const TGUID* interfaceClassGuid, std::uint32_t memberIndex,
                                  SP_DEVICE_INTERFACE_DATA* deviceInterfaceData) {
-    InterfaceSnapshot* snapshot = snapshotOf(deviceInfoSet);
+    InterfaceSnapshot* snapshot = SnapshotOf(deviceInfoSet);
     if (snapshot == nullptr) return false;
     if (deviceInterfaceData == nullptr || interfaceClassGuid == nullptr) {
         HidSetLastError(ERROR_INVALID_PARAMETER);
@@ -112,7 +112,7 @@ bool SetupDiGetDeviceInterfaceDetailA(HDEVINFO deviceInfoSet,
         return false;
     }
     const THidInterfaceRecord* record =
-        recordAt(snapshotOf(deviceInfoSet), deviceInterfaceData->Reserved);
+        RecordAt(SnapshotOf(deviceInfoSet), deviceInterfaceData->Reserved);
     if (record == nullptr) return false;
     constexpr std::uint32_t pathOffset = offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath);
     const auto needed = std::uint32_t(pathOffset + record->path.size() + 1);
@@ -145,7 +145,7 @@ bool SetupDiGetDeviceRegistryPropertyW(HDEVINFO deviceInfoSet, SP_DEVINFO_DATA* 
         return false;
     }
     const THidInterfaceRecord* record =
-        recordAt(snapshotOf(deviceInfoSet), deviceInfoData->Reserved);
+        RecordAt(SnapshotOf(deviceInfoSet), deviceInfoData->Reserved);
     if (record == nullptr) return false;
     auto found = record->properties.find(property);
     if (found == record->properties.end()) {
@@ -153,7 +153,7 @@ bool SetupDiGetDeviceRegistryPropertyW(HDEVINFO deviceInfoSet, SP_DEVINFO_DATA* 
         return false;
     }
     std::uint32_t type = 0;
-    std::vector<std::uint8_t> bytes = encode(found->second, &type);
+    std::vector<std::uint8_t> bytes = Encode(found->second, &type);
     if (propertyRegDataType != nullptr) *propertyRegDataType = type;
     if (requiredSize != nullptr) *requiredSize = std::uint32_t(bytes.size());
     if (propertyBuffer == nullptr || propertyBufferSize < bytes.size()) {
@@ -165,11 +165,11 @@ bool SetupDiGetDeviceRegistryPropertyW(HDEVINFO deviceInfoSet, SP_DEVINFO_DATA* 
 }
 
 bool SetupDiDestroyDeviceInfoList(HDEVINFO deviceInfoSet) {
-    InterfaceSnapshot* snapshot = snapshotOf(deviceInfoSet);
+    InterfaceSnapshot* snapshot = SnapshotOf(deviceInfoSet);
     if (snapshot == nullptr) return false;
     {
         std::lock_guard<std::mutex> guard(setsLock);
-        liveSets().erase(snapshot);
+        LiveSets().erase(snapshot);
     }
     delete snapshot;
     return true;

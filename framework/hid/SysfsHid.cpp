@@ -13,14 +13,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readLine(const fs::path& file) {
+std::string ReadLine(const fs::path& file) {
     std::ifstream in(file);
     std::string line;
     std::getline(in, line);
     return line;
 }
 
-std::map<std::string, std::string> readUevent(const fs::path& file) {
+std::map<std::string, std::string> ReadUevent(const fs::path& file) {
     std::map<std::string, std::string> values;
     std::ifstream in(file);
     std::string line;
@@ -31,14 +31,14 @@ std::map<std::string, std::string> readUevent(const fs::path& file) {
     return values;
 }
 
-std::uint32_t hexNumber(const std::string& text) {
+std::uint32_t HexNumber(const std::string& text) {
     char* end = nullptr;
     const unsigned long value = std::strtoul(text.c_str(), &end, 16);
     return end == text.c_str() ? 0 : std::uint32_t(value);
 }
 
 // "hidraw12" -> 12, for ordering.
-long nodeNumber(const std::string& name) {
+long NodeNumber(const std::string& name) {
     auto digits = name.find_first_of("0123456789");
     return digits == std::string::npos ? -1 : std::strtol(name.c_str() + digits, nullptr, 10);
 }
@@ -59,9 +59,9 @@ std::optional<THidrawNode> ReadHidrawNode(const std::string& sysHidrawRoot,
     // The HID device's folder is named "BBBB:VVVV:PPPP.NNNN", NNNN counting up with every device.
     const std::string dirName = hidDir.filename().string();
     auto dot = dirName.rfind('.');
-    if (dot != std::string::npos) node.sequence = hexNumber(dirName.substr(dot + 1));
+    if (dot != std::string::npos) node.sequence = HexNumber(dirName.substr(dot + 1));
 
-    const auto uevent = readUevent(hidDir / "uevent");
+    const auto uevent = ReadUevent(hidDir / "uevent");
     auto get = [&uevent](const char* key) {
         auto found = uevent.find(key);
         return found == uevent.end() ? std::string() : found->second;
@@ -70,9 +70,9 @@ std::optional<THidrawNode> ReadHidrawNode(const std::string& sysHidrawRoot,
     std::istringstream id(get("HID_ID"));
     std::string bus, vendor, product;
     if (std::getline(id, bus, ':') && std::getline(id, vendor, ':') && std::getline(id, product)) {
-        node.busType = std::uint16_t(hexNumber(bus));
-        node.vendorId = std::uint16_t(hexNumber(vendor));
-        node.productId = std::uint16_t(hexNumber(product));
+        node.busType = std::uint16_t(HexNumber(bus));
+        node.vendorId = std::uint16_t(HexNumber(vendor));
+        node.productId = std::uint16_t(HexNumber(product));
     } else {
         return std::nullopt;
     }
@@ -86,10 +86,10 @@ std::optional<THidrawNode> ReadHidrawNode(const std::string& sysHidrawRoot,
     for (int level = 0; level < 4 && !up.empty() && up != up.root_path();
          ++level, up = up.parent_path()) {
         if (!fs::exists(up / "idVendor", ec)) continue;
-        node.manufacturer = readLine(up / "manufacturer");
-        node.product = readLine(up / "product");
-        node.serialNumber = readLine(up / "serial");
-        node.versionNumber = std::uint16_t(hexNumber(readLine(up / "bcdDevice")));
+        node.manufacturer = ReadLine(up / "manufacturer");
+        node.product = ReadLine(up / "product");
+        node.serialNumber = ReadLine(up / "serial");
+        node.versionNumber = std::uint16_t(HexNumber(ReadLine(up / "bcdDevice")));
         break;
     }
     if (node.product.empty()) node.product = node.hidName;
@@ -108,7 +108,7 @@ std::vector<THidrawNode> ScanHidrawNodes(const std::string& sysHidrawRoot,
             nodes.push_back(std::move(*node));
     }
     std::sort(nodes.begin(), nodes.end(), [](const THidrawNode& a, const THidrawNode& b) {
-        return nodeNumber(a.name) < nodeNumber(b.name);
+        return NodeNumber(a.name) < NodeNumber(b.name);
     });
     return nodes;
 }

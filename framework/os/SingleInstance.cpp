@@ -31,43 +31,43 @@ constexpr std::size_t kMaxPayload = 1 << 20;
 // Hand-overs being received at once; more are turned away until some finish.
 constexpr std::size_t kMaxPending = 16;
 
-long long nowMs() {
+long long NowMs() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 
-void putU32(std::string& out, std::uint32_t value) {
+void PutU32(std::string& out, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
-std::uint32_t getU32(const char* in) {
+std::uint32_t GetU32(const char* in) {
     std::uint32_t value = 0;
     for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(in[i]);
     return value;
 }
 
-std::string encode(const std::vector<std::string>& arguments) {
+std::string Encode(const std::vector<std::string>& arguments) {
     std::string payload;
-    putU32(payload, static_cast<std::uint32_t>(arguments.size()));
+    PutU32(payload, static_cast<std::uint32_t>(arguments.size()));
     for (const std::string& a : arguments) {
-        putU32(payload, static_cast<std::uint32_t>(a.size()));
+        PutU32(payload, static_cast<std::uint32_t>(a.size()));
         payload += a;
     }
     std::string message(kMagic, sizeof kMagic);
-    putU32(message, static_cast<std::uint32_t>(payload.size()));
+    PutU32(message, static_cast<std::uint32_t>(payload.size()));
     return message + payload;
 }
 
 // The arguments of a complete payload; false when it does not hold what its counts say.
-bool decode(const char* data, std::size_t size, std::vector<std::string>& arguments) {
+bool Decode(const char* data, std::size_t size, std::vector<std::string>& arguments) {
     if (size < 4) return false;
-    std::uint32_t count = getU32(data);
+    std::uint32_t count = GetU32(data);
     std::size_t pos = 4;
     arguments.clear();
     while (count-- > 0) {
         if (size - pos < 4) return false;
-        const std::uint32_t length = getU32(data + pos);
+        const std::uint32_t length = GetU32(data + pos);
         pos += 4;
         if (size - pos < length) return false;
         arguments.emplace_back(data + pos, length);
@@ -76,7 +76,7 @@ bool decode(const char* data, std::size_t size, std::vector<std::string>& argume
     return pos == size;
 }
 
-bool fillAddress(const std::string& path, sockaddr_un& address) {
+bool FillAddress(const std::string& path, sockaddr_un& address) {
     std::memset(&address, 0, sizeof address);
     address.sun_family = AF_UNIX;
     if (path.size() >= sizeof address.sun_path) return false;
@@ -85,9 +85,9 @@ bool fillAddress(const std::string& path, sockaddr_un& address) {
 }
 
 // Waits for the descriptor until the deadline; false on time-out or error.
-bool waitFor(int fd, short events, long long deadlineMs) {
+bool WaitFor(int fd, short events, long long deadlineMs) {
     for (;;) {
-        const long long left = deadlineMs - nowMs();
+        const long long left = deadlineMs - NowMs();
         if (left <= 0) return false;
         pollfd p{fd, events, 0};
         const int n = ::poll(&p, 1, static_cast<int>(left));
@@ -96,7 +96,7 @@ bool waitFor(int fd, short events, long long deadlineMs) {
     }
 }
 
-bool validAppId(const std::string& id) {
+bool ValidAppId(const std::string& id) {
     if (id.empty() || id.size() > 64) return false;
     for (char c : id) {
         const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
@@ -107,7 +107,7 @@ bool validAppId(const std::string& id) {
 }
 
 // A folder only this user may enter: a real folder (no link), owned by the user, closed to others.
-bool privateFolder(const std::string& path) {
+bool PrivateFolder(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
            (st.st_mode & 077) == 0;
@@ -117,13 +117,13 @@ bool privateFolder(const std::string& path) {
 
 std::string UserRuntimeFolder(const std::string& appId) {
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-        runtime != nullptr && runtime[0] == '/' && privateFolder(runtime)) {
+        runtime != nullptr && runtime[0] == '/' && PrivateFolder(runtime)) {
         return runtime;
     }
-    if (!validAppId(appId)) return {};
+    if (!ValidAppId(appId)) return {};
     const std::string fallback = "/tmp/" + appId + "-" + std::to_string(::getuid());
     if (::mkdir(fallback.c_str(), 0700) != 0 && errno != EEXIST) return {};
-    return privateFolder(fallback) ? fallback : std::string();
+    return PrivateFolder(fallback) ? fallback : std::string();
 }
 
 // The listening side of a first instance: the socket, its watch, and the hand-overs being read.
@@ -194,12 +194,12 @@ struct TSingleInstance::TServer {
         }
         if (p.bytes.size() < 8) return;
         if (std::memcmp(p.bytes.data(), kMagic, sizeof kMagic) != 0) return Drop(id);
-        const std::uint32_t length = getU32(p.bytes.data() + 4);
+        const std::uint32_t length = GetU32(p.bytes.data() + 4);
         if (length > kMaxPayload) return Drop(id);
         if (p.bytes.size() < 8 + static_cast<std::size_t>(length)) return;
         std::vector<std::string> arguments;
         const bool ok = p.bytes.size() == 8 + static_cast<std::size_t>(length) &&
-                        decode(p.bytes.data() + 8, length, arguments);
+                        Decode(p.bytes.data() + 8, length, arguments);
         if (ok) {
             // The later start may end as soon as it has this byte.
             [[maybe_unused]] const ssize_t sent = ::send(p.fd, &kAck, 1, MSG_NOSIGNAL);
@@ -227,7 +227,7 @@ std::string TSingleInstance::LockPath() const { return folder_ + "/" + appId_ + 
 
 std::string TSingleInstance::SocketPath() const { return folder_ + "/" + appId_ + ".socket"; }
 
-bool TSingleInstance::tryLock() {
+bool TSingleInstance::TryLock() {
     if (lockFd_ < 0) {
         lockFd_ = ::open(LockPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
         if (lockFd_ < 0) {
@@ -244,9 +244,9 @@ bool TSingleInstance::tryLock() {
     return true;
 }
 
-bool TSingleInstance::listen() {
+bool TSingleInstance::Listen() {
     sockaddr_un address{};
-    if (!fillAddress(SocketPath(), address)) {
+    if (!FillAddress(SocketPath(), address)) {
         error_ = "Socket path too long: " + SocketPath();
         return false;
     }
@@ -271,9 +271,9 @@ bool TSingleInstance::listen() {
     return true;
 }
 
-bool TSingleInstance::handOver(const std::vector<std::string>& arguments, long long deadlineMs) {
+bool TSingleInstance::HandOver(const std::vector<std::string>& arguments, long long deadlineMs) {
     sockaddr_un address{};
-    if (!fillAddress(SocketPath(), address)) return false;
+    if (!FillAddress(SocketPath(), address)) return false;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) return false;
     struct Closer {
@@ -283,27 +283,27 @@ bool TSingleInstance::handOver(const std::vector<std::string>& arguments, long l
 
     if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         if (errno != EINPROGRESS && errno != EAGAIN) return false;  // nobody listening (yet)
-        if (!waitFor(fd, POLLOUT, deadlineMs)) return false;
+        if (!WaitFor(fd, POLLOUT, deadlineMs)) return false;
         int failure = 0;
         socklen_t size = sizeof failure;
         if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &failure, &size) != 0 || failure != 0) {
             return false;
         }
     }
-    const std::string message = encode(arguments);
+    const std::string message = Encode(arguments);
     std::size_t sent = 0;
     while (sent < message.size()) {
         const ssize_t n = ::send(fd, message.data() + sent, message.size() - sent, MSG_NOSIGNAL);
         if (n > 0) {
             sent += static_cast<std::size_t>(n);
         } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) {
-            if (!waitFor(fd, POLLOUT, deadlineMs)) return false;
+            if (!WaitFor(fd, POLLOUT, deadlineMs)) return false;
         } else {
             return false;
         }
     }
     for (;;) {
-        if (!waitFor(fd, POLLIN, deadlineMs)) return false;
+        if (!WaitFor(fd, POLLIN, deadlineMs)) return false;
         std::uint8_t answer = 0;
         const ssize_t n = ::recv(fd, &answer, 1, 0);
         if (n == 1) return answer == kAck;
@@ -315,7 +315,7 @@ bool TSingleInstance::handOver(const std::vector<std::string>& arguments, long l
 TInstanceRole TSingleInstance::Start(const std::vector<std::string>& arguments, int timeoutMs) {
     if (role_ != TInstanceRole::None) return role_;
     error_.clear();
-    if (!validAppId(appId_)) {
+    if (!ValidAppId(appId_)) {
         error_ = "Invalid application id \"" + appId_ + "\"";
         return role_;
     }
@@ -324,10 +324,10 @@ TInstanceRole TSingleInstance::Start(const std::vector<std::string>& arguments, 
         error_ = "No private runtime folder for " + appId_;
         return role_;
     }
-    const long long deadline = nowMs() + std::max(timeoutMs, 0);
+    const long long deadline = NowMs() + std::max(timeoutMs, 0);
     for (;;) {
-        if (tryLock()) {
-            if (!listen()) {
+        if (TryLock()) {
+            if (!Listen()) {
                 ::close(lockFd_);
                 lockFd_ = -1;
                 return role_;
@@ -336,13 +336,13 @@ TInstanceRole TSingleInstance::Start(const std::vector<std::string>& arguments, 
             return role_;
         }
         if (lockFd_ < 0) return role_;  // the lock file itself cannot be opened
-        if (handOver(arguments, deadline)) {
+        if (HandOver(arguments, deadline)) {
             role_ = TInstanceRole::Second;
             return role_;
         }
         // The first instance is still starting (no socket yet), or has just ended (its lock is
         // about to be free): try again until the time is up.
-        if (nowMs() >= deadline) {
+        if (NowMs() >= deadline) {
             error_ = "The running instance does not answer";
             return role_;
         }

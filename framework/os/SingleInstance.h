@@ -46,9 +46,9 @@ public:
 
 private:
     struct TServer;
-    bool tryLock();
-    bool listen();
-    bool handOver(const std::vector<std::string>& arguments, long long deadlineMs);
+    bool TryLock();
+    bool Listen();
+    bool HandOver(const std::vector<std::string>& arguments, long long deadlineMs);
 
     std::string appId_;
     std::string folder_;

@@ -32,13 +32,13 @@ constexpr const char* kLongDateFormat = "dddd, mmmm d, yyyy";
 constexpr const char* kShortTimeFormat = "h:nn AMPM";
 constexpr const char* kLongTimeFormat = "h:nn:ss AMPM";
 
-int daysInMonth(int year, int month) {
+int DaysInMonth(int year, int month) {
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
 }
 
 // Day number (0 = 30 December 1899) of a civil date, after the well-known era algorithm.
-std::int64_t dayNumber(int year, int month, int day) {
+std::int64_t DayNumber(int year, int month, int day) {
     const std::int64_t y = month <= 2 ? year - 1 : year;
     const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
     const std::int64_t yoe = y - era * 400;
@@ -47,7 +47,7 @@ std::int64_t dayNumber(int year, int month, int day) {
     return era * 146097 + doe - kEraShift + kUnixDay;
 }
 
-void civilDate(std::int64_t days, int& year, int& month, int& day) {
+void CivilDate(std::int64_t days, int& year, int& month, int& day) {
     const std::int64_t z = days - kUnixDay + kEraShift;
     const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
     const std::int64_t doe = z - era * 146097;
@@ -64,7 +64,7 @@ struct Parts {
     std::int64_t ms;    // milliseconds into the day
 };
 
-Parts split(TDateTime value) {
+Parts Split(TDateTime value) {
     Parts p{static_cast<std::int64_t>(std::trunc(value)), 0};
     p.ms = std::llround(std::fabs(value - std::trunc(value)) * kMsPerDay);
     if (p.ms >= kMsPerDay) {
@@ -75,17 +75,17 @@ Parts split(TDateTime value) {
     return p;
 }
 
-std::mutex& nowLock() {
+std::mutex& NowLock() {
     static std::mutex lock;
     return lock;
 }
 
-TNowFunction& nowFunction() {
+TNowFunction& NowFunction() {
     static TNowFunction now;
     return now;
 }
 
-TDateTime systemNow() {
+TDateTime SystemNow() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     const auto ms =
@@ -104,10 +104,10 @@ bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 4
 
 bool TryEncodeDate(int year, int month, int day, TDateTime& result) {
     if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
-        day > daysInMonth(year, month)) {
+        day > DaysInMonth(year, month)) {
         return false;
     }
-    result = static_cast<TDateTime>(dayNumber(year, month, day));
+    result = static_cast<TDateTime>(DayNumber(year, month, day));
     return true;
 }
 
@@ -138,11 +138,11 @@ TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {
 }
 
 void DecodeDate(TDateTime value, int& year, int& month, int& day) {
-    civilDate(split(value).days, year, month, day);
+    CivilDate(Split(value).days, year, month, day);
 }
 
 void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& millisecond) {
-    std::int64_t ms = split(value).ms;
+    std::int64_t ms = Split(value).ms;
     millisecond = static_cast<int>(ms % 1000);
     ms /= 1000;
     second = static_cast<int>(ms % 60);
@@ -153,24 +153,24 @@ void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& milli
 
 int DayOfWeek(TDateTime value) {
     // 30 December 1899 was a Saturday.
-    const std::int64_t d = (split(value).days + 6) % 7;
+    const std::int64_t d = (Split(value).days + 6) % 7;
     return static_cast<int>(d < 0 ? d + 7 : d) + 1;
 }
 
 TDateTime Now() {
     TNowFunction now;
     {
-        std::lock_guard<std::mutex> guard(nowLock());
-        now = nowFunction();
+        std::lock_guard<std::mutex> guard(NowLock());
+        now = NowFunction();
     }
-    return now ? now() : systemNow();
+    return now ? now() : SystemNow();
 }
 
 TDateTime Date() { return std::trunc(Now()); }
 
 void SetNowFunction(TNowFunction now) {
-    std::lock_guard<std::mutex> guard(nowLock());
-    nowFunction() = std::move(now);
+    std::lock_guard<std::mutex> guard(NowLock());
+    NowFunction() = std::move(now);
 }
 
 namespace {
@@ -182,7 +182,7 @@ public:
         DecodeTime(value, hour_, minute_, second_, ms_);
     }
 
-    void append(std::string_view format) {
+    void Append(std::string_view format) {
         if (depth_ > 1) return;  // named formats nest once at most
         ++depth_;
         std::size_t i = 0;
@@ -197,34 +197,34 @@ public:
                 continue;
             }
             if (token == 'A') {
-                i += ampm(format.substr(i));
+                i += Ampm(format.substr(i));
                 continue;
             }
-            const std::size_t count = run(format, i);
+            const std::size_t count = Run(format, i);
             switch (token) {
                 case 'C':
-                    append(kShortDateFormat);
+                    Append(kShortDateFormat);
                     if (hour_ != 0 || minute_ != 0 || second_ != 0 || ms_ != 0) {
                         out_.push_back(' ');
-                        append(kLongTimeFormat);
+                        Append(kLongTimeFormat);
                     }
                     break;
-                case 'D': day(count); break;
+                case 'D': Day(count); break;
                 case 'M':
                     if (lastWasHour_ && count <= 2) {
-                        number(minute_, count);
+                        Number(minute_, count);
                     } else {
-                        monthText(count);
+                        MonthText(count);
                     }
                     break;
-                case 'Y': number(count <= 2 ? year_ % 100 : year_, count <= 2 ? 2 : 4); break;
+                case 'Y': Number(count <= 2 ? year_ % 100 : year_, count <= 2 ? 2 : 4); break;
                 case 'H':
-                    number(twelveHour(format.substr(i + count)) ? hour12() : hour_, count);
+                    Number(TwelveHour(format.substr(i + count)) ? Hour12() : hour_, count);
                     break;
-                case 'N': number(minute_, count); break;
-                case 'S': number(second_, count); break;
-                case 'Z': number(ms_, count <= 2 ? 1 : 3); break;
-                case 'T': append(count == 1 ? kShortTimeFormat : kLongTimeFormat); break;
+                case 'N': Number(minute_, count); break;
+                case 'S': Number(second_, count); break;
+                case 'Z': Number(ms_, count <= 2 ? 1 : 3); break;
+                case 'T': Append(count == 1 ? kShortTimeFormat : kLongTimeFormat); break;
                 case '/': out_.push_back('/'); break;
                 case ':': out_.push_back(':'); break;
                 default: out_.append(format.substr(i, count)); break;
@@ -235,11 +235,11 @@ public:
         --depth_;
     }
 
-    const std::string& result() const { return out_; }
+    const std::string& Result() const { return out_; }
 
 private:
     // The length of the run of the same letter (any case) that starts at i.
-    static std::size_t run(std::string_view format, std::size_t i) {
+    static std::size_t Run(std::string_view format, std::size_t i) {
         const int first = std::toupper(static_cast<unsigned char>(format[i]));
         if (!std::isalpha(first)) return 1;
         std::size_t n = 1;
@@ -250,7 +250,7 @@ private:
         return n;
     }
 
-    static bool startsWithNoCase(std::string_view text, std::string_view prefix) {
+    static bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
         if (text.size() < prefix.size()) return false;
         for (std::size_t i = 0; i < prefix.size(); ++i) {
             if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
@@ -259,7 +259,7 @@ private:
     }
 
     // Whether an am/pm code comes later in the format (outside quotes).
-    static bool twelveHour(std::string_view rest) {
+    static bool TwelveHour(std::string_view rest) {
         char quote = 0;
         for (std::size_t i = 0; i < rest.size(); ++i) {
             const char c = rest[i];
@@ -267,33 +267,33 @@ private:
                 if (c == quote) quote = 0;
             } else if (c == '"' || c == '\'') {
                 quote = c;
-            } else if (startsWithNoCase(rest.substr(i), "am/pm") ||
-                       startsWithNoCase(rest.substr(i), "a/p") ||
-                       startsWithNoCase(rest.substr(i), "ampm")) {
+            } else if (StartsWithNoCase(rest.substr(i), "am/pm") ||
+                       StartsWithNoCase(rest.substr(i), "a/p") ||
+                       StartsWithNoCase(rest.substr(i), "ampm")) {
                 return true;
             }
         }
         return false;
     }
 
-    int hour12() const {
+    int Hour12() const {
         const int h = hour_ % 12;
         return h == 0 ? 12 : h;
     }
 
     // Writes an am/pm code at the start of text; returns how many characters it took.
-    std::size_t ampm(std::string_view text) {
+    std::size_t Ampm(std::string_view text) {
         const bool pm = hour_ >= 12;
-        if (startsWithNoCase(text, "am/pm")) {
+        if (StartsWithNoCase(text, "am/pm")) {
             std::string_view word = pm ? text.substr(3, 2) : text.substr(0, 2);
             out_.append(word);
             return 5;
         }
-        if (startsWithNoCase(text, "a/p")) {
+        if (StartsWithNoCase(text, "a/p")) {
             out_.push_back(pm ? text[2] : text[0]);
             return 3;
         }
-        if (startsWithNoCase(text, "ampm")) {
+        if (StartsWithNoCase(text, "ampm")) {
             out_.append(pm ? "PM" : "AM");
             return 4;
         }
@@ -301,26 +301,26 @@ private:
         return 1;
     }
 
-    void number(int value, std::size_t digits) {
+    void Number(int value, std::size_t digits) {
         std::string s = std::to_string(value);
         if (s.size() < digits) s.insert(0, digits - s.size(), '0');
         out_ += s;
     }
 
-    void day(std::size_t count) {
+    void Day(std::size_t count) {
         switch (count) {
             case 1:
-            case 2: number(day_, count); break;
+            case 2: Number(day_, count); break;
             case 3: out_ += kShortDays[DayOfWeek(value_) - 1]; break;
             case 4: out_ += kLongDays[DayOfWeek(value_) - 1]; break;
-            case 5: append(kShortDateFormat); break;
-            default: append(kLongDateFormat); break;
+            case 5: Append(kShortDateFormat); break;
+            default: Append(kLongDateFormat); break;
         }
     }
 
-    void monthText(std::size_t count) {
+    void MonthText(std::size_t count) {
         if (count <= 2) {
-            number(month_, count);
+            Number(month_, count);
         } else if (count == 3) {
             out_ += kShortMonths[month_ - 1];
         } else {
@@ -339,8 +339,8 @@ private:
 
 std::string FormatDateTime(std::string_view format, TDateTime value) {
     DateTimeFormatter formatter(value);
-    formatter.append(format.empty() ? std::string_view("c") : format);
-    return formatter.result();
+    formatter.Append(format.empty() ? std::string_view("c") : format);
+    return formatter.Result();
 }
 
 std::string DateTimeToStr(TDateTime value) { return FormatDateTime("c", value); }

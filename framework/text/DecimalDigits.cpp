@@ -9,7 +9,7 @@ namespace dsp::detail {
 
 namespace {
 
-void stripTrailingZeros(DecimalDigits& d) {
+void StripTrailingZeros(DecimalDigits& d) {
     while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
     if (d.digits.empty()) d.exponent = 0;
 }
@@ -31,7 +31,7 @@ DecimalDigits ToDecimalDigits(double value, int significant) {
         if (text[i] != '.') d.digits.push_back(text[i]);
     }
     d.exponent = std::atoi(text.c_str() + e + 1) + 1;
-    stripTrailingZeros(d);
+    StripTrailingZeros(d);
     return d;
 }
 
@@ -55,7 +55,7 @@ void RoundToDecimals(DecimalDigits& d, int decimals) {
             ++d.digits[i - 1];
         }
     }
-    stripTrailingZeros(d);
+    StripTrailingZeros(d);
 }
 
 std::string IntegerDigits(const DecimalDigits& d) {

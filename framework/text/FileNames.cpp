@@ -11,24 +11,24 @@ namespace dsp {
 
 namespace {
 
-std::size_t lastSlash(std::string_view name) { return name.rfind('/'); }
+std::size_t LastSlash(std::string_view name) { return name.rfind('/'); }
 
 }  // namespace
 
 std::string ExtractFilePath(std::string_view fileName) {
-    const auto slash = lastSlash(fileName);
+    const auto slash = LastSlash(fileName);
     return slash == std::string_view::npos ? std::string()
                                            : std::string(fileName.substr(0, slash + 1));
 }
 
 std::string ExtractFileDir(std::string_view fileName) {
-    const auto slash = lastSlash(fileName);
+    const auto slash = LastSlash(fileName);
     if (slash == std::string_view::npos) return {};
     return slash == 0 ? std::string("/") : std::string(fileName.substr(0, slash));
 }
 
 std::string ExtractFileName(std::string_view fileName) {
-    const auto slash = lastSlash(fileName);
+    const auto slash = LastSlash(fileName);
     return std::string(slash == std::string_view::npos ? fileName : fileName.substr(slash + 1));
 }
 

@@ -23,7 +23,7 @@ constexpr int kMaxDepth = 128;
 constexpr int kMaxWriteDepth = 48;
 
 template <typename T>
-void putLittleEndian(unsigned char* out, T value) {
+void PutLittleEndian(unsigned char* out, T value) {
     auto bits = static_cast<std::make_unsigned_t<T>>(value);
     for (std::size_t i = 0; i < sizeof(T); ++i) {
         out[i] = static_cast<unsigned char>(bits & 0xFF);
@@ -32,7 +32,7 @@ void putLittleEndian(unsigned char* out, T value) {
 }
 
 template <typename T>
-T getLittleEndian(const unsigned char* in) {
+T GetLittleEndian(const unsigned char* in) {
     std::make_unsigned_t<T> bits = 0;
     for (std::size_t i = sizeof(T); i-- > 0;) {
         bits = static_cast<decltype(bits)>((bits << 8) | in[i]);
@@ -70,17 +70,17 @@ private:
     int& depth_;
 };
 
-std::mutex& registryMutex() {
+std::mutex& RegistryMutex() {
     static std::mutex m;
     return m;
 }
 
-std::map<std::string, TComponentFactory>& registry() {
+std::map<std::string, TComponentFactory>& Registry() {
     static std::map<std::string, TComponentFactory> classes;
     return classes;
 }
 
-std::string valueTypeName(TValueType type) {
+std::string ValueTypeName(TValueType type) {
     static const char* const names[] = {
         "end of list", "list", "integer", "integer", "integer", "float",      "string", "ident",
         "False",       "True", "binary",  "set",     "nil",     "collection", "integer"};
@@ -104,7 +104,7 @@ private:
 };
 
 // Inside a catch block: the error again, with segment in front of its path.
-[[noreturn]] void rethrowWithin(const std::string& segment) {
+[[noreturn]] void RethrowWithin(const std::string& segment) {
     try {
         throw;
     } catch (const EFormReadError& e) {
@@ -120,28 +120,28 @@ private:
 
 // ======================================================================= writer
 
-void TWriter::writeBytes(const void* data, std::size_t size) {
+void TWriter::WriteBytes(const void* data, std::size_t size) {
     stream_.WriteBuffer(data, static_cast<std::int64_t>(size));
 }
 
 void TWriter::WriteValue(TValueType type) {
     const auto byte = static_cast<std::uint8_t>(type);
-    writeBytes(&byte, 1);
+    WriteBytes(&byte, 1);
 }
 
-void TWriter::writeShortString(std::string_view text) {
+void TWriter::WriteShortString(std::string_view text) {
     if (text.size() > 255) {
         throw EWriteError("Name too long for a form stream: " + std::string(text.substr(0, 40)) +
                           "...");
     }
     const auto length = static_cast<std::uint8_t>(text.size());
-    writeBytes(&length, 1);
-    writeBytes(text.data(), text.size());
+    WriteBytes(&length, 1);
+    WriteBytes(text.data(), text.size());
 }
 
-void TWriter::writePropName(std::string_view name) {
+void TWriter::WritePropName(std::string_view name) {
     if (name.empty()) throw EWriteError("A property needs a name");
-    writeShortString(propPath_ + std::string(name));
+    WriteShortString(propPath_ + std::string(name));
 }
 
 void TWriter::WriteInteger(long long value) {
@@ -150,31 +150,31 @@ void TWriter::WriteInteger(long long value) {
     if (value >= std::numeric_limits<std::int8_t>::min() &&
         value <= std::numeric_limits<std::int8_t>::max()) {
         buffer[0] = vaInt8;
-        putLittleEndian(buffer + 1, static_cast<std::int8_t>(value));
+        PutLittleEndian(buffer + 1, static_cast<std::int8_t>(value));
         size = 2;
     } else if (value >= std::numeric_limits<std::int16_t>::min() &&
                value <= std::numeric_limits<std::int16_t>::max()) {
         buffer[0] = vaInt16;
-        putLittleEndian(buffer + 1, static_cast<std::int16_t>(value));
+        PutLittleEndian(buffer + 1, static_cast<std::int16_t>(value));
         size = 3;
     } else if (value >= std::numeric_limits<std::int32_t>::min() &&
                value <= std::numeric_limits<std::int32_t>::max()) {
         buffer[0] = vaInt32;
-        putLittleEndian(buffer + 1, static_cast<std::int32_t>(value));
+        PutLittleEndian(buffer + 1, static_cast<std::int32_t>(value));
         size = 5;
     } else {
         buffer[0] = vaInt64;
-        putLittleEndian(buffer + 1, static_cast<std::int64_t>(value));
+        PutLittleEndian(buffer + 1, static_cast<std::int64_t>(value));
         size = 9;
     }
-    writeBytes(buffer, size);
+    WriteBytes(buffer, size);
 }
 
 void TWriter::WriteFloat(double value) {
     unsigned char buffer[9];
     buffer[0] = vaDouble;
-    putLittleEndian(buffer + 1, std::bit_cast<std::uint64_t>(value));
-    writeBytes(buffer, sizeof buffer);
+    PutLittleEndian(buffer + 1, std::bit_cast<std::uint64_t>(value));
+    WriteBytes(buffer, sizeof buffer);
 }
 
 void TWriter::WriteString(std::string_view value) {
@@ -183,14 +183,14 @@ void TWriter::WriteString(std::string_view value) {
     }
     unsigned char header[5];
     header[0] = vaString;
-    putLittleEndian(header + 1, static_cast<std::uint32_t>(value.size()));
-    writeBytes(header, sizeof header);
-    writeBytes(value.data(), value.size());
+    PutLittleEndian(header + 1, static_cast<std::uint32_t>(value.size()));
+    WriteBytes(header, sizeof header);
+    WriteBytes(value.data(), value.size());
 }
 
 void TWriter::WriteIdent(std::string_view ident) {
     WriteValue(vaIdent);
-    writeShortString(ident);
+    WriteShortString(ident);
 }
 
 void TWriter::WriteBinary(const void* data, std::size_t size) {
@@ -199,17 +199,17 @@ void TWriter::WriteBinary(const void* data, std::size_t size) {
     }
     unsigned char header[5];
     header[0] = vaBinary;
-    putLittleEndian(header + 1, static_cast<std::uint32_t>(size));
-    writeBytes(header, sizeof header);
-    writeBytes(data, size);
+    PutLittleEndian(header + 1, static_cast<std::uint32_t>(size));
+    WriteBytes(header, sizeof header);
+    WriteBytes(data, size);
 }
 
 void TWriter::WriteSet(const TEnumInfo& elements, std::uint64_t bits) {
     WriteValue(vaSet);
     for (std::size_t i = 0; i < elements.names.size() && i < 64; ++i) {
-        if ((bits >> i) & 1U) writeShortString(elements.names[i]);
+        if ((bits >> i) & 1U) WriteShortString(elements.names[i]);
     }
-    writeShortString({});
+    WriteShortString({});
 }
 
 void TWriter::WriteProperties(TPersistent& instance) {
@@ -221,7 +221,7 @@ void TWriter::WriteProperties(TPersistent& instance) {
 
 void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& property) {
     if (property.Kind() == tkClass) {
-        writeObjectProperty(instance, property);
+        WriteObjectProperty(instance, property);
         return;
     }
     if (!property.HasSetter()) return;
@@ -229,13 +229,13 @@ void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& property) {
         case tkInteger:
         case tkChar:
             if (property.IsDefaultValue(&instance)) return;
-            writePropName(property.Name());
+            WritePropName(property.Name());
             WriteInteger(property.GetOrdinal(&instance));
             break;
         case tkEnumeration: {
             if (property.IsDefaultValue(&instance)) return;
             const long long value = property.GetOrdinal(&instance);
-            writePropName(property.Name());
+            WritePropName(property.Name());
             if (property.EnumInfo() == &BooleanEnumInfo()) {
                 WriteBoolean(value != 0);
             } else if (std::string ident = property.EnumInfo()->NameOf(value); !ident.empty()) {
@@ -247,21 +247,21 @@ void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& property) {
         }
         case tkSet:
             if (property.IsDefaultValue(&instance)) return;
-            writePropName(property.Name());
+            WritePropName(property.Name());
             WriteSet(*property.EnumInfo(),
                      static_cast<std::uint64_t>(property.GetOrdinal(&instance)));
             break;
         case tkFloat: {
             const double value = property.GetFloat(&instance);
             if (value == 0) return;
-            writePropName(property.Name());
+            WritePropName(property.Name());
             WriteFloat(value);
             break;
         }
         case tkString: {
             const std::string value = property.GetString(&instance);
             if (value.empty()) return;
-            writePropName(property.Name());
+            WritePropName(property.Name());
             WriteString(value);
             break;
         }
@@ -269,19 +269,19 @@ void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& property) {
     }
 }
 
-void TWriter::writeObjectProperty(TPersistent& instance, const TPropInfo& property) {
+void TWriter::WriteObjectProperty(TPersistent& instance, const TPropInfo& property) {
     TPersistent* object = property.GetObject(&instance);
     if (object == nullptr) return;
     auto* component = dynamic_cast<TComponent*>(object);
     if (component != nullptr && property.HasSetter()) {
         // A component the property can point elsewhere is a reference; a component the property
         // cannot change is part of the instance and written with it, as below.
-        writePropName(property.Name());
-        WriteIdent(referencePath(component));
+        WritePropName(property.Name());
+        WriteIdent(ReferencePath(component));
         return;
     }
     if (auto* collection = dynamic_cast<TCollection*>(object)) {
-        writePropName(property.Name());
+        WritePropName(property.Name());
         WriteCollection(*collection);
         return;
     }
@@ -293,7 +293,7 @@ void TWriter::writeObjectProperty(TPersistent& instance, const TPropInfo& proper
     WriteProperties(*object);
 }
 
-std::string TWriter::referencePath(TComponent* component) const {
+std::string TWriter::ReferencePath(TComponent* component) const {
     std::string path;
     for (TComponent* c = component; c != root_; c = c->Owner()) {
         if (c == nullptr || c->Name().empty()) {
@@ -323,7 +323,7 @@ void TWriter::WriteCollection(TCollection& collection) {
 void TWriter::DefineProperty(const std::string& name, const TReaderProc&,
                              const TWriterProc& writeData, bool hasData) {
     if (!hasData || !writeData) return;
-    writePropName(name);
+    WritePropName(name);
     const std::int64_t start = stream_.Position();
     {
         Restore<std::string> path(propPath_);
@@ -340,7 +340,7 @@ void TWriter::DefineBinaryProperty(const std::string& name, const TStreamProc&,
     if (!hasData || !writeData) return;
     TMemoryStream bytes;
     writeData(bytes);
-    writePropName(name);
+    WritePropName(name);
     WriteBinary(bytes.Memory(), static_cast<std::size_t>(bytes.Size()));
 }
 
@@ -364,8 +364,8 @@ void TWriter::WriteComponent(TComponent& component) {
         int& depth;
         ~Leave() { --depth; }
     } leave{componentDepth_};
-    writeShortString(component.ClassName());
-    writeShortString(component.Name());
+    WriteShortString(component.ClassName());
+    WriteShortString(component.Name());
     {
         Restore<std::string> path(propPath_);
         propPath_.clear();
@@ -378,7 +378,7 @@ void TWriter::WriteComponent(TComponent& component) {
 
 void TWriter::WriteRootComponent(TComponent& root) {
     root_ = &root;
-    writeBytes(kFormStreamSignature, sizeof kFormStreamSignature);
+    WriteBytes(kFormStreamSignature, sizeof kFormStreamSignature);
     WriteComponent(root);
 }
 
@@ -386,44 +386,44 @@ void TWriter::WriteRootComponent(TComponent& root) {
 
 TReader::~TReader() = default;
 
-void TReader::fail(const std::string& message) {
+void TReader::Fail(const std::string& message) {
     throw EReadError(message + " (form stream byte " + std::to_string(stream_.Position()) + ")");
 }
 
-void TReader::readBytes(void* buffer, std::size_t size) {
+void TReader::ReadBytes(void* buffer, std::size_t size) {
     if (size == 0) return;
     if (stream_.Read(buffer, static_cast<std::int64_t>(size)) != static_cast<std::int64_t>(size)) {
-        fail("The form stream ends early");
+        Fail("The form stream ends early");
     }
 }
 
-std::size_t TReader::checkedLength(std::uint32_t length) {
+std::size_t TReader::CheckedLength(std::uint32_t length) {
     const std::int64_t remaining = stream_.Size() - stream_.Position();
-    if (static_cast<std::int64_t>(length) > remaining) fail("The form stream ends early");
+    if (static_cast<std::int64_t>(length) > remaining) Fail("The form stream ends early");
     return length;
 }
 
-std::string TReader::readShortString() {
+std::string TReader::ReadShortString() {
     std::uint8_t length = 0;
-    readBytes(&length, 1);
+    ReadBytes(&length, 1);
     std::string text(length, '\0');
-    readBytes(text.data(), length);
+    ReadBytes(text.data(), length);
     return text;
 }
 
 TValueType TReader::ReadValue() {
     std::uint8_t byte = 0;
-    readBytes(&byte, 1);
+    ReadBytes(&byte, 1);
     if (byte > vaInt64) {
         stream_.Seek(-1, soCurrent);
-        fail("Unknown value type " + std::to_string(byte));
+        Fail("Unknown value type " + std::to_string(byte));
     }
     return static_cast<TValueType>(byte);
 }
 
 bool TReader::EndOfList() {
     std::uint8_t byte = 0;
-    readBytes(&byte, 1);
+    ReadBytes(&byte, 1);
     stream_.Seek(-1, soCurrent);
     return byte == vaNull;
 }
@@ -438,7 +438,7 @@ void TReader::CheckValue(TValueType type) {
     const TValueType found = ReadValue();
     if (found != type) {
         stream_.Seek(-1, soCurrent);
-        fail("Expected " + valueTypeName(type) + ", found " + valueTypeName(found));
+        Fail("Expected " + ValueTypeName(type) + ", found " + ValueTypeName(found));
     }
 }
 
@@ -446,20 +446,20 @@ long long TReader::ReadInt64() {
     const TValueType type = ReadValue();
     unsigned char buffer[8];
     switch (type) {
-        case vaInt8: readBytes(buffer, 1); return getLittleEndian<std::int8_t>(buffer);
-        case vaInt16: readBytes(buffer, 2); return getLittleEndian<std::int16_t>(buffer);
-        case vaInt32: readBytes(buffer, 4); return getLittleEndian<std::int32_t>(buffer);
-        case vaInt64: readBytes(buffer, 8); return getLittleEndian<std::int64_t>(buffer);
+        case vaInt8: ReadBytes(buffer, 1); return GetLittleEndian<std::int8_t>(buffer);
+        case vaInt16: ReadBytes(buffer, 2); return GetLittleEndian<std::int16_t>(buffer);
+        case vaInt32: ReadBytes(buffer, 4); return GetLittleEndian<std::int32_t>(buffer);
+        case vaInt64: ReadBytes(buffer, 8); return GetLittleEndian<std::int64_t>(buffer);
         default:
             stream_.Seek(-1, soCurrent);
-            fail("Expected integer, found " + valueTypeName(type));
+            Fail("Expected integer, found " + ValueTypeName(type));
     }
 }
 
 int TReader::ReadInteger() {
     const long long value = ReadInt64();
     if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) {
-        fail("Integer " + std::to_string(value) + " out of range");
+        Fail("Integer " + std::to_string(value) + " out of range");
     }
     return static_cast<int>(value);
 }
@@ -468,29 +468,29 @@ double TReader::ReadFloat() {
     if (NextValue() != vaDouble) return static_cast<double>(ReadInt64());
     ReadValue();
     unsigned char buffer[8];
-    readBytes(buffer, 8);
-    return std::bit_cast<double>(getLittleEndian<std::uint64_t>(buffer));
+    ReadBytes(buffer, 8);
+    return std::bit_cast<double>(GetLittleEndian<std::uint64_t>(buffer));
 }
 
 std::string TReader::ReadString() {
     CheckValue(vaString);
     unsigned char buffer[4];
-    readBytes(buffer, 4);
-    std::string text(checkedLength(getLittleEndian<std::uint32_t>(buffer)), '\0');
-    readBytes(text.data(), text.size());
+    ReadBytes(buffer, 4);
+    std::string text(CheckedLength(GetLittleEndian<std::uint32_t>(buffer)), '\0');
+    ReadBytes(text.data(), text.size());
     return text;
 }
 
 std::string TReader::ReadIdent() {
     CheckValue(vaIdent);
-    return readShortString();
+    return ReadShortString();
 }
 
 bool TReader::ReadBoolean() {
     const TValueType type = ReadValue();
     if (type != vaTrue && type != vaFalse) {
         stream_.Seek(-1, soCurrent);
-        fail("Expected Boolean, found " + valueTypeName(type));
+        Fail("Expected Boolean, found " + ValueTypeName(type));
     }
     return type == vaTrue;
 }
@@ -498,9 +498,9 @@ bool TReader::ReadBoolean() {
 std::vector<std::uint8_t> TReader::ReadBinary() {
     CheckValue(vaBinary);
     unsigned char buffer[4];
-    readBytes(buffer, 4);
-    std::vector<std::uint8_t> bytes(checkedLength(getLittleEndian<std::uint32_t>(buffer)));
-    readBytes(bytes.data(), bytes.size());
+    ReadBytes(buffer, 4);
+    std::vector<std::uint8_t> bytes(CheckedLength(GetLittleEndian<std::uint32_t>(buffer)));
+    ReadBytes(bytes.data(), bytes.size());
     return bytes;
 }
 
@@ -508,38 +508,38 @@ std::uint64_t TReader::ReadSet(const TEnumInfo& elements) {
     CheckValue(vaSet);
     std::uint64_t bits = 0;
     for (;;) {
-        const std::string name = readShortString();
+        const std::string name = ReadShortString();
         if (name.empty()) break;
         const int value = elements.ValueOf(name);
-        if (value < 0 || value >= 64) fail("Unknown set element " + name);
+        if (value < 0 || value >= 64) Fail("Unknown set element " + name);
         bits |= std::uint64_t{1} << value;
     }
     return bits;
 }
 
 void TReader::SkipValue() {
-    DepthGuard guard(depth_, [this] { fail("Values nest too deeply"); });
+    DepthGuard guard(depth_, [this] { Fail("Values nest too deeply"); });
     const TValueType type = ReadValue();
     unsigned char buffer[4];
     switch (type) {
-        case vaNull: stream_.Seek(-1, soCurrent); fail("Expected a value, found end of list");
+        case vaNull: stream_.Seek(-1, soCurrent); Fail("Expected a value, found end of list");
         case vaList:
             while (!EndOfList()) SkipValue();
             ReadValue();
             break;
-        case vaInt8: stream_.Seek(checkedLength(1), soCurrent); break;
-        case vaInt16: stream_.Seek(checkedLength(2), soCurrent); break;
-        case vaInt32: stream_.Seek(checkedLength(4), soCurrent); break;
+        case vaInt8: stream_.Seek(CheckedLength(1), soCurrent); break;
+        case vaInt16: stream_.Seek(CheckedLength(2), soCurrent); break;
+        case vaInt32: stream_.Seek(CheckedLength(4), soCurrent); break;
         case vaInt64:
-        case vaDouble: stream_.Seek(checkedLength(8), soCurrent); break;
+        case vaDouble: stream_.Seek(CheckedLength(8), soCurrent); break;
         case vaString:
         case vaBinary:
-            readBytes(buffer, 4);
-            stream_.Seek(checkedLength(getLittleEndian<std::uint32_t>(buffer)), soCurrent);
+            ReadBytes(buffer, 4);
+            stream_.Seek(CheckedLength(GetLittleEndian<std::uint32_t>(buffer)), soCurrent);
             break;
-        case vaIdent: readShortString(); break;
+        case vaIdent: ReadShortString(); break;
         case vaSet:
-            while (!readShortString().empty()) {}
+            while (!ReadShortString().empty()) {}
             break;
         case vaFalse:
         case vaTrue:
@@ -548,7 +548,7 @@ void TReader::SkipValue() {
             while (!EndOfList()) {
                 ReadListBegin();
                 while (!EndOfList()) {
-                    if (readShortString().empty()) fail("Property name expected");
+                    if (ReadShortString().empty()) Fail("Property name expected");
                     SkipValue();
                 }
                 ReadListEnd();
@@ -558,7 +558,7 @@ void TReader::SkipValue() {
     }
 }
 
-void TReader::readSignature() {
+void TReader::ReadSignature() {
     char signature[sizeof kFormStreamSignature];
     if (stream_.Read(signature, sizeof signature) != static_cast<std::int64_t>(sizeof signature) ||
         std::memcmp(signature, kFormStreamSignature, sizeof signature) != 0) {
@@ -567,9 +567,9 @@ void TReader::readSignature() {
 }
 
 void TReader::ReadProperty(TPersistent& instance) {
-    DepthGuard guard(depth_, [this] { fail("Objects nest too deeply"); });
-    const std::string name = readShortString();
-    if (name.empty()) fail("Property name expected");
+    DepthGuard guard(depth_, [this] { Fail("Objects nest too deeply"); });
+    const std::string name = ReadShortString();
+    if (name.empty()) Fail("Property name expected");
 
     // Objects on a dotted path ("Font.Color") are walked through their published properties.
     TPersistent* target = &instance;
@@ -580,23 +580,23 @@ void TReader::ReadProperty(TPersistent& instance) {
         TPersistent* next = property != nullptr && property->Kind() == tkClass
                                 ? property->GetObject(target)
                                 : nullptr;
-        if (next == nullptr) fail("Property " + name + " does not exist");
+        if (next == nullptr) Fail("Property " + name + " does not exist");
         target = next;
         rest.remove_prefix(dot + 1);
     }
     const std::string last(rest);
     try {
         if (const TPropInfo* property = target->ClassInfo().FindProperty(last)) {
-            readPropValue(*target, *property, name);
+            ReadPropValue(*target, *property, name);
         } else {
-            readDefined(*target, last);
+            ReadDefined(*target, last);
         }
     } catch (const Exception&) {
-        rethrowWithin(name);
+        RethrowWithin(name);
     }
 }
 
-void TReader::readPropValue(TPersistent& instance, const TPropInfo& property,
+void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& property,
                             const std::string& where) {
     switch (property.Kind()) {
         case tkInteger:
@@ -609,7 +609,7 @@ void TReader::readPropValue(TPersistent& instance, const TPropInfo& property,
             } else if (type == vaIdent) {
                 const std::string ident = ReadIdent();
                 value = property.EnumInfo()->ValueOf(ident);
-                if (value < 0) fail("Invalid value " + ident);
+                if (value < 0) Fail("Invalid value " + ident);
             } else {
                 value = ReadInt64();
             }
@@ -629,31 +629,31 @@ void TReader::readPropValue(TPersistent& instance, const TPropInfo& property,
             const TValueType type = NextValue();
             if (type == vaCollection) {
                 auto* collection = dynamic_cast<TCollection*>(property.GetObject(&instance));
-                if (collection == nullptr) fail("Property does not hold a collection");
+                if (collection == nullptr) Fail("Property does not hold a collection");
                 ReadCollection(*collection);
             } else if (type == vaIdent) {
-                if (!property.HasSetter()) fail("Property is read-only");
+                if (!property.HasSetter()) Fail("Property is read-only");
                 fixups_.push_back({&instance, &property, ReadIdent(), componentPath_ + "." + where,
                                    collections_});
             } else if (type == vaNil) {
                 ReadValue();
                 property.SetObject(&instance, nullptr);
             } else {
-                fail("Invalid value for an object property: " + valueTypeName(type));
+                Fail("Invalid value for an object property: " + ValueTypeName(type));
             }
             break;
         }
-        default: fail("Property of a kind the form stream does not hold");
+        default: Fail("Property of a kind the form stream does not hold");
     }
 }
 
-void TReader::readDefined(TPersistent& instance, const std::string& name) {
+void TReader::ReadDefined(TPersistent& instance, const std::string& name) {
     Restore<std::string> savedName(definedName_);
     Restore<bool> savedDone(definedDone_);
     definedName_ = name;
     definedDone_ = false;
     instance.DefineProperties(this);
-    if (!definedDone_) fail("Property " + name + " does not exist");
+    if (!definedDone_) Fail("Property " + name + " does not exist");
 }
 
 void TReader::DefineProperty(const std::string& name, const TReaderProc& readData,
@@ -672,7 +672,7 @@ void TReader::DefineProperty(const std::string& name, const TReaderProc& readDat
         readData(*this);
     }
     const std::int64_t position = stream_.Position();
-    if (position > end) fail("Defined property " + name + " read past its value");
+    if (position > end) Fail("Defined property " + name + " read past its value");
     stream_.SetPosition(end);
 }
 
@@ -688,7 +688,7 @@ void TReader::DefineBinaryProperty(const std::string& name, const TStreamProc& r
 }
 
 void TReader::ReadCollection(TCollection& collection) {
-    DepthGuard guard(depth_, [this] { fail("Collections nest too deeply"); });
+    DepthGuard guard(depth_, [this] { Fail("Collections nest too deeply"); });
     CheckValue(vaCollection);
     // References read into items that are about to be freed must not be set later.
     fixups_.erase(std::remove_if(fixups_.begin(), fixups_.end(),
@@ -717,14 +717,14 @@ void TReader::ReadCollection(TCollection& collection) {
             while (!EndOfList()) ReadProperty(*item);
             ReadListEnd();
         } catch (const Exception&) {
-            rethrowWithin("[" + std::to_string(index) + "]");
+            RethrowWithin("[" + std::to_string(index) + "]");
         }
     }
     ReadListEnd();
 }
 
-void TReader::readComponentRecord(TComponent& component) {
-    DepthGuard guard(depth_, [this] { fail("Components nest too deeply"); });
+void TReader::ReadComponentRecord(TComponent& component) {
+    DepthGuard guard(depth_, [this] { Fail("Components nest too deeply"); });
     component.SetComponentState(csLoading, true);
     component.SetComponentState(csReading, true);
     if (loadedSet_.insert(&component).second) loaded_.push_back(&component);
@@ -735,37 +735,37 @@ void TReader::readComponentRecord(TComponent& component) {
         while (!EndOfList()) ReadProperty(component);
         ReadListEnd();
         component.SetComponentState(csReading, false);
-        readChildren(component);
+        ReadChildren(component);
     } catch (const Exception&) {
-        rethrowWithin(name);
+        RethrowWithin(name);
     }
 }
 
-void TReader::readChildren(TComponent& parent) {
+void TReader::ReadChildren(TComponent& parent) {
     while (!EndOfList()) {
-        const std::string className = readShortString();
-        const std::string name = readShortString();
+        const std::string className = ReadShortString();
+        const std::string name = ReadShortString();
         TComponent* child = nullptr;
         if (!name.empty()) {
             child = parent.FindComponent(name);
             if (child != nullptr && child->ClassName() != className) {
-                fail("Component " + name + " is a " + child->ClassName() +
+                Fail("Component " + name + " is a " + child->ClassName() +
                      ", the form stream holds a " + className);
             }
         }
         if (child == nullptr) {
             const TComponentFactory* factory = FindComponentClass(className);
-            if (factory == nullptr) fail("Class " + className + " not found");
+            if (factory == nullptr) Fail("Class " + className + " not found");
             child = (*factory)(&parent);
             created_.push_back(child);
             if (!name.empty()) child->SetName(name);
         }
-        readComponentRecord(*child);
+        ReadComponentRecord(*child);
     }
     ReadListEnd();
 }
 
-TComponent* TReader::resolve(const std::string& path) const {
+TComponent* TReader::Resolve(const std::string& path) const {
     TComponent* component = root_;
     std::string_view rest = path;
     while (component != nullptr && !rest.empty()) {
@@ -776,9 +776,9 @@ TComponent* TReader::resolve(const std::string& path) const {
     return component;
 }
 
-void TReader::finishRead() {
+void TReader::FinishRead() {
     for (const Fixup& fixup : fixups_) {
-        TComponent* target = resolve(fixup.path);
+        TComponent* target = Resolve(fixup.path);
         if (target == nullptr) {
             throw EFormReadError(fixup.where, "No component " + fixup.path);
         }
@@ -807,7 +807,7 @@ void TReader::finishRead() {
     if (failure) std::rethrow_exception(failure);
 }
 
-void TReader::abandonRead() {
+void TReader::AbandonRead() {
     fixups_.clear();
     // Free what this reader created, each through its topmost created owner.
     for (std::size_t i = created_.size(); i-- > 0;) {
@@ -843,43 +843,43 @@ void TReader::abandonRead() {
 void TReader::ReadRootComponent(TComponent& instance) {
     root_ = &instance;
     try {
-        readSignature();
-        const std::string className = readShortString();
-        readShortString();  // the stream's name for it; the instance keeps its own
+        ReadSignature();
+        const std::string className = ReadShortString();
+        ReadShortString();  // the stream's name for it; the instance keeps its own
         if (className != instance.ClassName()) {
-            fail("The form stream holds a " + className + ", not a " + instance.ClassName());
+            Fail("The form stream holds a " + className + ", not a " + instance.ClassName());
         }
-        readComponentRecord(instance);
-        finishRead();
+        ReadComponentRecord(instance);
+        FinishRead();
     } catch (const EReadError&) {
-        abandonRead();
+        AbandonRead();
         throw;
     } catch (const Exception& e) {
-        abandonRead();
+        AbandonRead();
         throw EReadError(e.Message());
     } catch (...) {
-        abandonRead();
+        AbandonRead();
         throw;
     }
 }
 
 std::unique_ptr<TComponent> TReader::ReadNewRootComponent() {
-    readSignature();
-    const std::string className = readShortString();
-    const std::string name = readShortString();
+    ReadSignature();
+    const std::string className = ReadShortString();
+    const std::string name = ReadShortString();
     const TComponentFactory* factory = FindComponentClass(className);
-    if (factory == nullptr) fail("Class " + className + " not found");
+    if (factory == nullptr) Fail("Class " + className + " not found");
     std::unique_ptr<TComponent> component((*factory)(nullptr));
     root_ = component.get();
     // On failure the new root goes with the unique pointer, without a Loaded.
     auto abandon = [&] {
         loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), component.get()), loaded_.end());
-        abandonRead();
+        AbandonRead();
     };
     try {
         if (!name.empty()) component->SetName(name);
-        readComponentRecord(*component);
-        finishRead();
+        ReadComponentRecord(*component);
+        FinishRead();
     } catch (const EReadError&) {
         abandon();
         throw;
@@ -913,19 +913,19 @@ std::unique_ptr<TComponent> ReadNewComponentStream(TStream& stream) {
 // ======================================================================= class registry
 
 void RegisterComponentClass(const std::string& className, TComponentFactory factory) {
-    std::lock_guard lock(registryMutex());
-    registry()[className] = std::move(factory);
+    std::lock_guard lock(RegistryMutex());
+    Registry()[className] = std::move(factory);
 }
 
 void UnRegisterClass(const std::string& className) {
-    std::lock_guard lock(registryMutex());
-    registry().erase(className);
+    std::lock_guard lock(RegistryMutex());
+    Registry().erase(className);
 }
 
 const TComponentFactory* FindComponentClass(const std::string& className) {
-    std::lock_guard lock(registryMutex());
-    auto it = registry().find(className);
-    return it == registry().end() ? nullptr : &it->second;
+    std::lock_guard lock(RegistryMutex());
+    auto it = Registry().find(className);
+    return it == Registry().end() ? nullptr : &it->second;
 }
 
 }  // namespace dsp

@@ -131,11 +131,11 @@ public:
     void WriteSet(const TEnumInfo& elements, std::uint64_t bits);
 
 private:
-    void writePropName(std::string_view name);
-    void writeShortString(std::string_view text);
-    void writeBytes(const void* data, std::size_t size);
-    void writeObjectProperty(TPersistent& instance, const TPropInfo& property);
-    std::string referencePath(TComponent* component) const;
+    void WritePropName(std::string_view name);
+    void WriteShortString(std::string_view text);
+    void WriteBytes(const void* data, std::size_t size);
+    void WriteObjectProperty(TPersistent& instance, const TPropInfo& property);
+    std::string ReferencePath(TComponent* component) const;
 
     std::string propPath_;  // dotted prefix of the object whose properties are being written
     int componentDepth_ = 0;
@@ -200,18 +200,18 @@ private:
         std::vector<TCollection*> within;  // collections whose items hold the instance
     };
 
-    void readSignature();
-    void readComponentRecord(TComponent& instance);
-    void readChildren(TComponent& parent);
-    void readPropValue(TPersistent& instance, const TPropInfo& property, const std::string& where);
-    void readDefined(TPersistent& instance, const std::string& name);
-    void finishRead();
-    void abandonRead();
-    std::string readShortString();
-    void readBytes(void* buffer, std::size_t size);
-    std::size_t checkedLength(std::uint32_t length);
-    [[noreturn]] void fail(const std::string& message);
-    TComponent* resolve(const std::string& path) const;
+    void ReadSignature();
+    void ReadComponentRecord(TComponent& instance);
+    void ReadChildren(TComponent& parent);
+    void ReadPropValue(TPersistent& instance, const TPropInfo& property, const std::string& where);
+    void ReadDefined(TPersistent& instance, const std::string& name);
+    void FinishRead();
+    void AbandonRead();
+    std::string ReadShortString();
+    void ReadBytes(void* buffer, std::size_t size);
+    std::size_t CheckedLength(std::uint32_t length);
+    [[noreturn]] void Fail(const std::string& message);
+    TComponent* Resolve(const std::string& path) const;
 
     std::string componentPath_;  // names of the components being read, for messages
     std::string definedName_;    // the name a defined property must have to be read now

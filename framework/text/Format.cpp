@@ -27,7 +27,7 @@ public:
     Formatter(std::string_view format, std::initializer_list<TFormatArg> args)
         : format_(format), args_(args.begin()), count_(args.size()) {}
 
-    std::string run() {
+    std::string Run() {
         std::string out;
         std::size_t i = 0;
         while (i < format_.size()) {
@@ -43,32 +43,32 @@ public:
                 ++i;
                 continue;
             }
-            Directive directive = parse(i);
-            out += convert(directive);
+            Directive directive = Parse(i);
+            out += Convert(directive);
         }
         return out;
     }
 
 private:
-    [[noreturn]] void invalid() const {
+    [[noreturn]] void Invalid() const {
         throw EConvertError("Format '" + std::string(format_) +
                             "' invalid or incompatible with argument");
     }
 
-    const TFormatArg& next() {
+    const TFormatArg& Next() {
         if (argIndex_ >= count_) {
             throw EConvertError("No argument for format '" + std::string(format_) + "'");
         }
         return args_[argIndex_++];
     }
 
-    int number(std::size_t& i) {
+    int Number(std::size_t& i) {
         if (i < format_.size() && format_[i] == '*') {
             ++i;
-            const TFormatArg& a = next();
-            if (a.kind() == TFormatArg::Signed) return static_cast<int>(a.asSigned());
-            if (a.kind() == TFormatArg::Unsigned) return static_cast<int>(a.asUnsigned());
-            invalid();
+            const TFormatArg& a = Next();
+            if (a.ArgKind() == TFormatArg::Signed) return static_cast<int>(a.AsSigned());
+            if (a.ArgKind() == TFormatArg::Unsigned) return static_cast<int>(a.AsUnsigned());
+            Invalid();
         }
         int n = 0;
         bool any = false;
@@ -80,7 +80,7 @@ private:
         return any ? n : -1;
     }
 
-    Directive parse(std::size_t& i) {
+    Directive Parse(std::size_t& i) {
         Directive directive;
         // An argument index: digits followed by ':'.
         std::size_t j = i;
@@ -103,90 +103,90 @@ private:
                 break;
             }
         }
-        directive.width = number(i);
+        directive.width = Number(i);
         if (directive.width < -1) {  // a negative width from "*" means left-justified
             directive.left = true;
             directive.width = -directive.width;
         }
         if (i < format_.size() && format_[i] == '.') {
             ++i;
-            directive.precision = std::max(number(i), 0);
+            directive.precision = std::max(Number(i), 0);
         }
-        if (i >= format_.size()) invalid();
+        if (i >= format_.size()) Invalid();
         directive.conversion = format_[i++];
         return directive;
     }
 
-    static std::string withSign(std::string digits, bool negative, const Directive& directive) {
+    static std::string WithSign(std::string digits, bool negative, const Directive& directive) {
         if (negative) return "-" + digits;
         if (directive.plus) return "+" + digits;
         if (directive.space) return " " + digits;
         return digits;
     }
 
-    static std::string minDigits(std::string digits, int precision) {
+    static std::string MinDigits(std::string digits, int precision) {
         if (precision > static_cast<int>(digits.size())) {
             digits.insert(0, static_cast<std::size_t>(precision) - digits.size(), '0');
         }
         return digits;
     }
 
-    std::uint64_t unsignedBits(const TFormatArg& a) {
-        if (a.kind() == TFormatArg::Unsigned) return a.asUnsigned();
-        if (a.kind() != TFormatArg::Signed) invalid();
-        const std::int64_t v = a.asSigned();
+    std::uint64_t UnsignedBits(const TFormatArg& a) {
+        if (a.ArgKind() == TFormatArg::Unsigned) return a.AsUnsigned();
+        if (a.ArgKind() != TFormatArg::Signed) Invalid();
+        const std::int64_t v = a.AsSigned();
         if (v < 0 && v >= std::numeric_limits<std::int32_t>::min()) {
             return static_cast<std::uint32_t>(static_cast<std::int32_t>(v));
         }
         return static_cast<std::uint64_t>(v);
     }
 
-    double floatOf(const TFormatArg& a) {
-        switch (a.kind()) {
-            case TFormatArg::Float: return a.asFloat();
-            case TFormatArg::Signed: return static_cast<double>(a.asSigned());
-            case TFormatArg::Unsigned: return static_cast<double>(a.asUnsigned());
-            default: invalid();
+    double FloatOf(const TFormatArg& a) {
+        switch (a.ArgKind()) {
+            case TFormatArg::Float: return a.AsFloat();
+            case TFormatArg::Signed: return static_cast<double>(a.AsSigned());
+            case TFormatArg::Unsigned: return static_cast<double>(a.AsUnsigned());
+            default: Invalid();
         }
     }
 
-    std::string convert(const Directive& directive) {
+    std::string Convert(const Directive& directive) {
         std::string body;
         bool numeric = true;
         switch (directive.conversion) {
             case 'd': {
-                const TFormatArg& a = next();
-                if (a.kind() == TFormatArg::Signed) {
-                    const std::int64_t v = a.asSigned();
+                const TFormatArg& a = Next();
+                if (a.ArgKind() == TFormatArg::Signed) {
+                    const std::int64_t v = a.AsSigned();
                     std::string digits = std::to_string(v);
                     if (v < 0) digits.erase(0, 1);
-                    body = withSign(minDigits(digits, directive.precision), v < 0, directive);
-                } else if (a.kind() == TFormatArg::Unsigned) {
-                    body = withSign(minDigits(std::to_string(a.asUnsigned()), directive.precision),
+                    body = WithSign(MinDigits(digits, directive.precision), v < 0, directive);
+                } else if (a.ArgKind() == TFormatArg::Unsigned) {
+                    body = WithSign(MinDigits(std::to_string(a.AsUnsigned()), directive.precision),
                                     false, directive);
                 } else {
-                    invalid();
+                    Invalid();
                 }
                 break;
             }
             case 'u':
-                body = minDigits(std::to_string(unsignedBits(next())), directive.precision);
+                body = MinDigits(std::to_string(UnsignedBits(Next())), directive.precision);
                 break;
             case 'x':
             case 'X': {
-                std::string hex = IntToHex(static_cast<std::int64_t>(unsignedBits(next())), 0);
+                std::string hex = IntToHex(static_cast<std::int64_t>(UnsignedBits(Next())), 0);
                 if (directive.conversion == 'x') {
                     for (char& c : hex)
                         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
                 }
-                body = minDigits(hex, directive.precision);
+                body = MinDigits(hex, directive.precision);
                 break;
             }
             case 'f':
             case 'n':
             case 'e':
             case 'g': {
-                const double v = floatOf(next());
+                const double v = FloatOf(Next());
                 std::string text;
                 if (directive.conversion == 'f') {
                     text = FloatToStrF(v, ffFixed, 18,
@@ -203,31 +203,31 @@ private:
                 }
                 const bool negative = !text.empty() && text[0] == '-';
                 if (negative) text.erase(0, 1);
-                body = withSign(text, negative, directive);
+                body = WithSign(text, negative, directive);
                 break;
             }
             case 's': {
-                const TFormatArg& a = next();
-                if (a.kind() != TFormatArg::Text) invalid();
-                body = std::string(a.asText());
+                const TFormatArg& a = Next();
+                if (a.ArgKind() != TFormatArg::Text) Invalid();
+                body = std::string(a.AsText());
                 if (directive.precision >= 0)
                     body = Utf8Left(body, static_cast<std::size_t>(directive.precision));
                 numeric = false;
                 break;
             }
             case 'p': {
-                const TFormatArg& a = next();
-                if (a.kind() != TFormatArg::Pointer) invalid();
-                body = IntToHex(static_cast<std::int64_t>(a.asPointer()), 16);
+                const TFormatArg& a = Next();
+                if (a.ArgKind() != TFormatArg::Pointer) Invalid();
+                body = IntToHex(static_cast<std::int64_t>(a.AsPointer()), 16);
                 numeric = false;
                 break;
             }
-            default: invalid();
+            default: Invalid();
         }
-        return pad(body, directive, numeric);
+        return Pad(body, directive, numeric);
     }
 
-    static std::string pad(std::string body, const Directive& directive, bool numeric) {
+    static std::string Pad(std::string body, const Directive& directive, bool numeric) {
         const std::size_t length = Utf8Length(body);
         if (directive.width < 0 || length >= static_cast<std::size_t>(directive.width)) return body;
         const std::size_t fill = static_cast<std::size_t>(directive.width) - length;
@@ -250,7 +250,7 @@ private:
 }  // namespace
 
 std::string FormatArgs(std::string_view format, std::initializer_list<TFormatArg> args) {
-    return Formatter(format, args).run();
+    return Formatter(format, args).Run();
 }
 
 }  // namespace dsp

@@ -62,12 +62,12 @@ public:
     }
     TFormatArg& operator=(const TFormatArg&) = delete;
 
-    Kind kind() const { return kind_; }
-    std::int64_t asSigned() const { return signed_; }
-    std::uint64_t asUnsigned() const { return unsigned_; }
-    double asFloat() const { return float_; }
-    std::string_view asText() const { return text_; }
-    std::uintptr_t asPointer() const { return pointer_; }
+    Kind ArgKind() const { return kind_; }
+    std::int64_t AsSigned() const { return signed_; }
+    std::uint64_t AsUnsigned() const { return unsigned_; }
+    double AsFloat() const { return float_; }
+    std::string_view AsText() const { return text_; }
+    std::uintptr_t AsPointer() const { return pointer_; }
 
 private:
     Kind kind_;

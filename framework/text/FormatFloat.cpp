@@ -25,7 +25,7 @@ struct Picture {
     int exponentDigits = 0;
 };
 
-std::vector<std::string_view> sections(std::string_view format) {
+std::vector<std::string_view> Sections(std::string_view format) {
     std::vector<std::string_view> out;
     char quote = 0;
     std::size_t start = 0;
@@ -44,7 +44,7 @@ std::vector<std::string_view> sections(std::string_view format) {
     return out;
 }
 
-Picture parse(std::string_view section) {
+Picture Parse(std::string_view section) {
     Picture p;
     bool seenPlaceholder = false;
     bool afterPoint = false;
@@ -111,7 +111,7 @@ Picture parse(std::string_view section) {
     return p;
 }
 
-std::string trimDecimals(std::string fraction, int minDecimals) {
+std::string TrimDecimals(std::string fraction, int minDecimals) {
     while (static_cast<int>(fraction.size()) > minDecimals && fraction.back() == '0') {
         fraction.pop_back();
     }
@@ -119,7 +119,7 @@ std::string trimDecimals(std::string fraction, int minDecimals) {
 }
 
 // The number without sign, or an empty optional when it rounds to zero.
-std::string render(const Picture& p, double magnitude, bool& isZero) {
+std::string Render(const Picture& p, double magnitude, bool& isZero) {
     std::string number;
     if (p.scientific) {
         const int integerDigits = std::max(p.integerPlaces, 1);
@@ -131,7 +131,7 @@ std::string render(const Picture& p, double magnitude, bool& isZero) {
         std::string mantissa = detail::IntegerDigits(d);
         if (mantissa == "0" && p.minInteger == 0 && !isZero) mantissa.clear();
         const std::string fraction =
-            trimDecimals(detail::FractionDigits(d, p.maxDecimals), p.minDecimals);
+            TrimDecimals(detail::FractionDigits(d, p.maxDecimals), p.minDecimals);
         number = mantissa + (fraction.empty() ? "" : "." + fraction);
         number.push_back(p.exponentLetter);
         if (exponent < 0) {
@@ -155,7 +155,7 @@ std::string render(const Picture& p, double magnitude, bool& isZero) {
     }
     if (p.grouped) integer = detail::GroupThousands(integer, ',');
     const std::string fraction =
-        trimDecimals(detail::FractionDigits(d, p.maxDecimals), p.minDecimals);
+        TrimDecimals(detail::FractionDigits(d, p.maxDecimals), p.minDecimals);
     return integer + (fraction.empty() ? "" : "." + fraction);
 }
 
@@ -163,7 +163,7 @@ std::string render(const Picture& p, double magnitude, bool& isZero) {
 
 std::string FormatFloat(std::string_view format, double value) {
     if (format.empty() || std::isnan(value) || std::isinf(value)) return FloatToStr(value);
-    const std::vector<std::string_view> parts = sections(format);
+    const std::vector<std::string_view> parts = Sections(format);
     const bool negative = value < 0;
     std::string_view chosen = parts[0];
     bool writeSign = negative;
@@ -171,12 +171,12 @@ std::string FormatFloat(std::string_view format, double value) {
         chosen = parts[1];
         writeSign = false;
     }
-    Picture picture = parse(chosen);
+    Picture picture = Parse(chosen);
     bool isZero = false;
-    std::string number = render(picture, std::fabs(value), isZero);
+    std::string number = Render(picture, std::fabs(value), isZero);
     if (isZero && parts.size() > 2 && !parts[2].empty()) {
-        picture = parse(parts[2]);
-        number = render(picture, 0.0, isZero);
+        picture = Parse(parts[2]);
+        number = Render(picture, 0.0, isZero);
         writeSign = false;
     }
     return (writeSign && !isZero ? "-" : "") + picture.prefix + number + picture.suffix;

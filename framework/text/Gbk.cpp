@@ -19,18 +19,18 @@ struct IconvCloser {
 // character the target lacks.
 using CharLength = std::size_t (*)(std::string_view);
 
-std::size_t utf8CharLength(std::string_view s) {
+std::size_t Utf8CharLength(std::string_view s) {
     std::size_t n = 1;
     while (n < s.size() && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) ++n;
     return n;
 }
 
-bool isGbkLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+bool IsGbkLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 
 // A bad GBK pair loses only its first byte: the second may be a character of its own.
-std::size_t oneByte(std::string_view) { return 1; }
+std::size_t OneByte(std::string_view) { return 1; }
 
-std::string convert(const char* to, const char* from, std::string_view input, CharLength skip) {
+std::string Convert(const char* to, const char* from, std::string_view input, CharLength skip) {
     std::unique_ptr<void, IconvCloser> cd(iconv_open(to, from));
     if (cd.get() == reinterpret_cast<void*>(static_cast<std::intptr_t>(-1))) {
         cd.release();
@@ -62,15 +62,15 @@ std::string convert(const char* to, const char* from, std::string_view input, Ch
 }  // namespace
 
 std::string Utf8ToGbk(std::string_view utf8) {
-    return convert("GBK", "UTF-8", utf8, utf8CharLength);
+    return Convert("GBK", "UTF-8", utf8, Utf8CharLength);
 }
 
-std::string GbkToUtf8(std::string_view gbk) { return convert("UTF-8", "GBK", gbk, oneByte); }
+std::string GbkToUtf8(std::string_view gbk) { return Convert("UTF-8", "GBK", gbk, OneByte); }
 
 std::string GbkCut(std::string_view gbk, std::size_t maxBytes) {
     std::size_t i = 0;
     while (i < gbk.size()) {
-        const std::size_t length = isGbkLead(static_cast<unsigned char>(gbk[i])) ? 2 : 1;
+        const std::size_t length = IsGbkLead(static_cast<unsigned char>(gbk[i])) ? 2 : 1;
         if (i + length > maxBytes) break;
         i += length;
     }

@@ -7,7 +7,7 @@ namespace dsp::detail {
 namespace {
 
 // The section name of a "[name]" line, or nothing.
-std::optional<std::string> sectionName(const std::string& line) {
+std::optional<std::string> SectionName(const std::string& line) {
     const std::string t = Trim(line);
     if (t.size() < 2 || t.front() != '[') return std::nullopt;
     const auto close = t.find(']');
@@ -15,20 +15,20 @@ std::optional<std::string> sectionName(const std::string& line) {
     return Trim(std::string_view(t).substr(1, close - 1));
 }
 
-bool isComment(const std::string& line) {
+bool IsComment(const std::string& line) {
     const std::string t = TrimLeft(line);
     return !t.empty() && t[0] == ';';
 }
 
 // The key of a "key=value" line, or nothing.
-std::optional<std::string> keyName(const std::string& line) {
-    if (isComment(line)) return std::nullopt;
+std::optional<std::string> KeyName(const std::string& line) {
+    if (IsComment(line)) return std::nullopt;
     const auto eq = line.find('=');
     if (eq == std::string::npos) return std::nullopt;
     return Trim(std::string_view(line).substr(0, eq));
 }
 
-std::string valueOf(const std::string& line) {
+std::string ValueOf(const std::string& line) {
     std::string v = Trim(std::string_view(line).substr(line.find('=') + 1));
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
         v = v.substr(1, v.size() - 2);
@@ -36,7 +36,7 @@ std::string valueOf(const std::string& line) {
     return v;
 }
 
-std::string oneLine(std::string_view value) {
+std::string OneLine(std::string_view value) {
     std::string v(value);
     for (char& c : v) {
         if (c == '\r' || c == '\n') c = ' ';
@@ -64,66 +64,66 @@ std::string IniDocument::Text() const {
     return text;
 }
 
-std::optional<IniDocument::Range> IniDocument::findSection(std::string_view section) const {
+std::optional<IniDocument::Range> IniDocument::FindSection(std::string_view section) const {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        auto name = sectionName(lines_[i]);
+        auto name = SectionName(lines_[i]);
         if (!name || !SameText(*name, Trim(section))) continue;
         std::size_t end = i + 1;
-        while (end < lines_.size() && !sectionName(lines_[end])) ++end;
+        while (end < lines_.size() && !SectionName(lines_[end])) ++end;
         return Range{i, end};
     }
     return std::nullopt;
 }
 
-std::optional<std::size_t> IniDocument::findKey(const Range& range, std::string_view key) const {
+std::optional<std::size_t> IniDocument::FindKey(const Range& range, std::string_view key) const {
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
-        auto name = keyName(lines_[i]);
+        auto name = KeyName(lines_[i]);
         if (name && SameText(*name, Trim(key))) return i;
     }
     return std::nullopt;
 }
 
 bool IniDocument::HasSection(std::string_view section) const {
-    return findSection(section).has_value();
+    return FindSection(section).has_value();
 }
 
 std::optional<std::string> IniDocument::Value(std::string_view section,
                                               std::string_view key) const {
-    auto range = findSection(section);
+    auto range = FindSection(section);
     if (!range) return std::nullopt;
-    auto line = findKey(*range, key);
+    auto line = FindKey(*range, key);
     if (!line) return std::nullopt;
-    return valueOf(lines_[*line]);
+    return ValueOf(lines_[*line]);
 }
 
 std::vector<std::string> IniDocument::Sections() const {
     std::vector<std::string> names;
     for (const std::string& line : lines_) {
-        if (auto name = sectionName(line)) names.push_back(*name);
+        if (auto name = SectionName(line)) names.push_back(*name);
     }
     return names;
 }
 
 std::vector<std::string> IniDocument::Keys(std::string_view section) const {
     std::vector<std::string> keys;
-    auto range = findSection(section);
+    auto range = FindSection(section);
     if (!range) return keys;
     for (std::size_t i = range->header + 1; i < range->end; ++i) {
-        if (auto name = keyName(lines_[i])) keys.push_back(*name);
+        if (auto name = KeyName(lines_[i])) keys.push_back(*name);
     }
     return keys;
 }
 
 void IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string line = Trim(key) + "=" + oneLine(value);
-    auto range = findSection(section);
+    const std::string line = Trim(key) + "=" + OneLine(value);
+    auto range = FindSection(section);
     if (!range) {
         if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.emplace_back();
         lines_.push_back("[" + Trim(section) + "]");
         lines_.push_back(line);
         return;
     }
-    if (auto existing = findKey(*range, key)) {
+    if (auto existing = FindKey(*range, key)) {
         lines_[*existing] = line;
         return;
     }
@@ -134,7 +134,7 @@ void IniDocument::SetValue(std::string_view section, std::string_view key, std::
 }
 
 bool IniDocument::EraseSection(std::string_view section) {
-    auto range = findSection(section);
+    auto range = FindSection(section);
     if (!range) return false;
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(range->header),
                  lines_.begin() + static_cast<std::ptrdiff_t>(range->end));
@@ -142,9 +142,9 @@ bool IniDocument::EraseSection(std::string_view section) {
 }
 
 bool IniDocument::DeleteKey(std::string_view section, std::string_view key) {
-    auto range = findSection(section);
+    auto range = FindSection(section);
     if (!range) return false;
-    auto line = findKey(*range, key);
+    auto line = FindKey(*range, key);
     if (!line) return false;
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*line));
     return true;

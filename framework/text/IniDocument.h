@@ -35,8 +35,8 @@ private:
         std::size_t header;  // the section's "[...]" line
         std::size_t end;     // one past its last line
     };
-    std::optional<Range> findSection(std::string_view section) const;
-    std::optional<std::size_t> findKey(const Range& range, std::string_view key) const;
+    std::optional<Range> FindSection(std::string_view section) const;
+    std::optional<std::size_t> FindKey(const Range& range, std::string_view key) const;
 
     std::vector<std::string> lines_;
 };

@@ -9,7 +9,7 @@ namespace dsp {
 
 namespace {
 
-void fill(TStrings& list, const std::vector<std::string>& lines) {
+void Fill(TStrings& list, const std::vector<std::string>& lines) {
     list.BeginUpdate();
     try {
         list.Clear();
@@ -82,10 +82,10 @@ void TCustomIniFile::WriteFloat(std::string_view section, std::string_view name,
 }
 
 void TCustomIniFile::ReadSection(std::string_view section, TStrings& names) {
-    fill(names, Document().Keys(section));
+    Fill(names, Document().Keys(section));
 }
 
-void TCustomIniFile::ReadSections(TStrings& sections) { fill(sections, Document().Sections()); }
+void TCustomIniFile::ReadSections(TStrings& sections) { Fill(sections, Document().Sections()); }
 
 void TCustomIniFile::ReadSectionValues(std::string_view section, TStrings& lines) {
     detail::IniDocument& document = Document();
@@ -93,7 +93,7 @@ void TCustomIniFile::ReadSectionValues(std::string_view section, TStrings& lines
     for (const std::string& key : document.Keys(section)) {
         pairs.push_back(key + "=" + document.Value(section, key).value_or(""));
     }
-    fill(lines, pairs);
+    Fill(lines, pairs);
 }
 
 void TCustomIniFile::EraseSection(std::string_view section) {

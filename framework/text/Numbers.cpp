@@ -15,7 +15,7 @@ using detail::DecimalDigits;
 
 namespace {
 
-std::string exponentText(int exponent, int minDigits, bool alwaysSign) {
+std::string ExponentText(int exponent, int minDigits, bool alwaysSign) {
     std::string s = "E";
     if (exponent < 0) {
         s.push_back('-');
@@ -31,58 +31,58 @@ std::string exponentText(int exponent, int minDigits, bool alwaysSign) {
 
 // The value to `precision` significant digits: first to the 15 digits a double holds, then with
 // halves away from zero, so that a value reads as it was written (1234.5 to four digits is 1235).
-DecimalDigits significantDigits(double value, int precision) {
+DecimalDigits SignificantDigits(double value, int precision) {
     DecimalDigits d = detail::ToDecimalDigits(value, std::max(precision, 15));
     if (precision < 15 && !d.IsZero()) detail::RoundToDecimals(d, precision - d.exponent);
     return d;
 }
 
-std::string signOf(const DecimalDigits& d) { return d.negative && !d.IsZero() ? "-" : ""; }
+std::string SignOf(const DecimalDigits& d) { return d.negative && !d.IsZero() ? "-" : ""; }
 
-std::string generalText(double value, int precision, int digits) {
-    DecimalDigits d = significantDigits(value, precision);
+std::string GeneralText(double value, int precision, int digits) {
+    DecimalDigits d = SignificantDigits(value, precision);
     if (d.IsZero()) return "0";
     if (d.exponent > precision || d.exponent < -3) {
-        std::string s = signOf(d) + d.digits.substr(0, 1);
+        std::string s = SignOf(d) + d.digits.substr(0, 1);
         if (d.digits.size() > 1) s += "." + d.digits.substr(1);
-        return s + exponentText(d.exponent - 1, std::clamp(digits, 0, 4), false);
+        return s + ExponentText(d.exponent - 1, std::clamp(digits, 0, 4), false);
     }
     const int decimals = std::max(0, static_cast<int>(d.digits.size()) - d.exponent);
-    std::string s = signOf(d) + detail::IntegerDigits(d);
+    std::string s = SignOf(d) + detail::IntegerDigits(d);
     if (decimals > 0) s += "." + detail::FractionDigits(d, decimals);
     return s;
 }
 
-std::string exponentFormText(double value, int precision, int digits) {
-    DecimalDigits d = significantDigits(value, precision);
+std::string ExponentFormText(double value, int precision, int digits) {
+    DecimalDigits d = SignificantDigits(value, precision);
     std::string mantissa = d.digits;
     mantissa.resize(static_cast<std::size_t>(precision), '0');
     const int exponent = d.IsZero() ? 0 : d.exponent - 1;
-    std::string s = signOf(d) + mantissa.substr(0, 1);
+    std::string s = SignOf(d) + mantissa.substr(0, 1);
     if (precision > 1) s += "." + mantissa.substr(1);
-    return s + exponentText(exponent, std::clamp(digits, 0, 4), true);
+    return s + ExponentText(exponent, std::clamp(digits, 0, 4), true);
 }
 
-std::string fixedText(double value, int precision, int decimals, bool grouped) {
+std::string FixedText(double value, int precision, int decimals, bool grouped) {
     decimals = std::clamp(decimals, 0, 18);
     DecimalDigits d = detail::ToDecimalDigits(value, 15);
-    if (d.exponent > precision) return generalText(value, precision, 0);
+    if (d.exponent > precision) return GeneralText(value, precision, 0);
     detail::RoundToDecimals(d, decimals);
     std::string integer = detail::IntegerDigits(d);
     if (grouped) integer = detail::GroupThousands(integer, ',');
-    std::string s = signOf(d) + integer;
+    std::string s = SignOf(d) + integer;
     if (decimals > 0) s += "." + detail::FractionDigits(d, decimals);
     return s;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Checks the framework's number shape and returns the part from_chars can read.
-std::optional<double> parseFloat(std::string_view text) {
+std::optional<double> ParseFloat(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) ++i;
+    while (i < text.size() && IsBlank(text[i])) ++i;
     std::size_t end = text.size();
-    while (end > i && isBlank(text[end - 1])) --end;
+    while (end > i && IsBlank(text[end - 1])) --end;
     std::string_view s = text.substr(i, end - i);
 
     std::size_t p = 0;
@@ -133,10 +133,10 @@ std::optional<double> parseFloat(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::optional<std::int64_t> parseInt(std::string_view text, std::int64_t min, std::int64_t max,
+std::optional<std::int64_t> ParseInt(std::string_view text, std::int64_t min, std::int64_t max,
                                      std::uint64_t hexMax) {
     std::size_t p = 0;
-    while (p < text.size() && isBlank(text[p])) ++p;
+    while (p < text.size() && IsBlank(text[p])) ++p;
     bool negative = false;
     if (p < text.size() && (text[p] == '+' || text[p] == '-')) negative = text[p++] == '-';
     int base = 10;
@@ -170,7 +170,7 @@ std::optional<std::int64_t> parseInt(std::string_view text, std::int64_t min, st
     return static_cast<std::int64_t>(magnitude);
 }
 
-[[noreturn]] void notAnInteger(std::string_view text) {
+[[noreturn]] void NotAnInteger(std::string_view text) {
     throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
 }
 
@@ -183,32 +183,32 @@ std::string FloatToStrF(double value, TFloatFormat format, int precision, int di
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     precision = std::clamp(precision, 1, 18);
     switch (format) {
-        case ffGeneral: return generalText(value, precision, digits);
-        case ffExponent: return exponentFormText(value, precision, digits);
-        case ffFixed: return fixedText(value, precision, digits, false);
-        case ffNumber: return fixedText(value, precision, digits, true);
+        case ffGeneral: return GeneralText(value, precision, digits);
+        case ffExponent: return ExponentFormText(value, precision, digits);
+        case ffFixed: return FixedText(value, precision, digits, false);
+        case ffNumber: return FixedText(value, precision, digits, true);
     }
-    return generalText(value, precision, digits);
+    return GeneralText(value, precision, digits);
 }
 
 double StrToFloat(std::string_view text) {
-    if (auto v = parseFloat(text)) return *v;
+    if (auto v = ParseFloat(text)) return *v;
     throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
 }
 
-std::optional<double> TryStrToFloat(std::string_view text) { return parseFloat(text); }
+std::optional<double> TryStrToFloat(std::string_view text) { return ParseFloat(text); }
 
 double StrToFloatDef(std::string_view text, double fallback) {
-    return parseFloat(text).value_or(fallback);
+    return ParseFloat(text).value_or(fallback);
 }
 
 int StrToInt(std::string_view text) {
     if (auto v = TryStrToInt(text)) return *v;
-    notAnInteger(text);
+    NotAnInteger(text);
 }
 
 std::optional<int> TryStrToInt(std::string_view text) {
-    auto v = parseInt(text, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(),
+    auto v = ParseInt(text, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(),
                       0xFFFFFFFFull);
     if (!v) return std::nullopt;
     return static_cast<int>(*v);
@@ -220,11 +220,11 @@ int StrToIntDef(std::string_view text, int fallback) {
 
 std::int64_t StrToInt64(std::string_view text) {
     if (auto v = TryStrToInt64(text)) return *v;
-    notAnInteger(text);
+    NotAnInteger(text);
 }
 
 std::optional<std::int64_t> TryStrToInt64(std::string_view text) {
-    return parseInt(text, std::numeric_limits<std::int64_t>::min(),
+    return ParseInt(text, std::numeric_limits<std::int64_t>::min(),
                     std::numeric_limits<std::int64_t>::max(), ~0ull);
 }
 
@@ -244,7 +244,7 @@ std::string IntToHex(std::int64_t value, int digits) {
 
 namespace {
 
-std::int64_t toInt64(double value) {
+std::int64_t ToInt64(double value) {
     // 2^63 is exactly representable; every double below it fits.
     if (std::isnan(value) || value >= 9223372036854775808.0 || value < -9223372036854775808.0) {
         throw EInvalidOp();
@@ -264,12 +264,12 @@ std::int64_t Round(double value) {
     } else if (diff == 0.5) {
         rounded = std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
     }
-    return toInt64(rounded);
+    return ToInt64(rounded);
 }
 
 std::int64_t Trunc(double value) {
     if (std::isnan(value)) throw EInvalidOp();
-    return toInt64(std::trunc(value));
+    return ToInt64(std::trunc(value));
 }
 
 double Int(double value) { return std::trunc(value); }

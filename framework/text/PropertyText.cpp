@@ -112,7 +112,7 @@ TPropertyRef FindPropertyByPath(TObject* instance, std::string_view path) {
 
 namespace {
 
-TPropertyRef require(TObject* instance, std::string_view path) {
+TPropertyRef Require(TObject* instance, std::string_view path) {
     TPropertyRef ref = FindPropertyByPath(instance, path);
     if (!ref) throw EPropertyError("Property " + std::string(path) + " does not exist");
     return ref;
@@ -121,12 +121,12 @@ TPropertyRef require(TObject* instance, std::string_view path) {
 }  // namespace
 
 std::string GetPropTextByPath(TObject* instance, std::string_view path) {
-    const TPropertyRef ref = require(instance, path);
+    const TPropertyRef ref = Require(instance, path);
     return GetPropText(ref.instance, *ref.property);
 }
 
 void SetPropTextByPath(TObject* instance, std::string_view path, std::string_view text) {
-    const TPropertyRef ref = require(instance, path);
+    const TPropertyRef ref = Require(instance, path);
     SetPropText(ref.instance, *ref.property, text);
 }
 

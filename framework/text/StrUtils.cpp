@@ -6,16 +6,16 @@ namespace dsp {
 
 namespace {
 
-bool isBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
-char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-int compare(std::string_view a, std::string_view b, bool ignoreCase) {
+int Compare(std::string_view a, std::string_view b, bool ignoreCase) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const auto x = static_cast<unsigned char>(ignoreCase ? upper(a[i]) : a[i]);
-        const auto y = static_cast<unsigned char>(ignoreCase ? upper(b[i]) : b[i]);
+        const auto x = static_cast<unsigned char>(ignoreCase ? Upper(a[i]) : a[i]);
+        const auto y = static_cast<unsigned char>(ignoreCase ? Upper(b[i]) : b[i]);
         if (x != y) return x < y ? -1 : 1;
     }
     if (a.size() == b.size()) return 0;
@@ -28,33 +28,33 @@ std::string Trim(std::string_view text) { return TrimLeft(TrimRight(text)); }
 
 std::string TrimLeft(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) ++i;
+    while (i < text.size() && IsBlank(text[i])) ++i;
     return std::string(text.substr(i));
 }
 
 std::string TrimRight(std::string_view text) {
     std::size_t n = text.size();
-    while (n > 0 && isBlank(text[n - 1])) --n;
+    while (n > 0 && IsBlank(text[n - 1])) --n;
     return std::string(text.substr(0, n));
 }
 
 std::string UpperCase(std::string_view text) {
     std::string s(text);
-    std::transform(s.begin(), s.end(), s.begin(), upper);
+    std::transform(s.begin(), s.end(), s.begin(), Upper);
     return s;
 }
 
 std::string LowerCase(std::string_view text) {
     std::string s(text);
-    std::transform(s.begin(), s.end(), s.begin(), lower);
+    std::transform(s.begin(), s.end(), s.begin(), Lower);
     return s;
 }
 
-bool SameText(std::string_view a, std::string_view b) { return compare(a, b, true) == 0; }
+bool SameText(std::string_view a, std::string_view b) { return Compare(a, b, true) == 0; }
 
-int CompareText(std::string_view a, std::string_view b) { return compare(a, b, true); }
+int CompareText(std::string_view a, std::string_view b) { return Compare(a, b, true); }
 
-int CompareStr(std::string_view a, std::string_view b) { return compare(a, b, false); }
+int CompareStr(std::string_view a, std::string_view b) { return Compare(a, b, false); }
 
 std::string StringReplace(std::string_view text, std::string_view pattern,
                           std::string_view replacement, TReplaceFlags flags) {

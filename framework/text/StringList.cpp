@@ -16,7 +16,7 @@ TStringList::~TStringList() {
     }
 }
 
-void TStringList::checkIndex(int index) const {
+void TStringList::CheckIndex(int index) const {
     if (index < 0 || index >= Count()) {
         throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
     }
@@ -29,7 +29,7 @@ int TStringList::Add(const std::string& text) {
         if (duplicates_ == dupError)
             throw EStringListError("String list does not allow duplicates");
     }
-    insertItem(index, text, nullptr);
+    InsertItem(index, text, nullptr);
     return index;
 }
 
@@ -38,17 +38,17 @@ void TStringList::Insert(int index, const std::string& text) {
     if (index < 0 || index > Count()) {
         throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
     }
-    insertItem(index, text, nullptr);
+    InsertItem(index, text, nullptr);
 }
 
-void TStringList::insertItem(int index, const std::string& text, TObject* object) {
+void TStringList::InsertItem(int index, const std::string& text, TObject* object) {
     Changing();
     items_.insert(items_.begin() + index, Item{text, object});
     Changed();
 }
 
 void TStringList::Delete(int index) {
-    checkIndex(index);
+    CheckIndex(index);
     Changing();
     TObject* object = items_[static_cast<std::size_t>(index)].object;
     items_.erase(items_.begin() + index);
@@ -68,8 +68,8 @@ void TStringList::Clear() {
 }
 
 void TStringList::Exchange(int index1, int index2) {
-    checkIndex(index1);
-    checkIndex(index2);
+    CheckIndex(index1);
+    CheckIndex(index2);
     Changing();
     std::swap(items_[static_cast<std::size_t>(index1)], items_[static_cast<std::size_t>(index2)]);
     Changed();
@@ -130,25 +130,25 @@ void TStringList::SetCaseSensitive(bool caseSensitive) {
 }
 
 std::string TStringList::Get(int index) const {
-    checkIndex(index);
+    CheckIndex(index);
     return items_[static_cast<std::size_t>(index)].text;
 }
 
 void TStringList::Put(int index, const std::string& text) {
     if (sorted_) throw EStringListError("Operation not allowed on sorted list");
-    checkIndex(index);
+    CheckIndex(index);
     Changing();
     items_[static_cast<std::size_t>(index)].text = text;
     Changed();
 }
 
 TObject* TStringList::GetObject(int index) const {
-    checkIndex(index);
+    CheckIndex(index);
     return items_[static_cast<std::size_t>(index)].object;
 }
 
 void TStringList::PutObject(int index, TObject* object) {
-    checkIndex(index);
+    CheckIndex(index);
     Changing();
     items_[static_cast<std::size_t>(index)].object = object;
     Changed();

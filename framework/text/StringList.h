@@ -66,8 +66,8 @@ private:
         std::string text;
         TObject* object = nullptr;
     };
-    void checkIndex(int index) const;
-    void insertItem(int index, const std::string& text, TObject* object);
+    void CheckIndex(int index) const;
+    void InsertItem(int index, const std::string& text, TObject* object);
 
     std::vector<Item> items_;
     bool sorted_ = false;

@@ -149,17 +149,17 @@ void TStrings::SetText(std::string_view text) {
     EndUpdate();
 }
 
-std::string TStrings::DelimitedText() const { return joinDelimited(delimiter_, quoteChar_); }
+std::string TStrings::DelimitedText() const { return JoinDelimited(delimiter_, quoteChar_); }
 
 void TStrings::SetDelimitedText(std::string_view text) {
-    splitDelimited(text, delimiter_, quoteChar_);
+    SplitDelimited(text, delimiter_, quoteChar_);
 }
 
-std::string TStrings::CommaText() const { return joinDelimited(',', '"'); }
+std::string TStrings::CommaText() const { return JoinDelimited(',', '"'); }
 
-void TStrings::SetCommaText(std::string_view text) { splitDelimited(text, ',', '"'); }
+void TStrings::SetCommaText(std::string_view text) { SplitDelimited(text, ',', '"'); }
 
-std::string TStrings::joinDelimited(char delimiter, char quoteChar) const {
+std::string TStrings::JoinDelimited(char delimiter, char quoteChar) const {
     if (Count() == 1 && Get(0).empty()) return std::string(2, quoteChar);
     std::string text;
     for (int i = 0; i < Count(); ++i) {
@@ -177,7 +177,7 @@ std::string TStrings::joinDelimited(char delimiter, char quoteChar) const {
     return text;
 }
 
-void TStrings::splitDelimited(std::string_view text, char delimiter, char quoteChar) {
+void TStrings::SplitDelimited(std::string_view text, char delimiter, char quoteChar) {
     auto blank = [](char c) { return c != 0 && static_cast<unsigned char>(c) <= ' '; };
     BeginUpdate();
     try {

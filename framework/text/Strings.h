@@ -92,8 +92,8 @@ protected:
     virtual int CompareStrings(const std::string& a, const std::string& b) const;
 
 private:
-    std::string joinDelimited(char delimiter, char quoteChar) const;
-    void splitDelimited(std::string_view text, char delimiter, char quoteChar);
+    std::string JoinDelimited(char delimiter, char quoteChar) const;
+    void SplitDelimited(std::string_view text, char delimiter, char quoteChar);
 
     int updateCount_ = 0;
     char delimiter_ = ',';

@@ -4,12 +4,12 @@ namespace dsp {
 
 namespace {
 
-bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 // The length in bytes of the character starting at text[i].
-std::size_t charLength(std::string_view text, std::size_t i) {
+std::size_t CharLength(std::string_view text, std::size_t i) {
     std::size_t n = 1;
-    while (i + n < text.size() && isContinuation(text[i + n])) ++n;
+    while (i + n < text.size() && IsContinuation(text[i + n])) ++n;
     return n;
 }
 
@@ -17,20 +17,20 @@ std::size_t charLength(std::string_view text, std::size_t i) {
 
 std::size_t Utf8Length(std::string_view text) {
     std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size(); i += charLength(text, i)) ++count;
+    for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) ++count;
     return count;
 }
 
 std::string Utf8Left(std::string_view text, std::size_t count) {
     std::size_t i = 0;
-    for (std::size_t n = 0; n < count && i < text.size(); ++n) i += charLength(text, i);
+    for (std::size_t n = 0; n < count && i < text.size(); ++n) i += CharLength(text, i);
     return std::string(text.substr(0, i));
 }
 
 std::string Utf8CutBytes(std::string_view text, std::size_t maxBytes) {
     std::size_t i = 0;
     while (i < text.size()) {
-        const std::size_t next = i + charLength(text, i);
+        const std::size_t next = i + CharLength(text, i);
         if (next > maxBytes) break;
         i = next;
     }

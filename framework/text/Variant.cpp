@@ -22,20 +22,20 @@ public:
     std::size_t Count() const { return elementType == varByte ? bytes.size() : items.size(); }
 
     std::size_t OffsetOf(std::span<const int> indices) const {
-        if (indices.size() != bounds.size()) throw badIndex();
+        if (indices.size() != bounds.size()) throw BadIndex();
         std::size_t offset = 0;
         std::size_t stride = 1;
         for (std::size_t d = 0; d < bounds.size(); ++d) {
             const auto [low, high] = bounds[d];
             const int i = indices[d];
-            if (i < low || i > high) throw badIndex();
+            if (i < low || i > high) throw BadIndex();
             offset += static_cast<std::size_t>(static_cast<long long>(i) - low) * stride;
             stride *= static_cast<std::size_t>(static_cast<long long>(high) - low + 1);
         }
         return offset;
     }
 
-    static EVariantBadIndexError badIndex() {
+    static EVariantBadIndexError BadIndex() {
         return EVariantBadIndexError("Variant or safe array index out of bounds");
     }
 };
@@ -44,7 +44,7 @@ namespace {
 
 constexpr std::size_t kMaxArrayElements = std::size_t{1} << 28;
 
-bool isIntegerType(TVarType t) {
+bool IsIntegerType(TVarType t) {
     switch (t) {
         case varSmallint:
         case varInteger:
@@ -57,25 +57,25 @@ bool isIntegerType(TVarType t) {
     }
 }
 
-bool isFloatType(TVarType t) { return t == varSingle || t == varDouble; }
+bool IsFloatType(TVarType t) { return t == varSingle || t == varDouble; }
 
 // Scalar types an array may hold, and varVariant.
-bool isElementType(TVarType t) {
-    return isIntegerType(t) || isFloatType(t) || t == varDate || t == varOleStr ||
+bool IsElementType(TVarType t) {
+    return IsIntegerType(t) || IsFloatType(t) || t == varDate || t == varOleStr ||
            t == varBoolean || t == varVariant;
 }
 
-bool isScalarTarget(TVarType t) {
-    return isIntegerType(t) || isFloatType(t) || t == varDate || t == varOleStr ||
+bool IsScalarTarget(TVarType t) {
+    return IsIntegerType(t) || IsFloatType(t) || t == varDate || t == varOleStr ||
            t == varBoolean || t == varEmpty || t == varNull;
 }
 
-[[noreturn]] void castError(TVarType from, TVarType to) {
+[[noreturn]] void CastError(TVarType from, TVarType to) {
     throw EVariantTypeCastError("Could not convert variant of type (" + VarTypeAsText(from) +
                                 ") into type (" + VarTypeAsText(to) + ")");
 }
 
-[[noreturn]] void overflowError(TVarType from, TVarType to) {
+[[noreturn]] void OverflowError(TVarType from, TVarType to) {
     throw EVariantOverflowError("Overflow while converting variant of type (" +
                                 VarTypeAsText(from) + ") into type (" + VarTypeAsText(to) + ")");
 }
@@ -85,7 +85,7 @@ struct IntRange {
     long long high;
 };
 
-IntRange rangeOf(TVarType t) {
+IntRange RangeOf(TVarType t) {
     switch (t) {
         case varSmallint: return {-32768, 32767};
         case varInteger: return {std::numeric_limits<int>::min(), std::numeric_limits<int>::max()};
@@ -99,7 +99,7 @@ IntRange rangeOf(TVarType t) {
 }
 
 // A double to a whole number, halves to even; nullopt when it does not fit 64 bits.
-std::optional<long long> roundToInt64(double value) {
+std::optional<long long> RoundToInt64(double value) {
     if (!std::isfinite(value)) return std::nullopt;
     const double r = std::nearbyint(value);  // the default rounding mode: halves to even
     if (r < -9223372036854775808.0 || r >= 9223372036854775808.0) return std::nullopt;
@@ -108,7 +108,7 @@ std::optional<long long> roundToInt64(double value) {
 
 // Date and time text as FormatDateTime "c" writes it: "m/d/yyyy", optionally followed by
 // "h:nn[:ss[.zzz]]" and "AM"/"PM"; or the time alone.
-std::optional<TDateTime> parseDateTimeText(std::string_view text) {
+std::optional<TDateTime> ParseDateTimeText(std::string_view text) {
     std::string s = Trim(text);
     std::size_t pos = 0;
     auto number = [&](int maxDigits) -> std::optional<int> {
@@ -208,10 +208,10 @@ TVariant TVariant::FromDateTime(TDateTime value) {
 }
 
 TVariant TVariant::OfType(TVarType type, const TVariant& value) {
-    if (!isScalarTarget(type)) {
+    if (!IsScalarTarget(type)) {
         throw EVariantError("Invalid variant type " + std::to_string(type));
     }
-    if (value.IsArray()) castError(value.type_, type);
+    if (value.IsArray()) CastError(value.type_, type);
     TVariant result;
     result.type_ = type;
     switch (type) {
@@ -223,14 +223,14 @@ TVariant TVariant::OfType(TVarType type, const TVariant& value) {
         case varDouble: result.value_ = value.AsDouble(); break;
         case varSingle: {
             const double d = value.AsDouble();
-            if (std::isfinite(d) && std::fabs(d) > FLT_MAX) overflowError(value.type_, type);
+            if (std::isfinite(d) && std::fabs(d) > FLT_MAX) OverflowError(value.type_, type);
             result.value_ = static_cast<double>(static_cast<float>(d));
             break;
         }
         default: {  // integers
             const long long n = value.AsInt64();
-            const IntRange range = rangeOf(type);
-            if (n < range.low || n > range.high) overflowError(value.type_, type);
+            const IntRange range = RangeOf(type);
+            if (n < range.low || n > range.high) OverflowError(value.type_, type);
             result.value_ = n;
             break;
         }
@@ -280,115 +280,115 @@ TVariant::~TVariant() = default;
 // ---- conversions
 
 long long TVariant::AsInt64() const {
-    if (IsArray() || type_ == varNull) castError(type_, varInt64);
+    if (IsArray() || type_ == varNull) CastError(type_, varInt64);
     if (type_ == varEmpty) return 0;
-    if (isIntegerType(type_)) return std::get<long long>(value_);
+    if (IsIntegerType(type_)) return std::get<long long>(value_);
     if (type_ == varBoolean) return std::get<bool>(value_) ? -1 : 0;
-    if (isFloatType(type_) || type_ == varDate) {
-        if (auto n = roundToInt64(std::get<double>(value_))) return *n;
-        overflowError(type_, varInt64);
+    if (IsFloatType(type_) || type_ == varDate) {
+        if (auto n = RoundToInt64(std::get<double>(value_))) return *n;
+        OverflowError(type_, varInt64);
     }
     const std::string& text = std::get<std::string>(value_);
     if (auto n = TryStrToInt64(text)) return *n;
     if (auto d = TryStrToFloat(text)) {
-        if (auto n = roundToInt64(*d)) return *n;
-        overflowError(type_, varInt64);
+        if (auto n = RoundToInt64(*d)) return *n;
+        OverflowError(type_, varInt64);
     }
-    castError(type_, varInt64);
+    CastError(type_, varInt64);
 }
 
 int TVariant::AsInteger() const {
     const long long n = AsInt64();
     if (n < std::numeric_limits<int>::min() || n > std::numeric_limits<int>::max()) {
-        overflowError(type_, varInteger);
+        OverflowError(type_, varInteger);
     }
     return static_cast<int>(n);
 }
 
 double TVariant::AsDouble() const {
-    if (IsArray() || type_ == varNull) castError(type_, varDouble);
+    if (IsArray() || type_ == varNull) CastError(type_, varDouble);
     if (type_ == varEmpty) return 0;
-    if (isIntegerType(type_)) return static_cast<double>(std::get<long long>(value_));
+    if (IsIntegerType(type_)) return static_cast<double>(std::get<long long>(value_));
     if (type_ == varBoolean) return std::get<bool>(value_) ? -1 : 0;
-    if (isFloatType(type_) || type_ == varDate) return std::get<double>(value_);
+    if (IsFloatType(type_) || type_ == varDate) return std::get<double>(value_);
     const std::string& text = std::get<std::string>(value_);
     if (auto d = TryStrToFloat(text)) return *d;
     if (auto n = TryStrToInt64(text)) return static_cast<double>(*n);
-    castError(type_, varDouble);
+    CastError(type_, varDouble);
 }
 
 std::string TVariant::AsString() const {
-    if (IsArray() || type_ == varNull) castError(type_, varOleStr);
+    if (IsArray() || type_ == varNull) CastError(type_, varOleStr);
     if (type_ == varEmpty) return {};
-    if (isIntegerType(type_)) return IntToStr(std::get<long long>(value_));
+    if (IsIntegerType(type_)) return IntToStr(std::get<long long>(value_));
     if (type_ == varBoolean) return std::get<bool>(value_) ? "True" : "False";
-    if (isFloatType(type_)) return FloatToStr(std::get<double>(value_));
+    if (IsFloatType(type_)) return FloatToStr(std::get<double>(value_));
     if (type_ == varDate) return FormatDateTime("c", std::get<double>(value_));
     return std::get<std::string>(value_);
 }
 
 bool TVariant::AsBoolean() const {
-    if (IsArray() || type_ == varNull) castError(type_, varBoolean);
+    if (IsArray() || type_ == varNull) CastError(type_, varBoolean);
     if (type_ == varEmpty) return false;
     if (type_ == varBoolean) return std::get<bool>(value_);
-    if (isIntegerType(type_)) return std::get<long long>(value_) != 0;
-    if (isFloatType(type_) || type_ == varDate) return std::get<double>(value_) != 0;
+    if (IsIntegerType(type_)) return std::get<long long>(value_) != 0;
+    if (IsFloatType(type_) || type_ == varDate) return std::get<double>(value_) != 0;
     const std::string& text = std::get<std::string>(value_);
     if (SameText(Trim(text), "True")) return true;
     if (SameText(Trim(text), "False")) return false;
     if (auto d = TryStrToFloat(text)) return *d != 0;
     if (auto n = TryStrToInt64(text)) return *n != 0;
-    castError(type_, varBoolean);
+    CastError(type_, varBoolean);
 }
 
 TDateTime TVariant::AsDateTime() const {
-    if (IsArray() || type_ == varNull) castError(type_, varDate);
+    if (IsArray() || type_ == varNull) CastError(type_, varDate);
     if (type_ == varOleStr) {
         const std::string& text = std::get<std::string>(value_);
-        if (auto d = parseDateTimeText(text)) return *d;
+        if (auto d = ParseDateTimeText(text)) return *d;
         if (auto d = TryStrToFloat(text)) return *d;
-        castError(type_, varDate);
+        CastError(type_, varDate);
     }
     return AsDouble();
 }
 
 // ---- arrays
 
-const TVarArray& TVariant::array() const {
+const TVarArray& TVariant::Array() const {
     if (!IsArray()) throw EVariantError("Variant is not an array");
     return *std::get<std::shared_ptr<TVarArray>>(value_);
 }
 
-TVarArray& TVariant::array() {
+TVarArray& TVariant::Array() {
     if (!IsArray()) throw EVariantError("Variant is not an array");
     return *std::get<std::shared_ptr<TVarArray>>(value_);
 }
 
-int TVariant::DimCount() const { return static_cast<int>(array().bounds.size()); }
+int TVariant::DimCount() const { return static_cast<int>(Array().bounds.size()); }
 
 int TVariant::LowBound(int dim) const {
-    const TVarArray& a = array();
-    if (dim < 1 || dim > static_cast<int>(a.bounds.size())) throw TVarArray::badIndex();
+    const TVarArray& a = Array();
+    if (dim < 1 || dim > static_cast<int>(a.bounds.size())) throw TVarArray::BadIndex();
     return a.bounds[static_cast<std::size_t>(dim - 1)].first;
 }
 
 int TVariant::HighBound(int dim) const {
-    const TVarArray& a = array();
-    if (dim < 1 || dim > static_cast<int>(a.bounds.size())) throw TVarArray::badIndex();
+    const TVarArray& a = Array();
+    if (dim < 1 || dim > static_cast<int>(a.bounds.size())) throw TVarArray::BadIndex();
     return a.bounds[static_cast<std::size_t>(dim - 1)].second;
 }
 
-std::size_t TVariant::ElementCount() const { return array().Count(); }
+std::size_t TVariant::ElementCount() const { return Array().Count(); }
 
 TVariant TVariant::GetElement(std::span<const int> indices) const {
-    const TVarArray& a = array();
+    const TVarArray& a = Array();
     const std::size_t offset = a.OffsetOf(indices);
     if (a.elementType == varByte) return TVariant(a.bytes[offset]);
     return a.items[offset];
 }
 
 void TVariant::PutElement(std::span<const int> indices, const TVariant& value) {
-    TVarArray& a = array();
+    TVarArray& a = Array();
     const std::size_t offset = a.OffsetOf(indices);
     if (a.elementType == varByte) {
         a.bytes[offset] = static_cast<std::uint8_t>(OfType(varByte, value).AsInt64());
@@ -414,8 +414,8 @@ bool operator==(const TVariant& a, const TVariant& b) {
             },
             a.value_);
     }
-    const TVarArray& x = a.array();
-    const TVarArray& y = b.array();
+    const TVarArray& x = a.Array();
+    const TVarArray& y = b.Array();
     return x.bounds == y.bounds && x.items == y.items && x.bytes == y.bytes;
 }
 
@@ -423,7 +423,7 @@ TVariant VarArrayCreate(std::span<const int> bounds, TVarType elementType) {
     if (bounds.empty() || bounds.size() % 2 != 0) {
         throw EVariantError("An array needs a low and a high bound for each dimension");
     }
-    if (!isElementType(elementType)) {
+    if (!IsElementType(elementType)) {
         throw EVariantError("Invalid array element type " + VarTypeAsText(elementType));
     }
     auto a = std::make_shared<TVarArray>();
@@ -477,19 +477,19 @@ std::vector<std::uint8_t> VarArrayToBytes(const TVariant& value) {
     if (value.VarType() != (varArray | varByte) || value.DimCount() != 1) {
         throw EVariantError("Variant is not a one-dimensional byte array");
     }
-    return value.array().bytes;
+    return value.Array().bytes;
 }
 
 bool VarIsNumeric(const TVariant& v) {
     const TVarType t = v.VarType();
-    return isIntegerType(t) || isFloatType(t) || t == varDate || t == varBoolean;
+    return IsIntegerType(t) || IsFloatType(t) || t == varDate || t == varBoolean;
 }
 
 bool VarIsStr(const TVariant& v) { return v.VarType() == varOleStr; }
 
 TVariant VarAsType(const TVariant& v, TVarType type) {
     if ((type & varArray) == 0) return TVariant::OfType(type, v);
-    if (!v.IsArray()) castError(v.VarType(), type);
+    if (!v.IsArray()) CastError(v.VarType(), type);
     const TVarType element = type & varTypeMask;
     std::vector<int> bounds;
     for (int d = 1; d <= v.DimCount(); ++d) {

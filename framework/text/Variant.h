@@ -147,8 +147,8 @@ private:
     friend TVariant VarArrayFromBytes(std::span<const std::uint8_t> bytes);
     friend std::vector<std::uint8_t> VarArrayToBytes(const TVariant& value);
 
-    const TVarArray& array() const;
-    TVarArray& array();
+    const TVarArray& Array() const;
+    TVarArray& Array();
 
     // Arrays are copied whole with the variant (never shared between two variants); the shared
     // pointer only lets the array class stay out of this header.

@@ -14,12 +14,12 @@ namespace dsp {
 
 namespace {
 
-bool fail(std::string* error, const std::string& what) {
+bool Fail(std::string* error, const std::string& what) {
     if (error != nullptr) *error = what + ": " + std::strerror(errno);
     return false;
 }
 
-std::string resolveLink(const std::string& fileName) {
+std::string ResolveLink(const std::string& fileName) {
     struct stat st {};
     if (::lstat(fileName.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
         char resolved[PATH_MAX];
@@ -28,14 +28,14 @@ std::string resolveLink(const std::string& fileName) {
     return fileName;
 }
 
-std::string folderOf(const std::string& path) {
+std::string FolderOf(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 // Creates a new file beside target with a name no one else uses; the umask shapes its mode.
-int createTemporary(const std::string& target, std::string& name) {
+int CreateTemporary(const std::string& target, std::string& name) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
@@ -45,7 +45,7 @@ int createTemporary(const std::string& target, std::string& name) {
     return -1;
 }
 
-bool writeAll(int fd, const char* data, std::size_t size) {
+bool WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
         const ssize_t n = ::write(fd, data, size);
         if (n < 0 && errno == EINTR) continue;
@@ -61,12 +61,12 @@ bool writeAll(int fd, const char* data, std::size_t size) {
 bool WriteWholeFile(const std::string& fileName, std::string_view bytes, std::string* error) {
     if (fileName.empty()) {
         errno = ENOENT;
-        return fail(error, "no file name");
+        return Fail(error, "no file name");
     }
-    const std::string target = resolveLink(fileName);
+    const std::string target = ResolveLink(fileName);
     std::string temporary;
-    const int fd = createTemporary(target, temporary);
-    if (fd < 0) return fail(error, "cannot create a file beside " + target);
+    const int fd = CreateTemporary(target, temporary);
+    if (fd < 0) return Fail(error, "cannot create a file beside " + target);
 
     bool ok = true;
     std::string what;
@@ -75,7 +75,7 @@ bool WriteWholeFile(const std::string& fileName, std::string_view bytes, std::st
         ok = false;
         what = "cannot keep the permissions of " + target;
     }
-    if (ok && !writeAll(fd, bytes.data(), bytes.size())) {
+    if (ok && !WriteAll(fd, bytes.data(), bytes.size())) {
         ok = false;
         what = "cannot write " + temporary;
     }
@@ -98,10 +98,10 @@ bool WriteWholeFile(const std::string& fileName, std::string_view bytes, std::st
         const int reason = errno;
         ::unlink(temporary.c_str());
         errno = reason;
-        return fail(error, what);
+        return Fail(error, what);
     }
     // Make the rename itself durable; the content is complete either way.
-    const int dir = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dir = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
@@ -119,7 +119,7 @@ bool WriteWholeFile(const std::string& fileName, const std::vector<std::uint8_t>
 std::optional<std::string> ReadWholeFile(const std::string& fileName, std::string* error) {
     const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        fail(error, "cannot open " + fileName);
+        Fail(error, "cannot open " + fileName);
         return std::nullopt;
     }
     std::string content;
@@ -128,7 +128,7 @@ std::optional<std::string> ReadWholeFile(const std::string& fileName, std::strin
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
-            fail(error, "cannot read " + fileName);
+            Fail(error, "cannot read " + fileName);
             ::close(fd);
             return std::nullopt;
         }

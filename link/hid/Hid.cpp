@@ -107,13 +107,13 @@ namespace {
 TModuleHandle hidModule = nullptr;
 
 template <typename F>
-void bind(F& entry, const char* name, bool& accu) {
+void Bind(F& entry, const char* name, bool& accu) {
     entry = reinterpret_cast<F>(GetModuleSymbolEx(hidModule, name, accu));
 }
 
 // Whether the library can ask devices for input reports and send output reports outside the
 // report stream; the two entries that do so are bound only then.
-bool offersDirectReports() {
+bool OffersDirectReports() {
     using TQuery = bool (*)();
     auto query = reinterpret_cast<TQuery>(GetModuleSymbol(hidModule, "HidDirectReportsAvailable"));
     return query != nullptr && query();
@@ -124,58 +124,58 @@ bool offersDirectReports() {
 bool LoadHid() {
     if (!LoadModule(hidModule, HidModuleName)) return false;
     bool accu = true;
-    bind(HidD_Hello, "HidD_Hello", accu);
-    bind(HidD_GetHidGuid, "HidD_GetHidGuid", accu);
-    bind(HidD_GetPreparsedData, "HidD_GetPreparsedData", accu);
-    bind(HidD_FreePreparsedData, "HidD_FreePreparsedData", accu);
-    bind(HidD_GetConfiguration, "HidD_GetConfiguration", accu);
-    bind(HidD_SetConfiguration, "HidD_SetConfiguration", accu);
-    bind(HidD_FlushQueue, "HidD_FlushQueue", accu);
-    bind(HidD_GetFeature, "HidD_GetFeature", accu);
-    bind(HidD_SetFeature, "HidD_SetFeature", accu);
-    bind(HidD_GetNumInputBuffers, "HidD_GetNumInputBuffers", accu);
-    bind(HidD_SetNumInputBuffers, "HidD_SetNumInputBuffers", accu);
-    bind(HidD_GetAttributes, "HidD_GetAttributes", accu);
-    bind(HidD_GetManufacturerString, "HidD_GetManufacturerString", accu);
-    bind(HidD_GetProductString, "HidD_GetProductString", accu);
-    bind(HidD_GetSerialNumberString, "HidD_GetSerialNumberString", accu);
-    bind(HidD_GetPhysicalDescriptor, "HidD_GetPhysicalDescriptor", accu);
-    bind(HidD_GetIndexedString, "HidD_GetIndexedString", accu);
-    if (offersDirectReports()) {
-        bind(HidD_GetInputReport, "HidD_GetInputReport", accu);
-        bind(HidD_SetOutputReport, "HidD_SetOutputReport", accu);
+    Bind(HidD_Hello, "HidD_Hello", accu);
+    Bind(HidD_GetHidGuid, "HidD_GetHidGuid", accu);
+    Bind(HidD_GetPreparsedData, "HidD_GetPreparsedData", accu);
+    Bind(HidD_FreePreparsedData, "HidD_FreePreparsedData", accu);
+    Bind(HidD_GetConfiguration, "HidD_GetConfiguration", accu);
+    Bind(HidD_SetConfiguration, "HidD_SetConfiguration", accu);
+    Bind(HidD_FlushQueue, "HidD_FlushQueue", accu);
+    Bind(HidD_GetFeature, "HidD_GetFeature", accu);
+    Bind(HidD_SetFeature, "HidD_SetFeature", accu);
+    Bind(HidD_GetNumInputBuffers, "HidD_GetNumInputBuffers", accu);
+    Bind(HidD_SetNumInputBuffers, "HidD_SetNumInputBuffers", accu);
+    Bind(HidD_GetAttributes, "HidD_GetAttributes", accu);
+    Bind(HidD_GetManufacturerString, "HidD_GetManufacturerString", accu);
+    Bind(HidD_GetProductString, "HidD_GetProductString", accu);
+    Bind(HidD_GetSerialNumberString, "HidD_GetSerialNumberString", accu);
+    Bind(HidD_GetPhysicalDescriptor, "HidD_GetPhysicalDescriptor", accu);
+    Bind(HidD_GetIndexedString, "HidD_GetIndexedString", accu);
+    if (OffersDirectReports()) {
+        Bind(HidD_GetInputReport, "HidD_GetInputReport", accu);
+        Bind(HidD_SetOutputReport, "HidD_SetOutputReport", accu);
     } else {
         HidD_GetInputReport = nullptr;
         HidD_SetOutputReport = nullptr;
     }
-    bind(HidP_GetCaps, "HidP_GetCaps", accu);
-    bind(HidP_GetLinkCollectionNodes, "HidP_GetLinkCollectionNodes", accu);
-    bind(HidP_GetSpecificButtonCaps, "HidP_GetSpecificButtonCaps", accu);
-    bind(HidP_GetSpecificValueCaps, "HidP_GetSpecificValueCaps", accu);
-    bind(HidP_GetData, "HidP_GetData", accu);
-    bind(HidP_SetData, "HidP_SetData", accu);
-    bind(HidP_MaxDataListLength, "HidP_MaxDataListLength", accu);
-    bind(HidP_GetUsages, "HidP_GetUsages", accu);
-    bind(HidP_GetButtons, "HidP_GetUsages", accu);
-    bind(HidP_GetUsagesEx, "HidP_GetUsagesEx", accu);
-    bind(HidP_GetButtonsEx, "HidP_GetUsagesEx", accu);
-    bind(HidP_SetUsages, "HidP_SetUsages", accu);
-    bind(HidP_SetButtons, "HidP_SetUsages", accu);
-    bind(HidP_UnsetUsages, "HidP_UnsetUsages", accu);
-    bind(HidP_UnsetButtons, "HidP_UnsetUsages", accu);
-    bind(HidP_MaxUsageListLength, "HidP_MaxUsageListLength", accu);
-    bind(HidP_MaxButtonListLength, "HidP_MaxUsageListLength", accu);
-    bind(HidP_GetUsageValue, "HidP_GetUsageValue", accu);
-    bind(HidP_GetScaledUsageValue, "HidP_GetScaledUsageValue", accu);
-    bind(HidP_GetUsageValueArray, "HidP_GetUsageValueArray", accu);
-    bind(HidP_SetUsageValue, "HidP_SetUsageValue", accu);
-    bind(HidP_SetScaledUsageValue, "HidP_SetScaledUsageValue", accu);
-    bind(HidP_SetUsageValueArray, "HidP_SetUsageValueArray", accu);
-    bind(HidP_UsageListDifference, "HidP_UsageListDifference", accu);
+    Bind(HidP_GetCaps, "HidP_GetCaps", accu);
+    Bind(HidP_GetLinkCollectionNodes, "HidP_GetLinkCollectionNodes", accu);
+    Bind(HidP_GetSpecificButtonCaps, "HidP_GetSpecificButtonCaps", accu);
+    Bind(HidP_GetSpecificValueCaps, "HidP_GetSpecificValueCaps", accu);
+    Bind(HidP_GetData, "HidP_GetData", accu);
+    Bind(HidP_SetData, "HidP_SetData", accu);
+    Bind(HidP_MaxDataListLength, "HidP_MaxDataListLength", accu);
+    Bind(HidP_GetUsages, "HidP_GetUsages", accu);
+    Bind(HidP_GetButtons, "HidP_GetUsages", accu);
+    Bind(HidP_GetUsagesEx, "HidP_GetUsagesEx", accu);
+    Bind(HidP_GetButtonsEx, "HidP_GetUsagesEx", accu);
+    Bind(HidP_SetUsages, "HidP_SetUsages", accu);
+    Bind(HidP_SetButtons, "HidP_SetUsages", accu);
+    Bind(HidP_UnsetUsages, "HidP_UnsetUsages", accu);
+    Bind(HidP_UnsetButtons, "HidP_UnsetUsages", accu);
+    Bind(HidP_MaxUsageListLength, "HidP_MaxUsageListLength", accu);
+    Bind(HidP_MaxButtonListLength, "HidP_MaxUsageListLength", accu);
+    Bind(HidP_GetUsageValue, "HidP_GetUsageValue", accu);
+    Bind(HidP_GetScaledUsageValue, "HidP_GetScaledUsageValue", accu);
+    Bind(HidP_GetUsageValueArray, "HidP_GetUsageValueArray", accu);
+    Bind(HidP_SetUsageValue, "HidP_SetUsageValue", accu);
+    Bind(HidP_SetScaledUsageValue, "HidP_SetScaledUsageValue", accu);
+    Bind(HidP_SetUsageValueArray, "HidP_SetUsageValueArray", accu);
+    Bind(HidP_UsageListDifference, "HidP_UsageListDifference", accu);
     // The report-descriptor parser of this platform always has the extended attributes and the
     // report initialisation.
-    bind(HidP_GetExtendedAttributes, "HidP_GetExtendedAttributes", accu);
-    bind(HidP_InitializeReportForID, "HidP_InitializeReportForID", accu);
+    Bind(HidP_GetExtendedAttributes, "HidP_GetExtendedAttributes", accu);
+    Bind(HidP_InitializeReportForID, "HidP_InitializeReportForID", accu);
     if (!accu) UnloadHid();
     return accu;
 }
@@ -231,16 +231,16 @@ void UnloadHid() {
 
 bool IsHidLoaded() { return hidModule != nullptr; }
 
-NTSTATUS HidP_GetButtonCaps_(HIDP_REPORT_TYPE ReportType, HIDP_BUTTON_CAPS* ButtonCaps,
-                             std::uint16_t* ButtonCapsLength, PHIDP_PREPARSED_DATA PreparsedData) {
-    return HidP_GetSpecificButtonCaps(ReportType, 0, 0, 0, ButtonCaps, ButtonCapsLength,
-                                      PreparsedData);
+NTSTATUS HidP_GetButtonCaps_(HIDP_REPORT_TYPE reportType, HIDP_BUTTON_CAPS* buttonCaps,
+                             std::uint16_t* buttonCapsLength, PHIDP_PREPARSED_DATA preparsedData) {
+    return HidP_GetSpecificButtonCaps(reportType, 0, 0, 0, buttonCaps, buttonCapsLength,
+                                      preparsedData);
 }
 
-NTSTATUS HidP_GetValueCaps_(HIDP_REPORT_TYPE ReportType, HIDP_VALUE_CAPS* ValueCaps,
-                            std::uint16_t* ValueCapsLength, PHIDP_PREPARSED_DATA PreparsedData) {
-    return HidP_GetSpecificValueCaps(ReportType, 0, 0, 0, ValueCaps, ValueCapsLength,
-                                     PreparsedData);
+NTSTATUS HidP_GetValueCaps_(HIDP_REPORT_TYPE reportType, HIDP_VALUE_CAPS* valueCaps,
+                            std::uint16_t* valueCapsLength, PHIDP_PREPARSED_DATA preparsedData) {
+    return HidP_GetSpecificValueCaps(reportType, 0, 0, 0, valueCaps, valueCapsLength,
+                                     preparsedData);
 }
 
 bool HidP_IsSameUsageAndPage_(const USAGE_AND_PAGE& u1, const USAGE_AND_PAGE& u2) {

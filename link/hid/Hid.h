@@ -13,110 +13,110 @@ namespace dsp {
 // The platform library that holds the HID functions.
 extern const char* const HidModuleName;
 
-using THidD_Hello = std::uint32_t (*)(char* Buffer, std::uint32_t BufferLength);
-using THidD_GetHidGuid = void (*)(TGUID* HidGuid);
-using THidD_GetPreparsedData = bool (*)(THidHandle HidDeviceObject,
-                                        PHIDP_PREPARSED_DATA* PreparsedData);
-using THidD_FreePreparsedData = bool (*)(PHIDP_PREPARSED_DATA PreparsedData);
-using THidD_GetConfiguration = bool (*)(THidHandle HidDeviceObject,
-                                        HIDD_CONFIGURATION* Configuration,
-                                        std::uint32_t ConfigurationLength);
-using THidD_SetConfiguration = bool (*)(THidHandle HidDeviceObject,
-                                        const HIDD_CONFIGURATION* Configuration,
-                                        std::uint32_t ConfigurationLength);
-using THidD_FlushQueue = bool (*)(THidHandle HidDeviceObject);
-using THidD_GetFeature = bool (*)(THidHandle HidDeviceObject, void* ReportBuffer,
-                                  std::uint32_t ReportBufferLength);
+using THidD_Hello = std::uint32_t (*)(char* buffer, std::uint32_t bufferLength);
+using THidD_GetHidGuid = void (*)(TGUID* hidGuid);
+using THidD_GetPreparsedData = bool (*)(THidHandle hidDeviceObject,
+                                        PHIDP_PREPARSED_DATA* preparsedData);
+using THidD_FreePreparsedData = bool (*)(PHIDP_PREPARSED_DATA preparsedData);
+using THidD_GetConfiguration = bool (*)(THidHandle hidDeviceObject,
+                                        HIDD_CONFIGURATION* configuration,
+                                        std::uint32_t configurationLength);
+using THidD_SetConfiguration = bool (*)(THidHandle hidDeviceObject,
+                                        const HIDD_CONFIGURATION* configuration,
+                                        std::uint32_t configurationLength);
+using THidD_FlushQueue = bool (*)(THidHandle hidDeviceObject);
+using THidD_GetFeature = bool (*)(THidHandle hidDeviceObject, void* reportBuffer,
+                                  std::uint32_t reportBufferLength);
 using THidD_SetFeature = THidD_GetFeature;
-using THidD_GetNumInputBuffers = bool (*)(THidHandle HidDeviceObject, std::uint32_t* NumBufs);
-using THidD_SetNumInputBuffers = bool (*)(THidHandle HidDeviceObject, std::uint32_t NumBufs);
-using THidD_GetAttributes = bool (*)(THidHandle HidDeviceObject, HIDD_ATTRIBUTES* HidAttrs);
-using THidD_GetString = bool (*)(THidHandle HidDeviceObject, void* Buffer,
-                                 std::uint32_t BufferLength);
+using THidD_GetNumInputBuffers = bool (*)(THidHandle hidDeviceObject, std::uint32_t* numBufs);
+using THidD_SetNumInputBuffers = bool (*)(THidHandle hidDeviceObject, std::uint32_t numBufs);
+using THidD_GetAttributes = bool (*)(THidHandle hidDeviceObject, HIDD_ATTRIBUTES* hidAttrs);
+using THidD_GetString = bool (*)(THidHandle hidDeviceObject, void* buffer,
+                                 std::uint32_t bufferLength);
 using THidD_GetManufacturerString = THidD_GetString;
 using THidD_GetProductString = THidD_GetString;
 using THidD_GetSerialNumberString = THidD_GetString;
 using THidD_GetPhysicalDescriptor = THidD_GetString;
-using THidD_GetIndexedString = bool (*)(THidHandle HidDeviceObject, std::uint32_t StringIndex,
-                                        void* Buffer, std::uint32_t BufferLength);
+using THidD_GetIndexedString = bool (*)(THidHandle hidDeviceObject, std::uint32_t stringIndex,
+                                        void* buffer, std::uint32_t bufferLength);
 using THidD_GetInputReport = THidD_GetFeature;
 using THidD_SetOutputReport = THidD_GetFeature;
 
-using THidP_GetCaps = NTSTATUS (*)(PHIDP_PREPARSED_DATA PreparsedData, HIDP_CAPS* Capabilities);
-using THidP_GetLinkCollectionNodes = NTSTATUS (*)(HIDP_LINK_COLLECTION_NODE* LinkCollectionNodes,
-                                                  std::uint32_t* LinkCollectionNodesLength,
-                                                  PHIDP_PREPARSED_DATA PreparsedData);
-using THidP_GetSpecificButtonCaps = NTSTATUS (*)(HIDP_REPORT_TYPE ReportType, USAGE UsagePage,
-                                                 std::uint16_t LinkCollection, USAGE Usage,
-                                                 HIDP_BUTTON_CAPS* ButtonCaps,
-                                                 std::uint16_t* ButtonCapsLength,
-                                                 PHIDP_PREPARSED_DATA PreparsedData);
-using THidP_GetSpecificValueCaps = NTSTATUS (*)(HIDP_REPORT_TYPE ReportType, USAGE UsagePage,
-                                                std::uint16_t LinkCollection, USAGE Usage,
-                                                HIDP_VALUE_CAPS* ValueCaps,
-                                                std::uint16_t* ValueCapsLength,
-                                                PHIDP_PREPARSED_DATA PreparsedData);
-using THidP_GetData = NTSTATUS (*)(HIDP_REPORT_TYPE ReportType, HIDP_DATA* DataList,
-                                   std::uint32_t* DataLength, PHIDP_PREPARSED_DATA PreparsedData,
-                                   std::uint8_t* Report, std::uint32_t ReportLength);
+using THidP_GetCaps = NTSTATUS (*)(PHIDP_PREPARSED_DATA preparsedData, HIDP_CAPS* capabilities);
+using THidP_GetLinkCollectionNodes = NTSTATUS (*)(HIDP_LINK_COLLECTION_NODE* linkCollectionNodes,
+                                                  std::uint32_t* linkCollectionNodesLength,
+                                                  PHIDP_PREPARSED_DATA preparsedData);
+using THidP_GetSpecificButtonCaps = NTSTATUS (*)(HIDP_REPORT_TYPE reportType, USAGE usagePage,
+                                                 std::uint16_t linkCollection, USAGE usage,
+                                                 HIDP_BUTTON_CAPS* buttonCaps,
+                                                 std::uint16_t* buttonCapsLength,
+                                                 PHIDP_PREPARSED_DATA preparsedData);
+using THidP_GetSpecificValueCaps = NTSTATUS (*)(HIDP_REPORT_TYPE reportType, USAGE usagePage,
+                                                std::uint16_t linkCollection, USAGE usage,
+                                                HIDP_VALUE_CAPS* valueCaps,
+                                                std::uint16_t* valueCapsLength,
+                                                PHIDP_PREPARSED_DATA preparsedData);
+using THidP_GetData = NTSTATUS (*)(HIDP_REPORT_TYPE reportType, HIDP_DATA* dataList,
+                                   std::uint32_t* dataLength, PHIDP_PREPARSED_DATA preparsedData,
+                                   std::uint8_t* report, std::uint32_t reportLength);
 using THidP_SetData = THidP_GetData;
-using THidP_MaxDataListLength = std::uint32_t (*)(HIDP_REPORT_TYPE ReportType,
-                                                  PHIDP_PREPARSED_DATA PreparsedData);
-using THidP_GetUsages = NTSTATUS (*)(HIDP_REPORT_TYPE ReportType, USAGE UsagePage,
-                                     std::uint16_t LinkCollection, USAGE* UsageList,
-                                     std::uint32_t* UsageLength, PHIDP_PREPARSED_DATA PreparsedData,
-                                     std::uint8_t* Report, std::uint32_t ReportLength);
+using THidP_MaxDataListLength = std::uint32_t (*)(HIDP_REPORT_TYPE reportType,
+                                                  PHIDP_PREPARSED_DATA preparsedData);
+using THidP_GetUsages = NTSTATUS (*)(HIDP_REPORT_TYPE reportType, USAGE usagePage,
+                                     std::uint16_t linkCollection, USAGE* usageList,
+                                     std::uint32_t* usageLength, PHIDP_PREPARSED_DATA preparsedData,
+                                     std::uint8_t* report, std::uint32_t reportLength);
 using THidP_GetButtons = THidP_GetUsages;
-using THidP_GetUsagesEx = NTSTATUS (*)(HIDP_REPORT_TYPE ReportType, std::uint16_t LinkCollection,
-                                       USAGE_AND_PAGE* ButtonList, std::uint32_t* UsageLength,
-                                       PHIDP_PREPARSED_DATA PreparsedData, std::uint8_t* Report,
-                                       std::uint32_t ReportLength);
+using THidP_GetUsagesEx = NTSTATUS (*)(HIDP_REPORT_TYPE reportType, std::uint16_t linkCollection,
+                                       USAGE_AND_PAGE* buttonList, std::uint32_t* usageLength,
+                                       PHIDP_PREPARSED_DATA preparsedData, std::uint8_t* report,
+                                       std::uint32_t reportLength);
 using THidP_GetButtonsEx = THidP_GetUsagesEx;
 using THidP_SetUsages = THidP_GetUsages;
 using THidP_SetButtons = THidP_GetUsages;
 using THidP_UnsetUsages = THidP_GetUsages;
 using THidP_UnsetButtons = THidP_GetUsages;
-using THidP_MaxUsageListLength = std::uint32_t (*)(HIDP_REPORT_TYPE ReportType, USAGE UsagePage,
-                                                   PHIDP_PREPARSED_DATA PreparsedData);
+using THidP_MaxUsageListLength = std::uint32_t (*)(HIDP_REPORT_TYPE reportType, USAGE usagePage,
+                                                   PHIDP_PREPARSED_DATA preparsedData);
 using THidP_MaxButtonListLength = THidP_MaxUsageListLength;
-using THidP_GetUsageValue = NTSTATUS (*)(HIDP_REPORT_TYPE ReportType, USAGE UsagePage,
-                                         std::uint16_t LinkCollection, USAGE Usage,
-                                         std::uint32_t* UsageValue,
-                                         PHIDP_PREPARSED_DATA PreparsedData, std::uint8_t* Report,
-                                         std::uint32_t ReportLength);
-using THidP_GetScaledUsageValue = NTSTATUS (*)(HIDP_REPORT_TYPE ReportType, USAGE UsagePage,
-                                               std::uint16_t LinkCollection, USAGE Usage,
-                                               std::int32_t* UsageValue,
-                                               PHIDP_PREPARSED_DATA PreparsedData,
-                                               std::uint8_t* Report, std::uint32_t ReportLength);
-using THidP_GetUsageValueArray = NTSTATUS (*)(HIDP_REPORT_TYPE ReportType, USAGE UsagePage,
-                                              std::uint16_t LinkCollection, USAGE Usage,
-                                              std::uint8_t* UsageValue,
-                                              std::uint16_t UsageValueByteLength,
-                                              PHIDP_PREPARSED_DATA PreparsedData,
-                                              std::uint8_t* Report, std::uint32_t ReportLength);
-using THidP_SetUsageValue = NTSTATUS (*)(HIDP_REPORT_TYPE ReportType, USAGE UsagePage,
-                                         std::uint16_t LinkCollection, USAGE Usage,
-                                         std::uint32_t UsageValue,
-                                         PHIDP_PREPARSED_DATA PreparsedData, std::uint8_t* Report,
-                                         std::uint32_t ReportLength);
-using THidP_SetScaledUsageValue = NTSTATUS (*)(HIDP_REPORT_TYPE ReportType, USAGE UsagePage,
-                                               std::uint16_t LinkCollection, USAGE Usage,
-                                               std::int32_t UsageValue,
-                                               PHIDP_PREPARSED_DATA PreparsedData,
-                                               std::uint8_t* Report, std::uint32_t ReportLength);
+using THidP_GetUsageValue = NTSTATUS (*)(HIDP_REPORT_TYPE reportType, USAGE usagePage,
+                                         std::uint16_t linkCollection, USAGE usage,
+                                         std::uint32_t* usageValue,
+                                         PHIDP_PREPARSED_DATA preparsedData, std::uint8_t* report,
+                                         std::uint32_t reportLength);
+using THidP_GetScaledUsageValue = NTSTATUS (*)(HIDP_REPORT_TYPE reportType, USAGE usagePage,
+                                               std::uint16_t linkCollection, USAGE usage,
+                                               std::int32_t* usageValue,
+                                               PHIDP_PREPARSED_DATA preparsedData,
+                                               std::uint8_t* report, std::uint32_t reportLength);
+using THidP_GetUsageValueArray = NTSTATUS (*)(HIDP_REPORT_TYPE reportType, USAGE usagePage,
+                                              std::uint16_t linkCollection, USAGE usage,
+                                              std::uint8_t* usageValue,
+                                              std::uint16_t usageValueByteLength,
+                                              PHIDP_PREPARSED_DATA preparsedData,
+                                              std::uint8_t* report, std::uint32_t reportLength);
+using THidP_SetUsageValue = NTSTATUS (*)(HIDP_REPORT_TYPE reportType, USAGE usagePage,
+                                         std::uint16_t linkCollection, USAGE usage,
+                                         std::uint32_t usageValue,
+                                         PHIDP_PREPARSED_DATA preparsedData, std::uint8_t* report,
+                                         std::uint32_t reportLength);
+using THidP_SetScaledUsageValue = NTSTATUS (*)(HIDP_REPORT_TYPE reportType, USAGE usagePage,
+                                               std::uint16_t linkCollection, USAGE usage,
+                                               std::int32_t usageValue,
+                                               PHIDP_PREPARSED_DATA preparsedData,
+                                               std::uint8_t* report, std::uint32_t reportLength);
 using THidP_SetUsageValueArray = THidP_GetUsageValueArray;
-using THidP_UsageListDifference = NTSTATUS (*)(USAGE* PreviousUsageList, USAGE* CurrentUsageList,
-                                               USAGE* BreakUsageList, USAGE* MakeUsageList,
-                                               std::uint32_t UsageListLength);
-using THidP_GetExtendedAttributes = NTSTATUS (*)(HIDP_REPORT_TYPE ReportType,
-                                                 std::uint16_t DataIndex,
-                                                 PHIDP_PREPARSED_DATA PreparsedData,
-                                                 HIDP_EXTENDED_ATTRIBUTES* Attributes,
-                                                 std::uint32_t* LengthAttributes);
-using THidP_InitializeReportForID = NTSTATUS (*)(HIDP_REPORT_TYPE ReportType, std::uint8_t ReportID,
-                                                 PHIDP_PREPARSED_DATA PreparsedData,
-                                                 std::uint8_t* Report, std::uint32_t ReportLength);
+using THidP_UsageListDifference = NTSTATUS (*)(USAGE* previousUsageList, USAGE* currentUsageList,
+                                               USAGE* breakUsageList, USAGE* makeUsageList,
+                                               std::uint32_t usageListLength);
+using THidP_GetExtendedAttributes = NTSTATUS (*)(HIDP_REPORT_TYPE reportType,
+                                                 std::uint16_t dataIndex,
+                                                 PHIDP_PREPARSED_DATA preparsedData,
+                                                 HIDP_EXTENDED_ATTRIBUTES* attributes,
+                                                 std::uint32_t* lengthAttributes);
+using THidP_InitializeReportForID = NTSTATUS (*)(HIDP_REPORT_TYPE reportType, std::uint8_t reportId,
+                                                 PHIDP_PREPARSED_DATA preparsedData,
+                                                 std::uint8_t* report, std::uint32_t reportLength);
 
 extern THidD_Hello HidD_Hello;
 extern THidD_GetHidGuid HidD_GetHidGuid;
@@ -172,10 +172,10 @@ void UnloadHid();
 bool IsHidLoaded();
 
 // The specific capability queries with usage page, link collection and usage 0: every capability.
-NTSTATUS HidP_GetButtonCaps_(HIDP_REPORT_TYPE ReportType, HIDP_BUTTON_CAPS* ButtonCaps,
-                             std::uint16_t* ButtonCapsLength, PHIDP_PREPARSED_DATA PreparsedData);
-NTSTATUS HidP_GetValueCaps_(HIDP_REPORT_TYPE ReportType, HIDP_VALUE_CAPS* ValueCaps,
-                            std::uint16_t* ValueCapsLength, PHIDP_PREPARSED_DATA PreparsedData);
+NTSTATUS HidP_GetButtonCaps_(HIDP_REPORT_TYPE reportType, HIDP_BUTTON_CAPS* buttonCaps,
+                             std::uint16_t* buttonCapsLength, PHIDP_PREPARSED_DATA preparsedData);
+NTSTATUS HidP_GetValueCaps_(HIDP_REPORT_TYPE reportType, HIDP_VALUE_CAPS* valueCaps,
+                            std::uint16_t* valueCapsLength, PHIDP_PREPARSED_DATA preparsedData);
 bool HidP_IsSameUsageAndPage_(const USAGE_AND_PAGE& u1, const USAGE_AND_PAGE& u2);
 
 }  // namespace dsp

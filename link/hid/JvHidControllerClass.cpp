@@ -18,18 +18,18 @@ namespace {
 struct ChangeListeners {
     std::mutex lock;
     std::set<HWND> windows;
-    std::shared_ptr<THidBackend> backend;
+    std::shared_ptr<IHidBackend> backend;
 };
 
-ChangeListeners& listeners() {
+ChangeListeners& Listeners() {
     static auto* l = new ChangeListeners;
     return *l;
 }
 
-void listen(HWND window) {
-    std::shared_ptr<THidBackend> backend;
+void Listen(HWND window) {
+    std::shared_ptr<IHidBackend> backend;
     {
-        ChangeListeners& l = listeners();
+        ChangeListeners& l = Listeners();
         std::lock_guard<std::mutex> guard(l.lock);
         l.windows.insert(window);
         if (l.windows.size() > 1) return;
@@ -37,16 +37,16 @@ void listen(HWND window) {
     }
     // Outside the lock: the backend calls the watcher under a lock of its own.
     backend->WatchChanges([] {
-        ChangeListeners& all = listeners();
+        ChangeListeners& all = Listeners();
         std::lock_guard<std::mutex> inner(all.lock);
         for (HWND w : all.windows) PostMessage(w, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
     });
 }
 
-void stopListening(HWND window) {
-    std::shared_ptr<THidBackend> backend;
+void StopListening(HWND window) {
+    std::shared_ptr<IHidBackend> backend;
     {
-        ChangeListeners& l = listeners();
+        ChangeListeners& l = Listeners();
         std::lock_guard<std::mutex> guard(l.lock);
         l.windows.erase(window);
         if (!l.windows.empty()) return;
@@ -55,16 +55,16 @@ void stopListening(HWND window) {
     if (backend) backend->WatchChanges(nullptr);  // outside the lock: it waits for a running call
 }
 
-bool plugged(const TJvHidDevice* d) { return d->IsPluggedIn(); }
+bool Plugged(const TJvHidDevice* d) { return d->IsPluggedIn(); }
 
 }  // namespace
 
-TJvHidDeviceController::TJvHidDeviceController(TComponent* AOwner) : TComponent(AOwner) {
-    if (LoadSetupApi()) FHidBound = LoadHid();
-    if (FHidBound) {
+TJvHidDeviceController::TJvHidDeviceController(TComponent* owner) : TComponent(owner) {
+    if (LoadSetupApi()) hidBound_ = LoadHid();
+    if (hidBound_) {
         HidD_GetHidGuid(&FHidGuid);
-        FHWnd = AllocateHWnd([this](TMessage& Msg) { EventPipe(Msg); });
-        listen(FHWnd);
+        FHWnd = AllocateHWnd([this](TMessage& msg) { EventPipe(msg); });
+        Listen(FHWnd);
         // The first enumeration runs once the message loop runs, after the form has loaded.
         PostMessage(FHWnd, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, -1);
     } else {
@@ -76,8 +76,8 @@ TJvHidDeviceController::~TJvHidDeviceController() {
     FDeviceChangeEvent = nullptr;
     FDevUnplugEvent = nullptr;
     FEnumerateEvent = nullptr;
-    if (FHidBound) {
-        stopListening(FHWnd);
+    if (hidBound_) {
+        StopListening(FHWnd);
         DeallocateHWnd(FHWnd);
     }
     // Taken one by one: an unplug handler may check its device in, which destroys it.
@@ -92,13 +92,13 @@ TJvHidDeviceController::~TJvHidDeviceController() {
         }
     }
     ReapOrphanedReadThreads();
-    if (FHidBound) UnloadSetupApi();
-    if (FHidBound) UnloadHid();
+    if (hidBound_) UnloadSetupApi();
+    if (hidBound_) UnloadHid();
 }
 
-void TJvHidDeviceController::EventPipe(TMessage& Msg) {
-    if (Msg.Msg == WM_DEVICECHANGE && Msg.WParam == DBT_DEVNODES_CHANGED && !FInDeviceChange) {
-        FLParam = std::int32_t(Msg.LParam);
+void TJvHidDeviceController::EventPipe(TMessage& msg) {
+    if (msg.Msg == WM_DEVICECHANGE && msg.WParam == DBT_DEVNODES_CHANGED && !FInDeviceChange) {
+        FLParam = std::int32_t(msg.LParam);
         FInDeviceChange = true;
         try {
             DeviceChange();
@@ -112,7 +112,7 @@ void TJvHidDeviceController::EventPipe(TMessage& Msg) {
 
 std::vector<TJvHidDevice*> TJvHidDeviceController::EnumerateHidInterfaces() {
     std::vector<TJvHidDevice*> found;
-    if (!FHidBound) return found;
+    if (!hidBound_) return found;
     HDEVINFO set =
         SetupDiGetClassDevsW(&FHidGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
     if (set == InvalidDeviceInfoSet()) return found;
@@ -150,7 +150,7 @@ void TJvHidDeviceController::DeviceChange() {
         if (i >= FList.size()) continue;  // a handler shortened the list
         TJvHidDevice* dev = FList[i];
         const bool stillPresent =
-            plugged(dev) && std::any_of(fresh.begin(), fresh.end(), [dev](TJvHidDevice* n) {
+            Plugged(dev) && std::any_of(fresh.begin(), fresh.end(), [dev](TJvHidDevice* n) {
                 return n->PnPInfo().DeviceID() == dev->PnPInfo().DeviceID();
             });
         if (stillPresent) continue;
@@ -168,7 +168,7 @@ void TJvHidDeviceController::DeviceChange() {
     // Duplicate pass: a listed, plugged-in device keeps its object.
     for (TJvHidDevice*& n : fresh) {
         const bool listed = std::any_of(FList.begin(), FList.end(), [n](TJvHidDevice* dev) {
-            return plugged(dev) && dev->PnPInfo().DeviceID() == n->PnPInfo().DeviceID();
+            return Plugged(dev) && dev->PnPInfo().DeviceID() == n->PnPInfo().DeviceID();
         });
         if (!listed) continue;
         n->FMyController = nullptr;
@@ -197,49 +197,49 @@ void TJvHidDeviceController::DeviceChange() {
     if (changed && FDeviceChangeEvent) FDeviceChangeEvent(this);
 }
 
-void TJvHidDeviceController::DeviceDestroyed(TJvHidDevice* HidDev, TJvHidDevice* Replacement) {
-    auto at = std::find(FList.begin(), FList.end(), HidDev);
+void TJvHidDeviceController::DeviceDestroyed(TJvHidDevice* hidDev, TJvHidDevice* replacement) {
+    auto at = std::find(FList.begin(), FList.end(), hidDev);
     if (at == FList.end()) {
-        delete Replacement;
+        delete replacement;
         return;
     }
-    if (Replacement != nullptr) {
-        *at = Replacement;
-        if (HidDev->IsCheckedOut()) {
+    if (replacement != nullptr) {
+        *at = replacement;
+        if (hidDev->IsCheckedOut()) {
             --FNumCheckedOutDevices;
             ++FNumCheckedInDevices;
         }
         return;
     }
     FList.erase(at);
-    if (!HidDev->IsPluggedIn())
+    if (!hidDev->IsPluggedIn())
         --FNumUnpluggedDevices;
-    else if (HidDev->IsCheckedOut())
+    else if (hidDev->IsCheckedOut())
         --FNumCheckedOutDevices;
     else
         --FNumCheckedInDevices;
 }
 
-void TJvHidDeviceController::DoArrival(TJvHidDevice* HidDev) {
+void TJvHidDeviceController::DoArrival(TJvHidDevice* hidDev) {
     if (!FArrivalEvent) return;
-    HidDev->FIsEnumerated = true;
-    FArrivalEvent(HidDev);
-    HidDev->FIsEnumerated = false;
+    hidDev->FIsEnumerated = true;
+    FArrivalEvent(hidDev);
+    hidDev->FIsEnumerated = false;
 }
 
-void TJvHidDeviceController::DoRemoval(TJvHidDevice* HidDev) {
+void TJvHidDeviceController::DoRemoval(TJvHidDevice* hidDev) {
     if (!FRemovalEvent) return;
-    HidDev->FIsEnumerated = true;
-    FRemovalEvent(HidDev);
-    HidDev->FIsEnumerated = false;
+    hidDev->FIsEnumerated = true;
+    FRemovalEvent(hidDev);
+    hidDev->FIsEnumerated = false;
 }
 
-bool TJvHidDeviceController::DoEnumerate(TJvHidDevice* HidDev, std::int32_t Idx) {
+bool TJvHidDeviceController::DoEnumerate(TJvHidDevice* hidDev, std::int32_t index) {
     if (!FEnumerateEvent) return false;
-    HidDev->FIsEnumerated = true;
-    const bool goOn = FEnumerateEvent(HidDev, Idx);
-    HidDev->FIsEnumerated = false;
-    if (!HidDev->IsCheckedOut()) HidDev->CloseAllHandles();
+    hidDev->FIsEnumerated = true;
+    const bool goOn = FEnumerateEvent(hidDev, index);
+    hidDev->FIsEnumerated = false;
+    if (!hidDev->IsCheckedOut()) hidDev->CloseAllHandles();
     return goOn;
 }
 
@@ -254,10 +254,10 @@ std::int32_t TJvHidDeviceController::Enumerate() {
     return offered;
 }
 
-bool TJvHidDeviceController::CheckThisOut(TJvHidDevice*& HidDev, std::size_t Idx, bool Check) {
-    TJvHidDevice* dev = FList[Idx];
-    if (!Check || dev->IsCheckedOut()) return false;
-    HidDev = dev;
+bool TJvHidDeviceController::CheckThisOut(TJvHidDevice*& hidDev, std::size_t index, bool check) {
+    TJvHidDevice* dev = FList[index];
+    if (!check || dev->IsCheckedOut()) return false;
+    hidDev = dev;
     dev->FIsCheckedOut = true;
     ++FNumCheckedOutDevices;
     --FNumCheckedInDevices;
@@ -265,86 +265,86 @@ bool TJvHidDeviceController::CheckThisOut(TJvHidDevice*& HidDev, std::size_t Idx
     return true;
 }
 
-bool TJvHidDeviceController::CheckOut(TJvHidDevice*& HidDev) {
-    HidDev = nullptr;
+bool TJvHidDeviceController::CheckOut(TJvHidDevice*& hidDev) {
+    hidDev = nullptr;
     for (std::size_t i = 0; i < FList.size(); ++i)
-        if (CheckThisOut(HidDev, i, true)) return true;
+        if (CheckThisOut(hidDev, i, true)) return true;
     return false;
 }
 
-bool TJvHidDeviceController::CheckOutByIndex(TJvHidDevice*& HidDev, std::int32_t Idx) {
-    HidDev = nullptr;
-    if (Idx < 0 || std::size_t(Idx) >= FList.size()) return false;
-    return CheckThisOut(HidDev, std::size_t(Idx), true);
+bool TJvHidDeviceController::CheckOutByIndex(TJvHidDevice*& hidDev, std::int32_t index) {
+    hidDev = nullptr;
+    if (index < 0 || std::size_t(index) >= FList.size()) return false;
+    return CheckThisOut(hidDev, std::size_t(index), true);
 }
 
-bool TJvHidDeviceController::CheckOutByID(TJvHidDevice*& HidDev, std::int32_t Vid,
-                                          std::int32_t Pid) {
-    HidDev = nullptr;
+bool TJvHidDeviceController::CheckOutByID(TJvHidDevice*& hidDev, std::int32_t vid,
+                                          std::int32_t pid) {
+    hidDev = nullptr;
     for (std::size_t i = 0; i < FList.size(); ++i) {
         const HIDD_ATTRIBUTES& a = FList[i]->Attributes();
-        if (CheckThisOut(HidDev, i, a.VendorID == Vid && (Pid == -1 || a.ProductID == Pid)))
+        if (CheckThisOut(hidDev, i, a.VendorID == vid && (pid == -1 || a.ProductID == pid)))
             return true;
     }
     return false;
 }
 
-bool TJvHidDeviceController::CheckOutByClass(TJvHidDevice*& HidDev, const std::string& ClassName) {
-    HidDev = nullptr;
-    if (ClassName.empty()) return false;
+bool TJvHidDeviceController::CheckOutByClass(TJvHidDevice*& hidDev, const std::string& className) {
+    hidDev = nullptr;
+    if (className.empty()) return false;
     for (std::size_t i = 0; i < FList.size(); ++i)
-        if (CheckThisOut(HidDev, i, FList[i]->PnPInfo().ClassDescr == ClassName)) return true;
+        if (CheckThisOut(hidDev, i, FList[i]->PnPInfo().ClassDescr == className)) return true;
     return false;
 }
 
 // A device's name as the name check-outs and counts compare it: a free device is opened for the
 // read (as for the callback operations), since its name could not be read otherwise.
-std::string TJvHidDeviceController::NameOf(TJvHidDevice* HidDev, bool Product) {
-    if (HidDev->IsCheckedOut()) return Product ? HidDev->ProductName() : HidDev->VendorName();
-    HidDev->FIsEnumerated = true;
-    std::string name = Product ? HidDev->ProductName() : HidDev->VendorName();
-    HidDev->FIsEnumerated = false;
-    HidDev->CloseAllHandles();
+std::string TJvHidDeviceController::NameOf(TJvHidDevice* hidDev, bool product) {
+    if (hidDev->IsCheckedOut()) return product ? hidDev->ProductName() : hidDev->VendorName();
+    hidDev->FIsEnumerated = true;
+    std::string name = product ? hidDev->ProductName() : hidDev->VendorName();
+    hidDev->FIsEnumerated = false;
+    hidDev->CloseAllHandles();
     return name;
 }
 
-bool TJvHidDeviceController::CheckOutByProductName(TJvHidDevice*& HidDev,
-                                                   const std::string& ProductName) {
-    HidDev = nullptr;
-    if (ProductName.empty()) return false;
+bool TJvHidDeviceController::CheckOutByProductName(TJvHidDevice*& hidDev,
+                                                   const std::string& productName) {
+    hidDev = nullptr;
+    if (productName.empty()) return false;
     for (std::size_t i = 0; i < FList.size(); ++i)
-        if (CheckThisOut(HidDev, i, NameOf(FList[i], true) == ProductName)) return true;
+        if (CheckThisOut(hidDev, i, NameOf(FList[i], true) == productName)) return true;
     return false;
 }
 
-bool TJvHidDeviceController::CheckOutByVendorName(TJvHidDevice*& HidDev,
-                                                  const std::string& VendorName) {
-    HidDev = nullptr;
-    if (VendorName.empty()) return false;
+bool TJvHidDeviceController::CheckOutByVendorName(TJvHidDevice*& hidDev,
+                                                  const std::string& vendorName) {
+    hidDev = nullptr;
+    if (vendorName.empty()) return false;
     for (std::size_t i = 0; i < FList.size(); ++i)
-        if (CheckThisOut(HidDev, i, NameOf(FList[i], false) == VendorName)) return true;
+        if (CheckThisOut(hidDev, i, NameOf(FList[i], false) == vendorName)) return true;
     return false;
 }
 
-bool TJvHidDeviceController::CheckOutByCallback(TJvHidDevice*& HidDev,
-                                                const TJvHidCheckCallback& Check) {
-    HidDev = nullptr;
+bool TJvHidDeviceController::CheckOutByCallback(TJvHidDevice*& hidDev,
+                                                const TJvHidCheckCallback& check) {
+    hidDev = nullptr;
     for (std::size_t i = 0; i < FList.size(); ++i) {
         TJvHidDevice* dev = FList[i];
         if (dev->IsCheckedOut()) continue;
         dev->FIsEnumerated = true;
-        const bool accepted = Check(dev);
+        const bool accepted = check(dev);
         dev->FIsEnumerated = false;
-        if (CheckThisOut(HidDev, i, accepted)) return true;
+        if (CheckThisOut(hidDev, i, accepted)) return true;
         dev->CloseAllHandles();
     }
     return false;
 }
 
-void TJvHidDeviceController::CheckIn(TJvHidDevice*& HidDev) {
-    if (HidDev == nullptr) return;
-    TJvHidDevice* dev = HidDev;
-    HidDev = nullptr;
+void TJvHidDeviceController::CheckIn(TJvHidDevice*& hidDev) {
+    if (hidDev == nullptr) return;
+    TJvHidDevice* dev = hidDev;
+    hidDev = nullptr;
     dev->StopThread();
     dev->CloseAllHandles();
     if (dev->IsPluggedIn()) {
@@ -356,37 +356,37 @@ void TJvHidDeviceController::CheckIn(TJvHidDevice*& HidDev) {
     }
 }
 
-std::int32_t TJvHidDeviceController::CountByID(std::int32_t Vid, std::int32_t Pid) {
+std::int32_t TJvHidDeviceController::CountByID(std::int32_t vid, std::int32_t pid) {
     return std::int32_t(std::count_if(FList.begin(), FList.end(), [&](TJvHidDevice* d) {
-        return plugged(d) && d->Attributes().VendorID == Vid &&
-               (Pid == -1 || d->Attributes().ProductID == Pid);
+        return Plugged(d) && d->Attributes().VendorID == vid &&
+               (pid == -1 || d->Attributes().ProductID == pid);
     }));
 }
 
-std::int32_t TJvHidDeviceController::CountByClass(const std::string& ClassName) {
+std::int32_t TJvHidDeviceController::CountByClass(const std::string& className) {
     return std::int32_t(std::count_if(FList.begin(), FList.end(), [&](TJvHidDevice* d) {
-        return plugged(d) && d->PnPInfo().ClassDescr == ClassName;
+        return Plugged(d) && d->PnPInfo().ClassDescr == className;
     }));
 }
 
-std::int32_t TJvHidDeviceController::CountByProductName(const std::string& ProductName) {
+std::int32_t TJvHidDeviceController::CountByProductName(const std::string& productName) {
     return std::int32_t(std::count_if(FList.begin(), FList.end(), [&](TJvHidDevice* d) {
-        return plugged(d) && NameOf(d, true) == ProductName;
+        return Plugged(d) && NameOf(d, true) == productName;
     }));
 }
 
-std::int32_t TJvHidDeviceController::CountByVendorName(const std::string& VendorName) {
+std::int32_t TJvHidDeviceController::CountByVendorName(const std::string& vendorName) {
     return std::int32_t(std::count_if(FList.begin(), FList.end(), [&](TJvHidDevice* d) {
-        return plugged(d) && NameOf(d, false) == VendorName;
+        return Plugged(d) && NameOf(d, false) == vendorName;
     }));
 }
 
-std::int32_t TJvHidDeviceController::CountByCallback(const TJvHidCheckCallback& Check) {
+std::int32_t TJvHidDeviceController::CountByCallback(const TJvHidCheckCallback& check) {
     std::int32_t count = 0;
     for (TJvHidDevice* dev : FList) {
-        if (!plugged(dev)) continue;
+        if (!Plugged(dev)) continue;
         dev->FIsEnumerated = true;
-        if (Check(dev)) ++count;
+        if (check(dev)) ++count;
         dev->FIsEnumerated = false;
         if (!dev->IsCheckedOut()) dev->CloseAllHandles();
     }
@@ -403,42 +403,42 @@ std::string TJvHidDeviceController::HidVersion() {
     return text;
 }
 
-void TJvHidDeviceController::SetDeviceChangeEvent(const TJvHidNotifyEvent& Event) {
-    if (Event == FDeviceChangeEvent) return;
-    FDeviceChangeEvent = Event;
+void TJvHidDeviceController::SetDeviceChangeEvent(const TJvHidNotifyEvent& event) {
+    if (event == FDeviceChangeEvent) return;
+    FDeviceChangeEvent = event;
     if (!ComponentState().Contains(csLoading)) DeviceChange();
 }
 
-void TJvHidDeviceController::SetDevData(const TJvHidDataEvent& Event) {
-    if (Event == FDevDataEvent) return;
+void TJvHidDeviceController::SetDevData(const TJvHidDataEvent& event) {
+    if (event == FDevDataEvent) return;
     for (TJvHidDevice* dev : FList)
-        if (dev->OnData() == FDevDataEvent) dev->SetDataEvent(Event);
-    FDevDataEvent = Event;
+        if (dev->OnData() == FDevDataEvent) dev->SetDataEvent(event);
+    FDevDataEvent = event;
 }
 
-void TJvHidDeviceController::SetDevDataError(const TJvHidDataErrorEvent& Event) {
-    if (Event == FDevDataErrorEvent) return;
+void TJvHidDeviceController::SetDevDataError(const TJvHidDataErrorEvent& event) {
+    if (event == FDevDataErrorEvent) return;
     for (TJvHidDevice* dev : FList)
-        if (dev->OnDataError() == FDevDataErrorEvent) dev->SetOnDataError(Event);
-    FDevDataErrorEvent = Event;
+        if (dev->OnDataError() == FDevDataErrorEvent) dev->SetOnDataError(event);
+    FDevDataErrorEvent = event;
 }
 
-void TJvHidDeviceController::SetDevUnplug(const TJvHidPlugEvent& Event) {
-    if (Event == FDevUnplugEvent) return;
+void TJvHidDeviceController::SetDevUnplug(const TJvHidPlugEvent& event) {
+    if (event == FDevUnplugEvent) return;
     for (TJvHidDevice* dev : FList)
-        if (dev->OnUnplug() == FDevUnplugEvent) dev->SetOnUnplug(Event);
-    FDevUnplugEvent = Event;
+        if (dev->OnUnplug() == FDevUnplugEvent) dev->SetOnUnplug(event);
+    FDevUnplugEvent = event;
 }
 
-void TJvHidDeviceController::SetDevThreadSleepTime(std::int32_t Value) {
-    if (Value == FDevThreadSleepTime) return;
+void TJvHidDeviceController::SetDevThreadSleepTime(std::int32_t value) {
+    if (value == FDevThreadSleepTime) return;
     for (TJvHidDevice* dev : FList)
-        if (dev->ThreadSleepTime() == FDevThreadSleepTime) dev->SetThreadSleepTime(Value);
-    FDevThreadSleepTime = Value;
+        if (dev->ThreadSleepTime() == FDevThreadSleepTime) dev->SetThreadSleepTime(value);
+    FDevThreadSleepTime = value;
 }
 
-std::string HidErrorString(NTSTATUS Code) {
-    const bool isError = ((Code >> 16) & 0xFF) == 0x11 && (Code & 0xC0000000u) != 0;
+std::string HidErrorString(NTSTATUS code) {
+    const bool isError = ((code >> 16) & 0xFF) == 0x11 && (code & 0xC0000000u) != 0;
     if (!isError) return {};
     static const std::map<NTSTATUS, const char*> messages{
         {HIDP_STATUS_NULL, "device not plugged in"},
@@ -460,20 +460,20 @@ std::string HidErrorString(NTSTATUS Code) {
         {HIDP_STATUS_REPORT_DOES_NOT_EXIST, "report does not exist"},
         {HIDP_STATUS_NOT_IMPLEMENTED, "not implemented"},
     };
-    auto found = messages.find(Code);
+    auto found = messages.find(code);
     if (found != messages.end()) return std::string("HID Error: ") + found->second;
     char unknown[40];
-    std::snprintf(unknown, sizeof unknown, "unknown HID error %x", unsigned(Code));
+    std::snprintf(unknown, sizeof unknown, "unknown HID error %x", unsigned(code));
     return std::string("HID Error: ") + unknown;
 }
 
-void HidError(NTSTATUS Code) {
-    std::string text = HidErrorString(Code);
+void HidError(NTSTATUS code) {
+    std::string text = HidErrorString(code);
     if (!text.empty()) throw EHidClientError(text);
 }
 
-void HidCheck(NTSTATUS Code) {
-    if (Code != HIDP_STATUS_SUCCESS) HidError(Code);
+void HidCheck(NTSTATUS code) {
+    if (code != HIDP_STATUS_SUCCESS) HidError(code);
 }
 
 }  // namespace dsp

@@ -17,7 +17,7 @@ namespace dsp {
 
 class TJvHidDeviceController : public TComponent {
 public:
-    explicit TJvHidDeviceController(TComponent* AOwner);
+    explicit TJvHidDeviceController(TComponent* owner);
     ~TJvHidDeviceController() override;
 
     // Enumerates afresh and compares with the list: unplug and OnRemoval for devices gone,
@@ -26,22 +26,22 @@ public:
     // Offers every plugged-in device to OnEnumerate until it answers false; the count offered.
     std::int32_t Enumerate();
 
-    bool CheckOut(TJvHidDevice*& HidDev);
-    bool CheckOutByIndex(TJvHidDevice*& HidDev, std::int32_t Idx);
-    // Pid -1 takes any product of the vendor.
-    bool CheckOutByID(TJvHidDevice*& HidDev, std::int32_t Vid, std::int32_t Pid);
-    bool CheckOutByClass(TJvHidDevice*& HidDev, const std::string& ClassName);
-    bool CheckOutByProductName(TJvHidDevice*& HidDev, const std::string& ProductName);
-    bool CheckOutByVendorName(TJvHidDevice*& HidDev, const std::string& VendorName);
-    bool CheckOutByCallback(TJvHidDevice*& HidDev, const TJvHidCheckCallback& Check);
-    // Returns a checked-out device: an unplugged one is destroyed. HidDev becomes null.
-    void CheckIn(TJvHidDevice*& HidDev);
+    bool CheckOut(TJvHidDevice*& hidDev);
+    bool CheckOutByIndex(TJvHidDevice*& hidDev, std::int32_t index);
+    // pid -1 takes any product of the vendor.
+    bool CheckOutByID(TJvHidDevice*& hidDev, std::int32_t vid, std::int32_t pid);
+    bool CheckOutByClass(TJvHidDevice*& hidDev, const std::string& className);
+    bool CheckOutByProductName(TJvHidDevice*& hidDev, const std::string& productName);
+    bool CheckOutByVendorName(TJvHidDevice*& hidDev, const std::string& vendorName);
+    bool CheckOutByCallback(TJvHidDevice*& hidDev, const TJvHidCheckCallback& check);
+    // Returns a checked-out device: an unplugged one is destroyed. hidDev becomes null.
+    void CheckIn(TJvHidDevice*& hidDev);
 
-    std::int32_t CountByID(std::int32_t Vid, std::int32_t Pid);
-    std::int32_t CountByClass(const std::string& ClassName);
-    std::int32_t CountByProductName(const std::string& ProductName);
-    std::int32_t CountByVendorName(const std::string& VendorName);
-    std::int32_t CountByCallback(const TJvHidCheckCallback& Check);
+    std::int32_t CountByID(std::int32_t vid, std::int32_t pid);
+    std::int32_t CountByClass(const std::string& className);
+    std::int32_t CountByProductName(const std::string& productName);
+    std::int32_t CountByVendorName(const std::string& vendorName);
+    std::int32_t CountByCallback(const TJvHidCheckCallback& check);
 
     // The version of the platform's HID layer.
     std::string HidVersion();
@@ -51,25 +51,25 @@ public:
     std::int32_t NumCheckedOutDevices() const { return FNumCheckedOutDevices; }
     std::int32_t NumUnpluggedDevices() const { return FNumUnpluggedDevices; }
     std::int32_t DevThreadSleepTime() const { return FDevThreadSleepTime; }
-    void SetDevThreadSleepTime(std::int32_t Value);
+    void SetDevThreadSleepTime(std::int32_t value);
     const std::string& Version() const { return FVersion; }
-    void SetVersion(const std::string& Value) { FDummy = Value; }
+    void SetVersion(const std::string& value) { FDummy = value; }
 
     const TJvHidPlugEvent& OnArrival() const { return FArrivalEvent; }
-    void SetOnArrival(const TJvHidPlugEvent& Event) { FArrivalEvent = Event; }
+    void SetOnArrival(const TJvHidPlugEvent& event) { FArrivalEvent = event; }
     const TJvHidNotifyEvent& OnDeviceChange() const { return FDeviceChangeEvent; }
     // A different handler is stored and, unless the form is loading, re-enumerates at once.
-    void SetDeviceChangeEvent(const TJvHidNotifyEvent& Event);
+    void SetDeviceChangeEvent(const TJvHidNotifyEvent& event);
     const TJvHidEnumerateEvent& OnEnumerate() const { return FEnumerateEvent; }
-    void SetOnEnumerate(const TJvHidEnumerateEvent& Event) { FEnumerateEvent = Event; }
+    void SetOnEnumerate(const TJvHidEnumerateEvent& event) { FEnumerateEvent = event; }
     const TJvHidDataEvent& OnDeviceData() const { return FDevDataEvent; }
-    void SetDevData(const TJvHidDataEvent& Event);
+    void SetDevData(const TJvHidDataEvent& event);
     const TJvHidDataErrorEvent& OnDeviceDataError() const { return FDevDataErrorEvent; }
-    void SetDevDataError(const TJvHidDataErrorEvent& Event);
+    void SetDevDataError(const TJvHidDataErrorEvent& event);
     const TJvHidPlugEvent& OnDeviceUnplug() const { return FDevUnplugEvent; }
-    void SetDevUnplug(const TJvHidPlugEvent& Event);
+    void SetDevUnplug(const TJvHidPlugEvent& event);
     const TJvHidPlugEvent& OnRemoval() const { return FRemovalEvent; }
-    void SetOnRemoval(const TJvHidPlugEvent& Event) { FRemovalEvent = Event; }
+    void SetOnRemoval(const TJvHidPlugEvent& event) { FRemovalEvent = event; }
 
     // The devices listed now, in order of arrival.
     const std::vector<TJvHidDevice*>& Devices() const { return FList; }
@@ -77,15 +77,15 @@ public:
 private:
     friend class TJvHidDevice;
 
-    void EventPipe(TMessage& Msg);
+    void EventPipe(TMessage& msg);
     std::vector<TJvHidDevice*> EnumerateHidInterfaces();
-    bool CheckThisOut(TJvHidDevice*& HidDev, std::size_t Idx, bool Check);
-    void DoArrival(TJvHidDevice* HidDev);
-    void DoRemoval(TJvHidDevice* HidDev);
-    bool DoEnumerate(TJvHidDevice* HidDev, std::int32_t Idx);
-    std::string NameOf(TJvHidDevice* HidDev, bool Product);
+    bool CheckThisOut(TJvHidDevice*& hidDev, std::size_t index, bool check);
+    void DoArrival(TJvHidDevice* hidDev);
+    void DoRemoval(TJvHidDevice* hidDev);
+    bool DoEnumerate(TJvHidDevice* hidDev, std::int32_t index);
+    std::string NameOf(TJvHidDevice* hidDev, bool product);
     // A device of the list is being destroyed by someone else; the list lets go of it.
-    void DeviceDestroyed(TJvHidDevice* HidDev, TJvHidDevice* Replacement);
+    void DeviceDestroyed(TJvHidDevice* hidDev, TJvHidDevice* replacement);
 
     TGUID FHidGuid;
     TJvHidPlugEvent FArrivalEvent;
@@ -105,15 +105,15 @@ private:
     bool FInDeviceChange = false;
     std::int32_t FLParam = 0;
     HWND FHWnd{};
-    bool FHidBound = false;
+    bool hidBound_ = false;
 };
 
 // Parser statuses: a code is an error when bits 16 to 23 hold 0x11 and bit 30 or 31 is set.
 // "HID Error: " and the code's message, or empty for a code that is no error.
-std::string HidErrorString(NTSTATUS Code);
+std::string HidErrorString(NTSTATUS code);
 // Raises EHidClientError with HidErrorString when the code is an error.
-void HidError(NTSTATUS Code);
+void HidError(NTSTATUS code);
 // HidError for every code but success.
-void HidCheck(NTSTATUS Code);
+void HidCheck(NTSTATUS code);
 
 }  // namespace dsp

@@ -17,12 +17,12 @@ namespace {
 constexpr std::uint32_t kStringBufferChars = 254;
 
 // Read threads a device stopped waiting for (UI thread only).
-std::vector<TJvHidDeviceReadThread*>& orphanedThreads() {
+std::vector<TJvHidDeviceReadThread*>& OrphanedThreads() {
     static auto* threads = new std::vector<TJvHidDeviceReadThread*>;
     return *threads;
 }
 
-std::string bufferText(const std::vector<char16_t>& buffer) {
+std::string BufferText(const std::vector<char16_t>& buffer) {
     std::u16string text;
     for (char16_t c : buffer) {
         if (c == 0) break;
@@ -45,9 +45,9 @@ TJvHidDevice::TJvHidDevice() {
     throw EControllerError("Direct creation of a TJvHidDevice object is not allowed");
 }
 
-TJvHidDevice::TJvHidDevice(std::unique_ptr<TJvHidPnPInfo> PnPInfo,
-                           TJvHidDeviceController* Controller)
-    : FMyController(Controller), FPnPInfo(std::move(PnPInfo)) {
+TJvHidDevice::TJvHidDevice(std::unique_ptr<TJvHidPnPInfo> pnPInfo,
+                           TJvHidDeviceController* controller)
+    : FMyController(controller), FPnPInfo(std::move(pnPInfo)) {
     try {
         if (FMyController != nullptr) {
             SetDataEvent(FMyController->FDevDataEvent);
@@ -72,7 +72,7 @@ TJvHidDevice::TJvHidDevice(std::unique_ptr<TJvHidPnPInfo> PnPInfo,
 }
 
 TJvHidDevice::~TJvHidDevice() {
-    if (FDestroyedFlag != nullptr) *FDestroyedFlag = true;
+    if (destroyedFlag_ != nullptr) *destroyedFlag_ = true;
     const TJvHidDataEvent savedData = FData;
     const TJvHidPlugEvent savedUnplug = FUnplug;
     SetDataEvent(nullptr);
@@ -137,9 +137,9 @@ bool TJvHidDevice::OpenFile() {
     return FHidFileHandle.load() != kInvalidHidHandle;
 }
 
-bool TJvHidDevice::OpenFileEx(TJvHidOpenExMode Mode) {
+bool TJvHidDevice::OpenFileEx(TJvHidOpenExMode mode) {
     if (!IsAccessible()) return false;
-    if (Mode == omhRead) {
+    if (mode == omhRead) {
         const bool wasOpen = FHidOverlappedRead.load() != kInvalidHidHandle;
         if (!wasOpen && OpenInto(FHidOverlappedRead, kHidAccessRead, true)) {
             const THidHandle handle = FHidOverlappedRead.load();
@@ -161,11 +161,11 @@ void TJvHidDevice::CloseFile() {
     FNumInputBuffers = 0;
 }
 
-void TJvHidDevice::CloseFileEx(TJvHidOpenExMode Mode) {
-    std::atomic<THidHandle>& slot = Mode == omhRead ? FHidOverlappedRead : FHidOverlappedWrite;
+void TJvHidDevice::CloseFileEx(TJvHidOpenExMode mode) {
+    std::atomic<THidHandle>& slot = mode == omhRead ? FHidOverlappedRead : FHidOverlappedWrite;
     const THidHandle handle = slot.exchange(kInvalidHidHandle);
     if (handle != kInvalidHidHandle) HidCloseHandle(handle);
-    if (Mode == omhRead) FNumOverlappedBuffers = 0;
+    if (mode == omhRead) FNumOverlappedBuffers = 0;
 }
 
 void TJvHidDevice::CloseAllHandles() {
@@ -174,9 +174,9 @@ void TJvHidDevice::CloseAllHandles() {
     CloseFileEx(omhWrite);
 }
 
-bool TJvHidDevice::CancelIO(TJvHidOpenExMode Mode) {
+bool TJvHidDevice::CancelIO(TJvHidOpenExMode mode) {
     const THidHandle handle =
-        Mode == omhRead ? FHidOverlappedRead.load() : FHidOverlappedWrite.load();
+        mode == omhRead ? FHidOverlappedRead.load() : FHidOverlappedWrite.load();
     return handle != kInvalidHidHandle && HidCancelIo(handle);
 }
 
@@ -185,7 +185,7 @@ std::string TJvHidDevice::VendorName() {
         std::vector<char16_t> buffer(kStringBufferChars, 0);
         if (HidD_GetManufacturerString(FHidFileHandle, buffer.data(),
                                        std::uint32_t(buffer.size() * 2)))
-            FVendorName = bufferText(buffer);
+            FVendorName = BufferText(buffer);
         CloseFile();
     }
     return FVendorName;
@@ -195,7 +195,7 @@ std::string TJvHidDevice::ProductName() {
     if (FProductName.empty() && OpenFile()) {
         std::vector<char16_t> buffer(kStringBufferChars, 0);
         if (HidD_GetProductString(FHidFileHandle, buffer.data(), std::uint32_t(buffer.size() * 2)))
-            FProductName = bufferText(buffer);
+            FProductName = BufferText(buffer);
         CloseFile();
     }
     return FProductName;
@@ -220,24 +220,24 @@ std::string TJvHidDevice::SerialNumber() {
             // request with the language list itself.
             bool differs = false;
             for (std::size_t i = 0; i < count; ++i) differs = differs || serial[i] != languages[i];
-            if (count > 0 && differs) FSerialNumber = bufferText(serial);
+            if (count > 0 && differs) FSerialNumber = BufferText(serial);
         }
         CloseFile();
     }
     return FSerialNumber;
 }
 
-std::string TJvHidDevice::GetDeviceStringUnicode(std::uint8_t Idx) {
-    if (Idx == 0 || !OpenFile()) return {};
+std::string TJvHidDevice::GetDeviceStringUnicode(std::uint8_t index) {
+    if (index == 0 || !OpenFile()) return {};
     std::vector<char16_t> buffer(kStringBufferChars, 0);
-    if (!HidD_GetIndexedString(FHidFileHandle, Idx, buffer.data(),
+    if (!HidD_GetIndexedString(FHidFileHandle, index, buffer.data(),
                                std::uint32_t(buffer.size() * 2)))
         return {};
-    return bufferText(buffer);
+    return BufferText(buffer);
 }
 
-std::string TJvHidDevice::GetDeviceStringAnsi(std::uint8_t Idx) {
-    return GetDeviceStringUnicode(Idx);
+std::string TJvHidDevice::GetDeviceStringAnsi(std::uint8_t index) {
+    return GetDeviceStringUnicode(index);
 }
 
 const std::vector<std::string>& TJvHidDevice::LanguageStrings() {
@@ -280,8 +280,8 @@ HIDD_CONFIGURATION TJvHidDevice::Configuration() {
     return config;
 }
 
-void TJvHidDevice::SetConfiguration(const HIDD_CONFIGURATION& Config) {
-    if (OpenFile()) HidD_SetConfiguration(FHidFileHandle, &Config, sizeof Config);
+void TJvHidDevice::SetConfiguration(const HIDD_CONFIGURATION& config) {
+    if (OpenFile()) HidD_SetConfiguration(FHidFileHandle, &config, sizeof config);
 }
 
 PHIDP_PREPARSED_DATA TJvHidDevice::PreparsedData() {
@@ -304,26 +304,26 @@ HIDP_CAPS TJvHidDevice::GetCaps() {
     return caps;
 }
 
-bool TJvHidDevice::ReadFile(void* Report, std::uint32_t ToRead, std::uint32_t& BytesRead) {
-    BytesRead = 0;
-    return OpenFile() && HidReadFile(FHidFileHandle, Report, ToRead, &BytesRead);
+bool TJvHidDevice::ReadFile(void* report, std::uint32_t toRead, std::uint32_t& bytesRead) {
+    bytesRead = 0;
+    return OpenFile() && HidReadFile(FHidFileHandle, report, toRead, &bytesRead);
 }
 
-bool TJvHidDevice::WriteFile(const void* Report, std::uint32_t ToWrite,
-                             std::uint32_t& BytesWritten) {
-    BytesWritten = 0;
-    return OpenFile() && HidWriteFile(FHidFileHandle, Report, ToWrite, &BytesWritten);
+bool TJvHidDevice::WriteFile(const void* report, std::uint32_t toWrite,
+                             std::uint32_t& bytesWritten) {
+    bytesWritten = 0;
+    return OpenFile() && HidWriteFile(FHidFileHandle, report, toWrite, &bytesWritten);
 }
 
-bool TJvHidDevice::ReadFileEx(void* Report, std::uint32_t ToRead, THidCompletionRoutine CallBack) {
+bool TJvHidDevice::ReadFileEx(void* report, std::uint32_t toRead, THidCompletionRoutine callBack) {
     return OpenFileEx(omhRead) &&
-           HidReadFileEx(FHidOverlappedRead, Report, ToRead, std::move(CallBack));
+           HidReadFileEx(FHidOverlappedRead, report, toRead, std::move(callBack));
 }
 
-bool TJvHidDevice::WriteFileEx(const void* Report, std::uint32_t ToWrite,
-                               THidCompletionRoutine CallBack) {
+bool TJvHidDevice::WriteFileEx(const void* report, std::uint32_t toWrite,
+                               THidCompletionRoutine callBack) {
     return OpenFileEx(omhWrite) &&
-           HidWriteFileEx(FHidOverlappedWrite, Report, ToWrite, std::move(CallBack));
+           HidWriteFileEx(FHidOverlappedWrite, report, toWrite, std::move(callBack));
 }
 
 std::uint32_t TJvHidDevice::HidOverlappedReadResult() {
@@ -340,56 +340,56 @@ std::uint32_t TJvHidDevice::HidOverlappedWriteResult() {
     return bytes;
 }
 
-bool TJvHidDevice::GetFeature(void* Report, std::uint32_t Size) {
-    return OpenFile() && HidD_GetFeature(FHidFileHandle, Report, Size);
+bool TJvHidDevice::GetFeature(void* report, std::uint32_t size) {
+    return OpenFile() && HidD_GetFeature(FHidFileHandle, report, size);
 }
 
-bool TJvHidDevice::SetFeature(void* Report, std::uint32_t Size) {
-    return OpenFile() && HidD_SetFeature(FHidFileHandle, Report, Size);
+bool TJvHidDevice::SetFeature(void* report, std::uint32_t size) {
+    return OpenFile() && HidD_SetFeature(FHidFileHandle, report, size);
 }
 
 bool TJvHidDevice::FlushQueue() { return OpenFile() && HidD_FlushQueue(FHidFileHandle); }
 
-bool TJvHidDevice::GetInputReport(void* Report, std::uint32_t Size) {
+bool TJvHidDevice::GetInputReport(void* report, std::uint32_t size) {
     return HidD_GetInputReport != nullptr && OpenFile() &&
-           HidD_GetInputReport(FHidFileHandle, Report, Size);
+           HidD_GetInputReport(FHidFileHandle, report, size);
 }
 
-bool TJvHidDevice::SetOutputReport(void* Report, std::uint32_t Size) {
+bool TJvHidDevice::SetOutputReport(void* report, std::uint32_t size) {
     return HidD_SetOutputReport != nullptr && OpenFile() &&
-           HidD_SetOutputReport(FHidFileHandle, Report, Size);
+           HidD_SetOutputReport(FHidFileHandle, report, size);
 }
 
-bool TJvHidDevice::DeviceIoControl(std::uint32_t IoControlCode, const void* InBuffer,
-                                   std::uint32_t InSize, void* OutBuffer, std::uint32_t OutSize,
-                                   std::uint32_t& BytesReturned) {
-    BytesReturned = 0;
-    return OpenFile() && HidDeviceIoControl(FHidFileHandle, IoControlCode, InBuffer, InSize,
-                                            OutBuffer, OutSize, &BytesReturned);
+bool TJvHidDevice::DeviceIoControl(std::uint32_t ioControlCode, const void* inBuffer,
+                                   std::uint32_t inSize, void* outBuffer, std::uint32_t outSize,
+                                   std::uint32_t& bytesReturned) {
+    bytesReturned = 0;
+    return OpenFile() && HidDeviceIoControl(FHidFileHandle, ioControlCode, inBuffer, inSize,
+                                            outBuffer, outSize, &bytesReturned);
 }
 
-void TJvHidDevice::SetNumInputBuffers(std::int32_t Value) {
-    if (Value == FNumInputBuffers || !OpenFile()) return;
-    HidD_SetNumInputBuffers(FHidFileHandle, std::uint32_t(Value));
+void TJvHidDevice::SetNumInputBuffers(std::int32_t value) {
+    if (value == FNumInputBuffers || !OpenFile()) return;
+    HidD_SetNumInputBuffers(FHidFileHandle, std::uint32_t(value));
     std::uint32_t count = 0;
     if (HidD_GetNumInputBuffers(FHidFileHandle, &count)) FNumInputBuffers = std::int32_t(count);
 }
 
-void TJvHidDevice::SetNumOverlappedBuffers(std::int32_t Value) {
-    if (Value == FNumOverlappedBuffers || !OpenFileEx(omhRead)) return;
-    HidD_SetNumInputBuffers(FHidOverlappedRead, std::uint32_t(Value));
+void TJvHidDevice::SetNumOverlappedBuffers(std::int32_t value) {
+    if (value == FNumOverlappedBuffers || !OpenFileEx(omhRead)) return;
+    HidD_SetNumInputBuffers(FHidOverlappedRead, std::uint32_t(value));
     std::uint32_t count = 0;
     if (HidD_GetNumInputBuffers(FHidOverlappedRead, &count))
         FNumOverlappedBuffers = std::int32_t(count);
 }
 
-void TJvHidDevice::SetThreadSleepTime(std::int32_t Value) {
-    if (Value >= 10 && Value <= 10000) FThreadSleepTime = Value;
+void TJvHidDevice::SetThreadSleepTime(std::int32_t value) {
+    if (value >= 10 && value <= 10000) FThreadSleepTime = value;
 }
 
-void TJvHidDevice::SetDataEvent(const TJvHidDataEvent& DataEvent) {
-    if (!DataEvent) StopThread();
-    FData = DataEvent;
+void TJvHidDevice::SetDataEvent(const TJvHidDataEvent& dataEvent) {
+    if (!dataEvent) StopThread();
+    FData = dataEvent;
     StartThread();
 }
 
@@ -412,13 +412,13 @@ void TJvHidDevice::StopThread() {
     // The thread waits for a handler that runs further up this thread's stack (a modal loop in
     // the data handler checked the device in). It ends when that handler returns; until then it
     // must not touch this device again, and it is freed afterwards.
-    FDataThread->FOrphaned = true;
-    orphanedThreads().push_back(FDataThread.release());
+    FDataThread->orphaned_ = true;
+    OrphanedThreads().push_back(FDataThread.release());
     PostToMainThread([] { ReapOrphanedReadThreads(); });
 }
 
 void ReapOrphanedReadThreads() {
-    auto& orphans = orphanedThreads();
+    auto& orphans = OrphanedThreads();
     for (auto it = orphans.begin(); it != orphans.end();) {
         // False at once while the thread still waits for a handler further up this stack.
         if ((*it)->WaitFor(WaitInfinite, TPendingCalls::Serve)) {
@@ -437,9 +437,9 @@ bool TJvHidDevice::DoUnplug() {
     FUnplug = nullptr;
     if (!handler) return false;
     bool destroyed = false;
-    FDestroyedFlag = &destroyed;
+    destroyedFlag_ = &destroyed;
     handler(this);  // may check this device in, which destroys it
-    if (!destroyed) FDestroyedFlag = nullptr;
+    if (!destroyed) destroyedFlag_ = nullptr;
     return destroyed;
 }
 
@@ -447,7 +447,7 @@ TJvHidDeviceReadThread::TJvHidDeviceReadThread(bool) {
     throw EControllerError("Direct creation of a TJvDeviceReadThread object is not allowed");
 }
 
-TJvHidDeviceReadThread::TJvHidDeviceReadThread(TJvHidDevice* Dev) : Device(Dev) {
+TJvHidDeviceReadThread::TJvHidDeviceReadThread(TJvHidDevice* dev) : Device(dev) {
     NumBytesRead = 0;
     Report.assign(Device->GetCaps().InputReportByteLength, 0);
 }
@@ -455,13 +455,13 @@ TJvHidDeviceReadThread::TJvHidDeviceReadThread(TJvHidDevice* Dev) : Device(Dev) 
 TJvHidDeviceReadThread::~TJvHidDeviceReadThread() { Stop(); }
 
 void TJvHidDeviceReadThread::DoData() {
-    if (FOrphaned || Terminated() || NumBytesRead == 0) return;
+    if (orphaned_ || Terminated() || NumBytesRead == 0) return;
     TJvHidDataEvent handler = Device->FData;
     if (handler) handler(Device, Report[0], Report.data() + 1, std::uint16_t(NumBytesRead - 1));
 }
 
 void TJvHidDeviceReadThread::DoDataError() {
-    if (FOrphaned) return;
+    if (orphaned_) return;
     TJvHidDataErrorEvent handler = Device->FDataError;
     if (handler) handler(Device, FErr);
 }
@@ -489,7 +489,7 @@ void TJvHidDeviceReadThread::Execute() {
         NumBytesRead = Device->HidOverlappedReadResult();
         if (NumBytesRead > 0) Synchronize([this] { DoData(); });
     }
-    if (sleepResult != WAIT_IO_COMPLETION && !FOrphaned) Device->CancelIO(omhRead);
+    if (sleepResult != WAIT_IO_COMPLETION && !orphaned_) Device->CancelIO(omhRead);
 }
 
 }  // namespace dsp

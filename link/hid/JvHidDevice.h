@@ -57,96 +57,96 @@ public:
     bool CheckOut();
 
     bool OpenFile();
-    bool OpenFileEx(TJvHidOpenExMode Mode);
+    bool OpenFileEx(TJvHidOpenExMode mode);
     void CloseFile();
-    void CloseFileEx(TJvHidOpenExMode Mode);
-    bool CancelIO(TJvHidOpenExMode Mode);
+    void CloseFileEx(TJvHidOpenExMode mode);
+    bool CancelIO(TJvHidOpenExMode mode);
 
     std::string VendorName();
     std::string ProductName();
     std::string SerialNumber();
-    std::string GetDeviceStringUnicode(std::uint8_t Idx);
+    std::string GetDeviceStringUnicode(std::uint8_t index);
     // The same text: the platform's 8-bit text is UTF-8.
-    std::string GetDeviceStringAnsi(std::uint8_t Idx);
+    std::string GetDeviceStringAnsi(std::uint8_t index);
     const std::vector<std::string>& LanguageStrings();
     const TJvPhysicalDescriptor& PhysicalDescriptor();
     HIDD_CONFIGURATION Configuration();
-    void SetConfiguration(const HIDD_CONFIGURATION& Config);
+    void SetConfiguration(const HIDD_CONFIGURATION& config);
 
     PHIDP_PREPARSED_DATA PreparsedData();
     HIDP_CAPS GetCaps();
     HIDP_CAPS Caps() { return GetCaps(); }
 
-    bool ReadFile(void* Report, std::uint32_t ToRead, std::uint32_t& BytesRead);
-    bool WriteFile(const void* Report, std::uint32_t ToWrite, std::uint32_t& BytesWritten);
-    bool ReadFileEx(void* Report, std::uint32_t ToRead, THidCompletionRoutine CallBack);
-    bool WriteFileEx(const void* Report, std::uint32_t ToWrite, THidCompletionRoutine CallBack);
+    bool ReadFile(void* report, std::uint32_t toRead, std::uint32_t& bytesRead);
+    bool WriteFile(const void* report, std::uint32_t toWrite, std::uint32_t& bytesWritten);
+    bool ReadFileEx(void* report, std::uint32_t toRead, THidCompletionRoutine callBack);
+    bool WriteFileEx(const void* report, std::uint32_t toWrite, THidCompletionRoutine callBack);
     std::uint32_t HidOverlappedReadResult();
     std::uint32_t HidOverlappedWriteResult();
-    bool GetFeature(void* Report, std::uint32_t Size);
-    bool SetFeature(void* Report, std::uint32_t Size);
+    bool GetFeature(void* report, std::uint32_t size);
+    bool SetFeature(void* report, std::uint32_t size);
     bool FlushQueue();
-    bool GetInputReport(void* Report, std::uint32_t Size);
-    bool SetOutputReport(void* Report, std::uint32_t Size);
-    bool DeviceIoControl(std::uint32_t IoControlCode, const void* InBuffer, std::uint32_t InSize,
-                         void* OutBuffer, std::uint32_t OutSize, std::uint32_t& BytesReturned);
+    bool GetInputReport(void* report, std::uint32_t size);
+    bool SetOutputReport(void* report, std::uint32_t size);
+    bool DeviceIoControl(std::uint32_t ioControlCode, const void* inBuffer, std::uint32_t inSize,
+                         void* outBuffer, std::uint32_t outSize, std::uint32_t& bytesReturned);
 
     // Report-descriptor queries: each returns the parser's status, 0x80110001 when the device is
     // not accessible.
-    NTSTATUS GetButtonCaps(HIDP_BUTTON_CAPS* ButtonCaps, std::uint16_t& Count);
-    NTSTATUS GetSpecificButtonCaps(HIDP_BUTTON_CAPS* ButtonCaps, std::uint16_t& Count);
-    NTSTATUS GetValueCaps(HIDP_VALUE_CAPS* ValueCaps, std::uint16_t& Count);
-    NTSTATUS GetSpecificValueCaps(HIDP_VALUE_CAPS* ValueCaps, std::uint16_t& Count);
-    NTSTATUS GetData(HIDP_DATA* DataList, std::uint32_t& DataLength, std::uint8_t* Report,
-                     std::uint32_t ReportLength);
-    NTSTATUS SetData(HIDP_DATA* DataList, std::uint32_t& DataLength, std::uint8_t* Report,
-                     std::uint32_t ReportLength);
-    NTSTATUS GetUsages(USAGE* UsageList, std::uint32_t& UsageLength, std::uint8_t* Report,
-                       std::uint32_t ReportLength);
-    NTSTATUS GetButtons(USAGE* UsageList, std::uint32_t& UsageLength, std::uint8_t* Report,
-                        std::uint32_t ReportLength);
-    NTSTATUS GetUsagesEx(USAGE_AND_PAGE* UsageList, std::uint32_t& UsageLength,
-                         std::uint8_t* Report, std::uint32_t ReportLength);
-    NTSTATUS GetButtonsEx(USAGE_AND_PAGE* UsageList, std::uint32_t& UsageLength,
-                          std::uint8_t* Report, std::uint32_t ReportLength);
-    NTSTATUS SetUsages(USAGE* UsageList, std::uint32_t& UsageLength, std::uint8_t* Report,
-                       std::uint32_t ReportLength);
-    NTSTATUS SetButtons(USAGE* UsageList, std::uint32_t& UsageLength, std::uint8_t* Report,
-                        std::uint32_t ReportLength);
-    NTSTATUS UnsetUsages(USAGE* UsageList, std::uint32_t& UsageLength, std::uint8_t* Report,
-                         std::uint32_t ReportLength);
-    NTSTATUS UnsetButtons(USAGE* UsageList, std::uint32_t& UsageLength, std::uint8_t* Report,
-                          std::uint32_t ReportLength);
-    NTSTATUS GetUsageValue(std::uint32_t& UsageValue, std::uint8_t* Report,
-                           std::uint32_t ReportLength);
-    NTSTATUS GetScaledUsageValue(std::int32_t& UsageValue, std::uint8_t* Report,
-                                 std::uint32_t ReportLength);
-    NTSTATUS SetUsageValue(std::uint32_t UsageValue, std::uint8_t* Report,
-                           std::uint32_t ReportLength);
-    NTSTATUS SetScaledUsageValue(std::int32_t UsageValue, std::uint8_t* Report,
-                                 std::uint32_t ReportLength);
-    NTSTATUS GetUsageValueArray(std::uint8_t* UsageValue, std::uint16_t UsageValueByteLength,
-                                std::uint8_t* Report, std::uint32_t ReportLength);
-    NTSTATUS SetUsageValueArray(std::uint8_t* UsageValue, std::uint16_t UsageValueByteLength,
-                                std::uint8_t* Report, std::uint32_t ReportLength);
-    NTSTATUS GetExtendedAttributes(HIDP_REPORT_TYPE ReportType, std::uint16_t DataIndex,
-                                   HIDP_EXTENDED_ATTRIBUTES* Attributes,
-                                   std::uint32_t& LengthAttributes);
-    NTSTATUS InitializeReportForID(HIDP_REPORT_TYPE ReportType, std::uint8_t ReportID,
-                                   std::uint8_t* Report, std::uint32_t ReportLength);
-    HIDP_LINK_COLLECTION_NODE GetLinkCollectionNode(std::uint16_t Idx);
+    NTSTATUS GetButtonCaps(HIDP_BUTTON_CAPS* buttonCaps, std::uint16_t& count);
+    NTSTATUS GetSpecificButtonCaps(HIDP_BUTTON_CAPS* buttonCaps, std::uint16_t& count);
+    NTSTATUS GetValueCaps(HIDP_VALUE_CAPS* valueCaps, std::uint16_t& count);
+    NTSTATUS GetSpecificValueCaps(HIDP_VALUE_CAPS* valueCaps, std::uint16_t& count);
+    NTSTATUS GetData(HIDP_DATA* dataList, std::uint32_t& dataLength, std::uint8_t* report,
+                     std::uint32_t reportLength);
+    NTSTATUS SetData(HIDP_DATA* dataList, std::uint32_t& dataLength, std::uint8_t* report,
+                     std::uint32_t reportLength);
+    NTSTATUS GetUsages(USAGE* usageList, std::uint32_t& usageLength, std::uint8_t* report,
+                       std::uint32_t reportLength);
+    NTSTATUS GetButtons(USAGE* usageList, std::uint32_t& usageLength, std::uint8_t* report,
+                        std::uint32_t reportLength);
+    NTSTATUS GetUsagesEx(USAGE_AND_PAGE* usageList, std::uint32_t& usageLength,
+                         std::uint8_t* report, std::uint32_t reportLength);
+    NTSTATUS GetButtonsEx(USAGE_AND_PAGE* usageList, std::uint32_t& usageLength,
+                          std::uint8_t* report, std::uint32_t reportLength);
+    NTSTATUS SetUsages(USAGE* usageList, std::uint32_t& usageLength, std::uint8_t* report,
+                       std::uint32_t reportLength);
+    NTSTATUS SetButtons(USAGE* usageList, std::uint32_t& usageLength, std::uint8_t* report,
+                        std::uint32_t reportLength);
+    NTSTATUS UnsetUsages(USAGE* usageList, std::uint32_t& usageLength, std::uint8_t* report,
+                         std::uint32_t reportLength);
+    NTSTATUS UnsetButtons(USAGE* usageList, std::uint32_t& usageLength, std::uint8_t* report,
+                          std::uint32_t reportLength);
+    NTSTATUS GetUsageValue(std::uint32_t& usageValue, std::uint8_t* report,
+                           std::uint32_t reportLength);
+    NTSTATUS GetScaledUsageValue(std::int32_t& usageValue, std::uint8_t* report,
+                                 std::uint32_t reportLength);
+    NTSTATUS SetUsageValue(std::uint32_t usageValue, std::uint8_t* report,
+                           std::uint32_t reportLength);
+    NTSTATUS SetScaledUsageValue(std::int32_t usageValue, std::uint8_t* report,
+                                 std::uint32_t reportLength);
+    NTSTATUS GetUsageValueArray(std::uint8_t* usageValue, std::uint16_t usageValueByteLength,
+                                std::uint8_t* report, std::uint32_t reportLength);
+    NTSTATUS SetUsageValueArray(std::uint8_t* usageValue, std::uint16_t usageValueByteLength,
+                                std::uint8_t* report, std::uint32_t reportLength);
+    NTSTATUS GetExtendedAttributes(HIDP_REPORT_TYPE reportType, std::uint16_t dataIndex,
+                                   HIDP_EXTENDED_ATTRIBUTES* attributes,
+                                   std::uint32_t& lengthAttributes);
+    NTSTATUS InitializeReportForID(HIDP_REPORT_TYPE reportType, std::uint8_t reportId,
+                                   std::uint8_t* report, std::uint32_t reportLength);
+    HIDP_LINK_COLLECTION_NODE GetLinkCollectionNode(std::uint16_t index);
 
     std::uint32_t MaxDataListLength() const { return FMaxDataListLength; }
     std::uint32_t MaxUsageListLength() const { return FMaxUsageListLength; }
     std::uint32_t MaxButtonListLength() const { return FMaxButtonListLength; }
     HIDP_REPORT_TYPE ReportTypeParam() const { return FReportTypeParam; }
-    void SetReportTypeParam(HIDP_REPORT_TYPE Value);
+    void SetReportTypeParam(HIDP_REPORT_TYPE value);
     USAGE UsagePageParam() const { return FUsagePageParam; }
-    void SetUsagePageParam(USAGE Value);
+    void SetUsagePageParam(USAGE value);
     std::uint16_t LinkCollectionParam() const { return FLinkCollectionParam; }
-    void SetLinkCollectionParam(std::uint16_t Value) { FLinkCollectionParam = Value; }
+    void SetLinkCollectionParam(std::uint16_t value) { FLinkCollectionParam = value; }
     USAGE UsageParam() const { return FUsageParam; }
-    void SetUsageParam(USAGE Value) { FUsageParam = Value; }
+    void SetUsageParam(USAGE value) { FUsageParam = value; }
 
     const HIDD_ATTRIBUTES& Attributes() const { return FAttributes; }
     const TJvHidPnPInfo& PnPInfo() const { return *FPnPInfo; }
@@ -157,20 +157,20 @@ public:
     THidHandle HidOverlappedRead() const { return FHidOverlappedRead.load(); }
     THidHandle HidOverlappedWrite() const { return FHidOverlappedWrite.load(); }
     std::int32_t NumInputBuffers() const { return FNumInputBuffers.load(); }
-    void SetNumInputBuffers(std::int32_t Value);
+    void SetNumInputBuffers(std::int32_t value);
     std::int32_t NumOverlappedBuffers() const { return FNumOverlappedBuffers.load(); }
-    void SetNumOverlappedBuffers(std::int32_t Value);
+    void SetNumOverlappedBuffers(std::int32_t value);
     std::int32_t ThreadSleepTime() const { return FThreadSleepTime.load(); }
     // Takes 10 to 10000 ms; other values are ignored.
-    void SetThreadSleepTime(std::int32_t Value);
+    void SetThreadSleepTime(std::int32_t value);
     std::int32_t Tag = 0;
 
     const TJvHidDataEvent& OnData() const { return FData; }
-    void SetDataEvent(const TJvHidDataEvent& DataEvent);
+    void SetDataEvent(const TJvHidDataEvent& dataEvent);
     const TJvHidDataErrorEvent& OnDataError() const { return FDataError; }
-    void SetOnDataError(const TJvHidDataErrorEvent& Event) { FDataError = Event; }
+    void SetOnDataError(const TJvHidDataErrorEvent& event) { FDataError = event; }
     const TJvHidPlugEvent& OnUnplug() const { return FUnplug; }
-    void SetOnUnplug(const TJvHidPlugEvent& Event) { FUnplug = Event; }
+    void SetOnUnplug(const TJvHidPlugEvent& event) { FUnplug = event; }
 
 private:
     friend class TJvHidDeviceController;
@@ -178,7 +178,7 @@ private:
 
     // Created by the controller for an interface it found; raises EControllerError when the
     // device cannot be opened or identified.
-    TJvHidDevice(std::unique_ptr<TJvHidPnPInfo> PnPInfo, TJvHidDeviceController* Controller);
+    TJvHidDevice(std::unique_ptr<TJvHidPnPInfo> pnPInfo, TJvHidDeviceController* controller);
 
     void StartThread();
     void StopThread();
@@ -189,7 +189,7 @@ private:
     bool OpenInto(std::atomic<THidHandle>& slot, unsigned access, bool overlapped);
     std::vector<std::uint16_t> ReadLanguageWords();
     void RecomputeLimits();
-    bool QueryReady(NTSTATUS& Status);
+    bool QueryReady(NTSTATUS& status);
 
     TJvHidDeviceController* FMyController = nullptr;
     // The link's worker writes and the read thread reads while the UI thread may unplug, check in
@@ -224,13 +224,13 @@ private:
     TJvHidPlugEvent FUnplug;
     std::atomic<bool> FHasReadWriteAccess{false};
     std::unique_ptr<TJvHidDeviceReadThread> FDataThread;
-    bool* FDestroyedFlag = nullptr;  // set to true by the destructor, for a caller that must know
+    bool* destroyedFlag_ = nullptr;  // set to true by the destructor, for a caller that must know
 };
 
 class TJvHidDeviceReadThread : public TThread {
 public:
     // Read threads come only from their device.
-    TJvHidDeviceReadThread(bool CreateSuspended);
+    TJvHidDeviceReadThread(bool createSuspended);
     ~TJvHidDeviceReadThread() override;
 
     std::uint32_t FErr = 0;
@@ -243,11 +243,11 @@ protected:
 
 private:
     friend class TJvHidDevice;
-    explicit TJvHidDeviceReadThread(TJvHidDevice* Dev);
+    explicit TJvHidDeviceReadThread(TJvHidDevice* dev);
     void DoData();
     void DoDataError();
     // The device stopped waiting for this thread; it must not touch the device again.
-    std::atomic<bool> FOrphaned{false};
+    std::atomic<bool> orphaned_{false};
 };
 
 }  // namespace dsp

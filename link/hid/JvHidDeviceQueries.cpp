@@ -6,9 +6,9 @@
 
 namespace dsp {
 
-bool TJvHidDevice::QueryReady(NTSTATUS& Status) {
+bool TJvHidDevice::QueryReady(NTSTATUS& status) {
     if (IsAccessible()) return true;
-    Status = HIDP_STATUS_NULL;
+    status = HIDP_STATUS_NULL;
     return false;
 }
 
@@ -20,56 +20,56 @@ void TJvHidDevice::RecomputeLimits() {
     FMaxButtonListLength = HidP_MaxButtonListLength(FReportTypeParam, FUsagePageParam, data);
 }
 
-void TJvHidDevice::SetReportTypeParam(HIDP_REPORT_TYPE Value) {
-    FReportTypeParam = Value;
+void TJvHidDevice::SetReportTypeParam(HIDP_REPORT_TYPE value) {
+    FReportTypeParam = value;
     RecomputeLimits();
 }
 
-void TJvHidDevice::SetUsagePageParam(USAGE Value) {
-    FUsagePageParam = Value;
+void TJvHidDevice::SetUsagePageParam(USAGE value) {
+    FUsagePageParam = value;
     RecomputeLimits();
 }
 
-NTSTATUS TJvHidDevice::GetButtonCaps(HIDP_BUTTON_CAPS* ButtonCaps, std::uint16_t& Count) {
+NTSTATUS TJvHidDevice::GetButtonCaps(HIDP_BUTTON_CAPS* buttonCaps, std::uint16_t& count) {
     NTSTATUS status;
     if (!QueryReady(status)) return status;
-    return HidP_GetButtonCaps_(FReportTypeParam, ButtonCaps, &Count, PreparsedData());
+    return HidP_GetButtonCaps_(FReportTypeParam, buttonCaps, &count, PreparsedData());
 }
 
-NTSTATUS TJvHidDevice::GetSpecificButtonCaps(HIDP_BUTTON_CAPS* ButtonCaps, std::uint16_t& Count) {
+NTSTATUS TJvHidDevice::GetSpecificButtonCaps(HIDP_BUTTON_CAPS* buttonCaps, std::uint16_t& count) {
     NTSTATUS status;
     if (!QueryReady(status)) return status;
     return HidP_GetSpecificButtonCaps(FReportTypeParam, FUsagePageParam, FLinkCollectionParam,
-                                      FUsageParam, ButtonCaps, &Count, PreparsedData());
+                                      FUsageParam, buttonCaps, &count, PreparsedData());
 }
 
-NTSTATUS TJvHidDevice::GetValueCaps(HIDP_VALUE_CAPS* ValueCaps, std::uint16_t& Count) {
+NTSTATUS TJvHidDevice::GetValueCaps(HIDP_VALUE_CAPS* valueCaps, std::uint16_t& count) {
     NTSTATUS status;
     if (!QueryReady(status)) return status;
-    return HidP_GetValueCaps_(FReportTypeParam, ValueCaps, &Count, PreparsedData());
+    return HidP_GetValueCaps_(FReportTypeParam, valueCaps, &count, PreparsedData());
 }
 
-NTSTATUS TJvHidDevice::GetSpecificValueCaps(HIDP_VALUE_CAPS* ValueCaps, std::uint16_t& Count) {
+NTSTATUS TJvHidDevice::GetSpecificValueCaps(HIDP_VALUE_CAPS* valueCaps, std::uint16_t& count) {
     NTSTATUS status;
     if (!QueryReady(status)) return status;
     return HidP_GetSpecificValueCaps(FReportTypeParam, FUsagePageParam, FLinkCollectionParam,
-                                     FUsageParam, ValueCaps, &Count, PreparsedData());
+                                     FUsageParam, valueCaps, &count, PreparsedData());
 }
 
-NTSTATUS TJvHidDevice::GetData(HIDP_DATA* DataList, std::uint32_t& DataLength, std::uint8_t* Report,
-                               std::uint32_t ReportLength) {
+NTSTATUS TJvHidDevice::GetData(HIDP_DATA* dataList, std::uint32_t& dataLength, std::uint8_t* report,
+                               std::uint32_t reportLength) {
     NTSTATUS status;
     if (!QueryReady(status)) return status;
-    return HidP_GetData(FReportTypeParam, DataList, &DataLength, PreparsedData(), Report,
-                        ReportLength);
+    return HidP_GetData(FReportTypeParam, dataList, &dataLength, PreparsedData(), report,
+                        reportLength);
 }
 
-NTSTATUS TJvHidDevice::SetData(HIDP_DATA* DataList, std::uint32_t& DataLength, std::uint8_t* Report,
-                               std::uint32_t ReportLength) {
+NTSTATUS TJvHidDevice::SetData(HIDP_DATA* dataList, std::uint32_t& dataLength, std::uint8_t* report,
+                               std::uint32_t reportLength) {
     NTSTATUS status;
     if (!QueryReady(status)) return status;
-    return HidP_SetData(FReportTypeParam, DataList, &DataLength, PreparsedData(), Report,
-                        ReportLength);
+    return HidP_SetData(FReportTypeParam, dataList, &dataLength, PreparsedData(), report,
+                        reportLength);
 }
 
 #define DSP_USAGE_QUERY(Name, Entry)                                                     \
@@ -88,90 +88,90 @@ DSP_USAGE_QUERY(UnsetUsages, HidP_UnsetUsages)
 DSP_USAGE_QUERY(UnsetButtons, HidP_UnsetButtons)
 #undef DSP_USAGE_QUERY
 
-NTSTATUS TJvHidDevice::GetUsagesEx(USAGE_AND_PAGE* UsageList, std::uint32_t& UsageLength,
-                                   std::uint8_t* Report, std::uint32_t ReportLength) {
+NTSTATUS TJvHidDevice::GetUsagesEx(USAGE_AND_PAGE* usageList, std::uint32_t& usageLength,
+                                   std::uint8_t* report, std::uint32_t reportLength) {
     NTSTATUS status;
     if (!QueryReady(status)) return status;
-    return HidP_GetUsagesEx(FReportTypeParam, FLinkCollectionParam, UsageList, &UsageLength,
-                            PreparsedData(), Report, ReportLength);
+    return HidP_GetUsagesEx(FReportTypeParam, FLinkCollectionParam, usageList, &usageLength,
+                            PreparsedData(), report, reportLength);
 }
 
-NTSTATUS TJvHidDevice::GetButtonsEx(USAGE_AND_PAGE* UsageList, std::uint32_t& UsageLength,
-                                    std::uint8_t* Report, std::uint32_t ReportLength) {
+NTSTATUS TJvHidDevice::GetButtonsEx(USAGE_AND_PAGE* usageList, std::uint32_t& usageLength,
+                                    std::uint8_t* report, std::uint32_t reportLength) {
     NTSTATUS status;
     if (!QueryReady(status)) return status;
-    return HidP_GetButtonsEx(FReportTypeParam, FLinkCollectionParam, UsageList, &UsageLength,
-                             PreparsedData(), Report, ReportLength);
+    return HidP_GetButtonsEx(FReportTypeParam, FLinkCollectionParam, usageList, &usageLength,
+                             PreparsedData(), report, reportLength);
 }
 
-NTSTATUS TJvHidDevice::GetUsageValue(std::uint32_t& UsageValue, std::uint8_t* Report,
-                                     std::uint32_t ReportLength) {
+NTSTATUS TJvHidDevice::GetUsageValue(std::uint32_t& usageValue, std::uint8_t* report,
+                                     std::uint32_t reportLength) {
     NTSTATUS status;
     if (!QueryReady(status)) return status;
     return HidP_GetUsageValue(FReportTypeParam, FUsagePageParam, FLinkCollectionParam, FUsageParam,
-                              &UsageValue, PreparsedData(), Report, ReportLength);
+                              &usageValue, PreparsedData(), report, reportLength);
 }
 
-NTSTATUS TJvHidDevice::GetScaledUsageValue(std::int32_t& UsageValue, std::uint8_t* Report,
-                                           std::uint32_t ReportLength) {
+NTSTATUS TJvHidDevice::GetScaledUsageValue(std::int32_t& usageValue, std::uint8_t* report,
+                                           std::uint32_t reportLength) {
     NTSTATUS status;
     if (!QueryReady(status)) return status;
     return HidP_GetScaledUsageValue(FReportTypeParam, FUsagePageParam, FLinkCollectionParam,
-                                    FUsageParam, &UsageValue, PreparsedData(), Report,
-                                    ReportLength);
+                                    FUsageParam, &usageValue, PreparsedData(), report,
+                                    reportLength);
 }
 
-NTSTATUS TJvHidDevice::SetUsageValue(std::uint32_t UsageValue, std::uint8_t* Report,
-                                     std::uint32_t ReportLength) {
+NTSTATUS TJvHidDevice::SetUsageValue(std::uint32_t usageValue, std::uint8_t* report,
+                                     std::uint32_t reportLength) {
     NTSTATUS status;
     if (!QueryReady(status)) return status;
     return HidP_SetUsageValue(FReportTypeParam, FUsagePageParam, FLinkCollectionParam, FUsageParam,
-                              UsageValue, PreparsedData(), Report, ReportLength);
+                              usageValue, PreparsedData(), report, reportLength);
 }
 
-NTSTATUS TJvHidDevice::SetScaledUsageValue(std::int32_t UsageValue, std::uint8_t* Report,
-                                           std::uint32_t ReportLength) {
+NTSTATUS TJvHidDevice::SetScaledUsageValue(std::int32_t usageValue, std::uint8_t* report,
+                                           std::uint32_t reportLength) {
     NTSTATUS status;
     if (!QueryReady(status)) return status;
     return HidP_SetScaledUsageValue(FReportTypeParam, FUsagePageParam, FLinkCollectionParam,
-                                    FUsageParam, UsageValue, PreparsedData(), Report, ReportLength);
+                                    FUsageParam, usageValue, PreparsedData(), report, reportLength);
 }
 
-NTSTATUS TJvHidDevice::GetUsageValueArray(std::uint8_t* UsageValue,
-                                          std::uint16_t UsageValueByteLength, std::uint8_t* Report,
-                                          std::uint32_t ReportLength) {
+NTSTATUS TJvHidDevice::GetUsageValueArray(std::uint8_t* usageValue,
+                                          std::uint16_t usageValueByteLength, std::uint8_t* report,
+                                          std::uint32_t reportLength) {
     NTSTATUS status;
     if (!QueryReady(status)) return status;
     return HidP_GetUsageValueArray(FReportTypeParam, FUsagePageParam, FLinkCollectionParam,
-                                   FUsageParam, UsageValue, UsageValueByteLength, PreparsedData(),
-                                   Report, ReportLength);
+                                   FUsageParam, usageValue, usageValueByteLength, PreparsedData(),
+                                   report, reportLength);
 }
 
-NTSTATUS TJvHidDevice::SetUsageValueArray(std::uint8_t* UsageValue,
-                                          std::uint16_t UsageValueByteLength, std::uint8_t* Report,
-                                          std::uint32_t ReportLength) {
+NTSTATUS TJvHidDevice::SetUsageValueArray(std::uint8_t* usageValue,
+                                          std::uint16_t usageValueByteLength, std::uint8_t* report,
+                                          std::uint32_t reportLength) {
     NTSTATUS status;
     if (!QueryReady(status)) return status;
     return HidP_SetUsageValueArray(FReportTypeParam, FUsagePageParam, FLinkCollectionParam,
-                                   FUsageParam, UsageValue, UsageValueByteLength, PreparsedData(),
-                                   Report, ReportLength);
+                                   FUsageParam, usageValue, usageValueByteLength, PreparsedData(),
+                                   report, reportLength);
 }
 
-NTSTATUS TJvHidDevice::GetExtendedAttributes(HIDP_REPORT_TYPE ReportType, std::uint16_t DataIndex,
-                                             HIDP_EXTENDED_ATTRIBUTES* Attributes,
-                                             std::uint32_t& LengthAttributes) {
+NTSTATUS TJvHidDevice::GetExtendedAttributes(HIDP_REPORT_TYPE reportType, std::uint16_t dataIndex,
+                                             HIDP_EXTENDED_ATTRIBUTES* attributes,
+                                             std::uint32_t& lengthAttributes) {
     if (HidP_GetExtendedAttributes == nullptr) return HIDP_STATUS_NOT_IMPLEMENTED;
-    return HidP_GetExtendedAttributes(ReportType, DataIndex, PreparsedData(), Attributes,
-                                      &LengthAttributes);
+    return HidP_GetExtendedAttributes(reportType, dataIndex, PreparsedData(), attributes,
+                                      &lengthAttributes);
 }
 
-NTSTATUS TJvHidDevice::InitializeReportForID(HIDP_REPORT_TYPE ReportType, std::uint8_t ReportID,
-                                             std::uint8_t* Report, std::uint32_t ReportLength) {
+NTSTATUS TJvHidDevice::InitializeReportForID(HIDP_REPORT_TYPE reportType, std::uint8_t reportId,
+                                             std::uint8_t* report, std::uint32_t reportLength) {
     if (HidP_InitializeReportForID == nullptr) return HIDP_STATUS_NOT_IMPLEMENTED;
-    return HidP_InitializeReportForID(ReportType, ReportID, PreparsedData(), Report, ReportLength);
+    return HidP_InitializeReportForID(reportType, reportId, PreparsedData(), report, reportLength);
 }
 
-HIDP_LINK_COLLECTION_NODE TJvHidDevice::GetLinkCollectionNode(std::uint16_t Idx) {
+HIDP_LINK_COLLECTION_NODE TJvHidDevice::GetLinkCollectionNode(std::uint16_t index) {
     if (FLinkCollection.empty()) {
         const HIDP_CAPS caps = GetCaps();
         if (PHIDP_PREPARSED_DATA data = FPreparsedData.load(); data != nullptr) {
@@ -182,7 +182,7 @@ HIDP_LINK_COLLECTION_NODE TJvHidDevice::GetLinkCollectionNode(std::uint16_t Idx)
                 FLinkCollection.clear();
         }
     }
-    if (Idx < FLinkCollection.size()) return FLinkCollection[Idx];
+    if (index < FLinkCollection.size()) return FLinkCollection[index];
     return HIDP_LINK_COLLECTION_NODE{};
 }
 

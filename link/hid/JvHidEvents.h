@@ -35,7 +35,7 @@ public:
     // Any other callable; equal only to its own copies.
     template <typename F, typename = std::enable_if_t<std::is_invocable_r_v<R, F&, Args...> &&
                                                       !std::is_same_v<std::decay_t<F>, THidEvent>>>
-    THidEvent(F function) : function_(std::move(function)), key_(uniqueKey()) {}
+    THidEvent(F function) : function_(std::move(function)), key_(UniqueKey()) {}
 
     explicit operator bool() const { return static_cast<bool>(function_); }
     R operator()(Args... args) const { return function_(std::forward<Args>(args)...); }
@@ -43,12 +43,12 @@ public:
 
 private:
     template <typename M>
-    static std::string methodKey(M method) {
+    static std::string MethodKey(M method) {
         std::string key(sizeof method + 1, 'm');
         std::memcpy(key.data() + 1, &method, sizeof method);
         return key;
     }
-    static std::string uniqueKey() {
+    static std::string UniqueKey() {
         static std::atomic<std::uint64_t> next{0};
         return "f" + std::to_string(++next);
     }
@@ -57,18 +57,18 @@ private:
     std::string key_;
 };
 
-// The set of devices changed: (Sender, the controller).
-using TJvHidNotifyEvent = THidEvent<void(TObject* Sender)>;
-// A device came or went: (HidDev).
-using TJvHidPlugEvent = THidEvent<void(TJvHidDevice* HidDev)>;
+// The set of devices changed: (sender, the controller).
+using TJvHidNotifyEvent = THidEvent<void(TObject* sender)>;
+// A device came or went: (hidDev).
+using TJvHidPlugEvent = THidEvent<void(TJvHidDevice* hidDev)>;
 // A device offered by Enumerate with its list index; true to go on.
-using TJvHidEnumerateEvent = THidEvent<bool(TJvHidDevice* HidDev, std::int32_t Idx)>;
-// An input report: its ID, the bytes after the ID and their count; Data is valid during the call only.
-using TJvHidDataEvent = THidEvent<void(TJvHidDevice* HidDev, std::uint8_t ReportID,
-                                       const std::uint8_t* Data, std::uint16_t Size)>;
+using TJvHidEnumerateEvent = THidEvent<bool(TJvHidDevice* hidDev, std::int32_t index)>;
+// An input report: its ID, the bytes after the ID and their count; data is valid during the call only.
+using TJvHidDataEvent = THidEvent<void(TJvHidDevice* hidDev, std::uint8_t reportId,
+                                       const std::uint8_t* data, std::uint16_t size)>;
 // A read that could not be started, with the platform's error code.
-using TJvHidDataErrorEvent = THidEvent<void(TJvHidDevice* HidDev, std::uint32_t Error)>;
+using TJvHidDataErrorEvent = THidEvent<void(TJvHidDevice* hidDev, std::uint32_t error)>;
 // A test a device must pass to be checked out or counted.
-using TJvHidCheckCallback = std::function<bool(TJvHidDevice* HidDev)>;
+using TJvHidCheckCallback = std::function<bool(TJvHidDevice* hidDev)>;
 
 }  // namespace dsp

@@ -9,13 +9,13 @@ namespace dsp {
 namespace {
 
 // The UTF-16 text at the start of a buffer, up to its terminator.
-std::u16string wideText(const std::vector<char16_t>& buffer, std::size_t from = 0) {
+std::u16string WideText(const std::vector<char16_t>& buffer, std::size_t from = 0) {
     std::u16string text;
     for (std::size_t i = from; i < buffer.size() && buffer[i] != 0; ++i) text.push_back(buffer[i]);
     return text;
 }
 
-bool readProperty(HDEVINFO handle, const SP_DEVINFO_DATA& data, std::uint32_t prop, void* buffer,
+bool ReadProperty(HDEVINFO handle, const SP_DEVINFO_DATA& data, std::uint32_t prop, void* buffer,
                   std::uint32_t size) {
     if (SetupDiGetDeviceRegistryPropertyW == nullptr) return false;
     SP_DEVINFO_DATA record = data;
@@ -26,49 +26,47 @@ bool readProperty(HDEVINFO handle, const SP_DEVINFO_DATA& data, std::uint32_t pr
 
 }  // namespace
 
-std::string TJvHidPnPInfo::GetRegistryPropertyString(HDEVINFO PnPHandle,
-                                                     const SP_DEVINFO_DATA& DevData,
-                                                     std::uint32_t Prop) {
+std::string TJvHidPnPInfo::GetRegistryPropertyString(HDEVINFO pnPHandle,
+                                                     const SP_DEVINFO_DATA& devData,
+                                                     std::uint32_t prop) {
     std::vector<char16_t> buffer(1024, 0);
-    if (!readProperty(PnPHandle, DevData, Prop, buffer.data(),
+    if (!ReadProperty(pnPHandle, devData, prop, buffer.data(),
                       std::uint32_t(buffer.size() * sizeof(char16_t))))
         return {};
     buffer.back() = 0;
-    return Utf16ToUtf8(wideText(buffer));
+    return Utf16ToUtf8(WideText(buffer));
 }
 
 std::vector<std::string> TJvHidPnPInfo::GetRegistryPropertyStringList(
-    HDEVINFO PnPHandle, const SP_DEVINFO_DATA& DevData, std::uint32_t Prop) {
+    HDEVINFO pnPHandle, const SP_DEVINFO_DATA& devData, std::uint32_t prop) {
     std::vector<char16_t> buffer(32768 / sizeof(char16_t), 0);
     std::vector<std::string> list;
-    if (!readProperty(PnPHandle, DevData, Prop, buffer.data(), 32768)) return list;
+    if (!ReadProperty(pnPHandle, devData, prop, buffer.data(), 32768)) return list;
     buffer.back() = 0;
     for (std::size_t at = 0; at < buffer.size() && buffer[at] != 0;) {
-        std::u16string entry = wideText(buffer, at);
+        std::u16string entry = WideText(buffer, at);
         at += entry.size() + 1;
         list.push_back(Utf16ToUtf8(entry));
     }
     return list;
 }
 
-std::uint32_t TJvHidPnPInfo::GetRegistryPropertyDWord(HDEVINFO PnPHandle,
-                                                      const SP_DEVINFO_DATA& DevData,
-                                                      std::uint32_t Prop) {
+std::uint32_t TJvHidPnPInfo::GetRegistryPropertyDWord(HDEVINFO pnPHandle,
+                                                      const SP_DEVINFO_DATA& devData,
+                                                      std::uint32_t prop) {
     std::uint32_t value = 0;
-    if (!readProperty(PnPHandle, DevData, Prop, &value, sizeof value)) return 0;
+    if (!ReadProperty(pnPHandle, devData, prop, &value, sizeof value)) return 0;
     return value;
 }
 
-TJvHidPnPInfo::TJvHidPnPInfo(HDEVINFO APnPHandle, const SP_DEVINFO_DATA& ADevData,
-                             const std::string& ADevicePath)
-    : FDeviceID(ADevData.DevInst), FDevicePath(ADevicePath) {
-    auto text = [&](std::uint32_t p) { return GetRegistryPropertyString(APnPHandle, ADevData, p); };
+TJvHidPnPInfo::TJvHidPnPInfo(HDEVINFO pnpHandle, const SP_DEVINFO_DATA& devData,
+                             const std::string& devicePath)
+    : FDeviceID(devData.DevInst), FDevicePath(devicePath) {
+    auto text = [&](std::uint32_t p) { return GetRegistryPropertyString(pnpHandle, devData, p); };
     auto list = [&](std::uint32_t p) {
-        return GetRegistryPropertyStringList(APnPHandle, ADevData, p);
+        return GetRegistryPropertyStringList(pnpHandle, devData, p);
     };
-    auto number = [&](std::uint32_t p) {
-        return GetRegistryPropertyDWord(APnPHandle, ADevData, p);
-    };
+    auto number = [&](std::uint32_t p) { return GetRegistryPropertyDWord(pnpHandle, devData, p); };
     Capabilities = number(SPDRP_CAPABILITIES);
     ClassDescr = text(SPDRP_CLASS);
     ClassGUID = text(SPDRP_CLASSGUID);

@@ -15,8 +15,8 @@ namespace dsp {
 class TJvHidPnPInfo : public TObject {
 public:
     // Reads the properties of the device the record names from the interface set.
-    TJvHidPnPInfo(HDEVINFO APnPHandle, const SP_DEVINFO_DATA& ADevData,
-                  const std::string& ADevicePath);
+    TJvHidPnPInfo(HDEVINFO pnpHandle, const SP_DEVINFO_DATA& devData,
+                  const std::string& devicePath);
 
     std::uint32_t DeviceID() const { return FDeviceID; }
     const std::string& DevicePath() const { return FDevicePath; }
@@ -49,14 +49,14 @@ public:
     std::string UINumberFormat;
 
     // Readers of one property: empty text, an empty list or 0 when it cannot be read.
-    static std::string GetRegistryPropertyString(HDEVINFO PnPHandle, const SP_DEVINFO_DATA& DevData,
-                                                 std::uint32_t Prop);
-    static std::vector<std::string> GetRegistryPropertyStringList(HDEVINFO PnPHandle,
-                                                                  const SP_DEVINFO_DATA& DevData,
-                                                                  std::uint32_t Prop);
-    static std::uint32_t GetRegistryPropertyDWord(HDEVINFO PnPHandle,
-                                                  const SP_DEVINFO_DATA& DevData,
-                                                  std::uint32_t Prop);
+    static std::string GetRegistryPropertyString(HDEVINFO pnPHandle, const SP_DEVINFO_DATA& devData,
+                                                 std::uint32_t prop);
+    static std::vector<std::string> GetRegistryPropertyStringList(HDEVINFO pnPHandle,
+                                                                  const SP_DEVINFO_DATA& devData,
+                                                                  std::uint32_t prop);
+    static std::uint32_t GetRegistryPropertyDWord(HDEVINFO pnPHandle,
+                                                  const SP_DEVINFO_DATA& devData,
+                                                  std::uint32_t prop);
 
 private:
     std::uint32_t FDeviceID = 0;

@@ -56,15 +56,15 @@ bool WriteModuleData(TModuleHandle module, const std::string& symbolName, const 
     return true;
 }
 
-TModuleLoader::TModuleLoader(const std::string& ADLLName, TModuleLoadMethods LoadMethods)
-    : FDLLName(ADLLName) {
-    Load(LoadMethods);
+TModuleLoader::TModuleLoader(const std::string& dllName, TModuleLoadMethods loadMethods)
+    : FDLLName(dllName) {
+    Load(loadMethods);
 }
 
 TModuleLoader::~TModuleLoader() { Unload(); }
 
-void TModuleLoader::Load(TModuleLoadMethods LoadMethods) {
-    if (FHandle == nullptr) LoadModuleEx(FHandle, FDLLName, ModuleLoadFlags(LoadMethods));
+void TModuleLoader::Load(TModuleLoadMethods loadMethods) {
+    if (FHandle == nullptr) LoadModuleEx(FHandle, FDLLName, ModuleLoadFlags(loadMethods));
     if (FHandle == nullptr) Error(ERROR_MOD_NOT_FOUND);
 }
 
@@ -72,35 +72,35 @@ void TModuleLoader::Unload() { UnloadModule(FHandle); }
 
 void TModuleLoader::Error(std::uint32_t) {}
 
-bool TModuleLoader::GetProcedure(const std::string& AName, void*& AProc) {
-    if (Loaded() && AProc == nullptr) AProc = GetModuleSymbol(FHandle, AName);
-    const bool found = Loaded() && AProc != nullptr;
+bool TModuleLoader::GetProcedure(const std::string& name, void*& proc) {
+    if (Loaded() && proc == nullptr) proc = GetModuleSymbol(FHandle, name);
+    const bool found = Loaded() && proc != nullptr;
     if (!found) {
-        AProc = nullptr;
+        proc = nullptr;
         Error(kProcedureNotFound);
     }
     return found;
 }
 
-bool TModuleLoader::GetExportedSymbol(const std::string& AName, void* Buffer, std::size_t Size) {
+bool TModuleLoader::GetExportedSymbol(const std::string& name, void* buffer, std::size_t size) {
     void* symbol = nullptr;
-    if (!GetProcedure(AName, symbol)) return false;
-    std::memcpy(Buffer, symbol, Size);
+    if (!GetProcedure(name, symbol)) return false;
+    std::memcpy(buffer, symbol, size);
     return true;
 }
 
-bool TModuleLoader::SetExportedSymbol(const std::string& AName, const void* Buffer,
-                                      std::size_t Size) {
+bool TModuleLoader::SetExportedSymbol(const std::string& name, const void* buffer,
+                                      std::size_t size) {
     void* symbol = nullptr;
-    if (!GetProcedure(AName, symbol)) return false;
-    std::memcpy(symbol, Buffer, Size);
+    if (!GetProcedure(name, symbol)) return false;
+    std::memcpy(symbol, buffer, size);
     return true;
 }
 
-bool TModuleLoader::IsAvaliable(const std::string& ADLLName, const std::string& AProcName) {
+bool TModuleLoader::IsAvaliable(const std::string& dllName, const std::string& procName) {
     TModuleHandle module = nullptr;
-    if (!LoadModule(module, ADLLName)) return false;
-    const bool result = AProcName.empty() || GetModuleSymbol(module, AProcName) != nullptr;
+    if (!LoadModule(module, dllName)) return false;
+    const bool result = procName.empty() || GetModuleSymbol(module, procName) != nullptr;
     UnloadModule(module);
     return result;
 }

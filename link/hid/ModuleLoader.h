@@ -44,27 +44,27 @@ public:
     // The error Error hears when a name is not exported.
     static constexpr std::uint32_t kProcedureNotFound = 0x8002802B;
 
-    explicit TModuleLoader(const std::string& ADLLName, TModuleLoadMethods LoadMethods = {});
+    explicit TModuleLoader(const std::string& dllName, TModuleLoadMethods loadMethods = {});
     ~TModuleLoader() override;
 
-    virtual void Load(TModuleLoadMethods LoadMethods = {});
+    virtual void Load(TModuleLoadMethods loadMethods = {});
     virtual void Unload();
 
     bool Loaded() const { return FHandle != nullptr; }
     const std::string& DLLName() const { return FDLLName; }
     TModuleHandle Handle() const { return FHandle; }
 
-    // Looks AName up into AProc unless AProc is already set; on failure AProc is null and Error
+    // Looks name up into proc unless proc is already set; on failure proc is null and Error
     // hears kProcedureNotFound.
-    bool GetProcedure(const std::string& AName, void*& AProc);
-    bool GetExportedSymbol(const std::string& AName, void* Buffer, std::size_t Size);
-    bool SetExportedSymbol(const std::string& AName, const void* Buffer, std::size_t Size);
+    bool GetProcedure(const std::string& name, void*& proc);
+    bool GetExportedSymbol(const std::string& name, void* buffer, std::size_t size);
+    bool SetExportedSymbol(const std::string& name, const void* buffer, std::size_t size);
 
     // Whether the library loads and, when a name is given, exports it; the library is freed again.
-    static bool IsAvaliable(const std::string& ADLLName, const std::string& AProcName = "");
+    static bool IsAvaliable(const std::string& dllName, const std::string& procName = "");
 
 protected:
-    virtual void Error(std::uint32_t ErrorCode);
+    virtual void Error(std::uint32_t errorCode);
 
     TModuleHandle FHandle = nullptr;
     std::string FDLLName;

@@ -32,7 +32,7 @@ TModuleHandle setupModule = nullptr;
 std::int32_t setupReferences = 0;
 
 template <typename F>
-void bind(F& entry, const char* name, bool& accu) {
+void Bind(F& entry, const char* name, bool& accu) {
     entry = reinterpret_cast<F>(GetModuleSymbolEx(setupModule, name, accu));
 }
 
@@ -46,12 +46,12 @@ bool LoadSetupApi() {
         return false;
     }
     bool accu = true;
-    bind(SetupDiGetClassDevsW, "SetupDiGetClassDevsW", accu);
-    bind(SetupDiEnumDeviceInterfaces, "SetupDiEnumDeviceInterfaces", accu);
-    bind(SetupDiGetDeviceInterfaceDetailA, "SetupDiGetDeviceInterfaceDetailA", accu);
-    bind(SetupDiGetDeviceInterfaceDetail, "SetupDiGetDeviceInterfaceDetailA", accu);
-    bind(SetupDiGetDeviceRegistryPropertyW, "SetupDiGetDeviceRegistryPropertyW", accu);
-    bind(SetupDiDestroyDeviceInfoList, "SetupDiDestroyDeviceInfoList", accu);
+    Bind(SetupDiGetClassDevsW, "SetupDiGetClassDevsW", accu);
+    Bind(SetupDiEnumDeviceInterfaces, "SetupDiEnumDeviceInterfaces", accu);
+    Bind(SetupDiGetDeviceInterfaceDetailA, "SetupDiGetDeviceInterfaceDetailA", accu);
+    Bind(SetupDiGetDeviceInterfaceDetail, "SetupDiGetDeviceInterfaceDetailA", accu);
+    Bind(SetupDiGetDeviceRegistryPropertyW, "SetupDiGetDeviceRegistryPropertyW", accu);
+    Bind(SetupDiDestroyDeviceInfoList, "SetupDiDestroyDeviceInfoList", accu);
     if (!accu) UnloadSetupApi();
     return accu;
 }

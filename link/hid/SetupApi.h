@@ -11,24 +11,24 @@ namespace dsp {
 
 extern const char* const SetupApiModuleName;
 
-using TSetupDiGetClassDevsW = HDEVINFO (*)(const TGUID* ClassGuid, const char16_t* Enumerator,
-                                           void* hwndParent, std::uint32_t Flags);
-using TSetupDiEnumDeviceInterfaces = bool (*)(HDEVINFO DeviceInfoSet,
-                                              SP_DEVINFO_DATA* DeviceInfoData,
-                                              const TGUID* InterfaceClassGuid,
-                                              std::uint32_t MemberIndex,
-                                              SP_DEVICE_INTERFACE_DATA* DeviceInterfaceData);
+using TSetupDiGetClassDevsW = HDEVINFO (*)(const TGUID* classGuid, const char16_t* enumerator,
+                                           void* hwndParent, std::uint32_t flags);
+using TSetupDiEnumDeviceInterfaces = bool (*)(HDEVINFO deviceInfoSet,
+                                              SP_DEVINFO_DATA* deviceInfoData,
+                                              const TGUID* interfaceClassGuid,
+                                              std::uint32_t memberIndex,
+                                              SP_DEVICE_INTERFACE_DATA* deviceInterfaceData);
 using TSetupDiGetDeviceInterfaceDetailA =
-    bool (*)(HDEVINFO DeviceInfoSet, SP_DEVICE_INTERFACE_DATA* DeviceInterfaceData,
-             SP_DEVICE_INTERFACE_DETAIL_DATA_A* DeviceInterfaceDetailData,
-             std::uint32_t DeviceInterfaceDetailDataSize, std::uint32_t* RequiredSize,
-             SP_DEVINFO_DATA* DeviceInfoData);
+    bool (*)(HDEVINFO deviceInfoSet, SP_DEVICE_INTERFACE_DATA* deviceInterfaceData,
+             SP_DEVICE_INTERFACE_DETAIL_DATA_A* deviceInterfaceDetailData,
+             std::uint32_t deviceInterfaceDetailDataSize, std::uint32_t* requiredSize,
+             SP_DEVINFO_DATA* deviceInfoData);
 using TSetupDiGetDeviceInterfaceDetail = TSetupDiGetDeviceInterfaceDetailA;
 using TSetupDiGetDeviceRegistryPropertyW =
-    bool (*)(HDEVINFO DeviceInfoSet, SP_DEVINFO_DATA* DeviceInfoData, std::uint32_t Property,
-             std::uint32_t* PropertyRegDataType, std::uint8_t* PropertyBuffer,
-             std::uint32_t PropertyBufferSize, std::uint32_t* RequiredSize);
-using TSetupDiDestroyDeviceInfoList = bool (*)(HDEVINFO DeviceInfoSet);
+    bool (*)(HDEVINFO deviceInfoSet, SP_DEVINFO_DATA* deviceInfoData, std::uint32_t property,
+             std::uint32_t* propertyRegDataType, std::uint8_t* propertyBuffer,
+             std::uint32_t propertyBufferSize, std::uint32_t* requiredSize);
+using TSetupDiDestroyDeviceInfoList = bool (*)(HDEVINFO deviceInfoSet);
 
 extern TSetupDiGetClassDevsW SetupDiGetClassDevsW;
 extern TSetupDiEnumDeviceInterfaces SetupDiEnumDeviceInterfaces;

@@ -32,7 +32,7 @@ public:
     virtual void SetYAxisName(const std::string& value);
     bool VisibleInLegend() const { return FVisibleInLegend; }
     void SetVisibleInLegend(bool value);
-    TPenStyle TraceLineStyle() const { return FTraceLineStyle; }
+    TPenStyle TraceLineStyle() const { return traceLineStyle_; }
 
     // The channel's axes, found by name in the plot; null without one.
     TiPlotXAxis* GetXAxis() const;
@@ -63,7 +63,7 @@ protected:
     std::string FXAxisName;
     std::string FYAxisName;
     bool FVisibleInLegend = true;
-    TPenStyle FTraceLineStyle = psSolid;
+    TPenStyle traceLineStyle_ = psSolid;
     TRect FLegendRect{};
     double FRunningYMax = 0;
     double FRunningYMin = 0;

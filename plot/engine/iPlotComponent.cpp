@@ -30,12 +30,12 @@ TiPlotComponent::TiPlotComponent(TComponent* owner) : TiCustomComponent(owner) {
 
     FPopupMenu = new TPopupMenu(this);
     FHintsFont = std::make_unique<TFont>();
-    for (auto& list : FImageLists) {
+    for (auto& list : imageLists_) {
         list = std::make_unique<TImageList>(nullptr);
         list->SetSize(24, 24);
     }
-    FAnnotationDefaultFont = std::make_unique<TFont>();
-    FAnnotationDefaultFont->SetColor(clWhite);
+    annotationDefaultFont_ = std::make_unique<TFont>();
+    annotationDefaultFont_->SetColor(clWhite);
 
     FMaster->SetUserCanEditObjects(true);
     OnInternalTimer = [this](TObject*) { HintTimerFired(); };
@@ -118,17 +118,17 @@ int TiPlotComponent::AddLabel() { return FMaster->AddLabel(); }
 int TiPlotComponent::AddAnnotation() {
     const int index = FMaster->AddAnnotation();
     TiPlotAnnotation* annotation = GetAnnotation(index);
-    annotation->SetBrushStyle(FAnnotationDefaultBrushStyle);
-    annotation->SetBrushColor(FAnnotationDefaultBrushColor);
-    annotation->SetPenStyle(FAnnotationDefaultPenStyle);
-    annotation->SetPenColor(FAnnotationDefaultPenColor);
+    annotation->SetBrushStyle(annotationDefaultBrushStyle_);
+    annotation->SetBrushColor(annotationDefaultBrushColor_);
+    annotation->SetPenStyle(annotationDefaultPenStyle_);
+    annotation->SetPenColor(annotationDefaultPenColor_);
     annotation->SetPenWidth(FAnnotationDefaultPenWidth);
-    annotation->SetReference(FAnnotationDefaultReference);
-    annotation->SetReferencePositionX(FAnnotationDefaultReferencePositionX);
-    annotation->SetReferencePositionY(FAnnotationDefaultReferencePositionY);
-    annotation->SetReferenceSizeX(FAnnotationDefaultReferenceSizeX);
+    annotation->SetReference(annotationDefaultReference_);
+    annotation->SetReferencePositionX(annotationDefaultReferencePositionX_);
+    annotation->SetReferencePositionY(annotationDefaultReferencePositionY_);
+    annotation->SetReferenceSizeX(annotationDefaultReferenceSizeX_);
     annotation->SetReferenceSizeY(FAnnotationDefaultReferenceSizeY);
-    annotation->SetFont(FAnnotationDefaultFont.get());
+    annotation->SetFont(annotationDefaultFont_.get());
     return index;
 }
 
@@ -281,8 +281,8 @@ TiPlotTranslationManager* TiPlotComponent::GetTranslationManager() const {
 }
 
 TImageList* TiPlotComponent::GetImageList(int index) const {
-    if (index < 0 || index >= static_cast<int>(FImageLists.size())) return nullptr;
-    return FImageLists[static_cast<std::size_t>(index)].get();
+    if (index < 0 || index >= static_cast<int>(imageLists_.size())) return nullptr;
+    return imageLists_[static_cast<std::size_t>(index)].get();
 }
 
 void TiPlotComponent::DisableLayoutManager() { FMaster->LayoutManager()->SetEnabled(false); }

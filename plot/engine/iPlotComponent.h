@@ -131,34 +131,34 @@ class TiPlotComponent : public TiCustomComponent {
             P::Property("LoggingActive", &C::FLoggingActive),
             P::Property("AnnotationDefaultFont", &C::AnnotationDefaultFont,
                         &C::SetAnnotationDefaultFont),
-            P::Property("AnnotationDefaultBrushStlye", &C::FAnnotationDefaultBrushStyle,
-                        &C::FAnnotationDefaultBrushStyle)
+            P::Property("AnnotationDefaultBrushStlye", &C::annotationDefaultBrushStyle_,
+                        &C::annotationDefaultBrushStyle_)
                 .Default(bsSolid),
-            P::Property("AnnotationDefaultBrushColor", &C::FAnnotationDefaultBrushColor,
-                        &C::FAnnotationDefaultBrushColor)
+            P::Property("AnnotationDefaultBrushColor", &C::annotationDefaultBrushColor_,
+                        &C::annotationDefaultBrushColor_)
                 .Default(clWhite),
-            P::Property("AnnotationDefaultPenStlye", &C::FAnnotationDefaultPenStyle,
-                        &C::FAnnotationDefaultPenStyle)
+            P::Property("AnnotationDefaultPenStlye", &C::annotationDefaultPenStyle_,
+                        &C::annotationDefaultPenStyle_)
                 .Default(psSolid),
-            P::Property("AnnotationDefaultPenColor", &C::FAnnotationDefaultPenColor,
-                        &C::FAnnotationDefaultPenColor)
+            P::Property("AnnotationDefaultPenColor", &C::annotationDefaultPenColor_,
+                        &C::annotationDefaultPenColor_)
                 .Default(clWhite),
             P::Property("AnnotationDefaultPenWidth", &C::FAnnotationDefaultPenWidth,
                         &C::FAnnotationDefaultPenWidth)
                 .Default(1),
-            P::Property("AnnotationDefaultReference", &C::FAnnotationDefaultReference,
-                        &C::FAnnotationDefaultReference)
+            P::Property("AnnotationDefaultReference", &C::annotationDefaultReference_,
+                        &C::annotationDefaultReference_)
                 .Default(iprtDataView),
             P::Property("AnnotationDefaultReferencePositionX",
-                        &C::FAnnotationDefaultReferencePositionX,
-                        &C::FAnnotationDefaultReferencePositionX)
+                        &C::annotationDefaultReferencePositionX_,
+                        &C::annotationDefaultReferencePositionX_)
                 .Default(ipriAuto),
             P::Property("AnnotationDefaultReferencePositionY",
-                        &C::FAnnotationDefaultReferencePositionY,
-                        &C::FAnnotationDefaultReferencePositionY)
+                        &C::annotationDefaultReferencePositionY_,
+                        &C::annotationDefaultReferencePositionY_)
                 .Default(ipriAuto),
-            P::Property("AnnotationDefaultReferenceSizeX", &C::FAnnotationDefaultReferenceSizeX,
-                        &C::FAnnotationDefaultReferenceSizeX)
+            P::Property("AnnotationDefaultReferenceSizeX", &C::annotationDefaultReferenceSizeX_,
+                        &C::annotationDefaultReferenceSizeX_)
                 .Default(ipriAuto),
             P::Property("AnnotationDefaultReferenceSizeY", &C::FAnnotationDefaultReferenceSizeY,
                         &C::FAnnotationDefaultReferenceSizeY)
@@ -482,12 +482,12 @@ public:
     void SetTitleFont(TFont* value);
     double TitleMargin() const;
     void SetTitleMargin(double value);
-    TFont* AnnotationDefaultFont() const { return FAnnotationDefaultFont.get(); }
-    void SetAnnotationDefaultFont(TFont* value) { FAnnotationDefaultFont->Assign(value); }
-    void SetAnnotationDefaultBrushStyle(TBrushStyle value) { FAnnotationDefaultBrushStyle = value; }
-    void SetAnnotationDefaultBrushColor(TColor value) { FAnnotationDefaultBrushColor = value; }
-    void SetAnnotationDefaultPenStyle(TPenStyle value) { FAnnotationDefaultPenStyle = value; }
-    void SetAnnotationDefaultPenColor(TColor value) { FAnnotationDefaultPenColor = value; }
+    TFont* AnnotationDefaultFont() const { return annotationDefaultFont_.get(); }
+    void SetAnnotationDefaultFont(TFont* value) { annotationDefaultFont_->Assign(value); }
+    void SetAnnotationDefaultBrushStyle(TBrushStyle value) { annotationDefaultBrushStyle_ = value; }
+    void SetAnnotationDefaultBrushColor(TColor value) { annotationDefaultBrushColor_ = value; }
+    void SetAnnotationDefaultPenStyle(TPenStyle value) { annotationDefaultPenStyle_ = value; }
+    void SetAnnotationDefaultPenColor(TColor value) { annotationDefaultPenColor_ = value; }
     void SetAnnotationDefaultPenWidth(int value) { FAnnotationDefaultPenWidth = value; }
     bool ClipAnnotationsToAxes() const { return FClipAnnotationsToAxes; }
     void SetClipAnnotationsToAxes(bool value) { StoreAndRepaint(value, FClipAnnotationsToAxes); }
@@ -676,7 +676,7 @@ private:
     std::vector<TRect> FAxesCollisionList;
     TShiftState FShiftState;
     TPopupMenu* FPopupMenu = nullptr;
-    std::array<std::unique_ptr<TImageList>, 3> FImageLists;
+    std::array<std::unique_ptr<TImageList>, 3> imageLists_;
     std::string FDefaultSaveImageDirectory;
     TiPlotImageFormatStyle FDefaultSaveImageFormat = ipifBitmap;
     std::string FDefaultPropertyDirectory;
@@ -722,16 +722,16 @@ private:
     std::string FLogFileName;
     int FLogBufferCount = 0;
     int FAnnotationDefaultPenWidth = 1;
-    TBrushStyle FAnnotationDefaultBrushStyle = bsSolid;
-    TColor FAnnotationDefaultBrushColor = clWhite;
-    TPenStyle FAnnotationDefaultPenStyle = psSolid;
-    TColor FAnnotationDefaultPenColor = clWhite;
-    TiPlotReferenceType FAnnotationDefaultReference = iprtDataView;
-    TiPlotReferenceIndividual FAnnotationDefaultReferencePositionX = ipriAuto;
-    TiPlotReferenceIndividual FAnnotationDefaultReferencePositionY = ipriAuto;
-    TiPlotReferenceIndividual FAnnotationDefaultReferenceSizeX = ipriAuto;
+    TBrushStyle annotationDefaultBrushStyle_ = bsSolid;
+    TColor annotationDefaultBrushColor_ = clWhite;
+    TPenStyle annotationDefaultPenStyle_ = psSolid;
+    TColor annotationDefaultPenColor_ = clWhite;
+    TiPlotReferenceType annotationDefaultReference_ = iprtDataView;
+    TiPlotReferenceIndividual annotationDefaultReferencePositionX_ = ipriAuto;
+    TiPlotReferenceIndividual annotationDefaultReferencePositionY_ = ipriAuto;
+    TiPlotReferenceIndividual annotationDefaultReferenceSizeX_ = ipriAuto;
     TiPlotReferenceIndividual FAnnotationDefaultReferenceSizeY = ipriAuto;
-    std::unique_ptr<TFont> FAnnotationDefaultFont;
+    std::unique_ptr<TFont> annotationDefaultFont_;
     bool FBackGroundGradientEnabled = false;
     TColor FBackGroundGradientStartColor = clBlue;
     TColor FBackGroundGradientStopColor = clBlack;

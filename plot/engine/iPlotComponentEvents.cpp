@@ -3,6 +3,7 @@
 
 #include "framework/controls/ControlMessages.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/core/Exceptions.h"
 #include "plot/engine/iPlotAnnotation.h"
 #include "plot/engine/iPlotAxis.h"
@@ -335,7 +336,7 @@ void TiPlotComponent::iWantSpecialKey(TKeyCode& charCode, LRESULT& result) {
 }
 
 void TiPlotComponent::Dispatch(TMessage& message) {
-    if (message.Msg == CM_MOUSELEAVE && message.LParam == 0) {
+    if (message.Msg == CM_MOUSELEAVE && MouseChildOf(message) == nullptr) {
         // The mouse left the plot: no hint stays up and no object stays hovered. (The plot does
         // not grab the pointer while a hint shows; that would take input from other windows.)
         HideHint();

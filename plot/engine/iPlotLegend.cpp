@@ -25,13 +25,13 @@ TiPlotLegend::TiPlotLegend(TObject* owner, TNotifyEvent onChange, TNotifyEvent o
     : TiPlotLayoutObject(owner, std::move(onChange), std::move(onInsert), std::move(onRemove),
                          std::move(onRename)),
       FFont(std::make_unique<TFont>()),
-      FSelectedItemFont(std::make_unique<TFont>()),
+      selectedItemFont_(std::make_unique<TFont>()),
       FColumnTitlesFont(std::make_unique<TFont>()) {
     FFont->SetColor(clWhite);
-    FSelectedItemFont->SetColor(clBlack);
+    selectedItemFont_->SetColor(clBlack);
     FColumnTitlesFont->SetColor(clAqua);
     FColumnTitlesFont->SetStyle(TFontStyles{fsBold});
-    for (TFont* font : {FFont.get(), FSelectedItemFont.get(), FColumnTitlesFont.get()}) {
+    for (TFont* font : {FFont.get(), selectedItemFont_.get(), FColumnTitlesFont.get()}) {
         font->OnChange = [this](TObject*) { DoChange(); };
     }
     SetHorizontal(false);
@@ -55,7 +55,7 @@ TiPlotLegend::TiPlotLegend(TObject* owner, TNotifyEvent onChange, TNotifyEvent o
 }
 
 TiPlotLegend::~TiPlotLegend() {
-    for (TFont* font : {FFont.get(), FSelectedItemFont.get(), FColumnTitlesFont.get()}) {
+    for (TFont* font : {FFont.get(), selectedItemFont_.get(), FColumnTitlesFont.get()}) {
         font->OnChange = nullptr;
     }
 }
@@ -136,8 +136,8 @@ void TiPlotLegend::Layout(TCanvas* canvas) {
                   d.Bottom - marginBottom};
 
     FColumnSpacingPixels = Rnd(w0 * FColumnSpacing);
-    FRowSpacingPixels = Rnd(h0 * FWrapRowSpacingMin);
-    FWrapSpacingPixels = Rnd(h0 * FWrapColSpacingMin);
+    FRowSpacingPixels = Rnd(h0 * wrapRowSpacingMin_);
+    FWrapSpacingPixels = Rnd(h0 * wrapColSpacingMin_);
     FItemHeight = h0;
     FMaxItemHeight = 0;
     FColumnWidth = 0;
@@ -146,8 +146,8 @@ void TiPlotLegend::Layout(TCanvas* canvas) {
     FMaxWidthLine = FMaxWidthMarker = FMaxWidthChannelLabel = 0;
     FMaxWidthXName = FMaxWidthYName = FMaxWidthXValue = FMaxWidthYValue = 0;
     FMaxWidthYMax = FMaxWidthYMin = FMaxWidthYMean = 0;
-    FShowColumnXValue2 = FShowColumnXValue || FCursorAllChannels;
-    FShowColumnYValue2 = FShowColumnYValue || FCursorAllChannels;
+    FShowColumnXValue2 = showColumnXValue_ || FCursorAllChannels;
+    FShowColumnYValue2 = showColumnYValue_ || FCursorAllChannels;
 
     FItemList.clear();
     if (Plot() != nullptr) {
@@ -162,13 +162,13 @@ void TiPlotLegend::Layout(TCanvas* canvas) {
 
     FItemViewStartIndex = std::clamp(FItemViewStartIndex, 0, n - 1);
 
-    if (FChannelNameMaxWidth != 0) {
-        FMaxWidthChannelLabel = Rnd(w0 * FChannelNameMaxWidth);
+    if (channelNameMaxWidth_ != 0) {
+        FMaxWidthChannelLabel = Rnd(w0 * channelNameMaxWidth_);
         for (TiPlotLegendItem& item : FItemList) {
             const std::string label = ChannelLabel(item.Channel);
             canvas->Font()->Assign(FFont.get());
             int height = GetWrappedTextHeight(canvas, label, FMaxWidthChannelLabel);
-            canvas->Font()->Assign(FSelectedItemFont.get());
+            canvas->Font()->Assign(selectedItemFont_.get());
             height = std::max(height, GetWrappedTextHeight(canvas, label, FMaxWidthChannelLabel));
             item.MaxHeight = height;
         }
@@ -178,7 +178,7 @@ void TiPlotLegend::Layout(TCanvas* canvas) {
             item.MaxHeight = h0;
             canvas->Font()->Assign(FFont.get());
             FMaxWidthChannelLabel = std::max(FMaxWidthChannelLabel, GetMaxLineWidth(canvas, label));
-            canvas->Font()->Assign(FSelectedItemFont.get());
+            canvas->Font()->Assign(selectedItemFont_.get());
             FMaxWidthChannelLabel = std::max(FMaxWidthChannelLabel, GetMaxLineWidth(canvas, label));
         }
     }
@@ -193,18 +193,18 @@ void TiPlotLegend::Layout(TCanvas* canvas) {
         auto widen = [&](int& width, const std::string& caption) {
             width = std::max(width, GetMaxLineWidth(canvas, TranslateString(caption)));
         };
-        widen(FMaxWidthChannelLabel, FCaptionColumnTitle);
+        widen(FMaxWidthChannelLabel, captionColumnTitle_);
         if (FShowColumnXName) widen(FMaxWidthXName, FCaptionColumnXName);
         if (FShowColumnYName) widen(FMaxWidthYName, FCaptionColumnYName);
-        if (FShowColumnXValue2) widen(FMaxWidthXValue, FCaptionColumnXValue);
-        if (FShowColumnYValue2) widen(FMaxWidthYValue, FCaptionColumnYValue);
-        if (FShowColumnYMax) widen(FMaxWidthYMax, FCaptionColumnYMax);
-        if (FShowColumnYMin) widen(FMaxWidthYMin, FCaptionColumnYMin);
-        if (FShowColumnYMean) widen(FMaxWidthYMean, FCaptionColumnYMean);
+        if (FShowColumnXValue2) widen(FMaxWidthXValue, captionColumnXValue_);
+        if (FShowColumnYValue2) widen(FMaxWidthYValue, captionColumnYValue_);
+        if (showColumnYMax_) widen(FMaxWidthYMax, captionColumnYMax_);
+        if (showColumnYMin_) widen(FMaxWidthYMin, captionColumnYMin_);
+        if (showColumnYMean_) widen(FMaxWidthYMean, captionColumnYMean_);
     }
 
-    if (FShowColumnLine) FMaxWidthLine = FLineColumnWidth + 3;
-    if (FShowColumnMarker) FMaxWidthMarker = FLineColumnWidth + 3;
+    if (showColumnLine_) FMaxWidthLine = lineColumnWidth_ + 3;
+    if (showColumnMarker_) FMaxWidthMarker = lineColumnWidth_ + 3;
 
     for (const TiPlotLegendItem& item : FItemList) {
         const TiPlotChannelCustom* channel = item.Channel;
@@ -245,9 +245,9 @@ void TiPlotLegend::Layout(TCanvas* canvas) {
             if (FShowColumnXValue2) widen(FMaxWidthXValue, XValueText(channel));
             if (FShowColumnYValue2) widen(FMaxWidthYValue, YValueText(channel));
         }
-        if (FShowColumnYMax) widen(FMaxWidthYMax, YStatisticText(channel, channel->RunningYMax()));
-        if (FShowColumnYMin) widen(FMaxWidthYMin, YStatisticText(channel, channel->RunningYMin()));
-        if (FShowColumnYMean) {
+        if (showColumnYMax_) widen(FMaxWidthYMax, YStatisticText(channel, channel->RunningYMax()));
+        if (showColumnYMin_) widen(FMaxWidthYMin, YStatisticText(channel, channel->RunningYMin()));
+        if (showColumnYMean_) {
             widen(FMaxWidthYMean, YStatisticText(channel, channel->RunningYMean()));
         }
     }
@@ -255,9 +255,9 @@ void TiPlotLegend::Layout(TCanvas* canvas) {
     const int s = FColumnSpacingPixels;
     int position = 0;
     FColumnStartLine = 0;
-    if (FShowColumnLine) position = FMaxWidthLine + s;
+    if (showColumnLine_) position = FMaxWidthLine + s;
     FColumnStartMarker = position;
-    if (FShowColumnMarker) position += FMaxWidthMarker + s;
+    if (showColumnMarker_) position += FMaxWidthMarker + s;
     FColumnStartChannel = position;
     position += FMaxWidthChannelLabel + s;
     auto place = [&](bool shown, int& start, int width) {
@@ -269,9 +269,9 @@ void TiPlotLegend::Layout(TCanvas* canvas) {
     place(FShowColumnYName, FColumnStartYName, FMaxWidthYName);
     place(FShowColumnXValue2, FColumnStartXValue, FMaxWidthXValue);
     place(FShowColumnYValue2, FColumnStartYValue, FMaxWidthYValue);
-    place(FShowColumnYMax, FColumnStartYMax, FMaxWidthYMax);
-    place(FShowColumnYMin, FColumnStartYMin, FMaxWidthYMin);
-    place(FShowColumnYMean, FColumnStartYMean, FMaxWidthYMean);
+    place(showColumnYMax_, FColumnStartYMax, FMaxWidthYMax);
+    place(showColumnYMin_, FColumnStartYMin, FMaxWidthYMin);
+    place(showColumnYMean_, FColumnStartYMean, FMaxWidthYMean);
     FItemWidth = position - s;
 
     FColumnTitlesRect = {FInnerRect.Left, FInnerRect.Top, FInnerRect.Right,
@@ -287,19 +287,19 @@ void TiPlotLegend::Layout(TCanvas* canvas) {
         1, (itemsHeight + FRowSpacingPixels) / std::max(1, FMaxItemHeight + FRowSpacingPixels));
 
     // Counts below 1 (maxima are not bounded by their setters) would leave no room at all.
-    int cols = std::max(1, FWrapColAutoCountEnabled ? FWrapColAutoCountMax : FWrapColDesiredCount);
-    const int colMax = std::max(1, FWrapColAutoCountMax);
+    int cols = std::max(1, wrapColAutoCountEnabled_ ? wrapColAutoCountMax_ : wrapColDesiredCount_);
+    const int colMax = std::max(1, wrapColAutoCountMax_);
     const int rowLimit =
-        std::max(1, FWrapRowAutoCountEnabled ? FWrapRowAutoCountMax : FWrapRowDesiredCount);
+        std::max(1, wrapRowAutoCountEnabled_ ? wrapRowAutoCountMax_ : wrapRowDesiredCount_);
     int rows = 0;
     if (IsHorz()) {
         cols = std::min(cols, colsFit);
-        rows = FWrapRowAutoCountEnabled ? CeilDiv(n, cols) : rowLimit;
+        rows = wrapRowAutoCountEnabled_ ? CeilDiv(n, cols) : rowLimit;
         rows = std::min(rows, rowLimit);
         if (rows < 3 && rows * cols < n) rows = 3;
-        if (FWrapColAutoCountEnabled) cols = std::min(cols, CeilDiv(n, rows));
+        if (wrapColAutoCountEnabled_) cols = std::min(cols, CeilDiv(n, rows));
     } else {
-        if (FWrapColAutoCountEnabled) cols = CeilDiv(n, rowsFit);
+        if (wrapColAutoCountEnabled_) cols = CeilDiv(n, rowsFit);
         cols = std::min(cols, colMax);
         rows = std::min({rowsFit, n, rowLimit});
         if (rows < 3 && rows * cols < n) rows = 3;
@@ -353,7 +353,7 @@ void TiPlotLegend::Layout(TCanvas* canvas) {
         FItemViewStartIndex = 0;
     }
 
-    if (FWrapColSpacingAuto && IsHorz() && cols > 1) {
+    if (wrapColSpacingAuto_ && IsHorz() && cols > 1) {
         const int gap = static_cast<int>(
             Trunc(static_cast<double>(FItemsRect.Width() - 25 - cols * FItemWidth) / (cols - 1)));
         for (TiPlotLegendItem& item : FItemList) {
@@ -363,7 +363,7 @@ void TiPlotLegend::Layout(TCanvas* canvas) {
             FColumnList[c] = FInnerRect.Left + static_cast<int>(c) * (FItemWidth + gap);
         }
     }
-    if (FWrapRowSpacingAuto && !IsHorz() && rowsInFirstColumn > 1) {
+    if (wrapRowSpacingAuto_ && !IsHorz() && rowsInFirstColumn > 1) {
         const int r = rowsInFirstColumn;
         FRowSpacingPixels = static_cast<int>(
             Trunc(static_cast<double>(FItemsRect.Height() - r * FMaxItemHeight) / (r - 1)));

@@ -50,78 +50,78 @@ class TiPlotLegend : public TiPlotLayoutObject {
             P::Property("MarginRight", &L::FMarginRight, &L::SetMarginRight),
             P::Property("MarginBottom", &L::FMarginBottom, &L::SetMarginBottom),
             P::Property("MarginTop", &L::FMarginTop, &L::SetMarginTop),
-            P::Property("BackGroundTransparent", &L::FBackGroundTransparent,
+            P::Property("BackGroundTransparent", &L::backGroundTransparent_,
                         &L::SetBackGroundTransparent)
                 .Default(true),
             P::Property("BackGroundColor", &L::FBackGroundColor, &L::SetBackGroundColor)
                 .Default(clGray),
             P::Property("ColumnSpacing", &L::FColumnSpacing, &L::SetColumnSpacing),
             P::Property("Font", &L::Font, &L::SetFont),
-            P::Property("SelectedItemBackGroundColor", &L::FSelectedItemBackGroundColor,
+            P::Property("SelectedItemBackGroundColor", &L::selectedItemBackGroundColor_,
                         &L::SetSelectedItemBackGroundColor)
                 .Default(clYellow),
             P::Property("SelectedItemFont", &L::SelectedItemFont, &L::SetSelectedItemFont),
-            P::Property("ShowColumnLine", &L::FShowColumnLine, &L::SetShowColumnLine).Default(true),
-            P::Property("ShowColumnMarker", &L::FShowColumnMarker, &L::SetShowColumnMarker)
+            P::Property("ShowColumnLine", &L::showColumnLine_, &L::SetShowColumnLine).Default(true),
+            P::Property("ShowColumnMarker", &L::showColumnMarker_, &L::SetShowColumnMarker)
                 .Default(false),
             P::Property("ShowColumnXAxisTitle", &L::FShowColumnXName, &L::SetShowColumnXAxisTitle)
                 .Default(false),
             P::Property("ShowColumnYAxisTitle", &L::FShowColumnYName, &L::SetShowColumnYAxisTitle)
                 .Default(false),
-            P::Property("ShowColumnXValue", &L::FShowColumnXValue, &L::SetShowColumnXValue)
+            P::Property("ShowColumnXValue", &L::showColumnXValue_, &L::SetShowColumnXValue)
                 .Default(false),
-            P::Property("ShowColumnYValue", &L::FShowColumnYValue, &L::SetShowColumnYValue)
+            P::Property("ShowColumnYValue", &L::showColumnYValue_, &L::SetShowColumnYValue)
                 .Default(false),
             P::Property("ColumnTitlesVisible", &L::FColumnTitlesVisible, &L::SetColumnTitlesVisible)
                 .Default(false),
             P::Property("ColumnTitlesFont", &L::ColumnTitlesFont, &L::SetColumnTitlesFont),
-            P::Property("ChannelNameMaxWidth", &L::FChannelNameMaxWidth,
+            P::Property("ChannelNameMaxWidth", &L::channelNameMaxWidth_,
                         &L::SetChannelNameMaxWidth),
-            P::Property("ChannelNameColorStyle", &L::FChannelNameColorStyle,
+            P::Property("ChannelNameColorStyle", &L::channelNameColorStyle_,
                         &L::SetChannelNameColorStyle)
                 .Default(iplcncsFont),
-            P::Property("ShowColumnYMax", &L::FShowColumnYMax, &L::SetShowColumnYMax)
+            P::Property("ShowColumnYMax", &L::showColumnYMax_, &L::SetShowColumnYMax)
                 .Default(false),
-            P::Property("ShowColumnYMin", &L::FShowColumnYMin, &L::SetShowColumnYMin)
+            P::Property("ShowColumnYMin", &L::showColumnYMin_, &L::SetShowColumnYMin)
                 .Default(false),
-            P::Property("ShowColumnYMean", &L::FShowColumnYMean, &L::SetShowColumnYMean)
+            P::Property("ShowColumnYMean", &L::showColumnYMean_, &L::SetShowColumnYMean)
                 .Default(false),
-            P::Property("CaptionColumnYMax", &L::FCaptionColumnYMax, &L::SetCaptionColumnYMax),
-            P::Property("CaptionColumnYValue", &L::FCaptionColumnYValue,
+            P::Property("CaptionColumnYMax", &L::captionColumnYMax_, &L::SetCaptionColumnYMax),
+            P::Property("CaptionColumnYValue", &L::captionColumnYValue_,
                         &L::SetCaptionColumnYValue),
-            P::Property("CaptionColumnTitle", &L::FCaptionColumnTitle, &L::SetCaptionColumnTitle),
-            P::Property("CaptionColumnYMean", &L::FCaptionColumnYMean, &L::SetCaptionColumnYMean),
+            P::Property("CaptionColumnTitle", &L::captionColumnTitle_, &L::SetCaptionColumnTitle),
+            P::Property("CaptionColumnYMean", &L::captionColumnYMean_, &L::SetCaptionColumnYMean),
             P::Property("CaptionColumnXAxisTitle", &L::FCaptionColumnXName,
                         &L::SetCaptionColumnXAxisTitle),
             P::Property("CaptionColumnYAxisTitle", &L::FCaptionColumnYName,
                         &L::SetCaptionColumnYAxisTitle),
-            P::Property("CaptionColumnXValue", &L::FCaptionColumnXValue,
+            P::Property("CaptionColumnXValue", &L::captionColumnXValue_,
                         &L::SetCaptionColumnXValue),
-            P::Property("CaptionColumnYMin", &L::FCaptionColumnYMin, &L::SetCaptionColumnYMin),
-            P::Property("WrapColDesiredCount", &L::FWrapColDesiredCount, &L::SetWrapColDesiredCount)
+            P::Property("CaptionColumnYMin", &L::captionColumnYMin_, &L::SetCaptionColumnYMin),
+            P::Property("WrapColDesiredCount", &L::wrapColDesiredCount_, &L::SetWrapColDesiredCount)
                 .Default(1),
-            P::Property("WrapRowDesiredCount", &L::FWrapRowDesiredCount, &L::SetWrapRowDesiredCount)
+            P::Property("WrapRowDesiredCount", &L::wrapRowDesiredCount_, &L::SetWrapRowDesiredCount)
                 .Default(5),
-            P::Property("WrapColAutoCountEnabled", &L::FWrapColAutoCountEnabled,
+            P::Property("WrapColAutoCountEnabled", &L::wrapColAutoCountEnabled_,
                         &L::SetWrapColAutoCountEnabled)
                 .Default(false),
-            P::Property("WrapRowAutoCountEnabled", &L::FWrapRowAutoCountEnabled,
+            P::Property("WrapRowAutoCountEnabled", &L::wrapRowAutoCountEnabled_,
                         &L::SetWrapRowAutoCountEnabled)
                 .Default(true),
-            P::Property("WrapRowAutoCountMax", &L::FWrapRowAutoCountMax, &L::SetWrapRowAutoCountMax)
+            P::Property("WrapRowAutoCountMax", &L::wrapRowAutoCountMax_, &L::SetWrapRowAutoCountMax)
                 .Default(100),
-            P::Property("WrapColAutoCountMax", &L::FWrapColAutoCountMax, &L::SetWrapColAutoCountMax)
+            P::Property("WrapColAutoCountMax", &L::wrapColAutoCountMax_, &L::SetWrapColAutoCountMax)
                 .Default(100),
-            P::Property("WrapColSpacingMin", &L::FWrapColSpacingMin, &L::SetWrapColSpacingMin),
-            P::Property("WrapRowSpacingMin", &L::FWrapRowSpacingMin, &L::SetWrapRowSpacingMin),
-            P::Property("RowSpacing", &L::FWrapRowSpacingMin, &L::SetWrapRowSpacingMin),
-            P::Property("WrapRowSpacingAuto", &L::FWrapRowSpacingAuto, &L::SetWrapRowSpacingAuto)
+            P::Property("WrapColSpacingMin", &L::wrapColSpacingMin_, &L::SetWrapColSpacingMin),
+            P::Property("WrapRowSpacingMin", &L::wrapRowSpacingMin_, &L::SetWrapRowSpacingMin),
+            P::Property("RowSpacing", &L::wrapRowSpacingMin_, &L::SetWrapRowSpacingMin),
+            P::Property("WrapRowSpacingAuto", &L::wrapRowSpacingAuto_, &L::SetWrapRowSpacingAuto)
                 .Default(false),
-            P::Property("WrapColSpacingAuto", &L::FWrapColSpacingAuto, &L::SetWrapColSpacingAuto)
+            P::Property("WrapColSpacingAuto", &L::wrapColSpacingAuto_, &L::SetWrapColSpacingAuto)
                 .Default(true),
-            P::Property("LineColumnWidth", &L::FLineColumnWidth, &L::SetLineColumnWidth)
+            P::Property("LineColumnWidth", &L::lineColumnWidth_, &L::SetLineColumnWidth)
                 .Default(13),
-            P::Property("LineColumnHeight", &L::FLineColumnHeight, &L::SetLineColumnHeight)
+            P::Property("LineColumnHeight", &L::lineColumnHeight_, &L::SetLineColumnHeight)
                 .Default(3),
         };
     }
@@ -154,15 +154,15 @@ public:
 
     TFont* Font() const { return FFont.get(); }
     void SetFont(TFont* value) { FFont->Assign(value); }
-    TFont* SelectedItemFont() const { return FSelectedItemFont.get(); }
-    void SetSelectedItemFont(TFont* value) { FSelectedItemFont->Assign(value); }
+    TFont* SelectedItemFont() const { return selectedItemFont_.get(); }
+    void SetSelectedItemFont(TFont* value) { selectedItemFont_->Assign(value); }
     TFont* ColumnTitlesFont() const { return FColumnTitlesFont.get(); }
     void SetColumnTitlesFont(TFont* value) { FColumnTitlesFont->Assign(value); }
     // Values below 1 become 1.
-    void SetWrapColDesiredCount(int value) { Store(std::max(value, 1), FWrapColDesiredCount); }
-    void SetWrapRowDesiredCount(int value) { Store(std::max(value, 1), FWrapRowDesiredCount); }
-    int WrapColDesiredCount() const { return FWrapColDesiredCount; }
-    int WrapRowDesiredCount() const { return FWrapRowDesiredCount; }
+    void SetWrapColDesiredCount(int value) { Store(std::max(value, 1), wrapColDesiredCount_); }
+    void SetWrapRowDesiredCount(int value) { Store(std::max(value, 1), wrapRowDesiredCount_); }
+    int WrapColDesiredCount() const { return wrapColDesiredCount_; }
+    int WrapRowDesiredCount() const { return wrapRowDesiredCount_; }
 
 #define DSP_LEGEND_SETTER(Name, Type, Field) \
     void Set##Name(Type value) { Store(value, Field); }
@@ -170,41 +170,41 @@ public:
     DSP_LEGEND_SETTER(MarginRight, double, FMarginRight)
     DSP_LEGEND_SETTER(MarginBottom, double, FMarginBottom)
     DSP_LEGEND_SETTER(MarginTop, double, FMarginTop)
-    DSP_LEGEND_SETTER(BackGroundTransparent, bool, FBackGroundTransparent)
+    DSP_LEGEND_SETTER(BackGroundTransparent, bool, backGroundTransparent_)
     DSP_LEGEND_SETTER(BackGroundColor, TColor, FBackGroundColor)
     DSP_LEGEND_SETTER(ColumnSpacing, double, FColumnSpacing)
-    DSP_LEGEND_SETTER(SelectedItemBackGroundColor, TColor, FSelectedItemBackGroundColor)
-    DSP_LEGEND_SETTER(ShowColumnLine, bool, FShowColumnLine)
-    DSP_LEGEND_SETTER(ShowColumnMarker, bool, FShowColumnMarker)
+    DSP_LEGEND_SETTER(SelectedItemBackGroundColor, TColor, selectedItemBackGroundColor_)
+    DSP_LEGEND_SETTER(ShowColumnLine, bool, showColumnLine_)
+    DSP_LEGEND_SETTER(ShowColumnMarker, bool, showColumnMarker_)
     DSP_LEGEND_SETTER(ShowColumnXAxisTitle, bool, FShowColumnXName)
     DSP_LEGEND_SETTER(ShowColumnYAxisTitle, bool, FShowColumnYName)
-    DSP_LEGEND_SETTER(ShowColumnXValue, bool, FShowColumnXValue)
-    DSP_LEGEND_SETTER(ShowColumnYValue, bool, FShowColumnYValue)
+    DSP_LEGEND_SETTER(ShowColumnXValue, bool, showColumnXValue_)
+    DSP_LEGEND_SETTER(ShowColumnYValue, bool, showColumnYValue_)
     DSP_LEGEND_SETTER(ColumnTitlesVisible, bool, FColumnTitlesVisible)
-    DSP_LEGEND_SETTER(ChannelNameMaxWidth, double, FChannelNameMaxWidth)
+    DSP_LEGEND_SETTER(ChannelNameMaxWidth, double, channelNameMaxWidth_)
     DSP_LEGEND_SETTER(ChannelNameColorStyle, TiPlotLegendChannelNameColorStyle,
-                      FChannelNameColorStyle)
-    DSP_LEGEND_SETTER(ShowColumnYMax, bool, FShowColumnYMax)
-    DSP_LEGEND_SETTER(ShowColumnYMin, bool, FShowColumnYMin)
-    DSP_LEGEND_SETTER(ShowColumnYMean, bool, FShowColumnYMean)
-    DSP_LEGEND_SETTER(CaptionColumnYMax, const std::string&, FCaptionColumnYMax)
-    DSP_LEGEND_SETTER(CaptionColumnYValue, const std::string&, FCaptionColumnYValue)
-    DSP_LEGEND_SETTER(CaptionColumnTitle, const std::string&, FCaptionColumnTitle)
-    DSP_LEGEND_SETTER(CaptionColumnYMean, const std::string&, FCaptionColumnYMean)
+                      channelNameColorStyle_)
+    DSP_LEGEND_SETTER(ShowColumnYMax, bool, showColumnYMax_)
+    DSP_LEGEND_SETTER(ShowColumnYMin, bool, showColumnYMin_)
+    DSP_LEGEND_SETTER(ShowColumnYMean, bool, showColumnYMean_)
+    DSP_LEGEND_SETTER(CaptionColumnYMax, const std::string&, captionColumnYMax_)
+    DSP_LEGEND_SETTER(CaptionColumnYValue, const std::string&, captionColumnYValue_)
+    DSP_LEGEND_SETTER(CaptionColumnTitle, const std::string&, captionColumnTitle_)
+    DSP_LEGEND_SETTER(CaptionColumnYMean, const std::string&, captionColumnYMean_)
     DSP_LEGEND_SETTER(CaptionColumnXAxisTitle, const std::string&, FCaptionColumnXName)
     DSP_LEGEND_SETTER(CaptionColumnYAxisTitle, const std::string&, FCaptionColumnYName)
-    DSP_LEGEND_SETTER(CaptionColumnXValue, const std::string&, FCaptionColumnXValue)
-    DSP_LEGEND_SETTER(CaptionColumnYMin, const std::string&, FCaptionColumnYMin)
-    DSP_LEGEND_SETTER(WrapColAutoCountEnabled, bool, FWrapColAutoCountEnabled)
-    DSP_LEGEND_SETTER(WrapRowAutoCountEnabled, bool, FWrapRowAutoCountEnabled)
-    DSP_LEGEND_SETTER(WrapRowAutoCountMax, int, FWrapRowAutoCountMax)
-    DSP_LEGEND_SETTER(WrapColAutoCountMax, int, FWrapColAutoCountMax)
-    DSP_LEGEND_SETTER(WrapColSpacingMin, double, FWrapColSpacingMin)
-    DSP_LEGEND_SETTER(WrapRowSpacingMin, double, FWrapRowSpacingMin)
-    DSP_LEGEND_SETTER(WrapRowSpacingAuto, bool, FWrapRowSpacingAuto)
-    DSP_LEGEND_SETTER(WrapColSpacingAuto, bool, FWrapColSpacingAuto)
-    DSP_LEGEND_SETTER(LineColumnWidth, int, FLineColumnWidth)
-    DSP_LEGEND_SETTER(LineColumnHeight, int, FLineColumnHeight)
+    DSP_LEGEND_SETTER(CaptionColumnXValue, const std::string&, captionColumnXValue_)
+    DSP_LEGEND_SETTER(CaptionColumnYMin, const std::string&, captionColumnYMin_)
+    DSP_LEGEND_SETTER(WrapColAutoCountEnabled, bool, wrapColAutoCountEnabled_)
+    DSP_LEGEND_SETTER(WrapRowAutoCountEnabled, bool, wrapRowAutoCountEnabled_)
+    DSP_LEGEND_SETTER(WrapRowAutoCountMax, int, wrapRowAutoCountMax_)
+    DSP_LEGEND_SETTER(WrapColAutoCountMax, int, wrapColAutoCountMax_)
+    DSP_LEGEND_SETTER(WrapColSpacingMin, double, wrapColSpacingMin_)
+    DSP_LEGEND_SETTER(WrapRowSpacingMin, double, wrapRowSpacingMin_)
+    DSP_LEGEND_SETTER(WrapRowSpacingAuto, bool, wrapRowSpacingAuto_)
+    DSP_LEGEND_SETTER(WrapColSpacingAuto, bool, wrapColSpacingAuto_)
+    DSP_LEGEND_SETTER(LineColumnWidth, int, lineColumnWidth_)
+    DSP_LEGEND_SETTER(LineColumnHeight, int, lineColumnHeight_)
 #undef DSP_LEGEND_SETTER
 
     // The texts of one item's columns.
@@ -270,48 +270,48 @@ private:
     double FMarginRight = 1.0;
     double FMarginBottom = 1.0;
     double FMarginTop = 1.0;
-    bool FBackGroundTransparent = true;
+    bool backGroundTransparent_ = true;
     TColor FBackGroundColor = clGray;
     double FColumnSpacing = 0.5;
     std::unique_ptr<TFont> FFont;
-    TColor FSelectedItemBackGroundColor = clYellow;
-    std::unique_ptr<TFont> FSelectedItemFont;
-    bool FShowColumnLine = true;
-    bool FShowColumnMarker = false;
+    TColor selectedItemBackGroundColor_ = clYellow;
+    std::unique_ptr<TFont> selectedItemFont_;
+    bool showColumnLine_ = true;
+    bool showColumnMarker_ = false;
     bool FShowColumnXName = false;
     bool FShowColumnYName = false;
-    bool FShowColumnXValue = false;
-    bool FShowColumnYValue = false;
+    bool showColumnXValue_ = false;
+    bool showColumnYValue_ = false;
     bool FColumnTitlesVisible = false;
     std::unique_ptr<TFont> FColumnTitlesFont;
-    double FChannelNameMaxWidth = 0;
-    TiPlotLegendChannelNameColorStyle FChannelNameColorStyle = iplcncsFont;
-    bool FShowColumnYMax = false;
-    bool FShowColumnYMin = false;
-    bool FShowColumnYMean = false;
+    double channelNameMaxWidth_ = 0;
+    TiPlotLegendChannelNameColorStyle channelNameColorStyle_ = iplcncsFont;
+    bool showColumnYMax_ = false;
+    bool showColumnYMin_ = false;
+    bool showColumnYMean_ = false;
     bool FCursorAllChannels = false;
     bool FShowColumnXValue2 = false;
     bool FShowColumnYValue2 = false;
-    std::string FCaptionColumnYMax = "Y-Max";
-    std::string FCaptionColumnYValue = "Y";
-    std::string FCaptionColumnTitle = "Title";
-    std::string FCaptionColumnYMean = "Y-Mean";
+    std::string captionColumnYMax_ = "Y-Max";
+    std::string captionColumnYValue_ = "Y";
+    std::string captionColumnTitle_ = "Title";
+    std::string captionColumnYMean_ = "Y-Mean";
     std::string FCaptionColumnXName = "X-Axis";
     std::string FCaptionColumnYName = "Y-Axis";
-    std::string FCaptionColumnXValue = "X";
-    std::string FCaptionColumnYMin = "Y-Min";
-    int FWrapColDesiredCount = 1;
-    int FWrapRowDesiredCount = 5;
-    bool FWrapColAutoCountEnabled = false;
-    bool FWrapRowAutoCountEnabled = true;
-    int FWrapRowAutoCountMax = 100;
-    int FWrapColAutoCountMax = 100;
-    double FWrapColSpacingMin = 2.0;
-    double FWrapRowSpacingMin = 0.25;
-    bool FWrapRowSpacingAuto = false;
-    bool FWrapColSpacingAuto = true;
-    int FLineColumnWidth = 13;
-    int FLineColumnHeight = 3;
+    std::string captionColumnXValue_ = "X";
+    std::string captionColumnYMin_ = "Y-Min";
+    int wrapColDesiredCount_ = 1;
+    int wrapRowDesiredCount_ = 5;
+    bool wrapColAutoCountEnabled_ = false;
+    bool wrapRowAutoCountEnabled_ = true;
+    int wrapRowAutoCountMax_ = 100;
+    int wrapColAutoCountMax_ = 100;
+    double wrapColSpacingMin_ = 2.0;
+    double wrapRowSpacingMin_ = 0.25;
+    bool wrapRowSpacingAuto_ = false;
+    bool wrapColSpacingAuto_ = true;
+    int lineColumnWidth_ = 13;
+    int lineColumnHeight_ = 3;
 };
 
 }  // namespace dsp

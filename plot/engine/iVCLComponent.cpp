@@ -1,6 +1,7 @@
 #include "plot/engine/iVCLComponent.h"
 
 #include "framework/controls/ControlMessages.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/core/Exceptions.h"
 #include "framework/runtime/Timer.h"
 #include "framework/text/Numbers.h"
@@ -91,7 +92,7 @@ void TiVCLComponent::Dispatch(TMessage& message) {
             return;
         case CM_WANTSPECIALKEY: {
             TiComponent::Dispatch(message);
-            TKeyCode key = static_cast<TKeyCode>(message.WParam);
+            TKeyCode key = static_cast<TKeyCode>(KeyParamsOf(message).key);
             iWantSpecialKey(key, message.Result);
             return;
         }
@@ -103,7 +104,7 @@ void TiVCLComponent::Dispatch(TMessage& message) {
         }
         case WM_KILLFOCUS: {
             TUserInput input(*this);
-            const bool toSelf = HandleAllocated() && static_cast<HWND>(message.WParam) == Handle();
+            const bool toSelf = HandleAllocated() && FocusWindowOf(message) == Handle();
             if (!toSelf) LoseFocus();
             TiComponent::Dispatch(message);
             return;

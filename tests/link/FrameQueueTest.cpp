@@ -28,9 +28,9 @@ Bytes Peq(std::uint8_t ch, std::uint8_t band, std::uint8_t gain) {
 // A queue with a frame in flight.
 class Busy : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_EQ(q.QueueFrame(F(16), true), LFrameQueue::qaSendNow); }
-    std::vector<Bytes> Waiting() const { return {q.Frames().begin(), q.Frames().end()}; }
-    LFrameQueue q;
+    void SetUp() override { ASSERT_EQ(q_.QueueFrame(F(16), true), LFrameQueue::qaSendNow); }
+    std::vector<Bytes> Waiting() const { return {q_.Frames().begin(), q_.Frames().end()}; }
+    LFrameQueue q_;
 };
 
 TEST(FrameQueue, IdleSendsAtOnceAndTheReplyEndsTheWait) {
@@ -43,12 +43,12 @@ TEST(FrameQueue, IdleSendsAtOnceAndTheReplyEndsTheWait) {
 }
 
 TEST_F(Busy, EditsOfOneParameterCollapseIntoTheLast) {
-    EXPECT_EQ(q.QueueFrame(Gain(3, 1), false), LFrameQueue::qaAppended);
-    EXPECT_EQ(q.QueueFrame(Gain(3, 2), false), LFrameQueue::qaReplaced);
-    EXPECT_EQ(q.QueueFrame(Gain(3, 3), false), LFrameQueue::qaReplaced);
+    EXPECT_EQ(q_.QueueFrame(Gain(3, 1), false), LFrameQueue::qaAppended);
+    EXPECT_EQ(q_.QueueFrame(Gain(3, 2), false), LFrameQueue::qaReplaced);
+    EXPECT_EQ(q_.QueueFrame(Gain(3, 3), false), LFrameQueue::qaReplaced);
     EXPECT_EQ(Waiting(), std::vector<Bytes>{Gain(3, 3)});
-    EXPECT_EQ(q.TakeNext(), Gain(3, 3));
-    EXPECT_TRUE(q.AwaitingReply());
+    EXPECT_EQ(q_.TakeNext(), Gain(3, 3));
+    EXPECT_TRUE(q_.AwaitingReply());
 }
 
 // The replace rule names the parameter: another channel, another band or another command
@@ -60,12 +60,14 @@ struct TargetCase {
     bool replaces;
 };
 
+void PrintTo(const TargetCase& c, std::ostream* os) { *os << c.name; }
+
 class ReplaceTarget : public Busy, public ::testing::WithParamInterface<TargetCase> {};
 
 TEST_P(ReplaceTarget, ReplacesOnlyTheSameParameter) {
     const TargetCase& c = GetParam();
-    q.QueueFrame(c.first, false);
-    q.QueueFrame(c.second, false);
+    q_.QueueFrame(c.first, false);
+    q_.QueueFrame(c.second, false);
     if (c.replaces) {
         EXPECT_EQ(Waiting(), std::vector<Bytes>{c.second});
     } else {
@@ -95,9 +97,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Busy, AMarkMovesToTheNewestReplaceableFrame) {
     // code A (marked), code B (appended, marked), code B again: replaces the second.
-    q.QueueFrame(Gain(3, 1), false);
-    q.QueueFrame(F(CommandCode::CM_MCS_DELAY, {3, 1, 0}), false);
-    q.QueueFrame(F(CommandCode::CM_MCS_DELAY, {3, 9, 0}), false);
+    q_.QueueFrame(Gain(3, 1), false);
+    q_.QueueFrame(F(CommandCode::CM_MCS_DELAY, {3, 1, 0}), false);
+    q_.QueueFrame(F(CommandCode::CM_MCS_DELAY, {3, 9, 0}), false);
     EXPECT_EQ(Waiting(), (std::vector<Bytes>{Gain(3, 1), F(CommandCode::CM_MCS_DELAY, {3, 9, 0})}));
 }
 
@@ -105,9 +107,9 @@ TEST_F(Busy, AFrameAfterAnUnreplaceableOneNeverReplacesAcrossIt) {
     // A coalescable delay (marked), a delay with noCoalesce set, then a coalescable gain:
     // the gain addresses neither waiting frame, and the marked delay is not replaced by a
     // frame of another command. Nothing is lost and the order holds.
-    q.QueueFrame(F(CommandCode::CM_MCS_DELAY, {3, 1, 0}), false);
-    q.QueueFrame(Gain(3, 5), true);
-    q.QueueFrame(Gain(3, 6), false);
+    q_.QueueFrame(F(CommandCode::CM_MCS_DELAY, {3, 1, 0}), false);
+    q_.QueueFrame(Gain(3, 5), true);
+    q_.QueueFrame(Gain(3, 6), false);
     EXPECT_EQ(Waiting(), (std::vector<Bytes>{F(CommandCode::CM_MCS_DELAY, {3, 1, 0}), Gain(3, 5),
                                              Gain(3, 6)}));
 }
@@ -116,50 +118,50 @@ TEST_F(Busy, AnEditAfterAnUnreplaceableOneOfItsKindIsNotMovedBeforeIt) {
     // Gain of Out1 (marked), gain of Out1 with noCoalesce (say, from a preset file), gain of
     // Out1 again: merging it into the first would put it before the second, which would then
     // undo it on the processor. It is appended.
-    q.QueueFrame(Gain(3, 1), false);
-    q.QueueFrame(Gain(3, 2), true);
-    q.QueueFrame(Gain(3, 3), false);
+    q_.QueueFrame(Gain(3, 1), false);
+    q_.QueueFrame(Gain(3, 2), true);
+    q_.QueueFrame(Gain(3, 3), false);
     EXPECT_EQ(Waiting(), (std::vector<Bytes>{Gain(3, 1), Gain(3, 2), Gain(3, 3)}));
 }
 
 TEST_F(Busy, UnreplaceableFramesStayAsTheyAre) {
-    q.QueueFrame(Gain(3, 1), true);
-    q.QueueFrame(Gain(3, 2), false);
+    q_.QueueFrame(Gain(3, 1), true);
+    q_.QueueFrame(Gain(3, 2), false);
     EXPECT_EQ(Waiting(), (std::vector<Bytes>{Gain(3, 1), Gain(3, 2)}));
-    EXPECT_EQ(q.Marked(), 1u);
+    EXPECT_EQ(q_.Marked(), 1u);
 }
 
 TEST_F(Busy, AFrameSentLeavesTheMarkBehind) {
-    q.QueueFrame(Gain(3, 1), false);
-    EXPECT_EQ(q.TakeNext(), Gain(3, 1));
-    EXPECT_FALSE(q.Marked().has_value());
-    EXPECT_EQ(q.QueueFrame(Gain(3, 2), false), LFrameQueue::qaAppended);
+    q_.QueueFrame(Gain(3, 1), false);
+    EXPECT_EQ(q_.TakeNext(), Gain(3, 1));
+    EXPECT_FALSE(q_.Marked().has_value());
+    EXPECT_EQ(q_.QueueFrame(Gain(3, 2), false), LFrameQueue::qaAppended);
     EXPECT_EQ(Waiting(), std::vector<Bytes>{Gain(3, 2)});
 }
 
 TEST_F(Busy, TheMarkFollowsItsFrameAsFramesLeave) {
-    q.QueueFrame(F(16), true);
-    q.QueueFrame(Gain(3, 1), false);
-    EXPECT_EQ(q.Marked(), 1u);
-    q.TakeNext();
-    EXPECT_EQ(q.Marked(), 0u);
-    q.QueueFrame(Gain(3, 2), false);
+    q_.QueueFrame(F(16), true);
+    q_.QueueFrame(Gain(3, 1), false);
+    EXPECT_EQ(q_.Marked(), 1u);
+    q_.TakeNext();
+    EXPECT_EQ(q_.Marked(), 0u);
+    q_.QueueFrame(Gain(3, 2), false);
     EXPECT_EQ(Waiting(), std::vector<Bytes>{Gain(3, 2)});
 }
 
 TEST_F(Busy, TwoHundredEditsOfOneChannelThenAnotherLeaveOneEach) {
-    for (int i = 0; i < 200; ++i) q.QueueFrame(Gain(3, static_cast<std::uint16_t>(i)), false);
+    for (int i = 0; i < 200; ++i) q_.QueueFrame(Gain(3, static_cast<std::uint16_t>(i)), false);
     for (int i = 0; i < 200; ++i)
-        q.QueueFrame(Gain(4, static_cast<std::uint16_t>(1000 + i)), false);
+        q_.QueueFrame(Gain(4, static_cast<std::uint16_t>(1000 + i)), false);
     EXPECT_EQ(Waiting(), (std::vector<Bytes>{Gain(3, 199), Gain(4, 1199)}));
 }
 
 TEST_F(Busy, ClearDropsWaitingFramesButNotTheFrameInFlight) {
-    q.QueueFrame(Gain(3, 1), false);
-    q.Clear();
-    EXPECT_EQ(q.Waiting(), 0u);
-    EXPECT_FALSE(q.Marked().has_value());
-    EXPECT_TRUE(q.AwaitingReply());
+    q_.QueueFrame(Gain(3, 1), false);
+    q_.Clear();
+    EXPECT_EQ(q_.Waiting(), 0u);
+    EXPECT_FALSE(q_.Marked().has_value());
+    EXPECT_TRUE(q_.AwaitingReply());
 }
 
 TEST(FrameQueue, FramesTooShortToNameATargetAreNotMerged) {

@@ -40,11 +40,11 @@ public:
         });
     }
     bool Open() { return link.OpenLink(); }
-    // Hands a frame to the worker and waits (real time) until it was written.
+    // Hands a frame to the worker and waits until it was written.
     void Send(const Bytes& frame) {
         const std::size_t before = Writes();
         link.SendBytes(frame);
-        for (int i = 0; i < 5000 && Writes() == before; ++i) std::this_thread::sleep_for(1ms);
+        ASSERT_TRUE(owner.PumpUntil([&] { return Writes() > before; }));
     }
     std::size_t Writes() {
         std::lock_guard<std::mutex> guard(mutex);
@@ -98,8 +98,7 @@ TEST(NetLinkTiming, AnAnswerDoesNotStopTheRewritesNorTheGiveUp) {
     const Bytes ack = {0x10, 0x02, 0x01, 0x00, 0x01, 0x01, 0x10, 0x03, 0x12};
     t.link.PutReceived(ack.data(), ack.size());  // within the first wait
     // The base link posts each byte: wait until the worker has taken them all.
-    for (int i = 0; i < 5000 && t.owner.Posted().size() < ack.size(); ++i)
-        std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(t.owner.PumpUntil([&] { return t.owner.Posted().size() >= ack.size(); }));
     ASSERT_EQ(t.owner.Posted().size(), ack.size());
     EXPECT_EQ(t.owner.Posted()[0].msg, WM_LINK_RXBYTE);
     for (int i = 0; i < 7; ++i) t.Step();
@@ -175,63 +174,63 @@ TEST(UsbLink, ClosingAnIdleLinkEndsTheWorkerAndLaterSendsDoNothing) {
 class SerialTiming : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(pty.Open());
-        AddSerialPortOverride("COM5", pty.SlavePath());
-        link = std::make_unique<LComm>(&owner);
+        ASSERT_TRUE(pty_.Open());
+        AddSerialPortOverride("COM5", pty_.SlavePath());
+        link_ = std::make_unique<LComm>(&owner_);
     }
     void TearDown() override {
-        link.reset();
+        link_.reset();
         RemoveSerialPortOverride("COM5");
     }
     // Frames the far end has received so far.
     int FramesOnLine() {
         for (;;) {
-            Bytes b = pty.Read(20);
+            Bytes b = pty_.Read(20);
             if (b.empty()) break;
-            line.insert(line.end(), b.begin(), b.end());
+            line_.insert(line_.end(), b.begin(), b.end());
         }
-        return static_cast<int>(line.size() / kGain.size());
+        return static_cast<int>(line_.size() / kGain.size());
     }
     void Step() {
-        ASSERT_TRUE(clock.WaitForWaiters(1));
-        ++step;
-        clock.Advance(std::chrono::milliseconds(link->GetWaitTimeout()));
-        ASSERT_TRUE(clock.WaitForWaiters(1));
-        writesAfter.push_back(FramesOnLine());
-        timeoutsAfter.push_back(static_cast<int>(owner.LinkStates().size()));
+        ASSERT_TRUE(clock_.WaitForWaiters(1));
+        ++step_;
+        clock_.Advance(std::chrono::milliseconds(link_->GetWaitTimeout()));
+        ASSERT_TRUE(clock_.WaitForWaiters(1));
+        writesAfter_.push_back(FramesOnLine());
+        timeoutsAfter_.push_back(static_cast<int>(owner_.LinkStates().size()));
     }
 
-    TManualClock clock;
-    PseudoTerminal pty;
-    TestLinkOwner owner;
-    std::unique_ptr<LComm> link;
-    Bytes line;
-    int step = 0;
-    std::vector<int> writesAfter;
-    std::vector<int> timeoutsAfter;
+    TManualClock clock_;
+    PseudoTerminal pty_;
+    TestLinkOwner owner_;
+    std::unique_ptr<LComm> link_;
+    Bytes line_;
+    int step_ = 0;
+    std::vector<int> writesAfter_;
+    std::vector<int> timeoutsAfter_;
 };
 
 TEST_F(SerialTiming, RepeatThenResendThenGiveUp) {
-    link->SetMaxResends(1);
-    link->SetRepeatCount(1);
-    ASSERT_TRUE(link->OpenLink(5, 115200, 8, 0, 0));
-    link->SendBytes(kGain);
-    for (int i = 0; i < 200 && FramesOnLine() < 1; ++i) std::this_thread::sleep_for(1ms);
+    link_->SetMaxResends(1);
+    link_->SetRepeatCount(1);
+    ASSERT_TRUE(link_->OpenLink(5, 115200, 8, 0, 0));
+    link_->SendBytes(kGain);
+    ASSERT_TRUE(owner_.PumpUntil([&] { return FramesOnLine() >= 1; }));
     for (int i = 0; i < 3; ++i) Step();
-    EXPECT_EQ(writesAfter, (std::vector<int>{2, 3, 3}));
-    EXPECT_EQ(timeoutsAfter, (std::vector<int>{0, 0, 1}));
-    ASSERT_EQ(owner.LinkStates().size(), 1u);
-    EXPECT_EQ(owner.LinkStates()[0].wParam, static_cast<std::uintptr_t>(lsReplyTimeout));
-    EXPECT_EQ(owner.LinkStates()[0].lParam, 7);
+    EXPECT_EQ(writesAfter_, (std::vector<int>{2, 3, 3}));
+    EXPECT_EQ(timeoutsAfter_, (std::vector<int>{0, 0, 1}));
+    ASSERT_EQ(owner_.LinkStates().size(), 1u);
+    EXPECT_EQ(owner_.LinkStates()[0].wParam, static_cast<std::uintptr_t>(lsReplyTimeout));
+    EXPECT_EQ(owner_.LinkStates()[0].lParam, 7);
 }
 
 TEST_F(SerialTiming, GivesUpAtTheFirstTimeOutAfterItsResends) {
-    ASSERT_TRUE(link->OpenLink(5, 115200, 8, 0, 0));
-    link->SendBytes(kGain);
-    for (int i = 0; i < 200 && FramesOnLine() < 1; ++i) std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(link_->OpenLink(5, 115200, 8, 0, 0));
+    link_->SendBytes(kGain);
+    ASSERT_TRUE(owner_.PumpUntil([&] { return FramesOnLine() >= 1; }));
     for (int i = 0; i < 4; ++i) Step();
-    EXPECT_EQ(writesAfter, (std::vector<int>{2, 3, 3, 3}));
-    EXPECT_EQ(timeoutsAfter, (std::vector<int>{0, 0, 1, 1}));
+    EXPECT_EQ(writesAfter_, (std::vector<int>{2, 3, 3, 3}));
+    EXPECT_EQ(timeoutsAfter_, (std::vector<int>{0, 0, 1, 1}));
 }
 
 }  // namespace

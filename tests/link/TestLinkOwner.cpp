@@ -6,7 +6,7 @@
 
 namespace dsp {
 
-class TestLinkOwner::Timer : public LLinkTimer {
+class TestLinkOwner::Timer : public ILinkTimer {
 public:
     Timer(TestLinkOwner& owner, unsigned intervalMs, std::function<void()> onTimer)
         : owner_(owner),
@@ -41,8 +41,7 @@ void TestLinkOwner::PostLinkMessage(unsigned msg, std::uintptr_t wParam, std::in
 
 void TestLinkOwner::Handle(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
     // The worker waits, so its frame buffer holds still while the reply is handled.
-    const auto* frame = reinterpret_cast<const std::vector<std::uint8_t>*>(wParam);
-    Reply r{msg, *frame, static_cast<std::uint32_t>(lParam)};
+    Reply r{msg, ReplyFrameOf(wParam), static_cast<std::uint32_t>(lParam)};
     {
         std::lock_guard<std::mutex> guard(mutex_);
         replies_.push_back(r);
@@ -105,7 +104,7 @@ std::vector<TestLinkOwner::Message> TestLinkOwner::LinkStates() {
     return states;
 }
 
-std::unique_ptr<LLinkTimer> TestLinkOwner::CreateTimer(unsigned intervalMs,
+std::unique_ptr<ILinkTimer> TestLinkOwner::CreateTimer(unsigned intervalMs,
                                                        std::function<void()> onTimer) {
     auto timer = std::make_unique<Timer>(*this, intervalMs, std::move(onTimer));
     timers_.push_back(timer.get());

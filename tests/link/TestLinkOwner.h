@@ -18,7 +18,7 @@
 
 namespace dsp {
 
-class TestLinkOwner : public LLinkOwner {
+class TestLinkOwner : public ILinkOwner {
 public:
     struct Message {
         unsigned msg;
@@ -39,7 +39,7 @@ public:
 
     void PostLinkMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
     bool SendLinkMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
-    std::unique_ptr<LLinkTimer> CreateTimer(unsigned intervalMs,
+    std::unique_ptr<ILinkTimer> CreateTimer(unsigned intervalMs,
                                             std::function<void()> onTimer) override;
 
     // Handles the deliveries waiting now; returns how many.

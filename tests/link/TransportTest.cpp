@@ -50,12 +50,7 @@ public:
         return writes;
     }
     bool WaitForWrites(std::size_t n) {
-        for (int i = 0; i < 5000; ++i) {
-            if (Writes().size() >= n) return true;
-            owner.Pump();
-            std::this_thread::sleep_for(1ms);
-        }
-        return false;
+        return owner.PumpUntil([&] { return Writes().size() >= n; });
     }
     // The device answers: the bytes arrive, the worker assembles and hands over the reply.
     void Answer(const Bytes& bytes) { link.PutReceived(bytes.data(), bytes.size()); }
@@ -81,8 +76,8 @@ TEST_F(NetTransport, OneFrameInFlightTheRestInTurn) {
     EXPECT_TRUE(link.AwaitingReply());
     link.QueueFrame(Frame(19), true);
     link.QueueFrame(Frame(34), true);
-    std::this_thread::sleep_for(20ms);
-    EXPECT_EQ(Writes().size(), 1u);
+    // Held back: a frame sent early would reach the line before the 19 that follows the reply.
+    EXPECT_EQ(link.WaitingFrames(), (std::vector<Bytes>{Frame(19), Frame(34)}));
 
     Answer(Reply(16));
     ASSERT_TRUE(WaitForReplies(1));
@@ -109,8 +104,9 @@ TEST_F(NetTransport, AWaitingEditCollapsesAndGoesOutAfterTheReply) {
     Answer(Reply(64, Bytes(37, 0)));
     ASSERT_TRUE(WaitForWrites(2));
     EXPECT_EQ(Writes()[1], Frame(0x33, {4, 2, 3}));
-    std::this_thread::sleep_for(20ms);
-    EXPECT_EQ(Writes().size(), 2u);
+    // The collapsed edit is the one in flight; nothing else waits to follow it.
+    EXPECT_TRUE(link.AwaitingReply());
+    EXPECT_TRUE(link.WaitingFrames().empty());
 }
 
 TEST_F(NetTransport, FramesOfTheReplyHandlerFollowAtOnce) {
@@ -190,16 +186,18 @@ TEST(NetTransportClock, KeepAliveTwoSecondsAfterTheLastFrame) {
         clock.Advance(by);
         t.owner.FireDueTimers();
     };
-    // An idle open link: the first keep-alive at 2000 ms.
+    // An idle open link: the first keep-alive at 2000 ms. The timer runs on this thread, so a
+    // keep-alive handed over shows in the transport's state at once.
     advance(1999ms);
+    EXPECT_FALSE(t.link.AwaitingReply());
     EXPECT_TRUE(t.Writes().empty());
     advance(1ms);
     ASSERT_TRUE(t.WaitForWrites(1));
     EXPECT_EQ(t.Writes()[0], Frame(18));
     EXPECT_EQ(t.link.GetWaitTimeout(), 5000u);
-    // Awaited: no keep-alive.
+    // Awaited: no keep-alive, not even one waiting its turn.
     advance(2000ms);
-    std::this_thread::sleep_for(20ms);
+    EXPECT_TRUE(t.link.WaitingFrames().empty());
     EXPECT_EQ(t.Writes().size(), 1u);
     t.Answer(Reply(1));
     ASSERT_TRUE(t.WaitForReplies(1));
@@ -216,6 +214,7 @@ TEST(NetTransportClock, KeepAliveTwoSecondsAfterTheLastFrame) {
     t.Answer(Reply(64, Bytes(37, 0)));
     ASSERT_TRUE(t.owner.PumpUntil([&] { return !t.link.AwaitingReply(); }));
     advance(1999ms);
+    EXPECT_FALSE(t.link.AwaitingReply());
     EXPECT_EQ(t.Writes().size(), 3u);
     advance(1ms);
     ASSERT_TRUE(t.WaitForWrites(4));
@@ -226,7 +225,7 @@ TEST(NetTransportClock, KeepAliveTwoSecondsAfterTheLastFrame) {
     // Paused: none.
     t.link.SetPaused(true);
     advance(4000ms);
-    std::this_thread::sleep_for(20ms);
+    EXPECT_FALSE(t.link.AwaitingReply());
     EXPECT_EQ(t.Writes().size(), 4u);
     // The device ID of keep-alives follows the session's.
     t.link.SetPaused(false);

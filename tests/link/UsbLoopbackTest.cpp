@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "framework/runtime/MessageWindow.h"
+#include "link/LinkMessages.h"
 #include "link/LinkWindow.h"
 #include "link/Lusb.h"
 #include "link/hid/JvHidControllerClass.h"
@@ -56,8 +57,7 @@ protected:
         ASSERT_TRUE(test::RunLoopUntil([this] { return hidDevice_ != nullptr; }));
 
         window_ = AllocateHWnd([this](TMessage& m) {
-            if (m.Msg == WM_LINK_REPLY)
-                replies_.push_back(*reinterpret_cast<const Bytes*>(m.WParam));
+            if (m.Msg == WM_LINK_REPLY) replies_.push_back(ReplyFrameOf(m.WParam));
             if (m.Msg == WM_LINK_STATE) states_.push_back(static_cast<int>(m.WParam));
         });
         owner_ = std::make_unique<LLinkWindow>(window_, nullptr);
@@ -82,7 +82,7 @@ protected:
     }
 
     std::shared_ptr<TFakeHidBus> bus_ = std::make_shared<TFakeHidBus>();
-    std::shared_ptr<THidBackend> previous_;
+    std::shared_ptr<IHidBackend> previous_;
     sim::ProcessorSimulator processor_;
     sim::SimHidDevice door_{processor_, *bus_};
     std::unique_ptr<TJvHidDeviceController> controller_;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "framework/core/Exceptions.h"
@@ -18,8 +20,8 @@ using testing::RecordingHost;
 
 class LUnitControlTest : public ::testing::Test {
 protected:
-    RecordingHost host;
-    LUnitControl model{host};
+    RecordingHost host_;
+    LUnitControl model_{host_};
 };
 
 // One edit through a setter: what it must send and how the image must change (applied to a copy
@@ -41,28 +43,28 @@ std::vector<SetterCase> SetterCases() {
     const CrossoverParams crossover{Le16(50), Le16(200), 4, 9};
     const ChannelNameBytes name{'S', 'u', 'b', ' ', 'L', 0, 0, 0};
     return {
-        {"compressor",
+        {"Compressor",
          [=](LUnitControl& m) { m.SetCompressor(4, comp); },
          48,
          {4, 3, 6, 10, 0, 200, 0, 150, 0},
          false,
          {},
          [=](UnitImage& i) { i.Outputs[1].Compressor = comp; }},
-        {"gate",
+        {"Gate",
          [=](LUnitControl& m) { m.SetGate(1, gate); },
          62,
          {1, 5, 0, 0x2C, 0x01, 20, 0, 0x00, 0x01},
          false,
          {},
          [=](UnitImage& i) { i.Inputs[1].Gate = gate; }},
-        {"polarity keeps its byte in the image, sends 1",
+        {"PolarityKeepsItsByteInTheImageSendsOne",
          [](LUnitControl& m) { m.SetPolarity(5, 2); },
          54,
          {5, 1},
          false,
          {},
          [](UnitImage& i) { i.Polarity(5) = 2; }},
-        {"EQ band with bypass",
+        {"EqBandWithBypass",
          [=](LUnitControl& m) { m.SetPeqBand(0, 3, band, 1); },
          51,
          {0, 3, 130, 0, 0x50, 0x01, 40, 1, 1},
@@ -72,7 +74,7 @@ std::vector<SetterCase> SetterCases() {
              i.Band(0, 3) = band;
              i.BandBypassMasks[0] = 0x0008;
          }},
-        {"high-pass takes only its half",
+        {"HighPassTakesOnlyItsHalf",
          [=](LUnitControl& m) { m.SetHighPass(3, crossover); },
          50,
          {3, 50, 0, 4},
@@ -82,7 +84,7 @@ std::vector<SetterCase> SetterCases() {
              i.Crossover(3).HighPassFreq = 50;
              i.Crossover(3).HighPassSlope = 4;
          }},
-        {"low-pass takes only its half",
+        {"LowPassTakesOnlyItsHalf",
          [=](LUnitControl& m) { m.SetLowPass(8, crossover); },
          49,
          {8, 200, 0, 9},
@@ -92,63 +94,63 @@ std::vector<SetterCase> SetterCases() {
              i.Crossover(8).LowPassFreq = 200;
              i.Crossover(8).LowPassSlope = 9;
          }},
-        {"gain",
+        {"Gain",
          [](LUnitControl& m) { m.SetGain(3, 300); },
          52,
          {3, 0x2C, 0x01},
          false,
          {},
          [](UnitImage& i) { i.Gain(3) = 300; }},
-        {"delay",
+        {"Delay",
          [](LUnitControl& m) { m.SetDelay(8, 960); },
          56,
          {8, 0xC0, 0x03},
          false,
          {},
          [](UnitImage& i) { i.Delay(8) = 960; }},
-        {"mute flag 2 sets the bit and is sent as 2",
+        {"MuteFlagTwoSetsTheBitAndIsSentAsTwo",
          [](LUnitControl& m) { m.SetMute(2, 2); },
          53,
          {2, 2},
          false,
          {},
          [](UnitImage& i) { i.InputMuteMask = 0x0004; }},
-        {"output mute",
+        {"OutputMute",
          [](LUnitControl& m) { m.SetMute(7, 1); },
          53,
          {7, 1},
          false,
          {},
          [](UnitImage& i) { i.OutputMuteMask = 0x0010; }},
-        {"routing keeps the whole mask, sends its low byte",
+        {"RoutingKeepsTheWholeMaskSendsItsLowByte",
          [](LUnitControl& m) { m.SetRouting(6, 0x0105); },
          58,
          {6, 0x05},
          false,
          {},
          [](UnitImage& i) { i.Outputs[3].RoutingMask = 0x0105; }},
-        {"delay unit",
+        {"DelayUnit",
          [](LUnitControl& m) { m.SetDelayUnit(2); },
          21,
          {2},
          false,
          {},
          [](UnitImage& i) { i.DelayUnit = 2; }},
-        {"link mask is appended only",
+        {"LinkMaskIsAppendedOnly",
          [](LUnitControl& m) { m.SetLinkMask(4, 0x0103); },
          59,
          {4, 0x03},
          true,
          {},
          [](UnitImage& i) { i.LinkMask(4) = 0x0103; }},
-        {"channel name is appended only",
+        {"ChannelNameIsAppendedOnly",
          [=](LUnitControl& m) { m.SetChannelName(7, name); },
          61,
          {7, 'S', 'u', 'b', ' ', 'L', 0, 0, 0},
          true,
          {},
          [=](UnitImage& i) { i.Name(7) = name; }},
-        {"EQ bypass mask sends nothing",
+        {"EqBypassMaskSendsNothing",
          [](LUnitControl& m) { m.SetEqBypassMask(5, 0x12); },
          0,
          {},
@@ -158,36 +160,44 @@ std::vector<SetterCase> SetterCases() {
     };
 }
 
-TEST_F(LUnitControlTest, SettersWriteTheImageAndSendOneRecord) {
-    for (const bool applying : {false, true}) {
-        for (const SetterCase& c : SetterCases()) {
-            SCOPED_TRACE(std::string(c.name) + (applying ? " while applying an image" : ""));
-            RecordingHost h;
-            h.DeviceId = 7;
-            h.ApplyingImage = applying;
-            LUnitControl m(h);
-            c.edit(m);
+void PrintTo(const SetterCase& c, std::ostream* os) { *os << c.name; }
 
-            UnitImage expected = DefaultUnitImage();
-            c.expected(expected);
-            EXPECT_TRUE(m.GetImage() == expected);
-            // Curves are marked whether or not anything is sent.
-            EXPECT_EQ(h.DirtyCurves, c.dirtyCurves);
+// Each setter, with the session live and while an image is being applied (nothing is sent then).
+class Setters : public ::testing::TestWithParam<std::tuple<SetterCase, bool>> {};
 
-            if (applying || c.code == 0) {
-                EXPECT_TRUE(h.Sent.empty());
-                continue;
-            }
-            ASSERT_EQ(h.Sent.size(), 1u);
-            const auto& sent = h.Sent[0];
-            EXPECT_TRUE(sent.Framed);
-            EXPECT_EQ(sent.NoCoalesce, c.noCoalesce);
-            EXPECT_EQ(sent.Bytes[Frame::ReceiverIndex], 7);
-            EXPECT_EQ(sent.Code(), c.code);
-            EXPECT_EQ(sent.Payload(), c.payload);
-        }
+TEST_P(Setters, WriteTheImageAndSendOneRecord) {
+    const auto& [c, applying] = GetParam();
+    RecordingHost h;
+    h.deviceId = 7;
+    h.applyingImage = applying;
+    LUnitControl m(h);
+    c.edit(m);
+
+    UnitImage expected = DefaultUnitImage();
+    c.expected(expected);
+    EXPECT_TRUE(m.GetImage() == expected);
+    // Curves are marked whether or not anything is sent.
+    EXPECT_EQ(h.dirtyCurves, c.dirtyCurves);
+
+    if (applying || c.code == 0) {
+        EXPECT_TRUE(h.sent.empty());
+        return;
     }
+    ASSERT_EQ(h.sent.size(), 1u);
+    const auto& sent = h.sent[0];
+    EXPECT_TRUE(sent.framed);
+    EXPECT_EQ(sent.noCoalesce, c.noCoalesce);
+    EXPECT_EQ(sent.bytes[Frame::ReceiverIndex], 7);
+    EXPECT_EQ(sent.Code(), c.code);
+    EXPECT_EQ(sent.Payload(), c.payload);
 }
+
+INSTANTIATE_TEST_SUITE_P(EverySetter, Setters,
+                         ::testing::Combine(::testing::ValuesIn(SetterCases()), ::testing::Bool()),
+                         [](const auto& row) {
+                             return std::string(std::get<0>(row.param).name) +
+                                    (std::get<1>(row.param) ? "WhileApplyingAnImage" : "");
+                         });
 
 // Link masks of both sides (inputs first, then outputs), the channel edited, and the channels
 // that must take the edit.
@@ -223,7 +233,7 @@ TEST_F(LUnitControlTest, GainFollowsTheLinkGroupAndNamesOnlyTheEditedChannel) {
         for (std::size_t ch = 0; ch < c.masks.size(); ++ch) {
             m.SetLinkMask(static_cast<int>(ch), c.masks[ch]);
         }
-        h.Sent.clear();
+        h.sent.clear();
 
         m.SetGain(c.edited, 123);
 
@@ -233,137 +243,137 @@ TEST_F(LUnitControlTest, GainFollowsTheLinkGroupAndNamesOnlyTheEditedChannel) {
                 std::find(c.written.begin(), c.written.end(), ch) != c.written.end();
             EXPECT_EQ(m.GetGain(ch), linked ? 123 : defaults.Gain(ch)) << "channel " << ch;
         }
-        ASSERT_EQ(h.Sent.size(), 1u);
-        EXPECT_EQ(h.Sent[0].Payload(), (Bytes{static_cast<std::uint8_t>(c.edited), 123, 0}));
+        ASSERT_EQ(h.sent.size(), 1u);
+        EXPECT_EQ(h.sent[0].Payload(), (Bytes{static_cast<std::uint8_t>(c.edited), 123, 0}));
     }
 }
 
 // Every setter that follows links, edited from a follower: the leader takes the edit too, so the
 // image (and any preset file or record built from it later) carries what the follower shows.
 TEST_F(LUnitControlTest, EveryLinkedSetterReachesTheLeaderFromAFollower) {
-    model.SetLinkMask(0, 0b011);  // InA leads InB
-    model.SetLinkMask(1, 0);
-    model.SetLinkMask(3, 0b101);  // Out1 leads Out3
-    model.SetLinkMask(5, 0);
+    model_.SetLinkMask(0, 0b011);  // InA leads InB
+    model_.SetLinkMask(1, 0);
+    model_.SetLinkMask(3, 0b101);  // Out1 leads Out3
+    model_.SetLinkMask(5, 0);
 
     const GateParams gate{Le16(1), Le16(2), Le16(30), Le16(40)};
     const CompressorParams comp{15, 12, Le16(998), Le16(2999), Le16(220)};
     const PeqBandParams band{Le16(0), Le16(300), 100, ptAllpass2};
     const CrossoverParams crossover{Le16(77), Le16(88), 20, 19};
-    model.SetGate(1, gate);
-    model.SetCompressor(5, comp);
-    model.SetPolarity(1, 1);
-    model.SetPeqBand(5, 8, band, 1);
-    model.SetHighPass(1, crossover);
-    model.SetLowPass(5, crossover);
-    model.SetDelay(5, 65280);
-    model.SetMute(1, 1);
-    model.SetMute(5, 1);
+    model_.SetGate(1, gate);
+    model_.SetCompressor(5, comp);
+    model_.SetPolarity(1, 1);
+    model_.SetPeqBand(5, 8, band, 1);
+    model_.SetHighPass(1, crossover);
+    model_.SetLowPass(5, crossover);
+    model_.SetDelay(5, 65280);
+    model_.SetMute(1, 1);
+    model_.SetMute(5, 1);
 
     for (int leader : {0, 3}) {
         SCOPED_TRACE(leader);
         const int follower = leader == 0 ? 1 : 5;
-        EXPECT_TRUE(model.GetMute(leader));
-        EXPECT_TRUE(model.GetMute(follower));
-        EXPECT_TRUE(model.GetCrossover(leader) == model.GetCrossover(follower));
-        EXPECT_EQ(model.GetPolarity(leader), model.GetPolarity(follower));
-        EXPECT_EQ(model.GetDelay(leader), model.GetDelay(follower));
+        EXPECT_TRUE(model_.GetMute(leader));
+        EXPECT_TRUE(model_.GetMute(follower));
+        EXPECT_TRUE(model_.GetCrossover(leader) == model_.GetCrossover(follower));
+        EXPECT_EQ(model_.GetPolarity(leader), model_.GetPolarity(follower));
+        EXPECT_EQ(model_.GetDelay(leader), model_.GetDelay(follower));
     }
-    EXPECT_TRUE(model.GetGate(0) == gate);
-    EXPECT_TRUE(model.GetPolarity(0));
-    EXPECT_EQ(model.GetCrossover(0).HighPassFreq, 77);
-    EXPECT_EQ(model.GetCrossover(0).LowPassFreq, 300);
-    EXPECT_TRUE(model.GetCompressor(3) == comp);
-    EXPECT_TRUE(model.GetPeqBand(3, 8) == band);
-    EXPECT_TRUE(model.IsBandBypassed(3, 8));
-    EXPECT_TRUE(model.IsBandBypassed(5, 8));
-    EXPECT_EQ(model.GetCrossover(3).LowPassFreq, 88);
-    EXPECT_EQ(model.GetDelay(3), 65280);
+    EXPECT_TRUE(model_.GetGate(0) == gate);
+    EXPECT_TRUE(model_.GetPolarity(0));
+    EXPECT_EQ(model_.GetCrossover(0).HighPassFreq, 77);
+    EXPECT_EQ(model_.GetCrossover(0).LowPassFreq, 300);
+    EXPECT_TRUE(model_.GetCompressor(3) == comp);
+    EXPECT_TRUE(model_.GetPeqBand(3, 8) == band);
+    EXPECT_TRUE(model_.IsBandBypassed(3, 8));
+    EXPECT_TRUE(model_.IsBandBypassed(5, 8));
+    EXPECT_EQ(model_.GetCrossover(3).LowPassFreq, 88);
+    EXPECT_EQ(model_.GetDelay(3), 65280);
     // Channels outside the groups keep their defaults.
-    EXPECT_FALSE(model.GetMute(2));
-    EXPECT_FALSE(model.GetMute(4));
-    EXPECT_EQ(model.GetDelay(4), 0);
-    EXPECT_TRUE(model.GetGate(2) == DefaultUnitImage().Inputs[2].Gate);
+    EXPECT_FALSE(model_.GetMute(2));
+    EXPECT_FALSE(model_.GetMute(4));
+    EXPECT_EQ(model_.GetDelay(4), 0);
+    EXPECT_TRUE(model_.GetGate(2) == DefaultUnitImage().Inputs[2].Gate);
 }
 
 TEST_F(LUnitControlTest, BandBypassIsSetAndClearedInEveryLinkedChannel) {
-    model.SetLinkMask(6, 0b011000);  // Out4 leads Out5
-    model.SetLinkMask(7, 0);
-    const PeqBandParams band = model.GetPeqBand(6, 2);
-    model.SetPeqBand(6, 2, band, 1);
-    EXPECT_EQ(model.GetImage().BandBypassMasks[6], 0x0004);
-    EXPECT_EQ(model.GetImage().BandBypassMasks[7], 0x0004);
-    model.SetPeqBand(7, 2, band, 0);
-    EXPECT_EQ(model.GetImage().BandBypassMasks[6], 0);
-    EXPECT_EQ(model.GetImage().BandBypassMasks[7], 0);
-    EXPECT_EQ(host.DirtyCurves, (std::vector<int>{6, 7}));
+    model_.SetLinkMask(6, 0b011000);  // Out4 leads Out5
+    model_.SetLinkMask(7, 0);
+    const PeqBandParams band = model_.GetPeqBand(6, 2);
+    model_.SetPeqBand(6, 2, band, 1);
+    EXPECT_EQ(model_.GetImage().BandBypassMasks[6], 0x0004);
+    EXPECT_EQ(model_.GetImage().BandBypassMasks[7], 0x0004);
+    model_.SetPeqBand(7, 2, band, 0);
+    EXPECT_EQ(model_.GetImage().BandBypassMasks[6], 0);
+    EXPECT_EQ(model_.GetImage().BandBypassMasks[7], 0);
+    EXPECT_EQ(host_.dirtyCurves, (std::vector<int>{6, 7}));
 }
 
 TEST_F(LUnitControlTest, CopyChannelCopiesSettingsAndStatesButKeepsIdentity) {
     const CompressorParams comp{5, 3, Le16(20), Le16(100), Le16(170)};
-    model.SetCompressor(3, comp);
-    model.SetGain(3, 111);
-    model.SetPeqBand(3, 4, PeqBandParams{Le16(10), Le16(20), 30, ptHighPass}, 1);
-    model.SetMute(3, 1);
-    model.SetEqBypassMask(3, 0b000001);
-    model.SetMute(6, 1);  // Out4 muted, Out1 after the copy: not
-    model.SetLinkMask(6, 0b011000);
-    model.SetRouting(6, 0b110);
-    model.SetMute(3, 0);
-    host.Sent.clear();
+    model_.SetCompressor(3, comp);
+    model_.SetGain(3, 111);
+    model_.SetPeqBand(3, 4, PeqBandParams{Le16(10), Le16(20), 30, ptHighPass}, 1);
+    model_.SetMute(3, 1);
+    model_.SetEqBypassMask(3, 0b000001);
+    model_.SetMute(6, 1);  // Out4 muted, Out1 after the copy: not
+    model_.SetLinkMask(6, 0b011000);
+    model_.SetRouting(6, 0b110);
+    model_.SetMute(3, 0);
+    host_.sent.clear();
 
-    model.CopyChannel(3, 6);
+    model_.CopyChannel(3, 6);
 
-    const UnitImage& image = model.GetImage();
-    EXPECT_TRUE(model.GetCompressor(6) == comp);
-    EXPECT_EQ(model.GetGain(6), 111);
-    EXPECT_TRUE(model.GetPeqBand(6, 4) == model.GetPeqBand(3, 4));
+    const UnitImage& image = model_.GetImage();
+    EXPECT_TRUE(model_.GetCompressor(6) == comp);
+    EXPECT_EQ(model_.GetGain(6), 111);
+    EXPECT_TRUE(model_.GetPeqBand(6, 4) == model_.GetPeqBand(3, 4));
     EXPECT_EQ(image.BandBypassMasks[6], 0x0010);
-    EXPECT_FALSE(model.GetMute(6));
-    EXPECT_EQ(model.GetEqBypassMask(6), 0b001001);
+    EXPECT_FALSE(model_.GetMute(6));
+    EXPECT_EQ(model_.GetEqBypassMask(6), 0b001001);
     // Out4 keeps its name, routing and link mask.
     EXPECT_TRUE(image.Name(6) == DefaultUnitImage().Name(6));
-    EXPECT_EQ(model.GetRoutingMask(6), 0b110);
-    EXPECT_EQ(model.GetLinkMask(6), 0b011000);
-    EXPECT_TRUE(host.Sent.empty());
+    EXPECT_EQ(model_.GetRoutingMask(6), 0b110);
+    EXPECT_EQ(model_.GetLinkMask(6), 0b011000);
+    EXPECT_TRUE(host_.sent.empty());
 
-    EXPECT_THROW(model.CopyChannel(0, 3), EListError);
+    EXPECT_THROW(model_.CopyChannel(0, 3), EListError);
 }
 
 TEST_F(LUnitControlTest, GettersReadTheDefaultImage) {
-    EXPECT_EQ(model.GetGain(3), 280);
-    EXPECT_EQ(model.GetGain(0), 0);
-    EXPECT_EQ(model.GetLinkMask(5), 0b000100);
-    EXPECT_EQ(model.GetRoutingMask(6), 1);
-    EXPECT_EQ(model.GetPeqBand(8, 8).Freq, 285);
-    EXPECT_EQ(model.GetCompressor(4).Threshold, 220);
-    EXPECT_EQ(model.GetGate(2).Release, 99);
-    EXPECT_EQ(std::string(model.GetPresetName().begin(), model.GetPresetName().end()),
+    EXPECT_EQ(model_.GetGain(3), 280);
+    EXPECT_EQ(model_.GetGain(0), 0);
+    EXPECT_EQ(model_.GetLinkMask(5), 0b000100);
+    EXPECT_EQ(model_.GetRoutingMask(6), 1);
+    EXPECT_EQ(model_.GetPeqBand(8, 8).Freq, 285);
+    EXPECT_EQ(model_.GetCompressor(4).Threshold, 220);
+    EXPECT_EQ(model_.GetGate(2).Release, 99);
+    EXPECT_EQ(std::string(model_.GetPresetName().begin(), model_.GetPresetName().end()),
               "Default Preset");
-    EXPECT_EQ(model.GetChannelName(8)[3], '6');
+    EXPECT_EQ(model_.GetChannelName(8)[3], '6');
 
-    model.SetPeqBand(8, 8, PeqBandParams{}, 0);
-    EXPECT_EQ(model.GetDefaultPeqBand(8, 8).Freq, 285);
-    model.LoadDefaults();
-    EXPECT_TRUE(model.GetImage() == DefaultUnitImage());
+    model_.SetPeqBand(8, 8, PeqBandParams{}, 0);
+    EXPECT_EQ(model_.GetDefaultPeqBand(8, 8).Freq, 285);
+    model_.LoadDefaults();
+    EXPECT_TRUE(model_.GetImage() == DefaultUnitImage());
 }
 
 TEST_F(LUnitControlTest, ChannelsOutsideTheOperationRaiseAListError) {
     const std::vector<std::pair<const char*, std::function<void()>>> calls = {
-        {"gate of an output", [&] { model.GetGate(3); }},
-        {"compressor of an input", [&] { model.SetCompressor(2, {}); }},
-        {"routing of an input", [&] { model.SetRouting(0, 1); }},
-        {"channel 9", [&] { model.SetGain(9, 0); }},
-        {"channel -1", [&] { model.GetMute(-1); }},
-        {"band 8 of an input", [&] { model.SetPeqBand(2, 8, {}, 0); }},
-        {"slot 30", [&] { model.IsPresetUsed(30); }},
+        {"gate of an output", [&] { model_.GetGate(3); }},
+        {"compressor of an input", [&] { model_.SetCompressor(2, {}); }},
+        {"routing of an input", [&] { model_.SetRouting(0, 1); }},
+        {"channel 9", [&] { model_.SetGain(9, 0); }},
+        {"channel -1", [&] { model_.GetMute(-1); }},
+        {"band 8 of an input", [&] { model_.SetPeqBand(2, 8, {}, 0); }},
+        {"slot 30", [&] { model_.IsPresetUsed(30); }},
     };
     for (const auto& [name, call] : calls) {
         SCOPED_TRACE(name);
         EXPECT_THROW(call(), EListError);
     }
-    EXPECT_TRUE(model.GetImage() == DefaultUnitImage());
-    EXPECT_TRUE(host.Sent.empty());
+    EXPECT_TRUE(model_.GetImage() == DefaultUnitImage());
+    EXPECT_TRUE(host_.sent.empty());
 }
 
 TEST_F(LUnitControlTest, PresetMapMarksSlotsThatReadFF) {
@@ -372,62 +382,63 @@ TEST_F(LUnitControlTest, PresetMapMarksSlotsThatReadFF) {
     map[2] = 0xFF;
     map[29] = 0xFF;
     map[5] = 0x01;
-    ASSERT_TRUE(model.SetPresetMap(map));
-    for (int k = 0; k < 30; ++k) EXPECT_EQ(model.IsPresetUsed(k), k == 0 || k == 2 || k == 29) << k;
+    ASSERT_TRUE(model_.SetPresetMap(map));
+    for (int k = 0; k < 30; ++k)
+        EXPECT_EQ(model_.IsPresetUsed(k), k == 0 || k == 2 || k == 29) << k;
 
-    model.SetPresetUsed(5);
-    EXPECT_TRUE(model.IsPresetUsed(5));
+    model_.SetPresetUsed(5);
+    EXPECT_TRUE(model_.IsPresetUsed(5));
     // A new map replaces every flag.
-    ASSERT_TRUE(model.SetPresetMap(Bytes(31, 0)));
-    for (int k = 0; k < 30; ++k) EXPECT_FALSE(model.IsPresetUsed(k)) << k;
+    ASSERT_TRUE(model_.SetPresetMap(Bytes(31, 0)));
+    for (int k = 0; k < 30; ++k) EXPECT_FALSE(model_.IsPresetUsed(k)) << k;
 }
 
 TEST_F(LUnitControlTest, ShortRepliesAreRejectedWhole) {
-    ASSERT_TRUE(model.SetPresetMap(Bytes(30, 0xFF)));
-    EXPECT_FALSE(model.SetPresetMap(Bytes(29, 0)));
-    EXPECT_FALSE(model.SetPresetMap(Bytes{}));
-    for (int k = 0; k < 30; ++k) EXPECT_TRUE(model.IsPresetUsed(k)) << k;
+    ASSERT_TRUE(model_.SetPresetMap(Bytes(30, 0xFF)));
+    EXPECT_FALSE(model_.SetPresetMap(Bytes(29, 0)));
+    EXPECT_FALSE(model_.SetPresetMap(Bytes{}));
+    for (int k = 0; k < 30; ++k) EXPECT_TRUE(model_.IsPresetUsed(k)) << k;
 
-    EXPECT_FALSE(model.SetPresetName(Bytes(13, 'x')));
-    EXPECT_TRUE(model.GetImage() == DefaultUnitImage());
+    EXPECT_FALSE(model_.SetPresetName(Bytes(13, 'x')));
+    EXPECT_TRUE(model_.GetImage() == DefaultUnitImage());
 
-    EXPECT_FALSE(model.ShowPresetName(3, Bytes(14, 'x')));
-    EXPECT_FALSE(model.ShowPresetName(0, Bytes(15, 'x')));
-    EXPECT_FALSE(model.ShowPresetName(31, Bytes(15, 'x')));
-    EXPECT_TRUE(host.RecallRows.empty());
-    EXPECT_TRUE(host.StoreRows.empty());
+    EXPECT_FALSE(model_.ShowPresetName(3, Bytes(14, 'x')));
+    EXPECT_FALSE(model_.ShowPresetName(0, Bytes(15, 'x')));
+    EXPECT_FALSE(model_.ShowPresetName(31, Bytes(15, 'x')));
+    EXPECT_TRUE(host_.recallRows.empty());
+    EXPECT_TRUE(host_.storeRows.empty());
 }
 
 TEST_F(LUnitControlTest, PresetNameTakesFourteenBytes) {
     const std::string name("Live Stage 1\0\0tail", 18);
-    ASSERT_TRUE(model.SetPresetName(Bytes(name.begin(), name.end())));
-    EXPECT_EQ(std::string(model.GetPresetName().begin(), model.GetPresetName().end()),
+    ASSERT_TRUE(model_.SetPresetName(Bytes(name.begin(), name.end())));
+    EXPECT_EQ(std::string(model_.GetPresetName().begin(), model_.GetPresetName().end()),
               std::string("Live Stage 1\0\0", 14));
 }
 
 TEST_F(LUnitControlTest, PresetNamesFillBothGrids) {
     Bytes zeros(15, 0);
     zeros[0] = 2;
-    ASSERT_TRUE(model.ShowPresetName(3, zeros));
-    EXPECT_EQ(host.RecallRows.at(3), std::string(14, ' '));
-    EXPECT_EQ(host.StoreRows.at(2), std::string(14, ' '));
+    ASSERT_TRUE(model_.ShowPresetName(3, zeros));
+    EXPECT_EQ(host_.recallRows.at(3), std::string(14, ' '));
+    EXPECT_EQ(host_.storeRows.at(2), std::string(14, ' '));
 
     // Names come from the processor in GBK: "中文" then zero bytes.
     const Bytes chinese{29, 0xD6, 0xD0, 0xCE, 0xC4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    ASSERT_TRUE(model.ShowPresetName(30, chinese));
-    EXPECT_EQ(host.RecallRows.at(30), "\xE4\xB8\xAD\xE6\x96\x87" + std::string(10, ' '));
-    EXPECT_EQ(host.StoreRows.at(29), host.RecallRows.at(30));
+    ASSERT_TRUE(model_.ShowPresetName(30, chinese));
+    EXPECT_EQ(host_.recallRows.at(30), "\xE4\xB8\xAD\xE6\x96\x87" + std::string(10, ' '));
+    EXPECT_EQ(host_.storeRows.at(29), host_.recallRows.at(30));
 }
 
 TEST_F(LUnitControlTest, ResetPresetGridsNamesEveryUserPreset) {
-    model.ResetPresetGrids();
-    EXPECT_EQ(host.RecallRows.size(), 30u);
-    EXPECT_EQ(host.StoreRows.size(), 30u);
-    EXPECT_EQ(host.RecallRows.count(0), 0u);  // the factory preset's row is not touched
-    EXPECT_EQ(host.RecallRows.at(1), "Default Preset");
-    EXPECT_EQ(host.RecallRows.at(30), "Default Preset");
-    EXPECT_EQ(host.StoreRows.at(0), "Default Preset");
-    EXPECT_EQ(host.StoreRows.at(29), "Default Preset");
+    model_.ResetPresetGrids();
+    EXPECT_EQ(host_.recallRows.size(), 30u);
+    EXPECT_EQ(host_.storeRows.size(), 30u);
+    EXPECT_EQ(host_.recallRows.count(0), 0u);  // the factory preset's row is not touched
+    EXPECT_EQ(host_.recallRows.at(1), "Default Preset");
+    EXPECT_EQ(host_.recallRows.at(30), "Default Preset");
+    EXPECT_EQ(host_.storeRows.at(0), "Default Preset");
+    EXPECT_EQ(host_.storeRows.at(29), "Default Preset");
 }
 
 }  // namespace

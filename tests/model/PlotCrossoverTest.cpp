@@ -97,7 +97,7 @@ TEST(CrossoverTables, EverySlopeCodeIsTheFilterItsCaptionNames) {
             // At its corner a Butterworth or Bessel filter is 3 dB down, a Linkwitz-Riley 6 dB
             // (within what coefficients of four or five digits allow).
             const std::size_t corner = 2625;
-            const double cornerHz = ResponseGrid().FreqHz[corner];
+            const double cornerHz = ResponseGrid().freqHz[corner];
             const double cornerDb = family == "LK" ? -6.02 : -3.01;
             EXPECT_NEAR(Response(sections, cornerHz)[corner], cornerDb, 0.025);
 
@@ -109,7 +109,7 @@ TEST(CrossoverTables, EverySlopeCodeIsTheFilterItsCaptionNames) {
             const std::vector<double> stop = Response(sections, stopCorner);
             const std::size_t i = PointAt(from);
             const std::size_t j = PointAt(to);
-            const auto& hz = ResponseGrid().FreqHz;
+            const auto& hz = ResponseGrid().freqHz;
             const double octaves = std::fabs(std::log2(hz[j] / hz[i]));
             EXPECT_NEAR(stop[j] - stop[i], -order * 20 * std::log10(2.0) * octaves, 0.05);
 

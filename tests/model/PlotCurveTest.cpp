@@ -199,7 +199,7 @@ TEST(CurveAtCorner, MagnitudeIsThePrototypesValueAtItsCorner) {
     for (const Case& c : cases) {
         for (std::size_t i : corners) {
             FilterCurve curve;
-            curve.SetSection(c.gainDb, ResponseGrid().FreqHz[i], c.q, c.kind, protoA, protoB);
+            curve.SetSection(c.gainDb, ResponseGrid().freqHz[i], c.q, c.kind, protoA, protoB);
             EXPECT_NEAR(curve.Points[i], 10 * std::log10(c.powerAtCorner), 1e-7)
                 << "kind " << c.kind << ", " << c.gainDb << " dB, corner at point " << i;
         }
@@ -221,7 +221,7 @@ TEST(CurveAtCorner, PhaseIsThePrototypesPhaseAtItsCorner) {
     for (const Case& c : cases) {
         FilterCurve curve;
         curve.ShowPhase = 1;
-        curve.SetSection(c.gainDb, ResponseGrid().FreqHz[PointNear1kHz], 2.0, c.kind, 1.0f, 0.0f);
+        curve.SetSection(c.gainDb, ResponseGrid().freqHz[PointNear1kHz], 2.0, c.kind, 1.0f, 0.0f);
         EXPECT_NEAR(curve.Points[PointNear1kHz], c.phase, 1e-6) << "kind " << c.kind;
     }
 }

@@ -47,18 +47,18 @@ std::vector<std::pair<std::uint8_t, std::uint8_t>> ExpectedPresetFileOrder() {
 
 TEST(PresetFileTest, DefaultFileSendsTheGoldenSequenceEvenWhileAnImageIsShown) {
     RecordingHost host;
-    host.ApplyingImage = true;
+    host.applyingImage = true;
     LUnitControl model(host);
     ASSERT_TRUE(model.ApplyPresetFile(BodyOf(model.EncodePresetFile())));
 
     const auto order = ExpectedPresetFileOrder();
-    ASSERT_EQ(host.Sent.size(), 166u);
+    ASSERT_EQ(host.sent.size(), 166u);
     ASSERT_EQ(order.size(), 166u);
-    for (std::size_t i = 0; i < host.Sent.size(); ++i) {
-        const auto& sent = host.Sent[i];
+    for (std::size_t i = 0; i < host.sent.size(); ++i) {
+        const auto& sent = host.sent[i];
         SCOPED_TRACE(i);
-        EXPECT_TRUE(sent.Framed);
-        EXPECT_TRUE(sent.NoCoalesce);
+        EXPECT_TRUE(sent.framed);
+        EXPECT_TRUE(sent.noCoalesce);
         EXPECT_EQ(sent.Code(), order[i].first);
         EXPECT_EQ(sent.Payload().at(0), order[i].second);
     }
@@ -66,20 +66,20 @@ TEST(PresetFileTest, DefaultFileSendsTheGoldenSequenceEvenWhileAnImageIsShown) {
     for (std::size_t i = 88; i < 166; ++i) {
         const std::size_t n = i - 88;
         const int band = n < 24 ? static_cast<int>(n % 8) : static_cast<int>((n - 24) % 9);
-        EXPECT_EQ(host.Sent[i].Payload()[1], band) << i;
+        EXPECT_EQ(host.sent[i].Payload()[1], band) << i;
     }
 
-    EXPECT_EQ(host.Sent.front().Bytes,
+    EXPECT_EQ(host.sent.front().bytes,
               (Bytes{0x10, 0x02, 0x00, 0x01, 0x0F, 0x26, 'D', 'e', 'f',  'a',  'u', 'l',
                      't',  ' ',  'P',  'r',  'e',  's',  'e', 't', 0x10, 0x03, 0x67}));
     // Out6, band 8: gain 120, frequency 285, Q 35, peak, not bypassed.
-    EXPECT_EQ(host.Sent.back().Bytes,
+    EXPECT_EQ(host.sent.back().bytes,
               (Bytes{0x10, 0x02, 0x00, 0x01, 0x0A, 0x33, 0x08, 0x08, 0x78, 0x00, 0x1D, 0x01, 0x23,
                      0x00, 0x00, 0x10, 0x03, 0x7E}));
     // A few values of the default image on the way.
-    EXPECT_EQ(host.Sent[1 + 24 + 5].Payload(), (Bytes{3, 0x18, 0x01}));    // Out1 gain 280
-    EXPECT_EQ(host.Sent[1 + 24 + 9 * 4 + 8].Payload(), (Bytes{7, 0x10}));  // Out5 link mask
-    EXPECT_EQ(host.Sent[1 + 24 + 9 * 2 + 1].Payload(), (Bytes{5, 4}));     // Out3 routed from InC
+    EXPECT_EQ(host.sent[1 + 24 + 5].Payload(), (Bytes{3, 0x18, 0x01}));    // Out1 gain 280
+    EXPECT_EQ(host.sent[1 + 24 + 9 * 4 + 8].Payload(), (Bytes{7, 0x10}));  // Out5 link mask
+    EXPECT_EQ(host.sent[1 + 24 + 9 * 2 + 1].Payload(), (Bytes{5, 4}));     // Out3 routed from InC
     EXPECT_TRUE(model.GetImage() == DefaultUnitImage());
 }
 
@@ -107,7 +107,7 @@ TEST(PresetFileTest, RoundTripCarriesThePresetAndKeepsTheDeviceOnlyWords) {
     b.SetDelayUnit(1);
     b.SetEqBypassMask(0, 0b101);
     b.SetEqBypassMask(3, 0x0121);
-    hostB.Sent.clear();
+    hostB.sent.clear();
     const UnitImage before = b.GetImage();
 
     ASSERT_TRUE(b.ApplyPresetFile(BodyOf(a.EncodePresetFile())));
@@ -121,9 +121,9 @@ TEST(PresetFileTest, RoundTripCarriesThePresetAndKeepsTheDeviceOnlyWords) {
     EXPECT_EQ(b.GetDelayUnit(), 1);
     EXPECT_EQ(b.GetEqBypassMask(3), 0x0121);
 
-    ASSERT_EQ(hostB.Sent.size(), 166u);
+    ASSERT_EQ(hostB.sent.size(), 166u);
     const auto find = [&](std::uint8_t code, std::uint8_t ch, int band = -1) {
-        for (const auto& s : hostB.Sent) {
+        for (const auto& s : hostB.sent) {
             const Bytes p = s.Payload();
             if (s.Code() == code && p[0] == ch && (band < 0 || p[1] == band)) return p;
         }
@@ -147,7 +147,7 @@ TEST(PresetFileTest, BodyLengthDecidesBeforeAnythingChanges) {
 
     EXPECT_FALSE(model.ApplyPresetFile(std::span(body).first(785)));
     EXPECT_FALSE(model.ApplyPresetFile(Bytes{}));
-    EXPECT_TRUE(host.Sent.empty());
+    EXPECT_TRUE(host.sent.empty());
     EXPECT_TRUE(model.GetImage() == DefaultUnitImage());
 
     // The bytes after the body (CR LF on disk) are ignored.
@@ -155,7 +155,7 @@ TEST(PresetFileTest, BodyLengthDecidesBeforeAnythingChanges) {
     body.push_back(0x0A);
     ASSERT_TRUE(model.ApplyPresetFile(body));
     EXPECT_EQ(model.GetPresetName()[0], 'X');
-    EXPECT_EQ(host.Sent.size(), 166u);
+    EXPECT_EQ(host.sent.size(), 166u);
 }
 
 }  // namespace

@@ -14,41 +14,41 @@
 namespace dsp::testing {
 
 struct SentFrame {
-    std::vector<std::uint8_t> Bytes;  // as the transport would get them
-    bool NoCoalesce = false;
-    bool Framed = false;
+    std::vector<std::uint8_t> bytes;  // as the transport would get them
+    bool noCoalesce = false;
+    bool framed = false;
 
-    std::uint8_t Code() const { return Bytes.at(Frame::CodeIndex); }
+    std::uint8_t Code() const { return bytes.at(Frame::CodeIndex); }
     std::vector<std::uint8_t> Payload() const {
-        return {Bytes.begin() + Frame::PayloadIndex, Bytes.end() - 3};
+        return {bytes.begin() + Frame::PayloadIndex, bytes.end() - 3};
     }
 };
 
-class RecordingHost : public UnitControlHost {
+class RecordingHost : public IUnitControlHost {
 public:
     void SendCommand(const LCmd& record, bool noCoalesce, bool framed) override {
-        Sent.push_back({LCmd::EncodeFrame(record, framed ? FrameMode::Frame : FrameMode::Payload),
+        sent.push_back({LCmd::EncodeFrame(record, framed ? FrameMode::Frame : FrameMode::Payload),
                         noCoalesce, framed});
     }
-    int GetDeviceId() const override { return DeviceId; }
-    bool IsApplyingImage() const override { return ApplyingImage; }
-    void MarkCurveDirty(int ch) override { DirtyCurves.push_back(ch); }
-    void SetRecallPresetName(int row, const std::string& text) override { RecallRows[row] = text; }
-    void SetStorePresetName(int row, const std::string& text) override { StoreRows[row] = text; }
+    int GetDeviceId() const override { return deviceId; }
+    bool IsApplyingImage() const override { return applyingImage; }
+    void MarkCurveDirty(int ch) override { dirtyCurves.push_back(ch); }
+    void SetRecallPresetName(int row, const std::string& text) override { recallRows[row] = text; }
+    void SetStorePresetName(int row, const std::string& text) override { storeRows[row] = text; }
     std::optional<std::string> ExecuteSaveUnitDialog() override {
-        ++SaveDialogShown;
-        return SaveUnitAnswer;
+        ++saveDialogShown;
+        return saveUnitAnswer;
     }
 
-    int DeviceId = 1;
-    bool ApplyingImage = false;
-    std::optional<std::string> SaveUnitAnswer;
+    int deviceId = 1;
+    bool applyingImage = false;
+    std::optional<std::string> saveUnitAnswer;
 
-    std::vector<SentFrame> Sent;
-    std::vector<int> DirtyCurves;
-    std::map<int, std::string> RecallRows;
-    std::map<int, std::string> StoreRows;
-    int SaveDialogShown = 0;
+    std::vector<SentFrame> sent;
+    std::vector<int> dirtyCurves;
+    std::map<int, std::string> recallRows;
+    std::map<int, std::string> storeRows;
+    int saveDialogShown = 0;
 };
 
 }  // namespace dsp::testing

@@ -56,39 +56,39 @@ Bytes ReadFile(const std::string& name) {
 
 class MemoryBlockTest : public ::testing::Test {
 protected:
-    RecordingHost host;
-    LUnitControl model{host};
+    RecordingHost host_;
+    LUnitControl model_{host_};
 };
 
 TEST_F(MemoryBlockTest, SettingsReadReplacesTheImageButItsFirstTwoBytes) {
     const Memory x = DeviceMemory(3);
     for (int b = 0; b < 15; ++b) {
-        ASSERT_TRUE(model.ReceiveSettingsBlock(Block(x, b)));
-        EXPECT_TRUE(model.GetImage() == DefaultUnitImage()) << "block " << b;
+        ASSERT_TRUE(model_.ReceiveSettingsBlock(Block(x, b)));
+        EXPECT_TRUE(model_.GetImage() == DefaultUnitImage()) << "block " << b;
     }
-    ASSERT_TRUE(model.ReceiveSettingsBlock(Block(x, 15)));
-    EXPECT_EQ(ImageBytes(model), ImageAfterRead(x, DefaultUnitImage()));
-    EXPECT_TRUE(host.Sent.empty());
+    ASSERT_TRUE(model_.ReceiveSettingsBlock(Block(x, 15)));
+    EXPECT_EQ(ImageBytes(model_), ImageAfterRead(x, DefaultUnitImage()));
+    EXPECT_TRUE(host_.sent.empty());
 }
 
 TEST_F(MemoryBlockTest, LastBlockCompletesTheImageWhicheverBlocksCameBefore) {
     const Memory x = DeviceMemory(3);
     const Memory y = DeviceMemory(100);
-    for (int b = 0; b < 16; ++b) ASSERT_TRUE(model.ReceiveSettingsBlock(Block(x, b)));
+    for (int b = 0; b < 16; ++b) ASSERT_TRUE(model_.ReceiveSettingsBlock(Block(x, b)));
 
     // Block 15 of a new read arrives first: the buffer still holds the older blocks.
-    ASSERT_TRUE(model.ReceiveSettingsBlock(Block(y, 15)));
+    ASSERT_TRUE(model_.ReceiveSettingsBlock(Block(y, 15)));
     Memory mixed = x;
     std::copy(y.begin() + 750, y.end(), mixed.begin() + 750);
-    EXPECT_EQ(ImageBytes(model), ImageAfterRead(mixed, DefaultUnitImage()));
+    EXPECT_EQ(ImageBytes(model_), ImageAfterRead(mixed, DefaultUnitImage()));
 
     // The rest arrive out of order; nothing changes until the last block comes again.
     for (int b : {7, 0, 14, 3, 1, 2, 4, 5, 6, 8, 9, 10, 11, 12, 13}) {
-        ASSERT_TRUE(model.ReceiveSettingsBlock(Block(y, b)));
+        ASSERT_TRUE(model_.ReceiveSettingsBlock(Block(y, b)));
     }
-    EXPECT_EQ(ImageBytes(model), ImageAfterRead(mixed, DefaultUnitImage()));
-    ASSERT_TRUE(model.ReceiveSettingsBlock(Block(y, 15)));
-    EXPECT_EQ(ImageBytes(model), ImageAfterRead(y, DefaultUnitImage()));
+    EXPECT_EQ(ImageBytes(model_), ImageAfterRead(mixed, DefaultUnitImage()));
+    ASSERT_TRUE(model_.ReceiveSettingsBlock(Block(y, 15)));
+    EXPECT_EQ(ImageBytes(model_), ImageAfterRead(y, DefaultUnitImage()));
 }
 
 TEST_F(MemoryBlockTest, BlocksThatDoNotFitAreRejectedAndWriteNothing) {
@@ -105,26 +105,26 @@ TEST_F(MemoryBlockTest, BlocksThatDoNotFitAreRejectedAndWriteNothing) {
     };
     for (const auto& [name, payload] : bad) {
         SCOPED_TRACE(name);
-        EXPECT_FALSE(model.ReceiveSettingsBlock(payload));
-        EXPECT_FALSE(model.ReceivePresetBlock(1, payload));
+        EXPECT_FALSE(model_.ReceiveSettingsBlock(payload));
+        EXPECT_FALSE(model_.ReceivePresetBlock(1, payload));
     }
-    EXPECT_FALSE(model.ReceivePresetBlock(0, Block(x, 15)));
-    EXPECT_FALSE(model.ReceivePresetBlock(31, Block(x, 15)));
-    EXPECT_TRUE(model.GetImage() == DefaultUnitImage());
+    EXPECT_FALSE(model_.ReceivePresetBlock(0, Block(x, 15)));
+    EXPECT_FALSE(model_.ReceivePresetBlock(31, Block(x, 15)));
+    EXPECT_TRUE(model_.GetImage() == DefaultUnitImage());
 
     // Nothing of the rejected blocks reached the buffer: block 15 alone leaves the rest zero.
-    ASSERT_TRUE(model.ReceiveSettingsBlock(Block(x, 15)));
+    ASSERT_TRUE(model_.ReceiveSettingsBlock(Block(x, 15)));
     Memory expected{};
     std::copy(x.begin() + 750, x.end(), expected.begin() + 750);
-    EXPECT_EQ(ImageBytes(model), ImageAfterRead(expected, DefaultUnitImage()));
+    EXPECT_EQ(ImageBytes(model_), ImageAfterRead(expected, DefaultUnitImage()));
 }
 
 TEST_F(MemoryBlockTest, DeviceBlockLongerThanEighteenBytesIsRejected) {
-    EXPECT_FALSE(model.SetDeviceBlock(Bytes(19, 0xEE)));
+    EXPECT_FALSE(model_.SetDeviceBlock(Bytes(19, 0xEE)));
     Bytes device(18);
     for (std::size_t i = 0; i < device.size(); ++i) device[i] = static_cast<std::uint8_t>(i + 1);
-    ASSERT_TRUE(model.SetDeviceBlock(device));
-    const Bytes file = model.EncodeUnitFile();
+    ASSERT_TRUE(model_.SetDeviceBlock(device));
+    const Bytes file = model_.EncodeUnitFile();
     EXPECT_EQ(Bytes(file.begin() + 16, file.begin() + 34), device);
 }
 
@@ -134,31 +134,31 @@ protected:
     void Upload() {
         Bytes map(30, 0);
         map[0] = map[2] = 0xFF;
-        ASSERT_TRUE(model.SetPresetMap(map));
-        for (std::size_t i = 0; i < device.size(); ++i)
-            device[i] = static_cast<std::uint8_t>(0xA0 + i);
-        ASSERT_TRUE(model.SetDeviceBlock(device));
+        ASSERT_TRUE(model_.SetPresetMap(map));
+        for (std::size_t i = 0; i < device_.size(); ++i)
+            device_[i] = static_cast<std::uint8_t>(0xA0 + i);
+        ASSERT_TRUE(model_.SetDeviceBlock(device_));
         for (int n : {1, 3}) {
             for (int b = 0; b < 16; ++b)
-                ASSERT_TRUE(model.ReceivePresetBlock(n, Block(presets[n], b)));
+                ASSERT_TRUE(model_.ReceivePresetBlock(n, Block(presets_[n], b)));
         }
     }
 
-    Bytes device = Bytes(18);
-    std::array<Memory, 4> presets{Memory{}, DeviceMemory(11), Memory{}, DeviceMemory(33)};
-    TTempFolder folder;
+    Bytes device_ = Bytes(18);
+    std::array<Memory, 4> presets_{Memory{}, DeviceMemory(11), Memory{}, DeviceMemory(33)};
+    TTempFolder folder_;
 };
 
 TEST_F(UnitFileTest, UploadOfPresetsOneAndThree) {
     Upload();
-    host.SaveUnitAnswer = folder.File("backup");
-    ASSERT_EQ(model.WriteUnitFile(), ufWritten);
-    EXPECT_EQ(host.SaveDialogShown, 1);
+    host_.saveUnitAnswer = folder_.File("backup");
+    ASSERT_EQ(model_.WriteUnitFile(), ufWritten);
+    EXPECT_EQ(host_.saveDialogShown, 1);
 
-    const Bytes file = ReadFile(folder.File("backup.unt"));
+    const Bytes file = ReadFile(folder_.File("backup.unt"));
     ASSERT_EQ(file.size(), 24034u);
     EXPECT_EQ(std::string(file.begin(), file.begin() + 16), "*****WQJV010****");
-    EXPECT_EQ(Bytes(file.begin() + 16, file.begin() + 34), device);
+    EXPECT_EQ(Bytes(file.begin() + 16, file.begin() + 34), device_);
     for (int k = 0; k < 30; ++k) {
         SCOPED_TRACE(k);
         const auto record = file.begin() + 34 + 800 * k;
@@ -168,7 +168,7 @@ TEST_F(UnitFileTest, UploadOfPresetsOneAndThree) {
             EXPECT_EQ(record[0], k + 1);
             EXPECT_EQ(record[1], 0xFF);
             // Image bytes 0 to 796 of the preset; its byte 797 is not kept.
-            const Memory& m = presets[static_cast<std::size_t>(k + 1)];
+            const Memory& m = presets_[static_cast<std::size_t>(k + 1)];
             EXPECT_TRUE(std::equal(record + 1, record + 798, m.begin()));
         } else {
             EXPECT_TRUE(
@@ -176,27 +176,27 @@ TEST_F(UnitFileTest, UploadOfPresetsOneAndThree) {
         }
     }
     // The upload does not touch the current image.
-    EXPECT_TRUE(model.GetImage() == DefaultUnitImage());
+    EXPECT_TRUE(model_.GetImage() == DefaultUnitImage());
 }
 
 TEST_F(UnitFileTest, CancelledDialogWritesNothing) {
     Upload();
-    EXPECT_EQ(model.WriteUnitFile(), ufCancelled);
-    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+    EXPECT_EQ(model_.WriteUnitFile(), ufCancelled);
+    EXPECT_TRUE(std::filesystem::is_empty(folder_.Path()));
 }
 
 TEST_F(UnitFileTest, FailureIsReportedAndLeavesTheTargetAsItWas) {
     Upload();
-    host.SaveUnitAnswer = folder.File("missing/backup.unt");
-    EXPECT_EQ(model.WriteUnitFile(), ufFailed);
+    host_.saveUnitAnswer = folder_.File("missing/backup.unt");
+    EXPECT_EQ(model_.WriteUnitFile(), ufFailed);
 
     // A target the file cannot replace (here a folder of that name) stays as it was, and no
     // temporary file is left beside it.
-    std::filesystem::create_directory(folder.File("rig.unt"));
-    host.SaveUnitAnswer = folder.File("rig");
-    EXPECT_EQ(model.WriteUnitFile(), ufFailed);
-    EXPECT_TRUE(std::filesystem::is_directory(folder.File("rig.unt")));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+    std::filesystem::create_directory(folder_.File("rig.unt"));
+    host_.saveUnitAnswer = folder_.File("rig");
+    EXPECT_EQ(model_.WriteUnitFile(), ufFailed);
+    EXPECT_TRUE(std::filesystem::is_directory(folder_.File("rig.unt")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path()),
                             std::filesystem::directory_iterator()),
               1);
 }

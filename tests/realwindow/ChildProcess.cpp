@@ -98,7 +98,7 @@ bool TChildProcess::Start(const TChildOptions& options, std::string& error) {
     return true;
 }
 
-void TChildProcess::reap(int status) {
+void TChildProcess::Reap(int status) {
     exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     pid_ = -1;
     if (pidFd_ >= 0) close(pidFd_);
@@ -108,7 +108,7 @@ void TChildProcess::reap(int status) {
 bool TChildProcess::Running() {
     if (pid_ < 0) return false;
     int status = 0;
-    if (waitpid(pid_, &status, WNOHANG) == pid_) reap(status);
+    if (waitpid(pid_, &status, WNOHANG) == pid_) Reap(status);
     return pid_ >= 0;
 }
 
@@ -121,7 +121,7 @@ std::optional<int> TChildProcess::WaitForExit(std::chrono::milliseconds limit) {
         return std::nullopt;
     }
     int status = 0;
-    if (waitpid(pid_, &status, pidFd_ >= 0 ? 0 : WNOHANG) == pid_) reap(status);
+    if (waitpid(pid_, &status, pidFd_ >= 0 ? 0 : WNOHANG) == pid_) Reap(status);
     return pid_ < 0 ? exitStatus_ : std::nullopt;
 }
 

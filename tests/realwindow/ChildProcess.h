@@ -42,7 +42,7 @@ public:
     int ReadEnd() const { return readEnd_; }
 
 private:
-    void reap(int status);
+    void Reap(int status);
 
     int pid_ = -1;
     int pidFd_ = -1;

@@ -143,8 +143,8 @@ public:
         auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
         connection_ = x11 != nullptr ? x11->connection() : nullptr;
         if (connection_ == nullptr) return;
-        sync_ = atom("_DSP_JOURNEY_SYNC");
-        places_ = atom("_DSP_JOURNEY_PLACES");
+        sync_ = Atom("_DSP_JOURNEY_SYNC");
+        places_ = Atom("_DSP_JOURNEY_PLACES");
     }
 
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
@@ -167,7 +167,7 @@ public:
     }
 
 private:
-    xcb_atom_t atom(const char* name) {
+    xcb_atom_t Atom(const char* name) {
         xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
             connection_,
             xcb_intern_atom(connection_, 0, static_cast<uint16_t>(std::strlen(name)), name),

@@ -43,7 +43,7 @@ bool TJourneyProcess::Start(const std::string& program, const std::vector<std::s
 
 void TJourneyProcess::Stop() { process_.Stop(); }
 
-int TJourneyProcess::read(int waitMs) {
+int TJourneyProcess::Read(int waitMs) {
     const int fd = process_.ReadEnd();
     if (fd < 0 || ended_) return -1;
     pollfd entry{fd, POLLIN, 0};
@@ -64,7 +64,7 @@ int TJourneyProcess::read(int waitMs) {
 }
 
 const std::vector<std::string>& TJourneyProcess::Lines() {
-    while (read(0) > 0) {}
+    while (Read(0) > 0) {}
     return lines_;
 }
 
@@ -86,7 +86,7 @@ std::optional<std::size_t> TJourneyProcess::WaitFor(
         }
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
-        if (left <= 0 || read(static_cast<int>(left)) < 0) {
+        if (left <= 0 || Read(static_cast<int>(left)) < 0) {
             // Whatever came last may still hold the line.
             for (; next < lines_.size(); ++next) {
                 if (match(lines_[next])) return next;

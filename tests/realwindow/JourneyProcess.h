@@ -43,7 +43,7 @@ public:
 private:
     // Reads what the program has written, waiting up to waitMs for something to come: 1 when
     // something came, 0 when nothing did, -1 at the end of the log (the program closed it).
-    int read(int waitMs);
+    int Read(int waitMs);
 
     TChildProcess process_;
     std::vector<std::string> lines_;

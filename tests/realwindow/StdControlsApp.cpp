@@ -88,7 +88,7 @@ public:
         SetCaption("Journey Main");
         SetPosition(poDesigned);
         SetBounds(100, 80, 700, 520);
-        buildMenu();
+        BuildMenu();
 
         auto* label = Add<TLabel>(*this, this, "lblName", 10, 8, 0, 0);
         label->SetCaption("&Name:");
@@ -114,7 +114,7 @@ public:
         updown->SetPosition(3);
         auto* dialog = Add<TButton>(*this, this, "btnDialog", 10, 222, 100, 25);
         dialog->SetCaption("&Dialog...");
-        dialog->OnClick = [this](TObject*) { showDialog(); };
+        dialog->OnClick = [this](TObject*) { ShowDialog(); };
         for (int i = 0; i < 2; ++i) {
             auto* speed = Add<TSpeedButton>(*this, this, i == 0 ? "sbOne" : "sbTwo", 120 + 25 * i,
                                             224, 23, 22);
@@ -187,7 +187,7 @@ public:
     }
 
 private:
-    void buildMenu() {
+    void BuildMenu() {
         auto* menu = new TMainMenu(this);
         auto* file = new TMenuItem(this);
         file->SetCaption("&File");
@@ -196,7 +196,7 @@ private:
         open->SetShortCut(scCtrl | 'D');
         open->OnClick = [this](TObject*) {
             journey::Log("miDialog OnClick");
-            showDialog();
+            ShowDialog();
         };
         file->Add(open);
         auto* quit = new TMenuItem(this);
@@ -210,7 +210,7 @@ private:
         SetFormMenu(*this, menu);
     }
 
-    void showDialog() {
+    void ShowDialog() {
         const TModalResult result = dialog_->ShowModal();
         journey::Log("fmDialog result " + std::to_string(result));
     }

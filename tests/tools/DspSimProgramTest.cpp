@@ -21,15 +21,15 @@ namespace {
 class DspSimProgram : public ::testing::Test {
 protected:
     void Start(std::vector<std::string> args) {
-        logPath = ::testing::TempDir() + "dsp-sim-" + std::to_string(::getpid()) + ".log";
+        logPath_ = ::testing::TempDir() + "dsp-sim-" + std::to_string(::getpid()) + ".log";
         args.insert(args.begin(), DSP_SIM_PROGRAM);
         args.push_back("--log");
-        args.push_back(logPath);
+        args.push_back(logPath_);
         int out[2];
         ASSERT_EQ(::pipe(out), 0);
-        pid = ::fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
+        pid_ = ::fork();
+        ASSERT_GE(pid_, 0);
+        if (pid_ == 0) {
             ::dup2(out[1], 1);
             ::close(out[0]);
             std::vector<char*> argv;
@@ -43,31 +43,31 @@ protected:
         char c = 0;
         while (::read(out[0], &c, 1) == 1 && c != '\n') line.push_back(c);
         ::close(out[0]);
-        firstLine = line;
+        firstLine_ = line;
     }
     int Stop() {
         int status = 0;
-        ::kill(pid, SIGTERM);
-        ::waitpid(pid, &status, 0);
-        pid = -1;
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, &status, 0);
+        pid_ = -1;
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     void TearDown() override {
-        if (pid > 0) Stop();
-        std::remove(logPath.c_str());
+        if (pid_ > 0) Stop();
+        std::remove(logPath_.c_str());
     }
     std::uint16_t Port() const {
-        return static_cast<std::uint16_t>(std::stoi(firstLine.substr(firstLine.rfind(':') + 1)));
+        return static_cast<std::uint16_t>(std::stoi(firstLine_.substr(firstLine_.rfind(':') + 1)));
     }
 
-    pid_t pid = -1;
-    std::string logPath;
-    std::string firstLine;
+    pid_t pid_ = -1;
+    std::string logPath_;
+    std::string firstLine_;
 };
 
 TEST_F(DspSimProgram, AnswersTheConnectAndReadBackSequence) {
     Start({"--tcp", "127.0.0.1:0"});
-    ASSERT_EQ(firstLine.rfind("tcp 127.0.0.1:", 0), 0u) << firstLine;
+    ASSERT_EQ(firstLine_.rfind("tcp 127.0.0.1:", 0), 0u) << firstLine_;
     LoopbackClient client;
     ASSERT_TRUE(client.Connect(Port()));
 
@@ -100,7 +100,7 @@ TEST_F(DspSimProgram, AnswersTheConnectAndReadBackSequence) {
     client.Close();
     EXPECT_EQ(Stop(), 0);  // no protocol fault seen
 
-    std::ifstream log(logPath);
+    std::ifstream log(logPath_);
     std::vector<std::string> lines;
     for (std::string l; std::getline(log, l);) lines.push_back(l);
     ASSERT_EQ(lines.size(), 2 * sent.size());

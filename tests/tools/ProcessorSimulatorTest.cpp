@@ -24,6 +24,8 @@ struct ReplyCase {
     int replySize;       // -1: compare replyPayload
 };
 
+void PrintTo(const ReplyCase& c, std::ostream* os) { *os << c.name; }
+
 class SimulatorReplies : public ::testing::TestWithParam<ReplyCase> {};
 
 TEST_P(SimulatorReplies, AnswersEachCommandAsTheEditorExpects) {
@@ -106,54 +108,54 @@ TEST(Simulator, AnswersEveryFrameOnceWhateverTheChunks) {
 
 class SimulatorMemory : public ::testing::Test {
 protected:
-    std::uint16_t Word(int offset) { return sim.Memory().Word(offset); }
+    std::uint16_t Word(int offset) { return sim_.Memory().Word(offset); }
     int Channel(int ch) { return ProcessorMemory::ChannelOffset(ch); }
-    ProcessorSimulator sim;
+    ProcessorSimulator sim_;
 };
 
 TEST_F(SimulatorMemory, EditsFollowTheLinkGroup) {
-    Ask(sim, 59, {0, 0b011});       // InA linked with InB
-    Ask(sim, 52, {0, 0x10, 0x01});  // gain of InA
-    Ask(sim, 53, {1, 1});           // mute InB (its own mask: only itself)
+    Ask(sim_, 59, {0, 0b011});       // InA linked with InB
+    Ask(sim_, 52, {0, 0x10, 0x01});  // gain of InA
+    Ask(sim_, 53, {1, 1});           // mute InB (its own mask: only itself)
     EXPECT_EQ(Word(Channel(0) + 70), 0x110);
     EXPECT_EQ(Word(Channel(1) + 70), 0x110);
     EXPECT_EQ(Word(Channel(2) + 70), 0);
     EXPECT_EQ(Word(766), 0b010);
-    Ask(sim, 59, {3, 0b100});       // Out1's mask names only Out3
-    Ask(sim, 56, {3, 0x20, 0x03});  // delay of Out1 goes to Out3 alone
+    Ask(sim_, 59, {3, 0b100});       // Out1's mask names only Out3
+    Ask(sim_, 56, {3, 0x20, 0x03});  // delay of Out1 goes to Out3 alone
     EXPECT_EQ(Word(Channel(3) + 82), 0);
     EXPECT_EQ(Word(Channel(5) + 82), 0x320);
 }
 
 TEST_F(SimulatorMemory, EqBandCarriesItsBypassBit) {
-    Ask(sim, 51, {4, 8, 100, 0, 200, 0, 50, 2, 1});
+    Ask(sim_, 51, {4, 8, 100, 0, 200, 0, 50, 2, 1});
     const int band = Channel(4) + 16 + 6 * 8;
     EXPECT_EQ(Word(band), 100);
     EXPECT_EQ(Word(band + 2), 200);
-    EXPECT_EQ(sim.Memory().current[band + 4], 50);
-    EXPECT_EQ(sim.Memory().current[band + 5], 2);
+    EXPECT_EQ(sim_.Memory().current[band + 4], 50);
+    EXPECT_EQ(sim_.Memory().current[band + 5], 2);
     EXPECT_EQ(Word(770 + 2 * 4), 1 << 8);
-    Ask(sim, 51, {4, 8, 100, 0, 200, 0, 50, 2, 0});
+    Ask(sim_, 51, {4, 8, 100, 0, 200, 0, 50, 2, 0});
     EXPECT_EQ(Word(770 + 2 * 4), 0);
 }
 
 TEST_F(SimulatorMemory, CrossoverHalvesStayApart) {
-    Ask(sim, 50, {6, 60, 0, 7});    // high-pass of Out4
-    Ask(sim, 49, {6, 0x20, 1, 9});  // low-pass of Out4
+    Ask(sim_, 50, {6, 60, 0, 7});    // high-pass of Out4
+    Ask(sim_, 49, {6, 0x20, 1, 9});  // low-pass of Out4
     const int x = Channel(6) + 10;
     EXPECT_EQ(Word(x), 60);
     EXPECT_EQ(Word(x + 2), 0x120);
-    EXPECT_EQ(sim.Memory().current[x + 4], 7);
-    EXPECT_EQ(sim.Memory().current[x + 5], 9);
+    EXPECT_EQ(sim_.Memory().current[x + 4], 7);
+    EXPECT_EQ(sim_.Memory().current[x + 5], 9);
 }
 
 TEST_F(SimulatorMemory, CopyKeepsNameRoutingAndLinks) {
-    Ask(sim, 52, {3, 0x00, 0x01});
-    Ask(sim, 53, {3, 1});
-    Ask(sim, 60, {3, 1});
-    Ask(sim, 51, {3, 0, 1, 0, 2, 0, 3, 4, 1});
-    Ask(sim, 42, {3, 6});
-    const ProcessorMemory m = sim.Memory();
+    Ask(sim_, 52, {3, 0x00, 0x01});
+    Ask(sim_, 53, {3, 1});
+    Ask(sim_, 60, {3, 1});
+    Ask(sim_, 51, {3, 0, 1, 0, 2, 0, 3, 4, 1});
+    Ask(sim_, 42, {3, 6});
+    const ProcessorMemory m = sim_.Memory();
     EXPECT_EQ(m.Word(Channel(6) + 78), 0x100);
     EXPECT_EQ(m.Word(768) & (1 << 3), 1 << 3);
     EXPECT_EQ(m.Word(796) & (1 << 3), 1 << 3);
@@ -165,35 +167,35 @@ TEST_F(SimulatorMemory, CopyKeepsNameRoutingAndLinks) {
 }
 
 TEST_F(SimulatorMemory, StoreRecallAndPresetReads) {
-    Ask(sim, 52, {0, 0x2C, 0x01});
-    Ask(sim, 38, Text("Front of house"));
-    EXPECT_EQ(Ask(sim, 33, {3}).code, 1);
-    EXPECT_EQ(Ask(sim, 34).payload[2], 0xFF);
-    EXPECT_EQ(Ask(sim, 41, {2}).payload, Concat({2}, Text("Front of house")));
-    EXPECT_EQ(Ask(sim, 20).payload, Bytes{3});
-    Ask(sim, 52, {0, 0, 0});
-    Ask(sim, 32, {3});
+    Ask(sim_, 52, {0, 0x2C, 0x01});
+    Ask(sim_, 38, Text("Front of house"));
+    EXPECT_EQ(Ask(sim_, 33, {3}).code, 1);
+    EXPECT_EQ(Ask(sim_, 34).payload[2], 0xFF);
+    EXPECT_EQ(Ask(sim_, 41, {2}).payload, Concat({2}, Text("Front of house")));
+    EXPECT_EQ(Ask(sim_, 20).payload, Bytes{3});
+    Ask(sim_, 52, {0, 0, 0});
+    Ask(sim_, 32, {3});
     EXPECT_EQ(Word(Channel(0) + 70), 0x12C);
-    Ask(sim, 36, {3});
+    Ask(sim_, 36, {3});
     Bytes preset;
     for (std::uint8_t b = 0; b < 16; ++b) {
-        SimFrame r = Ask(sim, 40, {b});
+        SimFrame r = Ask(sim_, 40, {b});
         preset.insert(preset.end(), r.payload.begin() + 1, r.payload.end());
     }
     EXPECT_EQ(preset[0], 0xFF);
     EXPECT_EQ(preset[16 + 70], 0x2C);
-    Ask(sim, 32, {0});
+    Ask(sim_, 32, {0});
     EXPECT_EQ(Word(Channel(0) + 70), 0);
-    EXPECT_EQ(Ask(sim, 20).payload, Bytes{0});
+    EXPECT_EQ(Ask(sim_, 20).payload, Bytes{0});
 }
 
 TEST_F(SimulatorMemory, FactoryResetClearsPresetsAndSettings) {
-    Ask(sim, 33, {7});
-    Ask(sim, 52, {4, 1, 1});
-    Ask(sim, 35);
-    EXPECT_EQ(Ask(sim, 34).payload, Repeat(30, 0));
+    Ask(sim_, 33, {7});
+    Ask(sim_, 52, {4, 1, 1});
+    Ask(sim_, 35);
+    EXPECT_EQ(Ask(sim_, 34).payload, Repeat(30, 0));
     const Bytes factory = FactoryImage();
-    const Bytes now = ReadSettings(sim);
+    const Bytes now = ReadSettings(sim_);
     EXPECT_TRUE(std::equal(factory.begin(), factory.end(), now.begin()));
 }
 
@@ -204,13 +206,13 @@ TEST_F(SimulatorMemory, DownloadedSlotReadsBackAndCountsAsUsed) {
     for (std::uint8_t b = 0; b < 16; ++b) {
         Bytes payload{b, 4};
         payload.insert(payload.end(), record.begin() + 50 * b, record.begin() + 50 * (b + 1));
-        EXPECT_EQ(Ask(sim, 37, payload).payload, Bytes{b});
+        EXPECT_EQ(Ask(sim_, 37, payload).payload, Bytes{b});
     }
-    EXPECT_EQ(Ask(sim, 34).payload[4], 0xFF);
-    Ask(sim, 36, {5});
+    EXPECT_EQ(Ask(sim_, 34).payload[4], 0xFF);
+    Ask(sim_, 36, {5});
     Bytes back;
     for (std::uint8_t b = 0; b < 16; ++b) {
-        SimFrame r = Ask(sim, 40, {b});
+        SimFrame r = Ask(sim_, 40, {b});
         back.insert(back.end(), r.payload.begin() + 1, r.payload.end());
     }
     EXPECT_EQ(back, record);
@@ -219,27 +221,27 @@ TEST_F(SimulatorMemory, DownloadedSlotReadsBackAndCountsAsUsed) {
 TEST_F(SimulatorMemory, DeviceBytesWriteAndRead) {
     Bytes data;
     for (std::uint8_t i = 1; i <= 17; ++i) data.push_back(i);
-    Ask(sim, 26, Concat({1, 0, 17}, data));
-    EXPECT_EQ(Ask(sim, 25, {0, 0, 18}).payload, Concat({0}, data));
+    Ask(sim_, 26, Concat({1, 0, 17}, data));
+    EXPECT_EQ(Ask(sim_, 25, {0, 0, 18}).payload, Concat({0}, data));
 }
 
 TEST_F(SimulatorMemory, LockAndPassword) {
-    sim.SetLock("1234");
-    EXPECT_EQ(Ask(sim, 44).payload[5], 1);
-    EXPECT_EQ(Ask(sim, 45, Concat({0}, Text("1234"))).payload, (Bytes{0, 1}));
-    EXPECT_EQ(Ask(sim, 45, Concat({0}, Text("1235"))).payload, (Bytes{0, 0}));
-    Ask(sim, 47, {0, 0, 0, 0});
-    EXPECT_EQ(Ask(sim, 44).payload[5], 0);
-    Ask(sim, 47, {'a', 'b', 0, 0});
-    EXPECT_EQ(Ask(sim, 44).payload[5], 1);
+    sim_.SetLock("1234");
+    EXPECT_EQ(Ask(sim_, 44).payload[5], 1);
+    EXPECT_EQ(Ask(sim_, 45, Concat({0}, Text("1234"))).payload, (Bytes{0, 1}));
+    EXPECT_EQ(Ask(sim_, 45, Concat({0}, Text("1235"))).payload, (Bytes{0, 0}));
+    Ask(sim_, 47, {0, 0, 0, 0});
+    EXPECT_EQ(Ask(sim_, 44).payload[5], 0);
+    Ask(sim_, 47, {'a', 'b', 0, 0});
+    EXPECT_EQ(Ask(sim_, 44).payload[5], 1);
 }
 
 TEST_F(SimulatorMemory, BadPayloadIsAFaultYetAnswered) {
-    EXPECT_EQ(Ask(sim, 52, {12, 0, 0}).code, 52);
-    EXPECT_EQ(Ask(sim, 51, {0, 8, 0, 0, 0, 0, 0, 0, 0}).code, 51);  // inputs have 8 bands
-    EXPECT_EQ(Ask(sim, 48, {3}).code, 48);
-    EXPECT_EQ(sim.Faults().size(), 3u);
-    EXPECT_EQ(sim.Memory().current, ProcessorSimulator().Memory().current);
+    EXPECT_EQ(Ask(sim_, 52, {12, 0, 0}).code, 52);
+    EXPECT_EQ(Ask(sim_, 51, {0, 8, 0, 0, 0, 0, 0, 0, 0}).code, 51);  // inputs have 8 bands
+    EXPECT_EQ(Ask(sim_, 48, {3}).code, 48);
+    EXPECT_EQ(sim_.Faults().size(), 3u);
+    EXPECT_EQ(sim_.Memory().current, ProcessorSimulator().Memory().current);
 }
 
 TEST(SimulatorFaults, PlaysWhatTheTestAsks) {

@@ -23,6 +23,8 @@ struct ReadCase {
     int faults;
 };
 
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+
 class StrictReading : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(StrictReading, FindsFramesAndFaults) {

@@ -56,38 +56,38 @@ TEST(SimTcpServer, RefusesAnAddressThatIsNotIpv4) {
 class SimOnPty : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(terminal.Start());
-        ASSERT_TRUE(port.Open(terminal.SlavePath()));
-        ASSERT_TRUE(port.Configure(115200, 8, 0, 0));
+        ASSERT_TRUE(terminal_.Start());
+        ASSERT_TRUE(port_.Open(terminal_.SlavePath()));
+        ASSERT_TRUE(port_.Configure(115200, 8, 0, 0));
     }
     Bytes ReadFrame() {
         Bytes got;
         for (int i = 0; i < 200; ++i) {
             if (got.size() >= 5 && got.size() >= got[4] + 8u) break;
-            if (port.WaitEvent(10) == SerialPort::peError) break;
+            if (port_.WaitEvent(10) == SerialPort::peError) break;
             std::uint8_t b = 0;
-            while (port.ReadByte(b) == 1) got.push_back(b);
+            while (port_.ReadByte(b) == 1) got.push_back(b);
         }
         return got;
     }
-    ProcessorSimulator sim;
-    SimPty terminal{sim};
-    SerialPort port;
+    ProcessorSimulator sim_;
+    SimPty terminal_{sim_};
+    SerialPort port_;
 };
 
 TEST_F(SimOnPty, AnswersOverTheLine) {
-    EXPECT_EQ(terminal.SlavePath().rfind("/dev/pts/", 0), 0u);
+    EXPECT_EQ(terminal_.SlavePath().rfind("/dev/pts/", 0), 0u);
     const Bytes f = EditorFrame(19);
-    ASSERT_TRUE(port.Write(f.data(), f.size()));
+    ASSERT_TRUE(port_.Write(f.data(), f.size()));
     Bytes r = ReadFrame();
     ASSERT_EQ(r.size(), 17u);
     EXPECT_EQ(std::string(r.begin() + 6, r.begin() + 14), "WQJ V010");
 }
 
 TEST_F(SimOnPty, HangUpReachesThePort) {
-    terminal.HangUp();
+    terminal_.HangUp();
     SerialPort::PortEvent e = SerialPort::peNone;
-    for (int i = 0; i < 100 && e != SerialPort::peError; ++i) e = port.WaitEvent(20);
+    for (int i = 0; i < 100 && e != SerialPort::peError; ++i) e = port_.WaitEvent(20);
     EXPECT_EQ(e, SerialPort::peError);
 }
 

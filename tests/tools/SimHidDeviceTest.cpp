@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <memory>
-#include <thread>
+#include <mutex>
 
 #include "framework/hid/FakeHid.h"
 #include "framework/hid/HidFile.h"
@@ -44,7 +44,7 @@ protected:
     }
 
     std::shared_ptr<TFakeHidBus> bus_ = std::make_shared<TFakeHidBus>();
-    std::shared_ptr<THidBackend> previous_;
+    std::shared_ptr<IHidBackend> previous_;
     ProcessorSimulator processor_;
     SimHidDevice door_{processor_, *bus_};
     THidHandle handle_ = kInvalidHidHandle;
@@ -75,17 +75,28 @@ TEST_F(SimHidDeviceTest, EachFrameIsAnsweredWithOneZeroPaddedReport) {
 }
 
 TEST_F(SimHidDeviceTest, ADroppedLinkPullsTheDeviceOut) {
-    std::atomic<int> changes{0};
-    bus_->WatchChanges([&] { ++changes; });
+    std::mutex mutex;
+    std::condition_variable changed;
+    int changes = 0;
+    bus_->WatchChanges([&] {
+        {
+            std::lock_guard<std::mutex> guard(mutex);
+            ++changes;
+        }
+        changed.notify_all();
+    });
     processor_.SetDropAfterFrames(1);
     Write(EditorFrame(16));
     ReadReport();
-    for (int i = 0; i < 5000 && changes.load() == 0; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        EXPECT_TRUE(changed.wait_for(lock, std::chrono::seconds(10), [&] { return changes > 0; }));
+    }
     EXPECT_FALSE(door_.IsPluggedIn());
     EXPECT_TRUE(bus_->EnumerateInterfaces().empty());
-    EXPECT_EQ(changes.load(), 1);
     bus_->WatchChanges(nullptr);
+    std::lock_guard<std::mutex> guard(mutex);
+    EXPECT_EQ(changes, 1);
 }
 
 }  // namespace

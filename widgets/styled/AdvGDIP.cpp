@@ -111,77 +111,77 @@ TGPImageAttributes* TGPImageAttributes::Clone() {
     return new TGPImageAttributes(clone, lastResult);
 }
 
-Status TGPImageAttributes::SetToIdentity(ColorAdjustType type_) {
-    return RecordStatus(GdipSetImageAttributesToIdentity(nativeImageAttr, type_));
+Status TGPImageAttributes::SetToIdentity(ColorAdjustType type) {
+    return RecordStatus(GdipSetImageAttributesToIdentity(nativeImageAttr, type));
 }
-Status TGPImageAttributes::Reset(ColorAdjustType type_) {
-    return RecordStatus(GdipResetImageAttributes(nativeImageAttr, type_));
+Status TGPImageAttributes::Reset(ColorAdjustType type) {
+    return RecordStatus(GdipResetImageAttributes(nativeImageAttr, type));
 }
 Status TGPImageAttributes::SetColorMatrix(const ColorMatrix& colorMatrix, ColorMatrixFlags mode,
-                                          ColorAdjustType type_) {
+                                          ColorAdjustType type) {
     return RecordStatus(
-        GdipSetImageAttributesColorMatrix(nativeImageAttr, type_, 1, &colorMatrix, nullptr, mode));
+        GdipSetImageAttributesColorMatrix(nativeImageAttr, type, 1, &colorMatrix, nullptr, mode));
 }
-Status TGPImageAttributes::ClearColorMatrix(ColorAdjustType type_) {
-    return RecordStatus(GdipSetImageAttributesColorMatrix(nativeImageAttr, type_, 0, nullptr,
+Status TGPImageAttributes::ClearColorMatrix(ColorAdjustType type) {
+    return RecordStatus(GdipSetImageAttributesColorMatrix(nativeImageAttr, type, 0, nullptr,
                                                           nullptr, ColorMatrixFlagsDefault));
 }
 Status TGPImageAttributes::SetColorMatrices(const ColorMatrix& colorMatrix,
                                             const ColorMatrix& grayMatrix, ColorMatrixFlags mode,
-                                            ColorAdjustType type_) {
-    return RecordStatus(GdipSetImageAttributesColorMatrix(nativeImageAttr, type_, 1, &colorMatrix,
+                                            ColorAdjustType type) {
+    return RecordStatus(GdipSetImageAttributesColorMatrix(nativeImageAttr, type, 1, &colorMatrix,
                                                           &grayMatrix, mode));
 }
-Status TGPImageAttributes::ClearColorMatrices(ColorAdjustType type_) {
-    return ClearColorMatrix(type_);
+Status TGPImageAttributes::ClearColorMatrices(ColorAdjustType type) {
+    return ClearColorMatrix(type);
 }
-Status TGPImageAttributes::SetThreshold(REAL threshold, ColorAdjustType type_) {
-    return RecordStatus(GdipSetImageAttributesThreshold(nativeImageAttr, type_, 1, threshold));
+Status TGPImageAttributes::SetThreshold(REAL threshold, ColorAdjustType type) {
+    return RecordStatus(GdipSetImageAttributesThreshold(nativeImageAttr, type, 1, threshold));
 }
-Status TGPImageAttributes::ClearThreshold(ColorAdjustType type_) {
-    return RecordStatus(GdipSetImageAttributesThreshold(nativeImageAttr, type_, 0, 0));
+Status TGPImageAttributes::ClearThreshold(ColorAdjustType type) {
+    return RecordStatus(GdipSetImageAttributesThreshold(nativeImageAttr, type, 0, 0));
 }
-Status TGPImageAttributes::SetGamma(REAL gamma, ColorAdjustType type_) {
-    return RecordStatus(GdipSetImageAttributesGamma(nativeImageAttr, type_, 1, gamma));
+Status TGPImageAttributes::SetGamma(REAL gamma, ColorAdjustType type) {
+    return RecordStatus(GdipSetImageAttributesGamma(nativeImageAttr, type, 1, gamma));
 }
-Status TGPImageAttributes::ClearGamma(ColorAdjustType type_) {
-    return RecordStatus(GdipSetImageAttributesGamma(nativeImageAttr, type_, 0, 0));
+Status TGPImageAttributes::ClearGamma(ColorAdjustType type) {
+    return RecordStatus(GdipSetImageAttributesGamma(nativeImageAttr, type, 0, 0));
 }
-Status TGPImageAttributes::SetNoOp(ColorAdjustType type_) {
-    return RecordStatus(GdipSetImageAttributesNoOp(nativeImageAttr, type_, 1));
+Status TGPImageAttributes::SetNoOp(ColorAdjustType type) {
+    return RecordStatus(GdipSetImageAttributesNoOp(nativeImageAttr, type, 1));
 }
-Status TGPImageAttributes::ClearNoOp(ColorAdjustType type_) {
-    return RecordStatus(GdipSetImageAttributesNoOp(nativeImageAttr, type_, 0));
+Status TGPImageAttributes::ClearNoOp(ColorAdjustType type) {
+    return RecordStatus(GdipSetImageAttributesNoOp(nativeImageAttr, type, 0));
 }
-Status TGPImageAttributes::SetColorKey(ARGB colorLow, ARGB colorHigh, ColorAdjustType type_) {
+Status TGPImageAttributes::SetColorKey(ARGB colorLow, ARGB colorHigh, ColorAdjustType type) {
     return RecordStatus(
-        GdipSetImageAttributesColorKeys(nativeImageAttr, type_, 1, colorLow, colorHigh));
+        GdipSetImageAttributesColorKeys(nativeImageAttr, type, 1, colorLow, colorHigh));
 }
-Status TGPImageAttributes::ClearColorKey(ColorAdjustType type_) {
-    return RecordStatus(GdipSetImageAttributesColorKeys(nativeImageAttr, type_, 0, 0, 0));
+Status TGPImageAttributes::ClearColorKey(ColorAdjustType type) {
+    return RecordStatus(GdipSetImageAttributesColorKeys(nativeImageAttr, type, 0, 0, 0));
 }
-Status TGPImageAttributes::SetOutputChannel(ColorChannelFlags channelFlags, ColorAdjustType type_) {
+Status TGPImageAttributes::SetOutputChannel(ColorChannelFlags channelFlags, ColorAdjustType type) {
     return RecordStatus(
-        GdipSetImageAttributesOutputChannel(nativeImageAttr, type_, 1, channelFlags));
+        GdipSetImageAttributesOutputChannel(nativeImageAttr, type, 1, channelFlags));
 }
-Status TGPImageAttributes::ClearOutputChannel(ColorAdjustType type_) {
+Status TGPImageAttributes::ClearOutputChannel(ColorAdjustType type) {
     return RecordStatus(
-        GdipSetImageAttributesOutputChannel(nativeImageAttr, type_, 0, ColorChannelFlagsLast));
+        GdipSetImageAttributesOutputChannel(nativeImageAttr, type, 0, ColorChannelFlagsLast));
 }
 Status TGPImageAttributes::SetOutputChannelColorProfile(const std::string& colorProfileFilename,
-                                                        ColorAdjustType type_) {
+                                                        ColorAdjustType type) {
     return RecordStatus(GdipSetImageAttributesOutputChannelColorProfile(
-        nativeImageAttr, type_, 1, colorProfileFilename.c_str()));
+        nativeImageAttr, type, 1, colorProfileFilename.c_str()));
 }
-Status TGPImageAttributes::ClearOutputChannelColorProfile(ColorAdjustType type_) {
+Status TGPImageAttributes::ClearOutputChannelColorProfile(ColorAdjustType type) {
     return RecordStatus(
-        GdipSetImageAttributesOutputChannelColorProfile(nativeImageAttr, type_, 0, nullptr));
+        GdipSetImageAttributesOutputChannelColorProfile(nativeImageAttr, type, 0, nullptr));
 }
-Status TGPImageAttributes::SetRemapTable(UINT mapSize, const ColorMap* map, ColorAdjustType type_) {
-    return RecordStatus(GdipSetImageAttributesRemapTable(nativeImageAttr, type_, 1, mapSize, map));
+Status TGPImageAttributes::SetRemapTable(UINT mapSize, const ColorMap* map, ColorAdjustType type) {
+    return RecordStatus(GdipSetImageAttributesRemapTable(nativeImageAttr, type, 1, mapSize, map));
 }
-Status TGPImageAttributes::ClearRemapTable(ColorAdjustType type_) {
-    return RecordStatus(GdipSetImageAttributesRemapTable(nativeImageAttr, type_, 0, 0, nullptr));
+Status TGPImageAttributes::ClearRemapTable(ColorAdjustType type) {
+    return RecordStatus(GdipSetImageAttributesRemapTable(nativeImageAttr, type, 0, 0, nullptr));
 }
 Status TGPImageAttributes::SetBrushRemapTable(UINT mapSize, const ColorMap* map) {
     return SetRemapTable(mapSize, map, ColorAdjustTypeBrush);
@@ -235,18 +235,18 @@ TGPFontFamily* TGPFontFamily::GenericMonospace() {
     return family;
 }
 
-TGPFont::TGPFont(TGPFontFamily* family, REAL emSize, INT style, Unit unit_) {
+TGPFont::TGPFont(TGPFontFamily* family, REAL emSize, INT style, Unit unit) {
     lastResult =
-        GdipCreateFont(family ? family->nativeFamily : nullptr, emSize, style, unit_, &nativeFont);
+        GdipCreateFont(family ? family->nativeFamily : nullptr, emSize, style, unit, &nativeFont);
 }
 
-TGPFont::TGPFont(const std::string& familyName, REAL emSize, INT style, Unit unit_,
+TGPFont::TGPFont(const std::string& familyName, REAL emSize, INT style, Unit unit,
                  TGPFontCollection* fontCollection) {
     auto* family = new TGPFontFamily(familyName, fontCollection);
-    lastResult = GdipCreateFont(family->nativeFamily, emSize, style, unit_, &nativeFont);
+    lastResult = GdipCreateFont(family->nativeFamily, emSize, style, unit, &nativeFont);
     if (lastResult != Ok)
         lastResult = GdipCreateFont(TGPFontFamily::GenericSansSerif()->nativeFamily, emSize, style,
-                                    unit_, &nativeFont);
+                                    unit, &nativeFont);
     delete family;
 }
 
@@ -624,10 +624,10 @@ Status TGPGraphicsPath::AddBezier(REAL x1, REAL y1, REAL x2, REAL y2, REAL x3, R
                                   REAL y4) {
     return RecordStatus(GdipAddPathBezier(nativePath, x1, y1, x2, y2, x3, y3, x4, y4));
 }
-Status TGPGraphicsPath::AddString(const std::string& string_, INT length, TGPFontFamily* family,
+Status TGPGraphicsPath::AddString(const std::string& text, INT length, TGPFontFamily* family,
                                   INT style, REAL emSize, const TGPRectF& layoutRect,
                                   TGPStringFormat* format) {
-    return RecordStatus(GdipAddPathString(nativePath, string_.c_str(), length,
+    return RecordStatus(GdipAddPathString(nativePath, text.c_str(), length,
                                           family ? family->nativeFamily : nullptr, style, emSize,
                                           &layoutRect, format ? format->nativeFormat : nullptr));
 }
@@ -980,40 +980,39 @@ Status TGPGraphics::ExcludeClip(const TGPRectF& rect) {
 Status TGPGraphics::ExcludeClip(TGPRegion* region) { return SetClip(region, CombineModeExclude); }
 Status TGPGraphics::ResetClip() { return RecordStatus(GdipResetClip(nativeGraphics)); }
 
-Status TGPGraphics::MeasureString(const std::string& string_, INT length, TGPFont* font,
+Status TGPGraphics::MeasureString(const std::string& text, INT length, TGPFont* font,
                                   const TGPRectF& layoutRect, TGPStringFormat* stringFormat,
                                   TGPRectF& boundingBox, INT* codepointsFitted, INT* linesFilled) {
-    return RecordStatus(GdipMeasureString(nativeGraphics, string_.c_str(), length,
+    return RecordStatus(GdipMeasureString(nativeGraphics, text.c_str(), length,
                                           font ? font->nativeFont : nullptr, &layoutRect,
                                           stringFormat ? stringFormat->nativeFormat : nullptr,
                                           &boundingBox, codepointsFitted, linesFilled));
 }
-Status TGPGraphics::MeasureString(const std::string& string_, INT length, TGPFont* font,
+Status TGPGraphics::MeasureString(const std::string& text, INT length, TGPFont* font,
                                   const TGPPointF& origin, TGPStringFormat* stringFormat,
                                   TGPRectF& boundingBox) {
     const TGPRectF rect{origin.X, origin.Y, 0, 0};
-    return MeasureString(string_, length, font, rect, stringFormat, boundingBox);
+    return MeasureString(text, length, font, rect, stringFormat, boundingBox);
 }
-Status TGPGraphics::MeasureString(const std::string& string_, INT length, TGPFont* font,
+Status TGPGraphics::MeasureString(const std::string& text, INT length, TGPFont* font,
                                   const TGPRectF& layoutRect, TGPRectF& boundingBox) {
-    return MeasureString(string_, length, font, layoutRect, nullptr, boundingBox);
+    return MeasureString(text, length, font, layoutRect, nullptr, boundingBox);
 }
-Status TGPGraphics::DrawString(const std::string& string_, INT length, TGPFont* font,
+Status TGPGraphics::DrawString(const std::string& text, INT length, TGPFont* font,
                                const TGPRectF& layoutRect, TGPStringFormat* stringFormat,
                                TGPBrush* brush) {
     return RecordStatus(GdipDrawString(
-        nativeGraphics, string_.c_str(), length, font ? font->nativeFont : nullptr, &layoutRect,
+        nativeGraphics, text.c_str(), length, font ? font->nativeFont : nullptr, &layoutRect,
         stringFormat ? stringFormat->nativeFormat : nullptr, Native(brush)));
 }
-Status TGPGraphics::DrawString(const std::string& string_, INT length, TGPFont* font,
+Status TGPGraphics::DrawString(const std::string& text, INT length, TGPFont* font,
                                const TGPPointF& origin, TGPBrush* brush) {
-    return DrawString(string_, length, font, TGPRectF{origin.X, origin.Y, 0, 0}, nullptr, brush);
+    return DrawString(text, length, font, TGPRectF{origin.X, origin.Y, 0, 0}, nullptr, brush);
 }
-Status TGPGraphics::DrawString(const std::string& string_, INT length, TGPFont* font,
+Status TGPGraphics::DrawString(const std::string& text, INT length, TGPFont* font,
                                const TGPPointF& origin, TGPStringFormat* stringFormat,
                                TGPBrush* brush) {
-    return DrawString(string_, length, font, TGPRectF{origin.X, origin.Y, 0, 0}, stringFormat,
-                      brush);
+    return DrawString(text, length, font, TGPRectF{origin.X, origin.Y, 0, 0}, stringFormat, brush);
 }
 
 TGPFont* TGPGraphics::MakeFont(TFont* aFont) {
@@ -1031,30 +1030,30 @@ TGPFont* TGPGraphics::MakeFont(TFont* aFont) {
     return font;
 }
 
-int TGPGraphics::TextWidth(const std::string& string_, TFont* font) {
+int TGPGraphics::TextWidth(const std::string& text, TFont* font) {
     TGPFont* f = MakeFont(font);
     TGPRectF box;
-    MeasureString(string_, static_cast<INT>(string_.size()), f, TGPRectF{0, 0, 10000, 10000}, box);
+    MeasureString(text, static_cast<INT>(text.size()), f, TGPRectF{0, 0, 10000, 10000}, box);
     delete f;
     return RoundHalfEven(box.Width);
 }
 
-int TGPGraphics::TextHeight(const std::string& string_, TFont* font) {
+int TGPGraphics::TextHeight(const std::string& text, TFont* font) {
     TGPFont* f = MakeFont(font);
     TGPRectF box;
-    MeasureString(string_, static_cast<INT>(string_.size()), f, TGPRectF{0, 0, 10000, 10000}, box);
+    MeasureString(text, static_cast<INT>(text.size()), f, TGPRectF{0, 0, 10000, 10000}, box);
     delete f;
     return RoundHalfEven(box.Height);
 }
 
-int TGPGraphics::DrawText(const std::string& string_, int len, TRect& rect, TFont* font,
+int TGPGraphics::DrawText(const std::string& text, int len, TRect& rect, TFont* font,
                           unsigned style, TColor bkColor) {
     TGPFont* f = MakeFont(font);
     constexpr unsigned kCalcRect = 0x400;
     if ((style & kCalcRect) != 0 || bkColor != clNone) {
         double extra = 2;
         if (font->Size() > 8) extra += RoundHalfEven(static_cast<REAL>((font->Size() - 8) / 1.5));
-        std::string measured = string_;
+        std::string measured = text;
         // A trailing blank counts: it is measured as the letter i.
         if (measured.size() > 1 && measured.back() == ' ') measured.back() = 'i';
         TGPRectF box;
@@ -1072,7 +1071,7 @@ int TGPGraphics::DrawText(const std::string& string_, int len, TRect& rect, TFon
     }
     if ((style & kCalcRect) == 0) {
         TGPSolidBrush ink(ColorToArgb(font->Color()));
-        DrawString(string_, len, f, TGPPointF{F(rect.Left), F(rect.Top)}, &ink);
+        DrawString(text, len, f, TGPPointF{F(rect.Left), F(rect.Top)}, &ink);
     }
     delete f;
     return rect.Bottom - rect.Top;

@@ -106,34 +106,34 @@ public:
     TGPImageAttributes(GpImageAttributes* imageAttr, Status status);
     ~TGPImageAttributes() override;
     TGPImageAttributes* Clone();
-    Status SetToIdentity(ColorAdjustType type_ = ColorAdjustTypeDefault);
-    Status Reset(ColorAdjustType type_ = ColorAdjustTypeDefault);
+    Status SetToIdentity(ColorAdjustType type = ColorAdjustTypeDefault);
+    Status Reset(ColorAdjustType type = ColorAdjustTypeDefault);
     Status SetColorMatrix(const ColorMatrix& colorMatrix,
                           ColorMatrixFlags mode = ColorMatrixFlagsDefault,
-                          ColorAdjustType type_ = ColorAdjustTypeDefault);
-    Status ClearColorMatrix(ColorAdjustType type_ = ColorAdjustTypeDefault);
+                          ColorAdjustType type = ColorAdjustTypeDefault);
+    Status ClearColorMatrix(ColorAdjustType type = ColorAdjustTypeDefault);
     Status SetColorMatrices(const ColorMatrix& colorMatrix, const ColorMatrix& grayMatrix,
                             ColorMatrixFlags mode = ColorMatrixFlagsDefault,
-                            ColorAdjustType type_ = ColorAdjustTypeDefault);
-    Status ClearColorMatrices(ColorAdjustType type_ = ColorAdjustTypeDefault);
-    Status SetThreshold(REAL threshold, ColorAdjustType type_ = ColorAdjustTypeDefault);
-    Status ClearThreshold(ColorAdjustType type_ = ColorAdjustTypeDefault);
-    Status SetGamma(REAL gamma, ColorAdjustType type_ = ColorAdjustTypeDefault);
-    Status ClearGamma(ColorAdjustType type_ = ColorAdjustTypeDefault);
-    Status SetNoOp(ColorAdjustType type_ = ColorAdjustTypeDefault);
-    Status ClearNoOp(ColorAdjustType type_ = ColorAdjustTypeDefault);
+                            ColorAdjustType type = ColorAdjustTypeDefault);
+    Status ClearColorMatrices(ColorAdjustType type = ColorAdjustTypeDefault);
+    Status SetThreshold(REAL threshold, ColorAdjustType type = ColorAdjustTypeDefault);
+    Status ClearThreshold(ColorAdjustType type = ColorAdjustTypeDefault);
+    Status SetGamma(REAL gamma, ColorAdjustType type = ColorAdjustTypeDefault);
+    Status ClearGamma(ColorAdjustType type = ColorAdjustTypeDefault);
+    Status SetNoOp(ColorAdjustType type = ColorAdjustTypeDefault);
+    Status ClearNoOp(ColorAdjustType type = ColorAdjustTypeDefault);
     Status SetColorKey(ARGB colorLow, ARGB colorHigh,
-                       ColorAdjustType type_ = ColorAdjustTypeDefault);
-    Status ClearColorKey(ColorAdjustType type_ = ColorAdjustTypeDefault);
+                       ColorAdjustType type = ColorAdjustTypeDefault);
+    Status ClearColorKey(ColorAdjustType type = ColorAdjustTypeDefault);
     Status SetOutputChannel(ColorChannelFlags channelFlags,
-                            ColorAdjustType type_ = ColorAdjustTypeDefault);
-    Status ClearOutputChannel(ColorAdjustType type_ = ColorAdjustTypeDefault);
+                            ColorAdjustType type = ColorAdjustTypeDefault);
+    Status ClearOutputChannel(ColorAdjustType type = ColorAdjustTypeDefault);
     Status SetOutputChannelColorProfile(const std::string& colorProfileFilename,
-                                        ColorAdjustType type_ = ColorAdjustTypeDefault);
-    Status ClearOutputChannelColorProfile(ColorAdjustType type_ = ColorAdjustTypeDefault);
+                                        ColorAdjustType type = ColorAdjustTypeDefault);
+    Status ClearOutputChannelColorProfile(ColorAdjustType type = ColorAdjustTypeDefault);
     Status SetRemapTable(UINT mapSize, const ColorMap* map,
-                         ColorAdjustType type_ = ColorAdjustTypeDefault);
-    Status ClearRemapTable(ColorAdjustType type_ = ColorAdjustTypeDefault);
+                         ColorAdjustType type = ColorAdjustTypeDefault);
+    Status ClearRemapTable(ColorAdjustType type = ColorAdjustTypeDefault);
     Status SetBrushRemapTable(UINT mapSize, const ColorMap* map);
     Status ClearBrushRemapTable();
     Status SetWrapMode(WrapMode wrap, ARGB color = 0xFF000000, bool clamp = false);
@@ -171,10 +171,10 @@ public:
 class TGPFont : public TGdiplusBase {
 public:
     TGPFont(TGPFontFamily* family, REAL emSize, INT style = FontStyleRegular,
-            Unit unit_ = UnitPoint);
+            Unit unit = UnitPoint);
     // Falls back to the generic sans-serif family when the named one cannot make the font.
     TGPFont(const std::string& familyName, REAL emSize, INT style = FontStyleRegular,
-            Unit unit_ = UnitPoint, TGPFontCollection* fontCollection = nullptr);
+            Unit unit = UnitPoint, TGPFontCollection* fontCollection = nullptr);
     TGPFont(GpFont* font, Status status);
     ~TGPFont() override;
 
@@ -345,7 +345,7 @@ public:
     Status AddBezier(const TGPPointF& pt1, const TGPPointF& pt2, const TGPPointF& pt3,
                      const TGPPointF& pt4);
     Status AddBezier(REAL x1, REAL y1, REAL x2, REAL y2, REAL x3, REAL y3, REAL x4, REAL y4);
-    Status AddString(const std::string& string_, INT length, TGPFontFamily* family, INT style,
+    Status AddString(const std::string& text, INT length, TGPFontFamily* family, INT style,
                      REAL emSize, const TGPRectF& layoutRect, TGPStringFormat* format);
 
     GpPath* nativePath = nullptr;
@@ -492,30 +492,30 @@ public:
     Status ExcludeClip(TGPRegion* region);
     Status ResetClip();
 
-    Status MeasureString(const std::string& string_, INT length, TGPFont* font,
+    Status MeasureString(const std::string& text, INT length, TGPFont* font,
                          const TGPRectF& layoutRect, TGPStringFormat* stringFormat,
                          TGPRectF& boundingBox, INT* codepointsFitted = nullptr,
                          INT* linesFilled = nullptr);
-    Status MeasureString(const std::string& string_, INT length, TGPFont* font,
+    Status MeasureString(const std::string& text, INT length, TGPFont* font,
                          const TGPPointF& origin, TGPStringFormat* stringFormat,
                          TGPRectF& boundingBox);
-    Status MeasureString(const std::string& string_, INT length, TGPFont* font,
+    Status MeasureString(const std::string& text, INT length, TGPFont* font,
                          const TGPRectF& layoutRect, TGPRectF& boundingBox);
-    Status DrawString(const std::string& string_, INT length, TGPFont* font,
+    Status DrawString(const std::string& text, INT length, TGPFont* font,
                       const TGPRectF& layoutRect, TGPStringFormat* stringFormat, TGPBrush* brush);
-    Status DrawString(const std::string& string_, INT length, TGPFont* font,
-                      const TGPPointF& origin, TGPBrush* brush);
-    Status DrawString(const std::string& string_, INT length, TGPFont* font,
-                      const TGPPointF& origin, TGPStringFormat* stringFormat, TGPBrush* brush);
+    Status DrawString(const std::string& text, INT length, TGPFont* font, const TGPPointF& origin,
+                      TGPBrush* brush);
+    Status DrawString(const std::string& text, INT length, TGPFont* font, const TGPPointF& origin,
+                      TGPStringFormat* stringFormat, TGPBrush* brush);
 
     // The framework font as a font of the layer (the caller frees it); a face the fonts do not
     // have becomes "Arial" of the same size and style.
     TGPFont* MakeFont(TFont* aFont);
-    int TextWidth(const std::string& string_, TFont* font);
-    int TextHeight(const std::string& string_, TFont* font);
+    int TextWidth(const std::string& text, TFont* font);
+    int TextHeight(const std::string& text, TFont* font);
     // Draws (or with style 0x400 only measures) the text at rect's top-left in the font's
     // colour, over bkColor unless that is clNone; returns the text's height.
-    int DrawText(const std::string& string_, int len, TRect& rect, TFont* font, unsigned style,
+    int DrawText(const std::string& text, int len, TRect& rect, TFont* font, unsigned style,
                  TColor bkColor);
 
     Status GetLastStatus();

@@ -19,6 +19,7 @@
 #include "framework/controls/GraphicControl.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/core/FrameworkAccess.h"
 
 namespace dsp {
 namespace {
@@ -106,7 +107,7 @@ void Count(TWinControl& control, TCensus& census) {
     ++census.windowed;
     if (control.HandleAllocated()) ++census.handles;
     if (HostWidget(control) != nullptr) ++census.nativeWindows;
-    census.surfaceBytes += control.Window().surface.sizeInBytes();
+    census.surfaceBytes += control.Window(kFrameworkKey).surface.sizeInBytes();
     for (TWinControl* child : control.WinControls()) Count(*child, census);
 }
 

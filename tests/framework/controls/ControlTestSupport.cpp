@@ -23,17 +23,17 @@ TProbeControl::TProbeControl(TComponent* owner, TEventLog* log)
     : TCustomControl(owner), log_(log) {}
 
 void TProbeControl::Paint() {
-    ++Paints;
+    ++paints;
     if (log_ != nullptr) log_->push_back(Name() + ":paint");
-    if (Fill == clNone) return;
-    Canvas()->Brush()->SetColor(Fill);
+    if (fill == clNone) return;
+    Canvas()->Brush()->SetColor(fill);
     Canvas()->FillRect(ClientRect());
 }
 
 void TProbeControl::Dispatch(TMessage& message) {
-    if (message.Msg == WM_ERASEBKGND) ++Erases;
+    if (message.Msg == WM_ERASEBKGND) ++erases;
     if (log_ != nullptr) {
-        for (unsigned watched : Watched) {
+        for (unsigned watched : watched) {
             if (watched == message.Msg) log_->push_back(Name() + ":" + std::to_string(message.Msg));
         }
     }
@@ -44,9 +44,9 @@ TProbeGraphic::TProbeGraphic(TComponent* owner, TEventLog* log)
     : TGraphicControl(owner), log_(log) {}
 
 void TProbeGraphic::Paint() {
-    ++Paints;
+    ++paints;
     if (log_ != nullptr) log_->push_back(Name() + ":paint");
-    Canvas()->Brush()->SetColor(Fill);
+    Canvas()->Brush()->SetColor(fill);
     Canvas()->FillRect(ClientRect());
 }
 

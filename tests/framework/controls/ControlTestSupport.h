@@ -20,11 +20,11 @@ using TEventLog = std::vector<std::string>;
 class TProbeControl : public TCustomControl {
 public:
     TProbeControl(TComponent* owner, TEventLog* log = nullptr);
-    TColor Fill = clNone;  // clNone paints nothing
-    int Paints = 0;
-    int Erases = 0;
+    TColor fill = clNone;  // clNone paints nothing
+    int paints = 0;
+    int erases = 0;
     // Logs the message numbers it receives that are in this list.
-    std::vector<unsigned> Watched;
+    std::vector<unsigned> watched;
 
 protected:
     void Paint() override;
@@ -38,8 +38,8 @@ private:
 class TProbeGraphic : public TGraphicControl {
 public:
     TProbeGraphic(TComponent* owner, TEventLog* log = nullptr);
-    TColor Fill = clRed;
-    int Paints = 0;
+    TColor fill = clRed;
+    int paints = 0;
 
 protected:
     void Paint() override;

@@ -6,6 +6,7 @@
 #include <QEvent>
 
 #include "framework/controls/HintWindow.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/runtime/ManualClock.h"
 #include "tests/framework/controls/ControlTestSupport.h"
 
@@ -21,59 +22,59 @@ using test::TProbeGraphic;
 class HintTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        panel = Place(new TProbeControl(form.get()), form.get(), 0, 0, 200, 100);
-        label = Place(new TProbeGraphic(form.get()), panel, 20, 20, 50, 20);
-        label->SetHint("Short|A longer text for the status line");
-        label->SetShowHint(true);
-        form->Show();
+        panel_ = Place(new TProbeControl(form_.get()), form_.get(), 0, 0, 200, 100);
+        label_ = Place(new TProbeGraphic(form_.get()), panel_, 20, 20, 50, 20);
+        label_->SetHint("Short|A longer text for the status line");
+        label_->SetShowHint(true);
+        form_->Show();
     }
     void TearDown() override { CancelHint(); }
 
     void MoveTo(int x, int y) {
-        test::SendMouse(*panel, QEvent::MouseMove, x, y, Qt::NoButton, Qt::NoButton);
+        test::SendMouse(*panel_, QEvent::MouseMove, x, y, Qt::NoButton, Qt::NoButton);
     }
 
-    TManualClock clock;
-    std::unique_ptr<TForm> form = MakeForm(200, 100);
-    TProbeControl* panel = nullptr;
-    TProbeGraphic* label = nullptr;
+    TManualClock clock_;
+    std::unique_ptr<TForm> form_ = MakeForm(200, 100);
+    TProbeControl* panel_ = nullptr;
+    TProbeGraphic* label_ = nullptr;
 };
 
 TEST_F(HintTest, TheShortHintShowsAfterThePauseBelowTheMouseAndGoesAfterTheHidePause) {
     MoveTo(25, 25);
-    clock.Advance(milliseconds(499));
+    clock_.Advance(milliseconds(499));
     EXPECT_EQ(ActiveHintWindow(), nullptr);
-    clock.Advance(milliseconds(1));
+    clock_.Advance(milliseconds(1));
     THintWindow* hint = ActiveHintWindow();
     ASSERT_NE(hint, nullptr);
     EXPECT_EQ(hint->Caption(), "Short");
     EXPECT_TRUE(hint->Showing());
-    const TPoint mouse = panel->ClientToScreen({25, 25});
+    const TPoint mouse = panel_->ClientToScreen({25, 25});
     EXPECT_EQ(hint->Left(), mouse.X);
     EXPECT_EQ(hint->Top(), mouse.Y + 20);
-    clock.Advance(milliseconds(2500));
+    clock_.Advance(milliseconds(2500));
     EXPECT_EQ(ActiveHintWindow(), nullptr);
 }
 
 TEST_F(HintTest, LeavingTheControlOrPressingAButtonCancelsTheHint) {
     MoveTo(25, 25);
     MoveTo(150, 80);
-    clock.Advance(milliseconds(1000));
+    clock_.Advance(milliseconds(1000));
     EXPECT_EQ(ActiveHintWindow(), nullptr) << "left before the pause";
 
     MoveTo(25, 25);
-    clock.Advance(milliseconds(500));
+    clock_.Advance(milliseconds(500));
     ASSERT_NE(ActiveHintWindow(), nullptr);
-    test::SendMouse(*panel, QEvent::MouseButtonPress, 25, 25, Qt::LeftButton, Qt::LeftButton);
+    test::SendMouse(*panel_, QEvent::MouseButtonPress, 25, 25, Qt::LeftButton, Qt::LeftButton);
     EXPECT_EQ(ActiveHintWindow(), nullptr);
-    test::SendMouse(*panel, QEvent::MouseButtonRelease, 25, 25, Qt::LeftButton, Qt::NoButton);
+    test::SendMouse(*panel_, QEvent::MouseButtonRelease, 25, 25, Qt::LeftButton, Qt::NoButton);
 }
 
 TEST_F(HintTest, TheControlMayChangeOrRefuseItsHint) {
     LRESULT answer = 0;
-    label->SetWindowProc([&answer, original = label->WindowProc()](TMessage& m) {
+    label_->SetWindowProc([&answer, original = label_->WindowProc()](TMessage& m) {
         if (m.Msg == CM_HINTSHOW) {
-            auto* info = reinterpret_cast<THintInfo*>(m.LParam);
+            THintInfo* info = HintInfoOf(m);
             info->HintStr = "Changed at " + std::to_string(info->CursorPos.X);
             info->HideTimeout = 100;
             m.Result = answer;
@@ -82,16 +83,16 @@ TEST_F(HintTest, TheControlMayChangeOrRefuseItsHint) {
         original(m);
     });
     MoveTo(25, 25);
-    clock.Advance(milliseconds(500));
+    clock_.Advance(milliseconds(500));
     ASSERT_NE(ActiveHintWindow(), nullptr);
     EXPECT_EQ(ActiveHintWindow()->Caption(), "Changed at 5");
-    clock.Advance(milliseconds(100));
+    clock_.Advance(milliseconds(100));
     EXPECT_EQ(ActiveHintWindow(), nullptr);
 
     answer = 1;
     MoveTo(150, 80);
     MoveTo(25, 25);
-    clock.Advance(milliseconds(600));
+    clock_.Advance(milliseconds(600));
     EXPECT_EQ(ActiveHintWindow(), nullptr);
 }
 

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/WindowHost.h"
 #include "tests/framework/controls/ControlTestSupport.h"
 
@@ -60,112 +61,111 @@ class InputTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetKeyboardState();
-        panel = Place(new TProbeControl(form.get()), form.get(), 10, 10, 100, 80);
-        panel->SetName("panel");
-        label = Place(new TProbeGraphic(form.get()), panel, 20, 20, 30, 20);
-        label->SetName("label");
-        LogMouse(*panel, log);
-        LogMouse(*label, log);
-        test::ShowAndPaint(*form);
-        log.clear();
+        panel_ = Place(new TProbeControl(form_.get()), form_.get(), 10, 10, 100, 80);
+        panel_->SetName("panel");
+        label_ = Place(new TProbeGraphic(form_.get()), panel_, 20, 20, 30, 20);
+        label_->SetName("label");
+        LogMouse(*panel_, log_);
+        LogMouse(*label_, log_);
+        test::ShowAndPaint(*form_);
+        log_.clear();
     }
 
-    std::unique_ptr<TForm> form = MakeForm(200, 150);
-    TProbeControl* panel = nullptr;
-    TProbeGraphic* label = nullptr;
-    TEventLog log;
+    std::unique_ptr<TForm> form_ = MakeForm(200, 150);
+    TProbeControl* panel_ = nullptr;
+    TProbeGraphic* label_ = nullptr;
+    TEventLog log_;
 };
 
 TEST_F(InputTest, ClickRaisesDownClickUpInOrderOnlyWhenReleasedInside) {
-    test::Click(*panel, 5, 6);
-    EXPECT_EQ(log, (TEventLog{"panel:down left 5,6", "panel:click", "panel:up left 5,6"}));
+    test::Click(*panel_, 5, 6);
+    EXPECT_EQ(log_, (TEventLog{"panel:down left 5,6", "panel:click", "panel:up left 5,6"}));
 
     // Pressed inside, dragged out and released outside: the control keeps the capture and
     // hears the move and the release, the mouse leaves it, and there is no click.
-    log.clear();
-    test::SendMouse(*panel, QEvent::MouseMove, 5, 6, Qt::NoButton, Qt::NoButton);
-    test::SendMouse(*panel, QEvent::MouseButtonPress, 5, 6, Qt::LeftButton, Qt::LeftButton);
-    test::SendMouse(*panel, QEvent::MouseMove, 150, 6, Qt::NoButton, Qt::LeftButton);
-    test::SendMouse(*panel, QEvent::MouseButtonRelease, 150, 6, Qt::LeftButton, Qt::NoButton);
-    EXPECT_EQ(log, (TEventLog{"panel:enter", "panel:down left 5,6", "panel:leave",
-                              "panel:up left 150,6"}));
+    log_.clear();
+    test::SendMouse(*panel_, QEvent::MouseMove, 5, 6, Qt::NoButton, Qt::NoButton);
+    test::SendMouse(*panel_, QEvent::MouseButtonPress, 5, 6, Qt::LeftButton, Qt::LeftButton);
+    test::SendMouse(*panel_, QEvent::MouseMove, 150, 6, Qt::NoButton, Qt::LeftButton);
+    test::SendMouse(*panel_, QEvent::MouseButtonRelease, 150, 6, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(log_, (TEventLog{"panel:enter", "panel:down left 5,6", "panel:leave",
+                               "panel:up left 150,6"}));
 }
 
 TEST_F(InputTest, WindowlessChildGetsItsMessagesFromTheParentInItsOwnCoordinates) {
-    test::Click(*panel, 25, 27);
-    EXPECT_EQ(log, (TEventLog{"label:down left 5,7", "label:click", "label:up left 5,7"}));
+    test::Click(*panel_, 25, 27);
+    EXPECT_EQ(log_, (TEventLog{"label:down left 5,7", "label:click", "label:up left 5,7"}));
 
     // Pressed on the child and released outside it: the child holds the capture and hears the
     // release, but no click.
-    log.clear();
-    test::SendMouse(*panel, QEvent::MouseButtonPress, 25, 27, Qt::LeftButton, Qt::LeftButton);
-    test::SendMouse(*panel, QEvent::MouseButtonRelease, 80, 70, Qt::LeftButton, Qt::NoButton);
-    EXPECT_EQ(log, (TEventLog{"label:down left 5,7", "label:up left 60,50"}));
-    EXPECT_FALSE(label->MouseCapture());
+    log_.clear();
+    test::SendMouse(*panel_, QEvent::MouseButtonPress, 25, 27, Qt::LeftButton, Qt::LeftButton);
+    test::SendMouse(*panel_, QEvent::MouseButtonRelease, 80, 70, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(log_, (TEventLog{"label:down left 5,7", "label:up left 60,50"}));
+    EXPECT_FALSE(label_->MouseCapture());
 
     // Disabled, or not hit where its hit test says no: the parent takes the click.
-    label->SetEnabled(false);
-    log.clear();
-    test::Click(*panel, 25, 27);
-    EXPECT_EQ(log, (TEventLog{"panel:down left 25,27", "panel:click", "panel:up left 25,27"}));
+    label_->SetEnabled(false);
+    log_.clear();
+    test::Click(*panel_, 25, 27);
+    EXPECT_EQ(log_, (TEventLog{"panel:down left 25,27", "panel:click", "panel:up left 25,27"}));
 }
 
 TEST_F(InputTest, HitTestDecidesWhichWindowlessChildIsUnderTheMouse) {
-    auto* half = Place(new THalfHit(form.get()), panel, 60, 10, 20, 20);
+    auto* half = Place(new THalfHit(form_.get()), panel_, 60, 10, 20, 20);
     half->SetName("half");
-    LogMouse(*half, log);
-    test::Click(*panel, 65, 15);
-    test::Click(*panel, 75, 15);
-    EXPECT_EQ(log, (TEventLog{"half:down left 5,5", "half:click", "half:up left 5,5",
-                              "panel:down left 75,15", "panel:click", "panel:up left 75,15"}));
+    LogMouse(*half, log_);
+    test::Click(*panel_, 65, 15);
+    test::Click(*panel_, 75, 15);
+    EXPECT_EQ(log_, (TEventLog{"half:down left 5,5", "half:click", "half:up left 5,5",
+                               "panel:down left 75,15", "panel:click", "panel:up left 75,15"}));
 }
 
 TEST_F(InputTest, DoubleClickNeedsTheDoubleClickStyle) {
     auto dbl = [&] {
-        test::Click(*panel, 1, 1);
-        test::SendMouse(*panel, QEvent::MouseButtonDblClick, 1, 1, Qt::LeftButton, Qt::LeftButton);
-        test::SendMouse(*panel, QEvent::MouseButtonRelease, 1, 1, Qt::LeftButton, Qt::NoButton);
+        test::Click(*panel_, 1, 1);
+        test::SendMouse(*panel_, QEvent::MouseButtonDblClick, 1, 1, Qt::LeftButton, Qt::LeftButton);
+        test::SendMouse(*panel_, QEvent::MouseButtonRelease, 1, 1, Qt::LeftButton, Qt::NoButton);
     };
     dbl();
-    EXPECT_EQ(
-        log, (TEventLog{"panel:down left 1,1", "panel:click", "panel:up left 1,1", "panel:dblclick",
-                        "panel:down left 1,1 double", "panel:up left 1,1"}));
+    EXPECT_EQ(log_,
+              (TEventLog{"panel:down left 1,1", "panel:click", "panel:up left 1,1",
+                         "panel:dblclick", "panel:down left 1,1 double", "panel:up left 1,1"}));
     // Quick, but far from the first press: a press of its own.
-    log.clear();
-    test::Click(*panel, 1, 1);
-    test::SendMouse(*panel, QEvent::MouseButtonDblClick, 4, 1, Qt::LeftButton, Qt::LeftButton);
-    test::SendMouse(*panel, QEvent::MouseButtonRelease, 4, 1, Qt::LeftButton, Qt::NoButton);
-    EXPECT_EQ(log, (TEventLog{"panel:down left 1,1", "panel:click", "panel:up left 1,1",
-                              "panel:down left 4,1", "panel:click", "panel:up left 4,1"}));
-    log.clear();
-    panel->SetControlStyle(panel->ControlStyle() - TControlStyle{csDoubleClicks});
+    log_.clear();
+    test::Click(*panel_, 1, 1);
+    test::SendMouse(*panel_, QEvent::MouseButtonDblClick, 4, 1, Qt::LeftButton, Qt::LeftButton);
+    test::SendMouse(*panel_, QEvent::MouseButtonRelease, 4, 1, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(log_, (TEventLog{"panel:down left 1,1", "panel:click", "panel:up left 1,1",
+                               "panel:down left 4,1", "panel:click", "panel:up left 4,1"}));
+    log_.clear();
+    panel_->SetControlStyle(panel_->ControlStyle() - TControlStyle{csDoubleClicks});
     dbl();
-    EXPECT_EQ(log, (TEventLog{"panel:down left 1,1", "panel:click", "panel:up left 1,1",
-                              "panel:down left 1,1", "panel:click", "panel:up left 1,1"}));
+    EXPECT_EQ(log_, (TEventLog{"panel:down left 1,1", "panel:click", "panel:up left 1,1",
+                               "panel:down left 1,1", "panel:click", "panel:up left 1,1"}));
 }
 
 TEST_F(InputTest, EnterAndLeaveFollowTheMouseAcrossWindowlessChildren) {
-    std::vector<LPARAM> childNotes;
-    panel->SetWindowProc([this, &childNotes, original = panel->WindowProc()](TMessage& m) {
-        if ((m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE) && m.LParam != 0) {
-            childNotes.push_back(m.LParam);
+    std::vector<TControl*> childNotes;
+    panel_->SetWindowProc([this, &childNotes, original = panel_->WindowProc()](TMessage& m) {
+        if ((m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE) && MouseChildOf(m) != nullptr) {
+            childNotes.push_back(MouseChildOf(m));
         }
         original(m);
     });
-    test::SendMouse(*panel, QEvent::MouseMove, 5, 5, Qt::NoButton, Qt::NoButton);
-    test::SendMouse(*panel, QEvent::MouseMove, 6, 5, Qt::NoButton, Qt::NoButton);
-    test::SendMouse(*panel, QEvent::MouseMove, 25, 25, Qt::NoButton, Qt::NoButton);
-    test::SendMouse(*panel, QEvent::MouseMove, 90, 70, Qt::NoButton, Qt::NoButton);
-    test::SendMouse(*form, QEvent::MouseMove, 150, 120, Qt::NoButton, Qt::NoButton);
-    EXPECT_EQ(log, (TEventLog{"panel:enter", "panel:leave", "label:enter", "label:leave",
-                              "panel:enter", "panel:leave"}));
+    test::SendMouse(*panel_, QEvent::MouseMove, 5, 5, Qt::NoButton, Qt::NoButton);
+    test::SendMouse(*panel_, QEvent::MouseMove, 6, 5, Qt::NoButton, Qt::NoButton);
+    test::SendMouse(*panel_, QEvent::MouseMove, 25, 25, Qt::NoButton, Qt::NoButton);
+    test::SendMouse(*panel_, QEvent::MouseMove, 90, 70, Qt::NoButton, Qt::NoButton);
+    test::SendMouse(*form_, QEvent::MouseMove, 150, 120, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(log_, (TEventLog{"panel:enter", "panel:leave", "label:enter", "label:leave",
+                               "panel:enter", "panel:leave"}));
     // The parent hears of its child's entering and leaving, with the child.
-    const auto labelParam = reinterpret_cast<LPARAM>(label);
-    EXPECT_EQ(childNotes, (std::vector<LPARAM>{labelParam, labelParam}));
+    EXPECT_EQ(childNotes, (std::vector<TControl*>{label_, label_}));
 }
 
 TEST_F(InputTest, WheelGoesToTheFocusedControlInNotchesThenToItsParents) {
-    auto* edit = Place(new TProbeControl(form.get()), form.get(), 120, 10, 50, 20);
+    auto* edit = Place(new TProbeControl(form_.get()), form_.get(), 120, 10, 50, 20);
     TEventLog wheel;
     edit->OnMouseWheelUp = [&](TObject*, TShiftState, TPoint, bool& handled) {
         wheel.push_back("edit:up");
@@ -174,22 +174,22 @@ TEST_F(InputTest, WheelGoesToTheFocusedControlInNotchesThenToItsParents) {
     edit->OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool&) {
         wheel.push_back("edit:down");
     };
-    form->OnMouseWheel = [&](TObject*, TShiftState, int delta, TPoint, bool&) {
+    form_->OnMouseWheel = [&](TObject*, TShiftState, int delta, TPoint, bool&) {
         wheel.push_back("form:" + std::to_string(delta));
     };
     edit->SetFocus();
     // Over the panel, but the focused control takes it.
-    test::SendWheel(*panel, 5, 5, 120);
-    test::SendWheel(*panel, 5, 5, 60);
-    test::SendWheel(*panel, 5, 5, 60);
+    test::SendWheel(*panel_, 5, 5, 120);
+    test::SendWheel(*panel_, 5, 5, 60);
+    test::SendWheel(*panel_, 5, 5, 60);
     // Not handled by the control (a part of a notch, or a handler that leaves it): its
     // parent is asked.
-    test::SendWheel(*panel, 5, 5, -120);
+    test::SendWheel(*panel_, 5, 5, -120);
     EXPECT_EQ(wheel, (TEventLog{"edit:up", "form:60", "edit:up", "edit:down", "form:-120"}));
 }
 
 TEST_F(InputTest, KeysGoToTheFocusedControlDownPressUp) {
-    auto* edit = Place(new TProbeControl(form.get()), form.get(), 120, 10, 50, 20);
+    auto* edit = Place(new TProbeControl(form_.get()), form_.get(), 120, 10, 50, 20);
     TEventLog keys;
     edit->OnKeyDown = [&](TObject*, TKeyCode& key, TShiftState shift) {
         keys.push_back("down " + std::to_string(key) + (shift.Contains(ssShift) ? " shift" : ""));
@@ -202,7 +202,7 @@ TEST_F(InputTest, KeysGoToTheFocusedControlDownPressUp) {
     };
     edit->SetFocus();
     // Sent to any native window of the application: the focused control receives it.
-    test::SendKey(*panel, Qt::Key_A, "A", Qt::ShiftModifier);
+    test::SendKey(*panel_, Qt::Key_A, "A", Qt::ShiftModifier);
     EXPECT_EQ(keys, (TEventLog{"down 65 shift", "press A", "up 65"}));
 
     // A handler that consumes the key down keeps it from the default handling but not the
@@ -212,39 +212,39 @@ TEST_F(InputTest, KeysGoToTheFocusedControlDownPressUp) {
         keys.push_back("down " + std::to_string(key));
         key = 0;
     };
-    test::SendKey(*panel, Qt::Key_B, "b");
+    test::SendKey(*panel_, Qt::Key_B, "b");
     EXPECT_EQ(keys, (TEventLog{"down 66", "press b", "up 66"}));
 }
 
 TEST_F(InputTest, KeyPreviewLetsTheFormSeeKeysFirstAndConsumeThem) {
-    auto* edit = Place(new TProbeControl(form.get()), form.get(), 120, 10, 50, 20);
+    auto* edit = Place(new TProbeControl(form_.get()), form_.get(), 120, 10, 50, 20);
     TEventLog keys;
     edit->OnKeyDown = [&](TObject*, TKeyCode& key, TShiftState) {
         keys.push_back("edit " + std::to_string(key));
     };
-    form->OnKeyDown = [&](TObject*, TKeyCode& key, TShiftState) {
+    form_->OnKeyDown = [&](TObject*, TKeyCode& key, TShiftState) {
         keys.push_back("form " + std::to_string(key));
         if (key == VK_F2) key = 0;
     };
     edit->SetFocus();
-    test::SendKey(*panel, Qt::Key_F1);
+    test::SendKey(*panel_, Qt::Key_F1);
     EXPECT_EQ(keys, (TEventLog{"edit 112"})) << "no preview";
     keys.clear();
-    form->SetKeyPreview(true);
-    test::SendKey(*panel, Qt::Key_F1);
-    test::SendKey(*panel, Qt::Key_F2);
+    form_->SetKeyPreview(true);
+    test::SendKey(*panel_, Qt::Key_F1);
+    test::SendKey(*panel_, Qt::Key_F2);
     EXPECT_EQ(keys, (TEventLog{"form 112", "edit 112", "form 113"}));
 }
 
 TEST_F(InputTest, CursorsShowOnTheNativeWindowWindowlessOnesWhileTheMouseIsOverThem) {
-    auto shape = [this] { return HostWidget(*panel)->cursor().shape(); };
-    panel->SetCursor(crHandPoint);
+    auto shape = [this] { return HostWidget(*panel_)->cursor().shape(); };
+    panel_->SetCursor(crHandPoint);
     EXPECT_EQ(shape(), Qt::PointingHandCursor);
-    label->SetCursor(crCross);
+    label_->SetCursor(crCross);
     EXPECT_EQ(shape(), Qt::PointingHandCursor) << "the mouse is not over the label";
-    test::SendMouse(*panel, QEvent::MouseMove, 25, 25, Qt::NoButton, Qt::NoButton);
+    test::SendMouse(*panel_, QEvent::MouseMove, 25, 25, Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(shape(), Qt::CrossCursor);
-    test::SendMouse(*panel, QEvent::MouseMove, 80, 70, Qt::NoButton, Qt::NoButton);
+    test::SendMouse(*panel_, QEvent::MouseMove, 80, 70, Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(shape(), Qt::PointingHandCursor);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/controls/ControlErrors.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/runtime/MainThread.h"
 #include "tests/framework/controls/ControlTestSupport.h"
 #include "tests/support/RunLoop.h"
@@ -23,8 +24,8 @@ class TAnswering : public TWinControl {
 public:
     TAnswering(TComponent* owner, TEventLog& log, LRESULT answer)
         : TWinControl(owner), log_(log), answer_(answer) {}
-    int CreateWndCalls = 0;
-    bool ParentHandleAtCreate = false;
+    int createWndCalls = 0;
+    bool parentHandleAtCreate = false;
 
 protected:
     void Dispatch(TMessage& message) override {
@@ -37,8 +38,8 @@ protected:
     }
     void CreateWnd() override {
         TWinControl::CreateWnd();
-        ++CreateWndCalls;
-        ParentHandleAtCreate = Parent() == nullptr || Parent()->HandleAllocated();
+        ++createWndCalls;
+        parentHandleAtCreate = Parent() == nullptr || Parent()->HandleAllocated();
         log_.push_back(Name() + ":createwnd");
     }
 
@@ -96,7 +97,7 @@ TEST(ControlMessageTest, HandlesAreMadeWhenNeededParentsFirst) {
     const HWND handle = inner->Handle();
     EXPECT_NE(handle, HWND{});
     EXPECT_EQ(log, (TEventLog{"outer:createwnd", "inner:createwnd"}));
-    EXPECT_TRUE(inner->ParentHandleAtCreate);
+    EXPECT_TRUE(inner->parentHandleAtCreate);
     EXPECT_EQ(FindControl(handle), inner);
 
     // Showing the form makes the handles of what shows, not of the hidden control.
@@ -108,7 +109,7 @@ TEST(ControlMessageTest, HandlesAreMadeWhenNeededParentsFirst) {
 
     // A new window: a new handle; the old one is gone and messages to it are dropped.
     inner->RecreateWnd();
-    EXPECT_EQ(inner->CreateWndCalls, 2);
+    EXPECT_EQ(inner->createWndCalls, 2);
     EXPECT_NE(inner->Handle(), handle);
     EXPECT_FALSE(IsWindow(handle));
     EXPECT_FALSE(PostMessage(handle, WM_PROBE, 0, 0));
@@ -169,12 +170,51 @@ TEST(ControlMessageTest, TextGoesThroughTheMessagesAndAnnouncesChanges) {
     auto form = MakeForm(100, 100);
     auto* control = Place(new TProbeControl(form.get(), &log), form.get(), 0, 0, 10, 10);
     control->SetName("c");
-    control->Watched = {WM_SETTEXT, CM_TEXTCHANGED};
+    control->watched = {WM_SETTEXT, CM_TEXTCHANGED};
     control->SetCaption("one");
     control->SetCaption("one");
     EXPECT_EQ(control->Text(), "one");
     EXPECT_EQ(
         log, (TEventLog{"c:" + std::to_string(WM_SETTEXT), "c:" + std::to_string(CM_TEXTCHANGED)}));
+}
+
+// What a sender packs is what a handler unpacks, signs and all: points left of or above the
+// client area, wheel turns towards the user, keys held beside the distance.
+TEST(ControlMessageTest, TypedParametersSurviveThePacking) {
+    const TMouseParams mouse =
+        MouseParamsOf(MakeMouseMessage(WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, {-3, -32768}));
+    EXPECT_EQ(mouse.pos, (TPoint{-3, -32768}));
+    EXPECT_TRUE(mouse.Holds(MK_LBUTTON));
+    EXPECT_FALSE(mouse.Holds(MK_RBUTTON));
+    EXPECT_TRUE(mouse.Shift().Contains(ssShift));
+    EXPECT_TRUE(mouse.Shift().Contains(ssLeft));
+
+    const TWheelParams wheel =
+        WheelParamsOf(MakeWheelMessage(CM_MOUSEWHEEL, MK_CONTROL, -2 * WHEEL_DELTA, {700, -5}));
+    EXPECT_EQ(wheel.delta, -240);
+    EXPECT_EQ(wheel.screenPos, (TPoint{700, -5}));
+    EXPECT_TRUE(wheel.Shift().Contains(ssCtrl));
+
+    const TSizeParams size = SizeParamsOf(MakeSizeMessage(SIZE_MAXIMIZED, 1920, 1080));
+    EXPECT_EQ(size.kind, SIZE_MAXIMIZED);
+    EXPECT_EQ(size.width, 1920);
+    EXPECT_EQ(size.height, 1080);
+
+    EXPECT_FALSE(ContextMenuPosOf({WM_CONTEXTMENU, 0, -1, 0}).has_value());
+    EXPECT_EQ(ContextMenuPosOf({WM_CONTEXTMENU, 0, PointToLParam({-1, 0}), 0}), (TPoint{-1, 0}));
+
+    EXPECT_EQ(ParentColorOf({CM_PARENTCOLORCHANGED, 0, 0, 0}), std::nullopt);
+    EXPECT_EQ(ParentColorOf(MakeParentColorMessage(clBlack)), clBlack);
+
+    // A WM_GETTEXT without a string to fill is left unanswered.
+    TMessage noReceiver{WM_GETTEXT, 0, 0, 0};
+    AnswerGetText(noReceiver, "text");
+    EXPECT_EQ(noReceiver.Result, 0);
+    std::string receiver;
+    TMessage get{WM_GETTEXT, 0, GetTextParam(receiver), 0};
+    AnswerGetText(get, "text");
+    EXPECT_EQ(receiver, "text");
+    EXPECT_EQ(get.Result, 4);
 }
 
 TEST(ControlMessageTest, AParentCannotBeItsOwnChild) {
@@ -216,7 +256,7 @@ TEST(ControlMessageTest, InvalidatingTellsTheParentsAndThemeChangesReachEveryWin
             }
             original(m);
         });
-        c->Watched = {WM_THEMECHANGED};
+        c->watched = {WM_THEMECHANGED};
     };
     record(outer);
     record(inner);

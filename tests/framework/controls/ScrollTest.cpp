@@ -7,6 +7,7 @@
 
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
+#include "framework/core/FrameworkAccess.h"
 #include "tests/framework/controls/ControlTestSupport.h"
 
 namespace dsp {
@@ -19,7 +20,7 @@ using test::TProbeControl;
 TEST(ScrollTest, ChildrenBeyondTheClientAreaBringScrollBarsThatMoveThem) {
     auto form = MakeForm(200, 100, clWhite);
     auto* far = Place(new TProbeControl(form.get()), form.get(), 150, 50, 100, 100);
-    far->Fill = clRed;
+    far->fill = clRed;
     test::ShowAndPaint(*form);
     ASSERT_TRUE(form->HorzScrollBar()->IsScrollBarVisible());
     ASSERT_TRUE(form->VertScrollBar()->IsScrollBarVisible());
@@ -124,7 +125,7 @@ TEST(FormFrameTest, AMenuBarTakesItsHeightFromTheClientArea) {
 
     // The bar is made again when the window is.
     form->RecreateWnd();
-    EXPECT_NE(form->Window().menuBar, nullptr);
+    EXPECT_NE(form->Window(kFrameworkKey).menuBar, nullptr);
     SetFormMenuBar(*form, nullptr, 0);
     EXPECT_EQ(form->ClientHeight(), 200);
 }

@@ -26,82 +26,84 @@ T* Logged(T* control, const std::string& name, TEventLog& log) {
 class StdButtons : public ::testing::Test {
 protected:
     void SetUp() override { ResetKeyboardState(); }
-    std::unique_ptr<TForm> form = MakeForm(300, 200);
-    TEventLog log;
+    std::unique_ptr<TForm> form_ = MakeForm(300, 200);
+    TEventLog log_;
 };
 
 TEST_F(StdButtons, ProgramCheckedRaisesOneClickPerChange) {
-    auto* box = Logged(Place(new TCheckBox(form.get()), form.get(), 10, 10, 100, 17), "box", log);
+    auto* box =
+        Logged(Place(new TCheckBox(form_.get()), form_.get(), 10, 10, 100, 17), "box", log_);
     box->SetChecked(true);
     box->SetChecked(true);
-    EXPECT_EQ(log, TEventLog{"box:click"});
+    EXPECT_EQ(log_, TEventLog{"box:click"});
     box->SetState(cbGrayed);
     box->SetChecked(false);
-    EXPECT_EQ(log.size(), 3u);
+    EXPECT_EQ(log_.size(), 3u);
     EXPECT_EQ(box->State(), cbUnchecked);
 }
 
 TEST_F(StdButtons, UserClickStepsTheStateWithOneClick) {
-    auto* box = Logged(Place(new TCheckBox(form.get()), form.get(), 10, 10, 100, 17), "box", log);
+    auto* box =
+        Logged(Place(new TCheckBox(form_.get()), form_.get(), 10, 10, 100, 17), "box", log_);
     box->SetAllowGrayed(true);
-    form->Show();
+    form_->Show();
     std::vector<TCheckBoxState> states;
     for (int i = 0; i < 3; ++i) {
         test::Click(*box, 5, 8);
         states.push_back(box->State());
     }
     EXPECT_EQ(states, (std::vector<TCheckBoxState>{cbGrayed, cbChecked, cbUnchecked}));
-    EXPECT_EQ(log.size(), 3u);
+    EXPECT_EQ(log_.size(), 3u);
     // Pressed inside, released outside: nothing.
     test::SendMouse(*box, QEvent::MouseButtonPress, 5, 8, Qt::LeftButton, Qt::LeftButton);
     test::SendMouse(*box, QEvent::MouseButtonRelease, 200, 8, Qt::LeftButton, Qt::NoButton);
-    EXPECT_EQ(log.size(), 3u);
+    EXPECT_EQ(log_.size(), 3u);
     // Space on the focused box.
     box->SetFocus();
     test::SendKey(*box, Qt::Key_Space, " ");
     EXPECT_EQ(box->State(), cbGrayed);
-    EXPECT_EQ(log.size(), 4u);
+    EXPECT_EQ(log_.size(), 4u);
 }
 
 TEST_F(StdButtons, CheckingARadioButtonUnchecksItsSiblingsQuietly) {
     auto* analog =
-        Logged(Place(new TRadioButton(form.get()), form.get(), 10, 10, 100, 17), "analog", log);
+        Logged(Place(new TRadioButton(form_.get()), form_.get(), 10, 10, 100, 17), "analog", log_);
     auto* sine =
-        Logged(Place(new TRadioButton(form.get()), form.get(), 10, 30, 100, 17), "sine", log);
+        Logged(Place(new TRadioButton(form_.get()), form_.get(), 10, 30, 100, 17), "sine", log_);
     analog->SetChecked(true);
-    EXPECT_EQ(log, TEventLog{"analog:click"});
+    EXPECT_EQ(log_, TEventLog{"analog:click"});
     sine->SetChecked(true);
     EXPECT_FALSE(analog->Checked());
-    EXPECT_EQ(log, (TEventLog{"analog:click", "sine:click"}));
+    EXPECT_EQ(log_, (TEventLog{"analog:click", "sine:click"}));
     sine->SetChecked(false);  // unchecking raises nothing
-    EXPECT_EQ(log.size(), 2u);
+    EXPECT_EQ(log_.size(), 2u);
     sine->SetChecked(true);
-    log.clear();
-    form->Show();
+    log_.clear();
+    form_->Show();
     test::Click(*sine, 5, 8);  // already checked: no click
-    EXPECT_TRUE(log.empty());
+    EXPECT_TRUE(log_.empty());
     test::Click(*analog, 5, 8);
-    EXPECT_EQ(log, TEventLog{"analog:click"});
+    EXPECT_EQ(log_, TEventLog{"analog:click"});
     EXPECT_TRUE(analog->TabStop());
     EXPECT_FALSE(sine->TabStop());
 }
 
 TEST_F(StdButtons, ArrowingOntoARadioButtonEntersItBeforeClickingIt) {
     auto* analog =
-        Logged(Place(new TRadioButton(form.get()), form.get(), 10, 10, 100, 17), "analog", log);
+        Logged(Place(new TRadioButton(form_.get()), form_.get(), 10, 10, 100, 17), "analog", log_);
     auto* sine =
-        Logged(Place(new TRadioButton(form.get()), form.get(), 10, 30, 100, 17), "sine", log);
+        Logged(Place(new TRadioButton(form_.get()), form_.get(), 10, 30, 100, 17), "sine", log_);
     for (TRadioButton* radio : {analog, sine}) {
         const std::string name = radio->Name();
-        radio->OnEnter = [this, name](TObject*) { log.push_back(name + ":enter"); };
-        radio->OnExit = [this, name](TObject*) { log.push_back(name + ":exit"); };
+        radio->OnEnter = [this, name](TObject*) { log_.push_back(name + ":enter"); };
+        radio->OnExit = [this, name](TObject*) { log_.push_back(name + ":exit"); };
     }
     analog->SetChecked(true);
-    form->Show();
+    form_->Show();
     analog->SetFocus();
-    log.clear();
+    log_.clear();
     test::SendKey(*analog, Qt::Key_Down);
-    EXPECT_EQ(log, (TEventLog{"analog:exit", "sine:enter", "sine:click"}));
+    EXPECT_EQ(log_, (TEventLog{"analog:exit", "sine:enter", "sine:click"}));
     EXPECT_TRUE(sine->Checked());
     EXPECT_FALSE(analog->Checked());
     // An OnEnter that sends the focus back leaves the button unchecked.
@@ -113,33 +115,33 @@ TEST_F(StdButtons, ArrowingOntoARadioButtonEntersItBeforeClickingIt) {
 }
 
 TEST_F(StdButtons, ButtonsSetTheModalResultAndAnswerEnterAndEscape) {
-    auto* ok = Logged(Place(new TButton(form.get()), form.get(), 10, 100, 75, 25), "ok", log);
+    auto* ok = Logged(Place(new TButton(form_.get()), form_.get(), 10, 100, 75, 25), "ok", log_);
     auto* cancel =
-        Logged(Place(new TButton(form.get()), form.get(), 100, 100, 75, 25), "cancel", log);
-    auto* edit = Place(new TEdit(form.get()), form.get(), 10, 10, 100, 21);
+        Logged(Place(new TButton(form_.get()), form_.get(), 100, 100, 75, 25), "cancel", log_);
+    auto* edit = Place(new TEdit(form_.get()), form_.get(), 10, 10, 100, 21);
     ok->SetDefault(true);
     ok->SetModalResult(mrOk);
     cancel->SetCancel(true);
     cancel->SetModalResult(mrCancel);
-    form->Show();
+    form_->Show();
     edit->SetFocus();
     EXPECT_TRUE(ok->Active());
     test::SendKey(*edit, Qt::Key_Return, "\r");
-    EXPECT_EQ(log, TEventLog{"ok:click"});
-    EXPECT_EQ(form->ModalResult(), mrOk);
+    EXPECT_EQ(log_, TEventLog{"ok:click"});
+    EXPECT_EQ(form_->ModalResult(), mrOk);
     test::SendKey(*edit, Qt::Key_Escape, "\x1B");
-    EXPECT_EQ(form->ModalResult(), mrCancel);
+    EXPECT_EQ(form_->ModalResult(), mrCancel);
     // The focused button is the one Enter clicks.
     cancel->SetFocus();
     EXPECT_FALSE(ok->Active());
-    log.clear();
+    log_.clear();
     test::SendKey(*cancel, Qt::Key_Return, "\r");
-    EXPECT_EQ(log, TEventLog{"cancel:click"});
+    EXPECT_EQ(log_, TEventLog{"cancel:click"});
     // The mouse: released outside, no click.
     test::SendMouse(*ok, QEvent::MouseButtonPress, 5, 5, Qt::LeftButton, Qt::LeftButton);
     test::SendMouse(*ok, QEvent::MouseButtonRelease, 500, 5, Qt::LeftButton, Qt::NoButton);
     test::Click(*ok, 5, 5);
-    EXPECT_EQ(log, (TEventLog{"cancel:click", "ok:click"}));
+    EXPECT_EQ(log_, (TEventLog{"cancel:click", "ok:click"}));
 }
 
 }  // namespace

@@ -48,29 +48,29 @@ class StdEditFieldMouse : public ::testing::TestWithParam<FieldCase> {
 protected:
     void SetUp() override {
         ResetKeyboardState();
-        field = GetParam().make(*form);
-        field->SetText(kText);
-        form->Show();
+        field_ = GetParam().make(*form_);
+        field_->SetText(kText);
+        form_->Show();
     }
 
     void Send(int type, int x, int button, int buttons, int modifiers = 0) {
-        test::SendMouse(*field, type, x, 10, button, buttons, modifiers);
+        test::SendMouse(*field_, type, x, 10, button, buttons, modifiers);
     }
-    int SelStart() const { return GetParam().selStart(field); }
-    int SelLength() const { return GetParam().selLength(field); }
+    int SelStart() const { return GetParam().selStart(field_); }
+    int SelLength() const { return GetParam().selLength(field_); }
 
     static constexpr const char* kText = "alpha beta";
     static constexpr int kLength = 10;
     static constexpr int kFirstChar = 5;  // over the "a" that begins the text
     static constexpr int kBeyond = 120;   // right of the text, left of a combo's button
 
-    std::unique_ptr<TForm> form = MakeForm(300, 100);
-    TWinControl* field = nullptr;
+    std::unique_ptr<TForm> form_ = MakeForm(300, 100);
+    TWinControl* field_ = nullptr;
 };
 
 TEST_P(StdEditFieldMouse, DraggingWithTheButtonHeldSelects) {
     Send(QEvent::MouseButtonPress, kFirstChar, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_TRUE(field->Focused());
+    EXPECT_TRUE(field_->Focused());
     EXPECT_EQ(SelLength(), 0);
     Send(QEvent::MouseMove, kBeyond, Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(SelStart(), 0);
@@ -81,7 +81,7 @@ TEST_P(StdEditFieldMouse, DraggingWithTheButtonHeldSelects) {
 }
 
 TEST_P(StdEditFieldMouse, ShiftAndAPressExtendsTheSelection) {
-    test::Click(*field, kFirstChar, 10);
+    test::Click(*field_, kFirstChar, 10);
     EXPECT_EQ(SelLength(), 0);
     Send(QEvent::MouseButtonPress, kBeyond, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
     Send(QEvent::MouseButtonRelease, kBeyond, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
@@ -90,7 +90,7 @@ TEST_P(StdEditFieldMouse, ShiftAndAPressExtendsTheSelection) {
 }
 
 TEST_P(StdEditFieldMouse, ADoubleClickSelectsTheWord) {
-    test::Click(*field, kFirstChar, 10);
+    test::Click(*field_, kFirstChar, 10);
     Send(QEvent::MouseButtonDblClick, kFirstChar, Qt::LeftButton, Qt::LeftButton);
     Send(QEvent::MouseButtonRelease, kFirstChar, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(SelStart(), 0);

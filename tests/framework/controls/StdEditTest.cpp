@@ -6,7 +6,9 @@
 
 #include "framework/controls/Edit.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/controls/StdControlSupport.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/Clipboard.h"
 #include "tests/framework/controls/ControlTestSupport.h"
 
@@ -21,207 +23,208 @@ class StdEdit : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetKeyboardState();
-        SetBeepHandler([this] { ++beeps; });
-        edit = Make("edit", 10, 10);
-        other = Make("other", 10, 40);
+        SetBeepHandler([this] { ++beeps_; });
+        edit_ = Make("edit", 10, 10);
+        other_ = Make("other", 10, 40);
     }
     void TearDown() override { SetBeepHandler(nullptr); }
 
     TEdit* Make(const std::string& name, int left, int top) {
-        auto* e = Place(new TEdit(form.get()), form.get(), left, top, 120, 21);
+        auto* e = Place(new TEdit(form_.get()), form_.get(), left, top, 120, 21);
         e->SetName(name);
-        e->OnChange = [this, name](TObject*) { log.push_back(name + ":change"); };
-        e->OnEnter = [this, name](TObject*) { log.push_back(name + ":enter"); };
-        e->OnExit = [this, name](TObject*) { log.push_back(name + ":exit"); };
+        e->OnChange = [this, name](TObject*) { log_.push_back(name + ":change"); };
+        e->OnEnter = [this, name](TObject*) { log_.push_back(name + ":enter"); };
+        e->OnExit = [this, name](TObject*) { log_.push_back(name + ":exit"); };
         return e;
     }
 
     void Key(int vk, TShiftState shift = {}) {
         // As the platform sends it: the key-down message to the focused box.
         const bool shiftDown = shift.Contains(ssShift);
-        if (shiftDown) SetKeyState(VK_SHIFT, true);
-        edit->Perform(WM_KEYDOWN, static_cast<WPARAM>(vk), MakeKeyData(false, false, false));
-        if (shiftDown) SetKeyState(VK_SHIFT, false);
+        if (shiftDown) SetKeyState(kFrameworkKey, VK_SHIFT, true);
+        edit_->Perform(MakeKeyMessage(WM_KEYDOWN, static_cast<unsigned>(vk),
+                                      MakeKeyData(false, false, false)));
+        if (shiftDown) SetKeyState(kFrameworkKey, VK_SHIFT, false);
     }
 
-    std::unique_ptr<TForm> form = MakeForm(200, 100);
-    TEdit* edit = nullptr;
-    TEdit* other = nullptr;
-    TEventLog log;
-    int beeps = 0;
+    std::unique_ptr<TForm> form_ = MakeForm(200, 100);
+    TEdit* edit_ = nullptr;
+    TEdit* other_ = nullptr;
+    TEventLog log_;
+    int beeps_ = 0;
 };
 
 TEST_F(StdEdit, MaxLengthLimitsTypingButNeverTextSetByTheProgram) {
-    edit->SetMaxLength(4);
-    edit->SetText("123456789");
-    EXPECT_EQ(edit->Text(), "123456789");
-    EXPECT_EQ(edit->SelStart(), 0) << "setting Text leaves the caret at the start";
-    EXPECT_EQ(edit->SelLength(), 0);
-    EXPECT_EQ(log, TEventLog{"edit:change"});
-    edit->SetText("123456789");  // the same text: no change
-    EXPECT_EQ(log.size(), 1u);
+    edit_->SetMaxLength(4);
+    edit_->SetText("123456789");
+    EXPECT_EQ(edit_->Text(), "123456789");
+    EXPECT_EQ(edit_->SelStart(), 0) << "setting Text leaves the caret at the start";
+    EXPECT_EQ(edit_->SelLength(), 0);
+    EXPECT_EQ(log_, TEventLog{"edit:change"});
+    edit_->SetText("123456789");  // the same text: no change
+    EXPECT_EQ(log_.size(), 1u);
 
-    form->Show();
-    edit->SetFocus();
-    edit->SetSelStart(9);
-    test::Type(*edit, "x");
-    EXPECT_EQ(edit->Text(), "123456789");
-    EXPECT_EQ(beeps, 1);
+    form_->Show();
+    edit_->SetFocus();
+    edit_->SetSelStart(9);
+    test::Type(*edit_, "x");
+    EXPECT_EQ(edit_->Text(), "123456789");
+    EXPECT_EQ(beeps_, 1);
 
-    edit->SetText("ab");
-    edit->SetSelStart(2);
-    log.clear();
-    test::Type(*edit, "cde");
-    EXPECT_EQ(edit->Text(), "abcd");
-    EXPECT_EQ(log, (TEventLog{"edit:change", "edit:change"}));
-    EXPECT_EQ(beeps, 2);
-    EXPECT_TRUE(edit->Modified());
+    edit_->SetText("ab");
+    edit_->SetSelStart(2);
+    log_.clear();
+    test::Type(*edit_, "cde");
+    EXPECT_EQ(edit_->Text(), "abcd");
+    EXPECT_EQ(log_, (TEventLog{"edit:change", "edit:change"}));
+    EXPECT_EQ(beeps_, 2);
+    EXPECT_TRUE(edit_->Modified());
     // A selection makes room.
-    edit->SetSelStart(1);
-    edit->SetSelLength(2);
-    test::Type(*edit, "XY");
-    EXPECT_EQ(edit->Text(), "aXYd");
+    edit_->SetSelStart(1);
+    edit_->SetSelLength(2);
+    test::Type(*edit_, "XY");
+    EXPECT_EQ(edit_->Text(), "aXYd");
 }
 
 TEST_F(StdEdit, TextComposedByAnInputMethodIsTypedAndKeepsTheTypingRules) {
-    form->Show();
-    edit->SetFocus();
-    test::CommitComposedText(*edit, "\u4E2D\u6587");
-    EXPECT_EQ(edit->Text(), "\u4E2D\u6587");
-    EXPECT_EQ(log, (TEventLog{"edit:enter", "edit:change", "edit:change"}));
+    form_->Show();
+    edit_->SetFocus();
+    test::CommitComposedText(*edit_, "\u4E2D\u6587");
+    EXPECT_EQ(edit_->Text(), "\u4E2D\u6587");
+    EXPECT_EQ(log_, (TEventLog{"edit:enter", "edit:change", "edit:change"}));
 
-    edit->SetMaxLength(3);
-    test::CommitComposedText(*edit, "\u540D\u79F0");
-    EXPECT_EQ(edit->Text(), "\u4E2D\u6587\u540D") << "MaxLength still limits what is typed";
-    EXPECT_EQ(beeps, 1);
+    edit_->SetMaxLength(3);
+    test::CommitComposedText(*edit_, "\u540D\u79F0");
+    EXPECT_EQ(edit_->Text(), "\u4E2D\u6587\u540D") << "MaxLength still limits what is typed";
+    EXPECT_EQ(beeps_, 1);
 }
 
 TEST_F(StdEdit, KeyDownSeesVirtualKeysBeforeTheBoxActs) {
-    form->Show();
-    edit->SetFocus();
-    edit->SetText("1.00KHz");
+    form_->Show();
+    edit_->SetFocus();
+    edit_->SetText("1.00KHz");
     std::vector<int> keys;
     bool eatEnd = false;
-    edit->OnKeyDown = [&](TObject*, TKeyCode& key, TShiftState) {
+    edit_->OnKeyDown = [&](TObject*, TKeyCode& key, TShiftState) {
         keys.push_back(key);
         if (eatEnd && key == VK_END) key = 0;
     };
-    test::SendKey(*edit, Qt::Key_Return, "\r");
-    test::SendKey(*edit, Qt::Key_Left);
+    test::SendKey(*edit_, Qt::Key_Return, "\r");
+    test::SendKey(*edit_, Qt::Key_Left);
     EXPECT_EQ(keys, (std::vector<int>{VK_RETURN, VK_LEFT}));
-    EXPECT_EQ(edit->Text(), "1.00KHz") << "Enter types nothing in a one-line box";
+    EXPECT_EQ(edit_->Text(), "1.00KHz") << "Enter types nothing in a one-line box";
 
     // A key message the program performs acts as the key: End puts the caret at the end.
-    edit->Perform(WM_KEYDOWN, VK_END, 0);
-    edit->Perform(WM_KEYUP, VK_END, 0);
-    EXPECT_EQ(edit->CaretPos(), 7);
-    edit->SetSelStart(0);
+    edit_->Perform(WM_KEYDOWN, VK_END, 0);
+    edit_->Perform(WM_KEYUP, VK_END, 0);
+    EXPECT_EQ(edit_->CaretPos(), 7);
+    edit_->SetSelStart(0);
     eatEnd = true;
-    edit->Perform(WM_KEYDOWN, VK_END, 0);
-    EXPECT_EQ(edit->CaretPos(), 0) << "a handler that takes the key keeps the box from acting";
+    edit_->Perform(WM_KEYDOWN, VK_END, 0);
+    EXPECT_EQ(edit_->CaretPos(), 0) << "a handler that takes the key keeps the box from acting";
 }
 
 TEST_F(StdEdit, KeyPressMayChangeOrDropACharacter) {
-    form->Show();
-    edit->SetFocus();
-    edit->OnKeyPress = [](TObject*, char16_t& key) {
+    form_->Show();
+    edit_->SetFocus();
+    edit_->OnKeyPress = [](TObject*, char16_t& key) {
         if (key == u'a') key = u'b';
         if (key == u'x') key = 0;
     };
-    test::Type(*edit, "axa");
-    EXPECT_EQ(edit->Text(), "bb");
+    test::Type(*edit_, "axa");
+    EXPECT_EQ(edit_->Text(), "bb");
 }
 
 TEST_F(StdEdit, EditingKeysAndSelection) {
-    form->Show();
-    edit->SetFocus();
-    edit->SetText("gain 12 dB");
+    form_->Show();
+    edit_->SetFocus();
+    edit_->SetText("gain 12 dB");
     Key(VK_END);
     Key(VK_LEFT, {ssShift});
     Key(VK_LEFT, {ssShift});
-    EXPECT_EQ(edit->SelText(), "dB");
-    test::SendKey(*edit, Qt::Key_Backspace, "\b");
-    EXPECT_EQ(edit->Text(), "gain 12 ");
+    EXPECT_EQ(edit_->SelText(), "dB");
+    test::SendKey(*edit_, Qt::Key_Backspace, "\b");
+    EXPECT_EQ(edit_->Text(), "gain 12 ");
     Key(VK_HOME);
     Key(VK_DELETE);
-    EXPECT_EQ(edit->Text(), "ain 12 ");
-    test::SendKey(*edit, Qt::Key_Z, "\x1A", Qt::ControlModifier);  // undo
-    EXPECT_EQ(edit->Text(), "gain 12 ");
-    test::SendKey(*edit, Qt::Key_A, "\x01", Qt::ControlModifier);
-    EXPECT_EQ(edit->SelLength(), 8);
+    EXPECT_EQ(edit_->Text(), "ain 12 ");
+    test::SendKey(*edit_, Qt::Key_Z, "\x1A", Qt::ControlModifier);  // undo
+    EXPECT_EQ(edit_->Text(), "gain 12 ");
+    test::SendKey(*edit_, Qt::Key_A, "\x01", Qt::ControlModifier);
+    EXPECT_EQ(edit_->SelLength(), 8);
 }
 
 TEST_F(StdEdit, CharCasePasswordReadOnlyAndNumbers) {
-    form->Show();
-    edit->SetFocus();
-    edit->SetCharCase(ecUpperCase);
-    edit->SetText("ab");
-    EXPECT_EQ(edit->Text(), "AB");
-    edit->SetSelStart(2);
-    test::Type(*edit, "c");
-    EXPECT_EQ(edit->Text(), "ABC");
+    form_->Show();
+    edit_->SetFocus();
+    edit_->SetCharCase(ecUpperCase);
+    edit_->SetText("ab");
+    EXPECT_EQ(edit_->Text(), "AB");
+    edit_->SetSelStart(2);
+    test::Type(*edit_, "c");
+    EXPECT_EQ(edit_->Text(), "ABC");
 
     Clipboard()->SetAsText("clip");
-    edit->SetPasswordChar(u'*');
-    edit->SelectAll();
-    edit->CopyToClipboard();
+    edit_->SetPasswordChar(u'*');
+    edit_->SelectAll();
+    edit_->CopyToClipboard();
     EXPECT_EQ(Clipboard()->AsText(), "clip") << "a password is not copied";
-    edit->SetPasswordChar(0);
+    edit_->SetPasswordChar(0);
 
-    edit->SetReadOnly(true);
-    edit->SelectAll();
-    test::Type(*edit, "z");
-    test::SendKey(*edit, Qt::Key_Backspace, "\b");
-    EXPECT_EQ(edit->Text(), "ABC");
-    edit->CopyToClipboard();
+    edit_->SetReadOnly(true);
+    edit_->SelectAll();
+    test::Type(*edit_, "z");
+    test::SendKey(*edit_, Qt::Key_Backspace, "\b");
+    EXPECT_EQ(edit_->Text(), "ABC");
+    edit_->CopyToClipboard();
     EXPECT_EQ(Clipboard()->AsText(), "ABC");
-    edit->SetReadOnly(false);
+    edit_->SetReadOnly(false);
 
-    edit->SetCharCase(ecNormal);
-    edit->SetNumbersOnly(true);
-    edit->SetText("");
-    test::Type(*edit, "1a2");
-    EXPECT_EQ(edit->Text(), "12");
-    EXPECT_EQ(beeps, 3);  // "z", Backspace on the read-only box, "a"
+    edit_->SetCharCase(ecNormal);
+    edit_->SetNumbersOnly(true);
+    edit_->SetText("");
+    test::Type(*edit_, "1a2");
+    EXPECT_EQ(edit_->Text(), "12");
+    EXPECT_EQ(beeps_, 3);  // "z", Backspace on the read-only box, "a"
 }
 
 TEST_F(StdEdit, FocusLeavingTheBoxRaisesOnExitOnce) {
-    form->Show();
-    edit->SetFocus();
-    log.clear();
-    other->SetFocus();
-    EXPECT_EQ(log, (TEventLog{"edit:exit", "other:enter"}));
+    form_->Show();
+    edit_->SetFocus();
+    log_.clear();
+    other_->SetFocus();
+    EXPECT_EQ(log_, (TEventLog{"edit:exit", "other:enter"}));
     // Focus going to another form is no exit.
     auto second = MakeForm(100, 50);
     auto* elsewhere = Place(new TEdit(second.get()), second.get(), 5, 5, 80, 21);
     second->Show();
-    log.clear();
+    log_.clear();
     elsewhere->SetFocus();
-    EXPECT_TRUE(log.empty());
+    EXPECT_TRUE(log_.empty());
 }
 
 TEST_F(StdEdit, AutoSelectOnKeyboardFocusButNotOnAClick) {
-    edit->SetText("first");
-    other->SetText("second");
-    form->Show();
-    edit->SetFocus();
-    test::SendKey(*edit, Qt::Key_Tab);
-    EXPECT_TRUE(other->Focused());
-    EXPECT_EQ(other->SelLength(), 6);
-    test::Click(*edit, 15, 10);
-    EXPECT_TRUE(edit->Focused());
-    EXPECT_EQ(edit->SelLength(), 0);
-    EXPECT_GT(edit->CaretPos(), 0);
-    EXPECT_LT(edit->CaretPos(), 5);
+    edit_->SetText("first");
+    other_->SetText("second");
+    form_->Show();
+    edit_->SetFocus();
+    test::SendKey(*edit_, Qt::Key_Tab);
+    EXPECT_TRUE(other_->Focused());
+    EXPECT_EQ(other_->SelLength(), 6);
+    test::Click(*edit_, 15, 10);
+    EXPECT_TRUE(edit_->Focused());
+    EXPECT_EQ(edit_->SelLength(), 0);
+    EXPECT_GT(edit_->CaretPos(), 0);
+    EXPECT_LT(edit_->CaretPos(), 5);
 }
 
 TEST_F(StdEdit, DrawsTextInTheFontColourOnItsColour) {
-    edit->SetText("WWWW");
-    edit->SetColor(clYellow);
-    edit->Font()->SetColor(clBlue);
-    form->Show();
-    other->SetFocus();  // the box shows no selection without the focus
-    auto image = form->RenderToImage();
+    edit_->SetText("WWWW");
+    edit_->SetColor(clYellow);
+    edit_->Font()->SetColor(clBlue);
+    form_->Show();
+    other_->SetFocus();  // the box shows no selection without the focus
+    auto image = form_->RenderToImage();
     const TColorRef yellow = RGB(255, 255, 0);
     // The sunken frame, the field colour and some text.
     EXPECT_EQ(image->PixelAt(10, 10), GetSysColor(COLOR_BTNSHADOW));

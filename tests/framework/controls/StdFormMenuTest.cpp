@@ -38,79 +38,79 @@ class StdFormMenu : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetKeyboardState();
-        menu = new TMainMenu(form.get());
-        file = Item("&File");
-        open = Item("&Open...");
-        open->SetShortCut(scCtrl | 'O');
-        file->Add(open);
-        menu->Items()->Add(file);
-        help = Item("&Help");
-        menu->Items()->Add(help);
+        menu_ = new TMainMenu(form_.get());
+        file_ = Item("&File");
+        open_ = Item("&Open...");
+        open_->SetShortCut(scCtrl | 'O');
+        file_->Add(open_);
+        menu_->Items()->Add(file_);
+        help_ = Item("&Help");
+        menu_->Items()->Add(help_);
     }
 
     TMenuItem* Item(const std::string& caption) {
-        auto* item = new TMenuItem(form.get());
+        auto* item = new TMenuItem(form_.get());
         item->SetCaption(caption);
-        item->OnClick = [this, caption](TObject*) { clicks.push_back(caption); };
+        item->OnClick = [this, caption](TObject*) { clicks_.push_back(caption); };
         return item;
     }
 
-    std::unique_ptr<TForm> form = MakeForm(300, 200);
-    TMainMenu* menu = nullptr;
-    TMenuItem* file = nullptr;
-    TMenuItem* open = nullptr;
-    TMenuItem* help = nullptr;
-    std::vector<std::string> clicks;
+    std::unique_ptr<TForm> form_ = MakeForm(300, 200);
+    TMainMenu* menu_ = nullptr;
+    TMenuItem* file_ = nullptr;
+    TMenuItem* open_ = nullptr;
+    TMenuItem* help_ = nullptr;
+    std::vector<std::string> clicks_;
 };
 
 TEST_F(StdFormMenu, TheBarTakesItsPlaceInTheFrame) {
-    const int outer = form->Height();
-    SetFormMenu(*form, menu);
-    EXPECT_EQ(FormMenu(*form), menu);
-    EXPECT_EQ(form->MenuBarHeight(), kMenuBarHeight);
-    EXPECT_EQ(form->Height(), outer);
-    EXPECT_EQ(form->ClientHeight(), 200 - kMenuBarHeight);
-    form->Show();
-    EXPECT_EQ(BarTexts(*form), (QStringList{"&File", "&Help"}));
+    const int outer = form_->Height();
+    SetFormMenu(*form_, menu_);
+    EXPECT_EQ(FormMenu(*form_), menu_);
+    EXPECT_EQ(form_->MenuBarHeight(), kMenuBarHeight);
+    EXPECT_EQ(form_->Height(), outer);
+    EXPECT_EQ(form_->ClientHeight(), 200 - kMenuBarHeight);
+    form_->Show();
+    EXPECT_EQ(BarTexts(*form_), (QStringList{"&File", "&Help"}));
     // A change of the items shows in the bar at the next turn of the loop.
-    help->SetVisible(false);
-    file->SetCaption("&Datei");
+    help_->SetVisible(false);
+    file_->SetCaption("&Datei");
     test::RunPendingEvents();
-    EXPECT_EQ(BarTexts(*form), QStringList{"&Datei"});
+    EXPECT_EQ(BarTexts(*form_), QStringList{"&Datei"});
     // Choosing an action of the bar clicks the item.
-    help->SetVisible(true);
+    help_->SetVisible(true);
     test::RunPendingEvents();
-    BarOf(*form)->actions().at(1)->trigger();
-    EXPECT_EQ(clicks, std::vector<std::string>{"&Help"});
-    SetFormMenu(*form, nullptr);
-    EXPECT_EQ(form->MenuBarHeight(), 0);
-    EXPECT_EQ(BarOf(*form), nullptr);
+    BarOf(*form_)->actions().at(1)->trigger();
+    EXPECT_EQ(clicks_, std::vector<std::string>{"&Help"});
+    SetFormMenu(*form_, nullptr);
+    EXPECT_EQ(form_->MenuBarHeight(), 0);
+    EXPECT_EQ(BarOf(*form_), nullptr);
 }
 
 TEST_F(StdFormMenu, ShortCutsComeBeforeTheFocusedControl) {
-    auto* edit = Place(new TEdit(form.get()), form.get(), 10, 10, 100, 21);
-    SetFormMenu(*form, menu);
-    form->Show();
+    auto* edit = Place(new TEdit(form_.get()), form_.get(), 10, 10, 100, 21);
+    SetFormMenu(*form_, menu_);
+    form_->Show();
     edit->SetFocus();
     test::SendKey(*edit, Qt::Key_O, "\x0F", Qt::ControlModifier);
-    EXPECT_EQ(clicks, std::vector<std::string>{"&Open..."});
+    EXPECT_EQ(clicks_, std::vector<std::string>{"&Open..."});
     test::Type(*edit, "o");
     EXPECT_EQ(edit->Text(), "o");
-    EXPECT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks_.size(), 1u);
 }
 
 TEST_F(StdFormMenu, AFreedMenuLeavesTheForm) {
-    SetFormMenu(*form, menu);
-    form->Show();
-    delete menu;
+    SetFormMenu(*form_, menu_);
+    form_->Show();
+    delete menu_;
     test::RunPendingEvents();
-    EXPECT_EQ(FormMenu(*form), nullptr);
-    EXPECT_EQ(form->MenuBarHeight(), 0);
+    EXPECT_EQ(FormMenu(*form_), nullptr);
+    EXPECT_EQ(form_->MenuBarHeight(), 0);
 }
 
 TEST_F(StdFormMenu, ARightClickShowsTheControlsContextMenu) {
-    auto* edit = Place(new TEdit(form.get()), form.get(), 10, 10, 100, 21);
-    auto* popup = new TPopupMenu(form.get());
+    auto* edit = Place(new TEdit(form_.get()), form_.get(), 10, 10, 100, 21);
+    auto* popup = new TPopupMenu(form_.get());
     TMenuItem* copy = Item("&Copy");
     popup->Items()->Add(copy);
     SetPopupMenu(*edit, popup);
@@ -121,14 +121,14 @@ TEST_F(StdFormMenu, ARightClickShowsTheControlsContextMenu) {
         EXPECT_EQ(menu.PopupComponent(), edit);
         return copy;
     });
-    form->Show();
+    form_->Show();
     test::SendMouse(*edit, QEvent::MouseButtonPress, 5, 6, Qt::RightButton, Qt::RightButton);
     test::SendMouse(*edit, QEvent::MouseButtonRelease, 5, 6, Qt::RightButton, Qt::NoButton);
     EXPECT_EQ(shownAt, edit->ClientToScreen({5, 6}));
-    EXPECT_EQ(clicks, std::vector<std::string>{"&Copy"});
+    EXPECT_EQ(clicks_, std::vector<std::string>{"&Copy"});
     popup->SetAutoPopup(false);
     test::SendMouse(*edit, QEvent::MouseButtonRelease, 5, 6, Qt::RightButton, Qt::NoButton);
-    EXPECT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks_.size(), 1u);
     delete popup;
     test::SendMouse(*edit, QEvent::MouseButtonRelease, 5, 6, Qt::RightButton, Qt::NoButton);
     EXPECT_EQ(GetPopupMenu(*edit), nullptr);

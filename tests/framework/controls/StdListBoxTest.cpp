@@ -21,87 +21,87 @@ protected:
     void SetUp() override {
         ResetKeyboardState();
         // Room for 6 lines of 16 pixels inside the border.
-        list = Place(new TListBox(form.get()), form.get(), 10, 10, 150, 100);
-        list->SetStyle(lbOwnerDrawFixed);
-        list->SetItemHeight(16);
-        for (int i = 0; i < 20; ++i) list->Items()->Add("line " + std::to_string(i));
-        list->OnClick = [this](TObject*) {
-            log.push_back("click " + std::to_string(list->ItemIndex()));
+        list_ = Place(new TListBox(form_.get()), form_.get(), 10, 10, 150, 100);
+        list_->SetStyle(lbOwnerDrawFixed);
+        list_->SetItemHeight(16);
+        for (int i = 0; i < 20; ++i) list_->Items()->Add("line " + std::to_string(i));
+        list_->OnClick = [this](TObject*) {
+            log_.push_back("click " + std::to_string(list_->ItemIndex()));
         };
     }
 
-    std::unique_ptr<TForm> form = MakeForm(300, 200);
-    TListBox* list = nullptr;
-    TEventLog log;
+    std::unique_ptr<TForm> form_ = MakeForm(300, 200);
+    TListBox* list_ = nullptr;
+    TEventLog log_;
 };
 
 TEST_F(StdListBox, ProgramSelectionIsQuietTheUsersRaisesOnClick) {
-    list->SetItemIndex(12);
-    EXPECT_TRUE(log.empty());
-    EXPECT_EQ(list->TopIndex(), 7) << "the selected line is brought into view";
-    form->Show();
-    test::Click(*list, 20, 2 + 16 * 2 + 5);
-    EXPECT_EQ(list->ItemIndex(), 9);
-    list->SetFocus();
-    test::SendKey(*list, Qt::Key_Down);
-    test::SendKey(*list, Qt::Key_End);
-    test::SendKey(*list, Qt::Key_L, "l");
-    EXPECT_EQ(log, (TEventLog{"click 9", "click 10", "click 19", "click 0"}));
-    list->Items()->Delete(0);
-    EXPECT_EQ(list->ItemIndex(), -1);
-    list->SetItemIndex(5);
-    list->Items()->Insert(0, "new");
-    EXPECT_EQ(list->ItemIndex(), 6) << "the selection stays on its line";
+    list_->SetItemIndex(12);
+    EXPECT_TRUE(log_.empty());
+    EXPECT_EQ(list_->TopIndex(), 7) << "the selected line is brought into view";
+    form_->Show();
+    test::Click(*list_, 20, 2 + 16 * 2 + 5);
+    EXPECT_EQ(list_->ItemIndex(), 9);
+    list_->SetFocus();
+    test::SendKey(*list_, Qt::Key_Down);
+    test::SendKey(*list_, Qt::Key_End);
+    test::SendKey(*list_, Qt::Key_L, "l");
+    EXPECT_EQ(log_, (TEventLog{"click 9", "click 10", "click 19", "click 0"}));
+    list_->Items()->Delete(0);
+    EXPECT_EQ(list_->ItemIndex(), -1);
+    list_->SetItemIndex(5);
+    list_->Items()->Insert(0, "new");
+    EXPECT_EQ(list_->ItemIndex(), 6) << "the selection stays on its line";
 }
 
 TEST_F(StdListBox, OwnerDrawingSeesOnlyTheShownLines) {
     std::vector<int> drawn;
-    list->OnDrawItem = [&](TWinControl*, int index, TRect rect, TOwnerDrawState state) {
+    list_->OnDrawItem = [&](TWinControl*, int index, TRect rect, TOwnerDrawState state) {
         drawn.push_back(index);
         EXPECT_EQ(rect.Height(), 16);
         EXPECT_EQ(state.Contains(odSelected), index == 3);
-        list->Canvas()->FillRect(rect);
+        list_->Canvas()->FillRect(rect);
     };
-    list->SetItemIndex(3);
-    form->Show();
-    test::PaintPending(*form);
+    list_->SetItemIndex(3);
+    form_->Show();
+    test::PaintPending(*form_);
     EXPECT_EQ(drawn, (std::vector<int>{0, 1, 2, 3, 4, 5}));
-    EXPECT_EQ(list->VisibleCount(), 6);
+    EXPECT_EQ(list_->VisibleCount(), 6);
     drawn.clear();
-    test::SendWheel(*list, 20, 20, -120);
-    test::PaintPending(*form);
-    EXPECT_EQ(list->TopIndex(), 3);
+    test::SendWheel(*list_, 20, 20, -120);
+    test::PaintPending(*form_);
+    EXPECT_EQ(list_->TopIndex(), 3);
     EXPECT_EQ(drawn.front(), 3);
-    EXPECT_EQ(list->ItemAtPos({20, 2}, true), 3);
-    EXPECT_EQ(list->ItemAtPos({200, 2}, true), -1);
-    list->SetTopIndex(100);
-    EXPECT_EQ(list->TopIndex(), 14) << "the last line stays at the bottom";
+    EXPECT_EQ(list_->ItemAtPos({20, 2}, true), 3);
+    EXPECT_EQ(list_->ItemAtPos({200, 2}, true), -1);
+    list_->SetTopIndex(100);
+    EXPECT_EQ(list_->TopIndex(), 14) << "the last line stays at the bottom";
 }
 
 TEST_F(StdListBox, ALineDraggedInsideTheListIsDroppedThere) {
-    list->SetDragMode(dmAutomatic);
+    list_->SetDragMode(dmAutomatic);
     std::vector<std::string> over;
-    list->OnDragOver = [&](TObject*, TObject* source, int, int y, TDragState, bool& accept) {
-        accept = source == list;
+    list_->OnDragOver = [&](TObject*, TObject* source, int, int y, TDragState, bool& accept) {
+        accept = source == list_;
         over.push_back(std::to_string(y));
     };
-    list->OnDragDrop = [&](TObject*, TObject* source, int, int y) {
-        EXPECT_EQ(source, list);
+    list_->OnDragDrop = [&](TObject*, TObject* source, int, int y) {
+        EXPECT_EQ(source, list_);
         // Move the selected line to the line under the drop, as an editor list does.
-        const int target = std::min(y / 16 + list->TopIndex(), list->Count() - 1);
-        list->Items()->Move(list->ItemIndex(), target);
-        list->SetItemIndex(target);
+        const int target = std::min(y / 16 + list_->TopIndex(), list_->Count() - 1);
+        list_->Items()->Move(list_->ItemIndex(), target);
+        list_->SetItemIndex(target);
     };
-    form->Show();
-    test::SendMouse(*list, QEvent::MouseButtonPress, 20, 5, Qt::LeftButton, Qt::LeftButton);
-    test::SendMouse(*list, QEvent::MouseMove, 20, 30, Qt::NoButton, Qt::LeftButton);
-    EXPECT_TRUE(list->Dragging());
-    test::SendMouse(*list, QEvent::MouseMove, 20, 50, Qt::NoButton, Qt::LeftButton);
-    test::SendMouse(*list, QEvent::MouseButtonRelease, 20, 50, Qt::LeftButton, Qt::NoButton);
-    EXPECT_FALSE(list->Dragging());
+    form_->Show();
+    test::SendMouse(*list_, QEvent::MouseButtonPress, 20, 5, Qt::LeftButton, Qt::LeftButton);
+    test::SendMouse(*list_, QEvent::MouseMove, 20, 30, Qt::NoButton, Qt::LeftButton);
+    EXPECT_TRUE(list_->Dragging());
+    test::SendMouse(*list_, QEvent::MouseMove, 20, 50, Qt::NoButton, Qt::LeftButton);
+    test::SendMouse(*list_, QEvent::MouseButtonRelease, 20, 50, Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(list_->Dragging());
     EXPECT_FALSE(over.empty());
-    EXPECT_EQ(list->Items()->Strings(3), "line 0");
-    EXPECT_EQ(list->ItemIndex(), 3);
+    EXPECT_EQ(list_->Items()->Strings(3), "line 0");
+    EXPECT_EQ(list_->ItemIndex(), 3);
 }
 
 }  // namespace

@@ -14,16 +14,16 @@ namespace {
 struct StdMenu : ::testing::Test {
     TComponent owner{nullptr};
     TMainMenu* menu = new TMainMenu(&owner);
-    TMenuItem* file = item("File", "&File");
-    TMenuItem* open = item("Open", "&Open...");
-    TMenuItem* line = item("N1", "-");
-    TMenuItem* exitItem = item("Exit", "E&xit");
-    TMenuItem* language = item("Language", "&Language");
-    TMenuItem* english = item("English", "English");
-    TMenuItem* chinese = item("Chinese", "Chinese");
+    TMenuItem* file = Item("File", "&File");
+    TMenuItem* open = Item("Open", "&Open...");
+    TMenuItem* line = Item("N1", "-");
+    TMenuItem* exitItem = Item("Exit", "E&xit");
+    TMenuItem* language = Item("Language", "&Language");
+    TMenuItem* english = Item("English", "English");
+    TMenuItem* chinese = Item("Chinese", "Chinese");
     std::vector<std::string> clicks;
 
-    TMenuItem* item(const std::string& name, const std::string& caption) {
+    TMenuItem* Item(const std::string& name, const std::string& caption) {
         auto* i = new TMenuItem(&owner);
         i->SetName(name);
         i->SetCaption(caption);
@@ -106,8 +106,8 @@ TEST_F(StdMenu, ChangesAreAnnounced) {
 
 TEST_F(StdMenu, PopupRunsTheChosenItemAfterOnPopup) {
     auto* popup = new TPopupMenu(&owner);
-    auto* a = item("A", "A");
-    auto* b = item("B", "B");
+    auto* a = Item("A", "A");
+    auto* b = Item("B", "B");
     popup->Items()->Add(a);
     popup->Items()->Add(b);
     popup->OnPopup = [&](TObject*) { clicks.push_back("popup"); };

@@ -31,6 +31,7 @@
 #include "framework/controls/UpDown.h"
 #include "framework/controls/ValueListEditor.h"
 #include "framework/controls/WindowHost.h"
+#include "framework/core/FrameworkAccess.h"
 #include "framework/graphics/PngImage.h"
 #include "tests/framework/controls/SampleProgram.h"
 
@@ -209,7 +210,7 @@ int Run(const std::string& folder) {
         host->parentWidget()->grab().toImage().save(QString::fromStdString(folder + "/frame.png"));
     }
     list->SetDroppedDown(true);
-    if (TComboPopup* popup = list->Popup()) {
+    if (TComboPopup* popup = list->Popup(kFrameworkKey)) {
         popup->grab().toImage().save(QString::fromStdString(folder + "/dropped.png"));
     }
     list->SetDroppedDown(false);

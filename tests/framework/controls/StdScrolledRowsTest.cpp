@@ -77,43 +77,43 @@ class StdScrolledRows : public ::testing::TestWithParam<RowsCase> {
 protected:
     void SetUp() override {
         ResetKeyboardState();
-        control = GetParam().make(*form);
-        form->Show();
+        control_ = GetParam().make(*form_);
+        form_->Show();
         // The bar lies along the right edge, inside the two-pixel sunken frame.
-        barX = control->Width() - 2 - kScrollBarSize / 2;
+        barX_ = control_->Width() - 2 - kScrollBarSize / 2;
     }
 
-    int Top() const { return GetParam().top(control); }
+    int Top() const { return GetParam().top(control_); }
     void Press(int y) {
-        test::SendMouse(*control, QEvent::MouseButtonPress, barX, y, Qt::LeftButton,
+        test::SendMouse(*control_, QEvent::MouseButtonPress, barX_, y, Qt::LeftButton,
                         Qt::LeftButton);
     }
     void MoveHeld(int y) {
-        test::SendMouse(*control, QEvent::MouseMove, barX, y, Qt::NoButton, Qt::LeftButton);
+        test::SendMouse(*control_, QEvent::MouseMove, barX_, y, Qt::NoButton, Qt::LeftButton);
     }
     void Release(int y) {
-        test::SendMouse(*control, QEvent::MouseButtonRelease, barX, y, Qt::LeftButton,
+        test::SendMouse(*control_, QEvent::MouseButtonRelease, barX_, y, Qt::LeftButton,
                         Qt::NoButton);
     }
 
-    std::unique_ptr<TForm> form = MakeForm(300, 200);
-    TWinControl* control = nullptr;
-    int barX = 0;
+    std::unique_ptr<TForm> form_ = MakeForm(300, 200);
+    TWinControl* control_ = nullptr;
+    int barX_ = 0;
 };
 
 TEST_P(StdScrolledRows, ArrowsStepARowAndTheWheelThree) {
     const int first = Top();
-    const int downArrow = control->Height() - 2 - 4;
+    const int downArrow = control_->Height() - 2 - 4;
     const int upArrow = 2 + 4;
-    test::Click(*control, barX, downArrow);
+    test::Click(*control_, barX_, downArrow);
     EXPECT_EQ(Top(), first + 1);
-    test::Click(*control, barX, downArrow);
+    test::Click(*control_, barX_, downArrow);
     EXPECT_EQ(Top(), first + 2);
-    test::Click(*control, barX, upArrow);
+    test::Click(*control_, barX_, upArrow);
     EXPECT_EQ(Top(), first + 1);
-    test::SendWheel(*control, 20, 20, -120);
+    test::SendWheel(*control_, 20, 20, -120);
     EXPECT_EQ(Top(), first + 4) << "the click on the bar gave the control the focus";
-    test::SendWheel(*control, 20, 20, 120);
+    test::SendWheel(*control_, 20, 20, 120);
     EXPECT_EQ(Top(), first + 1);
 }
 
@@ -122,24 +122,24 @@ TEST_P(StdScrolledRows, TheThumbFollowsTheMouseOnlyWhileHeld) {
     // The thumb lies at the track's start on the first row and at its end on the last; the
     // track runs between the arrows.
     const int trackStart = 2 + kScrollBarSize + 2;
-    const int trackEnd = control->Height() - 2 - kScrollBarSize - 2;
+    const int trackEnd = control_->Height() - 2 - kScrollBarSize - 2;
     Press(trackStart);
     EXPECT_EQ(Top(), first) << "taking the thumb does not scroll";
-    MoveHeld(control->Height() + 50);
+    MoveHeld(control_->Height() + 50);
     const int last = Top();
     EXPECT_GT(last, first + 5) << "dragged past the track's end: the last rows show";
-    Release(control->Height() + 50);
-    test::Click(*control, barX, control->Height() - 2 - 4);
+    Release(control_->Height() + 50);
+    test::Click(*control_, barX_, control_->Height() - 2 - 4);
     EXPECT_EQ(Top(), last) << "no row beyond the last";
-    test::SendMouse(*control, QEvent::MouseMove, barX, trackStart, Qt::NoButton, Qt::NoButton);
+    test::SendMouse(*control_, QEvent::MouseMove, barX_, trackStart, Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(Top(), last) << "the released thumb no longer follows the mouse";
 
     Press(trackEnd);
     MoveHeld(0);
     EXPECT_EQ(Top(), first);
-    MoveHeld(control->Height());
+    MoveHeld(control_->Height());
     EXPECT_EQ(Top(), last) << "still held: it follows the mouse back";
-    Release(control->Height());
+    Release(control_->Height());
 }
 
 INSTANTIATE_TEST_SUITE_P(Controls, StdScrolledRows, ::testing::ValuesIn(kCases),

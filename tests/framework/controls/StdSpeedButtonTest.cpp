@@ -22,56 +22,58 @@ class StdSpeedButtons : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetKeyboardState();
-        panel = Place(new TPanel(form.get()), form.get(), 0, 0, 300, 60);
+        panel_ = Place(new TPanel(form_.get()), form_.get(), 0, 0, 300, 60);
         for (int i = 0; i < 3; ++i) {
-            auto* b = Place(new TSpeedButton(form.get()), panel, 10 + 30 * i, 10, 25, 25);
+            auto* b = Place(new TSpeedButton(form_.get()), panel_, 10 + 30 * i, 10, 25, 25);
             b->SetGroupIndex(1);
-            b->OnClick = [this, i](TObject*) { log.push_back("click " + std::to_string(i)); };
-            buttons.push_back(b);
+            b->OnClick = [this, i](TObject*) { log_.push_back("click " + std::to_string(i)); };
+            buttons_.push_back(b);
         }
     }
-    void ClickButton(int i) { test::Click(*panel, buttons[i]->Left() + 5, buttons[i]->Top() + 5); }
-    std::vector<bool> downs() const {
+    void ClickButton(int i) {
+        test::Click(*panel_, buttons_[i]->Left() + 5, buttons_[i]->Top() + 5);
+    }
+    std::vector<bool> Downs() const {
         std::vector<bool> d;
-        for (auto* b : buttons) d.push_back(b->Down());
+        for (auto* b : buttons_) d.push_back(b->Down());
         return d;
     }
 
-    std::unique_ptr<TForm> form = MakeForm(300, 100);
-    TPanel* panel = nullptr;
-    std::vector<TSpeedButton*> buttons;
-    TEventLog log;
+    std::unique_ptr<TForm> form_ = MakeForm(300, 100);
+    TPanel* panel_ = nullptr;
+    std::vector<TSpeedButton*> buttons_;
+    TEventLog log_;
 };
 
 TEST_F(StdSpeedButtons, OneButtonOfAGroupIsDown) {
-    form->Show();
+    form_->Show();
     ClickButton(0);
     ClickButton(1);
-    EXPECT_EQ(downs(), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(Downs(), (std::vector<bool>{false, true, false}));
     ClickButton(1);  // down already, and the group does not allow all up
-    EXPECT_EQ(downs(), (std::vector<bool>{false, true, false}));
-    EXPECT_EQ(log, (TEventLog{"click 0", "click 1", "click 1"}));
-    buttons[0]->SetAllowAllUp(true);
-    EXPECT_TRUE(buttons[2]->AllowAllUp()) << "the group shares the setting";
+    EXPECT_EQ(Downs(), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(log_, (TEventLog{"click 0", "click 1", "click 1"}));
+    buttons_[0]->SetAllowAllUp(true);
+    EXPECT_TRUE(buttons_[2]->AllowAllUp()) << "the group shares the setting";
     ClickButton(1);
-    EXPECT_EQ(downs(), (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(Downs(), (std::vector<bool>{false, false, false}));
 }
 
 TEST_F(StdSpeedButtons, DownByProgramRaisesNothing) {
-    buttons[2]->SetDown(true);
-    buttons[0]->SetDown(true);
-    EXPECT_EQ(downs(), (std::vector<bool>{true, false, false}));
-    buttons[0]->SetDown(false);  // the last one down stays down
-    EXPECT_TRUE(buttons[0]->Down());
-    EXPECT_TRUE(log.empty());
-    auto* single = Place(new TSpeedButton(form.get()), panel, 200, 10, 25, 25);
+    buttons_[2]->SetDown(true);
+    buttons_[0]->SetDown(true);
+    EXPECT_EQ(Downs(), (std::vector<bool>{true, false, false}));
+    buttons_[0]->SetDown(false);  // the last one down stays down
+    EXPECT_TRUE(buttons_[0]->Down());
+    EXPECT_TRUE(log_.empty());
+    auto* single = Place(new TSpeedButton(form_.get()), panel_, 200, 10, 25, 25);
     single->SetDown(true);
     EXPECT_FALSE(single->Down()) << "outside a group a button does not stay down";
     // Pressed and released outside: no click.
-    form->Show();
-    test::SendMouse(*panel, QEvent::MouseButtonPress, 75, 15, Qt::LeftButton, Qt::LeftButton);
-    test::SendMouse(*panel, QEvent::MouseButtonRelease, 250, 50, Qt::LeftButton, Qt::NoButton);
-    EXPECT_TRUE(log.empty());
+    form_->Show();
+    test::SendMouse(*panel_, QEvent::MouseButtonPress, 75, 15, Qt::LeftButton, Qt::LeftButton);
+    test::SendMouse(*panel_, QEvent::MouseButtonRelease, 250, 50, Qt::LeftButton, Qt::NoButton);
+    EXPECT_TRUE(log_.empty());
 }
 
 TEST(StdBitBtns, KindsGiveCaptionResultAndGlyph) {

@@ -8,7 +8,7 @@
 namespace dsp {
 namespace {
 
-struct Listener : TTreeNodesListener {
+struct Listener : ITreeNodesListener {
     std::vector<std::string> log;
     bool allowCollapse = true;
     void NodeDeleting(TTreeNode* node) override { log.push_back("delete " + node->Text()); }
@@ -35,7 +35,7 @@ struct StdTreeNodes : ::testing::Test {
     TTreeNode* channels = nodes.AddChild(plot, "Channels");
     TTreeNode* legend = nodes.Add(plot, "Legend");
 
-    std::vector<std::string> visible() const {
+    std::vector<std::string> Visible() const {
         std::vector<std::string> out;
         for (TTreeNode* n = nodes.GetFirstNode(); n != nullptr; n = n->GetNextVisible())
             out.push_back(n->Text());
@@ -49,9 +49,9 @@ TEST_F(StdTreeNodes, OrderLevelsAndShownRows) {
     EXPECT_EQ(nodes.Item(4), channels);
     EXPECT_EQ(y->Level(), 2);
     EXPECT_EQ(legend->GetPrev(), channels);
-    EXPECT_EQ(visible(), (std::vector<std::string>{"Plot", "Legend"}));
+    EXPECT_EQ(Visible(), (std::vector<std::string>{"Plot", "Legend"}));
     y->MakeVisible();
-    EXPECT_EQ(visible(),
+    EXPECT_EQ(Visible(),
               (std::vector<std::string>{"Plot", "Axes", "X", "Y", "Channels", "Legend"}));
     EXPECT_EQ(legend->GetPrevVisible(), channels);
     axes->Collapse(false);

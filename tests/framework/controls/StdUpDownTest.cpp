@@ -29,117 +29,117 @@ class StdUpDown : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetKeyboardState();
-        ratio = Place(new TUpDown(form.get()), form.get(), 10, 10, 17, 40);
-        ratio->SetMax(15);
-        ratio->OnChangingEx = [this](TObject*, bool& allow, int value, TUpDownDirection d) {
-            proposals.push_back({value, d});
-            if (refuse) allow = false;
+        ratio_ = Place(new TUpDown(form_.get()), form_.get(), 10, 10, 17, 40);
+        ratio_->SetMax(15);
+        ratio_->OnChangingEx = [this](TObject*, bool& allow, int value, TUpDownDirection d) {
+            proposals_.push_back({value, d});
+            if (refuse_) allow = false;
         };
-        ratio->OnClick = [this](TObject*, TUDBtnType b) { clicks.push_back(b); };
+        ratio_->OnClick = [this](TObject*, TUDBtnType b) { clicks_.push_back(b); };
     }
 
-    std::unique_ptr<TForm> form = MakeForm(200, 100);
-    TUpDown* ratio = nullptr;
-    std::vector<Proposal> proposals;
-    std::vector<TUDBtnType> clicks;
-    bool refuse = false;
+    std::unique_ptr<TForm> form_ = MakeForm(200, 100);
+    TUpDown* ratio_ = nullptr;
+    std::vector<Proposal> proposals_;
+    std::vector<TUDBtnType> clicks_;
+    bool refuse_ = false;
 };
 
 TEST_F(StdUpDown, AProposalBeyondMaxIsDeliveredAndThePositionStays) {
-    form->Show();
-    ratio->SetPosition(15);
-    proposals.clear();
-    test::Click(*ratio, 8, 5);  // the upper button
-    EXPECT_EQ(proposals, (std::vector<Proposal>{{16, updUp}}));
-    EXPECT_EQ(ratio->Position(), 15);
-    EXPECT_EQ(clicks, std::vector<TUDBtnType>{btNext});
-    test::Click(*ratio, 8, 35);
-    EXPECT_EQ(proposals.back(), (Proposal{14, updDown}));
-    EXPECT_EQ(ratio->Position(), 14);
+    form_->Show();
+    ratio_->SetPosition(15);
+    proposals_.clear();
+    test::Click(*ratio_, 8, 5);  // the upper button
+    EXPECT_EQ(proposals_, (std::vector<Proposal>{{16, updUp}}));
+    EXPECT_EQ(ratio_->Position(), 15);
+    EXPECT_EQ(clicks_, std::vector<TUDBtnType>{btNext});
+    test::Click(*ratio_, 8, 35);
+    EXPECT_EQ(proposals_.back(), (Proposal{14, updDown}));
+    EXPECT_EQ(ratio_->Position(), 14);
 }
 
 TEST_F(StdUpDown, ProgramPositionAsksFirstAndCanBeRefused) {
-    ratio->SetPosition(5);
-    EXPECT_EQ(proposals, (std::vector<Proposal>{{5, updUp}}));
-    ratio->SetPosition(5);  // held already: nothing asked
-    EXPECT_EQ(proposals.size(), 1u);
-    refuse = true;
-    ratio->SetPosition(2);
-    EXPECT_EQ(proposals.back(), (Proposal{2, updDown}));
-    EXPECT_EQ(ratio->Position(), 5);
-    EXPECT_TRUE(clicks.empty()) << "only steps raise OnClick";
+    ratio_->SetPosition(5);
+    EXPECT_EQ(proposals_, (std::vector<Proposal>{{5, updUp}}));
+    ratio_->SetPosition(5);  // held already: nothing asked
+    EXPECT_EQ(proposals_.size(), 1u);
+    refuse_ = true;
+    ratio_->SetPosition(2);
+    EXPECT_EQ(proposals_.back(), (Proposal{2, updDown}));
+    EXPECT_EQ(ratio_->Position(), 5);
+    EXPECT_TRUE(clicks_.empty()) << "only steps raise OnClick";
 }
 
 TEST_F(StdUpDown, WithoutAWindowAnyPositionIsKept) {
     // Hidden steppers hold unbounded positions; once the up-down has a window it keeps the range.
-    ratio->SetVisible(false);
-    ratio->SetPosition(-170);
-    EXPECT_EQ(ratio->Position(), -170);
-    ratio->SetPosition(130);
-    EXPECT_EQ(ratio->Position(), 130);
-    ratio->HandleNeeded();
-    EXPECT_EQ(ratio->Position(), 15);
-    ratio->SetPosition(40);
-    EXPECT_EQ(ratio->Position(), 15);
+    ratio_->SetVisible(false);
+    ratio_->SetPosition(-170);
+    EXPECT_EQ(ratio_->Position(), -170);
+    ratio_->SetPosition(130);
+    EXPECT_EQ(ratio_->Position(), 130);
+    ratio_->HandleNeeded();
+    EXPECT_EQ(ratio_->Position(), 15);
+    ratio_->SetPosition(40);
+    EXPECT_EQ(ratio_->Position(), 15);
 }
 
 TEST_F(StdUpDown, HoldingAButtonRepeatsAndWrapGoesRound) {
     TManualClock clock;
-    form->Show();
-    ratio->SetWrap(true);
-    ratio->SetPosition(13);
-    proposals.clear();
-    test::SendMouse(*ratio, QEvent::MouseButtonPress, 8, 5, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(ratio->Position(), 14);
+    form_->Show();
+    ratio_->SetWrap(true);
+    ratio_->SetPosition(13);
+    proposals_.clear();
+    test::SendMouse(*ratio_, QEvent::MouseButtonPress, 8, 5, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(ratio_->Position(), 14);
     clock.Advance(std::chrono::milliseconds(399));
-    EXPECT_EQ(ratio->Position(), 14);
+    EXPECT_EQ(ratio_->Position(), 14);
     clock.Advance(std::chrono::milliseconds(1));
-    EXPECT_EQ(ratio->Position(), 15);
+    EXPECT_EQ(ratio_->Position(), 15);
     clock.Advance(std::chrono::milliseconds(100));
-    EXPECT_EQ(ratio->Position(), 0) << "wraps to Min";
-    test::SendMouse(*ratio, QEvent::MouseButtonRelease, 8, 5, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(ratio_->Position(), 0) << "wraps to Min";
+    test::SendMouse(*ratio_, QEvent::MouseButtonRelease, 8, 5, Qt::LeftButton, Qt::NoButton);
     clock.Advance(std::chrono::milliseconds(500));
-    EXPECT_EQ(ratio->Position(), 0);
-    EXPECT_EQ(proposals.size(), 3u);
+    EXPECT_EQ(ratio_->Position(), 0);
+    EXPECT_EQ(proposals_.size(), 3u);
 }
 
 TEST_F(StdUpDown, AnAssociateShowsThePositionAndStepsWithItsArrows) {
-    auto* box = Place(new TEdit(form.get()), form.get(), 40, 10, 50, 21);
-    ratio->SetAssociate(box);
-    EXPECT_EQ(ratio->Left(), 90);
-    EXPECT_EQ(ratio->Height(), 21);
+    auto* box = Place(new TEdit(form_.get()), form_.get(), 40, 10, 50, 21);
+    ratio_->SetAssociate(box);
+    EXPECT_EQ(ratio_->Left(), 90);
+    EXPECT_EQ(ratio_->Height(), 21);
     EXPECT_EQ(box->Text(), "0");
-    form->Show();
+    form_->Show();
     box->SetFocus();
     test::SendKey(*box, Qt::Key_Up);
     test::SendKey(*box, Qt::Key_Up);
-    EXPECT_EQ(ratio->Position(), 2);
+    EXPECT_EQ(ratio_->Position(), 2);
     EXPECT_EQ(box->Text(), "2");
     // A typed value is where the next step starts.
     box->SetText("7");
     test::SendKey(*box, Qt::Key_Down);
-    EXPECT_EQ(ratio->Position(), 6);
+    EXPECT_EQ(ratio_->Position(), 6);
     delete box;
-    EXPECT_EQ(ratio->Associate(), nullptr);
+    EXPECT_EQ(ratio_->Associate(), nullptr);
 }
 
 TEST_F(StdUpDown, AClickFocusesTheAssociateBeforeTheStep) {
-    auto* box = Place(new TEdit(form.get()), form.get(), 40, 10, 50, 21);
-    auto* other = Place(new TEdit(form.get()), form.get(), 40, 50, 50, 21);
-    ratio->SetAssociate(box);
+    auto* box = Place(new TEdit(form_.get()), form_.get(), 40, 10, 50, 21);
+    auto* other = Place(new TEdit(form_.get()), form_.get(), 40, 50, 50, 21);
+    ratio_->SetAssociate(box);
     std::vector<std::string> log;
     box->OnEnter = [&log](TObject*) { log.push_back("enter"); };
-    ratio->OnClick = [&log](TObject*, TUDBtnType) { log.push_back("click"); };
-    form->Show();
+    ratio_->OnClick = [&log](TObject*, TUDBtnType) { log.push_back("click"); };
+    form_->Show();
     other->SetFocus();
     log.clear();
-    test::Click(*ratio, 8, 5);
+    test::Click(*ratio_, 8, 5);
     EXPECT_TRUE(box->Focused());
     EXPECT_EQ(log, (std::vector<std::string>{"enter", "click"}));
     // Without an associate the focus stays where it is.
-    ratio->SetAssociate(nullptr);
+    ratio_->SetAssociate(nullptr);
     other->SetFocus();
-    test::Click(*ratio, 8, 5);
+    test::Click(*ratio_, 8, 5);
     EXPECT_TRUE(other->Focused());
 }
 

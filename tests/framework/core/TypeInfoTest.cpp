@@ -100,7 +100,7 @@ public:
     using TGadget::TGadget;
 };
 
-std::vector<std::string> namesOf(const TClassInfo& info) {
+std::vector<std::string> NamesOf(const TClassInfo& info) {
     std::vector<std::string> names;
     for (const TPropInfo* p : info.Properties()) names.push_back(p->Name());
     return names;
@@ -109,9 +109,9 @@ std::vector<std::string> namesOf(const TClassInfo& info) {
 TEST(TypeInfoTest, PropertiesComeInDeclarationOrderBaseClassFirst) {
     const std::vector<std::string> gadget{"Name",  "Tag",   "Color",   "ParentColor", "Style",
                                           "Sides", "Ratio", "Caption", "Font",        "Version"};
-    EXPECT_EQ(namesOf(TGadget::StaticClassInfo()), gadget);
+    EXPECT_EQ(NamesOf(TGadget::StaticClassInfo()), gadget);
     TPlainGadget plain(nullptr);
-    EXPECT_EQ(namesOf(plain.ClassInfo()), gadget);
+    EXPECT_EQ(NamesOf(plain.ClassInfo()), gadget);
 
     // A property listed again keeps its base position and takes its new default.
     TDarkGadget dark(nullptr);
@@ -119,7 +119,7 @@ TEST(TypeInfoTest, PropertiesComeInDeclarationOrderBaseClassFirst) {
     darkNames[2] = "color";
     darkNames.push_back("Glow");
     darkNames.push_back("Tint");
-    EXPECT_EQ(namesOf(dark.ClassInfo()), darkNames);
+    EXPECT_EQ(NamesOf(dark.ClassInfo()), darkNames);
     EXPECT_EQ(GetPropInfo(&dark, "COLOR")->Default(), 0);
     EXPECT_EQ(GetPropInfo(&plain, "Color")->Default(), 0xFFFFFF);
     EXPECT_TRUE(dark.ClassInfo().InheritsFrom(TComponent::StaticClassInfo()));

@@ -13,13 +13,13 @@ TEST(ColorDialog, OpensOnTheRgbOfASystemColourAndReturnsPlainRgb) {
     dialog.SetColor(clBtnFace);
     dialogs.AnswerColor(RGB(10, 20, 30));
     ASSERT_TRUE(dialog.Execute());
-    EXPECT_EQ(dialogs.ColorDialogs().at(0).Color, GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(dialogs.ColorDialogs().at(0).color, GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(dialog.Color(), static_cast<TColor>(RGB(10, 20, 30)));
 
     dialogs.Cancel();
     EXPECT_FALSE(dialog.Execute());
     EXPECT_EQ(dialog.Color(), static_cast<TColor>(RGB(10, 20, 30)));
-    EXPECT_EQ(dialogs.ColorDialogs().at(1).CustomColors, std::vector<TColorRef>(16, 0xFFFFFF));
+    EXPECT_EQ(dialogs.ColorDialogs().at(1).customColors, std::vector<TColorRef>(16, 0xFFFFFF));
 }
 
 TEST(FontDialog, TheChosenFontIsCopiedIntoFont) {
@@ -37,9 +37,9 @@ TEST(FontDialog, TheChosenFontIsCopiedIntoFont) {
     dialogs.AnswerFont(chosen, RGB(255, 0, 0));
     ASSERT_TRUE(dialog.Execute());
     const TFontDialogRequest& asked = dialogs.FontDialogs().at(0);
-    EXPECT_EQ(asked.Font.lfFaceName, "Tahoma");
-    EXPECT_EQ(asked.Font.lfHeight, -11);
-    EXPECT_EQ(asked.Color, GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(asked.font.lfFaceName, "Tahoma");
+    EXPECT_EQ(asked.font.lfHeight, -11);
+    EXPECT_EQ(asked.color, GetSysColor(COLOR_WINDOWTEXT));
     EXPECT_EQ(dialog.Font()->Name(), "Arial");
     EXPECT_EQ(dialog.Font()->Height(), -16);
     EXPECT_EQ(dialog.Font()->Style(), (TFontStyles{fsBold, fsUnderline}));
@@ -57,7 +57,7 @@ TEST(FontDialog, WithoutEffectsColourUnderlineAndStrikeOutStay) {
     chosen.lfStrikeOut = true;
     dialogs.AnswerFont(chosen, RGB(255, 0, 0));
     ASSERT_TRUE(dialog.Execute());
-    EXPECT_FALSE(dialogs.FontDialogs().at(0).Effects);
+    EXPECT_FALSE(dialogs.FontDialogs().at(0).effects);
     EXPECT_EQ(dialog.Font()->Name(), "Courier New");
     EXPECT_EQ(dialog.Font()->Color(), clBlue);
     EXPECT_TRUE(dialog.Font()->Style().Empty());

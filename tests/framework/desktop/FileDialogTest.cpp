@@ -31,14 +31,14 @@ TEST(FileFilter, PairsOfDescriptionAndPatterns) {
 
 class SaveDialogTest : public ::testing::Test {
 protected:
-    test::TTempFolder folder;
-    TScriptedDialogs dialogs;
-    TSaveDialog dialog{nullptr};
+    test::TTempFolder folder_;
+    TScriptedDialogs dialogs_;
+    TSaveDialog dialog_{nullptr};
 
     void SetUp() override {
-        dialog.SetFilter("Presets (*.prs)|*.prs|All files|*.*");
-        dialog.SetDefaultExt("prs");
-        dialog.SetOptions(dialog.Options() + TOpenOptions{ofOverwritePrompt, ofNoChangeDir});
+        dialog_.SetFilter("Presets (*.prs)|*.prs|All files|*.*");
+        dialog_.SetDefaultExt("prs");
+        dialog_.SetOptions(dialog_.Options() + TOpenOptions{ofOverwritePrompt, ofNoChangeDir});
     }
 };
 
@@ -53,82 +53,82 @@ TEST_F(SaveDialogTest, TheDefaultExtensionIsAddedOnlyToANameWithoutOne) {
         {"report.PRS", "report.PRS"},
         {"my.folder/report", "my.folder/report.prs"},
     };
-    std::filesystem::create_directory(folder.File("my.folder"));
+    std::filesystem::create_directory(folder_.File("my.folder"));
     for (const Case& c : cases) {
-        dialogs.AnswerFile(folder.File(c.typed));
-        ASSERT_TRUE(dialog.Execute());
-        EXPECT_EQ(dialog.FileName(), folder.File(c.result));
-        ASSERT_EQ(dialog.Files()->Count(), 1);
-        EXPECT_EQ(dialog.Files()->Strings(0), folder.File(c.result));
+        dialogs_.AnswerFile(folder_.File(c.typed));
+        ASSERT_TRUE(dialog_.Execute());
+        EXPECT_EQ(dialog_.FileName(), folder_.File(c.result));
+        ASSERT_EQ(dialog_.Files()->Count(), 1);
+        EXPECT_EQ(dialog_.Files()->Strings(0), folder_.File(c.result));
     }
-    EXPECT_TRUE(dialogs.MessageBoxes().empty());
+    EXPECT_TRUE(dialogs_.MessageBoxes().empty());
 }
 
 TEST_F(SaveDialogTest, TheDialogIsAskedWithItsFiltersAndReportsTheFilterChosen) {
-    dialog.SetFileName("start.prs");
-    dialog.SetInitialDir(folder.Path());
-    dialog.SetFilterIndex(2);
-    dialogs.AnswerFile(folder.File("all"), 1);
-    ASSERT_TRUE(dialog.Execute());
-    ASSERT_EQ(dialogs.FileDialogs().size(), 1u);
-    const TFileDialogRequest& asked = dialogs.FileDialogs()[0];
-    EXPECT_EQ(asked.Kind, fdSave);
-    EXPECT_EQ(asked.FileName, "start.prs");
-    EXPECT_EQ(asked.InitialDir, folder.Path());
-    EXPECT_EQ(asked.FilterIndex, 2);
-    EXPECT_EQ(asked.Filters.size(), 2u);
-    EXPECT_FALSE(asked.AllowMultiSelect);
-    EXPECT_EQ(dialog.FilterIndex(), 1);
+    dialog_.SetFileName("start.prs");
+    dialog_.SetInitialDir(folder_.Path());
+    dialog_.SetFilterIndex(2);
+    dialogs_.AnswerFile(folder_.File("all"), 1);
+    ASSERT_TRUE(dialog_.Execute());
+    ASSERT_EQ(dialogs_.FileDialogs().size(), 1u);
+    const TFileDialogRequest& asked = dialogs_.FileDialogs()[0];
+    EXPECT_EQ(asked.kind, fdSave);
+    EXPECT_EQ(asked.fileName, "start.prs");
+    EXPECT_EQ(asked.initialDir, folder_.Path());
+    EXPECT_EQ(asked.filterIndex, 2);
+    EXPECT_EQ(asked.filters.size(), 2u);
+    EXPECT_FALSE(asked.allowMultiSelect);
+    EXPECT_EQ(dialog_.FilterIndex(), 1);
 }
 
 TEST_F(SaveDialogTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysYes) {
-    Touch(folder.File("old.prs"));
+    Touch(folder_.File("old.prs"));
     // "No" shows the dialog again with the name; the second choice is a new file.
-    dialogs.AnswerFile(folder.File("old"));
-    dialogs.AnswerButton(mrNo);
-    dialogs.AnswerFile(folder.File("new"));
-    ASSERT_TRUE(dialog.Execute());
-    EXPECT_EQ(dialog.FileName(), folder.File("new.prs"));
-    ASSERT_EQ(dialogs.MessageBoxes().size(), 1u);
-    const TMessageBoxRequest& box = dialogs.MessageBoxes()[0];
-    EXPECT_EQ(box.Text, folder.File("old.prs") + " already exists.\nDo you want to replace it?");
-    EXPECT_EQ(box.Buttons, (std::vector<TMsgDlgBtn>{mbYes, mbNo}));
-    EXPECT_EQ(box.DefaultButton, 1);
-    ASSERT_EQ(dialogs.FileDialogs().size(), 2u);
-    EXPECT_EQ(dialogs.FileDialogs()[1].FileName, folder.File("old.prs"));
+    dialogs_.AnswerFile(folder_.File("old"));
+    dialogs_.AnswerButton(mrNo);
+    dialogs_.AnswerFile(folder_.File("new"));
+    ASSERT_TRUE(dialog_.Execute());
+    EXPECT_EQ(dialog_.FileName(), folder_.File("new.prs"));
+    ASSERT_EQ(dialogs_.MessageBoxes().size(), 1u);
+    const TMessageBoxRequest& box = dialogs_.MessageBoxes()[0];
+    EXPECT_EQ(box.text, folder_.File("old.prs") + " already exists.\nDo you want to replace it?");
+    EXPECT_EQ(box.buttons, (std::vector<TMsgDlgBtn>{mbYes, mbNo}));
+    EXPECT_EQ(box.defaultButton, 1);
+    ASSERT_EQ(dialogs_.FileDialogs().size(), 2u);
+    EXPECT_EQ(dialogs_.FileDialogs()[1].fileName, folder_.File("old.prs"));
 
-    dialogs.AnswerFile(folder.File("old.prs"));
-    dialogs.AnswerButton(mrYes);
-    ASSERT_TRUE(dialog.Execute());
-    EXPECT_EQ(dialog.FileName(), folder.File("old.prs"));
-    EXPECT_EQ(dialogs.Pending(), 0);
+    dialogs_.AnswerFile(folder_.File("old.prs"));
+    dialogs_.AnswerButton(mrYes);
+    ASSERT_TRUE(dialog_.Execute());
+    EXPECT_EQ(dialog_.FileName(), folder_.File("old.prs"));
+    EXPECT_EQ(dialogs_.Pending(), 0);
 }
 
 TEST_F(SaveDialogTest, WithoutThePromptAnExistingFileIsTakenAtOnce) {
-    dialog.SetOptions(dialog.Options() - TOpenOptions{ofOverwritePrompt});
-    Touch(folder.File("old.prs"));
-    dialogs.AnswerFile(folder.File("old"));
-    ASSERT_TRUE(dialog.Execute());
-    EXPECT_EQ(dialog.FileName(), folder.File("old.prs"));
-    EXPECT_TRUE(dialogs.MessageBoxes().empty());
+    dialog_.SetOptions(dialog_.Options() - TOpenOptions{ofOverwritePrompt});
+    Touch(folder_.File("old.prs"));
+    dialogs_.AnswerFile(folder_.File("old"));
+    ASSERT_TRUE(dialog_.Execute());
+    EXPECT_EQ(dialog_.FileName(), folder_.File("old.prs"));
+    EXPECT_TRUE(dialogs_.MessageBoxes().empty());
 }
 
 TEST_F(SaveDialogTest, CancellingLeavesEverythingAsItWas) {
-    dialog.SetFileName("kept.prs");
-    dialogs.Cancel();
-    EXPECT_FALSE(dialog.Execute());
-    EXPECT_EQ(dialog.FileName(), "kept.prs");
-    EXPECT_EQ(dialog.Files()->Count(), 0);
-    EXPECT_EQ(dialog.FilterIndex(), 1);
+    dialog_.SetFileName("kept.prs");
+    dialogs_.Cancel();
+    EXPECT_FALSE(dialog_.Execute());
+    EXPECT_EQ(dialog_.FileName(), "kept.prs");
+    EXPECT_EQ(dialog_.Files()->Count(), 0);
+    EXPECT_EQ(dialog_.FilterIndex(), 1);
 }
 
 TEST_F(SaveDialogTest, CancellingTheOverwriteQuestionsFollowUpDialogChoosesNothing) {
-    Touch(folder.File("old.prs"));
-    dialogs.AnswerFile(folder.File("old.prs"));
-    dialogs.AnswerButton(mrNo);
-    dialogs.Cancel();
-    EXPECT_FALSE(dialog.Execute());
-    EXPECT_EQ(dialog.FileName(), "");
+    Touch(folder_.File("old.prs"));
+    dialogs_.AnswerFile(folder_.File("old.prs"));
+    dialogs_.AnswerButton(mrNo);
+    dialogs_.Cancel();
+    EXPECT_FALSE(dialog_.Execute());
+    EXPECT_EQ(dialog_.FileName(), "");
 }
 
 TEST(OpenDialog, SeveralFilesAreChosenOnlyWithMultiSelect) {
@@ -140,7 +140,7 @@ TEST(OpenDialog, SeveralFilesAreChosenOnlyWithMultiSelect) {
                                             folder.File("c.dat")};
     dialogs.AnswerFiles(names);
     ASSERT_TRUE(dialog.Execute());
-    EXPECT_TRUE(dialogs.FileDialogs()[0].AllowMultiSelect);
+    EXPECT_TRUE(dialogs.FileDialogs()[0].allowMultiSelect);
     EXPECT_EQ(dialog.FileName(), names[0]);
     ASSERT_EQ(dialog.Files()->Count(), 3);
     for (int i = 0; i < 3; ++i)
@@ -169,12 +169,12 @@ TEST(OpenDialog, AMissingFileIsReportedAndTheDialogShownAgain) {
     ASSERT_TRUE(dialog.Execute());
     EXPECT_EQ(dialog.FileName(), folder.File("there.prs"));
     ASSERT_EQ(dialogs.MessageBoxes().size(), 2u);
-    EXPECT_EQ(dialogs.MessageBoxes()[0].Text,
+    EXPECT_EQ(dialogs.MessageBoxes()[0].text,
               folder.File("missing.prs") + "\nFile not found.\nCheck the file name and try again.");
     EXPECT_EQ(
-        dialogs.MessageBoxes()[1].Text,
+        dialogs.MessageBoxes()[1].text,
         folder.File("nowhere/x.prs") + "\nPath does not exist.\nCheck the path and try again.");
-    EXPECT_TRUE(dialogs.FileDialogs()[0].FileMustExist);
+    EXPECT_TRUE(dialogs.FileDialogs()[0].fileMustExist);
 
     // An existing file without extension is opened as it is.
     dialogs.AnswerFile(folder.File("README"));
@@ -214,7 +214,7 @@ TEST(ScriptedDialogs, ADialogWithoutAFittingAnswerFailsLoudly) {
 }
 
 TEST(ScriptedDialogs, PutsBackTheServiceItReplaced) {
-    TDialogService& before = DialogService();
+    IDialogService& before = DialogService();
     {
         TScriptedDialogs outer;
         {

@@ -31,10 +31,10 @@ TEST(MessageBox, FlagsChooseButtonsIconAndDefault) {
         dialogs.AnswerButton(ModalResultOf(c.buttons.back()));
         EXPECT_EQ(MessageBox(HWND{}, "text", "caption", c.flags), ModalResultOf(c.buttons.back()));
         const TMessageBoxRequest& box = dialogs.MessageBoxes().at(0);
-        EXPECT_EQ(box.Buttons, c.buttons) << c.flags;
-        EXPECT_EQ(box.Type, c.type) << c.flags;
-        EXPECT_EQ(box.DefaultButton, c.defaultButton) << c.flags;
-        EXPECT_EQ(box.Caption, "caption");
+        EXPECT_EQ(box.buttons, c.buttons) << c.flags;
+        EXPECT_EQ(box.type, c.type) << c.flags;
+        EXPECT_EQ(box.defaultButton, c.defaultButton) << c.flags;
+        EXPECT_EQ(box.caption, "caption");
     }
 }
 
@@ -49,12 +49,12 @@ TEST(MessageBox, MessageDlgCaptionsByTypeAndShowsButtonsInTheirOrder) {
 
     const auto& boxes = dialogs.MessageBoxes();
     ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(boxes[0].Caption, "Confirm");
-    EXPECT_EQ(boxes[0].Buttons, (std::vector<TMsgDlgBtn>{mbYes, mbNo, mbCancel}));
-    EXPECT_EQ(boxes[0].DefaultButton, 0);
-    EXPECT_EQ(boxes[1].Caption, "Information");
-    EXPECT_EQ(boxes[2].Caption, "Error");
-    EXPECT_EQ(boxes[2].DefaultButton, 1);  // Retry
+    EXPECT_EQ(boxes[0].caption, "Confirm");
+    EXPECT_EQ(boxes[0].buttons, (std::vector<TMsgDlgBtn>{mbYes, mbNo, mbCancel}));
+    EXPECT_EQ(boxes[0].defaultButton, 0);
+    EXPECT_EQ(boxes[1].caption, "Information");
+    EXPECT_EQ(boxes[2].caption, "Error");
+    EXPECT_EQ(boxes[2].defaultButton, 1);  // Retry
 }
 
 TEST(MessageBox, ShowMessageIsCaptionedWithTheApplicationTitle) {
@@ -65,9 +65,9 @@ TEST(MessageBox, ShowMessageIsCaptionedWithTheApplicationTitle) {
     ShowMessage("Hello");
     Application->SetTitle(title);
     ASSERT_EQ(dialogs.MessageBoxes().size(), 1u);
-    EXPECT_EQ(dialogs.MessageBoxes()[0].Caption, "WQJ DSP Processor Editor V1.0");
-    EXPECT_EQ(dialogs.MessageBoxes()[0].Text, "Hello");
-    EXPECT_EQ(dialogs.MessageBoxes()[0].Buttons, std::vector<TMsgDlgBtn>{mbOK});
+    EXPECT_EQ(dialogs.MessageBoxes()[0].caption, "WQJ DSP Processor Editor V1.0");
+    EXPECT_EQ(dialogs.MessageBoxes()[0].text, "Hello");
+    EXPECT_EQ(dialogs.MessageBoxes()[0].buttons, std::vector<TMsgDlgBtn>{mbOK});
 }
 
 TEST(MessageBox, AnAnswerTheBoxDoesNotOfferIsRefused) {

@@ -20,9 +20,9 @@ protected:
     void SetUp() override {
         TPrinter& p = *Printer();
         if (p.Printing()) p.Abort();
-        pdf = p.Printers()->IndexOf(kPdfPrinterName);
-        ASSERT_GE(pdf, 0);
-        p.SetPrinterIndex(pdf);
+        pdf_ = p.Printers()->IndexOf(kPdfPrinterName);
+        ASSERT_GE(pdf_, 0);
+        p.SetPrinterIndex(pdf_);
         p.SetOrientation(poPortrait);
         p.SetPaperSize(DMPAPER_A4);
         p.SetPdfResolution(300);
@@ -53,8 +53,8 @@ protected:
         return pages;
     }
 
-    test::TTempFolder folder;
-    int pdf = -1;
+    test::TTempFolder folder_;
+    int pdf_ = -1;
 };
 
 TEST_F(PrinterTest, PageGeometryFollowsPaperOrientationResolutionAndMargin) {
@@ -99,10 +99,10 @@ TEST_F(PrinterTest, TheDeviceModeTellsTheSettingsAndUnknownPaperIsRefused) {
     p.SetCopies(3);
     TDeviceMode mode;
     ASSERT_TRUE(p.GetDeviceMode(mode));
-    EXPECT_EQ(mode.DeviceName, kPdfPrinterName);
-    EXPECT_EQ(mode.PaperSize, DMPAPER_A5);
-    EXPECT_EQ(mode.Orientation, poLandscape);
-    EXPECT_EQ(mode.Copies, 3);
+    EXPECT_EQ(mode.deviceName, kPdfPrinterName);
+    EXPECT_EQ(mode.paperSize, DMPAPER_A5);
+    EXPECT_EQ(mode.orientation, poLandscape);
+    EXPECT_EQ(mode.copies, 3);
     EXPECT_THROW(p.SetPaperSize(30000), EPrinter);
     EXPECT_EQ(p.PaperSize(), DMPAPER_A5);
     EXPECT_THROW(p.SetPrinterIndex(p.Printers()->Count()), EPrinter);
@@ -112,7 +112,7 @@ TEST_F(PrinterTest, TheDeviceModeTellsTheSettingsAndUnknownPaperIsRefused) {
 
 TEST_F(PrinterTest, AJobWritesEveryPageIntoThePdfFile) {
     TPrinter& p = *Printer();
-    const std::string file = folder.File("plot.pdf");
+    const std::string file = folder_.File("plot.pdf");
     p.SetFileName(file);
     p.SetPdfMargin(0.25);
     EXPECT_EQ(p.PageNumber(), 0);
@@ -147,7 +147,7 @@ TEST_F(PrinterTest, AJobWritesEveryPageIntoThePdfFile) {
 
 TEST_F(PrinterTest, AnAbortedJobLeavesNoFile) {
     TPrinter& p = *Printer();
-    const std::string file = folder.File("aborted.pdf");
+    const std::string file = folder_.File("aborted.pdf");
     p.SetFileName(file);
     p.BeginDoc();
     p.Canvas()->Rectangle(10, 10, 50, 50);
@@ -165,13 +165,13 @@ TEST_F(PrinterTest, AnAbortedJobLeavesNoFile) {
 TEST_F(PrinterTest, WithoutAFileNameTheJobAsksWhereToWrite) {
     TPrinter& p = *Printer();
     TScriptedDialogs dialogs;
-    dialogs.AnswerFile(folder.File("asked"));
+    dialogs.AnswerFile(folder_.File("asked"));
     p.BeginDoc();
     p.EndDoc();
-    EXPECT_TRUE(FileExists(folder.File("asked.pdf")));
+    EXPECT_TRUE(FileExists(folder_.File("asked.pdf")));
     ASSERT_EQ(dialogs.FileDialogs().size(), 1u);
-    EXPECT_EQ(dialogs.FileDialogs()[0].Kind, fdSave);
-    EXPECT_EQ(dialogs.FileDialogs()[0].FileName, "Plot");
+    EXPECT_EQ(dialogs.FileDialogs()[0].kind, fdSave);
+    EXPECT_EQ(dialogs.FileDialogs()[0].fileName, "Plot");
 
     // Cancelled, the job runs on quietly and writes nothing.
     dialogs.Cancel();
@@ -186,7 +186,7 @@ TEST_F(PrinterTest, WithoutAFileNameTheJobAsksWhereToWrite) {
 
 TEST_F(PrinterTest, AFileThatCannotBeWrittenFailsTheJobAtItsStart) {
     TPrinter& p = *Printer();
-    p.SetFileName(folder.File("no/such/folder/plot.pdf"));
+    p.SetFileName(folder_.File("no/such/folder/plot.pdf"));
     EXPECT_THROW(p.BeginDoc(), EPrinter);
     EXPECT_FALSE(p.Printing());
 }
@@ -203,7 +203,7 @@ TEST_F(PrinterTest, AMetafilePlayedIntoThePagePrintsAtThePrintersResolution) {
         canvas.LineTo(200, 99);
     }
     TPrinter& p = *Printer();
-    p.SetFileName(folder.File("snapshot.pdf"));
+    p.SetFileName(folder_.File("snapshot.pdf"));
     p.BeginDoc();
     // One inch in from the paper's corner, eight inches wide.
     const int ppi = p.DeviceCaps(LOGPIXELSX);
@@ -225,17 +225,17 @@ TEST_F(PrinterTest, ThePrintDialogSetsThePrinterWhenConfirmed) {
     TPrintDialog dialog(nullptr);
     dialog.SetCopies(2);
     Printer()->SetOrientation(poLandscape);
-    dialogs.AnswerPrint(pdf, poPortrait, 4, folder.File("chosen.pdf"));
+    dialogs.AnswerPrint(pdf_, poPortrait, 4, folder_.File("chosen.pdf"));
     ASSERT_TRUE(dialog.Execute());
     const TPrintDialogRequest& asked = dialogs.PrintDialogs().at(0);
-    EXPECT_EQ(asked.PrinterIndex, pdf);
-    EXPECT_EQ(asked.Orientation, poLandscape);
-    EXPECT_EQ(asked.Copies, 2);
-    EXPECT_EQ(asked.Printers.at(static_cast<std::size_t>(pdf)), kPdfPrinterName);
+    EXPECT_EQ(asked.printerIndex, pdf_);
+    EXPECT_EQ(asked.orientation, poLandscape);
+    EXPECT_EQ(asked.copies, 2);
+    EXPECT_EQ(asked.printers.at(static_cast<std::size_t>(pdf_)), kPdfPrinterName);
     EXPECT_EQ(Printer()->Orientation(), poPortrait);
     EXPECT_EQ(Printer()->Copies(), 4);
     EXPECT_EQ(dialog.Copies(), 4);
-    EXPECT_EQ(Printer()->FileName(), folder.File("chosen.pdf"));
+    EXPECT_EQ(Printer()->FileName(), folder_.File("chosen.pdf"));
 
     dialogs.Cancel();
     EXPECT_FALSE(dialog.Execute());

@@ -15,84 +15,84 @@ using Rows = std::vector<std::string>;
 class CanvasClipping : public ::testing::Test {
 protected:
     void SetUp() override {
-        bitmap = std::make_unique<TBitmap>(6, 4);
-        canvas = bitmap->Canvas();
-        canvas->Brush()->SetColor(clRed);
+        bitmap_ = std::make_unique<TBitmap>(6, 4);
+        canvas_ = bitmap_->Canvas();
+        canvas_->Brush()->SetColor(clRed);
     }
-    void FillAll() { canvas->FillRect(Rect(-100, -100, 100, 100)); }
-    std::unique_ptr<TBitmap> bitmap;
-    TCanvas* canvas = nullptr;
+    void FillAll() { canvas_->FillRect(Rect(-100, -100, 100, 100)); }
+    std::unique_ptr<TBitmap> bitmap_;
+    TCanvas* canvas_ = nullptr;
 };
 
 TEST_F(CanvasClipping, IntersectAndExcludeNarrowTheDrawingArea) {
-    EXPECT_EQ(canvas->IntersectClipRect(1, 0, 5, 4), SIMPLEREGION);
-    EXPECT_EQ(canvas->ExcludeClipRect(2, 1, 4, 3), COMPLEXREGION);
+    EXPECT_EQ(canvas_->IntersectClipRect(1, 0, 5, 4), SIMPLEREGION);
+    EXPECT_EQ(canvas_->ExcludeClipRect(2, 1, 4, 3), COMPLEXREGION);
     FillAll();
-    EXPECT_EQ(Map(*bitmap), (Rows{".rrrr.", ".r..r.", ".r..r.", ".rrrr."}));
-    EXPECT_EQ(canvas->ClipRect(), Rect(1, 0, 5, 4));
-    EXPECT_FALSE(canvas->PtVisible(2, 1));
-    EXPECT_TRUE(canvas->PtVisible(1, 1));
-    EXPECT_EQ(canvas->Pixels(2, 1), CLR_INVALID);
-    EXPECT_EQ(canvas->Pixels(1, 1), static_cast<TColor>(0x0000FF));
+    EXPECT_EQ(Map(*bitmap_), (Rows{".rrrr.", ".r..r.", ".r..r.", ".rrrr."}));
+    EXPECT_EQ(canvas_->ClipRect(), Rect(1, 0, 5, 4));
+    EXPECT_FALSE(canvas_->PtVisible(2, 1));
+    EXPECT_TRUE(canvas_->PtVisible(1, 1));
+    EXPECT_EQ(canvas_->Pixels(2, 1), CLR_INVALID);
+    EXPECT_EQ(canvas_->Pixels(1, 1), static_cast<TColor>(0x0000FF));
 }
 
 TEST_F(CanvasClipping, SelectClipRgnReplacesTheRegionAndNullRemovesIt) {
-    canvas->IntersectClipRect(0, 0, 1, 1);
+    canvas_->IntersectClipRect(0, 0, 1, 1);
     const TRegion region = CreateRectRgn(4, 2, 6, 4);
-    EXPECT_EQ(canvas->SelectClipRgn(&region), SIMPLEREGION);
+    EXPECT_EQ(canvas_->SelectClipRgn(&region), SIMPLEREGION);
     FillAll();
-    EXPECT_EQ(Map(*bitmap), (Rows{"......", "......", "....rr", "....rr"}));
-    canvas->SelectClipRgn(nullptr);
+    EXPECT_EQ(Map(*bitmap_), (Rows{"......", "......", "....rr", "....rr"}));
+    canvas_->SelectClipRgn(nullptr);
     FillAll();
-    EXPECT_EQ(testing::CountPixels(*bitmap, 0x0000FF), 24);
+    EXPECT_EQ(testing::CountPixels(*bitmap_, 0x0000FF), 24);
 }
 
 TEST_F(CanvasClipping, ClipRectanglesAreFixedWhereTheViewportWasWhenTheyWereSet) {
-    canvas->SetViewportOrg(2, 1);
-    canvas->IntersectClipRect(0, 0, 2, 2);  // device (2, 1) to (4, 3)
-    canvas->SetViewportOrg(0, 0);
+    canvas_->SetViewportOrg(2, 1);
+    canvas_->IntersectClipRect(0, 0, 2, 2);  // device (2, 1) to (4, 3)
+    canvas_->SetViewportOrg(0, 0);
     FillAll();
-    EXPECT_EQ(Map(*bitmap), (Rows{"......", "..rr..", "..rr..", "......"}));
-    EXPECT_EQ(canvas->ClipRect(), Rect(2, 1, 4, 3));
+    EXPECT_EQ(Map(*bitmap_), (Rows{"......", "..rr..", "..rr..", "......"}));
+    EXPECT_EQ(canvas_->ClipRect(), Rect(2, 1, 4, 3));
 }
 
 TEST_F(CanvasClipping, RegionsAreInDeviceCoordinatesWhateverTheViewport) {
-    canvas->SetViewportOrg(3, 0);
+    canvas_->SetViewportOrg(3, 0);
     const TRegion region = CreateRectRgn(0, 0, 2, 1);
-    canvas->SelectClipRgn(&region);
+    canvas_->SelectClipRgn(&region);
     FillAll();
-    EXPECT_EQ(Map(*bitmap), (Rows{"rr....", "......", "......", "......"}));
+    EXPECT_EQ(Map(*bitmap_), (Rows{"rr....", "......", "......", "......"}));
 }
 
 TEST_F(CanvasClipping, ViewportAndWindowOriginsMoveEverythingDrawn) {
-    EXPECT_EQ(canvas->SetViewportOrg(2, 1), (TPoint{0, 0}));
-    canvas->SetPixels(0, 0, clBlack);
-    canvas->MoveTo(0, 2);
-    canvas->LineTo(2, 2);
-    EXPECT_EQ(canvas->Pixels(0, 0), clBlack);
-    canvas->SetWindowOrg(1, 0);  // logical (1, 0) now lands on the viewport origin
-    canvas->SetPixels(1, 1, clRed);
-    EXPECT_EQ(Map(*bitmap), (Rows{"......", "..#...", "..r...", "..##.."}));
-    EXPECT_EQ(canvas->OffsetViewportOrg(1, 1), (TPoint{2, 1}));
-    EXPECT_EQ(canvas->ViewportOrg(), (TPoint{3, 2}));
+    EXPECT_EQ(canvas_->SetViewportOrg(2, 1), (TPoint{0, 0}));
+    canvas_->SetPixels(0, 0, clBlack);
+    canvas_->MoveTo(0, 2);
+    canvas_->LineTo(2, 2);
+    EXPECT_EQ(canvas_->Pixels(0, 0), clBlack);
+    canvas_->SetWindowOrg(1, 0);  // logical (1, 0) now lands on the viewport origin
+    canvas_->SetPixels(1, 1, clRed);
+    EXPECT_EQ(Map(*bitmap_), (Rows{"......", "..#...", "..r...", "..##.."}));
+    EXPECT_EQ(canvas_->OffsetViewportOrg(1, 1), (TPoint{2, 1}));
+    EXPECT_EQ(canvas_->ViewportOrg(), (TPoint{3, 2}));
 }
 
 TEST_F(CanvasClipping, RestoreDCBringsBackClipViewportAndColours) {
-    const int saved = canvas->SaveDC();
+    const int saved = canvas_->SaveDC();
     EXPECT_EQ(saved, 1);
-    canvas->SetViewportOrg(5, 5);
-    canvas->IntersectClipRect(0, 0, 1, 1);
-    canvas->SetTextColor(clBlue);
-    EXPECT_EQ(canvas->SaveDC(), 2);
-    canvas->SetBkMode(TRANSPARENT);
-    EXPECT_TRUE(canvas->RestoreDC(saved));  // drops state 2 as well
-    EXPECT_FALSE(canvas->RestoreDC(2));
-    EXPECT_EQ(canvas->ViewportOrg(), (TPoint{0, 0}));
-    EXPECT_EQ(canvas->TextColor(), 0u);
-    EXPECT_EQ(canvas->BkMode(), OPAQUE);
+    canvas_->SetViewportOrg(5, 5);
+    canvas_->IntersectClipRect(0, 0, 1, 1);
+    canvas_->SetTextColor(clBlue);
+    EXPECT_EQ(canvas_->SaveDC(), 2);
+    canvas_->SetBkMode(TRANSPARENT);
+    EXPECT_TRUE(canvas_->RestoreDC(saved));  // drops state 2 as well
+    EXPECT_FALSE(canvas_->RestoreDC(2));
+    EXPECT_EQ(canvas_->ViewportOrg(), (TPoint{0, 0}));
+    EXPECT_EQ(canvas_->TextColor(), 0u);
+    EXPECT_EQ(canvas_->BkMode(), OPAQUE);
     FillAll();
-    EXPECT_EQ(testing::CountPixels(*bitmap, 0x0000FF), 24);
-    EXPECT_FALSE(canvas->RestoreDC(-1));
+    EXPECT_EQ(testing::CountPixels(*bitmap_, 0x0000FF), 24);
+    EXPECT_FALSE(canvas_->RestoreDC(-1));
 }
 
 TEST_F(CanvasClipping, ACanvasOverPartOfAnImageDrawsOnlyThereAndSurvivesRetargeting) {
@@ -129,17 +129,17 @@ TEST_F(CanvasClipping, ACanvasOverPartOfAnImageDrawsOnlyThereAndSurvivesRetarget
 TEST_F(CanvasClipping, AnotherCanvasPaintsIntoTheCurrentSurfaceWithTheSameOffsetAndClip) {
     // A child asks its parent to paint the background under it: the parent's drawing lands
     // moved by the child's position and cut to the child's area.
-    canvas->SaveDC();
-    canvas->SetViewportOrg(-2, -1);  // the child sits at (2, 1) in its parent
-    canvas->IntersectClipRect(2, 1, 5, 3);
+    canvas_->SaveDC();
+    canvas_->SetViewportOrg(-2, -1);  // the child sits at (2, 1) in its parent
+    canvas_->IntersectClipRect(2, 1, 5, 3);
     TCanvas parent;
-    const TCanvasSurface here = CurrentSurface(*canvas);
+    const TCanvasSurface here = CurrentSurface(*canvas_);
     parent.SetSurface(&here);
     parent.Brush()->SetColor(clBlue);
     parent.FillRect(Rect(0, 0, 100, 100));
     parent.SetPixels(2, 1, clBlack);  // the parent's pixel under the child's corner
-    canvas->RestoreDC(-1);
-    EXPECT_EQ(Map(*bitmap), (Rows{"#bb...", "bbb...", "......", "......"}));
+    canvas_->RestoreDC(-1);
+    EXPECT_EQ(Map(*bitmap_), (Rows{"#bb...", "bbb...", "......", "......"}));
 }
 
 TEST_F(CanvasClipping, ACanvasWithoutSurfaceMeasuresButDrawsNothing) {
@@ -152,16 +152,16 @@ TEST_F(CanvasClipping, ACanvasWithoutSurfaceMeasuresButDrawsNothing) {
     EXPECT_FALSE(loose.HandleAllocated());
     EXPECT_EQ(loose.DeviceCaps(LOGPIXELSY), 96);
     EXPECT_EQ(loose.DeviceCaps(NUMCOLORS), -1);
-    EXPECT_EQ(canvas->DeviceCaps(HORZRES), 6);
+    EXPECT_EQ(canvas_->DeviceCaps(HORZRES), 6);
 }
 
 TEST_F(CanvasClipping, HugeCoordinatesAreClampedInsteadOfOverflowing) {
-    canvas->SetViewportOrg(2000000000, 0);
-    canvas->FillRect(Rect(-2000000000, 0, 2000000000, 4));
-    canvas->SetViewportOrg(0, 0);
-    canvas->MoveTo(-2147483647, 1);
-    canvas->LineTo(2147483647, 1);
-    EXPECT_EQ(Map(*bitmap)[1], "######");
+    canvas_->SetViewportOrg(2000000000, 0);
+    canvas_->FillRect(Rect(-2000000000, 0, 2000000000, 4));
+    canvas_->SetViewportOrg(0, 0);
+    canvas_->MoveTo(-2147483647, 1);
+    canvas_->LineTo(2147483647, 1);
+    EXPECT_EQ(Map(*bitmap_)[1], "######");
 }
 
 TEST(CanvasRegions, ShapesCoverTheSamePixelsAsTheirFills) {

@@ -13,36 +13,36 @@ using Rows = std::vector<std::string>;
 class CanvasShapes : public ::testing::Test {
 protected:
     void SetUp() override {
-        bitmap = std::make_unique<TBitmap>(6, 5);
-        canvas = bitmap->Canvas();
-        canvas->Brush()->SetColor(clRed);
+        bitmap_ = std::make_unique<TBitmap>(6, 5);
+        canvas_ = bitmap_->Canvas();
+        canvas_->Brush()->SetColor(clRed);
     }
-    std::unique_ptr<TBitmap> bitmap;
-    TCanvas* canvas = nullptr;
+    std::unique_ptr<TBitmap> bitmap_;
+    TCanvas* canvas_ = nullptr;
 };
 
 TEST_F(CanvasShapes, RectangleOutlinesTheBoxWithoutItsRightAndBottomEdges) {
-    canvas->Rectangle(1, 1, 5, 4);
-    EXPECT_EQ(Map(*bitmap), (Rows{"......", ".####.", ".#rr#.", ".####.", "......"}));
+    canvas_->Rectangle(1, 1, 5, 4);
+    EXPECT_EQ(Map(*bitmap_), (Rows{"......", ".####.", ".#rr#.", ".####.", "......"}));
 }
 
 TEST_F(CanvasShapes, ARectangleWithoutPenFillsOnePixelLessRightAndBelow) {
-    canvas->Pen()->SetStyle(psClear);
-    canvas->Rectangle(1, 1, 5, 4);
-    EXPECT_EQ(Map(*bitmap), (Rows{"......", ".rrr..", ".rrr..", "......", "......"}));
+    canvas_->Pen()->SetStyle(psClear);
+    canvas_->Rectangle(1, 1, 5, 4);
+    EXPECT_EQ(Map(*bitmap_), (Rows{"......", ".rrr..", ".rrr..", "......", "......"}));
 }
 
 TEST_F(CanvasShapes, RectangleCornersGivenInAnyOrderDrawTheSameBox) {
-    canvas->Rectangle(5, 4, 1, 1);
-    EXPECT_EQ(Map(*bitmap), (Rows{"......", ".####.", ".#rr#.", ".####.", "......"}));
+    canvas_->Rectangle(5, 4, 1, 1);
+    EXPECT_EQ(Map(*bitmap_), (Rows{"......", ".####.", ".#rr#.", ".####.", "......"}));
 }
 
 TEST_F(CanvasShapes, FillRectAndFrameRectUseTheBrushOnly) {
-    canvas->FillRect(Rect(0, 0, 2, 2));
-    canvas->Brush()->SetColor(clBlue);
-    canvas->FrameRect(Rect(2, 1, 6, 5));
-    canvas->FillRect(Rect(4, 0, 3, 1));  // inverted: nothing
-    EXPECT_EQ(Map(*bitmap), (Rows{"rr....", "rrbbbb", "..b..b", "..b..b", "..bbbb"}));
+    canvas_->FillRect(Rect(0, 0, 2, 2));
+    canvas_->Brush()->SetColor(clBlue);
+    canvas_->FrameRect(Rect(2, 1, 6, 5));
+    canvas_->FillRect(Rect(4, 0, 3, 1));  // inverted: nothing
+    EXPECT_EQ(Map(*bitmap_), (Rows{"rr....", "rrbbbb", "..b..b", "..b..b", "..bbbb"}));
 }
 
 TEST_F(CanvasShapes, InsideFramePensKeepWideOutlinesInsideTheBox) {
@@ -120,13 +120,13 @@ TEST_F(CanvasShapes, PolygonsFillByTheAlternateOrWindingRule) {
 }
 
 TEST_F(CanvasShapes, PolygonFillLeavesOutRightAndBottomEdgesButTheOutlineDrawsThem) {
-    canvas->Pen()->SetStyle(psClear);
-    canvas->Polygon({{1, 1}, {4, 1}, {4, 4}, {1, 4}});
-    EXPECT_EQ(Map(*bitmap), (Rows{"......", ".rrr..", ".rrr..", ".rrr..", "......"}));
-    canvas->Pen()->SetStyle(psSolid);
-    canvas->Brush()->SetStyle(bsClear);
-    canvas->Polygon({{1, 1}, {4, 1}, {4, 4}, {1, 4}});
-    EXPECT_EQ(Map(*bitmap), (Rows{"......", ".####.", ".#rr#.", ".#rr#.", ".####."}));
+    canvas_->Pen()->SetStyle(psClear);
+    canvas_->Polygon({{1, 1}, {4, 1}, {4, 4}, {1, 4}});
+    EXPECT_EQ(Map(*bitmap_), (Rows{"......", ".rrr..", ".rrr..", ".rrr..", "......"}));
+    canvas_->Pen()->SetStyle(psSolid);
+    canvas_->Brush()->SetStyle(bsClear);
+    canvas_->Polygon({{1, 1}, {4, 1}, {4, 4}, {1, 4}});
+    EXPECT_EQ(Map(*bitmap_), (Rows{"......", ".####.", ".#rr#.", ".#rr#.", ".####."}));
 }
 
 TEST_F(CanvasShapes, HatchBrushesDrawLinesOverWhatIsThereUnlessTheBackgroundIsMadeOpaque) {
@@ -183,9 +183,9 @@ TEST_F(CanvasShapes, FocusRectanglesInvertEveryOtherPixelAndUndoThemselves) {
 }
 
 TEST_F(CanvasShapes, InvertRectInvertsEveryPixelInside) {
-    canvas->FillRect(Rect(0, 0, 3, 5));
-    canvas->InvertRect(Rect(2, 1, 4, 3));
-    EXPECT_EQ(Map(*bitmap, {{0xFFFFFF, '.'}, {0x0000FF, 'r'}, {0xFFFF00, 'c'}, {0x000000, '#'}}),
+    canvas_->FillRect(Rect(0, 0, 3, 5));
+    canvas_->InvertRect(Rect(2, 1, 4, 3));
+    EXPECT_EQ(Map(*bitmap_, {{0xFFFFFF, '.'}, {0x0000FF, 'r'}, {0xFFFF00, 'c'}, {0x000000, '#'}}),
               (Rows{"rrr...", "rrc#..", "rrc#..", "rrr...", "rrr..."}));
 }
 
@@ -213,10 +213,10 @@ TEST_F(CanvasShapes, DrawEdgeDrawsTwoRingsInTheSystemColoursAndAdjusts) {
 }
 
 TEST_F(CanvasShapes, NoneColouredBrushesFillNothing) {
-    canvas->Brush()->SetColor(clNone);
-    canvas->FillRect(Rect(0, 0, 6, 5));
-    canvas->Rectangle(0, 0, 6, 5);
-    EXPECT_EQ(Map(*bitmap), (Rows{"######", "#....#", "#....#", "#....#", "######"}));
+    canvas_->Brush()->SetColor(clNone);
+    canvas_->FillRect(Rect(0, 0, 6, 5));
+    canvas_->Rectangle(0, 0, 6, 5);
+    EXPECT_EQ(Map(*bitmap_), (Rows{"######", "#....#", "#....#", "#....#", "######"}));
 }
 
 }  // namespace

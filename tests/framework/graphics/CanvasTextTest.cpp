@@ -13,17 +13,17 @@ using testing::InkBounds;
 class CanvasText : public ::testing::Test {
 protected:
     void SetUp() override {
-        bitmap = std::make_unique<TBitmap>(200, 60);
-        canvas = bitmap->Canvas();
-        canvas->Brush()->SetStyle(bsClear);
-        h = canvas->TextHeight("Yy");
+        bitmap_ = std::make_unique<TBitmap>(200, 60);
+        canvas_ = bitmap_->Canvas();
+        canvas_->Brush()->SetStyle(bsClear);
+        h_ = canvas_->TextHeight("Yy");
     }
     int Calc(const std::string& text, TRect& r, unsigned format) {
-        return canvas->DrawText(text, r, format | DT_CALCRECT);
+        return canvas_->DrawText(text, r, format | DT_CALCRECT);
     }
-    std::unique_ptr<TBitmap> bitmap;
-    TCanvas* canvas = nullptr;
-    int h = 0;
+    std::unique_ptr<TBitmap> bitmap_;
+    TCanvas* canvas_ = nullptr;
+    int h_ = 0;
 };
 
 TEST_F(CanvasText, ThePinnedFontsGiveFixedMetrics) {
@@ -34,12 +34,12 @@ TEST_F(CanvasText, ThePinnedFontsGiveFixedMetrics) {
     EXPECT_EQ(SubstituteFontFamily("Times New Roman"), "Liberation Serif");
     EXPECT_EQ(SubstituteFontFamily("\xe5\xae\x8b\xe4\xbd\x93"), "Noto Sans CJK SC");
     EXPECT_EQ(SubstituteFontFamily("No Such Face"), "DejaVu Sans");
-    EXPECT_EQ(h, 14);
-    EXPECT_EQ(canvas->TextWidth("Hello"), 28);
-    canvas->Font()->SetName("Arial");
-    canvas->Font()->SetHeight(-12);
-    EXPECT_EQ(canvas->TextHeight("Yy"), 14);
-    EXPECT_EQ(canvas->TextExtent("Hello"), (TSize{29, 14}));
+    EXPECT_EQ(h_, 14);
+    EXPECT_EQ(canvas_->TextWidth("Hello"), 28);
+    canvas_->Font()->SetName("Arial");
+    canvas_->Font()->SetHeight(-12);
+    EXPECT_EQ(canvas_->TextHeight("Yy"), 14);
+    EXPECT_EQ(canvas_->TextExtent("Hello"), (TSize{29, 14}));
 }
 
 TEST_F(CanvasText, FontHeightAndSizeFollowTheScreenResolution) {
@@ -50,70 +50,70 @@ TEST_F(CanvasText, FontHeightAndSizeFollowTheScreenResolution) {
     EXPECT_EQ(font.Height(), -13);
     // A positive height is the whole cell: the font is chosen so that the cell fits.
     for (int cell : {12, 14, 17, 30}) {
-        canvas->Font()->SetHeight(cell);
-        EXPECT_LE(canvas->TextHeight("Yy"), cell);
-        EXPECT_GE(canvas->TextHeight("Yy"), cell - 2);
+        canvas_->Font()->SetHeight(cell);
+        EXPECT_LE(canvas_->TextHeight("Yy"), cell);
+        EXPECT_GE(canvas_->TextHeight("Yy"), cell - 2);
     }
 }
 
 TEST_F(CanvasText, CalcRectMeasuresOneOrManyLines) {
     TRect r = Rect(5, 5, 5, 5);
-    EXPECT_EQ(Calc("Hello", r, DT_SINGLELINE), h);
-    EXPECT_EQ(r, Rect(5, 5, 5 + canvas->TextWidth("Hello"), 5 + h));
+    EXPECT_EQ(Calc("Hello", r, DT_SINGLELINE), h_);
+    EXPECT_EQ(r, Rect(5, 5, 5 + canvas_->TextWidth("Hello"), 5 + h_));
     r = Rect(0, 0, 100, 0);
-    EXPECT_EQ(Calc("one\r\nthree\nfive\rx", r, 0), 4 * h);
-    EXPECT_EQ(r.Right, canvas->TextWidth("three"));
+    EXPECT_EQ(Calc("one\r\nthree\nfive\rx", r, 0), 4 * h_);
+    EXPECT_EQ(r.Right, canvas_->TextWidth("three"));
     r = Rect(0, 0, 100, 0);
-    EXPECT_EQ(Calc("one\r\nthree", r, DT_SINGLELINE), h);
-    EXPECT_EQ(r.Right, canvas->TextWidth("onethree"));
+    EXPECT_EQ(Calc("one\r\nthree", r, DT_SINGLELINE), h_);
+    EXPECT_EQ(r.Right, canvas_->TextWidth("onethree"));
     r = Rect(0, 0, 100, 100);
     EXPECT_EQ(Calc("", r, 0), 0);
     EXPECT_EQ(r, Rect(0, 0, 0, 0));
 }
 
 TEST_F(CanvasText, WordBreakSplitsBetweenWordsAndKeepsLongWordsWhole) {
-    const int width = canvas->TextWidth("one two");
+    const int width = canvas_->TextWidth("one two");
     TRect r = Rect(0, 0, width, 0);
-    EXPECT_EQ(Calc("one two three", r, DT_WORDBREAK), 2 * h);
+    EXPECT_EQ(Calc("one two three", r, DT_WORDBREAK), 2 * h_);
     EXPECT_EQ(r.Right, width);
-    r = Rect(0, 0, canvas->TextWidth("one"), 0);
-    EXPECT_EQ(Calc("one extraordinarily two", r, DT_WORDBREAK), 3 * h);
-    EXPECT_EQ(r.Right, canvas->TextWidth("extraordinarily"));
+    r = Rect(0, 0, canvas_->TextWidth("one"), 0);
+    EXPECT_EQ(Calc("one extraordinarily two", r, DT_WORDBREAK), 3 * h_);
+    EXPECT_EQ(r.Right, canvas_->TextWidth("extraordinarily"));
     r = Rect(0, 0, width, 0);
-    EXPECT_EQ(Calc("one two three", r, DT_WORDBREAK | DT_SINGLELINE), h) << "single line wins";
+    EXPECT_EQ(Calc("one two three", r, DT_WORDBREAK | DT_SINGLELINE), h_) << "single line wins";
 }
 
 TEST_F(CanvasText, VerticalCentreAndBottomApplyOnlyToSingleLines) {
     TRect r = Rect(0, 0, 200, 40);
-    const int centred = canvas->DrawText("Xx", r, DT_SINGLELINE | DT_VCENTER);
-    EXPECT_EQ(centred, (40 - h) / 2 + h) << "the offset from the top to the text's bottom";
-    const TRect ink = InkBounds(*bitmap);
-    EXPECT_GE(ink.Top, (40 - h) / 2);
-    EXPECT_LE(ink.Bottom, (40 - h) / 2 + h);
+    const int centred = canvas_->DrawText("Xx", r, DT_SINGLELINE | DT_VCENTER);
+    EXPECT_EQ(centred, (40 - h_) / 2 + h_) << "the offset from the top to the text's bottom";
+    const TRect ink = InkBounds(*bitmap_);
+    EXPECT_GE(ink.Top, (40 - h_) / 2);
+    EXPECT_LE(ink.Bottom, (40 - h_) / 2 + h_);
 
     TBitmap other(200, 40);
     other.Canvas()->Brush()->SetStyle(bsClear);
     r = Rect(0, 0, 200, 40);
-    EXPECT_EQ(other.Canvas()->DrawText("Xx", r, DT_VCENTER | DT_BOTTOM), h);
-    EXPECT_LE(InkBounds(other).Bottom, h);
+    EXPECT_EQ(other.Canvas()->DrawText("Xx", r, DT_VCENTER | DT_BOTTOM), h_);
+    EXPECT_LE(InkBounds(other).Bottom, h_);
 
     TBitmap bottom(200, 40);
     bottom.Canvas()->Brush()->SetStyle(bsClear);
     r = Rect(0, 0, 200, 40);
     EXPECT_EQ(bottom.Canvas()->DrawText("Xx", r, DT_SINGLELINE | DT_BOTTOM), 40);
-    EXPECT_GE(InkBounds(bottom).Top, 40 - h);
+    EXPECT_GE(InkBounds(bottom).Top, 40 - h_);
 }
 
 TEST_F(CanvasText, PrefixesAreHiddenAndUnderlineTheirCharacter) {
     TRect r;
     Calc("&File", r, DT_SINGLELINE);
-    EXPECT_EQ(r.Right, canvas->TextWidth("File"));
+    EXPECT_EQ(r.Right, canvas_->TextWidth("File"));
     r = {};
     Calc("&File", r, DT_SINGLELINE | DT_NOPREFIX);
-    EXPECT_EQ(r.Right, canvas->TextWidth("&File"));
+    EXPECT_EQ(r.Right, canvas_->TextWidth("&File"));
     r = {};
     Calc("Save && quit&", r, DT_SINGLELINE);
-    EXPECT_EQ(r.Right, canvas->TextWidth("Save & quit"));
+    EXPECT_EQ(r.Right, canvas_->TextWidth("Save & quit"));
 
     auto inkOf = [](const std::string& text, unsigned format) {
         TBitmap b(60, 30);
@@ -139,10 +139,10 @@ TEST_F(CanvasText, EllipsesShortenTooLongLinesToFit) {
                           Case{"C:\\presets\\stage\\left.prs", DT_PATH_ELLIPSIS}}) {
         TRect r = Rect(0, 0, width, 20);
         std::string shown;
-        canvas->DrawText(c.text, r, DT_SINGLELINE | DT_MODIFYSTRING | c.flag, &shown);
-        EXPECT_LE(canvas->TextWidth(shown), width) << shown;
+        canvas_->DrawText(c.text, r, DT_SINGLELINE | DT_MODIFYSTRING | c.flag, &shown);
+        EXPECT_LE(canvas_->TextWidth(shown), width) << shown;
         EXPECT_NE(shown.find("..."), std::string::npos) << shown;
-        EXPECT_LE(InkBounds(*bitmap).Right, width);
+        EXPECT_LE(InkBounds(*bitmap_).Right, width);
         if (c.flag == DT_END_ELLIPSIS) {
             EXPECT_EQ(shown.substr(0, 5), "The q");
         } else if (c.flag == DT_WORD_ELLIPSIS) {
@@ -153,15 +153,15 @@ TEST_F(CanvasText, EllipsesShortenTooLongLinesToFit) {
     }
     TRect wide = Rect(0, 0, 190, 20);
     std::string shown;
-    canvas->DrawText("Short", wide, DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING, &shown);
+    canvas_->DrawText("Short", wide, DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING, &shown);
     EXPECT_EQ(shown, "Short");
 }
 
 TEST_F(CanvasText, HorizontalAlignmentAndClipping) {
     TRect r = Rect(20, 0, 180, 20);
-    canvas->DrawText("Mm", r, DT_SINGLELINE | DT_RIGHT);
-    EXPECT_LE(InkBounds(*bitmap).Right, 180);
-    EXPECT_GE(InkBounds(*bitmap).Right, 180 - 3);
+    canvas_->DrawText("Mm", r, DT_SINGLELINE | DT_RIGHT);
+    EXPECT_LE(InkBounds(*bitmap_).Right, 180);
+    EXPECT_GE(InkBounds(*bitmap_).Right, 180 - 3);
 
     TBitmap centred(200, 20);
     centred.Canvas()->Brush()->SetStyle(bsClear);
@@ -186,17 +186,17 @@ TEST_F(CanvasText, ExpandedTabsJumpToTabStops) {
     TRect expanded;
     Calc("a\tb", expanded, DT_SINGLELINE | DT_EXPANDTABS);
     EXPECT_GT(expanded.Right, plain.Right);
-    EXPECT_GE(expanded.Right, 8 * canvas->TextWidth("x") - 8);
+    EXPECT_GE(expanded.Right, 8 * canvas_->TextWidth("x") - 8);
 }
 
 TEST_F(CanvasText, TextOutFillsTheCellWithASolidBrushAndMovesThePen) {
-    canvas->Brush()->SetStyle(bsSolid);
-    canvas->Brush()->SetColor(clYellow);
-    canvas->TextOut(10, 5, "Hi");
-    const int w = canvas->TextWidth("Hi");
-    EXPECT_EQ(canvas->PenPos(), (TPoint{10 + w, 5}));
-    EXPECT_EQ(testing::InkBounds(*bitmap), Rect(10, 5, 10 + w, 5 + h));
-    EXPECT_EQ(bitmap->PixelAt(10, 5), 0x00FFFFu);
+    canvas_->Brush()->SetStyle(bsSolid);
+    canvas_->Brush()->SetColor(clYellow);
+    canvas_->TextOut(10, 5, "Hi");
+    const int w = canvas_->TextWidth("Hi");
+    EXPECT_EQ(canvas_->PenPos(), (TPoint{10 + w, 5}));
+    EXPECT_EQ(testing::InkBounds(*bitmap_), Rect(10, 5, 10 + w, 5 + h_));
+    EXPECT_EQ(bitmap_->PixelAt(10, 5), 0x00FFFFu);
     // With a clear brush only the letters are drawn.
     TBitmap clear(40, 20);
     clear.Canvas()->Brush()->SetStyle(bsClear);
@@ -206,12 +206,12 @@ TEST_F(CanvasText, TextOutFillsTheCellWithASolidBrushAndMovesThePen) {
 }
 
 TEST_F(CanvasText, TextRectClipsToItsRectangleAndFillsItWhenOpaque) {
-    canvas->Brush()->SetStyle(bsSolid);
-    canvas->Brush()->SetColor(clYellow);
-    canvas->TextRect(Rect(10, 10, 30, 30), 12, 12, "Wide text cut off");
-    EXPECT_EQ(InkBounds(*bitmap), Rect(10, 10, 30, 30));
-    EXPECT_EQ(bitmap->PixelAt(29, 29), 0x00FFFFu);
-    EXPECT_LT(testing::CountPixels(*bitmap, 0x00FFFF), 400) << "some letters are inside";
+    canvas_->Brush()->SetStyle(bsSolid);
+    canvas_->Brush()->SetColor(clYellow);
+    canvas_->TextRect(Rect(10, 10, 30, 30), 12, 12, "Wide text cut off");
+    EXPECT_EQ(InkBounds(*bitmap_), Rect(10, 10, 30, 30));
+    EXPECT_EQ(bitmap_->PixelAt(29, 29), 0x00FFFFu);
+    EXPECT_LT(testing::CountPixels(*bitmap_, 0x00FFFF), 400) << "some letters are inside";
 }
 
 TEST_F(CanvasText, TextAlignmentPlacesTheTextAroundThePoint) {
@@ -248,7 +248,7 @@ TEST_F(CanvasText, RotatedFontsWriteAlongTheirAngle) {
     const int w = b.Canvas()->TextWidth("Rotated");
     EXPECT_GT(ink.Height(), ink.Width());
     EXPECT_GE(ink.Left, 20);
-    EXPECT_LE(ink.Right, 20 + h);
+    EXPECT_LE(ink.Right, 20 + h_);
     EXPECT_LE(ink.Bottom, 100 + 1);
     EXPECT_GE(ink.Top, 100 - w - 1);
 
@@ -267,19 +267,19 @@ TEST_F(CanvasText, RotatedFontsWriteAlongTheirAngle) {
 }
 
 TEST_F(CanvasText, NoneColouredTextDrawsNothing) {
-    canvas->Font()->SetColor(clNone);
-    canvas->TextOut(0, 0, "Invisible");
+    canvas_->Font()->SetColor(clNone);
+    canvas_->TextOut(0, 0, "Invisible");
     TRect r = Rect(0, 20, 200, 40);
-    canvas->DrawText("Invisible", r, 0);
-    EXPECT_EQ(InkBounds(*bitmap), TRect{});
+    canvas_->DrawText("Invisible", r, 0);
+    EXPECT_EQ(InkBounds(*bitmap_), TRect{});
 }
 
 TEST_F(CanvasText, ChineseTextIsDrawnWithTheChineseFont) {
     const std::string zhong = "\xe4\xb8\xad";  // a Chinese character
-    EXPECT_EQ(canvas->TextWidth(zhong + zhong), 2 * canvas->TextWidth(zhong));
-    EXPECT_GE(canvas->TextWidth(zhong), 10);
-    canvas->TextOut(0, 0, zhong);
-    EXPECT_FALSE(IsRectEmpty(InkBounds(*bitmap)));
+    EXPECT_EQ(canvas_->TextWidth(zhong + zhong), 2 * canvas_->TextWidth(zhong));
+    EXPECT_GE(canvas_->TextWidth(zhong), 10);
+    canvas_->TextOut(0, 0, zhong);
+    EXPECT_FALSE(IsRectEmpty(InkBounds(*bitmap_)));
 }
 
 }  // namespace

@@ -51,8 +51,8 @@ void PutBigEndian(Bytes& b, std::size_t at, std::uint32_t v, int bytes) {
 
 class TempFolder : public ::testing::Test {
 protected:
-    std::string File(const std::string& name) const { return folder.File(name); }
-    test::TTempFolder folder;
+    std::string File(const std::string& name) const { return folder_.File(name); }
+    test::TTempFolder folder_;
 };
 
 TEST(JpegImages, CompressAndDecodeKeepTheColoursCloseAndTheSize) {

@@ -8,12 +8,12 @@
 namespace dsp {
 namespace {
 
-int answer() { return 42; }
+int Answer() { return 42; }
 int counter = 7;
 
 TEST(DynamicLibrary, BuiltinLibrariesExportFunctionsAndVariables) {
     RegisterBuiltinLibrary("test-builtin",
-                           {{"answer", ExportAddress(&answer)}, {"counter", &counter}});
+                           {{"answer", ExportAddress(&Answer)}, {"counter", &counter}});
     TLibraryHandle library = LoadLibrary("test-builtin");
     ASSERT_NE(library, nullptr);
     auto* f = reinterpret_cast<int (*)()>(LibrarySymbol(library, "answer"));

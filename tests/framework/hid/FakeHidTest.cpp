@@ -20,7 +20,7 @@ protected:
     void SetUp() override { previous_ = SetHidBackend(bus_); }
     void TearDown() override { SetHidBackend(previous_); }
 
-    static TFakeHidDeviceConfig processor() {
+    static TFakeHidDeviceConfig Processor() {
         TFakeHidDeviceConfig s;
         s.vendorId = 0x0168;
         s.productId = 0x0821;
@@ -35,13 +35,13 @@ protected:
     }
 
     std::shared_ptr<TFakeHidBus> bus_ = std::make_shared<TFakeHidBus>();
-    std::shared_ptr<THidBackend> previous_;
+    std::shared_ptr<IHidBackend> previous_;
 };
 
-std::string wideBufferText(const char16_t* buffer) { return Utf16ToUtf8(std::u16string(buffer)); }
+std::string WideBufferText(const char16_t* buffer) { return Utf16ToUtf8(std::u16string(buffer)); }
 
 TEST_F(FakeBusTest, EnumerationWalksPathsIdentitiesAndProperties) {
-    bus_->Plug(processor());
+    bus_->Plug(Processor());
     TFakeHidDeviceConfig other;
     other.vendorId = 0x046D;
     other.properties[SPDRP_CAPABILITIES] = std::uint32_t(0x84);
@@ -77,12 +77,12 @@ TEST_F(FakeBusTest, EnumerationWalksPathsIdentitiesAndProperties) {
                                                           reinterpret_cast<std::uint8_t*>(text),
                                                           sizeof text, nullptr));
             EXPECT_EQ(type, REG_SZ);
-            EXPECT_EQ(wideBufferText(text), "DSP 3x6");
+            EXPECT_EQ(WideBufferText(text), "DSP 3x6");
             ASSERT_TRUE(SetupDiGetDeviceRegistryPropertyW(set, &info, SPDRP_HARDWAREID, &type,
                                                           reinterpret_cast<std::uint8_t*>(text),
                                                           sizeof text, nullptr));
             EXPECT_EQ(type, REG_MULTI_SZ);
-            EXPECT_EQ(wideBufferText(text), "HID\\VID_0168&PID_0821");
+            EXPECT_EQ(WideBufferText(text), "HID\\VID_0168&PID_0821");
             EXPECT_EQ(text[22], u'\0');  // the list ends with an empty string
             std::uint32_t needed2 = 0;
             EXPECT_FALSE(SetupDiGetDeviceRegistryPropertyW(set, &info, SPDRP_DEVICEDESC, &type,
@@ -111,7 +111,7 @@ TEST_F(FakeBusTest, EnumerationWalksPathsIdentitiesAndProperties) {
 }
 
 TEST_F(FakeBusTest, ReportsTravelBothWays) {
-    auto device = bus_->Plug(processor());
+    auto device = bus_->Plug(Processor());
     std::vector<std::uint8_t> seen;
     device->SetOutputHandler([&](const std::vector<std::uint8_t>& report) { seen = report; });
     THidHandle h = HidCreateFile(device->Path(), kHidAccessRead | kHidAccessWrite, false);
@@ -135,7 +135,7 @@ TEST_F(FakeBusTest, ReportsTravelBothWays) {
 }
 
 TEST_F(FakeBusTest, OverlappedReadCompletesOnlyWhileItsThreadWaits) {
-    auto device = bus_->Plug(processor());
+    auto device = bus_->Plug(Processor());
     THidHandle h = HidCreateFile(device->Path(), kHidAccessRead, true);
     ASSERT_NE(h, kInvalidHidHandle);
     std::uint8_t buffer[4] = {};
@@ -169,7 +169,7 @@ TEST_F(FakeBusTest, OverlappedReadCompletesOnlyWhileItsThreadWaits) {
 }
 
 TEST_F(FakeBusTest, ClosingAHandleEndsAWaitOnAnotherThread) {
-    auto device = bus_->Plug(processor());
+    auto device = bus_->Plug(Processor());
     THidHandle h = HidCreateFile(device->Path(), kHidAccessRead, true);
     std::uint8_t buffer[4];
     std::atomic<std::uint32_t> error{0};
@@ -185,7 +185,7 @@ TEST_F(FakeBusTest, ClosingAHandleEndsAWaitOnAnotherThread) {
 }
 
 TEST_F(FakeBusTest, UnpluggedDeviceFailsItsConnectionsAndCannotBeOpened) {
-    auto device = bus_->Plug(processor());
+    auto device = bus_->Plug(Processor());
     THidHandle h = HidCreateFile(device->Path(), kHidAccessRead | kHidAccessWrite, false);
     bus_->Unplug(device);
     std::uint8_t report[2] = {};
@@ -201,7 +201,7 @@ TEST_F(FakeBusTest, UnpluggedDeviceFailsItsConnectionsAndCannotBeOpened) {
 }
 
 TEST_F(FakeBusTest, QueryOnlyDevicesOpenWithoutAccess) {
-    TFakeHidDeviceConfig config = processor();
+    TFakeHidDeviceConfig config = Processor();
     config.readWrite = false;
     auto device = bus_->Plug(config);
     EXPECT_EQ(HidCreateFile(device->Path(), kHidAccessRead | kHidAccessWrite, false),
@@ -220,18 +220,18 @@ TEST_F(FakeBusTest, QueryOnlyDevicesOpenWithoutAccess) {
 }
 
 TEST_F(FakeBusTest, DeviceServicesAnswerFromTheDevice) {
-    auto device = bus_->Plug(processor());
+    auto device = bus_->Plug(Processor());
     THidHandle h = HidCreateFile(device->Path(), kHidAccessRead | kHidAccessWrite, false);
     char16_t text[254] = {};
     ASSERT_TRUE(HidD_GetProductString(h, text, sizeof text));
-    EXPECT_EQ(wideBufferText(text), "DSP 3x6");
+    EXPECT_EQ(WideBufferText(text), "DSP 3x6");
     EXPECT_FALSE(HidD_GetManufacturerString(h, text, 4));
     EXPECT_EQ(HidGetLastError(), ERROR_INSUFFICIENT_BUFFER);
     ASSERT_TRUE(HidD_GetIndexedString(h, 0, text, sizeof text));
     EXPECT_EQ(text[0], 0x0409);
     EXPECT_EQ(text[1], 0);
     ASSERT_TRUE(HidD_GetIndexedString(h, 4, text, sizeof text));
-    EXPECT_EQ(wideBufferText(text), "Schnittstelle");
+    EXPECT_EQ(WideBufferText(text), "Schnittstelle");
 
     std::uint8_t physical[8];
     EXPECT_FALSE(HidD_GetPhysicalDescriptor(h, physical, 4));
@@ -270,8 +270,8 @@ TEST_F(FakeBusTest, DeviceServicesAnswerFromTheDevice) {
 TEST_F(FakeBusTest, WatcherHearsPlugAndUnplug) {
     int changes = 0;
     ASSERT_TRUE(bus_->WatchChanges([&] { ++changes; }));
-    auto device = bus_->Plug(processor());
-    bus_->Plug(processor(), false);
+    auto device = bus_->Plug(Processor());
+    bus_->Plug(Processor(), false);
     bus_->Unplug(device);
     EXPECT_EQ(changes, 2);
     bus_->WatchChanges(nullptr);

@@ -26,35 +26,35 @@ protected:
         fs::remove_all(root_);
         const fs::path usb = root_ / "sys/devices/pci0000:00/usb1/1-2";
         const fs::path processorHid = usb / "1-2:1.0/0003:0168:0821.000A";
-        write(usb / "idVendor", "0168\n");
-        write(usb / "manufacturer", "WQJ\n");
-        write(usb / "product", "DSP 3x6\n");
-        write(usb / "serial", "0042\n");
-        write(usb / "bcdDevice", "0102\n");
-        write(processorHid / "uevent",
+        Write(usb / "idVendor", "0168\n");
+        Write(usb / "manufacturer", "WQJ\n");
+        Write(usb / "product", "DSP 3x6\n");
+        Write(usb / "serial", "0042\n");
+        Write(usb / "bcdDevice", "0102\n");
+        Write(processorHid / "uevent",
               "DRIVER=hid-generic\nHID_ID=0003:00000168:00000821\nHID_NAME=WQJ DSP "
               "3x6\nHID_PHYS=usb-0000:00:14.0-2/input0\n");
-        write(processorHid / "report_descriptor",
+        Write(processorHid / "report_descriptor",
               std::string("\x06\x00\xFF\x09\x01\xA1\x01\xC0", 8));
         const fs::path keyboardHid = root_ / "sys/devices/virtual/misc/uhid/0005:046D:B342.0003";
-        write(keyboardHid / "uevent",
+        Write(keyboardHid / "uevent",
               "HID_ID=0005:0000046D:0000B342\nHID_NAME=Keys K380\nHID_UNIQ=aa:bb:cc\n");
-        write(keyboardHid / "report_descriptor",
+        Write(keyboardHid / "report_descriptor",
               std::string("\x05\x01\x09\x06\xA1\x01\x85\x01\x75\x08\x95\x01\x81\x02\xC0", 15));
-        link(processorHid, "hidraw1");
-        link(keyboardHid, "hidraw0");
-        link(root_ / "sys/devices/gone", "hidraw2");
+        Link(processorHid, "hidraw1");
+        Link(keyboardHid, "hidraw0");
+        Link(root_ / "sys/devices/gone", "hidraw2");
         fs::create_directories(root_ / "dev");
         settings_.sysHidrawRoot = (root_ / "sys/class/hidraw").string();
         settings_.devRoot = (root_ / "dev").string();
     }
     void TearDown() override { fs::remove_all(root_); }
 
-    static void write(const fs::path& file, const std::string& text) {
+    static void Write(const fs::path& file, const std::string& text) {
         fs::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary) << text;
     }
-    void link(const fs::path& target, const std::string& name) {
+    void Link(const fs::path& target, const std::string& name) {
         const fs::path dir = root_ / "sys/class/hidraw" / name;
         fs::create_directories(dir);
         fs::create_directory_symlink(target, dir / "device");

@@ -41,10 +41,10 @@ protected:
         data_ = ParseReportDescriptor(kKeyboardAndPointer.data(), kKeyboardAndPointer.size());
         ASSERT_NE(data_, nullptr);
     }
-    PHIDP_PREPARSED_DATA pp() { return data_.get(); }
-    std::vector<std::uint8_t> report(HIDP_REPORT_TYPE type, std::uint8_t id) {
+    PHIDP_PREPARSED_DATA Pp() { return data_.get(); }
+    std::vector<std::uint8_t> Report(HIDP_REPORT_TYPE type, std::uint8_t id) {
         std::vector<std::uint8_t> r(data_->reportByteLength[type]);
-        EXPECT_EQ(HidP_InitializeReportForID(type, id, pp(), r.data(), std::uint32_t(r.size())),
+        EXPECT_EQ(HidP_InitializeReportForID(type, id, Pp(), r.data(), std::uint32_t(r.size())),
                   HIDP_STATUS_SUCCESS);
         return r;
     }
@@ -53,7 +53,7 @@ protected:
 
 TEST_F(ReportParserTest, CapsDescribeLengthsCollectionsAndCounts) {
     HIDP_CAPS caps;
-    ASSERT_EQ(HidP_GetCaps(pp(), &caps), HIDP_STATUS_SUCCESS);
+    ASSERT_EQ(HidP_GetCaps(Pp(), &caps), HIDP_STATUS_SUCCESS);
     EXPECT_EQ(caps.UsagePage, 0x01);
     EXPECT_EQ(caps.Usage, 0x06);
     EXPECT_EQ(caps.InputReportByteLength, 9);  // keyboard report: 8 data bytes and the ID
@@ -67,20 +67,20 @@ TEST_F(ReportParserTest, CapsDescribeLengthsCollectionsAndCounts) {
 
     HIDP_LINK_COLLECTION_NODE nodes[3];
     std::uint32_t count = 3;
-    ASSERT_EQ(HidP_GetLinkCollectionNodes(nodes, &count, pp()), HIDP_STATUS_SUCCESS);
+    ASSERT_EQ(HidP_GetLinkCollectionNodes(nodes, &count, Pp()), HIDP_STATUS_SUCCESS);
     EXPECT_EQ(nodes[0].NumberOfChildren, 1);  // the mouse collection hangs under the first
     EXPECT_EQ(nodes[1].LinkUsage, 0x02);
     EXPECT_EQ(nodes[2].Parent, 1);
     EXPECT_EQ(nodes[2].CollectionType, 0u);
     count = 2;
-    EXPECT_EQ(HidP_GetLinkCollectionNodes(nodes, &count, pp()), HIDP_STATUS_BUFFER_TOO_SMALL);
+    EXPECT_EQ(HidP_GetLinkCollectionNodes(nodes, &count, Pp()), HIDP_STATUS_BUFFER_TOO_SMALL);
     EXPECT_EQ(count, 3u);
 }
 
 TEST_F(ReportParserTest, SpecificCapsFilterAndReportShortBuffers) {
     HIDP_BUTTON_CAPS buttons[4];
     std::uint16_t n = 4;
-    ASSERT_EQ(HidP_GetSpecificButtonCaps(HidP_Input, 0x07, 0, 0xE3, buttons, &n, pp()),
+    ASSERT_EQ(HidP_GetSpecificButtonCaps(HidP_Input, 0x07, 0, 0xE3, buttons, &n, Pp()),
               HIDP_STATUS_SUCCESS);
     ASSERT_EQ(n, 1);
     EXPECT_TRUE(buttons[0].IsRange);
@@ -90,66 +90,66 @@ TEST_F(ReportParserTest, SpecificCapsFilterAndReportShortBuffers) {
 
     HIDP_VALUE_CAPS values[1];
     n = 1;
-    EXPECT_EQ(HidP_GetSpecificValueCaps(HidP_Input, 0, 0, 0, values, &n, pp()),
+    EXPECT_EQ(HidP_GetSpecificValueCaps(HidP_Input, 0, 0, 0, values, &n, Pp()),
               HIDP_STATUS_BUFFER_TOO_SMALL);
     EXPECT_EQ(n, 3);
     n = 1;
-    ASSERT_EQ(HidP_GetSpecificValueCaps(HidP_Input, 0x01, 0, 0x38, values, &n, pp()),
+    ASSERT_EQ(HidP_GetSpecificValueCaps(HidP_Input, 0x01, 0, 0x38, values, &n, Pp()),
               HIDP_STATUS_SUCCESS);
     EXPECT_TRUE(values[0].HasNull);
     EXPECT_EQ(values[0].LogicalMin, -127);
     EXPECT_EQ(values[0].LinkUsage, 0x01);  // the pointer collection
     n = 1;
-    EXPECT_EQ(HidP_GetSpecificValueCaps(HidP_Output, 0x01, 0, 0x38, values, &n, pp()),
+    EXPECT_EQ(HidP_GetSpecificValueCaps(HidP_Output, 0x01, 0, 0x38, values, &n, Pp()),
               HIDP_STATUS_USAGE_NOT_FOUND);
 }
 
 TEST_F(ReportParserTest, ButtonsAndArrayKeysRoundTrip) {
-    auto r = report(HidP_Input, 1);
+    auto r = Report(HidP_Input, 1);
     USAGE modifiers[] = {0xE1};
     std::uint32_t n = 1;
-    ASSERT_EQ(HidP_SetUsages(HidP_Input, 0x07, 0, modifiers, &n, pp(), r.data(), 9),
+    ASSERT_EQ(HidP_SetUsages(HidP_Input, 0x07, 0, modifiers, &n, Pp(), r.data(), 9),
               HIDP_STATUS_SUCCESS);
     USAGE keys[] = {0x04, 0x05};
     n = 2;
-    ASSERT_EQ(HidP_SetUsages(HidP_Input, 0x07, 0, keys, &n, pp(), r.data(), 9),
+    ASSERT_EQ(HidP_SetUsages(HidP_Input, 0x07, 0, keys, &n, Pp(), r.data(), 9),
               HIDP_STATUS_SUCCESS);
     EXPECT_EQ(r, (std::vector<std::uint8_t>{1, 0x02, 0, 0x04, 0x05, 0, 0, 0, 0}));
 
     USAGE got[8];
     n = 8;
-    ASSERT_EQ(HidP_GetUsages(HidP_Input, 0x07, 0, got, &n, pp(), r.data(), 9), HIDP_STATUS_SUCCESS);
+    ASSERT_EQ(HidP_GetUsages(HidP_Input, 0x07, 0, got, &n, Pp(), r.data(), 9), HIDP_STATUS_SUCCESS);
     EXPECT_EQ(std::vector<USAGE>(got, got + n), (std::vector<USAGE>{0xE1, 0x04, 0x05}));
     n = 2;
-    EXPECT_EQ(HidP_GetUsages(HidP_Input, 0x07, 0, got, &n, pp(), r.data(), 9),
+    EXPECT_EQ(HidP_GetUsages(HidP_Input, 0x07, 0, got, &n, Pp(), r.data(), 9),
               HIDP_STATUS_BUFFER_TOO_SMALL);
     EXPECT_EQ(n, 3u);
 
     n = 1;
-    ASSERT_EQ(HidP_UnsetUsages(HidP_Input, 0x07, 0, keys, &n, pp(), r.data(), 9),
+    ASSERT_EQ(HidP_UnsetUsages(HidP_Input, 0x07, 0, keys, &n, Pp(), r.data(), 9),
               HIDP_STATUS_SUCCESS);
     EXPECT_EQ(r[3], 0);
     n = 1;
-    EXPECT_EQ(HidP_UnsetUsages(HidP_Input, 0x07, 0, keys, &n, pp(), r.data(), 9),
+    EXPECT_EQ(HidP_UnsetUsages(HidP_Input, 0x07, 0, keys, &n, Pp(), r.data(), 9),
               HIDP_STATUS_BUTTON_NOT_PRESSED);
     EXPECT_EQ(n, 0u);
 
     USAGE_AND_PAGE all[8];
     n = 8;
-    ASSERT_EQ(HidP_GetUsagesEx(HidP_Input, 0, all, &n, pp(), r.data(), 9), HIDP_STATUS_SUCCESS);
+    ASSERT_EQ(HidP_GetUsagesEx(HidP_Input, 0, all, &n, Pp(), r.data(), 9), HIDP_STATUS_SUCCESS);
     ASSERT_EQ(n, 2u);
     EXPECT_EQ(all[1].Usage, 0x05);
     EXPECT_EQ(all[1].UsagePage, 0x07);
 }
 
 TEST_F(ReportParserTest, ArrayOverflowsAfterItsSixFields) {
-    auto r = report(HidP_Input, 1);
+    auto r = Report(HidP_Input, 1);
     USAGE keys[] = {0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A};
     std::uint32_t n = 7;
-    EXPECT_EQ(HidP_SetUsages(HidP_Input, 0x07, 0, keys, &n, pp(), r.data(), 9),
+    EXPECT_EQ(HidP_SetUsages(HidP_Input, 0x07, 0, keys, &n, Pp(), r.data(), 9),
               HIDP_STATUS_BUFFER_TOO_SMALL);
     EXPECT_EQ(n, 6u);
-    EXPECT_EQ(HidP_MaxUsageListLength(HidP_Input, 0x07, pp()), 8u + 6u);
+    EXPECT_EQ(HidP_MaxUsageListLength(HidP_Input, 0x07, Pp()), 8u + 6u);
 }
 
 TEST_F(ReportParserTest, ReportChecksComeBeforeAnyChange) {
@@ -169,7 +169,7 @@ TEST_F(ReportParserTest, ReportChecksComeBeforeAnyChange) {
         USAGE key = 0x04;
         std::uint32_t n = 1;
         const auto before = c.report;
-        EXPECT_EQ(HidP_SetUsages(HidP_Input, 0x07, 0, &key, &n, pp(), c.report.data(),
+        EXPECT_EQ(HidP_SetUsages(HidP_Input, 0x07, 0, &key, &n, Pp(), c.report.data(),
                                  std::uint32_t(c.report.size())),
                   c.expected)
             << c.name;
@@ -178,75 +178,75 @@ TEST_F(ReportParserTest, ReportChecksComeBeforeAnyChange) {
     std::uint8_t feature[5] = {2};
     USAGE key = 0x04;
     std::uint32_t n = 1;
-    EXPECT_EQ(HidP_SetUsages(HidP_Feature, 0x07, 0, &key, &n, pp(), feature, 5),
+    EXPECT_EQ(HidP_SetUsages(HidP_Feature, 0x07, 0, &key, &n, Pp(), feature, 5),
               HIDP_STATUS_USAGE_NOT_FOUND);
     EXPECT_EQ(HidP_SetUsages(HidP_Input, 0x07, 0, &key, &n, nullptr, feature, 5),
               HIDP_STATUS_INVALID_PREPARSED_DATA);
-    EXPECT_EQ(HidP_SetUsages(HIDP_REPORT_TYPE(3), 0x07, 0, &key, &n, pp(), feature, 5),
+    EXPECT_EQ(HidP_SetUsages(HIDP_REPORT_TYPE(3), 0x07, 0, &key, &n, Pp(), feature, 5),
               HIDP_STATUS_INVALID_REPORT_TYPE);
 }
 
 TEST_F(ReportParserTest, SignedValuesPackAcrossBytesAndScale) {
-    auto r = report(HidP_Input, 2);
-    ASSERT_EQ(HidP_SetUsageValue(HidP_Input, 0x01, 0, 0x30, 0x7FF, pp(), r.data(), 9),
+    auto r = Report(HidP_Input, 2);
+    ASSERT_EQ(HidP_SetUsageValue(HidP_Input, 0x01, 0, 0x30, 0x7FF, Pp(), r.data(), 9),
               HIDP_STATUS_SUCCESS);  // X = -1
-    ASSERT_EQ(HidP_SetUsageValue(HidP_Input, 0x01, 0, 0x31, 0x3FF, pp(), r.data(), 9),
+    ASSERT_EQ(HidP_SetUsageValue(HidP_Input, 0x01, 0, 0x31, 0x3FF, Pp(), r.data(), 9),
               HIDP_STATUS_SUCCESS);  // Y = 1023
     EXPECT_EQ(r[1], 0xFF);
     EXPECT_EQ(r[2], 0xFF);  // X's top three bits, then Y's low five
     std::uint32_t raw = 0;
-    ASSERT_EQ(HidP_GetUsageValue(HidP_Input, 0x01, 0, 0x31, &raw, pp(), r.data(), 9),
+    ASSERT_EQ(HidP_GetUsageValue(HidP_Input, 0x01, 0, 0x31, &raw, Pp(), r.data(), 9),
               HIDP_STATUS_SUCCESS);
     EXPECT_EQ(raw, 0x3FFu);
 
     std::int32_t scaled = 0;
-    ASSERT_EQ(HidP_GetScaledUsageValue(HidP_Input, 0x01, 0, 0x31, &scaled, pp(), r.data(), 9),
+    ASSERT_EQ(HidP_GetScaledUsageValue(HidP_Input, 0x01, 0, 0x31, &scaled, Pp(), r.data(), 9),
               HIDP_STATUS_SUCCESS);
     EXPECT_EQ(scaled, 1000);
-    ASSERT_EQ(HidP_SetScaledUsageValue(HidP_Input, 0x01, 0, 0x30, -1000, pp(), r.data(), 9),
+    ASSERT_EQ(HidP_SetScaledUsageValue(HidP_Input, 0x01, 0, 0x30, -1000, Pp(), r.data(), 9),
               HIDP_STATUS_SUCCESS);
-    ASSERT_EQ(HidP_GetUsageValue(HidP_Input, 0x01, 0, 0x30, &raw, pp(), r.data(), 9),
+    ASSERT_EQ(HidP_GetUsageValue(HidP_Input, 0x01, 0, 0x30, &raw, Pp(), r.data(), 9),
               HIDP_STATUS_SUCCESS);
     EXPECT_EQ(raw, 0x400u);  // -1024
-    EXPECT_EQ(HidP_SetScaledUsageValue(HidP_Input, 0x01, 0, 0x30, 1001, pp(), r.data(), 9),
+    EXPECT_EQ(HidP_SetScaledUsageValue(HidP_Input, 0x01, 0, 0x30, 1001, Pp(), r.data(), 9),
               HIDP_STATUS_VALUE_OUT_OF_RANGE);
 }
 
 TEST_F(ReportParserTest, NullStateOfAFreshReport) {
-    auto r = report(HidP_Input, 2);
+    auto r = Report(HidP_Input, 2);
     std::int32_t wheel = 5;
-    EXPECT_EQ(HidP_GetScaledUsageValue(HidP_Input, 0x01, 0, 0x38, &wheel, pp(), r.data(), 9),
+    EXPECT_EQ(HidP_GetScaledUsageValue(HidP_Input, 0x01, 0, 0x38, &wheel, Pp(), r.data(), 9),
               HIDP_STATUS_NULL);
-    ASSERT_EQ(HidP_SetScaledUsageValue(HidP_Input, 0x01, 0, 0x38, -3, pp(), r.data(), 9),
+    ASSERT_EQ(HidP_SetScaledUsageValue(HidP_Input, 0x01, 0, 0x38, -3, Pp(), r.data(), 9),
               HIDP_STATUS_SUCCESS);
-    EXPECT_EQ(HidP_GetScaledUsageValue(HidP_Input, 0x01, 0, 0x38, &wheel, pp(), r.data(), 9),
+    EXPECT_EQ(HidP_GetScaledUsageValue(HidP_Input, 0x01, 0, 0x38, &wheel, Pp(), r.data(), 9),
               HIDP_STATUS_SUCCESS);
     EXPECT_EQ(wheel, -3);
 }
 
 TEST_F(ReportParserTest, ValueArraysMoveWhole) {
-    auto r = report(HidP_Feature, 2);
+    auto r = Report(HidP_Feature, 2);
     std::uint8_t in[4] = {1, 2, 3, 4};
-    ASSERT_EQ(HidP_SetUsageValueArray(HidP_Feature, 0xFF00, 0, 0x10, in, 4, pp(), r.data(), 5),
+    ASSERT_EQ(HidP_SetUsageValueArray(HidP_Feature, 0xFF00, 0, 0x10, in, 4, Pp(), r.data(), 5),
               HIDP_STATUS_SUCCESS);
     EXPECT_EQ(r, (std::vector<std::uint8_t>{2, 1, 2, 3, 4}));
     std::uint8_t out[4] = {};
-    ASSERT_EQ(HidP_GetUsageValueArray(HidP_Feature, 0xFF00, 0, 0x10, out, 4, pp(), r.data(), 5),
+    ASSERT_EQ(HidP_GetUsageValueArray(HidP_Feature, 0xFF00, 0, 0x10, out, 4, Pp(), r.data(), 5),
               HIDP_STATUS_SUCCESS);
     EXPECT_EQ(std::vector<std::uint8_t>(out, out + 4), std::vector<std::uint8_t>(in, in + 4));
-    EXPECT_EQ(HidP_GetUsageValueArray(HidP_Feature, 0xFF00, 0, 0x10, out, 3, pp(), r.data(), 5),
+    EXPECT_EQ(HidP_GetUsageValueArray(HidP_Feature, 0xFF00, 0, 0x10, out, 3, Pp(), r.data(), 5),
               HIDP_STATUS_BUFFER_TOO_SMALL);
     std::uint32_t raw;
-    EXPECT_EQ(HidP_GetUsageValue(HidP_Feature, 0xFF00, 0, 0x10, &raw, pp(), r.data(), 5),
+    EXPECT_EQ(HidP_GetUsageValue(HidP_Feature, 0xFF00, 0, 0x10, &raw, Pp(), r.data(), 5),
               HIDP_STATUS_IS_VALUE_ARRAY);
-    auto pointer = report(HidP_Input, 2);
-    EXPECT_EQ(HidP_GetUsageValueArray(HidP_Input, 0x01, 0, 0x30, out, 4, pp(), pointer.data(), 9),
+    auto pointer = Report(HidP_Input, 2);
+    EXPECT_EQ(HidP_GetUsageValueArray(HidP_Input, 0x01, 0, 0x30, out, 4, Pp(), pointer.data(), 9),
               HIDP_STATUS_NOT_VALUE_ARRAY);
 }
 
 TEST_F(ReportParserTest, DataListsRoundTrip) {
-    EXPECT_EQ(HidP_MaxDataListLength(HidP_Input, pp()), 8u + 0x66 + 3);
-    auto r = report(HidP_Input, 1);
+    EXPECT_EQ(HidP_MaxDataListLength(HidP_Input, Pp()), 8u + 0x66 + 3);
+    auto r = Report(HidP_Input, 1);
     HIDP_DATA set[3] = {};
     set[0].DataIndex = 2;  // modifier 0xE2
     set[0].On = 1;
@@ -254,13 +254,13 @@ TEST_F(ReportParserTest, DataListsRoundTrip) {
     set[1].On = 1;
     set[2].DataIndex = 500;
     std::uint32_t n = 3;
-    EXPECT_EQ(HidP_SetData(HidP_Input, set, &n, pp(), r.data(), 9),
+    EXPECT_EQ(HidP_SetData(HidP_Input, set, &n, Pp(), r.data(), 9),
               HIDP_STATUS_DATA_INDEX_NOT_FOUND);
     EXPECT_EQ(n, 2u);
 
     HIDP_DATA got[4];
     n = 4;
-    ASSERT_EQ(HidP_GetData(HidP_Input, got, &n, pp(), r.data(), 9), HIDP_STATUS_SUCCESS);
+    ASSERT_EQ(HidP_GetData(HidP_Input, got, &n, Pp(), r.data(), 9), HIDP_STATUS_SUCCESS);
     ASSERT_EQ(n, 2u);
     EXPECT_EQ(got[0].DataIndex, 2);
     EXPECT_EQ(got[1].DataIndex, 8 + 0x29);
@@ -268,10 +268,10 @@ TEST_F(ReportParserTest, DataListsRoundTrip) {
 
     HIDP_EXTENDED_ATTRIBUTES attributes;
     std::uint32_t length = sizeof attributes;
-    EXPECT_EQ(HidP_GetExtendedAttributes(HidP_Input, 2, pp(), &attributes, &length),
+    EXPECT_EQ(HidP_GetExtendedAttributes(HidP_Input, 2, Pp(), &attributes, &length),
               HIDP_STATUS_SUCCESS);
     EXPECT_EQ(attributes.NumGlobalUnknowns, 0);
-    EXPECT_EQ(HidP_GetExtendedAttributes(HidP_Input, 500, pp(), &attributes, &length),
+    EXPECT_EQ(HidP_GetExtendedAttributes(HidP_Input, 500, Pp(), &attributes, &length),
               HIDP_STATUS_DATA_INDEX_NOT_FOUND);
 }
 

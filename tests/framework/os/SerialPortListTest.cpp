@@ -14,35 +14,35 @@ namespace fs = std::filesystem;
 class FakeTtyClass : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("tty-class-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
-        fs::create_directories(root / "drivers" / "serial8250");
-        fs::create_directories(root / "drivers" / "usb-serial");
+        root_ = fs::temp_directory_path() /
+                ("tty-class-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                 "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root_);
+        fs::create_directories(root_ / "drivers" / "serial8250");
+        fs::create_directories(root_ / "drivers" / "usb-serial");
         AddPort("ttyS0", "serial8250", "4");  // a real 16550A
         AddPort("ttyS1", "serial8250", "0");  // registered, no hardware
         AddPort("ttyS2", "serial8250", "0");
         AddPort("ttyUSB0", "usb-serial", "");
-        fs::create_directories(root / "class" / "tty0");  // virtual console: no device
-        fs::create_directories(root / "class" / "ptmx");
+        fs::create_directories(root_ / "class" / "tty0");  // virtual console: no device
+        fs::create_directories(root_ / "class" / "ptmx");
     }
-    void TearDown() override { fs::remove_all(root); }
+    void TearDown() override { fs::remove_all(root_); }
 
     void AddPort(const std::string& name, const std::string& driver, const std::string& type) {
-        fs::path dev = root / "devices" / name;
+        fs::path dev = root_ / "devices" / name;
         fs::create_directories(dev);
-        fs::create_directory_symlink(root / "drivers" / driver, dev / "driver");
-        fs::create_directories(root / "class" / name);
-        fs::create_directory_symlink(dev, root / "class" / name / "device");
-        if (!type.empty()) std::ofstream(root / "class" / name / "type") << type << "\n";
+        fs::create_directory_symlink(root_ / "drivers" / driver, dev / "driver");
+        fs::create_directories(root_ / "class" / name);
+        fs::create_directory_symlink(dev, root_ / "class" / name / "device");
+        if (!type.empty()) std::ofstream(root_ / "class" / name / "type") << type << "\n";
     }
 
-    fs::path root;
+    fs::path root_;
 };
 
 TEST_F(FakeTtyClass, ListsRealDevicesWithoutPhantomPorts) {
-    EXPECT_EQ(ScanSerialDevices((root / "class").string()),
+    EXPECT_EQ(ScanSerialDevices((root_ / "class").string()),
               (std::vector<std::string>{"/dev/ttyS0", "/dev/ttyUSB0"}));
 }
 

@@ -100,36 +100,36 @@ protected:
     // This process as the first instance, recording what later starts hand over.
     void StartFirst(TSingleInstance& instance) {
         instance.OnSecondInstance = [this](const std::vector<std::string>& a) {
-            received.push_back(a);
+            received_.push_back(a);
         };
         ASSERT_EQ(instance.Start({"ignored"}), TInstanceRole::First) << instance.ErrorText();
     }
 
-    test::TTempFolder folder;
-    std::vector<std::vector<std::string>> received;
+    test::TTempFolder folder_;
+    std::vector<std::vector<std::string>> received_;
 };
 
 TEST_F(SingleInstanceTest, LaterStartsHandTheirArgumentsToTheFirstOnTheUiThread) {
-    TSingleInstance first(kApp, folder.Path());
+    TSingleInstance first(kApp, folder_.Path());
     StartFirst(first);
 
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--open", "my preset.prs", ""},
           std::vector<std::string>{"Grüße"}, std::vector<std::string>{}}) {
-        const std::size_t before = received.size();
-        THelper second(folder.Path(), "start", args);
-        ASSERT_TRUE(test::RunLoopUntil([&] { return received.size() > before; }));
+        const std::size_t before = received_.size();
+        THelper second(folder_.Path(), "start", args);
+        ASSERT_TRUE(test::RunLoopUntil([&] { return received_.size() > before; }));
         EXPECT_EQ(second.ReadLine(), "second");
         EXPECT_EQ(second.Wait(), 1);
-        EXPECT_EQ(received.back(), args);
+        EXPECT_EQ(received_.back(), args);
     }
 }
 
 TEST_F(SingleInstanceTest, AStartAfterTheFirstHandsOverAndReturnsOnlyOnceTaken) {
-    THelper first(folder.Path(), "serve");
+    THelper first(folder_.Path(), "serve");
     ASSERT_EQ(first.ReadLine(), "first");
 
-    TSingleInstance second(kApp, folder.Path());
+    TSingleInstance second(kApp, folder_.Path());
     EXPECT_EQ(second.Start({"--restore", "two words"}), TInstanceRole::Second)
         << second.ErrorText();
     EXPECT_EQ(first.ReadLine(), "got 2");
@@ -139,28 +139,28 @@ TEST_F(SingleInstanceTest, AStartAfterTheFirstHandsOverAndReturnsOnlyOnceTaken) 
 }
 
 TEST_F(SingleInstanceTest, TheLockOfACrashedInstanceIsTakenOver) {
-    THelper crashed(folder.Path(), "hold");
+    THelper crashed(folder_.Path(), "hold");
     ASSERT_EQ(crashed.ReadLine(), "first");
 
     // While it lives but does not answer, a later start gives up after its time-out.
-    TSingleInstance waiting(kApp, folder.Path());
+    TSingleInstance waiting(kApp, folder_.Path());
     EXPECT_EQ(waiting.Start({"x"}, 300), TInstanceRole::None);
     EXPECT_THAT(waiting.ErrorText(), HasSubstr("does not answer"));
 
     crashed.Kill();
-    ASSERT_TRUE(std::filesystem::exists(folder.File(std::string(kApp) + ".socket")));
+    ASSERT_TRUE(std::filesystem::exists(folder_.File(std::string(kApp) + ".socket")));
 
     // Its lock and socket are left behind; the next start takes both over.
-    TSingleInstance next(kApp, folder.Path());
+    TSingleInstance next(kApp, folder_.Path());
     StartFirst(next);
-    THelper later(folder.Path(), "start", {"after the crash"});
-    ASSERT_TRUE(test::RunLoopUntil([&] { return !received.empty(); }));
-    EXPECT_THAT(received.back(), ElementsAre("after the crash"));
+    THelper later(folder_.Path(), "start", {"after the crash"});
+    ASSERT_TRUE(test::RunLoopUntil([&] { return !received_.empty(); }));
+    EXPECT_THAT(received_.back(), ElementsAre("after the crash"));
     EXPECT_EQ(later.Wait(), 1);
 }
 
 TEST_F(SingleInstanceTest, GarbageOnTheSocketDoesNotStopHandOvers) {
-    TSingleInstance first(kApp, folder.Path());
+    TSingleInstance first(kApp, folder_.Path());
     StartFirst(first);
 
     auto connectRaw = [&](const std::string& bytes) {
@@ -180,9 +180,9 @@ TEST_F(SingleInstanceTest, GarbageOnTheSocketDoesNotStopHandOvers) {
     const int half = connectRaw(std::string("DSPI\x10\0\0\0", 8));
     const int lying = connectRaw(std::string("DSPI\x04\0\0\0\x05\0\0\0", 12));
 
-    THelper second(folder.Path(), "start", {"still works"});
-    ASSERT_TRUE(test::RunLoopUntil([&] { return !received.empty(); }));
-    EXPECT_THAT(received, ElementsAre(ElementsAre("still works")));
+    THelper second(folder_.Path(), "start", {"still works"});
+    ASSERT_TRUE(test::RunLoopUntil([&] { return !received_.empty(); }));
+    EXPECT_THAT(received_, ElementsAre(ElementsAre("still works")));
     EXPECT_EQ(second.Wait(), 1);
     for (int fd : {junk, huge, half, lying}) ::close(fd);
 }
@@ -194,11 +194,11 @@ TEST_F(SingleInstanceTest, TheRuntimeFolderMustBePrivateToTheUser) {
     const std::string app = "dsp-instance-folder-" + std::to_string(::getpid());
     const std::string fallback = "/tmp/" + app + "-" + std::to_string(::getuid());
 
-    ::setenv("XDG_RUNTIME_DIR", folder.Path().c_str(), 1);
-    EXPECT_EQ(UserRuntimeFolder(app), folder.Path());
+    ::setenv("XDG_RUNTIME_DIR", folder_.Path().c_str(), 1);
+    EXPECT_EQ(UserRuntimeFolder(app), folder_.Path());
 
     // Open to others, or not an absolute path: the private folder under /tmp instead.
-    ::chmod(folder.Path().c_str(), 0755);
+    ::chmod(folder_.Path().c_str(), 0755);
     EXPECT_EQ(UserRuntimeFolder(app), fallback);
     struct stat st {};
     ASSERT_EQ(::lstat(fallback.c_str(), &st), 0);
@@ -208,14 +208,14 @@ TEST_F(SingleInstanceTest, TheRuntimeFolderMustBePrivateToTheUser) {
     ::rmdir(fallback.c_str());
 
     // A link planted where the fallback goes is not followed.
-    ASSERT_EQ(::symlink(folder.Path().c_str(), fallback.c_str()), 0);
+    ASSERT_EQ(::symlink(folder_.Path().c_str(), fallback.c_str()), 0);
     EXPECT_EQ(UserRuntimeFolder(app), "");
     TSingleInstance refused(app);
     EXPECT_EQ(refused.Start({}), TInstanceRole::None);
     EXPECT_THAT(refused.ErrorText(), StartsWith("No private runtime folder"));
     ::unlink(fallback.c_str());
 
-    TSingleInstance badName("../escape", folder.Path());
+    TSingleInstance badName("../escape", folder_.Path());
     EXPECT_EQ(badName.Start({}), TInstanceRole::None);
 
     if (previous) {

@@ -113,7 +113,7 @@ TEST(WaitForMultipleTest, EventSetOnAnotherThreadEndsAnEndlessWait) {
 
 class ManualClockWaitTest : public ::testing::Test {
 protected:
-    TManualClock clock;
+    TManualClock clock_;
 };
 
 TEST_F(ManualClockWaitTest, TimeOutPassesOnlyWhenTheClockReachesIt) {
@@ -121,12 +121,12 @@ TEST_F(ManualClockWaitTest, TimeOutPassesOnlyWhenTheClockReachesIt) {
     std::atomic<int> result{1};
     auto worker = TThread::CreateAnonymousThread([&] { result = WaitForMultiple({never}, 800); });
     worker->Start();
-    ASSERT_TRUE(clock.WaitForWaiters(1));
-    clock.Advance(std::chrono::milliseconds(799));
+    ASSERT_TRUE(clock_.WaitForWaiters(1));
+    clock_.Advance(std::chrono::milliseconds(799));
     // Still waiting: its deadline lies ahead of the clock.
-    ASSERT_TRUE(clock.WaitForWaiters(1));
+    ASSERT_TRUE(clock_.WaitForWaiters(1));
     EXPECT_EQ(result.load(), 1);
-    clock.Advance(std::chrono::milliseconds(1));
+    clock_.Advance(std::chrono::milliseconds(1));
     ASSERT_TRUE(worker->WaitFor());
     EXPECT_EQ(result.load(), wrTimeout);
 }
@@ -142,9 +142,9 @@ TEST_F(ManualClockWaitTest, OneSignalWakesOneOfTwoWaiters) {
     auto second = TThread::CreateAnonymousThread(wait);
     first->Start();
     second->Start();
-    ASSERT_TRUE(clock.WaitForWaiters(2));
+    ASSERT_TRUE(clock_.WaitForWaiters(2));
     send.SetEvent();
-    clock.Advance(std::chrono::milliseconds(1000));
+    clock_.Advance(std::chrono::milliseconds(1000));
     ASSERT_TRUE(first->WaitFor());
     ASSERT_TRUE(second->WaitFor());
     EXPECT_EQ(woken.load(), 1);
@@ -153,10 +153,10 @@ TEST_F(ManualClockWaitTest, OneSignalWakesOneOfTwoWaiters) {
 
 TEST_F(ManualClockWaitTest, PerformanceCounterFollowsTheClock) {
     const auto sent = PerformanceCounter();
-    clock.Advance(std::chrono::milliseconds(1500));
+    clock_.Advance(std::chrono::milliseconds(1500));
     EXPECT_EQ((PerformanceCounter() - sent) * 1000 / PerformanceFrequency(), 1500);
     EXPECT_EQ(MonotonicMs(),
-              std::chrono::duration_cast<std::chrono::milliseconds>(clock.Now()).count());
+              std::chrono::duration_cast<std::chrono::milliseconds>(clock_.Now()).count());
 }
 
 }  // namespace

@@ -30,12 +30,12 @@ protected:
         return timer;
     }
     void Record(const std::string& name) {
-        journal.push_back(name + "@" + std::to_string(Elapsed()));
+        journal_.push_back(name + "@" + std::to_string(Elapsed()));
     }
     long long Elapsed() const { return MonotonicMs() - start_; }
 
-    TManualClock clock;
-    std::vector<std::string> journal;
+    TManualClock clock_;
+    std::vector<std::string> journal_;
 
 private:
     long long start_ = MonotonicMs();
@@ -71,14 +71,14 @@ TEST_F(TimerTest, WhatRestartsARunningTimer) {
     };
     for (const TRestartCase& c : cases) {
         SCOPED_TRACE(c.name);
-        journal.clear();
+        journal_.clear();
         const long long begin = Elapsed();
         auto timer = MakeTimer("t", 300);
-        clock.Advance(milliseconds(200));
+        clock_.Advance(milliseconds(200));
         c.at200(*timer);
-        clock.Advance(milliseconds(800));
+        clock_.Advance(milliseconds(800));
         std::vector<std::string> relative;
-        for (const std::string& entry : journal) {
+        for (const std::string& entry : journal_) {
             const auto at = entry.find('@');
             relative.push_back(entry.substr(0, at + 1) +
                                std::to_string(std::stoll(entry.substr(at + 1)) - begin));
@@ -92,16 +92,16 @@ TEST_F(TimerTest, NewTimerIsEnabledWithOneSecond) {
     EXPECT_TRUE(timer.Enabled());
     EXPECT_EQ(timer.Interval(), 1000u);
     timer.SetOnTimer([this](TObject*) { Record("t"); });
-    clock.Advance(milliseconds(2500));
-    EXPECT_EQ(journal, (std::vector<std::string>{"t@1000", "t@2000"}));
+    clock_.Advance(milliseconds(2500));
+    EXPECT_EQ(journal_, (std::vector<std::string>{"t@1000", "t@2000"}));
 }
 
 TEST_F(TimerTest, AdvancingFiresTimersInDueOrderAtTheirDueTimes) {
     auto slow = MakeTimer("slow", 250);
     auto fast = MakeTimer("fast", 100);
-    clock.Advance(milliseconds(500));
-    EXPECT_EQ(journal, (std::vector<std::string>{"fast@100", "fast@200", "slow@250", "fast@300",
-                                                 "fast@400", "slow@500", "fast@500"}));
+    clock_.Advance(milliseconds(500));
+    EXPECT_EQ(journal_, (std::vector<std::string>{"fast@100", "fast@200", "slow@250", "fast@300",
+                                                  "fast@400", "slow@500", "fast@500"}));
 }
 
 TEST_F(TimerTest, HandlerThatDisablesItsTimerMakesAOneShot) {
@@ -111,11 +111,11 @@ TEST_F(TimerTest, HandlerThatDisablesItsTimerMakesAOneShot) {
         static_cast<TTimer*>(sender)->SetEnabled(false);
         Record("connect");
     });
-    clock.Advance(milliseconds(1000));
-    EXPECT_EQ(journal, (std::vector<std::string>{"connect@300"}));
+    clock_.Advance(milliseconds(1000));
+    EXPECT_EQ(journal_, (std::vector<std::string>{"connect@300"}));
     connect.SetEnabled(true);  // started again, it fires once more
-    clock.Advance(milliseconds(1000));
-    EXPECT_EQ(journal, (std::vector<std::string>{"connect@300", "connect@1300"}));
+    clock_.Advance(milliseconds(1000));
+    EXPECT_EQ(journal_, (std::vector<std::string>{"connect@300", "connect@1300"}));
 }
 
 TEST_F(TimerTest, OneMillisecondTimerRunsAtTheNextTurnOfTheLoop) {
@@ -129,14 +129,14 @@ TEST_F(TimerTest, OneMillisecondTimerRunsAtTheNextTurnOfTheLoop) {
     bool handlerReturned = false;
     PostToMainThread([&] {
         curve.SetEnabled(true);  // as an edit handler does
-        EXPECT_TRUE(journal.empty()) << "not inside the handler that started it";
+        EXPECT_TRUE(journal_.empty()) << "not inside the handler that started it";
         handlerReturned = true;
     });
-    ASSERT_TRUE(RunLoopUntil([&] { return !journal.empty(); }));
+    ASSERT_TRUE(RunLoopUntil([&] { return !journal_.empty(); }));
     EXPECT_TRUE(handlerReturned);
-    EXPECT_EQ(journal, (std::vector<std::string>{"curve@0"})) << "the clock need not move";
+    EXPECT_EQ(journal_, (std::vector<std::string>{"curve@0"})) << "the clock need not move";
     test::RunPendingEvents();
-    EXPECT_EQ(journal.size(), 1u);
+    EXPECT_EQ(journal_.size(), 1u);
 }
 
 TEST_F(TimerTest, HandlerMayDestroyATimerThatIsDueToo) {
@@ -148,8 +148,8 @@ TEST_F(TimerTest, HandlerMayDestroyATimerThatIsDueToo) {
         second.reset();
     });
     second = MakeTimer("second", 100);  // due at the same time, after the first
-    clock.Advance(milliseconds(250));
-    EXPECT_EQ(journal, (std::vector<std::string>{"first@100", "first@200"}));
+    clock_.Advance(milliseconds(250));
+    EXPECT_EQ(journal_, (std::vector<std::string>{"first@100", "first@200"}));
 }
 
 TEST_F(TimerTest, OwnerFreesItsTimersAndTheyStop) {
@@ -157,8 +157,8 @@ TEST_F(TimerTest, OwnerFreesItsTimersAndTheyStop) {
     auto* timer = new TTimer(form.get());
     timer->SetOnTimer([this](TObject*) { Record("t"); });
     form.reset();
-    clock.Advance(milliseconds(5000));
-    EXPECT_TRUE(journal.empty());
+    clock_.Advance(milliseconds(5000));
+    EXPECT_TRUE(journal_.empty());
 }
 
 TEST_F(TimerTest, ExceptionInAHandlerIsReportedAndTheTimerGoesOn) {
@@ -169,8 +169,8 @@ TEST_F(TimerTest, ExceptionInAHandlerIsReportedAndTheTimerGoesOn) {
         Record("t");
         throw std::runtime_error("tick failed");
     });
-    clock.Advance(milliseconds(200));
-    EXPECT_EQ(journal, (std::vector<std::string>{"t@100", "t@200"}));
+    clock_.Advance(milliseconds(200));
+    EXPECT_EQ(journal_, (std::vector<std::string>{"t@100", "t@200"}));
     EXPECT_EQ(recorder.Messages(), (std::vector<std::string>{"tick failed", "tick failed"}));
 }
 

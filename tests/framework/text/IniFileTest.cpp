@@ -14,12 +14,12 @@ namespace {
 
 class IniFileTest : public ::testing::Test {
 protected:
-    test::TTempFolder folder;
-    std::string file = folder.File("settings.ini");
+    test::TTempFolder folder_;
+    std::string file_ = folder_.File("settings.ini");
 };
 
 TEST_F(IniFileTest, ReplacesAKeyInPlaceAndKeepsEverythingElse) {
-    ASSERT_TRUE(WriteWholeFile(file,
+    ASSERT_TRUE(WriteWholeFile(file_,
                                "; kept comment\r\n"
                                "[Fill]\r\n"
                                "Color=1\r\n"
@@ -27,11 +27,11 @@ TEST_F(IniFileTest, ReplacesAKeyInPlaceAndKeepsEverythingElse) {
                                "\r\n"
                                "[Other]\r\n"
                                "Keep=yes\r\n"));
-    TIniFile ini(file);
+    TIniFile ini(file_);
     ini.WriteInteger("fill", "COLOR", -16777201);
     ini.WriteString("Fill", "Angle", "90");
     ini.WriteString("New", "Key", "v");
-    EXPECT_EQ(ReadWholeFile(file),
+    EXPECT_EQ(ReadWholeFile(file_),
               "; kept comment\r\n"
               "[Fill]\r\n"
               "COLOR=-16777201\r\n"
@@ -47,7 +47,7 @@ TEST_F(IniFileTest, ReplacesAKeyInPlaceAndKeepsEverythingElse) {
 
 TEST_F(IniFileTest, ReadsWithTheProfileRules) {
     const std::string longValue(40000, 'A');
-    ASSERT_TRUE(WriteWholeFile(file,
+    ASSERT_TRUE(WriteWholeFile(file_,
                                "Orphan=1\n"
                                "[ Fill ]\n"
                                "  Color =  255  \n"
@@ -64,7 +64,7 @@ TEST_F(IniFileTest, ReadsWithTheProfileRules) {
                                    "Color=999\n"
                                    "[fill]\n"
                                    "Late=1\n"));
-    TIniFile ini(file);
+    TIniFile ini(file_);
     EXPECT_EQ(ini.ReadInteger("FILL", "color", 0), 255);  // the first key wins
     EXPECT_EQ(ini.ReadString("Fill", "Quoted", ""), "  padded  ");
     EXPECT_EQ(ini.ReadInteger("Fill", "Hex", 0), 31);
@@ -87,7 +87,7 @@ TEST_F(IniFileTest, ReadsWithTheProfileRules) {
 }
 
 TEST_F(IniFileTest, EraseAndDeleteAndAMissingFile) {
-    TIniFile ini(file);
+    TIniFile ini(file_);
     EXPECT_EQ(ini.ReadString("A", "x", "d"), "d");
     EXPECT_FALSE(ini.SectionExists("A"));
     ini.WriteBool("A", "x", true);
@@ -103,21 +103,21 @@ TEST_F(IniFileTest, EraseAndDeleteAndAMissingFile) {
     EXPECT_EQ(values.Text(), "y=0.25\r\n");
     EXPECT_FALSE(ini.SectionExists("B"));
 
-    TIniFile nowhere(folder.File("no/such/folder.ini"));
+    TIniFile nowhere(folder_.File("no/such/folder.ini"));
     try {
         nowhere.WriteString("A", "x", "1");
         FAIL();
     } catch (const EIniFileException& e) {
-        EXPECT_EQ(e.Message(), "Unable to write to " + folder.File("no/such/folder.ini"));
+        EXPECT_EQ(e.Message(), "Unable to write to " + folder_.File("no/such/folder.ini"));
     }
 }
 
 TEST_F(IniFileTest, MemoryIniWritesOnlyOnUpdate) {
-    TMemIniFile ini(file);
+    TMemIniFile ini(file_);
     ini.WriteString("S", "k", "v");
-    EXPECT_FALSE(ReadWholeFile(file).has_value());
+    EXPECT_FALSE(ReadWholeFile(file_).has_value());
     ini.UpdateFile();
-    TIniFile check(file);
+    TIniFile check(file_);
     EXPECT_EQ(check.ReadString("S", "k", ""), "v");
 }
 

@@ -16,7 +16,7 @@ namespace {
 
 // Switches LC_NUMERIC to a locale with a decimal comma: an installed one, or one compiled into
 // the test's folder from the system's locale sources.
-bool useDecimalCommaLocale(const test::TTempFolder& folder) {
+bool UseDecimalCommaLocale(const test::TTempFolder& folder) {
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"}) {
         if (std::setlocale(LC_NUMERIC, name) != nullptr) return true;
     }
@@ -31,7 +31,7 @@ bool useDecimalCommaLocale(const test::TTempFolder& folder) {
 
 TEST(LocaleTest, NumbersIgnoreTheUsersLocale) {
     test::TTempFolder folder;
-    if (!useDecimalCommaLocale(folder)) GTEST_SKIP() << "no locale with a decimal comma";
+    if (!UseDecimalCommaLocale(folder)) GTEST_SKIP() << "no locale with a decimal comma";
     ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     EXPECT_EQ(FloatToStr(1.5), "1.5");
     EXPECT_EQ(Format("%.2f|%.3e|%g", 2.25, 1234.5, 0.5), "2.25|1.23E+003|0.5");

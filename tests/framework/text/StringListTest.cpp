@@ -11,7 +11,7 @@
 namespace dsp {
 namespace {
 
-std::vector<std::string> linesOf(const TStrings& list) {
+std::vector<std::string> LinesOf(const TStrings& list) {
     std::vector<std::string> lines;
     for (int i = 0; i < list.Count(); ++i) lines.push_back(list.Strings(i));
     return lines;
@@ -48,7 +48,7 @@ TEST(StringListTest, SortedListWithDuplicatesInsertsBeforeEqualKeys) {
     list.AddObject("2", &c);
     list.AddObject("1", &d);
     list.AddObject("2", &e);
-    EXPECT_EQ(linesOf(list), (std::vector<std::string>{"1", "10", "2", "2", "2"}));
+    EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"1", "10", "2", "2", "2"}));
     // The last added of equal keys comes first.
     EXPECT_EQ(list.Objects(2), &e);
     EXPECT_EQ(list.Objects(3), &c);
@@ -87,7 +87,7 @@ TEST(StringListTest, SortingKeepsTheOrderOfEqualLinesAndTheirObjects) {
     list.Add("A");
     list.AddObject("B", &y);
     list.SetSorted(true);
-    EXPECT_EQ(linesOf(list), (std::vector<std::string>{"A", "b", "B"}));
+    EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"A", "b", "B"}));
     EXPECT_EQ(list.Objects(1), &x);
     EXPECT_EQ(list.Objects(2), &y);
 }
@@ -95,7 +95,7 @@ TEST(StringListTest, SortingKeepsTheOrderOfEqualLinesAndTheirObjects) {
 TEST(StringListTest, TextSplitsAtEveryKindOfLineBreak) {
     TStringList list;
     list.SetText("one\r\ntwo\nthree\rfour\r\n\r\nsix\n");
-    EXPECT_EQ(linesOf(list), (std::vector<std::string>{"one", "two", "three", "four", "", "six"}));
+    EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"one", "two", "three", "four", "", "six"}));
     EXPECT_EQ(list.Text(), "one\r\ntwo\r\nthree\r\nfour\r\n\r\nsix\r\n");
     list.SetText("");
     EXPECT_EQ(list.Count(), 0);
@@ -122,12 +122,12 @@ TEST(StringListTest, CommaTextQuotesWhatNeedsIt) {
         EXPECT_EQ(list.CommaText(), c.text);
         TStringList back;
         back.SetCommaText(c.text);
-        EXPECT_EQ(linesOf(back), c.lines) << c.text;
+        EXPECT_EQ(LinesOf(back), c.lines) << c.text;
     }
     // Reading: blanks separate too, and a comma at the end adds an empty line.
     TStringList list;
     list.SetCommaText("  a b,\"c d\" ,e,");
-    EXPECT_EQ(linesOf(list), (std::vector<std::string>{"a", "b", "c d", "e", ""}));
+    EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"a", "b", "c d", "e", ""}));
 }
 
 TEST(StringListTest, NameValuePairs) {
@@ -141,7 +141,7 @@ TEST(StringListTest, NameValuePairs) {
     list.SetValues("Size", "10");
     list.SetValues("Style", "1");
     list.SetValues("Color", "");
-    EXPECT_EQ(linesOf(list), (std::vector<std::string>{"plain line", "Size=10", "Style=1"}));
+    EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"plain line", "Size=10", "Style=1"}));
     EXPECT_EQ(list.IndexOfName("STYLE"), 2);
     EXPECT_EQ(list.ValueFromIndex(1), "10");
 }
@@ -188,7 +188,7 @@ TEST(StringListTest, FilesUseCrLfAndLoadAnyLineBreak) {
     ASSERT_TRUE(WriteWholeFile(file, "\xEF\xBB\xBFx\ny"));
     TStringList loaded;
     loaded.LoadFromFile(file);
-    EXPECT_EQ(linesOf(loaded), (std::vector<std::string>{"x", "y"}));
+    EXPECT_EQ(LinesOf(loaded), (std::vector<std::string>{"x", "y"}));
 
     EXPECT_THROW(loaded.LoadFromFile(folder.File("missing.txt")), EFOpenError);
     EXPECT_THROW(list.SaveToFile(folder.File("no/such/folder.txt")), EFCreateError);
@@ -200,7 +200,7 @@ TEST(StringListTest, AssignCopiesLinesAndObjects) {
     from.AddObject("a", &x);
     to.Add("old");
     to.Assign(&from);
-    EXPECT_EQ(linesOf(to), std::vector<std::string>{"a"});
+    EXPECT_EQ(LinesOf(to), std::vector<std::string>{"a"});
     EXPECT_EQ(to.Objects(0), &x);
     EXPECT_TRUE(to.Equals(from));
 }

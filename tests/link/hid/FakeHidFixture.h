@@ -47,7 +47,7 @@ protected:
     std::shared_ptr<TFakeHidBus> bus_ = std::make_shared<TFakeHidBus>();
 
 private:
-    std::shared_ptr<THidBackend> previous_;
+    std::shared_ptr<IHidBackend> previous_;
 };
 
 }  // namespace dsp::test

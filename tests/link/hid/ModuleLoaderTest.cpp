@@ -7,7 +7,7 @@ namespace dsp {
 namespace {
 
 int exportedCounter = 0;
-int exportedFunction() { return 5; }
+int ExportedFunction() { return 5; }
 
 class ModuleLoaderTest : public ::testing::Test {
 protected:
@@ -15,7 +15,7 @@ protected:
         exportedCounter = 11;
         RegisterBuiltinLibrary(
             "module-loader-test",
-            {{"Counter", &exportedCounter}, {"Function", ExportAddress(&exportedFunction)}});
+            {{"Counter", &exportedCounter}, {"Function", ExportAddress(&ExportedFunction)}});
     }
     void TearDown() override { UnregisterBuiltinLibrary("module-loader-test"); }
 };
@@ -68,7 +68,7 @@ public:
     std::vector<std::uint32_t> errors;
 
 protected:
-    void Error(std::uint32_t ErrorCode) override { errors.push_back(ErrorCode); }
+    void Error(std::uint32_t errorCode) override { errors.push_back(errorCode); }
 };
 
 TEST_F(ModuleLoaderTest, LoaderReportsFailuresThroughError) {

@@ -47,7 +47,7 @@ protected:
         c.RepaintNow();
         c.repaints = 0;
     }
-    TManualClock clock;
+    TManualClock clock_;
 };
 
 struct GateCase {
@@ -77,7 +77,7 @@ TEST_F(ComponentTest, RequestsRepaintAtOnceOrHoldThemByGateAndBatch) {
         component.SetUpdateFrameRate(c.rate);
         Settle(component);
         if (c.inBatch) component.BeginUpdate();
-        clock.Advance(milliseconds(c.elapsedMs));
+        clock_.Advance(milliseconds(c.elapsedMs));
         component.RequestRepaint();
         EXPECT_EQ(component.repaints, c.repaints);
         EXPECT_EQ(component.GetNeedsRepaint(), c.pending);
@@ -88,15 +88,15 @@ TEST_F(ComponentTest, HeldBackRepaintIsCarriedOutAtTheEndOfItsGapNotAtTheTick) {
     TCountingComponent component(nullptr);
     component.SetAutoFrameRate(true);
     Settle(component);
-    clock.Advance(milliseconds(5));
+    clock_.Advance(milliseconds(5));
     for (int i = 0; i < 1000; ++i) component.RequestRepaint();
     EXPECT_EQ(component.repaints, 0);
-    clock.Advance(milliseconds(11));  // 16 ms after the last repaint: still inside the gap
+    clock_.Advance(milliseconds(11));  // 16 ms after the last repaint: still inside the gap
     EXPECT_EQ(component.repaints, 0);
-    clock.Advance(milliseconds(1));  // 17 ms
+    clock_.Advance(milliseconds(1));  // 17 ms
     EXPECT_EQ(component.repaints, 1);
     EXPECT_FALSE(component.GetNeedsRepaint());
-    clock.Advance(milliseconds(2000));
+    clock_.Advance(milliseconds(2000));
     EXPECT_EQ(component.repaints, 1);
 }
 
@@ -107,12 +107,12 @@ TEST_F(ComponentTest, WallClockSetBackDoesNotFreezeTheGate) {
     component.SetAutoFrameRate(true);
     Settle(component);
     wall -= 1.0 / 24;  // the local clock goes back an hour
-    clock.Advance(milliseconds(20));
+    clock_.Advance(milliseconds(20));
     component.RequestRepaint();
     EXPECT_EQ(component.repaints, 1);
-    clock.Advance(milliseconds(5));
+    clock_.Advance(milliseconds(5));
     component.RequestRepaint();
-    clock.Advance(milliseconds(20));
+    clock_.Advance(milliseconds(20));
     EXPECT_EQ(component.repaints, 2);
     SetNowFunction(nullptr);
 }
@@ -123,7 +123,7 @@ TEST_F(ComponentTest, BatchGivesOneRepaintAtItsEndWhateverTheTicksSaw) {
     Settle(component);
     component.BeginUpdate();
     for (int i = 0; i < 50; ++i) component.RequestFullRepaint();
-    clock.Advance(milliseconds(3000));  // three scheduler ticks pass the open batch by
+    clock_.Advance(milliseconds(3000));  // three scheduler ticks pass the open batch by
     EXPECT_EQ(component.repaints, 0);
     component.EndUpdate();
     EXPECT_EQ(component.repaints, 1);
@@ -181,7 +181,7 @@ TEST_F(ComponentTest, TickRepaintsOnlyPendingComponentsOutsideABatchWhoseGapPass
         client.pending = c.pending;
         client.rate = c.rate;
         client.last = MonotonicTime();
-        clock.Advance(milliseconds(c.agoMs));
+        clock_.Advance(milliseconds(c.agoMs));
         scheduler.AddUpdateControl(&client);
         scheduler.Tick();
         scheduler.RemoveUpdateControl(&client);
@@ -237,12 +237,12 @@ TEST_F(ComponentTest, InternalTimerWaitsItsFirstDelayThenRepeats) {
     };
     component.InternalTimerStart(1000, 50);
     component.InternalTimerStart(10, 10);  // already running: no change
-    clock.Advance(milliseconds(1120));
+    clock_.Advance(milliseconds(1120));
     EXPECT_EQ(fired, (std::vector<long long>{1000, 1050, 1100}));
     component.InternalTimerStop();
     EXPECT_FALSE(component.InternalTimerRunning());
     fired.clear();
-    clock.Advance(milliseconds(500));
+    clock_.Advance(milliseconds(500));
     EXPECT_TRUE(fired.empty());
 }
 

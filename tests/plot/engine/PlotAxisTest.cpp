@@ -37,13 +37,13 @@ std::vector<double> Minors(const TiPlotAxis& axis) {
 class PlotAxisTest : public ::testing::Test {
 protected:
     TiPlotYAxis* VerticalAxis(TRect drawRect) {
-        TiPlotYAxis* axis = plot.GetYAxis(plot.AddYAxis());
+        TiPlotYAxis* axis = plot_.GetYAxis(plot_.AddYAxis());
         axis->SetDrawRect(drawRect);
-        axis->CalcScaleRect(canvas.Canvas());
+        axis->CalcScaleRect(canvas_.Canvas());
         return axis;
     }
-    TiPlotComponent plot{nullptr};
-    TBitmap canvas{10, 10};
+    TiPlotComponent plot_{nullptr};
+    TBitmap canvas_{10, 10};
 };
 
 TEST_F(PlotAxisTest, TheProgramsAxesHaveMajorsFromMinus100To20) {
@@ -68,7 +68,7 @@ TEST_F(PlotAxisTest, PositionToPixelsRoundsHalvesToEvenAndStaysDrawable) {
     TiPlotYAxis* axis = VerticalAxis({0, 100, 40, 400});
     axis->SetMin(-100);
     axis->SetSpan(120);
-    axis->CalcScaleRect(canvas.Canvas());
+    axis->CalcScaleRect(canvas_.Canvas());
     EXPECT_EQ(axis->PositionToPixels(-40), 250);
     EXPECT_EQ(axis->PositionToPixels(-70), 325);
     EXPECT_EQ(axis->PositionToPixels(1e6), -32000);
@@ -78,22 +78,22 @@ TEST_F(PlotAxisTest, PositionToPixelsRoundsHalvesToEvenAndStaysDrawable) {
     EXPECT_EQ(axis->PixelsToPosition(250), -40);
 
     TiPlotYAxis* half = VerticalAxis({0, 0, 40, 50});
-    half->CalcScaleRect(canvas.Canvas());
+    half->CalcScaleRect(canvas_.Canvas());
     EXPECT_EQ(half->PositionToPixels(1), 50);
     EXPECT_EQ(half->PositionToPixels(3), 48);
 
     TiPlotYAxis* log = VerticalAxis({0, 0, 40, 600});
     log->SetScaleType(ipstLog10);
     log->SetMinSpan(1, 999);
-    log->CalcScaleRect(canvas.Canvas());
+    log->CalcScaleRect(canvas_.Canvas());
     EXPECT_EQ(log->PositionToPixels(1e-300), 32000);
     EXPECT_EQ(log->PositionToPixels(1000), 0);
 }
 
 TEST_F(PlotAxisTest, NonFiniteValuesNeverReachTheScale) {
-    TiPlotXAxis* axis = plot.GetXAxis(plot.AddXAxis());
+    TiPlotXAxis* axis = plot_.GetXAxis(plot_.AddXAxis());
     int events = 0;
-    plot.OnXAxisMinSpanChange = [&](int, double, double, double, double) { ++events; };
+    plot_.OnXAxisMinSpanChange = [&](int, double, double, double, double) { ++events; };
     axis->SetMin(kNaN);
     axis->SetSpan(kInf);
     axis->SetSpan(kNaN);
@@ -113,16 +113,16 @@ TEST_F(PlotAxisTest, NonFiniteValuesNeverReachTheScale) {
 }
 
 TEST_F(PlotAxisTest, ScaleEventsFollowTheSettersAndMinSpanRaisesOneSet) {
-    TiPlotXAxis* axis = plot.GetXAxis(plot.AddXAxis());
+    TiPlotXAxis* axis = plot_.GetXAxis(plot_.AddXAxis());
     std::vector<std::string> log;
-    plot.OnXAxisMinChange = [&](int i, double a, double b) {
+    plot_.OnXAxisMinChange = [&](int i, double a, double b) {
         log.push_back("min " + std::to_string(i) + " " + std::to_string(int(a)) + ">" +
                       std::to_string(int(b)));
     };
-    plot.OnXAxisSpanChange = [&](int, double a, double b) {
+    plot_.OnXAxisSpanChange = [&](int, double a, double b) {
         log.push_back("span " + std::to_string(int(a)) + ">" + std::to_string(int(b)));
     };
-    plot.OnXAxisMinSpanChange = [&](int, double m0, double s0, double m1, double s1) {
+    plot_.OnXAxisMinSpanChange = [&](int, double m0, double s0, double m1, double s1) {
         log.push_back("both " + std::to_string(int(m0)) + "," + std::to_string(int(s0)) + ">" +
                       std::to_string(int(m1)) + "," + std::to_string(int(s1)));
     };
@@ -144,7 +144,7 @@ TEST_F(PlotAxisTest, ScaleEventsFollowTheSettersAndMinSpanRaisesOneSet) {
 }
 
 TEST_F(PlotAxisTest, TrackingResumesTheRangeItWasPausedAt) {
-    TiPlotXAxis* axis = plot.GetXAxis(plot.AddXAxis());
+    TiPlotXAxis* axis = plot_.GetXAxis(plot_.AddXAxis());
     axis->SetMinSpan(10, 20);
     axis->SetTrackingEnabled(false);
     axis->SetMinSpan(500, 5);
@@ -154,7 +154,7 @@ TEST_F(PlotAxisTest, TrackingResumesTheRangeItWasPausedAt) {
 }
 
 TEST_F(PlotAxisTest, PercentToPositionUsesTheShareExceptOnAReversedScale) {
-    TiPlotXAxis* axis = plot.GetXAxis(plot.AddXAxis());
+    TiPlotXAxis* axis = plot_.GetXAxis(plot_.AddXAxis());
     axis->SetMinSpan(0, 200);
     axis->SetStartStopPercent(50, 100);
     EXPECT_EQ(axis->PercentToPosition(0.75), 100);
@@ -168,7 +168,7 @@ TEST_F(PlotAxisTest, LogAxisTicksEveryDecadeWithItsMinors) {
     TiPlotYAxis* axis = VerticalAxis({0, 0, 60, 600});
     axis->SetScaleType(ipstLog10);
     axis->SetMinSpan(1, 999);
-    axis->GenerateTicks(canvas.Canvas());
+    axis->GenerateTicks(canvas_.Canvas());
     EXPECT_EQ(Majors(*axis), (std::vector<double>{1, 10, 100, 1000}));
     const std::vector<double> minors = Minors(*axis);
     EXPECT_EQ(minors.size(), 24u);
@@ -178,14 +178,14 @@ TEST_F(PlotAxisTest, LogAxisTicksEveryDecadeWithItsMinors) {
 }
 
 TEST_F(PlotAxisTest, TooManyTicksBecomeOneInTheMiddle) {
-    TiPlotXAxis* axis = plot.GetXAxis(plot.AddXAxis());
+    TiPlotXAxis* axis = plot_.GetXAxis(plot_.AddXAxis());
     axis->SetDrawRect({0, 0, 6000, 40});
     axis->SetLabelsVisible(false);
     axis->SetLabelSeparation(0);
     axis->SetLabelsMinLength(0);
     axis->SetDesiredIncrement(1);
     axis->SetMinorCount(100);
-    axis->GenerateTicks(canvas.Canvas());
+    axis->GenerateTicks(canvas_.Canvas());
     ASSERT_EQ(axis->TickListCount(), 1);
     EXPECT_EQ(axis->GetTick(0).Position, 50);
 }
@@ -195,7 +195,7 @@ TEST_F(PlotAxisTest, CustomTicksAreKeptAndOnlyPlaced) {
     axis->TickListAdd(25, "quarter", ipttMajor);
     axis->TickListAdd(150, "off", ipttMajor);
     axis->SetTickListCustom(true);
-    axis->GenerateTicks(canvas.Canvas());
+    axis->GenerateTicks(canvas_.Canvas());
     ASSERT_EQ(axis->TickListCount(), 2);
     EXPECT_TRUE(axis->GetTick(0).Show);
     EXPECT_EQ(axis->GetTick(0).PositionPixels, 150);
@@ -249,7 +249,7 @@ TEST_F(PlotAxisTest, LabelTextsInEveryFormatStyle) {
         {iptfValue, -1, ipsFixedDecimalPoints, ipstLinear, 1, "", 1, "Error"},
     };
     for (const FormatCase& c : cases) {
-        TiPlotXAxis* axis = plot.GetXAxis(plot.AddXAxis());
+        TiPlotXAxis* axis = plot_.GetXAxis(plot_.AddXAxis());
         axis->SetScaleType(c.scale);
         axis->SetMinSpan(1, c.span);
         axis->SetLabelsFormatStyle(c.style);
@@ -261,18 +261,18 @@ TEST_F(PlotAxisTest, LabelTextsInEveryFormatStyle) {
 }
 
 TEST_F(PlotAxisTest, CustomizeHandlerTextWinsOverTheLabelAndNothingRunsWhileLoading) {
-    TiPlotXAxis* axis = plot.GetXAxis(plot.AddXAxis());
+    TiPlotXAxis* axis = plot_.GetXAxis(plot_.AddXAxis());
     int calls = 0;
-    plot.OnXAxisCustomizeLabel = [&](int, double, std::string& label) {
+    plot_.OnXAxisCustomizeLabel = [&](int, double, std::string& label) {
         ++calls;
         label = "from label";
-        if (calls == 2) plot.GetXAxis(0)->SetCustomizeLabelEventText("from axis");
+        if (calls == 2) plot_.GetXAxis(0)->SetCustomizeLabelEventText("from axis");
     };
     EXPECT_EQ(axis->GetLabelText(5), "from label");
     EXPECT_EQ(axis->GetLabelText(5), "from axis");
-    plot.SetLoading(true);
+    plot_.SetLoading(true);
     EXPECT_EQ(axis->GetLabelText(5), "5");
-    plot.SetLoading(false);
+    plot_.SetLoading(false);
 
     axis->SetScaleType(ipstLog10);
     EXPECT_EQ(axis->GetLabelText(0), "Unknown");
@@ -280,12 +280,12 @@ TEST_F(PlotAxisTest, CustomizeHandlerTextWinsOverTheLabelAndNothingRunsWhileLoad
 }
 
 TEST_F(PlotAxisTest, CursorAndLegendTextsAreOneLineAndFallBackToTheLabelSettings) {
-    TiPlotXAxis* axis = plot.GetXAxis(plot.AddXAxis());
-    plot.OnXAxisCustomizeLabel = [](int, double, std::string& label) { label = "a\r\nb\rc\nd"; };
+    TiPlotXAxis* axis = plot_.GetXAxis(plot_.AddXAxis());
+    plot_.OnXAxisCustomizeLabel = [](int, double, std::string& label) { label = "a\r\nb\rc\nd"; };
     EXPECT_EQ(axis->GetLabelText(1), "a\r\nb\rc\nd");
     EXPECT_EQ(axis->GetCursorText(1), "a b c\nd");
     EXPECT_EQ(axis->GetLegendText(1), "a b c\nd");
-    plot.OnXAxisCustomizeLabel = nullptr;
+    plot_.OnXAxisCustomizeLabel = nullptr;
     axis->SetCursorUseDefaultFormat(false);
     axis->SetCursorPrecision(4);
     axis->SetCursorPrecisionStyle(ipsFixedDecimalPoints);
@@ -294,19 +294,19 @@ TEST_F(PlotAxisTest, CursorAndLegendTextsAreOneLineAndFallBackToTheLabelSettings
 }
 
 TEST_F(PlotAxisTest, MinLengthGrowsOnlyWhileTheWidestLabelIsMeasured) {
-    TiPlotXAxis* axis = plot.GetXAxis(plot.AddXAxis());
+    TiPlotXAxis* axis = plot_.GetXAxis(plot_.AddXAxis());
     axis->SetMinSpan(0, 1e7);
     axis->SetLabelsPrecision(8);
     axis->SetLabelsMinLengthAutoAdjust(true);
     axis->GetLabelText(12345678);
     EXPECT_EQ(axis->LabelsMinLength(), 5);
-    axis->GetLabelsMaxWidth(canvas.Canvas(), axis->LabelsFont());
+    axis->GetLabelsMaxWidth(canvas_.Canvas(), axis->LabelsFont());
     EXPECT_EQ(axis->LabelsMinLength(), 8);  // "10000000", the width sample
 }
 
 TEST_F(PlotAxisTest, LegendMinimumWidthCountsZeroWidths) {
-    TiPlotXAxis* axis = plot.GetXAxis(plot.AddXAxis());
-    TCanvas* c = canvas.Canvas();
+    TiPlotXAxis* axis = plot_.GetXAxis(plot_.AddXAxis());
+    TCanvas* c = canvas_.Canvas();
     c->Font()->Assign(axis->LabelsFont());
     const int zero = c->TextWidth("0");
     EXPECT_EQ(axis->GetLegendMinTextWidth(c, axis->LabelsFont()), zero * 5);

@@ -357,28 +357,28 @@ TEST(PlotObjectsTest, ToolBarGroupsExcludeEachOtherAndHiddenOnesTakeNoRoom) {
 
 class LayoutManagerTest : public ::testing::Test {
 protected:
-    TiPlotLayoutManager* Layout() { return plot.Master()->LayoutManager(); }
-    TiPlotComponent plot{nullptr};
+    TiPlotLayoutManager* Layout() { return plot_.Master()->LayoutManager(); }
+    TiPlotComponent plot_{nullptr};
 };
 
 TEST_F(LayoutManagerTest, ConflictingAxisPushesTheBandAndTheDataViewOut) {
-    TiPlotXAxis* first = plot.GetXAxis(plot.AddXAxis());
+    TiPlotXAxis* first = plot_.GetXAxis(plot_.AddXAxis());
     EXPECT_EQ(first->ZOrder(), 0);
-    TiPlotXAxis* second = plot.GetXAxis(plot.AddXAxis());
+    TiPlotXAxis* second = plot_.GetXAxis(plot_.AddXAxis());
     EXPECT_EQ(second->ZOrder(), 0);
     EXPECT_EQ(first->ZOrder(), 1);
-    EXPECT_EQ(plot.DataViewZHorz(), 2);
-    EXPECT_EQ(plot.DataViewZVert(), 1);
+    EXPECT_EQ(plot_.DataViewZHorz(), 2);
+    EXPECT_EQ(plot_.DataViewZVert(), 1);
     EXPECT_EQ(Layout()->BottomUniqueCount(), 2);
 }
 
 TEST_F(LayoutManagerTest, SharesThatDoNotOverlapShareOneBand) {
-    plot.DisableLayoutManager();
-    TiPlotXAxis* left = plot.GetXAxis(plot.AddXAxis());
-    TiPlotXAxis* right = plot.GetXAxis(plot.AddXAxis());
+    plot_.DisableLayoutManager();
+    TiPlotXAxis* left = plot_.GetXAxis(plot_.AddXAxis());
+    TiPlotXAxis* right = plot_.GetXAxis(plot_.AddXAxis());
     left->SetStopPercent(50);
     right->SetStartPercent(50);
-    plot.EnableLayoutManager();
+    plot_.EnableLayoutManager();
     Layout()->InsertZOrder(left, 0, iidMerge);
     Layout()->InsertZOrder(right, 0, iidMerge);
     EXPECT_EQ(left->ZOrder(), 0);
@@ -390,17 +390,17 @@ TEST_F(LayoutManagerTest, SharesThatDoNotOverlapShareOneBand) {
 }
 
 TEST_F(LayoutManagerTest, InsertAboveMovesOnlyTheBandsBeyond) {
-    plot.DisableLayoutManager();
+    plot_.DisableLayoutManager();
     std::vector<TiPlotLegend*> legends;
     for (int band : {1, 2, 3}) {
-        TiPlotLegend* legend = plot.GetLegend(plot.AddLegend());
+        TiPlotLegend* legend = plot_.GetLegend(plot_.AddLegend());
         legend->SetHorizontal(true);
         legend->SetZOrder(band);
         legends.push_back(legend);
     }
-    TiPlotLegend* inserted = plot.GetLegend(plot.AddLegend());
+    TiPlotLegend* inserted = plot_.GetLegend(plot_.AddLegend());
     inserted->SetHorizontal(true);
-    plot.EnableLayoutManager();
+    plot_.EnableLayoutManager();
     Layout()->InsertZOrder(inserted, 2, iidAbove);
     EXPECT_EQ(legends[0]->ZOrder(), 1);
     EXPECT_EQ(legends[1]->ZOrder(), 2);
@@ -409,44 +409,44 @@ TEST_F(LayoutManagerTest, InsertAboveMovesOnlyTheBandsBeyond) {
 }
 
 TEST_F(LayoutManagerTest, RemovingCloseTheGapOnlyWhenAloneInTheBand) {
-    plot.DisableLayoutManager();
-    TiPlotLegend* a = plot.GetLegend(plot.AddLegend());
-    TiPlotLegend* b = plot.GetLegend(plot.AddLegend());
-    TiPlotLegend* c = plot.GetLegend(plot.AddLegend());
+    plot_.DisableLayoutManager();
+    TiPlotLegend* a = plot_.GetLegend(plot_.AddLegend());
+    TiPlotLegend* b = plot_.GetLegend(plot_.AddLegend());
+    TiPlotLegend* c = plot_.GetLegend(plot_.AddLegend());
     a->SetZOrder(2);
     b->SetZOrder(2);
     c->SetZOrder(3);
-    plot.EnableLayoutManager();
+    plot_.EnableLayoutManager();
     Layout()->RemoveZOrder(a);
     EXPECT_EQ(c->ZOrder(), 3);
-    plot.DeleteLegend(plot.Master()->LegendManager()->GetIndex(b));
+    plot_.DeleteLegend(plot_.Master()->LegendManager()->GetIndex(b));
     EXPECT_EQ(c->ZOrder(), 3);
-    plot.DeleteLegend(plot.Master()->LegendManager()->GetIndex(a));
+    plot_.DeleteLegend(plot_.Master()->LegendManager()->GetIndex(a));
     EXPECT_EQ(c->ZOrder(), 2);
 }
 
 TEST_F(LayoutManagerTest, SidesFollowTheStandInsAndReversedAxesMoveAcross) {
-    plot.DisableLayoutManager();
-    TiPlotToolBar* bar = plot.GetToolBar(plot.AddToolBar());
+    plot_.DisableLayoutManager();
+    TiPlotToolBar* bar = plot_.GetToolBar(plot_.AddToolBar());
     bar->SetZOrder(3);
-    TiPlotLegend* legend = plot.GetLegend(plot.AddLegend());
+    TiPlotLegend* legend = plot_.GetLegend(plot_.AddLegend());
     legend->SetZOrder(2);
-    plot.AddXAxis();
-    plot.AddYAxis();
-    plot.EnableLayoutManager();
+    plot_.AddXAxis();
+    plot_.AddYAxis();
+    plot_.EnableLayoutManager();
     EXPECT_EQ(Layout()->TopList().size(), 1u);
     EXPECT_EQ(Layout()->TopList()[0].second, bar);
     EXPECT_TRUE(bar->ReverseSide());
     EXPECT_EQ(Layout()->RightList()[0].second, legend);
-    EXPECT_EQ(Layout()->BottomList()[0].second, plot.GetXAxis(0));
-    EXPECT_EQ(Layout()->LeftList()[0].second, plot.GetYAxis(0));
-    plot.SetXYAxesReverse(true);
-    EXPECT_EQ(Layout()->LeftList()[0].second, plot.GetXAxis(0));
-    EXPECT_EQ(Layout()->BottomList()[0].second, plot.GetYAxis(0));
+    EXPECT_EQ(Layout()->BottomList()[0].second, plot_.GetXAxis(0));
+    EXPECT_EQ(Layout()->LeftList()[0].second, plot_.GetYAxis(0));
+    plot_.SetXYAxesReverse(true);
+    EXPECT_EQ(Layout()->LeftList()[0].second, plot_.GetXAxis(0));
+    EXPECT_EQ(Layout()->BottomList()[0].second, plot_.GetYAxis(0));
 }
 
 TEST_F(LayoutManagerTest, KeysPadBandAndStartAndCountUniqueBands) {
-    TiPlotLegend* legend = plot.GetLegend(plot.AddLegend());
+    TiPlotLegend* legend = plot_.GetLegend(plot_.AddLegend());
     legend->SetZOrder(2);
     legend->SetStartPercent(49.5);
     EXPECT_EQ(legend->GetZOrderKey(), "002");

@@ -19,15 +19,15 @@ namespace {
 class PlotPaintTest : public ::testing::Test {
 protected:
     PlotPaintTest() {
-        test::UseFakeClasses(plot);
-        plot.SetBounds(0, 0, 400, 200);
-        plot.DisableLayoutManager();
-        plot.GetToolBar(plot.AddToolBar())->SetVisible(false);
-        plot.GetLegend(plot.AddLegend())->SetVisible(false);
-        plot.AddXAxis();
-        plot.AddYAxis();
-        plot.AddDataView();
-        plot.EnableLayoutManager();
+        test::UseFakeClasses(plot_);
+        plot_.SetBounds(0, 0, 400, 200);
+        plot_.DisableLayoutManager();
+        plot_.GetToolBar(plot_.AddToolBar())->SetVisible(false);
+        plot_.GetLegend(plot_.AddLegend())->SetVisible(false);
+        plot_.AddXAxis();
+        plot_.AddYAxis();
+        plot_.AddDataView();
+        plot_.EnableLayoutManager();
     }
     // The index of the first call drawing this text, which must exist.
     static int At(const test::TRecordingCanvas& canvas, const std::string& text) {
@@ -35,27 +35,27 @@ protected:
         EXPECT_GE(index, 0) << text;
         return index;
     }
-    TiPlotComponent plot{nullptr};
+    TiPlotComponent plot_{nullptr};
 };
 
 TEST_F(PlotPaintTest, DataViewContentsGoByLayerThenKindEachClippedToTheDataView) {
-    auto* early = static_cast<test::TFakeChannel*>(plot.GetChannel(plot.AddChannel()));
+    auto* early = static_cast<test::TFakeChannel*>(plot_.GetChannel(plot_.AddChannel()));
     early->SetLayer(50);
-    auto* band = static_cast<test::TFakeLimit*>(plot.GetLimit(plot.AddLimit()));
+    auto* band = static_cast<test::TFakeLimit*>(plot_.GetLimit(plot_.AddLimit()));
     band->filled = true;
     band->SetName("band");
-    plot.GetLimit(plot.AddLimit())->SetName("line");
-    plot.AddChannel();
-    plot.AddChannel();
+    plot_.GetLimit(plot_.AddLimit())->SetName("line");
+    plot_.AddChannel();
+    plot_.AddChannel();
     for (const char* tag : {"note 0", "note 1"}) {
-        static_cast<test::TFakeAnnotation*>(plot.GetAnnotation(plot.AddAnnotation()))->tag = tag;
+        static_cast<test::TFakeAnnotation*>(plot_.GetAnnotation(plot_.AddAnnotation()))->tag = tag;
     }
-    plot.AddDataCursor();
+    plot_.AddDataCursor();
 
     test::TRecordingCanvas canvas(400, 200);
-    plot.PaintToCanvas(&canvas);
+    plot_.PaintToCanvas(&canvas);
 
-    const TRect dv = plot.GetDataView(0)->DrawRect();
+    const TRect dv = plot_.GetDataView(0)->DrawRect();
     int grid = -1;
     for (std::size_t i = 0; i < canvas.Calls().size(); ++i) {
         const test::TCanvasCall& call = canvas.Calls()[i];
@@ -80,52 +80,52 @@ TEST_F(PlotPaintTest, DataViewContentsGoByLayerThenKindEachClippedToTheDataView)
     const auto texts = canvas.CallsOf("DrawText");
     ASSERT_FALSE(texts.empty());
     EXPECT_EQ(texts.back().clip, all);
-    EXPECT_EQ(static_cast<test::TFakeDataCursor*>(plot.GetDataCursor(0))->updates, 1);
+    EXPECT_EQ(static_cast<test::TFakeDataCursor*>(plot_.GetDataCursor(0))->updates, 1);
 }
 
 TEST_F(PlotPaintTest, NothingIsPaintedWithoutAToolbarALegendAndADataView) {
-    plot.DeleteLegend(0);
+    plot_.DeleteLegend(0);
     test::TRecordingCanvas canvas(400, 200);
-    plot.PaintToCanvas(&canvas);
+    plot_.PaintToCanvas(&canvas);
     EXPECT_TRUE(canvas.Calls().empty());
-    EXPECT_FALSE(plot.PaintingActive());
+    EXPECT_FALSE(plot_.PaintingActive());
 }
 
 TEST_F(PlotPaintTest, FailingObjectLeavesNoClipBehind) {
-    auto* channel = static_cast<test::TFakeChannel*>(plot.GetChannel(plot.AddChannel()));
+    auto* channel = static_cast<test::TFakeChannel*>(plot_.GetChannel(plot_.AddChannel()));
     channel->failing = true;
     int afterPaint = 0;
-    plot.OnAfterPaint = [&](TObject*) { ++afterPaint; };
+    plot_.OnAfterPaint = [&](TObject*) { ++afterPaint; };
     test::TRecordingCanvas canvas(400, 200);
-    EXPECT_THROW(plot.PaintToCanvas(&canvas), Exception);
+    EXPECT_THROW(plot_.PaintToCanvas(&canvas), Exception);
     EXPECT_EQ(canvas.ClipRect(), (TRect{0, 0, 400, 200}));
-    EXPECT_FALSE(plot.PaintingActive());
+    EXPECT_FALSE(plot_.PaintingActive());
     EXPECT_EQ(afterPaint, 0);
     channel->failing = false;
-    plot.PaintToCanvas(&canvas);
+    plot_.PaintToCanvas(&canvas);
     EXPECT_EQ(afterPaint, 1);
 }
 
 TEST_F(PlotPaintTest, CursorForAllChannelsFillsTheLegendOnlyWhenVisible) {
-    TiPlotDataCursor* cursor = plot.GetDataCursor(plot.AddDataCursor());
+    TiPlotDataCursor* cursor = plot_.GetDataCursor(plot_.AddDataCursor());
     cursor->SetChannelName("<All>");
     test::TRecordingCanvas canvas(400, 200);
-    plot.PaintToCanvas(&canvas);
-    EXPECT_TRUE(plot.GetLegend(0)->CursorAllChannels());
+    plot_.PaintToCanvas(&canvas);
+    EXPECT_TRUE(plot_.GetLegend(0)->CursorAllChannels());
     cursor->SetVisible(false);
-    plot.PaintToCanvas(&canvas);
-    EXPECT_FALSE(plot.GetLegend(0)->CursorAllChannels());
+    plot_.PaintToCanvas(&canvas);
+    EXPECT_FALSE(plot_.GetLegend(0)->CursorAllChannels());
 }
 
 TEST_F(PlotPaintTest, GradientReplacesTheBackgroundButNotTheBorder) {
     test::TRecordingCanvas plain(400, 200);
-    plot.PaintToCanvas(&plain);
+    plot_.PaintToCanvas(&plain);
     ASSERT_FALSE(plain.CallsOf("FillRect").empty());
     EXPECT_EQ(plain.CallsOf("FillRect").front().rect, (TRect{0, 0, 400, 200}));
 
-    plot.SetBackGroundGradientEnabled(true);
+    plot_.SetBackGroundGradientEnabled(true);
     test::TRecordingCanvas gradient(400, 200);
-    plot.PaintToCanvas(&gradient);
+    plot_.PaintToCanvas(&gradient);
     for (const test::TCanvasCall& call : gradient.CallsOf("FillRect")) {
         EXPECT_NE(call.rect, (TRect{0, 0, 400, 200}));
     }
@@ -138,28 +138,28 @@ TEST_F(PlotPaintTest, GradientReplacesTheBackgroundButNotTheBorder) {
 
 TEST_F(PlotPaintTest, CollisionListTakesTheFirstRectangleAnywhereThenOnlyFreeOnesInside) {
     test::TRecordingCanvas canvas(400, 200);
-    plot.PaintToCanvas(&canvas);
-    plot.ClearAxesCollisionList();
-    const TRect dv = plot.GetDataView(0)->DrawRect();
+    plot_.PaintToCanvas(&canvas);
+    plot_.ClearAxesCollisionList();
+    const TRect dv = plot_.GetDataView(0)->DrawRect();
     const TRect outside{dv.Right + 5, dv.Top, dv.Right + 20, dv.Top + 10};
-    EXPECT_TRUE(plot.TryAddAxesCollisionRect(outside));
-    EXPECT_FALSE(plot.TryAddAxesCollisionRect(OffsetRect(outside, 30, 0)));
+    EXPECT_TRUE(plot_.TryAddAxesCollisionRect(outside));
+    EXPECT_FALSE(plot_.TryAddAxesCollisionRect(OffsetRect(outside, 30, 0)));
     const TRect inside{dv.Left + 10, dv.Top + 10, dv.Left + 30, dv.Top + 20};
-    EXPECT_TRUE(plot.TryAddAxesCollisionRect(inside));
-    EXPECT_FALSE(plot.TryAddAxesCollisionRect(OffsetRect(inside, 5, 5)));
-    EXPECT_TRUE(plot.TryAddAxesCollisionRect(OffsetRect(inside, 25, 0)));
+    EXPECT_TRUE(plot_.TryAddAxesCollisionRect(inside));
+    EXPECT_FALSE(plot_.TryAddAxesCollisionRect(OffsetRect(inside, 5, 5)));
+    EXPECT_TRUE(plot_.TryAddAxesCollisionRect(OffsetRect(inside, 25, 0)));
 }
 
 TEST_F(PlotPaintTest, CartesianAxesCrossTheDataViewAndKeepTheirLabelsApart) {
-    TiPlotXAxis* x = plot.GetXAxis(0);
-    TiPlotYAxis* y = plot.GetYAxis(0);
+    TiPlotXAxis* x = plot_.GetXAxis(0);
+    TiPlotYAxis* y = plot_.GetYAxis(0);
     x->SetCartesianStyle(ipcsMaster);
     y->SetCartesianStyle(ipcsChild);
     y->SetCartesianChildRefAxisName(x->Name());
     y->SetCartesianChildRefValue(50);
     test::TRecordingCanvas canvas(400, 200);
-    plot.PaintToCanvas(&canvas);
-    const TRect dv = plot.GetDataView(0)->DrawRect();
+    plot_.PaintToCanvas(&canvas);
+    const TRect dv = plot_.GetDataView(0)->DrawRect();
     EXPECT_EQ(x->Top(), (dv.Top + dv.Bottom) / 2);
     EXPECT_EQ(x->Top(), x->Bottom());
     EXPECT_EQ(y->Left(), x->PositionToPixels(50));
@@ -174,44 +174,44 @@ TEST_F(PlotPaintTest, CartesianAxesCrossTheDataViewAndKeepTheirLabelsApart) {
 }
 
 TEST_F(PlotPaintTest, HintIsDrawnLastInTheInfoColours) {
-    plot.GetLegend(0)->SetVisible(true);
+    plot_.GetLegend(0)->SetVisible(true);
     test::TRecordingCanvas canvas(400, 200);
-    plot.HintTimerFired();  // the pause has run out: the hint shows
-    plot.PaintToCanvas(&canvas);
+    plot_.HintTimerFired();  // the pause has run out: the hint shows
+    plot_.PaintToCanvas(&canvas);
     ASSERT_FALSE(canvas.Calls().empty());
     EXPECT_EQ(canvas.Calls().back().op, "DrawText");
-    EXPECT_TRUE(plot.HintShowing());
-    plot.HideHint();
-    plot.PaintToCanvas(&canvas);
-    EXPECT_FALSE(plot.HintShowing());
+    EXPECT_TRUE(plot_.HintShowing());
+    plot_.HideHint();
+    plot_.PaintToCanvas(&canvas);
+    EXPECT_FALSE(plot_.HintShowing());
 }
 
 // ---- layout
 
 class PlotLayoutTest : public ::testing::Test {
 protected:
-    PlotLayoutTest() { plot.SetBounds(0, 0, 400, 300); }
+    PlotLayoutTest() { plot_.SetBounds(0, 0, 400, 300); }
     void Layout() {
         TBitmap scratch(10, 10);
-        plot.CalcLayout(scratch.Canvas());
+        plot_.CalcLayout(scratch.Canvas());
     }
     TiPlotLabel* VerticalLabel(int zOrder, double start, double marginTop) {
-        TiPlotLabel* label = plot.GetLabel(plot.AddLabel());
+        TiPlotLabel* label = plot_.GetLabel(plot_.AddLabel());
         label->SetHorizontal(false);
         label->SetZOrder(zOrder);
         label->SetStartPercent(start);
         label->SetMarginTop(marginTop);
         return label;
     }
-    TiPlotComponent plot{nullptr};
+    TiPlotComponent plot_{nullptr};
 };
 
 TEST_F(PlotLayoutTest, ObjectsOfOneBandShareOneColumnAsWideAsTheWidest) {
-    plot.AddDataView();
-    plot.DisableLayoutManager();
+    plot_.AddDataView();
+    plot_.DisableLayoutManager();
     TiPlotLabel* narrow = VerticalLabel(0, 0, 0);
     TiPlotLabel* wide = VerticalLabel(0, 50, 2);
-    plot.EnableLayoutManager();
+    plot_.EnableLayoutManager();
     Layout();
     TBitmap scratch(10, 10);
     EXPECT_LT(narrow->GetRequiredWidth(scratch.Canvas()), wide->GetRequiredWidth(scratch.Canvas()));
@@ -225,19 +225,19 @@ TEST_F(PlotLayoutTest, ObjectsOfOneBandShareOneColumnAsWideAsTheWidest) {
 }
 
 TEST_F(PlotLayoutTest, DataViewFillsWhatTheMarginsLeaveWithoutYAxesReadsReversedExtremes) {
-    plot.AddDataView();
+    plot_.AddDataView();
     Layout();
     // No axes: the final rectangle is made of the empty extremes.
-    const TRect dv = plot.GetDataView(0)->DrawRect();
+    const TRect dv = plot_.GetDataView(0)->DrawRect();
     EXPECT_EQ(dv, (TRect{400, 300, 0, 0}));
 
-    plot.AddXAxis();
-    plot.AddYAxis();
-    plot.SetBorderStyle(ibsNone);
-    plot.GetXAxis(0)->SetVisible(false);
-    plot.GetYAxis(0)->SetVisible(false);
+    plot_.AddXAxis();
+    plot_.AddYAxis();
+    plot_.SetBorderStyle(ibsNone);
+    plot_.GetXAxis(0)->SetVisible(false);
+    plot_.GetYAxis(0)->SetVisible(false);
     Layout();
-    const TRect fill = plot.GetDataView(0)->DrawRect();
+    const TRect fill = plot_.GetDataView(0)->DrawRect();
     EXPECT_EQ(fill.Left, 5);
     EXPECT_EQ(fill.Top, 5);
     EXPECT_EQ(fill.Right, 400 - 5 - 1);
@@ -245,37 +245,37 @@ TEST_F(PlotLayoutTest, DataViewFillsWhatTheMarginsLeaveWithoutYAxesReadsReversed
 }
 
 TEST_F(PlotLayoutTest, ToolBarAloneOnTopSitsAtTheVeryTop) {
-    plot.AddDataView();
-    plot.DisableLayoutManager();
-    TiPlotToolBar* bar = plot.GetToolBar(plot.AddToolBar());
+    plot_.AddDataView();
+    plot_.DisableLayoutManager();
+    TiPlotToolBar* bar = plot_.GetToolBar(plot_.AddToolBar());
     bar->SetZOrder(5);
-    plot.AddYAxis();
-    plot.EnableLayoutManager();
+    plot_.AddYAxis();
+    plot_.EnableLayoutManager();
     Layout();
     EXPECT_EQ(bar->Top(), 2);
     EXPECT_EQ(bar->Bottom(), 38);
     EXPECT_EQ(bar->Left(), 2);
     EXPECT_EQ(bar->Right(), 400 - 2 - 1);
     TBitmap scratch(10, 10);
-    const int topEnd = plot.GetYAxis(0)->GetRequiredEndMargin(scratch.Canvas());
+    const int topEnd = plot_.GetYAxis(0)->GetRequiredEndMargin(scratch.Canvas());
     EXPECT_GT(topEnd, 0);
     // The data view's top: the toolbar, border, margin, and the axis's end once more.
-    EXPECT_EQ(plot.GetYAxis(0)->Top(), 36 + 2 + 5 + topEnd);
+    EXPECT_EQ(plot_.GetYAxis(0)->Top(), 36 + 2 + 5 + topEnd);
 }
 
 TEST_F(PlotLayoutTest, HiddenObjectsTakeNoRoomButArePlacedAlongTheirSide) {
-    test::UseFakeClasses(plot);
-    plot.AddDataView();
-    plot.AddXAxis();
-    plot.AddYAxis();
-    plot.AddChannel();
-    TiPlotLegend* legend = plot.GetLegend(plot.AddLegend());
+    test::UseFakeClasses(plot_);
+    plot_.AddDataView();
+    plot_.AddXAxis();
+    plot_.AddYAxis();
+    plot_.AddChannel();
+    TiPlotLegend* legend = plot_.GetLegend(plot_.AddLegend());
     legend->SetStartStopPercent(25, 75);
     Layout();
-    const TRect shown = plot.GetDataView(0)->DrawRect();
+    const TRect shown = plot_.GetDataView(0)->DrawRect();
     legend->SetVisible(false);
     Layout();
-    const TRect dv = plot.GetDataView(0)->DrawRect();
+    const TRect dv = plot_.GetDataView(0)->DrawRect();
     EXPECT_LT(dv.Left, shown.Left);  // the hidden legend's column is gone
     const int height = dv.Bottom - dv.Top;
     EXPECT_EQ(legend->Top(), dv.Bottom - static_cast<int>(Round(height * 0.75)));
@@ -283,8 +283,8 @@ TEST_F(PlotLayoutTest, HiddenObjectsTakeNoRoomButArePlacedAlongTheirSide) {
 }
 
 TEST_F(PlotLayoutTest, FullWidthLabelTakesOneBorderOff) {
-    plot.AddDataView();
-    TiPlotLabel* label = plot.GetLabel(plot.AddLabel());
+    plot_.AddDataView();
+    TiPlotLabel* label = plot_.GetLabel(plot_.AddLabel());
     label->SetZOrder(2);
     Layout();
     EXPECT_EQ(label->Left(), 2 + 5);
@@ -292,9 +292,9 @@ TEST_F(PlotLayoutTest, FullWidthLabelTakesOneBorderOff) {
 }
 
 TEST_F(PlotLayoutTest, AlignedAxisTakesItsReferencesEdges) {
-    plot.AddDataView();
-    TiPlotYAxis* left = plot.GetYAxis(plot.AddYAxis());
-    TiPlotYAxis* other = plot.GetYAxis(plot.AddYAxis());
+    plot_.AddDataView();
+    TiPlotYAxis* left = plot_.GetYAxis(plot_.AddYAxis());
+    TiPlotYAxis* other = plot_.GetYAxis(plot_.AddYAxis());
     other->SetStartStopPercent(0, 50);
     other->SetAlignRefAxisName(left->Name());
     left->SetAlignRefAxisName(left->Name());
@@ -357,75 +357,75 @@ TEST(PlotDataViewTest, GridFollowsEveryAxisForAllInAnyCase) {
 class PlotLegendTest : public ::testing::Test {
 protected:
     PlotLegendTest() {
-        test::UseFakeClasses(plot);
-        legend = plot.GetLegend(plot.AddLegend());
+        test::UseFakeClasses(plot_);
+        legend_ = plot_.GetLegend(plot_.AddLegend());
     }
-    TiPlotComponent plot{nullptr};
-    TiPlotLegend* legend = nullptr;
-    TBitmap scratch{10, 10};
+    TiPlotComponent plot_{nullptr};
+    TiPlotLegend* legend_ = nullptr;
+    TBitmap scratch_{10, 10};
 };
 
 TEST_F(PlotLegendTest, TwelveChannelsInRoomForFiveRowsShowFiveAndTheScrollButtons) {
-    for (int i = 0; i < 12; ++i) plot.AddChannel();
-    scratch.Canvas()->Font()->Assign(legend->Font());
-    const int h0 = scratch.Canvas()->TextHeight("0");
+    for (int i = 0; i < 12; ++i) plot_.AddChannel();
+    scratch_.Canvas()->Font()->Assign(legend_->Font());
+    const int h0 = scratch_.Canvas()->TextHeight("0");
     const int row = h0 + static_cast<int>(Round(h0 * 0.25));
-    legend->SetDrawRect({0, 0, 200, 2 * h0 + 5 * row - static_cast<int>(Round(h0 * 0.25))});
-    legend->Layout(scratch.Canvas());
-    EXPECT_EQ(legend->ItemViewStartIndex(), 0);
-    EXPECT_EQ(legend->ItemViewStopIndex(), 4);
-    EXPECT_TRUE(legend->UpButton()->Visible());
-    EXPECT_FALSE(legend->UpButton()->Enabled());
-    EXPECT_TRUE(legend->DownButton()->Enabled());
-    const int withButtons = legend->RequiredWidth();
-    legend->SetEnabled(false);
-    legend->Layout(scratch.Canvas());
-    EXPECT_EQ(legend->RequiredWidth() + 25, withButtons);
-    EXPECT_FALSE(legend->DownButton()->Visible());
+    legend_->SetDrawRect({0, 0, 200, 2 * h0 + 5 * row - static_cast<int>(Round(h0 * 0.25))});
+    legend_->Layout(scratch_.Canvas());
+    EXPECT_EQ(legend_->ItemViewStartIndex(), 0);
+    EXPECT_EQ(legend_->ItemViewStopIndex(), 4);
+    EXPECT_TRUE(legend_->UpButton()->Visible());
+    EXPECT_FALSE(legend_->UpButton()->Enabled());
+    EXPECT_TRUE(legend_->DownButton()->Enabled());
+    const int withButtons = legend_->RequiredWidth();
+    legend_->SetEnabled(false);
+    legend_->Layout(scratch_.Canvas());
+    EXPECT_EQ(legend_->RequiredWidth() + 25, withButtons);
+    EXPECT_FALSE(legend_->DownButton()->Visible());
 }
 
 TEST_F(PlotLegendTest, TooFewRowsStillAskForThreeAndNoCountBelowOneDividesByZero) {
-    for (int i = 0; i < 6; ++i) plot.AddChannel();
-    legend->SetDrawRect({0, 0, 200, 10});
-    legend->Layout(scratch.Canvas());
-    scratch.Canvas()->Font()->Assign(legend->Font());
-    const int h0 = scratch.Canvas()->TextHeight("0");
+    for (int i = 0; i < 6; ++i) plot_.AddChannel();
+    legend_->SetDrawRect({0, 0, 200, 10});
+    legend_->Layout(scratch_.Canvas());
+    scratch_.Canvas()->Font()->Assign(legend_->Font());
+    const int h0 = scratch_.Canvas()->TextHeight("0");
     const int spacing = static_cast<int>(Round(h0 * 0.25));
-    EXPECT_EQ(legend->RequiredHeight(), 2 * h0 + 3 * (h0 + spacing) - spacing);
+    EXPECT_EQ(legend_->RequiredHeight(), 2 * h0 + 3 * (h0 + spacing) - spacing);
 
-    legend->SetWrapColAutoCountEnabled(true);
-    legend->SetWrapColAutoCountMax(0);
-    legend->SetWrapRowAutoCountMax(0);
-    legend->Layout(scratch.Canvas());
-    EXPECT_GE(legend->ActualWrapColCount(), 1);
-    legend->SetHorizontal(true);
-    legend->Layout(scratch.Canvas());
-    EXPECT_GE(legend->ActualWrapColCount(), 1);
-    EXPECT_EQ(legend->WrapColDesiredCount(), 1);
-    legend->SetWrapColDesiredCount(0);
-    EXPECT_EQ(legend->WrapColDesiredCount(), 1);
+    legend_->SetWrapColAutoCountEnabled(true);
+    legend_->SetWrapColAutoCountMax(0);
+    legend_->SetWrapRowAutoCountMax(0);
+    legend_->Layout(scratch_.Canvas());
+    EXPECT_GE(legend_->ActualWrapColCount(), 1);
+    legend_->SetHorizontal(true);
+    legend_->Layout(scratch_.Canvas());
+    EXPECT_GE(legend_->ActualWrapColCount(), 1);
+    EXPECT_EQ(legend_->WrapColDesiredCount(), 1);
+    legend_->SetWrapColDesiredCount(0);
+    EXPECT_EQ(legend_->WrapColDesiredCount(), 1);
 }
 
 TEST_F(PlotLegendTest, ItemTextsNameTheChannelAndSayWhatIsMissing) {
-    TiPlotChannelCustom* channel = plot.GetChannel(plot.AddChannel());
+    TiPlotChannelCustom* channel = plot_.GetChannel(plot_.AddChannel());
     channel->SetTitleText("  ");
-    EXPECT_EQ(legend->ChannelLabel(channel), "Channel 1");
-    EXPECT_EQ(legend->YAxisTitleText(channel), "None");
-    EXPECT_EQ(legend->YValueText(channel), "Empty");
+    EXPECT_EQ(legend_->ChannelLabel(channel), "Channel 1");
+    EXPECT_EQ(legend_->YAxisTitleText(channel), "None");
+    EXPECT_EQ(legend_->YValueText(channel), "Empty");
     static_cast<test::TFakeChannel*>(channel)->points = {{1, 2}};
-    EXPECT_EQ(legend->YValueText(channel), "N/A");
-    plot.GetYAxis(plot.AddYAxis());
+    EXPECT_EQ(legend_->YValueText(channel), "N/A");
+    plot_.GetYAxis(plot_.AddYAxis());
     channel->SetYAxisName("Y-Axis 1");
-    EXPECT_EQ(legend->YValueText(channel), "2");
-    EXPECT_EQ(legend->YAxisTitleText(channel), "Y-Axis 1");
+    EXPECT_EQ(legend_->YValueText(channel), "2");
+    EXPECT_EQ(legend_->YAxisTitleText(channel), "Y-Axis 1");
 }
 
 TEST_F(PlotLegendTest, LegendWithoutChannelsAsksForNoRoom) {
-    legend->SetDrawRect({0, 0, 200, 100});
-    EXPECT_EQ(legend->GetRequiredWidth(scratch.Canvas()), 0);
-    TiPlotChannelCustom* channel = plot.GetChannel(plot.AddChannel());
+    legend_->SetDrawRect({0, 0, 200, 100});
+    EXPECT_EQ(legend_->GetRequiredWidth(scratch_.Canvas()), 0);
+    TiPlotChannelCustom* channel = plot_.GetChannel(plot_.AddChannel());
     channel->SetVisibleInLegend(false);
-    EXPECT_EQ(legend->GetRequiredWidth(scratch.Canvas()), 0);
+    EXPECT_EQ(legend_->GetRequiredWidth(scratch_.Canvas()), 0);
 }
 
 }  // namespace

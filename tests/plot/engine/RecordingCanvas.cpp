@@ -1,13 +1,10 @@
 #include "tests/plot/engine/RecordingCanvas.h"
 
-#include "framework/graphics/CanvasQt.h"
-
 namespace dsp::test {
 
-TRecordingCanvas::TRecordingCanvas(int width, int height)
-    : bitmap_(width, height),
-      surface_(std::make_unique<TCanvasSurface>(CurrentSurface(*bitmap_.Canvas()))) {
-    SetSurface(surface_.get());
+// Draws on the bitmap's pixels, as a second canvas on the same device context would.
+TRecordingCanvas::TRecordingCanvas(int width, int height) : bitmap_(width, height) {
+    SetSurface(bitmap_.Canvas()->Surface());
 }
 
 TRecordingCanvas::~TRecordingCanvas() { SetSurface(nullptr); }

@@ -2,7 +2,6 @@
 // A canvas that draws on a bitmap like any canvas and also logs every drawing call, with the
 // clip rectangle in force at the call: paint order and clipping can be read off the log.
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -51,7 +50,6 @@ private:
              std::vector<TPoint> points = {});
 
     TBitmap bitmap_;
-    std::unique_ptr<TCanvasSurface> surface_;
     std::vector<TCanvasCall> calls_;
 };
 

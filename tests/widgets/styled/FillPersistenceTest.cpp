@@ -45,7 +45,7 @@ TEST(FillHexText, BytesTravelAsUpperCaseDigitPairs) {
 
 class FillIni : public ::testing::Test {
 protected:
-    std::string Path() const { return folder.File("fill.ini"); }
+    std::string Path() const { return folder_.File("fill.ini"); }
     std::string Read(const std::string& key) {
         TIniFile ini(Path());
         return ini.ReadString("Fill", key, "<none>");
@@ -54,7 +54,7 @@ protected:
         TIniFile ini(Path());
         ini.WriteString("Fill", key, value);
     }
-    test::TTempFolder folder;
+    test::TTempFolder folder_;
 };
 
 TEST_F(FillIni, TheSectionHoldsEveryKeyAndThePicturesAsText) {

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Checks the headers:
+# - every header compiles on its own (the check_headers target: one translation unit per header,
+#   built with its folder's flags, in parallel, in the release build's folder);
+# - headers marked "// Framework-internal:" in their first comment line are included only by
+#   framework/, by the framework's tests (tests/framework/) and by its benchmarks
+#   (bench/framework/).
+#   BUILD_DIR, JOBS  as for build.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+start=$SECONDS
+BUILD_TARGETS=check_headers ./scripts/build.sh >/dev/null
+count=$(git ls-files '*.h' | wc -l)
+
+mapfile -t internal < <(git ls-files 'framework/*.h' |
+  xargs awk 'FNR == 2 { if ($0 ~ /^\/\/ Framework-internal/) print FILENAME; nextfile }')
+pattern=$(printf '%s|' "${internal[@]}" | sed 's/[.]/\\./g; s/|$//')
+if git grep -n -E "^#include \"(${pattern})\"" -- ':!framework/' ':!tests/framework/' \
+  ':!bench/framework/'; then
+  echo "headers: the files above include framework-internal headers"
+  exit 1
+fi
+echo "headers: ${count} compile on their own; ${#internal[@]} framework-internal ones stay inside" \
+  "the framework ($((SECONDS - start)) s)"

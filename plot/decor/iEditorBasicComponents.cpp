@@ -5,6 +5,7 @@
 
 #include "framework/controls/ControlMessages.h"
 #include "framework/controls/KeyMap.h"
+#include "framework/controls/MessageParams.h"
 #include "framework/core/Exceptions.h"
 #include "framework/runtime/Timer.h"
 #include "framework/text/Numbers.h"
@@ -54,7 +55,7 @@ void TabNavigation(TComponent* widget, char16_t& key) {
 }
 
 bool WantsLeftOrRight(const TMessage& message) {
-    const auto key = static_cast<int>(message.WParam);
+    const unsigned key = KeyParamsOf(message).key;
     return key == VK_LEFT || key == VK_RIGHT;
 }
 
@@ -712,7 +713,7 @@ bool TiComponentEditorSavePicker::Execute() {
     }
     if (!dialog.Execute()) return false;
     FFileName = dialog.FileName();
-    FChosenFilterIndex = dialog.FilterIndex();
+    chosenFilterIndex_ = dialog.FilterIndex();
     PickConfirmed();
     return true;
 }

@@ -403,7 +403,7 @@ public:
     // user confirmed. The filter the user chose is not kept as FilterIndex.
     bool Execute();
     // The filter the user chose in the last confirmed dialog (from 1); 0 before one.
-    int ChosenFilterIndex() const { return FChosenFilterIndex; }
+    int ChosenFilterIndex() const { return chosenFilterIndex_; }
     void Click() override;
 
 private:
@@ -412,7 +412,7 @@ private:
     std::string FDefaultExt;
     std::string FDefaultDir;
     int FFilterIndex = 0;
-    int FChosenFilterIndex = 0;
+    int chosenFilterIndex_ = 0;
     bool FDefaultDirUsed = false;
 };
 

@@ -143,7 +143,7 @@ TTabSheet* TiPlotEditorForm::PageOf(TiPlotObjectKind kind) const {
 }
 
 const TiPlotEditorForm::TPageInfo* TiPlotEditorForm::InfoOf(TiPlotObjectKind kind) const {
-    for (const TPageInfo& info : FPages) {
+    for (const TPageInfo& info : pages_) {
         if (info.page->kind == kind) return &info;
     }
     return nullptr;
@@ -232,7 +232,7 @@ void TiPlotEditorForm::BuildLayoutPage() {
 
 void TiPlotEditorForm::BuildObjectPage(const TiEditorPage& page) {
     TTabSheet* sheet = AddSheet(this, PageControl, page.caption);
-    FPages.push_back({&page, sheet});
+    pages_.push_back({&page, sheet});
     const TRect display = PageControl->DisplayRect();
     const int width = display.Width();
     const int height = display.Height();

@@ -162,7 +162,7 @@ private:
     void UpdateChannelLogControls();
     void WireFileCommands();
 
-    std::vector<TPageInfo> FPages;
+    std::vector<TPageInfo> pages_;
 };
 
 // ---- the master manager's part (the decor services run these)

@@ -71,35 +71,35 @@ TiPreviewPage CalcPreviewPage(int width, int height, int printSize, TPrinterOrie
     const int roomWidth = width - 20;
     const int roomHeight = height - 20;
     if (roomHeight / paperHeight > roomWidth / paperWidth) {
-        p.PageWidth = roomWidth;
-        p.PageHeight = Nearest(roomWidth / paperWidth * paperHeight);
+        p.pageWidth = roomWidth;
+        p.pageHeight = Nearest(roomWidth / paperWidth * paperHeight);
     } else {
-        p.PageHeight = roomHeight;
-        p.PageWidth = Nearest(roomHeight / paperHeight * paperWidth);
+        p.pageHeight = roomHeight;
+        p.pageWidth = Nearest(roomHeight / paperHeight * paperWidth);
     }
-    p.PixelsPerInch = Nearest(p.PageWidth / paperWidth);
-    const int ppi = p.PixelsPerInch;
-    p.PrintableWidth = p.PageWidth - Nearest((marginLeft + marginRight) * ppi);
-    p.PrintableHeight = p.PageHeight - Nearest((marginTop + marginBottom) * ppi);
-    p.Page = {width / 2 - p.PageWidth / 2 - 5, height / 2 - p.PageHeight / 2 - 5,
-              width / 2 + p.PageWidth / 2 - 5, height / 2 + p.PageHeight / 2 - 5};
+    p.pixelsPerInch = Nearest(p.pageWidth / paperWidth);
+    const int ppi = p.pixelsPerInch;
+    p.printableWidth = p.pageWidth - Nearest((marginLeft + marginRight) * ppi);
+    p.printableHeight = p.pageHeight - Nearest((marginTop + marginBottom) * ppi);
+    p.page = {width / 2 - p.pageWidth / 2 - 5, height / 2 - p.pageHeight / 2 - 5,
+              width / 2 + p.pageWidth / 2 - 5, height / 2 + p.pageHeight / 2 - 5};
 
     int pictureW = 0;
     int pictureH = 0;
     if (pictureWidth > 0 && pictureHeight > 0) {
-        const double r = static_cast<double>(p.PrintableWidth) / pictureWidth;
-        if (r >= static_cast<double>(p.PrintableHeight) / pictureHeight) {
-            pictureH = p.PrintableHeight;
+        const double r = static_cast<double>(p.printableWidth) / pictureWidth;
+        if (r >= static_cast<double>(p.printableHeight) / pictureHeight) {
+            pictureH = p.printableHeight;
             pictureW =
-                Nearest(static_cast<double>(pictureWidth) * p.PrintableHeight / pictureHeight);
+                Nearest(static_cast<double>(pictureWidth) * p.printableHeight / pictureHeight);
         } else {
-            pictureW = p.PrintableWidth;
+            pictureW = p.printableWidth;
             pictureH = Nearest(pictureHeight * r);
         }
     }
-    const int left = p.Page.Left + Nearest(ppi * marginLeft);
-    const int top = p.Page.Top + Nearest(ppi * marginTop);
-    p.Picture = {left, top, left + pictureW, top + pictureH};
+    const int left = p.page.Left + Nearest(ppi * marginLeft);
+    const int top = p.page.Top + Nearest(ppi * marginTop);
+    p.picture = {left, top, left + pictureW, top + pictureH};
     return p;
 }
 
@@ -245,15 +245,15 @@ void TiPlotPreviewForm::DrawPage(TCanvas* canvas, int width, int height) {
         width, height, PrintSize, PrintOrientation, plot->PrintMarginLeft(), plot->PrintMarginTop(),
         plot->PrintMarginRight(), plot->PrintMarginBottom(),
         picture != nullptr ? picture->Width() : 0, picture != nullptr ? picture->Height() : 0);
-    const TRect& r = page.Page;
+    const TRect& r = page.page;
     canvas->Brush()->SetColor(clBlack);
     canvas->Rectangle(r.Left + 7, r.Top + 7, r.Right + 7, r.Bottom + 7);
     canvas->Brush()->SetColor(clWhite);
     canvas->Rectangle(r.Left, r.Top, r.Right, r.Bottom);
     if (picture == nullptr) return;
-    picture->SetSize(page.Picture.Right - page.Picture.Left,
-                     page.Picture.Bottom - page.Picture.Top);
-    canvas->Draw(page.Picture.Left, page.Picture.Top, picture);
+    picture->SetSize(page.picture.Right - page.picture.Left,
+                     page.picture.Bottom - page.picture.Top);
+    canvas->Draw(page.picture.Left, page.picture.Top, picture);
 }
 
 void TiPlotPreviewForm::PreviewPaint(TObject*) {

@@ -19,13 +19,13 @@ class TLabel;
 // The page drawn in a preview area: its size and place, the pixels per inch of the drawing,
 // the printable area and the place and size of the plot's picture on it.
 struct TiPreviewPage {
-    int PageWidth = 0;
-    int PageHeight = 0;
-    int PixelsPerInch = 0;
-    TRect Page{};
-    int PrintableWidth = 0;
-    int PrintableHeight = 0;
-    TRect Picture{};
+    int pageWidth = 0;
+    int pageHeight = 0;
+    int pixelsPerInch = 0;
+    TRect page{};
+    int printableWidth = 0;
+    int printableHeight = 0;
+    TRect picture{};
 };
 
 // The paper code of a preview paper size: 0 Letter, 1 Legal, 2 A3, 3 A4, 4 A5 (else Letter).

@@ -48,14 +48,14 @@ void LabelLeftOf(TComponent* owner, TWinControl* parent, const std::string& capt
 // ---- date and time boxes
 
 TiDateTimeEdit::TiDateTimeEdit(TComponent* owner, TiDateTimeEditKind kind)
-    : TiComponentEditorEdit(owner), FKind(kind) {
+    : TiComponentEditorEdit(owner), kind_(kind) {
     OnUpdate = [this](TObject*) { Committed(); };
     SetDateTime(0);
 }
 
 void TiDateTimeEdit::SetDateTime(TDateTime value) {
-    FDateTime = value;
-    if (FKind == idtkTime) {
+    dateTime_ = value;
+    if (kind_ == idtkTime) {
         SetAsString(TimeToStr(value));
     } else if (value < kFirstDay || value >= kLastDay + 1 || std::isnan(value)) {
         SetAsString("");
@@ -68,12 +68,12 @@ void TiDateTimeEdit::Committed() {
     const std::string text = Trim(Text());
     TDateTime value = 0;
     try {
-        value = FKind == idtkDate ? StrToDate(text) : StrToTime(text);
+        value = kind_ == idtkDate ? StrToDate(text) : StrToTime(text);
     } catch (const EConvertError&) {
-        SetDateTime(FDateTime);
+        SetDateTime(dateTime_);
         return;
     }
-    FDateTime = value;
+    dateTime_ = value;
     if (OnDateTimeChange) OnDateTimeChange(this);
 }
 

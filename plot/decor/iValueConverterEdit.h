@@ -23,17 +23,17 @@ enum TiDateTimeEditKind { idtkDate, idtkTime };
 class TiDateTimeEdit : public TiComponentEditorEdit {
 public:
     TiDateTimeEdit(TComponent* owner, TiDateTimeEditKind kind);
-    TiDateTimeEditKind Kind() const { return FKind; }
+    TiDateTimeEditKind Kind() const { return kind_; }
     // The date (whole days) or the time of day (the fraction).
-    TDateTime DateTime() const { return FDateTime; }
+    TDateTime DateTime() const { return dateTime_; }
     // Shows the value silently; a date outside years 1 to 9999 shows an empty box.
     void SetDateTime(TDateTime value);
     TNotifyEvent OnDateTimeChange;
 
 private:
     void Committed();
-    TiDateTimeEditKind FKind;
-    TDateTime FDateTime = 0;
+    TiDateTimeEditKind kind_;
+    TDateTime dateTime_ = 0;
 };
 
 class TiValueConverterEditForm : public TiCustomEditorForm {

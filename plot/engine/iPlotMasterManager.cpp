@@ -278,12 +278,12 @@ void TranslateMenu(TMenuItem* item, const TiPlotTranslationManager& table) {
 // ---- the property editor
 
 IPlotEditor* TiPlotMasterManager::OpenEditor() const {
-    return FEditor != nullptr && !FEditor->IsClosing() ? FEditor : nullptr;
+    return editor_ != nullptr && !editor_->IsClosing() ? editor_ : nullptr;
 }
 
 void TiPlotMasterManager::SetEditorForm(TCustomForm* form, IPlotEditor* editor) {
     FEditorForm = form;
-    FEditor = editor;
+    editor_ = editor;
 }
 
 void TiPlotMasterManager::EditProperties() {
@@ -300,7 +300,7 @@ void TiPlotMasterManager::TranslateForm(TCustomForm* form) {
     if (form == nullptr || FTranslationManager == nullptr || FTranslationManager->Count() == 0) {
         return;
     }
-    if (form == FEditorForm && FEditor != nullptr && FEditor->IsClosing()) return;
+    if (form == FEditorForm && editor_ != nullptr && editor_->IsClosing()) return;
     const TiPlotTranslationManager& table = *FTranslationManager;
     form->SetCaption(table.FindReplacement(form->Caption()));
     for (int i = 0; i < form->ComponentCount(); ++i) {

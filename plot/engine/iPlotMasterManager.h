@@ -59,14 +59,14 @@ public:
     // An object's "Edit..." request: the editor on the object's page.
     void EditObject(TObject* sender);
     TCustomForm* EditorForm() const { return FEditorForm; }
-    IPlotEditor* Editor() const { return FEditor; }
+    IPlotEditor* Editor() const { return editor_; }
     // The editor made for this plot (null forgets it without freeing it).
     void SetEditorForm(TCustomForm* form, IPlotEditor* editor);
     // The pages last shown in the editor's fourteen page controls, restored at its next opening.
     static constexpr int kEditorPageControlCount = 14;
-    int EditorPageIndex(int pageControl) const { return FEditorPageIndexes.at(pageControl); }
+    int EditorPageIndex(int pageControl) const { return editorPageIndexes_.at(pageControl); }
     void SetEditorPageIndex(int pageControl, int index) {
-        FEditorPageIndexes.at(pageControl) = index;
+        editorPageIndexes_.at(pageControl) = index;
     }
 
     // The notification handlers every object and manager of the plot is given.
@@ -123,8 +123,8 @@ private:
     TiPlotObjectFactory FChannelClass;
     bool FXYAxesReverse = false;
     TCustomForm* FEditorForm = nullptr;
-    IPlotEditor* FEditor = nullptr;
-    std::array<int, kEditorPageControlCount> FEditorPageIndexes{};
+    IPlotEditor* editor_ = nullptr;
+    std::array<int, kEditorPageControlCount> editorPageIndexes_{};
     // The editor while it is told of a change, unless it is closing.
     IPlotEditor* OpenEditor() const;
 };

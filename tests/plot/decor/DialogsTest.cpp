@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,45 +22,56 @@ namespace {
 
 class DialogsTest : public ::testing::Test {
 protected:
-    std::unique_ptr<TForm> form = test::MakeForm(100, 100);
-    TScriptedDialogs dialogs;
-    test::TTempFolder folder;
+    std::unique_ptr<TForm> form_ = test::MakeForm(100, 100);
+    TScriptedDialogs dialogs_;
+    test::TTempFolder folder_;
 };
 
-TEST_F(DialogsTest, SaveGivesTheNameTheChosenFiltersExtensionUnlessItHasIt) {
-    const std::string filter = "Text files (*.txt)|*.txt|All files (*.*)|*.*";
-    struct Case {
-        const char* typed;
-        int filterIndex;
-        const char* saved;
-    };
-    const Case cases[] = {
-        {"report", 1, "report.txt"},         {"report.TXT", 1, "report.TXT"},
-        {"report.csv", 1, "report.csv.txt"}, {"report", 2, "report"},
-        {"report.txt", 2, "report.txt"},  // "*.*" appends nothing
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        TiSaveDialog save(form.get());
-        save.SetFilter(filter);
-        save.SetFilterIndex(1);
-        dialogs.AnswerFile(folder.File(c.typed), c.filterIndex);
-        ASSERT_TRUE(save.Execute());
-        EXPECT_EQ(save.FileName(), folder.File(c.saved));
-        EXPECT_EQ(save.FilterIndex(), c.filterIndex);
-        EXPECT_EQ(save.FilterList().Count(), 2);
-        EXPECT_EQ(save.ReturnExt(), c.filterIndex == 1 ? ".txt" : ".*");
-    }
-    // The first pattern of an extension counts: "*.dat" chosen second but listed first too.
-    TiSaveDialog twice(form.get());
+// A name typed in the save dialog, the filter chosen, and the name saved.
+struct SaveNameCase {
+    const char* name;
+    const char* typed;
+    int filterIndex;
+    const char* saved;
+    const char* returnExt;
+};
+void PrintTo(const SaveNameCase& c, std::ostream* os) { *os << c.name; }
+
+class SaveNameTest : public DialogsTest, public ::testing::WithParamInterface<SaveNameCase> {};
+
+TEST_P(SaveNameTest, SaveGivesTheNameTheChosenFiltersExtensionUnlessItHasIt) {
+    const SaveNameCase& c = GetParam();
+    TiSaveDialog save(form_.get());
+    save.SetFilter("Text files (*.txt)|*.txt|All files (*.*)|*.*");
+    save.SetFilterIndex(1);
+    dialogs_.AnswerFile(folder_.File(c.typed), c.filterIndex);
+    ASSERT_TRUE(save.Execute());
+    EXPECT_EQ(save.FileName(), folder_.File(c.saved));
+    EXPECT_EQ(save.FilterIndex(), c.filterIndex);
+    EXPECT_EQ(save.ReturnExt(), c.returnExt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, SaveNameTest,
+    ::testing::Values(
+        SaveNameCase{"NoExtensionGetsTheFilters", "report", 1, "report.txt", ".txt"},
+        SaveNameCase{"ItsExtensionInAnyCase", "report.TXT", 1, "report.TXT", ".txt"},
+        SaveNameCase{"AnotherExtensionIsKept", "report.csv", 1, "report.csv.txt", ".txt"},
+        SaveNameCase{"AllFilesAppendsNothing", "report", 2, "report", ".*"},
+        SaveNameCase{"AllFilesKeepsAnExtension", "report.txt", 2, "report.txt", ".*"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(DialogsTest, SaveLooksForTheFirstPatternOfTheExtension) {
+    // "*.dat" chosen third but listed first too: the name gets the chosen one.
+    TiSaveDialog twice(form_.get());
     twice.SetFilter("Data|*.dat|Log|*.log|Again|*.DAT");
-    dialogs.AnswerFile(folder.File("x.dat"), 3);
+    dialogs_.AnswerFile(folder_.File("x.dat"), 3);
     ASSERT_TRUE(twice.Execute());
-    EXPECT_EQ(twice.FileName(), folder.File("x.dat.DAT"));
+    EXPECT_EQ(twice.FileName(), folder_.File("x.dat.DAT"));
 }
 
 TEST_F(DialogsTest, FilterListKeepsThePatternsOfTheFilterText) {
-    TiSaveDialog save(form.get());
+    TiSaveDialog save(form_.get());
     save.SetFilter("Text files (*.txt)|*.txt|All files (*.*)|*.*");
     save.BuildFilterList();
     ASSERT_EQ(save.FilterList().Count(), 2);
@@ -74,52 +86,52 @@ TEST_F(DialogsTest, FilterListKeepsThePatternsOfTheFilterText) {
 }
 
 TEST_F(DialogsTest, SaveAsksBeforeReplacingAFileAndStartsInItsFolder) {
-    const std::string existing = folder.File("old.txt");
+    const std::string existing = folder_.File("old.txt");
     std::ofstream(existing) << "x";
-    TiSaveDialog save(form.get());
+    TiSaveDialog save(form_.get());
     save.SetFilter("Text|*.txt");
-    save.SetDefaultDir(folder.Path());
+    save.SetDefaultDir(folder_.Path());
     save.SetFileName(std::string(300, 'n'));
-    dialogs.AnswerFile(existing);
-    dialogs.AnswerButton(mrNo);
-    dialogs.Cancel();
+    dialogs_.AnswerFile(existing);
+    dialogs_.AnswerButton(mrNo);
+    dialogs_.Cancel();
     EXPECT_FALSE(save.Execute()) << "No, then cancel";
-    ASSERT_EQ(dialogs.FileDialogs().size(), 2u);
-    EXPECT_EQ(dialogs.FileDialogs()[0].InitialDir, folder.Path());
-    EXPECT_EQ(dialogs.FileDialogs()[0].FileName.size(), 260u) << "long names are cut";
-    EXPECT_EQ(dialogs.MessageBoxes().size(), 1u);
+    ASSERT_EQ(dialogs_.FileDialogs().size(), 2u);
+    EXPECT_EQ(dialogs_.FileDialogs()[0].initialDir, folder_.Path());
+    EXPECT_EQ(dialogs_.FileDialogs()[0].fileName.size(), 260u) << "long names are cut";
+    EXPECT_EQ(dialogs_.MessageBoxes().size(), 1u);
 
-    TiSaveDialog here(form.get());
-    dialogs.Cancel();
+    TiSaveDialog here(form_.get());
+    dialogs_.Cancel();
     EXPECT_FALSE(here.Execute());
-    EXPECT_EQ(dialogs.FileDialogs().back().InitialDir, ".");
+    EXPECT_EQ(dialogs_.FileDialogs().back().initialDir, ".");
 }
 
 TEST_F(DialogsTest, OpenGivesEveryChosenFileAndTheFirstAsItsName) {
-    TiOpenDialog open(form.get());
+    TiOpenDialog open(form_.get());
     open.SetAllowMultiSelect(true);
     open.SetFileMustExist(true);
     std::vector<std::string> names;
     for (const char* n : {"a.dat", "b.dat", "c.dat"}) {
-        names.push_back(folder.File(n));
+        names.push_back(folder_.File(n));
         std::ofstream(names.back()) << "x";
     }
-    dialogs.AnswerFiles(names);
+    dialogs_.AnswerFiles(names);
     ASSERT_TRUE(open.Execute());
     EXPECT_EQ(open.Files()->Count(), 3);
     EXPECT_EQ(open.Files()->Strings(2), names[2]);
     EXPECT_EQ(open.FileName(), names[0]);
-    EXPECT_TRUE(dialogs.FileDialogs().back().AllowMultiSelect);
-    EXPECT_TRUE(dialogs.FileDialogs().back().FileMustExist);
+    EXPECT_TRUE(dialogs_.FileDialogs().back().allowMultiSelect);
+    EXPECT_TRUE(dialogs_.FileDialogs().back().fileMustExist);
 
-    TiOpenDialog single(form.get());
-    dialogs.AnswerFile(names[1]);
+    TiOpenDialog single(form_.get());
+    dialogs_.AnswerFile(names[1]);
     ASSERT_TRUE(single.Execute());
     EXPECT_EQ(single.Files()->Count(), 1);
     EXPECT_EQ(single.FileName(), names[1]);
 
     // Cancel: no files.
-    dialogs.Cancel();
+    dialogs_.Cancel();
     EXPECT_FALSE(single.Execute());
     EXPECT_EQ(single.Files()->Count(), 0);
 }
@@ -129,20 +141,20 @@ TEST_F(DialogsTest, FileDialogsWithoutAFormOnTheirOwnerChainShowNothing) {
     TiSaveDialog save(nullptr);
     EXPECT_FALSE(open.Execute());
     EXPECT_FALSE(save.Execute());
-    EXPECT_TRUE(dialogs.Shown().empty());
+    EXPECT_TRUE(dialogs_.Shown().empty());
 }
 
 TEST_F(DialogsTest, ColourOpensOnTheRgbValueWithFreshCustomColours) {
-    TiColorDialog colour(form.get());
+    TiColorDialog colour(form_.get());
     colour.SetColor(clBtnFace);
-    dialogs.AnswerColor(0x123456);
+    dialogs_.AnswerColor(0x123456);
     ASSERT_TRUE(colour.Execute());
     EXPECT_EQ(colour.Color(), static_cast<TColor>(0x123456));
-    const TColorDialogRequest& asked = dialogs.ColorDialogs().back();
-    EXPECT_EQ(asked.Color, static_cast<TColorRef>(ColorToRGB(clBtnFace)));
-    EXPECT_EQ(asked.CustomColors, std::vector<TColorRef>(16, 0xFFFFFF));
+    const TColorDialogRequest& asked = dialogs_.ColorDialogs().back();
+    EXPECT_EQ(asked.color, static_cast<TColorRef>(ColorToRGB(clBtnFace)));
+    EXPECT_EQ(asked.customColors, std::vector<TColorRef>(16, 0xFFFFFF));
 
-    dialogs.Cancel();
+    dialogs_.Cancel();
     EXPECT_FALSE(colour.Execute());
     EXPECT_EQ(colour.Color(), static_cast<TColor>(0x123456));
 
@@ -154,7 +166,7 @@ TEST_F(DialogsTest, ColourOpensOnTheRgbValueWithFreshCustomColours) {
 }
 
 TEST_F(DialogsTest, FontTakesACharacterSetOnlyWithAnotherFace) {
-    TiFontDialog font(form.get());
+    TiFontDialog font(form_.get());
     font.Font()->SetName("Tahoma");
     font.Font()->SetCharset(ANSI_CHARSET);
     TLogFont chosen = font.Font()->LogFont();
@@ -162,7 +174,7 @@ TEST_F(DialogsTest, FontTakesACharacterSetOnlyWithAnotherFace) {
     chosen.lfWeight = 600;
     chosen.lfItalic = true;
     chosen.lfHeight = -16;
-    dialogs.AnswerFont(chosen, 0x0000FF);
+    dialogs_.AnswerFont(chosen, 0x0000FF);
     ASSERT_TRUE(font.Execute());
     EXPECT_EQ(font.Font()->Charset(), ANSI_CHARSET) << "same face: the script is not taken";
     EXPECT_EQ(font.Font()->Style(), (TFontStyles{fsBold, fsItalic}));
@@ -171,7 +183,7 @@ TEST_F(DialogsTest, FontTakesACharacterSetOnlyWithAnotherFace) {
 
     chosen.lfFaceName = "Arial";
     chosen.lfWeight = 400;
-    dialogs.AnswerFont(chosen, 0);
+    dialogs_.AnswerFont(chosen, 0);
     ASSERT_TRUE(font.Execute());
     EXPECT_EQ(font.Font()->Name(), "Arial");
     EXPECT_EQ(font.Font()->Charset(), GB2312_CHARSET) << "another face brings its script";

@@ -6,7 +6,10 @@
 
 #include <QtCore/Qt>
 #include <chrono>
+#include <cstdint>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/controls/KeyMap.h"
@@ -40,17 +43,17 @@ public:
 class EditorWidgetsTest : public ::testing::Test {
 protected:
     EditorWidgetsTest() {
-        form->SetBounds(0, 0, 400, 300);
-        form->AfterConstruction();
+        form_->SetBounds(0, 0, 400, 300);
+        form_->AfterConstruction();
     }
     template <typename T>
     T* Make(int left, int top, int width, int height) {
-        return Place(new T(form.get()), form.get(), left, top, width, height);
+        return Place(new T(form_.get()), form_.get(), left, top, width, height);
     }
-    void Show() { test::ShowAndPaint(*form); }
+    void Show() { test::ShowAndPaint(*form_); }
 
-    std::unique_ptr<TCountingForm> form = std::make_unique<TCountingForm>(nullptr);
-    TScriptedDialogs dialogs;
+    std::unique_ptr<TCountingForm> form_ = std::make_unique<TCountingForm>(nullptr);
+    TScriptedDialogs dialogs_;
 };
 
 // ---- edit box
@@ -66,8 +69,9 @@ TEST_F(EditorWidgetsTest, EditReadsNumbersAndTakesUnreadableTextAsZero) {
                           {"abc", 0, 0}, {"2.5", 0, 2.5}, {"-3", -3, -3}};
     for (const Case& c : cases) {
         edit->SetText(c.text);
-        EXPECT_EQ(edit->AsInteger(), c.asInteger) << c.text;
-        EXPECT_DOUBLE_EQ(edit->AsFloat(), c.asFloat) << c.text;
+        EXPECT_EQ(std::make_pair(edit->AsInteger(), edit->AsFloat()),
+                  std::make_pair(c.asInteger, c.asFloat))
+            << c.text;
     }
     edit->SetAsFloat(0.1);
     EXPECT_EQ(edit->Text(), "0.1");
@@ -90,24 +94,24 @@ TEST_F(EditorWidgetsTest, EditCommitsOnEnterAndFocusLossAndRestoresOnEscape) {
     edit->SetFocus();
 
     // A value set by program is already committed: neither it nor a later Enter fires.
-    test::Type(*form, "5");
+    test::Type(*form_, "5");
     edit->SetAsInteger(5);
-    test::SendKey(*form, Qt::Key_Return);
+    test::SendKey(*form_, Qt::Key_Return);
     EXPECT_EQ(updates, 0);
-    EXPECT_EQ(form->changes, 0);
+    EXPECT_EQ(form_->changes, 0);
 
     edit->SelectAll();
-    test::Type(*form, "12");
-    test::SendKey(*form, Qt::Key_Escape, "\x1b");
+    test::Type(*form_, "12");
+    test::SendKey(*form_, Qt::Key_Escape, "\x1b");
     EXPECT_EQ(edit->Text(), "5") << "Escape puts the committed text back";
     EXPECT_EQ(updates, 0);
 
     edit->SelectAll();
-    test::Type(*form, "12");
-    test::SendKey(*form, Qt::Key_Tab);
-    EXPECT_EQ(form->ActiveControl(), other) << "Tab moves on";
+    test::Type(*form_, "12");
+    test::SendKey(*form_, Qt::Key_Tab);
+    EXPECT_EQ(form_->ActiveControl(), other) << "Tab moves on";
     EXPECT_EQ(updates, 1) << "leaving the box commits once";
-    EXPECT_EQ(form->changes, 1);
+    EXPECT_EQ(form_->changes, 1);
     EXPECT_EQ(edit->OriginalText(), "12");
 
     // Silent setters do not raise OnChange; the WithEvent ones act as typed.
@@ -116,7 +120,7 @@ TEST_F(EditorWidgetsTest, EditCommitsOnEnterAndFocusLossAndRestoresOnEscape) {
     EXPECT_EQ(changes, 0);
     edit->SetDoubleWithEvent(2.5);
     EXPECT_EQ(updates, 2);
-    EXPECT_EQ(form->changes, 3) << "told as typed, then by the commit";
+    EXPECT_EQ(form_->changes, 3) << "told as typed, then by the commit";
 }
 
 TEST_F(EditorWidgetsTest, DisabledEditIsEmptyAndGrey) {
@@ -221,12 +225,12 @@ TEST_F(EditorWidgetsTest, CheckBoxRadioAndComboSetSilentlyAndTellTheFormOfTheUse
     EXPECT_TRUE(check->AsBoolean());
     EXPECT_EQ(checkChanges, 1) << "the check box's own change still fires";
     EXPECT_EQ(clicks, 0);
-    EXPECT_EQ(form->changes, 0);
+    EXPECT_EQ(form_->changes, 0);
     Show();
     test::ClickAt(*check, 5, 5);
     EXPECT_FALSE(check->AsBoolean());
     EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(form->changes, 1);
+    EXPECT_EQ(form_->changes, 1);
     check->SetAsBoolean(true);
     check->Disable();
     EXPECT_FALSE(check->AsBoolean());
@@ -258,10 +262,10 @@ TEST_F(EditorWidgetsTest, CheckBoxRadioAndComboSetSilentlyAndTellTheFormOfTheUse
     EXPECT_EQ(combo->AsString(), "");
     EXPECT_EQ(combo->Color(), clBtnFace);
     EXPECT_EQ(comboChanges, 0);
-    const int before = form->changes;
+    const int before = form_->changes;
     combo->Enable();
     combo->Click();  // what the user's choice raises
-    EXPECT_EQ(form->changes, before + 1);
+    EXPECT_EQ(form_->changes, before + 1);
 }
 
 // ---- list box
@@ -281,7 +285,7 @@ TEST_F(EditorWidgetsTest, ListDragsItemsAndDeletesWithAndWithoutTheirObjects) {
     bool accept = false;
     list->DragOver(list, 0, 0, dsDragMove, accept);
     EXPECT_TRUE(accept);
-    list->DragOver(form.get(), 0, 0, dsDragMove, accept);
+    list->DragOver(form_.get(), 0, 0, dsDragMove, accept);
     EXPECT_FALSE(accept) << "only its own items";
 
     list->SetItemIndex(0);
@@ -335,15 +339,15 @@ TEST_F(EditorWidgetsTest, ColourPickerKeepsAConfirmedColourAndTellsTheForm) {
     EXPECT_EQ(picker->Button()->Left(), 39);
     int changes = 0;
     picker->OnChange = [&](TObject*) { ++changes; };
-    dialogs.Cancel();
+    dialogs_.Cancel();
     picker->PickColor();
     EXPECT_EQ(picker->Color(), clRed);
     EXPECT_EQ(changes, 0);
-    dialogs.AnswerColor(0x00FF00);
+    dialogs_.AnswerColor(0x00FF00);
     picker->Button()->Click();
     EXPECT_EQ(picker->Color(), static_cast<TColor>(0x00FF00));
     EXPECT_EQ(changes, 1);
-    EXPECT_EQ(form->changes, 1);
+    EXPECT_EQ(form_->changes, 1);
     Show();
     EXPECT_EQ(test::ShownPixel(*picker, 5, 5), 0x00FF00u);
     picker->Disable();
@@ -359,28 +363,28 @@ TEST_F(EditorWidgetsTest, OpenAndSavePickersStartWhereTheirRulesSay) {
     open->SetDefaultDir("/data");
     int changes = 0;
     open->OnChange = [&](TObject*) { ++changes; };
-    dialogs.Cancel();
+    dialogs_.Cancel();
     open->Click();
-    EXPECT_EQ(dialogs.FileDialogs().back().FileName, folder.Path() + "/Untitled");
-    EXPECT_EQ(dialogs.FileDialogs().back().InitialDir, "/data");
-    dialogs.AnswerFile(folder.File("a.cfg"));
+    EXPECT_EQ(dialogs_.FileDialogs().back().fileName, folder.Path() + "/Untitled");
+    EXPECT_EQ(dialogs_.FileDialogs().back().initialDir, "/data");
+    dialogs_.AnswerFile(folder.File("a.cfg"));
     open->Click();
-    EXPECT_EQ(dialogs.FileDialogs().back().InitialDir, "/data") << "every time";
+    EXPECT_EQ(dialogs_.FileDialogs().back().initialDir, "/data") << "every time";
     EXPECT_EQ(open->FileName(), folder.File("a.cfg"));
     EXPECT_EQ(changes, 1) << "a cancel changes nothing";
 
     auto* save = Make<TiComponentEditorSavePicker>(10, 40, 75, 25);
     save->SetDefaultDir(folder.Path());
     save->SetFilter("Config (*.cfg)|*.cfg|All Files (*.*)|*.*");
-    dialogs.AnswerFile(folder.File("b"), 2);
+    dialogs_.AnswerFile(folder.File("b"), 2);
     EXPECT_TRUE(save->Execute());
-    EXPECT_EQ(dialogs.FileDialogs().back().InitialDir, folder.Path());
+    EXPECT_EQ(dialogs_.FileDialogs().back().initialDir, folder.Path());
     EXPECT_EQ(save->FileName(), folder.File("b"));
-    dialogs.AnswerFile(folder.File("c"));
+    dialogs_.AnswerFile(folder.File("c"));
     EXPECT_TRUE(save->Execute());
-    EXPECT_EQ(dialogs.FileDialogs().back().InitialDir, ".") << "only the first time";
+    EXPECT_EQ(dialogs_.FileDialogs().back().initialDir, ".") << "only the first time";
     EXPECT_EQ(save->FileName(), folder.File("c.cfg")) << "the filter chosen before is not kept";
-    dialogs.Cancel();
+    dialogs_.Cancel();
     EXPECT_FALSE(save->Execute());
     EXPECT_EQ(save->FileName(), folder.File("c.cfg"));
 }
@@ -390,43 +394,56 @@ TEST_F(EditorWidgetsTest, FontPickerKeepsTheConfirmedFont) {
     TLogFont chosen = picker->Font()->LogFont();
     chosen.lfFaceName = "Arial";
     chosen.lfHeight = -20;
-    dialogs.AnswerFont(chosen, 0x0000FF);
+    dialogs_.AnswerFont(chosen, 0x0000FF);
     picker->Click();
     EXPECT_EQ(picker->Font()->Name(), "Arial");
     EXPECT_EQ(picker->Font()->Height(), -20);
-    EXPECT_EQ(form->changes, 1);
+    EXPECT_EQ(form_->changes, 1);
 }
 
 // ---- value converter
 
-TEST_F(EditorWidgetsTest, ValueConverterShowsANumberInThreeReadings) {
+// A number and how the value converter shows it.
+struct ReadingCase {
+    const char* name;
+    double value;
+    int weeks, days, hours, minutes, price, p32, p256;
+};
+void PrintTo(const ReadingCase& c, std::ostream* os) { *os << c.name; }
+
+class ValueReadingTest : public ::testing::TestWithParam<ReadingCase> {};
+
+TEST_P(ValueReadingTest, ValueConverterShowsANumberInThreeReadings) {
+    const ReadingCase& c = GetParam();
     TiValueConverterEditForm converter(nullptr);
     converter.AfterConstruction();
-    struct Case {
-        double value;
-        int weeks, days, hours, minutes, price, p32, p256;
-    };
-    const Case cases[] = {
-        {1.5, 0, 1, 12, 0, 1, 16, 0},
-        {3.2, 0, 3, 4, 48, 3, 6, 3},
-        {10.25, 1, 10, 6, 0, 10, 8, 0},
-        {2e14 + 0.25, 0, 0, 6, 0,
-         static_cast<int>(static_cast<std::int32_t>(static_cast<std::int64_t>(2e14))), 8, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.value);
-        converter.SetValue(c.value);
-        // The value box shows the whole number as the framework writes it (15 digits).
-        EXPECT_EQ(converter.ValueEdit->Text(), FloatToStr(c.value));
-        EXPECT_EQ(converter.WeeksEdit->AsInteger(), c.weeks);
-        EXPECT_EQ(converter.DaysEdit->AsInteger(), c.days);
-        EXPECT_EQ(converter.HoursEdit->AsInteger(), c.hours);
-        EXPECT_EQ(converter.MinutesEdit->AsInteger(), c.minutes);
-        EXPECT_EQ(converter.PriceIntegerEdit->AsInteger(), c.price);
-        EXPECT_EQ(converter.Price32ndsEdit->AsInteger(), c.p32);
-        EXPECT_EQ(converter.Price256thsEdit->AsInteger(), c.p256);
-    }
+    converter.SetValue(c.value);
+    // The value box shows the whole number as the framework writes it (15 digits).
+    EXPECT_EQ(converter.ValueEdit->Text(), FloatToStr(c.value));
+    EXPECT_EQ(converter.WeeksEdit->AsInteger(), c.weeks);
+    EXPECT_EQ(converter.DaysEdit->AsInteger(), c.days);
+    EXPECT_EQ(converter.HoursEdit->AsInteger(), c.hours);
+    EXPECT_EQ(converter.MinutesEdit->AsInteger(), c.minutes);
+    EXPECT_EQ(converter.PriceIntegerEdit->AsInteger(), c.price);
+    EXPECT_EQ(converter.Price32ndsEdit->AsInteger(), c.p32);
+    EXPECT_EQ(converter.Price256thsEdit->AsInteger(), c.p256);
+}
 
+INSTANTIATE_TEST_SUITE_P(
+    Readings, ValueReadingTest,
+    ::testing::Values(
+        ReadingCase{"DayAndAHalf", 1.5, 0, 1, 12, 0, 1, 16, 0},
+        ReadingCase{"ThreePointTwo", 3.2, 0, 3, 4, 48, 3, 6, 3},
+        ReadingCase{"DaysAreAllDaysNotThoseBeyondWeeks", 10.25, 1, 10, 6, 0, 10, 8, 0},
+        // Above 1e14 only the fraction is an interval; the price takes the
+        // whole number as a 32-bit field does.
+        ReadingCase{"HugeKeepsOnlyItsFraction", 2e14 + 0.25, 0, 0, 6, 0,
+                    static_cast<std::int32_t>(static_cast<std::int64_t>(2e14)), 8, 0}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(EditorWidgetsTest, ValueConverterEditsThroughEveryReading) {
+    TiValueConverterEditForm converter(nullptr);
+    converter.AfterConstruction();
     converter.SetValue(10.25);
     converter.WeeksEdit->SetIntegerWithEvent(2);
     EXPECT_DOUBLE_EQ(converter.Value(), 14.25) << "the days beyond whole weeks are dropped";

@@ -23,24 +23,24 @@ namespace {
 class LayoutViewerTest : public ::testing::Test {
 protected:
     LayoutViewerTest() {
-        viewer.SetBounds(0, 0, 400, 300);
-        viewer.SetLayoutManager(plot.Master()->LayoutManager());
+        viewer_.SetBounds(0, 0, 400, 300);
+        viewer_.SetLayoutManager(plot_.Master()->LayoutManager());
         Paint();
     }
-    void Paint() { viewer.PaintToCanvas(canvas.Canvas()); }
+    void Paint() { viewer_.PaintToCanvas(canvas_.Canvas()); }
     TPoint Centre(const TiPlotLayoutObject* o) {
         const TRect r = o->LayoutRect();
         return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
     }
     void Press(int x, int y, TMouseButton button = mbLeft) {
-        viewer.iMouseDown(button, button == mbLeft ? TShiftState{ssLeft} : TShiftState{ssRight}, x,
-                          y);
+        viewer_.iMouseDown(button, button == mbLeft ? TShiftState{ssLeft} : TShiftState{ssRight}, x,
+                           y);
     }
     void Move(int x, int y, bool left = true) {
-        viewer.iMouseMove(left ? TShiftState{ssLeft} : TShiftState{}, x, y);
+        viewer_.iMouseMove(left ? TShiftState{ssLeft} : TShiftState{}, x, y);
     }
     void Release(int x, int y) {
-        viewer.iMouseUp(mbLeft, {}, x, y);
+        viewer_.iMouseUp(mbLeft, {}, x, y);
         Paint();
     }
     // A drag of the object from its centre to the point.
@@ -52,10 +52,10 @@ protected:
         Release(x, y);
     }
 
-    test::TAxesPlot plot{nullptr};
-    TiPlotLayoutViewer viewer{nullptr};
-    TBitmap canvas{400, 300};
-    int changes = 0;
+    test::TAxesPlot plot_{nullptr};
+    TiPlotLayoutViewer viewer_{nullptr};
+    TBitmap canvas_{400, 300};
+    int changes_ = 0;
 };
 
 TEST_F(LayoutViewerTest, BandsAreOneCellThickAroundTheDataView) {
@@ -63,32 +63,35 @@ TEST_F(LayoutViewerTest, BandsAreOneCellThickAroundTheDataView) {
     measure.Canvas()->Font()->SetName("Arial");
     measure.Canvas()->Font()->SetSize(10);
     const int cell = static_cast<int>(Round(measure.Canvas()->TextHeight("ABC") * 1.1));
-    EXPECT_EQ(viewer.CellWidth(), cell);
-    const TRect x = plot.GetXAxis(0)->LayoutRect();
-    const TRect y = plot.GetYAxis(0)->LayoutRect();
+    EXPECT_EQ(viewer_.CellWidth(), cell);
+    const TRect x = plot_.GetXAxis(0)->LayoutRect();
+    const TRect y = plot_.GetYAxis(0)->LayoutRect();
     EXPECT_EQ(x.Bottom - x.Top, cell);
     EXPECT_EQ(y.Right - y.Left, cell);
-    EXPECT_EQ(x.Top, viewer.DataViewRect().Bottom) << "below the data view";
-    EXPECT_EQ(y.Right, viewer.DataViewRect().Left) << "left of the data view";
+    EXPECT_EQ(x.Top, viewer_.DataViewRect().Bottom) << "below the data view";
+    EXPECT_EQ(y.Right, viewer_.DataViewRect().Left) << "left of the data view";
     // Two bands above (toolbar, title), one below, one left, one right.
-    EXPECT_EQ(viewer.DataViewRect(), (TRect{5 + cell, 5 + 2 * cell, 395 - cell, 295 - cell}));
-    EXPECT_EQ(viewer.GetMouseOverBlock(Centre(plot.GetXAxis(0)).X, Centre(plot.GetXAxis(0)).Y),
-              plot.GetXAxis(0));
-    EXPECT_EQ(viewer.GetMouseOverBlock(2, 2), nullptr);
+    EXPECT_EQ(viewer_.DataViewRect(), (TRect{5 + cell, 5 + 2 * cell, 395 - cell, 295 - cell}));
+    EXPECT_EQ(viewer_.GetMouseOverBlock(Centre(plot_.GetXAxis(0)).X, Centre(plot_.GetXAxis(0)).Y),
+              plot_.GetXAxis(0));
+    EXPECT_EQ(viewer_.GetMouseOverBlock(2, 2), nullptr);
 }
 
 TEST_F(LayoutViewerTest, HoveringNearAnEndArmsASizeDragThatSnapsToStepsOfOneAndAQuarter) {
-    TiPlotXAxis* axis = plot.GetXAxis(0);
+    TiPlotXAxis* axis = plot_.GetXAxis(0);
     const TRect r = axis->LayoutRect();
     const int y = (r.Top + r.Bottom) / 2;
     Move(r.Left + 7, y, false);
-    EXPECT_EQ(viewer.ResizeBlock(), nullptr);
-    EXPECT_EQ(viewer.Cursor(), crDefault);
+    EXPECT_EQ(viewer_.ResizeBlock(), nullptr);
+    EXPECT_EQ(viewer_.Cursor(), crDefault);
     Move(r.Left + 6, y, false);
-    EXPECT_EQ(viewer.ResizeBlock(), axis);
-    EXPECT_EQ(viewer.Cursor(), crSizeWE);
+    EXPECT_EQ(viewer_.ResizeBlock(), axis);
+    EXPECT_EQ(viewer_.Cursor(), crSizeWE);
 
-    const int width = viewer.DataViewRect().Right - viewer.DataViewRect().Left;
+    Press(r.Left + 6, y);
+    EXPECT_EQ(viewer_.EditMode(), ilemSize) << "a press on an armed end sizes";
+    Release(r.Left + 6, y);
+    const int width = viewer_.DataViewRect().Right - viewer_.DataViewRect().Left;
     struct Case {
         double percent;
         double start;
@@ -100,7 +103,6 @@ TEST_F(LayoutViewerTest, HoveringNearAnEndArmsASizeDragThatSnapsToStepsOfOneAndA
         Paint();
         Move(r.Left + 2, y, false);
         Press(r.Left + 2, y);
-        EXPECT_EQ(viewer.EditMode(), ilemSize);
         const int moved = static_cast<int>(c.percent * width / 100);
         // The pixel that best gives the percentage.
         const double p = moved * 100.0 / width;
@@ -108,18 +110,18 @@ TEST_F(LayoutViewerTest, HoveringNearAnEndArmsASizeDragThatSnapsToStepsOfOneAndA
         Release(r.Left + 2 + moved, y);
         EXPECT_DOUBLE_EQ(axis->StartPercent(), Round(p / 1.25) * 1.25) << c.percent;
     }
-    EXPECT_EQ(viewer.EditMode(), ilemNone);
+    EXPECT_EQ(viewer_.EditMode(), ilemNone);
 }
 
 TEST_F(LayoutViewerTest, ALabelDroppedInTheMiddleOfAnotherLabelsBandSharesIt) {
-    const int index = plot.AddLabel();
-    TiPlotLabel* added = plot.GetLabel(index);
+    const int index = plot_.AddLabel();
+    TiPlotLabel* added = plot_.GetLabel(index);
     Paint();
-    viewer.OnChange = [this](TObject*) { ++changes; };
-    TiPlotLabel* title = plot.GetLabel(0);
+    viewer_.OnChange = [this](TObject*) { ++changes_; };
+    TiPlotLabel* title = plot_.GetLabel(0);
     const TRect band = title->LayoutRect();
     Drag(added, (band.Left + band.Right) / 2, (band.Top + band.Bottom) / 2);
-    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(changes_, 1);
     EXPECT_EQ(added->ZOrder(), title->ZOrder());
     EXPECT_EQ(title->StartPercent(), 0);
     EXPECT_EQ(title->StopPercent(), 50);
@@ -133,16 +135,16 @@ TEST_F(LayoutViewerTest, ALabelDroppedInTheMiddleOfAnotherLabelsBandSharesIt) {
 }
 
 TEST_F(LayoutViewerTest, AxesStayInTheirStackAndBlocksAloneKeepTheirBand) {
-    viewer.OnChange = [this](TObject*) { ++changes; };
-    TiPlotXAxis* axis = plot.GetXAxis(0);
+    viewer_.OnChange = [this](TObject*) { ++changes_; };
+    TiPlotXAxis* axis = plot_.GetXAxis(0);
     const int zOrder = axis->ZOrder();
-    const TPoint yAxis = Centre(plot.GetYAxis(0));
+    const TPoint yAxis = Centre(plot_.GetYAxis(0));
     const TPoint c = Centre(axis);
     Press(c.X, c.Y);
     Move(yAxis.X, yAxis.Y);
-    EXPECT_EQ(viewer.DragOverBlock(), nullptr) << "no marker over a vertical band";
+    EXPECT_EQ(viewer_.DragOverBlock(), nullptr) << "no marker over a vertical band";
     Release(yAxis.X, yAxis.Y);
-    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(changes_, 0);
     EXPECT_TRUE(axis->IsHorz());
 
     // Alone in its band, dropped on its own lower half: the band stays, the span is whole.
@@ -150,39 +152,39 @@ TEST_F(LayoutViewerTest, AxesStayInTheirStackAndBlocksAloneKeepTheirBand) {
     Paint();
     const TRect r = axis->LayoutRect();
     Drag(axis, (r.Left + r.Right) / 2, r.Bottom - 2);
-    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(changes_, 1);
     EXPECT_EQ(axis->ZOrder(), zOrder);
     EXPECT_EQ(axis->StartPercent(), 0);
     EXPECT_EQ(axis->StopPercent(), 100);
 }
 
 TEST_F(LayoutViewerTest, RightPressSelectsWithoutDraggingAndSomeBlocksNeverMove) {
-    const TPoint legend = Centre(plot.GetLegend(0));
+    const TPoint legend = Centre(plot_.GetLegend(0));
     Press(legend.X, legend.Y, mbRight);
-    EXPECT_EQ(viewer.SelectedBlock(), plot.GetLegend(0));
-    EXPECT_EQ(viewer.InsertDirection(), iidMerge);
-    Move(Centre(plot.GetYAxis(0)).X, Centre(plot.GetYAxis(0)).Y, false);
-    EXPECT_EQ(viewer.DragOverBlock(), nullptr) << "the drag follows only the left button";
-    viewer.iMouseUp(mbRight, {}, 0, 0);
-    EXPECT_TRUE(plot.GetLegend(0)->IsVert());
+    EXPECT_EQ(viewer_.SelectedBlock(), plot_.GetLegend(0));
+    EXPECT_EQ(viewer_.InsertDirection(), iidMerge);
+    Move(Centre(plot_.GetYAxis(0)).X, Centre(plot_.GetYAxis(0)).Y, false);
+    EXPECT_EQ(viewer_.DragOverBlock(), nullptr) << "the drag follows only the left button";
+    viewer_.iMouseUp(mbRight, {}, 0, 0);
+    EXPECT_TRUE(plot_.GetLegend(0)->IsVert());
 
-    const TPoint toolBar = Centre(plot.GetToolBar(0));
+    const TPoint toolBar = Centre(plot_.GetToolBar(0));
     Press(toolBar.X, toolBar.Y);
-    EXPECT_EQ(viewer.SelectedBlock(), nullptr);
-    viewer.iMouseUp(mbLeft, {}, toolBar.X, toolBar.Y);
-    const TPoint dataView = Centre(plot.GetDataView(0));
+    EXPECT_EQ(viewer_.SelectedBlock(), nullptr);
+    viewer_.iMouseUp(mbLeft, {}, toolBar.X, toolBar.Y);
+    const TPoint dataView = Centre(plot_.GetDataView(0));
     Press(dataView.X, dataView.Y);
-    EXPECT_EQ(viewer.SelectedBlock(), nullptr);
+    EXPECT_EQ(viewer_.SelectedBlock(), nullptr);
 }
 
 TEST_F(LayoutViewerTest, ALegendMovesIntoTheHorizontalStackBesideItsOccupant) {
-    viewer.OnChange = [this](TObject*) { ++changes; };
-    TiPlotLegend* legend = plot.GetLegend(0);
-    const TRect x = plot.GetXAxis(0)->LayoutRect();
+    viewer_.OnChange = [this](TObject*) { ++changes_; };
+    TiPlotLegend* legend = plot_.GetLegend(0);
+    const TRect x = plot_.GetXAxis(0)->LayoutRect();
     Drag(legend, (x.Left + x.Right) / 2, x.Bottom - 2);
-    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(changes_, 1);
     EXPECT_TRUE(legend->IsHorz());
-    EXPECT_LT(legend->ZOrder(), plot.GetXAxis(0)->ZOrder()) << "below the X axis";
+    EXPECT_LT(legend->ZOrder(), plot_.GetXAxis(0)->ZOrder()) << "below the X axis";
 }
 
 // ---- the print preview
@@ -190,25 +192,25 @@ TEST_F(LayoutViewerTest, ALegendMovesIntoTheHorizontalStackBesideItsOccupant) {
 TEST(PlotPreviewTest, PageFitsTheAreaWithTheRightPixelsPerInch) {
     // A4 portrait in 816 by 488: the height limits.
     TiPreviewPage page = CalcPreviewPage(816, 488, 3, poPortrait, 0, 0, 0, 0, 0, 0);
-    EXPECT_EQ(page.PageHeight, 468);
-    EXPECT_EQ(page.PageWidth, 331);
-    EXPECT_EQ(page.PixelsPerInch, 40);
-    EXPECT_EQ(page.Page,
+    EXPECT_EQ(page.pageHeight, 468);
+    EXPECT_EQ(page.pageWidth, 331);
+    EXPECT_EQ(page.pixelsPerInch, 40);
+    EXPECT_EQ(page.page,
               (TRect{816 / 2 - 165 - 5, 488 / 2 - 234 - 5, 816 / 2 + 165 - 5, 488 / 2 + 234 - 5}));
 
     // Landscape turns the paper first.
     page = CalcPreviewPage(816, 488, 3, poLandscape, 0, 0, 0, 0, 0, 0);
-    EXPECT_EQ(page.PageWidth, 662);
-    EXPECT_EQ(page.PageHeight, 468);
+    EXPECT_EQ(page.pageWidth, 662);
+    EXPECT_EQ(page.pageHeight, 468);
 
     // One inch all round at 40 pixels per inch; a 400 by 200 picture fills the width.
     page = CalcPreviewPage(816, 488, 3, poPortrait, 1, 1, 1, 1, 400, 200);
-    EXPECT_EQ(page.PrintableWidth, 331 - 80);
-    EXPECT_EQ(page.PrintableHeight, 468 - 80);
-    EXPECT_EQ(page.Picture.Left, page.Page.Left + 40);
-    EXPECT_EQ(page.Picture.Top, page.Page.Top + 40);
-    EXPECT_EQ(page.Picture.Right - page.Picture.Left, 251);
-    EXPECT_EQ(page.Picture.Bottom - page.Picture.Top, 125) << "keeping its proportions";
+    EXPECT_EQ(page.printableWidth, 331 - 80);
+    EXPECT_EQ(page.printableHeight, 468 - 80);
+    EXPECT_EQ(page.picture.Left, page.page.Left + 40);
+    EXPECT_EQ(page.picture.Top, page.page.Top + 40);
+    EXPECT_EQ(page.picture.Right - page.picture.Left, 251);
+    EXPECT_EQ(page.picture.Bottom - page.picture.Top, 125) << "keeping its proportions";
 
     EXPECT_EQ(PreviewPaperCode(4), DMPAPER_A5);
     EXPECT_EQ(PreviewPaperCode(9), DMPAPER_LETTER);
@@ -265,7 +267,7 @@ TEST(PlotPreviewTest, PaintingHidesTheToolbarAndTellsThePlot) {
 
     TBitmap page(816, 488);
     preview.DrawPage(page.Canvas(), 816, 488);
-    const TRect r = CalcPreviewPage(816, 488, 0, poPortrait, 1, 1, 1, 1, 300, 200).Page;
+    const TRect r = CalcPreviewPage(816, 488, 0, poPortrait, 1, 1, 1, 1, 300, 200).page;
     EXPECT_EQ(page.PixelAt(r.Left + 2, r.Bottom - 3), 0xFFFFFFu) << "the white page";
     EXPECT_EQ(page.PixelAt(r.Right + 3, r.Bottom + 3), 0u) << "its shadow";
     EXPECT_EQ(page.PixelAt(2, 2), ColorToRGB(clBtnFace));

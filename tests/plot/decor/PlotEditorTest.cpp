@@ -30,15 +30,15 @@ namespace {
 class PlotEditorTest : public ::testing::Test {
 protected:
     PlotEditorTest() {
-        test::UseFakeClasses(plot);
-        plot.SetBounds(0, 0, 400, 300);
-        editor = CreatePlotEditorForm(plot.Master());
+        test::UseFakeClasses(plot_);
+        plot_.SetBounds(0, 0, 400, 300);
+        editor_ = CreatePlotEditorForm(plot_.Master());
     }
-    ~PlotEditorTest() override { delete editor; }
+    ~PlotEditorTest() override { delete editor_; }
 
     template <typename T>
     T* Get(const std::string& name) {
-        T* control = editor->Control<T>(name);
+        T* control = editor_->Control<T>(name);
         EXPECT_NE(control, nullptr) << name;
         return control;
     }
@@ -50,12 +50,12 @@ protected:
     }
     bool Enabled(const std::string& name) { return Get<TControl>(name)->Enabled(); }
 
-    test::TAxesPlot plot{nullptr};
-    TiPlotEditorForm* editor = nullptr;
+    test::TAxesPlot plot_{nullptr};
+    TiPlotEditorForm* editor_ = nullptr;
 };
 
 TEST_F(PlotEditorTest, CommittingAControlWritesThePageAndShowsWhatTheObjectKept) {
-    TiPlotToolBar* toolBar = plot.GetToolBar(0);
+    TiPlotToolBar* toolBar = plot_.GetToolBar(0);
     Get<TiComponentEditorCheckBox>("ToolBarFlatButtonsCheckBox")->SetAsBoolean(true);
     Type("ToolBarZoomInOutFactorEdit", "0.5");
     EXPECT_TRUE(toolBar->FlatButtons()) << "the whole page is written, not only the edit";
@@ -68,9 +68,9 @@ TEST_F(PlotEditorTest, CommittingAControlWritesThePageAndShowsWhatTheObjectKept)
     span->SetText("250");
     span->Perform(WM_CHAR, 27, 0);
     EXPECT_EQ(span->Text(), "100");
-    EXPECT_EQ(plot.GetXAxis(0)->Span(), 100);
+    EXPECT_EQ(plot_.GetXAxis(0)->Span(), 100);
     Type("XAxisSpanEdit", "250");
-    EXPECT_EQ(plot.GetXAxis(0)->Span(), 250);
+    EXPECT_EQ(plot_.GetXAxis(0)->Span(), 250);
 }
 
 TEST_F(PlotEditorTest, ChoicesWriteTheirOrdinalAndEditableFormatsWriteTheirText) {
@@ -78,19 +78,19 @@ TEST_F(PlotEditorTest, ChoicesWriteTheirOrdinalAndEditableFormatsWriteTheirText)
     EXPECT_EQ(style->Items()->Count(), 8);
     style->SetAsInteger(3);
     style->OnChange(style);  // what the user's choice raises
-    EXPECT_EQ(static_cast<int>(plot.GetXAxis(0)->TrackingStyle()), 3);
+    EXPECT_EQ(static_cast<int>(plot_.GetXAxis(0)->TrackingStyle()), 3);
 
     auto* format = Get<TiComponentEditorComboBox>("YAxisDateTimeFormatComboBox");
     format->SetText("hh:nn");
     format->OnChange(format);  // what every keystroke raises
-    EXPECT_EQ(GetPropTextByPath(plot.GetYAxis(0), "DateTimeFormat"), "hh:nn");
+    EXPECT_EQ(GetPropTextByPath(plot_.GetYAxis(0), "DateTimeFormat"), "hh:nn");
 
     auto* rotation = Get<TiComponentEditorComboBox>("YAxisLabelRotationComboBox");
     EXPECT_EQ(rotation->Items()->Strings(3), "270");
 }
 
 TEST_F(PlotEditorTest, APageWithoutObjectsIsDisabledByItsPrefixAndAddEnablesIt) {
-    EXPECT_EQ(plot.LimitCount(), 0);
+    EXPECT_EQ(plot_.LimitCount(), 0);
     EXPECT_FALSE(Enabled("LimitNameEdit"));
     EXPECT_FALSE(Enabled("LimitRemoveButton"));
     EXPECT_FALSE(Enabled("LimitListBox"));
@@ -98,53 +98,53 @@ TEST_F(PlotEditorTest, APageWithoutObjectsIsDisabledByItsPrefixAndAddEnablesIt) 
     EXPECT_TRUE(Enabled("iLimitAddButton")) << "the Add buttons never match a prefix";
 
     Get<TiComponentEditorButton>("iLimitAddButton")->Click();
-    ASSERT_EQ(plot.LimitCount(), 1);
+    ASSERT_EQ(plot_.LimitCount(), 1);
     EXPECT_TRUE(Enabled("LimitNameEdit"));
     EXPECT_TRUE(Enabled("LimitRemoveButton"));
     EXPECT_EQ(Get<TiComponentEditorEdit>("LimitNameEdit")->Text(), "Limit 1");
-    EXPECT_EQ(editor->Selected(TiPlotObjectKind::Limit), plot.GetLimit(0));
+    EXPECT_EQ(editor_->Selected(TiPlotObjectKind::Limit), plot_.GetLimit(0));
 }
 
 TEST_F(PlotEditorTest, RemovingSelectsTheNewLastItemAndTheTitleLabelStays) {
-    plot.AddXAxis();
-    plot.AddXAxis();
-    auto* list = editor->ListOf(TiPlotObjectKind::XAxis);
+    plot_.AddXAxis();
+    plot_.AddXAxis();
+    auto* list = editor_->ListOf(TiPlotObjectKind::XAxis);
     ASSERT_EQ(list->Count(), 3);
-    EXPECT_EQ(list->ItemIndex(), 2) << "an object the plot adds is selected";
+    EXPECT_EQ(list->ItemIndex(), 2) << "an object the plot_ adds is selected";
     Get<TiComponentEditorButton>("XAxisRemoveButton")->Click();
-    EXPECT_EQ(plot.XAxisCount(), 2);
+    EXPECT_EQ(plot_.XAxisCount(), 2);
     EXPECT_EQ(list->ItemIndex(), 1);
-    EXPECT_EQ(Get<TiComponentEditorEdit>("XAxisNameEdit")->Text(), plot.GetXAxis(1)->Name());
+    EXPECT_EQ(Get<TiComponentEditorEdit>("XAxisNameEdit")->Text(), plot_.GetXAxis(1)->Name());
 
-    auto* labels = editor->ListOf(TiPlotObjectKind::Label);
+    auto* labels = editor_->ListOf(TiPlotObjectKind::Label);
     labels->SetItemIndex(0);
-    editor->UpdateLabelEdit();
+    editor_->UpdateLabelEdit();
     EXPECT_FALSE(Enabled("LabelRemoveButton")) << "the title cannot go";
 
     RegisterPlotObjectClass(TiPlotObjectKind::Table, PlotObjectFactory<TiPlotTable>());
     Get<TiComponentEditorButton>("iTableAddButton")->Click();
     EXPECT_TRUE(Enabled("TableNameEdit"));
     Get<TiComponentEditorButton>("TableRemoveButton")->Click();
-    EXPECT_EQ(plot.TableCount(), 0);
+    EXPECT_EQ(plot_.TableCount(), 0);
     EXPECT_FALSE(Enabled("TableNameEdit")) << "the only one gone: the page is empty";
     EXPECT_FALSE(Enabled("TableRemoveButton"));
 }
 
 TEST_F(PlotEditorTest, TitleTabAndFirstLabelFollowEachOther) {
     Type("TitleTextEdit", "Response");
-    EXPECT_EQ(plot.GetLabel(0)->Caption(), "Response");
+    EXPECT_EQ(plot_.GetLabel(0)->Caption(), "Response");
     EXPECT_EQ(Get<TiComponentEditorEdit>("LabelCaptionMemo")->Text(), "Response");
 
-    editor->ListOf(TiPlotObjectKind::Label)->SetItemIndex(0);
-    editor->UpdateLabelEdit();
+    editor_->ListOf(TiPlotObjectKind::Label)->SetItemIndex(0);
+    editor_->UpdateLabelEdit();
     Type("LabelMarginBottomEdit", "0.75");
-    EXPECT_EQ(plot.GetLabel(0)->MarginBottom(), 0.75);
+    EXPECT_EQ(plot_.GetLabel(0)->MarginBottom(), 0.75);
     EXPECT_EQ(Get<TiComponentEditorEdit>("TitleMarginEdit")->Text(), "0.75");
 }
 
 TEST_F(PlotEditorTest, NameListsOfferNoneAllAndTheAxesOfTheRightKind) {
-    plot.AddYAxis();
-    editor->UpdateAll();
+    plot_.AddYAxis();
+    editor_->UpdateAll();
     const auto entries = [this](const std::string& name) {
         std::vector<std::string> items;
         auto* combo = Get<TiComponentEditorComboBox>(name);
@@ -162,20 +162,20 @@ TEST_F(PlotEditorTest, NameListsOfferNoneAllAndTheAxesOfTheRightKind) {
     // A renamed axis keeps its place in the lists that showed it.
     auto* grid = Get<TiComponentEditorComboBox>("DataViewGridXAxisNameComboBox");
     EXPECT_EQ(grid->AsString(), "X-Axis 1");
-    plot.GetXAxis(0)->SetName("Time");
+    plot_.GetXAxis(0)->SetName("Time");
     EXPECT_EQ(grid->AsString(), "Time");
 
     // Choosing "<All>" writes that text.
     grid->SetAsInteger(grid->Items()->Count() - 1);
     grid->OnChange(grid);
-    EXPECT_EQ(plot.GetDataView(0)->GridXAxisName(), "<All>");
+    EXPECT_EQ(plot_.GetDataView(0)->GridXAxisName(), "<All>");
 }
 
 TEST_F(PlotEditorTest, CopyDefaultCopiesTheDefaultFormatAndWritesTheAxis) {
-    TiPlotXAxis* axis = plot.GetXAxis(0);
+    TiPlotXAxis* axis = plot_.GetXAxis(0);
     axis->SetLabelsPrecision(7);
     axis->SetLabelsFormatStyle(static_cast<TiPlotTextFormat>(2));
-    editor->UpdateXAxesEdit();
+    editor_->UpdateXAxesEdit();
     Get<TiComponentEditorButton>("XAxisLegendCopyDefaultButton")->Click();
     EXPECT_EQ(GetPropTextByPath(axis, "LegendPrecision"), "7");
     TPropertyRef style = FindPropertyByPath(axis, "LegendFormatStyle");
@@ -184,58 +184,58 @@ TEST_F(PlotEditorTest, CopyDefaultCopiesTheDefaultFormatAndWritesTheAxis) {
 }
 
 TEST_F(PlotEditorTest, LayoutMenuOffersWhatTheBlockUnderTheMouseAllows) {
-    const auto item = [this](const char* name) { return editor->Control<TMenuItem>(name); };
-    editor->FRightClickObject = plot.GetXAxis(0);
-    editor->LayoutPopupMenuPopup();
+    const auto item = [this](const char* name) { return editor_->Control<TMenuItem>(name); };
+    editor_->FRightClickObject = plot_.GetXAxis(0);
+    editor_->LayoutPopupMenuPopup();
     EXPECT_TRUE(item("DeleteMenuItem")->Enabled());
     EXPECT_TRUE(item("VisibleMenuItem")->Checked());
-    editor->FRightClickObject = plot.GetLabel(0);
-    editor->LayoutPopupMenuPopup();
+    editor_->FRightClickObject = plot_.GetLabel(0);
+    editor_->LayoutPopupMenuPopup();
     EXPECT_FALSE(item("DeleteMenuItem")->Enabled()) << "the title";
     EXPECT_TRUE(item("EditMenuItem")->Enabled());
-    editor->FRightClickObject = plot.GetDataView(0);
-    editor->LayoutPopupMenuPopup();
+    editor_->FRightClickObject = plot_.GetDataView(0);
+    editor_->LayoutPopupMenuPopup();
     EXPECT_FALSE(item("VisibleMenuItem")->Enabled());
 
-    plot.AddXAxis();
-    editor->FRightClickObject = plot.GetXAxis(1);
-    editor->LayoutPopupMenuPopup();
-    editor->DeleteMenuItemClick();
-    EXPECT_EQ(plot.XAxisCount(), 1);
-    editor->LayoutPopupMenuPopup();  // by keyboard: no block under the mouse
+    plot_.AddXAxis();
+    editor_->FRightClickObject = plot_.GetXAxis(1);
+    editor_->LayoutPopupMenuPopup();
+    editor_->DeleteMenuItemClick();
+    EXPECT_EQ(plot_.XAxisCount(), 1);
+    editor_->LayoutPopupMenuPopup();  // by keyboard: no block under the mouse
     EXPECT_FALSE(item("DeleteMenuItem")->Enabled());
     EXPECT_FALSE(item("VisibleMenuItem")->Enabled());
     EXPECT_FALSE(item("EditMenuItem")->Enabled());
     EXPECT_TRUE(item("AddXAxisMenuItem")->Enabled());
 
-    editor->FRightClickObject = plot.GetLegend(0);
-    editor->VisibleMenuItemClick();
-    EXPECT_FALSE(plot.GetLegend(0)->Visible());
+    editor_->FRightClickObject = plot_.GetLegend(0);
+    editor_->VisibleMenuItemClick();
+    EXPECT_FALSE(plot_.GetLegend(0)->Visible());
     EXPECT_FALSE(Get<TiComponentEditorCheckBox>("LegendVisibleCheckbox")->AsBoolean());
-    editor->EditMenuItemClick();
-    EXPECT_EQ(editor->PageControl->ActivePage(), editor->PageOf(TiPlotObjectKind::Legend));
+    editor_->EditMenuItemClick();
+    EXPECT_EQ(editor_->PageControl->ActivePage(), editor_->PageOf(TiPlotObjectKind::Legend));
 
-    editor->XYAxesReverseMenuItemClick();
-    EXPECT_TRUE(plot.XYAxesReverse());
+    editor_->XYAxesReverseMenuItemClick();
+    EXPECT_TRUE(plot_.XYAxesReverse());
 }
 
 TEST_F(PlotEditorTest, ControlPageWritesThePlotsOwnSettings) {
-    editor->LoadControlPage();
+    editor_->LoadControlPage();
     EXPECT_EQ(Get<TiComponentEditorEdit>("UpdateFrameRateEdit")->Text(), "60");
     Type("UpdateFrameRateEdit", "250");
-    EXPECT_EQ(plot.GetUpdateFrameRate(), 250) << "typed values are not clamped";
+    EXPECT_EQ(plot_.GetUpdateFrameRate(), 250) << "typed values are not clamped";
     Get<TiComponentEditorRadioGroup>("BorderStyleRadioGroup")->SetItemIndex(1);
-    EXPECT_EQ(plot.GetBorderStyle(), ibsRaised);
+    EXPECT_EQ(plot_.GetBorderStyle(), ibsRaised);
     auto* spin = Get<TiUpDown>("UpdateFrameRateEditUpDown");
     EXPECT_EQ(spin->Max(), 100);
 }
 
 TEST_F(PlotEditorTest, TextsGoThroughTheTranslationTable) {
-    plot.AddTranslation("Visible", "Sichtbar");
-    plot.AddTranslation("<None>", "<Keine>");
-    plot.Master()->TranslateForm(editor);
+    plot_.AddTranslation("Visible", "Sichtbar");
+    plot_.AddTranslation("<None>", "<Keine>");
+    plot_.Master()->TranslateForm(editor_);
     EXPECT_EQ(Get<TiComponentEditorCheckBox>("XAxisVisibleCheckBox")->Caption(), "Sichtbar");
-    editor->UpdateXAxesEdit();
+    editor_->UpdateXAxesEdit();
     EXPECT_EQ(Get<TiComponentEditorComboBox>("XAxisCartesianChildRefAxisNameComboBox")
                   ->Items()
                   ->Strings(0),
@@ -246,34 +246,34 @@ TEST_F(PlotEditorTest, DialogsOfThePickersWriteWhatTheUserChose) {
     TScriptedDialogs dialogs;
     dialogs.AnswerColor(0x0000FF);
     Get<TiComponentEditorColorPicker>("LegendBackgroundColorPicker")->Button()->Click();
-    EXPECT_EQ(GetPropTextByPath(plot.GetLegend(0), "BackGroundColor"), "255");
+    EXPECT_EQ(GetPropTextByPath(plot_.GetLegend(0), "BackGroundColor"), "255");
 
-    TLogFont font = plot.GetXAxis(0)->TitleFont()->LogFont();
+    TLogFont font = plot_.GetXAxis(0)->TitleFont()->LogFont();
     font.lfFaceName = "Arial";
     font.lfHeight = -20;
     dialogs.AnswerFont(font, 0x00FF00);
     Get<TiComponentEditorFontPicker>("XAxisTitleFontPicker")->Click();
-    EXPECT_EQ(plot.GetXAxis(0)->TitleFont()->Name(), "Arial");
-    EXPECT_EQ(plot.GetXAxis(0)->TitleFont()->Color(), static_cast<TColor>(0x00FF00));
+    EXPECT_EQ(plot_.GetXAxis(0)->TitleFont()->Name(), "Arial");
+    EXPECT_EQ(plot_.GetXAxis(0)->TitleFont()->Color(), static_cast<TColor>(0x00FF00));
 
     // A cancelled dialog changes nothing.
     dialogs.Cancel();
     Get<TiComponentEditorColorPicker>("LegendBackgroundColorPicker")->PickColor();
-    EXPECT_EQ(GetPropTextByPath(plot.GetLegend(0), "BackGroundColor"), "255");
+    EXPECT_EQ(GetPropTextByPath(plot_.GetLegend(0), "BackGroundColor"), "255");
 }
 
 TEST_F(PlotEditorTest, PropertyFilePickersSaveAndLoadThePlot) {
     test::TTempFolder folder;
     TScriptedDialogs dialogs;
-    editor->LoadControlPage();
-    plot.SetHintsPause(123);
-    dialogs.AnswerFile(folder.File("plot"));
+    editor_->LoadControlPage();
+    plot_.SetHintsPause(123);
+    dialogs.AnswerFile(folder.File("plot_"));
     Get<TiComponentEditorSavePicker>("ControlPropertiesSavePicker")->Click();
-    ASSERT_TRUE(FileExists(folder.File("plot.cfg"))) << "the filter's extension";
-    plot.SetHintsPause(500);
-    dialogs.AnswerFile(folder.File("plot.cfg"));
+    ASSERT_TRUE(FileExists(folder.File("plot_.cfg"))) << "the filter's extension";
+    plot_.SetHintsPause(500);
+    dialogs.AnswerFile(folder.File("plot_.cfg"));
     Get<TiComponentEditorOpenPicker>("ControlPropertiesOpenPicker")->Click();
-    EXPECT_EQ(plot.HintsPause(), 123);
+    EXPECT_EQ(plot_.HintsPause(), 123);
     EXPECT_EQ(Get<TiComponentEditorEdit>("HintsPauseEdit")->Text(), "123") << "reloaded";
 }
 
@@ -383,16 +383,16 @@ TEST(PlotEditorOpenTest, SaveImageDialogOffersTheFormatsAndWritesWhatWasChosen) 
     dialogs.AnswerFile(folder.File("PLOT.PNG"));
     plot->Save();
     const TFileDialogRequest& first = dialogs.FileDialogs().back();
-    EXPECT_EQ(first.Kind, fdSave);
-    EXPECT_EQ(first.FilterIndex, 4);
-    EXPECT_EQ(first.Filters.size(), 4u);
-    EXPECT_EQ(first.FileName, "Untitled");
-    EXPECT_EQ(first.InitialDir, folder.Path());
+    EXPECT_EQ(first.kind, fdSave);
+    EXPECT_EQ(first.filterIndex, 4);
+    EXPECT_EQ(first.filters.size(), 4u);
+    EXPECT_EQ(first.fileName, "Untitled");
+    EXPECT_EQ(first.initialDir, folder.Path());
     EXPECT_EQ(ReadFileBytes(folder.File("PLOT.PNG")).at(1), 'P');
 
     dialogs.AnswerFile(folder.File("shot"), 3);
     plot->Save();
-    EXPECT_EQ(dialogs.FileDialogs().back().InitialDir, ".") << "the default folder only once";
+    EXPECT_EQ(dialogs.FileDialogs().back().initialDir, ".") << "the default folder only once";
     EXPECT_EQ(ReadFileBytes(folder.File("shot.jpg")).at(0), 0xFF);
 }
 

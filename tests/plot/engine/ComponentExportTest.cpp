@@ -5,7 +5,10 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/core/Exceptions.h"
@@ -43,7 +46,7 @@ public:
 TEST(ComponentSeeThroughTest, ShowsWhatLiesUnderItAndTakesItAgainAfterAMove) {
     auto form = MakeForm(120, 60, clYellow);
     auto* under = Place(new test::TProbeGraphic(form.get()), form.get(), 0, 0, 30, 60);
-    under->Fill = clRed;
+    under->fill = clRed;
     auto* c = Place(new TSquareComponent(form.get()), form.get(), 20, 10, 40, 20);
     c->SetBackGroundColor(clLime);
     ShowAndPaint(*form);
@@ -96,74 +99,83 @@ TEST(ComponentSeeThroughTest, PaintsIntoAnotherCanvasAtAPlaceClippedToItsSize) {
 class ComponentExportTest : public ::testing::Test {
 protected:
     ComponentExportTest() {
-        c.SetBounds(0, 0, 40, 20);
-        c.SetBackGroundColor(clLime);
+        c_.SetBounds(0, 0, 40, 20);
+        c_.SetBackGroundColor(clLime);
     }
     static std::vector<std::uint8_t> Bytes(const std::string& fileName) {
         return ReadFileBytes(fileName);
     }
-    TSquareComponent c{nullptr};
-    test::TTempFolder folder;
+    TSquareComponent c_{nullptr};
+    test::TTempFolder folder_;
 };
 
-TEST_F(ComponentExportTest, RefusesCompressionOutsideItsRangeBeforeWritingAnything) {
-    struct Case {
-        int compression;
-        bool jpegOk;
-        bool pngOk;
-    };
-    const Case cases[] = {{-1, false, false}, {0, false, true},  {1, true, true},
-                          {9, true, true},    {10, true, false}, {100, true, false},
-                          {101, false, false}};
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.compression);
-        const std::string jpg = folder.File("a" + std::to_string(k.compression) + ".jpg");
-        const std::string png = folder.File("a" + std::to_string(k.compression) + ".png");
-        if (k.jpegOk) {
-            EXPECT_NO_THROW(c.SaveImageToJPEG(jpg, k.compression, false));
-        } else {
-            try {
-                c.SaveImageToJPEG(jpg, k.compression, false);
-                FAIL() << "no error";
-            } catch (const Exception& e) {
-                EXPECT_EQ(e.Message(), "Compression must be in the range of 1-100");
-            }
-            EXPECT_THROW(c.GetBytesJPEG(k.compression, false), Exception);
-        }
-        EXPECT_EQ(FileExists(jpg), k.jpegOk);
-        if (k.pngOk) {
-            EXPECT_NO_THROW(c.SaveImageToPNG(png, k.compression));
-        } else {
-            try {
-                c.SaveImageToPNG(png, k.compression);
-                FAIL() << "no error";
-            } catch (const Exception& e) {
-                EXPECT_EQ(e.Message(), "Compression must be in the range of 0-9");
-            }
-            EXPECT_THROW(c.GetBytesPNG(k.compression), Exception);
-        }
-        EXPECT_EQ(FileExists(png), k.pngOk);
+// A compression setting, and whether JPEG (1 to 100) and PNG (0 to 9) take it.
+struct CompressionCase {
+    const char* name;
+    int compression;
+    bool jpegOk;
+    bool pngOk;
+};
+void PrintTo(const CompressionCase& c, std::ostream* os) { *os << c.name; }
+
+class ComponentCompressionTest : public ComponentExportTest,
+                                 public ::testing::WithParamInterface<CompressionCase> {};
+
+// The message a refused export raises, or "" when it writes its file.
+std::string ExportMessage(const std::function<void()>& write) {
+    try {
+        write();
+    } catch (const Exception& e) {
+        return e.Message();
     }
+    return "";
 }
 
+TEST_P(ComponentCompressionTest, RefusesCompressionOutsideItsRangeBeforeWritingAnything) {
+    const CompressionCase& k = GetParam();
+    const std::string jpg = folder_.File("a.jpg");
+    const std::string png = folder_.File("a.png");
+    const std::string jpegRefusal = "Compression must be in the range of 1-100";
+    const std::string pngRefusal = "Compression must be in the range of 0-9";
+    EXPECT_EQ(ExportMessage([&] { c_.SaveImageToJPEG(jpg, k.compression, false); }),
+              k.jpegOk ? "" : jpegRefusal);
+    EXPECT_EQ(ExportMessage([&] { c_.GetBytesJPEG(k.compression, false); }),
+              k.jpegOk ? "" : jpegRefusal);
+    EXPECT_EQ(FileExists(jpg), k.jpegOk);
+    EXPECT_EQ(ExportMessage([&] { c_.SaveImageToPNG(png, k.compression); }),
+              k.pngOk ? "" : pngRefusal);
+    EXPECT_EQ(ExportMessage([&] { c_.GetBytesPNG(k.compression); }), k.pngOk ? "" : pngRefusal);
+    EXPECT_EQ(FileExists(png), k.pngOk);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ranges, ComponentCompressionTest,
+                         ::testing::Values(CompressionCase{"BelowBoth", -1, false, false},
+                                           CompressionCase{"PngLowest", 0, false, true},
+                                           CompressionCase{"JpegLowest", 1, true, true},
+                                           CompressionCase{"PngHighest", 9, true, true},
+                                           CompressionCase{"AbovePng", 10, true, false},
+                                           CompressionCase{"JpegHighest", 100, true, false},
+                                           CompressionCase{"AboveBoth", 101, false, false}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
 TEST_F(ComponentExportTest, FilesHoldThePictureAndOpenAgain) {
-    c.SaveImageToPNG(folder.File("p.png"), 9);
+    c_.SaveImageToPNG(folder_.File("p.png"), 9);
     TPngImage png;
-    png.LoadFromFile(folder.File("p.png"));
+    png.LoadFromFile(folder_.File("p.png"));
     ASSERT_EQ(png.Width(), 40);
     EXPECT_EQ(png.PixelWithAlpha(1, 1) & 0xFFFFFFu, ColorToRGB(clLime));
     EXPECT_EQ(png.PixelWithAlpha(20, 10) & 0xFFFFFFu, ColorToRGB(clBlue));
 
-    c.SaveImageToJPEG(folder.File("p.jpg"), 100, true);
+    c_.SaveImageToJPEG(folder_.File("p.jpg"), 100, true);
     TJPEGImage jpeg;
-    jpeg.LoadFromFile(folder.File("p.jpg"));
+    jpeg.LoadFromFile(folder_.File("p.jpg"));
     EXPECT_EQ(jpeg.Width(), 40);
     EXPECT_EQ(jpeg.Height(), 20);
 
     // The vector picture plays the component's drawing again.
-    c.SaveImageToMetaFile(folder.File("p.emf"));
+    c_.SaveImageToMetaFile(folder_.File("p.emf"));
     TMetafile metafile;
-    metafile.LoadFromFile(folder.File("p.emf"));
+    metafile.LoadFromFile(folder_.File("p.emf"));
     EXPECT_EQ(metafile.Width(), 40);
     EXPECT_EQ(metafile.CreatedBy(), "PlotEngine");
     TBitmap played(40, 20);
@@ -171,14 +183,14 @@ TEST_F(ComponentExportTest, FilesHoldThePictureAndOpenAgain) {
     EXPECT_EQ(played.PixelAt(20, 10), ColorToRGB(clBlue));
     EXPECT_EQ(played.PixelAt(1, 1), ColorToRGB(clLime));
 
-    c.SaveImageToBitmap(folder.File("p.bmp"));
+    c_.SaveImageToBitmap(folder_.File("p.bmp"));
     TBitmap bitmap;
-    bitmap.LoadFromFile(folder.File("p.bmp"));
+    bitmap.LoadFromFile(folder_.File("p.bmp"));
     EXPECT_EQ(bitmap.PixelAt(20, 10), ColorToRGB(clBlue));
 }
 
 TEST_F(ComponentExportTest, BytesComeAsAByteArrayFromZero) {
-    const TVariant png = c.GetBytesPNG(6);
+    const TVariant png = c_.GetBytesPNG(6);
     const std::vector<std::uint8_t> bytes = VarArrayToBytes(png);
     ASSERT_GT(bytes.size(), 8u);
     EXPECT_EQ(VarArrayLowBound(png, 1), 0);
@@ -186,21 +198,21 @@ TEST_F(ComponentExportTest, BytesComeAsAByteArrayFromZero) {
     const std::vector<std::uint8_t> signature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 8), signature);
 
-    const std::vector<std::uint8_t> jpeg = VarArrayToBytes(c.GetBytesJPEG(50, false));
+    const std::vector<std::uint8_t> jpeg = VarArrayToBytes(c_.GetBytesJPEG(50, false));
     ASSERT_GT(jpeg.size(), 2u);
     EXPECT_EQ(jpeg[0], 0xFF);
     EXPECT_EQ(jpeg[1], 0xD8);
-    EXPECT_EQ(c.CreateJPEGImage(80, false)->Width(), 40);
+    EXPECT_EQ(c_.CreateJPEGImage(80, false)->Width(), 40);
 }
 
 TEST_F(ComponentExportTest, AFileThatCannotBeWrittenIsReportedAndLeavesTheOldOneWhole) {
-    const std::string name = folder.File("keep.png");
+    const std::string name = folder_.File("keep.png");
     { std::ofstream(name) << "old"; }
-    const std::string missing = folder.File("no/such/folder/p.png");
-    EXPECT_THROW(c.SaveImageToPNG(missing, 9), EOSError);
-    EXPECT_THROW(c.SaveImageToJPEG(folder.File("no/p.jpg"), 90, false), EOSError);
-    EXPECT_THROW(c.SaveImageToMetaFile(folder.File("no/p.emf")), EOSError);
-    EXPECT_THROW(c.SaveImageToBitmap(folder.File("no/p.bmp")), EOSError);
+    const std::string missing = folder_.File("no/such/folder_/p.png");
+    EXPECT_THROW(c_.SaveImageToPNG(missing, 9), EOSError);
+    EXPECT_THROW(c_.SaveImageToJPEG(folder_.File("no/p.jpg"), 90, false), EOSError);
+    EXPECT_THROW(c_.SaveImageToMetaFile(folder_.File("no/p.emf")), EOSError);
+    EXPECT_THROW(c_.SaveImageToBitmap(folder_.File("no/p.bmp")), EOSError);
     EXPECT_EQ(Bytes(name), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
 }
 
@@ -291,8 +303,9 @@ TEST(ComponentThemesTest, SplitsSchemeLinesAfterTheBlankBehindTheEqualsSign) {
         std::string name;
         std::string value;
         TiVCLComponent::SplitSchemeLine(k.line, name, value);
-        EXPECT_EQ(name, k.name) << k.line;
-        EXPECT_EQ(value, k.value) << k.line;
+        EXPECT_EQ(std::make_pair(name, value),
+                  std::make_pair(std::string(k.name), std::string(k.value)))
+            << k.line;
     }
 }
 

@@ -67,24 +67,24 @@ std::vector<std::uint8_t> Head(const std::string& fileName, std::size_t count) {
 
 class PlotOutTest : public ::testing::Test {
 protected:
-    PlotOutTest() { plot.SetBounds(0, 0, 300, 200); }
-    // The plot painted as the clipboard copy paints it: toolbars hidden.
+    PlotOutTest() { plot_.SetBounds(0, 0, 300, 200); }
+    // The plot_ painted as the clipboard copy paints it: toolbars hidden.
     std::unique_ptr<TBitmap> WithoutToolBars() {
-        plot.Master()->ShowToolBars(false);
-        auto bitmap = std::make_unique<TBitmap>(plot.Width(), plot.Height());
-        plot.PaintToCanvas(bitmap->Canvas());
-        plot.Master()->ShowToolBars(true);
+        plot_.Master()->ShowToolBars(false);
+        auto bitmap = std::make_unique<TBitmap>(plot_.Width(), plot_.Height());
+        plot_.PaintToCanvas(bitmap->Canvas());
+        plot_.Master()->ShowToolBars(true);
         return bitmap;
     }
-    test::TAxesPlot plot{nullptr};
-    test::TTempFolder folder;
+    test::TAxesPlot plot_{nullptr};
+    test::TTempFolder folder_;
 };
 
 TEST_F(PlotOutTest, ClipboardCopyLeavesOutTheToolbarsAndShowsThemAsToolbarZeroWas) {
     const auto expected = WithoutToolBars();
-    plot.AddToolBar();
-    plot.SetCopyToClipBoardFormat(ipefBitmap);
-    plot.CopyToClipBoard();
+    plot_.AddToolBar();
+    plot_.SetCopyToClipBoardFormat(ipefBitmap);
+    plot_.CopyToClipBoard();
     TBitmap copied;
     copied.Assign(Clipboard());
     ASSERT_EQ(copied.Width(), 300);
@@ -93,18 +93,18 @@ TEST_F(PlotOutTest, ClipboardCopyLeavesOutTheToolbarsAndShowsThemAsToolbarZeroWa
             ASSERT_EQ(copied.PixelAt(x, y), expected->PixelAt(x, y)) << x << "," << y;
         }
     }
-    EXPECT_TRUE(plot.GetToolBar(0)->Visible());
-    EXPECT_TRUE(plot.GetToolBar(1)->Visible());
-    EXPECT_FALSE(plot.GetUpdateActive()) << "the batch is closed";
+    EXPECT_TRUE(plot_.GetToolBar(0)->Visible());
+    EXPECT_TRUE(plot_.GetToolBar(1)->Visible());
+    EXPECT_FALSE(plot_.GetUpdateActive()) << "the batch is closed";
 
-    plot.GetToolBar(0)->SetVisible(false);
-    plot.CopyToClipBoard();
-    EXPECT_FALSE(plot.GetToolBar(1)->Visible()) << "all toolbars take toolbar 0's state";
+    plot_.GetToolBar(0)->SetVisible(false);
+    plot_.CopyToClipBoard();
+    EXPECT_FALSE(plot_.GetToolBar(1)->Visible()) << "all toolbars take toolbar 0's state";
 }
 
 TEST_F(PlotOutTest, ClipboardHoldsAVectorPictureOrAJpegAsAsked) {
-    plot.SetCopyToClipBoardFormat(ipefMetaFile);
-    plot.CopyToClipBoard();
+    plot_.SetCopyToClipBoardFormat(ipefMetaFile);
+    plot_.CopyToClipBoard();
     EXPECT_TRUE(Clipboard()->HasFormat(CF_ENHMETAFILE));
     TMetafile metafile;
     metafile.Assign(Clipboard());
@@ -112,24 +112,24 @@ TEST_F(PlotOutTest, ClipboardHoldsAVectorPictureOrAJpegAsAsked) {
     EXPECT_EQ(metafile.Description(), "Strip Chart");
     EXPECT_GT(metafile.RecordCount(), 10);
 
-    plot.SetCopyToClipBoardFormat(ipefJPEG);
-    plot.CopyToClipBoard();
+    plot_.SetCopyToClipBoardFormat(ipefJPEG);
+    plot_.CopyToClipBoard();
     TPicture picture;
     picture.Assign(Clipboard());
     ASSERT_NE(dynamic_cast<TJPEGImage*>(picture.Graphic()), nullptr);
     EXPECT_EQ(picture.Width(), 300);
 
-    TPicture* snapshot = plot.GetSnapShotPicture();
+    TPicture* snapshot = plot_.GetSnapShotPicture();
     auto* snapshotMetafile = dynamic_cast<TMetafile*>(snapshot->Graphic());
     ASSERT_NE(snapshotMetafile, nullptr);
     EXPECT_EQ(snapshotMetafile->Description(), "iPlot");
-    EXPECT_EQ(snapshot, plot.GetSnapShotPicture()) << "the plot keeps one";
+    EXPECT_EQ(snapshot, plot_.GetSnapShotPicture()) << "the plot_ keeps one";
 }
 
 TEST_F(PlotOutTest, SavedImageTakesTheFormatOfItsExtensionInAnyCaseElseTheFilters) {
     TFakeDecor decor;
-    plot.SetDefaultSaveImageDirectory("/pictures");
-    plot.SetDefaultSaveImageFormat(ipifJPEG);
+    plot_.SetDefaultSaveImageDirectory("/pictures");
+    plot_.SetDefaultSaveImageFormat(ipifJPEG);
     const std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G'};
     const std::vector<std::uint8_t> jpeg{0xFF, 0xD8};
     const std::vector<std::uint8_t> bmp{'B', 'M'};
@@ -145,27 +145,27 @@ TEST_F(PlotOutTest, SavedImageTakesTheFormatOfItsExtensionInAnyCaseElseTheFilter
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        decor.answer = folder.File(c.name);
+        decor.answer = folder_.File(c.name);
         decor.answerFilter = c.filter;
-        plot.Save();
-        EXPECT_EQ(decor.askedDir, "/pictures");
-        EXPECT_EQ(decor.askedFilter, 3) << "the dialog starts on the default format";
+        plot_.Save();
         EXPECT_EQ(Head(decor.answer, c.head->size()), *c.head);
     }
+    EXPECT_EQ(decor.askedDir, "/pictures");
+    EXPECT_EQ(decor.askedFilter, 3) << "the dialog starts on the default format";
     decor.answer.clear();
-    plot.Save();
-    EXPECT_EQ(FileExists(folder.File("untitled")), false);
+    plot_.Save();
+    EXPECT_EQ(FileExists(folder_.File("untitled")), false);
 }
 
 TEST_F(PlotOutTest, ToolbarButtonsReachTheEditorCopySavePrintAndPreview) {
     TFakeDecor decor;
-    plot.SetCopyToClipBoardFormat(ipefBitmap);
+    plot_.SetCopyToClipBoardFormat(ipefBitmap);
     Clipboard()->Clear();
     std::vector<std::string> events;
-    plot.OnToolBarButtonClick = [&](int, TiPlotToolBarButtonType type) {
+    plot_.OnToolBarButtonClick = [&](int, TiPlotToolBarButtonType type) {
         events.push_back("after " + std::to_string(type));
     };
-    TiPlotToolBar* bar = plot.GetToolBar(0);
+    TiPlotToolBar* bar = plot_.GetToolBar(0);
     bar->DoButtonClickEdit();
     EXPECT_EQ(decor.edits, 1);
     EXPECT_TRUE(events.empty()) << "the editor raises no after-event";
@@ -173,7 +173,7 @@ TEST_F(PlotOutTest, ToolbarButtonsReachTheEditorCopySavePrintAndPreview) {
     EXPECT_TRUE(Clipboard()->HasFormat(CF_BITMAP));
     bar->DoButtonClickPreview();
     EXPECT_EQ(decor.previews, 1);
-    plot.OnBeforeToolBarButtonClick = [](int, TiPlotToolBarButtonType, bool& cancel) {
+    plot_.OnBeforeToolBarButtonClick = [](int, TiPlotToolBarButtonType, bool& cancel) {
         cancel = true;
     };
     bar->DoButtonClickPreview();
@@ -192,16 +192,16 @@ protected:
         p.SetPaperSize(DMPAPER_A4);
         p.SetPdfResolution(72);
         p.SetPdfMargin(0);
-        p.SetFileName(folder.File("plot.pdf"));
-        plot.SetPrintShowDialog(false);
-        plot.GetXAxis(0)->SetMinSpan(0, 10);
+        p.SetFileName(folder_.File("plot_.pdf"));
+        plot_.SetPrintShowDialog(false);
+        plot_.GetXAxis(0)->SetMinSpan(0, 10);
     }
     void TearDown() override {
         if (Printer()->Printing()) Printer()->Abort();
         Printer()->SetFileName("");
     }
     std::string Pdf() {
-        std::ifstream in(folder.File("plot.pdf"), std::ios::binary);
+        std::ifstream in(folder_.File("plot_.pdf"), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     static int PdfPages(const std::string& pdfText) {
@@ -219,82 +219,82 @@ protected:
 
 TEST_F(PlotPrintTest, PrintsOnePageOfTheSpanAndPutsTheSettingsBack) {
     std::vector<std::string> events;
-    plot.OnBeforePrint = [&](TObject*) {
+    plot_.OnBeforePrint = [&](TObject*) {
         events.push_back("before");
-        EXPECT_FALSE(plot.GetToolBar(0)->Visible()) << "printed without toolbars";
+        EXPECT_FALSE(plot_.GetToolBar(0)->Visible()) << "printed without toolbars";
     };
-    plot.OnBeforePrintPage = [&](int page, bool last) {
+    plot_.OnBeforePrintPage = [&](int page, bool last) {
         events.push_back("page " + std::to_string(page) + (last ? " last" : ""));
     };
-    plot.OnAfterPrint = [&](TObject*) { events.push_back("after"); };
-    plot.PrintChart();
+    plot_.OnAfterPrint = [&](TObject*) { events.push_back("after"); };
+    plot_.PrintChart();
     EXPECT_EQ(events, (std::vector<std::string>{"before", "page 1 last", "after"}));
     const std::string pdf = Pdf();
     ASSERT_EQ(pdf.substr(0, 5), "%PDF-");
     EXPECT_EQ(PdfPages(pdf), 1);
-    EXPECT_TRUE(plot.GetToolBar(0)->Visible());
-    EXPECT_EQ(Printer()->Orientation(), poLandscape) << "the plot's orientation";
+    EXPECT_TRUE(plot_.GetToolBar(0)->Visible());
+    EXPECT_EQ(Printer()->Orientation(), poLandscape) << "the plot_'s orientation";
     EXPECT_EQ(Printer()->Title(), "Untitled");
-    EXPECT_NEAR(plot.PrinterPaperWidthInches(), 297 / 25.4, 1e-9) << "A4 turned";
-    EXPECT_EQ(plot.PrinterPaperWidthPixels(), 842);
-    EXPECT_FALSE(plot.GetUpdateActive());
+    EXPECT_NEAR(plot_.PrinterPaperWidthInches(), 297 / 25.4, 1e-9) << "A4 turned";
+    EXPECT_EQ(plot_.PrinterPaperWidthPixels(), 842);
+    EXPECT_FALSE(plot_.GetUpdateActive());
 }
 
 TEST_F(PlotPrintTest, AHalvedSpanPrintsTwoPagesAndEverythingComesBack) {
-    plot.SetOuterMarginLeft(9);
+    plot_.SetOuterMarginLeft(9);
     std::vector<std::pair<int, bool>> pages;
     std::vector<double> mins;
-    plot.OnBeforePrint = [&](TObject*) {
-        plot.GetXAxis(0)->SetSpan(5);
-        plot.SetOuterMarginLeft(0);
-        plot.SetBounds(0, 0, 600, 100);
+    plot_.OnBeforePrint = [&](TObject*) {
+        plot_.GetXAxis(0)->SetSpan(5);
+        plot_.SetOuterMarginLeft(0);
+        plot_.SetBounds(0, 0, 600, 100);
     };
-    plot.OnBeforePrintPage = [&](int page, bool last) {
+    plot_.OnBeforePrintPage = [&](int page, bool last) {
         pages.emplace_back(page, last);
-        mins.push_back(plot.GetXAxis(0)->Min());
+        mins.push_back(plot_.GetXAxis(0)->Min());
     };
-    plot.PrintChart();
+    plot_.PrintChart();
     EXPECT_EQ(pages, (std::vector<std::pair<int, bool>>{{1, false}, {2, true}}));
     EXPECT_EQ(mins, (std::vector<double>{0, 5}));
     EXPECT_EQ(PdfPages(Pdf()), 2);
-    EXPECT_EQ(plot.GetXAxis(0)->Min(), 0);
-    EXPECT_EQ(plot.GetXAxis(0)->Span(), 10);
-    EXPECT_EQ(plot.Width(), 300);
-    EXPECT_EQ(plot.Height(), 200);
-    EXPECT_EQ(plot.OuterMarginLeft(), 9);
+    EXPECT_EQ(plot_.GetXAxis(0)->Min(), 0);
+    EXPECT_EQ(plot_.GetXAxis(0)->Span(), 10);
+    EXPECT_EQ(plot_.Width(), 300);
+    EXPECT_EQ(plot_.Height(), 200);
+    EXPECT_EQ(plot_.OuterMarginLeft(), 9);
 }
 
 TEST_F(PlotPrintTest, ACancelledDialogPrintsNothingAndAFailureSaysSo) {
     TScriptedDialogs dialogs;
-    plot.SetPrintShowDialog(true);
+    plot_.SetPrintShowDialog(true);
     int events = 0;
-    plot.OnBeforePrint = [&](TObject*) { ++events; };
+    plot_.OnBeforePrint = [&](TObject*) { ++events; };
     dialogs.Cancel();
-    plot.PrintChart();
+    plot_.PrintChart();
     EXPECT_EQ(events, 0);
-    EXPECT_FALSE(FileExists(folder.File("plot.pdf")));
+    EXPECT_FALSE(FileExists(folder_.File("plot_.pdf")));
 
-    plot.SetPrintShowDialog(false);
-    plot.OnBeforePrint = [&](TObject*) {
-        plot.GetXAxis(0)->SetSpan(3);
+    plot_.SetPrintShowDialog(false);
+    plot_.OnBeforePrint = [&](TObject*) {
+        plot_.GetXAxis(0)->SetSpan(3);
         throw Exception("paper jam");
     };
     try {
-        plot.PrintChart();
+        plot_.PrintChart();
         FAIL() << "no error";
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), "Error Printing : paper jam");
     }
     EXPECT_FALSE(Printer()->Printing()) << "the job is ended";
-    EXPECT_EQ(plot.GetXAxis(0)->Span(), 10);
-    EXPECT_TRUE(plot.GetToolBar(0)->Visible());
-    EXPECT_FALSE(plot.GetUpdateActive());
+    EXPECT_EQ(plot_.GetXAxis(0)->Span(), 10);
+    EXPECT_TRUE(plot_.GetToolBar(0)->Visible());
+    EXPECT_FALSE(plot_.GetUpdateActive());
 }
 
 TEST_F(PlotPrintTest, SizeToFillPageFollowsThePaperOfTheLastPrint) {
-    plot.PrintChart();  // A4 landscape
-    plot.PrintSizeToFillPage();
-    EXPECT_EQ(plot.Height(), static_cast<int>(300 * 210.0 / 297.0));
+    plot_.PrintChart();  // A4 landscape
+    plot_.PrintSizeToFillPage();
+    EXPECT_EQ(plot_.Height(), static_cast<int>(300 * 210.0 / 297.0));
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QtCore/Qt>
+
 #include <string>
 #include <vector>
 
@@ -19,6 +21,7 @@
 #include "plot/engine/iPlotMasterManager.h"
 #include "plot/engine/iPlotTable.h"
 #include "plot/engine/iPlotTranslation.h"
+#include "tests/framework/controls/ControlTestSupport.h"
 #include "tests/plot/engine/PlotTestSupport.h"
 #include "tests/support/RunLoop.h"
 #include "tests/support/TempFolder.h"
@@ -71,6 +74,22 @@ TEST_F(PlotEditorTest, CommittingAControlWritesThePageAndShowsWhatTheObjectKept)
     EXPECT_EQ(plot_.GetXAxis(0)->Span(), 100);
     Type("XAxisSpanEdit", "250");
     EXPECT_EQ(plot_.GetXAxis(0)->Span(), 250);
+}
+
+TEST_F(PlotEditorTest, TheUsersClicksAndKeysReachTheObjects) {
+    editor_->PageControl->SetActivePage(editor_->PageOf(TiPlotObjectKind::ToolBar));
+    test::ShowAndPaint(*editor_);
+    auto* flat = Get<TiComponentEditorCheckBox>("ToolBarFlatBorderCheckBox");
+    test::Click(*flat, 5, 5);
+    EXPECT_TRUE(plot_.GetToolBar(0)->FlatBorder());
+
+    auto* factor = Get<TiComponentEditorEdit>("ToolBarZoomInOutFactorEdit");
+    factor->SetFocus();
+    factor->SelectAll();
+    test::Type(*editor_, "3");
+    EXPECT_EQ(plot_.GetToolBar(0)->ZoomInOutFactor(), 2) << "not before Enter";
+    test::SendKey(*editor_, Qt::Key_Return);
+    EXPECT_EQ(plot_.GetToolBar(0)->ZoomInOutFactor(), 3);
 }
 
 TEST_F(PlotEditorTest, ChoicesWriteTheirOrdinalAndEditableFormatsWriteTheirText) {

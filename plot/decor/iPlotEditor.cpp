@@ -1004,10 +1004,7 @@ void TiPlotEditorForm::RefillNameCombos(TiPlotObjectKind kind) {
 // ---- loading pages
 
 bool TiPlotEditorForm::StripChart() const {
-    return PlotComponent != nullptr ? PlotComponent->IsStripChart()
-           : Master != nullptr && dynamic_cast<TiPlotComponent*>(Master->Owner()) != nullptr
-               ? static_cast<TiPlotComponent*>(Master->Owner())->IsStripChart()
-               : false;
+    return PlotComponent != nullptr && PlotComponent->IsStripChart();
 }
 
 void TiPlotEditorForm::ApplyStripChartVisibility() {

@@ -16,6 +16,8 @@
 
 #include "framework/controls/ControlMessages.h"
 #include "framework/controls/ControlTypes.h"
+#include "framework/controls/DockTypes.h"
+#include "framework/controls/DragTypes.h"
 #include "framework/core/Component.h"
 #include "framework/graphics/Colors.h"
 #include "framework/graphics/Font.h"
@@ -188,6 +190,28 @@ public:
     // The form the control stands on (the control itself for a form), or null.
     TCustomForm* ParentForm() const;
 
+    // ---- docking (DockTypes.h; Docking.cpp)
+    TDragKind DragKind() const { return dragKind_; }
+    void SetDragKind(TDragKind value) { dragKind_ = value; }
+    // The site the control is docked in, or the form it floats in; null otherwise.
+    TWinControl* HostDockSite() const { return hostDockSite_; }
+    // Floating in a form of its own (ManualFloat).
+    bool Floating() const;
+    // Docks the control into a dock site (EInvalidOperation for a control that is not one):
+    // the site it leaves may refuse in OnUnDock (false); the new site takes it (OnDockDrop),
+    // then the control hears OnEndDock with the site. dropControl and controlSide say where,
+    // beside which docked control (see TDockTree::InsertControl).
+    bool ManualDock(TWinControl* newDockSite, TControl* dropControl = nullptr,
+                    TAlign controlSide = alNone);
+    // Floats the control in a form of its own whose client area is screenPos (screen
+    // coordinates); the site it leaves may refuse (false). OnEndDock follows with no target.
+    bool ManualFloat(const TRect& screenPos);
+    // The size the control had before it docked, which it takes again when it floats.
+    int UndockWidth() const { return undockWidth_ > 0 ? undockWidth_ : width_; }
+    int UndockHeight() const { return undockHeight_ > 0 ? undockHeight_ : height_; }
+    void SetUndockWidth(int value) { undockWidth_ = value; }
+    void SetUndockHeight(int value) { undockHeight_ = value; }
+
     // ---- events
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -200,6 +224,7 @@ public:
     TMouseWheelEvent OnMouseWheel;
     TMouseWheelUpDownEvent OnMouseWheelDown;
     TMouseWheelUpDownEvent OnMouseWheelUp;
+    TEndDragEvent OnEndDock;
 
 protected:
     virtual TRect GetClientRect() const;
@@ -271,6 +296,10 @@ private:
     TControlStyle controlStyle_;
     TControlState controlState_;
     TWndMethod windowProc_;
+    TWinControl* hostDockSite_ = nullptr;
+    TDragKind dragKind_ = dkDrag;
+    int undockWidth_ = 0;
+    int undockHeight_ = 0;
 };
 
 // The form a control stands on, or null.

@@ -18,6 +18,7 @@
 #include "framework/controls/KeyMap.h"
 #include "framework/controls/KeyMapQt.h"
 #include "framework/controls/MessageParams.h"
+#include "framework/controls/TopLevelWindow.h"
 #include "framework/controls/WindowHost.h"
 #include "framework/controls/WindowImpl.h"
 #include "framework/core/FrameworkAccess.h"
@@ -95,10 +96,12 @@ bool ButtonMessage(const QMouseEvent& event, unsigned& msg, int& virtualKey) {
     return true;
 }
 
-// A click in a form that is not active activates it first.
+// A click in a form that is not active activates it first, unless the form shows without
+// activation.
 void ActivateOnClick(TWinControl& control) {
     TCustomForm* form = GetParentForm(&control);
-    if (form != nullptr && ActiveForm() != form && form->Showing()) {
+    if (form != nullptr && ActiveForm() != form && form->Showing() &&
+        !ShowsWithoutActivation(*form)) {
         FocusModel().ActivateForm(form);
     }
 }

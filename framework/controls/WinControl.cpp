@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "framework/controls/ControlErrors.h"
+#include "framework/controls/Docking.h"
 #include "framework/controls/InputState.h"
 #include "framework/controls/MessageParams.h"
 #include "framework/controls/WindowHost.h"
@@ -118,6 +119,7 @@ void TWinControl::InsertControl(TControl* control) {
 
 void TWinControl::RemoveControl(TControl* control) {
     if (control == nullptr || control->parent_ != this) return;
+    if (control->hostDockSite_ == this) ForgetDockClient(control);
     const bool destroying = ComponentState().Contains(csDestroying);
     if (!destroying) Perform(MakeControlChangeMessage(CM_CONTROLCHANGE, control, false));
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) {

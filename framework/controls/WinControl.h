@@ -28,6 +28,7 @@
 namespace dsp {
 
 class TCanvas;
+class TDockTree;
 struct TWindowImpl;  // the window behind a control: framework-internal (WindowImpl.h)
 
 class TWinControl : public TControl {
@@ -119,7 +120,19 @@ public:
 
     void SetBounds(int left, int top, int width, int height) override;
 
+    // ---- docking (Docking.h; Docking.cpp)
+    bool DockSite() const { return dockSite_; }
+    void SetDockSite(bool value);
+    bool UseDockManager() const { return useDockManager_; }
+    void SetUseDockManager(bool value);
+    // The manager of a dock site that uses one, or null.
+    TDockTree* DockManager() const { return dockManager_.get(); }
+    int DockClientCount() const { return static_cast<int>(dockClients_.size()); }
+    TControl* DockClients(int index) const;
+
     // ---- events
+    TDockDropEvent OnDockDrop;
+    TUnDockEvent OnUnDock;
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;
     TKeyPressEvent OnKeyPress;
@@ -163,6 +176,14 @@ protected:
     virtual void DoEnter();
     virtual void DoExit();
 
+    // Makes the dock manager when DockSite and UseDockManager are set: a TDockTree unless a
+    // class has its own.
+    virtual std::unique_ptr<TDockTree> CreateDockManager();
+    // A control arrives: placed (by the manager, or by its DropAlign), then OnDockDrop.
+    virtual void DockDrop(TDragDockObject& source, int x, int y);
+    // A docked control is leaving for newTarget (null when it floats): OnUnDock may refuse.
+    virtual bool DoUnDock(TWinControl* newTarget, TControl* client);
+
     // Takes the focus away from this control (and its children) in its form; with removing,
     // the control is leaving the form.
     void RemoveFocus(bool removing);
@@ -191,12 +212,18 @@ private:
     bool DoKeyUp(TMessage& message);
     bool DoKeyPress(TMessage& message);
     void DoEraseBackground(TMessage& message);
+    void UpdateDockManager();
+    void ForgetDockClient(TControl* control);
 
     std::vector<TControl*> controls_;        // windowless children, z-order bottom to top
     std::vector<TWinControl*> winControls_;  // windowed children, z-order bottom to top
     std::vector<TWinControl*> tabList_;      // windowed children in tab order
     std::unique_ptr<TWindowImpl> window_;
     std::unique_ptr<TBrush> brush_;
+    std::unique_ptr<TDockTree> dockManager_;
+    std::vector<TControl*> dockClients_;
+    bool dockSite_ = false;
+    bool useDockManager_ = false;
     int alignLevel_ = 0;
     bool tabStop_ = false;
     bool doubleBuffered_ = false;

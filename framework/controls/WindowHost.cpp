@@ -15,6 +15,7 @@
 #include "framework/controls/FocusModel.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/HostInput.h"
+#include "framework/controls/TopLevelWindowQt.h"
 #include "framework/controls/WindowImpl.h"
 #include "framework/core/FrameworkAccess.h"
 #include "framework/desktop/DialogParentQt.h"
@@ -231,7 +232,8 @@ void RaiseNativeWindow(QWidget* widget) {
 void UpdateFormHost(TCustomForm& form) {
     QWidget* frame = form.Window(kFrameworkKey).frame;
     if (frame == nullptr) return;
-    const Qt::WindowFlags flags = FormWindowFlags(form);
+    Qt::WindowFlags flags = FormWindowFlags(form);
+    ApplyTopLevelFeatures(form, *frame, flags);
     if (frame->windowFlags() != flags) {
         const bool visible = frame->isVisible();
         frame->setWindowFlags(flags);

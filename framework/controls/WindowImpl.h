@@ -7,6 +7,7 @@
 #include <QRegion>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "framework/controls/WinControl.h"
@@ -17,6 +18,7 @@ class QWidget;
 namespace dsp {
 
 class TWindowHost;
+struct TTopLevelFeatures;
 
 struct TWindowImpl {
     explicit TWindowImpl(TWinControl& owner) : control(owner) {}
@@ -31,6 +33,8 @@ struct TWindowImpl {
     // Makes a form's menu bar inside the frame, whenever the frame is made.
     std::function<QWidget*(QWidget* frame)> menuBarFactory;
     QWidget* menuBar = nullptr;
+    // A form's top-level window features (TopLevelWindow.h), made when one is first set.
+    std::shared_ptr<TTopLevelFeatures> topLevel;
     bool showing = false;
     // The window's pixels (client area), made at the first paint.
     QImage surface;

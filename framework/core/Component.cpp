@@ -14,6 +14,15 @@ bool SameTextAscii(const std::string& a, const std::string& b) {
            });
 }
 
+// Owners with fewer components find them by walking the list.
+constexpr std::size_t kIndexFrom = 16;
+
+std::string LowerAscii(const std::string& text) {
+    std::string out = text;
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
 }  // namespace
 
 bool IsValidIdent(const std::string& text) {
@@ -52,7 +61,12 @@ void TComponent::SetName(const std::string& name) {
     } else {
         ValidateRename(nullptr, name_, name);
     }
+    const std::string old = name_;
     name_ = name;
+    if (owner_ != nullptr && owner_->nameIndex_) {
+        owner_->UnindexName(this, old);
+        owner_->IndexName(this);
+    }
 }
 
 void TComponent::ValidateRename(TComponent* component, const std::string& currentName,
@@ -86,10 +100,48 @@ int TComponent::ComponentIndex() const {
 
 TComponent* TComponent::FindComponent(const std::string& name) const {
     if (name.empty()) return nullptr;
+    if (!nameIndex_ && components_.size() >= kIndexFrom) {
+        auto* self = const_cast<TComponent*>(this);
+        nameIndex_ = std::make_unique<std::unordered_map<std::string, TNameEntry>>();
+        for (TComponent* c : components_) self->IndexName(c);
+    }
+    if (nameIndex_) {
+        auto it = nameIndex_->find(LowerAscii(name));
+        return it == nameIndex_->end() ? nullptr : it->second.first;
+    }
     for (TComponent* c : components_) {
         if (SameTextAscii(c->name_, name)) return c;
     }
     return nullptr;
+}
+
+void TComponent::IndexName(TComponent* component) {
+    if (component->name_.empty()) return;
+    auto [it, added] =
+        nameIndex_->try_emplace(LowerAscii(component->name_), TNameEntry{component, 0});
+    ++it->second.count;
+    // A twin name (only a class that relaxes the renaming rule makes one) keeps the first in
+    // list order as the one found.
+    if (!added && component->ComponentIndex() < it->second.first->ComponentIndex()) {
+        it->second.first = component;
+    }
+}
+
+void TComponent::UnindexName(TComponent* component, const std::string& name) {
+    if (name.empty()) return;
+    auto it = nameIndex_->find(LowerAscii(name));
+    if (it == nameIndex_->end()) return;
+    if (--it->second.count == 0) {
+        nameIndex_->erase(it);
+        return;
+    }
+    if (it->second.first != component) return;
+    for (TComponent* c : components_) {
+        if (c != component && SameTextAscii(c->name_, name)) {
+            it->second.first = c;
+            return;
+        }
+    }
 }
 
 void TComponent::InsertComponent(TComponent* component) {
@@ -176,12 +228,14 @@ void EndLoading(TComponent& root) {
 void TComponent::InsertOwned(TComponent* component) {
     components_.push_back(component);
     component->owner_ = this;
+    if (nameIndex_) IndexName(component);
 }
 
 void TComponent::RemoveOwned(TComponent* component) {
     auto it = std::find(components_.begin(), components_.end(), component);
     if (it != components_.end()) components_.erase(it);
     component->owner_ = nullptr;
+    if (nameIndex_) UnindexName(component, component->name_);
 }
 
 void TComponent::DropFreeNotify(TComponent* component) {

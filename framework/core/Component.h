@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/core/Object.h"
@@ -57,7 +59,8 @@ public:
     TComponent* Components(int index) const;
     // This component's position in its owner's list, or -1.
     int ComponentIndex() const;
-    // The owned component of that name (compared without case), or null.
+    // The owned component of that name (compared without case), or null. An owner of many
+    // components finds them through an index of their names.
     TComponent* FindComponent(const std::string& name) const;
 
     // A component inserted into an owner that is being read (csReading) joins the loading: it
@@ -101,6 +104,9 @@ private:
     void InsertOwned(TComponent* component);
     void RemoveOwned(TComponent* component);
     void DropFreeNotify(TComponent* component);
+    // The index of the owned components' names (lower-case keys), kept once it exists.
+    void IndexName(TComponent* component);
+    void UnindexName(TComponent* component, const std::string& name);
 
     TComponent* owner_ = nullptr;
     std::string name_;
@@ -108,6 +114,11 @@ private:
     TComponentState state_;
     std::vector<TComponent*> components_;
     std::vector<TComponent*> freeNotifies_;
+    struct TNameEntry {
+        TComponent* first;  // the first of the components of this name, in list order
+        int count;
+    };
+    mutable std::unique_ptr<std::unordered_map<std::string, TNameEntry>> nameIndex_;
 };
 
 // Building a form in code stands in for reading it from a form resource. BeginLoading marks the

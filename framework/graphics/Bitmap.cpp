@@ -163,7 +163,7 @@ std::vector<std::uint8_t> TBitmap::SaveToBytes() const {
     const Impl& d = *impl_;
     // An empty bitmap has no file content; loading no bytes gives an empty bitmap again.
     if (d.image.isNull()) return {};
-    const int bits = d.monochrome ? 1 : d.format == pf32bit ? 32 : 24;
+    const int bits = d.monochrome ? 1 : d.format == pf32bit ? 32 : d.format == pf4bit ? 4 : 24;
     return bmp::Encode(d.image, bits);
 }
 

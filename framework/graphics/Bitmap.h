@@ -59,6 +59,8 @@ public:
     void Draw(TCanvas* canvas, const TRect& r) override;
     void LoadFromBytes(const std::vector<std::uint8_t>& data) override;
     std::vector<std::uint8_t> SaveToBytes() const override;
+    // Bitmaps are RT_BITMAP resources (whole BMP files).
+    int ResourceType() const override { return RT_BITMAP; }
     // A bitmap, null (empty) or any picture that can give its pixels to a bitmap.
     void Assign(TPersistent* source) override;
 

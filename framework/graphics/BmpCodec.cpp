@@ -203,12 +203,44 @@ Decoded Decode(const std::vector<std::uint8_t>& data) {
     return out;
 }
 
+namespace {
+
+const std::array<QRgb, 16>& SixteenColors() {
+    // clang-format off
+    static const std::array<QRgb, 16> colors = {
+        0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+        0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
+    };
+    // clang-format on
+    return colors;
+}
+
+int NearestOfSixteen(QRgb p) {
+    int best = 0;
+    int bestDistance = 1 << 30;
+    for (int i = 0; i < 16; ++i) {
+        const QRgb c = SixteenColors()[static_cast<std::size_t>(i)];
+        const int dr = qRed(p) - qRed(c);
+        const int dg = qGreen(p) - qGreen(c);
+        const int db = qBlue(p) - qBlue(c);
+        const int distance = dr * dr + dg * dg + db * db;
+        if (distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
 std::vector<std::uint8_t> Encode(const QImage& image, int bitsPerPixel) {
     const int width = image.width();
     const int height = image.height();
-    const int bpp = bitsPerPixel == 1 || bitsPerPixel == 32 ? bitsPerPixel : 24;
+    const int bpp =
+        bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 32 ? bitsPerPixel : 24;
     const std::size_t stride = ((static_cast<std::size_t>(width) * bpp + 31) / 32) * 4;
-    const std::uint32_t paletteSize = bpp == 1 ? 8 : 0;
+    const std::uint32_t paletteSize = bpp == 1 ? 8 : bpp == 4 ? 64 : 0;
     const std::uint32_t offBits = 14 + 40 + paletteSize;
     const std::size_t imageSize = stride * static_cast<std::size_t>(height);
     std::vector<std::uint8_t> out;
@@ -227,11 +259,14 @@ std::vector<std::uint8_t> Encode(const QImage& image, int bitsPerPixel) {
     Put32(out, static_cast<std::uint32_t>(imageSize));
     Put32(out, kPixelsPerMetre);
     Put32(out, kPixelsPerMetre);
-    Put32(out, bpp == 1 ? 2 : 0);
+    Put32(out, bpp == 1 ? 2 : bpp == 4 ? 16 : 0);
     Put32(out, 0);
     if (bpp == 1) {
         Put32(out, 0x000000);
         Put32(out, 0xFFFFFF);
+    }
+    if (bpp == 4) {
+        for (QRgb c : SixteenColors()) Put32(out, c & 0xFFFFFFu);
     }
     for (int row = 0; row < height; ++row) {
         const int y = height - 1 - row;
@@ -245,6 +280,10 @@ std::vector<std::uint8_t> Encode(const QImage& image, int bitsPerPixel) {
                 case 1:
                     if ((p & 0xFFFFFFu) == 0xFFFFFFu)
                         dst[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+                    break;
+                case 4:
+                    dst[x / 2] |=
+                        static_cast<std::uint8_t>(NearestOfSixteen(p) << (x % 2 == 0 ? 4 : 0));
                     break;
                 case 24:
                     dst[3 * x] = static_cast<std::uint8_t>(qBlue(p));

@@ -18,7 +18,8 @@ struct Decoded {
 
 // Raises EInvalidGraphic for anything that is not a readable BMP.
 Decoded Decode(const std::vector<std::uint8_t>& data);
-// bitsPerPixel 1 (black where the pixel is not white), 24 or 32.
+// bitsPerPixel 1 (black where the pixel is not white), 4 (each pixel as the nearest of the 16
+// standard colours), 24 or 32.
 std::vector<std::uint8_t> Encode(const QImage& image, int bitsPerPixel);
 
 }  // namespace dsp::bmp

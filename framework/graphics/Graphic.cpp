@@ -23,6 +23,14 @@ void TGraphic::Changed() {
 
 void TGraphic::LoadFromFile(const std::string& fileName) { LoadFromBytes(ReadFileBytes(fileName)); }
 
+void TGraphic::LoadFromResourceName(HINSTANCE instance, const std::string& name) {
+    LoadFromBytes(LoadResourceBytes(instance, name, ResourceType()));
+}
+
+void TGraphic::LoadFromResourceID(HINSTANCE instance, int id) {
+    LoadFromResourceName(instance, ResourceIdName(id));
+}
+
 void TGraphic::SaveToFile(const std::string& fileName) const {
     WriteFileBytes(fileName, SaveToBytes());
 }

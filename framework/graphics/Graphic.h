@@ -9,6 +9,7 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/core/Object.h"
+#include "framework/core/Resources.h"
 #include "framework/graphics/Geometry.h"
 
 namespace dsp {
@@ -49,6 +50,12 @@ public:
     virtual std::vector<std::uint8_t> SaveToBytes() const = 0;
     void LoadFromFile(const std::string& fileName);
     void SaveToFile(const std::string& fileName) const;
+    // A built-in resource of the picture's resource type (Resources.h), by name or number;
+    // EResNotFound when the module has none.
+    void LoadFromResourceName(HINSTANCE instance, const std::string& name);
+    void LoadFromResourceID(HINSTANCE instance, int id);
+    // The type of resource that holds pictures of this kind: RT_RCDATA unless a kind says.
+    virtual int ResourceType() const { return RT_RCDATA; }
 
     TNotifyEvent OnChange;
 

@@ -110,6 +110,13 @@ void TPicture::SaveToFile(const std::string& fileName) const {
     if (graphic_) graphic_->SaveToFile(fileName);
 }
 
+void TPicture::LoadFromResourceName(HINSTANCE instance, const std::string& name) {
+    const TResourceEntry* entry = FindResource(instance, name, RT_BITMAP);
+    if (entry == nullptr) entry = FindResource(instance, name, RT_RCDATA);
+    if (entry == nullptr) throw EResNotFound("Resource " + name + " not found");
+    LoadFromBytes({entry->data, entry->data + entry->size});
+}
+
 void TPicture::LoadFromBytes(const std::vector<std::uint8_t>& data) {
     for (const FileFormat& f : Formats()) {
         if (!f.signature || !f.signature(data)) continue;

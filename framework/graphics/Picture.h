@@ -36,6 +36,9 @@ public:
     void SaveToFile(const std::string& fileName) const;
     // By the data's signature.
     void LoadFromBytes(const std::vector<std::uint8_t>& data);
+    // A built-in resource (Resources.h) of type RT_BITMAP or else RT_RCDATA, by the data's
+    // signature; EResNotFound when there is neither.
+    void LoadFromResourceName(HINSTANCE instance, const std::string& name);
 
     void Assign(TPersistent* source) override;
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "framework/core/Resources.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Picture.h"
 #include "framework/text/FileNames.h"
@@ -118,8 +119,15 @@ void TAdvGDIPPicture::LoadFromFile(const std::string& fileName) {
     }
 }
 
-void TAdvGDIPPicture::LoadFromResourceName(const std::string& /*resName*/) {
-    // The program carries no resources of this kind: a missing resource loads nothing.
+void TAdvGDIPPicture::LoadFromResourceName(const std::string& resName) {
+    // A picture file among the program's resources (data, else a bitmap); a missing resource
+    // loads nothing.
+    const TResourceEntry* entry = FindResource(HInstance, resName, RT_RCDATA);
+    if (entry == nullptr) entry = FindResource(HInstance, resName, RT_BITMAP);
+    if (entry == nullptr || entry->size == 0) return;
+    TMemoryStream bytes;
+    bytes.WriteBuffer(entry->data, static_cast<std::int64_t>(entry->size));
+    LoadFromStream(&bytes);
 }
 
 void TAdvGDIPPicture::LoadFromURL(const std::string& url) {

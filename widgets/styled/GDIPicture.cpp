@@ -1,5 +1,6 @@
 #include "widgets/styled/GDIPicture.h"
 
+#include "framework/core/Resources.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Picture.h"
 #include "framework/text/Filer.h"
@@ -70,8 +71,15 @@ void TGDIPPicture::LoadFromFile(const std::string& fileName) {
     }
 }
 
-void TGDIPPicture::LoadFromResourceName(const std::string& /*resName*/) {
-    // The program carries no resources of this kind: a missing resource loads nothing.
+void TGDIPPicture::LoadFromResourceName(const std::string& resName) {
+    // A picture file among the program's resources (data, else a bitmap); a missing resource
+    // loads nothing.
+    const TResourceEntry* entry = FindResource(HInstance, resName, RT_RCDATA);
+    if (entry == nullptr) entry = FindResource(HInstance, resName, RT_BITMAP);
+    if (entry == nullptr || entry->size == 0) return;
+    TMemoryStream bytes;
+    bytes.WriteBuffer(entry->data, static_cast<std::int64_t>(entry->size));
+    LoadFromStream(&bytes);
 }
 
 void TGDIPPicture::LoadFromURL(const std::string& url) {

@@ -8,6 +8,7 @@
 
 #include "framework/controls/CustomControl.h"
 #include "framework/controls/Form.h"
+#include "framework/controls/FormBuilder.h"
 #include "framework/controls/GraphicControl.h"
 #include "framework/graphics/Bitmap.h"
 
@@ -76,12 +77,7 @@ void Type(TWinControl& anyShown, const std::string& text);
 // Text composed by an input method and committed to the focused control's native window.
 void CommitComposedText(TWinControl& focused, const std::string& text);
 
-// Places a control in a parent.
-template <typename T>
-T* Place(T* control, TWinControl* parent, int left, int top, int width, int height) {
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
+// Places a control in a parent (the framework's, for forms built in code).
+using dsp::Place;
 
 }  // namespace dsp::test

@@ -1,6 +1,7 @@
 // Renders a small form built of the framework's base controls, for people to look at:
-// controls_render_samples <folder> writes form.png (the form painted into a bitmap) and
-// shown.png (the pixels its native windows show).
+// controls_render_samples <folder> writes form.png (the form painted into a bitmap),
+// shown.png (the pixels its native windows show) and docked.png (two dock sites with their
+// docked panels and grabbers).
 
 #include <QApplication>
 #include <QImage>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "framework/controls/CustomControl.h"
+#include "framework/controls/Docking.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/GraphicControl.h"
 #include "framework/controls/WindowHost.h"
@@ -124,7 +126,33 @@ int Run(const std::string& folder) {
 
     const QImage shown = HostWidget(form)->grab().toImage();
     shown.save(QString::fromStdString(folder + "/shown.png"));
-    std::printf("wrote %s/form.png and %s/shown.png\n", folder.c_str(), folder.c_str());
+
+    // Dock sites: one along the top (grabbers at the left of its controls), one at the left
+    // (grabbers on top).
+    TForm docks(nullptr);
+    docks.SetCaption("Dock sites");
+    docks.SetClientSize(320, 200);
+    docks.SetColor(clAppWorkSpace);
+    docks.AfterConstruction();
+    auto* top = Add<TSamplePanel>(&docks, 0, 0, 320, 50);
+    top->SetAlign(alTop);
+    auto* left = Add<TSamplePanel>(&docks, 0, 0, 150, 150);
+    left->SetAlign(alLeft);
+    for (TWinControl* site : {static_cast<TWinControl*>(top), static_cast<TWinControl*>(left)}) {
+        site->SetDockSite(true);
+        site->SetUseDockManager(true);
+    }
+    const char* captions[] = {"Gain", "Delay", "Levels", "Routing"};
+    for (int i = 0; i < 4; ++i) {
+        auto* panel = Add<TSamplePanel>(&docks, 200, 100, 80, 40);
+        panel->SetCaption(captions[i]);
+        panel->ManualDock(i < 2 ? top : left);
+    }
+    docks.Show();
+    auto docked = docks.RenderToImage();
+    png.Assign(docked.get());
+    png.SaveToFile(folder + "/docked.png");
+    std::printf("wrote %s/form.png, shown.png and docked.png\n", folder.c_str());
     return 0;
 }
 

@@ -24,9 +24,11 @@
 #include "framework/controls/PageControl.h"
 #include "framework/controls/PaintBox.h"
 #include "framework/controls/Panel.h"
+#include "framework/controls/ProgressBar.h"
 #include "framework/controls/ScrollBox.h"
 #include "framework/controls/Shape.h"
 #include "framework/controls/SpeedButton.h"
+#include "framework/controls/StatusBar.h"
 #include "framework/controls/TreeView.h"
 #include "framework/controls/UpDown.h"
 #include "framework/controls/ValueListEditor.h"
@@ -55,7 +57,7 @@ void Save(const TBitmap& bitmap, const std::string& path) {
 int Run(const std::string& folder) {
     TForm form(nullptr);
     form.SetCaption("Standard controls");
-    form.SetClientSize(640, 490);
+    form.SetClientSize(640, 514);
     form.SetColor(clBtnFace);
     form.AfterConstruction();
 
@@ -70,6 +72,7 @@ int Run(const std::string& folder) {
         menu->Items()->Add(item);
     }
     SetFormMenu(form, menu);
+    form.SetClientSize(640, 514);  // again: the menu bar took its height from the client area
 
     // Column 1: labels, edits, combo boxes, buttons.
     auto* label = Add<TLabel>(form, &form, 10, 8, 0, 0);
@@ -199,6 +202,21 @@ int Run(const std::string& folder) {
     auto* inside = Add<TLabel>(form, box, 10, 10, 0, 0);
     inside->SetCaption("Scroll box content");
     Add<TEdit>(form, box, 10, 300, 100, 21)->SetText("far down");
+
+    // Progress bars and a status bar with panels.
+    auto* blocks = Add<TProgressBar>(form, &form, 10, 468, 190, 18);
+    blocks->SetMax(16);
+    blocks->SetPosition(9);
+    auto* smooth = Add<TProgressBar>(form, &form, 210, 468, 200, 18);
+    smooth->SetSmooth(true);
+    smooth->SetPosition(35);
+    auto* status = Add<TStatusBar>(form, &form, 0, 0, 640, 19);
+    for (const char* text : {"Online", "USB", "Preset U01: Default Preset"}) {
+        TStatusPanel* item = status->Panels()->Add();
+        item->SetText(text);
+        item->SetWidth(90);
+    }
+    status->Panels()->Items(1)->SetAlignment(taCenter);
 
     form.Show();
     edit->SetFocus();

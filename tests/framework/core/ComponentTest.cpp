@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -64,6 +66,63 @@ TEST(ComponentTest, NamesAreIdentifiersUniqueWithoutRegardToCase) {
     b->SetName("lbStatus2");
     a->SetName("LBSTATUS");  // renaming to itself in other case is allowed
     EXPECT_EQ(a->Name(), "LBSTATUS");
+}
+
+// What FindComponent must answer: the first owned component of that name in list order.
+TComponent* FindByWalking(const TComponent& owner, const std::string& name) {
+    auto same = [](const std::string& a, const std::string& b) {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            if (std::tolower(static_cast<unsigned char>(a[i])) !=
+                std::tolower(static_cast<unsigned char>(b[i])))
+                return false;
+        }
+        return true;
+    };
+    if (name.empty()) return nullptr;
+    for (int i = 0; i < owner.ComponentCount(); ++i) {
+        if (same(owner.Components(i)->Name(), name)) return owner.Components(i);
+    }
+    return nullptr;
+}
+
+// An owner that lets its components share names, as a class may by relaxing the rule.
+class TLaxOwner : public TComponent {
+public:
+    using TComponent::TComponent;
+
+protected:
+    void ValidateRename(TComponent*, const std::string&, const std::string&) override {}
+};
+
+TEST(ComponentTest, AManyComponentOwnerFindsNamesAsTheListSays) {
+    // Creations, renames, frees and moves to another owner in a random order; after each, every
+    // name asked in both letter cases gives what walking the list gives.
+    TLaxOwner owner(nullptr);
+    TLaxOwner other(nullptr);
+    std::mt19937 random(11);
+    std::vector<std::string> pool;
+    for (int i = 0; i < 40; ++i) pool.push_back("cmp" + std::to_string(i % 30));
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    for (int step = 0; step < 600; ++step) {
+        const int count = owner.ComponentCount();
+        switch (count < 20 ? 0 : pick(5)) {
+            case 0:
+            case 1: (new TComponent(&owner))->SetName(pool[pick(40)]); break;
+            case 2:
+                owner.Components(pick(count))->SetName(pick(4) == 0 ? "" : pool[pick(40)]);
+                break;
+            case 3: delete owner.Components(pick(count)); break;
+            default: other.InsertComponent(owner.Components(pick(count))); break;
+        }
+        for (const std::string& name :
+             {pool[pick(40)], std::string("CMP") + std::to_string(pick(30)), std::string("absent"),
+              std::string()}) {
+            ASSERT_EQ(owner.FindComponent(name), FindByWalking(owner, name))
+                << "step " << step << " name " << name;
+        }
+    }
+    EXPECT_GE(owner.ComponentCount(), 16);
 }
 
 TEST(ComponentTest, FreeNotificationTellsAComponentOfAnotherOwner) {

@@ -119,6 +119,28 @@ TEST(BitmapFiles, WritesAndReadsBackEveryWrittenFormat) {
     EXPECT_EQ(source.SaveToBytes().size(), 14u + 40 + 8 + 3 * 4);
 }
 
+TEST(BitmapFiles, SixteenColourFilesTakeTheNearestStandardColour) {
+    // Teal is the glyphs' transparent colour: it must come back exactly.
+    TBitmap source(5, 2);
+    source.Canvas()->Brush()->SetColor(clTeal);
+    source.Canvas()->FillRect(Rect(0, 0, 5, 2));
+    source.Canvas()->SetPixels(1, 0, static_cast<TColor>(RGB(250, 10, 5)));     // near red
+    source.Canvas()->SetPixels(2, 0, static_cast<TColor>(RGB(190, 190, 200)));  // near silver
+    source.Canvas()->SetPixels(3, 1, clNavy);
+    source.SetPixelFormat(pf4bit);
+    const std::vector<std::uint8_t> file = source.SaveToBytes();
+    EXPECT_EQ(file.size(), 14u + 40 + 16 * 4 + 2 * 4);
+    EXPECT_EQ(file[28], 4) << "bits per pixel";
+    TBitmap copy;
+    copy.LoadFromBytes(file);
+    EXPECT_EQ(copy.PixelFormat(), pf4bit);
+    EXPECT_EQ(Map(copy, {{RGB(0, 128, 128), 't'},
+                         {RGB(255, 0, 0), 'r'},
+                         {RGB(192, 192, 192), 's'},
+                         {RGB(0, 0, 128), 'n'}}),
+              (Rows{"trstt", "tttnt"}));
+}
+
 TEST(Bitmaps, ResizingKeepsThePixelsAndWhitensTheNewOnes) {
     TBitmap b(2, 2);
     b.Canvas()->Brush()->SetColor(clRed);

@@ -603,6 +603,8 @@ void TiPlotEditorForm::LoadField(const TiEditorField& f, TObject* object) {
             edit->Disable();
         } else if (auto* combo = dynamic_cast<TiComponentEditorComboBox*>(control)) {
             combo->Disable();
+        } else if (auto* colour = dynamic_cast<TiComponentEditorColorPicker*>(control)) {
+            colour->Disable();
         } else if (control != nullptr) {
             control->SetEnabled(false);
         }

@@ -243,7 +243,7 @@ TiEditorPage MakeChannelPage() {
                              TiConverter::Interval)),
              StripOnly(Float("ChannelHighLowCloseHeightEdit", "Close/Height", "HighLowCloseHeight",
                              TiConverter::Interval))},
-            2),
+            3),
         Tab("Candlestick", {StripOnly(Colour("ChannelHighLowShadowColorPicker", "Shadow Color",
                                              "HighLowShadowColor")),
                             StripOnly(Colour("ChannelHighLowBullishColorPicker", "Bullish Color",

@@ -28,8 +28,7 @@ std::string Mismatch(const TiEditorField& f, TObject* object) {
     const TEnumInfo* e = p.EnumInfo();
     const bool boolean = e == &BooleanEnumInfo();
     switch (f.kind) {
-        case TiEditKind::Check:
-            return boolean ? "" : "not a Boolean";
+        case TiEditKind::Check: return boolean ? "" : "not a Boolean";
         case TiEditKind::Choice:
         case TiEditKind::Radio:
             if (p.Kind() != tkEnumeration || e == nullptr || boolean) return "not an enumeration";
@@ -41,20 +40,15 @@ std::string Mismatch(const TiEditorField& f, TObject* object) {
                        std::to_string(e->names.size()) + " values of " + e->typeName;
             }
             return "";
-        case TiEditKind::Integer:
-            return p.Kind() == tkInteger ? "" : "not an integer";
-        case TiEditKind::Float:
-            return p.Kind() == tkFloat ? "" : "not a number";
+        case TiEditKind::Integer: return p.Kind() == tkInteger ? "" : "not an integer";
+        case TiEditKind::Float: return p.Kind() == tkFloat ? "" : "not a number";
         case TiEditKind::Text:
         case TiEditKind::Name:
-        case TiEditKind::EditChoice:
-            return p.Kind() == tkString ? "" : "not a text";
-        case TiEditKind::Colour:
-            return p.Kind() == tkInteger ? "" : "not a colour";
+        case TiEditKind::EditChoice: return p.Kind() == tkString ? "" : "not a text";
+        case TiEditKind::Colour: return p.Kind() == tkInteger ? "" : "not a colour";
         case TiEditKind::Font:
             return dynamic_cast<TFont*>(p.GetObject(ref.instance)) != nullptr ? "" : "not a font";
-        default:
-            return "a control without a property names one";
+        default: return "a control without a property names one";
     }
 }
 
@@ -87,10 +81,8 @@ TEST_F(EditorPagesTest, EveryControlEditsAPropertyOfItsObjectThatItCanShow) {
             case TiPlotObjectKind::Channel:
             case TiPlotObjectKind::DataCursor:
             case TiPlotObjectKind::Limit:
-            case TiPlotObjectKind::Table:
-                continue;  // stand-ins in this plot
-            default:
-                ExpectFieldsMatch(page.tabs, editor_->Selected(page.kind), page.caption);
+            case TiPlotObjectKind::Table: continue;  // stand-ins in this plot
+            default: ExpectFieldsMatch(page.tabs, editor_->Selected(page.kind), page.caption);
         }
     }
 }

@@ -1,7 +1,7 @@
 // Renders the plot editor and its dialogs for people to look at (not a test):
 //   plot_editor_render_samples <folder>
 // writes editor_<page>[_<tab>...].png for every page and tab of the property editor of a sample
-// plot, layout_viewer.png, preview.png, preview_settings.png, value_converter_<tab>.png and
+// plot, editor_stripchart_channels_<tab>.png for the channel page of a strip chart, layout_viewer.png, preview.png, preview_settings.png, value_converter_<tab>.png and
 // widgets.png.
 
 #include <algorithm>
@@ -92,6 +92,14 @@ void RenderPages(TCustomForm& form, TPageControl* pages, const std::string& stem
     }
 }
 
+// A plot whose channels are strip-chart channels: the channel page shows its Bar, High/Low, Fill
+// and Digital tabs.
+class TStripChartPlot : public test::TAxesPlot {
+public:
+    using test::TAxesPlot::TAxesPlot;
+    bool IsStripChart() const override { return true; }
+};
+
 int Render(const std::string& folder) {
     test::TAxesPlot plot(nullptr);
     test::UseFakeClasses(plot);
@@ -106,6 +114,17 @@ int Render(const std::string& folder) {
     TiPlotEditorForm* editor = CreatePlotEditorForm(plot.Master());
     editor->LoadControlPage();
     RenderPages(*editor, editor->PageControl, "editor", folder);
+    delete editor;
+
+    TStripChartPlot stripChart(nullptr);
+    test::UseFakeClasses(stripChart);
+    stripChart.SetBounds(0, 0, 600, 300);
+    stripChart.AddChannel();
+    editor = CreatePlotEditorForm(stripChart.Master());
+    editor->PageControl->SetActivePage(editor->PageOf(TiPlotObjectKind::Channel));
+    editor->UpdateChannelEdit();
+    RenderPages(*editor, editor->Control<TPageControl>("ChannelPageControl"),
+                "editor_stripchart_channels", folder);
     delete editor;
 
     TForm host(nullptr);

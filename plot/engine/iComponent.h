@@ -69,9 +69,12 @@ public:
     // Repaints now, later through the gate, or after the open batch.
     void RequestRepaint() {
         // A pending repaint that a batch or the gap timer will serve: nothing more to do.
-        if (FNeedsRepaint && (FUpdateActive || gapArmed_)) return;
+        if (RepaintHeld()) return;
         RequestRepaintAgain();
     }
+    // True while a repaint is pending that a batch or the gap timer will serve: a request now
+    // changes nothing.
+    bool RepaintHeld() const { return FNeedsRepaint && (FUpdateActive || gapArmed_); }
     // The same, and the background must be drawn afresh.
     void RequestFullRepaint();
     // 0: RequestRepaint, 1: RequestFullRepaint, anything else: nothing.

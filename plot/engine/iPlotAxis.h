@@ -208,9 +208,28 @@ public:
     // Zooms to the box a zoom drag drew (pixels of the plot).
     void ZoomToRect(const TRect& rect);
     void ResetFirstAlign() { FFirstAlignDone = false; }
+    bool FirstAlignDone() const { return FFirstAlignDone; }
     // Linear: the span times the factor about the middle (the factor must be above 0, else
     // "Linear Scale Zoom Factor must be Greater than Zero"); log10: by that many decades.
     void Zoom(double value);
+    // While set, Min and Span changes raise no plot events.
+    void SetBlockMinSpanEvents(bool value) { FBlockMinSpanEvents = value; }
+
+    // ---- tracking, zoom and scroll
+    // Adapts the range to a new data value by TrackingStyle; nothing while tracking is off.
+    // The first value after ResetFirstAlign is placed by TrackingAlignFirstStyle instead.
+    void NewTrackingData(double value);
+    // Widens the range outward to multiples of the last major or minor increment.
+    void AlignToIncrement();
+    // Fits the range to the channels on this axis (their points, or their running extremes).
+    void ZoomToFit();
+    void ZoomToFitFast();
+    // Linear: the span divided by 10^factor about the middle; log10: by decades.
+    void ZoomByPower(double min, double span, double max, double factor);
+    // Moves the range by a fraction of its span, within ScrollMin..ScrollMax when enabled.
+    void ScrollByFraction(double min, double span, double max, double fraction);
+    // Mode, turned over (scroll and zoom) while Ctrl is held.
+    TiPlotAxisMode GetEffectiveMode(TShiftState shift) const;
 
     // ---- mapping
     int PositionToPixels(double value) const;
@@ -275,7 +294,21 @@ public:
     TiPlotAxis* GetAlignRefAxis();
     void NotificationRemove(TiPlotObject* sender) override;
     void NotificationRename(TiPlotObject* sender) override;
+    void NotificationSetFocus(TiPlotObject* sender) override;
     bool MouseHitTest(const TiPlotMouseData& mouseData) override;
+
+    // ---- the user's control: drag (scroll or zoom), wheel, keys, hint, cursor, pop-up menu.
+    // Every user action switches tracking off; with MasterUIInput the other axes of the same
+    // kind get the same input.
+    void DoMouseLeft(const TiPlotMouseData& mouseData) override;
+    void DoMouseMove(const TiPlotMouseData& mouseData) override;
+    void DoMouseUp(const TiPlotMouseData& mouseData) override;
+    bool DoMouseWheel(int wheelDelta, TShiftState shift, int x, int y) override;
+    void DoKeyDown(TKeyCode& key, TShiftState shift, TPopupMenu* popupMenu) override;
+    void DoMouseHint(const TiPlotMouseData& mouseData, TiHintData& hintData) override;
+    TCursor CheckMouseOver(TPoint point) override;
+    void ClearPopupMenuItems(TPopupMenu* popupMenu) override;
+    bool Dragging() const { return axisMouseDown_; }
 
     // ---- settings
     TFont* LabelsFont() const { return FLabelsFont.get(); }
@@ -311,6 +344,15 @@ public:
     bool ReverseScale() const { return FReverseScale; }
     TiPlotTextFormat LabelsFormatStyle() const { return FLabelsFormatStyle; }
     int MinorCount() const { return FMinorCount; }
+    double CursorScaler() const { return FCursorScaler; }
+    bool MasterUIInput() const { return FMasterUIInput; }
+    bool ScrollMinMaxEnabled() const { return FScrollMinMaxEnabled; }
+    double ScrollMin() const { return FScrollMin; }
+    double ScrollMax() const { return FScrollMax; }
+    double TrackingSpanMinimum() const { return FTrackingSpanMinimum; }
+    double TrackingMinMargin() const { return FTrackingMinMargin; }
+    double TrackingMaxMargin() const { return FTrackingMaxMargin; }
+    double TrackingScrollCompressMax() const { return FTrackingScrollCompressMax; }
     int MajorLength() const { return FMajorLength; }
     int MinorLength() const { return FMinorLength; }
 
@@ -410,6 +452,12 @@ private:
     int TextWidth(TCanvas* canvas, const std::string& text);
     int TextHeight(TCanvas* canvas, const std::string& text);
 
+    // The range at the press and where the mouse was since, while dragged.
+    bool axisMouseDown_ = false;
+    int FMouseDownX = 0;
+    int FMouseDownY = 0;
+    double FMouseDownMin = 0;
+    double FMouseDownSpan = 0;
     int FActualStart = 0;
     int FActualStop = 0;
     double FPixelsPerSpanUnit = 0;

@@ -92,10 +92,14 @@ void TiPlotComponent::ObjectInserted(TObject* object) {
 void TiPlotComponent::ObjectRemoved(TObject* object) {
     auto* plotObject = dynamic_cast<TiPlotObject*>(object);
     if (plotObject == nullptr) return;
-    if (FMouseDownObject == plotObject) FMouseDownObject = nullptr;
-    if (FLastMouseOverObject == plotObject) FLastMouseOverObject = nullptr;
-    if (FLastMouseClickObject == plotObject) FLastMouseClickObject = nullptr;
-    if (FLastHintObject == plotObject) FLastHintObject = nullptr;
+    // The object, or one of its buttons, which go with it.
+    const auto going = [plotObject](const TiPlotObject* o) {
+        return o != nullptr && (o == plotObject || plotObject->OwnsButton(o));
+    };
+    if (going(FMouseDownObject)) FMouseDownObject = nullptr;
+    if (going(FLastMouseOverObject)) FLastMouseOverObject = nullptr;
+    if (going(FLastMouseClickObject)) FLastMouseClickObject = nullptr;
+    if (going(FLastHintObject)) FLastHintObject = nullptr;
     TiPlotObjectIndexEvent* remove = EventsOf(plotObject->Kind()).remove;
     if (remove != nullptr && *remove) (*remove)(IndexOf(plotObject));
 }

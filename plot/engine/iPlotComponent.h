@@ -21,6 +21,7 @@
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/graphics/Pen.h"
+#include "framework/text/Variant.h"
 #include "plot/engine/iPlotMasterManager.h"
 #include "plot/engine/iPlotToolBar.h"
 #include "plot/engine/iTypes.h"
@@ -316,6 +317,20 @@ public:
     void EnableAllTracking();
     void DisableAllTracking();
     void ClearAllData();
+    // One value per channel at X (a one-dimensional array; values between 1e-301 and 1e-300
+    // add a Null point, between 1e-302 and 1e-301 an Empty one), or rows of values (two
+    // dimensions, the first the channel index) each at its channel's last X plus xValue.
+    // Every channel index is checked before any point is added: a bad one raises the
+    // channel list's index error and adds nothing. Counts the rows for the plot's log.
+    void AddDataArray(double xValue, const TVariant& data);
+    static bool IsNullMarker(double value) { return value > 1e-301 && value < 1e-300; }
+    static bool IsEmptyMarker(double value) { return value > 1e-302 && value < 1e-301; }
+    // Appends copies of the source's points start..stop (their Null and Empty flags too) to
+    // the destination: "Start Index Must be 0 or Greater", "StopIndex Must Out Of Range".
+    void TransferChannelData(int sourceChannelIndex, int destinationChannelIndex, int startIndex,
+                             int stopIndex);
+    // Rows added by AddDataArray since the log last wrote.
+    int LogBufferCount() const { return FLogBufferCount; }
 
     // ---- layout and painting
     // Lays out every layout object around the data view (twice per paint).
@@ -506,6 +521,15 @@ public:
     }
     // Refused while logging: the file's layout must not change under way.
     void SetDataFileColumnSeparator(TiPlotDataFileColumnSeparator value);
+    TiPlotDataFileColumnSeparator DataFileColumnSeparator() const {
+        return FDataFileColumnSeparator;
+    }
+    // The column separator character of data and log files.
+    char DataFileColumnSeparatorChar() const {
+        return FDataFileColumnSeparator == ipdfcsComma ? ',' : '\t';
+    }
+    bool DifferentialPropertySave() const { return FDifferentialPropertySave; }
+    void SetDifferentialPropertySave(bool value) { FDifferentialPropertySave = value; }
     void SetDataFileFormat(TiPlotDataFileFormat value);
     bool LoggingActive() const { return FLoggingActive; }
 

@@ -37,7 +37,7 @@ TiPlotLegend::TiPlotLegend(TObject* owner, TNotifyEvent onChange, TNotifyEvent o
     SetHorizontal(false);
 
     auto makeButton = [this](int step) {
-        auto button = std::make_unique<TiPlotLegendButton>(Owner());
+        auto button = std::make_unique<TiPlotLegendButton>(Owner(), step < 0);
         button->SetTimerEnabled(true);
         button->SetVisible(false);
         button->OnInvalidate = [this](TObject*) { InvalidateNow(); };

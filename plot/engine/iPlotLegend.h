@@ -35,10 +35,16 @@ struct TiPlotLegendItem {
     int ACol = 0;
 };
 
-// The legend's scroll buttons (auto-repeat).
+// The legend's scroll buttons (auto-repeat): a raised face (sunken while pressed) with a
+// triangle pointing up or down, grey while disabled.
 class TiPlotLegendButton : public TiPlotButton {
 public:
-    using TiPlotButton::TiPlotButton;
+    TiPlotLegendButton(TObject* owner, bool up) : TiPlotButton(owner), up_(up) {}
+    void Draw(TCanvas* canvas, TColor backGroundColor) override;
+    bool Up() const { return up_; }
+
+private:
+    bool up_;
 };
 
 class TiPlotLegend : public TiPlotLayoutObject {
@@ -137,7 +143,19 @@ public:
     int GetRequiredWidth(TCanvas* canvas) override;
     void Layout(TCanvas* canvas);
     void NotificationSetFocus(TiPlotObject* sender) override;
+    // A removed channel leaves the items at once (they are rebuilt by the next layout).
+    void NotificationRemove(TiPlotObject* sender) override;
     void ClearPopupMenuItems(TPopupMenu* popupMenu) override;
+    // Lays the items out and draws them, with the scroll buttons when not all fit; each item's
+    // name rectangle becomes its channel's legend rectangle.
+    void Draw(TCanvas* canvas, TColor backGroundColor) override;
+    // A scroll button, the channel of the name under the point, or the legend.
+    TiPlotObject* SetMouseOverObject(int x, int y) override;
+    bool OwnsButton(const TiPlotObject* object) const override {
+        return object == FUpButton.get() || object == FDownButton.get();
+    }
+    TCursor CheckMouseOver(TPoint point) override;
+    void DoMouseUp(const TiPlotMouseData& mouseData) override;
 
     bool CursorAllChannels() const { return FCursorAllChannels; }
     void SetCursorAllChannels(bool value) { FCursorAllChannels = value; }
@@ -216,6 +234,8 @@ public:
     std::string YStatisticText(const TiPlotChannelCustom* channel, double value) const;
 
 private:
+    void DrawLineSample(TCanvas* canvas, const TiPlotChannelCustom* channel, int x, int y);
+    void DrawColumnTitles(TCanvas* canvas);
     template <typename T>
     void Store(const T& value, T& field) {
         if (value == field) return;

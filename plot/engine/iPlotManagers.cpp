@@ -34,6 +34,7 @@ std::map<TiPlotObjectKind, TiPlotObjectFactory>& Registry() {
         {TiPlotObjectKind::YAxis, PlotObjectFactory<TiPlotYAxis>()},
         {TiPlotObjectKind::DataView, PlotObjectFactory<TiPlotDataView>()},
         {TiPlotObjectKind::Label, PlotObjectFactory<TiPlotLabel>()},
+        {TiPlotObjectKind::DataCursor, PlotObjectFactory<TiPlotDataCursor>()},
     };
     return registry;
 }

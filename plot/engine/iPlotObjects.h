@@ -68,6 +68,8 @@ public:
     virtual TiPlotObjectKind Kind() const { return TiPlotObjectKind::Other; }
     // The object as a layout object, or null when the plot's layout does not place it.
     virtual TiPlotLayoutObject* AsLayoutObject() { return nullptr; }
+    // True for a button of this object (a toolbar's or a legend's), which goes with it.
+    virtual bool OwnsButton(const TiPlotObject*) const { return false; }
     TObject* Owner() const { return FOwner; }
     // The owning plot, or null when the owner is not a plot.
     TiPlotComponent* Plot() const { return plot_; }

@@ -139,6 +139,13 @@ TiPlotObject* TiPlotToolBar::SetMouseOverObject(int x, int y) {
     return this;
 }
 
+bool TiPlotToolBar::OwnsButton(const TiPlotObject* object) const {
+    for (const auto& b : FButtonList) {
+        if (b.get() == object) return true;
+    }
+    return false;
+}
+
 void TiPlotToolBar::NotificationSetFocus(TiPlotObject* sender) {
     if (sender != this && sender != nullptr && sender->UserSelected()) SetUserSelected(false);
 }

@@ -15,6 +15,11 @@
 namespace dsp {
 
 class TiPlotToolBar;
+class TBitmap;
+
+// The toolbar glyph of that resource name (16 colours, clTeal transparent), or null when the
+// program carries no such picture.
+std::unique_ptr<TBitmap> LoadToolBarGlyph(const std::string& name);
 
 enum TiPlotToolBarButtonType {
     iptbbtResume,
@@ -55,6 +60,16 @@ public:
     bool MouseOver() const { return FMouseOver; }
     // Chooses the large or the small glyph; it loads again at the next draw.
     void UseSmallImage(bool small);
+
+    // The face, its frame (raised, sunken while pressed; flat buttons show a frame only under
+    // the mouse) and the glyph, loaded into the toolbar's image list on the first draw and
+    // greyed while disabled. Spacers draw nothing.
+    void Draw(TCanvas* canvas, TColor backGroundColor) override;
+    void iMouseMove(TiHintData& hintData, TShiftState shift, int x, int y, int screenX, int screenY,
+                    bool dblClickActive) override;
+    // The button's hint below it.
+    void DoMouseHint(const TiPlotMouseData& mouseData, TiHintData& hintData) override;
+    void DoMouseNotOver() override;
 
 private:
     std::string FHint;
@@ -105,8 +120,11 @@ public:
     int GetRequiredWidth(TCanvas* canvas) override;
     // The first visible entry under the point, else the toolbar.
     TiPlotObject* SetMouseOverObject(int x, int y) override;
+    bool OwnsButton(const TiPlotObject* object) const override;
     void NotificationSetFocus(TiPlotObject* sender) override;
     void ClearPopupMenuItems(TPopupMenu* popupMenu) override;
+    // The bar (the buttons left to right, the spacers of shown groups between them).
+    void Draw(TCanvas* canvas, TColor backGroundColor) override;
 
     // Every button and spacer in drawing order.
     const std::vector<std::unique_ptr<TiPlotToolBarButton>>& Buttons() const { return FButtonList; }
@@ -184,6 +202,8 @@ private:
     void ApplyButtonSize();
     template <typename F>
     void ForEachAxis(F&& f);
+    // Spacers follow the groups they stand behind; Resume and Pause follow the axes' tracking.
+    void UpdateButtonStates();
 
     std::vector<std::unique_ptr<TiPlotToolBarButton>> FButtonList;
     std::unique_ptr<TImageList> FImageList;

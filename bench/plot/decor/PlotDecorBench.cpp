@@ -4,7 +4,7 @@
 // and loads every page and the plot-wide settings (what opening the editor does before it
 // shows), then frees it.
 // SavePng, SaveJpg and PrintPdf write the same 800 x 400 scene (two axes with titles and the
-// grid, 10 channels of 200 points where the channel class draws them) alternately with the
+// grid, 10 XY channels of 200 points) alternately with the
 // engine and with QCustomPlot (savePng, saveJpg, savePdf) and report both times and the ratio.
 // PNG: the engine at compression level 6 next to QCustomPlot's default; JPEG: quality 75 on
 // both; PDF: the engine prints on the PDF printer at 300 and at 72 pixels per inch (its pages
@@ -21,7 +21,11 @@
 #include "framework/desktop/Printers.h"
 #include "framework/runtime/Application.h"
 #include "plot/decor/iPlotEditor.h"
-#include "tests/plot/engine/PlotTestSupport.h"
+#include "plot/engine/iPlotAxis.h"
+#include "plot/engine/iPlotLabel.h"
+#include "plot/engine/iPlotLegend.h"
+#include "plot/engine/iPlotToolBar.h"
+#include "plot/engine/iXYPlot.h"
 #include "tests/support/TempFolder.h"
 
 #ifdef DSP_HAVE_QCUSTOMPLOT
@@ -49,9 +53,14 @@ constexpr int kPoints = 200;
 
 double Wave(int channel, int i) { return 50 + 40 * std::sin(i * 0.05 + channel * 0.6); }
 
-// The scene: the axes with their titles, the grid, 10 channels; no toolbar, legend or title.
-void SetUpEngineScene(test::TAxesPlot& plot) {
-    test::UseFakeClasses(plot);
+// The channels' colours, red, green, blue on both sides.
+constexpr unsigned char kPalette[kChannels][3] = {
+    {255, 0, 0},   {0, 255, 0},   {255, 255, 0}, {0, 128, 255},   {255, 0, 255},
+    {0, 255, 255}, {255, 128, 0}, {128, 255, 0}, {255, 255, 255}, {128, 128, 255}};
+
+// The scene: the axes with their titles, the grid, 10 XY channels of 200 points; no toolbar,
+// legend or title.
+void SetUpEngineScene(TiXYPlot& plot) {
     plot.SetBounds(0, 0, kWidth, kHeight);
     plot.GetToolBar(0)->SetVisible(false);
     plot.GetLegend(0)->SetVisible(false);
@@ -59,9 +68,13 @@ void SetUpEngineScene(test::TAxesPlot& plot) {
     plot.GetXAxis(0)->SetTitleShow(true);
     plot.GetYAxis(0)->SetTitleShow(true);
     plot.GetXAxis(0)->SetSpan(kPoints);
+    while (plot.ChannelCount() < kChannels) plot.AddChannel();
     for (int c = 0; c < kChannels; ++c) {
-        auto* channel = static_cast<test::TFakeChannel*>(plot.GetChannel(plot.AddChannel()));
-        for (int i = 0; i < kPoints; ++i) channel->points.emplace_back(i, Wave(c, i));
+        TiXYPlotChannel* channel = plot.GetChannel(c);
+        channel->SetColor(static_cast<TColor>(RGB(kPalette[c][0], kPalette[c][1], kPalette[c][2])));
+        channel->SetXAxisTrackingEnabled(false);
+        channel->SetYAxisTrackingEnabled(false);
+        for (int i = 0; i < kPoints; ++i) channel->AddXY(i, Wave(c, i));
     }
 }
 
@@ -84,7 +97,7 @@ void SetUpQCustomPlotScene(QCustomPlot& plot) {
     plot.yAxis->setLabel("Y-Axis 1");
     for (int c = 0; c < kChannels; ++c) {
         QCPGraph* graph = plot.addGraph();
-        graph->setPen(QPen(QColor::fromHsv(c * 36, 255, 255)));
+        graph->setPen(QPen(QColor(kPalette[c][0], kPalette[c][1], kPalette[c][2])));
         for (int i = 0; i < kPoints; ++i) graph->addData(i, Wave(c, i));
     }
     plot.replot();
@@ -100,11 +113,10 @@ double Ms(Clock::duration d, benchmark::State& state) {
 
 void EditorOpen(benchmark::State& state) {
     EnsureApplication();
-    test::TAxesPlot plot(nullptr);
-    test::UseFakeClasses(plot);
+    TiXYPlot plot(nullptr);
     plot.AddXAxis();
     plot.AddYAxis();
-    for (int c = 0; c < kChannels; ++c) plot.AddChannel();
+    while (plot.ChannelCount() < kChannels) plot.AddChannel();
     for (auto _ : state) {
         TiPlotEditorForm* editor = CreatePlotEditorForm(plot.Master());
         editor->UpdateAll();
@@ -142,7 +154,7 @@ void SideBySide(benchmark::State& state, Engine engineWrite, Other otherWrite) {
 void SavePng(benchmark::State& state) {
     EnsureApplication();
     test::TTempFolder folder;
-    test::TAxesPlot engine(nullptr);
+    TiXYPlot engine(nullptr);
     SetUpEngineScene(engine);
 #ifdef DSP_HAVE_QCUSTOMPLOT
     QCustomPlot qcp;
@@ -160,7 +172,7 @@ BENCHMARK(SavePng)->Unit(benchmark::kMillisecond);
 void SaveJpg(benchmark::State& state) {
     EnsureApplication();
     test::TTempFolder folder;
-    test::TAxesPlot engine(nullptr);
+    TiXYPlot engine(nullptr);
     SetUpEngineScene(engine);
 #ifdef DSP_HAVE_QCUSTOMPLOT
     QCustomPlot qcp;
@@ -178,7 +190,7 @@ BENCHMARK(SaveJpg)->Unit(benchmark::kMillisecond);
 void PrintPdf(benchmark::State& state) {
     EnsureApplication();
     test::TTempFolder folder;
-    test::TAxesPlot engine(nullptr);
+    TiXYPlot engine(nullptr);
     SetUpEngineScene(engine);
     engine.SetPrintShowDialog(false);
     TPrinter* printer = Printer();

@@ -15,7 +15,7 @@
 #include "plot/decor/iPlotEditor.h"
 #include "plot/decor/iPlotEditorPages.h"
 #include "plot/engine/iPlotComponent.h"
-#include "tests/plot/engine/PlotTestSupport.h"
+#include "plot/engine/iXYPlot.h"
 
 namespace dsp {
 namespace {
@@ -56,21 +56,18 @@ void ExpectFieldsMatch(const std::vector<TiEditorTab>& tabs, TObject* object,
                        const std::string& page) {
     ASSERT_NE(object, nullptr) << page;
     for (const TiEditorField* f : AllFields(tabs)) {
-        if (f->property.empty()) continue;
+        if (f->property.empty() || f->stripOnly) continue;  // what XY channels do not have
         EXPECT_EQ(Mismatch(*f, object), "") << page << ": " << f->name << " -> " << f->property;
     }
 }
 
-// The kinds whose classes the plot engine has (the others are test stand-ins).
+// An editor on an XY plot: a channel and a data cursor of the engine's XY classes.
 class EditorPagesTest : public ::testing::Test {
 protected:
-    EditorPagesTest() {
-        test::UseFakeClasses(plot_);
-        editor_ = CreatePlotEditorForm(plot_.Master());
-    }
+    EditorPagesTest() { editor_ = CreatePlotEditorForm(plot_.Master()); }
     ~EditorPagesTest() override { delete editor_; }
 
-    test::TAxesPlot plot_{nullptr};
+    TiXYPlot plot_{nullptr};
     TiPlotEditorForm* editor_ = nullptr;
 };
 
@@ -78,10 +75,8 @@ TEST_F(EditorPagesTest, EveryControlEditsAPropertyOfItsObjectThatItCanShow) {
     ExpectFieldsMatch(PlotEditorControlTabs(), &plot_, "Control");
     for (const TiEditorPage& page : PlotEditorObjectPages()) {
         switch (page.kind) {
-            case TiPlotObjectKind::Channel:
-            case TiPlotObjectKind::DataCursor:
             case TiPlotObjectKind::Limit:
-            case TiPlotObjectKind::Table: continue;  // stand-ins in this plot
+            case TiPlotObjectKind::Table: continue;  // kinds the engine has no class of yet
             default: ExpectFieldsMatch(page.tabs, editor_->Selected(page.kind), page.caption);
         }
     }

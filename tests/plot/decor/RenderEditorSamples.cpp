@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "plot/decor/iPlotLayoutViewer.h"
 #include "plot/decor/iPlotPreview.h"
 #include "plot/decor/iValueConverterEdit.h"
+#include "plot/engine/iXYPlot.h"
 #include "tests/framework/controls/SampleProgram.h"
 #include "tests/plot/engine/PlotTestSupport.h"
 
@@ -94,32 +96,41 @@ void RenderPages(TCustomForm& form, TPageControl* pages, const std::string& stem
 
 // A plot whose channels are strip-chart channels: the channel page shows its Bar, High/Low, Fill
 // and Digital tabs.
-class TStripChartPlot : public test::TAxesPlot {
+class TStripChartPlot : public TiXYPlot {
 public:
-    using test::TAxesPlot::TAxesPlot;
+    using TiXYPlot::TiXYPlot;
     bool IsStripChart() const override { return true; }
 };
 
+// A few waves in the plot's channels.
+void AddWaves(TiPlotComponent& plot) {
+    for (int c = 0; c < plot.ChannelCount(); ++c) {
+        for (int i = 0; i <= 100; ++i) {
+            plot.GetChannel(c)->AddXY(i, 50 + 40 * std::sin(i * 0.08 + c * 1.3));
+        }
+    }
+}
+
 int Render(const std::string& folder) {
-    test::TAxesPlot plot(nullptr);
-    test::UseFakeClasses(plot);
+    // Limits have no class of the engine's yet: a stand-in shows the page.
+    RegisterPlotObjectClass(TiPlotObjectKind::Limit, PlotObjectFactory<test::TFakeLimit>());
+    TiXYPlot plot(nullptr);
     plot.SetBounds(0, 0, 600, 300);
     plot.AddChannel();
-    plot.AddChannel();
-    plot.AddDataCursor();
+    plot.GetChannel(1)->SetColor(clYellow);
+    AddWaves(plot);
     plot.AddLimit();
     plot.AddXAxis();
     plot.AddLabel();
 
     TiPlotEditorForm* editor = CreatePlotEditorForm(plot.Master());
     editor->LoadControlPage();
+    editor->RefreshChannelStats();
     RenderPages(*editor, editor->PageControl, "editor", folder);
     delete editor;
 
     TStripChartPlot stripChart(nullptr);
-    test::UseFakeClasses(stripChart);
     stripChart.SetBounds(0, 0, 600, 300);
-    stripChart.AddChannel();
     editor = CreatePlotEditorForm(stripChart.Master());
     editor->PageControl->SetActivePage(editor->PageOf(TiPlotObjectKind::Channel));
     editor->UpdateChannelEdit();

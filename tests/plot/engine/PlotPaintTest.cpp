@@ -109,6 +109,7 @@ TEST_F(PlotPaintTest, FailingObjectLeavesNoClipBehind) {
 TEST_F(PlotPaintTest, CursorForAllChannelsFillsTheLegendOnlyWhenVisible) {
     TiPlotDataCursor* cursor = plot_.GetDataCursor(plot_.AddDataCursor());
     cursor->SetChannelName("<All>");
+    cursor->SetVisible(true);
     test::TRecordingCanvas canvas(400, 200);
     plot_.PaintToCanvas(&canvas);
     EXPECT_TRUE(plot_.GetLegend(0)->CursorAllChannels());
@@ -412,7 +413,7 @@ TEST_F(PlotLegendTest, ItemTextsNameTheChannelAndSayWhatIsMissing) {
     EXPECT_EQ(legend_->ChannelLabel(channel), "Channel 1");
     EXPECT_EQ(legend_->YAxisTitleText(channel), "None");
     EXPECT_EQ(legend_->YValueText(channel), "Empty");
-    static_cast<test::TFakeChannel*>(channel)->points = {{1, 2}};
+    channel->AddXY(1, 2);
     EXPECT_EQ(legend_->YValueText(channel), "N/A");
     plot_.GetYAxis(plot_.AddYAxis());
     channel->SetYAxisName("Y-Axis 1");

@@ -10,6 +10,7 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/graphics/Bitmap.h"
+#include "plot/engine/TransferPlotSetup.h"
 #include "plot/engine/iPlotAnnotation.h"
 #include "plot/engine/iPlotAxis.h"
 #include "plot/engine/iPlotChannelCustom.h"
@@ -29,14 +30,6 @@ namespace dsp::test {
 class TFakeChannel : public TiPlotChannelCustom {
 public:
     using TiPlotChannelCustom::TiPlotChannelCustom;
-    int GetCount() const override { return static_cast<int>(points.size()); }
-    double GetDataX(int index) const override {
-        return points.at(static_cast<std::size_t>(index)).first;
-    }
-    double GetDataY(int index) const override {
-        return points.at(static_cast<std::size_t>(index)).second;
-    }
-    void Clear() override { points.clear(); }
     void Draw(TCanvas* canvas, TColor) override {
         canvas->TextOut(0, 0, Name());
         if (failing) throw Exception("channel failed");
@@ -45,7 +38,6 @@ public:
         TiPlotChannelCustom::PrepareDraw(canvas);
         FCanDraw = drawable;
     }
-    std::vector<std::pair<double, double>> points;
     bool drawable = true;
     bool failing = false;
 };
@@ -76,8 +68,13 @@ public:
     int updates = 0;
 };
 
-// Makes the stand-ins the classes of their kinds, for plots made after the call.
+// Registers (once) the restoring of the engine's own classes at the end of every test.
+void RestoreEngineClassesAfterTest();
+
+// Makes the stand-ins the classes of their kinds, for plots made after the call, until the end
+// of the test.
 inline void UseFakeClasses(TiPlotComponent& plot) {
+    RestoreEngineClassesAfterTest();
     plot.Master()->SetChannelClass(PlotObjectFactory<TFakeChannel>());
     RegisterPlotObjectClass(TiPlotObjectKind::Limit, PlotObjectFactory<TFakeLimit>());
     RegisterPlotObjectClass(TiPlotObjectKind::Annotation, PlotObjectFactory<TFakeAnnotation>());
@@ -109,58 +106,8 @@ public:
     }
 };
 
-// The transfer plots of the main window: both axes from -100 to 20, the labels in yellow, the
-// toolbar, legend and title hidden, a transparent data view with its grid.
-inline void ConfigureAsTransferPlot(TiPlotComponent& plot) {
-    plot.GetToolBar(0)->SetVisible(false);
-    plot.GetLegend(0)->SetVisible(false);
-    plot.GetLegend(0)->SetEnabled(false);
-    plot.GetLabel(0)->SetVisible(false);
-    for (TiPlotAxis* axis :
-         {static_cast<TiPlotAxis*>(plot.GetXAxis(0)), static_cast<TiPlotAxis*>(plot.GetYAxis(0))}) {
-        axis->SetEnabled(false);
-        axis->SetPopupEnabled(false);
-        axis->SetCanFocus(false);
-        axis->SetMin(-100);
-        axis->SetSpan(120);
-        axis->SetDesiredStart(20);
-        axis->SetTitleMargin(1);
-        axis->TitleFont()->SetName("Arial");
-        axis->TitleFont()->SetColor(clWhite);
-        axis->TitleFont()->SetStyle(TFontStyles{fsBold});
-        axis->TitleFont()->SetHeight(-13);
-        axis->LabelsFont()->SetName("MS Sans Serif");
-        axis->LabelsFont()->SetColor(clYellow);
-        axis->LabelsFont()->SetHeight(-11);
-        axis->SetLabelsPrecision(2);
-        axis->SetScaleLinesShow(false);
-        axis->SetTrackingEnabled(false);
-        axis->SetRestoreValuesOnResume(false);
-        axis->SetAlignRefAxisName(axis->Name());
-    }
-    TiPlotXAxis* x = plot.GetXAxis(0);
-    x->SetDesiredIncrement(20);
-    x->SetMajorLength(9);
-    x->SetMinorLength(13);
-    x->SetMinorCount(4);
-    x->SetScaleLinesColor(8454143);
-    x->SetStackingEndsMargin(1);
-    x->SetTrackingIncrementStyle(iptisMajor);
-    x->SetLabelSeparation(0);
-    TiPlotYAxis* y = plot.GetYAxis(0);
-    y->SetDesiredIncrement(10);
-    y->SetMinorLength(8);
-    y->SetLabelSeparation(1);
-    y->SetLabelsMinLength(3);
-    y->SetCursorPrecision(2);
-    y->SetCursorMinLength(1);
-    y->SetLegendPrecision(2);
-    y->SetLegendMinLength(1);
-    TiPlotDataView* view = plot.GetDataView(0);
-    view->SetLayer(0);
-    view->SetPopupEnabled(false);
-    view->SetCanFocus(false);
-}
+// The transfer plots' axes, data view, toolbar, legend and title on a plot without channels.
+inline void ConfigureAsTransferPlot(TiPlotComponent& plot) { ConfigureTransferPlotFrame(plot); }
 
 // The plot painted as its window paints it: the off-screen bitmap, then onto the canvas.
 inline std::unique_ptr<TBitmap> RenderPlot(TiPlotComponent& plot) {

@@ -11,8 +11,8 @@ TRecordingCanvas::~TRecordingCanvas() { SetSurface(nullptr); }
 
 void TRecordingCanvas::Log(std::string op, TRect rect, std::string text,
                            std::vector<TPoint> points) {
-    calls_.push_back(
-        {std::move(op), std::move(text), rect, std::move(points), ClipRect(), Pen()->Color()});
+    calls_.push_back({std::move(op), std::move(text), rect, std::move(points), ClipRect(),
+                      Pen()->Color(), Pen()->Width(), Brush()->Color()});
 }
 
 std::vector<TCanvasCall> TRecordingCanvas::CallsOf(const std::string& op) const {
@@ -48,6 +48,11 @@ void TRecordingCanvas::Rectangle(int left, int top, int right, int bottom) {
 void TRecordingCanvas::Polygon(const std::vector<TPoint>& points) {
     Log("Polygon", {}, {}, points);
     TCanvas::Polygon(points);
+}
+
+void TRecordingCanvas::Ellipse(int left, int top, int right, int bottom) {
+    Log("Ellipse", {left, top, right, bottom});
+    TCanvas::Ellipse(left, top, right, bottom);
 }
 
 void TRecordingCanvas::FillRect(const TRect& r) {

@@ -15,8 +15,10 @@ struct TCanvasCall {
     std::string text;  // the text of a text call
     TRect rect{};      // the rectangle of a rectangle or text call
     std::vector<TPoint> points;
-    TRect clip{};    // ClipRect() at the call
-    TColor pen = 0;  // the pen colour at the call
+    TRect clip{};      // ClipRect() at the call
+    TColor pen = 0;    // the pen colour at the call
+    int penWidth = 0;  // the pen width at the call
+    TColor brush = 0;  // the brush colour at the call
 };
 
 class TRecordingCanvas : public TCanvas {
@@ -37,6 +39,8 @@ public:
     void Polyline(const std::vector<TPoint>& points) override;
     void Rectangle(int left, int top, int right, int bottom) override;
     void Polygon(const std::vector<TPoint>& points) override;
+    using TCanvas::Ellipse;
+    void Ellipse(int left, int top, int right, int bottom) override;
     void FillRect(const TRect& r) override;
     void DrawFocusRect(const TRect& r) override;
     bool DrawEdge(TRect& r, unsigned edge, unsigned flags) override;

@@ -7,6 +7,7 @@
 
 #include "framework/graphics/PngImage.h"
 #include "framework/runtime/Application.h"
+#include "plot/engine/iXYPlot.h"
 #include "tests/plot/engine/PlotTestSupport.h"
 
 namespace dsp {
@@ -48,6 +49,48 @@ int main(int argc, char** argv) {
         plot.SetBounds(0, 0, 620, 230);
         dsp::test::ConfigureAsTransferPlot(plot);
         dsp::Save(plot, folder + "/plot_transfer_axes.png");
+    }
+    {
+        dsp::TiXYPlot plot(nullptr);
+        dsp::ConfigureTransferPlot(plot);
+        plot.SetBounds(0, 0, dsp::kGatePlotWidth, dsp::kTransferPlotHeight);
+        dsp::ReplaceTransferPoints(plot, dsp::kGateStartCurve, dsp::kGateStartOperatingPoint);
+        dsp::Save(plot, folder + "/plot_transfer_gate.png");
+    }
+    {
+        dsp::TiXYPlot plot(nullptr);
+        dsp::ConfigureTransferPlot(plot);
+        plot.SetBounds(0, 0, dsp::kCompressorPlotWidth, dsp::kTransferPlotHeight);
+        // A compressor at -30 dB with a ratio of 4 and a knee of 6 dB, and its operating point.
+        const dsp::TiDoublePoint curve[] = {
+            {20, -30 + 50.0 / 4}, {-24, -30 + 6.0 / 4}, {-36, -36}, {-100, -100}};
+        dsp::ReplaceTransferPoints(plot, curve, {-29.8, -30.4});
+        dsp::Save(plot, folder + "/plot_transfer_compressor.png");
+    }
+    {
+        // The toolbar, the legend and a data cursor on a plot of three channels.
+        dsp::TiXYPlot plot(nullptr);
+        plot.SetBounds(0, 0, 640, 320);
+        plot.GetLabel(0)->SetCaption("Toolbar, legend and cursor");
+        plot.GetLegend(0)->SetShowColumnMarker(true);
+        plot.GetLegend(0)->SetShowColumnYValue(true);
+        const dsp::TiPlotLineStyle styles[] = {dsp::iplsSolid, dsp::iplsDash, dsp::iplsDot};
+        const dsp::TiPlotMarkerStyle markers[] = {dsp::ipmsCircle, dsp::ipmsTriangleUp,
+                                                  dsp::ipmsDiamond};
+        for (int c = 0; c < 3; ++c) {
+            if (c > 0) plot.AddChannel();
+            dsp::TiXYPlotChannel* channel = plot.GetChannel(c);
+            channel->SetTraceLineStyle(styles[c]);
+            channel->SetMarkersVisible(true);
+            channel->SetMarkersStyle(markers[c]);
+            for (int i = 0; i <= 10; ++i) channel->AddXY(i * 10, 20 + c * 25 + (i % 3) * 6);
+        }
+        dsp::TiPlotDataCursor* cursor = plot.GetDataCursor(0);
+        cursor->SetVisible(true);
+        cursor->SetPointer1Position(42);
+        cursor->SetPointer2Position(55);
+        plot.GetToolBar(0)->DoButtonClickZoomBox();
+        dsp::Save(plot, folder + "/plot_toolbar_legend_cursor.png");
     }
     return 0;
 }

@@ -1,0 +1,61 @@
+// TiPlotComponent: points added to many channels at once, and copied between channels.
+
+#include "framework/core/Exceptions.h"
+#include "plot/engine/iPlotChannelCustom.h"
+#include "plot/engine/iPlotComponent.h"
+
+namespace dsp {
+
+void TiPlotComponent::AddDataArray(double xValue, const TVariant& data) {
+    const int dims = VarArrayDimCount(data);
+    if (dims != 1 && dims != 2) throw Exception("Data Array must be 1 or 2 Dimensions");
+    // Every channel the array names must exist before the first point goes in, so that a bad
+    // array adds nothing and the log's row count stays in step with the points.
+    const auto check = [this](long long channel) {
+        if (channel < 0 || channel >= ChannelCount()) throw EListError::IndexOutOfBounds(channel);
+    };
+    const int low = data.LowBound(1);
+    const int high = data.HighBound(1);
+    if (dims == 1) {
+        if (high >= low) check(static_cast<long long>(high) - low);
+        for (int i = low; i <= high; ++i) {
+            TiPlotChannelCustom* channel = GetChannel(i - low);
+            const double value = data[i].AsDouble();
+            if (IsNullMarker(value)) {
+                channel->AddNullPoint(xValue);
+            } else if (IsEmptyMarker(value)) {
+                channel->AddEmptyPoint(xValue);
+            } else {
+                channel->AddXY(xValue, value);
+            }
+        }
+        ++FLogBufferCount;
+        return;
+    }
+    for (int c = low; c <= high; ++c) check(c);
+    const int rowLow = data.LowBound(2);
+    const int rowHigh = data.HighBound(2);
+    for (int r = rowLow; r <= rowHigh; ++r) {
+        for (int c = low; c <= high; ++c) {
+            TiPlotChannelCustom* channel = GetChannel(c);
+            const double x = channel->Count() > 0 ? channel->XLast() + xValue : 0;
+            channel->AddXY(x, data.GetElement({c, r}).AsDouble());
+        }
+    }
+    if (rowHigh >= rowLow) FLogBufferCount += rowHigh - rowLow + 1;
+}
+
+void TiPlotComponent::TransferChannelData(int sourceChannelIndex, int destinationChannelIndex,
+                                          int startIndex, int stopIndex) {
+    TiPlotChannelCustom* source = GetChannel(sourceChannelIndex);
+    TiPlotChannelCustom* destination = GetChannel(destinationChannelIndex);
+    if (startIndex < 0) throw Exception("Start Index Must be 0 or Greater");
+    if (stopIndex > source->IndexLast()) throw Exception("StopIndex Must Out Of Range");
+    for (int i = startIndex; i <= stopIndex; ++i) {
+        const int n = destination->AddXY(source->GetDataX(i), source->GetDataY(i));
+        destination->SetDataNull(n, source->GetDataNull(i));
+        destination->SetDataEmpty(n, source->GetDataEmpty(i));
+    }
+}
+
+}  // namespace dsp

@@ -90,12 +90,48 @@ void TiPlotEditorForm::WireFileCommands() {
     if (auto* refresh = Control<TiComponentEditorButton>("ChannelStatsRefreshButton")) {
         refresh->OnClick = [this](TObject*) { RefreshChannelStats(); };
     }
-    // The channels' files and logging come with the channel classes.
-    for (const char* name :
-         {"ChannelLogFileNamePicker", "ChannelLogActivateButton", "ChannelLogDeactivateButton",
-          "ChannelPropertiesOpenPicker", "ChannelPropertiesSavePicker", "ChannelDataOpenPicker",
-          "ChannelDataSavePicker"}) {
-        if (auto* c = Control<TControl>(name)) c->SetEnabled(false);
+    // The selected channel's files and log.
+    const auto channel = [this]() {
+        return dynamic_cast<TiPlotChannelCustom*>(Selected(TiPlotObjectKind::Channel));
+    };
+    const auto picked = [](TObject* sender) {
+        if (auto* o = dynamic_cast<TiComponentEditorOpenPicker*>(sender)) return o->FileName();
+        return static_cast<TiComponentEditorSavePicker*>(sender)->FileName();
+    };
+    open("ChannelPropertiesOpenPicker")->OnChange = [this, channel, picked](TObject* sender) {
+        if (TiPlotChannelCustom* c = channel()) {
+            c->LoadPropertiesFromFile(picked(sender));
+            if (TiComponentEditorListBox* list = ListOf(TiPlotObjectKind::Channel)) {
+                list->Invalidate();
+            }
+        }
+    };
+    save("ChannelPropertiesSavePicker")->OnChange = [channel, picked](TObject* sender) {
+        if (TiPlotChannelCustom* c = channel()) c->SavePropertiesToFile(picked(sender));
+    };
+    open("ChannelDataOpenPicker")->OnChange = [channel, picked](TObject* sender) {
+        if (TiPlotChannelCustom* c = channel()) c->LoadDataFromFile(picked(sender), true);
+    };
+    save("ChannelDataSavePicker")->OnChange = [channel, picked](TObject* sender) {
+        if (TiPlotChannelCustom* c = channel()) c->SaveDataToFile(picked(sender));
+    };
+    open("ChannelLogFileNamePicker")->OnChange = [this, picked](TObject* sender) {
+        if (auto* edit = Control<TiComponentEditorEdit>("ChannelLogFileNameEdit")) {
+            edit->SetAsString(picked(sender));
+        }
+        PageChange(TiPlotObjectKind::Channel);
+    };
+    if (auto* b = Control<TiComponentEditorButton>("ChannelLogActivateButton")) {
+        b->OnClick = [this, channel](TObject*) {
+            if (TiPlotChannelCustom* c = channel()) c->LogActivate(false);
+            UpdateChannelEdit();
+        };
+    }
+    if (auto* b = Control<TiComponentEditorButton>("ChannelLogDeactivateButton")) {
+        b->OnClick = [this, channel](TObject*) {
+            if (TiPlotChannelCustom* c = channel()) c->LogDeactivate();
+            UpdateChannelEdit();
+        };
     }
 }
 
@@ -109,6 +145,15 @@ void TiPlotEditorForm::RefreshChannelStats() {
         if (auto* label = Control<TLabel>(name)) label->SetCaption(text);
     };
     show("ChannelStatsPointCountDisplay", IntToStr(channel->GetCount()));
+    show("ChannelStatsPointCapacityDisplay", IntToStr(channel->Capacity()));
+    show("ChannelStatsMemoryDisplay", std::to_string(channel->MemoryUsed()) + " Bytes");
+    show("ChannelStatsDataPointSizeDisplay", IntToStr(channel->DataPointSize()) + " Bytes");
+    show("ChannelStatsMaxDataPointsDisplay", IntToStr(channel->MaxDataPoints()));
+    channel->ReCalcRunningMinMaxMean();
+    TiPlotAxis* x = channel->GetXAxis();
+    show("ChannelStatsXMinDisplay", StatText(x, channel->RunningXMin()));
+    show("ChannelStatsXMaxDisplay", StatText(x, channel->RunningXMax()));
+    show("ChannelStatsXMeanDisplay", StatText(x, channel->RunningXMean()));
     TiPlotAxis* y = channel->GetYAxis();
     show("ChannelStatsYMinDisplay", StatText(y, channel->RunningYMin()));
     show("ChannelStatsYMaxDisplay", StatText(y, channel->RunningYMax()));

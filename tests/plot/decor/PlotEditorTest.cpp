@@ -21,6 +21,7 @@
 #include "plot/engine/iPlotMasterManager.h"
 #include "plot/engine/iPlotTable.h"
 #include "plot/engine/iPlotTranslation.h"
+#include "plot/engine/iXYPlot.h"
 #include "tests/framework/controls/ControlTestSupport.h"
 #include "tests/plot/engine/PlotTestSupport.h"
 #include "tests/support/RunLoop.h"
@@ -294,6 +295,94 @@ TEST_F(PlotEditorTest, PropertyFilePickersSaveAndLoadThePlot) {
     Get<TiComponentEditorOpenPicker>("ControlPropertiesOpenPicker")->Click();
     EXPECT_EQ(plot_.HintsPause(), 123);
     EXPECT_EQ(Get<TiComponentEditorEdit>("HintsPauseEdit")->Text(), "123") << "reloaded";
+}
+
+// The channel page on an XY plot with data: statistics, the channel's files and its log.
+class XYChannelPageTest : public ::testing::Test {
+protected:
+    XYChannelPageTest() {
+        plot_.SetBounds(0, 0, 400, 300);
+        for (const auto& [x, y] :
+             {std::pair{0.0, 10.0}, {1.0, 9.0}, {2.0, 8.0}, {3.0, 9.0}, {4.0, 2.0}}) {
+            plot_.GetChannel(0)->AddXY(x, y);
+        }
+        editor_ = CreatePlotEditorForm(plot_.Master());
+    }
+    ~XYChannelPageTest() override { delete editor_; }
+    std::string Shown(const char* name) { return editor_->Control<TLabel>(name)->Caption(); }
+    template <typename T>
+    T* Get(const std::string& name) {
+        T* control = editor_->Control<T>(name);
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+
+    TiXYPlot plot_{nullptr};
+    TiPlotEditorForm* editor_ = nullptr;
+};
+
+TEST_F(XYChannelPageTest, RefreshShowsTheChannelsFiguresAndAClickAsksForItAgain) {
+    editor_->ResetChannelStats();
+    EXPECT_EQ(Shown("ChannelStatsYMeanDisplay"), "Click Refresh");
+    Get<TiComponentEditorButton>("ChannelStatsRefreshButton")->Click();
+    const TiXYPlotChannel* channel = plot_.GetChannel(0);
+    EXPECT_EQ(Shown("ChannelStatsPointCountDisplay"), "5");
+    EXPECT_EQ(Shown("ChannelStatsPointCapacityDisplay"), std::to_string(channel->Capacity()));
+    EXPECT_EQ(Shown("ChannelStatsMemoryDisplay"), std::to_string(channel->MemoryUsed()) + " Bytes");
+    EXPECT_EQ(Shown("ChannelStatsDataPointSizeDisplay"), "24 Bytes");
+    EXPECT_EQ(Shown("ChannelStatsMaxDataPointsDisplay"), std::to_string(channel->MaxDataPoints()));
+    // X and Y by their axes' label rule (three significant digits of the span of 100), not in
+    // full: a mean of 7.6 shows as the axis would label it.
+    EXPECT_EQ(Shown("ChannelStatsXMinDisplay"), "0");
+    EXPECT_EQ(Shown("ChannelStatsXMaxDisplay"), "4");
+    EXPECT_EQ(Shown("ChannelStatsXMeanDisplay"), "2");
+    EXPECT_EQ(Shown("ChannelStatsYMinDisplay"), "2");
+    EXPECT_EQ(Shown("ChannelStatsYMaxDisplay"), "10");
+    EXPECT_EQ(Shown("ChannelStatsYMeanDisplay"), "8");
+
+    plot_.AddChannel();
+    Get<TiComponentEditorListBox>("ChannelListBox")->SetItemIndex(1);
+    Get<TiComponentEditorListBox>("ChannelListBox")->OnClick(nullptr);
+    EXPECT_EQ(Shown("ChannelStatsPointCountDisplay"), "Click Refresh");
+}
+
+TEST_F(XYChannelPageTest, ChannelFilesGoThroughTheirDialogsAndTheLogButtonsFollowTheLog) {
+    test::TTempFolder folder;
+    TScriptedDialogs dialogs;
+    TiXYPlotChannel* channel = plot_.GetChannel(0);
+
+    dialogs.AnswerFile(folder.File("points"));
+    Get<TiComponentEditorSavePicker>("ChannelDataSavePicker")->Click();
+    ASSERT_TRUE(FileExists(folder.File("points.dat")));
+    channel->Clear();
+    channel->AddXY(99, 99);
+    dialogs.AnswerFile(folder.File("points.dat"));
+    Get<TiComponentEditorOpenPicker>("ChannelDataOpenPicker")->Click();
+    EXPECT_EQ(channel->Count(), 5) << "the old points are cleared first";
+    EXPECT_EQ(channel->GetDataY(4), 2);
+
+    channel->SetColor(clLime);
+    dialogs.AnswerFile(folder.File("channel"));
+    Get<TiComponentEditorSavePicker>("ChannelPropertiesSavePicker")->Click();
+    channel->SetColor(clRed);
+    dialogs.AnswerFile(folder.File("channel.cfg"));
+    Get<TiComponentEditorOpenPicker>("ChannelPropertiesOpenPicker")->Click();
+    EXPECT_EQ(channel->Color(), clLime);
+
+    // The picked log name goes into the edit and, with the page, into the channel.
+    dialogs.AnswerFile(folder.File("run.log"));
+    Get<TiComponentEditorOpenPicker>("ChannelLogFileNamePicker")->Click();
+    EXPECT_EQ(channel->LogFileName(), folder.File("run.log"));
+    EXPECT_FALSE(Get<TControl>("ChannelLogDeactivateButton")->Enabled());
+    Get<TiComponentEditorButton>("ChannelLogActivateButton")->Click();
+    EXPECT_TRUE(channel->LoggingActive());
+    EXPECT_TRUE(FileExists(folder.File("run.log")));
+    EXPECT_FALSE(Get<TControl>("ChannelLogActivateButton")->Enabled());
+    EXPECT_FALSE(Get<TControl>("ChannelLogFileNameEdit")->Enabled()) << "no new name while logging";
+    EXPECT_TRUE(Get<TControl>("ChannelLogDeactivateButton")->Enabled());
+    Get<TiComponentEditorButton>("ChannelLogDeactivateButton")->Click();
+    EXPECT_FALSE(channel->LoggingActive());
+    EXPECT_TRUE(Get<TControl>("ChannelLogActivateButton")->Enabled());
 }
 
 TEST(PlotEditorBareTest, AnEditorOnAPlotWithoutObjectsHasEveryPageEmptyAndChangesNothing) {

@@ -105,23 +105,19 @@ bool LComm::ReadAvailable() {
     bool failed = false;
     {
         std::lock_guard<TCriticalSection> guard(lock_);
+        std::array<std::uint8_t, kReceiveBufferSize> buffer;
+        // What waits comes in one read; a full buffer may have left more behind.
         for (;;) {
-            const int waiting = port_.BytesWaiting();
-            if (waiting < 0) {
-                failed = true;
-                break;
-            }
-            if (waiting == 0) break;
-            std::uint8_t b = 0;
-            const int r = port_.ReadByte(b);
+            const int r = port_.Read(buffer.data(), buffer.size());
             if (r < 0) {
                 failed = true;
                 break;
             }
-            if (r == 0) break;
-            bytes.push_back(b);
+            bytes.insert(bytes.end(), buffer.begin(), buffer.begin() + r);
+            if (static_cast<std::size_t>(r) < buffer.size()) break;
         }
     }
+    // The bytes go to the frame assembly one by one, as they always have.
     for (std::uint8_t b : bytes) OnByte(b);
     return !failed;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The serial link (LComm) and the serial transport on it (LCommProc). The link owns its port:
-// its worker waits for port events beside the frame-to-send and quit events, reads the port
-// byte by byte, writes frames, rewrites on time-outs and reports a lost line.
+// its worker waits for port events beside the frame-to-send and quit events, reads what waits on
+// the port, writes frames, rewrites on time-outs and reports a lost line.
 
 #include <array>
 #include <atomic>
@@ -29,6 +29,8 @@ public:
     using TTrafficLog = std::function<void(const std::uint8_t* bytes, std::size_t count)>;
 
     static constexpr std::size_t kTransmitBufferSize = 1024;
+    // The most read from the port in one call.
+    static constexpr std::size_t kReceiveBufferSize = 1024;
     static constexpr unsigned kStopLimitMs = 5000;
 
     explicit LComm(ILinkOwner* owner);

@@ -11,10 +11,38 @@
 
 namespace dsp {
 
+// The texts below are views into character arrays that the whole program shares. A view of a
+// string literal may point into a copy that each unit keeps for itself, and a begin() taken from
+// one unit's copy with an end() from another's is no range at all; an inline array is one object.
+
+// The text an array holds before its terminating zero.
+template <std::size_t Size>
+constexpr std::string_view TextOf(const char (&chars)[Size]) {
+    return std::string_view(chars, Size - 1);
+}
+
+// The N texts an array holds one after another, each ended by a zero.
+template <std::size_t N, std::size_t Size>
+constexpr std::array<std::string_view, N> TextsOf(const char (&chars)[Size]) {
+    std::array<std::string_view, N> texts{};
+    std::size_t start = 0;
+    for (std::string_view& text : texts) {
+        std::size_t end = start;
+        while (end < Size && chars[end] != '\0') ++end;
+        text = std::string_view(chars + start, end - start);
+        start = end + 1;
+    }
+    if (start != Size) throw "the array holds another number of texts";  // stops the build
+    return texts;
+}
+
 // Texts of the program.
-inline constexpr std::string_view TitleText = "WQJ DSP Processor Editor";
-inline constexpr std::string_view VersionText = "V1.0";
-inline constexpr std::string_view DefaultAddressText = "192.168.2.1";
+inline constexpr char TitleTextChars[] = "WQJ DSP Processor Editor";
+inline constexpr char VersionTextChars[] = "V1.0";
+inline constexpr char DefaultAddressTextChars[] = "192.168.2.1";
+inline constexpr std::string_view TitleText = TextOf(TitleTextChars);
+inline constexpr std::string_view VersionText = TextOf(VersionTextChars);
+inline constexpr std::string_view DefaultAddressText = TextOf(DefaultAddressTextChars);
 
 // Frequency step between neighbouring frequency indexes: 2^(1/30), 30 indexes per octave.
 inline constexpr double FreqStep = 1.023373891996775;
@@ -45,10 +73,13 @@ inline constexpr std::array<double, QTableSize> QTable = {
 // Compressor ratios by Ratio code 0 to 15; code 15 is the limiter, marked by the value 20.1.
 inline constexpr std::size_t RatioCount = 16;
 inline constexpr int RatioLimiter = 15;
-inline constexpr std::array<std::string_view, RatioCount> RatioNames = {
-    "1.0", "1.1", "1.3", "1.5", "1.7", "2.0", "2.5", "3.0",
-    "3.5", "4.0", "5.0", "6.0", "8.0", "10",  "20",  "Limit",
-};
+// clang-format off
+inline constexpr char RatioNameChars[] =
+    "1.0\0" "1.1\0" "1.3\0" "1.5\0" "1.7\0" "2.0\0" "2.5\0" "3.0\0"
+    "3.5\0" "4.0\0" "5.0\0" "6.0\0" "8.0\0" "10\0" "20\0" "Limit";
+// clang-format on
+inline constexpr std::array<std::string_view, RatioCount> RatioNames =
+    TextsOf<RatioCount>(RatioNameChars);
 inline constexpr std::array<double, RatioCount> RatioValues = {
     1.0, 1.1, 1.3, 1.5, 1.7, 2.0, 2.5, 3.0, 3.5, 4.0, 5.0, 6.0, 8.0, 10.0, 20.0, 20.1,
 };
@@ -69,22 +100,28 @@ inline constexpr std::size_t PeqTypeCount = 7;
 // of a bypassed band at PeqNameBypass. The EQ band table shows them until it gets the language
 // texts.
 inline constexpr std::size_t PeqNameBypass = 7;
-inline constexpr std::array<std::string_view, PeqTypeCount + 1> PeqTypeNames = {
-    " Peak       ", " Low Shelf  ", " High Shelf ", " Low Cut    ",
-    " High Cut   ", " Allpass 1  ", " Allpass 2  ", "   BYPASS   ",
-};
+// clang-format off
+inline constexpr char PeqTypeNameChars[] =
+    " Peak       \0" " Low Shelf  \0" " High Shelf \0" " Low Cut    \0"
+    " High Cut   \0" " Allpass 1  \0" " Allpass 2  \0" "   BYPASS   ";
+// clang-format on
+inline constexpr std::array<std::string_view, PeqTypeCount + 1> PeqTypeNames =
+    TextsOf<PeqTypeCount + 1>(PeqTypeNameChars);
 
 // Unit suffixes: the display suffixes of a delay in unit 0 (ms), 1 (metres), 2 (feet), then the
 // spellings accepted after a typed number (dB, ms twice, metres, feet).
 inline constexpr std::size_t ValueSuffixCount = 21;
-inline constexpr std::array<std::string_view, ValueSuffixCount> ValueSuffixes = {
-    " ms", "  m", " ft",        //
-    "dB",  "DB",  "db",  "Db",  //
-    "ms",  "Ms",  "mS",  "MS",  //
-    "ms",  "Ms",  "mS",  "MS",  //
-    "m",   "M",                 //
-    "ft",  "Ft",  "fT",  "FT",
-};
+// clang-format off
+inline constexpr char ValueSuffixChars[] =
+    " ms\0" "  m\0" " ft\0"
+    "dB\0" "DB\0" "db\0" "Db\0"
+    "ms\0" "Ms\0" "mS\0" "MS\0"
+    "ms\0" "Ms\0" "mS\0" "MS\0"
+    "m\0" "M\0"
+    "ft\0" "Ft\0" "fT\0" "FT";
+// clang-format on
+inline constexpr std::array<std::string_view, ValueSuffixCount> ValueSuffixes =
+    TextsOf<ValueSuffixCount>(ValueSuffixChars);
 
 // Delay units of the image's DelayUnit field.
 enum DelayUnitCode : std::uint8_t { duMilliseconds = 0, duMetres = 1, duFeet = 2 };

@@ -15,9 +15,12 @@
 
 namespace dsp {
 
-// The header both file kinds start with.
-inline constexpr std::string_view FileHeader = "*****WQJV010****";
+// The header both file kinds start with. The view looks into one array that the whole program
+// shares: a view of a string literal may point into a copy that each unit keeps for itself, and
+// a begin() from one unit's copy with an end() from another's is no range at all.
+inline constexpr char FileHeaderChars[] = "*****WQJV010****";
 inline constexpr std::size_t FileHeaderSize = 16;
+inline constexpr std::string_view FileHeader{FileHeaderChars, FileHeaderSize};
 static_assert(FileHeader.size() == FileHeaderSize);
 
 // Preset file: the body is image bytes PresetBodyStart to PresetBodyStart + PresetBodySize - 1

@@ -3,8 +3,8 @@
 # - every header compiles on its own (the check_headers target: one translation unit per header,
 #   built with its folder's flags, in parallel, in the release build's folder);
 # - headers marked "// Framework-internal:" in their first comment line are included only by
-#   framework/, by the framework's tests (tests/framework/) and by its benchmarks
-#   (bench/framework/).
+#   framework/, by the framework's tests (tests/framework/), the fuzz targets (tests/fuzz/) and
+#   its benchmarks (bench/framework/).
 #   BUILD_DIR, JOBS  as for build.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,7 +17,7 @@ mapfile -t internal < <(git ls-files 'framework/*.h' |
   xargs awk 'FNR == 2 { if ($0 ~ /^\/\/ Framework-internal/) print FILENAME; nextfile }')
 pattern=$(printf '%s|' "${internal[@]}" | sed 's/[.]/\\./g; s/|$//')
 if git grep -n -E "^#include \"(${pattern})\"" -- ':!framework/' ':!tests/framework/' \
-  ':!bench/framework/'; then
+  ':!tests/fuzz/' ':!bench/framework/'; then
   echo "headers: the files above include framework-internal headers"
   exit 1
 fi

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
 namespace dsp {
 
@@ -48,7 +49,16 @@ TComponent::~TComponent() {
         other->DropFreeNotify(this);
     }
     DestroyComponents();
-    if (owner_ != nullptr) owner_->RemoveComponent(this);
+    if (owner_ == nullptr) return;
+    // An owner being torn down takes its components away without telling every one of the
+    // others, which made a form of thousands of controls tear down in time squared; only the end
+    // of a component someone asked to hear of goes round. Components that keep another in a
+    // field ask for that (FreeNotification), also when they share its owner.
+    if (owner_->state_.Contains(csDestroying) && !state_.Contains(csFreeNotification)) {
+        owner_->RemoveOwned(this);
+    } else {
+        owner_->RemoveComponent(this);
+    }
 }
 
 void TComponent::SetName(const std::string& name) {
@@ -232,8 +242,9 @@ void TComponent::InsertOwned(TComponent* component) {
 }
 
 void TComponent::RemoveOwned(TComponent* component) {
-    auto it = std::find(components_.begin(), components_.end(), component);
-    if (it != components_.end()) components_.erase(it);
+    // From the end: components mostly go newest first.
+    auto it = std::find(components_.rbegin(), components_.rend(), component);
+    if (it != components_.rend()) components_.erase(std::next(it).base());
     component->owner_ = nullptr;
     if (nameIndex_) UnindexName(component, component->name_);
 }

@@ -70,7 +70,9 @@ public:
     // Frees every owned component, last inserted first.
     void DestroyComponents();
 
-    // Both components are told (Notification with opRemove) when the other is destroyed.
+    // Both components are told (Notification with opRemove) when the other is destroyed. A
+    // component that keeps another in a field asks for this, also when both have one owner:
+    // while that owner is torn down, only the ends of components asked about go round.
     void FreeNotification(TComponent* component);
     void RemoveFreeNotification(TComponent* component);
 

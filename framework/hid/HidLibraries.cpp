@@ -47,6 +47,7 @@ std::vector<std::pair<std::string, std::vector<TLibraryExport>>> BuiltinHidLibra
         DSP_EXPORT(HidP_SetScaledUsageValue),
         DSP_EXPORT(HidP_SetUsageValueArray),
         DSP_EXPORT(HidP_UsageListDifference),
+        DSP_EXPORT(HidP_TranslateUsagesToI8042ScanCodes),
         DSP_EXPORT(HidP_GetExtendedAttributes),
         DSP_EXPORT(HidP_InitializeReportForID),
         DSP_EXPORT(HidDirectReportsAvailable),

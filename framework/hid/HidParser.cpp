@@ -1,6 +1,7 @@
 #include "framework/hid/HidParser.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <type_traits>
 #include <vector>
@@ -72,9 +73,38 @@ NTSTATUS CopyOut(const std::vector<T>& found, T* list, Length* length) {
     return found.size() > room ? HIDP_STATUS_BUFFER_TOO_SMALL : HIDP_STATUS_SUCCESS;
 }
 
+// The values a field can hold as the services read it: signed when the logical minimum is
+// negative, unsigned otherwise; fields wider than 32 bits are read through their low 32.
+struct FieldValues {
+    std::int64_t lowest, highest;
+};
+
+FieldValues ValuesOf(const THidCapsEntry& c) {
+    const std::uint32_t bits = std::min<std::uint32_t>(c.bitSize, 32);
+    if (c.logicalMin < 0)
+        return {-(std::int64_t(1) << (bits - 1)), (std::int64_t(1) << (bits - 1)) - 1};
+    return {0, (std::int64_t(1) << bits) - 1};
+}
+
+std::int64_t FieldValue(const THidCapsEntry& c, std::uint32_t raw) {
+    return c.logicalMin < 0 ? SignExtend(raw, c.bitSize) : std::int64_t(raw);
+}
+
+// A field value outside the logical range (the null state of a value, the "no usage" of an
+// array), or none when the logical range takes every value the field can hold.
+std::optional<std::uint32_t> OutsideValue(const THidCapsEntry& c) {
+    const FieldValues field = ValuesOf(c);
+    const std::int64_t above = std::int64_t(c.logicalMax) + 1;
+    const std::int64_t below = std::int64_t(c.logicalMin) - 1;
+    if (c.logicalMin > 0) return 0u;
+    if (above <= field.highest) return std::uint32_t(above);
+    if (below >= field.lowest) return std::uint32_t(below);
+    return std::nullopt;
+}
+
 // The usage an array field's value stands for in this capability's span, or false.
 bool ArrayUsage(const THidCapsEntry& c, std::uint32_t raw, USAGE* usage) {
-    const std::int64_t value = c.logicalMin < 0 ? SignExtend(raw, c.bitSize) : std::int64_t(raw);
+    const std::int64_t value = FieldValue(c, raw);
     if (value < c.logicalMin || value > c.logicalMax) return false;
     const std::int64_t index = value - c.logicalMin - c.arrayUsageBase;
     if (index < 0 || index >= std::int64_t(c.UsageCount())) return false;
@@ -86,35 +116,71 @@ std::uint32_t ArrayValueOf(const THidCapsEntry& c, USAGE usage) {
     return std::uint32_t(c.logicalMin + std::int64_t(c.arrayUsageBase) + (usage - c.usageMin));
 }
 
-// The field value an array uses for "no usage": 0, unless 0 stands for a real usage.
-std::uint32_t ArrayEmptyValue(const THidCapsEntry& c) {
+// The field value an array uses for "no usage": 0, unless 0 stands for a real usage; none when
+// every value the field holds stands for one.
+std::optional<std::uint32_t> ArrayEmptyValue(const THidCapsEntry& c) {
     USAGE usage = 0;
-    if (!ArrayUsage(c, 0, &usage) || usage == 0) return 0;
-    const std::uint64_t top = c.bitSize >= 32 ? 0xFFFFFFFFull : (1ull << c.bitSize) - 1;
-    if (c.logicalMax >= 0 && std::uint64_t(c.logicalMax) + 1 <= top)
-        return std::uint32_t(c.logicalMax + 1);
-    return std::uint32_t(c.logicalMin - 1);
+    if (!ArrayUsage(c, 0, &usage) || usage == 0) return 0u;
+    return OutsideValue(c);
+}
+
+// The fields a usage of a variable capability covers. A main item may have more fields than
+// usages; the last usage then repeats for every field left over.
+struct FieldSpan {
+    std::uint32_t first, count;
+};
+
+FieldSpan FieldsOf(const THidCapsEntry& c, USAGE usage) {
+    const std::uint32_t index = std::uint32_t(usage - c.usageMin);
+    const std::uint32_t last = c.UsageCount() - 1;
+    if (index < last) return {index, 1};
+    return {last, c.reportCount > last ? c.reportCount - last : 1u};
+}
+
+bool AnyFieldSet(const THidCapsEntry& c, FieldSpan span, const std::uint8_t* report) {
+    for (std::uint32_t i = 0; i < span.count; ++i)
+        if (ReadBits(report, c.bitOffset + (span.first + i) * c.bitSize, 1)) return true;
+    return false;
+}
+
+// Whether a button usage of a capability is pressed in a report.
+bool IsPressed(const THidCapsEntry& c, USAGE usage, const std::uint8_t* report) {
+    if (!c.isArray) return AnyFieldSet(c, FieldsOf(c, usage), report);
+    const std::uint32_t mask = c.bitSize >= 32 ? 0xFFFFFFFFu : (1u << c.bitSize) - 1;
+    const std::uint32_t value = ArrayValueOf(c, usage) & mask;
+    for (std::uint32_t i = 0; i < c.reportCount; ++i)
+        if (ReadBits(report, c.bitOffset + i * c.bitSize, c.bitSize) == value) return true;
+    return false;
 }
 
 // Presses or releases one button usage of a capability.
 NTSTATUS SetButton(const THidCapsEntry& c, USAGE usage, std::uint8_t* report, bool on) {
     if (!c.isArray) {
-        const std::uint32_t field = c.isRange ? std::uint32_t(usage - c.usageMin) : 0;
-        const std::uint32_t offset = c.bitOffset + field * c.bitSize;
-        if (!on && ReadBits(report, offset, 1) == 0) return HIDP_STATUS_BUTTON_NOT_PRESSED;
-        WriteBits(report, offset, 1, on ? 1 : 0);
+        const FieldSpan span = FieldsOf(c, usage);
+        if (!on) {
+            if (!AnyFieldSet(c, span, report)) return HIDP_STATUS_BUTTON_NOT_PRESSED;
+            for (std::uint32_t i = 0; i < span.count; ++i)
+                WriteBits(report, c.bitOffset + (span.first + i) * c.bitSize, 1, 0);
+            return HIDP_STATUS_SUCCESS;
+        }
+        WriteBits(report, c.bitOffset + span.first * c.bitSize, 1, 1);
         return HIDP_STATUS_SUCCESS;
     }
     const std::uint32_t value = ArrayValueOf(c, usage);
     const std::uint32_t mask = c.bitSize >= 32 ? 0xFFFFFFFFu : (1u << c.bitSize) - 1;
-    for (std::uint32_t i = 0; i < c.reportCount; ++i) {
-        if (ReadBits(report, c.bitOffset + i * c.bitSize, c.bitSize) == (value & mask)) {
-            if (!on) WriteBits(report, c.bitOffset + i * c.bitSize, c.bitSize, ArrayEmptyValue(c));
-            return HIDP_STATUS_SUCCESS;
-        }
+    std::optional<std::uint32_t> holding;  // the field that holds the usage
+    for (std::uint32_t i = 0; i < c.reportCount && !holding; ++i)
+        if (ReadBits(report, c.bitOffset + i * c.bitSize, c.bitSize) == (value & mask)) holding = i;
+    if (on && holding) return HIDP_STATUS_SUCCESS;
+    if (!on && !holding) return HIDP_STATUS_BUTTON_NOT_PRESSED;
+    // Without a value for "no usage" the array cannot be changed a usage at a time.
+    const std::optional<std::uint32_t> emptyValue = ArrayEmptyValue(c);
+    if (!emptyValue) return HIDP_STATUS_BAD_LOG_PHY_VALUES;
+    if (!on) {
+        WriteBits(report, c.bitOffset + *holding * c.bitSize, c.bitSize, *emptyValue);
+        return HIDP_STATUS_SUCCESS;
     }
-    if (!on) return HIDP_STATUS_BUTTON_NOT_PRESSED;
-    const std::uint32_t empty = ArrayEmptyValue(c) & mask;
+    const std::uint32_t empty = *emptyValue & mask;
     for (std::uint32_t i = 0; i < c.reportCount; ++i) {
         const std::uint32_t offset = c.bitOffset + i * c.bitSize;
         if (ReadBits(report, offset, c.bitSize) == empty) {
@@ -125,7 +191,7 @@ NTSTATUS SetButton(const THidCapsEntry& c, USAGE usage, std::uint8_t* report, bo
     return HIDP_STATUS_BUFFER_TOO_SMALL;
 }
 
-// The pressed usages of one button capability, in field order.
+// The pressed usages of one button capability, in field order, each once for a variable item.
 void PressedUsages(const THidCapsEntry& c, const std::uint8_t* report, std::vector<USAGE>& out) {
     if (c.isArray) {
         for (std::uint32_t i = 0; i < c.reportCount; ++i) {
@@ -136,17 +202,8 @@ void PressedUsages(const THidCapsEntry& c, const std::uint8_t* report, std::vect
         }
         return;
     }
-    if (c.isRange) {
-        for (std::uint32_t i = 0; i < c.reportCount; ++i)
-            if (ReadBits(report, c.bitOffset + i * c.bitSize, 1))
-                out.push_back(USAGE(c.usageMin + i));
-        return;
-    }
-    for (std::uint32_t i = 0; i < c.reportCount; ++i)
-        if (ReadBits(report, c.bitOffset + i * c.bitSize, 1)) {
-            out.push_back(c.usageMin);
-            return;
-        }
+    for (std::uint32_t u = c.usageMin; u <= c.usageMax; ++u)
+        if (AnyFieldSet(c, FieldsOf(c, USAGE(u)), report)) out.push_back(USAGE(u));
 }
 
 template <typename Caps>
@@ -260,12 +317,13 @@ bool ScalingExtents(const THidCapsEntry& c, Extents* e) {
     return e->logMin < e->logMax && e->phyMin < e->phyMax;
 }
 
-std::uint32_t NullValue(const THidCapsEntry& c) {
-    const std::uint64_t top = c.bitSize >= 32 ? 0xFFFFFFFFull : (1ull << c.bitSize) - 1;
-    if (c.logicalMin > 0) return 0;
-    if (std::uint64_t(std::int64_t(c.logicalMax) + 1) <= top && c.logicalMax >= 0)
-        return std::uint32_t(c.logicalMax + 1);
-    return std::uint32_t(c.logicalMin - 1);
+// Maps v from [fromMin, fromMax] onto [toMin, toMax], rounding toward toMin. The ranges come
+// from 32-bit items, so each span is below 2^32 and their product fits 64 unsigned bits.
+std::int64_t Rescale(std::int64_t v, std::int64_t fromMin, std::int64_t fromMax, std::int64_t toMin,
+                     std::int64_t toMax) {
+    const std::uint64_t offset = std::uint64_t(v - fromMin);
+    const std::uint64_t product = offset * std::uint64_t(toMax - toMin);
+    return toMin + std::int64_t(product / std::uint64_t(fromMax - fromMin));
 }
 
 NTSTATUS ChangeUsages(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t linkCollection,
@@ -277,10 +335,28 @@ NTSTATUS ChangeUsages(HIDP_REPORT_TYPE type, USAGE usagePage, std::uint16_t link
         return HIDP_STATUS_BUFFER_TOO_SMALL;
     for (std::uint32_t i = 0; i < *usageLength; ++i) {
         if (usageList[i] == 0) continue;
-        const THidCapsEntry* c = nullptr;
-        status =
-            FindCaps(true, *data, type, usagePage, linkCollection, usageList[i], report[0], &c);
-        if (status == HIDP_STATUS_SUCCESS) status = SetButton(*c, usageList[i], report, on);
+        const USAGE usage = usageList[i];
+        const THidCapsEntry* first = nullptr;
+        status = FindCaps(true, *data, type, usagePage, linkCollection, usage, report[0], &first);
+        if (status == HIDP_STATUS_SUCCESS) {
+            // A usage may lie in more than one capability of a report; the one that holds it
+            // answers, so pressing a pressed usage changes nothing and releasing finds it.
+            const THidCapsEntry* holder = nullptr;
+            for (const THidCapsEntry& c : data->Caps(type)) {
+                if (c.isButton && c.usagePage == usagePage && LinkMatches(c, linkCollection) &&
+                    UsageIn(c, usage) && c.reportId == report[0] && IsPressed(c, usage, report)) {
+                    holder = &c;
+                    break;
+                }
+            }
+            if (on) {
+                status = holder != nullptr ? HIDP_STATUS_SUCCESS
+                                           : SetButton(*first, usage, report, true);
+            } else {
+                status = holder != nullptr ? SetButton(*holder, usage, report, false)
+                                           : HIDP_STATUS_BUTTON_NOT_PRESSED;
+            }
+        }
         if (status != HIDP_STATUS_SUCCESS) {
             *usageLength = i;
             return status;
@@ -337,8 +413,12 @@ NTSTATUS HidP_GetData(HIDP_REPORT_TYPE type, HIDP_DATA* dataList, std::uint32_t*
     NTSTATUS status = CheckReport(data, type, report, reportLength);
     if (status != HIDP_STATUS_SUCCESS) return status;
     if (dataLength == nullptr) return HIDP_STATUS_BUFFER_TOO_SMALL;
+    // One entry per data index at most, so the list fits MaxDataListLength: a usage pressed in
+    // two fields of an array is listed once.
     std::vector<HIDP_DATA> found;
-    auto add = [&found](std::uint16_t index, std::uint32_t raw) {
+    std::set<std::uint16_t> listed;
+    auto add = [&found, &listed](std::uint16_t index, std::uint32_t raw) {
+        if (!listed.insert(index).second) return;
         HIDP_DATA d{};
         d.DataIndex = index;
         d.RawValue = raw;
@@ -349,10 +429,9 @@ NTSTATUS HidP_GetData(HIDP_REPORT_TYPE type, HIDP_DATA* dataList, std::uint32_t*
         if (c.isButton) {
             std::vector<USAGE> pressed;
             PressedUsages(c, report, pressed);
-            for (USAGE u : pressed)
-                add(std::uint16_t(c.dataIndexMin + (c.isRange ? u - c.usageMin : 0)), 1);
+            for (USAGE u : pressed) add(std::uint16_t(c.dataIndexMin + (u - c.usageMin)), 1);
         } else if (!c.IsValueArray()) {
-            for (std::uint32_t i = 0; i < (c.isRange ? c.reportCount : 1u); ++i)
+            for (std::uint32_t i = 0; i < c.UsageCount(); ++i)
                 add(std::uint16_t(c.dataIndexMin + i),
                     ReadBits(report, c.bitOffset + i * c.bitSize, c.bitSize));
         }
@@ -458,7 +537,7 @@ std::uint32_t HidP_MaxUsageListLength(HIDP_REPORT_TYPE type, USAGE usagePage,
         if (c.isArray) {
             if (arrays.insert(c.itemId).second) total += c.reportCount;
         } else {
-            total += c.isRange ? c.reportCount : 1u;
+            total += c.UsageCount();
         }
     }
     return total;
@@ -485,12 +564,10 @@ NTSTATUS HidP_GetScaledUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage,
     if (status != HIDP_STATUS_SUCCESS) return status;
     Extents e;
     if (!ScalingExtents(*c, &e)) return HIDP_STATUS_BAD_LOG_PHY_VALUES;
-    const std::uint32_t raw = ReadBits(report, ValueOffset(*c, usage), c->bitSize);
-    const std::int64_t value = c->logicalMin < 0 ? SignExtend(raw, c->bitSize) : std::int64_t(raw);
+    const std::int64_t value = FieldValue(*c, ReadBits(report, ValueOffset(*c, usage), c->bitSize));
     if (value < e.logMin || value > e.logMax)
         return c->hasNull ? HIDP_STATUS_NULL : HIDP_STATUS_VALUE_OUT_OF_RANGE;
-    *usageValue =
-        std::int32_t(e.phyMin + (value - e.logMin) * (e.phyMax - e.phyMin) / (e.logMax - e.logMin));
+    *usageValue = std::int32_t(Rescale(value, e.logMin, e.logMax, e.phyMin, e.phyMax));
     return HIDP_STATUS_SUCCESS;
 }
 
@@ -517,12 +594,12 @@ NTSTATUS HidP_SetScaledUsageValue(HIDP_REPORT_TYPE type, USAGE usagePage,
     if (!ScalingExtents(*c, &e)) return HIDP_STATUS_BAD_LOG_PHY_VALUES;
     const std::uint32_t offset = ValueOffset(*c, usage);
     if (usageValue < e.phyMin || usageValue > e.phyMax) {
-        if (!c->hasNull) return HIDP_STATUS_VALUE_OUT_OF_RANGE;
-        WriteBits(report, offset, c->bitSize, NullValue(*c));
+        const std::optional<std::uint32_t> null = OutsideValue(*c);
+        if (!c->hasNull || !null) return HIDP_STATUS_VALUE_OUT_OF_RANGE;
+        WriteBits(report, offset, c->bitSize, *null);
         return HIDP_STATUS_SUCCESS;
     }
-    const std::int64_t raw =
-        e.logMin + (usageValue - e.phyMin) * (e.logMax - e.logMin) / (e.phyMax - e.phyMin);
+    const std::int64_t raw = Rescale(usageValue, e.phyMin, e.phyMax, e.logMin, e.logMax);
     WriteBits(report, offset, c->bitSize, std::uint32_t(raw));
     return HIDP_STATUS_SUCCESS;
 }
@@ -622,13 +699,13 @@ NTSTATUS HidP_InitializeReportForID(HIDP_REPORT_TYPE type, std::uint8_t reportId
     report[0] = reportId;
     for (const THidCapsEntry& c : data->Caps(type)) {
         if (c.reportId != reportId) continue;
-        if (c.isArray) {
-            for (std::uint32_t i = 0; i < c.reportCount; ++i)
-                WriteBits(report, c.bitOffset + i * c.bitSize, c.bitSize, ArrayEmptyValue(c));
-        } else if (!c.isButton && c.hasNull) {
-            for (std::uint32_t i = 0; i < c.reportCount; ++i)
-                WriteBits(report, c.bitOffset + i * c.bitSize, c.bitSize, NullValue(c));
-        }
+        // Fields without a value outside their logical range stay 0.
+        const std::optional<std::uint32_t> rest = c.isArray                  ? ArrayEmptyValue(c)
+                                                  : !c.isButton && c.hasNull ? OutsideValue(c)
+                                                                             : std::nullopt;
+        if (!rest) continue;
+        for (std::uint32_t i = 0; i < c.reportCount; ++i)
+            WriteBits(report, c.bitOffset + i * c.bitSize, c.bitSize, *rest);
     }
     return HIDP_STATUS_SUCCESS;
 }

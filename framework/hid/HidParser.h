@@ -77,6 +77,19 @@ NTSTATUS HidP_UsageListDifference(USAGE* previousUsageList, USAGE* currentUsageL
                                   USAGE* breakUsageList, USAGE* makeUsageList,
                                   std::uint32_t usageListLength);
 
+// Turns keyboard usages (page 7) going down or up into the scan codes of a PC keyboard's
+// controller (set 1), handing each key's codes to insertCodesProcedure, and keeps the modifier
+// state: the modifier keys held and the lock keys toggled on. The list holds up to
+// usageListLength usages and ends early at a 0. A usage without scan codes stops the
+// translation with HIDP_STATUS_I8042_TRANS_UNKNOWN; the keys before it have been handed over. A
+// null procedure drops the codes; a null state counts as no modifiers and keeps nothing.
+NTSTATUS HidP_TranslateUsagesToI8042ScanCodes(USAGE* changedUsageList,
+                                              std::uint32_t usageListLength,
+                                              HIDP_KEYBOARD_DIRECTION keyAction,
+                                              HIDP_KEYBOARD_MODIFIER_STATE* modifierState,
+                                              PHIDP_INSERT_SCANCODES insertCodesProcedure,
+                                              void* insertCodesContext);
+
 NTSTATUS HidP_GetExtendedAttributes(HIDP_REPORT_TYPE type, std::uint16_t dataIndex,
                                     PHIDP_PREPARSED_DATA data, HIDP_EXTENDED_ATTRIBUTES* attributes,
                                     std::uint32_t* lengthAttributes);

@@ -168,6 +168,30 @@ struct HIDP_EXTENDED_ATTRIBUTES {
     std::uint32_t Data[1];
 };
 
+// Keyboard keys going down (make) or up (break), for the translation to scan codes.
+enum HIDP_KEYBOARD_DIRECTION : std::uint32_t { HidP_Keyboard_Break = 0, HidP_Keyboard_Make = 1 };
+
+// The modifier keys held and the lock keys on, as the translation to scan codes keeps them.
+struct HIDP_KEYBOARD_MODIFIER_STATE {
+    std::uint32_t LeftControl : 1 = 0;
+    std::uint32_t LeftShift : 1 = 0;
+    std::uint32_t LeftAlt : 1 = 0;
+    std::uint32_t LeftGUI : 1 = 0;
+    std::uint32_t RightControl : 1 = 0;
+    std::uint32_t RightShift : 1 = 0;
+    std::uint32_t RightAlt : 1 = 0;
+    std::uint32_t RightGUI : 1 = 0;
+    std::uint32_t CapsLock : 1 = 0;
+    std::uint32_t ScrollLock : 1 = 0;
+    std::uint32_t NumLock : 1 = 0;
+    std::uint32_t Reserved : 21 = 0;
+};
+static_assert(sizeof(HIDP_KEYBOARD_MODIFIER_STATE) == 4);
+
+// Receives the scan codes of one key; what it returns is not looked at.
+using PHIDP_INSERT_SCANCODES = bool (*)(void* context, std::uint8_t* newScanCodes,
+                                        std::uint32_t length);
+
 // Statuses of the report-descriptor parser.
 inline constexpr NTSTATUS HIDP_STATUS_SUCCESS = 0x00110000;
 inline constexpr NTSTATUS HIDP_STATUS_NULL = 0x80110001;

@@ -246,7 +246,15 @@ bool Parser::Field(HIDP_REPORT_TYPE type, std::uint16_t flags) {
     base.units = globals_.unit;
     base.itemId = nextItemId_++;
 
+    // Data indices are 16-bit and count every usage of a report type.
     std::uint16_t& dataIndex = data_->dataIndexCount[type];
+    auto takeDataIndices = [&](THidCapsEntry& c, std::uint32_t indices) {
+        if (std::uint32_t(dataIndex) + indices > 0xFFFF) return Fail("too many data indices");
+        c.dataIndexMin = dataIndex;
+        dataIndex = std::uint16_t(dataIndex + indices);
+        c.dataIndexMax = std::uint16_t(dataIndex - 1);
+        return true;
+    };
     auto& list = data_->caps[type];
     const bool variable = (flags & 0x02) != 0;
     if (variable) {
@@ -265,9 +273,7 @@ bool Parser::Field(HIDP_REPORT_TYPE type, std::uint16_t flags) {
             c.isRange = s.range && c.usageMax != c.usageMin;
             c.bitOffset = offset + fieldIndex * size;
             c.reportCount = std::uint16_t(fields);
-            c.dataIndexMin = dataIndex;
-            dataIndex = std::uint16_t(dataIndex + (c.isRange ? c.UsageCount() : 1));
-            c.dataIndexMax = std::uint16_t(dataIndex - 1);
+            if (!takeDataIndices(c, c.isRange ? c.UsageCount() : 1)) return false;
             list.push_back(c);
             fieldIndex += fields;
         }
@@ -285,9 +291,7 @@ bool Parser::Field(HIDP_REPORT_TYPE type, std::uint16_t flags) {
             c.bitOffset = offset;
             c.reportCount = std::uint16_t(count);
             c.arrayUsageBase = usageBase;
-            c.dataIndexMin = dataIndex;
-            dataIndex = std::uint16_t(dataIndex + c.UsageCount());
-            c.dataIndexMax = std::uint16_t(dataIndex - 1);
+            if (!takeDataIndices(c, c.UsageCount())) return false;
             usageBase += c.UsageCount();
             list.push_back(c);
         }

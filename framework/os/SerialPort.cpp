@@ -128,11 +128,12 @@ int SerialPort::BytesWaiting() const {
     return n;
 }
 
-int SerialPort::ReadByte(std::uint8_t& byte) {
+int SerialPort::Read(std::uint8_t* buffer, std::size_t size) {
     if (fd_ < 0) return -1;
+    if (size == 0) return 0;
     for (;;) {
-        ssize_t r = ::read(fd_, &byte, 1);
-        if (r == 1) return 1;
+        const ssize_t r = ::read(fd_, buffer, size);
+        if (r > 0) return static_cast<int>(r);
         if (r == 0) {
             // A raw line reads 0 both when nothing waits and after a hang-up.
             pollfd p{fd_, POLLIN, 0};

@@ -1,6 +1,6 @@
 #pragma once
 // A serial line opened for the link's worker: raw mode, the frame settings the link asks for,
-// exclusive use, byte-wise reads and the port events the worker waits for.
+// exclusive use, reads of what is waiting and the port events the worker waits for.
 
 #include <cstddef>
 #include <cstdint>
@@ -42,8 +42,11 @@ public:
     void Purge();
     // Bytes waiting to be read, or -1 when the port cannot tell (it has failed).
     int BytesWaiting() const;
-    // Reads one byte; 1 when read, 0 when none is waiting, -1 on a port error (hang-up, EIO).
-    int ReadByte(std::uint8_t& byte);
+    // Reads what is waiting, at most size bytes, in one call: the count read, 0 when nothing is
+    // waiting, -1 on a port error (hang-up, EIO).
+    int Read(std::uint8_t* buffer, std::size_t size);
+    // Reads one byte; 1 when read, 0 when none is waiting, -1 on a port error.
+    int ReadByte(std::uint8_t& byte) { return Read(&byte, 1); }
     // Writes every byte (waiting while the line's buffer is full); false on a port error.
     bool Write(const std::uint8_t* data, std::size_t length);
 

@@ -68,7 +68,10 @@ bool TcpListener::Listen(const std::string& address, std::uint16_t port) {
     if (fd < 0) return false;
     int one = 1;
     ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0 || ::listen(fd, 4) != 0) {
+    // Room for every client that connects at once while one is served: a request the queue has
+    // no room for is dropped and its client tries again only a second later.
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0 ||
+        ::listen(fd, SOMAXCONN) != 0) {
         ::close(fd);
         return false;
     }

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -59,6 +60,9 @@ TApplication::~TApplication() {
 
 void TApplication::Initialize() {
     if (initialized_) return;
+    // A write past the file-size limit fails with an error its writer reports and cleans up
+    // after; the signal's default action would end the program with a partial file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (!QCoreApplication::instance()) {
         // Every picture must come out the same on every machine: only the project's fonts.
         PinFontSet();

@@ -20,7 +20,8 @@ public:
     ~TApplication() override;
 
     // Starts the host toolkit (offscreen where the environment asks for it) and joins the
-    // runtime to its event loop.
+    // runtime to its event loop. Writes past the file-size limit fail from then on instead of
+    // ending the program.
     void Initialize();
     bool Initialized() const { return initialized_; }
 

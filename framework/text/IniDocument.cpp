@@ -44,6 +44,19 @@ std::string OneLine(std::string_view value) {
     return v;
 }
 
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
+
+// Whether a section or key name, written into the file, reads back as itself.
+bool CanHoldSection(std::string_view section) {
+    return !HasLineBreak(section) && section.find(']') == section.npos;
+}
+
+bool CanHoldKey(std::string_view key) {
+    if (HasLineBreak(key) || key.find('=') != key.npos) return false;
+    const std::string t = Trim(key);
+    return t.empty() || (t.front() != '[' && t.front() != ';');
+}
+
 }  // namespace
 
 IniDocument::IniDocument(std::string_view text) {
@@ -114,23 +127,25 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const {
     return keys;
 }
 
-void IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
+bool IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
+    if (!CanHoldSection(section) || !CanHoldKey(key)) return false;
     const std::string line = Trim(key) + "=" + OneLine(value);
     auto range = FindSection(section);
     if (!range) {
         if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.emplace_back();
         lines_.push_back("[" + Trim(section) + "]");
         lines_.push_back(line);
-        return;
+        return true;
     }
     if (auto existing = FindKey(*range, key)) {
         lines_[*existing] = line;
-        return;
+        return true;
     }
     // After the section's last non-blank line, so blank lines before the next section stay there.
     std::size_t at = range->end;
     while (at > range->header + 1 && Trim(lines_[at - 1]).empty()) --at;
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), line);
+    return true;
 }
 
 bool IniDocument::EraseSection(std::string_view section) {

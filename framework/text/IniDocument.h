@@ -25,8 +25,12 @@ public:
     std::vector<std::string> Sections() const;
     std::vector<std::string> Keys(std::string_view section) const;
 
-    // Line breaks in a value would make lines of their own; they are written as blanks.
-    void SetValue(std::string_view section, std::string_view key, std::string_view value);
+    // Line breaks in a value would make lines of their own; they are written as blanks. False,
+    // changing nothing, for a name the file cannot hold: a section name with a line break or
+    // "]", a key with a line break or "=", or one that begins with "[" or ";" (it would read as
+    // a section or a comment and could take the section's other keys with it).
+    [[nodiscard]] bool SetValue(std::string_view section, std::string_view key,
+                                std::string_view value);
     bool EraseSection(std::string_view section);
     bool DeleteKey(std::string_view section, std::string_view key);
 

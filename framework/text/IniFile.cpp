@@ -51,7 +51,10 @@ std::string TCustomIniFile::ReadString(std::string_view section, std::string_vie
 
 void TCustomIniFile::WriteString(std::string_view section, std::string_view name,
                                  std::string_view value) {
-    Document().SetValue(section, name, value);
+    if (!Document().SetValue(section, name, value)) {
+        throw EIniFileException("Unable to write [" + std::string(section) + "] " +
+                                std::string(name) + " to " + FileName());
+    }
     Changed();
 }
 

@@ -2,8 +2,9 @@
 // Ini files. TIniFile works like the platform's profile functions: every read sees the file as
 // it is now and every change is written to the file at once (whole or not at all). TMemIniFile
 // reads the file once and writes it back on UpdateFile. Both follow the rules of IniDocument.
-// A file that cannot be written raises EIniFileException "Unable to write to <file>"; a missing
-// file reads as empty.
+// A file that cannot be written raises EIniFileException "Unable to write to <file>", a name
+// the file cannot hold (IniDocument::SetValue) "Unable to write [<section>] <name> to <file>",
+// leaving the file as it was; a missing file reads as empty.
 
 #include <string>
 #include <string_view>

@@ -52,6 +52,7 @@ DSP_SAME_TYPE(HidP_SetUsageValue);
 DSP_SAME_TYPE(HidP_SetScaledUsageValue);
 DSP_SAME_TYPE(HidP_SetUsageValueArray);
 DSP_SAME_TYPE(HidP_UsageListDifference);
+DSP_SAME_TYPE(HidP_TranslateUsagesToI8042ScanCodes);
 DSP_SAME_TYPE(HidP_GetExtendedAttributes);
 DSP_SAME_TYPE(HidP_InitializeReportForID);
 #undef DSP_SAME_TYPE
@@ -99,6 +100,7 @@ THidP_SetUsageValue HidP_SetUsageValue = nullptr;
 THidP_SetScaledUsageValue HidP_SetScaledUsageValue = nullptr;
 THidP_SetUsageValueArray HidP_SetUsageValueArray = nullptr;
 THidP_UsageListDifference HidP_UsageListDifference = nullptr;
+THidP_TranslateUsagesToI8042ScanCodes HidP_TranslateUsagesToI8042ScanCodes = nullptr;
 THidP_GetExtendedAttributes HidP_GetExtendedAttributes = nullptr;
 THidP_InitializeReportForID HidP_InitializeReportForID = nullptr;
 
@@ -172,6 +174,7 @@ bool LoadHid() {
     Bind(HidP_SetScaledUsageValue, "HidP_SetScaledUsageValue", accu);
     Bind(HidP_SetUsageValueArray, "HidP_SetUsageValueArray", accu);
     Bind(HidP_UsageListDifference, "HidP_UsageListDifference", accu);
+    Bind(HidP_TranslateUsagesToI8042ScanCodes, "HidP_TranslateUsagesToI8042ScanCodes", accu);
     // The report-descriptor parser of this platform always has the extended attributes and the
     // report initialisation.
     Bind(HidP_GetExtendedAttributes, "HidP_GetExtendedAttributes", accu);
@@ -225,6 +228,7 @@ void UnloadHid() {
     HidP_SetScaledUsageValue = nullptr;
     HidP_SetUsageValueArray = nullptr;
     HidP_UsageListDifference = nullptr;
+    HidP_TranslateUsagesToI8042ScanCodes = nullptr;
     HidP_GetExtendedAttributes = nullptr;
     HidP_InitializeReportForID = nullptr;
 }

@@ -109,6 +109,10 @@ using THidP_SetUsageValueArray = THidP_GetUsageValueArray;
 using THidP_UsageListDifference = NTSTATUS (*)(USAGE* previousUsageList, USAGE* currentUsageList,
                                                USAGE* breakUsageList, USAGE* makeUsageList,
                                                std::uint32_t usageListLength);
+using THidP_TranslateUsagesToI8042ScanCodes =
+    NTSTATUS (*)(USAGE* changedUsageList, std::uint32_t usageListLength,
+                 HIDP_KEYBOARD_DIRECTION keyAction, HIDP_KEYBOARD_MODIFIER_STATE* modifierState,
+                 PHIDP_INSERT_SCANCODES insertCodesProcedure, void* insertCodesContext);
 using THidP_GetExtendedAttributes = NTSTATUS (*)(HIDP_REPORT_TYPE reportType,
                                                  std::uint16_t dataIndex,
                                                  PHIDP_PREPARSED_DATA preparsedData,
@@ -161,6 +165,7 @@ extern THidP_SetUsageValue HidP_SetUsageValue;
 extern THidP_SetScaledUsageValue HidP_SetScaledUsageValue;
 extern THidP_SetUsageValueArray HidP_SetUsageValueArray;
 extern THidP_UsageListDifference HidP_UsageListDifference;
+extern THidP_TranslateUsagesToI8042ScanCodes HidP_TranslateUsagesToI8042ScanCodes;
 extern THidP_GetExtendedAttributes HidP_GetExtendedAttributes;  // null where the parser lacks them
 extern THidP_InitializeReportForID HidP_InitializeReportForID;  // likewise
 

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/Lunitcontrol.h"
@@ -126,6 +127,18 @@ TEST_F(MemoryBlockTest, DeviceBlockLongerThanEighteenBytesIsRejected) {
     ASSERT_TRUE(model_.SetDeviceBlock(device));
     const Bytes file = model_.EncodeUnitFile();
     EXPECT_EQ(Bytes(file.begin() + 16, file.begin() + 34), device);
+}
+
+// This unit uses the header itself, as any unit that reads or writes these files may: whichever
+// unit's copy of it the program ends up with, both encoders write it whole.
+TEST_F(MemoryBlockTest, BothFileKindsStartWithTheHeaderEveryUnitShares) {
+    const std::string_view& header = FileHeader;
+    const Bytes unit = model_.EncodeUnitFile();
+    const std::vector<std::uint8_t> preset = model_.EncodePresetFile();
+    ASSERT_EQ(unit.size(), UnitFileSize);
+    ASSERT_EQ(preset.size(), PresetFileSize - 2);
+    EXPECT_TRUE(std::equal(header.begin(), header.end(), unit.begin()));
+    EXPECT_TRUE(std::equal(header.begin(), header.end(), preset.begin()));
 }
 
 // An upload of presets 1 and 3: device bytes, then each used slot's 16 blocks.

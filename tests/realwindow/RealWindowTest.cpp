@@ -23,6 +23,7 @@ std::vector<std::string> Fields(const std::string& line) {
 }  // namespace
 
 std::string StdControlsApp() { return DSP_STDCONTROLS_APP; }
+std::string PanelsApp() { return DSP_PANELS_APP; }
 
 void TRealWindowTest::SetUpTestSuite() {
     if (session_ == nullptr && skipReason_.empty()) {

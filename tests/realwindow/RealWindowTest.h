@@ -84,5 +84,7 @@ private:
 
 // The journey application with every standard control (StdControlsApp.cpp).
 std::string StdControlsApp();
+// The journey application with the panel widgets that take input (PanelsApp.cpp).
+std::string PanelsApp();
 
 }  // namespace dsp::realwindow

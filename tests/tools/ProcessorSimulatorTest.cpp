@@ -270,6 +270,39 @@ TEST(SimulatorFaults, PlaysWhatTheTestAsks) {
     EXPECT_TRUE(sim.Receive(EditorFrame(16))[0].dropLink);
 }
 
+TEST(SimulatorFaults, DropCountsTheFramesOfEachConnection) {
+    ProcessorSimulator sim;
+    sim.SetDropAfterFrames(2);
+    for (int connection = 0; connection < 3; ++connection) {
+        SCOPED_TRACE(connection);
+        sim.StartConnection();
+        EXPECT_FALSE(sim.Receive(EditorFrame(16))[0].dropLink);
+        EXPECT_TRUE(sim.Receive(EditorFrame(18))[0].dropLink);
+    }
+}
+
+// A simulator left running for days keeps the newest frames and the first faults, and counts
+// the rest.
+TEST(SimulatorRecord, StaysBoundedOnLongRuns) {
+    ProcessorSimulator sim;
+    const int frames = static_cast<int>(ProcessorSimulator::kKeptFrames) + 5;
+    for (int i = 0; i < frames; ++i) sim.Receive(EditorFrame(i + 1 == frames ? 19 : 64));
+    const std::vector<SimFrame> kept = sim.FramesRead();
+    EXPECT_EQ(kept.size(), ProcessorSimulator::kKeptFrames);
+    EXPECT_EQ(kept.back().code, 19);
+    EXPECT_EQ(sim.FrameCount(), frames);
+
+    Bytes badCheck = EditorFrame(18);
+    badCheck.back() ^= 0xFF;
+    const std::size_t faults = ProcessorSimulator::kKeptFaults + 3;
+    for (std::size_t i = 0; i < faults; ++i) sim.Receive(badCheck);
+    EXPECT_EQ(sim.Faults().size(), ProcessorSimulator::kKeptFaults);
+    EXPECT_EQ(sim.FaultCount(), faults);
+    sim.ClearRecord();
+    EXPECT_EQ(sim.FrameCount(), 0);
+    EXPECT_EQ(sim.FaultCount(), 0u);
+}
+
 TEST(SimulatorLevels, PacksLevelsAsTheProcessorDoes) {
     Bytes levels;
     ProcessorSimulator::PackLevel(levels, 0, 1.0f);

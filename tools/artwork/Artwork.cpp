@@ -16,7 +16,8 @@ namespace {
 
 std::vector<TPictureDef> JoinFamilies() {
     std::vector<TPictureDef> all;
-    for (auto family : {ButtonPictures, PlotToolbarPictures, DialogPictures, SplashPictures}) {
+    for (auto family : {ButtonPictures, PlotToolbarPictures, DialogPictures, SplashPictures,
+                        PanelButtonPictures}) {
         for (TPictureDef& picture : family()) all.push_back(std::move(picture));
     }
     std::set<std::string> names;

@@ -39,6 +39,7 @@ std::vector<TPictureDef> ButtonPictures();
 std::vector<TPictureDef> PlotToolbarPictures();
 std::vector<TPictureDef> DialogPictures();
 std::vector<TPictureDef> SplashPictures();
+std::vector<TPictureDef> PanelButtonPictures();
 
 // Every picture, family after family. A resource name used twice raises Exception when the
 // list is first asked for.

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "model/UnitImage.h"
+#include "tools/sim/SimCommands.h"
 
 namespace dsp::sim {
 
@@ -143,20 +144,20 @@ bool ProcessorMemory::Apply(std::uint8_t code, const std::vector<std::uint8_t>& 
     };
 
     switch (code) {
-        case 48:  // compressor
+        case command::kCompressor:
             if (!need(9) || !channel(false, true)) return false;
             toGroup(kOutput.compressor, 1, 8);
             return true;
-        case 62:  // gate
+        case command::kGate:
             if (!need(9) || !channel(true, false)) return false;
             toGroup(kInput.gate, 1, 8);
             return true;
-        case 54: {  // polarity
+        case command::kPolarity: {
             if (!need(2) || !channel(true, true)) return false;
             for (int c : LinkGroup(p[0])) SetWord(ChannelOffset(c) + LayoutOf(c).polarity, p[1]);
             return true;
         }
-        case 51: {  // EQ band
+        case command::kEqBand: {
             if (!need(9) || !channel(true, true)) return false;
             const int band = p[1];
             if (band >= (IsInput(p[0]) ? kInputBands : kOutputBands)) {
@@ -170,10 +171,10 @@ bool ProcessorMemory::Apply(std::uint8_t code, const std::vector<std::uint8_t>& 
             }
             return true;
         }
-        case 50:    // high-pass
-        case 49: {  // low-pass
+        case command::kHighPass:
+        case command::kLowPass: {
             if (!need(4) || !channel(true, true)) return false;
-            const bool high = code == 50;
+            const bool high = code == command::kHighPass;
             for (int c : LinkGroup(p[0])) {
                 const int x = ChannelOffset(c) + LayoutOf(c).crossover;
                 SetWord(x + (high ? 0 : 2), Le16(p, 1));
@@ -181,48 +182,48 @@ bool ProcessorMemory::Apply(std::uint8_t code, const std::vector<std::uint8_t>& 
             }
             return true;
         }
-        case 52:  // gain
+        case command::kGain:
             if (!need(3) || !channel(true, true)) return false;
             for (int c : LinkGroup(p[0])) SetWord(ChannelOffset(c) + LayoutOf(c).gain, Le16(p, 1));
             return true;
-        case 56:  // delay
+        case command::kDelay:
             if (!need(3) || !channel(true, true)) return false;
             for (int c : LinkGroup(p[0])) SetWord(ChannelOffset(c) + LayoutOf(c).delay, Le16(p, 1));
             return true;
-        case 53:  // mute
+        case command::kMute:
             if (!need(2) || !channel(true, true)) return false;
             for (int c : LinkGroup(p[0])) {
                 SetBit(IsInput(c) ? kInputMuteMask : kOutputMuteMask, IsInput(c) ? c : c - 3,
                        p[1] != 0);
             }
             return true;
-        case 58:  // routing
+        case command::kRouting:
             if (!need(2) || !channel(false, true)) return false;
             SetWord(ChannelOffset(p[0]) + kOutput.routing, p[1]);
             return true;
-        case 59:  // link mask
+        case command::kLinkMask:
             if (!need(2) || !channel(true, true)) return false;
             SetWord(ChannelOffset(p[0]) + LayoutOf(p[0]).linkMask, p[1]);
             return true;
-        case 60:  // whole-EQ bypass
+        case command::kEqBypass:  // the whole EQ
             if (!need(2) || !channel(true, true)) return false;
             SetBit(IsInput(p[0]) ? kInputEqBypassMask : kOutputEqBypassMask,
                    IsInput(p[0]) ? p[0] : p[0] - 3, p[1] != 0);
             return true;
-        case 61:  // channel name
+        case command::kChannelName:
             if (!need(9) || !channel(true, true)) return false;
             std::copy_n(p.begin() + 1, 8, current.begin() + ChannelOffset(p[0]));
             return true;
-        case 21:  // delay unit
+        case command::kDelayUnit:
             if (!need(1)) return false;
             SetWord(kDelayUnit, p[0]);
             return true;
-        case 57:  // test signal
+        case command::kTestSignal:
             if (!need(2)) return false;
             SetWord(kTestSignalMode, p[0]);
             SetWord(kSineIndex, p[1]);
             return true;
-        case 42: {  // channel copy
+        case command::kCopyChannel: {
             if (!need(2)) return false;
             const int a = p[0], b = p[1];
             if (!((IsInput(a) && IsInput(b)) || (IsOutput(a) && IsOutput(b)))) {
@@ -232,7 +233,7 @@ bool ProcessorMemory::Apply(std::uint8_t code, const std::vector<std::uint8_t>& 
             CopyChannel(a, b);
             return true;
         }
-        case 32: {  // recall
+        case command::kRecall: {
             if (!need(1)) return false;
             const int n = p[0];
             if (n > kPresetSlots) {
@@ -247,11 +248,11 @@ bool ProcessorMemory::Apply(std::uint8_t code, const std::vector<std::uint8_t>& 
             presetNumber = static_cast<std::uint8_t>(n);
             return true;
         }
-        case 38:  // preset name
+        case command::kPresetName:
             if (!need(kPresetNameSize)) return false;
             std::copy_n(p.begin(), kPresetNameSize, current.begin() + kPresetName);
             return true;
-        case 33: {  // store
+        case command::kStore: {
             if (!need(1)) return false;
             const int n = p[0];
             if (n < 1 || n > kPresetSlots) {
@@ -264,8 +265,8 @@ bool ProcessorMemory::Apply(std::uint8_t code, const std::vector<std::uint8_t>& 
             presetNumber = static_cast<std::uint8_t>(n);
             return true;
         }
-        case 35: FactoryReset(); return true;
-        case 26: {  // device memory write
+        case command::kFactoryReset: FactoryReset(); return true;
+        case command::kWriteDevice: {
             if (!need(3)) return false;
             const int address = Le16(p, 0), count = p[2];
             if (address + count > kDeviceBytes || p.size() < 3u + count) {
@@ -276,7 +277,7 @@ bool ProcessorMemory::Apply(std::uint8_t code, const std::vector<std::uint8_t>& 
             std::copy_n(p.begin() + 3, count, device.begin() + address);
             return true;
         }
-        case 36: {  // select preset for block reads
+        case command::kSelectPreset: {  // for block reads
             if (!need(1)) return false;
             if (p[0] < 1 || p[0] > kPresetSlots) {
                 fault = "selection of preset " + std::to_string(p[0]);
@@ -285,7 +286,7 @@ bool ProcessorMemory::Apply(std::uint8_t code, const std::vector<std::uint8_t>& 
             selectedPreset = p[0];
             return true;
         }
-        case 37: {  // preset block download
+        case command::kDownloadBlock: {  // a preset block
             if (!need(2 + kBlockSize)) return false;
             const int block = p[0], slot = p[1];
             if (block >= kBlocks || slot >= kPresetSlots) {
@@ -297,7 +298,7 @@ bool ProcessorMemory::Apply(std::uint8_t code, const std::vector<std::uint8_t>& 
             presetUsed[slot] = presets[slot][kPresetStatus] == 0xFF;
             return true;
         }
-        case 47:  // lock password
+        case command::kSetPassword:
             if (!need(4)) return false;
             std::copy_n(p.begin(), 4, password.begin());
             locked = std::any_of(password.begin(), password.end(), [](auto b) { return b != 0; });

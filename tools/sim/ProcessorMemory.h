@@ -28,7 +28,7 @@ public:
     std::array<bool, kPresetSlots> presetUsed{};
     std::array<std::uint8_t, kDeviceBytes> device{};
     std::uint8_t presetNumber = 0;    // 0 factory preset, 1 to 30 user presets
-    std::uint8_t selectedPreset = 1;  // the user preset that block reads (40) come from
+    std::uint8_t selectedPreset = 1;  // the user preset that preset block reads come from
     std::array<std::uint8_t, 4> password{};
     bool locked = false;
 

@@ -4,25 +4,25 @@
 #include <cstring>
 
 #include "tools/sim/FactoryImage.h"
+#include "tools/sim/SimCommands.h"
 
 namespace dsp::sim {
 
 namespace {
 
-constexpr std::uint8_t kAck = 1;
 constexpr int kLevelReplySize = 37;
 
 // Commands the processor answers with its acknowledgement.
 bool AnsweredByAck(std::uint8_t code) {
     switch (code) {
-        case 18:
-        case 26:
-        case 32:
-        case 33:
-        case 35:
-        case 36:
-        case 38:
-        case 42: return true;
+        case command::kKeepAlive:
+        case command::kWriteDevice:
+        case command::kRecall:
+        case command::kStore:
+        case command::kFactoryReset:
+        case command::kSelectPreset:
+        case command::kPresetName:
+        case command::kCopyChannel: return true;
         default: return false;
     }
 }
@@ -46,24 +46,32 @@ std::vector<SimReply> ProcessorSimulator::Receive(const std::uint8_t* data, std:
     std::vector<SimFrame> frames;
     std::vector<std::string> faults;
     reader_.Feed(data, length, frames, faults);
-    faults_.insert(faults_.end(), faults.begin(), faults.end());
+    for (std::string& f : faults) RecordFault(std::move(f));
     std::vector<SimReply> replies;
     for (const SimFrame& f : frames) replies.push_back(Answer(f));
     return replies;
 }
 
-void ProcessorSimulator::ResetStream() {
+void ProcessorSimulator::StartConnection() {
     std::lock_guard<std::mutex> guard(lock_);
     reader_.Reset();
+    connectionFrames_ = 0;
+}
+
+void ProcessorSimulator::RecordFault(std::string fault) {
+    ++faultCount_;
+    if (faults_.size() < kKeptFaults) faults_.push_back(std::move(fault));
 }
 
 SimReply ProcessorSimulator::Answer(const SimFrame& frame) {
     if (log_) log_("R " + HexBytes(frame.bytes));
     framesRead_.push_back(frame);
-    ++frameCount_;
+    if (framesRead_.size() > kKeptFrames) framesRead_.pop_front();
+    ++framesReadCount_;
+    ++connectionFrames_;
     SimReply reply;
     reply.delayMs = delayMs_;
-    reply.dropLink = dropAfter_ > 0 && frameCount_ >= dropAfter_;
+    reply.dropLink = dropAfter_ > 0 && connectionFrames_ >= dropAfter_;
 
     std::uint8_t code = frame.code;
     bool answer = true;
@@ -80,7 +88,7 @@ std::vector<std::uint8_t> ProcessorSimulator::ReplyPayload(const SimFrame& frame
                                                            std::uint8_t& code, bool& answer) {
     const std::vector<std::uint8_t>& p = frame.payload;
     std::string fault;
-    auto bad = [&](const std::string& what) { faults_.push_back(what); };
+    auto bad = [&](const std::string& what) { RecordFault(what); };
     auto block = [&](const MemoryImage& image, std::uint8_t b) {
         std::vector<std::uint8_t> out{b};
         out.insert(out.end(), image.begin() + kBlockSize * b, image.begin() + kBlockSize * (b + 1));
@@ -88,20 +96,21 @@ std::vector<std::uint8_t> ProcessorSimulator::ReplyPayload(const SimFrame& frame
     };
 
     switch (frame.code) {
-        case 4:  // restart: no answer
+        case command::kRestart:  // no answer
             answer = false;
             return {};
-        case 16: return {};
-        case 19:
+        case command::kConnect: return {};
+        case command::kIdentity:
             return std::vector<std::uint8_t>(options_.identity.begin(), options_.identity.end());
-        case 44: return {0, 0, 0, 0, 0, static_cast<std::uint8_t>(memory_.locked ? 1 : 0)};
-        case 34: {
+        case command::kLockState:
+            return {0, 0, 0, 0, 0, static_cast<std::uint8_t>(memory_.locked ? 1 : 0)};
+        case command::kPresetMap: {
             std::vector<std::uint8_t> map(kPresetSlots, 0);
             for (int k = 0; k < kPresetSlots; ++k) map[k] = memory_.presetUsed[k] ? 0xFF : 0;
             return map;
         }
-        case 20: return {memory_.presetNumber};
-        case 41: {
+        case command::kPresetNumber: return {memory_.presetNumber};
+        case command::kReadPresetName: {
             if (p.empty() || p[0] >= kPresetSlots) {
                 bad("preset name request " + HexBytes(p));
                 return {};
@@ -111,20 +120,20 @@ std::vector<std::uint8_t> ProcessorSimulator::ReplyPayload(const SimFrame& frame
             out.insert(out.end(), slot.begin() + 2, slot.begin() + 16);
             return out;
         }
-        case 39:
-            code = 36;
+        case command::kReadSettingsBlock:
+            code = command::kSettingsBlock;
             if (p.empty() || p[0] >= kBlocks) {
                 bad("settings block request " + HexBytes(p));
                 return {};
             }
             return block(memory_.current, p[0]);
-        case 40:
+        case command::kReadPresetBlock:
             if (p.empty() || p[0] >= kBlocks) {
                 bad("preset block request " + HexBytes(p));
                 return {};
             }
             return block(memory_.presets[memory_.selectedPreset - 1], p[0]);
-        case 25: {
+        case command::kReadDevice: {
             if (p.size() < 3 || p[0] + (p[1] << 8) + p[2] > kDeviceBytes) {
                 bad("device memory read " + HexBytes(p));
                 return {};
@@ -133,13 +142,13 @@ std::vector<std::uint8_t> ProcessorSimulator::ReplyPayload(const SimFrame& frame
             return std::vector<std::uint8_t>(memory_.device.begin() + address,
                                              memory_.device.begin() + address + p[2]);
         }
-        case 37:
-            if (!memory_.Apply(37, p, fault)) {
+        case command::kDownloadBlock:
+            if (!memory_.Apply(command::kDownloadBlock, p, fault)) {
                 bad(fault);
                 return {};
             }
             return {p[0]};
-        case 45: {
+        case command::kCheckPassword: {
             if (p.size() < 5 || p[0] != 0) {
                 bad("password check " + HexBytes(p));
                 return {0, 0};
@@ -147,11 +156,11 @@ std::vector<std::uint8_t> ProcessorSimulator::ReplyPayload(const SimFrame& frame
             const bool good = std::equal(p.begin() + 1, p.begin() + 5, memory_.password.begin());
             return {0, static_cast<std::uint8_t>(good ? 1 : 0)};
         }
-        case 64: return levels_;
+        case command::kLevels: return levels_;
         default: break;
     }
     if (!memory_.Apply(frame.code, p, fault)) bad(fault);
-    if (AnsweredByAck(frame.code)) code = kAck;
+    if (AnsweredByAck(frame.code)) code = command::kAck;
     return {};
 }
 
@@ -191,7 +200,7 @@ void ProcessorSimulator::SetLock(const std::string& password) {
 void ProcessorSimulator::SetDropAfterFrames(int count) {
     std::lock_guard<std::mutex> guard(lock_);
     dropAfter_ = count;
-    frameCount_ = 0;
+    connectionFrames_ = 0;
 }
 
 void ProcessorSimulator::SetLevels(const std::vector<std::uint8_t>& levelReply) {
@@ -229,20 +238,27 @@ std::vector<std::string> ProcessorSimulator::Faults() const {
     return faults_;
 }
 
+std::size_t ProcessorSimulator::FaultCount() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return faultCount_;
+}
+
 std::vector<SimFrame> ProcessorSimulator::FramesRead() const {
     std::lock_guard<std::mutex> guard(lock_);
-    return framesRead_;
+    return {framesRead_.begin(), framesRead_.end()};
 }
 
 int ProcessorSimulator::FrameCount() const {
     std::lock_guard<std::mutex> guard(lock_);
-    return static_cast<int>(framesRead_.size());
+    return framesReadCount_;
 }
 
 void ProcessorSimulator::ClearRecord() {
     std::lock_guard<std::mutex> guard(lock_);
     framesRead_.clear();
+    framesReadCount_ = 0;
     faults_.clear();
+    faultCount_ = 0;
 }
 
 }  // namespace dsp::sim

@@ -3,7 +3,9 @@
 // once, keeps and changes its memory, and plays the faults a test asks for. Front ends (TCP,
 // pseudo-terminal, HID) move the bytes; this class does not know how.
 
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -38,8 +40,9 @@ public:
     std::vector<SimReply> Receive(const std::vector<std::uint8_t>& bytes) {
         return Receive(bytes.data(), bytes.size());
     }
-    // Drops a frame begun but not complete (a new connection starts clean).
-    void ResetStream();
+    // A new connection begins: a frame begun on the last one is dropped, and the frames for the
+    // drop fault are counted afresh.
+    void StartConnection();
 
     // Faults to play.
     void SetSilent(bool silent);                              // answer nothing
@@ -48,7 +51,7 @@ public:
     void SetDeviceId(std::uint8_t id);                        // the ID put into answers
     void SetIdentity(const std::string& text);
     void SetLock(const std::string& password);  // empty: lock off
-    void SetDropAfterFrames(int count);         // 0: never; else after that many
+    void SetDropAfterFrames(int count);         // 0: never; else after that many per connection
 
     // The level answer (37 bytes: twelve packed levels and the limit flags).
     void SetLevels(const std::vector<std::uint8_t>& levelReply);
@@ -62,9 +65,16 @@ public:
     ProcessorMemory Memory() const;
     void ChangeMemory(const std::function<void(ProcessorMemory&)>& change);
 
-    // Protocol faults of the editor seen so far (wrong check byte, bad frame, bad payload).
+    // What is kept of the record, so that a simulator running for days stays small: the newest
+    // frames read and the first protocol faults; the counts go on.
+    static constexpr std::size_t kKeptFrames = 10000;
+    static constexpr std::size_t kKeptFaults = 1000;
+
+    // Protocol faults of the editor seen so far (wrong check byte, bad frame, bad payload): the
+    // first kKeptFaults of them, and how many there were.
     std::vector<std::string> Faults() const;
-    // Every frame read, in order, and how many.
+    std::size_t FaultCount() const;
+    // The newest kKeptFrames frames read, oldest first, and how many were read.
     std::vector<SimFrame> FramesRead() const;
     int FrameCount() const;
     void ClearRecord();
@@ -78,9 +88,13 @@ private:
     SimulatorOptions options_;
     ProcessorMemory memory_;
     StrictFrameReader reader_;
+    void RecordFault(std::string fault);
+
     std::vector<std::string> faults_;
-    std::vector<SimFrame> framesRead_;
-    int frameCount_ = 0;
+    std::size_t faultCount_ = 0;
+    std::deque<SimFrame> framesRead_;
+    int framesReadCount_ = 0;
+    int connectionFrames_ = 0;  // frames of the current connection, for the drop fault
     bool silent_ = false;
     int delayMs_ = 0;
     std::vector<std::uint8_t> garbage_;

@@ -49,7 +49,7 @@ void SimTcpServer::Run() {
         if (!c) continue;
         ++connections_;
         dropRequested_ = false;
-        simulator_.ResetStream();
+        simulator_.StartConnection();
         while (!stop_ && !dropRequested_) {
             bool closed = false;
             std::vector<std::uint8_t> bytes = c->Read(kPollMs, closed);

@@ -45,7 +45,7 @@ void SimHidDevice::Plug() {
     {
         std::lock_guard<std::mutex> guard(lock_);
         if (device_) return;
-        simulator_.ResetStream();
+        simulator_.StartConnection();
         device = device_ = bus_.Plug(ProcessorHidConfig(), false);
     }
     device->SetOutputHandler(

@@ -4,7 +4,8 @@
 //           [--log FILE] [--delay MS] [--silent] [--drop-after N]
 //
 // Without --tcp or --pty it listens on 127.0.0.1:9761. It runs until interrupted and then
-// lists the protocol faults it saw on standard error (exit status 2 when there were any).
+// lists the protocol faults it saw on standard error (exit status 2 when there were any). With
+// --drop-after N every connection is dropped after its Nth frame.
 
 #include <atomic>
 #include <chrono>
@@ -127,5 +128,7 @@ int main(int argc, char** argv) {
 
     const auto faults = simulator.Faults();
     for (const std::string& f : faults) std::cerr << "fault: " << f << "\n";
-    return faults.empty() ? 0 : 2;
+    const std::size_t count = simulator.FaultCount();
+    if (count > faults.size()) std::cerr << "fault: " << count - faults.size() << " more\n";
+    return count == 0 ? 0 : 2;
 }

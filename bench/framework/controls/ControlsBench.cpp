@@ -1,8 +1,9 @@
-// Builds a form as large as the editor's main window (about 3,000 windowed controls, most of
-// them hidden on pages and in the rows of nine band tables beyond their eighth or ninth row,
-// and about 200 windowless ones), shows it and paints it the first time. Reports the time of
-// one build-show-paint, and as counters the windows made, the native windows and pixels that
-// exist afterwards and the growth of the process's resident memory.
+// A form as large as the editor's main window (about 3,000 windowed controls, most of them hidden
+// on pages and in the rows of nine band tables beyond their eighth or ninth row, and about 200
+// windowless ones): built, shown and painted the first time, and destroyed. The first life in a
+// fresh process and the warm lives after a few others are reported apart, each with its parts
+// and the growth of the process's resident memory; the warm one also with the windows made and
+// the native windows and pixels that exist once it is painted.
 
 #include <benchmark/benchmark.h>
 
@@ -25,9 +26,6 @@ namespace dsp {
 namespace {
 
 using bench::Add;
-using bench::EnsureApplication;
-using bench::PaintAll;
-using bench::ResidentMegabytes;
 
 constexpr int kPages = 14;
 constexpr int kWindowedPerPage = 54;
@@ -111,44 +109,33 @@ void Count(TWinControl& control, TCensus& census) {
     for (TWinControl* child : control.WinControls()) Count(*child, census);
 }
 
-void BM_MainWindowBuildShowFirstPaint(benchmark::State& state) {
-    EnsureApplication();
+constexpr const char* kMainWindow = "main_window";
+
+void BM_MainWindowFirstInFreshProcess(benchmark::State& state) {
+    bench::BenchFirstInFreshProcess(state, kMainWindow);
+}
+BENCHMARK(BM_MainWindowFirstInFreshProcess)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(5);
+
+void BM_MainWindowWarm(benchmark::State& state) {
     TCensus census;
-    double residentGrowth = 0;
-    for (auto _ : state) {
-        const double before = ResidentMegabytes();
-        auto form = BuildMainWindow();
-        form->Show();
-        PaintAll(*form);
-        QCoreApplication::processEvents();
-        state.PauseTiming();
+    bench::BenchWarm(state, BuildMainWindow, [&](TForm& form) {
         census = TCensus{};
-        Count(*form, census);
-        // The first build grows the process most; later ones reuse what the first freed.
-        residentGrowth = std::max(residentGrowth, ResidentMegabytes() - before);
-        form.reset();
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-    }
+        Count(form, census);
+    });
     state.counters["windowed"] = census.windowed;
     state.counters["handles"] = census.handles;
     state.counters["native_windows"] = census.nativeWindows;
     state.counters["pixels_MB"] = static_cast<double>(census.surfaceBytes) / (1024.0 * 1024.0);
-    state.counters["rss_growth_MB"] = residentGrowth;
 }
-BENCHMARK(BM_MainWindowBuildShowFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(5);
-
-// Building alone, for comparison with the whole: what showing and painting add.
-void BM_MainWindowBuildOnly(benchmark::State& state) {
-    EnsureApplication();
-    for (auto _ : state) {
-        auto form = BuildMainWindow();
-        state.PauseTiming();
-        form.reset();
-        state.ResumeTiming();
-    }
-}
-BENCHMARK(BM_MainWindowBuildOnly)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_MainWindowWarm)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
 
 }  // namespace
 }  // namespace dsp
+
+int main(int argc, char** argv) {
+    return dsp::bench::RunControlsBenchmarks(argc, argv,
+                                             {{dsp::kMainWindow, dsp::BuildMainWindow}});
+}

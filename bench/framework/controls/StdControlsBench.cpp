@@ -1,8 +1,9 @@
 // Nine band tables built of the standard controls, as the editor's main window holds them: per
 // row three edit boxes, a type list, a bypass button, a number label and three hidden up-downs,
-// fifty rows per table of which eight or nine show. Reports one build-show-paint and, as
-// counters, the native windows that exist afterwards (hidden boxes and lists must make none)
-// and the growth of the process's resident memory.
+// fifty rows per table of which eight or nine show. Reports the first life (build, show and
+// paint, destruction) in a fresh process and the warm lives apart, each with its parts and the
+// growth of the process's resident memory; the warm one also with the native windows that exist
+// once it is painted (hidden boxes and lists must make none).
 
 #include <benchmark/benchmark.h>
 
@@ -28,9 +29,6 @@ namespace dsp {
 namespace {
 
 using bench::Add;
-using bench::EnsureApplication;
-using bench::PaintAll;
-using bench::ResidentMegabytes;
 
 constexpr int kTables = 9;
 constexpr int kRows = 50;
@@ -84,30 +82,31 @@ int CountControls(const TWinControl& control) {
     return n;
 }
 
-void BM_BandTablesBuildShowFirstPaint(benchmark::State& state) {
-    EnsureApplication();
-    double residentGrowth = 0;
+constexpr const char* kBandTables = "band_tables";
+
+void BM_BandTablesFirstInFreshProcess(benchmark::State& state) {
+    bench::BenchFirstInFreshProcess(state, kBandTables);
+}
+BENCHMARK(BM_BandTablesFirstInFreshProcess)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(5);
+
+void BM_BandTablesWarm(benchmark::State& state) {
     int controls = 0;
     int nativeWindows = 0;
-    for (auto _ : state) {
-        const double before = ResidentMegabytes();
-        auto form = BuildTables();
-        form->Show();
-        PaintAll(*form);
-        QCoreApplication::processEvents();
-        state.PauseTiming();
-        controls = CountControls(*form);
-        nativeWindows = static_cast<int>(HostWidget(*form)->findChildren<QWidget*>().size());
-        residentGrowth = std::max(residentGrowth, ResidentMegabytes() - before);
-        form.reset();
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-    }
+    bench::BenchWarm(state, BuildTables, [&](TForm& form) {
+        controls = CountControls(form);
+        nativeWindows = static_cast<int>(HostWidget(form)->findChildren<QWidget*>().size());
+    });
     state.counters["controls"] = controls;
     state.counters["native_windows"] = nativeWindows;
-    state.counters["rss_growth_MB"] = residentGrowth;
 }
-BENCHMARK(BM_BandTablesBuildShowFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_BandTablesWarm)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
 
 }  // namespace
 }  // namespace dsp
+
+int main(int argc, char** argv) {
+    return dsp::bench::RunControlsBenchmarks(argc, argv, {{dsp::kBandTables, dsp::BuildTables}});
+}

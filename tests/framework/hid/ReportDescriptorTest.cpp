@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "framework/hid/HidParser.h"
@@ -275,6 +278,260 @@ TEST_F(ReportParserTest, DataListsRoundTrip) {
               HIDP_STATUS_DATA_INDEX_NOT_FOUND);
 }
 
+// A short item with a four-byte value.
+void Item4(std::vector<std::uint8_t>& d, std::uint8_t prefix, std::int64_t value) {
+    d.push_back(std::uint8_t(prefix | 3));
+    for (int i = 0; i < 4; ++i) d.push_back(std::uint8_t(std::uint64_t(value) >> (8 * i)));
+}
+
+// One input value (desktop X) of the given size and ranges, without a report ID.
+std::vector<std::uint8_t> OneValue(int bits, std::int64_t logMin, std::int64_t logMax,
+                                   std::int64_t phyMin, std::int64_t phyMax, bool hasNull) {
+    std::vector<std::uint8_t> d{0x05, 0x01, 0x09, 0x30};
+    Item4(d, 0x14, logMin);
+    Item4(d, 0x24, logMax);
+    Item4(d, 0x34, phyMin);
+    Item4(d, 0x44, phyMax);
+    const std::uint8_t flags = hasNull ? 0x42 : 0x02;
+    d.insert(d.end(), {0x75, std::uint8_t(bits), 0x95, 0x01, 0x81, flags});
+    return d;
+}
+
+std::uint32_t Field32(const std::vector<std::uint8_t>& r) {
+    return std::uint32_t(r[1]) | std::uint32_t(r[2]) << 8 | std::uint32_t(r[3]) << 16 |
+           std::uint32_t(r[4]) << 24;
+}
+
+constexpr std::int64_t kMin = INT32_MIN;
+constexpr std::int64_t kMax = INT32_MAX;
+
+// 32-bit fields whose ranges reach the ends of the 32-bit numbers: reading a raw field gives
+// the scaled value, and writing the scaled value gives the raw field.
+struct ScaleCase {
+    const char* name;
+    std::int64_t logMin, logMax, phyMin, phyMax;
+    std::uint32_t raw;
+    std::int32_t scaled;
+    std::uint32_t rawWritten;  // what writing the scaled value stores
+};
+
+TEST(ReportValueExtremes, ScalingReachesTheEndsOfThirtyTwoBitRanges) {
+    const ScaleCase cases[] = {
+        {"whole logical range, no physical: top", kMin, kMax, 0, 0, 0x7FFFFFFF, INT32_MAX,
+         0x7FFFFFFF},
+        {"whole logical range, no physical: bottom", kMin, kMax, 0, 0, 0x80000000, INT32_MIN,
+         0x80000000},
+        {"positive logical onto whole physical: top", 0, kMax, kMin, kMax, 0x7FFFFFFF, INT32_MAX,
+         0x7FFFFFFF},
+        {"positive logical onto whole physical: bottom", 0, kMax, kMin, kMax, 0, INT32_MIN, 0},
+        {"whole logical onto a small physical range: top", kMin, kMax, 0, 1000, 0x7FFFFFFF, 1000,
+         0x7FFFFFFF},
+        {"whole logical onto a small physical range: bottom", kMin, kMax, 0, 1000, 0x80000000, 0,
+         0x80000000},
+        {"small logical onto whole physical: top", 0, 1, kMin, kMax, 1, INT32_MAX, 1},
+    };
+    for (const ScaleCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto d = OneValue(32, c.logMin, c.logMax, c.phyMin, c.phyMax, false);
+        auto pp = ParseReportDescriptor(d.data(), d.size());
+        ASSERT_NE(pp, nullptr);
+        std::vector<std::uint8_t> r(5);
+        ASSERT_EQ(HidP_SetUsageValue(HidP_Input, 0x01, 0, 0x30, c.raw, pp.get(), r.data(), 5),
+                  HIDP_STATUS_SUCCESS);
+        std::int32_t scaled = 0;
+        ASSERT_EQ(
+            HidP_GetScaledUsageValue(HidP_Input, 0x01, 0, 0x30, &scaled, pp.get(), r.data(), 5),
+            HIDP_STATUS_SUCCESS);
+        EXPECT_EQ(scaled, c.scaled);
+        std::fill(r.begin(), r.end(), 0);
+        ASSERT_EQ(
+            HidP_SetScaledUsageValue(HidP_Input, 0x01, 0, 0x30, c.scaled, pp.get(), r.data(), 5),
+            HIDP_STATUS_SUCCESS);
+        EXPECT_EQ(Field32(r), c.rawWritten);
+    }
+}
+
+// The null state of a value is a field value outside its logical range; where the range takes
+// every value the field holds there is none, and a physical value out of range is refused.
+struct NullCase {
+    const char* name;
+    int bits;
+    std::int64_t logMin, logMax;
+    std::optional<std::uint32_t> null;  // the field value of the null state, if any
+};
+
+TEST(ReportValueExtremes, NullStateLiesOutsideTheLogicalRangeOrIsRefused) {
+    const NullCase cases[] = {
+        {"8-bit -127..127", 8, -127, 127, 0x80},
+        {"8-bit -128..127", 8, -128, 127, std::nullopt},
+        {"16-bit 1..65535", 16, 1, 0xFFFF, 0},
+        {"32-bit 0..2^31-1", 32, 0, kMax, 0x80000000},
+        {"32-bit -2^31+1..2^31-1", 32, kMin + 1, kMax, 0x80000000},
+        {"32-bit -2^31..2^31-1", 32, kMin, kMax, std::nullopt},
+    };
+    for (const NullCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto d = OneValue(c.bits, c.logMin, c.logMax, 0, 100, true);
+        auto pp = ParseReportDescriptor(d.data(), d.size());
+        ASSERT_NE(pp, nullptr);
+        const std::uint32_t length = pp->reportByteLength[HidP_Input];
+        std::vector<std::uint8_t> r(length, 0xAA);
+        ASSERT_EQ(HidP_InitializeReportForID(HidP_Input, 0, pp.get(), r.data(), length),
+                  HIDP_STATUS_SUCCESS);
+        std::uint32_t raw = 0;
+        ASSERT_EQ(HidP_GetUsageValue(HidP_Input, 0x01, 0, 0x30, &raw, pp.get(), r.data(), length),
+                  HIDP_STATUS_SUCCESS);
+        EXPECT_EQ(raw, c.null.value_or(0));  // a fresh report holds the null state, or 0
+
+        std::int32_t scaled = 0;
+        const NTSTATUS read = HidP_GetScaledUsageValue(HidP_Input, 0x01, 0, 0x30, &scaled, pp.get(),
+                                                       r.data(), length);
+        EXPECT_EQ(read, c.null ? HIDP_STATUS_NULL : HIDP_STATUS_SUCCESS);
+
+        ASSERT_EQ(HidP_SetUsageValue(HidP_Input, 0x01, 0, 0x30, 1, pp.get(), r.data(), length),
+                  HIDP_STATUS_SUCCESS);
+        const NTSTATUS written =
+            HidP_SetScaledUsageValue(HidP_Input, 0x01, 0, 0x30, 101, pp.get(), r.data(), length);
+        ASSERT_EQ(HidP_GetUsageValue(HidP_Input, 0x01, 0, 0x30, &raw, pp.get(), r.data(), length),
+                  HIDP_STATUS_SUCCESS);
+        if (c.null) {
+            EXPECT_EQ(written, HIDP_STATUS_SUCCESS);
+            EXPECT_EQ(raw, *c.null);
+        } else {
+            EXPECT_EQ(written, HIDP_STATUS_VALUE_OUT_OF_RANGE);
+            EXPECT_EQ(raw, 1u);  // left as it was
+        }
+    }
+}
+
+// An 8-bit button array whose logical range -128..127 stands for usages 1 to 256: every field
+// value is a usage, so there is no "no usage" value to release a button with.
+TEST(ReportValueExtremes, ArrayWithoutAnEmptyValueRefusesChanges) {
+    // clang-format off
+    const std::vector<std::uint8_t> d{
+        0x05, 0x09, 0x19, 0x01, 0x2A, 0x00, 0x01, 0x15, 0x80, 0x25, 0x7F,
+        0x75, 0x08, 0x95, 0x02, 0x81, 0x00};
+    // clang-format on
+    auto pp = ParseReportDescriptor(d.data(), d.size());
+    ASSERT_NE(pp, nullptr);
+    std::vector<std::uint8_t> r{0, 0x81, 0x82};  // usages 2 and 3
+    const auto before = r;
+    USAGE usage = 2;
+    std::uint32_t n = 1;
+    EXPECT_EQ(HidP_UnsetUsages(HidP_Input, 0x09, 0, &usage, &n, pp.get(), r.data(), 3),
+              HIDP_STATUS_BAD_LOG_PHY_VALUES);
+    usage = 7;
+    n = 1;
+    EXPECT_EQ(HidP_SetUsages(HidP_Input, 0x09, 0, &usage, &n, pp.get(), r.data(), 3),
+              HIDP_STATUS_BAD_LOG_PHY_VALUES);
+    EXPECT_EQ(r, before);
+    USAGE got[2];
+    n = 2;
+    ASSERT_EQ(HidP_GetUsages(HidP_Input, 0x09, 0, got, &n, pp.get(), r.data(), 3),
+              HIDP_STATUS_SUCCESS);
+    EXPECT_EQ(std::vector<USAGE>(got, got + n), (std::vector<USAGE>{2, 3}));
+}
+
+// Two key arrays of one report that know the same keys: the array that holds a key answers for
+// it, so pressing a pressed key changes nothing and releasing it clears that array's field.
+TEST(ReportButtons, AUsageInTwoArraysIsAnsweredByTheOneHoldingIt) {
+    // clang-format off
+    const std::vector<std::uint8_t> d{
+        0x05, 0x07, 0x19, 0x00, 0x29, 0x65, 0x15, 0x00, 0x25, 0x65,
+        0x75, 0x08, 0x95, 0x02, 0x81, 0x00,                         // first array, two fields
+        0x19, 0x00, 0x29, 0x65, 0x95, 0x02, 0x81, 0x00};            // second array, two fields
+    // clang-format on
+    auto pp = ParseReportDescriptor(d.data(), d.size());
+    ASSERT_NE(pp, nullptr);
+    std::vector<std::uint8_t> r{0, 0, 0, 0x04, 0};  // key 4 in the second array
+    USAGE key = 0x04;
+    std::uint32_t n = 1;
+    ASSERT_EQ(HidP_SetUsages(HidP_Input, 0x07, 0, &key, &n, pp.get(), r.data(), 5),
+              HIDP_STATUS_SUCCESS);
+    EXPECT_EQ(r, (std::vector<std::uint8_t>{0, 0, 0, 0x04, 0}));
+    n = 1;
+    ASSERT_EQ(HidP_UnsetUsages(HidP_Input, 0x07, 0, &key, &n, pp.get(), r.data(), 5),
+              HIDP_STATUS_SUCCESS);
+    EXPECT_EQ(r, (std::vector<std::uint8_t>{0, 0, 0, 0, 0}));
+    n = 1;
+    EXPECT_EQ(HidP_UnsetUsages(HidP_Input, 0x07, 0, &key, &n, pp.get(), r.data(), 5),
+              HIDP_STATUS_BUTTON_NOT_PRESSED);
+}
+
+// Buttons 1..2 over four fields, then button 16 in the next field: the last usage of a range
+// repeats for the fields left over, so lists never outgrow the Max lengths and data indices stay
+// within the capability.
+class MoreFieldsThanUsages : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // clang-format off
+        const std::vector<std::uint8_t> d{
+            0x05, 0x09, 0x19, 0x01, 0x29, 0x02, 0x15, 0x00, 0x25, 0x01,
+            0x75, 0x01, 0x95, 0x04, 0x81, 0x02,               // buttons 1..2, four fields
+            0x09, 0x10, 0x95, 0x01, 0x81, 0x02,               // button 16
+            0x75, 0x03, 0x81, 0x01};                          // padding
+        // clang-format on
+        pp_ = ParseReportDescriptor(d.data(), d.size());
+        ASSERT_NE(pp_, nullptr);
+    }
+    std::vector<USAGE> Usages(std::vector<std::uint8_t>& r) {
+        std::uint32_t n = HidP_MaxUsageListLength(HidP_Input, 0x09, pp_.get());
+        std::vector<USAGE> got(n);
+        EXPECT_EQ(HidP_GetUsages(HidP_Input, 0x09, 0, got.data(), &n, pp_.get(), r.data(), 2),
+                  HIDP_STATUS_SUCCESS);
+        got.resize(n);
+        return got;
+    }
+    std::vector<HIDP_DATA> Data(std::vector<std::uint8_t>& r) {
+        std::uint32_t n = HidP_MaxDataListLength(HidP_Input, pp_.get());
+        std::vector<HIDP_DATA> got(n);
+        EXPECT_EQ(HidP_GetData(HidP_Input, got.data(), &n, pp_.get(), r.data(), 2),
+                  HIDP_STATUS_SUCCESS);
+        got.resize(n);
+        return got;
+    }
+    std::unique_ptr<THidPreparsedData> pp_;
+};
+
+TEST_F(MoreFieldsThanUsages, ListsFitTheMaxLengthsOfTheCapabilities) {
+    HIDP_BUTTON_CAPS caps[2];
+    std::uint16_t count = 2;
+    ASSERT_EQ(HidP_GetSpecificButtonCaps(HidP_Input, 0, 0, 0, caps, &count, pp_.get()),
+              HIDP_STATUS_SUCCESS);
+    EXPECT_EQ(caps[0].Range.UsageMax, 2);
+    EXPECT_EQ(caps[0].Range.DataIndexMax, 1);
+    EXPECT_EQ(HidP_MaxUsageListLength(HidP_Input, 0x09, pp_.get()), 3u);
+    EXPECT_EQ(HidP_MaxDataListLength(HidP_Input, pp_.get()), 3u);
+
+    std::vector<std::uint8_t> all{0, 0x1F};
+    EXPECT_EQ(Usages(all), (std::vector<USAGE>{1, 2, 16}));
+    std::vector<std::uint16_t> indices;
+    for (const HIDP_DATA& d : Data(all)) indices.push_back(d.DataIndex);
+    EXPECT_EQ(indices, (std::vector<std::uint16_t>{0, 1, 2}));
+}
+
+TEST_F(MoreFieldsThanUsages, ExtraFieldsReadWriteAndReleaseAsTheLastUsage) {
+    std::vector<std::uint8_t> extra{0, 0x0C};  // the third and fourth fields
+    EXPECT_EQ(Usages(extra), (std::vector<USAGE>{2}));
+    std::vector<HIDP_DATA> data = Data(extra);
+    ASSERT_EQ(data.size(), 1u);
+    EXPECT_EQ(data[0].DataIndex, 1);
+
+    // Written back, the list presses button 2 and nothing of the next capability.
+    std::vector<std::uint8_t> copy{0, 0};
+    std::uint32_t n = std::uint32_t(data.size());
+    ASSERT_EQ(HidP_SetData(HidP_Input, data.data(), &n, pp_.get(), copy.data(), 2),
+              HIDP_STATUS_SUCCESS);
+    EXPECT_EQ(copy, (std::vector<std::uint8_t>{0, 0x02}));
+
+    // Releasing button 2 clears every field it covers.
+    USAGE two = 2;
+    n = 1;
+    ASSERT_EQ(HidP_UnsetUsages(HidP_Input, 0x09, 0, &two, &n, pp_.get(), extra.data(), 2),
+              HIDP_STATUS_SUCCESS);
+    EXPECT_EQ(extra, (std::vector<std::uint8_t>{0, 0}));
+}
+
 TEST(UsageListDifference, SplitsBreaksAndMakes) {
     USAGE previous[4] = {4, 5, 6, 0};
     USAGE current[4] = {5, 7, 0, 0};
@@ -312,6 +569,8 @@ TEST(ReportDescriptorParse, MalformedDescriptorsAreRefused) {
         {"usage range upside down", {0x19, 0x05, 0x29, 0x01}},
         {"long item cut short", {0xFE, 0x10, 0x00, 0x01}},
         {"report beyond 64 KiB", {0x75, 0x20, 0x96, 0xFF, 0xFF, 0x81, 0x02}},
+        {"more data indices than 16 bits count",
+         {0x19, 0x00, 0x2A, 0xFF, 0xFF, 0x75, 0x10, 0x95, 0x01, 0x81, 0x00}},
     };
     for (const Case& c : cases) {
         std::string reason;

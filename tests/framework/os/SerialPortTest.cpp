@@ -50,6 +50,24 @@ TEST_F(SerialPortOnPty, MovesBytesBothWaysUnchanged) {
     EXPECT_EQ(got, fromPort);
 }
 
+TEST_F(SerialPortOnPty, ReadTakesWhatWaitsUpToTheBuffer) {
+    std::vector<std::uint8_t> sent(300);
+    for (std::size_t i = 0; i < sent.size(); ++i) sent[i] = static_cast<std::uint8_t>(i * 7);
+    ASSERT_TRUE(pty_.Write(sent));
+    WaitForBytes(static_cast<int>(sent.size()));
+    std::uint8_t buffer[256];
+    ASSERT_EQ(port_.Read(buffer, sizeof buffer), 256);
+    std::vector<std::uint8_t> read(buffer, buffer + 256);
+    ASSERT_EQ(port_.Read(buffer, sizeof buffer), 44);
+    read.insert(read.end(), buffer, buffer + 44);
+    EXPECT_EQ(read, sent);
+    EXPECT_EQ(port_.Read(buffer, sizeof buffer), 0);
+
+    pty_.Close();
+    EXPECT_EQ(port_.WaitEvent(2000), SerialPort::peError);
+    EXPECT_EQ(port_.Read(buffer, sizeof buffer), -1);
+}
+
 TEST_F(SerialPortOnPty, ReportsTheRateItWasGiven) {
     EXPECT_EQ(port_.CurrentBaudRate(), 115200u);
     ASSERT_TRUE(port_.Configure(9600, 8, 0, 0));

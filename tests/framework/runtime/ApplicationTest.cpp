@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -10,7 +15,9 @@
 #include "framework/runtime/Application.h"
 #include "framework/runtime/MainThread.h"
 #include "framework/runtime/Thread.h"
+#include "framework/text/WholeFile.h"
 #include "tests/support/RunLoop.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/UnexpectedExceptions.h"
 
 namespace dsp {
@@ -31,6 +38,37 @@ TEST(ApplicationDeathTest, TerminateFromAWorkerEndsTheLoopForGood) {
             std::_Exit(ended ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
+}
+
+// Writes a file over an old one with a file-size limit below the new content's size, and tells
+// on the error stream what came of it.
+void WriteOverTheFileSizeLimit() {
+    test::TTempFolder folder;
+    const std::string target = folder.File("rig.unt");
+    const bool before = WriteWholeFile(target, std::string("old"));
+    const rlimit limit{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::string error;
+    const bool written = WriteWholeFile(target, std::string(64 * 1024, 'x'), &error);
+    const auto files = std::distance(std::filesystem::directory_iterator(folder.Path()),
+                                     std::filesystem::directory_iterator());
+    const std::optional<std::string> kept = ReadWholeFile(target);
+    std::fprintf(stderr, "before=%d written=%d files=%d kept=%s error=%s\n", before, written,
+                 static_cast<int>(files), kept.value_or("").c_str(), error.c_str());
+}
+
+// A program started through the framework meets its file-size limit as a failed write: the
+// writer reports it, the old file stays and no temporary file is left. The child process goes
+// through the test program's own start-up before it takes the small limit.
+TEST(ApplicationDeathTest, WritePastTheFileSizeLimitFailsAndIsReported) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            WriteOverTheFileSizeLimit();
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0),
+        "before=1 written=0 files=1 kept=old error=cannot write .*: File too large");
 }
 
 TEST(ApplicationTest, TitleDefaultsToTheProgramNameAndNamesTheExceptionBox) {

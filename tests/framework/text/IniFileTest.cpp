@@ -45,6 +45,41 @@ TEST_F(IniFileTest, ReplacesAKeyInPlaceAndKeepsEverythingElse) {
               "Key=v\r\n");
 }
 
+// Names that would not read back as themselves: a key with "=" reads as another key, one that
+// begins with "[" can turn into a section that takes the section's later keys, and a line
+// break makes lines of its own. They are refused and the file stays as it was.
+TEST_F(IniFileTest, NamesTheFileCannotHoldAreRefusedAndChangeNothing) {
+    const std::string text =
+        "[Fill]\r\n"
+        "Color=1\r\n"
+        "Opacity=255\r\n";
+    ASSERT_TRUE(WriteWholeFile(file_, text));
+    struct Name {
+        const char* section;
+        const char* key;
+        const char* value;
+    } refused[] = {
+        {"Fill", "Color=2", "x"},   {"Fill", "[Other]", "x"}, {"Fill", "[Other", "x]"},
+        {"Fill", " ; note", "x"},   {"Fill", "Co\nlor", "x"}, {"Fi]ll", "Color", "x"},
+        {"Fill\r\n[X", "Key", "x"},
+    };
+    TIniFile ini(file_);
+    for (const Name& n : refused) {
+        SCOPED_TRACE(std::string(n.section) + " / " + n.key);
+        EXPECT_THROW(ini.WriteString(n.section, n.key, n.value), EIniFileException);
+        EXPECT_EQ(ReadWholeFile(file_), text);
+    }
+    EXPECT_EQ(ini.ReadString("Fill", "Opacity", ""), "255");
+    // Blanks around a name, "[" or ";" inside one, and an empty key are fine.
+    ini.WriteString(" Fill ", " Size ", "3");
+    ini.WriteString("Fill", "a[b];c", "4");
+    ini.WriteString("[Odd", "", "5");
+    EXPECT_EQ(ini.ReadString("Fill", "Size", ""), "3");
+    EXPECT_EQ(ini.ReadString("fill", "A[B];C", ""), "4");
+    EXPECT_EQ(ini.ReadString("[Odd", "", ""), "5");
+    EXPECT_EQ(ini.ReadString("Fill", "Opacity", ""), "255");
+}
+
 TEST_F(IniFileTest, ReadsWithTheProfileRules) {
     const std::string longValue(40000, 'A');
     ASSERT_TRUE(WriteWholeFile(file_,

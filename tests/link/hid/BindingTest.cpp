@@ -34,6 +34,7 @@ TEST_F(HidBinding, BindsEveryEntryWithTheButtonsOnTheirUsageTwins) {
     ASSERT_TRUE(LoadHid());
     EXPECT_TRUE(IsHidLoaded());
     EXPECT_NE(HidD_Hello, nullptr);
+    EXPECT_NE(HidP_TranslateUsagesToI8042ScanCodes, nullptr);
     EXPECT_NE(HidD_GetInputReport, nullptr);
     EXPECT_NE(HidP_InitializeReportForID, nullptr);
     EXPECT_EQ(HidP_GetButtons, HidP_GetUsages);
@@ -46,10 +47,13 @@ TEST_F(HidBinding, BindsEveryEntryWithTheButtonsOnTheirUsageTwins) {
     EXPECT_FALSE(IsHidLoaded());
     EXPECT_EQ(HidP_GetCaps, nullptr);
     EXPECT_EQ(HidD_GetAttributes, nullptr);
+    EXPECT_EQ(HidP_TranslateUsagesToI8042ScanCodes, nullptr);
 }
 
 TEST_F(HidBinding, OneMissingFunctionLeavesNothingBound) {
-    for (const char* missing : {"HidD_Hello", "HidP_GetCaps", "HidP_InitializeReportForID"}) {
+    for (const char* missing :
+         {"HidD_Hello", "HidP_GetCaps", "HidP_TranslateUsagesToI8042ScanCodes",
+          "HidP_InitializeReportForID"}) {
         LibraryWithout reduced(HidModuleName, missing);
         EXPECT_FALSE(LoadHid()) << missing;
         EXPECT_FALSE(IsHidLoaded()) << missing;

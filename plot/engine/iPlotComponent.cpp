@@ -306,7 +306,10 @@ void TiPlotComponent::DisableAllTracking() {
     for (int i = 0; i < YAxisCount(); ++i) GetYAxis(i)->SetTrackingEnabled(false);
 }
 
-void TiPlotComponent::ClearAllData() { FMaster->ClearAllData(); }
+void TiPlotComponent::ClearAllData() {
+    if (FLoggingActive) LogDeactivate();
+    FMaster->ClearAllData();
+}
 
 // ---- settings
 
@@ -356,12 +359,15 @@ void TiPlotComponent::SetTitleMargin(double value) {
 }
 
 void TiPlotComponent::SetDataFileColumnSeparator(TiPlotDataFileColumnSeparator value) {
-    if (FLoggingActive) return;
+    if (value == FDataFileColumnSeparator) return;
+    if (FLoggingActive) {
+        throw Exception("Data File Column Seperator can not be changed while logging active");
+    }
     FDataFileColumnSeparator = value;
 }
 
 void TiPlotComponent::SetDataFileFormat(TiPlotDataFileFormat value) {
-    if (FLoggingActive) return;
+    if (FLoggingActive) throw Exception("Data File Format can not be changed while logging active");
     FDataFileFormat = value;
 }
 

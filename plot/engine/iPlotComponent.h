@@ -127,8 +127,8 @@ class TiPlotComponent : public TiCustomComponent {
             P::Property("TitleText", &C::TitleText, &C::SetTitleText),
             P::Property("TitleFont", &C::TitleFont, &C::SetTitleFont),
             P::Property("TitleMargin", &C::TitleMargin, &C::SetTitleMargin),
-            P::Property("LogFileName", &C::FLogFileName, &C::FLogFileName),
-            P::Property("LogBufferSize", &C::FLogBufferSize, &C::FLogBufferSize).Default(0),
+            P::Property("LogFileName", &C::LogFileName, &C::SetLogFileName),
+            P::Property("LogBufferSize", &C::LogBufferSize, &C::SetLogBufferSize).Default(0),
             P::Property("LoggingActive", &C::FLoggingActive),
             P::Property("AnnotationDefaultFont", &C::AnnotationDefaultFont,
                         &C::SetAnnotationDefaultFont),
@@ -331,6 +331,43 @@ public:
                              int stopIndex);
     // Rows added by AddDataArray since the log last wrote.
     int LogBufferCount() const { return FLogBufferCount; }
+    // The local date and time in days since 30 December 1899.
+    double GetNow() const;
+    // Image list 0, 1 or 2, else "ImageList Index must be 0-2". A bitmap smaller than the
+    // list's images both ways is centred on one of their size (the caller's bitmap takes that
+    // picture); one larger both ways goes in as it is; one larger one way and smaller the other
+    // raises "Image Width and Height must be the same as other images, or both smaller, or
+    // both larger". The first bitmap sets the list's size. Repaints.
+    void ImageListClear(int imageListIndex);
+    void ImageListAdd(int imageListIndex, TBitmap* bitmap);
+    void ImageListAddBitmap(int index, TBitmap* bitmap);
+
+    // ---- files (iPlotFiles.cpp): every refusal is an Exception whose message starts with the
+    // operation's prefix ("Error Loading Data - " ...); a refused load changes nothing.
+    void SavePropertiesToFile(const std::string& fileName) override;
+    void LoadPropertiesFromFile(const std::string& fileName) override;
+    void SaveAnnotationsToFile(const std::string& fileName);
+    void LoadAnnotationsFromFile(const std::string& fileName);
+    void SaveDataToFile(const std::string& fileName);
+    // Appends the file's points to the channels.
+    void LoadDataFromFile(const std::string& fileName);
+    const std::string& LastPropertiesFileName() const { return FLastPropertiesFileName; }
+    const std::string& LastDataFileName() const { return FLastDataFileName; }
+    TNotifyEvent OnAfterSaveProperties;
+    TNotifyEvent OnBeforeLoadProperties;
+    TNotifyEvent OnAfterLoadProperties;
+    TNotifyEvent OnAfterSaveData;
+    TNotifyEvent OnAfterLoadData;
+
+    // ---- the log of AddDataArray's rows (iPlotLog.cpp)
+    void LogActivate(bool append);
+    void LogDeactivate();
+    const std::string& LogFileName() const { return FLogFileName; }
+    void SetLogFileName(const std::string& value);
+    int LogBufferSize() const { return FLogBufferSize; }
+    void SetLogBufferSize(int value) { FLogBufferSize = value; }
+    // Appends the buffered rows to the log in one write and empties the buffer.
+    void FlushLogBuffer();
 
     // ---- layout and painting
     // Lays out every layout object around the data view (twice per paint).
@@ -776,6 +813,8 @@ private:
     int FPrinterPaperHeightPixels = 0;
     double FPrintXStart = 0;
     double FPrintXStop = 0;
+    std::string FLastPropertiesFileName;
+    std::string FLastDataFileName;
 };
 
 }  // namespace dsp

@@ -1,6 +1,8 @@
 // TiPlotComponent: points added to many channels at once, and copied between channels.
 
 #include "framework/core/Exceptions.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/text/DateTime.h"
 #include "plot/engine/iPlotChannelCustom.h"
 #include "plot/engine/iPlotComponent.h"
 
@@ -30,6 +32,7 @@ void TiPlotComponent::AddDataArray(double xValue, const TVariant& data) {
             }
         }
         ++FLogBufferCount;
+        if (FLoggingActive && FLogBufferCount >= FLogBufferSize) FlushLogBuffer();
         return;
     }
     for (int c = low; c <= high; ++c) check(c);
@@ -43,6 +46,7 @@ void TiPlotComponent::AddDataArray(double xValue, const TVariant& data) {
         }
     }
     if (rowHigh >= rowLow) FLogBufferCount += rowHigh - rowLow + 1;
+    if (FLoggingActive && FLogBufferCount >= FLogBufferSize) FlushLogBuffer();
 }
 
 void TiPlotComponent::TransferChannelData(int sourceChannelIndex, int destinationChannelIndex,
@@ -56,6 +60,51 @@ void TiPlotComponent::TransferChannelData(int sourceChannelIndex, int destinatio
         destination->SetDataNull(n, source->GetDataNull(i));
         destination->SetDataEmpty(n, source->GetDataEmpty(i));
     }
+}
+
+double TiPlotComponent::GetNow() const { return Now(); }
+
+static TImageList* CheckedImageList(const TiPlotComponent* plot, int index) {
+    TImageList* list = plot->GetImageList(index);
+    if (list == nullptr) throw Exception("ImageList Index must be 0-2");
+    return list;
+}
+
+void TiPlotComponent::ImageListClear(int imageListIndex) {
+    CheckedImageList(this, imageListIndex)->Clear();
+    RequestRepaint();
+}
+
+void TiPlotComponent::ImageListAdd(int imageListIndex, TBitmap* bitmap) {
+    ImageListAddBitmap(imageListIndex, bitmap);
+}
+
+void TiPlotComponent::ImageListAddBitmap(int index, TBitmap* bitmap) {
+    TImageList* list = CheckedImageList(this, index);
+    if (list->Count() > 0) {
+        const int listWidth = list->Width();
+        const int listHeight = list->Height();
+        const int w = bitmap->Width();
+        const int h = bitmap->Height();
+        if (w < listWidth && h < listHeight) {
+            const TColor transparent = bitmap->TransparentColor();
+            TBitmap centred;
+            centred.SetSize(listWidth, listHeight);
+            centred.Canvas()->Brush()->SetColor(transparent);
+            centred.Canvas()->FillRect(Rect(0, 0, listWidth, listHeight));
+            centred.Canvas()->Draw(listWidth / 2 - w / 2, listHeight / 2 - h / 2, bitmap);
+            centred.SetTransparentColor(transparent);
+            bitmap->Assign(&centred);
+        } else if (!(w > listWidth && h > listHeight) && w != listWidth && h != listHeight) {
+            throw Exception(
+                "Image Width and Height must be the same as other images, or both smaller, or "
+                "both larger");
+        }
+    } else {
+        list->SetSize(bitmap->Width(), bitmap->Height());
+    }
+    list->AddMasked(bitmap, bitmap->TransparentColor());
+    RequestRepaint();
 }
 
 }  // namespace dsp

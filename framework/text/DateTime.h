@@ -46,4 +46,21 @@ void SetNowFunction(TNowFunction now);
 // "m/d/yyyy" and "h:nn:ss AMPM" are fixed: the result never depends on the user's locale.
 std::string FormatDateTime(std::string_view format, TDateTime value);
 
+// The framework's date and time texts: the short date "m/d/yyyy" and the long time
+// "h:nn:ss AMPM"; a date-time shows no time at midnight ("c").
+std::string DateTimeToStr(TDateTime value);
+std::string DateToStr(TDateTime value);
+std::string TimeToStr(TDateTime value);
+// Read those texts back (blanks around them ignored). A date is month/day/year or month/day
+// (this year); a year of one or two digits lies within 50 years of today's. A time is
+// hour[:minute[:second[.millisecond]]] with an optional "AM"/"PM" ("A"/"P", any case) that makes
+// the hour count 1 to 12. A date-time is a date, a time, or a date, blanks and a time.
+// EConvertError "'text' is not a valid date", "... time" or "... date and time" otherwise.
+TDateTime StrToDate(std::string_view text);
+TDateTime StrToTime(std::string_view text);
+TDateTime StrToDateTime(std::string_view text);
+// A date and a time of day as one value: for dates before 30 December 1899 the time of day is
+// still the fraction (counted away from zero).
+TDateTime ComposeDateTime(TDateTime date, TDateTime time);
+
 }  // namespace dsp

@@ -1,6 +1,8 @@
 #include "plot/engine/iClasses.h"
 
 #include <algorithm>
+#include <string_view>
+#include <utility>
 
 #include "framework/core/Exceptions.h"
 #include "framework/runtime/Timer.h"
@@ -81,9 +83,10 @@ void TiMemoryStream::WriteStringCRLF(const std::string& value) {
 }
 
 char TiMemoryStream::ReadChar() {
+    // Every byte can be read, the last one too: a file that ends in ">" is whole.
+    if (Position() >= Size()) throw Exception("EOF");
     char c = 0;
     ReadBuffer(&c, 1);
-    if (Position() == Size()) throw Exception("EOF");
     return c;
 }
 
@@ -91,9 +94,50 @@ void TiXMLMemoryStream::StartElement(const std::string& name) { WriteStringCRLF(
 
 void TiXMLMemoryStream::EndElement(const std::string& name) { WriteStringCRLF("</" + name + ">"); }
 
+namespace {
+
+// The three characters that would end or open a tag, or start an entity, in a value.
+std::string EscapeXmlText(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string UnescapeXmlText(const std::string& text) {
+    static constexpr std::pair<std::string_view, char> kEntities[] = {
+        {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}};
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        bool replaced = false;
+        if (text[i] == '&') {
+            for (const auto& [entity, c] : kEntities) {
+                if (std::string_view(text).substr(i, entity.size()) == entity) {
+                    out += c;
+                    i += entity.size();
+                    replaced = true;
+                    break;
+                }
+            }
+        }
+        if (!replaced) out += text[i++];
+    }
+    return out;
+}
+
+}  // namespace
+
 void TiXMLMemoryStream::WriteElement(const std::string& name, const std::string& value) {
     WriteString("<" + name + ">");
-    WriteString(value);
+    WriteString(EscapeXmlText(value));
     WriteString("</" + name + ">");
     WriteCRLF();
 }
@@ -142,7 +186,7 @@ std::string TiXMLMemoryStream::GetElementValue() {
         const char c = ReadChar();
         if (c == '<') {
             Seek(-1, soCurrent);
-            return value;
+            return UnescapeXmlText(value);
         }
         value += c;
     }
@@ -161,8 +205,9 @@ void TiXMLMemoryStream::GetElement(const std::string& name, std::string& value) 
 }
 
 std::string TiXMLMemoryStream::GetNextPiece() {
+    // Line breaks and the indentation of hand-written files lie between the pieces.
     char c = ReadChar();
-    while (c == '\r' || c == '\n') c = ReadChar();
+    while (c == '\r' || c == '\n' || c == ' ' || c == '\t') c = ReadChar();
     if (c != '<') {
         Seek(-1, soCurrent);
         return {};

@@ -65,8 +65,7 @@ public:
     void WriteString(const std::string& value);
     void WriteCRLF();
     void WriteStringCRLF(const std::string& value);
-    // The next byte; raises "EOF" when that byte is the stream's last (so a stream the writer
-    // made always ends in CR LF that is never read).
+    // The next byte; raises "EOF" when none is left.
     char ReadChar();
 };
 
@@ -75,17 +74,20 @@ class TiXMLMemoryStream : public TiMemoryStream {
 public:
     void StartElement(const std::string& name);
     void EndElement(const std::string& name);
+    // The value is written with "&", "<" and ">" as "&amp;", "&lt;" and "&gt;".
     void WriteElement(const std::string& name, const std::string& value);
 
     // The name of the next opening tag; closing tags are passed over.
     std::string GetNameElementStart();
     void GotoElementStart(const std::string& name);
-    // The characters up to the next "<", which stays to be read.
+    // The characters up to the next "<", which stays to be read, with "&amp;", "&lt;" and
+    // "&gt;" turned back into their characters.
     std::string GetElementValue();
     // The name of the closing tag that must come next.
     std::string GetNameElementStop();
     void GetElement(const std::string& name, std::string& value);
-    // After line breaks, the text between the next "<" and ">".
+    // After line breaks, blanks and tabs, the text between the next "<" and ">"; empty (and
+    // nothing read) when the next character is no "<".
     std::string GetNextPiece();
     std::string PeekNextPiece();
 

@@ -1,5 +1,7 @@
 #include "plot/engine/iComponent.h"
 
+#include <cerrno>
+
 #include "framework/core/Exceptions.h"
 #include "framework/runtime/Timer.h"
 #include "framework/text/StringList.h"
@@ -282,7 +284,8 @@ void TiComponent::SaveImageToBitmap(const std::string& fileName) {
     HandleNeeded();
     TBitmap bitmap(Width(), Height());
     PaintToCanvas(bitmap.Canvas());
-    bitmap.SaveToFile(fileName);
+    std::string error;
+    if (!WriteWholeFile(fileName, bitmap.SaveToBytes(), &error)) throw EOSError(error, EIO);
 }
 
 void TiComponent::PaintErrorFace(TCanvas* canvas, const std::string& message) {

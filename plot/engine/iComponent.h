@@ -159,7 +159,8 @@ public:
     void TransferOffScreen(TBitmap* bitmap);
     TBitmap* GetBackGroundBitmap();
     void CreateBackGroundBitmap();
-    // Renders the component into a new bitmap and saves it as a Windows bitmap file.
+    // Renders the component into a new bitmap and saves it as a Windows bitmap file, written
+    // whole or not at all (EOSError).
     void SaveImageToBitmap(const std::string& fileName);
 
     TiPaintEvent OnPaint;

@@ -1,6 +1,8 @@
 #include "plot/engine/iPlotComponent.h"
 
 #include "framework/core/Exceptions.h"
+#include "framework/desktop/Metafile.h"
+#include "framework/graphics/Picture.h"
 #include "plot/engine/iPlotAnnotation.h"
 #include "plot/engine/iPlotAxis.h"
 #include "plot/engine/iPlotChannelCustom.h"

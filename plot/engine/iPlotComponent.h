@@ -40,6 +40,8 @@ class TiPlotLimit;
 class TiPlotLabel;
 class TiPlotTable;
 class TiPlotAnnotation;
+class TMetafile;
+class TPicture;
 
 enum TiPlotFormStyle { ipfsModal, ipfsStayOnTop };
 DSP_ENUM_NAMES(TiPlotFormStyle, "ipfsModal", "ipfsStayOnTop")
@@ -383,6 +385,39 @@ public:
     bool HintShowing() const { return FHintShowing; }
     const TiHintData& HintData() const { return FHintData; }
 
+    // ---- the plot out of the window: clipboard, snapshot, image files, printing, preview
+    // The plot without toolbars and selections on the clipboard, in CopyToClipBoardFormat; all
+    // toolbars then take toolbar 0's visibility again.
+    void CopyToClipBoard();
+    // The plot as it shows now as a vector picture, owned by the plot (valid until the next
+    // call).
+    TPicture* GetSnapShotPicture();
+    // The save-image dialog, then the file written in the format of its extension (any case);
+    // an unknown extension takes the format of the filter chosen.
+    void Save();
+    // Writes the plot to the file in the format its extension names (bmp, emf, jpg, png, any
+    // case); another extension takes the format given.
+    void SaveImageByExtension(const std::string& fileName, TiPlotImageFormatStyle otherwise);
+    // Prints the plot: the print dialog first when PrintShowDialog is set (cancelled: nothing
+    // printed), then one page per span of X axis 0 from its Min to its Max as printing began.
+    // Failures raise "Error Printing : <reason>" with the plot's settings put back.
+    void PrintChart();
+    // The plot's height for the printed page's proportions (the paper of the last print, else
+    // the printer's now), and a new layout.
+    void PrintSizeToFillPage();
+    // X axis 0's span such that one printed millimetre covers minutesPerMillimeter minutes.
+    void PrintAdjustXSpanToMinutesPerMillimeter(double minutesPerMillimeter);
+    // The print preview, modal (through the decor services).
+    void PreviewChart();
+    TNotifyEvent OnBeforePrint;
+    std::function<void(int pageIndex, bool lastPage)> OnBeforePrintPage;
+    TNotifyEvent OnAfterPrint;
+    // The paper of the last print.
+    double PrinterPaperWidthInches() const { return FPrinterPaperWidthInches; }
+    double PrinterPaperHeightInches() const { return FPrinterPaperHeightInches; }
+    int PrinterPaperWidthPixels() const { return FPrinterPaperWidthPixels; }
+    int PrinterPaperHeightPixels() const { return FPrinterPaperHeightPixels; }
+
     // ---- input
     TiPlotObject* FindObjectAt(const TiPlotMouseData& mouseData);
     bool GetSelectMode() const;
@@ -540,6 +575,30 @@ public:
     TiPlotZoomBoxEvent OnBeforeZoomBox;
     TNotifyEvent OnAfterOpenEditor;
     TNotifyEvent OnAfterCloseEditor;
+    TiPlotFormStyle EditorFormStyle() const { return FEditorFormStyle; }
+    void SetEditorFormStyle(TiPlotFormStyle value) { FEditorFormStyle = value; }
+    TiPlotExportFormat CopyToClipBoardFormat() const { return FCopyToClipBoardFormat; }
+    void SetCopyToClipBoardFormat(TiPlotExportFormat value) { FCopyToClipBoardFormat = value; }
+    TiPlotImageFormatStyle DefaultSaveImageFormat() const { return FDefaultSaveImageFormat; }
+    void SetDefaultSaveImageFormat(TiPlotImageFormatStyle value) {
+        FDefaultSaveImageFormat = value;
+    }
+    const std::string& DefaultSaveImageDirectory() const { return FDefaultSaveImageDirectory; }
+    void SetDefaultSaveImageDirectory(const std::string& value) {
+        FDefaultSaveImageDirectory = value;
+    }
+    const std::string& DefaultPropertyDirectory() const { return FDefaultPropertyDirectory; }
+    const std::string& DefaultDataDirectory() const { return FDefaultDataDirectory; }
+    const std::string& DefaultAnnotationDirectory() const { return FDefaultAnnotationDirectory; }
+    void SetPrintOrientation(TPrinterOrientation value) { FPrintOrientation = value; }
+    void SetPrintMarginLeft(double value) { FPrintMarginLeft = value; }
+    void SetPrintMarginTop(double value) { FPrintMarginTop = value; }
+    void SetPrintMarginRight(double value) { FPrintMarginRight = value; }
+    void SetPrintMarginBottom(double value) { FPrintMarginBottom = value; }
+    void SetPrintShowDialog(bool value) { FPrintShowDialog = value; }
+    void SetPrintDocumentName(const std::string& value) { FPrintDocumentName = value; }
+    const std::string& PrinterName() const { return FPrinterName; }
+    void SetPrinterName(const std::string& value) { FPrinterName = value; }
 
 #define DSP_PLOT_MOUSE_EVENTS(Kind)                         \
     TiPlotObjectMouseEvent OnMouseDown##Kind;               \
@@ -660,6 +719,11 @@ private:
     void SetMouseAxisPixels(TiPlotMouseData& data) const;
     void MasterAxisReplay(TiPlotAxis* sender, const std::function<void(TiPlotAxis*)>& replay);
     void StartHintTimer(int interval);
+    void PrintPages();
+    // Plays the plot, recorded as a vector picture of its size, into the printer page's rect.
+    void PrintPageToRect(const TRect& rect);
+    // The paper of the last print, else of the printer now: width and height in inches.
+    void PaperInches(double& width, double& height);
 
     std::unique_ptr<TiPlotMasterManager> FMaster;
     std::vector<std::pair<std::string, TiPlotObject*>> FLayerList;
@@ -739,6 +803,16 @@ private:
     TiPlotDataFileFormat FDataFileFormat = ipdffText;
     bool FDifferentialPropertySave = false;
     std::string FTempCustomLabel;
+    std::unique_ptr<TMetafile> FMetaFile;
+    std::unique_ptr<TPicture> FSnapShotPicture;
+    double FPrinterPaperWidthInches = 0;
+    double FPrinterPaperHeightInches = 0;
+    double FPrinterPaperWidthCentimeters = 0;
+    double FPrinterPaperHeightCentimeters = 0;
+    int FPrinterPaperWidthPixels = 0;
+    int FPrinterPaperHeightPixels = 0;
+    double FPrintXStart = 0;
+    double FPrintXStop = 0;
     std::string FLastPropertiesFileName;
     std::string FLastDataFileName;
 };

@@ -2,6 +2,7 @@
 
 #include "framework/controls/Form.h"
 #include "framework/controls/Menus.h"
+#include "framework/text/Strings.h"
 #include "plot/engine/iPlotAxis.h"
 #include "plot/engine/iPlotChannelCustom.h"
 #include "plot/engine/iPlotToolBar.h"
@@ -43,6 +44,12 @@ TiPlotMasterManager::TiPlotMasterManager(TWinControl* owner) : FOwner(owner) {
 }
 
 TiPlotMasterManager::~TiPlotMasterManager() {
+    // The editor goes first: it must not hear of the objects going away.
+    if (FEditorForm != nullptr) {
+        TCustomForm* form = FEditorForm;
+        SetEditorForm(nullptr, nullptr);
+        delete form;
+    }
     // Each manager frees its objects first (their removals reach the managers still present),
     // then tells of itself, and is forgotten.
     auto destroy = [](auto*& manager) {
@@ -98,7 +105,9 @@ void TiPlotMasterManager::NotificationInsert(TObject* sender) {
             if (OnInvalidateNow) OnInvalidateNow(s);
         });
         object->SetUserCanEdit(FUserCanEditObjects);
+        object->SetOnEdit([this](TObject* s) { EditObject(s); });
         object->SetXYAxesReversed(FXYAxesReverse);
+        if (IPlotEditor* editor = OpenEditor()) editor->ObjectInserted(object);
     } else if (dynamic_cast<TiPlotTranslationObject*>(sender) != nullptr) {
         if (FTranslationManager != nullptr) FTranslationManager->NotificationInsert(sender);
     }
@@ -112,6 +121,7 @@ void TiPlotMasterManager::NotificationRemove(TObject* sender) {
         return;
     }
     if (auto* object = dynamic_cast<TiPlotObject*>(sender)) {
+        if (IPlotEditor* editor = OpenEditor()) editor->ObjectRemoved(object);
         if (FPlotObjectManager != nullptr) FPlotObjectManager->NotificationRemove(object);
         if (FLayoutManager != nullptr) FLayoutManager->NotificationRemove(object);
         for (TiPlotObjectOwnedManager* m : KindManagers()) m->NotificationRemove(object);
@@ -146,6 +156,7 @@ void TiPlotMasterManager::NotificationRename(TObject* sender) {
     if (object == nullptr) return;
     for (TiPlotObjectOwnedManager* m : KindManagers()) m->NotificationRename(object);
     if (FLayoutManager != nullptr) FLayoutManager->NotificationRename(object);
+    if (IPlotEditor* editor = OpenEditor()) editor->ObjectRenamed(object);
 }
 
 void TiPlotMasterManager::NotificationSetFocus(TObject* sender) {
@@ -264,16 +275,49 @@ void TranslateMenu(TMenuItem* item, const TiPlotTranslationManager& table) {
 
 }  // namespace
 
+// ---- the property editor
+
+IPlotEditor* TiPlotMasterManager::OpenEditor() const {
+    return editor_ != nullptr && !editor_->IsClosing() ? editor_ : nullptr;
+}
+
+void TiPlotMasterManager::SetEditorForm(TCustomForm* form, IPlotEditor* editor) {
+    FEditorForm = form;
+    editor_ = editor;
+}
+
+void TiPlotMasterManager::EditProperties() {
+    if (IPlotDecorServices* services = PlotDecorServices()) services->EditProperties(this);
+}
+
+void TiPlotMasterManager::EditObject(TObject* sender) {
+    auto* object = dynamic_cast<TiPlotObject*>(sender);
+    IPlotDecorServices* services = PlotDecorServices();
+    if (object != nullptr && services != nullptr) services->EditObject(this, object);
+}
+
 void TiPlotMasterManager::TranslateForm(TCustomForm* form) {
     if (form == nullptr || FTranslationManager == nullptr || FTranslationManager->Count() == 0) {
         return;
     }
+    if (form == FEditorForm && editor_ != nullptr && editor_->IsClosing()) return;
     const TiPlotTranslationManager& table = *FTranslationManager;
     form->SetCaption(table.FindReplacement(form->Caption()));
     for (int i = 0; i < form->ComponentCount(); ++i) {
         TComponent* component = form->Components(i);
         if (auto* control = dynamic_cast<TControl*>(component)) {
             control->SetText(table.FindReplacement(control->Text()));
+            // Item texts: of combo boxes, list boxes and radio groups ("Items").
+            const TPropInfo* items = GetPropInfo(control, "Items");
+            if (items != nullptr && items->Kind() == tkClass) {
+                if (auto* strings = dynamic_cast<TStrings*>(items->GetObject(control))) {
+                    for (int k = 0; k < strings->Count(); ++k) {
+                        const std::string text = strings->Strings(k);
+                        const std::string replaced = table.FindReplacement(text);
+                        if (replaced != text) strings->SetStrings(k, replaced);
+                    }
+                }
+            }
         } else if (auto* menu = dynamic_cast<TPopupMenu*>(component)) {
             TranslateMenu(menu->Items(), table);
         }

@@ -4,10 +4,13 @@
 // new objects on request, and is the one receiver of every object's and manager's insert,
 // remove, rename, change and focus notifications, which it passes to the managers in a fixed
 // order and then to the plot: an insertion after the managers list the object (so its index is
-// valid), a removal before they drop it.
+// valid), a removal before they drop it. It also keeps the plot's property editor while one is
+// open (the editor itself comes with plot/decor) and keeps it in step with the objects.
 
+#include <array>
 #include <memory>
 
+#include "plot/engine/iPlotDecorServices.h"
 #include "plot/engine/iPlotLayoutManager.h"
 #include "plot/engine/iPlotManagers.h"
 #include "plot/engine/iPlotTranslation.h"
@@ -45,8 +48,26 @@ public:
     void ShowToolBars(bool value);
     void ClearAllData();
     void DeSelectAll();
-    // A form's texts through the translation table (nothing when the table is empty).
+    // A form's texts through the translation table (nothing when the table is empty): the
+    // caption, every control's text and item texts, every pop-up menu's items.
     void TranslateForm(TCustomForm* form);
+
+    // ---- the property editor
+    TWinControl* Owner() const { return FOwner; }
+    // Opens the editor (through the decor services; nothing without them).
+    void EditProperties();
+    // An object's "Edit..." request: the editor on the object's page.
+    void EditObject(TObject* sender);
+    TCustomForm* EditorForm() const { return FEditorForm; }
+    IPlotEditor* Editor() const { return editor_; }
+    // The editor made for this plot (null forgets it without freeing it).
+    void SetEditorForm(TCustomForm* form, IPlotEditor* editor);
+    // The pages last shown in the editor's fourteen page controls, restored at its next opening.
+    static constexpr int kEditorPageControlCount = 14;
+    int EditorPageIndex(int pageControl) const { return editorPageIndexes_.at(pageControl); }
+    void SetEditorPageIndex(int pageControl, int index) {
+        editorPageIndexes_.at(pageControl) = index;
+    }
 
     // The notification handlers every object and manager of the plot is given.
     void NotificationInsert(TObject* sender);
@@ -101,6 +122,11 @@ private:
     TiPlotObjectManager* FPlotObjectManager = nullptr;
     TiPlotObjectFactory FChannelClass;
     bool FXYAxesReverse = false;
+    TCustomForm* FEditorForm = nullptr;
+    IPlotEditor* editor_ = nullptr;
+    std::array<int, kEditorPageControlCount> editorPageIndexes_{};
+    // The editor while it is told of a change, unless it is closing.
+    IPlotEditor* OpenEditor() const;
 };
 
 }  // namespace dsp

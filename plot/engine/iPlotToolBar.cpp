@@ -93,6 +93,11 @@ TiPlotToolBar::TiPlotToolBar(TObject* owner, TNotifyEvent onChange, TNotifyEvent
                     case iptbbtSelect: DoButtonClickSelect(); break;
                     case iptbbtZoomBox: DoButtonClickZoomBox(); break;
                     case iptbbtCursor: DoButtonClickCursor(); break;
+                    case iptbbtEdit: DoButtonClickEdit(); break;
+                    case iptbbtCopy: DoButtonClickCopy(); break;
+                    case iptbbtSave: DoButtonClickSave(); break;
+                    case iptbbtPrint: DoButtonClickPrint(); break;
+                    case iptbbtPreview: DoButtonClickPreview(); break;
                     default: break;
                 }
             };
@@ -256,6 +261,36 @@ void TiPlotToolBar::DoButtonClickZoomIn() {
         axis->Zoom(axis->ScaleType() == ipstLinear ? 1 / FZoomInOutFactor : -1);
     });
     AfterClick(iptbbtZoomIn);
+}
+
+void TiPlotToolBar::DoButtonClickEdit() {
+    // The editor stays open as long as the user edits: no event after it.
+    if (BeforeClick(iptbbtEdit)) return;
+    if (Plot() != nullptr) Plot()->Master()->EditProperties();
+}
+
+void TiPlotToolBar::DoButtonClickCopy() {
+    if (BeforeClick(iptbbtCopy)) return;
+    if (Plot() != nullptr) Plot()->CopyToClipBoard();
+    AfterClick(iptbbtCopy);
+}
+
+void TiPlotToolBar::DoButtonClickSave() {
+    if (BeforeClick(iptbbtSave)) return;
+    if (Plot() != nullptr) Plot()->Save();
+    AfterClick(iptbbtSave);
+}
+
+void TiPlotToolBar::DoButtonClickPrint() {
+    if (BeforeClick(iptbbtPrint)) return;
+    if (Plot() != nullptr) Plot()->PrintChart();
+    AfterClick(iptbbtPrint);
+}
+
+void TiPlotToolBar::DoButtonClickPreview() {
+    if (BeforeClick(iptbbtPreview)) return;
+    if (Plot() != nullptr) Plot()->PreviewChart();
+    AfterClick(iptbbtPreview);
 }
 
 void TiPlotToolBar::DoButtonClickSelect() {

@@ -147,6 +147,11 @@ public:
     void DoButtonClickSelect();
     void DoButtonClickZoomBox();
     void DoButtonClickCursor();
+    void DoButtonClickEdit();
+    void DoButtonClickCopy();
+    void DoButtonClickSave();
+    void DoButtonClickPrint();
+    void DoButtonClickPreview();
 
     bool ShowResumeButton() const { return Shown(iptbbtResume); }
     bool ShowPauseButton() const { return Shown(iptbbtPause); }

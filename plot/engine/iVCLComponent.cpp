@@ -125,6 +125,10 @@ void TiVCLComponent::Dispatch(TMessage& message) {
             RequestFullRepaint();
             return;
         case CM_COLORCHANGED: RequestFullRepaint(); return;
+        case WM_MOVE:
+            TiComponent::Dispatch(message);
+            RequestTransparentCapture();
+            return;
         default: TiComponent::Dispatch(message); return;
     }
 }
@@ -133,11 +137,16 @@ bool TiVCLComponent::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mous
     return iMouseWheel(wheelDelta, shift, mousePos);
 }
 
-void TiVCLComponent::RepaintAll() { RequestFullRepaint(); }
+void TiVCLComponent::RepaintAll() {
+    RequestFullRepaint();
+    RequestTransparentCapture();
+}
 
 void TiVCLComponent::SetBounds(int left, int top, int width, int height) {
     if (left == Left() && top == Top() && width == Width() && height == Height()) return;
     TiComponent::SetBounds(left, top, width, height);
+    if (FTransparentBitmap && width > 0 && height > 0) FTransparentBitmap->SetSize(width, height);
+    RequestTransparentCapture();
     ResizeBuffers();
     RequestFullRepaint();
 }

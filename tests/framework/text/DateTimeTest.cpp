@@ -103,5 +103,49 @@ TEST(DateTimeTest, NowCanBeRoutedToAnotherClock) {
     EXPECT_LT(real, EncodeDate(2200, 1, 1));
 }
 
+TEST(DateTimeTest, TextsReadBackWhatTheyShow) {
+    SetNowFunction([] { return EncodeDate(2024, 3, 5) + EncodeTime(14, 7, 9, 0); });
+    const TDateTime t = EncodeDate(2024, 3, 5) + EncodeTime(14, 7, 9, 0);
+    EXPECT_EQ(DateTimeToStr(t), "3/5/2024 2:07:09 PM");
+    EXPECT_EQ(DateToStr(t), "3/5/2024");
+    EXPECT_EQ(TimeToStr(t), "2:07:09 PM");
+    for (TDateTime v : {t, EncodeDate(1999, 12, 31), EncodeDate(1850, 7, 1) - 0.75,
+                        EncodeTime(0, 0, 1, 0), 0.5}) {
+        EXPECT_DOUBLE_EQ(StrToDateTime(DateTimeToStr(v)), v) << DateTimeToStr(v);
+    }
+    struct Case {
+        const char* text;
+        TDateTime value;
+    };
+    const Case cases[] = {
+        {" 3/5/2024 ", EncodeDate(2024, 3, 5)},
+        {"3/5", EncodeDate(2024, 3, 5)},                         // this year
+        {"3/5/30", EncodeDate(2030, 3, 5)},                      // within 50 years
+        {"3/5/80", EncodeDate(1980, 3, 5)},                      // not 2080
+        {"12/31/1899 12:00 am", EncodeDate(1899, 12, 31)},       //
+        {"14:30", EncodeTime(14, 30, 0, 0)},                     // a time alone
+        {"2:30:15.250 pm", EncodeTime(14, 30, 15, 250)},         //
+        {"12 AM", 0},                                            // midnight
+        {"3/5/2024 12:00:00 PM", EncodeDate(2024, 3, 5) + 0.5},  //
+        {"12/29/1899 6:00 AM", -1.25},                           // time of day away from 0
+    };
+    for (const Case& c : cases) EXPECT_DOUBLE_EQ(StrToDateTime(c.text), c.value) << c.text;
+    EXPECT_DOUBLE_EQ(StrToDate("2/29/2024"), EncodeDate(2024, 2, 29));
+    EXPECT_DOUBLE_EQ(StrToTime("23:59:59.999"), EncodeTime(23, 59, 59, 999));
+    for (const char* bad : {"", "abc", "2/30/2024", "13/1/2024", "25:00", "3/5/2024 x", "13:00 PM",
+                            "3/5/2024 25:00", "1.5"}) {
+        EXPECT_THROW(StrToDateTime(bad), EConvertError) << bad;
+    }
+    EXPECT_THROW(StrToDate("14:30"), EConvertError);
+    EXPECT_THROW(StrToTime("3/5/2024"), EConvertError);
+    try {
+        StrToDateTime("soon");
+        FAIL();
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message(), "'soon' is not a valid date and time");
+    }
+    SetNowFunction(nullptr);
+}
+
 }  // namespace
 }  // namespace dsp

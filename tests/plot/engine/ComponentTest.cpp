@@ -303,7 +303,7 @@ TEST_F(ComponentTest, FailedPropertyLoadReportsAndLeavesNoBatchOpen) {
 
 // ---- the shared classes
 
-TEST(PlotClassesTest, MemoryStreamWritesUpTo255CharactersAndNeverReadsTheLastByte) {
+TEST(PlotClassesTest, MemoryStreamWritesUpTo255CharactersAndReadsToItsLastByte) {
     TiMemoryStream stream;
     EXPECT_NO_THROW(stream.WriteString(std::string(255, 'x')));
     try {
@@ -312,15 +312,29 @@ TEST(PlotClassesTest, MemoryStreamWritesUpTo255CharactersAndNeverReadsTheLastByt
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), "String Exceeds 255 Characters");
     }
+    // A stream whose last byte closes a tag is read whole; only reading past it fails.
     TiXMLMemoryStream xml;
     xml.WriteBuffer(std::string_view("\r\n<Scheme>"));
     xml.SetPosition(0);
+    EXPECT_EQ(xml.GetNextPiece(), "Scheme");
     try {
         xml.GetNextPiece();
         FAIL() << "no error";
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), "EOF");
     }
+}
+
+TEST(PlotClassesTest, XmlValuesKeepAngleBracketsAndAmpersands) {
+    TiXMLMemoryStream xml;
+    xml.WriteElement("Caption", "a < b && c > d &lt;");
+    const std::string written(reinterpret_cast<const char*>(xml.Memory()),
+                              static_cast<std::size_t>(xml.Size()));
+    EXPECT_EQ(written, "<Caption>a &lt; b &amp;&amp; c &gt; d &amp;lt;</Caption>\r\n");
+    xml.SetPosition(0);
+    std::string value;
+    xml.GetElement("Caption", value);
+    EXPECT_EQ(value, "a < b && c > d &lt;");
 }
 
 TEST(PlotClassesTest, XmlReaderFindsAnElementValueAndStopsBehindIt) {

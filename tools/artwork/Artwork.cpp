@@ -16,8 +16,8 @@ namespace {
 
 std::vector<TPictureDef> JoinFamilies() {
     std::vector<TPictureDef> all;
-    for (auto family : {ButtonPictures, PlotToolbarPictures, DialogPictures, SplashPictures,
-                        FaderPictures, PanelButtonPictures}) {
+    for (auto family : {PlotToolbarPictures, DialogPictures, SplashPictures, FaderPictures,
+                        PanelButtonPictures, MainWindowPictures}) {
         for (TPictureDef& picture : family()) all.push_back(std::move(picture));
     }
     std::set<std::string> names;

@@ -35,12 +35,12 @@ struct TPictureDef {
 };
 
 // The families.
-std::vector<TPictureDef> ButtonPictures();
 std::vector<TPictureDef> PlotToolbarPictures();
 std::vector<TPictureDef> DialogPictures();
 std::vector<TPictureDef> SplashPictures();
 std::vector<TPictureDef> FaderPictures();
 std::vector<TPictureDef> PanelButtonPictures();
+std::vector<TPictureDef> MainWindowPictures();
 
 // Every picture, family after family. A resource name used twice raises Exception when the
 // list is first asked for.

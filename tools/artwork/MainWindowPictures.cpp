@@ -92,20 +92,20 @@ std::unique_ptr<TBitmap> Strip(int width, int height, const TFace& up, const TFa
 // The link button: a state lamp at the left of the face, dim red while offline (up, hot,
 // down) and bright green while online (stay-down).
 std::unique_ptr<TBitmap> LinkStrip() {
-    constexpr int kW = 72;
+    constexpr int kW = 68;
     constexpr int kH = 24;
     auto picture = Strip(kW, kH, kUp, kSelected);
     TCanvas& c = *picture->Canvas();
     for (int i = 0; i < 4; ++i) {
         const bool online = i == 3;
-        const int x = i * kW + 7;
+        const int x = i * kW + 4;
         const int y = kH / 2 - 4;
         c.Pen()->SetColor(Rgb(8, 9, 11));
         c.Brush()->SetColor(online ? Rgb(40, 255, 90) : Rgb(150, 36, 30));
-        c.Ellipse(x, y, x + 9, y + 9);
+        c.Ellipse(x, y, x + 8, y + 8);
         c.Pen()->SetColor(online ? Rgb(200, 255, 210) : Rgb(214, 110, 100));
-        c.MoveTo(x + 3, y + 2);
-        c.LineTo(x + 5, y + 2);
+        c.MoveTo(x + 2, y + 2);
+        c.LineTo(x + 4, y + 2);
     }
     return picture;
 }
@@ -267,7 +267,7 @@ std::vector<TPictureDef> MainWindowPictures() {
         {"BTN_PAGE", TFileKind::Bitmap, [] { return Strip(64, 24, kUp, kSelected); }},
         {"BTN_PAGE_FUNCTION", TFileKind::Bitmap,
          [] { return Strip(64, 24, kUpFunction, kSelected); }},
-        // The link button at the right of the function strip: 72 x 24 with its state lamp.
+        // The link button at the right of the function strip: 68 x 24 with its state lamp.
         {"BTN_LINK_STATE", TFileKind::Bitmap, LinkStrip},
         // Strip buttons that keep a state: mute (red), polarity (amber), crossover bypass
         // (yellow), 56 x 22; EQ band buttons (green), 24 x 20; delay units (blue) and routing

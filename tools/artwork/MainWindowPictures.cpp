@@ -270,14 +270,14 @@ std::vector<TPictureDef> MainWindowPictures() {
         // The link button at the right of the function strip: 68 x 24 with its state lamp.
         {"BTN_LINK_STATE", TFileKind::Bitmap, LinkStrip},
         // Strip buttons that keep a state: mute (red), polarity (amber), crossover bypass
-        // (yellow), 56 x 22; EQ band buttons (green), 24 x 20; delay units (blue) and routing
-        // switches (green), 52 x 22; store and recall, 84 x 24, which keep no state.
+        // (yellow), 56 x 22; EQ band buttons (green), 24 x 20; delay units (blue), 80 x 24, and
+        // routing switches (green), 52 x 24; store and recall, 84 x 24, which keep no state.
         {"BTN_MUTE_STATE", TFileKind::Bitmap, [] { return Strip(56, 22, kUp, kMuted); }},
         {"BTN_PHASE_STATE", TFileKind::Bitmap, [] { return Strip(56, 22, kUp, kInverted); }},
         {"BTN_BYPASS_STATE", TFileKind::Bitmap, [] { return Strip(76, 22, kUp, kBypassed); }},
         {"BTN_BAND", TFileKind::Bitmap, [] { return Strip(24, 20, kUp, kBand, 4); }},
-        {"BTN_UNIT", TFileKind::Bitmap, [] { return Strip(52, 22, kUp, kUnit); }},
-        {"BTN_ROUTE", TFileKind::Bitmap, [] { return Strip(52, 22, kUp, kSelected); }},
+        {"BTN_UNIT", TFileKind::Bitmap, [] { return Strip(80, 24, kUp, kUnit); }},
+        {"BTN_ROUTE", TFileKind::Bitmap, [] { return Strip(52, 24, kUp, kSelected); }},
         {"BTN_ACTION", TFileKind::Bitmap, [] { return Strip(84, 24, kUp, kDown); }},
         // The backgrounds of the page area: upper and lower, each a stretching left part and a
         // right end 35 wide; and the function strip's bar.

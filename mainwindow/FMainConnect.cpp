@@ -3,7 +3,6 @@
 
 #include <tuple>
 
-#include "dialogs/FInformation.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/Menus.h"
 #include "framework/runtime/Application.h"
@@ -56,9 +55,8 @@ void TfmMainSession::OnIdentityReply(std::span<const std::uint8_t> payload) {
             fmNetwork->Close();
             fmNetwork->Hide();
         }
-        if (fmInformation) fmInformation->lbMessage->SetCaption(GetText(errorKey));
         FOnline = false;
-        if (fmInformation && !fmInformation->Visible()) fmInformation->ShowModal();
+        ShowInformation(errorKey);
         tmDisconnect->SetEnabled(true);
         return;
     }

@@ -1,6 +1,7 @@
 // Reply handling: the device check, the dispatch by reply code within the session's phase, the
 // acknowledgement chains, and the phase and progress bookkeeping they share.
 
+#include "dialogs/FInformation.h"
 #include "framework/controls/Label.h"
 #include "framework/runtime/Timer.h"
 #include "link/LinkMessages.h"
@@ -69,6 +70,32 @@ void TfmMainSession::EndProgress() {
     FProgressPending = false;
     tmProcessShow->SetEnabled(false);
     if (fmProcess) fmProcess->CloseProgress();
+}
+
+void TfmMainSession::ShowProgressModal() {
+    FProgressPending = true;
+    tmProcessShow->SetEnabled(false);
+    if (fmProcess && !fmProcess->Visible()) fmProcess->ShowModal();
+}
+
+void TfmMainSession::ShowProgressNonModal() {
+    FProgressPending = true;
+    tmProcessShow->SetEnabled(false);
+    if (fmProcess) fmProcess->Show();
+}
+
+void TfmMainSession::HideProgress() {
+    FProgressPending = false;
+    tmProcessShow->SetEnabled(false);
+    if (fmProcess == nullptr) return;
+    fmProcess->CloseProgress();
+    fmProcess->SetStatusText("");
+}
+
+void TfmMainSession::ShowInformation(const std::string& key) {
+    if (fmInformation == nullptr) return;
+    fmInformation->lbMessage->SetCaption(GetText(key));
+    if (!fmInformation->Visible()) fmInformation->ShowModal();
 }
 
 void TfmMainSession::tmProcessShowTimer(TObject*) {

@@ -253,10 +253,21 @@ protected:
     // Forgets every pending chain: acknowledgement state, progress mark, transfer state.
     void ClearChainState();
 
-    // The progress window: texts and range for an operation that is pending, and its end.
+    // The progress window: texts and range for an operation that is pending (tmProcessShow
+    // shows it modally 100 ms later while the operation is still pending), and its end.
     void StartProgress(const std::string& statusKey, int max);
     void SetProgressPosition(int position);
     void EndProgress();
+    // Shows the progress window at once: modally (returns when the operation's end closes it),
+    // or without waiting (the window stays until HideProgress). Each marks the operation
+    // pending; a broken link closes the window in either case.
+    void ShowProgressModal();
+    void ShowProgressNonModal();
+    // Hides a window shown without waiting and clears its status text.
+    void HideProgress();
+
+    // The information dialog with the text of a language key, modally.
+    void ShowInformation(const std::string& key);
 
     // A traffic-monitor line, from any thread: appended on the UI thread, in order.
     void PostTrafficLine(std::string line);

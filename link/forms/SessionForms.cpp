@@ -23,10 +23,10 @@ void StyleDialogText(TLabel& label, bool bold) {
 
 void StyleDialogButton(TRzBmpButton& button) {
     TBitmap strip;
-    strip.LoadFromResourceName(HInstance, "BTN_DIALOG");
+    strip.LoadFromResourceName(HInstance, "BTN_SESSION");
     button.Bitmaps()->AssignStrip(strip, 4);
     TBitmap disabled;
-    disabled.LoadFromResourceName(HInstance, "BTN_DIALOG_DISABLED");
+    disabled.LoadFromResourceName(HInstance, "BTN_SESSION_DISABLED");
     button.Bitmaps()->SetDisabled(&disabled);
     button.Bitmaps()->SetTransparentColor(clTeal);
     button.SetButtonSize(bszStretchToButton);

@@ -14,8 +14,8 @@ class TRzBmpButton;
 void LoadPicture(TImage& image, const std::string& resourceName);
 // Text on a dialog's dark background: Verdana, white (bold for the main line), transparent.
 void StyleDialogText(TLabel& label, bool bold);
-// A dialog button: the picture strip "BTN_DIALOG" (up, hot, down, stay-down) and
-// "BTN_DIALOG_DISABLED", key colour teal, stretched to the button, its caption centred on the
+// A dialog button: the picture strip "BTN_SESSION" (up, hot, down, stay-down) and
+// "BTN_SESSION_DISABLED", key colour teal, stretched to the button, its caption centred on the
 // face in white.
 void StyleDialogButton(TRzBmpButton& button);
 

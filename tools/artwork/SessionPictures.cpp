@@ -108,8 +108,8 @@ std::unique_ptr<TBitmap> InfoSign() {
 
 std::vector<TPictureDef> SessionPictures() {
     return {
-        {"BTN_DIALOG", TFileKind::Bitmap, DialogButtonStrip},
-        {"BTN_DIALOG_DISABLED", TFileKind::Bitmap, DialogButtonDisabled},
+        {"BTN_SESSION", TFileKind::Bitmap, DialogButtonStrip},
+        {"BTN_SESSION_DISABLED", TFileKind::Bitmap, DialogButtonDisabled},
         {"INFO_BACKGROUND", TFileKind::Jpeg, InfoBackground},
         {"INFO_SIGN", TFileKind::Bitmap, InfoSign},
     };

@@ -267,6 +267,12 @@ public:
     void cvdGateHoldInAKeyDown(TObject* sender, TKeyCode& key, TShiftState shift);
     void cvdGateHoldInAExit(TObject* sender);
 
+    // ---- for whoever watches the program run (its trace, the benchmarks)
+    // Once, when the window's first paint has gone to the screen.
+    TNotifyEvent OnFirstPaint;
+    // After each whole image has been shown (at start, after a read-back, a file, a copy).
+    TNotifyEvent OnImageShown;
+
     // ---- state, for the dialogs and tests
     int Page() const { return FPage; }
     int ExtraHeight() const { return FExtraHeight; }
@@ -290,6 +296,8 @@ public:
     }
 
 protected:
+    void Dispatch(TMessage& message) override;
+
     // ---- fields of the shell and the editing (the session's are in TfmMainSession)
     bool FStartingUp = false;
     bool FExitConfirmed = false;
@@ -409,6 +417,7 @@ private:
     void OpenPageFromMatrix(const std::string& pageButton);
 
     std::unique_ptr<TSingleInstance> singleInstance_;
+    bool painted_ = false;
 };
 
 // The global main window (created first by the program).

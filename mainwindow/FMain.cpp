@@ -7,7 +7,6 @@
 
 #include "components/LMyFFTDrawPhase.h"
 #include "dialogs/FExit.h"
-#include "framework/controls/ControlMessages.h"
 #include "framework/controls/Menus.h"
 #include "framework/os/ClientSocket.h"
 #include "framework/os/SingleInstance.h"
@@ -166,13 +165,12 @@ void TfmMain::RaiseFromSecondInstance() {
     BringToFront();
 }
 
-void TfmMain::Dispatch(TMessage& message) {
-    TfmMainSession::Dispatch(message);
-    if (message.Msg == WM_PAINT && !painted_) {
-        painted_ = true;
-        // The children paint in the same turn of the loop: the event comes after them.
-        if (OnFirstPaint) PostToMainThread([this] { OnFirstPaint(this); });
-    }
+void TfmMain::PresetStripPainted(TObject*) {
+    if (painted_) return;
+    painted_ = true;
+    // The preset strip is the last of the window's parts to paint; what is posted now runs once
+    // this paint has gone to the screen.
+    if (OnFirstPaint) PostToMainThread([this] { OnFirstPaint(this); });
 }
 
 void TfmMain::FormClose(TObject*, TCloseAction& action) {

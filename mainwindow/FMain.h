@@ -296,8 +296,6 @@ public:
     }
 
 protected:
-    void Dispatch(TMessage& message) override;
-
     // ---- fields of the shell and the editing (the session's are in TfmMainSession)
     bool FStartingUp = false;
     bool FExitConfirmed = false;
@@ -415,6 +413,9 @@ private:
     // 8.101: the stage label of the matrix page clicked: clicks the page button and releases
     // the Matrix page's.
     void OpenPageFromMatrix(const std::string& pageButton);
+
+    // The first paint of the window (OnFirstPaint).
+    void PresetStripPainted(TObject* sender);
 
     std::unique_ptr<TSingleInstance> singleInstance_;
     bool painted_ = false;

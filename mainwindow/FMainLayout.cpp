@@ -166,6 +166,7 @@ void TfmMain::BuildPageArea(TFormBuilder& build) {
 
 void TfmMain::BuildPresetStrip(TFormBuilder& build) {
     rzgPreset = Area(build, "rzgPreset", this, 10, 626, 1090, 48);
+    build.Handle(rzgPreset->OnPaint, this, &TfmMain::PresetStripPainted);
     // A display: lime figures on black, as the processor's own front panel shows them.
     auto display = [&](const char* name, int left, int width, const char* caption,
                        TAlignment alignment) {

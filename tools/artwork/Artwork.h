@@ -41,6 +41,7 @@ std::vector<TPictureDef> DialogPictures();
 std::vector<TPictureDef> SplashPictures();
 std::vector<TPictureDef> FaderPictures();
 std::vector<TPictureDef> PanelButtonPictures();
+std::vector<TPictureDef> SessionPictures();
 std::vector<TPictureDef> OperationPictures();
 
 // Every picture, family after family. A resource name used twice raises Exception when the

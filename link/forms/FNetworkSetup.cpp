@@ -12,6 +12,7 @@
 #include "framework/text/Numbers.h"
 #include "link/forms/DialogKit.h"
 #include "link/forms/NetworkSetupHost.h"
+#include "link/forms/SessionForms.h"
 #include "widgets/panels/RzBmpBtn.h"
 
 namespace dsp {
@@ -87,8 +88,13 @@ TfmNetworkSetup::TfmNetworkSetup(TComponent* owner) : TForm(owner) {
     rbAutoSetting->SetCaption("Auto Setting");
     rbAutoSetting->SetVisible(false);
 
-    bnSet = dialogkit::AddButton(build, "bnSet", this, 44, 182, "Set");
-    bnExit = dialogkit::AddButton(build, "bnExit", this, 156, 182, "Exit");
+    // The buttons of the scan dialog, which this dialog opens from.
+    bnSet = build.Add<TRzBmpButton>("bnSet", this, 40, 180, 96, 28);
+    StyleDialogButton(*bnSet);
+    bnSet->SetCaption("Set");
+    bnExit = build.Add<TRzBmpButton>("bnExit", this, 144, 180, 96, 28);
+    StyleDialogButton(*bnExit);
+    bnExit->SetCaption("Exit");
 
     build.Handle(OnShow, this, &TfmNetworkSetup::FormShow);
     build.Handle(bnSet->OnClick, this, &TfmNetworkSetup::bnSetClick);
@@ -158,7 +164,7 @@ void TfmNetworkSetup::bnSetClick(TObject*) {
 
     const std::optional<int> id = BoxNumber(*edId);
     if (!id || *id < kMinId || *id > kMaxId) {
-        host->ShowInformation(host->GetText("SID_ID_NUMBER_ERROR"));
+        host->ShowInformation("SID_ID_NUMBER_ERROR");
         edId->SetText(IntToStr(host->GetDeviceId()));
     } else {
         host->SetDeviceId(*id);

@@ -30,8 +30,8 @@ public:
     // The main window's address label.
     virtual void ShowIpCaption(const std::string& caption) = 0;
 
-    // Shows a text in the information dialog, modally.
-    virtual void ShowInformation(const std::string& text) = 0;
+    // Shows the text of a language key in the information dialog, modally.
+    virtual void ShowInformation(const std::string& key) = 0;
 };
 
 // The registered main window, or null.

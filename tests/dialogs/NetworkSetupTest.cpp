@@ -35,7 +35,7 @@ public:
     void SetAutoIp(bool automatic) override { autoIp = automatic; }
     void ReconnectSocket(const std::string& address) override { socketAddress = address; }
     void ShowIpCaption(const std::string& caption) override { ipCaption = caption; }
-    void ShowInformation(const std::string& text) override { messages.push_back(text); }
+    void ShowInformation(const std::string& key) override { messages.push_back(key); }
 
     int deviceId = 1;
     bool online = false;
@@ -115,7 +115,7 @@ TEST_F(NetworkSetup, SetWithIdsThatAreNoValidNumber) {
         TypeAddress({"10", "0", "0", "9"});
         form_->bnSetClick(form_->bnSet);
         const std::string what = std::string("id '") + c.id + (c.online ? "' online" : "'");
-        EXPECT_EQ(host_.messages, std::vector<std::string>{"<SID_ID_NUMBER_ERROR>"}) << what;
+        EXPECT_EQ(host_.messages, std::vector<std::string>{"SID_ID_NUMBER_ERROR"}) << what;
         EXPECT_EQ(form_->edId->Text(), "3") << what;
         EXPECT_EQ(host_.deviceId, 3) << what;
         EXPECT_EQ(host_.socketAddress, c.online ? "" : "10.0.0.9") << what;

@@ -367,6 +367,37 @@ TEST_P(OperationsEndToEnd, UploadOfTwoPresetsAndDownloadOfTheirFile) {
     EXPECT_FALSE(fmProcess->Visible());
 }
 
+TEST_P(OperationsEndToEnd, ARecordGoesWhollyToTheSlotItNames) {
+    Connect();
+    // A file not made by this program: its first record holds preset 3.
+    Bytes file = Form().UnitControl().EncodeUnitFile();
+    Bytes image = Image();
+    image[0] = 0xFF;
+    for (int i = 200; i < 260; ++i)
+        image[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+    file[34] = 3;
+    std::copy(image.begin(), image.begin() + 797, file.begin() + 35);
+    const std::string name = folder_.File("hand.unt");
+    WriteFile(name, file);
+    onModal = [&](TCustomForm& form) {
+        if (&form == fmNetwork && !Form().HasTransport()) fmNetwork->btnExitClick(nullptr);
+    };
+    scripted_.AnswerFile(name);
+    const std::size_t mark = Mark();
+    Form().DownloadUnitFile();
+    ASSERT_TRUE(h_->WaitUntil([&] { return !Form().HasTransport(); }));
+    const std::vector<Bytes> blocks = PayloadsSince(mark, 37);
+    ASSERT_EQ(blocks.size(), 16u);
+    for (std::size_t b = 0; b < blocks.size(); ++b) {
+        EXPECT_EQ(blocks[b][0], b);
+        EXPECT_EQ(blocks[b][1], 2) << "block " << b << " went to another slot";
+    }
+    const sim::ProcessorMemory after = Memory();
+    EXPECT_TRUE(after.presetUsed[2]);
+    EXPECT_FALSE(after.presetUsed[0]);
+    EXPECT_TRUE(std::equal(image.begin(), image.begin() + 797, after.presets[2].begin()));
+}
+
 TEST_P(OperationsEndToEnd, ALinkLostDuringADownloadGivesTheWindowBack) {
     Connect();
     Bytes file = Form().UnitControl().EncodeUnitFile();

@@ -20,7 +20,7 @@ TfmStoreName* fmStoreName = nullptr;
 namespace {
 
 constexpr int kWidth = 330;
-constexpr int kHeight = 136;
+constexpr int kHeight = 140;
 constexpr TKeyCode kEnter = 13;
 
 }  // namespace
@@ -31,18 +31,18 @@ TfmStoreName::TfmStoreName(TComponent* owner) : TForm(owner) {
     dialogkit::SetUpForm(*this, kWidth, kHeight);
     SetCaption("Name");
     imBackground = dialogkit::AddBackground(build, *this, "imBackground", "PRESET_NAME_BACKGROUND");
-    lblPresetName = dialogkit::AddLabel(build, "lblPresetName", this, 22, 16, 200, 18, 12, false);
+    lblPresetName = dialogkit::AddLabel(build, "lblPresetName", this, 24, 18, 200, 18, 12, false);
     lblPresetName->SetCaption("Name");
-    lTitle = dialogkit::AddLabel(build, "lTitle", this, 22, 44, 70, 26, 16, true);
+    lTitle = dialogkit::AddLabel(build, "lTitle", this, 24, 44, 72, 28, 15, true);
     lTitle->SetLayout(tlCenter);
     lTitle->SetCaption("U01 : ");
-    edName = build.Add<TEdit>("edName", this, 92, 42, 214, 28);
+    edName = build.Add<TEdit>("edName", this, 96, 44, 208, 28);
     edName->SetMaxLength(kPresetNameLength);
     edName->SetImeMode(imClose);
     dialogkit::SetFont(*edName, 16, true, clBlack);
     edName->SetText("Default Preset");
-    btnOK = dialogkit::AddButton(build, "btnOK", this, 74, 100, "OK");
-    bnCancel = dialogkit::AddButton(build, "bnCancel", this, 176, 100, "Cancel");
+    btnOK = dialogkit::AddButton(build, "btnOK", this, 62, 100, "OK");
+    bnCancel = dialogkit::AddButton(build, "bnCancel", this, 172, 100, "Cancel");
 
     build.Handle(OnShow, this, &TfmStoreName::FormShow);
     build.Handle(OnActivate, this, &TfmStoreName::FormActivate);

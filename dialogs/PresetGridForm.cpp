@@ -15,7 +15,7 @@ namespace dsp {
 namespace {
 
 constexpr int kWidth = 262;
-constexpr int kHeight = 372;
+constexpr int kHeight = 380;
 constexpr int kUserPresets = 30;
 constexpr char kKeyIndent[] = "     ";
 constexpr char kValueIndent[] = "  ";
@@ -42,11 +42,12 @@ TPresetGridForm::TPresetGridForm(TComponent* owner, const std::string& formName,
     lPresetSelect->SetLayout(tlCenter);
     lPresetSelect->SetCaption(storeMode ? "Store Preset" : "Recall Preset");
 
-    vledPresetName = build.Add<TValueListEditor>("vledPresetName", this, 16, 48, kWidth - 32, 268);
+    vledPresetName = build.Add<TValueListEditor>("vledPresetName", this, 18, 58, kWidth - 36, 260);
     vledPresetName->SetTabStop(false);
     vledPresetName->SetDisplayOptions({doColumnTitles, doKeyColFixed});
     vledPresetName->SetOptions({goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine,
                                 goDrawFocusSelected, goRowSelect, goThumbTracking});
+    vledPresetName->SetFixedColor(static_cast<TColor>(RGB(206, 216, 232)));
     vledPresetName->SetColWidths(0, 69);
     vledPresetName->SetColWidths(1, 126);
     dialogkit::SetFont(*vledPresetName, 13, true, clBlack);
@@ -60,7 +61,7 @@ TPresetGridForm::TPresetGridForm(TComponent* owner, const std::string& formName,
                                   std::string(kValueIndent) + kDefaultName, true);
     }
 
-    bnCancel = dialogkit::AddButton(build, "bnCancel", this, (kWidth - 80) / 2, 332, "Cancel");
+    bnCancel = dialogkit::AddButton(build, "bnCancel", this, (kWidth - 96) / 2, 338, "Cancel");
 
     build.Handle(OnShow, this, &TPresetGridForm::FormShow);
     build.Handle(OnHide, this, &TPresetGridForm::FormHide);

@@ -5,17 +5,15 @@
 #include "framework/controls/FormBuilder.h"
 #include "framework/controls/Image.h"
 #include "framework/controls/Label.h"
-#include "framework/core/Resources.h"
-#include "framework/graphics/Bitmap.h"
+#include "link/forms/SessionForms.h"
 #include "widgets/panels/RzBmpBtn.h"
 
 namespace dsp::dialogkit {
 
 namespace {
 
-constexpr int kButtonWidth = 80;
-constexpr int kButtonHeight = 26;
-constexpr char kButtonPictures[] = "BTN_DIALOG";
+constexpr int kButtonWidth = 96;
+constexpr int kButtonHeight = 28;
 
 }  // namespace
 
@@ -30,25 +28,14 @@ TImage* AddBackground(TFormBuilder& build, TForm& form, const std::string& name,
                       const std::string& picture) {
     auto* image = build.Add<TImage>(name, &form, 0, 0, form.ClientWidth(), form.ClientHeight());
     image->SetStretch(true);
-    if (FindResource(HInstance, picture, RT_RCDATA) != nullptr ||
-        FindResource(HInstance, picture, RT_BITMAP) != nullptr) {
-        image->Picture()->LoadFromResourceName(HInstance, picture);
-    }
+    LoadPicture(*image, picture);
     return image;
 }
 
 TRzBmpButton* AddButton(TFormBuilder& build, const std::string& name, TWinControl* parent, int left,
                         int top, const std::string& caption) {
     auto* button = build.Add<TRzBmpButton>(name, parent, left, top, kButtonWidth, kButtonHeight);
-    // A program without the button pictures still gets working buttons, in the plain look.
-    if (FindResource(HInstance, kButtonPictures, RT_BITMAP) != nullptr) {
-        TBitmap pictures;
-        pictures.LoadFromResourceName(HInstance, kButtonPictures);
-        button->Bitmaps()->SetTransparentColor(clTeal);
-        button->Bitmaps()->AssignStrip(pictures, 4);
-    }
-    button->SetButtonSize(bszStretchToButton);
-    SetFont(*button, 12, true, clWhite);
+    StyleDialogButton(*button);
     button->SetCaption(caption);
     return button;
 }
@@ -64,7 +51,7 @@ TLabel* AddLabel(TFormBuilder& build, const std::string& name, TWinControl* pare
 
 void SetFont(TControl& control, int fontHeight, bool bold, TColor color) {
     control.SetParentFont(false);
-    control.Font()->SetName("Tahoma");
+    control.Font()->SetName("Verdana");
     control.Font()->SetHeight(-fontHeight);
     control.Font()->SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{});
     control.Font()->SetColor(color);
@@ -74,19 +61,17 @@ TLockControls AddLockControls(TFormBuilder& build, TForm& form, const std::strin
     TLockControls parts;
     SetUpForm(form, 300, 150);
     parts.background = AddBackground(build, form, "imBackground", "LOCK_BACKGROUND");
-    parts.sign = build.Add<TImage>("imSign", &form, 26, 33, 40, 40);
+    parts.sign = build.Add<TImage>("imSign", &form, 28, 35, 40, 40);
     parts.sign->SetTransparent(true);
-    if (FindResource(HInstance, "SIGN_LOCK", RT_BITMAP) != nullptr) {
-        parts.sign->Picture()->LoadFromResourceName(HInstance, "SIGN_LOCK");
-    }
-    parts.label = AddLabel(build, "lblLockPassword", &form, 84, 18, 190, 20, 13, true);
-    parts.edit = build.Add<TEdit>("edName", &form, 84, 44, 124, 36);
+    LoadPicture(*parts.sign, "SIGN_LOCK");
+    parts.label = AddLabel(build, "lblLockPassword", &form, 84, 20, 190, 20, 13, true);
+    parts.edit = build.Add<TEdit>("edName", &form, 84, 46, 124, 36);
     parts.edit->SetMaxLength(4);
     parts.edit->SetCharCase(ecUpperCase);
     parts.edit->SetAlignment(taCenter);
     SetFont(*parts.edit, 24, true, clBlack);
-    parts.ok = AddButton(build, "btnOK", &form, 58, 110, "OK");
-    parts.cancel = AddButton(build, cancelName, &form, 162, 110, "Cancel");
+    parts.ok = AddButton(build, "btnOK", &form, 46, 110, "OK");
+    parts.cancel = AddButton(build, cancelName, &form, 158, 110, "Cancel");
     return parts;
 }
 

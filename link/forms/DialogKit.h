@@ -30,15 +30,15 @@ void SetUpForm(TForm& form, int width, int height);
 TImage* AddBackground(TFormBuilder& build, TForm& form, const std::string& name,
                       const std::string& picture);
 
-// A bitmap button with the dialogs' button pictures, 80 x 26, and a bold white caption.
+// A bitmap button in the session dialogs' look (StyleDialogButton), 96 x 28.
 TRzBmpButton* AddButton(TFormBuilder& build, const std::string& name, TWinControl* parent, int left,
                         int top, const std::string& caption);
 
-// A transparent label with its own font: Tahoma of that pixel height, bold or not, in colour.
+// A transparent label with its own font: Verdana of that pixel height, bold or not, in colour.
 TLabel* AddLabel(TFormBuilder& build, const std::string& name, TWinControl* parent, int left,
                  int top, int width, int height, int fontHeight, bool bold, TColor color = kText);
 
-// Tahoma of that pixel height, bold or not, in colour, for any control.
+// Verdana of that pixel height, bold or not, in colour, for any control.
 void SetFont(TControl& control, int fontHeight, bool bold, TColor color);
 
 // The two lock dialogs' common layout (300 x 150): the padlock sign, the label above the

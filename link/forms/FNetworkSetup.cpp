@@ -12,7 +12,6 @@
 #include "framework/text/Numbers.h"
 #include "link/forms/DialogKit.h"
 #include "link/forms/NetworkSetupHost.h"
-#include "link/forms/SessionForms.h"
 #include "widgets/panels/RzBmpBtn.h"
 
 namespace dsp {
@@ -88,13 +87,8 @@ TfmNetworkSetup::TfmNetworkSetup(TComponent* owner) : TForm(owner) {
     rbAutoSetting->SetCaption("Auto Setting");
     rbAutoSetting->SetVisible(false);
 
-    // The buttons of the scan dialog, which this dialog opens from.
-    bnSet = build.Add<TRzBmpButton>("bnSet", this, 40, 180, 96, 28);
-    StyleDialogButton(*bnSet);
-    bnSet->SetCaption("Set");
-    bnExit = build.Add<TRzBmpButton>("bnExit", this, 144, 180, 96, 28);
-    StyleDialogButton(*bnExit);
-    bnExit->SetCaption("Exit");
+    bnSet = dialogkit::AddButton(build, "bnSet", this, 36, 180, "Set");
+    bnExit = dialogkit::AddButton(build, "bnExit", this, 148, 180, "Exit");
 
     build.Handle(OnShow, this, &TfmNetworkSetup::FormShow);
     build.Handle(bnSet->OnClick, this, &TfmNetworkSetup::bnSetClick);

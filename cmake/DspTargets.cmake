@@ -66,17 +66,30 @@ function(dsp_test name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   target_compile_options(${name} PRIVATE ${DSP_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} ${ARG_MAIN} GTest::gtest GTest::gmock)
-  set(props ENVIRONMENT "${DSP_TEST_ENVIRONMENT}" TIMEOUT 300)
-  if(ARG_LABELS)
-    list(APPEND props LABELS "${ARG_LABELS}")
-  endif()
-  list(APPEND props ${ARG_PROPERTIES})
   # Programs whose tests exercise threads also run under ThreadSanitizer; the target
   # tests_threads (tests/CMakeLists.txt) builds exactly those.
   if("threads" IN_LIST ARG_LABELS)
     set_property(GLOBAL APPEND PROPERTY DSP_THREAD_TEST_PROGRAMS ${name})
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${props})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 300)
+  # The other properties go on once the cases are known, from a script of their own: through
+  # the discovery's property list a list value (the environment, the labels) is spread over
+  # several items, so "LABELS e2e threads RESOURCE_LOCK x" would give LABELS e2e, a property
+  # named "threads", and no lock.
+  set(text "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES\n")
+  string(APPEND text "    ENVIRONMENT [==[${DSP_TEST_ENVIRONMENT}]==]\n")
+  if(ARG_LABELS)
+    string(APPEND text "    LABELS [==[${ARG_LABELS}]==]\n")
+  endif()
+  set(rest ${ARG_PROPERTIES})
+  while(rest)
+    list(POP_FRONT rest key value)
+    string(APPEND text "    ${key} [==[${value}]==]\n")
+  endwhile()
+  string(APPEND text "  )\nendif()\n")
+  set(script "${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake")
+  file(WRITE "${script}" "${text}")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${script}")
 endfunction()
 
 # dsp_bench(<name> SOURCES <files...> DEPS <targets...>)

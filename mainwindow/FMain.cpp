@@ -7,6 +7,7 @@
 
 #include "components/LMyFFTDrawPhase.h"
 #include "dialogs/FExit.h"
+#include "dialogs/FFactory.h"
 #include "framework/controls/Menus.h"
 #include "framework/os/ClientSocket.h"
 #include "framework/os/SingleInstance.h"
@@ -40,7 +41,7 @@ constexpr const char* kViewNames[] = {
 
 }  // namespace
 
-TfmMain::TfmMain(TComponent* owner) : TfmMainSession(owner) {
+TfmMain::TfmMain(TComponent* owner) : TfmMainOperations(owner) {
     BuildForm();
     SetMainWindowServices(this);
 }
@@ -210,11 +211,14 @@ void TfmMain::ConfirmExitAndClose() {
 
 void TfmMain::CancelExit() { FExitConfirmed = false; }
 
-// The factory reset is the session's (its preset operations); it comes with them.
-void TfmMain::ConfirmFactoryReset() {}
+void TfmMain::ConfirmFactoryReset() { FactoryReset(); }
 
 void TfmMain::ExitClick(TObject*) {
     if (fmExit != nullptr && !fmExit->Visible()) fmExit->ShowModal();
+}
+
+void TfmMain::ShowFactoryDialog() {
+    if (fmFactory != nullptr && !fmFactory->Visible()) fmFactory->ShowModal();
 }
 
 }  // namespace dsp

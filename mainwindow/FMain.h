@@ -1,11 +1,12 @@
 #pragma once
-// TfmMain: the editor's main window. It derives from the link session (TfmMainSession) and adds
-// the shell: the form with every control of its fourteen pages (laid out in FMainLayout*.cpp),
-// creation and closing, the language texts, showing a parameter image, page switching, the
-// layout on resize and the channel-strip conventions with the linked display. The channel-strip
-// editing (gain, delay, routing, links, overlays, EQ, crossovers, dragging, dynamics, typed
-// values) lives in units of its own; every handler of the form is declared here and wired by
-// the layout, so an editing unit only fills its bodies.
+// TfmMain: the editor's main window. It derives from the processor operations over the link
+// session (TfmMainOperations over TfmMainSession) and adds the shell: the form with every
+// control of its fourteen pages (laid out in FMainLayout*.cpp), creation and closing, the
+// language texts, showing a parameter image, page switching, the layout on resize and the
+// channel-strip conventions with the linked display. The channel-strip editing (gain, delay,
+// routing, links, overlays, EQ, crossovers, dragging, dynamics, typed values) lives in units of
+// its own; every handler of the form is declared here and wired by the layout, so an editing
+// unit only fills its bodies.
 //
 // Controls are found by composing their names (mainwindow/StripNames.h): a handler serves every
 // strip of a kind and looks up the strip's other controls. A name that does not resolve ends the
@@ -24,6 +25,7 @@
 #include "dialogs/MainWindowServices.h"
 #include "framework/controls/ControlTypes.h"
 #include "framework/controls/UpDown.h"
+#include "mainwindow/FMainOperations.h"
 #include "mainwindow/FMainSession.h"
 #include "mainwindow/StripNames.h"
 
@@ -39,7 +41,7 @@ class TAdvSmoothSplashScreen;
 class TiXYPlot;
 class TRzGroupBox;
 
-class TfmMain : public TfmMainSession, public IMainWindowServices {
+class TfmMain : public TfmMainOperations, public IMainWindowServices {
 public:
     // The window's design size (outer, frame and menu included); below it the window scrolls.
     static constexpr int kDesignWidth = 1118;
@@ -89,8 +91,9 @@ public:
     // ---- 7.111 layout
     void FormResize(TObject* sender);
 
-    // ---- 7.113 confirmations (menu Exit)
+    // ---- 7.113 confirmations (menu Exit, File > Factory Default)
     void ExitClick(TObject* sender) override;
+    void ShowFactoryDialog() override;
 
     // ---- 8.101 strip conventions and linked display
     std::uint16_t GetLinkGroupMask(int channel) const;

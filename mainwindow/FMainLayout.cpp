@@ -69,7 +69,7 @@ void TfmMain::BuildForm() {
     build.Handle(OnClose, this, &TfmMain::FormClose);
     build.Handle(OnResize, this, &TfmMain::FormResize);
     build.Finish();
-    BindSessionComponents();
+    BindOperationComponents();
 }
 
 void TfmMain::BuildMenu(TFormBuilder& build) {

@@ -113,9 +113,9 @@ void TSessionHarness::ScriptTick() {
     if (fmInformation->Visible()) Record("info:" + fmInformation->lbMessage->Caption());
     if (fmProcess->Visible()) Record("process:" + fmProcess->StatusText());
     bool anyModal = false;
-    for (TCustomForm* form :
-         {static_cast<TCustomForm*>(fmNetwork), static_cast<TCustomForm*>(fmInformation),
-          static_cast<TCustomForm*>(fmProcess)}) {
+    std::vector<TCustomForm*> forms{fmNetwork, fmInformation, fmProcess};
+    forms.insert(forms.end(), watched_.begin(), watched_.end());
+    for (TCustomForm* form : forms) {
         if (!form->Visible() || !form->FormState().Contains(fsModal)) continue;
         if (!anyModal && std::chrono::steady_clock::now() - modalSince_ > kModalLimit) {
             Record("stuck:" + form->Caption());

@@ -79,6 +79,8 @@ public:
     bool ReadBackDone() const;
     int ReadBacks() const { return form_->applyUnitImageCalls; }
 
+    // Further dialogs the script watches as it watches the session's.
+    void WatchModal(TCustomForm* form) { watched_.push_back(form); }
     // Called on every script tick (5 ms) with each session dialog shown modally now.
     std::function<void(TCustomForm& modal)> onModal;
     // Texts of the dialogs as they showed, in order: "scan:<lblScan>", "info:<lbMessage>",
@@ -108,6 +110,7 @@ private:
     std::unique_ptr<TSessionDialogs> dialogs_;
     std::unique_ptr<TTimer> script_;
     std::vector<std::string> timeline_;
+    std::vector<TCustomForm*> watched_;
     std::chrono::steady_clock::time_point modalSince_ = std::chrono::steady_clock::now();
 };
 

@@ -28,7 +28,7 @@ LProgressBar* Meter(TFormBuilder& build, TWinControl* parent, const std::string&
 
 }  // namespace
 
-TSessionTestForm::TSessionTestForm(TComponent* owner) : TfmMainSession(owner) {
+TSessionTestForm::TSessionTestForm(TComponent* owner) : TfmMainOperations(owner) {
     SetClientSize(1118, 400);
     TFormBuilder build(*this);
     for (const char* name : {"lbStatus", "lbShowIdNumber", "lbShowIp", "lbPstNum", "lbPstName"})
@@ -62,7 +62,7 @@ TSessionTestForm::TSessionTestForm(TComponent* owner) : TfmMainSession(owner) {
     Meter(build, this, "pbLevelCompOut", 8, left += 16);
     Meter(build, this, "pbLimitCompOut", 1, left += 16);
     build.Finish();
-    BindSessionComponents();
+    BindOperationComponents();
 }
 
 void TSessionTestForm::SetDeviceAddress(const std::string& dotted) {

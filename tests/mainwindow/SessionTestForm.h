@@ -1,5 +1,5 @@
 #pragma once
-// The session on a test form: a TfmMainSession that creates the visible components the session
+// The session on a test form: a TfmMainSession (with the processor operations on it) that creates the visible components the session
 // binds (labels, link button, store and recall buttons, menu items, the 48 level meters and six
 // ratio up-downs) by their names and nothing of the shell, and records the calls the session
 // makes into the shell. Also the session's dialogs, created and registered as the program does.
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/FMainSession.h"
+#include "mainwindow/FMainOperations.h"
 
 namespace dsp {
 class TfmNetwork;
@@ -20,7 +20,7 @@ class TfmInformation;
 
 namespace dsp::test {
 
-class TSessionTestForm : public TfmMainSession {
+class TSessionTestForm : public TfmMainOperations {
 public:
     explicit TSessionTestForm(TComponent* owner);
 
@@ -30,8 +30,17 @@ public:
     std::vector<int> lockCheckResults;
 
     void ApplyUnitImage() override { ++applyUnitImageCalls; }
-    void ShowUnlockDialog() override { ++unlockDialogShows; }
-    void SetLockCheckResult(int result) override { lockCheckResults.push_back(result); }
+    // The operations' real unlock dialog only where a test asks for it; otherwise the calls are
+    // only recorded.
+    bool realLockDialogs = false;
+    void ShowUnlockDialog() override {
+        ++unlockDialogShows;
+        if (realLockDialogs) TfmMainOperations::ShowUnlockDialog();
+    }
+    void SetLockCheckResult(int result) override {
+        lockCheckResults.push_back(result);
+        if (realLockDialogs) TfmMainOperations::SetLockCheckResult(result);
+    }
 
     // The session's state and components, for the tests.
     using TfmMainSession::AckState;

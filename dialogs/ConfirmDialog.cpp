@@ -23,6 +23,7 @@ TRzBmpButton* DialogButton(TFormBuilder& build, const char* name, TWinControl* p
     button->Bitmaps()->SetTransparentColor(clTeal);
     button->Bitmaps()->AssignStrip(pictures, 4);
     button->SetButtonSize(bszStretchToButton);
+    button->SetShowFocus(false);
     button->SetParentFont(false);
     button->Font()->SetName("Tahoma");
     button->Font()->SetHeight(-12);

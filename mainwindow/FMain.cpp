@@ -7,10 +7,12 @@
 
 #include "components/LMyFFTDrawPhase.h"
 #include "dialogs/FExit.h"
+#include "framework/controls/ControlMessages.h"
 #include "framework/controls/Menus.h"
 #include "framework/os/ClientSocket.h"
 #include "framework/os/SingleInstance.h"
 #include "framework/runtime/Application.h"
+#include "framework/runtime/MainThread.h"
 #include "framework/runtime/Timer.h"
 #include "link/Lcomm.h"
 #include "link/Lnet.h"
@@ -162,6 +164,15 @@ void TfmMain::RaiseFromSecondInstance() {
     if (WindowState() == wsMinimized) SetWindowState(wsNormal);
     Show();
     BringToFront();
+}
+
+void TfmMain::Dispatch(TMessage& message) {
+    TfmMainSession::Dispatch(message);
+    if (message.Msg == WM_PAINT && !painted_) {
+        painted_ = true;
+        // The children paint in the same turn of the loop: the event comes after them.
+        if (OnFirstPaint) PostToMainThread([this] { OnFirstPaint(this); });
+    }
 }
 
 void TfmMain::FormClose(TObject*, TCloseAction& action) {

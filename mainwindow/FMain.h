@@ -273,6 +273,12 @@ public:
     void cvdGateHoldInAKeyDown(TObject* sender, TKeyCode& key, TShiftState shift);
     void cvdGateHoldInAExit(TObject* sender);
 
+    // ---- for whoever watches the program run (its trace, the benchmarks)
+    // Once, when the window's first paint has gone to the screen.
+    TNotifyEvent OnFirstPaint;
+    // After each whole image has been shown (at start, after a read-back, a file, a copy).
+    TNotifyEvent OnImageShown;
+
     // ---- state, for the dialogs and tests
     int Page() const { return FPage; }
     int ExtraHeight() const { return FExtraHeight; }
@@ -296,6 +302,8 @@ public:
     }
 
 protected:
+    void Dispatch(TMessage& message) override;
+
     // ---- fields of the shell and the editing (the session's are in TfmMainSession)
     bool FStartingUp = false;
     bool FExitConfirmed = false;
@@ -445,6 +453,7 @@ private:
     void TakeTypedValue(TObject* sender, const char* target, TTypedFamily family);
 
     std::unique_ptr<TSingleInstance> singleInstance_;
+    bool painted_ = false;
     // Dragging: the last mouse position a response view reported (any view).
     int FLastMoveX = 0;
     int FLastMoveY = 0;

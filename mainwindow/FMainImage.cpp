@@ -104,6 +104,7 @@ void TfmMain::ApplyUnitImage() {
         } else {
             RefreshOverlayCurves(FPage);
         }
+        if (OnImageShown) OnImageShown(this);
     } catch (const TNameMissing&) {
         // The form holds every name; a missing one ends the showing here, the flag cleared.
     }

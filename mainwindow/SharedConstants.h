@@ -2,12 +2,13 @@
 // The constants every unit of the main window shares: the program's title and version, the
 // processor's default address, the value tables of the strips (ratios, Q values, the frequency
 // step, the speed of sound), the unit words a typed value may end in, the crossover design rows,
-// the band kinds, the channel colours and the level meters' steps. The model's tables are the
-// same objects, named here as the main window names them.
+// the band kinds, the channel colours and the level meters' steps. The model's and the
+// session's tables are the same objects, named here as the main window names them.
 
 #include <array>
 #include <string_view>
 
+#include "mainwindow/SessionRules.h"
 #include "model/Constants.h"
 #include "model/ResponseTables.h"
 
@@ -28,9 +29,5 @@ inline constexpr std::array<std::string_view, 4> FootSpellings = {"ft", "Ft", "f
 
 // SlopeDesignRows, PeqKindTable, ButterworthCoefficients, BesselCoefficients and
 // ChannelColours are the model's (model/ResponseTables.h).
-
-// The level thresholds of the input and output meters, in dB.
-inline constexpr std::array<float, 9> LevelMeterSteps = {-50, -40, -30, -20, -5, 0, 5, 12, 15};
-inline constexpr std::array<float, 8> GateMeterSteps = {-50, -30, -10, -5, 0, 5, 12, 15};
 
 }  // namespace dsp

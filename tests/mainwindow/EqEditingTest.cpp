@@ -14,6 +14,7 @@
 #include "framework/controls/Edit.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/MessageParams.h"
+#include "framework/graphics/Bitmap.h"
 #include "mainwindow/EditTexts.h"
 #include "model/Encodings.h"
 #include "model/Lcmd.h"
@@ -50,6 +51,15 @@ void ClickLamp(TVrPowerButton& lamp) {
 }
 
 void PressKey(TCurvyEdit& box, TKeyCode key) { box.Edit()->Perform(WM_KEYDOWN, key, 0); }
+
+// How many pixels two pictures of one size differ in.
+int DifferingPixels(const TBitmap& a, const TBitmap& b) {
+    int count = 0;
+    for (int y = 0; y < a.Height(); ++y) {
+        for (int x = 0; x < a.Width(); ++x) count += a.PixelAt(x, y) != b.PixelAt(x, y);
+    }
+    return count;
+}
 
 class EqEditing : public testing::Test {
 protected:
@@ -348,6 +358,100 @@ TEST_F(EqEditing, MagAndPhaseSwitchTheViewOnlyWhenItShowsTheOtherMode) {
     EXPECT_EQ(view.YLabel(), "dB");
     EXPECT_DOUBLE_EQ(view.YLabelScale(), 1.0);
     EXPECT_TRUE(w_.sent.empty());
+}
+
+}  // namespace
+}  // namespace dsp
+
+namespace dsp {
+namespace {
+
+// ---- EQ reset, show all and bypass
+
+class EqButtons : public EqEditing {
+protected:
+    // Out1 and Out2 in one group led by Out1, in the image alone.
+    void LinkOut1AndOut2() {
+        w_.ApplyingImage() = true;
+        w_.Model().SetLinkMask(kOut1, 0x3);
+        w_.Model().SetLinkMask(kOut2, 0x0);
+        w_.ApplyingImage() = false;
+    }
+    static constexpr int kOut2 = 4;
+};
+
+TEST_F(EqButtons, AResetPutsEveryFactoryBandIntoTheImageOfTheWholeGroup) {
+    LinkOut1AndOut2();
+    for (int b = 0; b < OutputBandCount; ++b) {
+        Table(kOut1).SetNowIndex(b);
+        Table(kOut1).SetEqParamValue(b, 5000.0, 60, -7.5, ptHighShelf, b == 4);
+    }
+    ASSERT_NE(w_.Model().GetPeqBand(kOut2, 6), w_.Model().GetDefaultPeqBand(kOut2, 6));
+    f_.ClearSent();
+    w_.ResetChannelEq(kOut1);
+    for (int ch : {kOut1, kOut2}) {
+        for (int b = 0; b < OutputBandCount; ++b) {
+            SCOPED_TRACE(ChannelName(ch) + " band " + std::to_string(b + 1));
+            EXPECT_EQ(w_.Model().GetPeqBand(ch, b), w_.Model().GetDefaultPeqBand(ch, b));
+            EXPECT_FALSE(w_.Model().IsBandBypassed(ch, b));
+        }
+    }
+    // Every band went out, from band 9 down, each without its bypass.
+    std::vector<int> bands;
+    for (const TBandSent& s : BandsSent()) {
+        if (s.band != 0) bands.push_back(s.band);
+        EXPECT_EQ(s.bypass, 0);
+    }
+    EXPECT_EQ(bands, (std::vector<int>{8, 7, 6, 5, 4, 3, 2, 1}));
+    EXPECT_EQ(BandsSent().back().band, 0);
+    // The table and the view show the factory bands, band 1 selected.
+    EXPECT_EQ(Table(kOut1).GetNowIndex(), 0);
+    EXPECT_TRUE(f_.Get<TRzBmpButton>("rzbEq1Out1").Down());
+    for (int b = 0; b < OutputBandCount; ++b) {
+        const PeqBandParams factory = w_.Model().GetDefaultPeqBand(kOut1, b);
+        EXPECT_EQ(FreqHzToIndex(Table(kOut1).GetFreqValue(b)), factory.Freq);
+        EXPECT_DOUBLE_EQ(w_.ChannelPlot(kOut1).Curve(b).FreqHz, FreqIndexToHz(factory.Freq));
+    }
+}
+
+TEST_F(EqButtons, AnInputResetSendsItsEightBands) {
+    w_.ResetChannelEq(kInB);
+    std::vector<int> bands;
+    for (const TBandSent& s : BandsSent()) {
+        EXPECT_EQ(s.channel, kInB);
+        if (s.band != 0) bands.push_back(s.band);
+    }
+    EXPECT_EQ(bands, (std::vector<int>{7, 6, 5, 4, 3, 2, 1}));
+}
+
+TEST_F(EqButtons, BypassSwitchesTheWholeGroupAndTellsEveryMember) {
+    LinkOut1AndOut2();
+    const auto curves = w_.ChannelPlot(kOut1).Curve(Plot::ChannelTotalSlot).Points;
+    auto& bypass = Get<TVrDemoButton>("vrbEqBypass", kOut1);
+    const std::uint8_t code = CommandCode::MCS_SET_EQ_BYPASS;
+    for (int state : {1, 0}) {
+        SCOPED_TRACE(state);
+        f_.ClearSent();
+        bypass.OnClick(&bypass);
+        EXPECT_EQ(w_.Model().GetEqBypassMask(kOut1) & 0x3, state ? 0x3 : 0x0);
+        const auto sent = f_.SentWithCode(code);
+        ASSERT_EQ(sent.size(), 2u);
+        EXPECT_EQ(sent[0].data, (std::vector<std::uint8_t>{kOut1, std::uint8_t(state)}));
+        EXPECT_EQ(sent[1].data, (std::vector<std::uint8_t>{kOut2, std::uint8_t(state)}));
+    }
+    EXPECT_EQ(w_.ChannelPlot(kOut1).Curve(Plot::ChannelTotalSlot).Points, curves);
+}
+
+TEST_F(EqButtons, ShowAllTurnsTheViewsBandCaptionsOnAndOff) {
+    auto& showAll = Get<TVrPowerButton>("vrbEqShowAll", kOut1);
+    auto& view = Get<LMyFFTDrawPhase>("fftDraw", kOut1);
+    TBitmap before;
+    before.Assign(const_cast<TBitmap*>(&view.ShownPlotPage()));
+    ClickLamp(showAll);
+    ASSERT_TRUE(showAll.Active());
+    EXPECT_GT(DifferingPixels(view.ShownPlotPage(), before), 0);
+    ClickLamp(showAll);
+    EXPECT_EQ(DifferingPixels(view.ShownPlotPage(), before), 0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "framework/os/ClientSocket.h"
 #include "framework/runtime/Timer.h"
 #include "model/Lcmd.h"
 #include "tests/support/RunLoop.h"
@@ -14,7 +15,19 @@ void TEditingWindow::SendCommand(const LCmd& record, bool noCoalesce, bool frame
     TfmMain::SendCommand(record, noCoalesce, framed);
 }
 
+void TEditingWindow::ApplyUnitImage() {
+    ++imagesShown;
+    TfmMain::ApplyUnitImage();
+}
+
 void TEditingWindow::StopStartUpTimer() { tmStartConnect->SetEnabled(false); }
+
+void TEditingWindow::StartConnecting() { tmStartConnect->SetEnabled(true); }
+
+void TEditingWindow::SetDeviceAddress(std::uint32_t address, const std::string& dotted) {
+    FDeviceIp = address;
+    ClientSocket->SetAddress(dotted);
+}
 
 TEditingFixture::TEditingFixture() {
     window_ = new TEditingWindow(nullptr);

@@ -29,8 +29,11 @@ public:
     using TfmMain::TfmMain;
 
     std::vector<TSentRecord> sent;
+    // How often a whole image was shown.
+    int imagesShown = 0;
 
     void SendCommand(const LCmd& record, bool noCoalesce, bool framed) override;
+    void ApplyUnitImage() override;
 
     int& SelectedBand() { return FSelectedBand; }
     bool& ApplyingImage() { return FApplyingImage; }
@@ -38,6 +41,10 @@ public:
     int CompChannel() const { return FCompChannel; }
     int GateChannel() const { return FGateChannel; }
     void StopStartUpTimer();
+    // The start-up timer again: the scan dialog comes up and connects.
+    void StartConnecting();
+    // The processor's address for the network candidate (first octet in the high byte).
+    void SetDeviceAddress(std::uint32_t address, const std::string& dotted);
 };
 
 class TEditingFixture {

@@ -40,6 +40,8 @@ class TSingleInstance;
 class TAdvSmoothSplashScreen;
 class TiXYPlot;
 class TRzGroupBox;
+class LMyFFTDrawPhase;
+class TMyPEQAllpass;
 
 class TfmMain : public TfmMainOperations, public IMainWindowServices {
 public:
@@ -171,7 +173,8 @@ public:
 
     // ---- 8.120 EQ bands (FMainEq.cpp)
     void ClearBandSelection() override;
-    void ShowBandFields(int channel, int band);
+    // The band's values in the strip's three faders and boxes; enabled or not.
+    void ShowBandFields(int channel, bool enabled, double q, double gainDb, double freqHz);
     void SelectFirstBands();
     void UpdatePeqCurve(int channel);
     void FocusEqFreqEdit(int channel);
@@ -191,6 +194,9 @@ public:
     // ---- 8.121 crossovers (FMainCrossover.cpp)
     void UpdateHighPassCurve(int channel);
     void UpdateLowPassCurve(int channel);
+    // One crossover filter's total curve (slope 0..20, frequency in Hz) and its handle; base is
+    // the high-pass total's slot, the low-pass total and the design's sections follow it.
+    void DesignCrossoverCurve(bool highPass, int slope, float freqHz, int base, int channel);
     void isLowCutFreqInAChange(TObject* sender);
     void isHighCutFreqInAChange(TObject* sender);
     void rzcLowCutSlopInAChange(TObject* sender);
@@ -420,8 +426,41 @@ private:
     // The first paint of the window (OnFirstPaint).
     void PresetStripPainted(TObject* sender);
 
+    // ---- pieces of the editing units
+    // Overlays: a lamp of host plot h clicked; a Mag or Phase switch clicked.
+    void LampClick(TObject* sender, int host);
+    void SwitchViewMode(TObject* sender, bool phase);
+    // EQ bands: the band button of band b (0-based); band b of a channel shown as the selected
+    // band; a band's curve record; the change road's Q rules on a type change.
+    static std::string BandButtonName(int band, int channel);
+    void SelectBand(int channel, int band);
+    void SetBandCurve(int channel, int band, double gainDb, double freqHz, double q, int type,
+                      bool bypassed);
+    double ApplyTypeChangeQRules(TMyPEQAllpass& table, int channel, int band, int type, double q);
+    // Crossovers: the crossover roads of one filter (high-pass or low-pass); its curve shown.
+    void CrossoverFaderChanged(TObject* sender, bool highPass);
+    void CrossoverSlopeChanged(TObject* sender, bool highPass);
+    void ShowCrossoverCurve(int channel, bool highPass);
+    // Dragging: whether marker slot k of a view is within reach of (x, y) at the given scale; a
+    // held band or crossover handle dragged to a frequency (and a gain).
+    bool MarkerWithinReach(const LMyFFTDrawPhase& view, const TMyPEQAllpass& table, int slot, int x,
+                           int y, double scale) const;
+    void DragBand(TMyPEQAllpass& table, int channel, float freqHz, double gainDb);
+    void DragHandle(TMyPEQAllpass& table, int channel, bool highPass, float freqHz);
+    // Compressor and gate: the dynamics' changes.
+    void CompressorFaderChanged(TObject* sender, int field);
+    void CompressorStepperChanging(TObject* sender, int field, int value);
+    void GateFaderChanged(TObject* sender, int field);
+    bool DrawGateCurveFor(int channel);
+    // Typed values: a typed value taken from a dynamics box.
+    enum class TTypedFamily { Level, Time, Knee, Ratio };
+    void TakeTypedValue(TObject* sender, const char* target, TTypedFamily family);
+
     std::unique_ptr<TSingleInstance> singleInstance_;
     bool painted_ = false;
+    // Dragging: the last mouse position a response view reported (any view).
+    int FLastMoveX = 0;
+    int FLastMoveY = 0;
 };
 
 // The global main window (created first by the program).

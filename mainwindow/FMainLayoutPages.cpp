@@ -398,6 +398,7 @@ void TfmMain::BuildGateStrip(TFormBuilder& build, TWinControl* panel, int ch, in
     auto named = [ch](std::string_view stem) { return StripName(stem, ch); };
     TLabel* title = Label(build, named("lbGate"), panel, left, 2, 300, 18, ChannelName(ch),
                           TTextLook::Channel, taCenter);
+    title->SetTag(ch);
     struct TColumn {
         const char* stem;
         const char* caption;
@@ -459,6 +460,7 @@ void TfmMain::BuildCompStrip(TFormBuilder& build, TWinControl* panel, int ch, in
     auto named = [ch](std::string_view stem) { return StripName(stem, ch); };
     TLabel* title = Label(build, named("lbComp"), panel, left, 2, 177, 18, ChannelName(ch),
                           TTextLook::Channel, taCenter);
+    title->SetTag(ch);
     build.Handle(title->OnMouseDown, this, &TfmMain::lbCompOut1MouseDown);
     struct TColumn {
         const char* stem;

@@ -49,13 +49,16 @@ set(DSP_TEST_ENVIRONMENT
   LC_ALL=C.UTF-8
 )
 
-# dsp_test(<name> SOURCES <files...> DEPS <targets...> [LABELS <labels...>] [MAIN <target>])
+# dsp_test(<name> SOURCES <files...> DEPS <targets...> [LABELS <labels...>] [MAIN <target>]
+#          [PROPERTIES <test properties...>])
 # LABELS threads: the program's tests use threads and also run in CI's ThreadSanitizer pass.
 # MAIN test_support_main: a main that starts the framework Application (tests/support).
+# PROPERTIES: further properties of every test of the program (RESOURCE_LOCK for tests that
+# need the same fixed port, say).
 # A GoogleTest program whose cases CTest lists when it runs (so discovery happens inside the
 # test run's network namespace and under its sanitizers).
 function(dsp_test name)
-  cmake_parse_arguments(ARG "" "MAIN" "SOURCES;DEPS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "MAIN" "SOURCES;DEPS;LABELS;PROPERTIES" ${ARGN})
   if(NOT ARG_MAIN)
     set(ARG_MAIN GTest::gtest_main)
   endif()
@@ -67,6 +70,7 @@ function(dsp_test name)
   if(ARG_LABELS)
     list(APPEND props LABELS "${ARG_LABELS}")
   endif()
+  list(APPEND props ${ARG_PROPERTIES})
   # Programs whose tests exercise threads also run under ThreadSanitizer; the target
   # tests_threads (tests/CMakeLists.txt) builds exactly those.
   if("threads" IN_LIST ARG_LABELS)

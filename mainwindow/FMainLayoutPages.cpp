@@ -169,10 +169,10 @@ void TfmMain::BuildChannelPage(TFormBuilder& build, TWinControl* area, int ch) {
         Fader(build, named("isGain"), param, 18, 40, kFaderHeight, -280, 120, 6, ch);
     gain->SetPosition(0);
     if (input) {
-        Meter(build, named("pbLevelIn"), param, 70, 22, 199, TMeterKind::Input);
+        Meter(build, named("pbLevel"), param, 70, 22, 199, TMeterKind::Input);
     } else {
-        Meter(build, StripName("pbLimitOut", ch), param, 70, 22, 22, TMeterKind::Limit);
-        Meter(build, named("pbLevelOut"), param, 70, 46, 179, TMeterKind::Output);
+        Meter(build, named("pbLimit"), param, 70, 22, 22, TMeterKind::Limit);
+        Meter(build, named("pbLevel"), param, 70, 46, 179, TMeterKind::Output);
     }
     ValueBox(build, named("cvdGain"), param, 0, 172, 62, "+0.0dB", true, 0);
     TRzBmpButton* mute = Button(build, named("rzbMute"), param, 3, 204, 56, 22, "Mute",
@@ -292,10 +292,10 @@ void TfmMain::BuildGainStrip(TFormBuilder& build, TWinControl* panel, int ch, in
         Fader(build, named("isGainBackup"), panel, left + 22, 44, kFaderHeight, -280, 120, 6, ch);
     fader->SetPosition(0);
     if (IsInput(ch)) {
-        Meter(build, named("pbLevelBackupIn"), panel, left + 62, 48, 122, TMeterKind::Input);
+        Meter(build, named("pbLevelBackup"), panel, left + 62, 48, 122, TMeterKind::Input);
     } else {
-        Meter(build, named("pbLimitBackupOut"), panel, left + 62, 44, 11, TMeterKind::Limit);
-        Meter(build, named("pbLevelBackupOut"), panel, left + 62, 60, 110, TMeterKind::Output);
+        Meter(build, named("pbLimitBackup"), panel, left + 62, 44, 11, TMeterKind::Limit);
+        Meter(build, named("pbLevelBackup"), panel, left + 62, 60, 110, TMeterKind::Output);
     }
     ValueBox(build, named("cvdGainBackup"), panel, left + 4, 176, 62, "+0.0dB", true, 0);
     TRzBmpButton* mute = Button(build, named("rzbMuteBackup"), panel, left + 7, 206, 56, 22, "Mute",

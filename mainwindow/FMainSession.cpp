@@ -40,8 +40,16 @@ TfmMainSession::TfmMainSession(TComponent* owner) : TForm(owner) {
 
 TfmMainSession::~TfmMainSession() {
     if (SessionWindow() == this) SetSessionWindow(nullptr);
-    DropTransports();
-    if (trafficWindow_ != HWND{}) DeallocateHWnd(trafficWindow_);
+    // Nothing is sent: the transports close in the main window's order, then the components
+    // whose handlers reach this object go before the rest of it.
+    CloseCommLink();
+    CloseUsbLink();
+    CloseNetLink();
+    delete ClientSocket;
+    ClientSocket = nullptr;
+    delete HidCtl;
+    HidCtl = nullptr;
+    FHidDevice = nullptr;
 }
 
 void TfmMainSession::CreateSessionComponents() {

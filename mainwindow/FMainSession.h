@@ -112,8 +112,9 @@ public:
     void SetLinkRetries(int count);
     void SetLinkPaused(bool paused);
     bool IsOnline() const { return FOnline; }
-    // A wide (UTF-16) text as 8-bit text in the processor's code page (GBK).
-    static std::string WideToAnsi(const std::u16string& text);
+    // Program text (UTF-8, the program's wide text) as 8-bit text in the processor's code page
+    // (GBK), for file names and names typed for the processor.
+    static std::string WideToAnsi(const std::string& text);
 
     // ---- transports
     void ConnectComm() override;
@@ -236,10 +237,14 @@ protected:
     // Writes the uploaded presets to a unit file (the file operations fill it).
     virtual void tmUploadTimer(TObject* sender);
 
-    // Sends a CM_MCS_CMD of code (with up to two parameter bytes) to FDeviceId.
-    void SendCmd(std::uint8_t code, bool noCoalesce = true);
-    void SendCmd(std::uint8_t code, std::uint8_t p1, bool noCoalesce = true);
-    void SendCmd(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, bool noCoalesce = true);
+    // Sends a CM_MCS_CMD of code (with up to two parameter bytes) to FDeviceId, appended without
+    // coalescing.
+    void SendCmd(std::uint8_t code);
+    void SendCmd(std::uint8_t code, std::uint8_t p1);
+    void SendCmd(std::uint8_t code, std::uint8_t p1, std::uint8_t p2);
+    // The same without parameters, coalescable (the keep-alive that ends a chain, the level
+    // request).
+    void SendCoalescable(std::uint8_t code);
 
     // Starts a session exchange: the phase it runs in, with every stale chain state cleared.
     void BeginPhase(TSessionPhase phase);
@@ -248,10 +253,21 @@ protected:
     // Forgets every pending chain: acknowledgement state, progress mark, transfer state.
     void ClearChainState();
 
-    // The progress window: texts and range for an operation that is pending, and its end.
+    // The progress window: texts and range for an operation that is pending (tmProcessShow
+    // shows it modally 100 ms later while the operation is still pending), and its end.
     void StartProgress(const std::string& statusKey, int max);
     void SetProgressPosition(int position);
     void EndProgress();
+    // Shows the progress window at once: modally (returns when the operation's end closes it),
+    // or without waiting (the window stays until HideProgress). Each marks the operation
+    // pending; a broken link closes the window in either case.
+    void ShowProgressModal();
+    void ShowProgressNonModal();
+    // Hides a window shown without waiting and clears its status text.
+    void HideProgress();
+
+    // The information dialog with the text of a language key, modally.
+    void ShowInformation(const std::string& key);
 
     // A traffic-monitor line, from any thread: appended on the UI thread, in order.
     void PostTrafficLine(std::string line);
@@ -295,11 +311,11 @@ protected:
     TSessionPhase FSessionPhase = TSessionPhase::Idle;
     // The progress window belongs to a pending operation: tmProcessShow shows it only then.
     bool FProgressPending = false;
-    // Settings blocks of the running read-back asked for again after a misfit reply.
-    int FBlockRetries = 0;
-    // Each transport opened gets a new generation; link-state codes of an older one are dropped.
+    // Requests of the running exchange made again after a reply that did not fit.
+    int FMisfitRetries = 0;
+    // Each transport opened gets a new generation (counted from 1); its link-state messages
+    // carry it, and those of a transport that is gone are dropped.
     std::uint32_t FLinkGeneration = 0;
-    std::unique_ptr<ILinkOwner> FLinkOwner;
 
     // ---- non-visual components (created by the session)
     TJvHidDeviceController* HidCtl = nullptr;
@@ -363,17 +379,54 @@ protected:
     std::array<TUpDown*, 6> udCompRatioOut{};
 
 private:
+    // The owner a transport reports through, and the generation of the open transport of each
+    // kind (0: none open; read by worker threads and the socket's error handler).
+    struct TLinkSlot {
+        std::unique_ptr<ILinkOwner> owner;
+        std::atomic<std::uint32_t> generation{0};
+    };
+
     void CreateSessionComponents();
     // The 48 level meters and the six ratio up-downs, by their composed names.
     void BindLevelMeters();
     // The open transport's generation tag for a link-state message, and whether a code
     // carrying tag belongs to it.
     bool IsCurrentLink(std::intptr_t lParam) const;
-    std::unique_ptr<ILinkOwner> NewLinkOwner();
-    void CloseOpenTransport();
-    void DropTransports();
+    // A new generation and its owner for a transport about to open in slot.
+    ILinkOwner* NewLinkOwner(TLinkSlot& slot);
+    // The generation of the first open transport (serial, USB, network), 0 when none is open.
+    std::uint32_t OpenGeneration() const;
+    // Closes, frees and clears the first open transport (serial, USB, network); false when none
+    // was open.
+    bool CloseOpenTransport();
+    void CloseUsbLink();
+    void CloseCommLink();
+    void CloseNetLink();
+    // Posts a link-state code for the open network transport (socket lost or failed).
+    void PostNetLinkLost();
+    // The processor address as the link label shows it ("127.0.0.1").
+    std::string DeviceIpText() const;
 
-    HWND trafficWindow_{};
+    TLinkSlot usbSlot_;
+    TLinkSlot commSlot_;
+    TLinkSlot netSlot_;
+    // A reply that does not fit its request (length, range, index): logged and dropped. In an
+    // exchange the request is made once more; a second misfit ends the session as a broken
+    // link. True when the request may be made again.
+    bool ReplyMisfit(const std::vector<std::uint8_t>& frame);
+    void OnAck();
+    void ReadBackRequestName(int slot);
+    void ReadBackRequestBlock(int block);
+
+    // The read-back's next name slot and settings block.
+    int expectedSlot_ = 0;
+    int expectedBlock_ = 0;
+    // The bytes of a frame the socket has delivered only in part (to tell a short read inside a
+    // frame from a short read between frames).
+    std::vector<std::uint8_t> netPartial_;
+    // The network transport's connect command waits for the socket to connect.
+    bool netConnectDeferred_ = false;
+
     bool bound_ = false;
 };
 

@@ -175,6 +175,7 @@ constexpr TTextRow kTextRows[] = {
     {"SID_INFO_ERROR_VERSION", "Unit's Version Error !!", "硬件版本不符 !!"},
     {"SID_INFO_ERROR_DOWNLAOD", "Download File Error !!", "下载档案不符 !!"},
     {"SID_FACTORY_DEFAULT", "Are you Sure to Return Factory Default?", "确定要恢复机器出厂设置?"},
+    {"SID_LOCK_SET_FAILED", "Lock Setting Failed !!", "锁定设置失败 !!"},
 };
 // clang-format on
 

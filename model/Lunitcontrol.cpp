@@ -119,6 +119,16 @@ std::uint16_t LUnitControl::GetLinkGroupMask(int ch) const {
     return own;
 }
 
+std::uint8_t LUnitControl::GroupChannel(int ch) const {
+    const std::uint16_t bit = SideBit(ch);
+    if ((FImage.LinkMask(ch) & bit) == 0) {
+        for (int lower = SideStart(ch); lower < ch; ++lower) {
+            if (FImage.LinkMask(lower) & bit) return static_cast<std::uint8_t>(lower);
+        }
+    }
+    return static_cast<std::uint8_t>(ch);
+}
+
 template <typename Write>
 void LUnitControl::ForLinkGroup(int ch, Write write) {
     const std::uint16_t group = GetLinkGroupMask(ch);
@@ -146,18 +156,18 @@ void LUnitControl::SendAlways(const LCmd& record) { host_.SendCommand(record, tr
 void LUnitControl::SetCompressor(int ch, const CompressorParams& comp) {
     Output(ch);
     ForLinkGroup(ch, [&](int c) { Output(c).Compressor = comp; });
-    Send(CM_MCS_COMP(DeviceId(), static_cast<std::uint8_t>(ch), comp), false);
+    Send(CM_MCS_COMP(DeviceId(), GroupChannel(ch), comp), false);
 }
 
 void LUnitControl::SetGate(int ch, const GateParams& gate) {
     Input(ch);
     ForLinkGroup(ch, [&](int c) { Input(c).Gate = gate; });
-    Send(CM_MCS_GATE(DeviceId(), static_cast<std::uint8_t>(ch), gate), false);
+    Send(CM_MCS_GATE(DeviceId(), GroupChannel(ch), gate), false);
 }
 
 void LUnitControl::SetPolarity(int ch, std::uint8_t polarity) {
     ForLinkGroup(ch, [&](int c) { FImage.Polarity(c) = polarity; });
-    Send(CM_MCS_POLARITY(DeviceId(), static_cast<std::uint8_t>(ch), polarity), false);
+    Send(CM_MCS_POLARITY(DeviceId(), GroupChannel(ch), polarity), false);
 }
 
 void LUnitControl::SetPeqBand(int ch, int band, const PeqBandParams& peq, std::uint8_t bypass) {
@@ -167,8 +177,7 @@ void LUnitControl::SetPeqBand(int ch, int band, const PeqBandParams& peq, std::u
         FImage.Band(c, band) = peq;
         SetBit(FImage.BandBypassMasks[static_cast<std::size_t>(c)], bit, bypass != 0);
     });
-    Send(CM_MCS_PEQ(DeviceId(), static_cast<std::uint8_t>(ch), static_cast<std::uint8_t>(band), peq,
-                    bypass),
+    Send(CM_MCS_PEQ(DeviceId(), GroupChannel(ch), static_cast<std::uint8_t>(band), peq, bypass),
          false);
     host_.MarkCurveDirty(ch);
 }
@@ -178,7 +187,7 @@ void LUnitControl::SetHighPass(int ch, const CrossoverParams& crossover) {
         FImage.Crossover(c).HighPassFreq = crossover.HighPassFreq;
         FImage.Crossover(c).HighPassSlope = crossover.HighPassSlope;
     });
-    Send(CM_MCS_HIGH_PASS(DeviceId(), static_cast<std::uint8_t>(ch), crossover.HighPassFreq,
+    Send(CM_MCS_HIGH_PASS(DeviceId(), GroupChannel(ch), crossover.HighPassFreq,
                           crossover.HighPassSlope),
          false);
     host_.MarkCurveDirty(ch);
@@ -189,7 +198,7 @@ void LUnitControl::SetLowPass(int ch, const CrossoverParams& crossover) {
         FImage.Crossover(c).LowPassFreq = crossover.LowPassFreq;
         FImage.Crossover(c).LowPassSlope = crossover.LowPassSlope;
     });
-    Send(CM_MCS_LOW_PASS(DeviceId(), static_cast<std::uint8_t>(ch), crossover.LowPassFreq,
+    Send(CM_MCS_LOW_PASS(DeviceId(), GroupChannel(ch), crossover.LowPassFreq,
                          crossover.LowPassSlope),
          false);
     host_.MarkCurveDirty(ch);
@@ -197,17 +206,17 @@ void LUnitControl::SetLowPass(int ch, const CrossoverParams& crossover) {
 
 void LUnitControl::SetGain(int ch, std::uint16_t gain) {
     ForLinkGroup(ch, [&](int c) { FImage.Gain(c) = gain; });
-    Send(CM_MCS_GAIN(DeviceId(), static_cast<std::uint8_t>(ch), gain), false);
+    Send(CM_MCS_GAIN(DeviceId(), GroupChannel(ch), gain), false);
 }
 
 void LUnitControl::SetDelay(int ch, std::uint16_t delay) {
     ForLinkGroup(ch, [&](int c) { FImage.Delay(c) = delay; });
-    Send(CM_MCS_DELAY(DeviceId(), static_cast<std::uint8_t>(ch), delay), false);
+    Send(CM_MCS_DELAY(DeviceId(), GroupChannel(ch), delay), false);
 }
 
 void LUnitControl::SetMute(int ch, std::uint8_t flag) {
     ForLinkGroup(ch, [&](int c) { SetBit(MuteMask(c), SideBit(c), flag != 0); });
-    Send(CM_MCS_MUTE(DeviceId(), static_cast<std::uint8_t>(ch), flag), false);
+    Send(CM_MCS_MUTE(DeviceId(), GroupChannel(ch), flag), false);
 }
 
 void LUnitControl::SetRouting(int ch, std::uint16_t mask) {

@@ -17,7 +17,7 @@ namespace {
 std::vector<TPictureDef> JoinFamilies() {
     std::vector<TPictureDef> all;
     for (auto family : {PlotToolbarPictures, DialogPictures, SplashPictures, FaderPictures,
-                        PanelButtonPictures, MainWindowPictures}) {
+                        PanelButtonPictures, MainWindowPictures, SessionPictures}) {
         for (TPictureDef& picture : family()) all.push_back(std::move(picture));
     }
     std::set<std::string> names;

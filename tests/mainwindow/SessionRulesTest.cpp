@@ -1,0 +1,7 @@
+#include <gtest/gtest.h>
+#include "mainwindow/SessionRules.h"
+namespace dsp {
+namespace {
+TEST(SessionRules, Placeholder) {}
+}  // namespace
+}  // namespace dsp

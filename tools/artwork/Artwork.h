@@ -42,6 +42,8 @@ std::vector<TPictureDef> FaderPictures();
 std::vector<TPictureDef> PanelButtonPictures();
 std::vector<TPictureDef> MainWindowPictures();
 std::vector<TPictureDef> SessionPictures();
+std::vector<TPictureDef> ChannelDialogPictures();
+std::vector<TPictureDef> Rs232CodePictures();
 
 // Every picture, family after family. A resource name used twice raises Exception when the
 // list is first asked for.

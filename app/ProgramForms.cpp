@@ -1,14 +1,21 @@
 #include "app/ProgramForms.h"
 
+#include "dialogs/FAbout.h"
+#include "dialogs/FChNameList.h"
+#include "dialogs/FChannelName.h"
+#include "dialogs/FCopy.h"
 #include "dialogs/FExit.h"
 #include "dialogs/FFactory.h"
 #include "dialogs/FInformation.h"
+#include "dialogs/FLinkSel.h"
 #include "dialogs/FLockPassWord.h"
 #include "dialogs/FLockSetup.h"
 #include "dialogs/FPeqRst.h"
 #include "dialogs/FRecallPreset.h"
+#include "dialogs/FRs232Code.h"
 #include "dialogs/FStoreName.h"
 #include "dialogs/FStorePreset.h"
+#include "dialogs/FTest.h"
 #include "framework/controls/Form.h"
 #include "link/forms/FHidData.h"
 #include "link/forms/FMemo.h"
@@ -19,14 +26,14 @@
 
 namespace dsp {
 
-// The creation order. Dialogs whose units are still to come take their place here as they
-// land: fmAbout, fmRs232Code and fmRs232CodeEnglish after fmPeqRst; fmChannelName after
-// fmRecallPreset; fmTest, fmLinkSel and fmChNameList after fmFactory; fmCopy after
-// fmNetworkSetup.
+// The creation order: the main window first, then every dialog, each created once.
 void CreateProgramForms() {
     CreateForm(fmMain);
     CreateForm(fmHidData);
     CreateForm(fmPeqRst);
+    CreateForm(fmAbout);
+    CreateForm(fmRs232Code);
+    CreateForm(fmRs232CodeEnglish);
     CreateForm(fmLockPassWord);
     CreateForm(fmLockSetup);
     CreateForm(fmNetwork);
@@ -35,10 +42,15 @@ void CreateProgramForms() {
     CreateForm(fmExit);
     CreateForm(fmMemo);
     CreateForm(fmRecallPreset);
+    CreateForm(fmChannelName);
     CreateForm(fmStorePreset);
     CreateForm(fmFactory);
+    CreateForm(fmTest);
+    CreateForm(fmLinkSel);
+    CreateForm(fmChNameList);
     CreateForm(fmStoreName);
     CreateForm(fmNetworkSetup);
+    CreateForm(fmCopy);
 }
 
 }  // namespace dsp

@@ -1,5 +1,6 @@
 #include "dialogs/ConfirmDialog.h"
 
+#include "dialogs/DialogLook.h"
 #include "dialogs/MainWindowServices.h"
 #include "framework/controls/FormBuilder.h"
 #include "framework/controls/Image.h"
@@ -14,24 +15,6 @@ namespace {
 
 constexpr int kWidth = 330;
 constexpr int kHeight = 150;
-
-TRzBmpButton* DialogButton(TFormBuilder& build, const char* name, TWinControl* parent, int left,
-                           const char* caption) {
-    auto* button = build.Add<TRzBmpButton>(name, parent, left, 110, 80, 26);
-    TBitmap pictures;
-    pictures.LoadFromResourceName(HInstance, "BTN_DIALOG");
-    button->Bitmaps()->SetTransparentColor(clTeal);
-    button->Bitmaps()->AssignStrip(pictures, 4);
-    button->SetButtonSize(bszStretchToButton);
-    button->SetShowFocus(false);
-    button->SetParentFont(false);
-    button->Font()->SetName("Tahoma");
-    button->Font()->SetHeight(-12);
-    button->Font()->SetStyle({fsBold});
-    button->Font()->SetColor(clWhite);
-    button->SetCaption(caption);
-    return button;
-}
 
 }  // namespace
 
@@ -63,8 +46,8 @@ TConfirmDialog::TConfirmDialog(TComponent* owner, const TConfirmDialogSpec& spec
     message_->Font()->SetHeight(-14);
     message_->Font()->SetStyle({fsBold});
     message_->Font()->SetColor(static_cast<TColor>(RGB(236, 240, 246)));
-    ok_ = DialogButton(build, "btnOK", this, 74, "OK");
-    cancel_ = DialogButton(build, spec.cancelName, this, 176, "Cancel");
+    ok_ = dialoglook::AddButton(build, "btnOK", this, 74, 110, "OK");
+    cancel_ = dialoglook::AddButton(build, spec.cancelName, this, 176, 110, "Cancel");
     build.Handle(OnShow, this, &TConfirmDialog::FormShow);
     build.Handle(ok_->OnClick, [this](TObject* sender) { btnOKClick(sender); });
     build.Handle(cancel_->OnClick, [this](TObject* sender) { btnCancelClick(sender); });

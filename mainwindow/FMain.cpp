@@ -44,10 +44,12 @@ constexpr const char* kViewNames[] = {
 TfmMain::TfmMain(TComponent* owner) : TfmMainOperations(owner) {
     BuildForm();
     SetMainWindowServices(this);
+    SetChannelWindow(this);
 }
 
 TfmMain::~TfmMain() {
     if (MainWindowServices() == this) SetMainWindowServices(nullptr);
+    if (ChannelWindow() == this) SetChannelWindow(nullptr);
     if (fmMain == this) fmMain = nullptr;
 }
 

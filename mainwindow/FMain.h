@@ -22,6 +22,7 @@
 #include <string>
 #include <string_view>
 
+#include "dialogs/ChannelWindow.h"
 #include "dialogs/MainWindowServices.h"
 #include "framework/controls/ControlTypes.h"
 #include "framework/controls/UpDown.h"
@@ -43,7 +44,7 @@ class TRzGroupBox;
 class LMyFFTDrawPhase;
 class TMyPEQAllpass;
 
-class TfmMain : public TfmMainOperations, public IMainWindowServices {
+class TfmMain : public TfmMainOperations, public IMainWindowServices, public IChannelWindow {
 public:
     // The window's design size (outer, frame and menu included); below it the window scrolls.
     static constexpr int kDesignWidth = 1118;
@@ -78,6 +79,17 @@ public:
     void CancelExit() override;
     // The factory-default dialog's OK (the session's factory reset).
     void ConfirmFactoryReset() override;
+    // The channel dialogs' view of the session (the session's own answers).
+    bool IsApplyingImage() const override { return TfmMainSession::IsApplyingImage(); }
+    int GetDeviceId() const override { return TfmMainSession::GetDeviceId(); }
+    void SendCommand(const LCmd& record, bool noCoalesce, bool framed) override {
+        TfmMainSession::SendCommand(record, noCoalesce, framed);
+    }
+
+    // ---- the menu's dialogs (FMainDialogHooks.cpp)
+    void AboutClick(TObject* sender) override;
+    void Rs232CodeClick(TObject* sender) override;
+    void TestToneClick(TObject* sender) override;
 
     // ---- 7.102 language
     void ApplyLanguage();
@@ -141,13 +153,19 @@ public:
     void BlockDiagramClick(TObject* sender);
 
     // ---- 8.105 links, copies, names (FMainLinks.cpp)
-    void SetLinkMask(int channel, std::uint16_t mask);
-    void CopyChannel(int from, int to, std::uint8_t reRead);
-    void CommitLinks();
-    void ShowOverlayButtons(int channel, bool visible);
-    void ShowLinkCaption(int leader, int channel);
-    const ChannelNameBytes& GetChannelName(int channel) const;
-    void SetChannelName(int channel, const ChannelNameBytes& name);
+    std::uint16_t GetLinkMask(int channel) const override;
+    void SetLinkMask(int channel, std::uint16_t mask) override;
+    // Online the processor copies the pair and, with reRead, the whole image is read back.
+    // Offline, with reRead (the copy dialog), the copy reaches the target's link group as the
+    // links stand, then the image is shown; without it (a link change, whose masks are being
+    // rewritten) only the pair is copied, as the processor does.
+    void CopyChannel(int from, int to, std::uint8_t reRead) override;
+    void CommitLinks() override;
+    void ShowOverlayButtons(int channel, bool visible) override;
+    void ShowLinkCaption(int leader, int channel) override;
+    void ShowGainPage() override;
+    const ChannelNameBytes& GetChannelName(int channel) const override;
+    void SetChannelName(int channel, const ChannelNameBytes& name) override;
     void LinkClick(TObject* sender);
     void CopyClick(TObject* sender);
     void ChNameListClick(TObject* sender);
@@ -422,6 +440,14 @@ private:
     // 8.101: the stage label of the matrix page clicked: clicks the page button and releases
     // the Matrix page's.
     void OpenPageFromMatrix(const std::string& pageButton);
+    // 8.102: a gain fader moved (its twin's stem given), a mute or polarity button clicked.
+    void GainFaderChanged(TObject* sender, const char* twinStem);
+    void MuteClicked(TObject* sender, const char* twinStem);
+    void PolarityClicked(TObject* sender, const char* twinStem);
+    // 8.103: a typed delay taken from its box (Enter or leaving it).
+    void TakeTypedDelay(TObject* sender);
+    // 8.104: a routing button of an output channel (3 to 8) clicked.
+    void RoutingClicked(TObject* sender, int channel);
 
     // The first paint of the window (OnFirstPaint).
     void PresetStripPainted(TObject* sender);

@@ -43,6 +43,8 @@ std::vector<TPictureDef> PanelButtonPictures();
 std::vector<TPictureDef> MainWindowPictures();
 std::vector<TPictureDef> SessionPictures();
 std::vector<TPictureDef> OperationPictures();
+std::vector<TPictureDef> ChannelDialogPictures();
+std::vector<TPictureDef> Rs232CodePictures();
 
 // Every picture, family after family. A resource name used twice raises Exception when the
 // list is first asked for.

@@ -36,7 +36,8 @@ struct TExtraPort {
         Missing,  // listed, but there is no such device
         Silent,   // a processor that answers nothing
         OtherId,  // a processor with device ID 5
-        Slow,     // a processor that answers each frame 2.5 s late until asked its identity
+        Slow,     // a processor that answers the connect command 0.8 s late and its identity 6.5 s
+                  // late (inside the link's time-outs), then everything at once
     };
     std::string name;
     TKind kind;
@@ -51,7 +52,8 @@ struct THarnessOptions {
     sim::SimulatorOptions processor;
 };
 
-inline constexpr int kSlowReplyMs = 2500;
+inline constexpr int kSlowConnectMs = 800;
+inline constexpr int kSlowIdentityMs = 6500;
 
 inline constexpr std::uint16_t kEditorPort = 9761;
 

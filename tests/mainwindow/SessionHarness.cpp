@@ -107,6 +107,18 @@ void TSessionHarness::Record(const std::string& entry) {
         break;
     }
     timeline_.push_back(entry);
+    timelineMs_.push_back(static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                std::chrono::steady_clock::now() - begun_)
+                                                .count()));
+}
+
+std::string TSessionHarness::Story() const {
+    std::string story;
+    for (std::size_t i = 0; i < timeline_.size(); ++i)
+        story += std::to_string(timelineMs_[i]) + " ms " + timeline_[i] + "\n";
+    story += "frames read:";
+    for (std::uint8_t code : CodesRead()) story += " " + std::to_string(code);
+    return story;
 }
 
 void TSessionHarness::ScriptTick() {

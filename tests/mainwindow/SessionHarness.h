@@ -87,6 +87,9 @@ public:
     // "process:<status text>"; an entry is added when it changes.
     const std::vector<std::string>& Timeline() const { return timeline_; }
     bool TimelineHas(const std::string& entry) const;
+    // The timeline with the milliseconds since the harness began and the frame codes the
+    // processor read, for failure messages.
+    std::string Story() const;
 
     // The codes of the frames the processor read, a repeated frame counted once.
     std::vector<std::uint8_t> CodesRead() const;
@@ -110,6 +113,8 @@ private:
     std::unique_ptr<TSessionDialogs> dialogs_;
     std::unique_ptr<TTimer> script_;
     std::vector<std::string> timeline_;
+    std::vector<long> timelineMs_;
+    std::chrono::steady_clock::time_point begun_ = std::chrono::steady_clock::now();
     std::chrono::steady_clock::time_point modalSince_ = std::chrono::steady_clock::now();
 };
 

@@ -399,6 +399,9 @@ private:
     // Closes, frees and clears the first open transport (serial, USB, network); false when none
     // was open.
     bool CloseOpenTransport();
+    // A transport opened: its time-out and resends, the connect exchange begun and, when it can
+    // go out now, the connect command sent.
+    void BeginConnect(unsigned timeoutMs, int resends, bool sendNow);
     void CloseUsbLink();
     void CloseCommLink();
     void CloseNetLink();

@@ -55,9 +55,7 @@ TfmMainSession::~TfmMainSession() {
     if (SessionWindow() == this) SetSessionWindow(nullptr);
     // Nothing is sent: the transports close in the main window's order, then the components
     // whose handlers reach this object go before the rest of it.
-    CloseCommLink();
-    CloseUsbLink();
-    CloseNetLink();
+    CloseTransportsForExit();
     delete ClientSocket;
     ClientSocket = nullptr;
     delete HidCtl;

@@ -246,6 +246,10 @@ protected:
     // request).
     void SendCoalescable(std::uint8_t code);
 
+    // Closes the open transports in the order serial, USB, network, sending nothing (the
+    // window's close at exit).
+    void CloseTransportsForExit();
+
     // Starts a session exchange: the phase it runs in, with every stale chain state cleared.
     void BeginPhase(TSessionPhase phase);
     // Ends it: idle, nothing pending.

@@ -62,6 +62,12 @@ void TfmMainSession::CloseNetLink() {
     netConnectDeferred_ = false;
 }
 
+void TfmMainSession::CloseTransportsForExit() {
+    CloseCommLink();
+    CloseUsbLink();
+    CloseNetLink();
+}
+
 bool TfmMainSession::CloseOpenTransport() {
     if (FCommLink) {
         CloseCommLink();

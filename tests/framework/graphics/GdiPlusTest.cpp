@@ -298,21 +298,27 @@ std::vector<std::uint8_t> BmpFile(int w, int h, TColor body, TColor corner) {
     return b.SaveToBytes();
 }
 
+// The size and kinds a loaded picture reports.
+void ExpectPicture(GpImage* image, UINT width, UINT height, const GUID& rawFormat,
+                   PixelFormat pixelFormat) {
+    UINT w = 0;
+    UINT h = 0;
+    GdipGetImageWidth(image, &w);
+    GdipGetImageHeight(image, &h);
+    EXPECT_EQ(w, width);
+    EXPECT_EQ(h, height);
+    GUID format;
+    GdipGetImageRawFormat(image, &format);
+    EXPECT_TRUE(format == rawFormat);
+    PixelFormat pixels = 0;
+    GdipGetImagePixelFormat(image, &pixels);
+    EXPECT_EQ(pixels, pixelFormat);
+}
+
 TEST(GdiPlusImages, DecodedPicturesKeepTheirFormatSizeAndPixels) {
     IStream stream{BmpFile(16, 29, clLime, clTeal)};
     auto image = Make<GpImage>([&](GpImage** p) { return GdipLoadImageFromStream(&stream, p); });
-    UINT w = 0;
-    UINT h = 0;
-    GdipGetImageWidth(image.get(), &w);
-    GdipGetImageHeight(image.get(), &h);
-    EXPECT_EQ(w, 16u);
-    EXPECT_EQ(h, 29u);
-    GUID format;
-    GdipGetImageRawFormat(image.get(), &format);
-    EXPECT_TRUE(format == ImageFormatBMP);
-    PixelFormat pixels = 0;
-    GdipGetImagePixelFormat(image.get(), &pixels);
-    EXPECT_EQ(pixels, PixelFormat24bppRGB);
+    ExpectPicture(image.get(), 16, 29, ImageFormatBMP, PixelFormat24bppRGB);
     ARGB corner = 0;
     GdipBitmapGetPixel(image.get(), 0, 28, &corner);
     EXPECT_EQ(corner, 0xFF008080u);
@@ -350,18 +356,7 @@ TEST(GdiPlusImages, PicturesAreMeasuredByTheirHeadersAndDecodedWhenDrawn) {
         IStream file;
         ASSERT_EQ(GdipSaveImageToStream(source.get(), &file, c.encoder, nullptr), Ok);
         auto image = Make<GpImage>([&](GpImage** p) { return GdipLoadImageFromStream(&file, p); });
-        UINT w = 0;
-        UINT h = 0;
-        GdipGetImageWidth(image.get(), &w);
-        GdipGetImageHeight(image.get(), &h);
-        EXPECT_EQ(w, 10u);
-        EXPECT_EQ(h, 6u);
-        GUID format;
-        GdipGetImageRawFormat(image.get(), &format);
-        EXPECT_TRUE(format == c.format);
-        PixelFormat pixels = 0;
-        GdipGetImagePixelFormat(image.get(), &pixels);
-        EXPECT_EQ(pixels, c.pixels);
+        ExpectPicture(image.get(), 10, 6, c.format, c.pixels);
         TBitmap b(12, 8);
         EXPECT_EQ(GdipDrawImageI(On(b, false).get(), image.get(), 1, 1), Ok);
         EXPECT_NEAR(GetRValue(b.PixelAt(1, 1)), 255, 8);

@@ -413,7 +413,7 @@ TEST_F(ResponseViewTest, AViewDrivenByTheResponseCalculatorShowsItsPagesOnTheCon
     EXPECT_TRUE(
         std::equal(total.begin(), total.end(), plot.Curve(Plot::ChannelTotalSlot).Points.begin()));
     for (int id : {0, 1, 2}) EXPECT_TRUE(view->PlotList().Find(id) != nullptr) << id;
-    EXPECT_EQ(view->GetBlockPos(0).X, X(*view, GridPosition(100)));
+    EXPECT_EQ(view->GetBlockPos(0).X, X(*view, GridPosition(test::kSampleBands[0].hz)));
 
     // What the form shows is the composed plot page at the plot origin.
     test::ShowAndPaint(*form_);

@@ -15,6 +15,7 @@
 #include "framework/os/SerialPortList.h"
 #include "framework/runtime/Timer.h"
 #include "link/LinkMessages.h"
+#include "link/Lusb.h"
 #include "link/forms/FHidData.h"
 #include "link/forms/FNetWorkScan.h"
 #include "link/forms/FProcess.h"
@@ -365,6 +366,12 @@ TEST(SessionEndToEnd, TheGoodbyeGoesToTheSessionsDevice) {
     TSessionHarness h(o);
     h.Form().SetDeviceId(7);
     ASSERT_TRUE(Connect(h));
+    // With a reply awaited the goodbye would only be queued, and dropped by the close: stop
+    // polling and let the line go idle first.
+    h.Form().tmInLevelDet->SetEnabled(false);
+    ASSERT_TRUE(h.WaitUntil([&] {
+        return !h.Form().FUsbLink->AwaitingReply() && h.Form().FUsbLink->WaitingFrames().empty();
+    }));
     h.Form().rzbMenuLink->Click();  // connected: disconnects 300 ms later
     ASSERT_TRUE(h.WaitUntil([&] { return !h.Form().HasTransport(); }));
     std::vector<sim::SimFrame> goodbyes;

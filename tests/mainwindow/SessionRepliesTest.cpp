@@ -13,6 +13,7 @@
 #include "framework/hid/FakeHid.h"
 #include "framework/runtime/Timer.h"
 #include "link/LinkMessages.h"
+#include "link/forms/FNetWorkScan.h"
 #include "mainwindow/SessionRules.h"
 #include "model/Lcmd.h"
 #include "model/Lunitcontrol.h"
@@ -398,6 +399,22 @@ TEST_F(SessionReplies, TheDeviceIdTakesOnly1To254) {
     F().SetDeviceId(254);
     EXPECT_EQ(F().GetDeviceId(), 254);
     EXPECT_EQ(F().lbShowIdNumber->Caption(), "ID : 254");
+}
+
+TEST_F(SessionReplies, TheGoodbyeGoesToTheSessionsDeviceWhenTheScanHadConnected) {
+    TfmNetwork scan(nullptr);
+    scan.AfterConstruction();
+    fmNetwork = &scan;
+    F().SetDeviceId(7);
+    F().Disconnect();  // the scan has no connected candidate: no goodbye
+    EXPECT_TRUE(F().sent.empty());
+    scan.ReportConnectResult(1);
+    F().Disconnect();
+    ASSERT_EQ(F().sent.size(), 1u);
+    EXPECT_EQ(F().sent[0].code, CommandCode::MCS_DISCONNECT);
+    EXPECT_EQ(F().sent[0].id, 7);
+    EXPECT_EQ(F().lbShowIp->Caption(), "Disconnected");
+    fmNetwork = nullptr;
 }
 
 TEST_F(SessionReplies, ALinkStateWithNoLinkOpenChangesNothing) {

@@ -67,6 +67,7 @@ public:
     using TfmMainSession::FProgressCloseMark;
     using TfmMainSession::FProgressPending;
     using TfmMainSession::FSessionPhase;
+    using TfmMainSession::FUsbLink;
     using TfmMainSession::lbShowIdNumber;
     using TfmMainSession::lbShowIp;
     using TfmMainSession::lbStatus;

@@ -1,6 +1,11 @@
 # Shared settings for every target of the project: warnings, sanitizers, include root.
 
-set(DSP_WARNINGS -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor -Woverloaded-virtual)
+set(DSP_WARNINGS -Wall -Wextra -Wpedantic -Wnon-virtual-dtor -Woverloaded-virtual)
+# Locals that hide other locals; clang has no warning for exactly that (its -Wshadow also covers
+# members and parameters).
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  list(APPEND DSP_WARNINGS -Wshadow=local)
+endif()
 if(DSP_WERROR)
   list(APPEND DSP_WARNINGS -Werror)
 endif()

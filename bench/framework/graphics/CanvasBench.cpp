@@ -7,10 +7,13 @@
 #include <QPainter>
 
 #include <cmath>
+#include <memory>
 #include <vector>
 
+#include "framework/core/FrameworkAccess.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/BitmapQt.h"
+#include "framework/graphics/CanvasImpl.h"
 
 namespace dsp {
 namespace {
@@ -84,6 +87,87 @@ void BM_PixelsQImage(benchmark::State& state) {
             for (int x = 0; x < 64; ++x) image.setPixel(x, y, static_cast<QRgb>(x * y));
 }
 BENCHMARK(BM_PixelsQImage);
+
+// A page of a response view (1028 x 238) copied whole, as every drag step copies the composed
+// page and every button paints through an off-screen copy: the span path of BitBlt, CopyRect and
+// Draw, the per-pixel loop it replaces, a fill of the same page, and the host toolkit's copies.
+constexpr int kPageWidth = 1028;
+constexpr int kPageHeight = 238;
+
+std::unique_ptr<TBitmap> Page() {
+    auto page = std::make_unique<TBitmap>(kPageWidth, kPageHeight);
+    for (int y = 0; y < kPageHeight; y += 7)
+        for (int x = 0; x < kPageWidth; x += 5)
+            page->Canvas()->SetPixels(x, y, static_cast<TColor>(x * 2654435761u + y));
+    return page;
+}
+
+void PageBitBlt(benchmark::State& state) {
+    raster::SetBlitSpanPath(state.range(0) != 0);
+    auto source = Page();
+    TBitmap dest(kPageWidth, kPageHeight);
+    for (auto _ : state) {
+        dest.Canvas()->BitBlt(0, 0, kPageWidth, kPageHeight, source->Canvas(), 0, 0, SRCCOPY);
+        benchmark::DoNotOptimize(dest.PixelAt(0, 0));
+    }
+    raster::SetBlitSpanPath(true);
+}
+BENCHMARK(PageBitBlt)->ArgName("spans")->Arg(1)->Arg(0);
+
+void PageCopyRect(benchmark::State& state) {
+    auto source = Page();
+    TBitmap dest(kPageWidth, kPageHeight);
+    const TRect r = Rect(0, 0, kPageWidth, kPageHeight);
+    for (auto _ : state) {
+        dest.Canvas()->CopyRect(r, source->Canvas(), r);
+        benchmark::DoNotOptimize(dest.PixelAt(0, 0));
+    }
+}
+BENCHMARK(PageCopyRect);
+
+void PageDrawBitmap(benchmark::State& state) {
+    auto source = Page();
+    TBitmap dest(kPageWidth, kPageHeight);
+    for (auto _ : state) {
+        dest.Canvas()->Draw(0, 0, source.get());
+        benchmark::DoNotOptimize(dest.PixelAt(0, 0));
+    }
+}
+BENCHMARK(PageDrawBitmap);
+
+void PageFillRect(benchmark::State& state) {
+    TBitmap dest(kPageWidth, kPageHeight);
+    dest.Canvas()->Brush()->SetColor(clBtnFace);
+    for (auto _ : state) {
+        dest.Canvas()->FillRect(Rect(0, 0, kPageWidth, kPageHeight));
+        benchmark::DoNotOptimize(dest.PixelAt(0, 0));
+    }
+}
+BENCHMARK(PageFillRect);
+
+void PageQImageCopy(benchmark::State& state) {
+    auto source = Page();
+    const QImage& image = source->Internal(kFrameworkKey).image;
+    for (auto _ : state) {
+        QImage copy = image.copy();
+        benchmark::DoNotOptimize(copy.bits());
+    }
+}
+BENCHMARK(PageQImageCopy);
+
+void PageQPainterDrawImage(benchmark::State& state) {
+    auto source = Page();
+    const QImage& image = source->Internal(kFrameworkKey).image;
+    QImage dest(kPageWidth, kPageHeight, image.format());
+    for (auto _ : state) {
+        QPainter painter(&dest);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, image);
+        painter.end();
+        benchmark::DoNotOptimize(dest.bits());
+    }
+}
+BENCHMARK(PageQPainterDrawImage);
 
 }  // namespace
 }  // namespace dsp

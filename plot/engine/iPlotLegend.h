@@ -35,8 +35,11 @@ struct TiPlotLegendItem {
     int ACol = 0;
 };
 
-// The legend's scroll buttons (auto-repeat): a raised face (sunken while pressed) with a
+// The face of a scroll button of a legend or a table: raised (sunken while pressed), with a
 // triangle pointing up or down, grey while disabled.
+void DrawScrollButtonFace(TCanvas* canvas, const TiPlotButton& button, bool up);
+
+// The legend's scroll buttons (auto-repeat).
 class TiPlotLegendButton : public TiPlotButton {
 public:
     TiPlotLegendButton(TObject* owner, bool up) : TiPlotButton(owner), up_(up) {}

@@ -9,25 +9,28 @@
 
 namespace dsp {
 
-void TiPlotLegendButton::Draw(TCanvas* canvas, TColor) {
-    if (!Visible()) return;
-    const TRect r = DrawRect();
+void DrawScrollButtonFace(TCanvas* canvas, const TiPlotButton& button, bool up) {
+    const TRect r = button.DrawRect();
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Brush()->SetColor(clBtnFace);
     canvas->FillRect(r);
-    DrawFrameEdge(canvas, r, MouseDown() ? 0 : 1);
+    DrawFrameEdge(canvas, r, button.MouseDown() ? 0 : 1);
     const int cx = (r.Left + r.Right) / 2;
     const int cy = (r.Top + r.Bottom) / 2;
-    const TColor color = Enabled() ? clBlack : clGray;
+    const TColor color = button.Enabled() ? clBlack : clGray;
     canvas->Pen()->SetStyle(psSolid);
     canvas->Pen()->SetWidth(1);
     canvas->Pen()->SetColor(color);
     canvas->Brush()->SetColor(color);
-    if (up_) {
+    if (up) {
         canvas->Polygon({{cx - 4, cy + 2}, {cx + 4, cy + 2}, {cx, cy - 2}});
     } else {
         canvas->Polygon({{cx - 4, cy - 2}, {cx + 4, cy - 2}, {cx, cy + 2}});
     }
+}
+
+void TiPlotLegendButton::Draw(TCanvas* canvas, TColor) {
+    if (Visible()) DrawScrollButtonFace(canvas, *this, up_);
 }
 
 void TiPlotLegend::DrawLineSample(TCanvas* canvas, const TiPlotChannelCustom* channel, int x,

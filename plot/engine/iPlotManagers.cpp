@@ -35,6 +35,9 @@ std::map<TiPlotObjectKind, TiPlotObjectFactory>& Registry() {
         {TiPlotObjectKind::DataView, PlotObjectFactory<TiPlotDataView>()},
         {TiPlotObjectKind::Label, PlotObjectFactory<TiPlotLabel>()},
         {TiPlotObjectKind::DataCursor, PlotObjectFactory<TiPlotDataCursor>()},
+        {TiPlotObjectKind::Limit, PlotObjectFactory<TiPlotLimit>()},
+        {TiPlotObjectKind::Table, PlotObjectFactory<TiPlotTable>()},
+        {TiPlotObjectKind::Annotation, PlotObjectFactory<TiPlotAnnotation>()},
     };
     return registry;
 }

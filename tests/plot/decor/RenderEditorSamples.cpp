@@ -112,14 +112,13 @@ void AddWaves(TiPlotComponent& plot) {
 }
 
 int Render(const std::string& folder) {
-    // Limits have no class of the engine's yet: a stand-in shows the page.
-    RegisterPlotObjectClass(TiPlotObjectKind::Limit, PlotObjectFactory<test::TFakeLimit>());
     TiXYPlot plot(nullptr);
     plot.SetBounds(0, 0, 600, 300);
     plot.AddChannel();
     plot.GetChannel(1)->SetColor(clYellow);
     AddWaves(plot);
     plot.AddLimit();
+    plot.AddTable();
     plot.AddXAxis();
     plot.AddLabel();
 

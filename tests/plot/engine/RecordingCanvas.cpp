@@ -65,6 +65,11 @@ void TRecordingCanvas::DrawFocusRect(const TRect& r) {
     TCanvas::DrawFocusRect(r);
 }
 
+void TRecordingCanvas::InvertRect(const TRect& r) {
+    Log("InvertRect", r);
+    TCanvas::InvertRect(r);
+}
+
 bool TRecordingCanvas::DrawEdge(TRect& r, unsigned edge, unsigned flags) {
     Log("DrawEdge", r);
     return TCanvas::DrawEdge(r, edge, flags);

@@ -43,6 +43,7 @@ public:
     void Ellipse(int left, int top, int right, int bottom) override;
     void FillRect(const TRect& r) override;
     void DrawFocusRect(const TRect& r) override;
+    void InvertRect(const TRect& r) override;
     bool DrawEdge(TRect& r, unsigned edge, unsigned flags) override;
     int DrawText(const std::string& text, TRect& r, unsigned format,
                  std::string* modifiedText = nullptr) override;

@@ -1,12 +1,16 @@
 // Renders the plot samples to PNG files for people to look at (not a test):
 //   plot_render_samples <folder>
 
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
 #include <string>
 
 #include "framework/graphics/PngImage.h"
 #include "framework/runtime/Application.h"
+#include "plot/engine/iPlotAnnotation.h"
+#include "plot/engine/iPlotLimit.h"
+#include "plot/engine/iPlotTable.h"
 #include "plot/engine/iXYPlot.h"
 #include "tests/plot/engine/PlotTestSupport.h"
 
@@ -91,6 +95,77 @@ int main(int argc, char** argv) {
         cursor->SetPointer2Position(55);
         plot.GetToolBar(0)->DoButtonClickZoomBox();
         dsp::Save(plot, folder + "/plot_toolbar_legend_cursor.png");
+    }
+    {
+        // Limits, annotations and a table around one channel.
+        dsp::TiXYPlot plot(nullptr);
+        plot.SetBounds(0, 0, 760, 380);
+        plot.GetLabel(0)->SetCaption("Limits, annotations and a table");
+        plot.GetToolBar(0)->SetVisible(false);
+        plot.GetLegend(0)->SetVisible(false);
+        for (int i = 0; i <= 40; ++i)
+            plot.GetChannel(0)->AddXY(i * 2.5, 50 + 30 * std::sin(i / 4.0));
+        plot.GetChannel(0)->SetColor(dsp::clWhite);
+
+        dsp::TiPlotLimit* band = plot.GetLimit(plot.AddLimit());
+        band->SetStyle(dsp::iplsBandY);
+        band->SetLine1Position(70);
+        band->SetLine2Position(90);
+        band->SetColor(0x303070);
+        dsp::TiPlotLimit* poly = plot.GetLimit(plot.AddLimit());
+        poly->SetStyle(dsp::iplsPolyBandY);
+        poly->SetColor(0x305030);
+        poly->SetFillStyle(dsp::bsFDiagonal);
+        for (int i = 0; i <= 10; ++i) poly->AddBandElement(i * 10, 18 + (i % 4) * 3, 5 + (i % 3));
+        dsp::TiPlotLimit* line = plot.GetLimit(plot.AddLimit());
+        line->SetStyle(dsp::iplsLineX);
+        line->SetLine1Position(62);
+        line->SetLineStyle(dsp::psDash);
+        line->SetColor(dsp::clYellow);
+
+        const auto add = [&plot](dsp::TiPlotAnnotationStyle style, double x, double y) {
+            dsp::TiPlotAnnotation* note = plot.GetAnnotation(plot.AddAnnotation());
+            note->SetStyle(style);
+            note->SetX(x);
+            note->SetY(y);
+            return note;
+        };
+        dsp::TiPlotAnnotation* text = add(dsp::ipasTextBox, 25, 88);
+        text->SetText("Alarm band");
+        text->SetOuterMargin(4);
+        text->SetBrushColor(0x303070);
+        text->SetPenColor(dsp::clSilver);
+        dsp::TiPlotAnnotation* box = add(dsp::ipasEllipse2, 80, 40);
+        box->SetWidth(14);
+        box->SetHeight(22);
+        box->SetBrushStyle(dsp::bsClear);
+        box->SetPenColor(dsp::clAqua);
+        box->SetPenWidth(2);
+        dsp::TiPlotAnnotation* label = add(dsp::ipasText, 80, 55);
+        label->SetText("Dip");
+        label->SetTextVertAlignment(dsp::iavBottom);
+        label->Font()->SetColor(dsp::clAqua);
+        dsp::TiPlotAnnotation* arrow = add(dsp::ipasLine, 64, 60);
+        arrow->SetX2(75);
+        arrow->SetY2(45);
+        arrow->SetPenColor(dsp::clYellow);
+        dsp::TiPlotAnnotation* frame = add(dsp::ipasRectangle, 35, 30);
+        frame->SetWidth(16);
+        frame->SetHeight(14);
+        frame->SetBrushStyle(dsp::bsClear);
+        frame->SetPenColor(dsp::clFuchsia);
+        frame->SetUserSelected(true);
+
+        dsp::TiPlotTable* table = plot.GetTable(plot.AddTable());
+        table->AddColumn("Limit");
+        table->AddColumn("Low");
+        table->AddColumn("High");
+        const char* rows[][3] = {{"Alarm", "70", "90"}, {"Floor", "5", "27"}, {"Mark", "62", ""}};
+        for (const auto& row : rows) {
+            const int r = table->AddRow();
+            for (int c = 0; c < 3; ++c) table->SetCellText(c, r, row[c]);
+        }
+        dsp::Save(plot, folder + "/plot_limits_annotations_table.png");
     }
     return 0;
 }

@@ -68,7 +68,7 @@ public:
     // creation without the check, as the tests need. Set before the window is created.
     static void SetSingleInstanceName(std::string name);
 
-    // ---- 7.101 creation and closing
+    // ---- creation and closing
     void FormCreate(TObject* sender);
     void FormClose(TObject* sender, TCloseAction& action);
 
@@ -91,25 +91,25 @@ public:
     void Rs232CodeClick(TObject* sender) override;
     void TestToneClick(TObject* sender) override;
 
-    // ---- 7.102 language
+    // ---- language
     void ApplyLanguage();
     void ChineseSimplifiedClick(TObject* sender);
     void EnglishClick(TObject* sender);
 
-    // ---- 7.103 showing the image
+    // ---- showing the image
     void ApplyUnitImage() override;
 
-    // ---- 7.110 pages
+    // ---- pages
     void rzbMenuInAClick(TObject* sender);
 
-    // ---- 7.111 layout
+    // ---- layout
     void FormResize(TObject* sender);
 
-    // ---- 7.113 confirmations (menu Exit, File > Factory Default)
+    // ---- confirmations (menu Exit, File > Factory Default)
     void ExitClick(TObject* sender) override;
     void ShowFactoryDialog() override;
 
-    // ---- 8.101 strip conventions and linked display
+    // ---- strip conventions and linked display
     std::uint16_t GetLinkGroupMask(int channel) const;
     void ShowLinkedGain(int channel, int position);
     void ShowLinkedDelay(int channel, int position, int markerLeft);
@@ -121,7 +121,7 @@ public:
     void lbMatrixChNameInAMouseMove(TObject* sender, TShiftState shift, int x, int y);
     void lbMatrixChNameInAMouseLeave(TObject* sender);
 
-    // ---- 8.102 gain, mute, polarity (FMainGain.cpp)
+    // ---- gain, mute, polarity (FMainGain.cpp)
     void isGainInAChange(TObject* sender);
     void isGainBackupInAChange(TObject* sender);
     void rzbMuteInAClick(TObject* sender);
@@ -129,7 +129,7 @@ public:
     void rzbPhaseInAClick(TObject* sender);
     void rzbPhaseBackupInAClick(TObject* sender);
 
-    // ---- 8.103 delay (FMainDelay.cpp)
+    // ---- delay (FMainDelay.cpp)
     void isDelayInAChange(TObject* sender);
     void rzbUnit0Click(TObject* sender);
     void UpdateDelayLine(int channel);
@@ -141,7 +141,7 @@ public:
     void cvdDelayInBKeyDown(TObject* sender, TKeyCode& key, TShiftState shift);
     void cvdDelayInAExit(TObject* sender);
 
-    // ---- 8.104 routing (FMainMatrix.cpp)
+    // ---- routing (FMainMatrix.cpp)
     void rzbAMatrixOut1Click(TObject* sender);
     void rzbAMatrixOut2Click(TObject* sender);
     void rzbAMatrixOut3Click(TObject* sender);
@@ -152,7 +152,7 @@ public:
     void rzgFftMatrixPaint(TObject* sender);
     void BlockDiagramClick(TObject* sender);
 
-    // ---- 8.105 links, copies, names (FMainLinks.cpp)
+    // ---- links, copies, names (FMainLinks.cpp)
     std::uint16_t GetLinkMask(int channel) const override;
     void SetLinkMask(int channel, std::uint16_t mask) override;
     // Online the processor copies the pair and, with reRead, the whole image is read back.
@@ -171,7 +171,7 @@ public:
     void ChNameListClick(TObject* sender);
     void lbMatrixChNameInAClick(TObject* sender);
 
-    // ---- 8.106 overlays and view switches (FMainOverlays.cpp)
+    // ---- overlays and view switches (FMainOverlays.cpp)
     void MarkCurveDirty(int ch) override;
     void RefreshOverviewCurves();
     void RefreshOverlayCurves(int channel);
@@ -189,7 +189,7 @@ public:
     void rbShowGainInAClick(TObject* sender);
     void rbShowPhaseInAClick(TObject* sender);
 
-    // ---- 8.120 EQ bands (FMainEq.cpp)
+    // ---- EQ bands (FMainEq.cpp)
     void ClearBandSelection() override;
     // The band's values in the strip's three faders and boxes; enabled or not.
     void ShowBandFields(int channel, bool enabled, double q, double gainDb, double freqHz);
@@ -209,7 +209,7 @@ public:
     void peqPeqInAPeqTypeMouseWheel(TObject* sender, TShiftState shift, int wheelDelta,
                                     TPoint mousePos, bool& handled);
 
-    // ---- 8.121 crossovers (FMainCrossover.cpp)
+    // ---- crossovers (FMainCrossover.cpp)
     void UpdateHighPassCurve(int channel);
     void UpdateLowPassCurve(int channel);
     // One crossover filter's total curve (slope 0..20, frequency in Hz) and its handle; base is
@@ -227,19 +227,19 @@ public:
     void rzbHighCutBypassInAClick(TObject* sender);
     void tmHpLpCurveTimer(TObject* sender);
 
-    // ---- 8.122 dragging on the views (FMainDrag.cpp)
+    // ---- dragging on the views (FMainDrag.cpp)
     void fftDrawInAMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void fftDrawInAMouseMove(TObject* sender, TShiftState shift, int x, int y);
     void fftDrawInAMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void tmMouseEqCurveTimer(TObject* sender);
 
-    // ---- 8.123 EQ reset, show-all, bypass (FMainEqButtons.cpp)
+    // ---- EQ reset, show-all, bypass (FMainEqButtons.cpp)
     void ResetChannelEq(int channel) override;
     void vrbEqResetInAClick(TObject* sender);
     void vrbEqShowAllInAClick(TObject* sender);
     void vrbEqBypassInAClick(TObject* sender);
 
-    // ---- 8.140 compressor (FMainCompressor.cpp)
+    // ---- compressor (FMainCompressor.cpp)
     void ApplyCompressorValue(int channel, int field, int value);
     void ShowLinkedCompressor(int channel, int field, int value);
     void DrawCompressorCurve(int channel);
@@ -257,7 +257,7 @@ public:
     void lbCompOut1MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void tmCompDispTimer(TObject* sender);
 
-    // ---- 8.141 gate (FMainGate.cpp)
+    // ---- gate (FMainGate.cpp)
     void ApplyGateValue(int channel, int field, int value);
     void ShowLinkedGate(int channel, int field, int value);
     void DrawGateCurve(int channel);
@@ -274,7 +274,7 @@ public:
     void lbGateInAMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void lbMatrixGateInAClick(TObject* sender);
 
-    // ---- 8.142 typed values (FMainTypedValues.cpp)
+    // ---- typed values (FMainTypedValues.cpp)
     void cvdCompThresholdOut1KeyDown(TObject* sender, TKeyCode& key, TShiftState shift);
     void cvdCompThresholdOut1Exit(TObject* sender);
     void cvdCompAttackOut1KeyDown(TObject* sender, TKeyCode& key, TShiftState shift);
@@ -410,43 +410,43 @@ private:
     void BuildMatrixPage(TFormBuilder& build, TWinControl* area);
 
     // ---- the dialogs' side of the operations (null-tested: the dialogs come after the window)
-    // 7.103 steps 7, 9 and 4.9: the test-signal mode, the leaders and captions, a link row.
+    // Showing an image: the test-signal mode, the leaders and captions, a link row.
     void ShowTestSignalInDialog();
     void ShowLinksInDialog();
     void ShowLinkMaskInDialog(int channel, std::uint16_t mask);
-    // Whether start-up has created the dialogs yet (7.111 step 6).
+    // Whether start-up has created the dialogs yet (the layout waits for them).
     bool DialogsExist() const;
 
     // ---- pieces of the operations
     void CheckSingleInstance();
-    // 7.101 close: the quit dialog shown without blocking (when it exists); the transports
+    // Closing: the quit dialog shown without blocking (when it exists); the transports
     // closed without a word to the processor.
     void ShowExitDialog();
     void CloseTransportsQuietly();
     void RaiseFromSecondInstance();
-    // 7.103 steps 4 and 5, one strip.
+    // Showing an image, one strip at a time.
     void ApplyInputStrip(int ch);
     void ApplyOutputStrip(int ch);
     void ApplyCrossover(int ch);
     void ApplyGainPolarityDelayMuteBypass(int ch);
     void ApplyEqTable(int ch);
     void RedrawGatePlotFromInA();
-    // 7.102: the texts of one strip.
+    // The texts of one strip.
     void ApplyStripLanguage(int ch);
-    // 7.111: the height and width tables.
+    // The height and width tables.
     void ApplyHeightRules(int dy);
     void ApplyWidthRules(int dx);
     void PlaceDelayMarkers();
-    // 8.101: the stage label of the matrix page clicked: clicks the page button and releases
+    // The stage label of the matrix page clicked: clicks the page button and releases
     // the Matrix page's.
     void OpenPageFromMatrix(const std::string& pageButton);
-    // 8.102: a gain fader moved (its twin's stem given), a mute or polarity button clicked.
+    // A gain fader moved (its twin's stem given), a mute or polarity button clicked.
     void GainFaderChanged(TObject* sender, const char* twinStem);
     void MuteClicked(TObject* sender, const char* twinStem);
     void PolarityClicked(TObject* sender, const char* twinStem);
-    // 8.103: a typed delay taken from its box (Enter or leaving it).
+    // A typed delay taken from its box (Enter or leaving it).
     void TakeTypedDelay(TObject* sender);
-    // 8.104: a routing button of an output channel (3 to 8) clicked.
+    // A routing button of an output channel (3 to 8) clicked.
     void RoutingClicked(TObject* sender, int channel);
 
     // The first paint of the window (OnFirstPaint).

@@ -12,9 +12,11 @@
 #include "framework/controls/Label.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/UpDown.h"
+#include "framework/os/ClientSocket.h"
 #include "framework/os/SerialPortList.h"
 #include "framework/runtime/Timer.h"
 #include "link/LinkMessages.h"
+#include "link/Lnet.h"
 #include "link/Lusb.h"
 #include "link/forms/FHidData.h"
 #include "link/forms/FNetWorkScan.h"
@@ -435,16 +437,40 @@ TEST(SessionEndToEnd, RepliesArrivingInTwoPiecesAreNeitherLostNorAnsweredWithARe
     EXPECT_TRUE(h.Processor().Faults().empty());
 }
 
+// ---- the connect command on a socket still connecting
+
+TEST(SessionEndToEnd, TheConnectCommandWaitsUntilTheSocketHasConnected) {
+    TSessionHarness h(Through(TDoor::Tcp));
+    // The network candidate starts while the socket's connect is still under way (a slow
+    // network): a frame written now would be lost, and with it the candidate.
+    h.Form().ClientSocket->SetActive(true);
+    ASSERT_FALSE(h.Form().ClientSocket->Socket()->Connected());
+    h.Form().ConnectNet();
+    // Nothing is handed to the link before the socket has connected.
+    ASSERT_TRUE(h.Form().FNetLink);
+    EXPECT_FALSE(h.Form().FNetLink->AwaitingReply());
+    EXPECT_TRUE(h.Form().FNetLink->WaitingFrames().empty());
+    // Well inside the network candidate's 2 s watchdog, and before the link's 4 s time-out
+    // could write the command again.
+    ASSERT_TRUE(h.WaitUntil([&] { return h.Form().IsOnline(); }, std::chrono::milliseconds(1500)))
+        << h.Story();
+    EXPECT_EQ(h.PayloadsOf(CommandCode::MCS_CONNECT).size(), 1u);
+}
+
 // ---- malformed replies during the read-back
 
 TEST(SessionEndToEnd, AMalformedNameOrBlockIsAskedForAgainAndTheReadBackCompletes) {
     TSessionHarness h(Through(TDoor::Tcp));
     h.Processor().MalformNext(sim::SimMalformation::NameSlot30);
     h.Processor().MalformNext(sim::SimMalformation::Block16);
+    fmHidData->Show();
     ASSERT_TRUE(Connect(h));
     EXPECT_TRUE(ImagesAgree(h));
     EXPECT_EQ(h.PayloadsOf(CommandCode::MCS_GET_PRESET_NAME).size(), 31u);
     EXPECT_EQ(h.PayloadsOf(CommandCode::MCS_READ_SETTINGS_BLOCK).size(), 17u);
+    // Each misfit is in the traffic monitor, as dropped.
+    ASSERT_TRUE(h.WaitUntil([&] { return MonitorLines("DROP ").size() >= 2; }));
+    EXPECT_EQ(MonitorLines("DROP ").size(), 2u);
 }
 
 TEST(SessionEndToEnd, ABlockMalformedTwiceBreaksTheLink) {

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <span>
 
 #include "components/LProgressBar.h"
 #include "framework/controls/Label.h"
@@ -26,11 +27,25 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// The test form with the transfer chains' steps counted (they are the operations' to fill in):
+// a reply that reaches one outside its transfer would write slots the user never chose.
+class TTransferCountingForm : public TSessionTestForm {
+public:
+    using TSessionTestForm::TSessionTestForm;
+    int transferSteps = 0;
+
+protected:
+    void OnPresetBlockReply(std::span<const std::uint8_t>) override { ++transferSteps; }
+    void RequestPresetSlot(int) override { ++transferSteps; }
+    void OnDownloadAck(std::span<const std::uint8_t>) override { ++transferSteps; }
+    void DownloadNextSlot(int) override { ++transferSteps; }
+};
+
 class SessionReplies : public ::testing::Test {
 protected:
     void SetUp() override {
         previous_ = SetHidBackend(std::make_shared<TFakeHidBus>());
-        form_ = std::make_unique<TSessionTestForm>(nullptr);
+        form_ = std::make_unique<TTransferCountingForm>(nullptr);
         form_->AfterConstruction();
         form_->recordSends = true;
     }
@@ -39,7 +54,7 @@ protected:
         SetHidBackend(previous_);
     }
 
-    TSessionTestForm& F() { return *form_; }
+    TTransferCountingForm& F() { return *form_; }
     // A read-back under way, as the status reply of an unlocked processor starts it.
     void StartReadBack() {
         F().BeginPhase(TSessionPhase::Status);
@@ -59,7 +74,7 @@ protected:
     }
 
     std::shared_ptr<IHidBackend> previous_;
-    std::unique_ptr<TSessionTestForm> form_;
+    std::unique_ptr<TTransferCountingForm> form_;
 };
 
 TEST_F(SessionReplies, AReplyFromAnotherDeviceOnlyEndsTheScanCandidate) {
@@ -97,6 +112,7 @@ TEST_P(RepliesOutsideTheirPhase, ChangeNothing) {
     EXPECT_EQ(F().FPresetNumber, presetNumber);
     EXPECT_EQ(F().applyUnitImageCalls, 0);
     EXPECT_TRUE(F().lockCheckResults.empty());
+    EXPECT_EQ(F().transferSteps, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(SessionReplies, RepliesOutsideTheirPhase,
@@ -320,6 +336,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SessionReplies, AReadBackEndsWithTheImageShownAndPolling) {
     StartReadBack();
+    // The preset map starts the progress window's wait; the read-back may end before it is due.
+    F().Reply(CommandCode::MCS_GET_PRESET_MAP, Bytes(30, 0xFF));
+    EXPECT_TRUE(F().FProgressPending);
+    EXPECT_TRUE(F().tmProcessShow->Enabled());
     F().Reply(CommandCode::MCS_GET_PRESET_NUMBER, {0});
     for (std::uint8_t s = 0; s < 30; ++s) F().Reply(CommandCode::MCS_GET_PRESET_NAME, Name(s, "x"));
     for (std::uint8_t b = 0; b < 16; ++b) F().Reply(36, Block(b));

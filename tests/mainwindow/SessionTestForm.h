@@ -71,6 +71,7 @@ public:
     using TfmMainSession::FGateChannel;
     using TfmMainSession::FLinkGeneration;
     using TfmMainSession::FManualIp;
+    using TfmMainSession::FNetLink;
     using TfmMainSession::FOnline;
     using TfmMainSession::FPresetNumber;
     using TfmMainSession::FProgressCloseMark;

@@ -80,6 +80,52 @@ protected:
     std::unique_ptr<TTimer> confirm_;
 };
 
+// Edits made the ways a user makes them (a band button and the arrow keys, a slope chosen with
+// its filter switched on, values typed into the dynamics boxes) reach the processor, and a
+// read-back brings each of them into the window again.
+TEST_F(EditingEndToEnd, EditsByMouseKeysAndTypedValuesComeBackFromTheProcessor) {
+    auto& bandButton = Get<TRzBmpButton>("rzbEq2Out1");
+    bandButton.SetDown(true);
+    bandButton.Click();
+    auto& keys = Get<TCurvyEdit>("cvdEqFreqOut1");
+    for (TKeyCode key : {38, 38, 38, 39, 39, 107}) keys.Edit()->Perform(WM_KEYDOWN, key, 0);
+    auto& filterOff = Get<TRzBmpButton>("rzbLowCutBypassOut1");
+    if (filterOff.Down()) {
+        filterOff.SetDown(false);
+        filterOff.Click();
+    }
+    auto& slope = Get<TRzComboBox>("rzcLowCutSlopOut1");
+    slope.SetItemIndex(9);
+    slope.OnChange(&slope);
+    struct TTyped {
+        const char* box;
+        const char* text;
+        const char* shown;
+    };
+    const TTyped typed[] = {{"cvdCompThresholdOut1", "-12", "-12.0dB"},
+                            {"cvdCompRatioOut1", "1:4", "1:4.0"},
+                            {"cvdCompKneeOut1", "6", "6dB"},
+                            {"cvdGateThresholdInA", "-60", "-60.0dB"},
+                            {"cvdGateReleaseInA", "250", "250ms"}};
+    for (const TTyped& t : typed) Type(t.box, t.text);
+    ASSERT_TRUE(Agreed());
+
+    auto& table = Get<TMyPEQAllpass>("peqPeqOut1");
+    const double gain = table.GetGainValue(1);
+    const double freq = table.GetFreqValue(1);
+    const double q = table.GetQValue(1);
+    EXPECT_NE(w_.Model().GetPeqBand(kOut1, 1), w_.Model().GetDefaultPeqBand(kOut1, 1));
+    for (const TTyped& t : typed) EXPECT_EQ(Get<TCurvyEdit>(t.box).Text(), t.shown) << t.box;
+
+    ASSERT_TRUE(s_.ReadBack());
+    EXPECT_DOUBLE_EQ(table.GetGainValue(1), gain);
+    EXPECT_DOUBLE_EQ(table.GetFreqValue(1), freq);
+    EXPECT_DOUBLE_EQ(table.GetQValue(1), q);
+    EXPECT_EQ(slope.ItemIndex(), 9);
+    EXPECT_FALSE(filterOff.Down());
+    for (const TTyped& t : typed) EXPECT_EQ(Get<TCurvyEdit>(t.box).Text(), t.shown) << t.box;
+}
+
 TEST_F(EditingEndToEnd, AResetLeavesTheFactoryBandsInTheProcessorForTheWholeGroup) {
     LinkOut1AndOut2();
     PeqBandParams edited{};

@@ -171,13 +171,15 @@ protected:
         return readTimes_.at(code);
     }
 
+    // The simulator's thread writes the read times until the harness stops it, so they are
+    // declared before the harness and outlive it.
+    std::mutex timesLock_;
+    std::map<int, Clock::time_point> readTimes_;
     TScriptedDialogs scripted_;
     TTempFolder folder_;
     std::unique_ptr<TSessionHarness> h_;
     std::unique_ptr<TOperationDialogs> dialogs_;
     std::function<void(TCustomForm&)> onModal;
-    std::mutex timesLock_;
-    std::map<int, Clock::time_point> readTimes_;
 };
 
 // Chooses a data row of a preset grid as a click on it does.

@@ -105,6 +105,7 @@ void TfmMainSession::tmUnlockShowTimer(TObject*) {
 void TfmMainSession::OnPresetMapReply(std::span<const std::uint8_t> payload) {
     FSessionPhase = TSessionPhase::ReadBack;
     AckState = 0;
+    FMisfitRetries = 0;
     SendCmd(CommandCode::MCS_GET_PRESET_NUMBER);
     (void)FUnitControl->SetPresetMap(payload);
     FUnitControl->ResetPresetGrids();
@@ -112,6 +113,7 @@ void TfmMainSession::OnPresetMapReply(std::span<const std::uint8_t> payload) {
 }
 
 void TfmMainSession::OnCurrentPresetReply(std::uint8_t number) {
+    FMisfitRetries = 0;
     FPresetNumber = number;
     ReadBackRequestName(0);
 }
@@ -135,6 +137,7 @@ void TfmMainSession::OnPresetNameReply(std::span<const std::uint8_t> payload) {
         if (ReplyMisfit(frame)) ReadBackRequestName(expectedSlot_);
         return;
     }
+    FMisfitRetries = 0;
     (void)FUnitControl->ShowPresetName(s + 1, payload);
     // The slot holds preset s + 1: its name is the current preset's when that is s + 1.
     if (FPresetNumber == s + 1) (void)FUnitControl->SetPresetName(payload.subspan(1));

@@ -42,19 +42,28 @@ private:
     std::uint32_t generation_;
 };
 
+// Acts on the open transport: the serial one when set, else the USB one, else the network one;
+// on none when none is open.
+template <typename Act>
+void ForFirstOpen(LCommProc* comm, LUsbProc* usb, LNetProc* net, Act act) {
+    if (comm) {
+        act(*comm);
+    } else if (usb) {
+        act(*usb);
+    } else if (net) {
+        act(*net);
+    }
+}
+
 }  // namespace
 
 // ---- sending
 
 void TfmMainSession::SendCommand(const LCmd& record, bool noCoalesce, bool framed) {
-    const int mode = framed ? FrameMode::Frame : FrameMode::Payload;
-    if (FCommLink) {
-        FCommLink->QueueFrame(LCmd::EncodeFrame(record, mode), noCoalesce);
-    } else if (FUsbLink) {
-        FUsbLink->QueueFrame(LCmd::EncodeFrame(record, mode), noCoalesce);
-    } else if (FNetLink) {
-        FNetLink->QueueFrame(LCmd::EncodeFrame(record, mode), noCoalesce);
-    }
+    ForFirstOpen(FCommLink.get(), FUsbLink.get(), FNetLink.get(), [&](auto& link) {
+        link.QueueFrame(LCmd::EncodeFrame(record, framed ? FrameMode::Frame : FrameMode::Payload),
+                        noCoalesce);
+    });
 }
 
 void TfmMainSession::SendCmd(std::uint8_t code) {
@@ -79,43 +88,23 @@ void TfmMainSession::SetDeviceId(int id) {
     if (id <= 0 || id >= 255) return;
     FDeviceId = id;
     if (lbShowIdNumber) lbShowIdNumber->SetCaption("ID : " + std::to_string(id));
-    if (FCommLink) {
-        FCommLink->SetDeviceId(id);
-    } else if (FUsbLink) {
-        FUsbLink->SetDeviceId(id);
-    } else if (FNetLink) {
-        FNetLink->SetDeviceId(id);
-    }
+    ForFirstOpen(FCommLink.get(), FUsbLink.get(), FNetLink.get(),
+                 [&](auto& link) { link.SetDeviceId(id); });
 }
 
 void TfmMainSession::SetLinkTimeout(unsigned ms) {
-    if (FCommLink) {
-        FCommLink->SetWaitTimeout(ms);
-    } else if (FUsbLink) {
-        FUsbLink->SetWaitTimeout(ms);
-    } else if (FNetLink) {
-        FNetLink->SetWaitTimeout(ms);
-    }
+    ForFirstOpen(FCommLink.get(), FUsbLink.get(), FNetLink.get(),
+                 [&](auto& link) { link.SetWaitTimeout(ms); });
 }
 
 void TfmMainSession::SetLinkRetries(int count) {
-    if (FCommLink) {
-        FCommLink->SetMaxResends(count);
-    } else if (FUsbLink) {
-        FUsbLink->SetMaxResends(count);
-    } else if (FNetLink) {
-        FNetLink->SetMaxResends(count);
-    }
+    ForFirstOpen(FCommLink.get(), FUsbLink.get(), FNetLink.get(),
+                 [&](auto& link) { link.SetMaxResends(count); });
 }
 
 void TfmMainSession::SetLinkPaused(bool paused) {
-    if (FCommLink) {
-        FCommLink->SetPaused(paused);
-    } else if (FUsbLink) {
-        FUsbLink->SetPaused(paused);
-    } else if (FNetLink) {
-        FNetLink->SetPaused(paused);
-    }
+    ForFirstOpen(FCommLink.get(), FUsbLink.get(), FNetLink.get(),
+                 [&](auto& link) { link.SetPaused(paused); });
 }
 
 std::string TfmMainSession::WideToAnsi(const std::string& text) { return Utf8ToGbk(text); }

@@ -1,6 +1,7 @@
 #include "mainwindow/FMainSession.h"
 
 #include <string>
+#include <type_traits>
 
 #include "framework/controls/FormBuilder.h"
 #include "framework/controls/Label.h"
@@ -30,6 +31,18 @@ TTimer* NewTimer(TFormBuilder& build, const std::string& name, unsigned interval
     return timer;
 }
 
+// A file dialog of the session; the save dialogs ask before they overwrite.
+template <typename Dialog>
+Dialog* FileDialog(TFormBuilder& build, const std::string& name, const std::string& filter,
+                   const std::string& extension) {
+    auto* dialog = build.Create<Dialog>(name);
+    dialog->SetFilter(filter);
+    dialog->SetDefaultExt(extension);
+    if (std::is_same_v<Dialog, TSaveDialog>)
+        dialog->SetOptions(dialog->Options().Include(ofOverwritePrompt));
+    return dialog;
+}
+
 }  // namespace
 
 TfmMainSession::TfmMainSession(TComponent* owner) : TForm(owner) {
@@ -42,9 +55,7 @@ TfmMainSession::~TfmMainSession() {
     if (SessionWindow() == this) SetSessionWindow(nullptr);
     // Nothing is sent: the transports close in the main window's order, then the components
     // whose handlers reach this object go before the rest of it.
-    CloseCommLink();
-    CloseUsbLink();
-    CloseNetLink();
+    CloseTransportsForExit();
     delete ClientSocket;
     ClientSocket = nullptr;
     delete HidCtl;
@@ -68,20 +79,12 @@ void TfmMainSession::CreateSessionComponents() {
     ClientSocket->SetPort(9761);
     ClientSocket->SetAddress(std::string(DefaultAddressText));
 
-    odOpenPreset = build.Create<TOpenDialog>("odOpenPreset");
-    odOpenPreset->SetFilter("Preset files (*.prs)|*.prs");
-    odOpenPreset->SetDefaultExt("prs");
-    sdSavePreset = build.Create<TSaveDialog>("sdSavePreset");
-    sdSavePreset->SetFilter("Preset files (*.prs)|*.prs");
-    sdSavePreset->SetDefaultExt("prs");
-    sdSavePreset->SetOptions(sdSavePreset->Options().Include(ofOverwritePrompt));
-    odOpenUnit = build.Create<TOpenDialog>("odOpenUnit");
-    odOpenUnit->SetFilter("Unit files (*.unt)|*.unt");
-    odOpenUnit->SetDefaultExt("unt");
-    sdSaveUnit = build.Create<TSaveDialog>("sdSaveUnit");
-    sdSaveUnit->SetFilter("Unit files (*.unt)|*.unt");
-    sdSaveUnit->SetDefaultExt("unt");
-    sdSaveUnit->SetOptions(sdSaveUnit->Options().Include(ofOverwritePrompt));
+    odOpenPreset =
+        FileDialog<TOpenDialog>(build, "odOpenPreset", "Preset files (*.prs)|*.prs", "prs");
+    sdSavePreset =
+        FileDialog<TSaveDialog>(build, "sdSavePreset", "Preset files (*.prs)|*.prs", "prs");
+    odOpenUnit = FileDialog<TOpenDialog>(build, "odOpenUnit", "Unit files (*.unt)|*.unt", "unt");
+    sdSaveUnit = FileDialog<TSaveDialog>(build, "sdSaveUnit", "Unit files (*.unt)|*.unt", "unt");
 
     // Handlers, as the form resource wires them (the components are still loading, so the HID
     // controller does not enumerate yet: its first enumeration comes once the loop runs).

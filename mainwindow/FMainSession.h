@@ -246,6 +246,10 @@ protected:
     // request).
     void SendCoalescable(std::uint8_t code);
 
+    // Closes the open transports in the order serial, USB, network, sending nothing (the
+    // window's close at exit).
+    void CloseTransportsForExit();
+
     // Starts a session exchange: the phase it runs in, with every stale chain state cleared.
     void BeginPhase(TSessionPhase phase);
     // Ends it: idle, nothing pending.
@@ -399,6 +403,9 @@ private:
     // Closes, frees and clears the first open transport (serial, USB, network); false when none
     // was open.
     bool CloseOpenTransport();
+    // A transport opened: its time-out and resends, the connect exchange begun and, when it can
+    // go out now, the connect command sent.
+    void BeginConnect(unsigned timeoutMs, int resends, bool sendNow);
     void CloseUsbLink();
     void CloseCommLink();
     void CloseNetLink();

@@ -62,6 +62,12 @@ void TfmMainSession::CloseNetLink() {
     netConnectDeferred_ = false;
 }
 
+void TfmMainSession::CloseTransportsForExit() {
+    CloseCommLink();
+    CloseUsbLink();
+    CloseNetLink();
+}
+
 bool TfmMainSession::CloseOpenTransport() {
     if (FCommLink) {
         CloseCommLink();
@@ -77,6 +83,14 @@ bool TfmMainSession::CloseOpenTransport() {
 
 // ---- connect routines
 
+void TfmMainSession::BeginConnect(unsigned timeoutMs, int resends, bool sendNow) {
+    SetLinkTimeout(timeoutMs);
+    SetLinkRetries(resends);
+    BeginPhase(TSessionPhase::Connecting);
+    FConnectPending = true;
+    if (sendNow) SendCmd(CommandCode::MCS_CONNECT);
+}
+
 void TfmMainSession::ConnectComm() {
     FOnline = false;
     ClearChainState();
@@ -86,11 +100,7 @@ void TfmMainSession::ConnectComm() {
     FCommLink->SetReadLog([this](const std::uint8_t* b, std::size_t n) { LogCommRead(b, n); });
     const int port = SerialPortNumber(FCommPortName);
     if (port > 0 && FCommLink->OpenLink(port, 115200, 8, 0, 0)) {
-        SetLinkTimeout(1000);
-        SetLinkRetries(0);
-        BeginPhase(TSessionPhase::Connecting);
-        FConnectPending = true;
-        SendCmd(CommandCode::MCS_CONNECT);
+        BeginConnect(1000, 0, true);
         return;
     }
     // A port that cannot be opened (or named) is a candidate that failed: the scan goes on.
@@ -106,11 +116,7 @@ void TfmMainSession::ConnectUsb() {
     FUsbLink->SetWriteRoutine(
         [this](const std::uint8_t* b, std::size_t n) { WriteHidReport(b, n); });
     if (FUsbLink->OpenLink()) {
-        SetLinkTimeout(100);
-        SetLinkRetries(3);
-        BeginPhase(TSessionPhase::Connecting);
-        FConnectPending = true;
-        SendCmd(CommandCode::MCS_CONNECT);
+        BeginConnect(100, 3, true);
         return;
     }
     CloseUsbLink();
@@ -127,16 +133,11 @@ void TfmMainSession::ConnectNet() {
     // A socket that is neither connected nor connecting (refused, unreachable) cannot carry the
     // connect command: the candidate fails at once instead of at its watchdog.
     if (ClientSocket->Active() && FNetLink->OpenLink()) {
-        SetLinkTimeout(4000);
-        SetLinkRetries(0);
-        BeginPhase(TSessionPhase::Connecting);
-        FConnectPending = true;
-        if (ClientSocket->Socket()->Connected()) {
-            SendCmd(CommandCode::MCS_CONNECT);
-        } else {
-            // Written when the socket connects: a frame written before would be lost.
-            netConnectDeferred_ = true;
-        }
+        // A frame written before the socket connects would be lost: the connect command then
+        // waits for the socket's connect event.
+        const bool connected = ClientSocket->Socket()->Connected();
+        netConnectDeferred_ = !connected;
+        BeginConnect(4000, 0, connected);
         return;
     }
     CloseNetLink();

@@ -47,6 +47,8 @@ TfmNetwork::TfmNetwork(TComponent* owner) : TForm(owner) {
     cbCOM->SetVisible(false);
     pbScan = build.Add<TProgressBar>("pbScan", this, 18, 52, 323, 14);
     pbScan->SetSmooth(true);
+    pbScan->SetBarColor(static_cast<TColor>(RGB(92, 170, 240)));
+    pbScan->SetBackgroundColor(static_cast<TColor>(RGB(14, 28, 64)));
     btnOK = build.Add<TRzBmpButton>("btnOK", this, 18, 106, 96, 28);
     btnId = build.Add<TRzBmpButton>("btnId", this, 131, 106, 96, 28);
     btnExit = build.Add<TRzBmpButton>("btnExit", this, 245, 106, 96, 28);

@@ -18,7 +18,8 @@ namespace {
 // How long a dialog of the session may stay modal before the script closes it: a test that
 // went wrong ends instead of hanging in a nested loop.
 constexpr auto kModalLimit = std::chrono::seconds(30);
-constexpr std::uint8_t kSlowIdentityCode = 19;
+constexpr std::uint8_t kConnectCode = 16;
+constexpr std::uint8_t kIdentityCode = 19;
 }  // namespace
 
 TSessionHarness::TSessionHarness(THarnessOptions options)
@@ -37,7 +38,7 @@ TSessionHarness::TSessionHarness(THarnessOptions options)
             extraProcessors_.emplace_back(std::make_unique<sim::ProcessorSimulator>(o));
         if (port.kind == TExtraPort::Silent) processor->SetSilent(true);
         if (port.kind == TExtraPort::Slow) {
-            processor->SetReplyDelay(kSlowReplyMs);
+            processor->SetReplyDelay(kSlowConnectMs);
             slowProcessor_ = processor.get();
         }
         auto& pty = extraPtys_.emplace_back(std::make_unique<sim::SimPty>(*processor));
@@ -98,18 +99,47 @@ bool TSessionHarness::TimelineHas(const std::string& entry) const {
 }
 
 void TSessionHarness::Record(const std::string& entry) {
-    if (!timeline_.empty() && timeline_.back() == entry) return;
+    // A new entry only when the text of that dialog (the part before ':') changed.
+    const std::string kind = entry.substr(0, entry.find(':'));
+    for (auto e = timeline_.rbegin(); e != timeline_.rend(); ++e) {
+        if (e->substr(0, e->find(':')) != kind) continue;
+        if (*e == entry) return;
+        break;
+    }
     timeline_.push_back(entry);
+    timelineMs_.push_back(static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                std::chrono::steady_clock::now() - begun_)
+                                                .count()));
+}
+
+std::string TSessionHarness::Story() const {
+    std::string story;
+    for (std::size_t i = 0; i < timeline_.size(); ++i)
+        story += std::to_string(timelineMs_[i]) + " ms " + timeline_[i] + "\n";
+    story += "frames read:";
+    for (std::uint8_t code : CodesRead()) story += " " + std::to_string(code);
+    return story;
 }
 
 void TSessionHarness::ScriptTick() {
     if (slowProcessor_) {
         // A slow processor only while it is found: the read-back itself runs at full speed.
+        bool connect = false, identity = false;
         for (const sim::SimFrame& f : slowProcessor_->FramesRead()) {
-            if (f.code == kSlowIdentityCode) slowProcessor_->SetReplyDelay(0);
+            connect |= f.code == kConnectCode;
+            identity |= f.code == kIdentityCode;
+        }
+        if (identity) {
+            slowProcessor_->SetReplyDelay(0);
+        } else if (connect) {
+            slowProcessor_->SetReplyDelay(kSlowIdentityMs);
         }
     }
-    if (fmNetwork->Visible()) Record("scan:" + fmNetwork->lblScan->Caption());
+    if (fmNetwork->Visible()) {
+        Record("scan:" + fmNetwork->lblScan->Caption());
+        if (!fmNetwork->lblDeviceID->Caption().empty())
+            Record("count:" + fmNetwork->lblDeviceID->Caption());
+    }
     if (fmInformation->Visible()) Record("info:" + fmInformation->lbMessage->Caption());
     if (fmProcess->Visible()) Record("process:" + fmProcess->StatusText());
     bool anyModal = false;

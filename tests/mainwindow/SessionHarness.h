@@ -36,7 +36,8 @@ struct TExtraPort {
         Missing,  // listed, but there is no such device
         Silent,   // a processor that answers nothing
         OtherId,  // a processor with device ID 5
-        Slow,     // a processor that answers each frame 2.5 s late until asked its identity
+        Slow,     // a processor that answers the connect command 0.8 s late and its identity 6.5 s
+                  // late (inside the link's time-outs), then everything at once
     };
     std::string name;
     TKind kind;
@@ -51,7 +52,8 @@ struct THarnessOptions {
     sim::SimulatorOptions processor;
 };
 
-inline constexpr int kSlowReplyMs = 2500;
+inline constexpr int kSlowConnectMs = 800;
+inline constexpr int kSlowIdentityMs = 6500;
 
 inline constexpr std::uint16_t kEditorPort = 9761;
 
@@ -87,6 +89,9 @@ public:
     // "process:<status text>"; an entry is added when it changes.
     const std::vector<std::string>& Timeline() const { return timeline_; }
     bool TimelineHas(const std::string& entry) const;
+    // The timeline with the milliseconds since the harness began and the frame codes the
+    // processor read, for failure messages.
+    std::string Story() const;
 
     // The codes of the frames the processor read, a repeated frame counted once.
     std::vector<std::uint8_t> CodesRead() const;
@@ -111,6 +116,8 @@ private:
     std::unique_ptr<TTimer> script_;
     std::vector<std::string> timeline_;
     std::vector<TCustomForm*> watched_;
+    std::vector<long> timelineMs_;
+    std::chrono::steady_clock::time_point begun_ = std::chrono::steady_clock::now();
     std::chrono::steady_clock::time_point modalSince_ = std::chrono::steady_clock::now();
 };
 

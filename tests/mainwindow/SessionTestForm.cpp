@@ -9,10 +9,13 @@
 #include "framework/controls/Menus.h"
 #include "framework/controls/UpDown.h"
 #include "framework/os/ClientSocket.h"
+#include "link/LinkMessages.h"
 #include "link/forms/FHidData.h"
 #include "link/forms/FMemo.h"
 #include "link/forms/FNetWorkScan.h"
 #include "link/forms/FProcess.h"
+#include "model/Lcmd.h"
+#include "tools/sim/SimFrame.h"
 #include "widgets/panels/RzBmpBtn.h"
 
 namespace dsp::test {
@@ -63,6 +66,26 @@ TSessionTestForm::TSessionTestForm(TComponent* owner) : TfmMainOperations(owner)
     Meter(build, this, "pbLimitCompOut", 1, left += 16);
     build.Finish();
     BindOperationComponents();
+}
+
+void TSessionTestForm::SendCommand(const LCmd& record, bool noCoalesce, bool framed) {
+    if (!recordSends) {
+        TfmMainSession::SendCommand(record, noCoalesce, framed);
+        return;
+    }
+    sent.push_back({record.GetId().value_or(0), record.GetCode(), record.GetData(), noCoalesce});
+}
+
+std::vector<std::uint8_t> TSessionTestForm::SentCodes() const {
+    std::vector<std::uint8_t> codes;
+    for (const TSent& s : sent) codes.push_back(s.code);
+    return codes;
+}
+
+void TSessionTestForm::Reply(std::uint8_t code, const std::vector<std::uint8_t>& payload,
+                             std::uint8_t from) {
+    const std::vector<std::uint8_t> frame = sim::BuildFrame(from, 0, code, payload);
+    Perform(WM_LINK_REPLY, ReplyFrameParam(frame), 0);
 }
 
 void TSessionTestForm::SetDeviceAddress(const std::string& dotted) {

@@ -29,6 +29,22 @@ public:
     int unlockDialogShows = 0;
     std::vector<int> lockCheckResults;
 
+    // With recordSends the records the session sends are kept here instead of going to a
+    // transport (tests that drive the handlers without one).
+    bool recordSends = false;
+    struct TSent {
+        std::uint8_t id;
+        std::uint8_t code;
+        std::vector<std::uint8_t> payload;
+        bool noCoalesce;
+    };
+    std::vector<TSent> sent;
+    std::vector<std::uint8_t> SentCodes() const;
+
+    void SendCommand(const LCmd& record, bool noCoalesce, bool framed) override;
+    // Hands the session a reply frame as a transport does.
+    void Reply(std::uint8_t code, const std::vector<std::uint8_t>& payload, std::uint8_t from = 1);
+
     void ApplyUnitImage() override { ++applyUnitImageCalls; }
     // The operations' real unlock dialog only where a test asks for it; otherwise the calls are
     // only recorded.
@@ -45,17 +61,22 @@ public:
     // The session's state and components, for the tests.
     using TfmMainSession::AckState;
     using TfmMainSession::BeginPhase;
+    using TfmMainSession::ClearChainState;
     using TfmMainSession::ClientSocket;
     using TfmMainSession::Connect;
+    using TfmMainSession::EndPhase;
     using TfmMainSession::FCommPortName;
     using TfmMainSession::FCompChannel;
     using TfmMainSession::FDeviceIp;
     using TfmMainSession::FGateChannel;
     using TfmMainSession::FLinkGeneration;
     using TfmMainSession::FManualIp;
+    using TfmMainSession::FOnline;
     using TfmMainSession::FPresetNumber;
     using TfmMainSession::FProgressCloseMark;
     using TfmMainSession::FProgressPending;
+    using TfmMainSession::FSessionPhase;
+    using TfmMainSession::FUsbLink;
     using TfmMainSession::lbShowIdNumber;
     using TfmMainSession::lbShowIp;
     using TfmMainSession::lbStatus;

@@ -26,7 +26,7 @@ std::vector<TPoint> Curve() {
     return points;
 }
 
-void CurveCanvas(benchmark::State& state) {
+void BM_CurveCanvas(benchmark::State& state) {
     TBitmap b(kSize, kSize);
     b.Canvas()->Pen()->SetWidth(static_cast<int>(state.range(0)));
     const auto points = Curve();
@@ -36,9 +36,9 @@ void CurveCanvas(benchmark::State& state) {
         benchmark::DoNotOptimize(b.PixelAt(0, 0));
     }
 }
-BENCHMARK(CurveCanvas)->Arg(1)->Arg(2);
+BENCHMARK(BM_CurveCanvas)->Arg(1)->Arg(2);
 
-void CurveQPainter(benchmark::State& state) {
+void BM_CurveQPainter(benchmark::State& state) {
     QImage image(kSize, kSize, QImage::Format_RGB32);
     const auto points = Curve();
     QPen pen(Qt::black, static_cast<int>(state.range(0)), Qt::SolidLine, Qt::RoundCap);
@@ -51,39 +51,39 @@ void CurveQPainter(benchmark::State& state) {
         benchmark::DoNotOptimize(image.pixel(0, 0));
     }
 }
-BENCHMARK(CurveQPainter)->Arg(1)->Arg(2);
+BENCHMARK(BM_CurveQPainter)->Arg(1)->Arg(2);
 
-void FillCanvas(benchmark::State& state) {
+void BM_FillCanvas(benchmark::State& state) {
     TBitmap b(kSize, kSize);
     b.Canvas()->Brush()->SetColor(clBtnFace);
     for (auto _ : state) b.Canvas()->FillRect(Rect(0, 0, kSize, kSize));
 }
-BENCHMARK(FillCanvas);
+BENCHMARK(BM_FillCanvas);
 
-void FillQImage(benchmark::State& state) {
+void BM_FillQImage(benchmark::State& state) {
     QImage image(kSize, kSize, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
         painter.fillRect(0, 0, kSize, kSize, QColor(212, 208, 200));
     }
 }
-BENCHMARK(FillQImage);
+BENCHMARK(BM_FillQImage);
 
-void PixelsCanvas(benchmark::State& state) {
+void BM_PixelsCanvas(benchmark::State& state) {
     TBitmap b(64, 64);
     for (auto _ : state)
         for (int y = 0; y < 64; ++y)
             for (int x = 0; x < 64; ++x) b.Canvas()->SetPixels(x, y, static_cast<TColor>(x * y));
 }
-BENCHMARK(PixelsCanvas);
+BENCHMARK(BM_PixelsCanvas);
 
-void PixelsQImage(benchmark::State& state) {
+void BM_PixelsQImage(benchmark::State& state) {
     QImage image(64, 64, QImage::Format_RGB32);
     for (auto _ : state)
         for (int y = 0; y < 64; ++y)
             for (int x = 0; x < 64; ++x) image.setPixel(x, y, static_cast<QRgb>(x * y));
 }
-BENCHMARK(PixelsQImage);
+BENCHMARK(BM_PixelsQImage);
 
 }  // namespace
 }  // namespace dsp

@@ -17,6 +17,7 @@
 
 #include <chrono>
 
+#include "bench/mainwindow/BenchSupport.h"
 #include "framework/controls/Label.h"
 #include "framework/runtime/Application.h"
 #include "link/forms/FNetWorkScan.h"
@@ -30,40 +31,6 @@ namespace {
 using namespace dsp;
 using namespace dsp::test;
 using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-THarnessOptions Door(int door) {
-    THarnessOptions o;
-    o.tcp = door == 0;
-    o.pty = door == 1;
-    o.usb = door == 2;
-    return o;
-}
-
-// The frames of the last read-back and what the simulator answers to them: bytes each way, the
-// frames each way, and the simulator's time to answer them all in memory.
-struct TWire {
-    std::size_t bytes = 0;
-    std::size_t frames = 0;
-    double turnaroundMs = 0;
-};
-
-TWire WireOf(const std::vector<sim::SimFrame>& frames) {
-    TWire w;
-    sim::ProcessorSimulator fresh;
-    const auto start = Clock::now();
-    for (const sim::SimFrame& f : frames) {
-        for (const sim::SimReply& r : fresh.Receive(f.bytes)) {
-            w.bytes += r.bytes.size();
-            w.frames += r.bytes.empty() ? 0 : 1;
-        }
-        w.bytes += f.bytes.size();
-        ++w.frames;
-    }
-    w.turnaroundMs = Ms(Clock::now() - start);
-    return w;
-}
 
 void BM_ConnectAndReadBack(benchmark::State& state) {
     const int door = static_cast<int>(state.range(0));
@@ -89,7 +56,7 @@ void BM_ConnectAndReadBack(benchmark::State& state) {
         readBack += ms;
         const TWire w = WireOf(h.Processor().FramesRead());
         wire += door == 0   ? w.turnaroundMs
-                : door == 1 ? static_cast<double>(w.bytes) * 10.0 * 1000.0 / 115200.0
+                : door == 1 ? w.SerialMs()
                             : static_cast<double>(w.frames) * 1.0;
     }
     const auto n = static_cast<double>(state.iterations());

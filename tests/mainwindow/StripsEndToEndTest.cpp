@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -64,8 +66,25 @@ protected:
         dialogs_ = std::make_unique<TSessionDialogs>();
         fmLinkSel = new TfmLinkSel(nullptr);
         fmLinkSel->AfterConstruction();
+        // A session dialog left modal (a connect that went wrong) runs a nested loop in which
+        // the test's own wait cannot end: it is closed after a while, and the test fails.
+        watchdog_ = std::make_unique<TTimer>(nullptr);
+        watchdog_->SetInterval(100);
+        watchdog_->SetOnTimer([this](TObject*) {
+            const auto now = std::chrono::steady_clock::now();
+            bool modal = false;
+            for (TCustomForm* form :
+                 {static_cast<TCustomForm*>(fmNetwork), static_cast<TCustomForm*>(fmProcess)}) {
+                if (!form->Visible() || !form->FormState().Contains(fsModal)) continue;
+                modal = true;
+                if (now - modalSince_ > std::chrono::seconds(25)) form->Close();
+            }
+            if (!modal) modalSince_ = now;
+        });
+        watchdog_->SetEnabled(true);
     }
     ~StripsEndToEnd() override {
+        watchdog_.reset();
         delete fmLinkSel;
         delete window_;
         fmMain = nullptr;
@@ -125,6 +144,8 @@ protected:
     std::unique_ptr<sim::SimTcpServer> tcp_;
     TLinkedMainWindow* window_ = nullptr;
     std::unique_ptr<TSessionDialogs> dialogs_;
+    std::unique_ptr<TTimer> watchdog_;
+    std::chrono::steady_clock::time_point modalSince_ = std::chrono::steady_clock::now();
 };
 
 TEST_F(StripsEndToEnd, EditsOnTheStripsReachTheProcessorAndSurviveAReadBack) {

@@ -715,9 +715,11 @@ void TfmMain::BuildRoutingGroup(TFormBuilder& build, TWinControl* panel, int ch,
 
 void TfmMain::BuildMatrixPage(TFormBuilder& build, TWinControl* area) {
     TRzGroupBox* graph = GraphPanel(build, area, kPageMatrix);
-    build.Handle(graph->OnPaint, this, &TfmMain::rzgFftMatrixPaint);
     for (int ch = 0; ch < kChannelCount; ++ch) BuildMatrixRow(build, graph, ch);
-    build.Add<TPaintBox>("pbMatrix", graph, 465, 42, 97, 206);
+    // The routing lines are drawn when the paint box itself paints: its canvas draws nowhere
+    // outside its own painting.
+    auto* lines = build.Add<TPaintBox>("pbMatrix", graph, 465, 42, 97, 206);
+    build.Handle(lines->OnPaint, this, &TfmMain::rzgFftMatrixPaint);
 
     TRzGroupBox* param = ParamPanel(build, area, kPageMatrix);
     constexpr int kGroup = 170;

@@ -2,6 +2,7 @@
 
 #include "framework/core/Component.h"
 #include "framework/core/Exceptions.h"
+#include "framework/text/Filer.h"
 #include "framework/text/Numbers.h"
 #include "framework/text/StrUtils.h"
 #include "plot/engine/iComponent.h"
@@ -180,6 +181,29 @@ int TiOPCItemManager::FindIndex(const TiOPCItem* item) const {
         if (FList[static_cast<std::size_t>(i)].get() == item) return i;
     }
     return -1;
+}
+
+void TiOPCItemManager::WriteToStream(TWriter& writer) const {
+    writer.WriteValue(vaCollection);
+    for (const auto& item : FList) {
+        writer.WriteListBegin();
+        writer.WriteProperties(*item);
+        writer.WriteListEnd();
+    }
+    writer.WriteListEnd();
+}
+
+void TiOPCItemManager::ReadFromStream(TReader& reader) {
+    Clear();
+    if (reader.ReadValue() != vaCollection) return;
+    while (!reader.EndOfList()) {
+        TiOPCItem* item = Item(Add());
+        reader.ReadListBegin();
+        while (!reader.EndOfList()) reader.ReadProperty(*item);
+        reader.ReadListEnd();
+        item->Loaded();
+    }
+    reader.ReadListEnd();
 }
 
 bool TiOPCItemManager::IsDesigning() {

@@ -16,6 +16,8 @@
 namespace dsp {
 
 class TComponent;
+class TReader;
+class TWriter;
 class TiOPCItemManager;
 
 // True when the OPC support library is not loaded (always, in this build).
@@ -131,6 +133,11 @@ public:
     TiOPCItem* Item(int index) const;
     int FindIndex(const TiOPCItem* item) const;
     bool DoWriteToStream() const { return Count() > 0; }
+    // The form stream's collection of the items with their stored published properties.
+    void WriteToStream(TWriter& writer) const;
+    // Clears the manager, then makes one item per item of a collection value, reads its
+    // properties and runs its Loaded (which may activate it). Any other value leaves it empty.
+    void ReadFromStream(TReader& reader);
     bool IsDesigning();
     TComponent* Owner() const { return FOwner; }
 

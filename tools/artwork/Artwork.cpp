@@ -17,7 +17,7 @@ namespace {
 std::vector<TPictureDef> JoinFamilies() {
     std::vector<TPictureDef> all;
     for (auto family : {ButtonPictures, PlotToolbarPictures, DialogPictures, SplashPictures,
-                        FaderPictures, PanelButtonPictures}) {
+                        FaderPictures, PanelButtonPictures, PlotOpcPictures}) {
         for (TPictureDef& picture : family()) all.push_back(std::move(picture));
     }
     std::set<std::string> names;

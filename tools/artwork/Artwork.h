@@ -41,6 +41,7 @@ std::vector<TPictureDef> DialogPictures();
 std::vector<TPictureDef> SplashPictures();
 std::vector<TPictureDef> FaderPictures();
 std::vector<TPictureDef> PanelButtonPictures();
+std::vector<TPictureDef> PlotOpcPictures();
 
 // Every picture, family after family. A resource name used twice raises Exception when the
 // list is first asked for.

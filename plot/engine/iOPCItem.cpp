@@ -2,54 +2,95 @@
 
 #include "framework/core/Component.h"
 #include "framework/core/Exceptions.h"
+#include "framework/runtime/MainThread.h"
+#include "framework/text/Filer.h"
 #include "framework/text/Numbers.h"
 #include "framework/text/StrUtils.h"
 #include "plot/engine/iComponent.h"
 
 namespace dsp {
 
-bool OPCLibraryMissing() { return true; }
+namespace {
 
-void OPCCheckLoaded() {
-    if (OPCLibraryMissing()) throw Exception("OPC Support Library Not Found");
-}
+// Hands the library's call over to the UI thread, where the item (if it is still there) takes
+// its data.
+class TItemCallback final : public IOPCSignalCallback {
+public:
+    explicit TItemCallback(std::weak_ptr<TiOPCItem*> item) : item_(std::move(item)) {}
+    void NewDataReady(int) override {
+        PostToMainThread([item = item_] {
+            if (const std::shared_ptr<TiOPCItem*> alive = item.lock()) (*alive)->NewData();
+        });
+    }
+
+private:
+    const std::weak_ptr<TiOPCItem*> item_;
+};
+
+}  // namespace
 
 // ---- TiOPCItem
 
-TiOPCItem::TiOPCItem(TiOPCItemManager* owner) : FOwner(owner) {}
+TiOPCItem::TiOPCItem(TiOPCItemManager* owner)
+    : FOwner(owner), self_(std::make_shared<TiOPCItem*>(this)) {
+    callback_ = std::make_shared<TItemCallback>(self_);
+}
 
 TiOPCItem::~TiOPCItem() {
+    self_.reset();
     try {
         Deactivate();
-    } catch (...) {}
+    } catch (...) {
+        // A failing library does not keep an item alive.
+    }
 }
 
 void TiOPCItem::Activate() { Activate(false); }
 
 void TiOPCItem::ActivateSuspend() { Activate(true); }
 
-void TiOPCItem::Activate(bool /*startSuspended*/) {
-    // Without the library no signal is ever made.
+void TiOPCItem::Activate(bool startSuspended) {
     if (OPCLibraryMissing() || FOwner == nullptr || FOwner->IsDesigning()) return;
     if (FAutoError) UpdateError();
+    if (FSignalHandle != 0) Deactivate();
+    if (Trim(FPropertyName).empty() || (Trim(FGroupName).empty() && Trim(FServerName).empty()) ||
+        Trim(FItemName).empty()) {
+        return;
+    }
+    if (Active()) Deactivate();
+    const int dataType = FPropertyType == tkString ? varOleStr : varEmpty;
+    FSignalHandle = opc::SignalAdd(FComputerName, FServerName, FItemName, FGroupName, FUpdateRate,
+                                   startSuspended, dataType, callback_);
 }
 
 void TiOPCItem::Deactivate() {
     if (OPCLibraryMissing()) return;
+    if (FOwner == nullptr || FOwner->IsDesigning()) return;
+    const int handle = FSignalHandle;
     FSignalHandle = 0;
+    if (handle != 0) opc::SignalRemove(handle);
 }
 
-void TiOPCItem::SetData(const TVariant&) {
-    // Sent to the server through the library, which is not present.
+void TiOPCItem::SetData(const TVariant& value) {
+    if (!OPCLibraryMissing()) opc::SignalSendData(FSignalHandle, value);
 }
 
-TVariant TiOPCItem::GetDataNow(int&) {
+void TiOPCItem::FetchData() {
+    FData = opc::SignalGetData(FSignalHandle);
+    FTimeStamp = opc::SignalGetTimeStamp(FSignalHandle);
+    FQuality = opc::SignalGetQuality(FSignalHandle);
+}
+
+TVariant TiOPCItem::GetDataNow(int& quality) {
     if (OPCLibraryMissing()) return {};
+    opc::SignalGetDataNow(FSignalHandle);
+    FetchData();
+    quality = FQuality;
     return FData;
 }
 
 void TiOPCItem::NewData() {
-    // The library hands the value, time stamp and quality over before this runs.
+    if (!OPCLibraryMissing()) FetchData();
     if (QualityGood()) FData = ScaleIncoming(FData);
     if (FAutoError) UpdateError();
     if (FOwner != nullptr && FOwner->OnNewData) FOwner->OnNewData(this);
@@ -81,15 +122,23 @@ TVariant TiOPCItem::ScaleIncoming(const TVariant& value) const {
     }
 }
 
-void TiOPCItem::UpdateResume() {}
-
-void TiOPCItem::UpdateSuspend() {}
-
-bool TiOPCItem::Active() const {
-    return FOwner != nullptr && !OPCLibraryMissing() && FSignalHandle != 0;
+void TiOPCItem::UpdateResume() {
+    if (!OPCLibraryMissing()) opc::SignalResume(FSignalHandle);
 }
 
-bool TiOPCItem::UpdateSuspended() const { return false; }
+void TiOPCItem::UpdateSuspend() {
+    if (!OPCLibraryMissing()) opc::SignalSuspend(FSignalHandle);
+}
+
+bool TiOPCItem::Active() const {
+    if (FOwner == nullptr || FOwner->IsDesigning() || OPCLibraryMissing()) return false;
+    return opc::SignalGetActive(FSignalHandle);
+}
+
+bool TiOPCItem::UpdateSuspended() const {
+    if (OPCLibraryMissing() || FSignalHandle == 0) return false;
+    return opc::SignalGetUpdateSuspended(FSignalHandle);
+}
 
 void TiOPCItem::UpdateError() {
     if (!Active()) return;
@@ -180,6 +229,29 @@ int TiOPCItemManager::FindIndex(const TiOPCItem* item) const {
         if (FList[static_cast<std::size_t>(i)].get() == item) return i;
     }
     return -1;
+}
+
+void TiOPCItemManager::WriteToStream(TWriter& writer) const {
+    writer.WriteValue(vaCollection);
+    for (const auto& item : FList) {
+        writer.WriteListBegin();
+        writer.WriteProperties(*item);
+        writer.WriteListEnd();
+    }
+    writer.WriteListEnd();
+}
+
+void TiOPCItemManager::ReadFromStream(TReader& reader) {
+    Clear();
+    if (reader.ReadValue() != vaCollection) return;
+    while (!reader.EndOfList()) {
+        TiOPCItem* item = Item(Add());
+        reader.ReadListBegin();
+        while (!reader.EndOfList()) reader.ReadProperty(*item);
+        reader.ReadListEnd();
+        item->Loaded();
+    }
+    reader.ReadListEnd();
 }
 
 bool TiOPCItemManager::IsDesigning() {

@@ -1,8 +1,9 @@
 #pragma once
 // OPC items: each binds one published property of a window-backed component to an item of an
-// OPC server, through the OPC support library. The library lies outside the system and is not
-// present here, so every item stays inactive: activation, deactivation and the state queries do
-// nothing or answer false, and only a direct call into the library raises.
+// OPC server, through the OPC support library (iOPCLibrary.h). Without the library every item
+// stays inactive: activation, deactivation and the state queries do nothing or answer false.
+// The library's new-data callbacks reach the item on the UI thread, whichever thread the library
+// calls from; a callback for an item that has gone meanwhile is dropped.
 
 #include <functional>
 #include <memory>
@@ -12,16 +13,14 @@
 #include "framework/core/Object.h"
 #include "framework/core/TypeInfo.h"
 #include "framework/text/Variant.h"
+#include "plot/engine/iOPCLibrary.h"
 
 namespace dsp {
 
 class TComponent;
+class TReader;
+class TWriter;
 class TiOPCItemManager;
-
-// True when the OPC support library is not loaded (always, in this build).
-bool OPCLibraryMissing();
-// Raises the error that says the library was not found, when it is missing.
-void OPCCheckLoaded();
 
 class TiOPCItem : public TPersistent {
     DSP_PUBLISHED(TiOPCItem, TPersistent) {
@@ -61,7 +60,8 @@ public:
     void SetData(const TVariant& value);
     // Fetches the value now; without library the result is empty and quality stays as passed.
     TVariant GetDataNow(int& quality);
-    // The library's callback: the new value, its time stamp and quality, scaled when good.
+    // The library's callback, on the UI thread: the new value, its time stamp and quality
+    // fetched, the value scaled when good, then the manager's OnNewData.
     void NewData();
     // A good value scaled: integers multiplied and offset in floating point, rounded to a 32-bit
     // integer; floating values to a double; anything else as it is.
@@ -94,9 +94,12 @@ public:
     TTypeKind PropertyType() const { return FPropertyType; }
     TiOPCItemManager* Owner() const { return FOwner; }
 
+    int SignalHandle() const { return FSignalHandle; }
+
 private:
     void Activate(bool startSuspended);
     void UpdateError();
+    void FetchData();
 
     std::string FPropertyName;
     TTypeKind FPropertyType = tkUnknown;
@@ -114,6 +117,9 @@ private:
     int FQuality = 0;
     TiOPCItemManager* FOwner;
     bool FAutoError = false;
+    // The item as its callback sees it: gone when the item is.
+    std::shared_ptr<TiOPCItem*> self_;
+    std::shared_ptr<IOPCSignalCallback> callback_;
 };
 
 using TOPCItemGetDataTypeEvent = std::function<void(const std::string& propertyName, TTypeKind&)>;
@@ -131,6 +137,11 @@ public:
     TiOPCItem* Item(int index) const;
     int FindIndex(const TiOPCItem* item) const;
     bool DoWriteToStream() const { return Count() > 0; }
+    // The form stream's collection of the items with their stored published properties.
+    void WriteToStream(TWriter& writer) const;
+    // Clears the manager, then makes one item per item of a collection value, reads its
+    // properties and runs its Loaded (which may activate it). Any other value leaves it empty.
+    void ReadFromStream(TReader& reader);
     bool IsDesigning();
     TComponent* Owner() const { return FOwner; }
 

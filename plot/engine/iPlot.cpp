@@ -5,6 +5,7 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/text/DateTime.h"
+#include "framework/text/StrUtils.h"
 #include "plot/engine/iPlotAxis.h"
 #include "plot/engine/iPlotDataCursor.h"
 #include "plot/engine/iPlotDataView.h"
@@ -19,7 +20,54 @@ TiPlotChannel::TiPlotChannel(TObject* owner, TNotifyEvent onChange, TNotifyEvent
                              TNotifyEvent onRemove, TNotifyEvent onRename)
     : TiPlotChannelCustom(owner, std::move(onChange), std::move(onInsert), std::move(onRemove),
                           std::move(onRename)),
-      FElapsedStartTime(Now()) {}
+      FElapsedStartTime(Now()),
+      FOPC(*this) {
+    FOPC.OnNewData = [this](TiOPCItem* item) {
+        if (item != FOPC.Item(0)) return;
+        const double value = item->Data().AsDouble();
+        switch (FOPCXValueSource) {
+            case iopcxvsOPCServerTimeStamp: AddPoint(item->TimeStamp(), value, false, false); break;
+            case iopcxvsSystemTimeStamp: AddPoint(Now(), value, false, false); break;
+            case iopcxvsElapsedTime: AddYElapsedTime(value); break;
+            case iopcxvsElapsedSeconds: AddYElapsedSeconds(value); break;
+            case iopcxvsOPCItem: break;  // the group's update adds the point
+        }
+    };
+    FOPC.OnGroupUpdated = [this] {
+        AddXY(FOPC.Item(0)->Data().AsDouble(), FOPC.Item(1)->Data().AsDouble());
+    };
+}
+
+// ---- OPC
+
+void TiPlotChannel::DoInsert() {
+    TiPlotChannelCustom::DoInsert();
+    if (FOPC.Item(0)->AutoConnect()) OPCActivate();
+}
+
+void TiPlotChannel::OPCActivate() {
+    if (FOPC.Designing()) return;
+    FOPC.DeactivateBoth();
+    TiOPCItem* first = FOPC.Item(0);
+    if (FOPCXValueSource != iopcxvsOPCItem) {
+        first->Activate();
+        return;
+    }
+    FOPC.Manager()->GroupClear();
+    if (FOPC.Manager()->GetGroupIndex(first->GroupName()) == -1 &&
+        !Trim(first->ServerName()).empty()) {
+        FOPC.AddOwnGroup();
+        first->SetGroupName(FOPC.OwnGroupName());
+    }
+    FOPC.Item(1)->SetGroupName(first->GroupName());
+    first->Activate();
+    FOPC.Item(1)->Activate();
+}
+
+void TiPlotChannel::OPCActivateSuspend() {
+    OPCActivate();
+    OPCUpdateSuspend();
+}
 
 // ---- adding
 

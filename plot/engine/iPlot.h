@@ -18,6 +18,7 @@
 #include "framework/graphics/Brush.h"
 #include "framework/text/Variant.h"
 #include "plot/engine/iPlotChannelCustom.h"
+#include "plot/engine/iPlotChannelOPC.h"
 #include "plot/engine/iPlotComponent.h"
 
 namespace dsp {
@@ -36,6 +37,16 @@ enum TiPlotHighLowStyle { iphlsOpenClose, iphlsCandleStick };
 DSP_ENUM_NAMES(TiPlotHighLowStyle, "iphlsOpenClose", "iphlsCandleStick")
 enum TiPlotDigitalReferenceStyle { ipdrScale, ipdrPercent };
 DSP_ENUM_NAMES(TiPlotDigitalReferenceStyle, "ipdrScale", "ipdrPercent")
+// Where the X of a value from the channel's OPC item comes from.
+enum TiOPCXValueSourceStyle {
+    iopcxvsOPCServerTimeStamp,
+    iopcxvsSystemTimeStamp,
+    iopcxvsElapsedTime,
+    iopcxvsElapsedSeconds,
+    iopcxvsOPCItem,
+};
+DSP_ENUM_NAMES(TiOPCXValueSourceStyle, "iopcxvsOPCServerTimeStamp", "iopcxvsSystemTimeStamp",
+               "iopcxvsElapsedTime", "iopcxvsElapsedSeconds", "iopcxvsOPCItem")
 
 // One X pixel of the interpolated traces' cache.
 struct TiPlotPixelPoint {
@@ -109,6 +120,19 @@ class TiPlotChannel : public TiPlotChannelCustom {
             P::Property("BarBrushUseChannelColor", &C::FBarBrushUseChannelColor,
                         &C::SetBarBrushUseChannelColor)
                 .Default(true),
+            P::Property("OPCGroupName", &C::OPCGroupName, &C::SetOPCGroupName),
+            P::Property("OPCComputerName", &C::OPCComputerName, &C::SetOPCComputerName),
+            P::Property("OPCServerName", &C::OPCServerName, &C::SetOPCServerName),
+            P::Property("OPCItemName", &C::OPCItemName, &C::SetOPCItemName),
+            P::Property("OPCUpdateRate", &C::OPCUpdateRate, &C::SetOPCUpdateRate).Default(500),
+            P::Property("OPCScalar", &C::OPCScalar, &C::SetOPCScalar),
+            P::Property("OPCOffset", &C::OPCOffset, &C::SetOPCOffset),
+            P::Property("OPCAutoConnect", &C::OPCAutoConnect, &C::SetOPCAutoConnect).Default(false),
+            P::Property("OPCItem2Name", &C::OPCItem2Name, &C::SetOPCItem2Name),
+            P::Property("OPCScalar2", &C::OPCScalar2, &C::SetOPCScalar2),
+            P::Property("OPCOffset2", &C::OPCOffset2, &C::SetOPCOffset2),
+            P::Property("OPCXValueSource", &C::FOPCXValueSource, &C::FOPCXValueSource)
+                .Default(iopcxvsOPCServerTimeStamp),
         };
     }
 
@@ -242,6 +266,47 @@ public:
     bool BarBrushUseChannelColor() const { return FBarBrushUseChannelColor; }
     void SetBarBrushUseChannelColor(bool value) { Store(value, FBarBrushUseChannelColor); }
 
+    // ---- OPC: item 0 gives the values, each added at an X of OPCXValueSource; with
+    // iopcxvsOPCItem, item 1 gives Y and every update of the channel's group adds the point
+    // (item 0, item 1). Without the OPC support library the items stay inactive.
+    // Nothing while the plot is designed. Else both items deactivated; with iopcxvsOPCItem the
+    // groups cleared, the channel's own group added when none has item 0's group name and item
+    // 0 names a server, both items in item 0's group and activated; otherwise item 0 alone.
+    void OPCActivate();
+    void OPCActivateSuspend();
+    void OPCDeactivate() { FOPC.Item(0)->Deactivate(); }
+    void OPCUpdateSuspend() { FOPC.Item(0)->UpdateSuspend(); }
+    void OPCUpdateResume() { FOPC.Item(0)->UpdateResume(); }
+    bool OPCActive() const { return FOPC.Item(0)->Active(); }
+    bool OPCQualityGood() const { return FOPC.Item(0)->QualityGood(); }
+    TiOPCItemManager* OPCItemManager() const { return FOPC.ItemManager(); }
+    TiOPCManager* OPCManager() const { return FOPC.Manager(); }
+    void DoInsert() override;
+    const std::string& OPCGroupName() const { return FOPC.Item(0)->GroupName(); }
+    void SetOPCGroupName(const std::string& value) { FOPC.Item(0)->SetGroupName(value); }
+    const std::string& OPCComputerName() const { return FOPC.Item(0)->ComputerName(); }
+    void SetOPCComputerName(const std::string& value) { FOPC.Item(0)->SetComputerName(value); }
+    const std::string& OPCServerName() const { return FOPC.Item(0)->ServerName(); }
+    void SetOPCServerName(const std::string& value) { FOPC.Item(0)->SetServerName(value); }
+    const std::string& OPCItemName() const { return FOPC.Item(0)->ItemName(); }
+    void SetOPCItemName(const std::string& value) { FOPC.Item(0)->SetItemName(value); }
+    int OPCUpdateRate() const { return FOPC.Item(0)->UpdateRate(); }
+    void SetOPCUpdateRate(int value) { FOPC.Item(0)->SetUpdateRate(value); }
+    double OPCScalar() const { return FOPC.Item(0)->Scalar(); }
+    void SetOPCScalar(double value) { FOPC.Item(0)->SetScalar(value); }
+    double OPCOffset() const { return FOPC.Item(0)->Offset(); }
+    void SetOPCOffset(double value) { FOPC.Item(0)->SetOffset(value); }
+    bool OPCAutoConnect() const { return FOPC.Item(0)->AutoConnect(); }
+    void SetOPCAutoConnect(bool value) { FOPC.Item(0)->SetAutoConnect(value); }
+    const std::string& OPCItem2Name() const { return FOPC.Item(1)->ItemName(); }
+    void SetOPCItem2Name(const std::string& value) { FOPC.Item(1)->SetItemName(value); }
+    double OPCScalar2() const { return FOPC.Item(1)->Scalar(); }
+    void SetOPCScalar2(double value) { FOPC.Item(1)->SetScalar(value); }
+    double OPCOffset2() const { return FOPC.Item(1)->Offset(); }
+    void SetOPCOffset2(double value) { FOPC.Item(1)->SetOffset(value); }
+    TiOPCXValueSourceStyle OPCXValueSource() const { return FOPCXValueSource; }
+    void SetOPCXValueSource(TiOPCXValueSourceStyle value) { FOPCXValueSource = value; }
+
 private:
     template <typename T>
     void Store(T value, T& field) {
@@ -307,6 +372,8 @@ private:
     bool FBarEnabled = false;
     bool FBarPenUseChannelColor = true;
     bool FBarBrushUseChannelColor = true;
+    TiOPCXValueSourceStyle FOPCXValueSource = iopcxvsOPCServerTimeStamp;
+    TiPlotChannelOPC FOPC;
 };
 
 class TiPlot : public TiPlotComponent {

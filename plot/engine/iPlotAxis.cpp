@@ -7,10 +7,24 @@
 #endif
 
 #include "framework/core/Exceptions.h"
+#include "framework/text/Filer.h"
 #include "framework/text/Numbers.h"
 #include "plot/engine/iPlotComponent.h"
 
 namespace dsp {
+
+void TiPlotAxis::DefineProperties(TFiler* filer) {
+    TiPlotLayoutObject::DefineProperties(filer);
+    const auto readSpan = [this](TReader& reader) { FSpan = reader.ReadFloat(); };
+    filer->DefineProperty("Span_2", readSpan, nullptr, false);
+    filer->DefineProperty("Span", readSpan, nullptr, false);
+    filer->DefineProperty(
+        "LabelSeparation", [this](TReader& reader) { FLabelSeparation = reader.ReadFloat(); },
+        [this](TWriter& writer) { writer.WriteFloat(FLabelSeparation); }, FLabelSeparation == 0);
+    filer->DefineProperty(
+        "TitleMargin", [this](TReader& reader) { FTitleMargin = reader.ReadFloat(); },
+        [this](TWriter& writer) { writer.WriteFloat(FTitleMargin); }, FTitleMargin == 0);
+}
 
 namespace {
 

@@ -292,6 +292,10 @@ public:
     // ---- other axes
     TiPlotAxis* GetCartesianRefAxis();
     TiPlotAxis* GetAlignRefAxis();
+    // The form stream's extras: "Span_2" and "Span" read into the span without a notification
+    // (an older stream's name for it), "LabelSeparation" and "TitleMargin" written when 0 (the
+    // float default the published properties leave out) and read into their fields.
+    void DefineProperties(TFiler* filer) override;
     void NotificationRemove(TiPlotObject* sender) override;
     void NotificationRename(TiPlotObject* sender) override;
     void NotificationSetFocus(TiPlotObject* sender) override;

@@ -56,12 +56,6 @@ TiPlotComponent::~TiPlotComponent() {
     FMaster.reset();
 }
 
-void TiPlotComponent::Loaded() {
-    TiCustomComponent::Loaded();
-    EnableLayoutManager();
-    EndUpdate();
-}
-
 // ---- notifications from the master
 
 int TiPlotComponent::IndexOf(const TiPlotObject* object) const {

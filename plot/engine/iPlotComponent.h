@@ -491,7 +491,20 @@ public:
     // The label text a customize-label handler hands back through the plot.
     void SetCustomizeLabelText(const std::string& value) { FTempCustomLabel = value; }
 
+    // Ends what reading a form stream began: the layout manager on again, the ZOrder clash of
+    // toolbar 0 and label 0 repaired, the update batch closed.
     void Loaded() override;
+    // The form stream's defined properties: the data-view placeholders' ZOrders, the three
+    // image lists, one collection per manager that holds objects, the translation table and
+    // the OPC items. Reading disables the layout manager and opens an update batch until
+    // Loaded; writing changes nothing of the plot.
+    void DefineProperties(TFiler* filer) override;
+    // An image list in the form stream's format: "DSIL", the count, the width and height and
+    // the mask colour (32-bit little-endian each), then the pictures side by side as a PNG
+    // file. Raise EWriteError "Failed to write ImageList data to stream" and EReadError "Failed
+    // to read ImageList data from stream".
+    static void WriteImageList(const TImageList& list, TStream& stream);
+    static void ReadImageList(TImageList& list, TStream& stream);
 
     // ---- settings
     int DataViewZHorz() const;

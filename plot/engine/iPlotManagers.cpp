@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "framework/core/Exceptions.h"
+#include "framework/text/Filer.h"
 #include "framework/text/Numbers.h"
 #include "framework/text/StrUtils.h"
 #include "plot/engine/iPlotAnnotation.h"
@@ -60,6 +61,38 @@ const char* KindName(TiPlotObjectKind kind) {
 }
 
 }  // namespace
+
+// ---- the form stream
+
+void TiPlotObjectManagerCustom::WriteToStream(TWriter& writer) const {
+    writer.WriteValue(vaCollection);
+    for (TiPlotObject* object : FList) {
+        writer.WriteListBegin();
+        writer.WriteProperties(*object);
+        writer.WriteListEnd();
+    }
+    writer.WriteListEnd();
+}
+
+void TiPlotObjectManagerCustom::ReadFromStream(TReader& reader) {
+    Clear();
+    if (reader.ReadValue() != vaCollection) return;
+    while (!reader.EndOfList()) {
+        TiPlotObject* object = CreateObject();
+        try {
+            reader.ReadListBegin();
+            while (!reader.EndOfList()) reader.ReadProperty(*object);
+            reader.ReadListEnd();
+        } catch (...) {
+            // Never announced: it goes without a word to the managers or the plot.
+            object->DetachNotifications();
+            TiPlotObject::FreeObject(object);
+            throw;
+        }
+        object->DoInsert();
+    }
+    reader.ReadListEnd();
+}
 
 void RegisterPlotObjectClass(TiPlotObjectKind kind, TiPlotObjectFactory factory) {
     Registry()[kind] = std::move(factory);

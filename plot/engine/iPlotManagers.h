@@ -19,6 +19,8 @@
 
 namespace dsp {
 
+class TReader;
+class TWriter;
 class TiPlotToolBar;
 class TiPlotLegend;
 class TiPlotTable;
@@ -84,6 +86,12 @@ public:
     // The prefix, a blank and 1 + the highest number behind the prefix among the names.
     std::string GetNextName() const;
     bool DoWriteToStream() const { return !FList.empty(); }
+    // The form stream's collection of the objects, each with its stored published properties.
+    void WriteToStream(TWriter& writer) const;
+    // Clears the manager, then makes one object per item of a collection value, reads its
+    // properties and announces it (its stored name keeps it from default naming). Any other
+    // value leaves the manager empty.
+    void ReadFromStream(TReader& reader);
     TWinControl* Owner() const { return FOwner; }
     const std::vector<TiPlotObject*>& Items() const { return FList; }
 

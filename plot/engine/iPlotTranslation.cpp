@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/core/Exceptions.h"
+#include "framework/text/Filer.h"
 #include "framework/text/StringList.h"
 #include "framework/text/WholeFile.h"
 
@@ -53,6 +54,28 @@ int TiPlotTranslationManager::Add() {
     TiPlotTranslationObject* pair = CreateObject();
     const auto it = std::find(FList.begin(), FList.end(), pair);
     return static_cast<int>(it - FList.begin());
+}
+
+void TiPlotTranslationManager::WriteToStream(TWriter& writer) const {
+    writer.WriteValue(vaCollection);
+    for (TiPlotTranslationObject* pair : FList) {
+        writer.WriteListBegin();
+        writer.WriteProperties(*pair);
+        writer.WriteListEnd();
+    }
+    writer.WriteListEnd();
+}
+
+void TiPlotTranslationManager::ReadFromStream(TReader& reader) {
+    Clear();
+    if (reader.ReadValue() != vaCollection) return;
+    while (!reader.EndOfList()) {
+        TiPlotTranslationObject* pair = CreateObject();
+        reader.ReadListBegin();
+        while (!reader.EndOfList()) reader.ReadProperty(*pair);
+        reader.ReadListEnd();
+    }
+    reader.ReadListEnd();
 }
 
 TiPlotTranslationObject* TiPlotTranslationManager::GetItem(int index) const {

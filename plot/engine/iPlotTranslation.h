@@ -11,6 +11,9 @@
 
 namespace dsp {
 
+class TReader;
+class TWriter;
+
 class TiPlotTranslationObject : public TPersistent {
     DSP_PUBLISHED(TiPlotTranslationObject, TPersistent) {
         using P = Published<TiPlotTranslationObject>;
@@ -54,6 +57,10 @@ public:
     // The replacement of the first pair whose source text equals text exactly, else text.
     std::string FindReplacement(const std::string& text) const;
     bool DoWriteToStream() const { return !FList.empty(); }
+    // The form stream's collection of the pairs in list order. Reading puts each pair read at
+    // the front, as every new pair goes, so a table comes back in the reverse order.
+    void WriteToStream(TWriter& writer) const;
+    void ReadFromStream(TReader& reader);
     // One line per pair: source, a tab, replacement. Written whole or not at all.
     void SaveToFile(const std::string& fileName) const;
     // Replaces the table by the file's pairs; a line without a tab stops the load with an

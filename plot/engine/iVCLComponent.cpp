@@ -4,6 +4,7 @@
 #include "framework/controls/MessageParams.h"
 #include "framework/core/Exceptions.h"
 #include "framework/runtime/Timer.h"
+#include "framework/text/Filer.h"
 #include "framework/text/Numbers.h"
 #include "framework/text/StrUtils.h"
 
@@ -20,6 +21,14 @@ TiVCLComponent::TiVCLComponent(TComponent* owner)
     FOPCItemManager->OnNewData = [this](TObject* item) {
         OPCNewData(static_cast<TiOPCItem*>(item));
     };
+}
+
+void TiVCLComponent::DefineProperties(TFiler* filer) {
+    TiComponent::DefineProperties(filer);
+    filer->DefineProperty(
+        "OPCItems", [this](TReader& reader) { FOPCItemManager->ReadFromStream(reader); },
+        [this](TWriter& writer) { FOPCItemManager->WriteToStream(writer); },
+        FOPCItemManager->DoWriteToStream());
 }
 
 TiVCLComponent::~TiVCLComponent() {

@@ -54,6 +54,8 @@ public:
 
     void RepaintAll() override;
     void SetBounds(int left, int top, int width, int height) override;
+    // The form stream's "OPCItems" (written when there is an item).
+    void DefineProperties(TFiler* filer) override;
 
     // ---- see-through mode: the parent's pixels under the component are its background,
     // taken once and again after a move, a resize or RepaintAll.

@@ -20,17 +20,11 @@ TiXYPlotChannel::TiXYPlotChannel(TObject* owner, TNotifyEvent onChange, TNotifyE
                                  TNotifyEvent onRemove, TNotifyEvent onRename)
     : TiPlotChannelCustom(owner, std::move(onChange), std::move(onInsert), std::move(onRemove),
                           std::move(onRename)),
-      FOPCItemManager(std::make_unique<TiOPCItemManager>(Plot())) {
-    FOPCItemManager->OnGetDesigning = [this](TObject*, bool& designing) {
-        designing = Plot() != nullptr && Plot()->OPCGetDesigning();
-    };
-    FOPCItemManager->Add();
-    FOPCItemManager->Add();
-    Item(0)->SetPropertyName("Data");
-    Item(1)->SetPropertyName("Data");
+      FOPC(*this) {
+    FOPC.OnGroupUpdated = [this] { DoOPCGroupUpdate(); };
 }
 
-TiXYPlotChannel::~TiXYPlotChannel() { FOPCItemManager.reset(); }
+TiXYPlotChannel::~TiXYPlotChannel() = default;
 
 int TiXYPlotChannel::AddNull() { return AddNullPoint(0); }
 
@@ -203,36 +197,25 @@ void TiXYPlotChannel::FormatDataCursorText(TiPlotDataCursorStyle style,
 // ---- OPC
 
 void TiXYPlotChannel::OPCActivate() {
-    if (FOPCItemManager->IsDesigning()) return;
-    Item(0)->Deactivate();
-    Item(1)->Deactivate();
-    // One group per channel; its name only has to be distinct.
-    const std::string group = "XYChannel" + std::to_string(reinterpret_cast<std::uintptr_t>(this));
-    Item(0)->SetGroupName(group);
-    Item(1)->SetGroupName(group);
+    if (FOPC.Designing()) return;
+    FOPC.DeactivateBoth();
+    FOPC.AddOwnGroup();
+    Item(0)->SetGroupName(FOPC.OwnGroupName());
+    Item(1)->SetGroupName(FOPC.OwnGroupName());
     Item(0)->Activate();
     Item(1)->Activate();
 }
 
-void TiXYPlotChannel::OPCDeactivate() {
-    Item(0)->Deactivate();
-    Item(1)->Deactivate();
-}
+void TiXYPlotChannel::OPCDeactivate() { FOPC.DeactivateBoth(); }
 
 void TiXYPlotChannel::OPCActivateSuspend() {
     OPCActivate();
     OPCUpdateSuspend();
 }
 
-void TiXYPlotChannel::OPCUpdateSuspend() {
-    Item(0)->UpdateSuspend();
-    Item(1)->UpdateSuspend();
-}
+void TiXYPlotChannel::OPCUpdateSuspend() { FOPC.Manager()->GetGroup(0)->Suspend(); }
 
-void TiXYPlotChannel::OPCUpdateResume() {
-    Item(0)->UpdateResume();
-    Item(1)->UpdateResume();
-}
+void TiXYPlotChannel::OPCUpdateResume() { FOPC.Manager()->GetGroup(0)->Resume(); }
 
 bool TiXYPlotChannel::OPCActive() const { return Item(0)->Active(); }
 

@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "plot/engine/iOPCItem.h"
 #include "plot/engine/iPlotChannelCustom.h"
+#include "plot/engine/iPlotChannelOPC.h"
 #include "plot/engine/iPlotComponent.h"
 
 namespace dsp {
@@ -54,8 +54,11 @@ public:
     void FormatDataCursorText(TiPlotDataCursorStyle style, TiPlotDataPointStatus status,
                               std::string& text, double valueY, double valueX);
 
-    // ---- OPC: item 0 feeds X, item 1 feeds Y. Without the OPC support library (this build)
-    // the items stay inactive.
+    // ---- OPC: item 0 feeds X, item 1 feeds Y, both in the channel's own group; every update
+    // of the group adds the point (item 0, item 1). Without the OPC support library the items
+    // stay inactive.
+    // Nothing while the plot is designed; else both items deactivated, the channel's group made
+    // anew and the items activated in it, item 0 first.
     void OPCActivate();
     void OPCDeactivate();
     void OPCActivateSuspend();
@@ -63,7 +66,8 @@ public:
     void OPCUpdateResume();
     bool OPCActive() const;
     bool OPCQualityGood() const;
-    TiOPCItemManager* OPCItemManager() const { return FOPCItemManager.get(); }
+    TiOPCItemManager* OPCItemManager() const { return FOPC.ItemManager(); }
+    TiOPCManager* OPCManager() const { return FOPC.Manager(); }
     const std::string& OPCComputerName() const { return Item(0)->ComputerName(); }
     void SetOPCComputerName(const std::string& value) { Item(0)->SetComputerName(value); }
     const std::string& OPCServerName() const { return Item(0)->ServerName(); }
@@ -88,12 +92,12 @@ public:
     void DoOPCGroupUpdate();
 
 private:
-    TiOPCItem* Item(int index) const { return FOPCItemManager->Item(index); }
+    TiOPCItem* Item(int index) const { return FOPC.Item(index); }
     // The extreme of the valid points' marker extents.
     template <typename Extent, typename Better>
     double FitExtent(double start, Extent extent, Better better);
 
-    std::unique_ptr<TiOPCItemManager> FOPCItemManager;
+    TiPlotChannelOPC FOPC;
 };
 
 class TiXYPlot : public TiPlotComponent {

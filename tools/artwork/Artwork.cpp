@@ -18,7 +18,7 @@ std::vector<TPictureDef> JoinFamilies() {
     std::vector<TPictureDef> all;
     for (auto family : {PlotToolbarPictures, DialogPictures, SplashPictures, FaderPictures,
                         PanelButtonPictures, MainWindowPictures, SessionPictures, OperationPictures,
-                        ChannelDialogPictures, Rs232CodePictures}) {
+                        ChannelDialogPictures, Rs232CodePictures, PlotOpcPictures}) {
         for (TPictureDef& picture : family()) all.push_back(std::move(picture));
     }
     std::set<std::string> names;

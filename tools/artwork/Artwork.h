@@ -45,6 +45,7 @@ std::vector<TPictureDef> SessionPictures();
 std::vector<TPictureDef> OperationPictures();
 std::vector<TPictureDef> ChannelDialogPictures();
 std::vector<TPictureDef> Rs232CodePictures();
+std::vector<TPictureDef> PlotOpcPictures();
 
 // Every picture, family after family. A resource name used twice raises Exception when the
 // list is first asked for.

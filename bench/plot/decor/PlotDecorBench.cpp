@@ -1,11 +1,11 @@
 // The plot editor and the plot out of the window.
 //
-// EditorOpen makes the property editor of a plot with 10 channels and 4 axes, fills its lists
+// BM_EditorOpen makes the property editor of a plot with 10 channels and 4 axes, fills its lists
 // and loads every page and the plot-wide settings (what opening the editor does before it
 // shows), then frees it.
-// SavePng, SaveJpg and PrintPdf write the same 800 x 400 scene (two axes with titles and the
-// grid, 10 XY channels of 200 points) alternately with the
-// engine and with QCustomPlot (savePng, saveJpg, savePdf) and report both times and the ratio.
+// BM_SavePng, BM_SaveJpg and BM_PrintPdf write the same 800 x 400 scene (two axes with titles
+// and the grid, 10 XY channels of 200 points) alternately with the engine and with QCustomPlot
+// (savePng, saveJpg, savePdf) and report both times and the ratio.
 // PNG: the engine at compression level 6 next to QCustomPlot's default; JPEG: quality 75 on
 // both; PDF: the engine prints on the PDF printer at 300 and at 72 pixels per inch (its pages
 // are pictures of that resolution; QCustomPlot writes vectors). Without QCustomPlot only the
@@ -111,7 +111,7 @@ double Ms(Clock::duration d, benchmark::State& state) {
            static_cast<double>(state.iterations());
 }
 
-void EditorOpen(benchmark::State& state) {
+void BM_EditorOpen(benchmark::State& state) {
     EnsureApplication();
     TiXYPlot plot(nullptr);
     plot.AddXAxis();
@@ -125,7 +125,7 @@ void EditorOpen(benchmark::State& state) {
         delete editor;
     }
 }
-BENCHMARK(EditorOpen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditorOpen)->Unit(benchmark::kMillisecond);
 
 // One export side by side: the engine's write, then QCustomPlot's.
 template <typename Engine, typename Other>
@@ -151,7 +151,7 @@ void SideBySide(benchmark::State& state, Engine engineWrite, Other otherWrite) {
 #endif
 }
 
-void SavePng(benchmark::State& state) {
+void BM_SavePng(benchmark::State& state) {
     EnsureApplication();
     test::TTempFolder folder;
     TiXYPlot engine(nullptr);
@@ -167,9 +167,9 @@ void SavePng(benchmark::State& state) {
     SideBySide(
         state, [&] { engine.SaveImageToPNG(folder.File("engine.png"), 6); }, other);
 }
-BENCHMARK(SavePng)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SavePng)->Unit(benchmark::kMillisecond);
 
-void SaveJpg(benchmark::State& state) {
+void BM_SaveJpg(benchmark::State& state) {
     EnsureApplication();
     test::TTempFolder folder;
     TiXYPlot engine(nullptr);
@@ -185,9 +185,9 @@ void SaveJpg(benchmark::State& state) {
     SideBySide(
         state, [&] { engine.SaveImageToJPEG(folder.File("engine.jpg"), 75, false); }, other);
 }
-BENCHMARK(SaveJpg)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveJpg)->Unit(benchmark::kMillisecond);
 
-void PrintPdf(benchmark::State& state) {
+void BM_PrintPdf(benchmark::State& state) {
     EnsureApplication();
     test::TTempFolder folder;
     TiXYPlot engine(nullptr);
@@ -210,7 +210,7 @@ void PrintPdf(benchmark::State& state) {
     printer->SetFileName("");
 }
 // The printer draws each page at its resolution before the page goes into the file.
-BENCHMARK(PrintPdf)->Arg(300)->Arg(72)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrintPdf)->Arg(300)->Arg(72)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace dsp

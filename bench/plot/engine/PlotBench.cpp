@@ -1,11 +1,11 @@
 // The plot engine's paint and repaint requests.
 //
-// EmptyAxesSideBySide paints an empty plot with two axes, their titles and the grid, 800 x 400,
+// BM_EmptyAxesSideBySide paints an empty plot with two axes, their titles and the grid, 800 x 400,
 // into an off-screen image, alternately with the engine and with QCustomPlot's toPixmap on the
 // same scene, both without anti-aliasing, and reports both times and their ratio. It also times
 // the engine's whole window paint (the off-screen image, then its copy to the window's pixels).
 // Without QCustomPlot only the engine runs.
-// RepaintRequestWhilePending asks for a repaint while one is pending behind the frame-rate gate.
+// BM_RepaintRequestWhilePending asks for a repaint while one is pending behind the frame-rate gate.
 
 #include <benchmark/benchmark.h>
 
@@ -67,7 +67,7 @@ void SetUpQCustomPlotScene(QCustomPlot& plot) {
 }
 #endif
 
-void EmptyAxesSideBySide(benchmark::State& state) {
+void BM_EmptyAxesSideBySide(benchmark::State& state) {
     EnsureApplication();
     using Clock = std::chrono::steady_clock;
     test::TAxesPlot engine(nullptr);
@@ -108,9 +108,9 @@ void EmptyAxesSideBySide(benchmark::State& state) {
         std::chrono::duration<double>(engineTime) / std::chrono::duration<double>(qcpTime);
 #endif
 }
-BENCHMARK(EmptyAxesSideBySide)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EmptyAxesSideBySide)->Unit(benchmark::kMillisecond);
 
-void RepaintRequestWhilePending(benchmark::State& state) {
+void BM_RepaintRequestWhilePending(benchmark::State& state) {
     EnsureApplication();
     test::TAxesPlot plot(nullptr);
     plot.SetAutoFrameRate(true);
@@ -122,7 +122,7 @@ void RepaintRequestWhilePending(benchmark::State& state) {
     }
     if (!plot.GetNeedsRepaint()) state.SkipWithError("the repaint was not pending");
 }
-BENCHMARK(RepaintRequestWhilePending);
+BENCHMARK(BM_RepaintRequestWhilePending);
 
 }  // namespace
 }  // namespace dsp

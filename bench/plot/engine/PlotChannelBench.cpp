@@ -1,18 +1,20 @@
 // Channels next to QCustomPlot 2.1, side by side in one run, without anti-aliasing on either side:
 //
-// AppendOneByOne        1e6 points added one at a time: an XY channel's AddXY (axis tracking
+// BM_AppendOneByOne     1e6 points added one at a time: an XY channel's AddXY (axis tracking
 //                       off, as in the program's plots, a repaint pending) against
 //                       QCPGraph::addData; also the allocations AddXY makes once the list has
-//                       room (expected 0).
-// MemoryPerPoint        heap bytes per point at 1e6 points (malloc's own count, so both sides are
+//                       room (expected 0). The heap gives its free memory back before each side,
+//                       so that neither writes into pages the other has already touched: on a
+//                       virtual machine the first touch of a page costs more than the append.
+// BM_MemoryPerPoint     heap bytes per point at 1e6 points (malloc's own count, so both sides are
 //                       measured alike; the capacity kept for growth included): the standard and
 //                       the compact layouts against QCPCurve and QCPGraph.
-// PaintXYChannel/N/J   an 800 x 400 plot with one XY channel of N points drawn in list order (a
+// BM_PaintXYChannel/N/J an 800 x 400 plot with one XY channel of N points drawn in list order (a
 //                       Lissajous figure, with noise of J tenths when J > 0) against QCPCurve,
 //                       each painting its whole plot off screen.
-// CircleMarkers/N       N circle markers (the operating point's style: size 5, pen width 3)
+// BM_CircleMarkers/N    N circle markers (the operating point's style: size 5, pen width 3)
 //                       against a QCPGraph scatter of circles.
-// TransferPlotScene     the compressor plot at its design size: its 4 + 1 points replaced as the
+// BM_TransferPlotScene  the compressor plot at its design size: its 4 + 1 points replaced as the
 //                       main window replaces them, then the whole plot painted off screen; also
 //                       the window's paint (the off-screen image copied onto the window).
 
@@ -123,7 +125,7 @@ void SetUpQcpPlot(QCustomPlot& plot) {
 }
 #endif
 
-void AppendOneByOne(benchmark::State& state) {
+void BM_AppendOneByOne(benchmark::State& state) {
     EnsureApplication();
     constexpr int kPoints = 1'000'000;
     Clock::duration engineTime{};
@@ -140,6 +142,7 @@ void AppendOneByOne(benchmark::State& state) {
             plot.RepaintNow();
             plot.RequestRepaint();  // held back by the frame gate: a repaint is pending
             TiXYPlotChannel* channel = plot.GetChannel(0);
+            malloc_trim(0);
             const auto t0 = Clock::now();
             for (int i = 0; i < kPoints; ++i) channel->AddXY(i, i & 1023);
             engineTime += Clock::now() - t0;
@@ -162,6 +165,7 @@ void AppendOneByOne(benchmark::State& state) {
         {
             QCustomPlot plot;
             QCPGraph* graph = plot.addGraph();
+            malloc_trim(0);
             const auto t0 = Clock::now();
             for (int i = 0; i < kPoints; ++i) graph->addData(i, i & 1023);
             qcpTime += Clock::now() - t0;
@@ -180,9 +184,9 @@ void AppendOneByOne(benchmark::State& state) {
         std::chrono::duration<double>(engineTime) / std::chrono::duration<double>(qcpTime);
 #endif
 }
-BENCHMARK(AppendOneByOne)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_AppendOneByOne)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-void MemoryPerPoint(benchmark::State& state) {
+void BM_MemoryPerPoint(benchmark::State& state) {
     EnsureApplication();
     constexpr int kPoints = 1'000'000;
     double standard = 0;
@@ -221,9 +225,9 @@ void MemoryPerPoint(benchmark::State& state) {
     state.counters["compact_per_qcpgraph"] = compact / graph;
 #endif
 }
-BENCHMARK(MemoryPerPoint)->Iterations(1);
+BENCHMARK(BM_MemoryPerPoint)->Iterations(1);
 
-void PaintXYChannel(benchmark::State& state) {
+void BM_PaintXYChannel(benchmark::State& state) {
     EnsureApplication();
     const int n = static_cast<int>(state.range(0));
     // The second argument: noise in tenths of a value unit (a jagged trace).
@@ -268,7 +272,7 @@ void PaintXYChannel(benchmark::State& state) {
         std::chrono::duration<double>(engineTime) / std::chrono::duration<double>(qcpTime);
 #endif
 }
-BENCHMARK(PaintXYChannel)
+BENCHMARK(BM_PaintXYChannel)
     ->Args({1'000, 0})
     ->Args({10'000, 0})
     ->Args({100'000, 0})
@@ -276,7 +280,7 @@ BENCHMARK(PaintXYChannel)
     ->Args({100'000, 3})
     ->Unit(benchmark::kMillisecond);
 
-void CircleMarkers(benchmark::State& state) {
+void BM_CircleMarkers(benchmark::State& state) {
     EnsureApplication();
     const int n = static_cast<int>(state.range(0));
     const auto points = Figure(n);
@@ -320,9 +324,9 @@ void CircleMarkers(benchmark::State& state) {
         std::chrono::duration<double>(engineTime) / std::chrono::duration<double>(qcpTime);
 #endif
 }
-BENCHMARK(CircleMarkers)->Arg(1'000)->Arg(10'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CircleMarkers)->Arg(1'000)->Arg(10'000)->Unit(benchmark::kMillisecond);
 
-void TransferPlotScene(benchmark::State& state) {
+void BM_TransferPlotScene(benchmark::State& state) {
     EnsureApplication();
     TiXYPlot plot(nullptr);
     ConfigureTransferPlot(plot);
@@ -353,7 +357,7 @@ void TransferPlotScene(benchmark::State& state) {
     state.counters["replace_and_paint_ms"] = Ms(replaceAndPaint) / iterations;
     state.counters["window_paint_ms"] = Ms(windowCopy) / iterations;
 }
-BENCHMARK(TransferPlotScene)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TransferPlotScene)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace dsp

@@ -1,12 +1,15 @@
 // The strip chart next to QCustomPlot 2.1, side by side in one run, without anti-aliasing on
 // either side, 800 x 400:
 //
-// FastTrace/N       a strip-chart channel of N points (a noisy sine over the whole X axis)
+// BM_FastTrace/N    a strip-chart channel of N points (a noisy sine over the whole X axis)
 //                   painted with the fast trace, against a QCPGraph of the same points, each
 //                   painting its whole plot off screen.
-// Streaming/W       60 frames of scrolling data: a ring of W points, 1,000 new points and a
+// BM_Streaming/W    60 frames of scrolling data: a ring of W points, 1,000 new points and a
 //                   repaint per frame, against QCPGraph::addData + removeBefore + a repaint.
-// DataFile          1e6 points saved to a text data file and loaded back (no QCustomPlot
+// BM_GatedPaints    10,000 points a second, one at a time, for ten seconds on the manual clock,
+//                   the frame-rate gate on (60 a second): the paints made per second (the gate's
+//                   frames plus any backstop tick) and the real time a point and a paint cost.
+// BM_DataFile       1e6 points saved to a text data file and loaded back (no QCustomPlot
 //                   counterpart: against writing and parsing the same numbers in a plain loop).
 
 #include <benchmark/benchmark.h>
@@ -20,6 +23,7 @@
 #include <vector>
 
 #include "framework/runtime/Application.h"
+#include "framework/runtime/ManualClock.h"
 #include "framework/text/Numbers.h"
 #include "framework/text/WholeFile.h"
 #include "plot/engine/iPlot.h"
@@ -76,7 +80,7 @@ void SetUpQcpPlot(QCustomPlot& plot, double span) {
 }
 #endif
 
-void FastTrace(benchmark::State& state) {
+void BM_FastTrace(benchmark::State& state) {
     StartApplication();
     const int n = static_cast<int>(state.range(0));
     std::mt19937 random(3);
@@ -114,10 +118,14 @@ void FastTrace(benchmark::State& state) {
     state.counters["engine_per_qcpgraph"] = Ms(engineTime) / Ms(qcpTime);
 #endif
 }
-BENCHMARK(FastTrace)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(
-    benchmark::kMillisecond);
+BENCHMARK(BM_FastTrace)
+    ->Arg(1'000)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond);
 
-void Streaming(benchmark::State& state) {
+void BM_Streaming(benchmark::State& state) {
     StartApplication();
     const int window = static_cast<int>(state.range(0));
     constexpr int kPerFrame = 1'000;
@@ -172,9 +180,53 @@ void Streaming(benchmark::State& state) {
     state.counters["engine_per_qcpgraph"] = Ms(engineTime) / Ms(qcpTime);
 #endif
 }
-BENCHMARK(Streaming)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_Streaming)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
-void DataFile(benchmark::State& state) {
+// A strip chart whose every repaint paints into an off-screen image, and is counted.
+class TCountingPlot : public TiPlot {
+public:
+    using TiPlot::TiPlot;
+    void RepaintNow() override {
+        ++paints;
+        PaintToCanvas(image.Canvas());
+        TiPlot::RepaintNow();
+    }
+    TBitmap image{kWidth, kHeight};
+    long long paints = 0;
+};
+
+void BM_GatedPaints(benchmark::State& state) {
+    StartApplication();
+    constexpr int kSeconds = 10;
+    constexpr int kPointsPerMs = 10;  // 10 kHz
+    std::mt19937 random(9);
+    long long paints = 0;
+    Clock::duration wall{};
+    for (auto _ : state) {
+        TManualClock clock;
+        TCountingPlot plot(nullptr);
+        SetUpStripChart(plot, kSeconds * 1000.0 * kPointsPerMs);
+        plot.SetAutoFrameRate(true);
+        TiPlotChannel* channel = plot.GetChannel(0);
+        channel->SetCount(kSeconds * 1000 * kPointsPerMs);
+        int next = 0;
+        const auto t0 = Clock::now();
+        for (int ms = 0; ms < kSeconds * 1000; ++ms) {
+            for (int k = 0; k < kPointsPerMs; ++k, ++next) {
+                channel->AddXY(next, Signal(next, random));
+            }
+            clock.Advance(std::chrono::milliseconds(1));
+        }
+        wall += Clock::now() - t0;
+        paints += plot.paints;
+    }
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["paints_per_second"] = static_cast<double>(paints) / runs / kSeconds;
+    state.counters["real_ms_per_simulated_second"] = Ms(wall) / runs / kSeconds;
+}
+BENCHMARK(BM_GatedPaints)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_DataFile(benchmark::State& state) {
     StartApplication();
     constexpr int kPoints = 1'000'000;
     const std::string file = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") +
@@ -216,7 +268,7 @@ void DataFile(benchmark::State& state) {
     state.counters["load_ms"] = Ms(loadTime) / iterations;
     state.counters["plain_format_and_parse_ms"] = Ms(plainTime) / iterations;
 }
-BENCHMARK(DataFile)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_DataFile)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace dsp

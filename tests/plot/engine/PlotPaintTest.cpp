@@ -421,12 +421,18 @@ TEST_F(PlotLegendTest, ItemTextsNameTheChannelAndSayWhatIsMissing) {
     EXPECT_EQ(legend_->YAxisTitleText(channel), "Y-Axis 1");
 }
 
-TEST_F(PlotLegendTest, LegendWithoutChannelsAsksForNoRoom) {
+TEST_F(PlotLegendTest, LegendWithoutChannelsKeepsTheSizeOfItsLastLayout) {
     legend_->SetDrawRect({0, 0, 200, 100});
-    EXPECT_EQ(legend_->GetRequiredWidth(scratch_.Canvas()), 0);
+    EXPECT_EQ(legend_->GetRequiredWidth(scratch_.Canvas()), 0);  // never had an item
     TiPlotChannelCustom* channel = plot_.GetChannel(plot_.AddChannel());
     channel->SetVisibleInLegend(false);
     EXPECT_EQ(legend_->GetRequiredWidth(scratch_.Canvas()), 0);
+    channel->SetVisibleInLegend(true);
+    const int listed = legend_->GetRequiredWidth(scratch_.Canvas());
+    EXPECT_GT(listed, 0);
+    // No channel listed any more: the band keeps its room, as the legend always did.
+    channel->SetVisibleInLegend(false);
+    EXPECT_EQ(legend_->GetRequiredWidth(scratch_.Canvas()), listed);
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <poll.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -31,6 +30,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/PngImage.h"
 #include "tests/realwindow/ChildProcess.h"
+#include "tests/realwindow/LineReader.h"
 #include "tests/realwindow/XSession.h"
 
 namespace dsp {
@@ -39,6 +39,7 @@ namespace {
 using namespace std::chrono_literals;
 using realwindow::TChildOptions;
 using realwindow::TChildProcess;
+using realwindow::TLineReader;
 using realwindow::TScreenRect;
 using realwindow::TWindowId;
 using realwindow::TXSession;
@@ -60,50 +61,6 @@ bool NetworkIsPrivate() {
     }
     return interfaces == std::set<std::string>{"lo"};
 }
-
-// Lines a child writes on its standard output, read as they come.
-class TLineReader {
-public:
-    explicit TLineReader(int fd) : fd_(fd) {}
-    // The next line, or nothing when none comes within the limit.
-    std::optional<std::string> Next(std::chrono::milliseconds limit) {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        for (;;) {
-            if (const auto end = buffer_.find('\n'); end != std::string::npos) {
-                std::string line = buffer_.substr(0, end);
-                buffer_.erase(0, end + 1);
-                return line;
-            }
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
-            if (left.count() <= 0) return std::nullopt;
-            pollfd p{fd_, POLLIN, 0};
-            if (poll(&p, 1, static_cast<int>(left.count())) <= 0) continue;
-            char chunk[512];
-            const ssize_t n = read(fd_, chunk, sizeof chunk);
-            if (n <= 0) return std::nullopt;
-            buffer_.append(chunk, static_cast<std::size_t>(n));
-        }
-    }
-    // Waits for a line that begins with prefix; false when it does not come in time.
-    bool WaitFor(const std::string& prefix, std::chrono::milliseconds limit) {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (std::chrono::steady_clock::now() < deadline) {
-            const auto line = Next(std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now()));
-            if (!line) return false;
-            lines_.push_back(*line);
-            if (line->rfind(prefix, 0) == 0) return true;
-        }
-        return false;
-    }
-    const std::vector<std::string>& Seen() const { return lines_; }
-
-private:
-    int fd_;
-    std::string buffer_;
-    std::vector<std::string> lines_;
-};
 
 // The frames the simulator read from the editor, in order: command code and payload.
 struct TFrame {

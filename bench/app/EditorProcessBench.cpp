@@ -19,18 +19,19 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <set>
 #include <sstream>
 #include <string>
 
 #include "tests/realwindow/ChildProcess.h"
 #include "tests/realwindow/LineReader.h"
+#include "tests/realwindow/PrivateNetwork.h"
 #include "tests/realwindow/XSession.h"
 
 namespace dsp {
 namespace {
 
 using namespace std::chrono_literals;
+using realwindow::NetworkIsPrivate;
 using realwindow::TChildOptions;
 using realwindow::TChildProcess;
 using realwindow::TLineReader;
@@ -40,19 +41,6 @@ constexpr char kProcessorAddress[] = "192.168.2.1";
 
 double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-bool NetworkIsPrivate() {
-    std::ifstream devices("/proc/net/dev");
-    std::set<std::string> interfaces;
-    std::string line;
-    for (int i = 0; std::getline(devices, line); ++i) {
-        const auto colon = line.find(':');
-        const auto start = line.find_first_not_of(' ');
-        if (i >= 2 && colon != std::string::npos)
-            interfaces.insert(line.substr(start, colon - start));
-    }
-    return interfaces == std::set<std::string>{"lo"};
 }
 
 // A process's resident memory in megabytes (VmRSS).

@@ -31,12 +31,14 @@
 #include "framework/graphics/PngImage.h"
 #include "tests/realwindow/ChildProcess.h"
 #include "tests/realwindow/LineReader.h"
+#include "tests/realwindow/PrivateNetwork.h"
 #include "tests/realwindow/XSession.h"
 
 namespace dsp {
 namespace {
 
 using namespace std::chrono_literals;
+using realwindow::NetworkIsPrivate;
 using realwindow::TChildOptions;
 using realwindow::TChildProcess;
 using realwindow::TLineReader;
@@ -46,21 +48,6 @@ using realwindow::TXSession;
 
 constexpr char kMainTitle[] = "WQJ DSP Processor Editor V1.0";
 constexpr char kProcessorAddress[] = "192.168.2.1";
-
-// Loopback is the only network interface: the namespace the test suite runs in.
-bool NetworkIsPrivate() {
-    // /proc/net/dev lists this network namespace's interfaces, after two heading lines.
-    std::ifstream devices("/proc/net/dev");
-    std::set<std::string> interfaces;
-    std::string line;
-    for (int i = 0; std::getline(devices, line); ++i) {
-        if (i < 2) continue;
-        const auto colon = line.find(':');
-        const auto start = line.find_first_not_of(' ');
-        if (colon != std::string::npos) interfaces.insert(line.substr(start, colon - start));
-    }
-    return interfaces == std::set<std::string>{"lo"};
-}
 
 // The frames the simulator read from the editor, in order: command code and payload.
 struct TFrame {
@@ -185,12 +172,24 @@ protected:
 
     // The main window, once it shows (the splash screen before it carries the program's title
     // too, and goes).
+    // A busy machine can take seconds to start it; an editor that ended meanwhile (a second
+    // instance, a crash) is said at once, with what it traced.
     TWindowId WaitForMainWindow() {
         TWindowId main = 0;
-        session_->WaitUntil([&] {
-            main = session_->FindWindow(kMainTitle);
-            return main != 0 && session_->ClientRect(main).width >= 1000;
-        });
+        session_->WaitUntil(
+            [&] {
+                main = session_->FindWindow(kMainTitle);
+                return (main != 0 && session_->ClientRect(main).width >= 1000) ||
+                       !editor_->Running();
+            },
+            30s);
+        if (main == 0) {
+            std::string traced;
+            while (const auto line = editorTrace_->Next(100ms)) traced += *line + "\n";
+            ADD_FAILURE() << "no main window; the editor "
+                          << (editor_->Running() ? "still runs" : "has ended") << ", it traced:\n"
+                          << traced;
+        }
         return main;
     }
 

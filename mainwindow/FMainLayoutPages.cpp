@@ -462,9 +462,12 @@ void TfmMain::BuildCompStrip(TFormBuilder& build, TWinControl* panel, int ch, in
                           TTextLook::Channel, taCenter);
     title->SetTag(ch);
     build.Handle(title->OnMouseDown, this, &TfmMain::lbCompOut1MouseDown);
+    // Each column as wide as its widest text: "+20.0dB", "999ms", "3000ms".
     struct TColumn {
         const char* stem;
         const char* caption;
+        int left;
+        int width;
         int min;
         int max;
         const char* text;
@@ -473,19 +476,18 @@ void TfmMain::BuildCompStrip(TFormBuilder& build, TWinControl* panel, int ch, in
         void (TfmMain::*exit)(TObject*);
     };
     const TColumn columns[] = {
-        {"Threshold", "Threshold", -180, 40, "-90.0dB", &TfmMain::isCompThresholdOut1Change,
+        {"Threshold", "Threshold", 0, 64, -180, 40, "-90.0dB", &TfmMain::isCompThresholdOut1Change,
          &TfmMain::cvdCompThresholdOut1KeyDown, &TfmMain::cvdCompThresholdOut1Exit},
-        {"Attack", "Attack", 0, 998, "  1ms", &TfmMain::isCompAttackOut1Change,
+        {"Attack", "Attack", 64, 54, 0, 998, "  1ms", &TfmMain::isCompAttackOut1Change,
          &TfmMain::cvdCompAttackOut1KeyDown, &TfmMain::cvdCompAttackOut1Exit},
-        {"Release", "Release", 9, 2999, " 10ms", &TfmMain::isCompReleaseOut1Change,
+        {"Release", "Release", 118, 60, 9, 2999, " 10ms", &TfmMain::isCompReleaseOut1Change,
          &TfmMain::cvdCompReleaseOut1KeyDown, &TfmMain::cvdCompReleaseOut1Exit},
     };
-    for (int k = 0; k < 3; ++k) {
-        const TColumn& c = columns[k];
+    for (const TColumn& c : columns) {
         const std::string stem = c.stem;
         const TFaderColumn column =
             FaderColumn(build, panel, named("lbComp" + stem), c.caption, named("isComp" + stem),
-                        named("cvdComp" + stem), left + k * 59, 59, 22, c.min, c.max, 6, c.min,
+                        named("cvdComp" + stem), left + c.left, c.width, 22, c.min, c.max, 6, c.min,
                         c.text, false, ch, ch);
         build.Handle(column.fader->OnChange, this, c.change);
         build.Handle(column.fader->OnMouseDown, this, &TfmMain::isCompThresholdOut1MouseDown);

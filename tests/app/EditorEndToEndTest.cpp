@@ -13,7 +13,6 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <poll.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -31,79 +30,24 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/PngImage.h"
 #include "tests/realwindow/ChildProcess.h"
+#include "tests/realwindow/LineReader.h"
+#include "tests/realwindow/PrivateNetwork.h"
 #include "tests/realwindow/XSession.h"
 
 namespace dsp {
 namespace {
 
 using namespace std::chrono_literals;
+using realwindow::NetworkIsPrivate;
 using realwindow::TChildOptions;
 using realwindow::TChildProcess;
+using realwindow::TLineReader;
 using realwindow::TScreenRect;
 using realwindow::TWindowId;
 using realwindow::TXSession;
 
 constexpr char kMainTitle[] = "WQJ DSP Processor Editor V1.0";
 constexpr char kProcessorAddress[] = "192.168.2.1";
-
-// Loopback is the only network interface: the namespace the test suite runs in.
-bool NetworkIsPrivate() {
-    // /proc/net/dev lists this network namespace's interfaces, after two heading lines.
-    std::ifstream devices("/proc/net/dev");
-    std::set<std::string> interfaces;
-    std::string line;
-    for (int i = 0; std::getline(devices, line); ++i) {
-        if (i < 2) continue;
-        const auto colon = line.find(':');
-        const auto start = line.find_first_not_of(' ');
-        if (colon != std::string::npos) interfaces.insert(line.substr(start, colon - start));
-    }
-    return interfaces == std::set<std::string>{"lo"};
-}
-
-// Lines a child writes on its standard output, read as they come.
-class TLineReader {
-public:
-    explicit TLineReader(int fd) : fd_(fd) {}
-    // The next line, or nothing when none comes within the limit.
-    std::optional<std::string> Next(std::chrono::milliseconds limit) {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        for (;;) {
-            if (const auto end = buffer_.find('\n'); end != std::string::npos) {
-                std::string line = buffer_.substr(0, end);
-                buffer_.erase(0, end + 1);
-                return line;
-            }
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
-            if (left.count() <= 0) return std::nullopt;
-            pollfd p{fd_, POLLIN, 0};
-            if (poll(&p, 1, static_cast<int>(left.count())) <= 0) continue;
-            char chunk[512];
-            const ssize_t n = read(fd_, chunk, sizeof chunk);
-            if (n <= 0) return std::nullopt;
-            buffer_.append(chunk, static_cast<std::size_t>(n));
-        }
-    }
-    // Waits for a line that begins with prefix; false when it does not come in time.
-    bool WaitFor(const std::string& prefix, std::chrono::milliseconds limit) {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (std::chrono::steady_clock::now() < deadline) {
-            const auto line = Next(std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now()));
-            if (!line) return false;
-            lines_.push_back(*line);
-            if (line->rfind(prefix, 0) == 0) return true;
-        }
-        return false;
-    }
-    const std::vector<std::string>& Seen() const { return lines_; }
-
-private:
-    int fd_;
-    std::string buffer_;
-    std::vector<std::string> lines_;
-};
 
 // The frames the simulator read from the editor, in order: command code and payload.
 struct TFrame {
@@ -228,12 +172,24 @@ protected:
 
     // The main window, once it shows (the splash screen before it carries the program's title
     // too, and goes).
+    // A busy machine can take seconds to start it; an editor that ended meanwhile (a second
+    // instance, a crash) is said at once, with what it traced.
     TWindowId WaitForMainWindow() {
         TWindowId main = 0;
-        session_->WaitUntil([&] {
-            main = session_->FindWindow(kMainTitle);
-            return main != 0 && session_->ClientRect(main).width >= 1000;
-        });
+        session_->WaitUntil(
+            [&] {
+                main = session_->FindWindow(kMainTitle);
+                return (main != 0 && session_->ClientRect(main).width >= 1000) ||
+                       !editor_->Running();
+            },
+            30s);
+        if (main == 0) {
+            std::string traced;
+            while (const auto line = editorTrace_->Next(100ms)) traced += *line + "\n";
+            ADD_FAILURE() << "no main window; the editor "
+                          << (editor_->Running() ? "still runs" : "has ended") << ", it traced:\n"
+                          << traced;
+        }
         return main;
     }
 

@@ -162,6 +162,12 @@ protected:
         options.environment = {
             "DISPLAY=" + session_->DisplayName(), "XDG_RUNTIME_DIR=" + session_->RuntimeFolder(),
             "QT_QPA_PLATFORM=xcb", "DSP_EDITOR_TRACE=1", "DSP_EDITOR_SERIAL_PORTS=none"};
+        // Under the leak checker, what the toolkit's system libraries keep is not ours.
+        const char* leakOptions = std::getenv("LSAN_OPTIONS");
+        options.environment.push_back(
+            std::string("LSAN_OPTIONS=") +
+            (leakOptions != nullptr ? std::string(leakOptions) + ":" : "") +
+            "suppressions=" DSP_LSAN_SUPPRESSIONS ":print_suppressions=0");
         options.pipeOutput = true;
         std::string error;
         EXPECT_TRUE(process->Start(options, error)) << error;

@@ -18,24 +18,24 @@ constexpr int kHeight = 150;
 
 }  // namespace
 
-TConfirmDialog::TConfirmDialog(TComponent* owner, const TConfirmDialogSpec& spec)
-    : TForm(owner), spec_(spec) {
+TConfirmDialog::TConfirmDialog(TComponent* owner, const TConfirmDialogParts& parts)
+    : TForm(owner), parts_(parts) {
     TFormBuilder build(*this);
-    SetName(spec.formName);
+    SetName(parts.formName);
     SetBorderStyle(bsDialog);
     SetBorderIcons({});
     SetPosition(poScreenCenter);
     SetClientSize(kWidth, kHeight);
     auto* background = build.Add<TImage>("imBackground", this, 0, 0, kWidth, kHeight);
     background->Picture()->LoadFromResourceName(HInstance, "CONFIRM_BACKGROUND");
-    const bool signed_ = spec.sign != nullptr;
+    const bool signed_ = parts.sign != nullptr;
     if (signed_) {
         auto* sign = build.Add<TImage>("imSign", this, 26, 33, 40, 40);
-        sign->Picture()->LoadFromResourceName(HInstance, spec.sign);
+        sign->Picture()->LoadFromResourceName(HInstance, parts.sign);
         sign->SetTransparent(true);
     }
     message_ =
-        build.Add<TLabel>(spec.messageName, this, signed_ ? 78 : 20, 12, signed_ ? 234 : 290, 82);
+        build.Add<TLabel>(parts.messageName, this, signed_ ? 78 : 20, 12, signed_ ? 234 : 290, 82);
     message_->SetAutoSize(false);
     message_->SetTransparent(true);
     message_->SetWordWrap(true);
@@ -47,7 +47,7 @@ TConfirmDialog::TConfirmDialog(TComponent* owner, const TConfirmDialogSpec& spec
     message_->Font()->SetStyle({fsBold});
     message_->Font()->SetColor(static_cast<TColor>(RGB(236, 240, 246)));
     ok_ = dialoglook::AddButton(build, "btnOK", this, 74, 110, "OK");
-    cancel_ = dialoglook::AddButton(build, spec.cancelName, this, 176, 110, "Cancel");
+    cancel_ = dialoglook::AddButton(build, parts.cancelName, this, 176, 110, "Cancel");
     build.Handle(OnShow, this, &TConfirmDialog::FormShow);
     build.Handle(ok_->OnClick, [this](TObject* sender) { btnOKClick(sender); });
     build.Handle(cancel_->OnClick, [this](TObject* sender) { btnCancelClick(sender); });
@@ -59,10 +59,10 @@ TConfirmDialog::~TConfirmDialog() = default;
 void TConfirmDialog::FormShow(TObject*) {
     IMainWindowServices* main = MainWindowServices();
     if (main == nullptr) return;
-    SetCaption(main->GetText(spec_.captionKey));
-    message_->SetCaption(main->GetText(spec_.messageKey));
-    ok_->SetCaption(main->GetText(spec_.okKey));
-    cancel_->SetCaption(main->GetText(spec_.cancelKey));
+    SetCaption(main->GetText(parts_.captionKey));
+    message_->SetCaption(main->GetText(parts_.messageKey));
+    ok_->SetCaption(main->GetText(parts_.okKey));
+    cancel_->SetCaption(main->GetText(parts_.cancelKey));
 }
 
 }  // namespace dsp

@@ -15,7 +15,7 @@ class TImage;
 class TRzBmpButton;
 
 // The names and texts of one confirmation dialog.
-struct TConfirmDialogSpec {
+struct TConfirmDialogParts {
     const char* formName;     // "fmExit"
     const char* messageName;  // the message label, "lbExit"
     const char* cancelName;   // "btnCancel" (the factory dialog's is "bnCancel")
@@ -28,7 +28,7 @@ struct TConfirmDialogSpec {
 
 class TConfirmDialog : public TForm {
 public:
-    TConfirmDialog(TComponent* owner, const TConfirmDialogSpec& spec);
+    TConfirmDialog(TComponent* owner, const TConfirmDialogParts& parts);
     ~TConfirmDialog() override;
 
     TLabel* Message() const { return message_; }
@@ -43,7 +43,7 @@ protected:
     virtual void btnCancelClick(TObject* sender) = 0;
 
 private:
-    TConfirmDialogSpec spec_;
+    TConfirmDialogParts parts_;
     TLabel* message_ = nullptr;
     TRzBmpButton* ok_ = nullptr;
     TRzBmpButton* cancel_ = nullptr;

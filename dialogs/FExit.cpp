@@ -7,9 +7,9 @@ namespace dsp {
 TfmExit* fmExit = nullptr;
 
 namespace {
-constexpr TConfirmDialogSpec kExit{"fmExit",        "lbExit",         "btnCancel",
-                                   "SIGN_QUESTION", "SID_INFO_TITLE", "SID_EXIT_QUIT",
-                                   "SID_EXIT_OK",   "SID_EXIT_CANCEL"};
+constexpr TConfirmDialogParts kExit{"fmExit",        "lbExit",         "btnCancel",
+                                    "SIGN_QUESTION", "SID_INFO_TITLE", "SID_EXIT_QUIT",
+                                    "SID_EXIT_OK",   "SID_EXIT_CANCEL"};
 }  // namespace
 
 TfmExit::TfmExit(TComponent* owner) : TConfirmDialog(owner, kExit) {}

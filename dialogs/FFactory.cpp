@@ -7,9 +7,9 @@ namespace dsp {
 TfmFactory* fmFactory = nullptr;
 
 namespace {
-constexpr TConfirmDialogSpec kFactory{"fmFactory",    "lbMessage",      "bnCancel",
-                                      "SIGN_WARNING", "SID_INFO_TITLE", "SID_FACTORY_DEFAULT",
-                                      "SID_EXIT_OK",  "SID_EXIT_CANCEL"};
+constexpr TConfirmDialogParts kFactory{"fmFactory",    "lbMessage",      "bnCancel",
+                                       "SIGN_WARNING", "SID_INFO_TITLE", "SID_FACTORY_DEFAULT",
+                                       "SID_EXIT_OK",  "SID_EXIT_CANCEL"};
 }  // namespace
 
 TfmFactory::TfmFactory(TComponent* owner) : TConfirmDialog(owner, kFactory) {}

@@ -7,9 +7,9 @@ namespace dsp {
 TfmPeqRst* fmPeqRst = nullptr;
 
 namespace {
-constexpr TConfirmDialogSpec kPeqRst{"fmPeqRst",      "lbReset",          "btnCancel",
-                                     nullptr,         "SID_PEQRST",       "SID_PEQRST_RESET",
-                                     "SID_PEQRST_OK", "SID_PEQRST_CANCEL"};
+constexpr TConfirmDialogParts kPeqRst{"fmPeqRst",      "lbReset",          "btnCancel",
+                                      nullptr,         "SID_PEQRST",       "SID_PEQRST_RESET",
+                                      "SID_PEQRST_OK", "SID_PEQRST_CANCEL"};
 }  // namespace
 
 TfmPeqRst::TfmPeqRst(TComponent* owner) : TConfirmDialog(owner, kPeqRst) {}

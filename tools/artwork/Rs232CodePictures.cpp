@@ -158,13 +158,32 @@ std::unique_ptr<TBitmap> DrawFrame(const TLanguage& language, int number,
 const std::vector<int> kSettingsWidths = {190, 440};
 const std::vector<int> kCommandWidths = {66, 110, 300, 154};
 
+// A command table of one group: the document's head with the group's name in its second column.
+TTable CommandTable(std::vector<std::string> head, const char* group,
+                    std::vector<std::vector<std::string>> rows) {
+    head[1] = group;
+    return TTable{kCommandWidths, std::move(head), std::move(rows)};
+}
+
+// A document's ten pictures: its first table, the frame, then the rest of its tables.
+std::vector<TPictureDef> DocumentPictures(const TLanguage& language, std::vector<TTable> tables,
+                                          std::vector<TFrameField> frame) {
+    std::vector<TPictureDef> pictures;
+    for (int n = 1; n <= 10; ++n) {
+        auto draw = [&language, n, tables, frame] {
+            if (n == 2) return DrawFrame(language, n, frame);
+            return DrawTable(language, n, tables[static_cast<std::size_t>(n < 2 ? n - 1 : n - 2)]);
+        };
+        pictures.push_back({language.prefix + std::to_string(n), TFileKind::Png, draw});
+    }
+    return pictures;
+}
+
 std::vector<TPictureDef> EnglishTables() {
     const TLanguage& l = kEnglish;
     const std::vector<std::string> head = {"Code", "", "Payload (:2 = two bytes)", "Answer"};
     auto commands = [&](const char* group, std::vector<std::vector<std::string>> rows) {
-        std::vector<std::string> header = head;
-        header[1] = group;
-        return TTable{kCommandWidths, header, std::move(rows)};
+        return CommandTable(head, group, std::move(rows));
     };
     std::vector<TTable> t;
     t.push_back({kSettingsWidths,
@@ -237,15 +256,7 @@ std::vector<TPictureDef> EnglishTables() {
                                             {52, "n + 6", "DLE", "0x10", true},
                                             {52, "n + 7", "ETX", "0x03", true},
                                             {62, "n + 8", "Check", "XOR", false}};
-    std::vector<TPictureDef> pictures;
-    for (int n = 1; n <= 10; ++n) {
-        auto draw = [n, t, frame] {
-            if (n == 2) return DrawFrame(kEnglish, n, frame);
-            return DrawTable(kEnglish, n, t[static_cast<std::size_t>(n < 2 ? n - 1 : n - 2)]);
-        };
-        pictures.push_back({l.prefix + std::to_string(n), TFileKind::Png, draw});
-    }
-    return pictures;
+    return DocumentPictures(l, std::move(t), frame);
 }
 
 // ---- the Chinese document's tables
@@ -254,9 +265,7 @@ std::vector<TPictureDef> ChineseTables() {
     const TLanguage& l = kChinese;
     const std::vector<std::string> head = {"代码", "", "参数（:2 为两个字节）", "应答"};
     auto commands = [&](const char* group, std::vector<std::vector<std::string>> rows) {
-        std::vector<std::string> header = head;
-        header[1] = group;
-        return TTable{kCommandWidths, header, std::move(rows)};
+        return CommandTable(head, group, std::move(rows));
     };
     std::vector<TTable> t;
     t.push_back({kSettingsWidths,
@@ -318,15 +327,7 @@ std::vector<TPictureDef> ChineseTables() {
         {62, "4", "长度", "n + 1", false},       {70, "5", "代码", "命令", false},
         {104, "6 ...", "参数", "n 字节", false}, {52, "n + 6", "DLE", "0x10", true},
         {52, "n + 7", "ETX", "0x03", true},      {62, "n + 8", "校验", "异或", false}};
-    std::vector<TPictureDef> pictures;
-    for (int n = 1; n <= 10; ++n) {
-        auto draw = [n, t, frame] {
-            if (n == 2) return DrawFrame(kChinese, n, frame);
-            return DrawTable(kChinese, n, t[static_cast<std::size_t>(n < 2 ? n - 1 : n - 2)]);
-        };
-        pictures.push_back({l.prefix + std::to_string(n), TFileKind::Png, draw});
-    }
-    return pictures;
+    return DocumentPictures(l, std::move(t), frame);
 }
 
 }  // namespace

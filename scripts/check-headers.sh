@@ -10,7 +10,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 start=$SECONDS
-BUILD_TARGETS=check_headers ./scripts/build.sh >/dev/null
+# The build's progress lines are noise here; what a failed build printed is not.
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+if ! BUILD_TARGETS=check_headers ./scripts/build.sh >"$log" 2>&1; then
+  grep -v '^\[[0-9]*/[0-9]*\] ' "$log" | tail -n 60
+  echo "headers: the build of the header checks failed"
+  exit 1
+fi
 count=$(git ls-files '*.h' | wc -l)
 
 mapfile -t internal < <(git ls-files 'framework/*.h' |

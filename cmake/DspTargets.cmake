@@ -11,8 +11,9 @@ if(DSP_WERROR)
 endif()
 
 # Debug information: line tables and function names, which is what backtraces, sanitizer reports
-# and profiles use; full information (variables and types) makes compiling about half as slow
-# again. DSP_FULL_DEBUG_INFO=ON for a debugger session that needs the variables.
+# and profiles use; full information (variables and types) takes about a quarter longer to
+# compile and makes the objects several times larger. DSP_FULL_DEBUG_INFO=ON for a debugger
+# session that needs the variables.
 option(DSP_FULL_DEBUG_INFO "Full debug information instead of line tables and function names" OFF)
 if(DSP_FULL_DEBUG_INFO)
   set(DSP_DEBUG_INFO_FLAG -g)

@@ -742,7 +742,14 @@ void LMyFFTDrawPhase::Paint() {
         FLastHeight = Height();
         ResizePaintPage();
     }
-    Redraw();
+    {
+        struct TPainting {
+            bool& flag;
+            explicit TPainting(bool& f) : flag(f) { flag = true; }
+            ~TPainting() { flag = false; }
+        } painting(painting_);
+        Redraw();
+    }
     TPaintBox::Paint();
 }
 
@@ -777,6 +784,11 @@ void LMyFFTDrawPhase::RenderPlotPage() {
     DrawFrameLayers(c);
     for (const TPlotListMember* m = FPlotList->Head(); m != nullptr; m = m->Next.get())
         DrawOnePlot(c, *m);
+}
+
+const TBitmap& LMyFFTDrawPhase::ShownPlotPage() {
+    if (composeSkipped_) ComposePlotPage();
+    return *composed_;
 }
 
 const TBitmap& LMyFFTDrawPhase::CleanPlotPage() {
@@ -829,6 +841,12 @@ void LMyFFTDrawPhase::UpdatePaintPage(TPaintPage& page) {
     // While its form loads, each stored property would compose and copy the whole page again;
     // the first paint after the loading draws it once.
     if (ComponentState().Contains(csLoading)) return;
+    // Nor does a view that cannot be seen (on a hidden page or form) compose or copy anything:
+    // the paint that shows it draws every page anew.
+    if (!painting_ && !Showing()) {
+        if (&page == FPlotPage.get()) composeSkipped_ = true;
+        return;
+    }
     if (&page == FPlotPage.get()) {
         ComposePlotPage();
         CopyToScreen(*composed_, page);
@@ -846,6 +864,7 @@ void LMyFFTDrawPhase::CopyToScreen(const TBitmap& bitmap, const TPaintPage& page
 }
 
 void LMyFFTDrawPhase::ComposePlotPage() {
+    composeSkipped_ = false;
     RenderPlotPage();
     const TRect all = FPlotPage->SourceRect;
     if (all.Right <= 0 || all.Bottom <= 0) {

@@ -263,8 +263,8 @@ public:
     // A vertical line at curve position x; the line is red whatever the colour given.
     void DrawLine(double x, TColor colour, bool marker);
 
-    // ---- for checks: the plot page as last copied (with its overlays) and the clean one
-    const TBitmap& ShownPlotPage() const { return *composed_; }
+    // ---- for checks: the plot page as it shows (with its overlays) and the clean one
+    const TBitmap& ShownPlotPage();
     const TBitmap& CleanPlotPage();
     const TPaintPage& XLabelPage() const { return *FXLabelPage; }
     const TPaintPage& YLabelPage() const { return *FYLabelPage; }
@@ -438,6 +438,11 @@ private:
     int labelGeneration_ = 0;
     // A layout asked for while the form loaded, made when it ends.
     bool layoutPending_ = false;
+    // The plot page changed while the view could not be seen; composed_ is made again before
+    // anyone looks at it.
+    bool composeSkipped_ = false;
+    // Set while Paint runs: the view draws into the canvas it is painted through, shown or not.
+    bool painting_ = false;
     // A plot redraw asked for and not yet drawn: the plot page is drawn once, when it is next
     // needed.
     bool plotsPending_ = false;

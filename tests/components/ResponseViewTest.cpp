@@ -322,7 +322,7 @@ struct TCaptionInk {
     int above = 0, below = 0;
 };
 
-TCaptionInk CaptionInk(const LMyFFTDrawPhase& view, double x, double gain) {
+TCaptionInk CaptionInk(LMyFFTDrawPhase& view, double x, double gain) {
     const TBitmap& page = view.ShownPlotPage();
     const int px = static_cast<int>(view.ScreenX(x));
     const int py = static_cast<int>(view.ScreenY(gain));
@@ -463,6 +463,29 @@ TEST_F(ResponseViewTest, AViewDrivenByTheResponseCalculatorShowsItsPagesOnTheCon
         for (int x = 0; x < page.Width(); x += 3)
             differences += screen->PixelAt(view->GetPlotLeft() + x, view->GetPlotTop() + y) !=
                            page.PixelAt(x, y);
+    EXPECT_EQ(differences, 0);
+}
+
+// A view on a hidden form (or page) skips its copies to the screen; what changed meanwhile
+// must still be what it shows, and what the window shows once it is shown again.
+TEST_F(ResponseViewTest, CurvesChangedWhileTheViewCannotBeSeenShowWhenItIsShownAgain) {
+    LMyFFTDrawPhase* view = View(1070);
+    test::ShowAndPaint(*form_);
+    TBitmap before;
+    before.Assign(const_cast<TBitmap*>(&view->ShownPlotPage()));
+    form_->Hide();
+    Plot plot(view);
+    test::DrawSampleChannel(plot, true);
+    view->UpdateCurvePage();
+    const TBitmap& page = view->ShownPlotPage();
+    EXPECT_FALSE(SameBitmaps(page, before)) << "the curves are not on the page";
+
+    test::ShowAndPaint(*form_);
+    int differences = 0;
+    for (int y = 0; y < page.Height(); y += 5)
+        for (int x = 0; x < page.Width(); x += 5)
+            differences += test::ShownPixel(*form_, view->GetPlotLeft() + x,
+                                            view->GetPlotTop() + y) != page.PixelAt(x, y);
     EXPECT_EQ(differences, 0);
 }
 

@@ -41,16 +41,21 @@ enum TStringFloatFormat : std::uint8_t {
 class TPaintPage {
 public:
     TPaintPage();
-    // Sizes the bitmap to the rectangle and places the page there.
+    // Places the page at the rectangle, its bitmap that size.
     void Place(int left, int top, int right, int bottom);
     void Fill(TColor colour);
     void AssignFont(const TFont* font);
     int Width() const { return SourceRect.Right; }
     int Height() const { return SourceRect.Bottom; }
+    // The page's bitmap at the page's size. It takes that size when it is first asked for, so
+    // a view that is laid out but never drawn (on a page nobody opened) holds no pixels.
+    TBitmap& Surface() const;
 
-    std::unique_ptr<TBitmap> Bitmap;
     TRect DestRect{};
     TRect SourceRect{};
+
+private:
+    std::unique_ptr<TBitmap> bitmap_;
 };
 
 struct TPlotListMember {

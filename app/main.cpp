@@ -17,6 +17,7 @@
 
 #include "app/ProgramForms.h"
 #include "framework/core/Exceptions.h"
+#include "framework/os/HeapPages.h"
 #include "framework/os/SerialPortList.h"
 #include "framework/runtime/Application.h"
 #include "mainwindow/FMain.h"
@@ -42,6 +43,8 @@ void Trace(const char* milestone) {
 
 int main() {
     using namespace dsp;
+    // Before the windows are built: most of the start-up's memory is touched while they are.
+    UseLargeHeapPages();
     const bool trace = EnvironmentSays("DSP_EDITOR_TRACE", "1");
     if (EnvironmentSays("DSP_EDITOR_SERIAL_PORTS", "none")) SetSerialDeviceScan(false);
     TApplication application;

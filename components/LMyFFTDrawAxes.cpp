@@ -207,7 +207,7 @@ void LMyFFTDrawPhase::DrawXAxisLabels() {
     xLabelKey_ = fastPaths_ ? std::move(key) : std::vector<double>{};
     FXLabelPage->Fill(Color());
     FXLabelPage->AssignFont(axisLabelFont_.get());
-    TCanvas& c = *FXLabelPage->Bitmap->Canvas();
+    TCanvas& c = *FXLabelPage->Surface().Canvas();
     const int count = Width() >= 800 ? 10 : 4;
     for (int k = 0; k < count; ++k) {
         const double v = kFrequencyLabels[k];
@@ -233,7 +233,7 @@ void LMyFFTDrawPhase::DrawYAxisLabels() {
     yLabelKey_ = fastPaths_ ? std::move(key) : std::vector<double>{};
     FYLabelPage->Fill(Color());
     FYLabelPage->AssignFont(axisLabelFont_.get());
-    TCanvas& c = *FYLabelPage->Bitmap->Canvas();
+    TCanvas& c = *FYLabelPage->Surface().Canvas();
     const int pageWidth = FYLabelPage->Width();
     auto write = [&](int y, const std::string& text) {
         TextOn(c, pageWidth - c.TextWidth(text) - 2, y, text);
@@ -264,7 +264,7 @@ void LMyFFTDrawPhase::DrawTitles() {
         FPlotTitlePage->Fill(bg);
         if (showPlotTitle_) {
             FPlotTitlePage->AssignFont(plotTitleFont_.get());
-            TCanvas& c = *FPlotTitlePage->Bitmap->Canvas();
+            TCanvas& c = *FPlotTitlePage->Surface().Canvas();
             const int w = c.TextWidth(plotTitle_);
             const int h = c.TextHeight(plotTitle_);
             TextOn(c, (FPlotPage->Width() - w) / 2 + FPlotPage->DestRect.Left,
@@ -275,7 +275,7 @@ void LMyFFTDrawPhase::DrawTitles() {
     if (showXTitle_ && FXTitlePage->Width() > 0) {
         FXTitlePage->Fill(bg);
         FXTitlePage->AssignFont(axisTitleFont_.get());
-        TCanvas& c = *FXTitlePage->Bitmap->Canvas();
+        TCanvas& c = *FXTitlePage->Surface().Canvas();
         const int w = c.TextWidth(xTitle_);
         const int h = c.TextHeight(xTitle_);
         TextOn(c, (FXTitlePage->Width() - w) / 2, FXTitlePage->Height() - 3 * h / 2, xTitle_);
@@ -286,11 +286,11 @@ void LMyFFTDrawPhase::DrawTitles() {
         FYTitleScratchPage->Fill(bg);
         FYTitlePage->AssignFont(axisTitleFont_.get());
         FYTitleScratchPage->AssignFont(axisTitleFont_.get());
-        TCanvas& c = *FYTitlePage->Bitmap->Canvas();
+        TCanvas& c = *FYTitlePage->Surface().Canvas();
         const int w = c.TextWidth(yTitle_);
         const int h = c.TextHeight(yTitle_);
         if (FYTitleScratchPage->Width() > 0)
-            TextOn(*FYTitleScratchPage->Bitmap->Canvas(), 0, 0, yTitle_);
+            TextOn(*FYTitleScratchPage->Surface().Canvas(), 0, 0, yTitle_);
         TextOn(c, h / 2, (FPlotPage->Height() - w) / 2, yTitle_);
         UpdatePaintPage(*FYTitlePage);
     }

@@ -43,25 +43,31 @@ std::string FloatText(double v, TStringFloatFormat f, int precision, int digits)
 
 // ---- pages
 
-TPaintPage::TPaintPage() : Bitmap(std::make_unique<TBitmap>()) {}
+TPaintPage::TPaintPage() : bitmap_(std::make_unique<TBitmap>()) {}
 
 void TPaintPage::Place(int left, int top, int right, int bottom) {
     const int w = std::max(right - left, 0);
     const int h = std::max(bottom - top, 0);
-    Bitmap->SetSize(w, h);
     SourceRect = Rect(0, 0, w, h);
     DestRect = Rect(left, top, right, bottom);
 }
 
+TBitmap& TPaintPage::Surface() const {
+    if (bitmap_->Width() != Width() || bitmap_->Height() != Height())
+        bitmap_->SetSize(Width(), Height());
+    return *bitmap_;
+}
+
 void TPaintPage::Fill(TColor colour) {
-    TCanvas& c = *Bitmap->Canvas();
+    TCanvas& c = *Surface().Canvas();
     c.Brush()->SetStyle(bsSolid);
     c.Brush()->SetColor(colour);
     c.FillRect(SourceRect);
 }
 
 void TPaintPage::AssignFont(const TFont* font) {
-    Bitmap->Canvas()->Font()->Assign(const_cast<TFont*>(font));
+    // The font is the canvas's, whatever the size: measuring texts makes no pixels.
+    bitmap_->Canvas()->Font()->Assign(const_cast<TFont*>(font));
 }
 
 // ---- plot list
@@ -193,7 +199,7 @@ void LMyFFTDrawPhase::SetAxisColor(TColor value) {
     // The axis lines take the colour at once, whatever AutoRedraw says.
     if (CanDraw() && FPlotPage->Width() > 0) {
         RenderPlotPage();
-        DrawAxis(*FPlotPage->Bitmap->Canvas());
+        DrawAxis(*FPlotPage->Surface().Canvas());
     }
 }
 
@@ -273,7 +279,7 @@ void LMyFFTDrawPhase::SetShowCoordinates(bool value) {
     showCoordinates_ = value;
     if (Visible() && autoRedraw_) {
         FCoordPage->Fill(Color());
-        CopyToScreen(*FCoordPage->Bitmap, *FCoordPage);
+        CopyToScreen(FCoordPage->Surface(), *FCoordPage);
         DrawAllPlots();
     }
 }
@@ -605,7 +611,6 @@ double LMyFFTDrawPhase::FrequencyIndex(double logHz) const {
 }
 
 bool LMyFFTDrawPhase::SetPlotWidth(int width) {
-    FPlotPage->Bitmap->SetSize(std::max(width, 0), FPlotPage->Height());
     FPlotPage->SourceRect.Right = std::max(width, 0);
     return true;
 }
@@ -627,17 +632,17 @@ LMyFFTDrawPhase::TLayout LMyFFTDrawPhase::MeasureLayout() {
     r.BX = h;
     if (showXLabel_) {
         FXLabelPage->AssignFont(axisLabelFont_.get());
-        r.B = ToPixel(r.B - 1.2 * FXLabelPage->Bitmap->Canvas()->TextHeight(XText(xMin_)));
+        r.B = ToPixel(r.B - 1.2 * FXLabelPage->Surface().Canvas()->TextHeight(XText(xMin_)));
     }
     if (showXTitle_) {
         FXTitlePage->AssignFont(axisTitleFont_.get());
-        const int th = 2 * FXTitlePage->Bitmap->Canvas()->TextHeight(xTitle_);
+        const int th = 2 * FXTitlePage->Surface().Canvas()->TextHeight(xTitle_);
         r.B -= th;
         r.BX -= th;
     }
     if (showYLabel_) {
         FYLabelPage->AssignFont(axisLabelFont_.get());
-        const TCanvas& c = *FYLabelPage->Bitmap->Canvas();
+        const TCanvas& c = *FYLabelPage->Surface().Canvas();
         const int precision = std::max(xLabelPrecision_, yLabelPrecision_);
         const int digits = std::max(xLabelDigits_, yLabelDigits_);
         int widest = 0;
@@ -650,7 +655,7 @@ LMyFFTDrawPhase::TLayout LMyFFTDrawPhase::MeasureLayout() {
     if (showYTitle_) {
         FYTitlePage->AssignFont(axisTitleFont_.get());
         FYTitleScratchPage->AssignFont(axisTitleFont_.get());
-        const TCanvas& c = *FYTitlePage->Bitmap->Canvas();
+        const TCanvas& c = *FYTitlePage->Surface().Canvas();
         r.L += 2 * c.TextHeight(yTitle_);
         r.YT += 2 * c.TextHeight(yTitle_);
         r.TW = c.TextWidth(yTitle_);
@@ -658,13 +663,13 @@ LMyFFTDrawPhase::TLayout LMyFFTDrawPhase::MeasureLayout() {
     }
     if (showPlotTitle_) {
         FPlotTitlePage->AssignFont(plotTitleFont_.get());
-        r.T += 2 * FPlotTitlePage->Bitmap->Canvas()->TextHeight(plotTitle_);
+        r.T += 2 * FPlotTitlePage->Surface().Canvas()->TextHeight(plotTitle_);
     } else {
         r.T += 10;
     }
     if (showCoordinates_) {
         FCoordPage->AssignFont(mouseCoordFont_.get());
-        const TCanvas& c = *FCoordPage->Bitmap->Canvas();
+        const TCanvas& c = *FCoordPage->Surface().Canvas();
         int widest = 0;
         int height = 0;
         for (int i = -100; i <= 100; ++i) {
@@ -742,7 +747,14 @@ void LMyFFTDrawPhase::Paint() {
         FLastHeight = Height();
         ResizePaintPage();
     }
-    Redraw();
+    {
+        struct TPainting {
+            bool& flag;
+            explicit TPainting(bool& f) : flag(f) { flag = true; }
+            ~TPainting() { flag = false; }
+        } painting(painting_);
+        Redraw();
+    }
     TPaintBox::Paint();
 }
 
@@ -773,15 +785,20 @@ void LMyFFTDrawPhase::RenderPlotPage() {
     if (!plotsPending_) return;
     plotsPending_ = false;
     if (!CanDraw() || FPlotPage->Width() <= 0 || FPlotPage->Height() <= 0) return;
-    TCanvas& c = *FPlotPage->Bitmap->Canvas();
+    TCanvas& c = *FPlotPage->Surface().Canvas();
     DrawFrameLayers(c);
     for (const TPlotListMember* m = FPlotList->Head(); m != nullptr; m = m->Next.get())
         DrawOnePlot(c, *m);
 }
 
+const TBitmap& LMyFFTDrawPhase::ShownPlotPage() {
+    if (composeSkipped_) ComposePlotPage();
+    return *composed_;
+}
+
 const TBitmap& LMyFFTDrawPhase::CleanPlotPage() {
     RenderPlotPage();
-    return *FPlotPage->Bitmap;
+    return FPlotPage->Surface();
 }
 
 void LMyFFTDrawPhase::DrawFrameLayers(TCanvas& c) {
@@ -810,7 +827,7 @@ void LMyFFTDrawPhase::DrawFrameLayers(TCanvas& c) {
                                      static_cast<double>(FFTNuimber_),
                                      static_cast<double>(SampleRate_)};
     if (fastPaths_ && key == layerKey_) {
-        FPlotPage->Bitmap->Assign(layer_.get());
+        FPlotPage->Surface().Assign(layer_.get());
         return;
     }
     FPlotPage->Fill(Color());
@@ -818,7 +835,7 @@ void LMyFFTDrawPhase::DrawFrameLayers(TCanvas& c) {
     DrawTicks(c);
     DrawAxis(c);
     if (fastPaths_) {
-        layer_->Assign(FPlotPage->Bitmap.get());
+        layer_->Assign(&FPlotPage->Surface());
         layerKey_ = key;
     } else {
         layerKey_.clear();
@@ -829,11 +846,17 @@ void LMyFFTDrawPhase::UpdatePaintPage(TPaintPage& page) {
     // While its form loads, each stored property would compose and copy the whole page again;
     // the first paint after the loading draws it once.
     if (ComponentState().Contains(csLoading)) return;
+    // Nor does a view that cannot be seen (on a hidden page or form) compose or copy anything:
+    // the paint that shows it draws every page anew.
+    if (!painting_ && !Showing()) {
+        if (&page == FPlotPage.get()) composeSkipped_ = true;
+        return;
+    }
     if (&page == FPlotPage.get()) {
         ComposePlotPage();
         CopyToScreen(*composed_, page);
     } else {
-        CopyToScreen(*page.Bitmap, page);
+        CopyToScreen(page.Surface(), page);
     }
 }
 
@@ -846,13 +869,14 @@ void LMyFFTDrawPhase::CopyToScreen(const TBitmap& bitmap, const TPaintPage& page
 }
 
 void LMyFFTDrawPhase::ComposePlotPage() {
+    composeSkipped_ = false;
     RenderPlotPage();
     const TRect all = FPlotPage->SourceRect;
     if (all.Right <= 0 || all.Bottom <= 0) {
         composed_->SetSize(0, 0);
         return;
     }
-    composed_->Assign(FPlotPage->Bitmap.get());
+    composed_->Assign(&FPlotPage->Surface());
     TCanvas& c = *composed_->Canvas();
     c.Brush()->SetStyle(bsSolid);
     c.Brush()->SetColor(Color());
@@ -968,7 +992,7 @@ bool LMyFFTDrawPhase::SetPlotColor(TColor colour, int id) {
     if (m == nullptr) return false;
     m->PlotColor = colour;
     RenderPlotPage();
-    if (FPlotPage->Width() > 0) DrawOnePlot(*FPlotPage->Bitmap->Canvas(), *m);
+    if (FPlotPage->Width() > 0) DrawOnePlot(*FPlotPage->Surface().Canvas(), *m);
     RedrawScreen();
     return true;
 }

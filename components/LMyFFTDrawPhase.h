@@ -41,16 +41,21 @@ enum TStringFloatFormat : std::uint8_t {
 class TPaintPage {
 public:
     TPaintPage();
-    // Sizes the bitmap to the rectangle and places the page there.
+    // Places the page at the rectangle, its bitmap that size.
     void Place(int left, int top, int right, int bottom);
     void Fill(TColor colour);
     void AssignFont(const TFont* font);
     int Width() const { return SourceRect.Right; }
     int Height() const { return SourceRect.Bottom; }
+    // The page's bitmap at the page's size. It takes that size when it is first asked for, so
+    // a view that is laid out but never drawn (on a page nobody opened) holds no pixels.
+    TBitmap& Surface() const;
 
-    std::unique_ptr<TBitmap> Bitmap;
     TRect DestRect{};
     TRect SourceRect{};
+
+private:
+    std::unique_ptr<TBitmap> bitmap_;
 };
 
 struct TPlotListMember {
@@ -263,8 +268,8 @@ public:
     // A vertical line at curve position x; the line is red whatever the colour given.
     void DrawLine(double x, TColor colour, bool marker);
 
-    // ---- for checks: the plot page as last copied (with its overlays) and the clean one
-    const TBitmap& ShownPlotPage() const { return *composed_; }
+    // ---- for checks: the plot page as it shows (with its overlays) and the clean one
+    const TBitmap& ShownPlotPage();
     const TBitmap& CleanPlotPage();
     const TPaintPage& XLabelPage() const { return *FXLabelPage; }
     const TPaintPage& YLabelPage() const { return *FYLabelPage; }
@@ -438,6 +443,11 @@ private:
     int labelGeneration_ = 0;
     // A layout asked for while the form loaded, made when it ends.
     bool layoutPending_ = false;
+    // The plot page changed while the view could not be seen; composed_ is made again before
+    // anyone looks at it.
+    bool composeSkipped_ = false;
+    // Set while Paint runs: the view draws into the canvas it is painted through, shown or not.
+    bool painting_ = false;
     // A plot redraw asked for and not yet drawn: the plot page is drawn once, when it is next
     // needed.
     bool plotsPending_ = false;

@@ -24,10 +24,8 @@ TRzBmpButton* StripButton(TFormBuilder& build, const std::string& name, TWinCont
                           int left, int top, int width, int height, const std::string& caption,
                           const char* strip) {
     auto* button = build.Add<TRzBmpButton>(name, parent, left, top, width, height);
-    TBitmap pictures;
-    pictures.LoadFromResourceName(HInstance, strip);
     button->Bitmaps()->SetTransparentColor(clTeal);
-    button->Bitmaps()->AssignStrip(pictures, 4);
+    button->Bitmaps()->AssignStrip(build.ResourceBitmap(strip), 4);
     button->SetButtonSize(bszStretchToButton);
     button->SetShowFocus(false);
     button->SetParentFont(false);

@@ -112,9 +112,7 @@ TRzBmpButton* Button(TFormBuilder& build, const std::string& name, TWinControl* 
                      int groupIndex, bool allowAllUp, int tag) {
     auto* button = build.Add<TRzBmpButton>(name, parent, left, top, width, height);
     button->Bitmaps()->SetTransparentColor(clTeal);
-    TBitmap pictures;
-    pictures.LoadFromResourceName(HInstance, strip);
-    button->Bitmaps()->AssignStrip(pictures, 4);
+    button->Bitmaps()->AssignStrip(build.ResourceBitmap(strip), 4);
     button->SetButtonSize(bszStretchToButton);
     button->SetShowFocus(false);
     button->SetGroupIndex(groupIndex);

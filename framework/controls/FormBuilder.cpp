@@ -1,11 +1,24 @@
 #include "framework/controls/FormBuilder.h"
 
+#include "framework/core/Resources.h"
+#include "framework/graphics/Bitmap.h"
+
 namespace dsp {
 
 TFormBuilder::TFormBuilder(TComponent& root) : root_(root) { BeginLoading(root_); }
 
 TFormBuilder::~TFormBuilder() {
     if (!finished_) root_.SetComponentState(csReading, false);
+}
+
+const TBitmap& TFormBuilder::ResourceBitmap(const std::string& name) {
+    std::unique_ptr<TBitmap>& bitmap = bitmaps_[name];
+    if (bitmap == nullptr) {
+        auto decoded = std::make_unique<TBitmap>();
+        decoded->LoadFromResourceName(HInstance, name);
+        bitmap = std::move(decoded);
+    }
+    return *bitmap;
 }
 
 void TFormBuilder::Named(TComponent& component, const std::string& name) {

@@ -24,6 +24,8 @@
 // assigning a handler or calling Loaded.
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,6 +34,8 @@
 #include "framework/core/Component.h"
 
 namespace dsp {
+
+class TBitmap;
 
 // Places a control in a parent at the given bounds (parent's client coordinates).
 template <typename T>
@@ -85,6 +89,11 @@ public:
     // The number of components made through this builder.
     int Created() const { return created_; }
 
+    // A bitmap built into the program, decoded once while this builder lives: the controls
+    // that show the same picture copy it from here instead of each decoding it again.
+    // EResNotFound when there is no such resource.
+    const TBitmap& ResourceBitmap(const std::string& name);
+
 private:
     void Named(TComponent& component, const std::string& name);
     void Defer(std::function<void()> assign);
@@ -93,6 +102,7 @@ private:
     std::vector<std::function<void()>> pending_;
     int created_ = 0;
     bool finished_ = false;
+    std::map<std::string, std::unique_ptr<TBitmap>> bitmaps_;
 };
 
 }  // namespace dsp

@@ -211,7 +211,9 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
             if (components_.empty()) break;
             i = components_.size() - 1;
         }
-        components_[i]->Notification(component, operation);
+        TComponent* owned = components_[i];
+        if (operation == opInsert && !owned->listensForInsertions_) continue;
+        owned->Notification(component, operation);
     }
 }
 

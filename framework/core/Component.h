@@ -95,8 +95,12 @@ public:
 protected:
     // Told of components inserted into or removed from this component's owner chain, and of
     // components on the free-notification list being destroyed. The default passes the news on
-    // to every owned component.
+    // to every owned component; news of an insertion only to those that listen for it.
     virtual void Notification(TComponent* component, TOperation operation);
+    // From now on this component is told of the components inserted into its owner (opInsert).
+    // Few need it; telling every component of a form of thousands of controls of each new one
+    // took time squared.
+    void ListenForInsertions() { listensForInsertions_ = true; }
 
     // Checks a new name; raises EComponentError when it is not a valid identifier or taken.
     virtual void ValidateRename(TComponent* component, const std::string& currentName,
@@ -114,6 +118,7 @@ private:
     std::string name_;
     std::intptr_t tag_ = 0;
     TComponentState state_;
+    bool listensForInsertions_ = false;
     std::vector<TComponent*> components_;
     std::vector<TComponent*> freeNotifies_;
     struct TNameEntry {

@@ -176,7 +176,7 @@ TEST_F(ResponseViewTest, NarrowViewsLabelFourFrequenciesAndWideOnesTen) {
     };
     for (const TCase& c : {TCase{530, 4}, TCase{799, 4}, TCase{800, 10}, TCase{1070, 10}}) {
         LMyFFTDrawPhase* view = View(c.width);
-        EXPECT_EQ(InkRuns(*view->XLabelPage().Bitmap, true).size(), static_cast<size_t>(c.labels))
+        EXPECT_EQ(InkRuns(view->XLabelPage().Surface(), true).size(), static_cast<size_t>(c.labels))
             << c.width;
         delete view;
     }
@@ -184,7 +184,7 @@ TEST_F(ResponseViewTest, NarrowViewsLabelFourFrequenciesAndWideOnesTen) {
 
 TEST_F(ResponseViewTest, LevelLabelsSitOnEverySecondLineWithAPlusAboveZero) {
     LMyFFTDrawPhase* view = View(530);
-    const TBitmap& page = *view->YLabelPage().Bitmap;
+    const TBitmap& page = view->YLabelPage().Surface();
     const TCanvas& fonts = *page.Canvas();
     const auto rows = InkRuns(page, false);
     ASSERT_EQ(rows.size(), 7u) << "+18, +12, +6, 0, -6, -12, -18";
@@ -214,7 +214,7 @@ TEST_F(ResponseViewTest, LevelLabelsSitOnEverySecondLineWithAPlusAboveZero) {
     EXPECT_GE(rows[3].second, Y(*view, 0));
 
     view->SetNumHorzGrid(0);
-    EXPECT_EQ(InkRuns(*view->YLabelPage().Bitmap, false).size(), 2u);
+    EXPECT_EQ(InkRuns(view->YLabelPage().Surface(), false).size(), 2u);
 }
 
 TEST_F(ResponseViewTest, PlotsKeepTheirFirstColourAndTheFirstAddedLiesOnTop) {
@@ -322,7 +322,7 @@ struct TCaptionInk {
     int above = 0, below = 0;
 };
 
-TCaptionInk CaptionInk(const LMyFFTDrawPhase& view, double x, double gain) {
+TCaptionInk CaptionInk(LMyFFTDrawPhase& view, double x, double gain) {
     const TBitmap& page = view.ShownPlotPage();
     const int px = static_cast<int>(view.ScreenX(x));
     const int py = static_cast<int>(view.ScreenY(gain));
@@ -420,8 +420,8 @@ TEST_F(ResponseViewTest, TheFastPathsGiveThePicturesOfAPlainRedraw) {
         cached->UpdateCurvePage();
         plain->UpdateCurvePage();
         EXPECT_TRUE(SameBitmaps(cached->ShownPlotPage(), plain->ShownPlotPage()));
-        EXPECT_TRUE(SameBitmaps(*cached->XLabelPage().Bitmap, *plain->XLabelPage().Bitmap));
-        EXPECT_TRUE(SameBitmaps(*cached->YLabelPage().Bitmap, *plain->YLabelPage().Bitmap));
+        EXPECT_TRUE(SameBitmaps(cached->XLabelPage().Surface(), plain->XLabelPage().Surface()));
+        EXPECT_TRUE(SameBitmaps(cached->YLabelPage().Surface(), plain->YLabelPage().Surface()));
     };
     step([](LMyFFTDrawPhase&) {});
     step([](LMyFFTDrawPhase&) {});  // the second time from the cache
@@ -463,6 +463,29 @@ TEST_F(ResponseViewTest, AViewDrivenByTheResponseCalculatorShowsItsPagesOnTheCon
         for (int x = 0; x < page.Width(); x += 3)
             differences += screen->PixelAt(view->GetPlotLeft() + x, view->GetPlotTop() + y) !=
                            page.PixelAt(x, y);
+    EXPECT_EQ(differences, 0);
+}
+
+// A view on a hidden form (or page) skips its copies to the screen; what changed meanwhile
+// must still be what it shows, and what the window shows once it is shown again.
+TEST_F(ResponseViewTest, CurvesChangedWhileTheViewCannotBeSeenShowWhenItIsShownAgain) {
+    LMyFFTDrawPhase* view = View(1070);
+    test::ShowAndPaint(*form_);
+    TBitmap before;
+    before.Assign(const_cast<TBitmap*>(&view->ShownPlotPage()));
+    form_->Hide();
+    Plot plot(view);
+    test::DrawSampleChannel(plot, true);
+    view->UpdateCurvePage();
+    const TBitmap& page = view->ShownPlotPage();
+    EXPECT_FALSE(SameBitmaps(page, before)) << "the curves are not on the page";
+
+    test::ShowAndPaint(*form_);
+    int differences = 0;
+    for (int y = 0; y < page.Height(); y += 5)
+        for (int x = 0; x < page.Width(); x += 5)
+            differences += test::ShownPixel(*form_, view->GetPlotLeft() + x,
+                                            view->GetPlotTop() + y) != page.PixelAt(x, y);
     EXPECT_EQ(differences, 0);
 }
 

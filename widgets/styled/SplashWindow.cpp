@@ -194,7 +194,8 @@ void TSplashScreenWindow::SetLayered(bool value) {
             std::max(ClientWidth(), 1), std::max(ClientHeight(), 1), PixelFormat32bppARGB);
     }
     dsp::SetLayered(*this, true);
-    LayeredRedraw();
+    // One composition serves: the style is switched before it, so a second pass would hand the
+    // window the same picture again.
     LayeredRedraw();
 }
 

@@ -15,6 +15,8 @@
 #include "framework/controls/Panel.h"
 #include "framework/controls/UpDown.h"
 #include "framework/core/Exceptions.h"
+#include "framework/core/Resources.h"
+#include "framework/graphics/Bitmap.h"
 #include "tests/framework/controls/ControlTestSupport.h"
 
 namespace dsp {
@@ -164,6 +166,31 @@ TEST(FormBuilder, ABuildThatFailsAssignsNoHandlerAndLoadsNothing) {
     build.Handle(other->OnClick, [&](TObject*) { log.push_back("other"); });
     other->SetChecked(true);
     EXPECT_EQ(log, TEventLog{"other"});
+}
+
+// Several controls showing one built-in picture share one decoding of it while the form is
+// built; each gets the picture's own pixels, and a missing picture stops the build.
+TEST(FormBuilder, ABuiltInBitmapIsDecodedOnceForEveryControlThatShowsIt) {
+    static const std::vector<std::uint8_t> bytes = [] {
+        TBitmap strip(4, 2);
+        strip.Canvas()->Brush()->SetColor(clBlue);
+        strip.Canvas()->FillRect(Rect(2, 0, 4, 2));
+        return strip.SaveToBytes();
+    }();
+    static const TResourceEntry entry{"BUILDER_TEST_STRIP", RT_BITMAP, bytes.data(), bytes.size()};
+    RegisterResources(&entry, 1);
+
+    TForm form(nullptr);
+    TFormBuilder build(form);
+    const TBitmap& first = build.ResourceBitmap("BUILDER_TEST_STRIP");
+    EXPECT_EQ(&build.ResourceBitmap("BUILDER_TEST_STRIP"), &first);
+    TBitmap own;
+    own.LoadFromResourceName(HInstance, "BUILDER_TEST_STRIP");
+    ASSERT_EQ(first.Width(), 4);
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(first.PixelAt(x, 1), own.PixelAt(x, 1)) << x;
+    EXPECT_EQ(first.PixelAt(3, 1), RGB(0, 0, 255));
+    EXPECT_THROW(build.ResourceBitmap("NO_SUCH_PICTURE"), EResNotFound);
+    build.Finish();
 }
 
 }  // namespace

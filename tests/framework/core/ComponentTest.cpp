@@ -155,6 +155,33 @@ TEST(ComponentTest, SiblingsHearOfEachOtherThroughTheirOwner) {
     EXPECT_EQ(journal, std::vector<std::string>{"watcher lost Sibling"});
 }
 
+// Counts the insertions and removals it hears of; listens for insertions when asked to.
+class TNewsCounter : public TComponent {
+public:
+    TNewsCounter(TComponent* owner, bool listen) : TComponent(owner) {
+        if (listen) ListenForInsertions();
+    }
+    int inserted = 0;
+    int removed = 0;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override {
+        TComponent::Notification(component, operation);
+        ++(operation == opInsert ? inserted : removed);
+    }
+};
+
+TEST(ComponentTest, InsertionsReachTheSiblingsThatListenAndRemovalsEveryOne) {
+    TComponent form(nullptr);
+    auto* listening = new TNewsCounter(&form, true);
+    auto* deaf = new TNewsCounter(&form, false);
+    delete new TComponent(&form);
+    EXPECT_EQ(listening->inserted, 2);  // the deaf one, then the short-lived one
+    EXPECT_EQ(deaf->inserted, 0);
+    EXPECT_EQ(listening->removed, 1);
+    EXPECT_EQ(deaf->removed, 1);
+}
+
 // Counts the removals it hears of.
 class TListener : public TComponent {
 public:

@@ -87,13 +87,13 @@ public:
             phase += Steps(a, b);
             return;
         }
-        for (const raster::LinePixel& p : raster::ThinLinePixels(a, b, bounds_)) {
-            if (runs_ == nullptr || DashOn(*runs_, phase + p.index)) {
-                writer_.PutPixel(p.x, p.y, color_, rop2_);
+        raster::ForEachThinLinePixel(a, b, bounds_, [&](int x, int y, int index) {
+            if (runs_ == nullptr || DashOn(*runs_, phase + index)) {
+                writer_.PutPixel(x, y, color_, rop2_);
             } else if (gapsOpaque_) {
-                writer_.PutPixel(p.x, p.y, gapColor_, rop2_);
+                writer_.PutPixel(x, y, gapColor_, rop2_);
             }
-        }
+        });
         phase += Steps(a, b);
     }
 

@@ -7,7 +7,9 @@
 #include <QRegion>
 #include <QRgb>
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -56,6 +58,51 @@ struct LinePixel {
     int index;
 };
 std::vector<LinePixel> ThinLinePixels(QPoint a, QPoint b, const QRect& bounds);
+
+// The same pixels handed one by one to visit(x, y, index), without building a list.
+template <class Visit>
+void ForEachThinLinePixel(QPoint a, QPoint b, const QRect& bounds, Visit&& visit) {
+    const std::int64_t dx = std::int64_t{b.x()} - a.x();
+    const std::int64_t dy = std::int64_t{b.y()} - a.y();
+    const std::int64_t adx = dx < 0 ? -dx : dx;
+    const std::int64_t ady = dy < 0 ? -dy : dy;
+    const std::int64_t n = std::max(adx, ady);
+    if (n == 0 || bounds.isEmpty()) return;
+    const int sx = dx < 0 ? -1 : 1;
+    const int sy = dy < 0 ? -1 : 1;
+    const bool xMajor = adx >= ady;
+    // Steps along the major axis that stay inside the bounds.
+    std::int64_t first = 0;
+    std::int64_t last = n - 1;
+    const int major0 = xMajor ? a.x() : a.y();
+    const int s = xMajor ? sx : sy;
+    const int lo = xMajor ? bounds.left() : bounds.top();
+    const int hi = xMajor ? bounds.right() : bounds.bottom();
+    if (s > 0) {
+        first = std::max<std::int64_t>(first, std::int64_t{lo} - major0);
+        last = std::min<std::int64_t>(last, std::int64_t{hi} - major0);
+    } else {
+        first = std::max<std::int64_t>(first, std::int64_t{major0} - hi);
+        last = std::min<std::int64_t>(last, std::int64_t{major0} - lo);
+    }
+    const int left = bounds.left();
+    const int right = bounds.right();
+    const int top = bounds.top();
+    const int bottom = bounds.bottom();
+    for (std::int64_t i = first; i <= last; ++i) {
+        int x;
+        int y;
+        if (xMajor) {
+            x = static_cast<int>(a.x() + i * sx);
+            y = static_cast<int>(a.y() + sy * ((2 * i * ady + adx) / (2 * adx)));
+        } else {
+            y = static_cast<int>(a.y() + i * sy);
+            x = static_cast<int>(a.x() + sx * ((2 * i * adx + ady) / (2 * ady)));
+        }
+        if (x < left || x > right || y < top || y > bottom) continue;
+        visit(x, y, static_cast<int>(i));
+    }
+}
 
 // The pixels within width/2 of the segment a-b (round ends), for pens wider than one pixel.
 SpanList WideLineSpans(QPoint a, QPoint b, int width, const QRect& bounds);
@@ -140,16 +187,36 @@ public:
     void Fill(const SpanList& spans);
     void FillSpan(int y, int x0, int x1);
     void PaintPixel(int x, int y);
-    void PutPixel(int x, int y, QRgb color, int rop2);
-    bool Visible(int x, int y) const;
+    void PutPixel(int x, int y, QRgb color, int rop2) {
+        if (Visible(x, y)) Put(Line(y), x, y, color, rop2);
+    }
+    bool Visible(int x, int y) const {
+        for (const QRect& r : *rects_)
+            if (x >= r.left() && x <= r.right() && y >= r.top() && y <= r.bottom()) return true;
+        return false;
+    }
     QRgb Get(int x, int y) const;
     bool Monochrome() const { return monochrome_; }
     const std::vector<QRect>& ClipRects() const { return *rects_; }
 
 private:
-    void Put(QRgb* line, int x, int y, QRgb color, int rop2);
+    void Put(QRgb* line, int x, int /*y*/, QRgb color, int rop2) {
+        if (monochrome_) color = Quantize(color);
+        QRgb& pixel = line[x];
+        pixel = rop2 == R2_COPYPEN ? (color | 0xFF000000u) : ApplyRop2(rop2, color, pixel);
+    }
+    // Row y of the image for writing; the image is detached once, on the first write.
+    QRgb* Line(int y) {
+        if (bits_ == nullptr) {
+            bits_ = image_.bits();
+            stride_ = image_.bytesPerLine();
+        }
+        return reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(y) * stride_);
+    }
 
     QImage& image_;
+    uchar* bits_ = nullptr;
+    qsizetype stride_ = 0;
     Rects rects_;
     bool monochrome_;
     Paint paint_;

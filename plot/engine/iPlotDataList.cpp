@@ -7,6 +7,7 @@
 #include <new>
 
 #include "framework/core/Exceptions.h"
+#include "framework/core/GrowableBlock.h"
 
 namespace dsp {
 
@@ -23,7 +24,10 @@ TiPlotDataCustomList::TiPlotDataCustomList(int dataPointSize)
     FStoredBarVisible = true;
 }
 
-TiPlotDataCustomList::~TiPlotDataCustomList() { std::free(FList); }
+TiPlotDataCustomList::~TiPlotDataCustomList() {
+    ResizeBlock(FList,
+                static_cast<std::size_t>(FCapacity) * static_cast<std::size_t>(FDataPointSize), 0);
+}
 
 void TiPlotDataCustomList::ThrowIndexOutOfBounds() { throw Exception("Index out of Bounds"); }
 
@@ -43,15 +47,9 @@ void TiPlotDataCustomList::SetCapacity(int newCapacity) {
     }
     if (newCapacity == FCapacity) return;
     Straighten();
-    if (newCapacity == 0) {
-        std::free(FList);
-        FList = nullptr;
-    } else {
-        void* list = std::realloc(FList, static_cast<std::size_t>(newCapacity) *
-                                             static_cast<std::size_t>(FDataPointSize));
-        if (list == nullptr) throw std::bad_alloc();
-        FList = list;
-    }
+    const std::size_t recordSize = static_cast<std::size_t>(FDataPointSize);
+    FList = ResizeBlock(FList, static_cast<std::size_t>(FCapacity) * recordSize,
+                        static_cast<std::size_t>(newCapacity) * recordSize);
     FCapacity = newCapacity;
     if (FCount > newCapacity) FCount = newCapacity;
 }

@@ -89,15 +89,31 @@ void ForEachThinLinePixel(QPoint a, QPoint b, const QRect& bounds, Visit&& visit
     const int right = bounds.right();
     const int top = bounds.top();
     const int bottom = bounds.bottom();
+    if (first > last) return;
+    // Step i's minor offset is (2 * i * minor + major) / (2 * major), rounded down; it is kept
+    // as quotient and remainder and stepped, which gives the same pixels without a division
+    // per pixel.
+    const std::int64_t major = xMajor ? adx : ady;
+    const std::int64_t minor = xMajor ? ady : adx;
+    const std::int64_t denominator = 2 * major;
+    const std::int64_t step = 2 * minor;
+    std::int64_t numerator = first * step + major;
+    std::int64_t quotient = numerator / denominator;
+    std::int64_t remainder = numerator - quotient * denominator;
     for (std::int64_t i = first; i <= last; ++i) {
         int x;
         int y;
         if (xMajor) {
             x = static_cast<int>(a.x() + i * sx);
-            y = static_cast<int>(a.y() + sy * ((2 * i * ady + adx) / (2 * adx)));
+            y = static_cast<int>(a.y() + sy * quotient);
         } else {
             y = static_cast<int>(a.y() + i * sy);
-            x = static_cast<int>(a.x() + sx * ((2 * i * adx + ady) / (2 * ady)));
+            x = static_cast<int>(a.x() + sx * quotient);
+        }
+        remainder += step;
+        if (remainder >= denominator) {
+            remainder -= denominator;
+            ++quotient;
         }
         if (x < left || x > right || y < top || y > bottom) continue;
         visit(x, y, static_cast<int>(i));

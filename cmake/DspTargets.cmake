@@ -1,6 +1,11 @@
 # Shared settings for every target of the project: warnings, sanitizers, include root.
 
-set(DSP_WARNINGS -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor -Woverloaded-virtual)
+set(DSP_WARNINGS -Wall -Wextra -Wpedantic -Wnon-virtual-dtor -Woverloaded-virtual)
+# Locals that hide other locals; clang has no warning for exactly that (its -Wshadow also covers
+# members and parameters).
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  list(APPEND DSP_WARNINGS -Wshadow=local)
+endif()
 if(DSP_WERROR)
   list(APPEND DSP_WARNINGS -Werror)
 endif()
@@ -49,13 +54,16 @@ set(DSP_TEST_ENVIRONMENT
   LC_ALL=C.UTF-8
 )
 
-# dsp_test(<name> SOURCES <files...> DEPS <targets...> [LABELS <labels...>] [MAIN <target>])
+# dsp_test(<name> SOURCES <files...> DEPS <targets...> [LABELS <labels...>] [MAIN <target>]
+#          [PROPERTIES <test properties...>])
 # LABELS threads: the program's tests use threads and also run in CI's ThreadSanitizer pass.
 # MAIN test_support_main: a main that starts the framework Application (tests/support).
+# PROPERTIES: further properties of every test of the program, each a name and one value
+# (RESOURCE_LOCK for tests that need the same fixed port, say).
 # A GoogleTest program whose cases CTest lists when it runs (so discovery happens inside the
 # test run's network namespace and under its sanitizers).
 function(dsp_test name)
-  cmake_parse_arguments(ARG "" "MAIN" "SOURCES;DEPS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "MAIN" "SOURCES;DEPS;LABELS;PROPERTIES" ${ARGN})
   if(NOT ARG_MAIN)
     set(ARG_MAIN GTest::gtest_main)
   endif()
@@ -63,16 +71,27 @@ function(dsp_test name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   target_compile_options(${name} PRIVATE ${DSP_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} ${ARG_MAIN} GTest::gtest GTest::gmock)
-  set(props ENVIRONMENT "${DSP_TEST_ENVIRONMENT}" TIMEOUT 300)
-  if(ARG_LABELS)
-    list(APPEND props LABELS "${ARG_LABELS}")
-  endif()
   # Programs whose tests exercise threads also run under ThreadSanitizer; the target
   # tests_threads (tests/CMakeLists.txt) builds exactly those.
   if("threads" IN_LIST ARG_LABELS)
     set_property(GLOBAL APPEND PROPERTY DSP_THREAD_TEST_PROGRAMS ${name})
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${props})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
+  # The properties go onto the discovered tests from a file that CTest reads after the list of
+  # them: given to gtest_discover_tests, a value that is a list (the environment, two labels)
+  # would be split into words that run into the next property's name.
+  set(lines "foreach(test IN LISTS ${name}_TESTS)\n  set_tests_properties(\"\${test}\" PROPERTIES")
+  string(APPEND lines " ENVIRONMENT [==[${DSP_TEST_ENVIRONMENT}]==] TIMEOUT 300")
+  if(ARG_LABELS)
+    string(APPEND lines " LABELS [==[${ARG_LABELS}]==]")
+  endif()
+  foreach(word IN LISTS ARG_PROPERTIES)
+    string(APPEND lines " [==[${word}]==]")
+  endforeach()
+  string(APPEND lines ")\nendforeach()\n")
+  set(file "${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake")
+  file(WRITE "${file}" "${lines}")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${file}")
 endfunction()
 
 # dsp_bench(<name> SOURCES <files...> DEPS <targets...>)

@@ -692,7 +692,19 @@ void LMyFFTDrawPhase::PlacePages(const TLayout& r) {
     FRightMarginPage->Place(w - 10, 0, w, h);
 }
 
+void LMyFFTDrawPhase::Loaded() {
+    TPaintBox::Loaded();
+    if (layoutPending_) ResizePaintPage();
+}
+
 void LMyFFTDrawPhase::ResizePaintPage() {
+    // While its form loads, the stored properties would each measure every label again; the
+    // layout is made once, with all of them, when the loading ends.
+    if (ComponentState().Contains(csLoading)) {
+        layoutPending_ = true;
+        return;
+    }
+    layoutPending_ = false;
     ++labelGeneration_;
     TLayout r = MeasureLayout();
     // What does not fit is dropped, each direction once; a view too small even then shows
@@ -814,6 +826,9 @@ void LMyFFTDrawPhase::DrawFrameLayers(TCanvas& c) {
 }
 
 void LMyFFTDrawPhase::UpdatePaintPage(TPaintPage& page) {
+    // While its form loads, each stored property would compose and copy the whole page again;
+    // the first paint after the loading draws it once.
+    if (ComponentState().Contains(csLoading)) return;
     if (&page == FPlotPage.get()) {
         ComposePlotPage();
         CopyToScreen(*composed_, page);

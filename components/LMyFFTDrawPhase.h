@@ -276,6 +276,7 @@ public:
 
 protected:
     void Paint() override;
+    void Loaded() override;
 
     // What the twin without label scaling changes.
     virtual std::string LevelLabel(double value) const;
@@ -435,6 +436,8 @@ private:
     std::vector<double> xLabelKey_, yLabelKey_;
     // Bumped by every change the label keys cannot see (fonts, layout, texts).
     int labelGeneration_ = 0;
+    // A layout asked for while the form loaded, made when it ends.
+    bool layoutPending_ = false;
     // A plot redraw asked for and not yet drawn: the plot page is drawn once, when it is next
     // needed.
     bool plotsPending_ = false;

@@ -473,17 +473,4 @@ TRzLabel* TMyPEQAllpass::NumberLabel(int row) const {
     return IsRow(row) ? rows_[static_cast<std::size_t>(row)].number : nullptr;
 }
 
-// ---- nine types
-
-namespace {
-
-std::vector<std::string> NineTypeNames() {
-    return {" Peak       ", " Low Shelf  ", " High Shelf ", " HPF -6dB   ", " HPF -12dB  ",
-            " LPF -6dB   ", " LPF -12dB  ", " Allpass 1  ", " Allpass 2  ", "   BYPASS   "};
-}
-
-}  // namespace
-
-TMyPEQType8::TMyPEQType8(TComponent* owner) : TMyPEQAllpass(owner, NineTypeNames()) {}
-
 }  // namespace dsp

@@ -161,10 +161,4 @@ private:
     TColor bypassBackColor_ = clBlack;
 };
 
-// The table with nine band types: high- and low-pass of two slopes each instead of one.
-class TMyPEQType8 : public TMyPEQAllpass {
-public:
-    explicit TMyPEQType8(TComponent* owner);
-};
-
 }  // namespace dsp

@@ -25,6 +25,9 @@ enum LinkStateCode : int {
     lsPortError = 1,
     lsStopTimeout = 5,
     lsWaitFailed = 6,
+    // The network connection under the network transport closed or failed (raised by the
+    // owner's socket handlers, not by a worker).
+    lsConnectionLost = 7,
 };
 
 // The frame of WM_LINK_REPLY and WM_LINK_REPLY_ALT, into and out of wParam.

@@ -108,15 +108,17 @@ bool LUnitControl::IsPresetUsed(int k) const {
 
 // --- Link groups -------------------------------------------------------------------------------
 
-std::uint16_t LUnitControl::GetLinkGroupMask(int ch) const {
+int LUnitControl::GetLinkGroupLeader(int ch) const {
     const std::uint16_t bit = SideBit(ch);
-    const std::uint16_t own = FImage.LinkMask(ch);
-    if (own & bit) return own;
+    if (FImage.LinkMask(ch) & bit) return ch;
     for (int lower = SideStart(ch); lower < ch; ++lower) {
-        const std::uint16_t mask = FImage.LinkMask(lower);
-        if (mask & bit) return mask;
+        if (FImage.LinkMask(lower) & bit) return lower;
     }
-    return own;
+    return ch;
+}
+
+std::uint16_t LUnitControl::GetLinkGroupMask(int ch) const {
+    return FImage.LinkMask(GetLinkGroupLeader(ch));
 }
 
 template <typename Write>
@@ -141,23 +143,27 @@ void LUnitControl::Send(const LCmd& record, bool noCoalesce) {
 
 void LUnitControl::SendAlways(const LCmd& record) { host_.SendCommand(record, true, true); }
 
+std::uint8_t LUnitControl::LeaderOf(int ch) const {
+    return static_cast<std::uint8_t>(GetLinkGroupLeader(ch));
+}
+
 // --- Setters -----------------------------------------------------------------------------------
 
 void LUnitControl::SetCompressor(int ch, const CompressorParams& comp) {
     Output(ch);
     ForLinkGroup(ch, [&](int c) { Output(c).Compressor = comp; });
-    Send(CM_MCS_COMP(DeviceId(), static_cast<std::uint8_t>(ch), comp), false);
+    Send(CM_MCS_COMP(DeviceId(), LeaderOf(ch), comp), false);
 }
 
 void LUnitControl::SetGate(int ch, const GateParams& gate) {
     Input(ch);
     ForLinkGroup(ch, [&](int c) { Input(c).Gate = gate; });
-    Send(CM_MCS_GATE(DeviceId(), static_cast<std::uint8_t>(ch), gate), false);
+    Send(CM_MCS_GATE(DeviceId(), LeaderOf(ch), gate), false);
 }
 
 void LUnitControl::SetPolarity(int ch, std::uint8_t polarity) {
     ForLinkGroup(ch, [&](int c) { FImage.Polarity(c) = polarity; });
-    Send(CM_MCS_POLARITY(DeviceId(), static_cast<std::uint8_t>(ch), polarity), false);
+    Send(CM_MCS_POLARITY(DeviceId(), LeaderOf(ch), polarity), false);
 }
 
 void LUnitControl::SetPeqBand(int ch, int band, const PeqBandParams& peq, std::uint8_t bypass) {
@@ -167,9 +173,7 @@ void LUnitControl::SetPeqBand(int ch, int band, const PeqBandParams& peq, std::u
         FImage.Band(c, band) = peq;
         SetBit(FImage.BandBypassMasks[static_cast<std::size_t>(c)], bit, bypass != 0);
     });
-    Send(CM_MCS_PEQ(DeviceId(), static_cast<std::uint8_t>(ch), static_cast<std::uint8_t>(band), peq,
-                    bypass),
-         false);
+    Send(CM_MCS_PEQ(DeviceId(), LeaderOf(ch), static_cast<std::uint8_t>(band), peq, bypass), false);
     host_.MarkCurveDirty(ch);
 }
 
@@ -178,9 +182,9 @@ void LUnitControl::SetHighPass(int ch, const CrossoverParams& crossover) {
         FImage.Crossover(c).HighPassFreq = crossover.HighPassFreq;
         FImage.Crossover(c).HighPassSlope = crossover.HighPassSlope;
     });
-    Send(CM_MCS_HIGH_PASS(DeviceId(), static_cast<std::uint8_t>(ch), crossover.HighPassFreq,
-                          crossover.HighPassSlope),
-         false);
+    Send(
+        CM_MCS_HIGH_PASS(DeviceId(), LeaderOf(ch), crossover.HighPassFreq, crossover.HighPassSlope),
+        false);
     host_.MarkCurveDirty(ch);
 }
 
@@ -189,25 +193,24 @@ void LUnitControl::SetLowPass(int ch, const CrossoverParams& crossover) {
         FImage.Crossover(c).LowPassFreq = crossover.LowPassFreq;
         FImage.Crossover(c).LowPassSlope = crossover.LowPassSlope;
     });
-    Send(CM_MCS_LOW_PASS(DeviceId(), static_cast<std::uint8_t>(ch), crossover.LowPassFreq,
-                         crossover.LowPassSlope),
+    Send(CM_MCS_LOW_PASS(DeviceId(), LeaderOf(ch), crossover.LowPassFreq, crossover.LowPassSlope),
          false);
     host_.MarkCurveDirty(ch);
 }
 
 void LUnitControl::SetGain(int ch, std::uint16_t gain) {
     ForLinkGroup(ch, [&](int c) { FImage.Gain(c) = gain; });
-    Send(CM_MCS_GAIN(DeviceId(), static_cast<std::uint8_t>(ch), gain), false);
+    Send(CM_MCS_GAIN(DeviceId(), LeaderOf(ch), gain), false);
 }
 
 void LUnitControl::SetDelay(int ch, std::uint16_t delay) {
     ForLinkGroup(ch, [&](int c) { FImage.Delay(c) = delay; });
-    Send(CM_MCS_DELAY(DeviceId(), static_cast<std::uint8_t>(ch), delay), false);
+    Send(CM_MCS_DELAY(DeviceId(), LeaderOf(ch), delay), false);
 }
 
 void LUnitControl::SetMute(int ch, std::uint8_t flag) {
     ForLinkGroup(ch, [&](int c) { SetBit(MuteMask(c), SideBit(c), flag != 0); });
-    Send(CM_MCS_MUTE(DeviceId(), static_cast<std::uint8_t>(ch), flag), false);
+    Send(CM_MCS_MUTE(DeviceId(), LeaderOf(ch), flag), false);
 }
 
 void LUnitControl::SetRouting(int ch, std::uint16_t mask) {

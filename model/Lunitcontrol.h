@@ -66,11 +66,16 @@ public:
     // holds ch's bit, else the mask of the first lower channel of the side that holds ch's bit,
     // else ch's own mask.
     std::uint16_t GetLinkGroupMask(int ch) const;
+    // The channel whose mask gives ch's group: the first channel of the side at or below ch
+    // whose mask holds ch's bit, else ch itself. The processor applies a command to the group
+    // its channel's mask names, so an edit of ch is sent for this channel.
+    int GetLinkGroupLeader(int ch) const;
 
     // --- Setters -----------------------------------------------------------------------------
     // Written to the link group: compressor, gate, polarity, EQ band, crossover halves, gain,
-    // delay and mute. The record sent names only ch. The EQ band and crossover setters also
-    // mark ch's curve dirty, whether or not they send.
+    // delay and mute. The record sent names the group's leader, so the processor changes the
+    // same channels; ch itself where it leads or follows nobody. The EQ band and crossover
+    // setters also mark ch's curve dirty, whether or not they send.
     void SetCompressor(int ch, const CompressorParams& comp);  // outputs only
     void SetGate(int ch, const GateParams& gate);              // inputs only
     void SetPolarity(int ch, std::uint8_t polarity);
@@ -144,6 +149,8 @@ private:
     // Sends a record even while the main window is showing a whole image.
     void SendAlways(const LCmd& record);
     std::uint8_t DeviceId() const;
+    // The channel number a linked setter's record carries for an edit of ch.
+    std::uint8_t LeaderOf(int ch) const;
     // Calls write(c) for every channel of ch's link group, in ascending order.
     template <typename Write>
     void ForLinkGroup(int ch, Write write);

@@ -8,8 +8,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/UnitImage.h"
 
@@ -53,10 +56,43 @@ struct PresetSlot {
     std::array<std::uint8_t, UnitImageSize> Image{};
 };
 
-// The name a unit file is written under, for the name chosen in the save dialog: the chosen
-// file name up to the first "." followed by "unt" or "UNT", then ".unt". So "a.unt" and "a.UNT"
-// give "a.unt", "a" gives "a.unt" and "a.Unt" gives "a.Unt.unt". Only the last path component
-// is looked at: a folder named "x.unt" does not cut the path.
-std::string UnitFileName(std::string_view chosen);
+// A preset file as the editor writes it: exactly PresetFileSize bytes that start with the header.
+bool IsPresetFile(std::span<const std::uint8_t> file);
+
+// A unit file read back for writing into the processor.
+struct UnitFileContent {
+    std::array<std::uint8_t, DeviceBlockSize> DeviceBlock{};
+    // Records 1 to 30, UnitFileRecordSize bytes each, in file order.
+    std::vector<std::uint8_t> Records;
+
+    std::span<const std::uint8_t> Record(int p) const {
+        return std::span<const std::uint8_t>(Records).subspan(
+            static_cast<std::size_t>(p - 1) * UnitFileRecordSize, UnitFileRecordSize);
+    }
+    // A record is in use when its preset status byte says a preset is stored.
+    bool InUse(int p) const { return Record(p)[1] == PresetSlotInUse; }
+    // The preset number (1 to 30) a record in use is written to.
+    int Slot(int p) const { return Record(p)[0]; }
+    int UsedCount() const;
+};
+
+// Decodes a unit file for writing into the processor, or nothing when it is not one the
+// processor may take: not exactly UnitFileSize bytes (a cut file would put zero bytes into a
+// preset), a wrong header, or a record in use whose preset number is outside 1 to 30 or named
+// by another record in use too (a restore must never write a wrong or doubled slot).
+std::optional<UnitFileContent> DecodeUnitFile(std::span<const std::uint8_t> file);
+
+// The name a file is written under, for the name chosen in a save dialog: the chosen name as it
+// is when its file name has an extension of its own ("a.unt", "a.UNT", "a.unt.old"), else the
+// name with "." and extension appended ("a" gives "a.unt"). Nothing is ever cut away: a name
+// that only contains the extension somewhere ("a.unt.old") is another file, not "a.unt". Only
+// the last path component is looked at: a folder named "x.unt" changes nothing.
+std::string FileNameWithExtension(std::string_view chosen, std::string_view extension);
+inline std::string UnitFileName(std::string_view chosen) {
+    return FileNameWithExtension(chosen, "unt");
+}
+inline std::string PresetFileName(std::string_view chosen) {
+    return FileNameWithExtension(chosen, "prs");
+}
 
 }  // namespace dsp

@@ -1,8 +1,11 @@
 #include "framework/controls/FormMenu.h"
 
+#include <algorithm>
+
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QProxyStyle>
 
 #include <exception>
 #include <memory>
@@ -23,6 +26,22 @@ void ClickGuarded(TMenuItem* item) {
         HandleUnexpectedException(std::current_exception());
     }
 }
+
+// The toolkit's style with menu-bar items that fit the classic bar height (kMenuBarHeight).
+class TMenuBarStyle : public QProxyStyle {
+public:
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override {
+        QSize result = QProxyStyle::sizeFromContents(type, option, size, widget);
+        if (type == CT_MenuBarItem) result.setHeight(std::min(result.height(), kMenuBarHeight - 2));
+        return result;
+    }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_MenuBarVMargin) return 0;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
 
 // Fills a menu bar with the menu's top level; submenus are filled each time they open.
 void FillBar(QMenuBar& bar, TMainMenu& menu) {
@@ -67,6 +86,15 @@ public:
             [this](QWidget* frame) -> QWidget* {
                 auto* bar = new QMenuBar(frame);
                 bar->setNativeMenuBar(false);
+                // The classic desktop's menu font (11 pixels) and items no taller than the bar:
+                // a bar hides the items that do not fit its height behind its extension button.
+                QFont font = bar->font();
+                font.setPixelSize(11);
+                bar->setFont(font);
+                auto* style = new TMenuBarStyle;
+                style->setParent(bar);
+                bar->setStyle(style);
+
                 bar_ = bar;
                 if (menu_ != nullptr) FillBar(*bar, *menu_);
                 return bar;

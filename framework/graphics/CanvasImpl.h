@@ -76,6 +76,13 @@ struct TCanvas::Impl {
     void Apply(const DeviceState& state);
 };
 
+namespace raster {
+// Whether blits that need no per-pixel mapping (unmasked, unstretched, colour to colour, source
+// and destination only) copy whole spans; on by default. Tests switch it off to compare the
+// spans with the general per-pixel loop.
+void SetBlitSpanPath(bool on);
+}  // namespace raster
+
 // Brackets a drawing call: the canvas's change events around it and the realization of brush
 // and font before it.
 class TCanvasChange {

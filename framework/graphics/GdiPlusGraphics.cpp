@@ -38,7 +38,7 @@ Status Resolve(const GpGraphics* g, Target& t) {
     if (g == nullptr) return InvalidParameter;
     if (g->busy) return ObjectBusy;
     if (g->image != nullptr) {
-        t.image = g->image->image.isNull() ? nullptr : &g->image->image;
+        t.image = g->image->Pixels().isNull() ? nullptr : &g->image->Pixels();
         return Ok;
     }
     if (g->canvas == nullptr) return Ok;
@@ -463,7 +463,8 @@ std::optional<QBrush> ToQBrush(const GpBrush& b) {
 GpGraphics::~GpGraphics() = default;
 
 const QImage* ImagePixels(const GpImage* image) {
-    return image == nullptr ? nullptr : &image->image;
+    // Decoding the pixels of a picture known by its header does not change what it is.
+    return image == nullptr ? nullptr : &const_cast<GpImage*>(image)->Pixels();
 }
 
 // ---- start-up and memory
@@ -504,12 +505,12 @@ Status GdipCreateFromHDC(HDC hdc, GpGraphics** graphics) {
 Status GdipGetImageGraphicsContext(GpImage* image, GpGraphics** graphics) {
     if (image == nullptr || graphics == nullptr) return InvalidParameter;
     *graphics = nullptr;
-    if (image->image.isNull()) return OutOfMemory;
-    if (image->image.format() != QImage::Format_ARGB32_Premultiplied &&
-        image->image.format() != QImage::Format_RGB32)
-        image->image = image->image.convertToFormat(image->image.hasAlphaChannel()
-                                                        ? QImage::Format_ARGB32_Premultiplied
-                                                        : QImage::Format_RGB32);
+    if (image->Pixels().isNull()) return OutOfMemory;
+    if (image->Pixels().format() != QImage::Format_ARGB32_Premultiplied &&
+        image->Pixels().format() != QImage::Format_RGB32)
+        image->Pixels() = image->Pixels().convertToFormat(image->Pixels().hasAlphaChannel()
+                                                              ? QImage::Format_ARGB32_Premultiplied
+                                                              : QImage::Format_RGB32);
     *graphics = new GpGraphics;
     (*graphics)->image = image;
     return Ok;
@@ -545,7 +546,7 @@ Status GdipGetDC(GpGraphics* graphics, HDC* hdc) {
     if (graphics->busy) return ObjectBusy;
     if (graphics->image != nullptr) {
         graphics->dcSurface = std::make_unique<TCanvasSurface>();
-        graphics->dcSurface->image = &graphics->image->image;
+        graphics->dcSurface->image = &graphics->image->Pixels();
         graphics->dc = std::make_unique<TCanvas>();
         graphics->dc->SetSurface(graphics->dcSurface.get());
         *hdc = graphics->dc.get();
@@ -748,16 +749,16 @@ Status GdipFillPath(GpGraphics* graphics, GpBrush* brush, GpPath* path) {
 Status GdipDrawImageI(GpGraphics* graphics, GpImage* image, INT x, INT y) {
     if (image == nullptr) return InvalidParameter;
     return GdipDrawImageRect(graphics, image, static_cast<REAL>(x), static_cast<REAL>(y),
-                             static_cast<REAL>(image->image.width()),
-                             static_cast<REAL>(image->image.height()));
+                             static_cast<REAL>(image->Pixels().width()),
+                             static_cast<REAL>(image->Pixels().height()));
 }
 
 Status GdipDrawImageRect(GpGraphics* graphics, GpImage* image, REAL x, REAL y, REAL width,
                          REAL height) {
     if (image == nullptr) return InvalidParameter;
     return GdipDrawImageRectRect(
-        graphics, image, x, y, width, height, 0, 0, static_cast<REAL>(image->image.width()),
-        static_cast<REAL>(image->image.height()), UnitPixel, nullptr, nullptr, nullptr);
+        graphics, image, x, y, width, height, 0, 0, static_cast<REAL>(image->Pixels().width()),
+        static_cast<REAL>(image->Pixels().height()), UnitPixel, nullptr, nullptr, nullptr);
 }
 
 Status GdipDrawImageRectRect(GpGraphics* graphics, GpImage* image, REAL dstx, REAL dsty,
@@ -766,12 +767,12 @@ Status GdipDrawImageRectRect(GpGraphics* graphics, GpImage* image, REAL dstx, RE
                              DrawImageAbort callback, void* callbackData) {
     if (graphics == nullptr || image == nullptr) return InvalidParameter;
     if (srcUnit != UnitPixel && srcUnit != UnitWorld) return NotImplemented;
-    if (image->image.isNull()) return InvalidParameter;
+    if (image->Pixels().isNull()) return InvalidParameter;
     if (callback != nullptr && callback(callbackData) != 0) return Aborted;
     Target t;
     if (Status s = Resolve(graphics, t); s != Ok || t.image == nullptr) return s;
     if (dstwidth == 0 || dstheight == 0 || srcwidth <= 0 || srcheight <= 0) return Ok;
-    const QImage picture = ApplyAttributes(image->image, attributes, ColorAdjustTypeBitmap);
+    const QImage picture = ApplyAttributes(image->Pixels(), attributes, ColorAdjustTypeBitmap);
     CallPainter p(*graphics, t, false);
     const QRectF target(dstx, dsty, dstwidth, dstheight);
     const QRectF source(srcx, srcy, srcwidth, srcheight);

@@ -162,8 +162,10 @@ PixelFormat FromBitmapFormat(TPixelFormat format) {
 }
 
 QImage Drawable(QImage image) {
-    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                         : QImage::Format_RGB32);
+    // In place: a decoded picture is not shared, and premultiplying keeps its depth.
+    image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                            : QImage::Format_RGB32);
+    return image;
 }
 
 bool ReadFile(const char* filename, std::vector<std::uint8_t>& bytes) {
@@ -266,9 +268,9 @@ ColorAdjustment* KindOf(GpImageAttributes* attributes, ColorAdjustType type) {
 
 Status Encode(GpImage* image, const CLSID* clsid, const EncoderParameters* params,
               std::vector<std::uint8_t>& out) {
-    if (image == nullptr || clsid == nullptr || image->image.isNull()) return InvalidParameter;
-    const QImage plain = image->image.convertToFormat(
-        image->image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    if (image == nullptr || clsid == nullptr || image->Pixels().isNull()) return InvalidParameter;
+    const QImage plain = image->Pixels().convertToFormat(
+        image->Pixels().hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     try {
         if (*clsid == EncoderBmp) {
             out = bmp::Encode(plain, plain.hasAlphaChannel() ? 32 : 24);
@@ -298,27 +300,54 @@ Status Encode(GpImage* image, const CLSID* clsid, const EncoderParameters* param
 
 }  // namespace
 
+QImage& GpImage::Pixels() {
+    if (!undecoded_.empty()) {
+        const std::vector<std::uint8_t> bytes = std::move(undecoded_);
+        undecoded_.clear();
+        try {
+            pixels_ =
+                Drawable(rawFormat == ImageFormatPNG ? png::Decode(bytes) : jpeg::Decode(bytes));
+        } catch (...) {
+            // The rest of the file is unreadable, or there is no memory for its pixels: there
+            // is nothing to draw.
+            pixels_ = QImage();
+        }
+    }
+    return pixels_;
+}
+
+void GpImage::SetUndecoded(std::vector<std::uint8_t> bytes, int width, int height) {
+    pixels_ = QImage();
+    undecoded_ = std::move(bytes);
+    headerWidth_ = width;
+    headerHeight_ = height;
+}
+
 bool DecodeImage(const std::vector<std::uint8_t>& bytes, GpImage& out) {
     try {
         if (StartsWith(bytes, {'B', 'M'})) {
             bmp::Decoded d = bmp::Decode(bytes);
-            out.image = d.image.convertToFormat(QImage::Format_RGB32);
+            out.Pixels() = d.image.convertToFormat(QImage::Format_RGB32);
             out.rawFormat = ImageFormatBMP;
             out.pixelFormat = FromBitmapFormat(d.format);
-            return !out.image.isNull();
+            return !out.Pixels().isNull();
         }
+        int width = 0;
+        int height = 0;
         if (StartsWith(bytes, {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A})) {
-            out.image = Drawable(png::Decode(bytes));
+            bool transparent = false;
+            if (!png::ReadSize(bytes, width, height, transparent)) return false;
             out.rawFormat = ImageFormatPNG;
-            out.pixelFormat =
-                out.image.hasAlphaChannel() ? PixelFormat32bppARGB : PixelFormat24bppRGB;
-            return !out.image.isNull();
+            out.pixelFormat = transparent ? PixelFormat32bppARGB : PixelFormat24bppRGB;
+            out.SetUndecoded(bytes, width, height);
+            return true;
         }
         if (StartsWith(bytes, {0xFF, 0xD8})) {
-            out.image = Drawable(jpeg::Decode(bytes));
+            if (!jpeg::ReadSize(bytes, width, height)) return false;
             out.rawFormat = ImageFormatJPEG;
             out.pixelFormat = PixelFormat24bppRGB;
-            return !out.image.isNull();
+            out.SetUndecoded(bytes, width, height);
+            return true;
         }
         const char* hint = nullptr;
         GUID format;
@@ -338,10 +367,10 @@ bool DecodeImage(const std::vector<std::uint8_t>& bytes, GpImage& out) {
         }
         QImage image;
         if (!image.loadFromData(bytes.data(), static_cast<int>(bytes.size()), hint)) return false;
-        out.image = Drawable(image);
+        out.Pixels() = Drawable(image);
         out.rawFormat = format;
         out.pixelFormat = pixels;
-        return !out.image.isNull();
+        return !out.Pixels().isNull();
     } catch (...) {
         return false;
     }
@@ -391,17 +420,17 @@ Status GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelFormat 
     if (scan0 != nullptr && (depth != 32 && depth != 24)) return NotImplemented;
     auto b = std::make_unique<GpImage>();
     const bool alpha = (format & PixelFormatAlpha) != 0;
-    b->image =
+    b->Pixels() =
         QImage(width, height, alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
-    if (b->image.isNull()) return OutOfMemory;
-    b->image.fill(alpha ? Qt::transparent : Qt::black);
+    if (b->Pixels().isNull()) return OutOfMemory;
+    b->Pixels().fill(alpha ? Qt::transparent : Qt::black);
     b->pixelFormat = format;
     b->rawFormat = ImageFormatMemoryBMP;
     if (scan0 != nullptr) {
         // A copy of the caller's rows (B, G, R[, A] per pixel).
         for (int y = 0; y < height; ++y) {
             const BYTE* row = scan0 + static_cast<std::ptrdiff_t>(y) * stride;
-            auto* line = reinterpret_cast<QRgb*>(b->image.scanLine(y));
+            auto* line = reinterpret_cast<QRgb*>(b->Pixels().scanLine(y));
             for (int x = 0; x < width; ++x) {
                 const BYTE* p = row + x * (depth / 8);
                 const int a = depth == 32 && alpha ? p[3] : 255;
@@ -422,13 +451,13 @@ Status GdipDisposeImage(GpImage* image) {
 
 Status GdipGetImageWidth(GpImage* image, UINT* width) {
     if (image == nullptr || width == nullptr) return InvalidParameter;
-    *width = static_cast<UINT>(image->image.width());
+    *width = static_cast<UINT>(image->Width());
     return Ok;
 }
 
 Status GdipGetImageHeight(GpImage* image, UINT* height) {
     if (image == nullptr || height == nullptr) return InvalidParameter;
-    *height = static_cast<UINT>(image->image.height());
+    *height = static_cast<UINT>(image->Height());
     return Ok;
 }
 
@@ -453,7 +482,7 @@ Status GdipGetImageThumbnail(GpImage* image, UINT thumbWidth, UINT thumbHeight,
     const int w = thumbWidth == 0 ? 120 : static_cast<int>(std::min(thumbWidth, 1u << 15));
     const int h = thumbHeight == 0 ? 120 : static_cast<int>(std::min(thumbHeight, 1u << 15));
     auto t = std::make_unique<GpImage>();
-    t->image = image->image.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    t->Pixels() = image->Pixels().scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     t->pixelFormat = PixelFormat32bppPARGB;
     *thumbImage = t.release();
     return Ok;
@@ -490,21 +519,22 @@ Status GdipImageRotateFlip(GpImage* image, RotateFlipType rfType) {
     if (image == nullptr || rfType < RotateNoneFlipNone || rfType > Rotate270FlipX)
         return InvalidParameter;
     const int quarter = rfType & 3;
-    if (quarter != 0) image->image = image->image.transformed(QTransform().rotate(90 * quarter));
-    if ((rfType & 4) != 0) image->image = image->image.mirrored(true, false);
+    if (quarter != 0)
+        image->Pixels() = image->Pixels().transformed(QTransform().rotate(90 * quarter));
+    if ((rfType & 4) != 0) image->Pixels() = image->Pixels().mirrored(true, false);
     return Ok;
 }
 
 Status GdipCreateHBITMAPFromBitmap(GpBitmap* bitmap, HBITMAP* hbmReturn, ARGB background) {
     if (bitmap == nullptr || hbmReturn == nullptr) return InvalidParameter;
     *hbmReturn = nullptr;
-    if (bitmap->image.isNull()) return InvalidParameter;
-    auto result = std::make_unique<TBitmap>(bitmap->image.width(), bitmap->image.height());
+    if (bitmap->Pixels().isNull()) return InvalidParameter;
+    auto result = std::make_unique<TBitmap>(bitmap->Pixels().width(), bitmap->Pixels().height());
     {
         QPainter p(&result->Internal(kFrameworkKey).image);
         p.fillRect(result->Internal(kFrameworkKey).image.rect(),
                    QColor::fromRgb(background | 0xFF000000u));
-        p.drawImage(0, 0, bitmap->image);
+        p.drawImage(0, 0, bitmap->Pixels());
     }
     result->PixelsReplaced(kFrameworkKey);
     *hbmReturn = result.release();
@@ -513,18 +543,18 @@ Status GdipCreateHBITMAPFromBitmap(GpBitmap* bitmap, HBITMAP* hbmReturn, ARGB ba
 
 Status GdipBitmapGetPixel(GpBitmap* bitmap, INT x, INT y, ARGB* color) {
     if (bitmap == nullptr || color == nullptr) return InvalidParameter;
-    if (!bitmap->image.valid(x, y)) return InvalidParameter;
-    *color = Unpremultiplied(bitmap->image, x, y);
+    if (!bitmap->Pixels().valid(x, y)) return InvalidParameter;
+    *color = Unpremultiplied(bitmap->Pixels(), x, y);
     return Ok;
 }
 
 Status GdipBitmapSetPixel(GpBitmap* bitmap, INT x, INT y, ARGB color) {
     if (bitmap == nullptr) return InvalidParameter;
-    if (!bitmap->image.valid(x, y)) return InvalidParameter;
-    if (bitmap->image.format() == QImage::Format_ARGB32_Premultiplied) {
-        bitmap->image.setPixel(x, y, qPremultiply(color));
+    if (!bitmap->Pixels().valid(x, y)) return InvalidParameter;
+    if (bitmap->Pixels().format() == QImage::Format_ARGB32_Premultiplied) {
+        bitmap->Pixels().setPixel(x, y, qPremultiply(color));
     } else {
-        bitmap->image.setPixel(x, y, color | 0xFF000000u);
+        bitmap->Pixels().setPixel(x, y, color | 0xFF000000u);
     }
     return Ok;
 }

@@ -673,8 +673,8 @@ Status MakeTexture(GpImage* image, const GpImageAttributes* attributes, WrapMode
                    const QRectF& part, GpTexture** texture) {
     if (texture == nullptr) return InvalidParameter;
     *texture = nullptr;
-    if (image == nullptr || image->image.isNull()) return InvalidParameter;
-    QImage picture = image->image;
+    if (image == nullptr || image->Pixels().isNull()) return InvalidParameter;
+    QImage picture = image->Pixels();
     if (!part.isNull()) {
         const QRect r = part.toRect().intersected(picture.rect());
         if (r.isEmpty()) return OutOfMemory;
@@ -762,7 +762,7 @@ Status GdipGetTextureWrapMode(GpTexture* brush, WrapMode* wrapMode) {
 Status GdipGetTextureImage(GpTexture* brush, GpImage** image) {
     if (!IsTexture(brush) || image == nullptr) return InvalidParameter;
     *image = new GpImage;
-    (*image)->image = brush->texture;
+    (*image)->Pixels() = brush->texture;
     (*image)->pixelFormat = PixelFormat32bppARGB;
     return Ok;
 }

@@ -9,6 +9,7 @@
 #include <QTransform>
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,11 +33,27 @@ struct GpPath {
     bool anythingElse = false;
 };
 
+// A picture of the layer. As in GDI+, one loaded from PNG or JPEG file bytes reads only its
+// header at first: its size and kinds are known at once, and its pixels are decoded from the
+// bytes it keeps when something first needs them (a picture that is only measured is never
+// decoded). Pixels are null when the rest of such a file cannot be read.
 struct GpImage {
-    QImage image;  // Format_ARGB32_Premultiplied or Format_RGB32
     GUID rawFormat = ImageFormatMemoryBMP;
     PixelFormat pixelFormat = PixelFormat32bppARGB;
     int busy = 0;  // graphics drawing on it through a canvas (GdipGetDC)
+
+    // Format_ARGB32_Premultiplied or Format_RGB32, decoded first where need be.
+    QImage& Pixels();
+    int Width() const { return undecoded_.empty() ? pixels_.width() : headerWidth_; }
+    int Height() const { return undecoded_.empty() ? pixels_.height() : headerHeight_; }
+    // A picture known by its header alone, to be decoded from bytes when first drawn.
+    void SetUndecoded(std::vector<std::uint8_t> bytes, int width, int height);
+
+private:
+    QImage pixels_;
+    std::vector<std::uint8_t> undecoded_;
+    int headerWidth_ = 0;
+    int headerHeight_ = 0;
 };
 
 enum class BrushKind { Solid, Hatch, Texture, Linear, PathGradient };
@@ -154,7 +171,8 @@ QImage ApplyAttributes(const QImage& image, const GpImageAttributes* attributes,
 // The clip that results from combining the current one (none: everything) with a shape.
 std::optional<QPainterPath> CombineClip(const std::optional<QPainterPath>& current,
                                         const QPainterPath& shape, CombineMode mode);
-// Decodes image file bytes by their signature; false when they are not a readable picture.
+// Reads image file bytes by their signature (PNG and JPEG pictures their header only, the others
+// whole); false when they are not a readable picture.
 bool DecodeImage(const std::vector<std::uint8_t>& bytes, GpImage& out);
 // The cubic segments of a cardinal spline through points (k = tension / 3 for the control
 // points), appended to path (which already stands at points[0] or is joined to it).

@@ -65,7 +65,9 @@ void KeepMessage(png_structp png, png_const_charp text) {
 
 void IgnoreWarning(png_structp, png_const_charp) {}
 
-bool DecodeInto(Source* source, QImage* image) {
+// Reads the header and, when image is not null, the pixels.
+bool DecodeInto(Source* source, QImage* image, int* headerWidth, int* headerHeight,
+                bool* transparent) {
     png_structp png =
         png_create_read_struct(PNG_LIBPNG_VER_STRING, source->message, KeepMessage, IgnoreWarning);
     if (png == nullptr) {
@@ -92,6 +94,13 @@ bool DecodeInto(Source* source, QImage* image) {
     const int colorType = png_get_color_type(png, info);
     const bool alpha =
         (colorType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS);
+    *headerWidth = static_cast<int>(width);
+    *headerHeight = static_cast<int>(height);
+    *transparent = alpha;
+    if (image == nullptr) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return true;
+    }
     png_set_expand(png);
     png_set_strip_16(png);
     png_set_gray_to_rgb(png);
@@ -149,12 +158,21 @@ bool EncodeInto(const QImage* image, int level, Sink* sink) {
 
 }  // namespace
 
+bool ReadSize(const std::vector<std::uint8_t>& data, int& width, int& height, bool& transparent) {
+    if (data.size() < 8 || png_sig_cmp(data.data(), 0, 8) != 0) return false;
+    Source source{data.data(), data.size(), 0, {}};
+    return DecodeInto(&source, nullptr, &width, &height, &transparent);
+}
+
 QImage Decode(const std::vector<std::uint8_t>& data) {
     if (data.size() < 8 || png_sig_cmp(data.data(), 0, 8) != 0)
         throw EInvalidGraphic("PNG error: not a PNG picture");
     Source source{data.data(), data.size(), 0, {}};
     QImage image;
-    if (!DecodeInto(&source, &image))
+    int width = 0;
+    int height = 0;
+    bool transparent = false;
+    if (!DecodeInto(&source, &image, &width, &height, &transparent))
         throw EInvalidGraphic(std::string("PNG error: ") + source.message);
     return image;
 }

@@ -214,6 +214,8 @@ public:
     QRgb Get(int x, int y) const;
     bool Monochrome() const { return monochrome_; }
     const std::vector<QRect>& ClipRects() const { return *rects_; }
+    // Row y of the image, for callers that write whole spans inside ClipRects themselves.
+    QRgb* Line(int y) { return reinterpret_cast<QRgb*>(image_.scanLine(y)); }
 
 private:
     void Put(QRgb* line, int x, int /*y*/, QRgb color, int rop2) {

@@ -1,6 +1,7 @@
 #include "framework/os/SerialPortList.h"
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -21,6 +22,8 @@ std::vector<std::pair<std::string, std::string>>& Overrides() {
     static std::vector<std::pair<std::string, std::string>> list;
     return list;
 }
+
+std::atomic<bool> deviceScan{true};
 
 std::string ReadFirstLine(const fs::path& file) {
     std::ifstream in(file);
@@ -71,7 +74,9 @@ std::vector<std::string> ScanSerialDevices(const std::string& classFolder) {
 std::vector<SerialPortEntry> ListSerialPorts() {
     std::vector<SerialPortEntry> list;
     int number = 1;
-    for (const std::string& path : ScanSerialDevices("/sys/class/tty")) {
+    const std::vector<std::string> devices =
+        deviceScan ? ScanSerialDevices("/sys/class/tty") : std::vector<std::string>{};
+    for (const std::string& path : devices) {
         if (number > 98) break;
         list.push_back({path, "COM" + std::to_string(number++)});
     }
@@ -92,6 +97,8 @@ std::string SerialPortPath(const std::string& name) {
     }
     return {};
 }
+
+void SetSerialDeviceScan(bool enabled) { deviceScan = enabled; }
 
 void AddSerialPortOverride(const std::string& name, const std::string& path) {
     std::lock_guard<std::mutex> guard(OverrideLock());

@@ -25,6 +25,10 @@ std::vector<SerialPortEntry> ListSerialPorts();
 // The device path for a port name "COMn" or "\\.\COMn"; empty when no such port is listed.
 std::string SerialPortPath(const std::string& name);
 
+// Whether the list holds the machine's own serial devices (on by default). Tests that serve
+// their own ports turn it off, so that a scan finds only the names they added.
+void SetSerialDeviceScan(bool enabled);
+
 // Makes name ("COMn") stand for path (a pseudo-terminal's slave) until removed.
 void AddSerialPortOverride(const std::string& name, const std::string& path);
 void RemoveSerialPortOverride(const std::string& name);

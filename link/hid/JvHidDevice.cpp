@@ -1,9 +1,7 @@
 #include "link/hid/JvHidDevice.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <thread>
 
 #include "framework/hid/LanguageNames.h"
 #include "framework/hid/Utf16.h"
@@ -404,7 +402,7 @@ void TJvHidDevice::StartThread() {
 
 void TJvHidDevice::StopThread() {
     if (!FDataThread) return;
-    FDataThread->Terminate();
+    FDataThread->Wake();
     if (FDataThread->WaitFor(WaitInfinite, TPendingCalls::Serve)) {
         FDataThread.reset();
         return;
@@ -452,7 +450,10 @@ TJvHidDeviceReadThread::TJvHidDeviceReadThread(TJvHidDevice* dev) : Device(dev) 
     Report.assign(Device->GetCaps().InputReportByteLength, 0);
 }
 
-TJvHidDeviceReadThread::~TJvHidDeviceReadThread() { Stop(); }
+TJvHidDeviceReadThread::~TJvHidDeviceReadThread() {
+    Wake();
+    Stop();
+}
 
 void TJvHidDeviceReadThread::DoData() {
     if (orphaned_ || Terminated() || NumBytesRead == 0) return;
@@ -473,12 +474,7 @@ void TJvHidDeviceReadThread::Execute() {
         std::fill(Report.begin(), Report.end(), 0);
         if (!Device->ReadFileEx(Report.data(), std::uint32_t(Report.size()),
                                 [](std::uint32_t, std::uint32_t) {})) {
-            FErr = HidGetLastError();
-            Synchronize([this] { DoDataError(); });
-            // Pause a slice before trying again, rather than spin against a device that is gone.
-            for (std::int32_t waited = 0; !Terminated() && waited < Device->ThreadSleepTime();
-                 waited += 10)
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            ReportErrorAndPause();
             continue;
         }
         do {
@@ -486,10 +482,28 @@ void TJvHidDeviceReadThread::Execute() {
                                                std::uint32_t(Device->ThreadSleepTime()));
         } while (sleepResult != WAIT_IO_COMPLETION && !Terminated());
         if (Terminated()) break;
-        NumBytesRead = Device->HidOverlappedReadResult();
+        // A read that ends in failure (a device pulled before its removal was handled fails every
+        // read at once) is reported and paused on like one that cannot start, so the loop never
+        // spins.
+        NumBytesRead = 0;
+        if (!HidGetOverlappedResult(Device->HidOverlappedRead(), &NumBytesRead)) {
+            ReportErrorAndPause();
+            continue;
+        }
         if (NumBytesRead > 0) Synchronize([this] { DoData(); });
     }
     if (sleepResult != WAIT_IO_COMPLETION && !orphaned_) Device->CancelIO(omhRead);
+}
+
+void TJvHidDeviceReadThread::ReportErrorAndPause() {
+    FErr = HidGetLastError();
+    Synchronize([this] { DoDataError(); });
+    if (!Terminated()) pause_.WaitFor(unsigned(Device->ThreadSleepTime()));
+}
+
+void TJvHidDeviceReadThread::Wake() {
+    Terminate();
+    pause_.SetEvent();
 }
 
 }  // namespace dsp

@@ -13,6 +13,7 @@
 #include "framework/core/Object.h"
 #include "framework/hid/HidFile.h"
 #include "framework/hid/HidTypes.h"
+#include "framework/runtime/Event.h"
 #include "framework/runtime/Thread.h"
 #include "link/hid/JvHidEvents.h"
 #include "link/hid/JvHidPnPInfo.h"
@@ -246,6 +247,12 @@ private:
     explicit TJvHidDeviceReadThread(TJvHidDevice* dev);
     void DoData();
     void DoDataError();
+    // Reports the last error through the data-error event, then waits one sleep slice (or until
+    // Wake).
+    void ReportErrorAndPause();
+    // Terminates the thread and ends its pause at once.
+    void Wake();
+    TEvent pause_;
     // The device stopped waiting for this thread; it must not touch the device again.
     std::atomic<bool> orphaned_{false};
 };

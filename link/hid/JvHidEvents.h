@@ -30,7 +30,7 @@ public:
     template <typename C>
     THidEvent(C* object, R (C::*method)(Args...))
         : function_([object, method](Args... args) { return (object->*method)(args...); }),
-          key_(methodKey(method)) {}
+          key_(MethodKey(method)) {}
 
     // Any other callable; equal only to its own copies.
     template <typename F, typename = std::enable_if_t<std::is_invocable_r_v<R, F&, Args...> &&

@@ -103,6 +103,10 @@ public:
     void SetErrorActive(bool value) { SetBooleanProperty(value, FErrorActive, 1); }
     const std::string& GetErrorText() const { return FErrorText; }
     void SetErrorText(const std::string& value) { FErrorText = value; }
+    TColor GetErrorBackGroundColor() const { return FErrorBackGroundColor; }
+    void SetErrorBackGroundColor(TColor value) {
+        SetColorProperty(value, FErrorBackGroundColor, 1);
+    }
     TFont* GetErrorFont() const { return FErrorFont.get(); }
     TBitmap* GetBackGroundPicture() const { return FBackGroundPicture.get(); }
     // Copies the picture (null removes it), then a full repaint.

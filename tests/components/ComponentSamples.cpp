@@ -1,6 +1,7 @@
 #include "tests/components/ComponentSamples.h"
 
 #include "framework/controls/WinControl.h"
+#include "model/Constants.h"
 #include "model/ResponseTables.h"
 #include "widgets/styled/AdvTrackBar.h"
 #include "widgets/styled/CurvyControls.h"
@@ -43,21 +44,18 @@ LMyFFTDrawPhase* MakeMainWindowView(TWinControl* parent, int left, int top, int 
 }
 
 void DrawSampleChannel(Plot& plot, bool selected) {
-    struct TBand {
-        double gain, freq, q;
-        FilterKind kind;
-        int peqType;
-    };
-    const TBand bands[] = {{6.0, 100.0, 1.4, fkPeak, 0},
-                           {-4.0, 1000.0, 2.0, fkPeak, 0},
-                           {3.0, 8000.0, 0.7, fkHighShelf, 2}};
     for (int b = 0; b < 3; ++b) {
-        plot.Curve(b).SetFilter(bands[b].gain, bands[b].freq, bands[b].q, bands[b].kind);
+        const TSampleBand& band = kSampleBands[b];
+        plot.Curve(b).SetFilter(band.gainDb, band.hz,
+                                QTable[static_cast<std::size_t>(band.qPosition)],
+                                PeqKindTable[static_cast<std::size_t>(band.peqType)]);
         plot.ShowCurve(b, BandColours[static_cast<std::size_t>(b)]);
-        plot.DrawBandMarker(b, bands[b].gain, BlockBand);
+        plot.DrawBandMarker(b, band.gainDb, BlockBand);
     }
     plot.UpdateTotalCurve(0);
-    plot.ShowSelectedBand(bands[1].peqType, 1, bands[1].gain, bands[1].q, selected);
+    const TSampleBand& shown = kSampleBands[kSampleSelectedBand];
+    plot.ShowSelectedBand(shown.peqType, kSampleSelectedBand, shown.gainDb,
+                          QTable[static_cast<std::size_t>(shown.qPosition)], selected);
 }
 
 TAdvTrackBar* MakeMainWindowFader(TWinControl* parent, int left, int top) {

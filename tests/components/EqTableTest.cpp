@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "components/MyPEQAllpass.h"
+#include "components/MyPEQType8.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/MessageParams.h"

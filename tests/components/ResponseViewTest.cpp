@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -145,6 +146,28 @@ TEST_F(ResponseViewTest, TheFrequencyGridFallsOnTheLabelledFrequenciesDecadesInT
     view->SetNumHorzGrid(0);
     EXPECT_EQ(view->CleanPlotPage().PixelAt(between, Y(*view, -15)), kBlack);
     EXPECT_EQ(view->CleanPlotPage().PixelAt(between, Y(*view, 0)), kAxis);
+}
+
+TEST_F(ResponseViewTest, TicksRunInFromTheBottomAndLeftEdgesInTheAxisColour) {
+    LMyFFTDrawPhase* view = View(1070);
+    view->SetVertTickLength(5);
+    view->SetHorzTickLength(6);
+    const TBitmap& page = view->CleanPlotPage();
+    const int hp = view->GetPlotHeight();
+    // On a frequency line in the grid colour: 5 + 2 pixels up from the bottom edge, which the
+    // frame takes the first of.
+    const int x = X(*view, IndexOf(20));
+    for (int y = hp - 6; y < hp; ++y) EXPECT_EQ(page.PixelAt(x, y), kAxis) << y;
+    EXPECT_EQ(page.PixelAt(x, hp - 7), kGrid);
+    // On a level line: 6 pixels in from the left edge.
+    const int y = Y(*view, -15);
+    for (int tx = 0; tx < 6; ++tx) EXPECT_EQ(page.PixelAt(tx, y), kAxis) << tx;
+    EXPECT_EQ(page.PixelAt(6, y), kGrid);
+    // Without ticks the grid line reaches the frame.
+    view->SetShowVertTicks(false);
+    view->SetShowHorzTicks(false);
+    EXPECT_EQ(view->CleanPlotPage().PixelAt(x, hp - 3), kGrid);
+    EXPECT_EQ(view->CleanPlotPage().PixelAt(3, y), kGrid);
 }
 
 TEST_F(ResponseViewTest, NarrowViewsLabelFourFrequenciesAndWideOnesTen) {
@@ -368,6 +391,22 @@ TEST_F(ResponseViewTest, TheFillIsTranslucentClosesByKindAndNeverDarkensByRepeti
     }
 }
 
+TEST_F(ResponseViewTest, AFillLongerThanACurveTakesOnlyACurvesPoints) {
+    LMyFFTDrawPhase* view = View(1070);
+    // A cut starting and ending at 0 dB like the real curves, then values that are no curve's.
+    std::vector<double> longer(5000, 99.0);
+    std::fill(longer.begin(), longer.begin() + 4096, -4.0);
+    longer[0] = 0.0;
+    longer[4095] = 0.0;
+    view->DrawParam(0, -4.0, IndexOf(1000), 1000.0F, 2.0, 0x00FFFF);
+    view->DrawCurveFill(0, longer.data(), static_cast<int>(longer.size()));
+    view->DrawCurveFill(0, longer.data(), -3);  // nothing to take
+    view->SetCurveDisplay(true);
+    view->UpdateCurvePage();
+    const TColorRef inside = 0x0F0F0F;
+    EXPECT_EQ(view->ShownPlotPage().PixelAt(X(*view, IndexOf(1150)), Y(*view, -2.0)), inside);
+}
+
 TEST_F(ResponseViewTest, TheFastPathsGiveThePicturesOfAPlainRedraw) {
     LMyFFTDrawPhase* cached = View(1070);
     LMyFFTDrawPhase* plain = View(1070);
@@ -413,7 +452,7 @@ TEST_F(ResponseViewTest, AViewDrivenByTheResponseCalculatorShowsItsPagesOnTheCon
     EXPECT_TRUE(
         std::equal(total.begin(), total.end(), plot.Curve(Plot::ChannelTotalSlot).Points.begin()));
     for (int id : {0, 1, 2}) EXPECT_TRUE(view->PlotList().Find(id) != nullptr) << id;
-    EXPECT_EQ(view->GetBlockPos(0).X, X(*view, GridPosition(100)));
+    EXPECT_EQ(view->GetBlockPos(0).X, X(*view, GridPosition(test::kSampleBands[0].hz)));
 
     // What the form shows is the composed plot page at the plot origin.
     test::ShowAndPaint(*form_);

@@ -199,33 +199,39 @@ INSTANTIATE_TEST_SUITE_P(EverySetter, Setters,
                                     (std::get<1>(row.param) ? "WhileApplyingAnImage" : "");
                          });
 
-// Link masks of both sides (inputs first, then outputs), the channel edited, and the channels
-// that must take the edit.
+// Link masks of both sides (inputs first, then outputs), the channel edited, the channels that
+// must take the edit and the channel the record names (the one whose mask the processor applies).
 struct LinkCase {
     const char* name;
     std::vector<std::uint16_t> masks;  // channels 0.. in order; the rest keep their own bit
     int edited;
     std::vector<int> written;
+    int named;
 };
 
 std::vector<LinkCase> LinkCases() {
     return {
-        {"leader writes its followers", {0b011, 0}, 0, {0, 1}},
-        {"follower writes its leader's group", {0b011, 0}, 1, {0, 1}},
-        {"mask without its own bit writes only what it names", {0b010}, 0, {1}},
-        {"follower of a group led by the middle input", {0b001, 0b110, 0}, 2, {1, 2}},
-        {"the first lower channel holding the bit gives the group", {0b101, 0b110, 0}, 2, {0, 2}},
-        {"a follower nobody names writes nothing", {0b001, 0b010, 0}, 2, {}},
-        {"bits beyond the side select nothing", {0xFFF9}, 0, {0}},
+        {"leader writes its followers", {0b011, 0}, 0, {0, 1}, 0},
+        {"follower writes its leader's group", {0b011, 0}, 1, {0, 1}, 0},
+        {"mask without its own bit writes only what it names", {0b010}, 0, {1}, 0},
+        {"follower of a group led by the middle input", {0b001, 0b110, 0}, 2, {1, 2}, 1},
+        {"the first lower channel holding the bit gives the group",
+         {0b101, 0b110, 0},
+         2,
+         {0, 2},
+         0},
+        {"a follower nobody names writes nothing", {0b001, 0b010, 0}, 2, {}, 2},
+        {"bits beyond the side select nothing", {0xFFF9}, 0, {0}, 0},
         {"output group, edited from a follower",
          {1, 2, 4, 0b101101, 0b000010, 0, 0, 0b010000, 0},
          6,
-         {3, 5, 6, 8}},
-        {"output bits beyond the six outputs select nothing", {1, 2, 4, 0xFFC1}, 3, {3}},
+         {3, 5, 6, 8},
+         3},
+        {"output bits beyond the six outputs select nothing", {1, 2, 4, 0xFFC1}, 3, {3}, 3},
     };
 }
 
-TEST_F(LUnitControlTest, GainFollowsTheLinkGroupAndNamesOnlyTheEditedChannel) {
+TEST_F(LUnitControlTest, GainFollowsTheLinkGroupAndNamesTheChannelWhoseMaskGivesIt) {
     for (const LinkCase& c : LinkCases()) {
         SCOPED_TRACE(c.name);
         RecordingHost h;
@@ -243,8 +249,9 @@ TEST_F(LUnitControlTest, GainFollowsTheLinkGroupAndNamesOnlyTheEditedChannel) {
                 std::find(c.written.begin(), c.written.end(), ch) != c.written.end();
             EXPECT_EQ(m.GetGain(ch), linked ? 123 : defaults.Gain(ch)) << "channel " << ch;
         }
+        EXPECT_EQ(m.GetLinkGroupLeader(c.edited), c.named);
         ASSERT_EQ(h.sent.size(), 1u);
-        EXPECT_EQ(h.sent[0].Payload(), (Bytes{static_cast<std::uint8_t>(c.edited), 123, 0}));
+        EXPECT_EQ(h.sent[0].Payload(), (Bytes{static_cast<std::uint8_t>(c.named), 123, 0}));
     }
 }
 

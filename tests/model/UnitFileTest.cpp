@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -192,6 +194,83 @@ TEST_F(UnitFileTest, UploadOfPresetsOneAndThree) {
     EXPECT_TRUE(model_.GetImage() == DefaultUnitImage());
 }
 
+TEST_F(UnitFileTest, DecodingGivesBackWhatTheUploadEncoded) {
+    Upload();
+    const Bytes file = model_.EncodeUnitFile();
+    const std::optional<UnitFileContent> content = DecodeUnitFile(file);
+    ASSERT_TRUE(content.has_value());
+    EXPECT_EQ(Bytes(content->DeviceBlock.begin(), content->DeviceBlock.end()), device_);
+    EXPECT_EQ(content->UsedCount(), 2);
+    for (int p = 1; p <= 30; ++p) {
+        SCOPED_TRACE(p);
+        EXPECT_EQ(content->InUse(p), p == 1 || p == 3);
+        if (!content->InUse(p)) continue;
+        EXPECT_EQ(content->Slot(p), p);
+        const Memory& m = presets_[static_cast<std::size_t>(p)];
+        EXPECT_TRUE(std::equal(m.begin(), m.begin() + 797, content->Record(p).begin() + 1));
+    }
+}
+
+TEST_F(UnitFileTest, DecodingRefusesFilesTheProcessorMustNotTake) {
+    Upload();
+    const Bytes good = model_.EncodeUnitFile();
+    // Every length but the one: cut anywhere (a cut record would be written padded with
+    // zeros), or longer (not a file this program wrote).
+    for (std::size_t length = 0; length < good.size(); ++length) {
+        ASSERT_FALSE(DecodeUnitFile(std::span(good).first(length)).has_value()) << length;
+    }
+    for (std::size_t extra : {1u, 2u, 800u}) {
+        Bytes longer = good;
+        longer.resize(good.size() + extra, 0x0A);
+        EXPECT_FALSE(DecodeUnitFile(longer).has_value()) << extra;
+    }
+    struct Case {
+        const char* what;
+        std::size_t at;
+        std::uint8_t value;
+    };
+    const std::size_t record3 = 34 + 800 * 2;
+    const Case cases[] = {
+        {"header", 5, '*' + 1},
+        {"slot 0 in use", 34, 0},
+        {"slot 31 in use", record3, 31},
+        {"slot 1 named twice", record3, 1},
+    };
+    for (const Case& c : cases) {
+        Bytes bad = good;
+        bad[c.at] = c.value;
+        EXPECT_FALSE(DecodeUnitFile(bad).has_value()) << c.what;
+    }
+    // A record not in use may carry anything: it is not written.
+    Bytes unused = good;
+    unused[34 + 800 * 1] = 0;
+    EXPECT_TRUE(DecodeUnitFile(unused).has_value());
+    // Bytes of no meaning at all, and the same behind a good header.
+    Bytes noise(good.size());
+    std::uint32_t x = 12345;
+    for (std::uint8_t& b : noise)
+        b = static_cast<std::uint8_t>((x = x * 1103515245u + 12345u) >> 24);
+    EXPECT_FALSE(DecodeUnitFile(noise).has_value());
+}
+
+TEST(PresetFileCheck, OnlyTheWholeFileWithItsHeaderIsAPresetFile) {
+    RecordingHost host;
+    LUnitControl model(host);
+    Bytes file = model.EncodePresetFile();
+    file.push_back(0x0D);
+    file.push_back(0x0A);
+    EXPECT_TRUE(IsPresetFile(file));
+    for (std::size_t length = 0; length < file.size(); ++length) {
+        ASSERT_FALSE(IsPresetFile(std::span(file).first(length))) << length;
+    }
+    Bytes longer = file;
+    longer.push_back(0);
+    EXPECT_FALSE(IsPresetFile(longer));
+    Bytes wrong = file;
+    wrong[15] = '#';
+    EXPECT_FALSE(IsPresetFile(wrong));
+}
+
 TEST_F(UnitFileTest, CancelledDialogWritesNothing) {
     Upload();
     EXPECT_EQ(model_.WriteUnitFile(), ufCancelled);
@@ -214,22 +293,28 @@ TEST_F(UnitFileTest, FailureIsReportedAndLeavesTheTargetAsItWas) {
               1);
 }
 
-TEST(UnitFileNameTest, ChosenNameGetsOneUntEnding) {
+TEST(UnitFileNameTest, ChosenNameGetsTheExtensionOnlyWhenItHasNone) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"backup", "backup.unt"},
         {"backup.unt", "backup.unt"},
-        {"backup.UNT", "backup.unt"},
-        {"backup.Unt", "backup.Unt.unt"},
-        {"backup.prs", "backup.prs.unt"},
-        {"a.unt.old", "a.unt"},
+        {"backup.UNT", "backup.UNT"},
+        {"backup.Unt", "backup.Unt"},
+        // Another file than "a.unt": never cut down to it, which would overwrite that one
+        // without the dialog having asked.
+        {"a.unt.old", "a.unt.old"},
         {"stage.b.unt", "stage.b.unt"},
+        {"backup.", "backup.unt"},
+        {".hidden", ".hidden.unt"},
         {"/home/me/shows.untitled/rig", "/home/me/shows.untitled/rig.unt"},
+        {"/home/me/x.unt.d/rig", "/home/me/x.unt.d/rig.unt"},
         {"/home/me/rig.unt", "/home/me/rig.unt"},
-        {"", ".unt"},
     };
     for (const auto& [chosen, written] : cases) {
         EXPECT_EQ(UnitFileName(chosen), written) << chosen;
     }
+    EXPECT_EQ(PresetFileName("a.prs.old"), "a.prs.old");
+    EXPECT_EQ(PresetFileName("a.PRS"), "a.PRS");
+    EXPECT_EQ(PresetFileName("bass"), "bass.prs");
 }
 
 }  // namespace

@@ -40,6 +40,8 @@ public:
     void Stop(std::chrono::milliseconds limit = std::chrono::seconds(5));
     // The read end of the output pipe (pipeOutput), -1 without one.
     int ReadEnd() const { return readEnd_; }
+    // Its process id, -1 before a start.
+    int Pid() const { return pid_; }
 
 private:
     void Reap(int status);

@@ -174,6 +174,45 @@ TEST_F(TPlatformJourney, AFormBarredByAModalFormTakesNoCloseRequest) {
     EXPECT_TRUE(Logged(mark, "exit"));
 }
 
+// A later start of a program that runs once per user hands its arguments over and ends without a
+// window; the running instance's main form comes back from being minimized, or over the window
+// that was above it, as the active window. The window manager must let it.
+TEST_F(TPlatformJourney, ALaterStartRestoresAndRaisesTheRunningInstance) {
+    StartApp(StdControlsApp(), {"single", "tools"}, kMain);
+    const TWindowId main = MainWindow();
+    const TWindowId tools = X().WaitForWindow("Journey Tools");
+    ASSERT_NE(tools, 0u);
+    auto startAgain = [&] {
+        const std::size_t mark = Mark();
+        TJourneyProcess later;
+        std::string error;
+        ASSERT_TRUE(later.Start(StdControlsApp(), {"single"}, X().DisplayName(),
+                                X().RuntimeFolder(), error))
+            << error;
+        EXPECT_EQ(later.WaitForExit(), 0);
+        EXPECT_EQ(later.Lines(), (std::vector<std::string>{"handed over", "exit"}));
+        ASSERT_TRUE(App().WaitForLine("second instance single", mark));
+        Sync();
+    };
+
+    const TScreenRect place = X().ClientRect(main);
+    X().RequestIconify(main);
+    ASSERT_TRUE(X().WaitUntil([&] { return X().IsIconic(main); }));
+    Sync();
+    startAgain();
+    EXPECT_TRUE(X().WaitUntil([&] { return !X().IsIconic(main); })) << "still minimized";
+    EXPECT_TRUE(X().WaitUntil([&] { return X().ActiveWindow() == main; })) << "not active";
+    EXPECT_EQ(X().ClientRect(main), place);
+
+    X().RequestActivate(tools);
+    ASSERT_TRUE(X().WaitUntil([&] { return X().ActiveWindow() == tools; }));
+    Sync();
+    ASSERT_TRUE(X().IsAbove(tools, main));
+    startAgain();
+    EXPECT_TRUE(X().WaitUntil([&] { return X().ActiveWindow() == main; })) << "not active";
+    EXPECT_TRUE(X().IsAbove(main, tools)) << "not raised";
+}
+
 // A character beyond the basic plane comes as two halves; the memo and the edit both join them.
 TEST_F(TPlatformJourney, TextBeyondTheBasicPlaneSurvivesTyping) {
     StartApp(StdControlsApp(), {}, kMain);

@@ -1,7 +1,8 @@
 // The application the real-window journeys drive: a main form with a menu and every standard
 // control, a modal dialog with a timer running while it shows, and (with the argument "tools") a
-// second form that stays open beside the main one. Every form and named control logs its events
-// (JourneyApp.h).
+// second form that stays open beside the main one. With the argument "single" it runs once per
+// user: a later start hands its arguments to the running one, which restores and raises its main
+// form, and ends without a window. Every form and named control logs its events (JourneyApp.h).
 
 #include "framework/controls/BitBtn.h"
 #include "framework/controls/Button.h"
@@ -24,6 +25,7 @@
 #include "framework/controls/TreeView.h"
 #include "framework/controls/UpDown.h"
 #include "framework/controls/ValueListEditor.h"
+#include "framework/os/SingleInstance.h"
 #include "framework/runtime/Application.h"
 #include "framework/runtime/Timer.h"
 #include "tests/realwindow/JourneyApp.h"
@@ -218,13 +220,44 @@ private:
     TfmDialog* dialog_ = nullptr;
 };
 
+// The single-instance service, owned by the application so that it goes while the toolkit its
+// socket watch lives in is still there.
+class TInstanceHolder : public TComponent {
+public:
+    explicit TInstanceHolder(TComponent* owner)
+        : TComponent(owner), instance("dsp-journey-stdcontrols") {}
+    TSingleInstance instance;
+};
+
+// Whether this start goes on: false for a later start, which has handed its arguments over.
+bool StartSingleInstance(TCustomForm*& main) {
+    auto* holder = new TInstanceHolder(Application);
+    if (holder->instance.Start({"single"}) != TInstanceRole::First) {
+        journey::Log("handed over");
+        Application->SetShowMainForm(false);
+        Application->Terminate();
+        return false;
+    }
+    // As the program's main window does: a minimized window is restored, any other raised, and
+    // either becomes the active window.
+    holder->instance.OnSecondInstance = [&main](const std::vector<std::string>& arguments) {
+        journey::Log("second instance " + (arguments.empty() ? std::string() : arguments[0]));
+        if (main->WindowState() == wsMinimized) main->SetWindowState(wsNormal);
+        main->Show();
+    };
+    return true;
+}
+
 }  // namespace
 }  // namespace dsp
 
 int main(int argc, char** argv) {
+    static dsp::TCustomForm* mainForm = nullptr;
     return dsp::journey::Run(argc, argv, [] {
+        if (dsp::journey::HasArgument("single") && !dsp::StartSingleInstance(mainForm)) return;
         dsp::TfmMain* main = nullptr;
         dsp::CreateForm(main);
+        mainForm = main;
         dsp::journey::Watch(*main);
         dsp::journey::Watch(*static_cast<dsp::TCustomForm*>(main->FindComponent("fmDialog")));
         if (dsp::journey::HasArgument("tools")) {

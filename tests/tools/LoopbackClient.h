@@ -63,6 +63,15 @@ public:
         }
     }
 
+    // The bytes of one read as they arrive (empty after timeoutMs).
+    std::vector<std::uint8_t> ReadSome(int timeoutMs) {
+        pollfd p{fd_, POLLIN, 0};
+        if (::poll(&p, 1, timeoutMs) <= 0) return {};
+        std::uint8_t buf[512];
+        const ssize_t n = ::recv(fd_, buf, sizeof buf, 0);
+        return n <= 0 ? std::vector<std::uint8_t>{} : std::vector<std::uint8_t>(buf, buf + n);
+    }
+
 private:
     int fd_ = -1;
     std::vector<std::uint8_t> pending_;

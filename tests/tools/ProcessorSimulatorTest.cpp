@@ -270,6 +270,43 @@ TEST(SimulatorFaults, PlaysWhatTheTestAsks) {
     EXPECT_TRUE(sim.Receive(EditorFrame(16))[0].dropLink);
 }
 
+TEST(SimulatorFaults, AStrictReceiverAnswersOnlyItsIdAndEveryProcessor) {
+    ProcessorSimulator sim;
+    sim.SetDeviceId(7);
+    sim.SetStrictReceiver(true);
+    EXPECT_TRUE(sim.Receive(EditorFrame(16, {}, 1))[0].bytes.empty());
+    EXPECT_EQ(sim.Receive(EditorFrame(16, {}, 7))[0].bytes, BuildFrame(7, 0, 16, {}));
+    EXPECT_EQ(sim.Receive(EditorFrame(16, {}, 255))[0].bytes, BuildFrame(7, 0, 16, {}));
+    // What it leaves alone still changes nothing and is still recorded.
+    EXPECT_EQ(sim.FrameCount(), 3);
+}
+
+TEST(SimulatorFaults, SplitRepliesAreMarkedForTwoPieces) {
+    ProcessorSimulator sim;
+    sim.SetSplitReplies(3);
+    const SimReply reply = sim.Receive(EditorFrame(16))[0];
+    EXPECT_EQ(reply.bytes, BuildFrame(1, 0, 16, {}));
+    EXPECT_EQ(reply.splitTail, 3u);
+    sim.SetSplitReplies(0);
+    EXPECT_EQ(sim.Receive(EditorFrame(16))[0].splitTail, 0u);
+}
+
+TEST(SimulatorFaults, MalformedRepliesGoOutOnceEach) {
+    ProcessorSimulator sim;
+    sim.MalformNext(SimMalformation::ShortLevels);
+    sim.MalformNext(SimMalformation::NameSlot30);
+    sim.MalformNext(SimMalformation::Block16);
+    EXPECT_EQ(Ask(sim, 64).payload.size(), 20u);
+    EXPECT_EQ(Ask(sim, 64).payload.size(), 37u);
+    EXPECT_EQ(Ask(sim, 41, {4}).payload[0], 30);
+    EXPECT_EQ(Ask(sim, 41, {4}).payload[0], 4);
+    const SimFrame block = Ask(sim, 39, {2});
+    EXPECT_EQ(block.code, 36);
+    EXPECT_EQ(block.payload[0], 16);
+    EXPECT_EQ(block.payload.size(), 51u);
+    EXPECT_EQ(Ask(sim, 39, {2}).payload[0], 2);
+}
+
 TEST(SimulatorFaults, DropCountsTheFramesOfEachConnection) {
     ProcessorSimulator sim;
     sim.SetDropAfterFrames(2);

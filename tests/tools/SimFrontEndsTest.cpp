@@ -41,6 +41,24 @@ TEST(SimTcpServer, AnswersOneConnectionAfterAnother) {
     EXPECT_EQ(server.Connections(), 2);
 }
 
+TEST(SimTcpServer, WritesASplitReplyInTwoPieces) {
+    ProcessorSimulator sim;
+    sim.SetSplitReplies(3);
+    SimTcpServer server(sim);
+    ASSERT_TRUE(server.Start("127.0.0.1", 0));
+    LoopbackClient client;
+    ASSERT_TRUE(client.Connect(server.Port()));
+    ASSERT_TRUE(client.Send(EditorFrame(16)));
+    // The head alone first: the tail follows the pause.
+    const Bytes head = client.ReadSome(2000);
+    EXPECT_EQ(head.size(), 6u);
+    const Bytes tail = client.ReadSome(2000);
+    EXPECT_EQ(tail.size(), 3u);
+    Bytes whole = head;
+    whole.insert(whole.end(), tail.begin(), tail.end());
+    EXPECT_EQ(whole, BuildFrame(1, 0, 16, {}));
+}
+
 TEST(SimTcpServer, DropsEachConnectionAfterTheFramesAskedFor) {
     ProcessorSimulator sim;
     sim.SetDropAfterFrames(2);

@@ -16,8 +16,9 @@ namespace {
 
 std::vector<TPictureDef> JoinFamilies() {
     std::vector<TPictureDef> all;
-    for (auto family : {ButtonPictures, PlotToolbarPictures, DialogPictures, SplashPictures,
-                        FaderPictures, PanelButtonPictures, PlotOpcPictures}) {
+    for (auto family : {PlotToolbarPictures, DialogPictures, SplashPictures, FaderPictures,
+                        PanelButtonPictures, MainWindowPictures, SessionPictures, OperationPictures,
+                        ChannelDialogPictures, Rs232CodePictures, PlotOpcPictures}) {
         for (TPictureDef& picture : family()) all.push_back(std::move(picture));
     }
     std::set<std::string> names;

@@ -35,12 +35,16 @@ struct TPictureDef {
 };
 
 // The families.
-std::vector<TPictureDef> ButtonPictures();
 std::vector<TPictureDef> PlotToolbarPictures();
 std::vector<TPictureDef> DialogPictures();
 std::vector<TPictureDef> SplashPictures();
 std::vector<TPictureDef> FaderPictures();
 std::vector<TPictureDef> PanelButtonPictures();
+std::vector<TPictureDef> MainWindowPictures();
+std::vector<TPictureDef> SessionPictures();
+std::vector<TPictureDef> OperationPictures();
+std::vector<TPictureDef> ChannelDialogPictures();
+std::vector<TPictureDef> Rs232CodePictures();
 std::vector<TPictureDef> PlotOpcPictures();
 
 // Every picture, family after family. A resource name used twice raises Exception when the

@@ -77,10 +77,14 @@ SimReply ProcessorSimulator::Answer(const SimFrame& frame) {
     bool answer = true;
     std::vector<std::uint8_t> payload = ReplyPayload(frame, code, answer);
     if (!answer || silent_) return reply;
+    // A processor on a shared line leaves frames for another ID alone.
+    if (options_.strictReceiver && frame.receiver != options_.deviceId && frame.receiver != 255)
+        return reply;
     std::vector<std::uint8_t> f = BuildFrame(options_.deviceId, frame.sender, code, payload);
     if (log_) log_("W " + HexBytes(f));
     reply.bytes = garbage_;
     reply.bytes.insert(reply.bytes.end(), f.begin(), f.end());
+    if (splitTail_ > 0 && reply.bytes.size() > splitTail_) reply.splitTail = splitTail_;
     return reply;
 }
 
@@ -118,6 +122,7 @@ std::vector<std::uint8_t> ProcessorSimulator::ReplyPayload(const SimFrame& frame
             std::vector<std::uint8_t> out{p[0]};
             const MemoryImage& slot = memory_.presets[p[0]];
             out.insert(out.end(), slot.begin() + 2, slot.begin() + 16);
+            if (TakeMalformation(SimMalformation::NameSlot30)) out[0] = kPresetSlots;
             return out;
         }
         case command::kReadSettingsBlock:
@@ -125,6 +130,11 @@ std::vector<std::uint8_t> ProcessorSimulator::ReplyPayload(const SimFrame& frame
             if (p.empty() || p[0] >= kBlocks) {
                 bad("settings block request " + HexBytes(p));
                 return {};
+            }
+            if (TakeMalformation(SimMalformation::Block16)) {
+                std::vector<std::uint8_t> out = block(memory_.current, p[0]);
+                out[0] = kBlocks;
+                return out;
             }
             return block(memory_.current, p[0]);
         case command::kReadPresetBlock:
@@ -156,7 +166,10 @@ std::vector<std::uint8_t> ProcessorSimulator::ReplyPayload(const SimFrame& frame
             const bool good = std::equal(p.begin() + 1, p.begin() + 5, memory_.password.begin());
             return {0, static_cast<std::uint8_t>(good ? 1 : 0)};
         }
-        case command::kLevels: return levels_;
+        case command::kLevels:
+            if (TakeMalformation(SimMalformation::ShortLevels))
+                return std::vector<std::uint8_t>(levels_.begin(), levels_.begin() + 20);
+            return levels_;
         default: break;
     }
     if (!memory_.Apply(frame.code, p, fault)) bad(fault);
@@ -201,6 +214,28 @@ void ProcessorSimulator::SetDropAfterFrames(int count) {
     std::lock_guard<std::mutex> guard(lock_);
     dropAfter_ = count;
     connectionFrames_ = 0;
+}
+
+void ProcessorSimulator::SetStrictReceiver(bool strict) {
+    std::lock_guard<std::mutex> guard(lock_);
+    options_.strictReceiver = strict;
+}
+
+void ProcessorSimulator::SetSplitReplies(std::size_t tail) {
+    std::lock_guard<std::mutex> guard(lock_);
+    splitTail_ = tail;
+}
+
+void ProcessorSimulator::MalformNext(SimMalformation kind) {
+    std::lock_guard<std::mutex> guard(lock_);
+    malformations_.push_back(kind);
+}
+
+bool ProcessorSimulator::TakeMalformation(SimMalformation kind) {
+    auto it = std::find(malformations_.begin(), malformations_.end(), kind);
+    if (it == malformations_.end()) return false;
+    malformations_.erase(it);
+    return true;
 }
 
 void ProcessorSimulator::SetLevels(const std::vector<std::uint8_t>& levelReply) {

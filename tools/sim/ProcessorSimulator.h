@@ -22,6 +22,16 @@ struct SimulatorOptions {
     std::string lockPassword;  // non-empty: the operation lock is set with this password
     // The factory settings; empty: the editor's built-in default image.
     std::vector<std::uint8_t> factoryImage;
+    // Answers only frames sent to its own ID or to 255 (every processor), as a processor on a
+    // shared line does.
+    bool strictReceiver = false;
+};
+
+// Replies the simulator can send once, out of shape, to see that the editor drops them.
+enum class SimMalformation {
+    ShortLevels,  // the next level reply ends after 20 bytes
+    NameSlot30,   // the next preset-name reply names slot 30
+    Block16,      // the next settings-block reply names block 16
 };
 
 // What to send back for one frame, and how.
@@ -29,7 +39,12 @@ struct SimReply {
     std::vector<std::uint8_t> bytes;  // empty: no answer
     int delayMs = 0;                  // wait this long before sending
     bool dropLink = false;            // close the link after sending
+    // Non-zero: written in two pieces, the last splitTail bytes a moment after the rest.
+    std::size_t splitTail = 0;
 };
+
+// The pause between the two pieces of a split reply, long enough for the pieces to arrive apart.
+inline constexpr int kSplitPauseMs = 20;
 
 class ProcessorSimulator {
 public:
@@ -52,6 +67,11 @@ public:
     void SetIdentity(const std::string& text);
     void SetLock(const std::string& password);  // empty: lock off
     void SetDropAfterFrames(int count);         // 0: never; else after that many per connection
+    void SetStrictReceiver(bool strict);
+    // Every reply of at least tail + 1 bytes written in two pieces (0: whole).
+    void SetSplitReplies(std::size_t tail);
+    // The next reply of the malformation's kind goes out of shape, once.
+    void MalformNext(SimMalformation kind);
 
     // The level answer (37 bytes: twelve packed levels and the limit flags).
     void SetLevels(const std::vector<std::uint8_t>& levelReply);
@@ -99,6 +119,10 @@ private:
     int delayMs_ = 0;
     std::vector<std::uint8_t> garbage_;
     int dropAfter_ = 0;
+    std::size_t splitTail_ = 0;
+    std::vector<SimMalformation> malformations_;
+    // Takes a pending malformation of that kind; true when there was one.
+    bool TakeMalformation(SimMalformation kind);
     std::vector<std::uint8_t> levels_;
     std::function<void(const std::string&)> log_;
 };

@@ -18,6 +18,16 @@ void Pause(int ms, const std::atomic<bool>& stop) {
         std::this_thread::sleep_for(std::chrono::milliseconds(std::min(ms, 5)));
     }
 }
+// Writes a reply whole, or in its two pieces with a pause between them.
+template <typename Write>
+bool WriteReply(const SimReply& reply, Write write) {
+    if (reply.splitTail == 0) return write(reply.bytes);
+    const auto cut = reply.bytes.end() - static_cast<std::ptrdiff_t>(reply.splitTail);
+    if (!write(std::vector<std::uint8_t>(reply.bytes.begin(), cut))) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(kSplitPauseMs));
+    return write(std::vector<std::uint8_t>(cut, reply.bytes.end()));
+}
+
 }  // namespace
 
 SimTcpServer::SimTcpServer(ProcessorSimulator& simulator) : simulator_(simulator) {}
@@ -56,7 +66,9 @@ void SimTcpServer::Run() {
             bool drop = closed;
             for (const SimReply& r : simulator_.Receive(bytes)) {
                 if (r.delayMs > 0) Pause(r.delayMs, stop_);
-                if (!r.bytes.empty() && !c->Write(r.bytes)) drop = true;
+                if (!r.bytes.empty() &&
+                    !WriteReply(r, [&](const std::vector<std::uint8_t>& b) { return c->Write(b); }))
+                    drop = true;
                 if (r.dropLink) drop = true;
                 if (drop) break;
             }
@@ -101,7 +113,8 @@ void SimPty::Run() {
         std::vector<std::uint8_t> bytes = pty_->Read(kPollMs);
         for (const SimReply& r : simulator_.Receive(bytes)) {
             if (r.delayMs > 0) Pause(r.delayMs, stop_);
-            if (!r.bytes.empty()) pty_->Write(r.bytes);
+            if (!r.bytes.empty())
+                WriteReply(r, [&](const std::vector<std::uint8_t>& b) { return pty_->Write(b); });
             if (r.dropLink) {
                 pty_->Close();
                 return;

@@ -1,11 +1,17 @@
 // dsp-sim: plays the loudspeaker processor for the editor over TCP or a pseudo-terminal.
 //
 //   dsp-sim [--tcp ADDR:PORT] [--pty] [--id N] [--identity TEXT] [--lock PASSWORD]
-//           [--log FILE] [--delay MS] [--silent] [--drop-after N]
+//           [--log FILE] [--delay MS] [--silent] [--drop-after N] [--strict] [--split N]
 //
 // Without --tcp or --pty it listens on 127.0.0.1:9761. It runs until interrupted and then
 // lists the protocol faults it saw on standard error (exit status 2 when there were any). With
-// --drop-after N every connection is dropped after its Nth frame.
+// --drop-after N every connection is dropped after its Nth frame; --strict answers only frames
+// sent to its ID or to 255; --split N writes every reply in two pieces, its last N bytes 20 ms
+// after the rest.
+//
+// Commands on standard input, one a line: "drop" ends the TCP connection, "hangup" hangs the
+// pseudo-terminal up, "silent" and "talk" stop and resume answering, "malform levels|name|block"
+// sends the next level, preset-name or settings-block reply out of shape once.
 
 #include <atomic>
 #include <chrono>
@@ -28,7 +34,7 @@ void OnSignal(int) { gStop = 1; }
 int Usage() {
     std::cerr << "usage: dsp-sim [--tcp ADDR:PORT] [--pty] [--id N] [--identity TEXT]\n"
                  "               [--lock PASSWORD] [--log FILE] [--delay MS] [--silent]\n"
-                 "               [--drop-after N]\n";
+                 "               [--drop-after N] [--strict] [--split N]\n";
     return 64;
 }
 
@@ -51,7 +57,7 @@ int main(int argc, char** argv) {
     SimulatorOptions options;
     std::string tcp, logPath;
     bool pty = false, silent = false;
-    int delay = 0, dropAfter = 0;
+    int delay = 0, dropAfter = 0, split = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&](std::string& out) {
@@ -73,6 +79,9 @@ int main(int argc, char** argv) {
         } else if (arg == "--silent") {
             silent = true;
         } else if (arg == "--drop-after" && value(v) && ToInt(v, 0, 1 << 30, dropAfter)) {
+        } else if (arg == "--strict") {
+            options.strictReceiver = true;
+        } else if (arg == "--split" && value(v) && ToInt(v, 0, 64, split)) {
         } else {
             return Usage();
         }
@@ -83,6 +92,7 @@ int main(int argc, char** argv) {
     simulator.SetSilent(silent);
     simulator.SetReplyDelay(delay);
     simulator.SetDropAfterFrames(dropAfter);
+    simulator.SetSplitReplies(static_cast<std::size_t>(split));
 
     std::ofstream log;
     std::mutex logLock;
@@ -121,6 +131,28 @@ int main(int argc, char** argv) {
         }
         std::cout << "pty " << terminal.SlavePath() << std::endl;
     }
+
+    // Commands from standard input; the reader is left behind when the simulator stops.
+    std::thread([&] {
+        std::string line;
+        while (std::getline(std::cin, line)) {
+            if (line == "drop") {
+                server.DropConnection();
+            } else if (line == "hangup") {
+                terminal.HangUp();
+            } else if (line == "silent" || line == "talk") {
+                simulator.SetSilent(line == "silent");
+            } else if (line == "malform levels") {
+                simulator.MalformNext(SimMalformation::ShortLevels);
+            } else if (line == "malform name") {
+                simulator.MalformNext(SimMalformation::NameSlot30);
+            } else if (line == "malform block") {
+                simulator.MalformNext(SimMalformation::Block16);
+            } else if (!line.empty()) {
+                std::cerr << "dsp-sim: unknown command " << line << std::endl;
+            }
+        }
+    }).detach();
 
     while (gStop == 0) std::this_thread::sleep_for(std::chrono::milliseconds(50));
     server.Stop();

@@ -42,16 +42,16 @@ void DrawPlot(TCanvas& c) {
         c.LineTo(i * kWidth / 4096, kHeight / 2 + static_cast<int>(120 * std::sin(i / 400.0)));
 }
 
-void PlotOnBitmap(benchmark::State& state) {
+void BM_PlotOnBitmap(benchmark::State& state) {
     TBitmap b(kWidth, kHeight);
     for (auto _ : state) {
         DrawPlot(*b.Canvas());
         benchmark::DoNotOptimize(b.PixelAt(0, 0));
     }
 }
-BENCHMARK(PlotOnBitmap);
+BENCHMARK(BM_PlotOnBitmap);
 
-void PlotRecorded(benchmark::State& state) {
+void BM_PlotRecorded(benchmark::State& state) {
     TMetafile metafile;
     for (auto _ : state) {
         metafile.SetSize(kWidth, kHeight);
@@ -59,9 +59,9 @@ void PlotRecorded(benchmark::State& state) {
         DrawPlot(canvas);
     }
 }
-BENCHMARK(PlotRecorded);
+BENCHMARK(BM_PlotRecorded);
 
-void PlotPlayedBack(benchmark::State& state) {
+void BM_PlotPlayedBack(benchmark::State& state) {
     const int scale = static_cast<int>(state.range(0));
     TMetafile metafile;
     metafile.SetSize(kWidth, kHeight);
@@ -75,7 +75,7 @@ void PlotPlayedBack(benchmark::State& state) {
         benchmark::DoNotOptimize(page.PixelAt(0, 0));
     }
 }
-BENCHMARK(PlotPlayedBack)->Arg(1)->Arg(5);
+BENCHMARK(BM_PlotPlayedBack)->Arg(1)->Arg(5);
 
 }  // namespace
 }  // namespace dsp

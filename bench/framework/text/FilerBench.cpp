@@ -48,15 +48,15 @@ std::unique_ptr<TSampleWidget> BuildTree() {
     return root;
 }
 
-void TreeBuiltInCode(benchmark::State& state) {
+void BM_TreeBuiltInCode(benchmark::State& state) {
     for (auto _ : state) {
         auto root = BuildTree();
         benchmark::DoNotOptimize(root.get());
     }
 }
-BENCHMARK(TreeBuiltInCode);
+BENCHMARK(BM_TreeBuiltInCode);
 
-void TreeWritten(benchmark::State& state) {
+void BM_TreeWritten(benchmark::State& state) {
     auto root = BuildTree();
     std::int64_t bytes = 0;
     for (auto _ : state) {
@@ -66,9 +66,9 @@ void TreeWritten(benchmark::State& state) {
     }
     state.counters["bytes"] = static_cast<double>(bytes);
 }
-BENCHMARK(TreeWritten);
+BENCHMARK(BM_TreeWritten);
 
-void TreeRead(benchmark::State& state) {
+void BM_TreeRead(benchmark::State& state) {
     RegisterClass<TSampleWidget>();
     auto root = BuildTree();
     TMemoryStream stream;
@@ -79,7 +79,7 @@ void TreeRead(benchmark::State& state) {
         benchmark::DoNotOptimize(copy.get());
     }
 }
-BENCHMARK(TreeRead);
+BENCHMARK(BM_TreeRead);
 
 }  // namespace
 }  // namespace dsp

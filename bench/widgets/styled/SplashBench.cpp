@@ -23,7 +23,7 @@ namespace {
 constexpr const char* kListLine =
     "<FONT size=\"20\" color=\"clWhite\">Loading Program....</FONT><br>";
 
-void SplashLayeredRedraw(benchmark::State& state) {
+void BM_SplashLayeredRedraw(benchmark::State& state) {
     bench::EnsureApplication();
     ForceLayeredMode(static_cast<TLayeredMode>(state.range(0)));
     TForm main(nullptr);
@@ -42,9 +42,9 @@ void SplashLayeredRedraw(benchmark::State& state) {
                    : state.range(0) == 1 ? "shaped over white"
                                          : "plain over white");
 }
-BENCHMARK(SplashLayeredRedraw)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SplashLayeredRedraw)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
-void SplashPictureAlone(benchmark::State& state) {
+void BM_SplashPictureAlone(benchmark::State& state) {
     bench::EnsureApplication();
     TAdvGDIPPicture picture;
     test::LoadPicture(picture, test::ProgramSplashPicture());
@@ -56,9 +56,9 @@ void SplashPictureAlone(benchmark::State& state) {
         benchmark::DoNotOptimize(buffer.nativeImage);
     }
 }
-BENCHMARK(SplashPictureAlone)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SplashPictureAlone)->Unit(benchmark::kMillisecond);
 
-void MiniHtmlMeasureListLine(benchmark::State& state) {
+void BM_MiniHtmlMeasureListLine(benchmark::State& state) {
     bench::EnsureApplication();
     TGPBitmap buffer(622, 352, PixelFormat32bppARGB);
     TGPGraphics g(&buffer);
@@ -79,9 +79,9 @@ void MiniHtmlMeasureListLine(benchmark::State& state) {
         benchmark::DoNotOptimize(result.SizeY);
     }
 }
-BENCHMARK(MiniHtmlMeasureListLine)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MiniHtmlMeasureListLine)->Unit(benchmark::kMicrosecond);
 
-void TextWidthOfTheListLine(benchmark::State& state) {
+void BM_TextWidthOfTheListLine(benchmark::State& state) {
     bench::EnsureApplication();
     TGPBitmap buffer(622, 352, PixelFormat32bppARGB);
     TGPGraphics g(&buffer);
@@ -90,7 +90,7 @@ void TextWidthOfTheListLine(benchmark::State& state) {
     font.SetSize(20);
     for (auto _ : state) benchmark::DoNotOptimize(g.TextWidth("Loading Program....", &font));
 }
-BENCHMARK(TextWidthOfTheListLine)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TextWidthOfTheListLine)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace dsp

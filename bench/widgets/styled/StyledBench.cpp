@@ -26,7 +26,7 @@ constexpr int kThumbs = 306;
 
 TRect EditBox(int i) { return Bounds(10 + (i % 12) * 82, 10 + (i / 12) * 26, 80, 21); }
 
-void EditBoxesFill(benchmark::State& state) {
+void BM_EditBoxesFill(benchmark::State& state) {
     TBitmap page(1000, 280);
     for (auto _ : state) {
         TGPGraphics g(page.Canvas());
@@ -47,9 +47,9 @@ void EditBoxesFill(benchmark::State& state) {
         benchmark::DoNotOptimize(page.PixelAt(0, 0));
     }
 }
-BENCHMARK(EditBoxesFill)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EditBoxesFill)->Unit(benchmark::kMicrosecond);
 
-void EditBoxesCanvasRoundRect(benchmark::State& state) {
+void BM_EditBoxesCanvasRoundRect(benchmark::State& state) {
     TBitmap page(1000, 280);
     TCanvas* c = page.Canvas();
     c->Pen()->SetColor(clGray);
@@ -62,7 +62,7 @@ void EditBoxesCanvasRoundRect(benchmark::State& state) {
         benchmark::DoNotOptimize(page.PixelAt(0, 0));
     }
 }
-BENCHMARK(EditBoxesCanvasRoundRect)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EditBoxesCanvasRoundRect)->Unit(benchmark::kMicrosecond);
 
 std::vector<std::uint8_t> ThumbFile() {
     TBitmap b(16, 29);
@@ -75,7 +75,7 @@ std::vector<std::uint8_t> ThumbFile() {
 
 TPoint ThumbAt(int i) { return {4 + (i % 34) * 29, 4 + (i / 34) * 33}; }
 
-void ThumbsDecodedPerDraw(benchmark::State& state) {
+void BM_ThumbsDecodedPerDraw(benchmark::State& state) {
     const std::vector<std::uint8_t> file = ThumbFile();
     std::vector<std::unique_ptr<TGDIPPicture>> thumbs;
     for (int i = 0; i < kThumbs; ++i) {
@@ -92,9 +92,9 @@ void ThumbsDecodedPerDraw(benchmark::State& state) {
         benchmark::DoNotOptimize(page.PixelAt(0, 0));
     }
 }
-BENCHMARK(ThumbsDecodedPerDraw)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ThumbsDecodedPerDraw)->Unit(benchmark::kMicrosecond);
 
-void ThumbsFromDecodedBitmaps(benchmark::State& state) {
+void BM_ThumbsFromDecodedBitmaps(benchmark::State& state) {
     const std::vector<std::uint8_t> file = ThumbFile();
     std::vector<std::unique_ptr<TBitmap>> thumbs;
     for (int i = 0; i < kThumbs; ++i) {
@@ -111,26 +111,26 @@ void ThumbsFromDecodedBitmaps(benchmark::State& state) {
         benchmark::DoNotOptimize(page.PixelAt(0, 0));
     }
 }
-BENCHMARK(ThumbsFromDecodedBitmaps)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ThumbsFromDecodedBitmaps)->Unit(benchmark::kMicrosecond);
 
-void OneLayerCall(benchmark::State& state) {
+void BM_OneLayerCall(benchmark::State& state) {
     TBitmap page(200, 200);
     TGPGraphics g(page.Canvas());
     TGPSolidBrush brush(0xFF808080);
     for (auto _ : state) g.FillRectangle(&brush, 20.0f, 20.0f, 16.0f, 16.0f);
 }
-BENCHMARK(OneLayerCall);
+BENCHMARK(BM_OneLayerCall);
 
-void OneCanvasCall(benchmark::State& state) {
+void BM_OneCanvasCall(benchmark::State& state) {
     TBitmap page(200, 200);
     page.Canvas()->Brush()->SetColor(clGray);
     for (auto _ : state) page.Canvas()->FillRect(Rect(20, 20, 36, 36));
 }
-BENCHMARK(OneCanvasCall);
+BENCHMARK(BM_OneCanvasCall);
 
 // The response view's fill: a spline through 4096 integer points across a 1028 x 238 page,
 // closed along the bottom, translucent grey.
-void SplineFill(benchmark::State& state) {
+void BM_SplineFill(benchmark::State& state) {
     TBitmap page(1028, 238);
     std::vector<TGPPoint> points;
     for (int i = 0; i < 4096; ++i)
@@ -148,7 +148,7 @@ void SplineFill(benchmark::State& state) {
     }
     state.SetLabel(state.range(0) != 0 ? "anti-aliased" : "aliased");
 }
-BENCHMARK(SplineFill)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SplineFill)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace dsp

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/CanvasImpl.h"
 #include "tests/framework/graphics/PixelMap.h"
 
 namespace dsp {
@@ -127,6 +130,64 @@ TEST(CanvasBlits, BlitsStayInsideTheDestinationClipAndSkipMissingSourcePixels) {
     dest.Canvas()->IntersectClipRect(0, 0, 3, 2);
     dest.Canvas()->BitBlt(1, 0, 3, 2, source->Canvas(), 0, 0, SRCCOPY);
     EXPECT_EQ(Map(dest), (Rows{".rr.", ".rr."}));
+}
+
+// Copies that take whole spans against the per-pixel loop they stand in for: random pictures,
+// places partly outside both bitmaps, clip regions with holes, shifted origins, copies within
+// one bitmap, and every operation of source and destination alone.
+TEST(CanvasBlits, SpanCopiesMatchThePerPixelLoop) {
+    struct PerPixelLoop {
+        PerPixelLoop() { raster::SetBlitSpanPath(false); }
+        ~PerPixelLoop() { raster::SetBlitSpanPath(true); }
+    };
+    const TCopyMode rops[] = {SRCCOPY,  NOTSRCCOPY, SRCPAINT,    SRCAND,    SRCINVERT,
+                              SRCERASE, MERGEPAINT, NOTSRCERASE, 0x00990066 /* not (S xor D) */};
+    std::mt19937 random(1234);
+    auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    auto noise = [&](int width, int height) {
+        auto b = std::make_unique<TBitmap>(width, height);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                b->Canvas()->SetPixels(x, y, static_cast<TColor>(random() & 0xFFFFFF));
+        return b;
+    };
+    for (int round = 0; round < 300; ++round) {
+        SCOPED_TRACE(round);
+        auto source = noise(pick(20, 60), pick(10, 40));
+        auto spans = noise(pick(20, 60), pick(10, 40));
+        TBitmap pixels;
+        pixels.Assign(spans.get());
+        const bool within = pick(0, 3) == 0;
+        const TCopyMode rop = rops[pick(0, std::size(rops) - 1)];
+        const int dw = spans->Width(), dh = spans->Height();
+        const int x = pick(-8, dw - 1), y = pick(-8, dh - 1);
+        const int sx = pick(-8, source->Width() - 1), sy = pick(-8, source->Height() - 1);
+        // Now and then negative extents, which flip source and destination alike.
+        const int width = pick(0, 9) == 0 ? -pick(1, 20) : pick(1, 50);
+        const int height = pick(0, 9) == 0 ? -pick(1, 20) : pick(1, 40);
+        const TPoint origin{pick(-4, 4), pick(-4, 4)};
+        const TRect keep =
+            Rect(pick(-5, dw / 2), pick(-5, dh / 2), pick(dw / 2, dw + 5), pick(dh / 2, dh + 5));
+        const int holeX = pick(0, dw - 1), holeY = pick(0, dh - 1);
+        const TRect hole = Rect(holeX, holeY, holeX + pick(0, 12), holeY + pick(0, 12));
+        for (TBitmap* dest : {spans.get(), &pixels}) {
+            std::optional<PerPixelLoop> general;
+            if (dest == &pixels) general.emplace();
+            TCanvas* c = dest->Canvas();
+            c->SetViewportOrg(origin.X, origin.Y);
+            c->IntersectClipRect(keep.Left, keep.Top, keep.Right, keep.Bottom);
+            c->ExcludeClipRect(hole.Left, hole.Top, hole.Right, hole.Bottom);
+            c->BitBlt(x, y, width, height, within ? c : source->Canvas(), sx, sy, rop);
+            c->SelectClipRgn(nullptr);
+            c->SetViewportOrg(0, 0);
+        }
+        for (int py = 0; py < spans->Height(); ++py)
+            for (int px = 0; px < spans->Width(); ++px)
+                ASSERT_EQ(spans->Canvas()->Pixels(px, py), pixels.Canvas()->Pixels(px, py))
+                    << px << ", " << py;
+    }
 }
 
 TEST(CanvasBlits, TransparentStretchCopiesOnlyWhereTheMaskIsBlack) {

@@ -298,21 +298,27 @@ std::vector<std::uint8_t> BmpFile(int w, int h, TColor body, TColor corner) {
     return b.SaveToBytes();
 }
 
+// The size and kinds a loaded picture reports.
+void ExpectPicture(GpImage* image, UINT width, UINT height, const GUID& rawFormat,
+                   PixelFormat pixelFormat) {
+    UINT w = 0;
+    UINT h = 0;
+    GdipGetImageWidth(image, &w);
+    GdipGetImageHeight(image, &h);
+    EXPECT_EQ(w, width);
+    EXPECT_EQ(h, height);
+    GUID format;
+    GdipGetImageRawFormat(image, &format);
+    EXPECT_TRUE(format == rawFormat);
+    PixelFormat pixels = 0;
+    GdipGetImagePixelFormat(image, &pixels);
+    EXPECT_EQ(pixels, pixelFormat);
+}
+
 TEST(GdiPlusImages, DecodedPicturesKeepTheirFormatSizeAndPixels) {
     IStream stream{BmpFile(16, 29, clLime, clTeal)};
     auto image = Make<GpImage>([&](GpImage** p) { return GdipLoadImageFromStream(&stream, p); });
-    UINT w = 0;
-    UINT h = 0;
-    GdipGetImageWidth(image.get(), &w);
-    GdipGetImageHeight(image.get(), &h);
-    EXPECT_EQ(w, 16u);
-    EXPECT_EQ(h, 29u);
-    GUID format;
-    GdipGetImageRawFormat(image.get(), &format);
-    EXPECT_TRUE(format == ImageFormatBMP);
-    PixelFormat pixels = 0;
-    GdipGetImagePixelFormat(image.get(), &pixels);
-    EXPECT_EQ(pixels, PixelFormat24bppRGB);
+    ExpectPicture(image.get(), 16, 29, ImageFormatBMP, PixelFormat24bppRGB);
     ARGB corner = 0;
     GdipBitmapGetPixel(image.get(), 0, 28, &corner);
     EXPECT_EQ(corner, 0xFF008080u);
@@ -327,6 +333,52 @@ TEST(GdiPlusImages, DecodedPicturesKeepTheirFormatSizeAndPixels) {
     GpImage* none = reinterpret_cast<GpImage*>(1);
     EXPECT_EQ(GdipLoadImageFromStream(&junk, &none), UnknownImageFormat);
     EXPECT_EQ(none, nullptr);
+}
+
+// As in GDI+, a PNG or JPEG picture is known by its header when it is loaded and decoded when it
+// is first drawn: one whose pixels cannot be read has its size but draws nothing.
+TEST(GdiPlusImages, PicturesAreMeasuredByTheirHeadersAndDecodedWhenDrawn) {
+    auto source = Make<GpImage>([](GpImage** p) {
+        return GdipCreateBitmapFromScan0(10, 6, 0, PixelFormat32bppARGB, nullptr, p);
+    });
+    for (INT y = 0; y < 6; ++y)
+        for (INT x = 0; x < 10; ++x) GdipBitmapSetPixel(source.get(), x, y, 0xFFFF0000);
+    GdipBitmapSetPixel(source.get(), 9, 5, 0x00000000);
+    struct Case {
+        const char* name;
+        const CLSID* encoder;
+        GUID format;
+        PixelFormat pixels;
+    };
+    for (const Case& c : {Case{"png", &EncoderPng, ImageFormatPNG, PixelFormat32bppARGB},
+                          Case{"jpeg", &EncoderJpeg, ImageFormatJPEG, PixelFormat24bppRGB}}) {
+        SCOPED_TRACE(c.name);
+        IStream file;
+        ASSERT_EQ(GdipSaveImageToStream(source.get(), &file, c.encoder, nullptr), Ok);
+        auto image = Make<GpImage>([&](GpImage** p) { return GdipLoadImageFromStream(&file, p); });
+        ExpectPicture(image.get(), 10, 6, c.format, c.pixels);
+        TBitmap b(12, 8);
+        EXPECT_EQ(GdipDrawImageI(On(b, false).get(), image.get(), 1, 1), Ok);
+        EXPECT_NEAR(GetRValue(b.PixelAt(1, 1)), 255, 8);
+        EXPECT_NEAR(GetGValue(b.PixelAt(1, 1)), 0, 8);
+        EXPECT_EQ(b.PixelAt(0, 0), 0xFFFFFFu);
+    }
+
+    IStream png;
+    ASSERT_EQ(GdipSaveImageToStream(source.get(), &png, &EncoderPng, nullptr), Ok);
+    const std::string bytes(png.data.begin(), png.data.end());
+    const std::size_t pixelsStart = bytes.find("IDAT");
+    ASSERT_NE(pixelsStart, std::string::npos);
+    IStream cut{std::vector<std::uint8_t>(png.data.begin(), png.data.begin() + pixelsStart + 6)};
+    auto broken = Make<GpImage>([&](GpImage** p) { return GdipLoadImageFromStream(&cut, p); });
+    UINT w = 0;
+    GdipGetImageWidth(broken.get(), &w);
+    EXPECT_EQ(w, 10u);
+    TBitmap b(12, 8);
+    EXPECT_NE(GdipDrawImageI(On(b, false).get(), broken.get(), 1, 1), Ok);
+    EXPECT_EQ(testing::InkBounds(b), TRect{}) << "nothing is drawn";
+    ARGB pixel = 0;
+    EXPECT_EQ(GdipBitmapGetPixel(broken.get(), 0, 0, &pixel), InvalidParameter);
 }
 
 TEST(GdiPlusImages, ColourKeysMakeMatchingPixelsTransparent) {

@@ -76,5 +76,17 @@ TEST(SerialPortList, AnAddedNameMapsBothFormsToItsPath) {
     EXPECT_NE(SerialPortPath("COM3"), "/dev/pts/79");
 }
 
+TEST(SerialPortList, WithTheDeviceScanOffOnlyAddedNamesAreListed) {
+    ClearSerialPortOverrides();
+    SetSerialDeviceScan(false);
+    AddSerialPortOverride("COM1", "/dev/pts/80");
+    const std::vector<SerialPortEntry> ports = ListSerialPorts();
+    SetSerialDeviceScan(true);
+    ClearSerialPortOverrides();
+    ASSERT_EQ(ports.size(), 1u);
+    EXPECT_EQ(ports[0].name, "COM1");
+    EXPECT_EQ(ports[0].key, "/dev/pts/80");
+}
+
 }  // namespace
 }  // namespace dsp

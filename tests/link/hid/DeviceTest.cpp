@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "framework/hid/HidTypes.h"
+#include "framework/runtime/ManualClock.h"
 #include "link/hid/JvHidControllerClass.h"
 #include "tests/link/hid/FakeHidFixture.h"
 #include "tests/support/RunLoop.h"
@@ -38,6 +42,7 @@ protected:
         return dev;
     }
 
+    std::optional<TManualClock> clock_;  // made before the controller, gone after it
     std::unique_ptr<TJvHidDeviceController> controller_;
     std::vector<Received> received_;
 };
@@ -231,6 +236,34 @@ TEST_F(DeviceTest, UnplugStepClosesEverythingAndCallsTheHandlerOnce) {
     EXPECT_FALSE(dev->WriteFile(report, 65, written));
     controller_->CheckIn(dev);
     EXPECT_TRUE(controller_->Devices().empty());
+}
+
+// A device pulled before its removal is handled fails every read at once. Each failure reaches
+// the data-error handler, and the thread waits a sleep slice before it reads again instead of
+// spinning; checking the device in ends that wait at once.
+TEST_F(DeviceTest, ReadsOfAPulledDeviceAreReportedOneSleepSliceApart) {
+    clock_.emplace();
+    auto device = bus_->Plug(test::ProcessorConfig(), false);
+    List();
+    TJvHidDevice* dev = CheckOutFirst();
+    dev->SetThreadSleepTime(500);
+    std::vector<std::uint32_t> errors;
+    dev->SetOnDataError([&](TJvHidDevice*, std::uint32_t error) { errors.push_back(error); });
+    ASSERT_TRUE(test::RunLoopUntil([&] { return device->ReadingConnections() > 0; }));
+
+    bus_->Unplug(device, false);
+    ASSERT_TRUE(test::RunLoopUntil([&] { return errors.size() == 1; }));
+    EXPECT_EQ(errors[0], ERROR_DEVICE_NOT_CONNECTED);
+    ASSERT_TRUE(clock_->WaitForWaiters(1));
+    clock_->Advance(std::chrono::milliseconds(499));
+    test::RunPendingEvents();
+    EXPECT_EQ(errors.size(), 1u);  // the clock stands inside the slice: no second read yet
+
+    clock_->Advance(std::chrono::milliseconds(1));
+    ASSERT_TRUE(test::RunLoopUntil([&] { return errors.size() == 2; }));
+    EXPECT_EQ(errors[1], ERROR_DEVICE_NOT_CONNECTED);
+    ASSERT_TRUE(clock_->WaitForWaiters(1));
+    controller_->CheckIn(dev);  // would wait for the slice to pass on a clock that stands still
 }
 
 TEST_F(DeviceTest, CheckInFromTheDataHandlerItselfNeitherHangsNorCrashes) {

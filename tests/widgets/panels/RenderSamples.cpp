@@ -272,10 +272,35 @@ void ChannelStrip(TForm& form) {
     }
 }
 
+void DockSites(TForm& form) {
+    TRzGroupBox* box = Section(form, 8, 380, 704, 96, "Dock sites");
+    // Two panels that are dock sites, each holding one docked panel under its caption grabber:
+    // on top of the control in a free panel, beside it in a panel aligned to the top or bottom.
+    struct Site {
+        int left;
+        TAlign align;
+        const char* caption;
+    };
+    for (const Site& site : {Site{8, alNone, "Levels"}, Site{356, alTop, "Presets"}}) {
+        auto* holder = Add<TRzPanel>(form, box, site.left, 22, 340, 66);
+        holder->SetBorderOuter(fsNone);
+        auto* dock = Add<TRzPanel>(form, holder, 0, 0, 340, 66);
+        dock->SetBorderOuter(fsFlat);
+        dock->SetDockSite(true);
+        dock->SetUseDockManager(true);
+        dock->SetAlign(site.align);
+        auto* client = Add<TRzPanel>(form, &form, 0, 0, 120, 30);
+        client->SetBorderOuter(fsNone);
+        client->SetColor(clWhite);
+        client->SetCaption(site.caption);
+        client->ManualDock(dock);
+    }
+}
+
 int Run(const std::string& folder) {
     TForm form(nullptr);
     form.SetCaption("Panel and button widgets");
-    form.SetClientSize(720, 382);
+    form.SetClientSize(720, 484);
     form.SetColor(clBtnFace);
     form.AfterConstruction();
     Panels(form);
@@ -284,6 +309,7 @@ int Run(const std::string& folder) {
     Combos(form);
     Buttons(form);
     ChannelStrip(form);
+    DockSites(form);
     form.Show();
     // The focus on the default button, as a dialog opens.
     if (auto* ok = dynamic_cast<TRzButton*>(form.FindComponent("btnOk"))) ok->SetFocus();

@@ -214,16 +214,8 @@ public:
     QRgb Get(int x, int y) const;
     bool Monochrome() const { return monochrome_; }
     const std::vector<QRect>& ClipRects() const { return *rects_; }
-    // Row y of the image, for callers that write whole spans inside ClipRects themselves.
-    QRgb* Line(int y) { return reinterpret_cast<QRgb*>(image_.scanLine(y)); }
-
-private:
-    void Put(QRgb* line, int x, int /*y*/, QRgb color, int rop2) {
-        if (monochrome_) color = Quantize(color);
-        QRgb& pixel = line[x];
-        pixel = rop2 == R2_COPYPEN ? (color | 0xFF000000u) : ApplyRop2(rop2, color, pixel);
-    }
-    // Row y of the image for writing; the image is detached once, on the first write.
+    // Row y of the image, for callers that write whole spans inside ClipRects themselves. The
+    // image is detached once, on the first write.
     QRgb* Line(int y) {
         if (bits_ == nullptr) {
             bits_ = image_.bits();
@@ -232,6 +224,12 @@ private:
         return reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(y) * stride_);
     }
 
+private:
+    void Put(QRgb* line, int x, int /*y*/, QRgb color, int rop2) {
+        if (monochrome_) color = Quantize(color);
+        QRgb& pixel = line[x];
+        pixel = rop2 == R2_COPYPEN ? (color | 0xFF000000u) : ApplyRop2(rop2, color, pixel);
+    }
     QImage& image_;
     uchar* bits_ = nullptr;
     qsizetype stride_ = 0;

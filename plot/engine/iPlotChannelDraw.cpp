@@ -226,20 +226,24 @@ private:
 void TiPlotChannel::DrawFastTrace(TCanvas* canvas, bool reversed) {
     if (FStartIndex < 0 || FStartIndex == FStopIndex) return;
     const TiPlotXAxis* axis = GetXAxis();
+    const TiPlotAxis::TLinearPixels linear = axis->LinearPixels();
     TColumns columns(this, canvas, reversed);
-    for (int i = FStartIndex; i <= FStopIndex; ++i) {
-        double x = 0;
-        double y = 0;
-        bool empty = false;
-        bool null = false;
-        GetXYEmptyNull(i, x, y, empty, null);
-        if (empty) continue;
-        if (null) {
-            columns.Break();
-            continue;
+    // The points are read a block at a time: one call to the list for many points.
+    constexpr int kBlock = 512;
+    TiPlotDataCustomList::TPointValues block[kBlock];
+    for (int first = FStartIndex; first <= FStopIndex; first += kBlock) {
+        const int count = std::min(kBlock, FStopIndex - first + 1);
+        FDataList->ReadPoints(first, count, block);
+        for (int k = 0; k < count; ++k) {
+            const TiPlotDataCustomList::TPointValues& p = block[k];
+            if (p.Empty) continue;
+            if (p.Null) {
+                columns.Break();
+                continue;
+            }
+            if (!std::isfinite(p.X) || !std::isfinite(p.Y)) continue;
+            columns.Add(linear.Linear ? linear(p.X) : axis->PositionToPixels(p.X), p.X, p.Y);
         }
-        if (!std::isfinite(x) || !std::isfinite(y)) continue;
-        columns.Add(axis->PositionToPixels(x), x, y);
     }
     columns.Flush();
 }

@@ -116,6 +116,13 @@ void TiPlotDataCustomList::SetRingBufferSize(int value) {
     SetCapacity(value);
 }
 
+void TiPlotDataCustomList::ReadPoints(int first, int count, TPointValues* out) const {
+    for (int k = 0; k < count; ++k) {
+        TPointValues& v = out[k];
+        GetXYEmptyNull(first + k, v.X, v.Y, v.Empty, v.Null);
+    }
+}
+
 double TiPlotDataCustomList::GetX(int) const { return 0.0; }
 double TiPlotDataCustomList::GetY(int) const { return 0.0; }
 bool TiPlotDataCustomList::GetEmpty(int) const { return false; }
@@ -155,6 +162,14 @@ void TiPlotDataNullList::GetXYEmptyNull(int index, double& x, double& y, bool& e
     null = (r.Extra & 1) != 0;
 }
 
+void TiPlotDataNullList::ReadPoints(int first, int count, TPointValues* out) const {
+    const auto* records = static_cast<const TiPlotDataNull*>(FList);
+    ForEachStored(first, count, [&](int slot, int k) {
+        const TiPlotDataNull& r = records[slot];
+        out[k] = {r.X, r.Y, (r.Extra & 2) != 0, (r.Extra & 1) != 0};
+    });
+}
+
 void TiPlotDataNullList::SetBit(int index, std::uint16_t bit, bool value) {
     TiPlotDataNull& r = At(index);
     r.Extra = static_cast<std::uint16_t>(value ? (r.Extra | bit) : (r.Extra & ~bit));
@@ -187,6 +202,13 @@ void TiPlotDataCompactList::GetXYEmptyNull(int index, double& x, double& y, bool
     y = r.Y;
     empty = false;
     null = false;
+}
+
+void TiPlotDataCompactList::ReadPoints(int first, int count, TPointValues* out) const {
+    const auto* records = static_cast<const TiPlotDataSingle*>(FList);
+    ForEachStored(first, count, [&](int slot, int k) {
+        out[k] = {records[slot].X, records[slot].Y, false, false};
+    });
 }
 
 // ---- TiPlotDataCompactIntervalList

@@ -118,6 +118,20 @@ void ExpectSame(const TLayout& layout, const TiPlotDataCustomList& list, const T
         EXPECT_EQ(null, layout.keepsFlags && p.null);
         EXPECT_EQ(empty, layout.keepsFlags && p.empty);
     }
+    // A block read from the middle to the end (across a wrapped ring's seam) gives the same.
+    const int first = list.Count() / 3;
+    std::vector<TiPlotDataCustomList::TPointValues> block(
+        static_cast<std::size_t>(list.Count() - first));
+    list.ReadPoints(first, list.Count() - first, block.data());
+    for (int i = first; i < list.Count(); ++i) {
+        const TiPlotDataCustomList::TPointValues& v = block[static_cast<std::size_t>(i - first)];
+        EXPECT_EQ(v.X, list.GetX(i)) << "point " << i;
+        EXPECT_EQ(v.Y, list.GetY(i)) << "point " << i;
+        EXPECT_EQ(v.Null, list.GetNull(i)) << "point " << i;
+        EXPECT_EQ(v.Empty, list.GetEmpty(i)) << "point " << i;
+    }
+    TiPlotDataCustomList::TPointValues one{};
+    EXPECT_THROW(list.ReadPoints(list.Count(), 1, &one), Exception);
 }
 
 TEST(PlotDataListTest, EveryLayoutMatchesThePlainModelUnderRandomOperations) {

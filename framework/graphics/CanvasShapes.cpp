@@ -74,6 +74,12 @@ public:
         gapColor_ = raster::ToQRgb(d.bkColor);
         const QRegion clip = d.EffectiveClip();
         bounds_ = clip.boundingRect();
+        // A solid pen that copies its colour into one visible rectangle writes its pixels
+        // straight into the rows: every pixel inside that rectangle is visible.
+        const std::vector<QRect>& rects = writer_.ClipRects();
+        direct_ = !none_ && runs_ == nullptr && rop2_ == raster::R2_COPYPEN &&
+                  !writer_.Monochrome() && rects.size() == 1;
+        if (direct_) directBounds_ = rects.front();
     }
 
     bool None() const { return none_; }
@@ -84,6 +90,12 @@ public:
     // A one-pixel line from a towards b, b left out; the style continues from phase.
     void Thin(QPoint a, QPoint b, int& phase) {
         if (none_) {
+            phase += Steps(a, b);
+            return;
+        }
+        if (direct_) {
+            raster::ForEachThinLinePixel(a, b, directBounds_,
+                                         [&](int x, int y, int) { writer_.Line(y)[x] = color_; });
             phase += Steps(a, b);
             return;
         }
@@ -160,6 +172,8 @@ private:
     bool gapsOpaque_ = false;
     QRgb gapColor_ = 0;
     QRect bounds_;
+    bool direct_ = false;
+    QRect directBounds_;
 };
 
 enum class ShapeKind { Rectangle, RoundRect, Ellipse };
@@ -204,6 +218,33 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
     device.reserve(points.size());
     for (const TPoint& p : points) device.push_back(d.ToDevice(p.X, p.Y));
     PenDrawer(d).Lines(device, false);
+}
+
+void TCanvas::PolylinesOneByOne(const std::vector<TPoint>& points, const std::vector<int>& counts) {
+    std::size_t at = 0;
+    for (const int count : counts) {
+        if (count < 0 || static_cast<std::size_t>(count) > points.size() - at) return;
+        const auto begin = points.begin() + static_cast<std::ptrdiff_t>(at);
+        Polyline(std::vector<TPoint>(begin, begin + count));
+        at += static_cast<std::size_t>(count);
+    }
+}
+
+void TCanvas::PolyPolyline(const std::vector<TPoint>& points, const std::vector<int>& counts) {
+    Impl& d = *impl_;
+    if (!d.Drawable()) return;
+    TCanvasChange change(*this);
+    PenDrawer pen(d);
+    std::vector<QPoint> device;
+    std::size_t at = 0;
+    for (const int count : counts) {
+        if (count < 0 || static_cast<std::size_t>(count) > points.size() - at) return;
+        device.clear();
+        for (std::size_t i = at; i < at + static_cast<std::size_t>(count); ++i)
+            device.push_back(d.ToDevice(points[i].X, points[i].Y));
+        pen.Lines(device, false);
+        at += static_cast<std::size_t>(count);
+    }
 }
 
 namespace {

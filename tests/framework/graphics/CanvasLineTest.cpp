@@ -208,3 +208,65 @@ TEST(CanvasLines, SteppedLinesDrawThePixelsOfTheRoundedExactLine) {
 
 }  // namespace
 }  // namespace dsp
+
+namespace dsp {
+namespace {
+
+// Several polylines drawn by one call give the pixels of each drawn on its own: with every kind
+// of pen, and inside a clip of one rectangle as well as one of several.
+TEST(CanvasLines, PolyPolylineDrawsThePixelsOfItsPolylinesOneByOne) {
+    struct PenCase {
+        const char* name;
+        TPenStyle style;
+        int width;
+        TPenMode mode;
+    };
+    const PenCase pens[] = {{"solid", psSolid, 1, pmCopy},
+                            {"dotted", psDot, 1, pmCopy},
+                            {"wide", psSolid, 3, pmCopy},
+                            {"xor", psSolid, 1, pmXor}};
+    std::mt19937 random(23);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    for (const PenCase& pen : pens) {
+        for (const bool holed : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << pen.name << (holed ? " holed clip" : ""));
+            std::vector<TPoint> points;
+            std::vector<int> counts;
+            for (int line = 0; line < 30; ++line) {
+                counts.push_back(pick(1, 4));
+                for (int k = 0; k < counts.back(); ++k)
+                    points.push_back({pick(-10, 50), pick(-10, 40)});
+            }
+            counts.push_back(5);  // runs past the points: ends the drawing
+            auto draw = [&](bool together) {
+                auto bitmap = std::make_unique<TBitmap>(40, 30);
+                TCanvas* canvas = bitmap->Canvas();
+                canvas->IntersectClipRect(2, 1, 37, 28);
+                if (holed) canvas->ExcludeClipRect(10, 8, 20, 16);
+                canvas->Pen()->SetColor(clRed);
+                canvas->Pen()->SetStyle(pen.style);
+                canvas->Pen()->SetWidth(pen.width);
+                canvas->Pen()->SetMode(pen.mode);
+                if (together) {
+                    canvas->PolyPolyline(points, counts);
+                    return bitmap;
+                }
+                std::size_t at = 0;
+                for (std::size_t k = 0; k + 1 < counts.size(); ++k) {
+                    const auto begin = points.begin() + static_cast<std::ptrdiff_t>(at);
+                    canvas->Polyline(std::vector<TPoint>(begin, begin + counts[k]));
+                    at += static_cast<std::size_t>(counts[k]);
+                }
+                return bitmap;
+            };
+            const auto together = draw(true);
+            const auto apart = draw(false);
+            for (int y = 0; y < 30; ++y)
+                for (int x = 0; x < 40; ++x)
+                    ASSERT_EQ(together->PixelAt(x, y), apart->PixelAt(x, y)) << x << "," << y;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace dsp

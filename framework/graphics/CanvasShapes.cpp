@@ -94,8 +94,7 @@ public:
             return;
         }
         if (direct_) {
-            raster::ForEachThinLinePixel(a, b, directBounds_,
-                                         [&](int x, int y, int) { writer_.Line(y)[x] = color_; });
+            Direct(a, b);
             phase += Steps(a, b);
             return;
         }
@@ -158,6 +157,30 @@ public:
     }
 
 private:
+    // A line of the direct case: straight ones as runs of rows or columns.
+    void Direct(QPoint a, QPoint b) {
+        const QRect& r = directBounds_;
+        if (a.x() == b.x() && a.y() != b.y()) {
+            if (a.x() < r.left() || a.x() > r.right()) return;
+            // From a towards b, b left out.
+            const int from = std::max(r.top(), a.y() < b.y() ? a.y() : b.y() + 1);
+            const int to = std::min(r.bottom(), a.y() < b.y() ? b.y() - 1 : a.y());
+            for (int y = from; y <= to; ++y) writer_.Line(y)[a.x()] = color_;
+            return;
+        }
+        if (a.y() == b.y() && a.x() != b.x()) {
+            if (a.y() < r.top() || a.y() > r.bottom()) return;
+            const int from = std::max(r.left(), a.x() < b.x() ? a.x() : b.x() + 1);
+            const int to = std::min(r.right(), a.x() < b.x() ? b.x() - 1 : a.x());
+            if (from > to) return;
+            QRgb* line = writer_.Line(a.y());
+            raster::FillPixels(line + from, line + to + 1, color_);
+            return;
+        }
+        raster::ForEachThinLinePixel(a, b, r,
+                                     [&](int x, int y, int) { writer_.Line(y)[x] = color_; });
+    }
+
     static int Steps(QPoint a, QPoint b) {
         return std::max(std::abs(b.x() - a.x()), std::abs(b.y() - a.y()));
     }

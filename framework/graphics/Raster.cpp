@@ -405,7 +405,7 @@ void Writer::FillSpan(int y, int x0, int x1) {
         QRgb* line = Line(y);
         if (paint_.kind == Paint::Solid && rop2_ == R2_COPYPEN) {
             const QRgb c = (monochrome_ ? Quantize(paint_.fore) : paint_.fore) | 0xFF000000u;
-            std::fill(line + a, line + b, c);
+            FillPixels(line + a, line + b, c);
             continue;
         }
         QRgb c;

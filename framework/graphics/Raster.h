@@ -12,6 +12,9 @@
 #include <cstdint>
 #include <memory>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Colors.h"
@@ -187,6 +190,16 @@ struct Paint {
     // The colour at device pixel (x, y), or false when the pixel is left alone.
     bool At(int x, int y, QRgb& out) const;
 };
+
+// Sets every pixel of [begin, end) to c, four at a time where the processor has 16-byte stores
+// (the compiler leaves a plain loop at one pixel a store).
+inline void FillPixels(QRgb* begin, QRgb* end, QRgb c) {
+#if defined(__SSE2__)
+    const __m128i four = _mm_set1_epi32(static_cast<int>(c));
+    for (; end - begin >= 4; begin += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(begin), four);
+#endif
+    for (; begin < end; ++begin) *begin = c;
+}
 
 // Writes pixels into a 32-bit image, inside a clip region (device coordinates).
 class Writer {

@@ -255,21 +255,29 @@ void TiPlotChannel::DrawFastTrace(TCanvas* canvas, bool reversed) {
         if (ClipSegment(reversed, false, x1, y1, x2, y2, from, to)) batch.Add(from, to);
     };
     TColumns columns(segment);
-    // The points are read a block at a time: one call to the list for many points.
-    constexpr int kBlock = 512;
-    TiPlotDataCustomList::TPointValues block[kBlock];
-    for (int first = FStartIndex; first <= FStopIndex; first += kBlock) {
-        const int count = std::min(kBlock, FStopIndex - first + 1);
-        FDataList->ReadPoints(first, count, block);
-        for (int k = 0; k < count; ++k) {
-            const TiPlotDataCustomList::TPointValues& p = block[k];
-            if (p.Empty) continue;
-            if (p.Null) {
-                columns.Break();
-                continue;
-            }
-            if (!std::isfinite(p.X) || !std::isfinite(p.Y)) continue;
-            columns.Add(linear.Linear ? linear(p.X) : axis->PositionToPixels(p.X), p.X, p.Y);
+    auto point = [&](double x, double y, bool empty, bool null) {
+        if (empty) return;
+        if (null) {
+            columns.Break();
+            return;
+        }
+        if (!std::isfinite(x) || !std::isfinite(y)) return;
+        columns.Add(linear.Linear ? linear(x) : axis->PositionToPixels(x), x, y);
+    };
+    const int total = FStopIndex - FStartIndex + 1;
+    if (DataStyle() == ipdsStandard) {
+        // The usual list: straight from its records.
+        static_cast<const TiPlotDataNullList*>(FDataList.get())
+            ->VisitPoints(FStartIndex, total, point);
+    } else {
+        // The others a block at a time: one call to the list for many points.
+        constexpr int kBlock = 512;
+        TiPlotDataCustomList::TPointValues block[kBlock];
+        for (int first = FStartIndex; first <= FStopIndex; first += kBlock) {
+            const int count = std::min(kBlock, FStopIndex - first + 1);
+            FDataList->ReadPoints(first, count, block);
+            for (int k = 0; k < count; ++k)
+                point(block[k].X, block[k].Y, block[k].Empty, block[k].Null);
         }
     }
     columns.Flush();

@@ -163,10 +163,8 @@ void TiPlotDataNullList::GetXYEmptyNull(int index, double& x, double& y, bool& e
 }
 
 void TiPlotDataNullList::ReadPoints(int first, int count, TPointValues* out) const {
-    const auto* records = static_cast<const TiPlotDataNull*>(FList);
-    ForEachStored(first, count, [&](int slot, int k) {
-        const TiPlotDataNull& r = records[slot];
-        out[k] = {r.X, r.Y, (r.Extra & 2) != 0, (r.Extra & 1) != 0};
+    VisitPoints(first, count, [&](double x, double y, bool empty, bool null) {
+        *out++ = {x, y, empty, null};
     });
 }
 

@@ -267,6 +267,36 @@ public:
         }
     };
     TLinearPixels LinearPixels() const;
+    // The pixels of a run of values many of which fall on the pixel of the value before (a
+    // trace's points, many to a pixel column). The conversion never turns back as values grow,
+    // so a value between two values of one pixel has that pixel: each pixel's first value is
+    // converted, with the far end of the pixel's range (checked by converting it too), and
+    // the values up to that end take the pixel without a conversion.
+    class TPixelRun {
+    public:
+        explicit TPixelRun(const TLinearPixels& map) : map_(map) {}
+        int operator()(double value) {
+            if (value >= lo_ && value <= hi_) return pixel_;
+            pixel_ = map_(value);
+            lo_ = value;
+            hi_ = value;
+            if (map_.PixelsPerUnit != 0) {
+                const double k = map_.Start - pixel_;
+                const double a = map_.Min + (k - 0.5) / map_.PixelsPerUnit;
+                const double b = map_.Min + (k + 0.5) / map_.PixelsPerUnit;
+                // A millionth of a pixel short of the rounding edge.
+                const double end = std::max(a, b) - std::abs(b - a) * 1e-6;
+                if (end > value && map_(end) == pixel_) hi_ = end;
+            }
+            return pixel_;
+        }
+
+    private:
+        TLinearPixels map_;
+        double lo_ = 1;
+        double hi_ = 0;  // no range yet
+        int pixel_ = 0;
+    };
     double PixelsToPosition(int value) const;
     int WidthToPixels(double value) const;
     // A fraction 0..1 of the span.

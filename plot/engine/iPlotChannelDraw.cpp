@@ -248,6 +248,7 @@ void TiPlotChannel::DrawFastTrace(TCanvas* canvas, bool reversed) {
     if (FStartIndex < 0 || FStartIndex == FStopIndex) return;
     const TiPlotXAxis* axis = GetXAxis();
     const TiPlotAxis::TLinearPixels linear = axis->LinearPixels();
+    TiPlotAxis::TPixelRun pixelRun(linear);
     TSegmentBatch batch(canvas);
     auto segment = [&](double x1, double y1, double x2, double y2) {
         TPoint from;
@@ -262,7 +263,7 @@ void TiPlotChannel::DrawFastTrace(TCanvas* canvas, bool reversed) {
             return;
         }
         if (!std::isfinite(x) || !std::isfinite(y)) return;
-        columns.Add(linear.Linear ? linear(x) : axis->PositionToPixels(x), x, y);
+        columns.Add(linear.Linear ? pixelRun(x) : axis->PositionToPixels(x), x, y);
     };
     const int total = FStopIndex - FStartIndex + 1;
     if (DataStyle() == ipdsStandard) {

@@ -79,6 +79,7 @@ public:
     void SetPixels(int x, int y, TColor color) override;
     void LineTo(int x, int y) override;
     void Polyline(const std::vector<TPoint>& points) override;
+    void PolyPolyline(const std::vector<TPoint>& points, const std::vector<int>& counts) override;
     void Rectangle(int left, int top, int right, int bottom) override;
     void RoundRect(int left, int top, int right, int bottom, int cornerWidth,
                    int cornerHeight) override;

@@ -191,6 +191,12 @@ void TMetafileCanvas::Polyline(const std::vector<TPoint>& points) {
     TCanvas::Polyline(points);
 }
 
+// Recorded as the polylines it draws.
+void TMetafileCanvas::PolyPolyline(const std::vector<TPoint>& points,
+                                   const std::vector<int>& counts) {
+    PolylinesOneByOne(points, counts);
+}
+
 void TMetafileCanvas::Rectangle(int left, int top, int right, int bottom) {
     TOutermost outer(recorder_->depth);
     if (outer)

@@ -206,6 +206,9 @@ public:
     virtual void LineTo(int x, int y);
     // Lines through the points; the last point is left out.
     virtual void Polyline(const std::vector<TPoint>& points);
+    // Separate polylines, counts[k] points each, one after another in points: the pixels of a
+    // Polyline of each, with the pen set up once. Counts beyond the points end the drawing.
+    virtual void PolyPolyline(const std::vector<TPoint>& points, const std::vector<int>& counts);
 
     // ---- shapes (pen outline, brush inside; the box's right and bottom are exclusive)
     virtual void Rectangle(int left, int top, int right, int bottom);
@@ -282,6 +285,8 @@ protected:
     friend class TCanvasChange;
     virtual void Changing();
     virtual void Changed();
+    // PolyPolyline as one Polyline call per polyline, for canvases that record each call.
+    void PolylinesOneByOne(const std::vector<TPoint>& points, const std::vector<int>& counts);
 
 private:
     std::unique_ptr<Impl> impl_;

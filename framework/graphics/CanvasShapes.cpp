@@ -74,6 +74,12 @@ public:
         gapColor_ = raster::ToQRgb(d.bkColor);
         const QRegion clip = d.EffectiveClip();
         bounds_ = clip.boundingRect();
+        // A solid pen that copies its colour into one visible rectangle writes its pixels
+        // straight into the rows: every pixel inside that rectangle is visible.
+        const std::vector<QRect>& rects = writer_.ClipRects();
+        direct_ = !none_ && runs_ == nullptr && rop2_ == raster::R2_COPYPEN &&
+                  !writer_.Monochrome() && rects.size() == 1;
+        if (direct_) directBounds_ = rects.front();
     }
 
     bool None() const { return none_; }
@@ -87,13 +93,18 @@ public:
             phase += Steps(a, b);
             return;
         }
-        for (const raster::LinePixel& p : raster::ThinLinePixels(a, b, bounds_)) {
-            if (runs_ == nullptr || DashOn(*runs_, phase + p.index)) {
-                writer_.PutPixel(p.x, p.y, color_, rop2_);
-            } else if (gapsOpaque_) {
-                writer_.PutPixel(p.x, p.y, gapColor_, rop2_);
-            }
+        if (direct_) {
+            Direct(a, b);
+            phase += Steps(a, b);
+            return;
         }
+        raster::ForEachThinLinePixel(a, b, bounds_, [&](int x, int y, int index) {
+            if (runs_ == nullptr || DashOn(*runs_, phase + index)) {
+                writer_.PutPixel(x, y, color_, rop2_);
+            } else if (gapsOpaque_) {
+                writer_.PutPixel(x, y, gapColor_, rop2_);
+            }
+        });
         phase += Steps(a, b);
     }
 
@@ -146,6 +157,30 @@ public:
     }
 
 private:
+    // A line of the direct case: straight ones as runs of rows or columns.
+    void Direct(QPoint a, QPoint b) {
+        const QRect& r = directBounds_;
+        if (a.x() == b.x() && a.y() != b.y()) {
+            if (a.x() < r.left() || a.x() > r.right()) return;
+            // From a towards b, b left out.
+            const int from = std::max(r.top(), a.y() < b.y() ? a.y() : b.y() + 1);
+            const int to = std::min(r.bottom(), a.y() < b.y() ? b.y() - 1 : a.y());
+            for (int y = from; y <= to; ++y) writer_.Line(y)[a.x()] = color_;
+            return;
+        }
+        if (a.y() == b.y() && a.x() != b.x()) {
+            if (a.y() < r.top() || a.y() > r.bottom()) return;
+            const int from = std::max(r.left(), a.x() < b.x() ? a.x() : b.x() + 1);
+            const int to = std::min(r.right(), a.x() < b.x() ? b.x() - 1 : a.x());
+            if (from > to) return;
+            QRgb* line = writer_.Line(a.y());
+            raster::FillPixels(line + from, line + to + 1, color_);
+            return;
+        }
+        raster::ForEachThinLinePixel(a, b, r,
+                                     [&](int x, int y, int) { writer_.Line(y)[x] = color_; });
+    }
+
     static int Steps(QPoint a, QPoint b) {
         return std::max(std::abs(b.x() - a.x()), std::abs(b.y() - a.y()));
     }
@@ -160,6 +195,8 @@ private:
     bool gapsOpaque_ = false;
     QRgb gapColor_ = 0;
     QRect bounds_;
+    bool direct_ = false;
+    QRect directBounds_;
 };
 
 enum class ShapeKind { Rectangle, RoundRect, Ellipse };
@@ -204,6 +241,33 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
     device.reserve(points.size());
     for (const TPoint& p : points) device.push_back(d.ToDevice(p.X, p.Y));
     PenDrawer(d).Lines(device, false);
+}
+
+void TCanvas::PolylinesOneByOne(const std::vector<TPoint>& points, const std::vector<int>& counts) {
+    std::size_t at = 0;
+    for (const int count : counts) {
+        if (count < 0 || static_cast<std::size_t>(count) > points.size() - at) return;
+        const auto begin = points.begin() + static_cast<std::ptrdiff_t>(at);
+        Polyline(std::vector<TPoint>(begin, begin + count));
+        at += static_cast<std::size_t>(count);
+    }
+}
+
+void TCanvas::PolyPolyline(const std::vector<TPoint>& points, const std::vector<int>& counts) {
+    Impl& d = *impl_;
+    if (!d.Drawable()) return;
+    TCanvasChange change(*this);
+    PenDrawer pen(d);
+    std::vector<QPoint> device;
+    std::size_t at = 0;
+    for (const int count : counts) {
+        if (count < 0 || static_cast<std::size_t>(count) > points.size() - at) return;
+        device.clear();
+        for (std::size_t i = at; i < at + static_cast<std::size_t>(count); ++i)
+            device.push_back(d.ToDevice(points[i].X, points[i].Y));
+        pen.Lines(device, false);
+        at += static_cast<std::size_t>(count);
+    }
 }
 
 namespace {

@@ -104,7 +104,7 @@ int TCanvas::DrawText(const std::string& text, TRect& r, unsigned format,
     options.format = format;
     options.maxWidth = r.Right - r.Left;
     options.tabWidth = 8 * font.aveCharWidth;
-    const text::Layout layout(metrics, options);
+    const text::Layout layout(font, options);
     const std::vector<text::Line> lines = layout.Lines(source);
     const int lineHeight = font.height + ((format & DT_EXTERNALLEADING) ? font.externalLeading : 0);
     const int total = lineHeight * static_cast<int>(lines.size());
@@ -160,8 +160,8 @@ int TCanvas::DrawText(const std::string& text, TRect& r, unsigned format,
             const int underline = (line.underline >= consumed && line.underline < end)
                                       ? line.underline - consumed
                                       : -1;
-            painter.Write(origin, offset, 0, run, metrics.horizontalAdvance(run), opaque, underline,
-                          &metrics);
+            painter.Write(origin, offset, 0, run, font.Advance(run.toStdString()), opaque,
+                          underline, &metrics);
             consumed = end + 1;
         }
     }
@@ -232,9 +232,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
 
 TSize TCanvas::TextExtent(const std::string& text) const {
     const TFontResource& font = impl_->font->Resource();
-    const QFontMetrics metrics(font.font);
-    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    return {metrics.horizontalAdvance(s), font.height};
+    return {font.Advance(text), font.height};
 }
 
 int TCanvas::TextWidth(const std::string& text) const { return TextExtent(text).cx; }

@@ -1,10 +1,14 @@
 #include "framework/graphics/Font.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QStringList>
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
+#include <string>
+#include <unordered_map>
 
 #include "framework/graphics/FontQt.h"
 #include "framework/graphics/FontSet.h"
@@ -196,8 +200,45 @@ void TFont::Assign(TPersistent* source) {
     TGraphicsObject::Assign(source);
 }
 
+int TFontResource::Advance(const std::string& text) const {
+    constexpr std::size_t kKept = 4096;
+    {
+        const std::lock_guard<std::mutex> hold(advancesLock_);
+        const auto found = advances_.find(text);
+        if (found != advances_.end()) return found->second;
+    }
+    const int width = QFontMetrics(font).horizontalAdvance(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    const std::lock_guard<std::mutex> hold(advancesLock_);
+    if (advances_.size() >= kKept) advances_.clear();
+    advances_.emplace(text, width);
+    return width;
+}
+
 const TFontResource& TFont::Resource() const {
     if (resource_) return *resource_;
+    // Fonts described alike share one toolkit font: a canvas that switches between a few fonts
+    // (or turns one for rotated text and back) would otherwise load the typeface each time.
+    std::string key = name_;
+    key += '\0';
+    for (const int part :
+         {height_, static_cast<int>(weight_), static_cast<int>(pitch_), escapement_,
+          style_.Contains(fsBold) ? 1 : 0, style_.Contains(fsItalic) ? 1 : 0,
+          style_.Contains(fsUnderline) ? 1 : 0, style_.Contains(fsStrikeOut) ? 1 : 0}) {
+        key += std::to_string(part);
+        key += ',';
+    }
+    // Never destroyed: toolkit fonts must not outlive the toolkit at exit.
+    static std::mutex& sharedLock = *new std::mutex;
+    static auto& shared = *new std::unordered_map<std::string, std::shared_ptr<TFontResource>>;
+    {
+        const std::lock_guard<std::mutex> hold(sharedLock);
+        const auto found = shared.find(key);
+        if (found != shared.end()) {
+            resource_ = found->second;
+            return *resource_;
+        }
+    }
     auto resource = std::make_shared<TFontResource>();
     QFont font = BaseFont(name_, weight_, style_, pitch_);
     font.setPixelSize(PixelSizeFor(font, height_));
@@ -212,6 +253,12 @@ const TFontResource& TFont::Resource() const {
     resource->strikeOutPos = std::max(1, static_cast<int>(std::lround(metrics.strikeOutPos())));
     resource->lineWidth = std::max(1, static_cast<int>(std::lround(metrics.lineWidth())));
     resource->escapement = escapement_;
+    {
+        constexpr std::size_t kKept = 256;
+        const std::lock_guard<std::mutex> hold(sharedLock);
+        if (shared.size() >= kKept) shared.clear();
+        shared.emplace(std::move(key), resource);
+    }
     resource_ = std::move(resource);
     return *resource_;
 }

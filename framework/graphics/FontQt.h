@@ -3,6 +3,10 @@
 
 #include <QFont>
 
+#include <mutex>
+#include <string>
+#include <unordered_map>
+
 #include "framework/graphics/Font.h"
 
 namespace dsp {
@@ -18,6 +22,14 @@ struct TFontResource {
     int strikeOutPos = 0;  // above the baseline
     int lineWidth = 1;     // thickness of underline and strike-out
     int escapement = 0;    // tenths of a degree counter-clockwise
+
+    // The advance of a one-line text in this font. Shaping a text costs microseconds and a
+    // plot measures the same labels on every paint, so the widths are kept (a bounded set).
+    int Advance(const std::string& text) const;
+
+private:
+    mutable std::mutex advancesLock_;
+    mutable std::unordered_map<std::string, int> advances_;
 };
 
 }  // namespace dsp

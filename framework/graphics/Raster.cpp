@@ -242,42 +242,9 @@ SpanList PolygonSpans(const std::vector<QPoint>& points, bool winding) {
 
 std::vector<LinePixel> ThinLinePixels(QPoint a, QPoint b, const QRect& bounds) {
     std::vector<LinePixel> pixels;
-    const std::int64_t dx = std::int64_t{b.x()} - a.x();
-    const std::int64_t dy = std::int64_t{b.y()} - a.y();
-    const std::int64_t adx = dx < 0 ? -dx : dx;
-    const std::int64_t ady = dy < 0 ? -dy : dy;
-    const std::int64_t n = std::max(adx, ady);
-    if (n == 0 || bounds.isEmpty()) return pixels;
-    const int sx = dx < 0 ? -1 : 1;
-    const int sy = dy < 0 ? -1 : 1;
-    const bool xMajor = adx >= ady;
-    // Steps along the major axis that stay inside the bounds.
-    std::int64_t first = 0;
-    std::int64_t last = n - 1;
-    const int major0 = xMajor ? a.x() : a.y();
-    const int s = xMajor ? sx : sy;
-    const int lo = xMajor ? bounds.left() : bounds.top();
-    const int hi = xMajor ? bounds.right() : bounds.bottom();
-    if (s > 0) {
-        first = std::max<std::int64_t>(first, std::int64_t{lo} - major0);
-        last = std::min<std::int64_t>(last, std::int64_t{hi} - major0);
-    } else {
-        first = std::max<std::int64_t>(first, std::int64_t{major0} - hi);
-        last = std::min<std::int64_t>(last, std::int64_t{major0} - lo);
-    }
-    for (std::int64_t i = first; i <= last; ++i) {
-        int x;
-        int y;
-        if (xMajor) {
-            x = static_cast<int>(a.x() + i * sx);
-            y = static_cast<int>(a.y() + sy * ((2 * i * ady + adx) / (2 * adx)));
-        } else {
-            y = static_cast<int>(a.y() + i * sy);
-            x = static_cast<int>(a.x() + sx * ((2 * i * adx + ady) / (2 * ady)));
-        }
-        if (!bounds.contains(x, y)) continue;
-        pixels.push_back({x, y, static_cast<int>(i)});
-    }
+    ForEachThinLinePixel(a, b, bounds, [&](int x, int y, int index) {
+        pixels.push_back({x, y, index});
+    });
     return pixels;
 }
 
@@ -418,25 +385,8 @@ Writer::Writer(QImage& image, const QRegion& clip, bool monochrome)
 Writer::Writer(QImage& image, Rects rects, bool monochrome)
     : image_(image), rects_(std::move(rects)), monochrome_(monochrome) {}
 
-bool Writer::Visible(int x, int y) const {
-    for (const QRect& r : *rects_)
-        if (r.contains(x, y)) return true;
-    return false;
-}
-
 QRgb Writer::Get(int x, int y) const {
     return reinterpret_cast<const QRgb*>(image_.constScanLine(y))[x] | 0xFF000000u;
-}
-
-void Writer::Put(QRgb* line, int x, int /*y*/, QRgb color, int rop2) {
-    if (monochrome_) color = Quantize(color);
-    QRgb& pixel = line[x];
-    pixel = rop2 == R2_COPYPEN ? (color | 0xFF000000u) : ApplyRop2(rop2, color, pixel);
-}
-
-void Writer::PutPixel(int x, int y, QRgb color, int rop2) {
-    if (!Visible(x, y)) return;
-    Put(reinterpret_cast<QRgb*>(image_.scanLine(y)), x, y, color, rop2);
 }
 
 void Writer::PaintPixel(int x, int y) {
@@ -452,10 +402,10 @@ void Writer::FillSpan(int y, int x0, int x1) {
         const int a = std::max(x0, r.left());
         const int b = std::min(x1, r.right() + 1);
         if (a >= b) continue;
-        auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        QRgb* line = Line(y);
         if (paint_.kind == Paint::Solid && rop2_ == R2_COPYPEN) {
             const QRgb c = (monochrome_ ? Quantize(paint_.fore) : paint_.fore) | 0xFF000000u;
-            std::fill(line + a, line + b, c);
+            FillPixels(line + a, line + b, c);
             continue;
         }
         QRgb c;

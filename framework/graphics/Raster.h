@@ -7,9 +7,14 @@
 #include <QRegion>
 #include <QRgb>
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Colors.h"
@@ -56,6 +61,67 @@ struct LinePixel {
     int index;
 };
 std::vector<LinePixel> ThinLinePixels(QPoint a, QPoint b, const QRect& bounds);
+
+// The same pixels handed one by one to visit(x, y, index), without building a list.
+template <class Visit>
+void ForEachThinLinePixel(QPoint a, QPoint b, const QRect& bounds, Visit&& visit) {
+    const std::int64_t dx = std::int64_t{b.x()} - a.x();
+    const std::int64_t dy = std::int64_t{b.y()} - a.y();
+    const std::int64_t adx = dx < 0 ? -dx : dx;
+    const std::int64_t ady = dy < 0 ? -dy : dy;
+    const std::int64_t n = std::max(adx, ady);
+    if (n == 0 || bounds.isEmpty()) return;
+    const int sx = dx < 0 ? -1 : 1;
+    const int sy = dy < 0 ? -1 : 1;
+    const bool xMajor = adx >= ady;
+    // Steps along the major axis that stay inside the bounds.
+    std::int64_t first = 0;
+    std::int64_t last = n - 1;
+    const int major0 = xMajor ? a.x() : a.y();
+    const int s = xMajor ? sx : sy;
+    const int lo = xMajor ? bounds.left() : bounds.top();
+    const int hi = xMajor ? bounds.right() : bounds.bottom();
+    if (s > 0) {
+        first = std::max<std::int64_t>(first, std::int64_t{lo} - major0);
+        last = std::min<std::int64_t>(last, std::int64_t{hi} - major0);
+    } else {
+        first = std::max<std::int64_t>(first, std::int64_t{major0} - hi);
+        last = std::min<std::int64_t>(last, std::int64_t{major0} - lo);
+    }
+    const int left = bounds.left();
+    const int right = bounds.right();
+    const int top = bounds.top();
+    const int bottom = bounds.bottom();
+    if (first > last) return;
+    // Step i's minor offset is (2 * i * minor + major) / (2 * major), rounded down; it is kept
+    // as quotient and remainder and stepped, which gives the same pixels without a division
+    // per pixel.
+    const std::int64_t major = xMajor ? adx : ady;
+    const std::int64_t minor = xMajor ? ady : adx;
+    const std::int64_t denominator = 2 * major;
+    const std::int64_t step = 2 * minor;
+    std::int64_t numerator = first * step + major;
+    std::int64_t quotient = numerator / denominator;
+    std::int64_t remainder = numerator - quotient * denominator;
+    for (std::int64_t i = first; i <= last; ++i) {
+        int x;
+        int y;
+        if (xMajor) {
+            x = static_cast<int>(a.x() + i * sx);
+            y = static_cast<int>(a.y() + sy * quotient);
+        } else {
+            y = static_cast<int>(a.y() + i * sy);
+            x = static_cast<int>(a.x() + sx * quotient);
+        }
+        remainder += step;
+        if (remainder >= denominator) {
+            remainder -= denominator;
+            ++quotient;
+        }
+        if (x < left || x > right || y < top || y > bottom) continue;
+        visit(x, y, static_cast<int>(i));
+    }
+}
 
 // The pixels within width/2 of the segment a-b (round ends), for pens wider than one pixel.
 SpanList WideLineSpans(QPoint a, QPoint b, int width, const QRect& bounds);
@@ -125,6 +191,16 @@ struct Paint {
     bool At(int x, int y, QRgb& out) const;
 };
 
+// Sets every pixel of [begin, end) to c, four at a time where the processor has 16-byte stores
+// (the compiler leaves a plain loop at one pixel a store).
+inline void FillPixels(QRgb* begin, QRgb* end, QRgb c) {
+#if defined(__SSE2__)
+    const __m128i four = _mm_set1_epi32(static_cast<int>(c));
+    for (; end - begin >= 4; begin += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(begin), four);
+#endif
+    for (; begin < end; ++begin) *begin = c;
+}
+
 // Writes pixels into a 32-bit image, inside a clip region (device coordinates).
 class Writer {
 public:
@@ -140,18 +216,36 @@ public:
     void Fill(const SpanList& spans);
     void FillSpan(int y, int x0, int x1);
     void PaintPixel(int x, int y);
-    void PutPixel(int x, int y, QRgb color, int rop2);
-    bool Visible(int x, int y) const;
+    void PutPixel(int x, int y, QRgb color, int rop2) {
+        if (Visible(x, y)) Put(Line(y), x, y, color, rop2);
+    }
+    bool Visible(int x, int y) const {
+        for (const QRect& r : *rects_)
+            if (x >= r.left() && x <= r.right() && y >= r.top() && y <= r.bottom()) return true;
+        return false;
+    }
     QRgb Get(int x, int y) const;
     bool Monochrome() const { return monochrome_; }
     const std::vector<QRect>& ClipRects() const { return *rects_; }
-    // Row y of the image, for callers that write whole spans inside ClipRects themselves.
-    QRgb* Line(int y) { return reinterpret_cast<QRgb*>(image_.scanLine(y)); }
+    // Row y of the image, for callers that write whole spans inside ClipRects themselves. The
+    // image is detached once, on the first write.
+    QRgb* Line(int y) {
+        if (bits_ == nullptr) {
+            bits_ = image_.bits();
+            stride_ = image_.bytesPerLine();
+        }
+        return reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(y) * stride_);
+    }
 
 private:
-    void Put(QRgb* line, int x, int y, QRgb color, int rop2);
-
+    void Put(QRgb* line, int x, int /*y*/, QRgb color, int rop2) {
+        if (monochrome_) color = Quantize(color);
+        QRgb& pixel = line[x];
+        pixel = rop2 == R2_COPYPEN ? (color | 0xFF000000u) : ApplyRop2(rop2, color, pixel);
+    }
     QImage& image_;
+    uchar* bits_ = nullptr;
+    qsizetype stride_ = 0;
     Rects rects_;
     bool monochrome_;
     Paint paint_;

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/FontQt.h"
 
 namespace dsp::text {
 
@@ -18,8 +19,10 @@ QString TrimRight(const QString& s) {
 
 }  // namespace
 
-Layout::Layout(const QFontMetrics& metrics, const Options& options)
-    : metrics_(metrics), options_(options) {}
+Layout::Layout(const TFontResource& font, const Options& options)
+    : font_(font), options_(options) {}
+
+int Layout::Advance(const QString& s) const { return font_.Advance(s.toStdString()); }
 
 std::vector<std::pair<int, QString>> Layout::Runs(const QString& line) const {
     std::vector<std::pair<int, QString>> runs;
@@ -34,14 +37,14 @@ std::vector<std::pair<int, QString>> Layout::Runs(const QString& line) const {
     for (const QString& piece : line.split(QLatin1Char('\t'))) {
         if (!runs.empty()) x = (x / tab + 1) * tab;
         runs.emplace_back(x, piece);
-        x += metrics_.horizontalAdvance(piece);
+        x += Advance(piece);
     }
     return runs;
 }
 
 int Layout::Width(const QString& line) const {
     const auto runs = Runs(line);
-    return runs.back().first + metrics_.horizontalAdvance(runs.back().second);
+    return runs.back().first + Advance(runs.back().second);
 }
 
 QString Layout::StripPrefix(const QString& text, int& underline) const {

@@ -2,10 +2,13 @@
 // Framework-internal: how DrawText breaks, shortens and marks text. Widths come from the font
 // metrics of the canvas font; the layout itself is plain text work.
 
-#include <QFontMetrics>
 #include <QString>
 
 #include <vector>
+
+namespace dsp {
+struct TFontResource;
+}
 
 namespace dsp::text {
 
@@ -23,7 +26,7 @@ struct Options {
 
 class Layout {
 public:
-    Layout(const QFontMetrics& metrics, const Options& options);
+    Layout(const TFontResource& font, const Options& options);
 
     std::vector<Line> Lines(const QString& text) const;
 
@@ -40,7 +43,9 @@ private:
     QString WordEllipsis(const QString& s) const;
     QString PathEllipsis(const QString& s) const;
 
-    const QFontMetrics& metrics_;
+    int Advance(const QString& s) const;
+
+    const TFontResource& font_;
     Options options_;
 };
 

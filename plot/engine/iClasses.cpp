@@ -237,18 +237,6 @@ void TiPlotMinMaxPoint::Clear() {
     YMin = 1e301;
 }
 
-void TiPlotMinMaxPoint::AddData(int newXPixels, double newXValue, double newYValue) {
-    if (Empty) {
-        Empty = false;
-        XPixels = newXPixels;
-        XValue = newXValue;
-        YFirst = newYValue;
-    }
-    if (newYValue > YMax) YMax = newYValue;
-    if (newYValue < YMin) YMin = newYValue;
-    YLast = newYValue;
-}
-
 void TiPlotMinMaxPoint::AssignDown(const TiPlotMinMaxPoint& source) {
     Empty = source.Empty;
     XPixels = source.XPixels;

@@ -101,7 +101,17 @@ class TiPlotMinMaxPoint : public TPersistent {
 public:
     TiPlotMinMaxPoint() { Clear(); }
     void Clear();
-    void AddData(int newXPixels, double newXValue, double newYValue);
+    void AddData(int newXPixels, double newXValue, double newYValue) {
+        if (Empty) {
+            Empty = false;
+            XPixels = newXPixels;
+            XValue = newXValue;
+            YFirst = newYValue;
+        }
+        if (newYValue > YMax) YMax = newYValue;
+        if (newYValue < YMin) YMin = newYValue;
+        YLast = newYValue;
+    }
     void AssignDown(const TiPlotMinMaxPoint& source);
 
     bool Empty = true;

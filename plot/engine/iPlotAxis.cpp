@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "framework/core/Exceptions.h"
 #include "framework/text/Filer.h"
@@ -25,27 +22,6 @@ void TiPlotAxis::DefineProperties(TFiler* filer) {
         "TitleMargin", [this](TReader& reader) { FTitleMargin = reader.ReadFloat(); },
         [this](TWriter& writer) { writer.WriteFloat(FTitleMargin); }, FTitleMargin == 0);
 }
-
-namespace {
-
-// Rounds halves to even without overflowing: values beyond a pixel range clamp first. Every
-// point a channel draws comes through here, so the conversion is the processor's own (which
-// rounds halves to even in the default rounding mode) where there is one.
-long long RoundClamped(double value) {
-    if (std::isnan(value)) return 0;
-    value = std::clamp(value, -1e15, 1e15);
-#if defined(__SSE2__)
-    return _mm_cvtsd_si64(_mm_set_sd(value));
-#else
-    return Round(value);
-#endif
-}
-
-int ClampPixel(long long value) {
-    return static_cast<int>(std::clamp<long long>(value, -32000, 32000));
-}
-
-}  // namespace
 
 TiPlotAxis::TiPlotAxis(TObject* owner, TNotifyEvent onChange, TNotifyEvent onInsert,
                        TNotifyEvent onRemove, TNotifyEvent onRename)
@@ -215,19 +191,23 @@ void TiPlotAxis::Zoom(double value) {
 
 // ---- mapping
 
+TiPlotAxis::TLinearPixels TiPlotAxis::LinearPixels() const {
+    const bool linear =
+        FScaleType == ipstLinear && FActualStart != FActualStop && !(FSpan <= 1e-300);
+    return {linear, FActualStart, FMin, FPixelsPerSpanUnit};
+}
+
 int TiPlotAxis::PositionToPixels(double value) const {
     if (FActualStart == FActualStop || FSpan <= 1e-300) return (FActualStart + FActualStop) / 2;
-    if (FScaleType == ipstLinear) {
-        return ClampPixel(FActualStart - RoundClamped((value - FMin) * FPixelsPerSpanUnit));
-    }
+    if (FScaleType == ipstLinear) return LinearPixels()(value);
     const double m = FMin > 0 ? FMin : 1;
     const double s = FSpan > 0 ? FSpan : 1;
     const double lo = std::log10(m);
     const double hi = std::log10(m + s);
     if (hi - lo == 0) return 0;
     const double v = value > 0 ? value : 1;
-    return ClampPixel(FActualStart - RoundClamped((std::log10(v) - lo) *
-                                                  (FActualStart - FActualStop) / (hi - lo)));
+    return PixelClamped(FActualStart - PixelRoundClamped((std::log10(v) - lo) *
+                                                         (FActualStart - FActualStop) / (hi - lo)));
 }
 
 double TiPlotAxis::PixelsToPosition(int value) const {

@@ -9,9 +9,14 @@
 // Non-finite values never reach the scale: the Min, Span and DesiredIncrement setters ignore
 // them, so tick generation always ends and every pixel stays within +-32000.
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Pen.h"
@@ -19,6 +24,23 @@
 #include "plot/engine/iTypes.h"
 
 namespace dsp {
+
+// Rounds halves to even without overflowing: values beyond a pixel range clamp first. Every
+// point a channel draws comes through here, so the conversion is the processor's own (which
+// rounds halves to even in the default rounding mode) where there is one.
+inline long long PixelRoundClamped(double value) {
+    if (std::isnan(value)) return 0;
+    value = std::clamp(value, -1e15, 1e15);
+#if defined(__SSE2__)
+    return _mm_cvtsd_si64(_mm_set_sd(value));
+#else
+    return std::llrint(value);
+#endif
+}
+
+inline int PixelClamped(long long value) {
+    return static_cast<int>(std::clamp<long long>(value, -32000, 32000));
+}
 
 enum TiPlotTrackingStyle {
     iptsScaleMinMax,
@@ -233,6 +255,48 @@ public:
 
     // ---- mapping
     int PositionToPixels(double value) const;
+    // The conversion of a linear axis as plain numbers, for loops over many values: where
+    // Linear is true it gives what PositionToPixels gives, without a call per value.
+    struct TLinearPixels {
+        bool Linear;
+        int Start;
+        double Min;
+        double PixelsPerUnit;
+        int operator()(double value) const {
+            return PixelClamped(Start - PixelRoundClamped((value - Min) * PixelsPerUnit));
+        }
+    };
+    TLinearPixels LinearPixels() const;
+    // The pixels of a run of values many of which fall on the pixel of the value before (a
+    // trace's points, many to a pixel column). The conversion never turns back as values grow,
+    // so a value between two values of one pixel has that pixel: each pixel's first value is
+    // converted, with the far end of the pixel's range (checked by converting it too), and
+    // the values up to that end take the pixel without a conversion.
+    class TPixelRun {
+    public:
+        explicit TPixelRun(const TLinearPixels& map) : map_(map) {}
+        int operator()(double value) {
+            if (value >= lo_ && value <= hi_) return pixel_;
+            pixel_ = map_(value);
+            lo_ = value;
+            hi_ = value;
+            if (map_.PixelsPerUnit != 0) {
+                const double k = map_.Start - pixel_;
+                const double a = map_.Min + (k - 0.5) / map_.PixelsPerUnit;
+                const double b = map_.Min + (k + 0.5) / map_.PixelsPerUnit;
+                // A millionth of a pixel short of the rounding edge.
+                const double end = std::max(a, b) - std::abs(b - a) * 1e-6;
+                if (end > value && map_(end) == pixel_) hi_ = end;
+            }
+            return pixel_;
+        }
+
+    private:
+        TLinearPixels map_;
+        double lo_ = 1;
+        double hi_ = 0;  // no range yet
+        int pixel_ = 0;
+    };
     double PixelsToPosition(int value) const;
     int WidthToPixels(double value) const;
     // A fraction 0..1 of the span.

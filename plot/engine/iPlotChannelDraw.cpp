@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "framework/core/Exceptions.h"
 #include "plot/engine/iClasses.h"
@@ -176,10 +177,35 @@ void TiPlotChannel::DrawTrace(TCanvas* canvas, bool reversed, TColor backGroundC
 
 namespace {
 
+// The columns' segments, drawn together: one pen set-up for many segments.
+class TSegmentBatch {
+public:
+    explicit TSegmentBatch(TCanvas* canvas) : canvas_(canvas) {}
+
+    void Add(TPoint from, TPoint to) {
+        points_.push_back(from);
+        points_.push_back(to);
+        if (points_.size() >= kMaxPoints) Flush();
+    }
+    void Flush() {
+        if (points_.empty()) return;
+        counts_.assign(points_.size() / 2, 2);
+        canvas_->PolyPolyline(points_, counts_);
+        points_.clear();
+    }
+
+private:
+    static constexpr std::size_t kMaxPoints = 4096;
+    TCanvas* canvas_;
+    std::vector<TPoint> points_;
+    std::vector<int> counts_;
+};
+
+// Segment(x1, y1, x2, y2) draws one value segment.
+template <class Segment>
 class TColumns {
 public:
-    TColumns(TiPlotChannel* channel, TCanvas* canvas, bool reversed)
-        : channel_(channel), canvas_(canvas), reversed_(reversed) {}
+    explicit TColumns(Segment& segment) : segment_(segment) {}
     void Add(int pixel, double x, double y) {
         if (p_.Empty || p_.XPixels == pixel) {
             p_.AddData(pixel, x, y);
@@ -202,20 +228,15 @@ public:
     void Flush() {
         Vertical(p_);
         Vertical(q_);
-        if (!p_.Empty && !q_.Empty) Segment(p_.XValue, p_.YLast, q_.XValue, q_.YFirst);
-        if (!q_.Empty && !r_.Empty) Segment(q_.XValue, q_.YLast, r_.XValue, r_.YFirst);
+        if (!p_.Empty && !q_.Empty) segment_(p_.XValue, p_.YLast, q_.XValue, q_.YFirst);
+        if (!q_.Empty && !r_.Empty) segment_(q_.XValue, q_.YLast, r_.XValue, r_.YFirst);
     }
 
 private:
     void Vertical(const TiPlotMinMaxPoint& c) {
-        if (!c.Empty && c.YMin != c.YMax) Segment(c.XValue, c.YMax, c.XValue, c.YMin);
+        if (!c.Empty && c.YMin != c.YMax) segment_(c.XValue, c.YMax, c.XValue, c.YMin);
     }
-    void Segment(double x1, double y1, double x2, double y2) {
-        channel_->DrawClippedSegment(canvas_, reversed_, false, x1, y1, x2, y2);
-    }
-    TiPlotChannel* channel_;
-    TCanvas* canvas_;
-    bool reversed_;
+    Segment& segment_;
     TiPlotMinMaxPoint p_;
     TiPlotMinMaxPoint q_;
     TiPlotMinMaxPoint r_;
@@ -226,22 +247,42 @@ private:
 void TiPlotChannel::DrawFastTrace(TCanvas* canvas, bool reversed) {
     if (FStartIndex < 0 || FStartIndex == FStopIndex) return;
     const TiPlotXAxis* axis = GetXAxis();
-    TColumns columns(this, canvas, reversed);
-    for (int i = FStartIndex; i <= FStopIndex; ++i) {
-        double x = 0;
-        double y = 0;
-        bool empty = false;
-        bool null = false;
-        GetXYEmptyNull(i, x, y, empty, null);
-        if (empty) continue;
+    const TiPlotAxis::TLinearPixels linear = axis->LinearPixels();
+    TiPlotAxis::TPixelRun pixelRun(linear);
+    TSegmentBatch batch(canvas);
+    auto segment = [&](double x1, double y1, double x2, double y2) {
+        TPoint from;
+        TPoint to;
+        if (ClipSegment(reversed, false, x1, y1, x2, y2, from, to)) batch.Add(from, to);
+    };
+    TColumns columns(segment);
+    auto point = [&](double x, double y, bool empty, bool null) {
+        if (empty) return;
         if (null) {
             columns.Break();
-            continue;
+            return;
         }
-        if (!std::isfinite(x) || !std::isfinite(y)) continue;
-        columns.Add(axis->PositionToPixels(x), x, y);
+        if (!std::isfinite(x) || !std::isfinite(y)) return;
+        columns.Add(linear.Linear ? pixelRun(x) : axis->PositionToPixels(x), x, y);
+    };
+    const int total = FStopIndex - FStartIndex + 1;
+    if (DataStyle() == ipdsStandard) {
+        // The usual list: straight from its records.
+        static_cast<const TiPlotDataNullList*>(FDataList.get())
+            ->VisitPoints(FStartIndex, total, point);
+    } else {
+        // The others a block at a time: one call to the list for many points.
+        constexpr int kBlock = 512;
+        TiPlotDataCustomList::TPointValues block[kBlock];
+        for (int first = FStartIndex; first <= FStopIndex; first += kBlock) {
+            const int count = std::min(kBlock, FStopIndex - first + 1);
+            FDataList->ReadPoints(first, count, block);
+            for (int k = 0; k < count; ++k)
+                point(block[k].X, block[k].Y, block[k].Empty, block[k].Null);
+        }
     }
     columns.Flush();
+    batch.Flush();
 }
 
 // ---- step trace

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "framework/core/Exceptions.h"
+#include "framework/core/GrowableBlock.h"
 
 namespace dsp {
 
@@ -23,7 +24,10 @@ TiPlotDataCustomList::TiPlotDataCustomList(int dataPointSize)
     FStoredBarVisible = true;
 }
 
-TiPlotDataCustomList::~TiPlotDataCustomList() { std::free(FList); }
+TiPlotDataCustomList::~TiPlotDataCustomList() {
+    ResizeBlock(FList,
+                static_cast<std::size_t>(FCapacity) * static_cast<std::size_t>(FDataPointSize), 0);
+}
 
 void TiPlotDataCustomList::ThrowIndexOutOfBounds() { throw Exception("Index out of Bounds"); }
 
@@ -43,15 +47,9 @@ void TiPlotDataCustomList::SetCapacity(int newCapacity) {
     }
     if (newCapacity == FCapacity) return;
     Straighten();
-    if (newCapacity == 0) {
-        std::free(FList);
-        FList = nullptr;
-    } else {
-        void* list = std::realloc(FList, static_cast<std::size_t>(newCapacity) *
-                                             static_cast<std::size_t>(FDataPointSize));
-        if (list == nullptr) throw std::bad_alloc();
-        FList = list;
-    }
+    const std::size_t recordSize = static_cast<std::size_t>(FDataPointSize);
+    FList = ResizeBlock(FList, static_cast<std::size_t>(FCapacity) * recordSize,
+                        static_cast<std::size_t>(newCapacity) * recordSize);
     FCapacity = newCapacity;
     if (FCount > newCapacity) FCount = newCapacity;
 }
@@ -118,6 +116,13 @@ void TiPlotDataCustomList::SetRingBufferSize(int value) {
     SetCapacity(value);
 }
 
+void TiPlotDataCustomList::ReadPoints(int first, int count, TPointValues* out) const {
+    for (int k = 0; k < count; ++k) {
+        TPointValues& v = out[k];
+        GetXYEmptyNull(first + k, v.X, v.Y, v.Empty, v.Null);
+    }
+}
+
 double TiPlotDataCustomList::GetX(int) const { return 0.0; }
 double TiPlotDataCustomList::GetY(int) const { return 0.0; }
 bool TiPlotDataCustomList::GetEmpty(int) const { return false; }
@@ -157,6 +162,12 @@ void TiPlotDataNullList::GetXYEmptyNull(int index, double& x, double& y, bool& e
     null = (r.Extra & 1) != 0;
 }
 
+void TiPlotDataNullList::ReadPoints(int first, int count, TPointValues* out) const {
+    VisitPoints(first, count, [&](double x, double y, bool empty, bool null) {
+        *out++ = {x, y, empty, null};
+    });
+}
+
 void TiPlotDataNullList::SetBit(int index, std::uint16_t bit, bool value) {
     TiPlotDataNull& r = At(index);
     r.Extra = static_cast<std::uint16_t>(value ? (r.Extra | bit) : (r.Extra & ~bit));
@@ -189,6 +200,13 @@ void TiPlotDataCompactList::GetXYEmptyNull(int index, double& x, double& y, bool
     y = r.Y;
     empty = false;
     null = false;
+}
+
+void TiPlotDataCompactList::ReadPoints(int first, int count, TPointValues* out) const {
+    const auto* records = static_cast<const TiPlotDataSingle*>(FList);
+    ForEachStored(first, count, [&](int slot, int k) {
+        out[k] = {records[slot].X, records[slot].Y, false, false};
+    });
 }
 
 // ---- TiPlotDataCompactIntervalList

@@ -163,6 +163,15 @@ public:
     // bounds.
     virtual void DeletePoints(int size) = 0;
     virtual void GetXYEmptyNull(int index, double& x, double& y, bool& empty, bool& null) const = 0;
+    // The points first .. first + count - 1 as GetXYEmptyNull gives them, into out[0 .. count - 1]:
+    // one call for many points, for drawing loops. "Index out of Bounds" outside the points.
+    struct TPointValues {
+        double X;
+        double Y;
+        bool Empty;
+        bool Null;
+    };
+    virtual void ReadPoints(int first, int count, TPointValues* out) const;
 
     // Per-point values; "Index out of Bounds" outside 0 .. Count - 1.
     virtual double GetX(int index) const;
@@ -202,6 +211,18 @@ public:
 protected:
     explicit TiPlotDataCustomList(int dataPointSize);
 
+    // Calls read(storage index, k) for the points first + k, k = 0 .. count - 1, in order, after
+    // checking the range once.
+    template <class Read>
+    void ForEachStored(int first, int count, Read&& read) const {
+        if (count <= 0) return;
+        if (first < 0 || count > FCount - first) ThrowIndexOutOfBounds();
+        int slot = StorageIndex(first);
+        for (int k = 0; k < count; ++k) {
+            read(slot, k);
+            if (++slot == FCount) slot = 0;  // a wrapped ring continues at storage 0
+        }
+    }
     // The storage index of a logical index; "Index out of Bounds" outside the points.
     int StorageIndex(int index) const {
         if (index < 0 || index >= FCount) ThrowIndexOutOfBounds();
@@ -262,6 +283,7 @@ public:
     }
     void DeletePoints(int size) override;
     void GetXYEmptyNull(int index, double& x, double& y, bool& empty, bool& null) const override;
+    void ReadPoints(int first, int count, TPointValues* out) const override;
     double GetX(int index) const override { return At(index).X; }
     double GetY(int index) const override { return At(index).Y; }
     bool GetEmpty(int index) const override { return (At(index).Extra & 2) != 0; }
@@ -279,6 +301,16 @@ public:
 
     // The record of a point, for readers that walk many points.
     const TiPlotDataNull& Record(int index) const { return At(index); }
+    // Calls visit(x, y, empty, null) for the points first .. first + count - 1 in order, straight
+    // from the records (ReadPoints without the copy). "Index out of Bounds" outside the points.
+    template <class Visit>
+    void VisitPoints(int first, int count, Visit&& visit) const {
+        const auto* records = static_cast<const TiPlotDataNull*>(FList);
+        ForEachStored(first, count, [&](int slot, int) {
+            const TiPlotDataNull& r = records[slot];
+            visit(r.X, r.Y, (r.Extra & 2) != 0, (r.Extra & 1) != 0);
+        });
+    }
 
 private:
     TiPlotDataNull& At(int index) const {
@@ -293,6 +325,7 @@ public:
     int Add(double x, double y, bool null, bool empty) override;
     void DeletePoints(int size) override;
     void GetXYEmptyNull(int index, double& x, double& y, bool& empty, bool& null) const override;
+    void ReadPoints(int first, int count, TPointValues* out) const override;
     double GetX(int index) const override { return At(index).X; }
     double GetY(int index) const override { return At(index).Y; }
     void SetX(int index, double value) override { At(index).X = static_cast<float>(value); }

@@ -7,7 +7,8 @@
 //                       so that neither writes into pages the other has already touched: on a
 //                       virtual machine the first touch of a page costs more than the append.
 // BM_MemoryPerPoint     heap bytes per point at 1e6 points (malloc's own count, so both sides are
-//                       measured alike; the capacity kept for growth included): the standard and
+//                       measured alike; the capacity kept for growth included, and the engine's
+//                       page-mapped point arrays added whole pages): the standard and
 //                       the compact layouts against QCPCurve and QCPGraph.
 // BM_PaintXYChannel/N/J an 800 x 400 plot with one XY channel of N points drawn in list order (a
 //                       Lissajous figure, with noise of J tenths when J > 0) against QCPCurve,
@@ -29,6 +30,7 @@
 #include <random>
 #include <vector>
 
+#include "framework/core/GrowableBlock.h"
 #include "framework/runtime/Application.h"
 #include "plot/engine/TransferPlotSetup.h"
 #include "plot/engine/iXYPlot.h"
@@ -69,10 +71,11 @@ void EnsureApplication() {
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
-// Bytes the heap has handed out (capacity reserved by growth included).
+// Bytes the heap has handed out (capacity reserved by growth included), and the engine's
+// large point arrays, which are pages of their own outside the heap's count.
 std::size_t HeapInUse() {
     const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
+    return info.uordblks + info.hblkhd + LargeBlockBytes();
 }
 
 // Heap bytes per point of building a container of points.

@@ -54,6 +54,7 @@ void DrawScene(TCanvas& c) {
     c.Pen()->SetWidth(1);
     c.Pen()->SetStyle(psDot);
     c.Polyline({{5, 30}, {40, 30}, {40, 45}});
+    c.PolyPolyline({{5, 77}, {40, 77}, {50, 79}, {60, 76}, {90, 78}}, {2, 3});
     c.Pen()->SetStyle(psSolid);
     c.Brush()->SetStyle(bsDiagCross);
     c.Brush()->SetColor(clMaroon);
@@ -242,7 +243,8 @@ TEST(Metafile, CopiesShareTheRecordingAndANewRecordingReplacesTheOld) {
     auto owned = RecordScene();
     TMetafile& metafile = *owned;
     const int recorded = metafile.RecordCount();
-    EXPECT_EQ(recorded, 19);  // one record for each drawing call of the scene
+    // One record for each drawing call of the scene; the PolyPolyline one for each polyline.
+    EXPECT_EQ(recorded, 21);
     TMetafile copy;
     copy.Assign(&metafile);
     EXPECT_EQ(copy.Recording(), metafile.Recording());

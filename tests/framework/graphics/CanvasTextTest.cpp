@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
+#include <vector>
+
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/FontSet.h"
 #include "tests/framework/graphics/PixelMap.h"
@@ -40,6 +44,48 @@ TEST_F(CanvasText, ThePinnedFontsGiveFixedMetrics) {
     canvas_->Font()->SetHeight(-12);
     EXPECT_EQ(canvas_->TextHeight("Yy"), 14);
     EXPECT_EQ(canvas_->TextExtent("Hello"), (TSize{29, 14}));
+}
+
+// Widths are kept per font and fonts described alike share one toolkit font: switching a canvas
+// between fonts, and turning one for rotated text and back, measures each text as a canvas that
+// only ever had that font does.
+TEST_F(CanvasText, WidthsFollowTheFontAfterSwitchingBackAndForth) {
+    struct FontCase {
+        const char* name;
+        int height;
+        bool bold;
+        int orientation;
+    };
+    const FontCase fonts[] = {{"Tahoma", -11, false, 0},
+                              {"Arial", -12, false, 0},
+                              {"Arial", -12, true, 0},
+                              {"Arial", -20, false, 0},
+                              {"Arial", -12, false, 900}};
+    const char* texts[] = {"Hello", "-100", "20", "Wide Words", ""};
+    auto apply = [](TFont* font, const FontCase& f) {
+        font->SetName(f.name);
+        font->SetHeight(f.height);
+        font->SetStyle(f.bold ? TFontStyles{fsBold} : TFontStyles{});
+        font->SetOrientation(f.orientation);
+    };
+    std::vector<std::vector<int>> fresh;
+    for (const FontCase& f : fonts) {
+        TBitmap alone(50, 20);
+        apply(alone.Canvas()->Font(), f);
+        fresh.emplace_back();
+        for (const char* t : texts) fresh.back().push_back(alone.Canvas()->TextWidth(t));
+    }
+    EXPECT_NE(fresh[1][3], fresh[2][3]);  // bold is wider
+    EXPECT_NE(fresh[1][3], fresh[3][3]);  // so is a larger size
+    for (int round = 0; round < 3; ++round) {
+        for (std::size_t i = 0; i < std::size(fonts); ++i) {
+            apply(canvas_->Font(), fonts[i]);
+            for (std::size_t k = 0; k < std::size(texts); ++k) {
+                EXPECT_EQ(canvas_->TextWidth(texts[k]), fresh[i][k])
+                    << fonts[i].name << " " << fonts[i].height << " '" << texts[k] << "'";
+            }
+        }
+    }
 }
 
 TEST_F(CanvasText, FontHeightAndSizeFollowTheScreenResolution) {

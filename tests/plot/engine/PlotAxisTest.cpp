@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,44 @@ TEST_F(PlotAxisTest, PositionToPixelsRoundsHalvesToEvenAndStaysDrawable) {
     log->CalcScaleRect(canvas_.Canvas());
     EXPECT_EQ(log->PositionToPixels(1e-300), 32000);
     EXPECT_EQ(log->PositionToPixels(1000), 0);
+}
+
+// A trace converts its points' X through a pixel run, which skips the conversion of values
+// inside a range already known to give one pixel. Every value must still get the pixel its own
+// conversion gives: on axes of either direction, fine and coarse scales, values on the
+// rounding edges, values stepping back, and values far enough out to be clamped.
+TEST_F(PlotAxisTest, APixelRunGivesEveryValueThePixelOfItsOwnConversion) {
+    const TiPlotAxis::TLinearPixels maps[] = {
+        {true, 780, 0, -780.0 / 1e6}, {true, 20, 0, 780.0 / 1e5}, {true, 300, -100, 3.7},
+        {true, 399, 1e9, -1e-7},      {true, 10, 0, 1e5},         {true, 0, 0.1, -1.0 / 3}};
+    std::mt19937 random(31);
+    for (const TiPlotAxis::TLinearPixels& map : maps) {
+        SCOPED_TRACE(::testing::Message()
+                     << "start " << map.Start << " per unit " << map.PixelsPerUnit);
+        const double pixelWidth = std::abs(1 / map.PixelsPerUnit);
+        std::vector<double> values;
+        double x = map.Min - 3 * pixelWidth;
+        for (int i = 0; i < 4000; ++i) {
+            const int kind = std::uniform_int_distribution<int>(0, 19)(random);
+            if (kind == 0) {
+                x -= pixelWidth * std::uniform_real_distribution<double>(0, 5)(random);
+            } else if (kind == 1) {
+                // Onto a rounding edge, and the next values either side of it.
+                const double k = std::round((x - map.Min) * map.PixelsPerUnit);
+                x = map.Min + (k + 0.5) / map.PixelsPerUnit;
+                values.push_back(std::nextafter(x, -kInf));
+                values.push_back(x);
+                x = std::nextafter(x, kInf);
+            } else if (kind == 2) {
+                values.push_back(map.Min + 1e12 * (i % 2 == 0 ? 1 : -1));
+            } else {
+                x += pixelWidth * std::uniform_real_distribution<double>(0, 0.3)(random);
+            }
+            values.push_back(x);
+        }
+        TiPlotAxis::TPixelRun run(map);
+        for (const double value : values) ASSERT_EQ(run(value), map(value)) << value;
+    }
 }
 
 TEST_F(PlotAxisTest, NonFiniteValuesNeverReachTheScale) {

@@ -118,6 +118,20 @@ void ExpectSame(const TLayout& layout, const TiPlotDataCustomList& list, const T
         EXPECT_EQ(null, layout.keepsFlags && p.null);
         EXPECT_EQ(empty, layout.keepsFlags && p.empty);
     }
+    // A block read from the middle to the end (across a wrapped ring's seam) gives the same.
+    const int first = list.Count() / 3;
+    std::vector<TiPlotDataCustomList::TPointValues> block(
+        static_cast<std::size_t>(list.Count() - first));
+    list.ReadPoints(first, list.Count() - first, block.data());
+    for (int i = first; i < list.Count(); ++i) {
+        const TiPlotDataCustomList::TPointValues& v = block[static_cast<std::size_t>(i - first)];
+        EXPECT_EQ(v.X, list.GetX(i)) << "point " << i;
+        EXPECT_EQ(v.Y, list.GetY(i)) << "point " << i;
+        EXPECT_EQ(v.Null, list.GetNull(i)) << "point " << i;
+        EXPECT_EQ(v.Empty, list.GetEmpty(i)) << "point " << i;
+    }
+    TiPlotDataCustomList::TPointValues one{};
+    EXPECT_THROW(list.ReadPoints(list.Count(), 1, &one), Exception);
 }
 
 TEST(PlotDataListTest, EveryLayoutMatchesThePlainModelUnderRandomOperations) {
@@ -301,19 +315,26 @@ TEST(PlotDataListTest, FullRingOverwritesItsOldestPoint) {
 }
 
 // A wrapped ring keeps its order when its capacity changes or points go: the oldest point is
-// moved to the front first, so no index reaches past the array.
+// moved to the front first, so no index reaches past the array. Large rings (their array in
+// pages of its own) keep their points the same way when they grow or shrink off the heap.
 TEST(PlotDataListTest, WrappedRingIsStraightenedBeforeResizeAndDelete) {
-    for (int newCapacity : {2, 9}) {
-        SCOPED_TRACE(newCapacity);
+    struct Case {
+        int ring;
+        int newCapacity;
+    };
+    for (const Case c : {Case{5, 2}, Case{5, 9}, Case{20'000, 30'000}, Case{20'000, 3'000},
+                         Case{20'000, 15'000}, Case{3'000, 20'000}}) {
+        SCOPED_TRACE(std::to_string(c.ring) + " -> " + std::to_string(c.newCapacity));
         TiPlotDataNullList list;
-        list.SetRingBufferSize(5);
-        for (int v = 1; v <= 8; ++v) list.Add(v, v, false, false);  // 4 5 6 7 8, wrapped
+        list.SetRingBufferSize(c.ring);
+        const int added = c.ring + 3;
+        for (int v = 1; v <= added; ++v) list.Add(v, v, false, false);  // 4 .. added, wrapped
         ASSERT_TRUE(list.RingBufferWrapped());
-        list.SetCapacity(newCapacity);
+        list.SetCapacity(c.newCapacity);
         EXPECT_FALSE(list.RingBufferWrapped());
-        const int kept = std::min(newCapacity, 5);
+        const int kept = std::min(c.newCapacity, c.ring);
         ASSERT_EQ(list.Count(), kept);
-        for (int i = 0; i < kept; ++i) EXPECT_EQ(list.GetY(i), 4 + i);
+        for (int i = 0; i < kept; ++i) ASSERT_EQ(list.GetY(i), 4 + i) << i;
         list.Add(100, 100, false, false);
         EXPECT_EQ(list.GetY(list.Count() - 1), 100);
     }

@@ -37,6 +37,10 @@ public:
     using TCanvas::Rectangle;
     void LineTo(int x, int y) override;
     void Polyline(const std::vector<TPoint>& points) override;
+    // Logged as the polylines it draws.
+    void PolyPolyline(const std::vector<TPoint>& points, const std::vector<int>& counts) override {
+        PolylinesOneByOne(points, counts);
+    }
     void Rectangle(int left, int top, int right, int bottom) override;
     void Polygon(const std::vector<TPoint>& points) override;
     using TCanvas::Ellipse;

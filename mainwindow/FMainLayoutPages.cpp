@@ -46,7 +46,6 @@ constexpr int kParamWidth = 1070;
 constexpr int kParamHeight = 286;
 // Faders and their boxes.
 constexpr int kFaderHeight = 126;
-constexpr int kBoxHeight = 24;
 
 // A channel's curve colour (lamp captions, stage blocks).
 TColor ChannelColour(int ch) {

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   # toolchain
-  g++ cmake ninja-build pkg-config git clang-format lld
+  g++ cmake ninja-build pkg-config git clang-format lld ccache
   # vector arithmetic with run-time choice of the instruction set (the response curves)
   libhwy-dev
   # tests and benchmarks (QCustomPlot only for the plot engine benchmark's comparison)

@@ -159,8 +159,8 @@ QColor PathGradientColor(const GpBrush& b, double t, ARGB surround) {
     if (t <= stops.front().first) return ToQColor(stops.front().second);
     for (std::size_t i = 1; i < stops.size(); ++i) {
         if (t <= stops[i].first) {
-            const auto& [p0, c0] = stops[i - 1];
-            const auto& [p1, c1] = stops[i];
+            const double p0 = stops[i - 1].first, p1 = stops[i].first;
+            const auto c0 = stops[i - 1].second, c1 = stops[i].second;
             const double f = p1 > p0 ? (t - p0) / (p1 - p0) : 1.0;
             auto mix = [&](int shift) {
                 return static_cast<int>(

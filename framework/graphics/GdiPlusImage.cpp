@@ -205,7 +205,7 @@ QRgb Unpremultiplied(const QImage& image, int x, int y) {
 // The colour after one kind of adjustment; alpha 0 for a colour-keyed one.
 QRgb Adjust(QRgb c, const ColorAdjustment& a) {
     if (a.colorKey) {
-        const auto [low, high] = *a.colorKey;
+        const ARGB low = a.colorKey->first, high = a.colorKey->second;
         auto in = [&](int shift) {
             const int v = (c >> shift) & 0xFF;
             return v >= static_cast<int>((low >> shift) & 0xFF) &&

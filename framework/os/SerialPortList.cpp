@@ -81,7 +81,9 @@ std::vector<SerialPortEntry> ListSerialPorts() {
         list.push_back({path, "COM" + std::to_string(number++)});
     }
     std::lock_guard<std::mutex> guard(OverrideLock());
-    for (const auto& [name, path] : Overrides()) {
+    for (const auto& entry : Overrides()) {
+        const std::string& name = entry.first;
+        const std::string& path = entry.second;
         list.erase(std::remove_if(list.begin(), list.end(),
                                   [&](const SerialPortEntry& e) { return SameName(e.name, name); }),
                    list.end());

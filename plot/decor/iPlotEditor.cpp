@@ -240,7 +240,7 @@ void TiPlotEditorForm::BuildObjectPage(const TiEditorPage& page) {
 
     auto* list = new TiComponentEditorListBox(this);
     list->SetName(page.listName);
-    list->OnGetData = [this, list, kind](int index, bool& box, TColor& color, std::string& text) {
+    list->OnGetData = [list, kind](int index, bool& box, TColor& color, std::string& text) {
         auto* object = dynamic_cast<TiPlotObject*>(list->Items()->Objects(index));
         if (object == nullptr) return;
         text = object->Name();

@@ -28,7 +28,6 @@
 namespace dsp::test {
 namespace {
 
-constexpr int kInB = 1;
 constexpr int kOut1 = 3;
 constexpr int kOut2 = 4;
 constexpr int kOut4 = 6;

@@ -53,7 +53,7 @@ protected:
     virtual std::uint32_t GetVersionNr() const;
 
 private:
-    int FOffSet = 4;
+    [[maybe_unused]] int FOffSet = 4;
     bool FMouseInControl = false;
     std::unique_ptr<TAdvHintInfo> FOfficeHint;
     std::unique_ptr<TGDIPPicture> FIPicture;

@@ -629,7 +629,7 @@ private:
     TColor FHTMLShadowColor = clGray;
     std::unique_ptr<TFont> FHTMLFont;
     std::unique_ptr<TListItemsRect> FRect;
-    TAdvSmoothSplashScreen* FOwner;
+    [[maybe_unused]] TAdvSmoothSplashScreen* FOwner;
 };
 
 // The mini-HTML text of a top-layer box and where it goes. Every change invalidates the splash

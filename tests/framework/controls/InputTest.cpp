@@ -147,7 +147,7 @@ TEST_F(InputTest, DoubleClickNeedsTheDoubleClickStyle) {
 
 TEST_F(InputTest, EnterAndLeaveFollowTheMouseAcrossWindowlessChildren) {
     std::vector<TControl*> childNotes;
-    panel_->SetWindowProc([this, &childNotes, original = panel_->WindowProc()](TMessage& m) {
+    panel_->SetWindowProc([&childNotes, original = panel_->WindowProc()](TMessage& m) {
         if ((m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE) && MouseChildOf(m) != nullptr) {
             childNotes.push_back(MouseChildOf(m));
         }

@@ -49,8 +49,17 @@ std::vector<THeapArea> HeapAreas() {
     return areas;
 }
 
-TEST(HeapPages, TheHeapAsksForLargePagesAndKeepsLargeBlocks) {
+// GCC names the sanitizers with macros, clang through __has_feature.
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define DSP_UNDER_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define DSP_UNDER_SANITIZER 1
+#endif
+#endif
+
+TEST(HeapPages, TheHeapAsksForLargePagesAndKeepsLargeBlocks) {
+#ifdef DSP_UNDER_SANITIZER
     GTEST_SKIP() << "the sanitizer's allocator keeps no heap of this kind";
 #endif
     if (!std::filesystem::exists("/sys/kernel/mm/transparent_hugepage"))

@@ -1,7 +1,7 @@
 #pragma once
 // A raw block of memory that grows and shrinks keeping its bytes. Large blocks are whole pages
-// that the system moves without copying and fills only when they are first written, so an array
-// grown step by step neither copies its records again nor touches its pages twice.
+// that the system moves without copying, and the pages a block grows by are brought in at once,
+// so an array grown step by step neither copies its records again nor faults a page at a time.
 
 #include <cstddef>
 

@@ -480,7 +480,8 @@ void TiPlotChannelCustom::SetDataStyle(TiPlotDataStyle value) {
 #undef DSP_COPY_STORED
     list->SetStoredMarkerCharacter(0);
     list->SetRingBufferSize(old.RingBufferSize());
-    if (FLoggingActive) LogDeactivate();
+    // The buffered points are written before they go; logging itself stays as it is.
+    if (FLoggingActive && FLogBufferCount > 0) WriteLogBuffer();
     FDataList = std::move(list);
     FDataStyle = value;
     FStartIndex = -1;

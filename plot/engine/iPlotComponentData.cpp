@@ -1,5 +1,7 @@
 // TiPlotComponent: points added to many channels at once, and copied between channels.
 
+#include <vector>
+
 #include "framework/core/Exceptions.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/text/DateTime.h"
@@ -11,18 +13,21 @@ namespace dsp {
 void TiPlotComponent::AddDataArray(double xValue, const TVariant& data) {
     const int dims = VarArrayDimCount(data);
     if (dims != 1 && dims != 2) throw Exception("Data Array must be 1 or 2 Dimensions");
-    // Every channel the array names must exist before the first point goes in, so that a bad
-    // array adds nothing and the log's row count stays in step with the points.
+    // Every channel the array names must exist, and every element must be a number, before the
+    // first point goes in, so that a bad array adds nothing and the log's row count stays in step
+    // with the points.
     const auto check = [this](long long channel) {
         if (channel < 0 || channel >= ChannelCount()) throw EListError::IndexOutOfBounds(channel);
     };
     const int low = data.LowBound(1);
     const int high = data.HighBound(1);
+    std::vector<double> values;
     if (dims == 1) {
         if (high >= low) check(static_cast<long long>(high) - low);
+        for (int i = low; i <= high; ++i) values.push_back(data[i].AsDouble());
         for (int i = low; i <= high; ++i) {
             TiPlotChannelCustom* channel = GetChannel(i - low);
-            const double value = data[i].AsDouble();
+            const double value = values[static_cast<std::size_t>(i - low)];
             if (IsNullMarker(value)) {
                 channel->AddNullPoint(xValue);
             } else if (IsEmptyMarker(value)) {
@@ -39,10 +44,14 @@ void TiPlotComponent::AddDataArray(double xValue, const TVariant& data) {
     const int rowLow = data.LowBound(2);
     const int rowHigh = data.HighBound(2);
     for (int r = rowLow; r <= rowHigh; ++r) {
+        for (int c = low; c <= high; ++c) values.push_back(data.GetElement({c, r}).AsDouble());
+    }
+    auto value = values.begin();
+    for (int r = rowLow; r <= rowHigh; ++r) {
         for (int c = low; c <= high; ++c) {
             TiPlotChannelCustom* channel = GetChannel(c);
             const double x = channel->Count() > 0 ? channel->XLast() + xValue : 0;
-            channel->AddXY(x, data.GetElement({c, r}).AsDouble());
+            channel->AddXY(x, *value++);
         }
     }
     if (rowHigh >= rowLow) FLogBufferCount += rowHigh - rowLow + 1;

@@ -248,6 +248,15 @@ TEST_F(PlotChannelTest, LogWritesEveryPointOnceAtItsBufferSize) {
     channel_->LogDeactivate();
     EXPECT_EQ(ReadWholeFile(folder.File("log.txt")).value_or(""),
               "1\t2\r\n2\t3\r\n3\t4\r\n12\t0\r\n13\t0\r\n");
+
+    // A new data style drops the points: those buffered are written first, and logging goes on.
+    channel_->LogActivate(false);
+    channel_->AddXY(20, 1);
+    channel_->SetDataStyle(ipdsCompact);
+    EXPECT_TRUE(channel_->LoggingActive());
+    channel_->AddXY(21, 2);
+    channel_->LogDeactivate();
+    EXPECT_EQ(ReadWholeFile(folder.File("log.txt")).value_or(""), "20\t1\r\n21\t2\r\n");
 }
 
 TEST_F(PlotChannelTest, PropertiesFileRoundTripsAndRefusesOtherFiles) {
@@ -573,10 +582,19 @@ TEST_F(PlotChannelTest, DataArrayAddsOneValuePerChannelAndMarkersAddNullOrEmpty)
 
 // A channel index beyond the channels used to raise half-way, with points already added to the
 // first channels and the log's row count not advanced.
-TEST_F(PlotChannelTest, DataArrayNamingAMissingChannelAddsNothing) {
+TEST_F(PlotChannelTest, ABadDataArrayAddsNothing) {
     plot_.AddChannel();
+    // A channel the plot does not have.
     EXPECT_THROW(plot_.AddDataArray(1, VarArrayOf({1.0, 2.0, 3.0})), EListError);
     EXPECT_THROW(plot_.AddDataArray(1, VarArrayCreate({1, 2, 0, 0}, varDouble)), EListError);
+    // An element that is not a number, after one that is.
+    EXPECT_THROW(plot_.AddDataArray(1, VarArrayOf({1.0, "high"})), Exception);
+    TVariant rows = VarArrayCreate({0, 1, 0, 1}, varVariant);
+    for (int c = 0; c <= 1; ++c) {
+        for (int r = 0; r <= 1; ++r) rows.PutElement({c, r}, c + r);
+    }
+    rows.PutElement({1, 1}, "high");
+    EXPECT_THROW(plot_.AddDataArray(1, rows), Exception);
     EXPECT_EQ(plot_.GetChannel(0)->Count(), 0);
     EXPECT_EQ(plot_.GetChannel(1)->Count(), 0);
     EXPECT_EQ(plot_.LogBufferCount(), 0);

@@ -139,6 +139,45 @@ TEST_F(PlotToolBarTest, ZoomInPausesTrackingFirstInsideItsOwnEvents) {
     EXPECT_EQ(plot_.GetXAxis(0)->Mid(), 50);
 }
 
+// Zoom Out widens a linear axis by the factor about its middle and a log axis by a decade at
+// each end; Zoom In undoes both. Both pause tracking first.
+TEST_F(PlotToolBarTest, ZoomOutAndInScaleLinearAxesByTheFactorAndLogAxesByADecade) {
+    TiPlotAxis* x = plot_.GetXAxis(0);
+    TiPlotAxis* y = plot_.GetYAxis(0);
+    x->SetMinSpan(0, 100);
+    y->SetScaleType(ipstLog10);
+    y->SetMinSpan(1, 100);
+    bar_->SetZoomInOutFactor(4);
+    bar_->DoButtonClickZoomOut();
+    EXPECT_FALSE(x->TrackingEnabled());
+    EXPECT_FALSE(y->TrackingEnabled());
+    EXPECT_DOUBLE_EQ(x->Min(), -150);
+    EXPECT_DOUBLE_EQ(x->Span(), 400);
+    EXPECT_DOUBLE_EQ(y->Min(), 0.1);
+    EXPECT_DOUBLE_EQ(y->Span(), 1000);
+    bar_->DoButtonClickZoomIn();
+    EXPECT_DOUBLE_EQ(x->Min(), 0);
+    EXPECT_DOUBLE_EQ(x->Span(), 100);
+    EXPECT_DOUBLE_EQ(y->Min(), 1);
+    EXPECT_DOUBLE_EQ(y->Span(), 100);
+}
+
+// Resume lifts the cursor and select modes, clears what the user selected and tracks again.
+TEST_F(PlotToolBarTest, ResumeEndsCursorAndSelectModesAndTracksAgain) {
+    bar_->DoButtonClickCursor();
+    bar_->DoButtonClickSelect();
+    ASSERT_TRUE(plot_.GetSelectMode());
+    ASSERT_TRUE(plot_.GetDataCursor(0)->UserSelected());
+    ASSERT_FALSE(plot_.GetXAxis(0)->TrackingEnabled());
+    bar_->DoButtonClickResume();
+    EXPECT_FALSE(bar_->CursorActive());
+    EXPECT_FALSE(plot_.GetDataCursor(0)->Visible());
+    EXPECT_FALSE(plot_.GetSelectMode());
+    EXPECT_FALSE(plot_.GetDataCursor(0)->UserSelected());
+    EXPECT_TRUE(plot_.GetXAxis(0)->TrackingEnabled());
+    EXPECT_TRUE(plot_.GetYAxis(0)->TrackingEnabled());
+}
+
 TEST_F(PlotToolBarTest, CancelledCursorClickChangesNothing) {
     plot_.OnBeforeToolBarButtonClick = [&](int, TiPlotToolBarButtonType type, bool& cancel) {
         cancel = type == iptbbtCursor;

@@ -5,7 +5,10 @@
 namespace dsp {
 
 TClockTime MonotonicTime() {
-    if (TManualClock* manual = TManualClock::Current()) return manual->Now();
+    if (TManualClock* manual = TManualClock::Current()) {
+        ++manual->timeReads_;
+        return manual->Now();
+    }
     return std::chrono::duration_cast<TClockTime>(
         std::chrono::steady_clock::now().time_since_epoch());
 }

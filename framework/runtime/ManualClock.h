@@ -4,6 +4,7 @@
 // timers all follow it. Create it before the threads and timers that should follow it, and
 // destroy it after they are gone.
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -46,6 +47,10 @@ public:
     // The manual clock in force, or null when real time runs.
     static TManualClock* Current();
 
+    // How often the program has read the time (MonotonicTime and what stands on it) since this
+    // clock came in force: a test can show that a path reads no clock at all.
+    std::uint64_t TimeReads() const { return timeReads_.load(); }
+
 private:
     struct TWaiter {
         std::uint64_t id;
@@ -53,12 +58,14 @@ private:
         int wakeHandle;
     };
     void MoveTo(TClockTime time);
+    friend TClockTime MonotonicTime();
 
     mutable std::mutex mutex_;
     mutable std::condition_variable waitersChanged_;
     TClockTime now_;
     std::uint64_t nextWaiterId_ = 1;
     std::vector<TWaiter> waiters_;
+    std::atomic<std::uint64_t> timeReads_{0};
 };
 
 }  // namespace dsp

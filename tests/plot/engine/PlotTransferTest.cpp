@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <vector>
 
 #include "framework/runtime/ManualClock.h"
@@ -100,9 +101,13 @@ TEST(PlotTransferTest, BurstOfPointChangesPaintsOncePerFrame) {
 
     // Inside the frame gap: nothing now, one paint at the end of the gap.
     clock.Advance(milliseconds(5));
-    for (int burst = 0; burst < 10; ++burst) {
+    ReplaceTransferPoints(plot, kCompressorStartCurve, {0, 0});
+    // Once a repaint is pending, changing points reads no clock.
+    const std::uint64_t reads = clock.TimeReads();
+    for (int burst = 1; burst < 10; ++burst) {
         ReplaceTransferPoints(plot, kCompressorStartCurve, {burst * 1.0, burst * 1.0});
     }
+    EXPECT_EQ(clock.TimeReads(), reads);
     EXPECT_EQ(plot.paints, 0);
     EXPECT_TRUE(plot.GetNeedsRepaint());
     clock.Advance(milliseconds(12));

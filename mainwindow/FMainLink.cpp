@@ -164,7 +164,7 @@ void TfmMainSession::OnLinkState(TMessage& message) {
         if (fmNetwork) {
             fmNetwork->pbScan->SetPosition(0);
             fmNetwork->ReportLinkBroken();
-            if (!fmNetwork->Visible()) fmNetwork->ShowModal();
+            ShowScanDialog();
         }
     }
 }

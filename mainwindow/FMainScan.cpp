@@ -14,14 +14,14 @@
 
 namespace dsp {
 
-namespace {
-
-// The scan dialog modally, unless it shows already (a second show would be refused).
-void ShowScanDialog() {
-    if (fmNetwork && !fmNetwork->Visible()) fmNetwork->ShowModal();
+void TfmMainSession::ShowScanDialog() {
+    if (fmNetwork == nullptr) return;
+    if (fmNetwork->Visible()) {
+        fmNetwork->SetModalResult(mrNone);
+        return;
+    }
+    fmNetwork->ShowModal();
 }
-
-}  // namespace
 
 void TfmMainSession::tmStartConnectTimer(TObject*) {
     tmStartConnect->SetEnabled(false);

@@ -236,6 +236,10 @@ protected:
     void tmUnlockShowTimer(TObject* sender);
     // Writes the uploaded presets to a unit file (the file operations fill it).
     virtual void tmUploadTimer(TObject* sender);
+    // Shows the scan dialog modally. One still showing stays open even if it was closing: its
+    // close may be waiting behind a dialog opened inside its modal loop (the read-back's
+    // progress), and what it has to show now is the broken link.
+    static void ShowScanDialog();
 
     // Sends a CM_MCS_CMD of code (with up to two parameter bytes) to FDeviceId, appended without
     // coalescing.

@@ -21,6 +21,7 @@
 #include "tests/mainwindow/SessionTestForm.h"
 #include "tests/support/RunLoop.h"
 #include "tools/sim/ProcessorSimulator.h"
+#include "widgets/panels/RzBmpBtn.h"
 
 namespace dsp::test {
 namespace {
@@ -434,6 +435,35 @@ TEST_F(SessionReplies, TheGoodbyeGoesToTheSessionsDeviceWhenTheScanHadConnected)
     EXPECT_EQ(F().sent[0].code, CommandCode::MCS_DISCONNECT);
     EXPECT_EQ(F().sent[0].id, 7);
     EXPECT_EQ(F().lbShowIp->Caption(), "Disconnected");
+    fmNetwork = nullptr;
+}
+
+// The scan dialog closes itself once a candidate has connected, but a dialog opened inside its
+// modal loop (the read-back's progress) holds that close back. A link that breaks meanwhile
+// must still be shown: the dialog stays open instead of closing behind the news.
+TEST_F(SessionReplies, ALinkThatBreaksWhileTheScanDialogIsClosingKeepsItOpen) {
+    TfmNetwork scan(nullptr);
+    scan.AfterConstruction();
+    fmNetwork = &scan;
+    bool openAfterTheBreak = false;
+    int ticks = 0;
+    TTimer step(nullptr);
+    step.SetInterval(1);
+    step.SetOnTimer([&](TObject*) {
+        if (++ticks == 1) {
+            scan.Close();
+            scan.ReportLinkBroken();
+            TSessionTestForm::ShowScanDialog();
+            return;
+        }
+        step.SetEnabled(false);
+        openAfterTheBreak = scan.Visible();
+        scan.btnExit->Click();
+    });
+    step.SetEnabled(true);
+    scan.ShowModal();
+    EXPECT_TRUE(openAfterTheBreak);
+    EXPECT_FALSE(scan.Visible());
     fmNetwork = nullptr;
 }
 

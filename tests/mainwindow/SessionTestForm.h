@@ -94,6 +94,7 @@ public:
     using TfmMainSession::pbLimitCompOutPage;
     using TfmMainSession::pbLimitOut;
     using TfmMainSession::rzbMenuLink;
+    using TfmMainSession::ShowScanDialog;
     using TfmMainSession::StartProgress;
     using TfmMainSession::tmComScan;
     using TfmMainSession::tmDisconnect;

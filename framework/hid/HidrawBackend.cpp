@@ -122,6 +122,9 @@ public:
             const ssize_t got = read(fd_, buffer + skip, size - skip);
             if (got < 0 && (errno == EAGAIN || errno == EINTR)) continue;
             if (got < 0) return ReadFailed(ErrorFromErrno(errno));
+            // The end of the node's data: the device is gone, and a read taken as empty data
+            // would be started again at once.
+            if (got == 0) return ReadFailed(ERROR_DEVICE_NOT_CONNECTED);
             if (skip != 0) buffer[0] = 0;
             bytesRead = std::uint32_t(got) + skip;
             return THidReadResult::Data;

@@ -146,6 +146,21 @@ TEST_F(SysfsFixture, ReadsWaitTimeOutAndWakeOnInterrupt) {
     }
 }
 
+// A node whose data has ended (read gives 0 bytes) is a device that is gone: the read fails
+// instead of handing over an empty report that the read loop would ask for again at once.
+TEST_F(SysfsFixture, ANodeAtTheEndOfItsDataFailsTheRead) {
+    auto backend = MakeHidrawBackend(settings_);
+    const std::string node = settings_.devRoot + "/hidraw0";
+    { std::ofstream empty(node); }
+    auto connection = backend->Open(node, kHidAccessRead);
+    ASSERT_NE(connection, nullptr);
+    std::uint8_t in[8] = {};
+    std::uint32_t n = 7;
+    EXPECT_EQ(connection->Read(in, sizeof in, 1000, n), THidReadResult::Failed);
+    EXPECT_EQ(HidGetLastError(), ERROR_DEVICE_NOT_CONNECTED);
+    EXPECT_EQ(n, 0u);
+}
+
 TEST(KernelRelease, ComparesMajorThenMinor) {
     struct Case {
         const char* release;

@@ -125,7 +125,7 @@ struct TEditor {
     }
 };
 
-void StartToFirstPaint(benchmark::State& state) {
+void BM_StartToFirstPaint(benchmark::State& state) {
     const bool onDisplay = state.range(0) == 1;
     if (onDisplay && Display() == nullptr) {
         state.SkipWithError("no virtual display here (Xvfb and openbox)");
@@ -155,7 +155,7 @@ void StartToFirstPaint(benchmark::State& state) {
     state.counters["cpu_ms"] = benchmark::Counter(processor, benchmark::Counter::kAvgIterations);
     state.SetLabel(onDisplay ? "xcb" : "offscreen");
 }
-BENCHMARK(StartToFirstPaint)
+BENCHMARK(BM_StartToFirstPaint)
     ->Arg(0)
     ->Arg(1)
     ->UseManualTime()
@@ -163,7 +163,7 @@ BENCHMARK(StartToFirstPaint)
     ->Unit(benchmark::kMillisecond);
 
 // The reference: a program that starts and ends at once.
-void StartAndEndOfNothing(benchmark::State& state) {
+void BM_StartAndEndOfNothing(benchmark::State& state) {
     for (auto _ : state) {
         TChildProcess process;
         TChildOptions options;
@@ -177,9 +177,9 @@ void StartAndEndOfNothing(benchmark::State& state) {
         state.SetIterationTime(SecondsSince(started));
     }
 }
-BENCHMARK(StartAndEndOfNothing)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartAndEndOfNothing)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
-void ResidentAfterReadBack(benchmark::State& state) {
+void BM_ResidentAfterReadBack(benchmark::State& state) {
     if (!NetworkIsPrivate()) {
         state.SkipWithError("run it inside ./scripts/in-private-network.sh");
         return;
@@ -233,7 +233,7 @@ void ResidentAfterReadBack(benchmark::State& state) {
     state.counters["rss_read_back_MB"] =
         benchmark::Counter(afterReadBack, benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(ResidentAfterReadBack)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ResidentAfterReadBack)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace dsp

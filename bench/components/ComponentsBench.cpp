@@ -52,7 +52,7 @@ struct TDragScene {
     }
 };
 
-void DragStep(benchmark::State& state) {
+void BM_DragStep(benchmark::State& state) {
     bench::EnsureApplication();
     TDragScene scene;
     Plot& plot = *scene.channelPlot;
@@ -70,9 +70,9 @@ void DragStep(benchmark::State& state) {
         scene.overview->UpdateCurvePage();
     }
 }
-BENCHMARK(DragStep)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragStep)->Unit(benchmark::kMillisecond);
 
-void DragStepCurveOnly(benchmark::State& state) {
+void BM_DragStepCurveOnly(benchmark::State& state) {
     Plot plot(nullptr);
     double gain = -4.0;
     for (auto _ : state) {
@@ -82,11 +82,11 @@ void DragStepCurveOnly(benchmark::State& state) {
         benchmark::DoNotOptimize(plot.Curve(Plot::ChannelTotalSlot).Points[100]);
     }
 }
-BENCHMARK(DragStepCurveOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragStepCurveOnly)->Unit(benchmark::kMillisecond);
 
 // Nine channel views and two overviews, each with a sample channel; every iteration repaints
 // them all as after an image is shown.
-void FullRepaint(benchmark::State& state) {
+void BM_FullRepaint(benchmark::State& state) {
     bench::EnsureApplication();
     TForm form(nullptr);
     form.AfterConstruction();
@@ -111,7 +111,7 @@ void FullRepaint(benchmark::State& state) {
     }
     state.SetLabel(state.range(0) != 0 ? "fast paths" : "everything drawn every time");
 }
-BENCHMARK(FullRepaint)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRepaint)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 // 102 faders in six rows on a form.
 struct TFaderPage {
@@ -127,7 +127,7 @@ struct TFaderPage {
     }
 };
 
-void FaderPageFirstPaint(benchmark::State& state) {
+void BM_FaderPageFirstPaint(benchmark::State& state) {
     bench::EnsureApplication();
     for (auto _ : state) {
         state.PauseTiming();
@@ -140,9 +140,9 @@ void FaderPageFirstPaint(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(FaderPageFirstPaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FaderPageFirstPaint)->Unit(benchmark::kMillisecond);
 
-void FaderMoved(benchmark::State& state) {
+void BM_FaderMoved(benchmark::State& state) {
     bench::EnsureApplication();
     TFaderPage page;
     page.form.Show();
@@ -155,9 +155,9 @@ void FaderMoved(benchmark::State& state) {
         bench::PaintAll(page.form);
     }
 }
-BENCHMARK(FaderMoved)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FaderMoved)->Unit(benchmark::kMicrosecond);
 
-void FaderWholeRepaint(benchmark::State& state) {
+void BM_FaderWholeRepaint(benchmark::State& state) {
     bench::EnsureApplication();
     TFaderPage page;
     page.form.Show();
@@ -168,7 +168,7 @@ void FaderWholeRepaint(benchmark::State& state) {
         bench::PaintAll(page.form);
     }
 }
-BENCHMARK(FaderWholeRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FaderWholeRepaint)->Unit(benchmark::kMicrosecond);
 
 template <typename Make>
 void BoxesPainted(benchmark::State& state, Make make) {
@@ -188,25 +188,25 @@ void BoxesPainted(benchmark::State& state, Make make) {
     }
 }
 
-void ValueBoxesPainted(benchmark::State& state) {
+void BM_ValueBoxesPainted(benchmark::State& state) {
     BoxesPainted(state, [](TForm& form, int x, int y) -> TWinControl* {
         return test::MakeValueBox(&form, x, y, "+0.0dB");
     });
 }
-BENCHMARK(ValueBoxesPainted)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ValueBoxesPainted)->Unit(benchmark::kMillisecond);
 
-void PlainEditsPainted(benchmark::State& state) {
+void BM_PlainEditsPainted(benchmark::State& state) {
     BoxesPainted(state, [](TForm& form, int x, int y) -> TWinControl* {
         auto* edit = bench::Add<TEdit>(&form, &form, x, y, 58, 21);
         edit->SetText("+0.0dB");
         return edit;
     });
 }
-BENCHMARK(PlainEditsPainted)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainEditsPainted)->Unit(benchmark::kMillisecond);
 
 // Nine band tables on a shown form (three of eight rows, six of nine); every iteration loads all
 // 78 bands.
-void NineTablesLoaded(benchmark::State& state) {
+void BM_NineTablesLoaded(benchmark::State& state) {
     bench::EnsureApplication();
     TForm form(nullptr);
     form.AfterConstruction();
@@ -246,7 +246,7 @@ void NineTablesLoaded(benchmark::State& state) {
     benchmark::DoNotOptimize(sink);
     state.SetLabel(state.range(0) != 0 ? "changes read back" : "no change handler");
 }
-BENCHMARK(NineTablesLoaded)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NineTablesLoaded)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace dsp

@@ -31,7 +31,7 @@ test::TMainWindowFixture& Window() {
     return *fixture;
 }
 
-void EmptyFormRepaint(benchmark::State& state) {
+void BM_EmptyFormRepaint(benchmark::State& state) {
     bench::EnsureApplication();
     TForm form(nullptr);
     form.AfterConstruction();
@@ -39,14 +39,14 @@ void EmptyFormRepaint(benchmark::State& state) {
     form.SetClientHeight(Window().Window().ClientHeight());
     for (auto _ : state) benchmark::DoNotOptimize(form.RenderToImage());
 }
-BENCHMARK(EmptyFormRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EmptyFormRepaint)->Unit(benchmark::kMillisecond);
 
-void FullRepaint(benchmark::State& state) {
+void BM_FullRepaint(benchmark::State& state) {
     test::TMainWindowFixture& window = Window();
     window.OpenPage(TfmMain::kPageGain);
     for (auto _ : state) benchmark::DoNotOptimize(window.Render());
 }
-BENCHMARK(FullRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMillisecond);
 
 // The window on the (headless) screen: every windowed control invalidated and painted again into
 // its own surface, as after the window was uncovered.
@@ -55,7 +55,7 @@ void InvalidateAll(TWinControl& control) {
     for (TWinControl* child : control.WinControls()) InvalidateAll(*child);
 }
 
-void FullRepaintShown(benchmark::State& state) {
+void BM_FullRepaintShown(benchmark::State& state) {
     test::TMainWindowFixture& window = Window();
     window.OpenPage(TfmMain::kPageGain);
     window.Window().Show();
@@ -65,9 +65,9 @@ void FullRepaintShown(benchmark::State& state) {
         bench::PaintAll(window.Window());
     }
 }
-BENCHMARK(FullRepaintShown)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRepaintShown)->Unit(benchmark::kMillisecond);
 
-void PageSwitch(benchmark::State& state) {
+void BM_PageSwitch(benchmark::State& state) {
     test::TMainWindowFixture& window = Window();
     int page = 0;
     for (auto _ : state) {
@@ -77,7 +77,7 @@ void PageSwitch(benchmark::State& state) {
     }
     window.OpenPage(TfmMain::kPageGain);
 }
-BENCHMARK(PageSwitch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageSwitch)->Unit(benchmark::kMillisecond);
 
 // Every channel's gain, delay, mute, polarity and equaliser band gains moved away from the
 // default image, or back to it.
@@ -96,7 +96,7 @@ void ToggleImage(LUnitControl& image, bool away) {
     }
 }
 
-void ApplyWholeImage(benchmark::State& state, bool repaint) {
+void BM_ApplyWholeImage(benchmark::State& state, bool repaint) {
     test::TMainWindowFixture& window = Window();
     window.OpenPage(0);
     LUnitControl& image = window.Window().UnitControl();
@@ -113,8 +113,8 @@ void ApplyWholeImage(benchmark::State& state, bool repaint) {
     window.Window().ApplyUnitImage();
     window.OpenPage(TfmMain::kPageGain);
 }
-BENCHMARK_CAPTURE(ApplyWholeImage, Alone, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ApplyWholeImage, WithRepaint, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ApplyWholeImage, Alone, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ApplyWholeImage, WithRepaint, true)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace dsp

@@ -1,6 +1,6 @@
 // Curve computation speed.
 //
-// Curve sets one section after another over every kind and computes its 4096 points three ways,
+// BM_Curve sets one section after another over every kind and computes its 4096 points three ways,
 // side by side in the same iterations: the response calculator (FilterCurve), a plain per-point
 // evaluation given the same grid (the cosines and sines of every point, so that neither side
 // pays for the grid) and the same coefficients, and a reference kernel written for this
@@ -9,7 +9,7 @@
 //
 // CurveOnInstructionSet gives the calculator's time on each instruction set the processor runs.
 //
-// ImageCurveArithmetic is the curve arithmetic of showing a whole image: for each of the nine
+// BM_ImageCurveArithmetic is the curve arithmetic of showing a whole image: for each of the nine
 // channels, each with settings of its own, its bands, both crossover filters section by section,
 // the crossover totals and the channel total. Nothing is drawn.
 
@@ -128,7 +128,7 @@ const bool kContextAdded = [] {
     return true;
 }();
 
-void Curve(benchmark::State& state) {
+void BM_Curve(benchmark::State& state) {
     const bool phase = state.range(0) != 0;
     using Clock = std::chrono::steady_clock;
     const FrequencyGrid& grid = ResponseGrid();
@@ -194,7 +194,8 @@ void Curve(benchmark::State& state) {
     state.counters["per_point/project"] = ratio(plain, project);
     state.counters["project/reference"] = ratio(project, kernel);
 }
-BENCHMARK(Curve)->ArgName("phase")->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Curve)->ArgName("phase")->Arg(0)->Arg(1)->UseManualTime()->Unit(
+    benchmark::kMicrosecond);
 
 // The calculator's curve on each instruction set this processor runs, forced in turn: what a
 // machine without the best of them gets.
@@ -261,7 +262,7 @@ void DesignCrossover(Plot& plot, bool highPass, int slopeCode, double cornerHz) 
     }
 }
 
-void ImageCurveArithmetic(benchmark::State& state) {
+void BM_ImageCurveArithmetic(benchmark::State& state) {
     const std::uint8_t phase = state.range(0) != 0 ? 1 : 0;
     std::vector<std::unique_ptr<Plot>> plots;
     for (int ch = 0; ch < 9; ++ch) {
@@ -293,7 +294,7 @@ void ImageCurveArithmetic(benchmark::State& state) {
     state.counters["curves_per_image"] =
         static_cast<double>(curves) / static_cast<double>(state.iterations());
 }
-BENCHMARK(ImageCurveArithmetic)->ArgName("phase")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ImageCurveArithmetic)->ArgName("phase")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace dsp

@@ -60,7 +60,7 @@ TComboPopup::~TComboPopup() = default;
 
 void TComboPopup::Detach() { combo_ = nullptr; }
 
-void TComboPopup::layout() {
+void TComboPopup::Layout() {
     const int count = combo_->Items()->Count();
     rows_ = std::clamp(count, 1, combo_->DropDownCount());
 }
@@ -79,7 +79,7 @@ TRect TComboPopup::BarRect() const {
 }
 
 void TComboPopup::Open(TPoint screenTopLeft, int width) {
-    layout();
+    Layout();
     int height = 2;
     const int top = combo_->TopIndex();
     for (int i = 0; i < rows_; ++i) height += combo_->ListRowHeight(kFrameworkKey, top + i);

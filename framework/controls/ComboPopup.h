@@ -49,7 +49,7 @@ private:
     TRect RowsRect() const;
     TRect BarRect() const;
     bool HasBar() const;
-    void layout();
+    void Layout();
 
     TCustomComboBox* combo_;
     QImage image_;

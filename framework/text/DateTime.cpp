@@ -357,21 +357,21 @@ namespace {
 class DateTimeScanner {
 public:
     explicit DateTimeScanner(std::string_view text) : text_(text) {}
-    bool atEnd() const { return pos_ >= text_.size(); }
-    std::size_t pos() const { return pos_; }
-    void skipBlanks() {
-        while (!atEnd() && std::isspace(static_cast<unsigned char>(text_[pos_])) != 0) ++pos_;
+    bool AtEnd() const { return pos_ >= text_.size(); }
+    std::size_t Pos() const { return pos_; }
+    void SkipBlanks() {
+        while (!AtEnd() && std::isspace(static_cast<unsigned char>(text_[pos_])) != 0) ++pos_;
     }
-    bool take(char c) {
-        if (atEnd() || text_[pos_] != c) return false;
+    bool Take(char c) {
+        if (AtEnd() || text_[pos_] != c) return false;
         ++pos_;
         return true;
     }
     // Up to maxDigits decimal digits; false when there is none.
-    bool number(int& value, int& digits, int maxDigits = 4) {
+    bool Number(int& value, int& digits, int maxDigits = 4) {
         value = 0;
         digits = 0;
-        while (!atEnd() && digits < maxDigits &&
+        while (!AtEnd() && digits < maxDigits &&
                std::isdigit(static_cast<unsigned char>(text_[pos_])) != 0) {
             value = value * 10 + (text_[pos_] - '0');
             ++digits;
@@ -380,12 +380,12 @@ public:
         return digits > 0;
     }
     // "AM", "PM", "A" or "P" in any case: 0 for none, 1 for AM, 2 for PM.
-    int amPm() {
-        if (atEnd()) return 0;
+    int AmPm() {
+        if (AtEnd()) return 0;
         const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(text_[pos_])));
         if (c != 'A' && c != 'P') return 0;
         ++pos_;
-        if (!atEnd() && std::toupper(static_cast<unsigned char>(text_[pos_])) == 'M') ++pos_;
+        if (!AtEnd() && std::toupper(static_cast<unsigned char>(text_[pos_])) == 'M') ++pos_;
         return c == 'A' ? 1 : 2;
     }
 
@@ -394,14 +394,14 @@ private:
     std::size_t pos_ = 0;
 };
 
-bool scanDate(DateTimeScanner& in, TDateTime& result) {
+bool ScanDate(DateTimeScanner& in, TDateTime& result) {
     int month = 0;
     int day = 0;
     int year = 0;
     int digits = 0;
-    if (!in.number(month, digits, 2) || !in.take('/') || !in.number(day, digits, 2)) return false;
-    if (in.take('/')) {
-        if (!in.number(year, digits, 4)) return false;
+    if (!in.Number(month, digits, 2) || !in.Take('/') || !in.Number(day, digits, 2)) return false;
+    if (in.Take('/')) {
+        if (!in.Number(year, digits, 4)) return false;
         if (digits <= 2) {
             // Within 50 years of this year: the century that puts it there.
             int thisYear = 0;
@@ -420,22 +420,22 @@ bool scanDate(DateTimeScanner& in, TDateTime& result) {
     return TryEncodeDate(year, month, day, result);
 }
 
-bool scanTime(DateTimeScanner& in, TDateTime& result) {
+bool ScanTime(DateTimeScanner& in, TDateTime& result) {
     int hour = 0;
     int minute = 0;
     int second = 0;
     int millisecond = 0;
     int digits = 0;
-    if (!in.number(hour, digits, 2)) return false;
-    if (in.take(':')) {
-        if (!in.number(minute, digits, 2)) return false;
-        if (in.take(':')) {
-            if (!in.number(second, digits, 2)) return false;
-            if (in.take('.') && !in.number(millisecond, digits, 3)) return false;
+    if (!in.Number(hour, digits, 2)) return false;
+    if (in.Take(':')) {
+        if (!in.Number(minute, digits, 2)) return false;
+        if (in.Take(':')) {
+            if (!in.Number(second, digits, 2)) return false;
+            if (in.Take('.') && !in.Number(millisecond, digits, 3)) return false;
         }
     }
-    in.skipBlanks();
-    const int amPm = in.amPm();
+    in.SkipBlanks();
+    const int amPm = in.AmPm();
     if (amPm != 0) {
         if (hour < 1 || hour > 12) return false;
         if (hour == 12) hour = 0;
@@ -444,7 +444,7 @@ bool scanTime(DateTimeScanner& in, TDateTime& result) {
     return TryEncodeTime(hour, minute, second, millisecond, result);
 }
 
-[[noreturn]] void notValid(std::string_view text, const char* what) {
+[[noreturn]] void NotValid(std::string_view text, const char* what) {
     throw EConvertError("'" + std::string(text) + "' is not a valid " + what);
 }
 
@@ -452,40 +452,40 @@ bool scanTime(DateTimeScanner& in, TDateTime& result) {
 
 TDateTime StrToDate(std::string_view text) {
     DateTimeScanner in(text);
-    in.skipBlanks();
+    in.SkipBlanks();
     TDateTime result = 0;
-    if (!scanDate(in, result)) notValid(text, "date");
-    in.skipBlanks();
-    if (!in.atEnd()) notValid(text, "date");
+    if (!ScanDate(in, result)) NotValid(text, "date");
+    in.SkipBlanks();
+    if (!in.AtEnd()) NotValid(text, "date");
     return result;
 }
 
 TDateTime StrToTime(std::string_view text) {
     DateTimeScanner in(text);
-    in.skipBlanks();
+    in.SkipBlanks();
     TDateTime result = 0;
-    if (!scanTime(in, result)) notValid(text, "time");
-    in.skipBlanks();
-    if (!in.atEnd()) notValid(text, "time");
+    if (!ScanTime(in, result)) NotValid(text, "time");
+    in.SkipBlanks();
+    if (!in.AtEnd()) NotValid(text, "time");
     return result;
 }
 
 TDateTime StrToDateTime(std::string_view text) {
     DateTimeScanner in(text);
-    in.skipBlanks();
+    in.SkipBlanks();
     TDateTime date = 0;
     TDateTime time = 0;
     // A date, then blanks and a time; or a time alone.
     DateTimeScanner probe = in;
-    if (scanDate(probe, date)) {
+    if (ScanDate(probe, date)) {
         in = probe;
-        in.skipBlanks();
-        if (!in.atEnd() && !scanTime(in, time)) notValid(text, "date and time");
-    } else if (!scanTime(in, time)) {
-        notValid(text, "date and time");
+        in.SkipBlanks();
+        if (!in.AtEnd() && !ScanTime(in, time)) NotValid(text, "date and time");
+    } else if (!ScanTime(in, time)) {
+        NotValid(text, "date and time");
     }
-    in.skipBlanks();
-    if (!in.atEnd()) notValid(text, "date and time");
+    in.SkipBlanks();
+    if (!in.AtEnd()) NotValid(text, "date and time");
     return ComposeDateTime(date, time);
 }
 

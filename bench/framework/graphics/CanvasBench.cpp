@@ -102,7 +102,7 @@ std::unique_ptr<TBitmap> Page() {
     return page;
 }
 
-void PageBitBlt(benchmark::State& state) {
+void BM_PageBitBlt(benchmark::State& state) {
     raster::SetBlitSpanPath(state.range(0) != 0);
     auto source = Page();
     TBitmap dest(kPageWidth, kPageHeight);
@@ -112,9 +112,9 @@ void PageBitBlt(benchmark::State& state) {
     }
     raster::SetBlitSpanPath(true);
 }
-BENCHMARK(PageBitBlt)->ArgName("spans")->Arg(1)->Arg(0);
+BENCHMARK(BM_PageBitBlt)->ArgName("spans")->Arg(1)->Arg(0);
 
-void PageCopyRect(benchmark::State& state) {
+void BM_PageCopyRect(benchmark::State& state) {
     auto source = Page();
     TBitmap dest(kPageWidth, kPageHeight);
     const TRect r = Rect(0, 0, kPageWidth, kPageHeight);
@@ -123,9 +123,9 @@ void PageCopyRect(benchmark::State& state) {
         benchmark::DoNotOptimize(dest.PixelAt(0, 0));
     }
 }
-BENCHMARK(PageCopyRect);
+BENCHMARK(BM_PageCopyRect);
 
-void PageDrawBitmap(benchmark::State& state) {
+void BM_PageDrawBitmap(benchmark::State& state) {
     auto source = Page();
     TBitmap dest(kPageWidth, kPageHeight);
     for (auto _ : state) {
@@ -133,9 +133,9 @@ void PageDrawBitmap(benchmark::State& state) {
         benchmark::DoNotOptimize(dest.PixelAt(0, 0));
     }
 }
-BENCHMARK(PageDrawBitmap);
+BENCHMARK(BM_PageDrawBitmap);
 
-void PageFillRect(benchmark::State& state) {
+void BM_PageFillRect(benchmark::State& state) {
     TBitmap dest(kPageWidth, kPageHeight);
     dest.Canvas()->Brush()->SetColor(clBtnFace);
     for (auto _ : state) {
@@ -143,9 +143,9 @@ void PageFillRect(benchmark::State& state) {
         benchmark::DoNotOptimize(dest.PixelAt(0, 0));
     }
 }
-BENCHMARK(PageFillRect);
+BENCHMARK(BM_PageFillRect);
 
-void PageQImageCopy(benchmark::State& state) {
+void BM_PageQImageCopy(benchmark::State& state) {
     auto source = Page();
     const QImage& image = source->Internal(kFrameworkKey).image;
     for (auto _ : state) {
@@ -153,9 +153,9 @@ void PageQImageCopy(benchmark::State& state) {
         benchmark::DoNotOptimize(copy.bits());
     }
 }
-BENCHMARK(PageQImageCopy);
+BENCHMARK(BM_PageQImageCopy);
 
-void PageQPainterDrawImage(benchmark::State& state) {
+void BM_PageQPainterDrawImage(benchmark::State& state) {
     auto source = Page();
     const QImage& image = source->Internal(kFrameworkKey).image;
     QImage dest(kPageWidth, kPageHeight, image.format());
@@ -167,7 +167,7 @@ void PageQPainterDrawImage(benchmark::State& state) {
         benchmark::DoNotOptimize(dest.bits());
     }
 }
-BENCHMARK(PageQPainterDrawImage);
+BENCHMARK(BM_PageQPainterDrawImage);
 
 }  // namespace
 }  // namespace dsp

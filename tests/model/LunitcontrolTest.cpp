@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -231,29 +233,49 @@ std::vector<LinkCase> LinkCases() {
     };
 }
 
-TEST_F(LUnitControlTest, GainFollowsTheLinkGroupAndNamesTheChannelWhoseMaskGivesIt) {
-    for (const LinkCase& c : LinkCases()) {
-        SCOPED_TRACE(c.name);
-        RecordingHost h;
-        LUnitControl m(h);
-        for (std::size_t ch = 0; ch < c.masks.size(); ++ch) {
-            m.SetLinkMask(static_cast<int>(ch), c.masks[ch]);
-        }
-        h.sent.clear();
+void PrintTo(const LinkCase& c, std::ostream* os) { *os << c.name; }
 
-        m.SetGain(c.edited, 123);
-
-        const UnitImage defaults = DefaultUnitImage();
-        for (int ch = 0; ch < ChannelCount; ++ch) {
-            const bool linked =
-                std::find(c.written.begin(), c.written.end(), ch) != c.written.end();
-            EXPECT_EQ(m.GetGain(ch), linked ? 123 : defaults.Gain(ch)) << "channel " << ch;
+// A row's sentence as a test name: "follower writes its leader's group" gives
+// "FollowerWritesItsLeadersGroup".
+std::string RowIdentifier(std::string_view sentence) {
+    std::string name;
+    bool wordStart = true;
+    for (const char c : sentence) {
+        if (c == ' ') {
+            wordStart = true;
+        } else if (std::isalnum(static_cast<unsigned char>(c)) != 0) {
+            name += wordStart ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+            wordStart = false;
         }
-        EXPECT_EQ(m.GetLinkGroupLeader(c.edited), c.named);
-        ASSERT_EQ(h.sent.size(), 1u);
-        EXPECT_EQ(h.sent[0].Payload(), (Bytes{static_cast<std::uint8_t>(c.named), 123, 0}));
     }
+    return name;
 }
+
+class GainLinkGroups : public ::testing::TestWithParam<LinkCase> {};
+
+TEST_P(GainLinkGroups, GainFollowsTheLinkGroupAndNamesTheChannelWhoseMaskGivesIt) {
+    const LinkCase& c = GetParam();
+    RecordingHost h;
+    LUnitControl m(h);
+    for (std::size_t ch = 0; ch < c.masks.size(); ++ch) {
+        m.SetLinkMask(static_cast<int>(ch), c.masks[ch]);
+    }
+    h.sent.clear();
+
+    m.SetGain(c.edited, 123);
+
+    const UnitImage defaults = DefaultUnitImage();
+    for (int ch = 0; ch < ChannelCount; ++ch) {
+        const bool linked = std::find(c.written.begin(), c.written.end(), ch) != c.written.end();
+        EXPECT_EQ(m.GetGain(ch), linked ? 123 : defaults.Gain(ch)) << "channel " << ch;
+    }
+    EXPECT_EQ(m.GetLinkGroupLeader(c.edited), c.named);
+    ASSERT_EQ(h.sent.size(), 1u);
+    EXPECT_EQ(h.sent[0].Payload(), (Bytes{static_cast<std::uint8_t>(c.named), 123, 0}));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLayout, GainLinkGroups, ::testing::ValuesIn(LinkCases()),
+                         [](const auto& row) { return RowIdentifier(row.param.name); });
 
 // Every setter that follows links, edited from a follower: the leader takes the edit too, so the
 // image (and any preset file or record built from it later) carries what the follower shows.

@@ -24,6 +24,7 @@
 #include "model/Lcmd.h"
 #include "model/Lunitcontrol.h"
 #include "tests/mainwindow/SessionHarness.h"
+#include "tests/model/LinkedSetterCases.h"
 #include "tools/sim/SimFrontEnds.h"
 #include "tools/sim/SimHidDevice.h"
 #include "widgets/panels/RzBmpBtn.h"
@@ -152,6 +153,24 @@ TEST(SessionEndToEnd, EditsReachTheProcessorAndFollowerEditsReachItsGroup) {
     for (std::size_t i = static_cast<std::size_t>(before); i < frames.size(); ++i)
         gainFrames += frames[i].code == CommandCode::CM_MCS_GAIN && frames[i].payload[0] == 3;
     EXPECT_LT(gainFrames, 10);
+    EXPECT_TRUE(h.Processor().Faults().empty());
+}
+
+// Every setter that follows links, edited from a follower on each side, over the real transport:
+// the processor applies each record to the group its channel's mask names, so it must end with
+// the settings the editor shows.
+TEST(SessionEndToEnd, EveryLinkedEditFromAFollowerReachesItsGroupOnTheProcessor) {
+    TSessionHarness h(Through(TDoor::Tcp));
+    ASSERT_TRUE(Connect(h));
+    LUnitControl& model = h.Form().UnitControl();
+    LinkForTheCases(model);
+    for (const LinkedSetterCase& c : LinkedSetterCases()) {
+        if (c.inputs) c.edit(model, kInputFollower);
+        if (c.outputs) c.edit(model, kOutputFollower);
+    }
+    ASSERT_TRUE(h.WaitUntil([&] { return ImagesAgree(h); }, std::chrono::seconds(5)));
+    EXPECT_EQ(model.GetDelay(4), 4321);  // the output group's leader took the follower's edit
+    EXPECT_EQ(model.GetGain(0), 321);    // and the input group's
     EXPECT_TRUE(h.Processor().Faults().empty());
 }
 

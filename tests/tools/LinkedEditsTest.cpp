@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <string>
 
-#include "model/Constants.h"
 #include "model/Lunitcontrol.h"
 #include "tests/model/LinkedSetterCases.h"
 #include "tests/model/RecordingHost.h"
